@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace skillwright::toolkit {
+
+enum class Icon { None, Information, Critical };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+/// A restartable single-shot timer. start() always counts the full interval
+/// from now, also when the timer is already running; an interval of 0 never
+/// fires.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setCallback(std::function<void()> onTimeout) = 0;
+    virtual void start(int milliseconds) = 0;
+    virtual void stop() = 0;
+    [[nodiscard]] virtual bool isActive() const = 0;
+};
+
+/// Everything our code asks of the platform: modal dialogs, event handling,
+/// the program's folder, opening addresses, random numbers and timers.
+/// Production code uses QtToolkit; tests use ScriptedToolkit.
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+
+    /// Modal message box. An empty title means the program's own title.
+    virtual Answer messageBox(const std::string& text, const std::string& title, Icon icon,
+                              Buttons buttons) = 0;
+    /// Modal input box; returns the typed text, or the empty text on Cancel.
+    virtual std::string inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) = 0;
+    /// Lets pending window events (input, painting, timers) run, then returns.
+    virtual void processEvents() = 0;
+    /// The folder that holds the program's executable, without a trailing separator.
+    virtual std::string applicationFolder() = 0;
+    /// Hands a web or mail address to the desktop's default handler.
+    virtual bool openAddress(const std::string& address) = 0;
+    /// A uniform random number r with 0 <= r < 1.
+    virtual double random() = 0;
+    /// A new stopped timer owned by the caller.
+    virtual std::unique_ptr<Timer> createTimer() = 0;
+};
+
+} // namespace skillwright::toolkit
