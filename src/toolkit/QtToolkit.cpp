@@ -1,0 +1,95 @@
+#include "QtToolkit.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+#include <chrono>
+
+namespace skillwright::toolkit {
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("Skillwright");
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+class QtTimer final : public Timer {
+public:
+    QtTimer() {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            if (m_callback) {
+                m_callback();
+            }
+        });
+    }
+    void setCallback(std::function<void()> onTimeout) override { m_callback = std::move(onTimeout); }
+    void start(int milliseconds) override {
+        if (milliseconds <= 0) {
+            m_timer.stop();
+            return;
+        }
+        m_timer.start(milliseconds);
+    }
+    void stop() override { m_timer.stop(); }
+    [[nodiscard]] bool isActive() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+    std::function<void()> m_callback;
+};
+
+} // namespace
+
+QtToolkit::QtToolkit()
+    : m_random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {}
+
+Answer QtToolkit::messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.empty() ? kProgramTitle : q(title));
+    box.setText(q(text));
+    switch (icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+std::string QtToolkit::inputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), q(title), q(prompt),
+                                               QLineEdit::Normal, q(defaultText), &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+void QtToolkit::processEvents() { QCoreApplication::processEvents(); }
+
+std::string QtToolkit::applicationFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+bool QtToolkit::openAddress(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(q(address), QUrl::TolerantMode));
+}
+
+double QtToolkit::random() { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
+
+std::unique_ptr<Timer> QtToolkit::createTimer() { return std::make_unique<QtTimer>(); }
+
+} // namespace skillwright::toolkit

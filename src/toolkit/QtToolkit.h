@@ -1,0 +1,30 @@
+#pragma once
+
+#include <toolkit/Toolkit.h>
+
+#include <random>
+
+class QWidget;
+
+namespace skillwright::toolkit {
+
+/// The toolkit on Qt Widgets: QMessageBox, QInputDialog, QTimer,
+/// QDesktopServices and the application's own folder.
+class QtToolkit final : public Toolkit {
+public:
+    QtToolkit();
+
+    Answer messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void processEvents() override;
+    std::string applicationFolder() override;
+    bool openAddress(const std::string& address) override;
+    double random() override;
+    std::unique_ptr<Timer> createTimer() override;
+
+private:
+    std::mt19937_64 m_random;
+};
+
+} // namespace skillwright::toolkit

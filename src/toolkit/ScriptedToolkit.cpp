@@ -1,0 +1,101 @@
+#include "ScriptedToolkit.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace skillwright::toolkit {
+
+struct ScriptedToolkit::TimerSlot {
+    std::function<void()> callback;
+    long long due = 0;
+    bool active = false;
+};
+
+class ScriptedTimer final : public Timer {
+public:
+    ScriptedTimer(ScriptedToolkit& owner) : m_owner(owner) { m_owner.m_timers.push_back(&m_slot); }
+    ~ScriptedTimer() override { std::erase(m_owner.m_timers, &m_slot); }
+    ScriptedTimer(const ScriptedTimer&) = delete;
+    ScriptedTimer& operator=(const ScriptedTimer&) = delete;
+
+    void setCallback(std::function<void()> onTimeout) override { m_slot.callback = std::move(onTimeout); }
+    void start(int milliseconds) override {
+        m_slot.active = milliseconds > 0;
+        m_slot.due = m_owner.m_now + milliseconds;
+    }
+    void stop() override { m_slot.active = false; }
+    [[nodiscard]] bool isActive() const override { return m_slot.active; }
+
+private:
+    ScriptedToolkit& m_owner;
+    ScriptedToolkit::TimerSlot m_slot;
+};
+
+ScriptedToolkit::ScriptedToolkit() = default;
+ScriptedToolkit::~ScriptedToolkit() = default;
+
+Answer ScriptedToolkit::messageBox(const std::string& text, const std::string& title, Icon icon,
+                                   Buttons buttons) {
+    messages.push_back({text, title, icon, buttons});
+    if (!answers.empty()) {
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+}
+
+std::string ScriptedToolkit::inputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) {
+    inputPrompts.push_back({prompt, title, defaultText});
+    if (!inputs.empty()) {
+        std::string s = inputs.front();
+        inputs.pop_front();
+        return s;
+    }
+    return defaultText;
+}
+
+void ScriptedToolkit::processEvents() { ++processEventsCalls; }
+
+bool ScriptedToolkit::openAddress(const std::string& address) {
+    openedAddresses.push_back(address);
+    return openAddressResult;
+}
+
+double ScriptedToolkit::random() {
+    if (randoms.empty()) {
+        return 0.0;
+    }
+    const double r = randoms.front();
+    randoms.pop_front();
+    return r;
+}
+
+std::unique_ptr<Timer> ScriptedToolkit::createTimer() { return std::make_unique<ScriptedTimer>(*this); }
+
+void ScriptedToolkit::advance(int milliseconds) {
+    const long long end = m_now + milliseconds;
+    for (;;) {
+        // The earliest active timer that falls due by the end of the step.
+        TimerSlot* next = nullptr;
+        long long due = std::numeric_limits<long long>::max();
+        for (TimerSlot* t : m_timers) {
+            if (t->active && t->due <= end && t->due < due) {
+                next = t;
+                due = t->due;
+            }
+        }
+        if (next == nullptr) {
+            break;
+        }
+        m_now = due;
+        next->active = false; // single shot: the callback may start it again
+        if (next->callback) {
+            next->callback();
+        }
+    }
+    m_now = end;
+}
+
+} // namespace skillwright::toolkit

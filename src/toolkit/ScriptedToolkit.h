@@ -1,0 +1,65 @@
+#pragma once
+
+#include <toolkit/Toolkit.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace skillwright::toolkit {
+
+/// The test double: answers modal dialogs from queues, records every prompt,
+/// keeps a manual clock for its timers and hands out scripted random numbers.
+/// Nothing ever blocks.
+class ScriptedToolkit final : public Toolkit {
+public:
+    struct MessageRecord {
+        std::string text;
+        std::string title;
+        Icon icon;
+        Buttons buttons;
+    };
+    struct InputRecord {
+        std::string prompt;
+        std::string title;
+        std::string defaultText;
+    };
+
+    ScriptedToolkit();
+    ~ScriptedToolkit() override;
+
+    Answer messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void processEvents() override;
+    std::string applicationFolder() override { return folder; }
+    bool openAddress(const std::string& address) override;
+    double random() override;
+    std::unique_ptr<Timer> createTimer() override;
+
+    /// Moves the manual clock on, firing every timer that falls due, in order.
+    void advance(int milliseconds);
+    [[nodiscard]] long long now() const { return m_now; }
+
+    // Scripts: answers are taken from the front; when a queue is empty a
+    // message box answers Ok (Yes for Yes/No) and an input box its default.
+    std::deque<Answer> answers;
+    std::deque<std::string> inputs;
+    std::deque<double> randoms;
+    std::string folder = ".";
+    bool openAddressResult = true;
+
+    // Records.
+    std::vector<MessageRecord> messages;
+    std::vector<InputRecord> inputPrompts;
+    std::vector<std::string> openedAddresses;
+    int processEventsCalls = 0;
+
+private:
+    friend class ScriptedTimer;
+    struct TimerSlot;
+    std::vector<TimerSlot*> m_timers;
+    long long m_now = 0;
+};
+
+} // namespace skillwright::toolkit
