@@ -12,8 +12,10 @@ namespace {
 constexpr std::string_view kTwentyPoints =
     "No more points may be added to this skill.  Maximum points are 20 per skill.";
 constexpr std::string_view kLevel99 = "Character has reached maximum allowable level(99). ";
-constexpr std::string_view kPointCap = "Skill point cap is limited to 1 point per level the skill has been available.";
-constexpr std::string_view kMissingPrerequisite = "Not available yet, you must have at least one skill point in ";
+constexpr std::string_view kPointCap =
+    "Skill point cap is limited to 1 point per level the skill has been available.";
+constexpr std::string_view kMissingPrerequisite =
+    "Not available yet, you must have at least one skill point in ";
 constexpr std::string_view kNoReserve = "You have no skill points in reserve.";
 constexpr std::string_view kQuestExhausted = "You may only complete this quest once for each level, 3 times.";
 constexpr std::string_view kQuestExhaustedTitle = "No Longer valid";
@@ -25,26 +27,24 @@ constexpr std::string_view kGenerationDoneTitle = "Generation Complete";
 // caption as it is. Book of Skill has two spellings: the quest command writes
 // "Of", everything that takes a point back writes "of".
 using CaptionTable = std::array<std::string_view, 7>;
-constexpr CaptionTable kDenOfEvilCaptions{"&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)",
-                                          "&Den Of Evil (Hell)", "", "", "", ""};
-constexpr CaptionTable kBookOfSkillCommandCaptions{"&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)",
-                                                   "&Book Of Skill (Hell)", "", "", "", ""};
-constexpr CaptionTable kBookOfSkillRevertCaptions{"&Book of Skill (Normal)", "&Book of Skill (Nightmare)",
-                                                  "&Book of Skill (Hell)", "", "", "", ""};
-constexpr CaptionTable kIzualCaptions{"&Death of Izual (Normal)",    "&Death of Izual (Normal)",
-                                      "&Death of Izual (Nightmare)", "&Death of Izual (Nightmare)",
-                                      "&Death of Izual (Hell)",      "&Death of Izual (Hell)",
+constexpr CaptionTable kDenOfEvilCaptions{
+    "&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)", "", "", "", ""};
+constexpr CaptionTable kBookOfSkillCommandCaptions{
+    "&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)", "&Book Of Skill (Hell)", "", "", "", ""};
+constexpr CaptionTable kBookOfSkillRevertCaptions{
+    "&Book of Skill (Normal)", "&Book of Skill (Nightmare)", "&Book of Skill (Hell)", "", "", "", ""};
+constexpr CaptionTable kIzualCaptions{"&Death of Izual (Normal)",
+                                      "&Death of Izual (Normal)",
+                                      "&Death of Izual (Nightmare)",
+                                      "&Death of Izual (Nightmare)",
+                                      "&Death of Izual (Hell)",
+                                      "&Death of Izual (Hell)",
                                       ""};
 
 // Difficulty words of the quest entries, by the counter after the point is counted.
 constexpr std::array<std::string_view, 4> kOnceADifficultyWords{"", " Normal ", " Nightmare ", " Hell "};
-constexpr std::array<std::string_view, 7> kIzualWords{"",
-                                                      "(1) Normal ",
-                                                      "(2) Normal ",
-                                                      "(1) Nightmare ",
-                                                      "(2) Nightmare ",
-                                                      "(1) Hell ",
-                                                      "(2) Hell "};
+constexpr std::array<std::string_view, 7> kIzualWords{
+    "", "(1) Normal ", "(2) Normal ", "(1) Nightmare ", "(2) Nightmare ", "(1) Hell ", "(2) Hell "};
 
 struct Announcement {
     std::int16_t level;
@@ -75,7 +75,8 @@ constexpr std::array<Announcement, 9> kAnnouncements{{
 
 std::string requiredLevelText(std::int16_t tier) {
     const std::string t = std::to_string(tier);
-    return "Not available yet, you must be character level " + t + " first (or just getting level " + t + ").";
+    return "Not available yet, you must be character level " + t + " first (or just getting level " + t +
+           ").";
 }
 
 /// A number as the points label writes it: a leading sign position, which is
@@ -96,7 +97,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     });
 }
 
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
 
 std::string_view trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(' ');
@@ -157,7 +160,8 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
                       (c >= (javelins ? 25 : 24) && denOfEvilCount < 2) || (c >= 3 && denOfEvilCount < 1);
     offer.bookOfSkill = (c >= 45 && bookOfSkillCount < 3) || (c >= 30 && bookOfSkillCount < 2) ||
                         (c >= 15 && bookOfSkillCount < 1);
-    offer.deathOfIzual = (c >= 59 && izualCount < 6) || (c >= 39 && izualCount < 4) || (c >= 23 && izualCount < 2);
+    offer.deathOfIzual =
+        (c >= 59 && izualCount < 6) || (c >= 39 && izualCount < 4) || (c >= 23 && izualCount < 2);
     return offer;
 }
 
@@ -191,7 +195,9 @@ Build::Build(toolkit::Toolkit& toolkit) : m_toolkit(toolkit), m_noticeTimer(tool
 
 Build::~Build() = default;
 
-void Build::setChangedCallback(std::function<void()> onChanged) { m_onChanged = std::move(onChanged); }
+void Build::setChangedCallback(std::function<void()> onChanged) {
+    m_onChanged = std::move(onChanged);
+}
 
 void Build::changed() {
     if (m_dirty && m_onChanged) {
@@ -222,13 +228,17 @@ bool Build::IsFormLoaded(std::string_view formName) const {
     return m_screen && equalsIgnoringCase(m_screen->screenName(), formName);
 }
 
-bool Build::treeOnScreen(TreeId t) const { return m_screen && tree(t).classId == m_screen->classId; }
+bool Build::treeOnScreen(TreeId t) const {
+    return m_screen && tree(t).classId == m_screen->classId;
+}
 
 std::int16_t& Build::countRef(TreeId t, int index) {
     return m_screen->counts[static_cast<std::size_t>(tree(t).position)][static_cast<std::size_t>(index)];
 }
 
-bool Build::noticeTimerActive() const { return m_noticeTimer->isActive(); }
+bool Build::noticeTimerActive() const {
+    return m_noticeTimer->isActive();
+}
 
 // ---------------------------------------------------------------- the click
 
@@ -449,7 +459,8 @@ void Build::TakeDenOfEvilPoint() {
 }
 
 void Build::TakeBookOfSkillPoint() {
-    takeQuestPoint(BookOfSkillCount, BookOfSkillPending, 3, menu.bookOfSkillCaption, kBookOfSkillCommandCaptions);
+    takeQuestPoint(BookOfSkillCount, BookOfSkillPending, 3, menu.bookOfSkillCaption,
+                   kBookOfSkillCommandCaptions);
 }
 
 void Build::TakeIzualPoint() {

@@ -50,8 +50,8 @@ struct SkillMenuState {
 struct TreeScreen {
     ClassId classId = ClassId::Necromancer;
     std::array<std::array<std::int16_t, kSkillsPerTree>, 3> counts{}; ///< by tree position, then skill index
-    std::vector<std::string> history;                                  ///< lb_SkillsPerLevel
-    int selected = -1;                                                 ///< selected history entry, -1 = none
+    std::vector<std::string> history;                                 ///< lb_SkillsPerLevel
+    int selected = -1;                                                ///< selected history entry, -1 = none
     std::string levelLabel = "Level: 1";
     std::string pointsLabel = "Skill Points: 0";
     std::string reserveLabel = "Reserved Points: 0";
@@ -169,8 +169,8 @@ private:
     void writeReserve();
     [[nodiscard]] std::int16_t& countRef(TreeId tree, int index);
     [[nodiscard]] bool treeOnScreen(TreeId tree) const;
-    void takeQuestPoint(std::int16_t& counter, bool& pending, std::int16_t limit,
-                        std::string& caption, const std::array<std::string_view, 7>& captions);
+    void takeQuestPoint(std::int16_t& counter, bool& pending, std::int16_t limit, std::string& caption,
+                        const std::array<std::string_view, 7>& captions);
     void changed();
 
     toolkit::Toolkit& m_toolkit;

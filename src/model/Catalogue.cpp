@@ -358,13 +358,23 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
 // clang-format on
 
 constexpr std::array<ClassInfo, kClassCount> kClasses{{
-    {ClassId::Necromancer, "Necromancer", "frm_NecroSkill",
+    {ClassId::Necromancer,
+     "Necromancer",
+     "frm_NecroSkill",
      {TreeId::NecroSummon, TreeId::NecroBone, TreeId::NecroCurse}},
     {ClassId::Amazon, "Amazon", "frm_AmazonSkill", {TreeId::AmazonJS, TreeId::AmazonPM, TreeId::AmazonBC}},
-    {ClassId::Barbarian, "Barbarian", "frm_BarbarianSkill",
+    {ClassId::Barbarian,
+     "Barbarian",
+     "frm_BarbarianSkill",
      {TreeId::BarBarCM, TreeId::BarBarWC, TreeId::BarBarCS}},
-    {ClassId::Paladin, "Paladin", "frm_Paladin", {TreeId::PaladinOff, TreeId::PaladinCom, TreeId::PaladinDef}},
-    {ClassId::Sorceress, "Sorceress", "frm_Sorceress", {TreeId::SorcFire, TreeId::SorcLight, TreeId::SorcCold}},
+    {ClassId::Paladin,
+     "Paladin",
+     "frm_Paladin",
+     {TreeId::PaladinOff, TreeId::PaladinCom, TreeId::PaladinDef}},
+    {ClassId::Sorceress,
+     "Sorceress",
+     "frm_Sorceress",
+     {TreeId::SorcFire, TreeId::SorcLight, TreeId::SorcCold}},
 }};
 
 constexpr bool catalogueIsConsistent() {
@@ -412,11 +422,21 @@ int Skill::tierRow() const {
     return static_cast<int>(std::find(kTiers.begin(), kTiers.end(), tier) - kTiers.begin());
 }
 
-const std::array<ClassInfo, kClassCount>& classes() { return kClasses; }
-const ClassInfo& classInfo(ClassId id) { return kClasses[static_cast<std::size_t>(id)]; }
-const std::array<Tree, kTreeCount>& trees() { return kTrees; }
-const Tree& tree(TreeId id) { return kTrees[static_cast<std::size_t>(id)]; }
-const Skill& skill(TreeId id, int index) { return tree(id).skills[static_cast<std::size_t>(index)]; }
+const std::array<ClassInfo, kClassCount>& classes() {
+    return kClasses;
+}
+const ClassInfo& classInfo(ClassId id) {
+    return kClasses[static_cast<std::size_t>(id)];
+}
+const std::array<Tree, kTreeCount>& trees() {
+    return kTrees;
+}
+const Tree& tree(TreeId id) {
+    return kTrees[static_cast<std::size_t>(id)];
+}
+const Skill& skill(TreeId id, int index) {
+    return tree(id).skills[static_cast<std::size_t>(index)];
+}
 
 std::optional<TreeId> treeByCode(std::string_view code) {
     for (const Tree& t : kTrees) {

@@ -14,11 +14,21 @@ inline constexpr int kClassCount = 5;
 /// The fifteen skill trees, grouped by class and ordered left, middle, right
 /// as each class screen shows them.
 enum class TreeId : std::uint8_t {
-    NecroSummon, NecroBone, NecroCurse,
-    AmazonJS, AmazonPM, AmazonBC,
-    BarBarCM, BarBarWC, BarBarCS,
-    PaladinOff, PaladinCom, PaladinDef,
-    SorcFire, SorcLight, SorcCold,
+    NecroSummon,
+    NecroBone,
+    NecroCurse,
+    AmazonJS,
+    AmazonPM,
+    AmazonBC,
+    BarBarCM,
+    BarBarWC,
+    BarBarCS,
+    PaladinOff,
+    PaladinCom,
+    PaladinDef,
+    SorcFire,
+    SorcLight,
+    SorcCold,
 };
 inline constexpr int kTreeCount = 15;
 inline constexpr int kSkillsPerTree = 10;

@@ -15,7 +15,9 @@ namespace {
 
 const QString kProgramTitle = QStringLiteral("Skillwright");
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 class QtTimer final : public Timer {
 public:
@@ -80,16 +82,24 @@ std::string QtToolkit::inputBox(const std::string& prompt, const std::string& ti
     return ok ? text.toStdString() : std::string();
 }
 
-void QtToolkit::processEvents() { QCoreApplication::processEvents(); }
+void QtToolkit::processEvents() {
+    QCoreApplication::processEvents();
+}
 
-std::string QtToolkit::applicationFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string QtToolkit::applicationFolder() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
 
 bool QtToolkit::openAddress(const std::string& address) {
     return QDesktopServices::openUrl(QUrl(q(address), QUrl::TolerantMode));
 }
 
-double QtToolkit::random() { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
+double QtToolkit::random() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(m_random);
+}
 
-std::unique_ptr<Timer> QtToolkit::createTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<Timer> QtToolkit::createTimer() {
+    return std::make_unique<QtTimer>();
+}
 
 } // namespace skillwright::toolkit

@@ -56,7 +56,9 @@ std::string ScriptedToolkit::inputBox(const std::string& prompt, const std::stri
     return defaultText;
 }
 
-void ScriptedToolkit::processEvents() { ++processEventsCalls; }
+void ScriptedToolkit::processEvents() {
+    ++processEventsCalls;
+}
 
 bool ScriptedToolkit::openAddress(const std::string& address) {
     openedAddresses.push_back(address);
@@ -72,7 +74,9 @@ double ScriptedToolkit::random() {
     return r;
 }
 
-std::unique_ptr<Timer> ScriptedToolkit::createTimer() { return std::make_unique<ScriptedTimer>(*this); }
+std::unique_ptr<Timer> ScriptedToolkit::createTimer() {
+    return std::make_unique<ScriptedTimer>(*this);
+}
 
 void ScriptedToolkit::advance(int milliseconds) {
     const long long end = m_now + milliseconds;

@@ -1,12 +1,12 @@
 // Shared main of the widget tests: a real QApplication on the offscreen
 // platform, the C locale and the bundled fonts, so results do not depend on
 // the machine.
-#include <art/Art.h>
-
 #include <QApplication>
 #include <QLocale>
 
 #include <gtest/gtest.h>
+
+#include <art/Art.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
