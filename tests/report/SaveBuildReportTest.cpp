@@ -1,0 +1,262 @@
+#include <model/Build.h>
+#include <report/SaveBuildReport.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace skillwright::report {
+namespace {
+
+namespace fs = std::filesystem;
+using model::Build;
+using model::ClassId;
+using model::TreeId;
+
+const std::string kRule(45, '-');
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string lines(std::initializer_list<std::string_view> list) {
+    std::string out;
+    for (std::string_view l : list) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+/// Everything a save must leave untouched, as one comparable text.
+std::string describe(const Build& b) {
+    std::ostringstream s;
+    s << b.LevelsGained << ' ' << b.ReservedPoints << ' ' << b.DenOfEvilCount << ' ' << b.BookOfSkillCount
+      << ' ' << b.IzualCount << ' ' << b.DenOfEvilPending << b.BookOfSkillPending << b.IzualPending
+      << b.SpendingReserved << ' ' << b.ActiveTree << ' ' << b.ActiveSkillIndex << '|' << b.UnavailableReason
+      << '|' << b.menu.denOfEvilCaption << b.menu.bookOfSkillCaption << b.menu.deathOfIzualCaption
+      << b.menu.reserveSpacerVisible << b.menu.denOfEvilVisible << b.menu.bookOfSkillVisible
+      << b.menu.deathOfIzualVisible << '|';
+    if (const model::TreeScreen* sc = b.screen()) {
+        for (const auto& tree : sc->counts) {
+            for (auto c : tree) {
+                s << c << ',';
+            }
+        }
+        for (const std::string& e : sc->history) {
+            s << e << '\n';
+        }
+        s << sc->selected << '|' << sc->levelLabel << '|' << sc->pointsLabel << '|' << sc->reserveLabel << '|'
+          << sc->notice << sc->noticeVisible;
+        for (bool t : sc->tierHighlighted) {
+            s << t;
+        }
+    }
+    return s.str();
+}
+
+class SaveBuildReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "sw-report-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        toolkit.folder = dir.string();
+        build.openScreen(ClassId::Necromancer);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    void save(const std::string& name) {
+        toolkit.inputs.push_back(name);
+        SaveBuildReport(build, toolkit, [this](bool v) { visibility.push_back(v); });
+    }
+
+    /// Necromancer at level 3 with one entry of every kind, all on Teeth.
+    void buildEveryEntryKind() {
+        build.img_NecroBonePoison_Click(0);
+        build.ActiveTree = "NecroBone";
+        build.ActiveSkillIndex = 0;
+        build.ReservePoint();
+        build.UseReservedPoint();
+        build.TakeDenOfEvilPoint();
+        build.TakeBookOfSkillPoint();
+        build.TakeIzualPoint();
+    }
+
+    /// Saving under `name` fails with `number`, shows it as the message and
+    /// changes nothing; a save under a good name right after succeeds.
+    void expectFailure(const std::string& name, int number) {
+        const std::string before = describe(build);
+        save(name);
+        ASSERT_EQ(toolkit.messages.size(), 1u) << name;
+        const auto& m = toolkit.messages.back();
+        EXPECT_EQ(m.text, std::to_string(number) + "\r\n" + std::strerror(number)) << name;
+        EXPECT_EQ(m.title, "");
+        EXPECT_EQ(m.icon, toolkit::Icon::None);
+        EXPECT_EQ(m.buttons, toolkit::Buttons::Ok);
+        EXPECT_EQ(describe(build), before);
+        EXPECT_EQ(visibility, (std::vector<bool>{false, true}));
+
+        toolkit.folder = retryFolder.empty() ? dir.string() : retryFolder;
+        save("Retry");
+        EXPECT_EQ(toolkit.messages.size(), 1u);
+        EXPECT_TRUE(fs::exists(fs::path(toolkit.folder) / "Retry.txt"));
+        EXPECT_EQ(describe(build), before);
+    }
+
+    toolkit::ScriptedToolkit toolkit;
+    Build build{toolkit};
+    fs::path dir;
+    std::string retryFolder;
+    std::vector<bool> visibility;
+};
+
+TEST_F(SaveBuildReportTest, emptyCharacterWritesElevenLines) {
+    save("Hero");
+    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
+    EXPECT_EQ(toolkit.inputPrompts[0].prompt, "What is the name of this character?");
+    EXPECT_EQ(toolkit.inputPrompts[0].title, "Character Name");
+    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "Character");
+    EXPECT_EQ(readFile(dir / "Hero.txt"),
+              lines({"No Skills selected, Empty character", "", "Hero", "Class: Necromancer", "Level: 1",
+                     kRule, "", "Clvl 1 Slvl 0: Starting Level", "", "", kRule}));
+    EXPECT_TRUE(toolkit.messages.empty());
+    EXPECT_EQ(visibility, (std::vector<bool>{false, true}));
+}
+
+TEST_F(SaveBuildReportTest, cancelWritesDotTxtWithEmptyNameLine) {
+    save("");
+    EXPECT_EQ(readFile(dir / ".txt"),
+              lines({"No Skills selected, Empty character", "", "", "Class: Necromancer", "Level: 1", kRule,
+                     "", "Clvl 1 Slvl 0: Starting Level", "", "", kRule}));
+}
+
+TEST_F(SaveBuildReportTest, everyEntryKindIsCopiedVerbatim) {
+    buildEveryEntryKind();
+    const std::string before = describe(build);
+    save("Bones");
+    EXPECT_EQ(readFile(dir / "Bones.txt"),
+              lines({"Bones", "Class: Necromancer", "Level: 3", kRule, "", "Clvl 1 Slvl 0: Starting Level",
+                     "Clvl 2 Slvl 1: Teeth", "Clvl 3 Reserved For Later ", "Reserved Slvl 2: Teeth",
+                     "Den Of Evil: Normal Slvl 3: Teeth", "Book of Skill: Normal Slvl 4: Teeth",
+                     "Izual Quest Point:(1) Normal Slvl 5: Teeth", "", kRule}));
+    EXPECT_EQ(describe(build), before);
+    EXPECT_EQ(build.screen()->selected, 5);
+}
+
+TEST_F(SaveBuildReportTest, classLineNamesTheOpenScreen) {
+    const std::pair<ClassId, std::string> cases[] = {
+        {ClassId::Amazon, "Class: Amazon"},           {ClassId::Barbarian, "Class: Barbarian"},
+        {ClassId::Paladin, "Class: Paladin"},         {ClassId::Sorceress, "Class: Sorceress"},
+        {ClassId::Necromancer, "Class: Necromancer"},
+    };
+    for (const auto& [classId, line] : cases) {
+        build.openScreen(classId);
+        save("C");
+        EXPECT_NE(readFile(dir / "C.txt").find("\r\nC\r\n" + line + "\r\n"), std::string::npos) << line;
+    }
+}
+
+TEST_F(SaveBuildReportTest, secondSaveReplacesTheFirst) {
+    buildEveryEntryKind();
+    save("Twice");
+    build.img_NecroBonePoison_Click(1);
+    save("Twice");
+    const std::string text = readFile(dir / "Twice.txt");
+    EXPECT_NE(text.find("Level: 4\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Izual Quest Point:(1) Normal Slvl 5: Teeth\r\nClvl 4 Slvl 1: Bone Armor\r\n\r\n" +
+                        kRule + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("Level: 3"), std::string::npos);
+}
+
+TEST_F(SaveBuildReportTest, nameIsWrittenInLatin1AndUsedAsTypedForTheFile) {
+    save("J\xC3\xBCrgen \xE2\x82\xAC");
+    const fs::path file = dir / "J\xC3\xBCrgen \xE2\x82\xAC.txt";
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(readFile(file).substr(37, 11), "J\xFCrgen ?\r\n");
+}
+
+TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
+    build.closeScreen();
+    save("Nobody");
+    EXPECT_FALSE(fs::exists(dir / "Nobody.txt"));
+    EXPECT_TRUE(toolkit.messages.empty());
+}
+
+// ---- Names and places no file can have: message, nothing changed, retry works ----
+
+TEST_F(SaveBuildReportTest, missingFolderInName) {
+    buildEveryEntryKind();
+    expectFailure("a/b", ENOENT);
+}
+
+TEST_F(SaveBuildReportTest, nameTooLong) {
+    buildEveryEntryKind();
+    expectFailure(std::string(300, 'n'), ENAMETOOLONG);
+}
+
+TEST_F(SaveBuildReportTest, nameOfAnExistingFolder) {
+    fs::create_directory(dir / "Taken.txt");
+    expectFailure("Taken", EISDIR);
+}
+
+TEST_F(SaveBuildReportTest, nameHoldingNul) {
+    expectFailure(std::string("Hero\0x", 6), EINVAL);
+    EXPECT_FALSE(fs::exists(dir / "Hero"));
+}
+
+TEST_F(SaveBuildReportTest, fullDiskKeepsNothingAndReports) {
+    fs::create_symlink("/dev/full", dir / "Full.txt");
+    buildEveryEntryKind();
+    expectFailure("Full", ENOSPC);
+}
+
+TEST_F(SaveBuildReportTest, folderThatCannotBeWritten) {
+    if (::geteuid() == 0) {
+        // Root ignores permission bits; sysfs refuses new files even to root.
+        if (::access("/sys/kernel", F_OK) != 0) {
+            GTEST_SKIP() << "running as root without /sys: no folder refuses root here";
+        }
+        toolkit.folder = "/sys/kernel";
+    } else {
+        fs::create_directory(dir / "locked");
+        fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        toolkit.folder = (dir / "locked").string();
+    }
+    retryFolder = dir.string();
+    expectFailure("Hero", EACCES);
+}
+
+TEST_F(SaveBuildReportTest, fileThatExistsReadOnly) {
+    if (::geteuid() == 0) {
+        // Root ignores permission bits; a read-only sysfs attribute refuses root too.
+        const char* target = "/sys/kernel/uevent_seqnum";
+        if (::access(target, F_OK) != 0) {
+            GTEST_SKIP() << "running as root without " << target << ": no file refuses root here";
+        }
+        fs::create_symlink(target, dir / "ReadOnly.txt");
+    } else {
+        std::ofstream(dir / "ReadOnly.txt") << "old";
+        fs::permissions(dir / "ReadOnly.txt", fs::perms::owner_read);
+    }
+    expectFailure("ReadOnly", EACCES);
+}
+
+} // namespace
+} // namespace skillwright::report
