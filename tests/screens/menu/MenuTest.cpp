@@ -1,0 +1,298 @@
+#include <model/Build.h>
+#include <screens/menu/frm_Menu.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace skillwright::screens {
+namespace {
+
+using model::ClassId;
+using model::TreeId;
+
+/// The build state a menu action may change, as one comparable text.
+std::string describe(const model::Build& b) {
+    std::ostringstream s;
+    s << b.LevelsGained << ' ' << b.ReservedPoints << ' ' << b.DenOfEvilCount << ' ' << b.BookOfSkillCount
+      << ' ' << b.IzualCount << ' ' << b.DenOfEvilPending << b.BookOfSkillPending << b.IzualPending
+      << b.SpendingReserved << '|' << b.menu.denOfEvilCaption << b.menu.bookOfSkillCaption
+      << b.menu.deathOfIzualCaption << '|';
+    for (const auto& tree : b.screen()->counts) {
+        for (auto c : tree) {
+            s << c << ',';
+        }
+    }
+    for (const std::string& e : b.screen()->history) {
+        s << e << '\n';
+    }
+    return s.str();
+}
+
+class MenuTest : public ::testing::Test {
+protected:
+    MenuTest() {
+        build.openScreen(ClassId::Necromancer);
+        menu.setPopper([this](QMenu& m, QPoint pos) -> QAction* {
+            ++popups;
+            poppedMenu = m.objectName();
+            poppedAt = pos;
+            shown.clear();
+            captions.clear();
+            for (QAction* a : m.actions()) {
+                if (a->isVisible()) {
+                    shown << a->objectName();
+                    captions << a->text();
+                }
+            }
+            if (choose.isEmpty()) {
+                return nullptr; // dismissed
+            }
+            return m.findChild<QAction*>(choose) != nullptr ? m.findChild<QAction*>(choose)
+                                                            : menu.findChild<QAction*>(choose);
+        });
+    }
+
+    /// Takes level-ups into the reserve until the character is at `level`.
+    void reachLevel(int level) {
+        build.ActiveTree = std::string(model::tree(model::classInfo(build.screen()->classId).trees[0]).code);
+        while (build.LevelsGained + 1 < level) {
+            build.ReservePoint();
+        }
+    }
+
+    /// Right click on skill `index` of `tree`, then the skill menu; picks `entry` (empty: dismiss).
+    void rightClick(TreeId tree, std::int16_t index, const QString& entry = {}) {
+        choose = entry;
+        build.prepareRightClick(tree, index);
+        menu.popupSkillMenu(QPoint(120, 80));
+    }
+
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build{toolkit};
+    frm_Menu menu{build, toolkit};
+    QString choose;
+    int popups = 0;
+    QString poppedMenu;
+    QPoint poppedAt;
+    QStringList shown;
+    QStringList captions;
+};
+
+TEST_F(MenuTest, entriesAsCreated) {
+    EXPECT_EQ(menu.objectName(), "frm_Menu");
+    EXPECT_FALSE(menu.isVisible());
+    const std::pair<const char*, QStringList> menus[] = {
+        {"mnu_ReserveMenu",
+         {"&Reserve Skill Point", "&Use Reserved Point", "", "&Den Of Evil (Normal)",
+          "&Book Of Skill (Normal)", "&Death of Izual (Normal)", "", "&Skill Stats"}},
+        {"mnu_QuennickPop", {"Email Quennick", "Visit Website"}},
+        {"mnu_Orrindel", {"Email Orrindel", "Visit Website"}},
+    };
+    for (const auto& [name, expected] : menus) {
+        auto* m = menu.findChild<QMenu*>(name);
+        ASSERT_NE(m, nullptr) << name;
+        QStringList texts;
+        for (QAction* a : m->actions()) {
+            texts << a->text();
+            EXPECT_TRUE(a->isEnabled() && a->isVisible() && !a->isCheckable() && a->shortcut().isEmpty());
+        }
+        EXPECT_EQ(texts, expected) << name;
+    }
+    EXPECT_EQ(menu.mnu_QuennickPop->title(), "Quennick");
+    EXPECT_EQ(menu.mnu_Orrindel->title(), "Orrindel");
+    EXPECT_TRUE(menu.mnu_ReserveSpacer->isSeparator());
+    EXPECT_TRUE(menu.mnu_Skillstats->isSeparator());
+    EXPECT_EQ(menu.mnu_ReserveMenu->actions().indexOf(menu.findChild<QAction*>("mnu_ReserveSpacer")), 2);
+}
+
+TEST_F(MenuTest, questEntriesShownByLevelAndCounters) {
+    struct Case {
+        ClassId cls;
+        TreeId tree;
+        int level, den, book, izual;
+        QStringList quests; // visible between the reserve entries and the statistics separator
+    };
+    const QString spacer = "mnu_ReserveSpacer", den = "mnu_DenOfEvil", book = "mnu_BookOfSkill",
+                  izual = "mnu_DeathOfIzual";
+    const Case cases[] = {
+        {ClassId::Necromancer, TreeId::NecroBone, 1, 0, 0, 0, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 2, 0, 0, 0, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 3, 0, 0, 0, {spacer, den}},
+        {ClassId::Necromancer, TreeId::NecroBone, 3, 1, 0, 0, {}},
+        {ClassId::Amazon, TreeId::AmazonJS, 3, 0, 0, 0, {spacer, den}},
+        {ClassId::Necromancer, TreeId::NecroCurse, 14, 1, 0, 0, {}},
+        {ClassId::Necromancer, TreeId::NecroCurse, 15, 1, 0, 0, {spacer, book}},
+        {ClassId::Necromancer, TreeId::NecroCurse, 15, 1, 1, 0, {}},
+        {ClassId::Necromancer, TreeId::NecroSummon, 22, 1, 1, 0, {}},
+        {ClassId::Necromancer, TreeId::NecroSummon, 23, 1, 1, 0, {spacer, izual}},
+        {ClassId::Necromancer, TreeId::NecroSummon, 23, 1, 1, 1, {spacer, izual}},
+        {ClassId::Necromancer, TreeId::NecroSummon, 23, 1, 1, 2, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 24, 1, 1, 2, {spacer, den}},
+        {ClassId::Amazon, TreeId::AmazonPM, 24, 1, 1, 2, {spacer, den}},
+        {ClassId::Amazon, TreeId::AmazonJS, 24, 1, 1, 2, {}},
+        {ClassId::Amazon, TreeId::AmazonJS, 25, 1, 1, 2, {spacer, den}},
+        {ClassId::Amazon, TreeId::AmazonBC, 25, 2, 1, 2, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 35, 2, 1, 2, {spacer, den, book}},
+        {ClassId::Amazon, TreeId::AmazonJS, 35, 2, 2, 2, {}},
+        {ClassId::Amazon, TreeId::AmazonJS, 40, 2, 2, 2, {spacer, den}},
+        {ClassId::Necromancer, TreeId::NecroBone, 38, 3, 2, 2, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 39, 3, 2, 2, {spacer, izual}},
+        {ClassId::Necromancer, TreeId::NecroBone, 39, 3, 2, 3, {spacer, izual}},
+        {ClassId::Necromancer, TreeId::NecroBone, 39, 3, 2, 4, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 45, 3, 2, 4, {spacer, book}},
+        {ClassId::Necromancer, TreeId::NecroBone, 59, 3, 3, 4, {spacer, izual}},
+        {ClassId::Necromancer, TreeId::NecroBone, 59, 3, 3, 5, {spacer, izual}},
+        {ClassId::Necromancer, TreeId::NecroBone, 59, 3, 3, 6, {}},
+        {ClassId::Necromancer, TreeId::NecroBone, 59, 0, 0, 0, {spacer, den, book, izual}},
+    };
+    for (const Case& c : cases) {
+        build.openScreen(c.cls);
+        build.LevelsGained = 0;
+        reachLevel(c.level);
+        build.DenOfEvilCount = static_cast<std::int16_t>(c.den);
+        build.BookOfSkillCount = static_cast<std::int16_t>(c.book);
+        build.IzualCount = static_cast<std::int16_t>(c.izual);
+        rightClick(c.tree, 0);
+        const QStringList expected = QStringList{"mnu_ReservePoint", "mnu_UseReserve"} + c.quests +
+                                     QStringList{"mnu_Skillstats", "mnu_SkillInfo"};
+        EXPECT_EQ(shown, expected) << "tree " << model::tree(c.tree).code << " level " << c.level
+                                   << " counters " << c.den << c.book << c.izual;
+    }
+}
+
+TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
+    rightClick(TreeId::NecroBone, 0);
+    EXPECT_EQ(poppedMenu, "mnu_ReserveMenu");
+    EXPECT_EQ(poppedAt, QPoint(120, 80));
+    EXPECT_EQ(captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats"}));
+}
+
+TEST_F(MenuTest, chosenDenOfEvilRecordsItsEntryAndRelabelsItself) {
+    reachLevel(3);
+    rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
+    EXPECT_EQ(build.screen()->history.back(), "Den Of Evil: Normal Slvl 1: Teeth");
+    EXPECT_EQ(build.LevelsGained, 2);
+    EXPECT_EQ(build.screen()->count(TreeId::NecroBone, 0), 1);
+
+    rightClick(TreeId::NecroBone, 1);
+    EXPECT_FALSE(shown.contains("mnu_DenOfEvil"));
+    EXPECT_EQ(menu.mnu_DenOfEvil->text(), "&Den Of Evil (Nightmare)");
+}
+
+TEST_F(MenuTest, izualStaysOfferedForItsSecondNormalPoint) {
+    reachLevel(23);
+    rightClick(TreeId::NecroBone, 0, "mnu_DeathOfIzual");
+    EXPECT_EQ(build.screen()->history.back(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
+    rightClick(TreeId::NecroBone, 1, "mnu_DeathOfIzual");
+    EXPECT_TRUE(shown.contains("mnu_DeathOfIzual"));
+    EXPECT_TRUE(captions.contains("&Death of Izual (Normal)"));
+    EXPECT_EQ(build.screen()->history.back(), "Izual Quest Point:(2) Normal Slvl 1: Bone Armor");
+    rightClick(TreeId::NecroBone, 1);
+    EXPECT_FALSE(shown.contains("mnu_DeathOfIzual"));
+    EXPECT_EQ(menu.mnu_DeathOfIzual->text(), "&Death of Izual (Nightmare)");
+}
+
+TEST_F(MenuTest, bookOfSkillCaptionFollowsTheModelsLastWrite) {
+    reachLevel(15);
+    rightClick(TreeId::NecroCurse, 0, "mnu_BookOfSkill");
+    EXPECT_EQ(build.screen()->history.back(), "Book of Skill: Normal Slvl 1: Amplify Damage");
+    build.lbl_UndoLast_Click(); // undo writes the lower-case "of" form
+    rightClick(TreeId::NecroCurse, 0);
+    EXPECT_TRUE(captions.contains("&Book of Skill (Normal)"));
+}
+
+TEST_F(MenuTest, reserveThenUseReservedPoint) {
+    rightClick(TreeId::NecroBone, 0, "mnu_ReservePoint");
+    EXPECT_EQ(build.screen()->history.back(), "Clvl 2 Reserved For Later ");
+    rightClick(TreeId::NecroBone, 0, "mnu_UseReserve");
+    EXPECT_EQ(build.screen()->history.back(), "Reserved Slvl 1: Teeth");
+    EXPECT_EQ(build.ReservedPoints, 0);
+}
+
+TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
+    reachLevel(3);
+    const std::string before = describe(build);
+    rightClick(TreeId::NecroBone, 0);
+    EXPECT_EQ(describe(build), before);
+    // Hidden entries and separators cannot be picked.
+    build.DenOfEvilCount = 1;
+    const std::string hidden = describe(build);
+    for (const char* entry : {"mnu_DenOfEvil", "mnu_ReserveSpacer", "mnu_Skillstats", "mnu_QuennickEmail"}) {
+        rightClick(TreeId::NecroBone, 0, entry);
+        EXPECT_EQ(describe(build), hidden) << entry;
+    }
+    EXPECT_TRUE(toolkit.openedAddresses.empty());
+}
+
+TEST_F(MenuTest, skillStatsCallsTheViewerOpener) {
+    rightClick(TreeId::NecroBone, 0, "mnu_SkillInfo"); // no viewer yet: nothing happens
+    int opened = 0;
+    menu.setSkillStatsOpener([&] {
+        ++opened;
+        EXPECT_EQ(build.ActiveTree, "NecroCurse");
+        EXPECT_EQ(build.ActiveSkillIndex, 3);
+    });
+    rightClick(TreeId::NecroCurse, 3, "mnu_SkillInfo");
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
+    toolkit.openAddressResult = false;
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {frm_Menu::Quennick, "mnu_QuennickEmail", "mailto:quennick@example.com"},
+        {frm_Menu::Quennick, "mnu_QuennickWeb", "https://www.example.com/quennick/"},
+        {frm_Menu::Orrindel, "mnu_OrrindelEmail", "mailto:orrindel@example.org"},
+        {frm_Menu::Orrindel, "mnu_OrrindelSite", "https://www.example.org/orrindel/"},
+    };
+    for (const auto& [person, entry, address] : cases) {
+        choose = entry;
+        toolkit.openedAddresses.clear();
+        menu.popupContactMenu(person, QPoint(5, 5));
+        EXPECT_EQ(toolkit.openedAddresses, std::vector<std::string>{address}) << entry;
+    }
+    EXPECT_TRUE(toolkit.messages.empty());
+
+    popups = 0;
+    menu.popupContactMenu(7, QPoint(5, 5));
+    EXPECT_EQ(popups, 0);
+}
+
+// The real modal run: the chosen entry's handler runs exactly once, and
+// Escape runs nothing. A fallback timer closes the menu so the test cannot hang.
+TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build{toolkit};
+    build.openScreen(ClassId::Necromancer);
+    frm_Menu menu{build, toolkit};
+
+    auto drive = [&](std::function<void(QMenu*)> act) {
+        QTimer::singleShot(0, &menu, [act] {
+            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                act(popup);
+            }
+        });
+        QTimer::singleShot(5000, &menu, [&menu] { menu.mnu_ReserveMenu->close(); });
+        build.prepareRightClick(TreeId::NecroBone, 0);
+        menu.popupSkillMenu(QPoint(50, 50));
+    };
+
+    drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
+    EXPECT_TRUE(build.screen()->history.empty());
+
+    drive([&menu](QMenu* popup) {
+        popup->setActiveAction(menu.mnu_ReservePoint);
+        QTest::keyClick(popup, Qt::Key_Return);
+    });
+    EXPECT_EQ(build.screen()->history, std::vector<std::string>{"Clvl 2 Reserved For Later "});
+}
+
+} // namespace
+} // namespace skillwright::screens
