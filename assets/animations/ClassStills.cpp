@@ -1,0 +1,9 @@
+#include "ClassStills.h"
+
+namespace skillwright::animations {
+
+QString classStillPath(const QString& stem) {
+    return QStringLiteral(":/select/") + stem + QStringLiteral(".png");
+}
+
+} // namespace skillwright::animations
