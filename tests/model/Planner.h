@@ -1,0 +1,113 @@
+#pragma once
+
+#include <model/Build.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace skillwright::model::testing {
+
+/// A build on an open class screen, driven the way a player drives it:
+/// clicks, the skill menu's commands and undo. The expectations in the tests
+/// are written from the game's rules, not from the model's code.
+class Planner : public ::testing::Test {
+protected:
+    toolkit::ScriptedToolkit toolkit;
+    Build build{toolkit};
+
+    void open(ClassId c) { build.openScreen(c); }
+    void open(TreeId t) { build.openScreen(tree(t).classId); }
+
+    [[nodiscard]] const TreeScreen& screen() const { return *build.screen(); }
+    [[nodiscard]] int level() const { return build.LevelsGained + 1; }
+    [[nodiscard]] int points(TreeId t, int i) const { return screen().count(t, i); }
+    [[nodiscard]] std::string lastEntry() const {
+        return screen().history.empty() ? std::string() : screen().history.back();
+    }
+    [[nodiscard]] std::string notice() const {
+        return screen().noticeVisible ? screen().notice : std::string();
+    }
+
+    /// The skill menu on skill i of tree t: right click, then the command.
+    void rightClick(TreeId t, int i) { build.prepareRightClick(t, static_cast<std::int16_t>(i)); }
+    void reserve(TreeId t) {
+        rightClick(t, 0);
+        build.ReservePoint();
+    }
+    void useReserve(TreeId t, int i) {
+        rightClick(t, i);
+        build.UseReservedPoint();
+    }
+    void denOfEvil(TreeId t, int i) {
+        rightClick(t, i);
+        build.TakeDenOfEvilPoint();
+    }
+    void bookOfSkill(TreeId t, int i) {
+        rightClick(t, i);
+        build.TakeBookOfSkillPoint();
+    }
+    void izual(TreeId t, int i) {
+        rightClick(t, i);
+        build.TakeIzualPoint();
+    }
+    void click(TreeId t, int i) { build.click(t, static_cast<std::int16_t>(i)); }
+
+    /// Levels up by holding points in reserve until the character is at `target`.
+    void reserveUntilLevel(TreeId t, int target) {
+        while (level() < target) {
+            reserve(t);
+        }
+    }
+
+    /// The skills that must hold a point before skill i can, in tier order.
+    static std::vector<int> prerequisiteClosure(TreeId t, int i) {
+        std::set<int> seen;
+        std::vector<int> stack{i};
+        while (!stack.empty()) {
+            const int s = stack.back();
+            stack.pop_back();
+            for (auto p : skill(t, s).prerequisites) {
+                if (p >= 0 && seen.insert(p).second) {
+                    stack.push_back(p);
+                }
+            }
+        }
+        std::vector<int> order(seen.begin(), seen.end());
+        std::stable_sort(order.begin(), order.end(),
+                         [t](int a, int b) { return skill(t, a).tier < skill(t, b).tier; });
+        return order;
+    }
+
+    /// Gives every skill of `skills` its first point with an ordinary click as
+    /// soon as its tier opens, holding the other level-ups in reserve.
+    void learn(TreeId t, const std::vector<int>& skills) {
+        for (int s : skills) {
+            if (points(t, s) > 0) {
+                continue;
+            }
+            reserveUntilLevel(t, skill(t, s).tier - 1);
+            click(t, s);
+            ASSERT_EQ(points(t, s), 1) << skill(t, s).name << ": " << notice();
+        }
+    }
+};
+
+inline std::string requiredLevelText(int tier) {
+    return "Not available yet, you must be character level " + std::to_string(tier) +
+           " first (or just getting level " + std::to_string(tier) + ").";
+}
+inline const std::string kCapText =
+    "Skill point cap is limited to 1 point per level the skill has been available.";
+inline const std::string kTwentyText =
+    "No more points may be added to this skill.  Maximum points are 20 per skill.";
+inline const std::string kLevel99Text = "Character has reached maximum allowable level(99). ";
+inline std::string prerequisiteText(std::string_view name) {
+    return "Not available yet, you must have at least one skill point in " + std::string(name);
+}
+
+} // namespace skillwright::model::testing

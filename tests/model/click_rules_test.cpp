@@ -1,0 +1,238 @@
+// The allocation rules as a player states them, checked for every skill of
+// the catalogue: a skill opens at its tier's level, holds at most one point
+// per level it has been available (a reserved point does not raise the level,
+// so it is held to the level already reached), needs a point in each of its
+// prerequisites, holds at most 20 points, and no character passes level 99.
+#include "Planner.h"
+
+namespace skillwright::model::testing {
+namespace {
+
+struct SkillCase {
+    TreeId tree;
+    int index;
+};
+
+std::vector<SkillCase> everySkill() {
+    std::vector<SkillCase> all;
+    for (const Tree& t : trees()) {
+        for (int i = 0; i < kSkillsPerTree; ++i) {
+            all.push_back({t.id, i});
+        }
+    }
+    return all;
+}
+
+std::string caseName(const ::testing::TestParamInfo<SkillCase>& info) {
+    std::string name = std::string(tree(info.param.tree).code) + "_" + std::to_string(info.param.index);
+    return name;
+}
+
+enum class Kind { Ordinary, Quest, Reserved };
+
+/// "After the point, the skill may hold at most one point per level it has
+/// been available": the level after an ordinary or quest point counts as the
+/// next level-up, a reserved point counts only the level already reached.
+bool capAllows(Kind kind, int levelBefore, int pointsBefore, int tier) {
+    if (tier == 1) {
+        return true; // the first tier has no cap
+    }
+    const int levelReached = kind == Kind::Reserved ? levelBefore : levelBefore + 1;
+    return pointsBefore + 1 <= levelReached - tier + 1;
+}
+
+class EverySkill : public Planner, public ::testing::WithParamInterface<SkillCase> {};
+
+TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
+    const auto [t, i] = GetParam();
+    const Skill& s = skill(t, i);
+    open(t);
+    learn(t, prerequisiteClosure(t, i));
+
+    if (s.tier > 1) {
+        // One level short of the tier: the required-level refusal, nothing changes.
+        reserveUntilLevel(t, s.tier - 2);
+        const auto before = screen().history;
+        click(t, i);
+        EXPECT_EQ(notice(), requiredLevelText(s.tier));
+        EXPECT_TRUE(build.LastClickFailed);
+        EXPECT_EQ(points(t, i), 0);
+        EXPECT_EQ(screen().history, before);
+        build.LastClickFailed = false;
+    }
+
+    // At the level before the tier, the next level-up opens it...
+    reserveUntilLevel(t, s.tier - 1);
+    if (build.ReservedPoints == 0) {
+        reserve(t); // only a first-tier skill gets here with an empty reserve
+    }
+    const int levelBefore = level();
+    // ...but a reserved point does not raise the level.
+    useReserve(t, i);
+    if (capAllows(Kind::Reserved, levelBefore, 0, s.tier)) {
+        EXPECT_EQ(points(t, i), 1);
+        build.lbl_UndoLast_Click();
+    } else {
+        EXPECT_EQ(notice(), kCapText);
+        EXPECT_EQ(points(t, i), 0);
+    }
+
+    // A quest point uses the level-up threshold although the level stays.
+    denOfEvil(t, i);
+    ASSERT_EQ(points(t, i), 1) << notice();
+    EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1" + std::string(entrySuffix(t, i)));
+    EXPECT_EQ(level(), levelBefore);
+
+    izual(t, i);
+    if (capAllows(Kind::Quest, levelBefore, 1, s.tier)) {
+        EXPECT_EQ(points(t, i), 2);
+        build.lbl_UndoLast_Click();
+    } else {
+        EXPECT_EQ(notice(), kCapText);
+        EXPECT_EQ(points(t, i), 1);
+        EXPECT_EQ(build.IzualCount, 0) << "the refused quest point is given back";
+    }
+
+    // Ordinary points: the quest point already fills the level the next
+    // level-up reaches, so the level must catch up first.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int lvl = level();
+        const int pts = points(t, i);
+        click(t, i);
+        if (capAllows(Kind::Ordinary, lvl, pts, s.tier)) {
+            ASSERT_EQ(points(t, i), pts + 1) << notice();
+            EXPECT_EQ(level(), lvl + 1);
+            EXPECT_EQ(lastEntry(), "Clvl " + std::to_string(lvl + 1) + " Slvl " + std::to_string(pts + 1) +
+                                       std::string(entrySuffix(t, i)));
+            break;
+        }
+        EXPECT_EQ(notice(), kCapText);
+        EXPECT_EQ(points(t, i), pts);
+        EXPECT_EQ(level(), lvl);
+        reserve(t);
+    }
+    ASSERT_EQ(points(t, i), 2);
+
+    // Reserved points: refused until the level has caught up with the points.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        reserve(t);
+        const int lvl = level();
+        const int pts = points(t, i);
+        useReserve(t, i);
+        if (capAllows(Kind::Reserved, lvl, pts, s.tier)) {
+            EXPECT_EQ(points(t, i), pts + 1) << "level " << lvl;
+            EXPECT_EQ(lastEntry(),
+                      "Reserved Slvl " + std::to_string(pts + 1) + std::string(entrySuffix(t, i)));
+        } else {
+            EXPECT_EQ(notice(), kCapText) << "level " << lvl;
+            EXPECT_EQ(points(t, i), pts);
+        }
+    }
+}
+
+TEST_P(EverySkill, namesTheFirstMissingPrerequisite) {
+    const auto [t, i] = GetParam();
+    const Skill& s = skill(t, i);
+    open(t);
+    reserveUntilLevel(t, 60);
+    std::vector<int> given;
+    for (auto p : s.prerequisites) {
+        if (p < 0 || points(t, p) > 0) {
+            continue;
+        }
+        click(t, i);
+        EXPECT_EQ(notice(), prerequisiteText(skill(t, p).messageName));
+        EXPECT_EQ(points(t, i), 0);
+        learn(t, prerequisiteClosure(t, p));
+        learn(t, {p});
+    }
+    click(t, i);
+    EXPECT_EQ(points(t, i), 1) << notice();
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, EverySkill, ::testing::ValuesIn(everySkill()), caseName);
+
+using Limits = Planner;
+
+TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
+    open(ClassId::Necromancer);
+    for (int n = 1; n <= 20; ++n) {
+        click(TreeId::NecroBone, 0);
+    }
+    EXPECT_EQ(points(TreeId::NecroBone, 0), 20);
+    click(TreeId::NecroBone, 0);
+    EXPECT_EQ(notice(), kTwentyText);
+    EXPECT_EQ(points(TreeId::NecroBone, 0), 20);
+    EXPECT_EQ(level(), 21);
+
+    reserveUntilLevel(TreeId::NecroBone, 99);
+    const auto history = screen().history;
+    click(TreeId::NecroBone, 0);
+    EXPECT_EQ(notice(), kTwentyText) << "a full skill reports the 20-point rule first";
+    click(TreeId::NecroBone, 1);
+    EXPECT_EQ(notice(), kLevel99Text);
+    click(TreeId::NecroSummon, 8);
+    EXPECT_EQ(notice(), kLevel99Text) << "level 99 comes before the tier and prerequisite tests";
+    denOfEvil(TreeId::NecroBone, 1);
+    EXPECT_EQ(notice(), kLevel99Text);
+    EXPECT_EQ(build.DenOfEvilCount, 0);
+
+    build.LastClickFailed = false;
+    reserve(TreeId::NecroBone);
+    EXPECT_EQ(notice(), kLevel99Text) << "no character passes level 99";
+    EXPECT_EQ(level(), 99);
+    EXPECT_EQ(screen().history, history);
+}
+
+TEST_F(Limits, statusTextsAfterOrdinaryPoints) {
+    open(ClassId::Necromancer);
+    EXPECT_EQ(screen().levelLabel, "Level: 1");
+    EXPECT_EQ(screen().pointsLabel, "Skill Points: 0");
+    EXPECT_EQ(screen().reserveLabel, "Reserved Points: 0");
+    click(TreeId::NecroBone, 0);
+    EXPECT_EQ(screen().levelLabel, "Level 2");
+    EXPECT_EQ(screen().pointsLabel, "Skill Points:  1");
+    EXPECT_EQ(screen().history, std::vector<std::string>{"Clvl 2 Slvl 1: Teeth"});
+    EXPECT_EQ(screen().selected, 0);
+    click(TreeId::NecroBone, 1);
+    click(TreeId::NecroBone, 0);
+    EXPECT_EQ(screen().history.back(), "Clvl 4 Slvl 2: Teeth");
+    EXPECT_EQ(screen().selected, 2);
+    EXPECT_EQ(screen().pointsLabel, "Skill Points:  3");
+}
+
+TEST_F(Limits, aRefusalShowsItsNoticeForFiveSecondsFromTheLatestRefusal) {
+    open(ClassId::Sorceress);
+    click(TreeId::SorcFire, 2); // Inferno opens at level 6
+    EXPECT_EQ(notice(), requiredLevelText(6));
+    toolkit.advance(3000);
+    click(TreeId::SorcCold, 3); // Ice Blast needs Ice Bolt... and level 6
+    EXPECT_EQ(notice(), requiredLevelText(6));
+    click(TreeId::SorcLight, 9);
+    toolkit.advance(4999);
+    EXPECT_EQ(notice(), requiredLevelText(30));
+    toolkit.advance(1);
+    EXPECT_EQ(notice(), "");
+    EXPECT_FALSE(build.noticeTimerActive());
+}
+
+TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
+    open(ClassId::Paladin);
+    click(TreeId::PaladinCom, 9);
+    EXPECT_FALSE(notice().empty());
+    click(TreeId::PaladinCom, 0);
+    EXPECT_EQ(notice(), "");
+    EXPECT_FALSE(build.noticeTimerActive());
+}
+
+TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {
+    open(ClassId::Amazon);
+    click(TreeId::NecroBone, 0);
+    click(TreeId::AmazonJS, 10);
+    click(TreeId::AmazonJS, -1);
+    EXPECT_TRUE(screen().history.empty());
+    EXPECT_EQ(level(), 1);
+}
+
+} // namespace
+} // namespace skillwright::model::testing
