@@ -1,0 +1,99 @@
+#pragma once
+
+#include <model/Catalogue.h>
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+/// The one design of the five skill tree screens as plain data: what differs
+/// between the classes, and the geometry that follows from the catalogue.
+/// Everything is in twips (15 twips = 1 pixel), as the design is drawn.
+namespace skillwright::screens {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    [[nodiscard]] constexpr int right() const { return left + width; }
+    [[nodiscard]] constexpr int bottom() const { return top + height; }
+    [[nodiscard]] constexpr bool intersects(const TwipRect& o) const {
+        return left < o.right() && o.left < right() && top < o.bottom() && o.top < bottom();
+    }
+    friend constexpr bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+struct TwipPoint {
+    int x = 0;
+    int y = 0;
+    friend constexpr bool operator==(const TwipPoint&, const TwipPoint&) = default;
+};
+
+/// What one class's screen has of its own; everything else is shared.
+struct ClassDesign {
+    model::ClassId classId;
+    std::string_view buttonPanelName;               ///< img_ButtonBack or img_MenuBack
+    std::array<Rgb, model::kTierCount> bands;       ///< band fills, top band first
+    std::array<int, model::kTierCount> iconRowTops; ///< icon Top of each tier row
+};
+
+const ClassDesign& classDesign(model::ClassId classId);
+
+// Shared colours.
+inline constexpr Rgb kHighlight{255, 239, 176};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kCountColour{168, 143, 121};
+
+// Shared geometry of the tree area.
+inline constexpr int kIconWidth = 540;
+inline constexpr int kIconHeight = 555;
+inline constexpr int kOutlineMargin = 20;
+inline constexpr int kOutlineWidth = 580;
+inline constexpr int kOutlineHeight = 595;
+inline constexpr int kOutlineParked = -1000;
+inline constexpr TwipPoint kCountOffset{555, 345};
+inline constexpr int kCountSize = 225;
+inline constexpr int kConnectorWidth = 345;
+inline constexpr int kConnectorHeight = 375;
+inline constexpr std::array<int, 2> kSeparatorX{4125, 6915};
+inline constexpr int kSeparatorTop = -420;
+inline constexpr int kSeparatorBottom = 5145;
+inline constexpr std::array<int, model::kTierCount> kBandTops{315, 1125, 1935, 2790, 3645, 4470};
+inline constexpr int kBandWidth = 10155;
+inline constexpr int kBandHeight = 675;
+/// Left of the icon in column 1..3 of the left, middle and right tree.
+inline constexpr std::array<std::array<int, 3>, 3> kColumnLefts{{
+    {1575, 2400, 3210},
+    {4365, 5205, 6060},
+    {7185, 7950, 8745},
+}};
+
+/// The icon of skill `index` of `tree` on its class's screen.
+TwipRect iconRect(model::TreeId tree, int index);
+/// The count label beside that icon.
+TwipRect countRect(model::TreeId tree, int index);
+
+/// A line from a prerequisite's icon to the icon of the skill that needs it:
+/// horizontal and vertical segments from icon edge to icon edge, and the
+/// place of the connector picture on it.
+struct Connector {
+    model::TreeId tree;
+    int from; ///< the prerequisite's skill index
+    int to;   ///< the dependent skill's index
+    std::vector<TwipPoint> path;
+    TwipRect picture;
+};
+
+/// Every connector of a class's three trees, routed around the other icons
+/// and count labels of the tree wherever a clean route exists.
+std::vector<Connector> connectors(model::ClassId classId);
+
+} // namespace skillwright::screens

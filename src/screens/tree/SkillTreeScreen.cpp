@@ -1,0 +1,423 @@
+#include "SkillTreeScreen.h"
+
+#include "ScreenDesign.h"
+#include "TreeWidgets.h"
+
+#include <model/Build.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include <art/Art.h>
+
+namespace skillwright::screens {
+
+using model::ClassId;
+using model::TreeId;
+
+namespace {
+
+QColor qcolor(Rgb c) {
+    return {c.r, c.g, c.b};
+}
+
+// The design gives type sizes in points on a 96 dpi screen; the screen is laid
+// out in pixels, so fonts are sized in pixels too and look the same everywhere.
+int pixelSize(qreal points) {
+    return qRound(points * 96.0 / 72.0);
+}
+
+QFont captionFont(qreal points, QFont::Weight weight) {
+    QFont font = art::captionFont(points, weight);
+    font.setPixelSize(pixelSize(points));
+    return font;
+}
+
+QFont textFont(qreal points, QFont::Weight weight = QFont::Normal) {
+    QFont font = art::textFont(points, weight);
+    font.setPixelSize(pixelSize(points));
+    return font;
+}
+
+void setTextColour(QWidget* widget, Rgb colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, qcolor(colour));
+    widget->setPalette(palette);
+}
+
+// "light" and "heavy" as the design names the caption weights.
+constexpr QFont::Weight kLight = QFont::Light;
+constexpr QFont::Weight kHeavy = QFont::ExtraBold;
+
+const QString kRightClickLine = QStringLiteral("Right click for reserve options and skill stats.");
+const QString kLineBreak = QStringLiteral("\r\n");
+
+struct CommandSpec {
+    const char* name;
+    const char* caption;
+    TwipRect rect;
+    const char* description;
+};
+
+// clang-format off
+const std::array<CommandSpec, 5> kCommandSpecs{{
+    {"lbl_Save", "SAVE", {9810, 1080, 1995, 315}, "Save your character To a text file."},
+    {"lbl_Reset", "RESET", {9795, 1875, 1995, 315}, "Reset all skills to starting value."},
+    {"lbl_ChangeClass", "CHANGE CLASS", {9765, 2685, 1995, 315},
+     "Change the type of character you are.\r\n          Amazon\r\n          Barbarian\r\n"
+     "          Paladin\r\n          Necromancer\r\n          Sorceress"},
+    {"lbl_UndoLast", "UNDO LAST", {9765, 3525, 1995, 315}, "Remove last skill point saved."},
+    {"lbl_Close", "EXIT", {9765, 4350, 1995, 315}, "Close this window"},
+}};
+// clang-format on
+
+constexpr std::array<const char*, 3> kTitleNames{"lbl_Summon", "lbl_PB", "Label1"};
+constexpr std::array<TwipRect, 3> kTitleRects{
+    {{1365, 0, 2745, 300}, {4155, 15, 2760, 300}, {6930, 0, 2685, 300}}};
+constexpr std::array<const char*, model::kTierCount> kTierNames{"lbl_Level1",  "lbl_Level6",  "lbl_Level12",
+                                                                "lbl_Level18", "lbl_Level24", "lbl_Level30"};
+constexpr std::array<int, model::kTierCount> kTierLabelTops{555, 1365, 2160, 2985, 3870, 4680};
+
+const char* const kDisclaimer =
+    "Skill details may change at any time at the discretion of the game's publisher.";
+
+QString arrayElementName(std::string_view array, int index) {
+    return QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) + QLatin1Char('(') +
+           QString::number(index) + QLatin1Char(')');
+}
+
+QString qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
+                                 QWidget* parent)
+    : QWidget(parent), m_classId(classId), m_design(classDesign(classId)), m_build(build),
+      m_toolkit(toolkit) {
+    const model::ClassInfo& info = model::classInfo(classId);
+    setObjectName(qstring(info.screenName));
+    setWindowTitle(QStringLiteral("Diablo II Skillwright (") + qstring(info.name) + QLatin1Char(')'));
+    setFixedSize(800, 600);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+    setMouseTracking(true);
+
+    createControls();
+
+    m_build.openScreen(classId);
+    m_openScreen = m_build.screen();
+    m_build.setChangedCallback([this] { mirror(); });
+    mirror();
+}
+
+SkillTreeScreen::~SkillTreeScreen() {
+    const model::TreeScreen* open = m_build.screen();
+    if (open == nullptr || open == m_openScreen) {
+        m_build.setChangedCallback({});
+    }
+    if (open != nullptr && open == m_openScreen) {
+        m_build.closeScreen();
+    }
+}
+
+QLabel* SkillTreeScreen::addLabel(const char* name, const QString& text, int left, int top, int width,
+                                  int height, const QFont& font, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(toPixels(TwipRect{left, top, width, height}));
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setTextFormat(Qt::PlainText);
+    setTextColour(label, kWhite);
+    return label;
+}
+
+void SkillTreeScreen::createControls() {
+    const model::ClassInfo& info = model::classInfo(m_classId);
+
+    // Back to front: the drawn surface, the two panels, connector pictures,
+    // icons and labels; the outline lies on top and lets the pointer through.
+    auto* surface = new TreeSurface(m_design, connectors(m_classId), this);
+    surface->setObjectName(QStringLiteral("TreeArea"));
+    surface->setGeometry(0, 0, 800, 600);
+
+    auto* bottomPanel = new QLabel(this);
+    bottomPanel->setObjectName(QStringLiteral("img_BottomBack"));
+    bottomPanel->setGeometry(toPixels(TwipRect{-75, 5580, 12165, 3345}));
+    bottomPanel->setPixmap(art::bottomPanel(m_classId));
+    bottomPanel->setScaledContents(true);
+
+    auto* buttonPanel = new QLabel(this);
+    buttonPanel->setObjectName(qstring(m_design.buttonPanelName));
+    buttonPanel->setGeometry(toPixels(TwipRect{9555, -15, 2400, 5235}));
+    buttonPanel->setPixmap(art::buttonPanel(m_classId));
+    buttonPanel->setScaledContents(true);
+    // A move over the panel resets the hover state like the bare surface.
+    buttonPanel->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    const QPixmap connectorPicture = art::connector();
+    int connectorIndex = 0;
+    for (const Connector& c : connectors(m_classId)) {
+        auto* picture = new QLabel(this);
+        picture->setObjectName(QStringLiteral("img_Connector(%1)").arg(connectorIndex++));
+        picture->setGeometry(toPixels(c.picture));
+        picture->setPixmap(connectorPicture);
+        picture->setScaledContents(true);
+    }
+
+    for (int position = 0; position < 3; ++position) {
+        createTree(position);
+    }
+
+    const QFont titleFont = captionFont(9.75, kLight);
+    for (std::size_t t = 0; t < 3; ++t) {
+        const TwipRect& r = kTitleRects[t];
+        addLabel(kTitleNames[t], qstring(model::tree(info.trees[t]).title), r.left, r.top, r.width, r.height,
+                 titleFont, Qt::AlignHCenter | Qt::AlignTop);
+    }
+
+    const QFont tierFont = captionFont(9.75, kHeavy);
+    for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
+        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTiers[row]);
+        const int width = model::kTiers[row] < 10 ? 1440 : 1515;
+        m_tierLabels[row] = addLabel(kTierNames[row], text, 15, kTierLabelTops[row], width, 240, tierFont,
+                                     Qt::AlignLeft | Qt::AlignTop);
+        m_tierShown[row] = false;
+    }
+
+    const QFont commandFont = captionFont(9.75, kHeavy);
+    for (std::size_t c = 0; c < m_commands.size(); ++c) {
+        const CommandSpec& spec = kCommandSpecs[c];
+        auto* label = new CommandLabel(QLatin1String(spec.caption), this);
+        label->setObjectName(QLatin1String(spec.name));
+        label->setGeometry(toPixels(spec.rect));
+        label->setFont(commandFont);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        setTextColour(label, kHighlight);
+        m_commands[c] = label;
+        const auto command = static_cast<Command>(c);
+        connect(label, &CommandLabel::hovered, this, [this, command] { commandHover(command); });
+    }
+    connect(m_commands[Save], &CommandLabel::clicked, this, &SkillTreeScreen::saveRequested);
+    connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.Reset(); });
+    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClassRequested);
+    connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.lbl_UndoLast_Click(); });
+    connect(m_commands[Close], &CommandLabel::clicked, this, [] { QApplication::quit(); });
+
+    addLabel("lbl_Char", qstring(info.name), 915, 5265, 2175, 285, captionFont(12, kHeavy),
+             Qt::AlignLeft | Qt::AlignTop);
+    const QFont statusFont = captionFont(8.25, kLight);
+    m_charLevel = addLabel("lbl_CharLevel", QStringLiteral("Level: 1"), 3075, 5340, 1845, 210, statusFont,
+                           Qt::AlignLeft | Qt::AlignTop);
+    m_skillLevel = addLabel("lbl_SkillLevel", QStringLiteral("Skill Points: 0"), 5010, 5340, 1845, 210,
+                            statusFont, Qt::AlignLeft | Qt::AlignTop);
+    m_reserved = addLabel("lbl_Reserved", QStringLiteral("Reserved Points: 0"), 7125, 5340, 2040, 210,
+                          statusFont, Qt::AlignLeft | Qt::AlignTop);
+    m_shownLevel = "Level: 1";
+    m_shownPoints = "Skill Points: 0";
+    m_shownReserve = "Reserved Points: 0";
+
+    const QFont textFont825 = textFont(8.25);
+    m_unavail = addLabel("lbl_UnAvail", QString(), 30, 5505, 11925, 255, textFont825, Qt::AlignCenter);
+    m_unavail->hide();
+
+    m_history = new QListWidget(this);
+    m_history->setObjectName(QStringLiteral("lb_SkillsPerLevel"));
+    m_history->setGeometry(toPixels(TwipRect{540, 5985, 3765, 2550}));
+    m_history->setFont(textFont825);
+    m_history->setUniformItemSizes(true);
+    m_history->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_history->setFrameShape(QFrame::NoFrame);
+    {
+        QPalette listPalette = m_history->palette();
+        listPalette.setColor(QPalette::Base, Qt::black);
+        listPalette.setColor(QPalette::Text, Qt::white);
+        listPalette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+        listPalette.setColor(QPalette::HighlightedText, Qt::white);
+        // The scroll bar in the screen's dark tones rather than the desktop's.
+        listPalette.setColor(QPalette::Window, QColor(24, 22, 20));
+        listPalette.setColor(QPalette::Button, QColor(48, 43, 38));
+        listPalette.setColor(QPalette::ButtonText, qcolor(kCountColour));
+        listPalette.setColor(QPalette::Light, QColor(72, 64, 56));
+        listPalette.setColor(QPalette::Dark, QColor(12, 11, 10));
+        m_history->setPalette(listPalette);
+    }
+    // The list is one of the controls on which a move does nothing.
+    m_history->setAttribute(Qt::WA_NoMousePropagation);
+    m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
+
+    m_description = addLabel("lbl_Description", QString(), 4440, 5985, 7215, 2520, textFont825,
+                             Qt::AlignLeft | Qt::AlignTop);
+    m_description->setWordWrap(true);
+
+    addLabel("lbl_Notice", QLatin1String(kDisclaimer), 450, 8775, 11100, 420, textFont825, Qt::AlignCenter);
+
+    m_outline = new QFrame(this);
+    m_outline->setObjectName(QStringLiteral("sh_Outline"));
+    m_outline->setFrameShape(QFrame::Box);
+    m_outline->setLineWidth(2);
+    {
+        QPalette outlinePalette = m_outline->palette();
+        outlinePalette.setColor(QPalette::WindowText, qcolor(kHighlight));
+        m_outline->setPalette(outlinePalette);
+    }
+    m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_outlineTop = kOutlineParked;
+    m_outlineLeft = kOutlineParked;
+    m_outline->setGeometry(toPixels(TwipRect{m_outlineLeft, m_outlineTop, kOutlineWidth, kOutlineHeight}));
+}
+
+void SkillTreeScreen::createTree(int position) {
+    const model::Tree& tree =
+        model::tree(model::classInfo(m_classId).trees[static_cast<std::size_t>(position)]);
+    const QFont countFont = textFont(8.25, QFont::Bold);
+    auto& counts = m_counts[static_cast<std::size_t>(position)];
+    for (int i = 0; i < model::kSkillsPerTree; ++i) {
+        auto* icon = new SkillIcon(tree.id, i, art::skillIcon(tree.id, i), this);
+        icon->setObjectName(arrayElementName(tree.iconArray, i));
+        icon->setProperty("index", i);
+        icon->setGeometry(toPixels(iconRect(tree.id, i)));
+        icon->setToolTip(qstring(tree.skills[static_cast<std::size_t>(i)].tooltip));
+        connect(icon, &SkillIcon::hovered, this, [this, icon] { iconHover(*icon); });
+        connect(icon, &SkillIcon::clicked, this,
+                [this, icon] { m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index())); });
+        connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
+            if (button == Qt::RightButton) {
+                emit skillRightPressed(icon->tree(), icon->index(), globalPos);
+            }
+        });
+
+        auto* count = new QLabel(QStringLiteral("0"), this);
+        count->setObjectName(arrayElementName(tree.countArray, i));
+        count->setProperty("index", i);
+        count->setGeometry(toPixels(countRect(tree.id, i)));
+        count->setFont(countFont);
+        count->setAlignment(Qt::AlignCenter);
+        count->setTextFormat(Qt::PlainText);
+        setTextColour(count, kCountColour);
+        counts[static_cast<std::size_t>(i)] = count;
+    }
+    m_shownCounts[static_cast<std::size_t>(position)].fill(0);
+}
+
+QString SkillTreeScreen::skillHoverText(TreeId tree, int index) {
+    QString text =
+        qstring(model::skill(tree, index).name) + kLineBreak + qstring(model::skillDescription(tree, index));
+    const std::string_view note = model::skillNote(tree, index);
+    if (!note.empty()) {
+        text += kLineBreak + qstring(note);
+    }
+    return text + kLineBreak + kRightClickLine;
+}
+
+void SkillTreeScreen::mirror() {
+    const model::TreeScreen* screen = m_build.screen();
+    if (screen == nullptr || screen != m_openScreen) {
+        return;
+    }
+    for (std::size_t t = 0; t < m_counts.size(); ++t) {
+        for (std::size_t i = 0; i < m_counts[t].size(); ++i) {
+            const std::int16_t count = screen->counts[t][i];
+            if (count != m_shownCounts[t][i]) {
+                m_shownCounts[t][i] = count;
+                m_counts[t][i]->setText(QString::number(count));
+            }
+        }
+    }
+    const auto mirrorText = [](QLabel* label, std::string& shown, const std::string& text) {
+        if (shown != text) {
+            shown = text;
+            label->setText(QString::fromStdString(text));
+        }
+    };
+    mirrorText(m_charLevel, m_shownLevel, screen->levelLabel);
+    mirrorText(m_skillLevel, m_shownPoints, screen->pointsLabel);
+    mirrorText(m_reserved, m_shownReserve, screen->reserveLabel);
+    mirrorText(m_unavail, m_shownNotice, screen->notice);
+    if (m_unavail->isVisible() != screen->noticeVisible) {
+        m_unavail->setVisible(screen->noticeVisible);
+    }
+
+    // History: entries come and go at the end; only a change further up
+    // (which no rule makes today) rebuilds the list.
+    const std::vector<std::string>& history = screen->history;
+    const std::size_t common = std::min(history.size(), m_shownHistory.size());
+    if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
+        m_history->clear();
+        m_shownHistory.clear();
+    }
+    while (m_shownHistory.size() > history.size()) {
+        delete m_history->takeItem(static_cast<int>(m_shownHistory.size()) - 1);
+        m_shownHistory.pop_back();
+    }
+    for (std::size_t i = m_shownHistory.size(); i < history.size(); ++i) {
+        m_history->addItem(QString::fromStdString(history[i]));
+        m_shownHistory.push_back(history[i]);
+    }
+    if (m_history->currentRow() != screen->selected) {
+        m_history->setCurrentRow(screen->selected);
+    }
+
+    for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
+        if (m_tierShown[row] != screen->tierHighlighted[row]) {
+            m_tierShown[row] = screen->tierHighlighted[row];
+            setTextColour(m_tierLabels[row], m_tierShown[row] ? kHighlight : kWhite);
+        }
+    }
+}
+
+void SkillTreeScreen::iconHover(const SkillIcon& icon) {
+    m_description->setText(skillHoverText(icon.tree(), icon.index()));
+    const TwipRect r = iconRect(icon.tree(), icon.index());
+    const int top = r.top - kOutlineMargin;
+    const int left = r.left - kOutlineMargin;
+    if (m_outlineTop != top || m_outlineLeft != left) {
+        m_outlineTop = top;
+        m_outline->setGeometry(
+            toPixels(TwipRect{m_outlineLeft, m_outlineTop, kOutlineWidth, kOutlineHeight}));
+        m_outlineLeft = left;
+        m_outline->setGeometry(
+            toPixels(TwipRect{m_outlineLeft, m_outlineTop, kOutlineWidth, kOutlineHeight}));
+    }
+}
+
+void SkillTreeScreen::commandHover(Command command) {
+    m_description->setText(QLatin1String(kCommandSpecs[static_cast<std::size_t>(command)].description));
+    setCommandWhite(command, true);
+}
+
+void SkillTreeScreen::resetHover() {
+    if (m_outlineTop != kOutlineParked || m_outlineLeft != kOutlineParked) {
+        m_outlineTop = kOutlineParked;
+        m_outlineLeft = kOutlineParked;
+        m_outline->setGeometry(
+            toPixels(TwipRect{m_outlineLeft, m_outlineTop, kOutlineWidth, kOutlineHeight}));
+    }
+    m_description->clear();
+    for (int c = CommandCount - 1; c >= 0; --c) {
+        setCommandWhite(static_cast<Command>(c), false);
+    }
+}
+
+void SkillTreeScreen::setCommandWhite(Command command, bool white) {
+    const auto c = static_cast<std::size_t>(command);
+    if (m_commandWhite[c] != white) {
+        m_commandWhite[c] = white;
+        setTextColour(m_commands[c], white ? kWhite : kHighlight);
+    }
+}
+
+void SkillTreeScreen::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    resetHover();
+}
+
+} // namespace skillwright::screens

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <model/Catalogue.h>
+
+#include <QPoint>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QFrame;
+class QListWidget;
+
+namespace skillwright::model {
+class Build;
+struct TreeScreen;
+} // namespace skillwright::model
+namespace skillwright::toolkit {
+class Toolkit;
+}
+
+namespace skillwright::screens {
+
+class SkillIcon;
+class CommandLabel;
+struct ClassDesign;
+
+/// The skill tree screen of one class: one design, five instances that differ
+/// only in their data (frm_NecroSkill, frm_AmazonSkill, frm_BarbarianSkill,
+/// frm_Paladin, frm_Sorceress).
+///
+/// Creating it opens the class's screen in the build (its load step); the
+/// screen then mirrors the build after every action through the build's
+/// changed callback. Rules never live here: a left click on an icon calls
+/// Build::click, and the labels, the history list and the notice follow.
+///
+/// Control names. Plain controls carry their design name as objectName
+/// ("lbl_CharLevel", "lb_SkillsPerLevel", "sh_Outline", ...). The elements of
+/// the three icon arrays and three count-label arrays carry the array name
+/// with the skill index in brackets, e.g. "img_NecroBonePoison(3)" and
+/// "lbl_NecroBonePoison(3)"; each element also has the property "index".
+class SkillTreeScreen : public QWidget {
+    Q_OBJECT
+public:
+    SkillTreeScreen(model::ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
+                    QWidget* parent = nullptr);
+    ~SkillTreeScreen() override;
+    SkillTreeScreen(const SkillTreeScreen&) = delete;
+    SkillTreeScreen& operator=(const SkillTreeScreen&) = delete;
+
+    [[nodiscard]] model::ClassId classId() const { return m_classId; }
+    [[nodiscard]] model::Build& build() const { return m_build; }
+    [[nodiscard]] toolkit::Toolkit& toolkit() const { return m_toolkit; }
+
+    /// The description area's text for skill `index` of `tree`.
+    static QString skillHoverText(model::TreeId tree, int index);
+
+signals:
+    /// CHANGE CLASS was clicked.
+    void changeClassRequested();
+    /// SAVE was clicked.
+    void saveRequested();
+    /// The right button went down on a skill icon (the skill menu's hook).
+    void skillRightPressed(model::TreeId tree, int index, QPoint globalPos);
+
+protected:
+    /// A move that reaches the screen itself is a move over the bare surface
+    /// (the tree area, or the button panel, which lets moves through).
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    enum Command { Save, Reset, ChangeClass, UndoLast, Close, CommandCount };
+
+    void createControls();
+    void createTree(int position);
+    QLabel* addLabel(const char* name, const QString& text, int left, int top, int width, int height,
+                     const QFont& font, Qt::Alignment alignment);
+    void mirror();
+    void iconHover(const SkillIcon& icon);
+    void commandHover(Command command);
+    void resetHover();
+    void setCommandWhite(Command command, bool white);
+
+    model::ClassId m_classId;
+    const ClassDesign& m_design;
+    model::Build& m_build;
+    toolkit::Toolkit& m_toolkit;
+    const model::TreeScreen* m_openScreen = nullptr; ///< the build's screen this widget opened
+
+    std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};
+    std::array<std::array<std::int16_t, model::kSkillsPerTree>, 3> m_shownCounts{};
+    std::array<QLabel*, model::kTierCount> m_tierLabels{};
+    std::array<bool, model::kTierCount> m_tierShown{};
+    std::array<CommandLabel*, CommandCount> m_commands{};
+    std::array<bool, CommandCount> m_commandWhite{};
+    QLabel* m_charLevel = nullptr;
+    QLabel* m_skillLevel = nullptr;
+    QLabel* m_reserved = nullptr;
+    QLabel* m_unavail = nullptr;
+    QLabel* m_description = nullptr;
+    QListWidget* m_history = nullptr;
+    QFrame* m_outline = nullptr;
+    int m_outlineTop = 0;  ///< twips
+    int m_outlineLeft = 0; ///< twips
+    std::string m_shownLevel;
+    std::string m_shownPoints;
+    std::string m_shownReserve;
+    std::string m_shownNotice;
+    std::vector<std::string> m_shownHistory;
+};
+
+} // namespace skillwright::screens

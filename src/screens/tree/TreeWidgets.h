@@ -1,0 +1,87 @@
+#pragma once
+
+#include "ScreenDesign.h"
+
+#include <model/Catalogue.h>
+
+#include <QLabel>
+#include <QPixmap>
+#include <QRect>
+#include <QWidget>
+
+#include <vector>
+
+/// The small widget kinds a skill tree screen is made of.
+namespace skillwright::screens {
+
+/// Pixel rectangle of a twip rectangle; each edge is rounded on its own so
+/// that neighbouring controls keep their distances.
+QRect toPixels(const TwipRect& r);
+int toPixels(int twips);
+
+/// A skill icon: the picture stretched over the control, the skill's tooltip,
+/// and the pointer events the screen turns into hover, click and right click.
+class SkillIcon final : public QWidget {
+    Q_OBJECT
+public:
+    SkillIcon(model::TreeId tree, int index, QPixmap picture, QWidget* parent);
+
+    [[nodiscard]] model::TreeId tree() const { return m_tree; }
+    [[nodiscard]] int index() const { return m_index; }
+
+signals:
+    void hovered();
+    /// Left button pressed and released over the icon.
+    void clicked();
+    /// Any button went down over the icon.
+    void pressed(Qt::MouseButton button, QPoint globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    model::TreeId m_tree;
+    int m_index;
+    QPixmap m_picture;
+    bool m_leftDown = false;
+};
+
+/// A label that serves as a button: reports pointer moves and left clicks.
+class CommandLabel final : public QLabel {
+    Q_OBJECT
+public:
+    CommandLabel(const QString& text, QWidget* parent);
+
+signals:
+    void hovered();
+    void clicked();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_leftDown = false;
+};
+
+/// The drawings on the bare surface of the tree area: the tier bands, the two
+/// separator lines and the connector lines. It takes no pointer events, so a
+/// move over it reaches the screen as a move over the bare surface.
+class TreeSurface final : public QWidget {
+    Q_OBJECT
+public:
+    TreeSurface(const ClassDesign& design, std::vector<Connector> connectors, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const ClassDesign& m_design;
+    std::vector<Connector> m_connectors;
+};
+
+} // namespace skillwright::screens
