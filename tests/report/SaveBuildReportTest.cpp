@@ -189,7 +189,9 @@ TEST_F(SaveBuildReportTest, nameIsWrittenInLatin1AndUsedAsTypedForTheFile) {
     save("J\xC3\xBCrgen \xE2\x82\xAC");
     const fs::path file = dir / "J\xC3\xBCrgen \xE2\x82\xAC.txt";
     ASSERT_TRUE(fs::exists(file));
-    EXPECT_EQ(readFile(file).substr(37, 11), "J\xFCrgen ?\r\n");
+    const std::string head =
+        lines({"No Skills selected, Empty character", "", "J\xFCrgen ?", "Class: Necromancer"});
+    EXPECT_EQ(readFile(file).substr(0, head.size()), head);
 }
 
 TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
@@ -221,7 +223,7 @@ TEST_F(SaveBuildReportTest, nameHoldingNul) {
     EXPECT_FALSE(fs::exists(dir / "Hero"));
 }
 
-TEST_F(SaveBuildReportTest, fullDiskKeepsNothingAndReports) {
+TEST_F(SaveBuildReportTest, fullDisk) {
     fs::create_symlink("/dev/full", dir / "Full.txt");
     buildEveryEntryKind();
     expectFailure("Full", ENOSPC);
