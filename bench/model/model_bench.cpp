@@ -1,0 +1,107 @@
+// The rules' hot paths: an accepted click, a whole character, and undo.
+#include <model/Build.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+
+using skillwright::model::Build;
+using skillwright::model::ClassId;
+using skillwright::model::TreeId;
+
+// The Necromancer's five first-tier skills take 100 points between them,
+// enough for every level-up of a character.
+constexpr std::array<std::pair<TreeId, std::int16_t>, 5> kFirstTier{{
+    {TreeId::NecroSummon, 0},
+    {TreeId::NecroSummon, 1},
+    {TreeId::NecroBone, 0},
+    {TreeId::NecroBone, 1},
+    {TreeId::NecroCurse, 0},
+}};
+
+void OrdinaryClick(benchmark::State& state) {
+    skillwright::toolkit::ScriptedToolkit toolkit;
+    Build build(toolkit);
+    build.openScreen(ClassId::Necromancer);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
+        build.click(tree, index);
+        benchmark::DoNotOptimize(build.screen()->history.back().data());
+        if (build.LevelsGained == 98) {
+            state.PauseTiming();
+            build.Reset();
+            build.openScreen(ClassId::Necromancer);
+            next = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(OrdinaryClick);
+
+void WholeBuildToLevel99(benchmark::State& state) {
+    skillwright::toolkit::ScriptedToolkit toolkit;
+    Build build(toolkit);
+    for (auto _ : state) {
+        build.Reset();
+        build.openScreen(ClassId::Necromancer);
+        for (int n = 0; n < 98; ++n) {
+            const auto [tree, index] = kFirstTier[static_cast<std::size_t>(n) % kFirstTier.size()];
+            build.click(tree, index);
+        }
+        if (build.LevelsGained != 98) {
+            state.SkipWithError("the build did not reach level 99");
+        }
+    }
+}
+BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
+
+/// Undo of one kind of entry: the entry is made untimed, the undo timed.
+void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
+    skillwright::toolkit::ScriptedToolkit toolkit;
+    Build build(toolkit);
+    build.openScreen(ClassId::Necromancer);
+    build.ActiveTree = "NecroBone";
+    for (int n = 0; n < 40; ++n) {
+        build.ReservePoint(); // level 41, so that every quest is open
+    }
+    for (auto _ : state) {
+        makeEntry(build);
+        const auto start = std::chrono::steady_clock::now();
+        build.lbl_UndoLast_Click();
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+}
+
+void aim(Build& b, std::int16_t index) {
+    b.ActiveTree = "NecroBone";
+    b.ActiveSkillIndex = index;
+}
+
+BENCHMARK_CAPTURE(UndoLast, OrdinaryPoint, [](Build& b) { b.click(TreeId::NecroBone, 0); })->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) { b.ReservePoint(); })->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, ReservedSpent, [](Build& b) {
+    aim(b, 1);
+    b.UseReservedPoint();
+})->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, DenOfEvil, [](Build& b) {
+    aim(b, 3);
+    b.TakeDenOfEvilPoint();
+})->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, BookOfSkill, [](Build& b) {
+    aim(b, 4);
+    b.TakeBookOfSkillPoint();
+})->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, Izual, [](Build& b) {
+    aim(b, 6);
+    b.TakeIzualPoint();
+})->UseManualTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
