@@ -1,0 +1,62 @@
+// The test double keeps the promises of the real toolkit that the rules
+// depend on: a restarted timer counts its full interval again, an interval
+// of 0 never fires, and dialogs answer from their scripts.
+#include <toolkit/ScriptedToolkit.h>
+
+#include <gtest/gtest.h>
+
+namespace skillwright::toolkit {
+namespace {
+
+TEST(ScriptedTimer, restartCountsTheFullIntervalFromNow) {
+    ScriptedToolkit tk;
+    auto timer = tk.createTimer();
+    int fired = 0;
+    timer->setCallback([&] { ++fired; });
+    timer->start(5000);
+    tk.advance(3000);
+    timer->stop();
+    timer->start(5000);
+    tk.advance(4999);
+    EXPECT_EQ(fired, 0);
+    EXPECT_TRUE(timer->isActive());
+    tk.advance(1);
+    EXPECT_EQ(fired, 1);
+    EXPECT_FALSE(timer->isActive());
+    tk.advance(100000);
+    EXPECT_EQ(fired, 1) << "single shot";
+}
+
+TEST(ScriptedTimer, zeroIntervalNeverFiresAndCallbacksMayRestart) {
+    ScriptedToolkit tk;
+    auto idle = tk.createTimer();
+    auto ticking = tk.createTimer();
+    int idleFired = 0;
+    std::vector<long long> ticks;
+    idle->setCallback([&] { ++idleFired; });
+    idle->start(0);
+    ticking->setCallback([&] {
+        ticks.push_back(tk.now());
+        ticking->start(100);
+    });
+    ticking->start(100);
+    tk.advance(350);
+    EXPECT_EQ(idleFired, 0);
+    EXPECT_FALSE(idle->isActive());
+    EXPECT_EQ(ticks, (std::vector<long long>{100, 200, 300}));
+}
+
+TEST(ScriptedDialogs, answerFromTheirScriptsThenByDefault) {
+    ScriptedToolkit tk;
+    tk.answers = {Answer::No};
+    tk.inputs = {"Hero"};
+    EXPECT_EQ(tk.messageBox("Go?", "Ask", Icon::None, Buttons::YesNo), Answer::No);
+    EXPECT_EQ(tk.messageBox("Go?", "Ask", Icon::None, Buttons::YesNo), Answer::Yes);
+    EXPECT_EQ(tk.inputBox("Name?", "Title", "Character"), "Hero");
+    EXPECT_EQ(tk.inputBox("Name?", "Title", "Character"), "Character");
+    ASSERT_EQ(tk.messages.size(), 2u);
+    EXPECT_EQ(tk.inputPrompts[1].defaultText, "Character");
+}
+
+} // namespace
+} // namespace skillwright::toolkit
