@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -227,6 +229,28 @@ TEST_F(SaveBuildReportTest, fullDisk) {
     fs::create_symlink("/dev/full", dir / "Full.txt");
     buildEveryEntryKind();
     expectFailure("Full", ENOSPC);
+}
+
+TEST_F(SaveBuildReportTest, fileCutShortKeepsWhatWasWritten) {
+    buildEveryEntryKind();
+    save("Cut");
+    const std::string whole = readFile(dir / "Cut.txt");
+
+    // A file size limit makes the write stop partway with EFBIG.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = 60;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    toolkit.inputs.push_back("Cut");
+    SaveBuildReport(build, toolkit, {}); // over the whole file written before
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, std::to_string(EFBIG) + "\r\n" + std::strerror(EFBIG));
+    EXPECT_EQ(readFile(dir / "Cut.txt"), whole.substr(0, 60));
 }
 
 TEST_F(SaveBuildReportTest, folderThatCannotBeWritten) {

@@ -1,0 +1,64 @@
+// A full character's report must be written well within a frame (16 ms), so
+// SAVE never makes the screen stutter.
+#include <model/Build.h>
+#include <report/ReportText.h>
+#include <report/SaveBuildReport.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace skillwright;
+
+/// The longest history a character reaches: 98 level-ups plus the 12 quest points.
+std::vector<std::string> fullHistory() {
+    std::vector<std::string> history;
+    for (int level = 2; level <= 99; ++level) {
+        history.push_back("Clvl " + std::to_string(level) + " Slvl 20: Corpse Explosion");
+    }
+    for (int k = 0; k < 12; ++k) {
+        history.push_back("Izual Quest Point:(1) Normal Slvl 20: Bone Spirit");
+    }
+    return history;
+}
+
+void BM_ReportText(benchmark::State& state) {
+    const std::vector<std::string> history = fullHistory();
+    for (auto _ : state) {
+        std::string text = report::toLatin1(report::buildReportText("Character", "Necromancer", 98, history));
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_ReportText);
+
+void BM_SaveFullCharacter(benchmark::State& state) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sw-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    toolkit::ScriptedToolkit toolkit;
+    toolkit.folder = pattern;
+    model::Build build{toolkit};
+    build.openScreen(model::ClassId::Necromancer);
+    build.ActiveTree = "NecroBone";
+    while (build.LevelsGained < 97) {
+        build.ReservePoint();
+    }
+    for (auto _ : state) {
+        toolkit.inputs.push_back("Character");
+        report::SaveBuildReport(build, toolkit, {});
+    }
+    std::filesystem::remove_all(pattern);
+}
+BENCHMARK(BM_SaveFullCharacter)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
