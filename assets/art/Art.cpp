@@ -1,28 +1,129 @@
 #include "Art.h"
 
 #include <QFontDatabase>
+#include <QStringList>
+
+// Resources compiled into a static library must be registered by name, from
+// the global namespace.
+static void registerResources() {
+    Q_INIT_RESOURCE(art);
+    Q_INIT_RESOURCE(fonts);
+}
 
 namespace skillwright::art {
 
-// Interim implementation: plain faces and empty pictures until the art tool lands.
-void initialise() {}
-QString captionFamily() { return QStringLiteral("Liberation Serif"); }
-QString textFamily() { return QStringLiteral("Liberation Sans"); }
+namespace {
+
+struct Families {
+    QString caption = QStringLiteral("Linux Libertine O");
+    QString text = QStringLiteral("Liberation Sans");
+};
+
+Families& families() {
+    static Families registered;
+    return registered;
+}
+
+/// Registers one bundled font file; returns its family, or an empty text if
+/// the file could not be loaded.
+QString addFont(const QString& file) {
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + file);
+    const QStringList names = QFontDatabase::applicationFontFamilies(id);
+    return names.isEmpty() ? QString() : names.first();
+}
+
+/// The bundled faces come in two cuts, so every weight maps onto one of them.
+QFont::Weight cut(QFont::Weight weight) {
+    return weight <= QFont::Normal ? QFont::Normal : QFont::Bold;
+}
+
+QString className(model::ClassId id) {
+    const auto name = model::classInfo(id).name;
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+QPixmap picture(const QString& name) {
+    return QPixmap(QStringLiteral(":/art/") + name);
+}
+
+} // namespace
+
+void initialise() {
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    registerResources();
+    const QString caption = addFont(QStringLiteral("LinLibertine_R.otf"));
+    addFont(QStringLiteral("LinLibertine_RB.otf"));
+    const QString text = addFont(QStringLiteral("LiberationSans-Regular.ttf"));
+    addFont(QStringLiteral("LiberationSans-Bold.ttf"));
+    if (!caption.isEmpty()) {
+        families().caption = caption;
+    }
+    if (!text.isEmpty()) {
+        families().text = text;
+    }
+}
+
+QString captionFamily() {
+    return families().caption;
+}
+QString textFamily() {
+    return families().text;
+}
+
 QFont captionFont(qreal pointSize, QFont::Weight weight) {
-    QFont f(captionFamily());
-    f.setPointSizeF(pointSize);
-    f.setWeight(weight);
-    return f;
+    QFont font(captionFamily());
+    font.setPointSizeF(pointSize);
+    font.setWeight(cut(weight));
+    // Lowercase drawn as small capitals gives the engraved all-capitals look.
+    font.setCapitalization(QFont::SmallCaps);
+    return font;
 }
+
 QFont textFont(qreal pointSize, QFont::Weight weight) {
-    QFont f(textFamily());
-    f.setPointSizeF(pointSize);
-    f.setWeight(weight);
-    return f;
+    QFont font(textFamily());
+    font.setPointSizeF(pointSize);
+    font.setWeight(cut(weight));
+    return font;
 }
-QPixmap skillIcon(model::TreeId, int) { return {}; }
-QPixmap buttonPanel(model::ClassId) { return {}; }
-QPixmap bottomPanel(model::ClassId) { return {}; }
-QPixmap connector() { return {}; }
+
+QPixmap skillIcon(model::TreeId tree, int index) {
+    if (index < 0 || index >= model::kSkillsPerTree) {
+        return {};
+    }
+    const auto code = model::tree(tree).code;
+    return picture(QStringLiteral("icons/%1_%2.png")
+                       .arg(QString::fromUtf8(code.data(), qsizetype(code.size())))
+                       .arg(index));
+}
+
+QPixmap buttonPanel(model::ClassId classId) {
+    return picture(QStringLiteral("panels/button_%1.png").arg(className(classId)));
+}
+
+QPixmap bottomPanel(model::ClassId classId) {
+    return picture(QStringLiteral("panels/bottom_%1.png").arg(className(classId)));
+}
+
+QPixmap connector() {
+    return picture(QStringLiteral("panels/connector.png"));
+}
+QPixmap selectBackground() {
+    return picture(QStringLiteral("select/background.png"));
+}
+
+QPixmap portrait(int person) {
+    if (person != 0 && person != 1) {
+        return {};
+    }
+    return picture(QStringLiteral("select/portrait_%1.png").arg(person));
+}
+
+QPixmap generatorButton() {
+    return picture(QStringLiteral("select/generator.png"));
+}
 
 } // namespace skillwright::art

@@ -23,7 +23,8 @@ QFont captionFont(qreal pointSize, QFont::Weight weight);
 /// A text font of the given point size and weight.
 QFont textFont(qreal pointSize, QFont::Weight weight = QFont::Normal);
 
-/// Skill icon of (tree, index), 36 x 37 pixels or a multiple of that.
+/// Skill icon of (tree, index), 36 x 37 pixels or a multiple of that (drawn at
+/// 72 x 74 so it stays crisp when stretched onto its 36 x 37 place).
 QPixmap skillIcon(model::TreeId tree, int index);
 /// Artwork behind the five command labels of a skill tree screen (160 x 349).
 QPixmap buttonPanel(model::ClassId classId);
@@ -31,5 +32,18 @@ QPixmap buttonPanel(model::ClassId classId);
 QPixmap bottomPanel(model::ClassId classId);
 /// The small picture placed on a connector line (23 x 25).
 QPixmap connector();
+
+/// Background of the class selection screen (800 x 600): calm alcoves behind
+/// the five class pictures at x = 30, 183, 336, 489, 642, y = 80 (140 x 260),
+/// a plate under each at y = 350 (140 x 24) for the class name, a dark well
+/// for the information list at (30, 425, 360, 145), frames for the two
+/// portraits at (410, 455) and (520, 455), and a recess for the contact card
+/// at (610, 425, 160, 145).
+QPixmap selectBackground();
+/// A stylised portrait (70 x 85): 0 the first creator, 1 the re-designer.
+/// Empty for any other number.
+QPixmap portrait(int person);
+/// The picture of the random character generator button (40 x 40).
+QPixmap generatorButton();
 
 } // namespace skillwright::art

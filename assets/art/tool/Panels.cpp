@@ -1,0 +1,357 @@
+#include "Panels.h"
+
+#include "Paint.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <array>
+
+namespace skillwright::art::tool {
+
+namespace {
+
+const QColor kMetal(124, 102, 70);
+const QColor kCountColour(168, 143, 121);
+
+/// A light wash per class, after the hue of its screen's bands.
+QColor classTint(model::ClassId id) {
+    switch (id) {
+    case model::ClassId::Necromancer:
+        return {96, 110, 96};
+    case model::ClassId::Amazon:
+        return {150, 20, 16};
+    case model::ClassId::Barbarian:
+        return {150, 96, 10};
+    case model::ClassId::Paladin:
+        return {30, 40, 170};
+    case model::ClassId::Sorceress:
+        return {30, 140, 20};
+    }
+    return {90, 90, 90};
+}
+
+Glyph classEmblem(model::ClassId id) {
+    switch (id) {
+    case model::ClassId::Necromancer:
+        return Glyph::Skull;
+    case model::ClassId::Amazon:
+        return Glyph::Spear;
+    case model::ClassId::Barbarian:
+        return Glyph::Axe;
+    case model::ClassId::Paladin:
+        return Glyph::Cross;
+    case model::ClassId::Sorceress:
+        return Glyph::Star;
+    }
+    return Glyph::Orb;
+}
+
+/// Dark mottled stone, washed with a tint.
+void paintStone(QPainter& painter, const QRect& area, QColor tint, std::uint32_t seed) {
+    QLinearGradient base(area.topLeft(), area.bottomLeft());
+    base.setColorAt(0.0, QColor(34, 31, 28));
+    base.setColorAt(1.0, QColor(14, 13, 12));
+    painter.fillRect(area, base);
+    Noise noise(seed);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    const int blotches = area.width() * area.height() / 900 + 8;
+    for (int k = 0; k < blotches; ++k) {
+        const QPointF centre(area.x() + noise.next() * area.width(), area.y() + noise.next() * area.height());
+        const qreal radius = 6 + noise.next() * 30;
+        QRadialGradient blot(centre, radius);
+        const bool light = noise.next() < 0.5;
+        blot.setColorAt(0.0, light ? QColor(255, 240, 220, 10) : QColor(0, 0, 0, 40));
+        blot.setColorAt(1.0, QColor(0, 0, 0, 0));
+        painter.setBrush(blot);
+        painter.drawEllipse(centre, radius, radius);
+    }
+    tint.setAlpha(34);
+    painter.fillRect(area, tint);
+    painter.restore();
+    paintGrain(painter, area, seed + 7, 18, 40);
+}
+
+/// An engraved horizontal rule with a diamond in its middle.
+void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
+    painter.drawLine(QPointF(left, y), QPointF(right, y));
+    painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
+    painter.drawLine(QPointF(left, y + 1), QPointF(right, y + 1));
+    const qreal mid = (left + right) / 2;
+    QPainterPath diamond;
+    diamond.moveTo(mid, y - 4.5);
+    diamond.lineTo(mid + 7, y + 0.5);
+    diamond.lineTo(mid, y + 5.5);
+    diamond.lineTo(mid - 7, y + 0.5);
+    diamond.closeSubpath();
+    QLinearGradient lit(QPointF(0, y - 5), QPointF(0, y + 6));
+    lit.setColorAt(0.0, kMetal.lighter(170));
+    lit.setColorAt(1.0, kMetal.darker(200));
+    painter.setBrush(lit);
+    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
+    painter.drawPath(diamond);
+    painter.restore();
+}
+
+/// A plain dark well framed in metal: text sits in it.
+void paintWell(QPainter& painter, const QRectF& well, qreal frame) {
+    paintBevel(painter, well.adjusted(-frame, -frame, frame, frame), frame, kMetal);
+    painter.fillRect(well, QColor(6, 6, 6));
+    for (const QPointF& corner : {well.topLeft(), well.topRight(), well.bottomLeft(), well.bottomRight()}) {
+        paintRivet(painter, corner, 2.6, kMetal);
+    }
+}
+
+} // namespace
+
+QImage drawButtonPanel(model::ClassId classId) {
+    QImage image = blankImage(160, 349);
+    QPainter painter(&image);
+    const QColor tint = classTint(classId);
+    paintStone(painter, image.rect(), tint, 11 + unsigned(classId));
+    paintBevel(painter, QRectF(0, 0, 160, 349), 5, kMetal);
+
+    // The class emblem in a sunken medallion above the commands.
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient well(QPointF(80, 34), 24);
+    well.setColorAt(0.0, tint.darker(300));
+    well.setColorAt(1.0, QColor(4, 4, 4));
+    painter.setPen(QPen(kMetal.darker(150), 2.5));
+    painter.setBrush(well);
+    painter.drawEllipse(QPointF(80, 34), 23, 23);
+    paintGlyph(painter, classEmblem(classId), QPointF(80, 34), 16, 0, kMetal.lighter(140), false);
+
+    const std::array<int, 5> labelTops{72, 125, 179, 235, 290};
+    for (int top : labelTops) {
+        const QRectF plate(9, top - 3, 142, 27);
+        paintBevel(painter, plate.adjusted(-3, -3, 3, 3), 3, kMetal);
+        paintRecess(painter, plate, tint.darker(700).lighter(115));
+    }
+    for (std::size_t k = 0; k + 1 < labelTops.size(); ++k) {
+        paintRule(painter, 24, 136, (labelTops[k] + 27 + labelTops[k + 1] - 6) / 2.0);
+    }
+    paintRule(painter, 24, 136, 331);
+    for (const QPointF& corner : {QPointF(11, 11), QPointF(149, 11), QPointF(11, 338), QPointF(149, 338)}) {
+        paintRivet(painter, corner, 3, kMetal);
+    }
+    return image;
+}
+
+QImage drawBottomPanel(model::ClassId classId) {
+    QImage image = blankImage(811, 223);
+    QPainter painter(&image);
+    paintStone(painter, image.rect(), classTint(classId), 23 + unsigned(classId));
+    paintBevel(painter, QRectF(0, 0, 811, 223), 5, kMetal);
+    paintWell(painter, QRectF(41, 27, 251, 170), 4);
+    paintWell(painter, QRectF(301, 27, 481, 168), 4);
+    paintRule(painter, 60, 760, 13);
+    paintRule(painter, 60, 760, 209);
+    for (const QPointF& corner : {QPointF(14, 14), QPointF(797, 14), QPointF(14, 209), QPointF(797, 209)}) {
+        paintRivet(painter, corner, 3.2, kMetal);
+    }
+    // Side columns of studs frame the two wells.
+    for (int y = 44; y <= 184; y += 28) {
+        paintRivet(painter, QPointF(22, y), 2.4, kMetal);
+        paintRivet(painter, QPointF(796, y), 2.4, kMetal);
+    }
+    return image;
+}
+
+QImage drawConnector() {
+    QImage image = blankImage(23, 25);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath diamond;
+    diamond.moveTo(11.5, 1.5);
+    diamond.lineTo(21, 12.5);
+    diamond.lineTo(11.5, 23.5);
+    diamond.lineTo(2, 12.5);
+    diamond.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 140));
+    painter.drawPath(diamond.translated(0.8, 1.0));
+    QLinearGradient lit(QPointF(4, 2), QPointF(19, 23));
+    lit.setColorAt(0.0, kCountColour.lighter(160));
+    lit.setColorAt(0.5, kCountColour);
+    lit.setColorAt(1.0, kCountColour.darker(260));
+    painter.setBrush(lit);
+    painter.setPen(QPen(QColor(20, 14, 10), 1.0));
+    painter.drawPath(diamond);
+    painter.setBrush(QColor(24, 18, 14));
+    painter.setPen(QPen(kCountColour.darker(160), 1.0));
+    painter.drawEllipse(QPointF(11.5, 12.5), 3.6, 3.6);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 236, 200, 120));
+    painter.drawEllipse(QPointF(10.6, 11.6), 1.2, 1.2);
+    return image;
+}
+
+QImage drawSelectBackground() {
+    QImage image = blankImage(800, 600);
+    QPainter painter(&image);
+    QLinearGradient base(QPointF(0, 0), QPointF(0, 600));
+    base.setColorAt(0.0, QColor(8, 6, 6));
+    base.setColorAt(0.45, QColor(24, 15, 12));
+    base.setColorAt(1.0, QColor(6, 5, 5));
+    painter.fillRect(image.rect(), base);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient ember(QPointF(400, 230), 420);
+    ember.setColorAt(0.0, QColor(120, 36, 12, 70));
+    ember.setColorAt(1.0, QColor(0, 0, 0, 0));
+    painter.fillRect(image.rect(), ember);
+    // Drifting mist.
+    Noise noise(97);
+    painter.setPen(Qt::NoPen);
+    for (int k = 0; k < 70; ++k) {
+        const QPointF centre(noise.next() * 800, 40 + noise.next() * 540);
+        const qreal rx = 40 + noise.next() * 110;
+        QRadialGradient mist(centre, rx);
+        mist.setColorAt(0.0, QColor(150, 130, 120, 14));
+        mist.setColorAt(1.0, QColor(0, 0, 0, 0));
+        painter.setBrush(mist);
+        painter.drawEllipse(centre, rx, rx * 0.45);
+    }
+    paintGrain(painter, image.rect(), 5, 10, 30);
+
+    paintRule(painter, 30, 770, 66);
+    for (int k = 0; k < 5; ++k) {
+        const QRectF alcove(30 + 153 * k, 80, 140, 260);
+        QPainterPath arch;
+        const QRectF outer = alcove.adjusted(-6, -6, 6, 6);
+        arch.moveTo(outer.bottomLeft());
+        arch.lineTo(outer.left(), outer.top() + 40);
+        arch.quadTo(outer.left(), outer.top(), outer.center().x(), outer.top());
+        arch.quadTo(outer.right(), outer.top(), outer.right(), outer.top() + 40);
+        arch.lineTo(outer.bottomRight());
+        arch.closeSubpath();
+        QLinearGradient stone(outer.topLeft(), outer.bottomRight());
+        stone.setColorAt(0.0, kMetal.lighter(130));
+        stone.setColorAt(1.0, kMetal.darker(260));
+        painter.setBrush(stone);
+        painter.setPen(QPen(QColor(0, 0, 0, 220), 1.2));
+        painter.drawPath(arch);
+        QLinearGradient calm(alcove.topLeft(), alcove.bottomLeft());
+        calm.setColorAt(0.0, QColor(10, 8, 8));
+        calm.setColorAt(1.0, QColor(22, 16, 14));
+        painter.fillRect(alcove, calm);
+        paintRecess(painter, QRectF(alcove.left(), 350, alcove.width(), 24), QColor(16, 12, 10));
+    }
+    paintWell(painter, QRectF(30, 425, 360, 145), 4);
+    for (int x : {410, 520}) {
+        paintWell(painter, QRectF(x, 455, 70, 85), 4);
+    }
+    paintRecess(painter, QRectF(610, 425, 160, 145), QColor(12, 10, 9));
+    paintRule(painter, 30, 770, 584);
+    return image;
+}
+
+QImage drawPortrait(int person) {
+    QImage image = blankImage(70, 85);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const bool mage = person == 0;
+    const QColor sky = mage ? QColor(30, 46, 80) : QColor(86, 50, 18);
+    const QColor eyes = mage ? QColor(110, 230, 255) : QColor(255, 190, 80);
+    QRadialGradient back(QPointF(35, 30), 55);
+    back.setColorAt(0.0, sky.lighter(150));
+    back.setColorAt(1.0, QColor(6, 5, 5));
+    painter.fillRect(image.rect(), back);
+
+    QPainterPath body;
+    body.moveTo(4, 85);
+    body.quadTo(8, 58, 22, 54);
+    body.lineTo(48, 54);
+    body.quadTo(62, 58, 66, 85);
+    body.closeSubpath();
+    QPainterPath head;
+    if (mage) {
+        // A deep hood, its face lost in shadow.
+        head.moveTo(35, 10);
+        head.quadTo(54, 16, 52, 44);
+        head.quadTo(50, 58, 35, 62);
+        head.quadTo(20, 58, 18, 44);
+        head.quadTo(16, 16, 35, 10);
+    } else {
+        // A closed helm with a crest.
+        head.addRoundedRect(QRectF(20, 16, 30, 40), 12, 12);
+        head.addRect(QRectF(33, 6, 4, 12));
+    }
+    const QColor cloth = mage ? QColor(44, 40, 60) : QColor(110, 104, 98);
+    QLinearGradient shade(QPointF(0, 8), QPointF(0, 85));
+    shade.setColorAt(0.0, cloth.lighter(150));
+    shade.setColorAt(1.0, cloth.darker(250));
+    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
+    painter.setBrush(shade);
+    painter.drawPath(body);
+    painter.drawPath(head.simplified());
+    painter.setPen(Qt::NoPen);
+    if (mage) {
+        painter.setBrush(QColor(4, 4, 6));
+        painter.drawEllipse(QPointF(35, 40), 10, 13);
+    } else {
+        painter.setBrush(QColor(10, 8, 6));
+        painter.drawRect(QRectF(24, 33, 22, 4));
+        painter.drawRect(QRectF(33, 35, 4, 14));
+    }
+    for (qreal x : {31.0, 39.0}) {
+        QRadialGradient glow(QPointF(x, 36), 4);
+        glow.setColorAt(0.0, eyes.lighter(140));
+        glow.setColorAt(1.0, QColor(0, 0, 0, 0));
+        painter.setBrush(glow);
+        painter.drawEllipse(QPointF(x, 36), 4, 4);
+    }
+    paintBevel(painter, QRectF(0, 0, 70, 85), 3, kMetal);
+    return image;
+}
+
+QImage drawGeneratorButton() {
+    QImage image = blankImage(40, 40);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient back(QPointF(20, 18), 26);
+    back.setColorAt(0.0, QColor(60, 24, 14));
+    back.setColorAt(1.0, QColor(6, 5, 5));
+    painter.fillRect(image.rect(), back);
+    const QPointF top(20, 7), left(8, 14), right(32, 14), centre(20, 21), bottomLeft(8, 28),
+        bottomRight(32, 28), bottom(20, 35);
+    const QColor bone(226, 212, 180);
+    auto face = [&](std::initializer_list<QPointF> corners, QColor colour) {
+        QPainterPath p;
+        p.addPolygon(QPolygonF(QList<QPointF>(corners)));
+        p.closeSubpath();
+        painter.setPen(QPen(QColor(20, 14, 10), 1.0));
+        painter.setBrush(colour);
+        painter.drawPath(p);
+    };
+    face({top, right, centre, left}, bone.lighter(110));
+    face({left, centre, bottom, bottomLeft}, bone.darker(125));
+    face({centre, right, bottomRight, bottom}, bone.darker(170));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(30, 20, 16));
+    for (const QPointF& pip : {QPointF(12, 21), QPointF(16, 27), QPointF(24, 22), QPointF(28, 26)}) {
+        painter.drawEllipse(pip, 1.4, 1.4);
+    }
+    // A glowing rune cut into the top face.
+    QPainterPath rune;
+    rune.moveTo(17, 10.5);
+    rune.lineTo(20, 17);
+    rune.lineTo(23, 10.5);
+    rune.moveTo(15.5, 14);
+    rune.lineTo(24.5, 14);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 80, 30, 120), 3.0, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(rune);
+    painter.setPen(QPen(QColor(255, 200, 120), 1.2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(rune);
+    paintBevel(painter, QRectF(0, 0, 40, 40), 3, kMetal);
+    return image;
+}
+
+} // namespace skillwright::art::tool

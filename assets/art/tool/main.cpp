@@ -1,0 +1,120 @@
+// The art tool: draws every picture of the program into a folder and writes
+// the resource collection that lists them. It runs at build time on the
+// offscreen platform and gives the same bytes on every run.
+//
+//   sw_art_tool <output folder> [--sheet <file.png>]
+//
+// --sheet also composes a contact sheet of all skill icons, at their drawn
+// size and at their on-screen size, for looking them over.
+#include "Panels.h"
+#include "SkillIcons.h"
+
+#include <model/Catalogue.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace tool = skillwright::art::tool;
+namespace model = skillwright::model;
+
+namespace {
+
+QString iconName(const model::Tree& tree, int index) {
+    return QStringLiteral("icons/%1_%2.png")
+        .arg(QString::fromUtf8(tree.code.data(), qsizetype(tree.code.size())))
+        .arg(index);
+}
+
+QString className(model::ClassId id) {
+    const auto name = model::classInfo(id).name;
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+QImage contactSheet(const QString& folder) {
+    const int gap = 6;
+    const int rowHeight = tool::kIconHeight + gap;
+    const int width = gap + 10 * (tool::kIconWidth + gap) + 10 * (36 + gap);
+    QImage sheet(width, gap + model::kTreeCount * rowHeight, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(QColor(10, 9, 8));
+    QPainter painter(&sheet);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const auto& tree : model::trees()) {
+        const int y = gap + int(tree.id) * rowHeight;
+        for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            const QImage icon(folder + QLatin1Char('/') + iconName(tree, i));
+            painter.drawImage(QPoint(gap + i * (tool::kIconWidth + gap), y), icon);
+            const QRect small(gap + 10 * (tool::kIconWidth + gap) + i * (36 + gap), y + 18, 36, 37);
+            painter.drawImage(small, icon);
+        }
+    }
+    return sheet;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: sw_art_tool <output folder> [--sheet <file.png>]\n");
+        return 2;
+    }
+    const QString folder = args.at(1);
+    QDir().mkpath(folder + QStringLiteral("/icons"));
+    QDir().mkpath(folder + QStringLiteral("/panels"));
+    QDir().mkpath(folder + QStringLiteral("/select"));
+
+    QStringList written;
+    bool ok = true;
+    auto save = [&](const QImage& image, const QString& name) {
+        if (image.isNull() || !image.save(folder + QLatin1Char('/') + name, "PNG")) {
+            std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
+            ok = false;
+        }
+        written << name;
+    };
+
+    for (const auto& tree : model::trees()) {
+        for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            save(tool::drawSkillIcon(tree.id, i), iconName(tree, i));
+        }
+    }
+    for (const auto& info : model::classes()) {
+        save(tool::drawButtonPanel(info.id), QStringLiteral("panels/button_%1.png").arg(className(info.id)));
+        save(tool::drawBottomPanel(info.id), QStringLiteral("panels/bottom_%1.png").arg(className(info.id)));
+    }
+    save(tool::drawConnector(), QStringLiteral("panels/connector.png"));
+    save(tool::drawSelectBackground(), QStringLiteral("select/background.png"));
+    save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
+    save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
+    save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
+
+    QFile qrc(folder + QStringLiteral("/art.qrc"));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "sw_art_tool: cannot write %s\n", qPrintable(qrc.fileName()));
+        return 1;
+    }
+    QTextStream out(&qrc);
+    out << "<RCC>\n  <qresource prefix=\"/art\">\n";
+    for (const QString& name : written) {
+        out << "    <file>" << name << "</file>\n";
+    }
+    out << "  </qresource>\n</RCC>\n";
+    out.flush();
+
+    const qsizetype sheetAt = args.indexOf(QStringLiteral("--sheet"));
+    if (sheetAt > 0 && sheetAt + 1 < args.size()) {
+        ok = contactSheet(folder).save(args.at(sheetAt + 1), "PNG") && ok;
+    }
+    return ok ? 0 : 1;
+}
