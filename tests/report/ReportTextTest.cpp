@@ -20,12 +20,6 @@ TEST(ReportText, historyEntriesFollowTheStartingLineVerbatim) {
                     "---------------------------------------------\r\n");
 }
 
-TEST(ReportText, levelHasNoBlankBeforeItsDigits) {
-    const std::string text = buildReportText("", "Paladin", 97, {"x"});
-    EXPECT_NE(text.find("\r\nLevel: 98\r\n"), std::string::npos);
-    EXPECT_EQ(text.substr(0, 2), "\r\n"); // an empty name is an empty first line
-}
-
 TEST(Latin1, convertsWhatFitsAndMarksTheRest) {
     struct Case {
         std::string utf8;
