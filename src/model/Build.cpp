@@ -82,7 +82,9 @@ std::string requiredLevelText(std::int16_t tier) {
 /// A number as the points label writes it: a leading sign position, which is
 /// a blank for values that are not negative.
 std::string withSignPosition(std::int16_t value) {
-    return (value < 0 ? "-" : " ") + std::to_string(value < 0 ? -value : value);
+    std::string text(1, value < 0 ? '-' : ' ');
+    text += std::to_string(value < 0 ? -value : value);
+    return text;
 }
 
 void setCaption(std::string& caption, const CaptionTable& table, std::int16_t counter) {
