@@ -129,7 +129,16 @@ TwipRect iconRect(TreeId tree, int index) {
 
 TwipRect countRect(TreeId tree, int index) {
     const TwipRect icon = iconRect(tree, index);
-    return {icon.left + kCountOffset.x, icon.top + kCountOffset.y, kCountSize, kCountSize};
+    int left = icon.left + kCountOffset.x;
+    // Where the next column stands closer than usual, the count moves left
+    // just enough to end where that column's icons begin.
+    const model::Tree& t = model::tree(tree);
+    const int column = t.skills[static_cast<std::size_t>(index)].column;
+    if (column < 3) {
+        const int next = kColumnLefts[static_cast<std::size_t>(t.position)][static_cast<std::size_t>(column)];
+        left = std::min(left, next - kCountSize);
+    }
+    return {left, icon.top + kCountOffset.y, kCountSize, kCountSize};
 }
 
 std::vector<Connector> connectors(ClassId classId) {

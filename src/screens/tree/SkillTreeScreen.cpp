@@ -226,7 +226,8 @@ void SkillTreeScreen::createControls() {
     m_shownReserve = "Reserved Points: 0";
 
     const QFont textFont825 = textFont(8.25);
-    m_unavail = addLabel("lbl_UnAvail", QString(), 30, 5505, 11925, 255, textFont825, Qt::AlignCenter);
+    m_unavail = addLabel("lbl_UnAvail", QString(), 30, 5505, 11925, 255, textFont825,
+                         Qt::AlignHCenter | Qt::AlignTop);
     m_unavail->hide();
 
     m_history = new QListWidget(this);
@@ -258,7 +259,8 @@ void SkillTreeScreen::createControls() {
                              Qt::AlignLeft | Qt::AlignTop);
     m_description->setWordWrap(true);
 
-    addLabel("lbl_Notice", QLatin1String(kDisclaimer), 450, 8775, 11100, 420, textFont825, Qt::AlignCenter);
+    addLabel("lbl_Notice", QLatin1String(kDisclaimer), 450, 8775, 11100, 420, textFont825,
+             Qt::AlignHCenter | Qt::AlignTop);
 
     m_outline = new QFrame(this);
     m_outline->setObjectName(QStringLiteral("sh_Outline"));

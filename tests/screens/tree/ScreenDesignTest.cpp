@@ -1,0 +1,103 @@
+// The geometry of the one screen design: icons on the grid, counts beside
+// them, connectors that join the right icons without running over others.
+#include <screens/tree/ScreenDesign.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace skillwright;
+using namespace skillwright::screens;
+
+namespace {
+
+bool onEdge(TwipPoint p, const TwipRect& r) {
+    const bool inX = p.x >= r.left && p.x <= r.right();
+    const bool inY = p.y >= r.top && p.y <= r.bottom();
+    return (inX && (p.y == r.top || p.y == r.bottom())) || (inY && (p.x == r.left || p.x == r.right()));
+}
+
+} // namespace
+
+TEST(ScreenDesign, iconsSitOnTheGridOfTheirTierAndColumn) {
+    for (const model::Tree& tree : model::trees()) {
+        const auto& columns = kColumnLefts[static_cast<std::size_t>(tree.position)];
+        for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            const model::Skill& s = model::skill(tree.id, i);
+            const TwipRect icon = iconRect(tree.id, i);
+            SCOPED_TRACE(std::string(s.name));
+            EXPECT_EQ(icon.left, columns[static_cast<std::size_t>(s.column - 1)]);
+            constexpr std::array<int, 6> kRowTops{390, 1200, 2010, 2850, 3705, 4530};
+            EXPECT_LE(std::abs(icon.top - kRowTops[static_cast<std::size_t>(s.tierRow())]), 30);
+            EXPECT_EQ(icon.width, 540);
+            EXPECT_EQ(icon.height, 555);
+            const TwipRect count = countRect(tree.id, i);
+            EXPECT_LE(std::abs(count.left - icon.left - 555), 45);
+            EXPECT_LE(std::abs(count.top - icon.top - 345), 45);
+            EXPECT_EQ(count.width, 225);
+            EXPECT_EQ(count.height, 225);
+        }
+    }
+}
+
+TEST(ScreenDesign, noIconOrCountOverlapsAnotherOnTheSameScreen) {
+    for (const model::ClassInfo& info : model::classes()) {
+        std::vector<TwipRect> rects;
+        for (const model::TreeId tree : info.trees) {
+            for (int i = 0; i < model::kSkillsPerTree; ++i) {
+                rects.push_back(iconRect(tree, i));
+                rects.push_back(countRect(tree, i));
+            }
+        }
+        for (std::size_t a = 0; a < rects.size(); ++a) {
+            for (std::size_t b = a + 1; b < rects.size(); ++b) {
+                EXPECT_FALSE(rects[a].intersects(rects[b])) << info.name << " controls " << a << " and " << b;
+            }
+        }
+    }
+}
+
+TEST(ScreenDesign, everyPrerequisiteHasOneCleanRightAngledConnector) {
+    for (const model::ClassInfo& info : model::classes()) {
+        const std::vector<Connector> all = connectors(info.id);
+        std::size_t prerequisites = 0;
+        for (const model::TreeId tree : info.trees) {
+            for (int i = 0; i < model::kSkillsPerTree; ++i) {
+                for (const auto p : model::skill(tree, i).prerequisites) {
+                    if (p < 0) {
+                        continue;
+                    }
+                    ++prerequisites;
+                    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                                            [&](const Connector& c) {
+                                                return c.tree == tree && c.from == p && c.to == i;
+                                            }),
+                              1);
+                }
+            }
+        }
+        EXPECT_EQ(all.size(), prerequisites) << info.name;
+
+        for (const Connector& c : all) {
+            SCOPED_TRACE(std::string(info.name) + " " + std::string(model::skill(c.tree, c.to).name));
+            ASSERT_GE(c.path.size(), 2U);
+            EXPECT_TRUE(onEdge(c.path.front(), iconRect(c.tree, c.from)));
+            EXPECT_TRUE(onEdge(c.path.back(), iconRect(c.tree, c.to)));
+            for (std::size_t s = 0; s + 1 < c.path.size(); ++s) {
+                const TwipPoint a = c.path[s];
+                const TwipPoint b = c.path[s + 1];
+                EXPECT_TRUE(a.x == b.x || a.y == b.y) << "segment " << s << " is not straight";
+                const TwipRect seg{std::min(a.x, b.x), std::min(a.y, b.y), std::abs(a.x - b.x) + 1,
+                                   std::abs(a.y - b.y) + 1};
+                for (int i = 0; i < model::kSkillsPerTree; ++i) {
+                    EXPECT_FALSE(seg.intersects(countRect(c.tree, i))) << "crosses count " << i;
+                    if (i != c.from && i != c.to) {
+                        EXPECT_FALSE(seg.intersects(iconRect(c.tree, i))) << "crosses icon " << i;
+                    }
+                }
+            }
+            EXPECT_EQ(c.picture.width, 345);
+            EXPECT_EQ(c.picture.height, 375);
+        }
+    }
+}

@@ -1,0 +1,52 @@
+// Saves a picture of each of the five skill tree screens with a few points
+// spent: tree_screenshots <folder>. Run under a display (Xvfb will do).
+#include <model/Build.h>
+#include <screens/tree/SkillTreeScreen.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include <art/Art.h>
+#include <cstdio>
+
+using namespace skillwright;
+
+namespace {
+
+/// Spends points the way a player would: the first skills of each tree, in
+/// turns, so that counts, history and tier captions all show something.
+void spendSomePoints(model::Build& build, model::ClassId classId) {
+    const auto& trees = model::classInfo(classId).trees;
+    for (int round = 0; round < 4; ++round) {
+        for (const model::TreeId tree : trees) {
+            for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
+                build.click(tree, i);
+            }
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    art::initialise();
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build(toolkit);
+    for (const model::ClassInfo& info : model::classes()) {
+        screens::SkillTreeScreen screen(info.id, build, toolkit);
+        screen.show();
+        spendSomePoints(build, info.id);
+        QApplication::processEvents();
+        const QString file =
+            folder.filePath(QStringLiteral("tree-%1.png").arg(QString::fromUtf8(info.name.data()).toLower()));
+        if (!screen.grab().save(file)) {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    return 0;
+}
