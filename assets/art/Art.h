@@ -35,7 +35,7 @@ QPixmap connector();
 
 /// Background of the class selection screen (800 x 600): calm alcoves behind
 /// the five class pictures at x = 30, 183, 336, 489, 642, y = 80 (140 x 260),
-/// a plate under each at y = 350 (140 x 24) for the class name, a dark well
+/// a plate under each at y = 354 (140 x 24) for the class name, a dark well
 /// for the information list at (30, 425, 360, 145), frames for the two
 /// portraits at (410, 455) and (520, 455), and a recess for the contact card
 /// at (610, 425, 160, 145).

@@ -100,7 +100,7 @@ QPainterPath flame() {
 }
 
 QPainterPath arrow() {
-    QPainterPath p = rect(-0.06, -0.6, 0.12, 1.45);
+    QPainterPath p = rect(-0.07, -0.6, 0.14, 1.45);
     p = p.united(polygon({{0, -1}, {0.26, -0.52}, {0, -0.62}, {-0.26, -0.52}}));
     p = p.united(polygon({{-0.05, 0.5}, {-0.3, 0.72}, {-0.3, 1.0}, {-0.05, 0.8}}));
     p = p.united(polygon({{0.05, 0.5}, {0.3, 0.72}, {0.3, 1.0}, {0.05, 0.8}}));
@@ -134,9 +134,9 @@ QPainterPath mace() {
 }
 
 QPainterPath spear() {
-    QPainterPath p = rect(-0.05, -0.5, 0.1, 1.5);
-    p = p.united(polygon({{0, -1}, {0.18, -0.68}, {0, -0.42}, {-0.18, -0.68}}));
-    return p.united(rect(-0.12, -0.46, 0.24, 0.06));
+    QPainterPath p = rect(-0.07, -0.5, 0.14, 1.5);
+    p = p.united(polygon({{0, -1}, {0.21, -0.66}, {0, -0.4}, {-0.21, -0.66}}));
+    return p.united(rect(-0.14, -0.45, 0.28, 0.08));
 }
 
 QPainterPath halberd() {
@@ -322,13 +322,15 @@ QPainterPath wing() {
 
 QPainterPath boot() {
     QPainterPath p;
-    p.moveTo(-0.35, -0.95);
-    p.lineTo(0.2, -0.95);
-    p.lineTo(0.2, 0.3);
-    p.quadTo(0.85, 0.4, 0.85, 0.9);
-    p.lineTo(-0.4, 0.9);
+    p.moveTo(-0.4, -0.85);
+    p.lineTo(0.2, -0.85);
+    p.lineTo(0.22, 0.2);
+    p.quadTo(0.5, 0.3, 0.8, 0.45);
+    p.quadTo(1.0, 0.6, 0.9, 0.9);
+    p.lineTo(-0.45, 0.9);
+    p.quadTo(-0.52, 0.5, -0.4, 0.3);
     p.closeSubpath();
-    return big(p).united(rect(-0.45, -1.0, 0.75, 0.18, 0.05));
+    return big(p).united(rect(-0.48, -0.95, 0.76, 0.2, 0.05));
 }
 
 QPainterPath crown() {
@@ -455,7 +457,7 @@ QPainterPath leapArc() {
     QPainterPath arc;
     arc.moveTo(-0.85, 0.8);
     arc.quadTo(-0.2, -1.1, 0.6, 0.35);
-    return stroked(arc, 0.17).united(polygon({{0.35, 0.25}, {0.95, 0.75}, {0.8, 0.0}}));
+    return stroked(arc, 0.22).united(polygon({{0.3, 0.28}, {0.98, 0.78}, {0.82, -0.05}}));
 }
 
 QPainterPath crack() {
@@ -481,13 +483,21 @@ QPainterPath fist() {
 }
 
 QPainterPath horn() {
-    QPainterPath p;
-    p.moveTo(-0.95, 0.05);
-    p.quadTo(-0.1, 0.3, 0.5, -0.6);
-    p.lineTo(0.98, -0.2);
-    p.quadTo(0.25, 0.8, -0.95, 0.35);
-    p.closeSubpath();
-    return big(p).united(ellipse(0.74, -0.4, 0.14, 0.3)).united(rect(-1.0, 0.0, 0.14, 0.4, 0.05));
+    QPainterPath cone;
+    cone.moveTo(-0.95, 0.5);
+    cone.quadTo(-0.1, 0.5, 0.42, -0.78);
+    cone.lineTo(0.98, -0.38);
+    cone.quadTo(0.2, 0.95, -0.95, 0.78);
+    cone.closeSubpath();
+    QPainterPath p = big(cone).united(rotated(ellipse(0, 0, 0.34, 0.14), 35).translated(0.7 * K, -0.58 * K));
+    // Two bands cut across the horn.
+    for (const QLineF& band : {QLineF(-0.45, 0.35, -0.4, 0.95), QLineF(0.08, 0.05, 0.32, 0.6)}) {
+        QPainterPath line;
+        line.moveTo(band.p1());
+        line.lineTo(band.p2());
+        p = p.subtracted(stroked(line, 0.07, Qt::FlatCap));
+    }
+    return p.united(rect(-1.0, 0.45, 0.12, 0.38, 0.04));
 }
 
 QPainterPath bigGlyph(Glyph glyph) {

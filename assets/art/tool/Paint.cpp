@@ -66,9 +66,9 @@ void paintGrain(QPainter& painter, const QRect& area, std::uint32_t seed, int de
     for (int k = 0; k < specks; ++k) {
         const int x = area.x() + int(noise.next() * area.width());
         const int y = area.y() + int(noise.next() * area.height());
-        const bool light = noise.next() < 0.45;
+        const bool light = noise.next() < 0.3;
         const int a = int(alpha * (0.3 + 0.7 * noise.next()));
-        painter.setBrush(light ? QColor(255, 240, 220, a) : QColor(0, 0, 0, a));
+        painter.setBrush(light ? QColor(230, 225, 215, a / 2) : QColor(0, 0, 0, a));
         painter.drawRect(x, y, 1, 1);
     }
     painter.restore();

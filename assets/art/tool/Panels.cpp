@@ -76,6 +76,24 @@ void paintStone(QPainter& painter, const QRect& area, QColor tint, std::uint32_t
     paintGrain(painter, area, seed + 7, 18, 40);
 }
 
+/// A faint engraved diamond lattice, the pattern of a worked metal surface.
+void paintLattice(QPainter& painter, const QRect& area, int step) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(area);
+    const int span = area.width() + area.height();
+    for (int pass = 0; pass < 2; ++pass) {
+        painter.setPen(QPen(pass == 0 ? QColor(0, 0, 0, 70) : QColor(230, 200, 150, 16), 1.0));
+        const qreal shift = pass;
+        for (int d = -area.height(); d < span; d += step) {
+            const qreal x = area.left() + d + shift;
+            painter.drawLine(QPointF(x, area.top()), QPointF(x + area.height(), area.bottom()));
+            painter.drawLine(QPointF(x + area.height(), area.top()), QPointF(x, area.bottom()));
+        }
+    }
+    painter.restore();
+}
+
 /// An engraved horizontal rule with a diamond in its middle.
 void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.save();
@@ -116,6 +134,7 @@ QImage drawButtonPanel(model::ClassId classId) {
     QPainter painter(&image);
     const QColor tint = classTint(classId);
     paintStone(painter, image.rect(), tint, 11 + unsigned(classId));
+    paintLattice(painter, image.rect(), 14);
     paintBevel(painter, QRectF(0, 0, 160, 349), 5, kMetal);
 
     // The class emblem in a sunken medallion above the commands.
@@ -148,6 +167,7 @@ QImage drawBottomPanel(model::ClassId classId) {
     QImage image = blankImage(811, 223);
     QPainter painter(&image);
     paintStone(painter, image.rect(), classTint(classId), 23 + unsigned(classId));
+    paintLattice(painter, image.rect(), 14);
     paintBevel(painter, QRectF(0, 0, 811, 223), 5, kMetal);
     paintWell(painter, QRectF(41, 27, 251, 170), 4);
     paintWell(painter, QRectF(301, 27, 481, 168), 4);
@@ -193,55 +213,106 @@ QImage drawConnector() {
     return image;
 }
 
+namespace {
+
+/// A gothic arch: straight sides and a pointed top reaching `rise` above the
+/// point where the sides end.
+QPainterPath archPath(const QRectF& box, qreal rise) {
+    QPainterPath arch;
+    arch.moveTo(box.bottomLeft());
+    arch.lineTo(box.left(), box.top() + rise);
+    arch.quadTo(box.left() + box.width() * 0.08, box.top() + rise * 0.2, box.center().x(), box.top());
+    arch.quadTo(box.right() - box.width() * 0.08, box.top() + rise * 0.2, box.right(), box.top() + rise);
+    arch.lineTo(box.bottomRight());
+    arch.closeSubpath();
+    return arch;
+}
+
+/// Ruined towers on the horizon, one silhouette.
+QPainterPath skyline(std::uint32_t seed, qreal ground) {
+    Noise noise(seed);
+    QPainterPath towers;
+    towers.moveTo(0, 600);
+    qreal x = 0;
+    while (x < 800) {
+        const qreal width = 18 + noise.next() * 46;
+        const qreal top = ground - 30 - noise.next() * 150;
+        towers.lineTo(x, top);
+        if (noise.next() < 0.5) {
+            towers.lineTo(x + width / 2, top - width * 0.9);
+        } else {
+            for (int k = 0; k < 3; ++k) {
+                const qreal left = x + width * k / 3;
+                towers.lineTo(left, top - 6);
+                towers.lineTo(left + width / 6, top - 6);
+                towers.lineTo(left + width / 6, top);
+            }
+        }
+        towers.lineTo(x + width, top);
+        x += width;
+        towers.lineTo(x, ground - noise.next() * 20);
+    }
+    towers.lineTo(800, 600);
+    towers.closeSubpath();
+    return towers;
+}
+
+} // namespace
+
 QImage drawSelectBackground() {
     QImage image = blankImage(800, 600);
     QPainter painter(&image);
     QLinearGradient base(QPointF(0, 0), QPointF(0, 600));
-    base.setColorAt(0.0, QColor(8, 6, 6));
-    base.setColorAt(0.45, QColor(24, 15, 12));
+    base.setColorAt(0.0, QColor(10, 8, 12));
+    base.setColorAt(0.5, QColor(30, 17, 14));
     base.setColorAt(1.0, QColor(6, 5, 5));
     painter.fillRect(image.rect(), base);
     painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient ember(QPointF(400, 230), 420);
-    ember.setColorAt(0.0, QColor(120, 36, 12, 70));
+    QRadialGradient moon(QPointF(400, -60), 420);
+    moon.setColorAt(0.0, QColor(150, 140, 160, 70));
+    moon.setColorAt(1.0, QColor(0, 0, 0, 0));
+    painter.fillRect(image.rect(), moon);
+    QRadialGradient ember(QPointF(400, 400), 460);
+    ember.setColorAt(0.0, QColor(130, 40, 12, 80));
     ember.setColorAt(1.0, QColor(0, 0, 0, 0));
     painter.fillRect(image.rect(), ember);
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(22, 14, 13, 200));
+    painter.drawPath(skyline(61, 330));
+    painter.setBrush(QColor(9, 7, 7));
+    painter.drawPath(skyline(83, 410));
     // Drifting mist.
     Noise noise(97);
-    painter.setPen(Qt::NoPen);
-    for (int k = 0; k < 70; ++k) {
-        const QPointF centre(noise.next() * 800, 40 + noise.next() * 540);
-        const qreal rx = 40 + noise.next() * 110;
+    for (int k = 0; k < 90; ++k) {
+        const QPointF centre(noise.next() * 800, 60 + noise.next() * 520);
+        const qreal rx = 40 + noise.next() * 120;
         QRadialGradient mist(centre, rx);
-        mist.setColorAt(0.0, QColor(150, 130, 120, 14));
+        mist.setColorAt(0.0, QColor(160, 140, 130, 16));
         mist.setColorAt(1.0, QColor(0, 0, 0, 0));
         painter.setBrush(mist);
-        painter.drawEllipse(centre, rx, rx * 0.45);
+        painter.drawEllipse(centre, rx, rx * 0.4);
     }
-    paintGrain(painter, image.rect(), 5, 10, 30);
+    paintGrain(painter, image.rect(), 5, 8, 26);
 
-    paintRule(painter, 30, 770, 66);
+    paintRule(painter, 30, 770, 40);
     for (int k = 0; k < 5; ++k) {
         const QRectF alcove(30 + 153 * k, 80, 140, 260);
-        QPainterPath arch;
-        const QRectF outer = alcove.adjusted(-6, -6, 6, 6);
-        arch.moveTo(outer.bottomLeft());
-        arch.lineTo(outer.left(), outer.top() + 40);
-        arch.quadTo(outer.left(), outer.top(), outer.center().x(), outer.top());
-        arch.quadTo(outer.right(), outer.top(), outer.right(), outer.top() + 40);
-        arch.lineTo(outer.bottomRight());
-        arch.closeSubpath();
+        const QRectF outer(alcove.left() - 7, 50, alcove.width() + 14, alcove.bottom() + 7 - 50);
         QLinearGradient stone(outer.topLeft(), outer.bottomRight());
-        stone.setColorAt(0.0, kMetal.lighter(130));
-        stone.setColorAt(1.0, kMetal.darker(260));
+        stone.setColorAt(0.0, kMetal.lighter(135));
+        stone.setColorAt(1.0, kMetal.darker(280));
         painter.setBrush(stone);
         painter.setPen(QPen(QColor(0, 0, 0, 220), 1.2));
-        painter.drawPath(arch);
-        QLinearGradient calm(alcove.topLeft(), alcove.bottomLeft());
-        calm.setColorAt(0.0, QColor(10, 8, 8));
-        calm.setColorAt(1.0, QColor(22, 16, 14));
-        painter.fillRect(alcove, calm);
-        paintRecess(painter, QRectF(alcove.left(), 350, alcove.width(), 24), QColor(16, 12, 10));
+        painter.drawPath(archPath(outer, 34));
+        QLinearGradient calm(QPointF(0, 56), QPointF(0, alcove.bottom()));
+        calm.setColorAt(0.0, QColor(6, 5, 6));
+        calm.setColorAt(1.0, QColor(20, 15, 13));
+        painter.setBrush(calm);
+        painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
+        painter.drawPath(archPath(outer.adjusted(6, 6, -6, -6), 28));
+        paintRivet(painter, QPointF(alcove.center().x(), 64), 3, kMetal);
+        paintRecess(painter, QRectF(alcove.left(), 354, alcove.width(), 24), QColor(16, 12, 10));
     }
     paintWell(painter, QRectF(30, 425, 360, 145), 4);
     for (int x : {410, 520}) {

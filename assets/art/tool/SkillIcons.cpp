@@ -124,7 +124,7 @@ const std::map<std::string_view, std::vector<Op>>& recipes() {
         {"Fire Golem", {{G::Flame, 50, 44, 46, 0, I::Fire}, {G::Golem, 50, 60, 28, 0, I::Dark}}},
         {"Revive", {{G::Spiral, 50, 50, 42}, {G::Figure, 50, 56, 28, 0, I::Bone}}},
         // Necromancer: poison and bone
-        {"Teeth", {{G::Tooth, 50, 76, 13, 0, I::P, 5, 100, 36}}},
+        {"Teeth", {{G::Tooth, 50, 80, 16, 0, I::P, 5, 110, 40}}},
         {"Bone Armor", {{G::Shield, 50, 50, 40}, {G::Bone, 50, 48, 20, 45, I::Dark, 2, 90}}},
         {"Poison Dagger", {{G::Dagger, 46, 46, 36, 45, I::Steel}, {G::Drop, 70, 72, 13, 0, I::Poison}}},
         {"Corpse Explosion", {{G::Burst, 50, 50, 44, 0, I::Fire}, {G::Skull, 50, 52, 20}}},
@@ -155,7 +155,7 @@ const std::map<std::string_view, std::vector<Op>>& recipes() {
         {"Charged Strike",
          {{G::Spear, 42, 58, 38, 45, I::Steel}, {G::Bolt, 70, 30, 10, 45, I::P, 3, 120, 14}}},
         {"Plague Javelin", {{G::Cloud, 50, 64, 40, 0, I::Poison}, {G::Spear, 52, 40, 36, 45, I::Steel}}},
-        {"Fend", {{G::Spear, 50, 50, 24, 0, I::Steel, 4, 360, 22}}},
+        {"Fend", {{G::Spear, 50, 50, 26, 45, I::Steel, 4, 360, 20}}},
         {"Lightning Strike", {{G::Spear, 40, 60, 36, 45, I::Steel}, {G::Chain, 70, 30, 18}}},
         {"Lightning Fury", {{G::Bolt, 50, 50, 14, 0, I::P, 5, 360, 26}, {G::Orb, 50, 50, 11, 0, I::Hot}}},
         // Amazon: passive and magic
@@ -270,7 +270,7 @@ const std::map<std::string_view, std::vector<Op>>& recipes() {
         // Sorceress: fire
         {"Fire Bolt", {{G::Flame, 50, 50, 42, 45}, {G::Flame, 54, 46, 22, 45, I::S}}},
         {"Warmth", {{G::Burst, 50, 50, 40, 0, I::S}, {G::Orb, 50, 50, 20}}},
-        {"Inferno", {{G::Flame, 58, 50, 38, 90}, {G::Flame, 50, 50, 22, 90, I::S}}},
+        {"Inferno", {{G::Flame, 28, 74, 20, 45, I::P, 3, 56, 36}, {G::Hand, 24, 76, 14, 35, I::Bone}}},
         {"Blaze", {{G::Flame, 24, 74, 12, 0, I::P, 3, 0, 0, 26, -14}}},
         {"Fireball", {{G::Flame, 40, 60, 32, -135}, {G::Orb, 58, 42, 20, 0, I::S}}},
         {"Firewall", {{G::Flame, 20, 56, 17, 0, I::P, 5, 0, 0, 15}}},
