@@ -25,13 +25,14 @@ enum class Ink { P, S, Fire, Ice, Shock, Poison, Bone, Steel, Gold, Blood, Holy,
 /// One glyph of an icon, in a 100 x 100 drawing box. With n > 1 the glyph is
 /// repeated: each copy turns by a share of `spread` degrees around (x, y) at
 /// distance `orbit` (a fan, or a ring when spread is 360), and moves on by
-/// (dx, dy) from the previous copy (a row).
+/// (dx, dy) from the previous copy (a row); `turn` spins each copy in place.
 struct Op {
     G glyph;
     float x = 50, y = 50, s = 30, rot = 0;
     Ink ink = Ink::P;
     int n = 1;
     float spread = 0, orbit = 0, dx = 0, dy = 0;
+    float turn = 0; ///< extra turn of each copy about its own centre
 };
 
 struct Palette {
@@ -125,7 +126,8 @@ const std::map<std::string_view, std::vector<Op>>& recipes() {
         {"Revive", {{G::Spiral, 50, 50, 42}, {G::Figure, 50, 56, 28, 0, I::Bone}}},
         // Necromancer: poison and bone
         {"Teeth", {{G::Tooth, 50, 80, 16, 0, I::P, 5, 110, 40}}},
-        {"Bone Armor", {{G::Shield, 50, 50, 40}, {G::Bone, 50, 48, 20, 45, I::Dark, 2, 90}}},
+        {"Bone Armor",
+         {{G::Figure, 50, 54, 24, 0, I::Poison}, {G::Bone, 50, 50, 13, 0, I::P, 8, 360, 31, 0, 0, 90}}},
         {"Poison Dagger", {{G::Dagger, 46, 46, 36, 45, I::Steel}, {G::Drop, 70, 72, 13, 0, I::Poison}}},
         {"Corpse Explosion", {{G::Burst, 50, 50, 44, 0, I::Fire}, {G::Skull, 50, 52, 20}}},
         {"Bone Wall", {{G::Wall, 50, 50, 40}}},
@@ -353,7 +355,7 @@ void paintOp(QPainter& painter, const Op& op, const Palette& palette) {
         const qreal radians = angle * std::numbers::pi / 180;
         const QPointF centre(op.x + k * op.dx + op.orbit * std::sin(radians),
                              op.y + k * op.dy - op.orbit * std::cos(radians));
-        paintGlyph(painter, op.glyph, centre, op.s, angle, colour, glows);
+        paintGlyph(painter, op.glyph, centre, op.s, angle + op.turn, colour, glows);
     }
 }
 
