@@ -458,8 +458,31 @@ bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
     return watched == Label1 || watched == Label2 || watched == Label3 || watched == lbl_Loading;
 }
 
+int frm_MainSelect::slotAt(QPoint pos) const {
+    for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
+        if (m_classes[static_cast<std::size_t>(c)].pictures->element(0)->geometry().contains(pos)) {
+            return c;
+        }
+    }
+    return -1;
+}
+
 void frm_MainSelect::mouseMoveEvent(QMouseEvent* event) {
-    hoverReset(true);
+    // A frame smaller than its picture leaves part of the picture's place
+    // bare; the pointer there is still over the class.
+    if (const int slot = slotAt(event->position().toPoint()); slot >= 0) {
+        classHover(slot);
+    } else {
+        hoverReset(true);
+    }
+    event->accept();
+}
+
+void frm_MainSelect::mousePressEvent(QMouseEvent* event) {
+    if (const int slot = slotAt(event->position().toPoint()); slot >= 0) {
+        choose(slot);
+        hoverReset(true);
+    }
     event->accept();
 }
 

@@ -78,6 +78,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -107,6 +108,8 @@ private:
     void endProgram();
 
     int slotOfPicture(QObject* watched) const;
+    /// The class whose picture's place holds `pos`, or -1.
+    int slotAt(QPoint pos) const;
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;

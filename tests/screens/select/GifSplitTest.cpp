@@ -1,0 +1,161 @@
+#include "GifBytes.h"
+
+#include <screens/select/GifSplit.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using skillwright::screens::GifSplit;
+using skillwright::screens::splitAnimatedGif;
+using skillwright::testing::buildGif;
+using skillwright::testing::FrameSpec;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+GifSplit split(const Bytes& b) {
+    return splitAnimatedGif(b);
+}
+
+/// Where frame k's bytes start in the file: at the 0xF9 of its k-th extension.
+std::vector<std::size_t> extensionLabels(const Bytes& b) {
+    std::vector<std::size_t> at;
+    for (std::size_t i = 2; i < b.size(); ++i) {
+        if (b[i - 2] == 0x00 && b[i - 1] == 0x21 && b[i] == 0xF9) {
+            at.push_back(i);
+        }
+    }
+    return at;
+}
+
+TEST(GifSplit, oneFrame_givesHeaderToTheFirstExtensionAndTheRestLessTwoBytes) {
+    const Bytes gif = buildGif({{25, 0, 0}});
+    const GifSplit s = split(gif);
+    ASSERT_TRUE(s.isGif);
+    const std::size_t f9 = extensionLabels(gif).at(0);
+    EXPECT_EQ(s.header, Bytes(gif.begin(), gif.begin() + static_cast<std::ptrdiff_t>(f9)));
+    EXPECT_EQ(s.header.back(), 0x21);
+    ASSERT_EQ(s.frames.size(), 1u);
+    EXPECT_EQ(s.frames[0].bytes, Bytes(gif.begin() + static_cast<std::ptrdiff_t>(f9), gif.end() - 2));
+    EXPECT_EQ(s.frames[0].delayMs, 250);
+    EXPECT_EQ(s.frames[0].width, 4);
+    EXPECT_EQ(s.frames[0].height, 4);
+}
+
+TEST(GifSplit, manyFrames_eachEndsWithTheNextExtensionsIntroducer) {
+    const Bytes gif = buildGif({{10, 0, 0}, {0, 300, 7, 2, 3}, {65535, 1, 2}, {3, 0, 0}});
+    const GifSplit s = split(gif);
+    ASSERT_TRUE(s.isGif);
+    ASSERT_EQ(s.frames.size(), 4u);
+    const auto labels = extensionLabels(gif);
+    for (std::size_t k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(s.frames[k].bytes, Bytes(gif.begin() + static_cast<std::ptrdiff_t>(labels[k]),
+                                           gif.begin() + static_cast<std::ptrdiff_t>(labels[k + 1])));
+        EXPECT_EQ(s.frames[k].bytes.front(), 0xF9);
+        EXPECT_EQ(s.frames[k].bytes.back(), 0x21);
+    }
+    EXPECT_EQ(s.frames[3].bytes.size(), gif.size() - 2 - labels[3]);
+
+    // Delays in milliseconds, zero kept as zero; offsets with their high bytes.
+    const int delays[] = {100, 0, 655350, 30};
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(s.frames[k].delayMs, delays[k]) << k;
+    }
+    EXPECT_EQ(s.frames[1].left, 300);
+    EXPECT_EQ(s.frames[1].top, 7);
+    EXPECT_EQ(s.frames[1].width, 2);
+    EXPECT_EQ(s.frames[1].height, 3);
+    EXPECT_EQ(s.frames[2].left, 1);
+    EXPECT_EQ(s.frames[2].top, 2);
+}
+
+TEST(GifSplit, headerAndFrames_coverTheFileLessItsLastTwoBytes) {
+    // The slices follow each other without gap or overlap.
+    const Bytes gif = buildGif({{10, 0, 0}, {20, 1, 1}});
+    const GifSplit s = split(gif);
+    ASSERT_EQ(s.frames.size(), 2u);
+    Bytes joined = s.header;
+    joined.insert(joined.end(), s.frames[0].bytes.begin(), s.frames[0].bytes.end());
+    joined.insert(joined.end(), s.frames[1].bytes.begin(), s.frames[1].bytes.end());
+    EXPECT_EQ(joined, Bytes(gif.begin(), gif.end() - 2));
+}
+
+TEST(GifSplit, refusesWhatIsNotAGif) {
+    Bytes png = buildGif({{10, 0, 0}});
+    png[0] = 0x89;
+    png[1] = 'P';
+    png[2] = 'N';
+    const struct {
+        const char* name;
+        Bytes bytes;
+        std::size_t headerSize;
+    } cases[] = {
+        {"other signature", png, extensionLabels(png).at(0)},
+        // Without any graphic control extension the header is the first byte alone.
+        {"no extension", buildGif({}, true), 1},
+        {"no marker, no loop block", Bytes{'G', 'I', 'F', '8', '9', 'a', 0x21, 0xF9}, 1},
+        {"empty file", Bytes{}, 0},
+        {"two letters", Bytes{'G', 'I'}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GifSplit s = split(c.bytes);
+        EXPECT_FALSE(s.isGif);
+        EXPECT_EQ(s.header.size(), c.headerSize);
+        EXPECT_TRUE(s.frames.empty());
+    }
+}
+
+TEST(GifSplit, truncatedFile_yieldsShorterFramesAndNoOverrun) {
+    const Bytes gif = buildGif({{10, 0, 0}, {20, 2, 3}, {30, 4, 5}});
+    const auto labels = extensionLabels(gif);
+    const struct {
+        const char* name;
+        std::size_t cut;
+        std::size_t frames;
+        int lastDelay;
+        int lastLeft;
+    } cases[] = {
+        {"in the middle of frame 2's picture data", labels[1] + 20, 2, 200, 2},
+        {"inside frame 2's delay", labels[1] + 4, 2, 0, 0},
+        {"right after frame 2's marker", labels[1] + 1, 1, 100, 0},
+        {"at frame 2's marker", labels[1] - 1, 1, 100, 0},
+        {"just after the header", labels[0] + 1, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes cut(gif.begin(), gif.begin() + static_cast<std::ptrdiff_t>(c.cut));
+        const GifSplit s = split(cut);
+        EXPECT_TRUE(s.isGif);
+        ASSERT_EQ(s.frames.size(), c.frames);
+        if (c.frames > 0) {
+            EXPECT_EQ(s.frames.back().delayMs, c.lastDelay);
+            EXPECT_EQ(s.frames.back().left, c.lastLeft);
+        }
+    }
+}
+
+TEST(GifSplit, fuzzCorpus_splitsWithinItsInput) {
+    // Inputs the fuzzer kept: each must split without reading past its end.
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SKILLWRIGHT_GIF_CORPUS)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const GifSplit s = split(bytes);
+        std::size_t total = s.header.size();
+        for (const auto& f : s.frames) {
+            ASSERT_FALSE(f.bytes.empty()) << entry.path();
+            EXPECT_EQ(f.bytes.front(), 0xF9) << entry.path();
+            total += f.bytes.size();
+        }
+        EXPECT_LE(total, bytes.size()) << entry.path();
+        ++files;
+    }
+    EXPECT_GT(files, 0u);
+}
+
+} // namespace

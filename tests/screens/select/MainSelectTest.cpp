@@ -1,0 +1,260 @@
+#include "GifBytes.h"
+
+#include <model/Build.h>
+#include <screens/select/frm_MainSelect.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using skillwright::model::Build;
+using skillwright::model::ClassId;
+using skillwright::screens::frm_MainSelect;
+using skillwright::testing::buildGif;
+using skillwright::toolkit::Icon;
+using skillwright::toolkit::ScriptedToolkit;
+
+namespace {
+
+const QColor kNormal(191, 133, 49);
+const QColor kHighlight(234, 195, 92);
+
+void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+/// The start screen over animation files of different lengths: Amazon three
+/// frames (100, 50, 70 ms), Barbarian two (40 ms, then 0), Necromancer one
+/// (80 ms), Paladin's file missing and Sorceress's not a GIF.
+class MainSelectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        writeFile(dir.filePath("amazonmove.gif"), buildGif({{10, 0, 0}, {5, 2, 3}, {7, 1, 1}}));
+        writeFile(dir.filePath("barbarianmove.gif"), buildGif({{4, 0, 0}, {0, 0, 0}}));
+        writeFile(dir.filePath("necromancermove.gif"), buildGif({{8, 0, 0}}));
+        writeFile(dir.filePath("sorceressmove.gif"), {'h', 'e', 'l', 'l', 'o'});
+        toolkit.folder = dir.path().toStdString();
+        build.menu.denOfEvilCaption = "&Den Of Evil (Hell)";
+        screen.setOpenClass([this](ClassId id) { opened = id; });
+        screen.setOpenGenerator([this](bool hideSelf) { generator = hideSelf; });
+        screen.setEndProgram([this] { ++ended; });
+        screen.Form_Load();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    }
+
+    template <typename T = QLabel> T* child(const char* name) {
+        auto* w = screen.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLabel* picture(const char* name, int element = 0) {
+        return child(
+            QStringLiteral("img_%1(%2)").arg(QLatin1String(name)).arg(element).toLatin1().constData());
+    }
+    /// Moves the pointer to a point of a widget (its centre by default).
+    void moveOver(QWidget* w, std::optional<QPoint> at = std::nullopt) {
+        QTest::mouseMove(w, at.value_or(w->rect().center()));
+    }
+    bool running(ClassId id) { return screen.animationTimer(id).isActive(); }
+    QColor colour(const char* name) { return child(name)->palette().color(QPalette::WindowText); }
+    std::vector<bool> shown(const char* name) {
+        std::vector<bool> v;
+        for (int e = 0; e < screen.pictures(ClassId::Amazon).count(); ++e) {
+            v.push_back(picture(name, e)->isVisibleTo(&screen));
+        }
+        return v;
+    }
+
+    QTemporaryDir dir;
+    ScriptedToolkit toolkit;
+    Build build{toolkit};
+    frm_MainSelect screen{build, toolkit};
+    std::optional<ClassId> opened;
+    std::optional<bool> generator;
+    int ended = 0;
+};
+
+TEST_F(MainSelectTest, load_splitsEachFileIntoItsOwnFramesAndSkipsTheBadOnes) {
+    const std::pair<ClassId, int> counts[] = {{ClassId::Amazon, 3},
+                                              {ClassId::Barbarian, 2},
+                                              {ClassId::Necromancer, 1},
+                                              {ClassId::Paladin, 1},
+                                              {ClassId::Sorceress, 1}};
+    for (auto [id, n] : counts) {
+        EXPECT_EQ(screen.pictures(id).count(), n) << static_cast<int>(id);
+    }
+    auto& amazon = screen.pictures(ClassId::Amazon);
+    EXPECT_EQ(amazon.delay(0), 100);
+    EXPECT_EQ(amazon.delay(1), 50);
+    EXPECT_EQ(amazon.element(2)->property("tag").toString(), QStringLiteral("70"));
+    EXPECT_EQ(amazon.element(1)->pos(), amazon.element(0)->pos() + QPoint(2, 3));
+    EXPECT_EQ(amazon.element(0)->pos(), QPoint(30, 80));
+    EXPECT_EQ(amazon.element(1)->pixmap().size(), QSize(4, 4));
+    EXPECT_FALSE(amazon.element(1)->isVisibleTo(&screen));
+
+    // The missing file keeps its still picture; the timers get frame 0's delay.
+    EXPECT_EQ(screen.pictures(ClassId::Paladin).element(0)->pixmap().size(), QSize(140, 260));
+    EXPECT_EQ(screen.animationInterval(ClassId::Amazon), 100);
+    EXPECT_EQ(screen.animationInterval(ClassId::Paladin), 0);
+    EXPECT_EQ(screen.animationInterval(ClassId::Sorceress), 0);
+
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, "This file is not a *.gif file");
+    EXPECT_EQ(toolkit.messages[0].icon, Icon::Critical);
+    EXPECT_FALSE(child("lbl_Loading")->isVisible());
+    EXPECT_EQ(build.menu.denOfEvilCaption, "&Den Of Evil (Normal)");
+    EXPECT_TRUE(child<QLineEdit>("txt_Focus")->hasFocus());
+}
+
+TEST_F(MainSelectTest, hoverStartsThatClassAndStopsTheOthers) {
+    moveOver(picture("Barbarian"));
+    EXPECT_TRUE(running(ClassId::Barbarian));
+    EXPECT_EQ(screen.HoverKey, QStringLiteral("Barbarian"));
+
+    moveOver(child("lbl_Amazon"));
+    EXPECT_TRUE(running(ClassId::Amazon));
+    EXPECT_FALSE(running(ClassId::Barbarian));
+    EXPECT_EQ(screen.HoverKey, QStringLiteral("Amazon"));
+    // Both names stay lit until the pointer crosses the background.
+    EXPECT_EQ(colour("lbl_Amazon"), kHighlight);
+    EXPECT_EQ(colour("lbl_Barbarian"), kHighlight);
+
+    moveOver(&screen, QPoint(400, 595));
+    EXPECT_EQ(screen.HoverKey, QStringLiteral("blank"));
+    EXPECT_FALSE(running(ClassId::Amazon));
+    EXPECT_EQ(colour("lbl_Amazon"), kNormal);
+    EXPECT_EQ(colour("lbl_Barbarian"), kNormal);
+}
+
+TEST_F(MainSelectTest, movingWithinAPicture_doesNotRestartItsAnimation) {
+    moveOver(picture("Amazon"), QPoint(10, 10));
+    toolkit.advance(100);
+    ASSERT_EQ(screen.FrameIndex, 1);
+    // Element 0 is hidden now; the picture's bare place still counts as the class.
+    moveOver(&screen, QPoint(30 + 120, 80 + 200));
+    moveOver(picture("Amazon", 1), QPoint(1, 1));
+    EXPECT_EQ(screen.FrameIndex, 1);
+    toolkit.advance(49);
+    EXPECT_EQ(screen.FrameIndex, 1);
+    toolkit.advance(1);
+    EXPECT_EQ(screen.FrameIndex, 2);
+}
+
+TEST_F(MainSelectTest, ticksWrapAfterEachClassesOwnLastFrame) {
+    moveOver(picture("Amazon"));
+    toolkit.advance(100);
+    EXPECT_EQ(shown("Amazon"), (std::vector<bool>{false, true, false}));
+    toolkit.advance(50);
+    EXPECT_EQ(shown("Amazon"), (std::vector<bool>{false, false, true}));
+    toolkit.advance(70);
+    EXPECT_EQ(screen.FrameIndex, 0);
+    EXPECT_EQ(shown("Amazon"), (std::vector<bool>{true, false, false}));
+    toolkit.advance(100);
+    EXPECT_EQ(screen.FrameIndex, 1);
+
+    // One frame: every tick shows element 0 again, on its own delay.
+    moveOver(picture("Necromancer"));
+    EXPECT_FALSE(running(ClassId::Amazon));
+    toolkit.advance(80);
+    EXPECT_EQ(screen.FrameIndex, 0);
+    EXPECT_TRUE(picture("Necromancer")->isVisible());
+    EXPECT_TRUE(running(ClassId::Necromancer));
+
+    // A delay of 0 stops the animation on that frame.
+    moveOver(picture("Barbarian"));
+    toolkit.advance(40);
+    EXPECT_EQ(screen.FrameIndex, 1);
+    EXPECT_FALSE(running(ClassId::Barbarian));
+    toolkit.advance(1000);
+    EXPECT_EQ(screen.FrameIndex, 1);
+}
+
+TEST_F(MainSelectTest, classWithoutAnimation_onlyLightsItsName) {
+    moveOver(picture("Paladin"));
+    EXPECT_FALSE(running(ClassId::Paladin));
+    EXPECT_EQ(colour("lbl_Paladin"), kHighlight);
+    toolkit.advance(1000);
+    EXPECT_TRUE(picture("Paladin")->isVisible());
+}
+
+TEST_F(MainSelectTest, choosingAClass_opensItsScreenAndHidesThisOne) {
+    moveOver(picture("Amazon"));
+    QTest::mousePress(picture("Sorceress"), Qt::RightButton);
+    EXPECT_EQ(opened, ClassId::Sorceress);
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(screen.HoverKey, QStringLiteral("blank"));
+
+    // By its name: nothing else changes.
+    screen.show();
+    moveOver(picture("Amazon"));
+    QTest::mousePress(child("lbl_Necromancer"), Qt::LeftButton);
+    EXPECT_EQ(opened, ClassId::Necromancer);
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(screen.HoverKey, QStringLiteral("Amazon"));
+    EXPECT_TRUE(running(ClassId::Amazon));
+}
+
+TEST_F(MainSelectTest, escapeAndCloseLabel_endTheProgram) {
+    QTest::keyClick(child<QLineEdit>("txt_Focus"), Qt::Key_Escape);
+    EXPECT_EQ(ended, 1);
+    QTest::keyClick(child<QListWidget>("lb_Info"), Qt::Key_Escape);
+    EXPECT_EQ(ended, 2);
+    QTest::mouseClick(child("lbl_Close"), Qt::LeftButton);
+    EXPECT_EQ(ended, 3);
+    QTest::keyClick(child<QLineEdit>("txt_Focus"), Qt::Key_A);
+    EXPECT_EQ(ended, 3);
+}
+
+TEST_F(MainSelectTest, contactCardsRandomAndGeneratorButton) {
+    moveOver(child("img_Quennick"));
+    EXPECT_EQ(child("lbl_ContactInfo")->text(), frm_MainSelect::kQuennickCard);
+    EXPECT_TRUE(frm_MainSelect::kOrrindelCard.contains(QStringLiteral("\r\nGuild: (none)\r\n")));
+    moveOver(child("lbl_Title"));
+    EXPECT_EQ(child("lbl_ContactInfo")->text(), frm_MainSelect::kQuennickCard);
+
+    moveOver(picture("Amazon"));
+    moveOver(child("lbl_Random"));
+    EXPECT_FALSE(running(ClassId::Amazon));
+    EXPECT_EQ(colour("lbl_Random"), kHighlight);
+    EXPECT_EQ(child("lbl_ContactInfo")->text(), QStringLiteral("Generate a random character."));
+
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(generator, false);
+    QTest::mouseClick(child("lbl_Random"), Qt::LeftButton);
+    EXPECT_EQ(generator, true);
+}
+
+TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
+    ScriptedToolkit toolkit;
+    toolkit.folder = SKILLWRIGHT_ANIMATION_FOLDER;
+    Build build(toolkit);
+    frm_MainSelect screen(build, toolkit);
+    screen.Form_Load();
+    EXPECT_TRUE(toolkit.messages.empty());
+    int offsetFrames = 0;
+    for (ClassId id : frm_MainSelect::kClassOrder) {
+        auto& p = screen.pictures(id);
+        EXPECT_GE(p.count(), 8) << static_cast<int>(id);
+        for (int e = 0; e < p.count(); ++e) {
+            EXPECT_FALSE(p.element(e)->pixmap().isNull());
+            EXPECT_GT(p.delay(e), 0);
+            offsetFrames += p.element(e)->pos() != p.element(0)->pos() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(offsetFrames, 0);
+}
+
+} // namespace
