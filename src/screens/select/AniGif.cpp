@@ -37,7 +37,7 @@ QPixmap decodeFrame(const GifSplit& split, const GifFrame& frame, bool cropToFra
             image = image.copy(own);
         }
     }
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(std::move(image));
 }
 
 } // namespace

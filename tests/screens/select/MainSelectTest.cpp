@@ -258,3 +258,52 @@ TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
 }
 
 } // namespace
+
+namespace {
+
+using skillwright::screens::LoadAnimatedGif;
+using skillwright::screens::PictureArray;
+
+TEST(LoadAnimatedGif, damagedFiles_loadWhatTheyCanAndNeverCrash) {
+    QTemporaryDir dir;
+    ScriptedToolkit toolkit;
+    QWidget parent;
+    PictureArray frames(&parent, QStringLiteral("img_Test"), QRect(30, 80, 140, 260));
+    const QString path = dir.filePath(QStringLiteral("damaged.gif"));
+
+    // A real animation cut short at many points, and with bytes overwritten.
+    QFile real(QStringLiteral(SKILLWRIGHT_ANIMATION_FOLDER "/paladinmove.gif"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    const QByteArray whole = real.readAll();
+    std::vector<QByteArray> damaged;
+    for (qsizetype cut = 1; cut < whole.size(); cut += 997) {
+        damaged.push_back(whole.left(cut));
+    }
+    for (qsizetype at = 700; at < whole.size(); at += 1409) {
+        QByteArray b = whole;
+        for (qsizetype i = at; i < std::min(at + 24, b.size()); ++i) {
+            b[i] = static_cast<char>(0xFF - b[i]);
+        }
+        damaged.push_back(b);
+    }
+    // And whatever the splitter's fuzzer kept.
+    for (const QString& name : QDir(QStringLiteral(SKILLWRIGHT_GIF_CORPUS)).entryList(QDir::Files)) {
+        QFile f(QStringLiteral(SKILLWRIGHT_GIF_CORPUS "/") + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        damaged.push_back(f.readAll());
+    }
+
+    for (const QByteArray& bytes : damaged) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        out.close();
+        const bool isGif = bytes.startsWith("GIF") && bytes.contains(QByteArray("\x00\x21\xF9", 3));
+        EXPECT_EQ(LoadAnimatedGif(path, frames, toolkit), isGif);
+        EXPECT_GE(frames.count(), 1);
+    }
+    EXPECT_FALSE(LoadAnimatedGif(QString(), frames, toolkit));
+    EXPECT_FALSE(LoadAnimatedGif(dir.filePath(QStringLiteral("missing.gif")), frames, toolkit));
+}
+
+} // namespace
