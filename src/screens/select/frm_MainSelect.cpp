@@ -164,7 +164,7 @@ void frm_MainSelect::createControls() {
     lb_Info->addItems(kInfoLines);
     lb_Info->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lb_Info->setStyleSheet(QStringLiteral("QListWidget { background: transparent; color: rgb(191, 133, 49);"
-                                          " border: none; }"
+                                          " border: none; padding: 3px; }"
                                           "QListWidget::item:selected { background: rgb(96, 66, 25);"
                                           " color: rgb(234, 195, 92); }"));
     lb_Info->installEventFilter(this);
@@ -184,6 +184,7 @@ void frm_MainSelect::createControls() {
     lbl_ContactInfo = addLabel("lbl_ContactInfo", QString(), twips(9150, 6375, 2700, 1575), art::textFont(8),
                                Qt::AlignLeft | Qt::AlignTop);
     setColour(lbl_ContactInfo, true);
+    lbl_ContactInfo->setMargin(4);
     Label3 = addLabel("Label3", QStringLiteral("Version 2.0.0"), twips(150, 8640, 2400, 255),
                       art::textFont(8), Qt::AlignLeft | Qt::AlignVCenter);
 
