@@ -237,6 +237,7 @@ void SkillTreeScreen::createControls() {
     m_history->setUniformItemSizes(true);
     m_history->setSelectionMode(QAbstractItemView::SingleSelection);
     m_history->setFrameShape(QFrame::NoFrame);
+    m_history->setItemDelegate(new HistoryDelegate(m_historyTexts, m_history));
     {
         QPalette listPalette = m_history->palette();
         listPalette.setColor(QPalette::Base, Qt::black);
@@ -355,14 +356,21 @@ void SkillTreeScreen::mirror() {
     if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
         m_history->clear();
         m_shownHistory.clear();
+        m_historyTexts.clear();
     }
     while (m_shownHistory.size() > history.size()) {
         delete m_history->takeItem(static_cast<int>(m_shownHistory.size()) - 1);
         m_shownHistory.pop_back();
+        m_historyTexts.pop_back();
     }
     for (std::size_t i = m_shownHistory.size(); i < history.size(); ++i) {
-        m_history->addItem(QString::fromStdString(history[i]));
+        const QString text = QString::fromStdString(history[i]);
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), m_history->font());
+        m_historyTexts.push_back(std::move(laidOut));
         m_shownHistory.push_back(history[i]);
+        m_history->addItem(text);
     }
     if (m_history->currentRow() != screen->selected) {
         m_history->setCurrentRow(screen->selected);

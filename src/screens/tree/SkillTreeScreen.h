@@ -3,6 +3,7 @@
 #include <model/Catalogue.h>
 
 #include <QPoint>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
@@ -110,6 +111,7 @@ private:
     std::string m_shownReserve;
     std::string m_shownNotice;
     std::vector<std::string> m_shownHistory;
+    std::vector<QStaticText> m_historyTexts; ///< the shown entries, laid out for painting
 };
 
 } // namespace skillwright::screens

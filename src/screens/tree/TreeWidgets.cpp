@@ -1,6 +1,7 @@
 #include "TreeWidgets.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -102,8 +103,22 @@ TreeSurface::TreeSurface(const ClassDesign& design, std::vector<Connector> conne
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TreeSurface::paintEvent(QPaintEvent*) {
+void TreeSurface::paintEvent(QPaintEvent* event) {
+    const qreal ratio = devicePixelRatioF();
+    if (m_drawn.size() != size() * ratio) {
+        m_drawn = QPixmap(size() * ratio);
+        m_drawn.setDevicePixelRatio(ratio);
+        m_drawn.fill(Qt::transparent);
+        QPainter painter(&m_drawn);
+        drawAll(painter);
+    }
     QPainter painter(this);
+    for (const QRect& r : event->region()) {
+        painter.drawPixmap(r, m_drawn, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    }
+}
+
+void TreeSurface::drawAll(QPainter& painter) const {
     for (std::size_t row = 0; row < kBandTops.size(); ++row) {
         painter.fillRect(toPixels(TwipRect{0, kBandTops[row], kBandWidth, kBandHeight}),
                          qcolor(m_design.bands[row]));
@@ -120,6 +135,31 @@ void TreeSurface::paintEvent(QPaintEvent*) {
         }
         painter.drawPolyline(line);
     }
+}
+
+// ---- HistoryDelegate ----
+
+HistoryDelegate::HistoryDelegate(const std::vector<QStaticText>& texts, QObject* parent)
+    : QStyledItemDelegate(parent), m_texts(texts) {}
+
+void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= m_texts.size()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    if (selected) {
+        painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    }
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(option.font);
+    painter->drawStaticText(option.rect.left() + 2, option.rect.top(), m_texts[row]);
+}
+
+QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+    return {option.rect.width(), option.fontMetrics.height() + 1};
 }
 
 } // namespace skillwright::screens

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QRect>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
 #include <vector>
@@ -80,8 +82,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawAll(QPainter& painter) const;
+
     const ClassDesign& m_design;
     std::vector<Connector> m_connectors;
+    QPixmap m_drawn; ///< everything above, drawn once and then copied
+};
+
+/// Paints the history list's entries from texts laid out once, when each
+/// entry is added, instead of shaping every visible entry on every repaint.
+class HistoryDelegate final : public QStyledItemDelegate {
+public:
+    HistoryDelegate(const std::vector<QStaticText>& texts, QObject* parent);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    const std::vector<QStaticText>& m_texts;
 };
 
 } // namespace skillwright::screens

@@ -1,0 +1,109 @@
+// Speed of the skill tree screen: a left click on an icon until the labels
+// and the history show the new point on screen, and opening a screen.
+#include <model/Build.h>
+#include <screens/tree/SkillTreeScreen.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <art/Art.h>
+#include <memory>
+
+using namespace skillwright;
+using model::ClassId;
+using model::TreeId;
+
+namespace {
+
+QWidget* iconOf(const QWidget& screen, TreeId tree, int index) {
+    const std::string_view array = model::tree(tree).iconArray;
+    return screen.findChild<QWidget*>(QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) +
+                                      QStringLiteral("(%1)").arg(index));
+}
+
+// From the press of the left button to the repainted screen: the click's
+// rules, the mirroring of counts, labels and history, and the painting.
+void BM_LeftClickToRepaint(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build(toolkit);
+    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    screen.show();
+    QApplication::processEvents();
+    // The tier-1 skills, spent in turns so that every click is accepted.
+    const std::array<QWidget*, 5> icons{
+        iconOf(screen, TreeId::NecroSummon, 0), iconOf(screen, TreeId::NecroSummon, 1),
+        iconOf(screen, TreeId::NecroBone, 0), iconOf(screen, TreeId::NecroBone, 1),
+        iconOf(screen, TreeId::NecroCurse, 0)};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
+        QApplication::processEvents();
+        if (build.LevelsGained >= 90) {
+            state.PauseTiming();
+            build.Reset();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_LeftClickToRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+// A refused click: the notice label shows the reason and the timer restarts.
+void BM_RefusedClickToRepaint(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build(toolkit);
+    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    screen.show();
+    QApplication::processEvents();
+    QWidget* boneSpirit = iconOf(screen, TreeId::NecroBone, 9);
+    for (auto _ : state) {
+        QTest::mouseClick(boneSpirit, Qt::LeftButton);
+        QApplication::processEvents();
+        state.PauseTiming();
+        toolkit.advance(model::kNoticeMilliseconds); // hide it again, so every click shows it anew
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RefusedClickToRepaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+// Creating a class's screen and showing it painted; closing it again is
+// counted too, so the figure is an upper bound.
+void BM_CreateAndShowScreen(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build(toolkit);
+    const auto classId = static_cast<ClassId>(state.range(0));
+    for (auto _ : state) {
+        auto screen = std::make_unique<screens::SkillTreeScreen>(classId, build, toolkit);
+        screen->show();
+        QApplication::processEvents();
+        screen.reset();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CreateAndShowScreen)
+    ->DenseRange(0, model::kClassCount - 1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->DisplayAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    art::initialise();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
