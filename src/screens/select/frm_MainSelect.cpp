@@ -11,9 +11,11 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 
 #include <animations/ClassStills.h>
 #include <art/Art.h>
+#include <cstdlib>
 
 namespace skillwright::screens {
 
@@ -55,6 +57,16 @@ const QStringList kInfoLines{
     QStringLiteral("gave us much of the skill information."),
 };
 
+/// Ends the program at once: leaves the event loop, or, while the load step
+/// still runs before the loop has started, the process.
+void endNow() {
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::quit();
+    } else {
+        std::exit(0);
+    }
+}
+
 } // namespace
 
 const QString frm_MainSelect::kQuennickCard = QStringLiteral("Battle Net ID: Quennick\r\n"
@@ -69,7 +81,7 @@ const QString frm_MainSelect::kOrrindelCard = QStringLiteral("Battle Net ID: Orr
                                                              "(Click for email/web)");
 
 frm_MainSelect::frm_MainSelect(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent)
-    : QWidget(parent), m_build(build), m_toolkit(toolkit), m_endProgram([] { QCoreApplication::quit(); }) {
+    : QWidget(parent), m_build(build), m_toolkit(toolkit), m_endProgram(endNow) {
     setObjectName(QStringLiteral("frm_MainSelect"));
     setWindowTitle(QStringLiteral("Diablo II Skillwright"));
     setFixedSize(800, 600);

@@ -53,7 +53,7 @@ public:
     /// A press on a portrait: pop up that person's contact menu
     /// (0 the first creator, 1 the re-designer).
     void setPopupContactMenu(std::function<void(int person, QPoint globalPos)> popup);
-    /// Ending the program (Esc, "X"); by default QCoreApplication::quit.
+    /// Ending the program (Esc, "X"); by default it leaves the event loop.
     void setEndProgram(std::function<void()> end);
 
     /// The load step: shows the screen, takes the keyboard focus, gives the
