@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <art/Art.h>
 
@@ -238,18 +239,18 @@ void SkillTreeScreen::createControls() {
     m_history->setSelectionMode(QAbstractItemView::SingleSelection);
     m_history->setFrameShape(QFrame::NoFrame);
     m_history->setItemDelegate(new HistoryDelegate(m_historyTexts, m_history));
+    // A slim scroll bar in the panel's bronze rather than the desktop's grey.
+    m_history->verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: #141210; width: 12px; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #6e5a44; min-height: 20px; border: 1px solid #a88f79; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
     {
         QPalette listPalette = m_history->palette();
         listPalette.setColor(QPalette::Base, Qt::black);
         listPalette.setColor(QPalette::Text, Qt::white);
-        listPalette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+        listPalette.setColor(QPalette::Highlight, QColor(92, 70, 38));
         listPalette.setColor(QPalette::HighlightedText, Qt::white);
-        // The scroll bar in the screen's dark tones rather than the desktop's.
-        listPalette.setColor(QPalette::Window, QColor(24, 22, 20));
-        listPalette.setColor(QPalette::Button, QColor(48, 43, 38));
-        listPalette.setColor(QPalette::ButtonText, qcolor(kCountColour));
-        listPalette.setColor(QPalette::Light, QColor(72, 64, 56));
-        listPalette.setColor(QPalette::Dark, QColor(12, 11, 10));
         m_history->setPalette(listPalette);
     }
     // The list is one of the controls on which a move does nothing.

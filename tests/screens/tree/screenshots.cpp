@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPixmap>
 
 #include <art/Art.h>
@@ -28,6 +29,22 @@ void spendSomePoints(model::Build& build, model::ClassId classId) {
     }
 }
 
+/// Rests the pointer on the second icon of the middle tree, so the picture
+/// shows the outline and the description area too.
+void hoverAnIcon(QWidget& screen, model::ClassId classId) {
+    const model::Tree& middle = model::tree(model::classInfo(classId).trees[1]);
+    const std::string_view array = middle.iconArray;
+    auto* icon = screen.findChild<QWidget*>(
+        QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) + QStringLiteral("(1)"));
+    if (icon == nullptr) {
+        return;
+    }
+    const QPointF inside(10, 10);
+    QMouseEvent move(QEvent::MouseMove, inside, icon->mapToGlobal(inside), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(icon, &move);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +57,7 @@ int main(int argc, char** argv) {
         screens::SkillTreeScreen screen(info.id, build, toolkit);
         screen.show();
         spendSomePoints(build, info.id);
+        hoverAnIcon(screen, info.id);
         QApplication::processEvents();
         const QString file =
             folder.filePath(QStringLiteral("tree-%1.png").arg(QString::fromUtf8(info.name.data()).toLower()));
