@@ -108,16 +108,23 @@ void amazon(QPainter& p, int k, int n) {
           QColor(140, 60, 30));
     // Back arm holds the spear's butt, front arm drives it.
     const QPointF axis(std::cos(-0.38), std::sin(-0.38));
-    const QPointF grip = QPointF(76, 112) + axis * (thrust * 22);
-    const QPointF butt = grip - axis * 70;
-    const QPointF tip = grip + axis * 62;
-    limb(p, neck + QPointF(-8, 6), butt + axis * 18, 7, kSkin);
-    p.setPen(QPen(kOutline, 5, Qt::SolidLine, Qt::RoundCap));
+    const QPointF grip = QPointF(64, 118) + axis * (thrust * 28);
+    const QPointF butt = grip - axis * 64;
+    const QPointF tip = grip + axis * 40;
+    limb(p, neck + QPointF(-8, 6), butt + axis * 24, 7, kSkin);
+    p.setPen(QPen(kOutline, 6, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(butt, tip);
-    p.setPen(QPen(QColor(90, 70, 50), 3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QColor(150, 110, 60), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(butt, tip);
     const QPointF normal(-axis.y(), axis.x());
-    shape(p, polygon({tip + axis * 18, tip + normal * 5, tip - axis * 4, tip - normal * 5}), kSteel, 0.2);
+    shape(p, polygon({tip + axis * 14, tip + normal * 5, tip - axis * 4, tip - normal * 5}), kSteel, 0.2);
+    // A glint on the spearhead at full reach.
+    if (thrust > 0.8) {
+        p.setPen(QPen(QColor(255, 250, 235), 2));
+        const QPointF g = tip + axis * 6;
+        p.drawLine(g - QPointF(5, 0), g + QPointF(5, 0));
+        p.drawLine(g - QPointF(0, 5), g + QPointF(0, 5));
+    }
     limb(p, neck + QPointF(8, 6), grip, 7, kSkin);
     // Head with a flowing ponytail.
     const QPointF h = neck + QPointF(2, -16);
@@ -139,7 +146,9 @@ void barbarian(QPainter& p, int k, int n) {
     const double phase = static_cast<double>(k) / n;
     // Raised behind (-160 degrees) to struck forward (20 degrees) and back.
     const double swing = phase < 0.6 ? phase / 0.6 : 1.0 - (phase - 0.6) / 0.4;
-    const double angle = -160 + 180 * (swing * swing * (3 - 2 * swing));
+    const double angle = -125 + 150 * (swing * swing * (3 - 2 * swing));
+    // Stand a little left and low, so the swing stays inside the picture.
+    p.translate(-6, 5);
     groundShadow(p, 100);
     const QPointF hip(70, 158);
     const QColor fur(150, 120, 95);
@@ -161,20 +170,36 @@ void barbarian(QPainter& p, int k, int n) {
     shape(p, chest, kSkin);
     p.setPen(QPen(QColor(120, 78, 40), 5));
     p.drawLine(neck + QPointF(-24, 6), hip + QPointF(18, -12)); // strap
+    shape(p,
+          polygon({hip + QPointF(-22, -14), hip + QPointF(22, -14), hip + QPointF(22, -6),
+                   hip + QPointF(-22, -6)}),
+          kLeather); // belt
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(kGold);
+    p.drawEllipse(hip + QPointF(0, -10), 4, 4);
     const QPointF shoulder = neck + QPointF(0, 10);
-    const QPointF hands = polar(shoulder, 44, angle);
+    const QPointF hands = polar(shoulder, 36, angle);
     limb(p, neck + QPointF(-22, 8), hands, 12, kSkin);
     limb(p, neck + QPointF(22, 8), hands, 12, kSkin);
+    // Fur on the shoulders.
+    for (double side : {-1.0, 1.0}) {
+        QRadialGradient g(neck + QPointF(side * 22, 4), 14);
+        g.setColorAt(0, fur.lighter(130));
+        g.setColorAt(1, fur.darker(200));
+        p.setPen(QPen(kOutline, 2));
+        p.setBrush(g);
+        p.drawEllipse(neck + QPointF(side * 22, 4), 13, 9);
+    }
     // The axe.
-    const QPointF axeHead = polar(hands, 58, angle);
+    const QPointF axeHead = polar(hands, 44, angle);
     p.setPen(QPen(kOutline, 7, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(polar(hands, -14, angle), axeHead);
     p.setPen(QPen(QColor(90, 70, 50), 4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(polar(hands, -14, angle), axeHead);
     QPainterPath blade;
     blade.moveTo(polar(axeHead, 4, angle - 90));
-    blade.quadTo(polar(axeHead, 26, angle - 60), polar(axeHead, 30, angle - 100));
-    blade.quadTo(polar(axeHead, 20, angle - 160), polar(axeHead, 6, angle - 175));
+    blade.quadTo(polar(axeHead, 22, angle - 60), polar(axeHead, 25, angle - 100));
+    blade.quadTo(polar(axeHead, 17, angle - 160), polar(axeHead, 6, angle - 175));
     blade.closeSubpath();
     shape(p, blade, kSteel, 0.2);
     // Horned helm.
