@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -253,6 +254,7 @@ void SkillTreeScreen::createControls() {
         listPalette.setColor(QPalette::HighlightedText, Qt::white);
         m_history->setPalette(listPalette);
     }
+    m_history->installEventFilter(this);
     // The list is one of the controls on which a move does nothing.
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
@@ -356,6 +358,7 @@ void SkillTreeScreen::mirror() {
     const std::size_t common = std::min(history.size(), m_shownHistory.size());
     if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
         m_history->clear();
+        m_shownSelected = -2; // forces the selection to be set afresh
         m_shownHistory.clear();
         m_historyTexts.clear();
     }
@@ -373,7 +376,10 @@ void SkillTreeScreen::mirror() {
         m_shownHistory.push_back(history[i]);
         m_history->addItem(text);
     }
-    if (m_history->currentRow() != screen->selected) {
+    // The build's selection is applied when it changes; in between, the user
+    // may browse the list with the keys without a timer tick undoing that.
+    if (m_shownSelected != screen->selected) {
+        m_shownSelected = screen->selected;
         m_history->setCurrentRow(screen->selected);
     }
 
@@ -424,6 +430,15 @@ void SkillTreeScreen::setCommandWhite(Command command, bool white) {
         m_commandWhite[c] = white;
         setTextColour(m_commands[c], white ? kWhite : kHighlight);
     }
+}
+
+bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_history && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        emit changeClassRequested();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SkillTreeScreen::mouseMoveEvent(QMouseEvent* event) {

@@ -60,7 +60,8 @@ public:
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
-    /// CHANGE CLASS was clicked.
+    /// CHANGE CLASS was clicked, or Escape was typed in the history list.
+    /// A handler that closes the screen should use deleteLater().
     void changeClassRequested();
     /// SAVE was clicked.
     void saveRequested();
@@ -71,6 +72,8 @@ protected:
     /// A move that reaches the screen itself is a move over the bare surface
     /// (the tree area, or the button panel, which lets moves through).
     void mouseMoveEvent(QMouseEvent* event) override;
+    /// Escape typed in the history list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum Command { Save, Reset, ChangeClass, UndoLast, Close, CommandCount };
@@ -111,6 +114,7 @@ private:
     std::string m_shownReserve;
     std::string m_shownNotice;
     std::vector<std::string> m_shownHistory;
+    int m_shownSelected = -1;
     std::vector<QStaticText> m_historyTexts; ///< the shown entries, laid out for painting
 };
 

@@ -210,6 +210,21 @@ TEST_F(SkillTreeScreenTest, commandLabelsRunUndoResetAndAskForSaveAndClassChange
     EXPECT_EQ(change.count(), 1);
 }
 
+TEST_F(SkillTreeScreenTest, escapeInTheHistoryListAsksForAClassChangeOtherKeysDoNot) {
+    open(ClassId::Necromancer);
+    QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
+    clickIcon(TreeId::NecroBone, 0);
+    clickIcon(TreeId::NecroBone, 0);
+    auto* history = find<QListWidget>("lb_SkillsPerLevel");
+    QTest::keyClick(history, Qt::Key_Up);
+    EXPECT_EQ(change.count(), 0);
+    EXPECT_EQ(history->currentRow(), 0); // the list's own handling
+    toolkit.advance(5000);               // a notice tick does not take the browsed entry away
+    EXPECT_EQ(history->currentRow(), 0);
+    QTest::keyClick(history, Qt::Key_Escape);
+    EXPECT_EQ(change.count(), 1);
+}
+
 TEST_F(SkillTreeScreenTest, onlyTheRightButtonOnAnIconAsksForTheSkillMenu) {
     open(ClassId::Amazon);
     QSignalSpy right(screen.get(), &SkillTreeScreen::skillRightPressed);
