@@ -255,6 +255,27 @@ TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
         }
     }
     EXPECT_GT(offsetFrames, 0);
+
+    // Frame 0 decodes to exactly the compiled-in still: the tool's own LZW
+    // writer round-trips every pixel.
+    const std::pair<ClassId, const char*> stills[] = {{ClassId::Amazon, "amazon"},
+                                                      {ClassId::Paladin, "paladin"}};
+    for (auto [id, stem] : stills) {
+        const QImage decoded =
+            screen.pictures(id).element(0)->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage still = QImage(QStringLiteral(":/select/%1.png").arg(QLatin1String(stem)))
+                                 .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(decoded.size(), still.size()) << stem;
+        int differing = 0;
+        for (int y = 0; y < still.height(); ++y) {
+            for (int x = 0; x < still.width(); ++x) {
+                const QRgb a = decoded.pixel(x, y);
+                const QRgb b = still.pixel(x, y);
+                differing += (qAlpha(a) == 0 && qAlpha(b) == 0) || a == b ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(differing, 0) << stem;
+    }
 }
 
 } // namespace
