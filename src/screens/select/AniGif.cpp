@@ -95,10 +95,10 @@ bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Too
     }
     frames.destroyAllButFirst();
     QFile file(fileName);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false; // unreadable: skipped like a missing file
     }
+    const QByteArray bytes = file.readAll();
     const GifSplit split = splitAnimatedGif(std::span<const std::uint8_t>(
         reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
     if (!split.isGif) {
@@ -118,9 +118,11 @@ bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Too
         }
         frames.setTag(static_cast<int>(e), frame.delayMs);
         const QPixmap picture = decodeFrame(split, frame, e >= 1);
-        element->setPixmap(picture);
         if (e >= 1) {
+            element->setPixmap(picture);
             element->resize(picture.isNull() ? QSize(0, 0) : picture.size());
+        } else if (!picture.isNull()) {
+            element->setPixmap(picture); // an undecodable first frame leaves the still
         }
         toolkit.processEvents();
     }

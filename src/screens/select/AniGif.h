@@ -48,9 +48,11 @@ private:
 /// element's tag holds its frame's delay. Pending window events run after
 /// every frame.
 ///
-/// Returns false, without a message, for an empty name or a missing file;
+/// Returns false, without a message, for an empty name or a missing or
+/// unreadable file;
 /// false with the message "This file is not a *.gif file" when the file is
-/// not a GIF. A frame that cannot be decoded leaves its element empty.
+/// not a GIF. A frame that cannot be decoded leaves its element empty (element
+/// 0 keeps its still picture).
 bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Toolkit& toolkit);
 
 } // namespace skillwright::screens

@@ -323,6 +323,18 @@ TEST(LoadAnimatedGif, damagedFiles_loadWhatTheyCanAndNeverCrash) {
         EXPECT_EQ(LoadAnimatedGif(path, frames, toolkit), isGif);
         EXPECT_GE(frames.count(), 1);
     }
+    // A first frame that cannot be decoded leaves the still picture in element 0.
+    QPixmap still(10, 10);
+    still.fill(Qt::red);
+    frames.element(0)->setPixmap(still);
+    const qsizetype marker = whole.indexOf(QByteArray("\x00\x21\xF9", 3));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(whole.left(marker + 12));
+    out.close();
+    EXPECT_TRUE(LoadAnimatedGif(path, frames, toolkit));
+    EXPECT_EQ(frames.element(0)->pixmap().size(), QSize(10, 10));
+
     EXPECT_FALSE(LoadAnimatedGif(QString(), frames, toolkit));
     EXPECT_FALSE(LoadAnimatedGif(dir.filePath(QStringLiteral("missing.gif")), frames, toolkit));
 }
