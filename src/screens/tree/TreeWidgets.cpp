@@ -29,7 +29,7 @@ QRect toPixels(const TwipRect& r) {
 SkillIcon::SkillIcon(model::TreeId tree, int index, QPixmap picture, QWidget* parent)
     : QWidget(parent), m_tree(tree), m_index(index), m_picture(std::move(picture)) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent, !m_picture.isNull());
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_picture.isNull() && !m_picture.hasAlphaChannel());
 }
 
 void SkillIcon::paintEvent(QPaintEvent*) {
@@ -41,8 +41,14 @@ void SkillIcon::paintEvent(QPaintEvent*) {
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_picture);
+    // The picture is stretched over the control once, not on every repaint.
+    const qreal ratio = devicePixelRatioF();
+    const QSize target = size() * ratio;
+    if (m_stretched.size() != target) {
+        m_stretched = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_stretched.setDevicePixelRatio(ratio);
+    }
+    painter.drawPixmap(0, 0, m_stretched);
 }
 
 void SkillIcon::mouseMoveEvent(QMouseEvent* event) {

@@ -48,6 +48,7 @@ private:
     model::TreeId m_tree;
     int m_index;
     QPixmap m_picture;
+    QPixmap m_stretched; ///< the picture at the control's size
     bool m_leftDown = false;
 };
 
