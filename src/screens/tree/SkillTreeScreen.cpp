@@ -57,7 +57,7 @@ constexpr QFont::Weight kHeavy = QFont::ExtraBold;
 const QString kRightClickLine = QStringLiteral("Right click for reserve options and skill stats.");
 const QString kLineBreak = QStringLiteral("\r\n");
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     const char* caption;
     TwipRect rect;
@@ -65,7 +65,7 @@ struct CommandSpec {
 };
 
 // clang-format off
-const std::array<CommandSpec, 5> kCommandSpecs{{
+const std::array<CommandEntry, 5> kCommandEntries{{
     {"lbl_Save", "SAVE", {9810, 1080, 1995, 315}, "Save your character To a text file."},
     {"lbl_Reset", "RESET", {9795, 1875, 1995, 315}, "Reset all skills to starting value."},
     {"lbl_ChangeClass", "CHANGE CLASS", {9765, 2685, 1995, 315},
@@ -196,10 +196,10 @@ void SkillTreeScreen::createControls() {
 
     const QFont commandFont = captionFont(9.75, kHeavy);
     for (std::size_t c = 0; c < m_commands.size(); ++c) {
-        const CommandSpec& spec = kCommandSpecs[c];
-        auto* label = new CommandLabel(QLatin1String(spec.caption), this);
-        label->setObjectName(QLatin1String(spec.name));
-        label->setGeometry(toPixels(spec.rect));
+        const CommandEntry& entry = kCommandEntries[c];
+        auto* label = new CommandLabel(QLatin1String(entry.caption), this);
+        label->setObjectName(QLatin1String(entry.name));
+        label->setGeometry(toPixels(entry.rect));
         label->setFont(commandFont);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
@@ -407,7 +407,7 @@ void SkillTreeScreen::iconHover(const SkillIcon& icon) {
 }
 
 void SkillTreeScreen::commandHover(Command command) {
-    m_description->setText(QLatin1String(kCommandSpecs[static_cast<std::size_t>(command)].description));
+    m_description->setText(QLatin1String(kCommandEntries[static_cast<std::size_t>(command)].description));
     setCommandWhite(command, true);
 }
 
