@@ -75,7 +75,12 @@ BENCHMARK(BM_RefusedClickToRepaint)
     ->DisplayAggregatesOnly(true);
 
 // Creating a class's screen and showing it painted; closing it again is
-// counted too, so the figure is an upper bound.
+// counted too, so the figure is an upper bound. After some hundreds of
+// create-and-close cycles in one process, glibc's adaptive thresholds start
+// handing the large picture blocks back to the system on every cycle, which
+// roughly quadruples the later figures; running with
+// GLIBC_TUNABLES=glibc.malloc.trim_threshold=268435456:glibc.malloc.mmap_threshold=268435456
+// shows the screen's own cost for every class.
 void BM_CreateAndShowScreen(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
     model::Build build(toolkit);
