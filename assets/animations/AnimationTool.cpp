@@ -59,9 +59,12 @@ int main(int argc, char** argv) {
     Palette palette;
     for (const ClassAnimation& a : drawClassAnimations()) {
         std::vector<OutFrame> frames;
+        const QRect firstFigure = opaqueBounds(a.frames.front());
         for (std::size_t k = 0; k < a.frames.size(); ++k) {
-            // The first frame covers the whole picture; the rest only what they draw.
-            const QRect rect = k == 0 ? a.frames[k].rect() : opaqueBounds(a.frames[k]);
+            // The first frame covers the whole picture; the rest only what
+            // they draw and where the first frame's figure stands, so that a
+            // frame left showing hides the still beneath it.
+            const QRect rect = k == 0 ? a.frames[k].rect() : opaqueBounds(a.frames[k]).united(firstFigure);
             frames.push_back({a.frames[k], rect, a.delaysCs[k]});
         }
         const auto bytes = writeAnimatedGif(frames, palette);

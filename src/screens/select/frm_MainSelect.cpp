@@ -261,6 +261,9 @@ void frm_MainSelect::Form_Load() {
             slot.interval = slot.pictures->delay(0);
             timerOff(static_cast<int>(c));
         }
+        for (int e = 0; e < slot.pictures->count(); ++e) {
+            giveBackdrop(slot.pictures->element(e));
+        }
         if (slot.id == model::ClassId::Amazon) {
             lbl_Loading->setText(QStringLiteral("Loading Images.."));
         } else if (slot.id == model::ClassId::Necromancer) {
@@ -269,6 +272,20 @@ void frm_MainSelect::Form_Load() {
             lbl_Loading->hide();
         }
     }
+}
+
+void frm_MainSelect::giveBackdrop(QLabel* element) {
+    // The frames are transparent around the figure. Each element paints the
+    // piece of background art behind it first, so that a frame left showing
+    // above element 0 covers it instead of mixing with it.
+    const QPixmap background = Image1->pixmap();
+    if (background.isNull()) {
+        return;
+    }
+    QPalette pal = element->palette();
+    pal.setBrush(QPalette::Window, QBrush(background.copy(element->geometry())));
+    element->setPalette(pal);
+    element->setAutoFillBackground(true);
 }
 
 // ---- Timers ----

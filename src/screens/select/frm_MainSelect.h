@@ -98,6 +98,7 @@ private:
     QLabel* addLabel(const char* name, const QString& text, QRect twips, const QFont& font,
                      Qt::Alignment alignment);
     void setColour(QLabel* label, bool highlight);
+    void giveBackdrop(QLabel* element);
 
     void classHover(int slot);
     void hoverReset(bool clearContact);
