@@ -4,6 +4,8 @@
 #include "TreeWidgets.h"
 
 #include <model/Build.h>
+#include <report/SaveBuildReport.h>
+#include <screens/menu/frm_Menu.h>
 
 #include <QApplication>
 #include <QFrame>
@@ -208,9 +210,9 @@ void SkillTreeScreen::createControls() {
         const auto command = static_cast<Command>(c);
         connect(label, &CommandLabel::hovered, this, [this, command] { commandHover(command); });
     }
-    connect(m_commands[Save], &CommandLabel::clicked, this, &SkillTreeScreen::saveRequested);
+    connect(m_commands[Save], &CommandLabel::clicked, this, &SkillTreeScreen::save);
     connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.Reset(); });
-    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClassRequested);
+    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClass);
     connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.lbl_UndoLast_Click(); });
     connect(m_commands[Close], &CommandLabel::clicked, this, [] { QApplication::quit(); });
 
@@ -297,7 +299,7 @@ void SkillTreeScreen::createTree(int position) {
                 [this, icon] { m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index())); });
         connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
             if (button == Qt::RightButton) {
-                emit skillRightPressed(icon->tree(), icon->index(), globalPos);
+                rightPressed(icon->tree(), icon->index(), globalPos);
             }
         });
 
@@ -435,10 +437,33 @@ void SkillTreeScreen::setCommandWhite(Command command, bool white) {
 bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_history && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        emit changeClassRequested();
+        changeClass();
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void SkillTreeScreen::setSkillMenu(frm_Menu* menu) {
+    m_menu = menu;
+}
+
+void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalPos) {
+    // The build decides which quest entries the menu offers and remembers the
+    // skill for the command the player picks.
+    m_build.prepareRightClick(tree, static_cast<std::int16_t>(index));
+    emit skillRightPressed(tree, index, globalPos);
+    if (m_menu) {
+        m_menu->popupSkillMenu(globalPos);
+    }
+}
+
+void SkillTreeScreen::save() {
+    report::SaveBuildReport(m_build, m_toolkit, [this](bool visible) { m_history->setVisible(visible); });
+}
+
+void SkillTreeScreen::changeClass() {
+    m_build.Reset();
+    emit changeClassRequested();
 }
 
 void SkillTreeScreen::mouseMoveEvent(QMouseEvent* event) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <model/Catalogue.h>
+#include <screens/menu/frm_Menu.h>
 
 #include <QPoint>
+#include <QPointer>
 #include <QStaticText>
 #include <QWidget>
 
@@ -56,6 +58,9 @@ public:
     [[nodiscard]] model::Build& build() const { return m_build; }
     [[nodiscard]] toolkit::Toolkit& toolkit() const { return m_toolkit; }
 
+    /// The menu holder whose skill menu a right click on an icon pops up.
+    void setSkillMenu(frm_Menu* menu);
+
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
 
@@ -63,9 +68,8 @@ signals:
     /// CHANGE CLASS was clicked, or Escape was typed in the history list.
     /// A handler that closes the screen should use deleteLater().
     void changeClassRequested();
-    /// SAVE was clicked.
-    void saveRequested();
-    /// The right button went down on a skill icon (the skill menu's hook).
+    /// The right button went down on a skill icon, after the build prepared
+    /// the skill menu and before the menu pops up.
     void skillRightPressed(model::TreeId tree, int index, QPoint globalPos);
 
 protected:
@@ -79,6 +83,9 @@ private:
     enum Command { Save, Reset, ChangeClass, UndoLast, Close, CommandCount };
 
     void createControls();
+    void rightPressed(model::TreeId tree, int index, QPoint globalPos);
+    void save();
+    void changeClass();
     void createTree(int position);
     QLabel* addLabel(const char* name, const QString& text, int left, int top, int width, int height,
                      const QFont& font, Qt::Alignment alignment);
@@ -92,6 +99,7 @@ private:
     const ClassDesign& m_design;
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
+    QPointer<frm_Menu> m_menu;
     const model::TreeScreen* m_openScreen = nullptr; ///< the build's screen this widget opened
 
     std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};

@@ -6,10 +6,12 @@
 #include <screens/tree/TreeWidgets.h>
 #include <toolkit/ScriptedToolkit.h>
 
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -188,26 +190,35 @@ TEST_F(SkillTreeScreenTest, refusedClickShowsTheReasonUntilFiveSecondsAfterTheLa
     EXPECT_FALSE(build.noticeTimerActive());
 }
 
-TEST_F(SkillTreeScreenTest, commandLabelsRunUndoResetAndAskForSaveAndClassChange) {
+TEST_F(SkillTreeScreenTest, commandLabelsRunUndoResetSaveAndClassChange) {
     open(ClassId::Sorceress);
     QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
-    QSignalSpy save(screen.get(), &SkillTreeScreen::saveRequested);
     clickIcon(TreeId::SorcFire, 0);
     clickIcon(TreeId::SorcFire, 0);
     QTest::mouseClick(label("lbl_UndoLast"), Qt::LeftButton);
     EXPECT_EQ(count(TreeId::SorcFire, 0)->text(), "1");
     EXPECT_EQ(find<QListWidget>("lb_SkillsPerLevel")->count(), 1);
 
+    QTemporaryDir folder;
+    toolkit.folder = folder.path().toStdString();
+    toolkit.inputs = {"Tal"};
+    QTest::mouseClick(label("lbl_Save"), Qt::LeftButton);
+    QFile saved(folder.filePath(QStringLiteral("Tal.txt")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("Class: Sorceress\r\nLevel: 2\r\n"));
+    EXPECT_TRUE(find<QListWidget>("lb_SkillsPerLevel")->isVisible());
+
     QTest::mouseClick(label("lbl_Reset"), Qt::LeftButton);
     EXPECT_EQ(count(TreeId::SorcFire, 0)->text(), "0");
     EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 1");
     EXPECT_EQ(find<QListWidget>("lb_SkillsPerLevel")->count(), 0);
 
-    QTest::mouseClick(label("lbl_Save"), Qt::LeftButton);
-    QTest::mouseClick(label("lbl_ChangeClass"), Qt::LeftButton);
+    clickIcon(TreeId::SorcFire, 0);
     QTest::mouseClick(label("lbl_ChangeClass"), Qt::RightButton);
-    EXPECT_EQ(save.count(), 1);
+    EXPECT_EQ(change.count(), 0);
+    QTest::mouseClick(label("lbl_ChangeClass"), Qt::LeftButton);
     EXPECT_EQ(change.count(), 1);
+    EXPECT_EQ(build.LevelsGained, 0) << "a class change resets the build first";
 }
 
 TEST_F(SkillTreeScreenTest, escapeInTheHistoryListAsksForAClassChangeOtherKeysDoNot) {
