@@ -355,27 +355,13 @@ void Build::click(TreeId t, std::int16_t index) {
 
 void Build::refuse() {
     // A quest point that was to go into the refused skill is given back.
-    if (DenOfEvilPending) {
-        --DenOfEvilCount;
-        if (DenOfEvilCount < 0 || DenOfEvilCount > 3) {
-            changed();
-            m_toolkit.messageBox(std::string(kQuestExhausted), std::string(kQuestExhaustedTitle),
-                                 toolkit::Icon::Information, toolkit::Buttons::Ok);
-            return;
-        }
-        setCaption(menu.denOfEvilCaption, kDenOfEvilCaptions, DenOfEvilCount);
-        DenOfEvilPending = false;
+    if (DenOfEvilPending &&
+        !giveBackQuestPoint(DenOfEvilCount, DenOfEvilPending, menu.denOfEvilCaption, kDenOfEvilCaptions)) {
+        return;
     }
-    if (BookOfSkillPending) {
-        --BookOfSkillCount;
-        if (BookOfSkillCount < 0 || BookOfSkillCount > 3) {
-            changed();
-            m_toolkit.messageBox(std::string(kQuestExhausted), std::string(kQuestExhaustedTitle),
-                                 toolkit::Icon::Information, toolkit::Buttons::Ok);
-            return;
-        }
-        setCaption(menu.bookOfSkillCaption, kBookOfSkillRevertCaptions, BookOfSkillCount);
-        BookOfSkillPending = false;
+    if (BookOfSkillPending && !giveBackQuestPoint(BookOfSkillCount, BookOfSkillPending,
+                                                  menu.bookOfSkillCaption, kBookOfSkillRevertCaptions)) {
+        return;
     }
     if (IzualPending) {
         --IzualCount;
@@ -439,15 +425,31 @@ void Build::tim_Unavail_Timer() {
 
 // ------------------------------------------------------------ quest points
 
+void Build::questExhausted() {
+    changed();
+    m_toolkit.messageBox(std::string(kQuestExhausted), std::string(kQuestExhaustedTitle),
+                         toolkit::Icon::Information, toolkit::Buttons::Ok);
+}
+
+bool Build::giveBackQuestPoint(std::int16_t& counter, bool& pending, std::string& caption,
+                               const CaptionTable& captions) {
+    --counter;
+    if (counter < 0 || counter > 3) {
+        questExhausted();
+        return false;
+    }
+    setCaption(caption, captions, counter);
+    pending = false;
+    return true;
+}
+
 void Build::takeQuestPoint(std::int16_t& counter, bool& pending, std::int16_t limit, std::string& caption,
-                           const std::array<std::string_view, 7>& captions) {
+                           const CaptionTable& captions) {
     Scope scope(*this);
     ++counter;
     pending = true;
     if (counter < 0 || counter > limit) {
-        changed();
-        m_toolkit.messageBox(std::string(kQuestExhausted), std::string(kQuestExhaustedTitle),
-                             toolkit::Icon::Information, toolkit::Buttons::Ok);
+        questExhausted();
         return;
     }
     setCaption(caption, captions, counter);

@@ -169,8 +169,14 @@ private:
     void writeReserve();
     [[nodiscard]] std::int16_t& countRef(TreeId tree, int index);
     [[nodiscard]] bool treeOnScreen(TreeId tree) const;
+    using CaptionTable = std::array<std::string_view, 7>;
     void takeQuestPoint(std::int16_t& counter, bool& pending, std::int16_t limit, std::string& caption,
-                        const std::array<std::string_view, 7>& captions);
+                        const CaptionTable& captions);
+    /// Takes back a pending quest point of a refused click; false when the
+    /// counter had left its range and the click ends there.
+    bool giveBackQuestPoint(std::int16_t& counter, bool& pending, std::string& caption,
+                            const CaptionTable& captions);
+    void questExhausted();
     void changed();
 
     toolkit::Toolkit& m_toolkit;
