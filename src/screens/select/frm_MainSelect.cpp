@@ -261,9 +261,6 @@ void frm_MainSelect::Form_Load() {
             slot.interval = slot.pictures->delay(0);
             timerOff(static_cast<int>(c));
         }
-        for (int e = 0; e < slot.pictures->count(); ++e) {
-            giveBackdrop(slot.pictures->element(e));
-        }
         if (slot.id == model::ClassId::Amazon) {
             lbl_Loading->setText(QStringLiteral("Loading Images.."));
         } else if (slot.id == model::ClassId::Necromancer) {
@@ -274,12 +271,22 @@ void frm_MainSelect::Form_Load() {
     }
 }
 
+void frm_MainSelect::showStill(int slot) {
+    // The frames are transparent around the figure. A frame left showing
+    // above element 0 paints the piece of background art behind it first,
+    // so that it covers the still instead of mixing with it.
+    const PictureArray& p = *m_classes[static_cast<std::size_t>(slot)].pictures;
+    for (int e = 1; e < p.count(); ++e) {
+        if (p.element(e)->isVisibleTo(this)) {
+            giveBackdrop(p.element(e));
+        }
+    }
+    p.element(0)->show();
+}
+
 void frm_MainSelect::giveBackdrop(QLabel* element) {
-    // The frames are transparent around the figure. Each element paints the
-    // piece of background art behind it first, so that a frame left showing
-    // above element 0 covers it instead of mixing with it.
     const QPixmap background = Image1->pixmap();
-    if (background.isNull()) {
+    if (background.isNull() || element->autoFillBackground()) {
         return;
     }
     QPalette pal = element->palette();
@@ -351,7 +358,7 @@ void frm_MainSelect::hoverReset(bool clearContact) {
     HoverKey = QStringLiteral("blank");
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         timerOff(c);
-        m_classes[static_cast<std::size_t>(c)].pictures->element(0)->show();
+        showStill(c);
         setColour(m_classes[static_cast<std::size_t>(c)].label, false);
     }
     setColour(lbl_Close, false);
@@ -430,7 +437,7 @@ bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
             HoverKey = QStringLiteral("blank");
             for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
                 timerOff(c);
-                m_classes[static_cast<std::size_t>(c)].pictures->element(0)->show();
+                showStill(c);
                 setColour(m_classes[static_cast<std::size_t>(c)].label, false);
             }
             setColour(lbl_Close, false);

@@ -98,6 +98,8 @@ private:
     QLabel* addLabel(const char* name, const QString& text, QRect twips, const QFont& font,
                      Qt::Alignment alignment);
     void setColour(QLabel* label, bool highlight);
+    /// Makes element 0 of a class visible (the hover reset's step).
+    void showStill(int slot);
     void giveBackdrop(QLabel* element);
 
     void classHover(int slot);
