@@ -112,7 +112,7 @@ QPixmap connector() {
     return picture(QStringLiteral("panels/connector.png"));
 }
 QPixmap selectBackground() {
-    return picture(QStringLiteral("select/background.png"));
+    return picture(QStringLiteral("select/background.jpg"));
 }
 
 QPixmap portrait(int person) {

@@ -22,6 +22,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <Program.h>
 #include <art/Art.h>
 #include <chrono>
 #include <cstdlib>
@@ -43,10 +44,10 @@ int runStartSequence(int argc, char** argv) {
     art::initialise();
     toolkit::QtToolkit toolkit;
     model::Build build(toolkit);
-    screens::frm_MainSelect start(build, toolkit);
-    start.Form_Load();
+    app::Program program(build, toolkit);
+    program.start();
     QApplication::processEvents();
-    return start.pictures(model::ClassId::Sorceress).count() > 1 ? 0 : 3;
+    return program.startScreen().pictures(model::ClassId::Sorceress).count() > 1 ? 0 : 3;
 }
 
 long peakResidentKb() {

@@ -315,8 +315,8 @@ QImage drawSelectBackground() {
         paintRecess(painter, QRectF(alcove.left(), 354, alcove.width(), 24), QColor(16, 12, 10));
     }
     paintWell(painter, QRectF(30, 425, 360, 145), 4);
-    for (int x : {410, 520}) {
-        paintWell(painter, QRectF(x, 455, 70, 85), 4);
+    for (int x : {420, 520}) {
+        paintWell(painter, QRectF(x, 445, 70, 85), 4);
     }
     paintRecess(painter, QRectF(610, 425, 160, 145), QColor(12, 10, 9));
     paintRule(painter, 30, 770, 584);

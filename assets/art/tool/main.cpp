@@ -77,7 +77,10 @@ int main(int argc, char** argv) {
     QStringList written;
     bool ok = true;
     auto save = [&](const QImage& image, const QString& name) {
-        if (image.isNull() || !image.save(folder + QLatin1Char('/') + name, "PNG")) {
+        // The large opaque background is a JPEG: it decodes several times faster at start-up.
+        const bool photo = name.endsWith(QLatin1String(".jpg"));
+        if (image.isNull() ||
+            !image.save(folder + QLatin1Char('/') + name, photo ? "JPEG" : "PNG", photo ? 92 : -1)) {
             std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
             ok = false;
         }
@@ -94,7 +97,8 @@ int main(int argc, char** argv) {
         save(tool::drawBottomPanel(info.id), QStringLiteral("panels/bottom_%1.png").arg(className(info.id)));
     }
     save(tool::drawConnector(), QStringLiteral("panels/connector.png"));
-    save(tool::drawSelectBackground(), QStringLiteral("select/background.png"));
+    save(tool::drawSelectBackground().convertToFormat(QImage::Format_RGB32),
+         QStringLiteral("select/background.jpg"));
     save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
     save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
     save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));

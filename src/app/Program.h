@@ -1,0 +1,49 @@
+#pragma once
+
+#include <screens/menu/frm_Menu.h>
+#include <screens/select/frm_MainSelect.h>
+#include <screens/tree/SkillTreeScreen.h>
+
+#include <QPointer>
+
+#include <memory>
+
+namespace skillwright::model {
+class Build;
+}
+namespace skillwright::toolkit {
+class Toolkit;
+}
+
+namespace skillwright::app {
+
+/// The program's screens and how they hand over to each other: the start
+/// screen opens a class's skill tree screen; CHANGE CLASS (or Esc in its
+/// history) brings the start screen back and closes the tree screen. At most
+/// one tree screen exists at a time; the menu holder is created on first use
+/// and lives as long as the program.
+class Program {
+public:
+    Program(model::Build& build, toolkit::Toolkit& toolkit);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    /// Shows the start screen and loads its animations.
+    void start();
+
+    [[nodiscard]] screens::frm_MainSelect& startScreen() { return m_start; }
+    [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
+    [[nodiscard]] screens::frm_Menu& menu();
+
+private:
+    void openClass(model::ClassId classId);
+
+    model::Build& m_build;
+    toolkit::Toolkit& m_toolkit;
+    screens::frm_MainSelect m_start;
+    std::unique_ptr<screens::frm_Menu> m_menu;
+    QPointer<screens::SkillTreeScreen> m_treeScreen;
+};
+
+} // namespace skillwright::app
