@@ -9,7 +9,7 @@
 
 /// The one design of the five skill tree screens as plain data: what differs
 /// between the classes, and the geometry that follows from the catalogue.
-/// Everything is in twips (15 twips = 1 pixel), as the design is drawn.
+/// Everything is in twips (15 twips = 1 pixel), the unit the layout is drawn in.
 namespace skillwright::screens {
 
 inline constexpr int kTwipsPerPixel = 15;

@@ -28,7 +28,7 @@ QColor qcolor(Rgb c) {
     return {c.r, c.g, c.b};
 }
 
-// The design gives type sizes in points on a 96 dpi screen; the screen is laid
+// Type sizes are given in points on a 96 dpi screen; the screen is laid
 // out in pixels, so fonts are sized in pixels too and look the same everywhere.
 int pixelSize(qreal points) {
     return qRound(points * 96.0 / 72.0);
@@ -52,7 +52,7 @@ void setTextColour(QWidget* widget, Rgb colour) {
     widget->setPalette(palette);
 }
 
-// "light" and "heavy" as the design names the caption weights.
+// The two caption weights, light and heavy.
 constexpr QFont::Weight kLight = QFont::Light;
 constexpr QFont::Weight kHeavy = QFont::ExtraBold;
 
