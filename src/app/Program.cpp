@@ -1,6 +1,38 @@
 #include "Program.h"
 
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+
 namespace skillwright::app {
+
+void applyLook(QApplication& app) {
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(fusion);
+    }
+    const QColor parchment(255, 239, 176);
+    const QColor panel(33, 27, 21);
+    QPalette p = app.palette();
+    p.setColor(QPalette::Window, panel);
+    p.setColor(QPalette::WindowText, parchment);
+    p.setColor(QPalette::Base, QColor(14, 11, 9));
+    p.setColor(QPalette::AlternateBase, QColor(26, 21, 16));
+    p.setColor(QPalette::Text, parchment);
+    p.setColor(QPalette::PlaceholderText, QColor(150, 135, 110));
+    p.setColor(QPalette::Button, QColor(48, 39, 29));
+    p.setColor(QPalette::ButtonText, parchment);
+    p.setColor(QPalette::Highlight, QColor(122, 90, 42));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, panel);
+    p.setColor(QPalette::ToolTipText, parchment);
+    p.setColor(QPalette::Light, QColor(90, 74, 56));
+    p.setColor(QPalette::Mid, QColor(60, 49, 37));
+    p.setColor(QPalette::Dark, QColor(20, 16, 12));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 110, 95));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 110, 95));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 110, 95));
+    QApplication::setPalette(p);
+}
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
     : m_build(build), m_toolkit(toolkit), m_start(build, toolkit) {

@@ -15,7 +15,13 @@ namespace skillwright::toolkit {
 class Toolkit;
 }
 
+class QApplication;
+
 namespace skillwright::app {
+
+/// The program's look for what Qt draws itself (pop-up menus, dialogs,
+/// tooltips): dark panels with the screens' parchment-gold text.
+void applyLook(QApplication& app);
 
 /// The program's screens and how they hand over to each other: the start
 /// screen opens a class's skill tree screen; CHANGE CLASS (or Esc in its

@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    skillwright::app::applyLook(app);
     skillwright::art::initialise();
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build(toolkit);
