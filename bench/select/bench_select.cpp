@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QtBenchMain.h>
 
 #include <benchmark/benchmark.h>
 
@@ -133,13 +134,5 @@ int main(int argc, char** argv) {
     if (std::getenv(kChildVariable) != nullptr) {
         return runStartSequence(argc, argv);
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    art::initialise();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return skillwright::bench::runWithQt(argc, argv);
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QtBenchMain.h>
 
 #include <benchmark/benchmark.h>
 
@@ -102,13 +103,5 @@ BENCHMARK(BM_CreateAndShowScreen)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    art::initialise();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return skillwright::bench::runWithQt(argc, argv);
 }

@@ -433,14 +433,8 @@ bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
                        static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
     if (watched == lbl_Random) {
         if (move) {
+            hoverReset(false);
             setColour(lbl_Random, true);
-            HoverKey = QStringLiteral("blank");
-            for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
-                timerOff(c);
-                showStill(c);
-                setColour(m_classes[static_cast<std::size_t>(c)].label, false);
-            }
-            setColour(lbl_Close, false);
             lbl_Loading->hide();
             lbl_ContactInfo->setText(QStringLiteral("Generate a random character."));
         } else if (click) {

@@ -12,6 +12,16 @@ namespace {
 QColor qcolor(Rgb c) {
     return {c.r, c.g, c.b};
 }
+
+/// A left button released over the control it went down on is a click.
+bool completesLeftClick(const QWidget& control, QMouseEvent& release, bool& leftDown) {
+    release.accept();
+    if (release.button() != Qt::LeftButton || !leftDown) {
+        return false;
+    }
+    leftDown = false;
+    return control.rect().contains(release.position().toPoint());
+}
 } // namespace
 
 int toPixels(int twips) {
@@ -65,12 +75,7 @@ void SkillIcon::mousePressEvent(QMouseEvent* event) {
 }
 
 void SkillIcon::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_leftDown) {
-        return;
-    }
-    m_leftDown = false;
-    if (rect().contains(event->position().toPoint())) {
+    if (completesLeftClick(*this, *event, m_leftDown)) {
         emit clicked();
     }
 }
@@ -92,12 +97,7 @@ void CommandLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void CommandLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_leftDown) {
-        return;
-    }
-    m_leftDown = false;
-    if (rect().contains(event->position().toPoint())) {
+    if (completesLeftClick(*this, *event, m_leftDown)) {
         emit clicked();
     }
 }
