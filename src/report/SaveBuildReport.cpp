@@ -8,21 +8,15 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
-#include <utility>
 
 namespace skillwright::report {
 
 namespace {
 
 /// Screens are looked for in this order; only one is ever open.
-constexpr std::array<std::pair<std::string_view, model::ClassId>, 5> kScreens{{
-    {"frm_NecroSkill", model::ClassId::Necromancer},
-    {"frm_Sorceress", model::ClassId::Sorceress},
-    {"frm_Paladin", model::ClassId::Paladin},
-    {"frm_BarbarianSkill", model::ClassId::Barbarian},
-    {"frm_AmazonSkill", model::ClassId::Amazon},
-}};
+constexpr std::array<model::ClassId, 5> kSearchOrder{model::ClassId::Necromancer, model::ClassId::Sorceress,
+                                                     model::ClassId::Paladin, model::ClassId::Barbarian,
+                                                     model::ClassId::Amazon};
 
 /// Hides the history list for its lifetime and shows it again on every way out.
 class HiddenHistory {
@@ -53,15 +47,16 @@ void SaveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
         toolkit.inputBox("What is the name of this character?", "Character Name", "Character");
 
     const model::TreeScreen* screen = build.screen();
-    const auto found = std::find_if(kScreens.begin(), kScreens.end(),
-                                    [&](const auto& s) { return build.IsFormLoaded(s.first); });
-    if (found == kScreens.end() || screen == nullptr) {
+    const auto found = std::find_if(kSearchOrder.begin(), kSearchOrder.end(), [&](model::ClassId c) {
+        return build.IsFormLoaded(model::classInfo(c).screenName);
+    });
+    if (found == kSearchOrder.end() || screen == nullptr) {
         return; // SAVE lives on a tree screen, so there is always one; nothing to save otherwise.
     }
 
     const HiddenHistory hidden(setHistoryVisible);
     const std::string text =
-        buildReportText(name, model::classInfo(found->second).name, build.LevelsGained, screen->history);
+        buildReportText(name, model::classInfo(*found).name, build.LevelsGained, screen->history);
     // The name is used exactly as typed: no character is removed or replaced.
     const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
     if (const auto failure = writeWholeFile(path, toLatin1(text))) {
