@@ -132,9 +132,7 @@ void frm_MainSelect::createControls() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect());
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
-#ifdef SKILLWRIGHT_ART_HAS_SELECT_SCREEN
     Image1->setPixmap(art::selectBackground());
-#endif
 
     // Holds the keyboard focus so that the screen receives Esc; out of sight.
     txt_Focus = new QLineEdit(QStringLiteral("Text1"), this);
@@ -186,10 +184,8 @@ void frm_MainSelect::createControls() {
     img_Quennick = addLabel("img_Quennick", QString(), twips(6300, 6675, 1050, 1275), small, centred);
     Label2 = addLabel("Label2", QStringLiteral("Redesign By:"), twips(7650, 6375, 1350, 255), small, centred);
     img_Orrindel = addLabel("img_Orrindel", QString(), twips(7800, 6675, 1050, 1275), small, centred);
-#ifdef SKILLWRIGHT_ART_HAS_SELECT_SCREEN
     img_Quennick->setPixmap(art::portrait(0));
     img_Orrindel->setPixmap(art::portrait(1));
-#endif
     img_Quennick->setScaledContents(true);
     img_Orrindel->setScaledContents(true);
 
@@ -206,10 +202,8 @@ void frm_MainSelect::createControls() {
     Command1->setFlat(true);
     Command1->setMouseTracking(true);
     Command1->installEventFilter(this);
-#ifdef SKILLWRIGHT_ART_HAS_SELECT_SCREEN
     Command1->setIcon(art::generatorButton());
     Command1->setIconSize(Command1->size());
-#endif
     connect(Command1, &QPushButton::clicked, this, [this] {
         if (m_openGenerator) {
             m_openGenerator(false);
