@@ -33,12 +33,14 @@ QPixmap bottomPanel(model::ClassId classId);
 /// The small picture placed on a connector line (23 x 25).
 QPixmap connector();
 
-/// Background of the class selection screen (800 x 600): calm alcoves behind
-/// the five class pictures at x = 30, 183, 336, 489, 642, y = 80 (140 x 260),
-/// a plate under each at y = 354 (140 x 24) for the class name, a dark well
-/// for the information list at (30, 425, 360, 145), frames for the two
-/// portraits at (410, 455) and (520, 455), and a recess for the contact card
-/// at (610, 425, 160, 145).
+/// Background of the class selection screen (800 x 600): a calm sky behind
+/// the title at (200, 10, 400 x 40) with a rule on either side, calm alcoves
+/// behind the five class pictures at x = 30, 183, 336, 489, 642, y = 80
+/// (140 x 260), a plate under each at y = 354 (140 x 24) for the class name,
+/// a dark well for the information list at (30, 425, 360, 145), frames for
+/// the two portraits at (420, 445) and (520, 445), a framed well for the
+/// contact card at (610, 425, 180, 105), and bare ground under the generator
+/// button at (742, 542, 40 x 40) and the version line at (10, 576, 160 x 17).
 QPixmap selectBackground();
 /// A stylised portrait (70 x 85): 0 the first creator, 1 the re-designer.
 /// Empty for any other number.

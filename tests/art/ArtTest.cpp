@@ -1,5 +1,6 @@
 // The compiled-in pictures and fonts: every icon is there, drawn and told
-// apart from its neighbours; panels have the sizes the screens lay out.
+// apart from its neighbours; panels have the sizes the screens lay out, and
+// leave the places where the screens put text calm and unobstructed.
 #include <model/Catalogue.h>
 
 #include <QFontDatabase>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <art/Art.h>
 #include <set>
 
@@ -23,6 +25,34 @@ int distinctColours(const QImage& image) {
         }
     }
     return int(colours.size());
+}
+
+/// The brightest grey level in an area of a picture.
+int brightest(const QImage& image, const QRect& area) {
+    int most = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            most = std::max(most, qGray(image.pixel(x, y)));
+        }
+    }
+    return most;
+}
+
+/// Walks from `from` by `step` and gives the first point brighter than
+/// `threshold`, or `from` itself if none is met within 200 steps.
+QPoint firstBright(const QImage& image, QPoint from, QPoint step, int threshold) {
+    for (QPoint p = from; image.rect().contains(p) && (p - from).manhattanLength() < 200; p += step) {
+        if (qGray(image.pixel(p)) > threshold) {
+            return p;
+        }
+    }
+    return from;
+}
+
+/// A control's rectangle given in twips, in pixels (15 twips to the pixel).
+QRect twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
 }
 
 TEST(SkillIcons, everySkillHasItsOwnDrawnIcon) {
@@ -69,6 +99,52 @@ TEST(Panels, textAreasOfTheBottomPanelArePlainDark) {
             EXPECT_LT(qGray(panel.pixel(p)), 16) << p.x() << "," << p.y();
         }
     }
+}
+
+TEST(Panels, textLinesOnTheBottomPanelLieOnAPlainDarkStrip) {
+    // The panel is stretched onto -75, 5580, 12165 x 3345 twips, one picture
+    // pixel to a screen pixel; the notice line and the disclaimer overlap it.
+    struct Line {
+        const char* name;
+        int left, top, width, height;
+    };
+    const Line lines[] = {{"lbl_UnAvail", 30, 5505, 11925, 255}, {"lbl_Notice", 450, 8775, 11100, 420}};
+    for (const auto& info : model::classes()) {
+        const QImage panel = bottomPanel(info.id).toImage();
+        for (const Line& line : lines) {
+            SCOPED_TRACE(std::string(info.name) + " " + line.name);
+            const QRect onPanel = twips(line.left + 75, line.top - 5580, line.width, line.height);
+            ASSERT_TRUE(onPanel.intersects(panel.rect()));
+            EXPECT_LT(brightest(panel, onPanel), 40);
+        }
+    }
+}
+
+TEST(SelectBackground, titleStandsOnCalmSky) {
+    // lbl_Title: no rule, diamond or frame behind "SKILLWRIGHT".
+    EXPECT_LT(brightest(selectBackground().toImage(), twips(3000, 150, 6000, 600)), 70);
+}
+
+TEST(SelectBackground, contactCardBoxFramesItsLabelAndClearsTheGeneratorButton) {
+    const QImage background = selectBackground().toImage();
+    const QRect card(610, 425, 180, 105); // lbl_ContactInfo: 9150, 6375, 2700 x 1575 twips
+    const QRect button(742, 542, 40, 40); // Command1: 11130, 8130, 600 x 600 twips
+    ASSERT_EQ(card, twips(9150, 6375, 2700, 1575));
+    ASSERT_EQ(button, twips(11130, 8130, 600, 600));
+
+    EXPECT_LT(brightest(background, card.adjusted(4, 4, -4, -4)), 30) << "the card's text needs plain ground";
+    // Walking out of the card from inside, the box's frame begins within four
+    // pixels of the label's edge on every side.
+    const QPoint middle(700, 477);
+    const int threshold = 30;
+    EXPECT_NEAR(firstBright(background, middle, {1, 0}, threshold).x(), 791, 3);
+    EXPECT_NEAR(firstBright(background, middle, {-1, 0}, threshold).x(), 608, 3);
+    EXPECT_NEAR(firstBright(background, middle, {0, -1}, threshold).y(), 423, 3);
+    EXPECT_NEAR(firstBright(background, middle, {0, 1}, threshold).y(), 531, 3);
+    // Straight above the button the box ends before it.
+    const QPoint overButton(762, 477);
+    EXPECT_NEAR(firstBright(background, overButton, {0, 1}, threshold).y(), 531, 3);
+    EXPECT_LT(brightest(background, button.adjusted(-3, -3, 3, 3)), 40) << "nothing drawn under the button";
 }
 
 TEST(Fonts, bundledFacesAreRegisteredUnderTheNamesHandedOut) {

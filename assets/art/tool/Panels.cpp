@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <array>
 
 namespace skillwright::art::tool {
@@ -15,6 +14,8 @@ namespace {
 
 const QColor kMetal(124, 102, 70);
 const QColor kCountColour(168, 143, 121);
+/// The near black behind text lines that lie on a panel's edge.
+const QColor kTextStrip(7, 6, 6);
 
 /// A light wash per class, after the hue of its screen's bands.
 QColor classTint(model::ClassId id) {
@@ -118,6 +119,32 @@ void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.restore();
 }
 
+/// An engraved rule from `outer` to `inner` at height y, ending in a diamond
+/// at `inner` and a stud at `outer`: a pair of them flanks a title.
+void paintFlankRule(QPainter& painter, qreal outer, qreal inner, qreal y) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
+    painter.drawLine(QPointF(outer, y), QPointF(inner, y));
+    painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
+    painter.drawLine(QPointF(outer, y + 1), QPointF(inner, y + 1));
+    const qreal toward = inner > outer ? -1 : 1; // from the diamond back toward the stud
+    QPainterPath diamond;
+    diamond.moveTo(inner, y + 0.5);
+    diamond.lineTo(inner + toward * 7, y - 4.5);
+    diamond.lineTo(inner + toward * 14, y + 0.5);
+    diamond.lineTo(inner + toward * 7, y + 5.5);
+    diamond.closeSubpath();
+    QLinearGradient lit(QPointF(0, y - 5), QPointF(0, y + 6));
+    lit.setColorAt(0.0, kMetal.lighter(170));
+    lit.setColorAt(1.0, kMetal.darker(200));
+    painter.setBrush(lit);
+    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
+    painter.drawPath(diamond);
+    painter.restore();
+    paintRivet(painter, QPointF(outer, y + 0.5), 2.2, kMetal);
+}
+
 /// A plain dark well framed in metal: text sits in it.
 void paintWell(QPainter& painter, const QRectF& well, qreal frame) {
     paintBevel(painter, well.adjusted(-frame, -frame, frame, frame), frame, kMetal);
@@ -164,22 +191,27 @@ QImage drawButtonPanel(model::ClassId classId) {
 }
 
 QImage drawBottomPanel(model::ClassId classId) {
+    // The screen shows columns 5..804 of the picture. Two text lines lie on
+    // it: the notice line over rows 0..11 and the disclaimer over rows
+    // 213..222. Both sit on a plain dark strip with the frame between them,
+    // so no bevel or rule runs through their letters.
     QImage image = blankImage(811, 223);
     QPainter painter(&image);
-    paintStone(painter, image.rect(), classTint(classId), 23 + unsigned(classId));
-    paintLattice(painter, image.rect(), 14);
-    paintBevel(painter, QRectF(0, 0, 811, 223), 5, kMetal);
+    painter.fillRect(image.rect(), kTextStrip);
+    const QRect framed(5, 13, 800, 197);
+    painter.setClipRect(framed);
+    paintStone(painter, framed, classTint(classId), 23 + unsigned(classId));
+    painter.setClipping(false);
+    paintLattice(painter, framed, 14);
+    paintBevel(painter, framed, 5, kMetal);
     paintWell(painter, QRectF(41, 27, 251, 170), 4);
     paintWell(painter, QRectF(301, 27, 481, 168), 4);
-    paintRule(painter, 60, 760, 13);
-    paintRule(painter, 60, 760, 209);
-    for (const QPointF& corner : {QPointF(14, 14), QPointF(797, 14), QPointF(14, 209), QPointF(797, 209)}) {
-        paintRivet(painter, corner, 3.2, kMetal);
-    }
-    // Side columns of studs frame the two wells.
-    for (int y = 44; y <= 184; y += 28) {
-        paintRivet(painter, QPointF(22, y), 2.4, kMetal);
-        paintRivet(painter, QPointF(796, y), 2.4, kMetal);
+    // A column of studs on either side frames the two wells, larger at the corners.
+    for (int k = 0; k <= 6; ++k) {
+        const qreal y = 28 + k * 166.0 / 6;
+        const qreal radius = k == 0 || k == 6 ? 3.2 : 2.4;
+        paintRivet(painter, QPointF(23, y), radius, kMetal);
+        paintRivet(painter, QPointF(793, y), radius, kMetal);
     }
     return image;
 }
@@ -295,7 +327,10 @@ QImage drawSelectBackground() {
     }
     paintGrain(painter, image.rect(), 5, 8, 26);
 
-    paintRule(painter, 30, 770, 40);
+    // The title (200..600 x 10..50) stands between two rules at the height of
+    // its capitals; nothing is drawn behind its letters.
+    paintFlankRule(painter, 44, 186, 29);
+    paintFlankRule(painter, 756, 614, 29);
     for (int k = 0; k < 5; ++k) {
         const QRectF alcove(30 + 153 * k, 80, 140, 260);
         const QRectF outer(alcove.left() - 7, 50, alcove.width() + 14, alcove.bottom() + 7 - 50);
@@ -318,8 +353,12 @@ QImage drawSelectBackground() {
     for (int x : {420, 520}) {
         paintWell(painter, QRectF(x, 445, 70, 85), 4);
     }
-    paintRecess(painter, QRectF(610, 425, 160, 145), QColor(12, 10, 9));
-    paintRule(painter, 30, 770, 584);
+    // The contact card's box frames its label exactly and ends above the
+    // generator button (742, 542, 40 x 40).
+    paintWell(painter, QRectF(610, 425, 180, 105), 4);
+    // The bottom rule stays clear of the version line (10..170 x 576..593)
+    // and of the generator button.
+    paintRule(painter, 190, 610, 584);
     return image;
 }
 
