@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+/// The statistics of every skill by skill level, as the statistics viewer
+/// shows them: fifteen tree tables of ten entries each. Pure C++, no Qt.
+namespace skillwright::stats {
+
+inline constexpr int kLevels = 20;
+inline constexpr int kColumns = 4;
+inline constexpr int kEntriesPerTree = 10;
+inline constexpr int kTreeTables = 15;
+
+/// How a column fills its twenty rows.
+enum class ColumnKind : std::uint8_t {
+    Own,    ///< a text of its own for every level
+    Repeat, ///< one text in every row
+    Empty,  ///< "Not Used": empty text in every row
+};
+
+/// One column of an entry. `texts[i]` is shown at skill level i + 1; repeat
+/// and empty columns hold their one text twenty times, so a viewer fills
+/// every kind the same way.
+struct Column {
+    std::string_view title;
+    ColumnKind kind;
+    bool estimated; ///< our own figures, not read from a source (own columns only)
+    std::array<std::string_view, kLevels> texts;
+};
+
+/// The statistics of one skill.
+struct Entry {
+    std::string_view skillLine; ///< "Current Skill: Fire Bolt"
+    std::array<Column, kColumns> columns;
+};
+
+/// The ten entries of a tree, by skill index.
+using TreeTable = std::array<Entry, kEntriesPerTree>;
+
+/// A row of the dispatch from tree code to table, named after the table
+/// operation that fills the viewer for that tree.
+struct TableOperation {
+    std::string_view treeCode;  ///< "SorcFire"
+    std::string_view operation; ///< "Sorc_Fire"
+    const TreeTable* table;
+};
+
+/// The fifteen rows, in the order the viewer compares tree codes.
+std::span<const TableOperation> tableOperations();
+
+/// The entry of skill `index` in the tree of `treeCode` (exact, case-sensitive
+/// comparison); nullptr for any other code or an index outside 0..9.
+const Entry* findEntry(std::string_view treeCode, int index);
+
+/// The number a value text stands for, a range as its two ends:
+/// "3- 6" -> {3, 6}, "2.5" -> {2.5, 2.5}, "+1" -> {1, 1}, "-33" -> {-33, -33}.
+struct Figure {
+    double low;
+    double high;
+};
+
+/// nullopt for an empty text and for anything outside the value forms
+/// ("3- 6", "30", "2.5", "+1", "-33", "0").
+std::optional<Figure> parseFigure(std::string_view text);
+
+/// The figures of a column with texts of its own, level by level; nullopt for
+/// repeat and empty columns (and for a column with a text that is no figure).
+std::optional<std::array<Figure, kLevels>> columnFigures(const Column& column);
+
+} // namespace skillwright::stats
