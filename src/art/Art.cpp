@@ -126,4 +126,12 @@ QPixmap generatorButton() {
     return picture(QStringLiteral("select/generator.png"));
 }
 
+QPixmap generatorBackground() {
+    return picture(QStringLiteral("generator/background.png"));
+}
+
+QPixmap generatorEmblem() {
+    return picture(QStringLiteral("generator/emblem.png"));
+}
+
 } // namespace skillwright::art

@@ -48,4 +48,16 @@ QPixmap portrait(int person);
 /// The picture of the random character generator button (40 x 40).
 QPixmap generatorButton();
 
+/// Background of the random character generator dialog (360 x 300): a calm
+/// title band over y = 0..72 with a sunken medallion at (292, 8, 56 x 56) for
+/// the emblem, a framed dark well for the six class options at
+/// (16, 76, 168, 212) with a plate behind each option (24, 84 + 30 i,
+/// 150 x 26), and a framed well at (188, 76, 156, 212) with a recess for the
+/// level box at (196, 110, 80 x 26) and plates for the two commands at
+/// (196, 200) and (196, 236), 140 x 28. The frames lie inside the rectangles.
+QPixmap generatorBackground();
+/// The generator dialog's emblem: a pair of dice in a bronze ring (56 x 56),
+/// transparent outside the ring.
+QPixmap generatorEmblem();
+
 } // namespace skillwright::art

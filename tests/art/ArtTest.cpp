@@ -147,6 +147,15 @@ TEST(SelectBackground, contactCardBoxFramesItsLabelAndClearsTheGeneratorButton) 
     EXPECT_LT(brightest(background, button.adjusted(-3, -3, 3, 3)), 40) << "nothing drawn under the button";
 }
 
+TEST(GeneratorArt, hasTheSizesTheDialogLaysOut) {
+    EXPECT_EQ(generatorBackground().size(), QSize(360, 300));
+    const QImage emblem = generatorEmblem().toImage();
+    EXPECT_EQ(emblem.size(), QSize(56, 56));
+    // Round, so the corners let the dialog's background through.
+    EXPECT_EQ(qAlpha(emblem.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(emblem.pixel(28, 28)), 255);
+}
+
 TEST(Fonts, bundledFacesAreRegisteredUnderTheNamesHandedOut) {
     const QStringList families = QFontDatabase::families();
     EXPECT_TRUE(families.contains(captionFamily()));

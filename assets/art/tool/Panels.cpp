@@ -6,7 +6,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTransform>
+#include <QtMath>
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace skillwright::art::tool {
 
@@ -461,6 +466,169 @@ QImage drawGeneratorButton() {
     painter.setPen(QPen(QColor(255, 200, 120), 1.2, Qt::SolidLine, Qt::RoundCap));
     painter.drawPath(rune);
     paintBevel(painter, QRectF(0, 0, 40, 40), 3, kMetal);
+    return image;
+}
+
+} // namespace skillwright::art::tool
+
+namespace skillwright::art::tool {
+
+namespace {
+
+/// A die seen from above and one side: a cube turned `turn` degrees about its
+/// upright axis and tipped `tilt` degrees toward the viewer, drawn face by
+/// face with the pips of each face foreshortened with it.
+void paintDie(QPainter& painter, QPointF centre, qreal half, qreal turn, qreal tilt, QColor bone) {
+    struct Vec {
+        qreal x, y, z;
+    };
+    const qreal a = qDegreesToRadians(turn);
+    const qreal b = qDegreesToRadians(tilt);
+    // World: x right, y up, z toward the viewer.
+    auto place = [&](Vec v) {
+        const Vec turned{v.x * std::cos(a) + v.z * std::sin(a), v.y, -v.x * std::sin(a) + v.z * std::cos(a)};
+        return Vec{turned.x, turned.y * std::cos(b) - turned.z * std::sin(b),
+                   turned.y * std::sin(b) + turned.z * std::cos(b)};
+    };
+    auto screen = [&](Vec v) {
+        const Vec p = place(v);
+        return QPointF(centre.x() + p.x * half, centre.y() - p.y * half);
+    };
+    struct Face {
+        Vec origin, u, v, normal;
+        int pips;
+    };
+    // Opposite faces add up to seven.
+    const std::array<Face, 6> faces{{
+        {{-1, 1, 1}, {2, 0, 0}, {0, 0, -2}, {0, 1, 0}, 5},   // top
+        {{-1, -1, -1}, {2, 0, 0}, {0, 0, 2}, {0, -1, 0}, 2}, // bottom
+        {{-1, 1, 1}, {2, 0, 0}, {0, -2, 0}, {0, 0, 1}, 3},   // front
+        {{1, 1, -1}, {-2, 0, 0}, {0, -2, 0}, {0, 0, -1}, 4}, // back
+        {{1, 1, 1}, {0, 0, -2}, {0, -2, 0}, {1, 0, 0}, 1},   // right
+        {{-1, 1, -1}, {0, 0, 2}, {0, -2, 0}, {-1, 0, 0}, 6}, // left
+    }};
+    const Vec light{-0.45, 0.8, 0.4};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const Face& face : faces) {
+        const Vec n = place(face.normal);
+        if (n.z <= 0.01) {
+            continue;
+        }
+        const QPointF o = screen(face.origin);
+        const QPointF u =
+            screen({face.origin.x + face.u.x, face.origin.y + face.u.y, face.origin.z + face.u.z}) - o;
+        const QPointF v =
+            screen({face.origin.x + face.v.x, face.origin.y + face.v.y, face.origin.z + face.v.z}) - o;
+        const qreal lit =
+            std::clamp(0.45 + 0.75 * (n.x * light.x + n.y * light.y + n.z * light.z), 0.3, 1.15);
+        QColor shade = bone;
+        shade.setRgbF(std::min(1.0f, float(bone.redF() * lit)), std::min(1.0f, float(bone.greenF() * lit)),
+                      std::min(1.0f, float(bone.blueF() * lit)));
+        painter.setTransform(QTransform(u.x(), u.y(), v.x(), v.y(), o.x(), o.y()), true);
+        QPainterPath square;
+        square.addRoundedRect(QRectF(0, 0, 1, 1), 0.12, 0.12);
+        painter.setPen(QPen(QColor(40, 26, 12), 0.045));
+        painter.setBrush(shade);
+        painter.drawPath(square);
+        // Pip places on a face, in thirds.
+        static constexpr std::array<std::array<int, 2>, 9> kSpots{
+            {{1, 1}, {0, 0}, {2, 2}, {2, 0}, {0, 2}, {0, 1}, {2, 1}, {1, 0}, {1, 2}}};
+        static constexpr std::array<std::array<int, 6>, 7> kPipsOf{
+            {{}, {0}, {1, 2}, {0, 1, 2}, {1, 2, 3, 4}, {0, 1, 2, 3, 4}, {1, 2, 3, 4, 5, 6}}};
+        const QColor pip = face.pips == 1 ? QColor(150, 20, 12) : QColor(30, 20, 14);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(pip);
+        for (int k = 0; k < face.pips; ++k) {
+            const auto spot = kSpots[std::size_t(kPipsOf[std::size_t(face.pips)][std::size_t(k)])];
+            const qreal radius = face.pips == 1 ? 0.15 : 0.1;
+            painter.drawEllipse(QPointF(0.22 + spot[0] * 0.28, 0.22 + spot[1] * 0.28), radius, radius);
+        }
+        painter.resetTransform();
+    }
+    painter.restore();
+}
+
+} // namespace
+
+QImage drawGeneratorBackground() {
+    QImage image = blankImage(360, 300);
+    QPainter painter(&image);
+    paintStone(painter, image.rect(), QColor(120, 70, 30), 131);
+    paintBevel(painter, QRectF(0, 0, 360, 300), 3, kMetal);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // The title band (0..72): the five class emblems, dim, in a row of small
+    // sunken roundels, and a sunken medallion at (292, 8, 56 x 56) for the
+    // dice emblem that lies over it.
+    const std::array<Glyph, 5> emblems{Glyph::Spear, Glyph::Axe, Glyph::Skull, Glyph::Cross, Glyph::Star};
+    for (std::size_t k = 0; k < emblems.size(); ++k) {
+        const QPointF centre(40 + 48.0 * qreal(k), 36);
+        QRadialGradient well(centre, 17);
+        well.setColorAt(0.0, QColor(26, 20, 16));
+        well.setColorAt(1.0, QColor(6, 5, 5));
+        painter.setPen(QPen(kMetal.darker(170), 1.6));
+        painter.setBrush(well);
+        painter.drawEllipse(centre, 16, 16);
+        paintGlyph(painter, emblems[k], centre, 10, 0, kMetal.darker(115), false);
+    }
+    const QPointF medallion(320, 36);
+    QRadialGradient hollow(medallion, 31);
+    hollow.setColorAt(0.0, QColor(40, 22, 12));
+    hollow.setColorAt(0.8, QColor(8, 6, 5));
+    hollow.setColorAt(1.0, QColor(2, 2, 2));
+    painter.setPen(QPen(kMetal.darker(150), 2.0));
+    painter.setBrush(hollow);
+    painter.drawEllipse(medallion, 31, 31);
+    paintRule(painter, 16, 344, 66);
+
+    // The class options in the left well, the level and the commands in the
+    // right one; each well's frame lies inside its rectangle.
+    paintWell(painter, QRectF(19, 79, 162, 206), 3);
+    paintWell(painter, QRectF(191, 79, 150, 206), 3);
+    for (int i = 0; i < 6; ++i) {
+        paintRecess(painter, QRectF(24, 84 + 30 * i, 150, 26), QColor(20, 15, 12));
+    }
+    paintRecess(painter, QRectF(194, 108, 84, 30), QColor(14, 11, 9));
+    paintRule(painter, 204, 328, 181);
+    for (const int top : {200, 236}) {
+        const QRectF plate(196, top, 140, 28);
+        paintBevel(painter, plate.adjusted(-2, -2, 2, 2), 2, kMetal);
+        paintRecess(painter, plate, QColor(24, 16, 10));
+    }
+    return image;
+}
+
+QImage drawGeneratorEmblem() {
+    QImage image = blankImage(56, 56);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(28, 28);
+    // A bronze ring lit from the top left around a dark ember-lit hollow.
+    QLinearGradient ring(QPointF(4, 4), QPointF(52, 52));
+    ring.setColorAt(0.0, QColor(238, 204, 120));
+    ring.setColorAt(0.45, QColor(176, 124, 48));
+    ring.setColorAt(1.0, QColor(70, 44, 16));
+    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
+    painter.setBrush(ring);
+    painter.drawEllipse(centre, 27, 27);
+    QRadialGradient hollow(QPointF(28, 32), 24);
+    hollow.setColorAt(0.0, QColor(92, 36, 14));
+    hollow.setColorAt(1.0, QColor(10, 7, 6));
+    painter.setBrush(hollow);
+    painter.drawEllipse(centre, 22.5, 22.5);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 236, 180, 90), 1.0));
+    painter.drawArc(QRectF(2.5, 2.5, 51, 51), 60 * 16, 90 * 16);
+
+    painter.setClipPath([&] {
+        QPainterPath inside;
+        inside.addEllipse(centre, 22.5, 22.5);
+        return inside;
+    }());
+    const QColor bone(232, 218, 186);
+    paintDie(painter, QPointF(21, 27), 8.5, 30, 28, bone);
+    paintDie(painter, QPointF(35, 34), 8.5, -22, 24, bone);
     return image;
 }
 

@@ -18,5 +18,9 @@ QImage drawSelectBackground();
 QImage drawPortrait(int person);
 /// The picture of the random character generator button (40 x 40).
 QImage drawGeneratorButton();
+/// Background of the random character generator dialog (360 x 300).
+QImage drawGeneratorBackground();
+/// The generator dialog's emblem, a pair of dice in a bronze ring (56 x 56).
+QImage drawGeneratorEmblem();
 
 } // namespace skillwright::art::tool

@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder + QStringLiteral("/icons"));
     QDir().mkpath(folder + QStringLiteral("/panels"));
     QDir().mkpath(folder + QStringLiteral("/select"));
+    QDir().mkpath(folder + QStringLiteral("/generator"));
 
     QStringList written;
     bool ok = true;
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
     save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
     save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
     save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
+    save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
+    save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
 
     QFile qrc(folder + QStringLiteral("/art.qrc"));
     if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
