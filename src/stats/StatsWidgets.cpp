@@ -1,0 +1,143 @@
+#include "StatsWidgets.h"
+
+#include "ViewerColours.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace skillwright::stats {
+
+// ---- ClickLabel ----
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setMouseTracking(true);
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit hovered();
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    m_leftDown = event->button() == Qt::LeftButton;
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    const bool completes =
+        m_leftDown && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_leftDown = false;
+    if (completes) {
+        emit clicked();
+    }
+}
+
+// ---- ProgressionPlot ----
+
+namespace {
+
+constexpr double kSideMargin = 7.0;
+
+} // namespace
+
+ProgressionPlot::ProgressionPlot(int rowHeight, QWidget* parent) : QWidget(parent), m_rowHeight(rowHeight) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void ProgressionPlot::setFigures(const std::optional<std::array<Figure, kLevels>>& figures) {
+    m_figures = figures;
+    if (m_figures) {
+        m_min = m_figures->front().low;
+        m_max = m_figures->front().high;
+        for (const Figure& f : *m_figures) {
+            m_min = std::min(m_min, f.low);
+            m_max = std::max(m_max, f.high);
+        }
+    }
+    setVisible(m_figures.has_value());
+    update();
+}
+
+void ProgressionPlot::setMarkedRow(int row) {
+    m_markedRow = row;
+    update();
+}
+
+double ProgressionPlot::xOf(double value) const {
+    const double span = m_max - m_min;
+    if (span <= 0) {
+        return width() / 2.0;
+    }
+    return kSideMargin + (value - m_min) / span * (width() - 2 * kSideMargin);
+}
+
+double ProgressionPlot::yOf(int row) const {
+    return row * m_rowHeight + m_rowHeight / 2.0;
+}
+
+void ProgressionPlot::paintEvent(QPaintEvent* /*event*/) {
+    if (!m_figures) {
+        return;
+    }
+    const auto& figures = *m_figures;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // The value axis: a faint guide at the smallest figure.
+    painter.setPen(QPen(colours::kPlotGuide, 1.0, Qt::DotLine));
+    painter.drawLine(QPointF(xOf(m_min), yOf(0)), QPointF(xOf(m_min), yOf(kLevels - 1)));
+
+    const bool isRange =
+        std::any_of(figures.begin(), figures.end(), [](const Figure& f) { return f.low != f.high; });
+    QPolygonF lows;
+    QPolygonF highs;
+    for (int row = 0; row < kLevels; ++row) {
+        const Figure& f = figures[static_cast<std::size_t>(row)];
+        lows << QPointF(xOf(f.low), yOf(row));
+        highs << QPointF(xOf(f.high), yOf(row));
+    }
+    if (isRange) {
+        QPolygonF band = highs;
+        for (auto it = lows.crbegin(); it != lows.crend(); ++it) {
+            band << *it;
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colours::kPlotBand);
+        painter.drawPolygon(band);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(colours::kPlotLine, 1.2));
+        painter.drawPolyline(lows);
+        painter.drawPolyline(highs);
+    } else {
+        painter.setPen(QPen(colours::kPlotLine, 1.4));
+        painter.drawPolyline(lows);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colours::kPlotLine);
+        for (const QPointF& p : lows) {
+            painter.drawEllipse(p, 1.6, 1.6);
+        }
+    }
+
+    if (m_markedRow >= 0 && m_markedRow < kLevels) {
+        const Figure& f = figures[static_cast<std::size_t>(m_markedRow)];
+        const double y = yOf(m_markedRow);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(colours::kMarkedGlow, 1.0));
+        painter.drawLine(QPointF(1, y), QPointF(width() - 1, y));
+        painter.setPen(QPen(colours::kMarked, 3.0, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(xOf(f.low), y), QPointF(xOf(f.high), y));
+        painter.setPen(QPen(colours::kPlotShadow, 1.0));
+        painter.setBrush(colours::kMarked);
+        painter.drawEllipse(QPointF(xOf(f.high), y), 3.6, 3.6);
+        if (f.low != f.high) {
+            painter.drawEllipse(QPointF(xOf(f.low), y), 3.6, 3.6);
+        }
+    }
+}
+
+} // namespace skillwright::stats

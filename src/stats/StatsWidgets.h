@@ -1,0 +1,66 @@
+#pragma once
+
+#include <stats/StatTables.h>
+
+#include <QColor>
+#include <QLabel>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+/// The two small widget kinds of the statistics viewer.
+namespace skillwright::stats {
+
+/// A label that serves as a button: reports pointer moves over it and left
+/// clicks (press and release over the label).
+class ClickLabel final : public QLabel {
+    Q_OBJECT
+public:
+    ClickLabel(const QString& text, QWidget* parent);
+
+signals:
+    void hovered();
+    void clicked();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_leftDown = false;
+};
+
+/// The progression of one column over skill levels 1 to 20, drawn down the
+/// rows of the table beside it: level 1 at the top, the value growing to the
+/// right; a range is a band between its low and high ends. The marked level
+/// stands out in the marking colour.
+class ProgressionPlot final : public QWidget {
+    Q_OBJECT
+public:
+    ProgressionPlot(int rowHeight, QWidget* parent);
+
+    /// Figures to draw; nullopt draws nothing (and hides the plot).
+    void setFigures(const std::optional<std::array<Figure, kLevels>>& figures);
+    /// Row 0..19 to highlight, or -1 for none.
+    void setMarkedRow(int row);
+
+    [[nodiscard]] bool hasFigures() const { return m_figures.has_value(); }
+    [[nodiscard]] int markedRow() const { return m_markedRow; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    [[nodiscard]] double xOf(double value) const;
+    [[nodiscard]] double yOf(int row) const;
+
+    int m_rowHeight;
+    std::optional<std::array<Figure, kLevels>> m_figures;
+    double m_min = 0;
+    double m_max = 0;
+    int m_markedRow = -1;
+};
+
+} // namespace skillwright::stats

@@ -1,0 +1,305 @@
+#include "frm_SkillStats.h"
+
+#include "StatsWidgets.h"
+#include "ViewerColours.h"
+
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <art/Art.h>
+
+namespace skillwright::stats {
+
+namespace {
+
+// The layout, in pixels. Four panels side by side; each holds its title
+// frame and, below it, the twenty rows: level number, value, plot.
+constexpr int kWidth = 900;
+constexpr int kHeight = 640;
+constexpr int kMargin = 24;
+constexpr int kPanelGap = 12;
+constexpr int kPanelWidth = (kWidth - 2 * kMargin - (kColumns - 1) * kPanelGap) / kColumns; // 204
+constexpr int kPanelTop = 80;
+constexpr int kTitleTop = kPanelTop + 7;
+constexpr int kTitleHeight = 48;
+constexpr int kRowsTop = kTitleTop + kTitleHeight + 10;
+constexpr int kRowHeight = 22;
+constexpr int kRowsBottom = kRowsTop + kLevels * kRowHeight;
+constexpr int kPanelBottom = kRowsBottom + 8;
+constexpr int kLevelLeft = 6;
+constexpr int kLevelWidth = 24;
+constexpr int kValueLeft = 34;
+constexpr int kValueWidth = 80;
+constexpr int kPlotLeft = 120;
+constexpr int kPlotWidth = kPanelWidth - kPlotLeft - 8;
+constexpr int kCloseTop = kPanelBottom + 10;
+constexpr int kCloseWidth = 180;
+constexpr int kCloseHeight = 26;
+
+const QString kDesignSkillLine = QStringLiteral("Current Skill:");
+const QString kDesignValue = QStringLiteral("Label 1");
+
+int panelLeft(int column) {
+    return kMargin + column * (kPanelWidth + kPanelGap);
+}
+
+int rowTop(int row) {
+    return kRowsTop + row * kRowHeight;
+}
+
+// Sizes are given in points on a 96 dpi screen; the window is laid out in
+// pixels, so fonts are sized in pixels too and look the same everywhere.
+QFont pixelFont(QFont font, qreal points) {
+    font.setPixelSize(qRound(points * 96.0 / 72.0));
+    return font;
+}
+
+QString qstring(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
+                  const QFont& font, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    setTextColour(label, colours::kText);
+    return label;
+}
+
+/// A small gold lozenge, the ornament at the ends of the frame lines.
+void drawLozenge(QPainter& painter, QPointF centre, qreal r) {
+    const QPolygonF lozenge{{centre.x(), centre.y() - r},
+                            {centre.x() + r, centre.y()},
+                            {centre.x(), centre.y() + r},
+                            {centre.x() - r, centre.y()}};
+    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.setBrush(colours::kGold);
+    painter.drawPolygon(lozenge);
+}
+
+/// A horizontal gold rule that fades out at both ends.
+void drawRule(QPainter& painter, qreal left, qreal right, qreal y) {
+    QLinearGradient fade(left, y, right, y);
+    QColor clear = colours::kGold;
+    clear.setAlpha(0);
+    fade.setColorAt(0.0, clear);
+    fade.setColorAt(0.2, colours::kGold);
+    fade.setColorAt(0.8, colours::kGold);
+    fade.setColorAt(1.0, clear);
+    painter.setPen(QPen(QBrush(fade), 1.0));
+    painter.drawLine(QPointF(left, y), QPointF(right, y));
+}
+
+} // namespace
+
+frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frm_SkillStats"));
+    setWindowTitle(QStringLiteral("Skill Stats"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kWidth, kHeight);
+    setMouseTracking(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colours::kBackgroundBottom);
+    setPalette(palette);
+    m_noteFont = pixelFont(art::textFont(8.5), 8.5);
+    m_noteFont.setItalic(true);
+    buildLabels();
+}
+
+frm_SkillStats::~frm_SkillStats() = default;
+
+void frm_SkillStats::buildLabels() {
+    m_currentSkill = makeLabel(this, QStringLiteral("lbl_CurrentSkill"), kDesignSkillLine,
+                               QRect(kMargin, 18, kWidth - 2 * kMargin, 40),
+                               pixelFont(art::captionFont(15, QFont::Bold), 15), Qt::AlignCenter);
+
+    const QFont titleFont = pixelFont(art::captionFont(10, QFont::Bold), 10);
+    const QFont valueFont = pixelFont(art::textFont(9), 9);
+    const QFont levelFont = pixelFont(art::textFont(8), 8);
+    static constexpr std::array<char, kColumns> kLetters{'A', 'B', 'C', 'D'};
+    for (int c = 0; c < kColumns; ++c) {
+        StatColumn& column = m_columns[static_cast<std::size_t>(c)];
+        const int left = panelLeft(c);
+        column.title = makeLabel(
+            this, QStringLiteral("lbl_StatTitle%1").arg(c + 1), QStringLiteral("Stat Title %1").arg(c + 1),
+            QRect(left + 10, kTitleTop + 2, kPanelWidth - 20, kTitleHeight - 4), titleFont, Qt::AlignCenter);
+        column.title->setWordWrap(true);
+        const QChar letter = QLatin1Char(kLetters[static_cast<std::size_t>(c)]);
+        for (int row = 0; row < kLevels; ++row) {
+            const auto r = static_cast<std::size_t>(row);
+            column.levels[r] = makeLabel(this, QStringLiteral("lbl_SkillLevel%1(%2)").arg(letter).arg(row),
+                                         QString::number(row + 1),
+                                         QRect(left + kLevelLeft, rowTop(row), kLevelWidth, kRowHeight),
+                                         levelFont, Qt::AlignRight | Qt::AlignVCenter);
+            column.values[r] = makeLabel(
+                this, QStringLiteral("lbl_Stat%1(%2)").arg(letter).arg(row), kDesignValue,
+                QRect(left + kValueLeft, rowTop(row), kValueWidth, kRowHeight), valueFont, Qt::AlignCenter);
+        }
+        column.plot = new ProgressionPlot(kRowHeight, this);
+        column.plot->setObjectName(QStringLiteral("plt_Stat%1").arg(letter));
+        column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
+    }
+
+    m_close = new ClickLabel(QStringLiteral("Close Window"), this);
+    m_close->setObjectName(QStringLiteral("Label1"));
+    m_close->setGeometry((kWidth - kCloseWidth) / 2, kCloseTop, kCloseWidth, kCloseHeight);
+    m_close->setFont(pixelFont(art::captionFont(11, QFont::Bold), 11));
+    m_close->setAlignment(Qt::AlignCenter);
+    m_close->setCursor(Qt::PointingHandCursor);
+    setTextColour(m_close, colours::kText);
+    connect(m_close, &ClickLabel::hovered, this, [this] { setCloseHover(true); });
+    connect(m_close, &ClickLabel::clicked, this, &QWidget::close);
+}
+
+void frm_SkillStats::load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints) {
+    markRow(activeSkillPoints - 1);
+    if (const Entry* entry = findEntry(activeTree, activeSkillIndex)) {
+        fill(*entry);
+    }
+}
+
+void frm_SkillStats::markRow(int row) {
+    // Only one row is ever marked: a viewer loaded again forgets the last one.
+    const int marked = row >= 0 && row < kLevels ? row : -1;
+    for (StatColumn& column : m_columns) {
+        for (int r = 0; r < kLevels; ++r) {
+            const QColor& colour = r == marked ? colours::kMarked : colours::kText;
+            setTextColour(column.values[static_cast<std::size_t>(r)], colour);
+            setTextColour(column.levels[static_cast<std::size_t>(r)], colour);
+        }
+        column.plot->setMarkedRow(marked);
+    }
+    m_markedRow = marked;
+    update();
+}
+
+void frm_SkillStats::fill(const Entry& entry) {
+    m_currentSkill->setText(qstring(entry.skillLine));
+    // Title, then the twenty cells, column by column; every cell is written,
+    // so nothing of a skill shown before stays behind.
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        const Column& data = entry.columns[c];
+        StatColumn& column = m_columns[c];
+        column.title->setText(qstring(data.title));
+        for (std::size_t r = 0; r < data.texts.size(); ++r) {
+            column.values[r]->setText(qstring(data.texts[r]));
+        }
+        column.kind = data.kind;
+        column.plot->setFigures(columnFigures(data));
+    }
+    m_filled = true;
+    update();
+}
+
+void frm_SkillStats::setCloseHover(bool over) {
+    setTextColour(m_close, over ? colours::kCloseHover : colours::kText);
+}
+
+void frm_SkillStats::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frm_SkillStats::mouseMoveEvent(QMouseEvent* event) {
+    setCloseHover(false);
+    QWidget::mouseMoveEvent(event);
+}
+
+void frm_SkillStats::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // Ground: dark, warmer at the top, with a glow behind the skill line.
+    QLinearGradient ground(0, 0, 0, kHeight);
+    ground.setColorAt(0.0, colours::kBackgroundTop);
+    ground.setColorAt(1.0, colours::kBackgroundBottom);
+    painter.fillRect(rect(), ground);
+    QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
+    glow.setColorAt(0.0, QColor(120, 78, 30, 70));
+    glow.setColorAt(1.0, QColor(120, 78, 30, 0));
+    painter.fillRect(QRect(0, 0, kWidth, 120), glow);
+
+    // The window frame: a bronze band with a thin dark line inside it.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colours::kBronze, 2.0));
+    painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
+    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
+    for (const QPointF corner :
+         {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
+        drawLozenge(painter, corner, 5);
+    }
+
+    // Under the skill line.
+    drawRule(painter, kMargin + 60, kWidth - kMargin - 60, 64.5);
+    drawLozenge(painter, QPointF(kWidth / 2.0, 64.5), 4);
+
+    for (int c = 0; c < kColumns; ++c) {
+        const StatColumn& column = m_columns[static_cast<std::size_t>(c)];
+        const bool unused = m_filled && column.kind == ColumnKind::Empty;
+        const qreal left = panelLeft(c);
+        const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
+
+        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kBronze, 1.5));
+        painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
+        painter.drawRoundedRect(panel, 6, 6);
+
+        // The title's frame.
+        const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
+        QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
+        plate.setColorAt(0.0, unused ? QColor(36, 29, 20) : QColor(66, 48, 26));
+        plate.setColorAt(1.0, unused ? QColor(22, 18, 13) : QColor(32, 23, 13));
+        painter.setBrush(plate);
+        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kGold, 1.0));
+        painter.drawRoundedRect(titleFrame, 4, 4);
+
+        // Every other row a shade lighter, the marked row in the marking colour.
+        painter.setPen(Qt::NoPen);
+        for (int row = 0; row < kLevels; row += 2) {
+            painter.fillRect(QRectF(left + 4, rowTop(row), kPanelWidth - 8, kRowHeight), colours::kRowStripe);
+        }
+        if (m_markedRow >= 0) {
+            painter.fillRect(QRectF(left + 4, rowTop(m_markedRow), kPanelWidth - 8, kRowHeight),
+                             colours::kMarkedStripe);
+        }
+
+        // Between the values and the plot; a column of one text has no plot
+        // and says so instead.
+        if (m_filled && column.kind == ColumnKind::Repeat) {
+            painter.setPen(colours::kNote);
+            painter.setFont(m_noteFont);
+            painter.drawText(QRectF(left + kPlotLeft - 6, kRowsTop, kPlotWidth + 6, kLevels * kRowHeight),
+                             Qt::AlignCenter, QStringLiteral("the same\nat every\nlevel"));
+        } else if (!unused) {
+            painter.setPen(QPen(colours::kBronzeDark, 1.0));
+            painter.drawLine(QPointF(left + kPlotLeft - 3.5, kRowsTop + 2),
+                             QPointF(left + kPlotLeft - 3.5, kRowsBottom - 2));
+        }
+    }
+
+    // The plate behind "Close Window".
+    const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
+                            kCloseHeight - 1);
+    painter.setPen(QPen(colours::kBronze, 1.0));
+    painter.setBrush(QColor(40, 30, 18));
+    painter.drawRoundedRect(closePlate, 5, 5);
+    drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
+    drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
+}
+
+} // namespace skillwright::stats

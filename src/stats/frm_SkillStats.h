@@ -1,0 +1,66 @@
+#pragma once
+
+#include <stats/StatTables.h>
+
+#include <QFont>
+#include <QWidget>
+
+#include <array>
+#include <string_view>
+
+class QLabel;
+
+namespace skillwright::stats {
+
+class ClickLabel;
+class ProgressionPlot;
+
+/// The skill statistics viewer: one skill's statistics at skill levels 1 to
+/// 20 in four columns, with the row of the skill's current level marked and
+/// a small plot of every column that has figures of its own.
+///
+/// A top-level window of fixed size that deletes itself when closed (by
+/// "Close Window" or Esc). It reads nothing from the build: `load` copies the
+/// right-click context it is given and changes nothing.
+class frm_SkillStats final : public QWidget {
+    Q_OBJECT
+public:
+    explicit frm_SkillStats(QWidget* parent = nullptr);
+    ~frm_SkillStats() override;
+    Q_DISABLE_COPY_MOVE(frm_SkillStats)
+
+    /// The load step: marks the row of `activeSkillPoints` (row = points - 1;
+    /// no row for 0 points), then fills the skill line, the four titles and
+    /// all eighty cells from the table of `activeTree` (exact tree code) at
+    /// `activeSkillIndex`. An unknown tree code or an index outside 0..9 fills
+    /// nothing.
+    void load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    struct StatColumn {
+        QLabel* title = nullptr;
+        std::array<QLabel*, kLevels> values{};
+        std::array<QLabel*, kLevels> levels{};
+        ProgressionPlot* plot = nullptr;
+        ColumnKind kind = ColumnKind::Empty; ///< of the entry shown, for the panel art
+    };
+
+    void buildLabels();
+    void markRow(int row);
+    void fill(const Entry& entry);
+    void setCloseHover(bool over);
+
+    QLabel* m_currentSkill = nullptr;
+    ClickLabel* m_close = nullptr;
+    std::array<StatColumn, kColumns> m_columns{};
+    QFont m_noteFont;
+    int m_markedRow = -1;
+    bool m_filled = false;
+};
+
+} // namespace skillwright::stats
