@@ -1,5 +1,6 @@
-// Saves a picture of each of the five skill tree screens with a few points
-// spent: tree_screenshots <folder>. Run under a display (Xvfb will do).
+// Saves a picture of each of the five skill tree screens with a character
+// planned to the last level and one point more refused, so that the notice
+// line shows: tree_screenshots <folder>. Run under a display (Xvfb will do).
 #include <model/Build.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -26,6 +27,16 @@ void spendSomePoints(model::Build& build, model::ClassId classId) {
                 build.click(tree, i);
             }
         }
+    }
+}
+
+/// Goes on spending in turns until a point is refused: at the last level at
+/// the latest, the notice line then tells why.
+void spendUntilRefused(model::Build& build, model::ClassId classId) {
+    const auto& trees = model::classInfo(classId).trees;
+    for (int k = 0; k < 300 && build.screen() != nullptr && !build.screen()->noticeVisible; ++k) {
+        const auto tree = trees[static_cast<std::size_t>(k % 3)];
+        build.click(tree, static_cast<std::int16_t>(k / 3 % model::kSkillsPerTree));
     }
 }
 
@@ -57,6 +68,7 @@ int main(int argc, char** argv) {
         screens::SkillTreeScreen screen(info.id, build, toolkit);
         screen.show();
         spendSomePoints(build, info.id);
+        spendUntilRefused(build, info.id);
         hoverAnIcon(screen, info.id);
         QApplication::processEvents();
         const QString file =
