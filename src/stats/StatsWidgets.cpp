@@ -21,6 +21,11 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     emit hovered();
 }
 
+void ClickLabel::leaveEvent(QEvent* event) {
+    QLabel::leaveEvent(event);
+    emit left();
+}
+
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     event->accept();
     m_leftDown = event->button() == Qt::LeftButton;

@@ -12,8 +12,8 @@
 /// The two small widget kinds of the statistics viewer.
 namespace skillwright::stats {
 
-/// A label that serves as a button: reports pointer moves over it and left
-/// clicks (press and release over the label).
+/// A label that serves as a button: reports pointer moves over it, the
+/// pointer leaving it, and left clicks (press and release over the label).
 class ClickLabel final : public QLabel {
     Q_OBJECT
 public:
@@ -21,10 +21,12 @@ public:
 
 signals:
     void hovered();
+    void left();
     void clicked();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

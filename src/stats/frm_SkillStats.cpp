@@ -160,6 +160,9 @@ void frm_SkillStats::buildLabels() {
     m_close->setCursor(Qt::PointingHandCursor);
     setTextColour(m_close, colours::kText);
     connect(m_close, &ClickLabel::hovered, this, [this] { setCloseHover(true); });
+    // The other labels do not follow the pointer, so leaving "Close Window"
+    // for one of them is what turns it back.
+    connect(m_close, &ClickLabel::left, this, [this] { setCloseHover(false); });
     connect(m_close, &ClickLabel::clicked, this, &QWidget::close);
 }
 
