@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QRadialGradient>
 
 #include <art/Art.h>
@@ -72,9 +73,10 @@ QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& tex
     auto* label = new QLabel(text, parent);
     label->setObjectName(objectName);
     label->setGeometry(geometry);
-    label->setFont(font);
+    if (font != parent->font()) {
+        label->setFont(font);
+    }
     label->setAlignment(alignment);
-    setTextColour(label, colours::kText);
     return label;
 }
 
@@ -102,6 +104,83 @@ void drawRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.drawLine(QPointF(left, y), QPointF(right, y));
 }
 
+/// The viewer's background: ground, frame, the four panels with their title
+/// frames and row stripes, and the plate of "Close Window". Panels whose bit
+/// is set in `unusedPanels` are drawn dimmer. Drawn once per look and kept
+/// in the pixmap cache, so an opening only copies it.
+QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
+    const QString key = QStringLiteral("skillwright-stats-%1-%2").arg(unusedPanels).arg(pixelRatio);
+    QPixmap art;
+    if (QPixmapCache::find(key, &art)) {
+        return art;
+    }
+    art = QPixmap(QSize(kWidth, kHeight) * pixelRatio);
+    art.setDevicePixelRatio(pixelRatio);
+    QPainter painter(&art);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // Ground: dark, warmer at the top, with a glow behind the skill line.
+    QLinearGradient ground(0, 0, 0, kHeight);
+    ground.setColorAt(0.0, colours::kBackgroundTop);
+    ground.setColorAt(1.0, colours::kBackgroundBottom);
+    painter.fillRect(QRect(0, 0, kWidth, kHeight), ground);
+    QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
+    glow.setColorAt(0.0, QColor(120, 78, 30, 70));
+    glow.setColorAt(1.0, QColor(120, 78, 30, 0));
+    painter.fillRect(QRect(0, 0, kWidth, 120), glow);
+
+    // The window frame: a bronze band with a thin dark line inside it.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colours::kBronze, 2.0));
+    painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
+    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
+    for (const QPointF corner :
+         {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
+        drawLozenge(painter, corner, 5);
+    }
+
+    // Under the skill line.
+    drawRule(painter, kMargin + 60, kWidth - kMargin - 60, 64.5);
+    drawLozenge(painter, QPointF(kWidth / 2.0, 64.5), 4);
+
+    for (int c = 0; c < kColumns; ++c) {
+        const bool unused = (unusedPanels & (1U << c)) != 0;
+        const qreal left = panelLeft(c);
+        const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
+        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kBronze, 1.5));
+        painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
+        painter.drawRoundedRect(panel, 6, 6);
+
+        // The title's frame.
+        const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
+        QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
+        plate.setColorAt(0.0, unused ? QColor(36, 29, 20) : QColor(66, 48, 26));
+        plate.setColorAt(1.0, unused ? QColor(22, 18, 13) : QColor(32, 23, 13));
+        painter.setBrush(plate);
+        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kGold, 1.0));
+        painter.drawRoundedRect(titleFrame, 4, 4);
+
+        // Every other row a shade lighter.
+        for (int row = 0; row < kLevels; row += 2) {
+            painter.fillRect(QRectF(left + 4, rowTop(row), kPanelWidth - 8, kRowHeight), colours::kRowStripe);
+        }
+    }
+
+    // The plate behind "Close Window".
+    const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
+                            kCloseHeight - 1);
+    painter.setPen(QPen(colours::kBronze, 1.0));
+    painter.setBrush(QColor(40, 30, 18));
+    painter.drawRoundedRect(closePlate, 5, 5);
+    drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
+    drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
+    painter.end();
+
+    QPixmapCache::insert(key, art);
+    return art;
+}
+
 } // namespace
 
 frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -112,6 +191,9 @@ frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
     setMouseTracking(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, colours::kBackgroundBottom);
+    // Every caption takes the parchment colour from here; only the marked
+    // row and "Close Window" under the pointer set one of their own.
+    palette.setColor(QPalette::WindowText, colours::kText);
     setPalette(palette);
     m_noteFont = pixelFont(art::textFont(8.5), 8.5);
     m_noteFont.setItalic(true);
@@ -127,6 +209,7 @@ void frm_SkillStats::buildLabels() {
 
     const QFont titleFont = pixelFont(art::captionFont(10, QFont::Bold), 10);
     const QFont valueFont = pixelFont(art::textFont(9), 9);
+    setFont(valueFont); // the eighty value labels take it from here
     const QFont levelFont = pixelFont(art::textFont(8), 8);
     static constexpr std::array<char, kColumns> kLetters{'A', 'B', 'C', 'D'};
     for (int c = 0; c < kColumns; ++c) {
@@ -174,13 +257,17 @@ void frm_SkillStats::load(std::string_view activeTree, int activeSkillIndex, int
 }
 
 void frm_SkillStats::markRow(int row) {
-    // Only one row is ever marked: a viewer loaded again forgets the last one.
+    // Only one row is ever marked: a viewer loaded again forgets the last one,
+    // whose labels go back to the window's parchment.
     const int marked = row >= 0 && row < kLevels ? row : -1;
     for (StatColumn& column : m_columns) {
-        for (int r = 0; r < kLevels; ++r) {
-            const QColor& colour = r == marked ? colours::kMarked : colours::kText;
-            setTextColour(column.values[static_cast<std::size_t>(r)], colour);
-            setTextColour(column.levels[static_cast<std::size_t>(r)], colour);
+        if (m_markedRow >= 0) {
+            column.values[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
+            column.levels[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
+        }
+        if (marked >= 0) {
+            setTextColour(column.values[static_cast<std::size_t>(marked)], colours::kMarked);
+            setTextColour(column.levels[static_cast<std::size_t>(marked)], colours::kMarked);
         }
         column.plot->setMarkedRow(marked);
     }
@@ -224,85 +311,35 @@ void frm_SkillStats::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void frm_SkillStats::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    // Ground: dark, warmer at the top, with a glow behind the skill line.
-    QLinearGradient ground(0, 0, 0, kHeight);
-    ground.setColorAt(0.0, colours::kBackgroundTop);
-    ground.setColorAt(1.0, colours::kBackgroundBottom);
-    painter.fillRect(rect(), ground);
-    QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
-    glow.setColorAt(0.0, QColor(120, 78, 30, 70));
-    glow.setColorAt(1.0, QColor(120, 78, 30, 0));
-    painter.fillRect(QRect(0, 0, kWidth, 120), glow);
-
-    // The window frame: a bronze band with a thin dark line inside it.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(colours::kBronze, 2.0));
-    painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
-    painter.setPen(QPen(colours::kBronzeDark, 1.0));
-    painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
-    for (const QPointF corner :
-         {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
-        drawLozenge(painter, corner, 5);
+    unsigned unusedPanels = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        if (m_filled && m_columns[static_cast<std::size_t>(c)].kind == ColumnKind::Empty) {
+            unusedPanels |= 1U << c;
+        }
     }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, backgroundArt(unusedPanels, devicePixelRatioF()));
 
-    // Under the skill line.
-    drawRule(painter, kMargin + 60, kWidth - kMargin - 60, 64.5);
-    drawLozenge(painter, QPointF(kWidth / 2.0, 64.5), 4);
-
+    // What changes with the skill shown: the marked row's stripe, and beside
+    // the values either the line before the plot or, for a column of one
+    // text, a note that it has no plot.
     for (int c = 0; c < kColumns; ++c) {
         const StatColumn& column = m_columns[static_cast<std::size_t>(c)];
-        const bool unused = m_filled && column.kind == ColumnKind::Empty;
-        const qreal left = panelLeft(c);
-        const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
-
-        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kBronze, 1.5));
-        painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
-        painter.drawRoundedRect(panel, 6, 6);
-
-        // The title's frame.
-        const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
-        QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
-        plate.setColorAt(0.0, unused ? QColor(36, 29, 20) : QColor(66, 48, 26));
-        plate.setColorAt(1.0, unused ? QColor(22, 18, 13) : QColor(32, 23, 13));
-        painter.setBrush(plate);
-        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kGold, 1.0));
-        painter.drawRoundedRect(titleFrame, 4, 4);
-
-        // Every other row a shade lighter, the marked row in the marking colour.
-        painter.setPen(Qt::NoPen);
-        for (int row = 0; row < kLevels; row += 2) {
-            painter.fillRect(QRectF(left + 4, rowTop(row), kPanelWidth - 8, kRowHeight), colours::kRowStripe);
-        }
+        const int left = panelLeft(c);
         if (m_markedRow >= 0) {
-            painter.fillRect(QRectF(left + 4, rowTop(m_markedRow), kPanelWidth - 8, kRowHeight),
+            painter.fillRect(QRect(left + 4, rowTop(m_markedRow), kPanelWidth - 8, kRowHeight),
                              colours::kMarkedStripe);
         }
-
-        // Between the values and the plot; a column of one text has no plot
-        // and says so instead.
         if (m_filled && column.kind == ColumnKind::Repeat) {
             painter.setPen(colours::kNote);
             painter.setFont(m_noteFont);
-            painter.drawText(QRectF(left + kPlotLeft - 6, kRowsTop, kPlotWidth + 6, kLevels * kRowHeight),
+            painter.drawText(QRect(left + kPlotLeft - 6, kRowsTop, kPlotWidth + 6, kLevels * kRowHeight),
                              Qt::AlignCenter, QStringLiteral("the same\nat every\nlevel"));
-        } else if (!unused) {
-            painter.setPen(QPen(colours::kBronzeDark, 1.0));
-            painter.drawLine(QPointF(left + kPlotLeft - 3.5, kRowsTop + 2),
-                             QPointF(left + kPlotLeft - 3.5, kRowsBottom - 2));
+        } else if ((unusedPanels & (1U << c)) == 0) {
+            painter.setPen(colours::kBronzeDark);
+            painter.drawLine(left + kPlotLeft - 4, kRowsTop + 2, left + kPlotLeft - 4, kRowsBottom - 2);
         }
     }
-
-    // The plate behind "Close Window".
-    const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
-                            kCloseHeight - 1);
-    painter.setPen(QPen(colours::kBronze, 1.0));
-    painter.setBrush(QColor(40, 30, 18));
-    painter.drawRoundedRect(closePlate, 5, 5);
-    drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
-    drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
 }
 
 } // namespace skillwright::stats
