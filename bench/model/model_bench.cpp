@@ -1,5 +1,6 @@
 // The rules' hot paths: an accepted click, a whole character, and undo.
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <benchmark/benchmark.h>
@@ -23,16 +24,22 @@ constexpr std::array<std::pair<TreeId, std::int16_t>, 5> kFirstTier{{
     {TreeId::NecroCurse, 0},
 }};
 
+/// The click with what the program has listening to it, and the status
+/// texts a screen shows afterwards.
 void OrdinaryClick(benchmark::State& state) {
     skillwright::toolkit::ScriptedToolkit toolkit;
     Build build(toolkit);
+    skillwright::model::NoticeLine notice(build, toolkit);
+    skillwright::model::SkillMenuTexts menuTexts(build);
     build.openScreen(ClassId::Necromancer);
     std::size_t next = 0;
     for (auto _ : state) {
         const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
         build.click(tree, index);
-        benchmark::DoNotOptimize(build.screen()->history.back().data());
-        if (build.LevelsGained == 98) {
+        benchmark::DoNotOptimize(build.screen()->history().back().data());
+        benchmark::DoNotOptimize(skillwright::model::levelLabel(build).data());
+        benchmark::DoNotOptimize(skillwright::model::pointsLabel(build).data());
+        if (build.levelsGained() == 98) {
             state.PauseTiming();
             build.Reset();
             build.openScreen(ClassId::Necromancer);
@@ -53,7 +60,7 @@ void WholeBuildToLevel99(benchmark::State& state) {
             const auto [tree, index] = kFirstTier[static_cast<std::size_t>(n) % kFirstTier.size()];
             build.click(tree, index);
         }
-        if (build.LevelsGained != 98) {
+        if (build.levelsGained() != 98) {
             state.SkipWithError("the build did not reach level 99");
         }
     }
@@ -64,8 +71,9 @@ BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
 void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
     skillwright::toolkit::ScriptedToolkit toolkit;
     Build build(toolkit);
+    skillwright::model::SkillMenuTexts menuTexts(build);
     build.openScreen(ClassId::Necromancer);
-    build.ActiveTree = "NecroBone";
+    build.prepareRightClick(TreeId::NecroBone, 0);
     for (int n = 0; n < 40; ++n) {
         build.ReservePoint(); // level 41, so that every quest is open
     }
@@ -79,12 +87,14 @@ void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEn
 }
 
 void aim(Build& b, std::int16_t index) {
-    b.ActiveTree = "NecroBone";
-    b.ActiveSkillIndex = index;
+    b.prepareRightClick(TreeId::NecroBone, index);
 }
 
 BENCHMARK_CAPTURE(UndoLast, OrdinaryPoint, [](Build& b) { b.click(TreeId::NecroBone, 0); })->UseManualTime();
-BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) { b.ReservePoint(); })->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) {
+    aim(b, 0);
+    b.ReservePoint();
+})->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, ReservedSpent, [](Build& b) {
     aim(b, 1);
     b.UseReservedPoint();

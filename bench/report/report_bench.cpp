@@ -47,8 +47,8 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     toolkit.folder = pattern;
     model::Build build{toolkit};
     build.openScreen(model::ClassId::Necromancer);
-    build.ActiveTree = "NecroBone";
-    while (build.LevelsGained < 97) {
+    build.prepareRightClick(model::TreeId::NecroBone, 0);
+    while (build.levelsGained() < 97) {
         build.ReservePoint();
     }
     for (auto _ : state) {

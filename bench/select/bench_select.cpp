@@ -13,6 +13,7 @@
 // StartScreenLoad: the same start screen built and loaded inside one running
 // application (no process or Qt start-up costs).
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <screens/select/GifSplit.h>
 #include <screens/select/frm_MainSelect.h>
 #include <toolkit/QtToolkit.h>
@@ -101,8 +102,9 @@ BENCHMARK(ProcessStartToStartScreen)->UseManualTime()->Unit(benchmark::kMillisec
 void StartScreenLoad(benchmark::State& state) {
     toolkit::QtToolkit toolkit;
     model::Build build(toolkit);
+    model::SkillMenuTexts menuTexts(build);
     for (auto _ : state) {
-        screens::frm_MainSelect start(build, toolkit);
+        screens::frm_MainSelect start(menuTexts, toolkit);
         start.Form_Load();
         benchmark::DoNotOptimize(start.pictures(model::ClassId::Sorceress).count());
     }

@@ -43,7 +43,7 @@ void BM_LeftClickToRepaint(benchmark::State& state) {
     for (auto _ : state) {
         QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
         QApplication::processEvents();
-        if (build.LevelsGained >= 90) {
+        if (build.levelsGained() >= 90) {
             state.PauseTiming();
             build.Reset();
             QApplication::processEvents();

@@ -35,12 +35,11 @@ void applyLook(QApplication& app) {
 }
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_toolkit(toolkit), m_start(build, toolkit) {
-    m_start.setOpenClass([this](model::ClassId classId) { openClass(classId); });
-    // The random character generator is not part of the program yet.
-    m_start.setOpenGenerator([](bool) {});
-    m_start.setPopupContactMenu(
-        [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
+    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_start(m_menuTexts, toolkit) {
+    QObject::connect(&m_start, &screens::frm_MainSelect::classChosen, &m_start,
+                     [this](model::ClassId classId) { openClass(classId); });
+    QObject::connect(&m_start, &screens::frm_MainSelect::contactMenuRequested, &m_start,
+                     [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
 }
 
 Program::~Program() {
@@ -53,7 +52,7 @@ void Program::start() {
 
 screens::frm_Menu& Program::menu() {
     if (!m_menu) {
-        m_menu = std::make_unique<screens::frm_Menu>(m_build, m_toolkit);
+        m_menu = std::make_unique<screens::frm_Menu>(m_build, m_menuTexts, m_toolkit);
     }
     return *m_menu;
 }
@@ -64,11 +63,12 @@ void Program::openClass(model::ClassId classId) {
     }
     auto* screen = new screens::SkillTreeScreen(classId, m_build, m_toolkit);
     screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->setSkillMenu(&menu());
     QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this, screen] {
         m_start.show();
         screen->close();
     });
+    QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
+                     [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     screen->show();
 }

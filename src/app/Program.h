@@ -1,5 +1,6 @@
 #pragma once
 
+#include <model/Presentation.h>
 #include <screens/menu/frm_Menu.h>
 #include <screens/select/frm_MainSelect.h>
 #include <screens/tree/SkillTreeScreen.h>
@@ -23,11 +24,14 @@ namespace skillwright::app {
 /// tooltips): dark panels with the screens' parchment-gold text.
 void applyLook(QApplication& app);
 
-/// The program's screens and how they hand over to each other: the start
-/// screen opens a class's skill tree screen; CHANGE CLASS (or Esc in its
-/// history) brings the start screen back and closes the tree screen. At most
-/// one tree screen exists at a time; the menu holder is created on first use
-/// and lives as long as the program.
+/// The program's screens and how they hand over to each other, the one place
+/// where they are wired together: every screen announces what the player
+/// asked for with a signal, and Program connects it to the screen that
+/// answers. The start screen opens a class's skill tree screen; CHANGE CLASS
+/// (or Esc in its history) brings the start screen back and closes the tree
+/// screen; a right click on a skill pops up the menu holder's skill menu. At
+/// most one tree screen exists at a time; the menu holder is created on first
+/// use and lives as long as the program.
 class Program {
 public:
     Program(model::Build& build, toolkit::Toolkit& toolkit);
@@ -41,12 +45,14 @@ public:
     [[nodiscard]] screens::frm_MainSelect& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
     [[nodiscard]] screens::frm_Menu& menu();
+    [[nodiscard]] const model::SkillMenuTexts& menuTexts() const { return m_menuTexts; }
 
 private:
     void openClass(model::ClassId classId);
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
+    model::SkillMenuTexts m_menuTexts;
     screens::frm_MainSelect m_start;
     std::unique_ptr<screens::frm_Menu> m_menu;
     QPointer<screens::SkillTreeScreen> m_treeScreen;

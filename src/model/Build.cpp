@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace skillwright::model {
 
@@ -23,24 +24,6 @@ constexpr std::string_view kGenerationDone =
     "Random Charater Generator has completed.\r\nHave fun trying to win with it.";
 constexpr std::string_view kGenerationDoneTitle = "Generation Complete";
 
-// Captions of the quest entries by counter value; an empty text leaves the
-// caption as it is. Book of Skill has two spellings: the quest command writes
-// "Of", everything that takes a point back writes "of".
-using CaptionTable = std::array<std::string_view, 7>;
-constexpr CaptionTable kDenOfEvilCaptions{
-    "&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)", "", "", "", ""};
-constexpr CaptionTable kBookOfSkillCommandCaptions{
-    "&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)", "&Book Of Skill (Hell)", "", "", "", ""};
-constexpr CaptionTable kBookOfSkillRevertCaptions{
-    "&Book of Skill (Normal)", "&Book of Skill (Nightmare)", "&Book of Skill (Hell)", "", "", "", ""};
-constexpr CaptionTable kIzualCaptions{"&Death of Izual (Normal)",
-                                      "&Death of Izual (Normal)",
-                                      "&Death of Izual (Nightmare)",
-                                      "&Death of Izual (Nightmare)",
-                                      "&Death of Izual (Hell)",
-                                      "&Death of Izual (Hell)",
-                                      ""};
-
 // Difficulty words of the quest entries, by the counter after the point is counted.
 constexpr std::array<std::string_view, 4> kOnceADifficultyWords{"", " Normal ", " Nightmare ", " Hell "};
 constexpr std::array<std::string_view, 7> kIzualWords{
@@ -48,28 +31,28 @@ constexpr std::array<std::string_view, 7> kIzualWords{
 
 struct Announcement {
     std::int16_t level;
-    enum Quest { DenOfEvil, BookOfSkill, Izual } quest;
+    Quest quest;
     bool (*due)(std::int16_t counter);
     std::string_view text;
 };
 constexpr std::array<Announcement, 9> kAnnouncements{{
-    {3, Announcement::DenOfEvil, [](std::int16_t c) { return c == 0; },
+    {3, Quest::DenOfEvil, [](std::int16_t c) { return c == 0; },
      "Den Of Evil (Normal) quest skill point is now available.  Right click to use."},
-    {25, Announcement::DenOfEvil, [](std::int16_t c) { return c == 1; },
+    {25, Quest::DenOfEvil, [](std::int16_t c) { return c == 1; },
      "Den Of Evil (Nightmare) quest skill point is now available.  Right click to use."},
-    {40, Announcement::DenOfEvil, [](std::int16_t c) { return c > 1; },
+    {40, Quest::DenOfEvil, [](std::int16_t c) { return c > 1; },
      "Den Of Evil (Hell) quest skill point is now available.  Right click to use."},
-    {15, Announcement::BookOfSkill, [](std::int16_t c) { return c == 0; },
+    {15, Quest::BookOfSkill, [](std::int16_t c) { return c == 0; },
      "Book Of Skill (Normal) quest skill point is now available.  Right click to use."},
-    {30, Announcement::BookOfSkill, [](std::int16_t c) { return c == 1; },
+    {30, Quest::BookOfSkill, [](std::int16_t c) { return c == 1; },
      "Book Of Skill (Nightmare) quest skill point is now available.  Right click to use."},
-    {45, Announcement::BookOfSkill, [](std::int16_t c) { return c > 1; },
+    {45, Quest::BookOfSkill, [](std::int16_t c) { return c > 1; },
      "Book Of Skill (Hell) quest skill point is now available.  Right click to use."},
-    {23, Announcement::Izual, [](std::int16_t c) { return c <= 1; },
+    {23, Quest::Izual, [](std::int16_t c) { return c <= 1; },
      "Death of Izual (Normal) quest skill point is now available.  Right click to use."},
-    {39, Announcement::Izual, [](std::int16_t c) { return c <= 4; },
+    {39, Quest::Izual, [](std::int16_t c) { return c <= 4; },
      "Death of Izual (Nightmare) quest skill point is now available.  Right click to use."},
-    {59, Announcement::Izual, [](std::int16_t c) { return c > 4; },
+    {59, Quest::Izual, [](std::int16_t c) { return c > 4; },
      "Death of Izual (Hell) quest skill point is now available.  Right click to use."},
 }};
 
@@ -77,20 +60,6 @@ std::string requiredLevelText(std::int16_t tier) {
     const std::string t = std::to_string(tier);
     return "Not available yet, you must be character level " + t + " first (or just getting level " + t +
            ").";
-}
-
-/// A number as the points label writes it: a leading sign position, which is
-/// a blank for values that are not negative.
-std::string withSignPosition(std::int16_t value) {
-    std::string text(1, value < 0 ? '-' : ' ');
-    text += std::to_string(value < 0 ? -value : value);
-    return text;
-}
-
-void setCaption(std::string& caption, const CaptionTable& table, std::int16_t counter) {
-    if (counter >= 0 && counter < static_cast<std::int16_t>(table.size()) && !table[counter].empty()) {
-        caption = table[counter];
-    }
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
@@ -167,12 +136,16 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
     return offer;
 }
 
-std::int16_t TreeScreen::count(TreeId tree, int index) const {
-    return counts[static_cast<std::size_t>(model::tree(tree).position)][static_cast<std::size_t>(index)];
+std::int16_t TreeScreen::count(TreeId t, int index) const {
+    return countAt(tree(t).position, index);
 }
 
-// Every public operation runs inside a Scope; the changed callback runs once,
-// when the outermost operation ends.
+std::int16_t& TreeScreen::countRef(TreeId t, int index) {
+    return m_counts[static_cast<std::size_t>(tree(t).position)][static_cast<std::size_t>(index)];
+}
+
+// Every public operation runs inside a Scope; listeners hear buildChanged
+// once, when the outermost operation ends.
 class Build::Scope {
 public:
     explicit Scope(Build& build) : m_build(build) {
@@ -181,7 +154,7 @@ public:
     }
     ~Scope() {
         if (--m_build.m_depth == 0) {
-            m_build.changed();
+            m_build.flushChanged();
         }
     }
     Scope(const Scope&) = delete;
@@ -191,39 +164,98 @@ private:
     Build& m_build;
 };
 
-Build::Build(toolkit::Toolkit& toolkit) : m_toolkit(toolkit), m_noticeTimer(toolkit.createTimer()) {
-    m_noticeTimer->setCallback([this] { tim_Unavail_Timer(); });
-}
+/// The variables of one quest and the limit of its counter.
+struct Build::QuestSlot {
+    std::int16_t& counter;
+    bool& pending;
+    std::int16_t limit;
+};
+
+Build::Build(toolkit::Toolkit& toolkit) : m_toolkit(toolkit) {}
 
 Build::~Build() = default;
 
-void Build::setChangedCallback(std::function<void()> onChanged) {
-    m_onChanged = std::move(onChanged);
+void Build::addListener(BuildListener& listener) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), &listener) == m_listeners.end()) {
+        m_listeners.push_back(&listener);
+    }
 }
 
-void Build::changed() {
-    if (m_dirty && m_onChanged) {
-        m_dirty = false;
-        m_onChanged();
+void Build::removeListener(BuildListener& listener) {
+    if (m_notifying > 0) {
+        // Being told right now: blank the slot, the notification compacts later.
+        std::replace(m_listeners.begin(), m_listeners.end(), &listener, static_cast<BuildListener*>(nullptr));
+    } else {
+        std::erase(m_listeners, &listener);
     }
-    m_dirty = false;
+}
+
+template <typename F> void Build::notify(F&& f) {
+    // A listener may add or remove listeners while it is being told; those
+    // added now hear from the next notification on.
+    ++m_notifying;
+    const std::size_t count = m_listeners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (BuildListener* l = m_listeners[i]) {
+            f(*l);
+        }
+    }
+    if (--m_notifying == 0) {
+        std::erase(m_listeners, nullptr);
+    }
+}
+
+void Build::flushChanged() {
+    if (m_dirty) {
+        m_dirty = false;
+        notify([](BuildListener& l) { l.buildChanged(); });
+    }
+}
+
+std::int16_t Build::questCount(Quest quest) const {
+    switch (quest) {
+    case Quest::DenOfEvil:
+        return m_vars.DenOfEvilCount;
+    case Quest::BookOfSkill:
+        return m_vars.BookOfSkillCount;
+    case Quest::Izual:
+        return m_vars.IzualCount;
+    }
+    return 0;
+}
+
+Build::QuestSlot Build::questSlot(Quest quest) {
+    switch (quest) {
+    case Quest::DenOfEvil:
+        return {m_vars.DenOfEvilCount, m_vars.DenOfEvilPending, 3};
+    case Quest::BookOfSkill:
+        return {m_vars.BookOfSkillCount, m_vars.BookOfSkillPending, 3};
+    case Quest::Izual:
+        break;
+    }
+    return {m_vars.IzualCount, m_vars.IzualPending, 6};
 }
 
 void Build::openScreen(ClassId classId) {
     Scope scope(*this);
-    m_noticeTimer->stop();
-    m_screen = std::make_unique<TreeScreen>();
-    m_screen->classId = classId;
+    if (m_screen) {
+        m_screen.reset();
+        notify([](BuildListener& l) { l.screenClosed(); });
+    }
+    m_screen = std::make_unique<TreeScreen>(classId);
     // The load step: a new screen starts at level 1 with an empty reserve.
-    LevelsGained = 0;
-    ReservedPoints = 0;
-    writeReserve();
+    m_vars.LevelsGained = 0;
+    m_vars.ReservedPoints = 0;
+    notify([classId](BuildListener& l) { l.screenOpened(classId); });
 }
 
 void Build::closeScreen() {
+    if (!m_screen) {
+        return;
+    }
     Scope scope(*this);
-    m_noticeTimer->stop();
     m_screen.reset();
+    notify([](BuildListener& l) { l.screenClosed(); });
 }
 
 bool Build::IsFormLoaded(std::string_view formName) const {
@@ -231,68 +263,56 @@ bool Build::IsFormLoaded(std::string_view formName) const {
 }
 
 bool Build::treeOnScreen(TreeId t) const {
-    return m_screen && tree(t).classId == m_screen->classId;
-}
-
-std::int16_t& Build::countRef(TreeId t, int index) {
-    return m_screen->counts[static_cast<std::size_t>(tree(t).position)][static_cast<std::size_t>(index)];
-}
-
-bool Build::noticeTimerActive() const {
-    return m_noticeTimer->isActive();
+    return m_screen && tree(t).classId == m_screen->classId();
 }
 
 // ---------------------------------------------------------------- the click
 
 bool Build::tierCheck(std::int16_t tier) {
-    const int level = LevelsGained;
+    const int level = m_vars.LevelsGained;
     if (level < tier - 2) {
-        UnavailableReason = requiredLevelText(tier);
+        m_vars.UnavailableReason = requiredLevelText(tier);
         return false;
     }
     // A reserved point does not raise the level, so its cap is one stricter.
-    const int available = level + 1 - ClickedSkillPoints;
-    const bool passes = SpendingReserved ? available >= tier : available >= tier - 1;
+    const int available = level + 1 - m_vars.ClickedSkillPoints;
+    const bool passes = m_vars.SpendingReserved ? available >= tier : available >= tier - 1;
     if (!passes) {
-        UnavailableReason = kPointCap;
+        m_vars.UnavailableReason = kPointCap;
     }
     return passes;
 }
 
-void Build::click(TreeId t, std::int16_t index) {
+PointResult Build::click(TreeId t, std::int16_t index) {
     if (!treeOnScreen(t) || index < 0 || index >= kSkillsPerTree) {
-        return;
+        return {std::nullopt, Refusal::NoSuchSkill};
     }
     Scope scope(*this);
-    std::int16_t& count = countRef(t, index);
-    ClickedSkillPoints = count;
+    std::int16_t& count = m_screen->countRef(t, index);
+    m_vars.ClickedSkillPoints = count;
 
     if (count == kMaxSkillPoints) {
-        UnavailableReason = kTwentyPoints;
-        refuse();
-        return;
+        m_vars.UnavailableReason = kTwentyPoints;
+        return refuse(Refusal::TwentyPoints);
     }
-    if (LevelsGained + 1 == kMaxLevel) {
-        UnavailableReason = kLevel99;
-        refuse();
-        return;
+    if (m_vars.LevelsGained + 1 == kMaxLevel) {
+        m_vars.UnavailableReason = kLevel99;
+        return refuse(Refusal::Level99);
     }
     const Skill& s = skill(t, index);
     if (s.tier != 1 && !tierCheck(s.tier)) {
-        refuse();
-        return;
+        return refuse(m_vars.UnavailableReason == kPointCap ? Refusal::PointCap : Refusal::RequiredLevel);
     }
     for (std::int8_t p : s.prerequisites) {
-        if (p >= 0 && countRef(t, p) == 0) {
-            UnavailableReason = kMissingPrerequisite;
-            UnavailableReason += skill(t, p).messageName;
-            refuse();
-            return;
+        if (p >= 0 && m_screen->countRef(t, p) == 0) {
+            m_vars.UnavailableReason = kMissingPrerequisite;
+            m_vars.UnavailableReason += skill(t, p).messageName;
+            return refuse(Refusal::Prerequisite);
         }
     }
 
     const std::string_view suffix = entrySuffix(t, index);
-    auto questPoint = [&](std::string_view head, std::string_view word, bool& pending) {
+    auto questPoint = [&](PointKind kind, std::string_view head, std::string_view word, bool& pending) {
         ++count;
         std::string entry(head);
         entry += word;
@@ -301,180 +321,144 @@ void Build::click(TreeId t, std::int16_t index) {
         entry += suffix;
         appendHistory(std::move(entry));
         pending = false;
+        return PointResult{kind, std::nullopt};
     };
     auto word = [](const auto& words, std::int16_t counter) {
         return counter >= 0 && counter < static_cast<std::int16_t>(words.size()) ? words[counter]
                                                                                  : std::string_view{};
     };
-    if (DenOfEvilCount != 0 && DenOfEvilPending) {
-        questPoint("Den Of Evil:", word(kOnceADifficultyWords, DenOfEvilCount), DenOfEvilPending);
-        return;
+    if (m_vars.DenOfEvilCount != 0 && m_vars.DenOfEvilPending) {
+        return questPoint(PointKind::DenOfEvil,
+                          "Den Of Evil:", word(kOnceADifficultyWords, m_vars.DenOfEvilCount),
+                          m_vars.DenOfEvilPending);
     }
-    if (BookOfSkillCount != 0 && BookOfSkillPending) {
-        questPoint("Book of Skill:", word(kOnceADifficultyWords, BookOfSkillCount), BookOfSkillPending);
-        return;
+    if (m_vars.BookOfSkillCount != 0 && m_vars.BookOfSkillPending) {
+        return questPoint(PointKind::BookOfSkill,
+                          "Book of Skill:", word(kOnceADifficultyWords, m_vars.BookOfSkillCount),
+                          m_vars.BookOfSkillPending);
     }
-    if (IzualCount != 0 && IzualPending) {
-        questPoint("Izual Quest Point:", word(kIzualWords, IzualCount), IzualPending);
-        return;
+    if (m_vars.IzualCount != 0 && m_vars.IzualPending) {
+        return questPoint(PointKind::Izual, "Izual Quest Point:", word(kIzualWords, m_vars.IzualCount),
+                          m_vars.IzualPending);
     }
 
-    if (SpendingReserved) {
-        SpendingReserved = false;
-        if (ReservedPoints < 1) {
+    if (m_vars.SpendingReserved) {
+        m_vars.SpendingReserved = false;
+        PointResult result{PointKind::Reserved, std::nullopt};
+        if (m_vars.ReservedPoints < 1) {
             showNotice(kNoReserve);
+            result = {std::nullopt, Refusal::EmptyReserve};
         } else {
             ++count;
-            std::string entry = "Reserved Slvl ";
-            entry += std::to_string(count);
-            entry += suffix;
-            appendHistory(std::move(entry));
-            --ReservedPoints;
-            writeReserve();
+            appendHistory("Reserved Slvl " + std::to_string(count) + std::string(suffix));
+            --m_vars.ReservedPoints;
         }
         RefreshAfterLevelUp();
         endOfGenerationCheck();
-        return;
+        return result;
     }
 
     // An ordinary point: the next level-up.
-    m_noticeTimer->stop();
-    m_screen->noticeVisible = false;
-    ++LevelsGained;
+    notify([](BuildListener& l) { l.noticeHidden(); });
+    ++m_vars.LevelsGained;
     ++count;
-    writeLevelAndPoints();
+    m_screen->m_statusForm = StatusForm::Written;
     std::string entry = "Clvl ";
-    entry += std::to_string(LevelsGained + 1);
+    entry += std::to_string(m_vars.LevelsGained + 1);
     entry += " Slvl ";
     entry += std::to_string(count);
     entry += suffix;
     appendHistory(std::move(entry));
     RefreshAfterLevelUp();
     endOfGenerationCheck();
+    return {PointKind::Ordinary, std::nullopt};
 }
 
-void Build::refuse() {
+PointResult Build::refuse(Refusal why) {
     // A quest point that was to go into the refused skill is given back.
-    if (DenOfEvilPending &&
-        !giveBackQuestPoint(DenOfEvilCount, DenOfEvilPending, menu.denOfEvilCaption, kDenOfEvilCaptions)) {
-        return;
-    }
-    if (BookOfSkillPending && !giveBackQuestPoint(BookOfSkillCount, BookOfSkillPending,
-                                                  menu.bookOfSkillCaption, kBookOfSkillRevertCaptions)) {
-        return;
-    }
-    if (IzualPending) {
-        --IzualCount;
-        if (IzualCount >= 1) {
-            setCaption(menu.deathOfIzualCaption, kIzualCaptions, IzualCount);
+    for (Quest q : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
+        if (questSlot(q).pending && !giveBackQuestPoint(q)) {
+            return {std::nullopt, Refusal::QuestExhausted};
         }
-        IzualPending = false;
     }
-    showNotice(UnavailableReason);
-    SpendingReserved = false;
-    LastClickFailed = true;
+    showNotice(m_vars.UnavailableReason);
+    m_vars.SpendingReserved = false;
+    m_vars.LastClickFailed = true;
     endOfGenerationCheck();
+    return {std::nullopt, why};
 }
 
 void Build::endOfGenerationCheck() {
-    if (RandomDonePending && RandomLevelsLeft == 0) {
+    if (m_vars.RandomDonePending && m_vars.RandomLevelsLeft == 0) {
         m_dirty = true;
-        changed(); // the screen shows the finished build behind the message
+        flushChanged(); // the screen shows the finished build behind the message
         m_toolkit.messageBox(std::string(kGenerationDone), std::string(kGenerationDoneTitle),
                              toolkit::Icon::Information, toolkit::Buttons::Ok);
-        RandomDonePending = false;
+        m_vars.RandomDonePending = false;
     }
 }
 
 void Build::appendHistory(std::string entry) {
-    m_screen->history.push_back(std::move(entry));
-    m_screen->selected = static_cast<int>(m_screen->history.size()) - 1;
+    m_screen->m_history.push_back(std::move(entry));
 }
-
-void Build::writeLevelAndPoints() {
-    m_screen->levelLabel = "Level " + std::to_string(LevelsGained + 1);
-    m_screen->pointsLabel = "Skill Points: " + withSignPosition(LevelsGained);
-}
-
-void Build::writeReserve() {
-    if (m_screen) {
-        m_screen->reserveLabel = "Reserved Points: " + std::to_string(ReservedPoints);
-    }
-}
-
-// ------------------------------------------------------------- the notice
 
 void Build::showNotice(std::string_view text) {
-    if (!m_screen) {
-        return;
-    }
-    Scope scope(*this);
-    m_screen->notice = text;
-    m_screen->noticeVisible = true;
-    m_noticeTimer->stop();
-    m_noticeTimer->start(kNoticeMilliseconds);
-}
-
-void Build::tim_Unavail_Timer() {
-    Scope scope(*this);
     if (m_screen) {
-        m_screen->noticeVisible = false;
+        notify([text](BuildListener& l) { l.noticeShown(text); });
     }
-    m_noticeTimer->stop();
 }
 
 // ------------------------------------------------------------ quest points
 
 void Build::questExhausted() {
-    changed();
+    flushChanged();
     m_toolkit.messageBox(std::string(kQuestExhausted), std::string(kQuestExhaustedTitle),
                          toolkit::Icon::Information, toolkit::Buttons::Ok);
 }
 
-bool Build::giveBackQuestPoint(std::int16_t& counter, bool& pending, std::string& caption,
-                               const CaptionTable& captions) {
-    --counter;
-    if (counter < 0 || counter > 3) {
+bool Build::giveBackQuestPoint(Quest quest) {
+    QuestSlot slot = questSlot(quest);
+    --slot.counter;
+    // Den of Evil and Book of Skill end the click when the counter has left
+    // its range; Izual's point is simply taken back.
+    if (quest != Quest::Izual && (slot.counter < 0 || slot.counter > 3)) {
         questExhausted();
         return false;
     }
-    setCaption(caption, captions, counter);
-    pending = false;
+    notify([quest, c = slot.counter](BuildListener& l) {
+        l.questCounterChanged(quest, c, QuestChange::GivenBack);
+    });
+    slot.pending = false;
     return true;
 }
 
-void Build::takeQuestPoint(std::int16_t& counter, bool& pending, std::int16_t limit, std::string& caption,
-                           const CaptionTable& captions) {
+PointResult Build::takeQuestPoint(Quest quest) {
     Scope scope(*this);
-    ++counter;
-    pending = true;
-    if (counter < 0 || counter > limit) {
+    QuestSlot slot = questSlot(quest);
+    ++slot.counter;
+    slot.pending = true;
+    if (slot.counter < 0 || slot.counter > slot.limit) {
         questExhausted();
-        return;
+        return {std::nullopt, Refusal::QuestExhausted};
     }
-    setCaption(caption, captions, counter);
-    if (const auto t = treeByCode(ActiveTree)) {
-        click(*t, ActiveSkillIndex);
+    notify(
+        [quest, c = slot.counter](BuildListener& l) { l.questCounterChanged(quest, c, QuestChange::Taken); });
+    if (const auto t = treeByCode(m_vars.ActiveTree)) {
+        return click(*t, m_vars.ActiveSkillIndex);
     }
+    return {std::nullopt, Refusal::NoSuchSkill};
 }
 
-void Build::TakeDenOfEvilPoint() {
-    takeQuestPoint(DenOfEvilCount, DenOfEvilPending, 3, menu.denOfEvilCaption, kDenOfEvilCaptions);
+PointResult Build::TakeDenOfEvilPoint() {
+    return takeQuestPoint(Quest::DenOfEvil);
 }
 
-void Build::TakeBookOfSkillPoint() {
-    takeQuestPoint(BookOfSkillCount, BookOfSkillPending, 3, menu.bookOfSkillCaption,
-                   kBookOfSkillCommandCaptions);
+PointResult Build::TakeBookOfSkillPoint() {
+    return takeQuestPoint(Quest::BookOfSkill);
 }
 
-void Build::TakeIzualPoint() {
-    takeQuestPoint(IzualCount, IzualPending, 6, menu.deathOfIzualCaption, kIzualCaptions);
-}
-
-void Build::restoreNormalQuestCaptions() {
-    Scope scope(*this);
-    menu.bookOfSkillCaption = kBookOfSkillRevertCaptions[0];
-    menu.denOfEvilCaption = kDenOfEvilCaptions[0];
+PointResult Build::TakeIzualPoint() {
+    return takeQuestPoint(Quest::Izual);
 }
 
 void Build::RefreshAfterLevelUp() {
@@ -482,8 +466,8 @@ void Build::RefreshAfterLevelUp() {
         return;
     }
     Scope scope(*this);
-    const int level = LevelsGained + 1;
-    auto& tiers = m_screen->tierHighlighted;
+    const int level = m_vars.LevelsGained + 1;
+    auto& tiers = m_screen->m_tierHighlighted;
     // Each tier label turns gold the level before its tier opens to an
     // ordinary point, and the later ones white.
     for (int row = 1; row < kTierCount; ++row) {
@@ -496,10 +480,7 @@ void Build::RefreshAfterLevelUp() {
         std::fill(tiers.begin() + 1, tiers.end(), false);
     }
     for (const Announcement& a : kAnnouncements) {
-        const std::int16_t counter = a.quest == Announcement::DenOfEvil     ? DenOfEvilCount
-                                     : a.quest == Announcement::BookOfSkill ? BookOfSkillCount
-                                                                            : IzualCount;
-        if (a.level == level && a.due(counter)) {
+        if (a.level == level && a.due(questCount(a.quest))) {
             showNotice(a.text);
         }
     }
@@ -507,144 +488,140 @@ void Build::RefreshAfterLevelUp() {
 
 // ------------------------------------------------------------ the reserve
 
-void Build::ReservePoint() {
-    const auto t = treeByCode(ActiveTree);
+PointResult Build::ReservePoint() {
+    const auto t = treeByCode(m_vars.ActiveTree);
     if (!t || !treeOnScreen(*t)) {
-        return;
+        return {std::nullopt, Refusal::NoSuchSkill};
     }
     Scope scope(*this);
     // A reserved point is a level-up too, and no character passes level 99.
-    if (LevelsGained + 1 >= kMaxLevel) {
+    if (m_vars.LevelsGained + 1 >= kMaxLevel) {
         showNotice(kLevel99);
-        return;
+        return {std::nullopt, Refusal::Level99};
     }
-    ++LevelsGained;
-    ++ReservedPoints;
-    writeReserve();
-    appendHistory("Clvl " + std::to_string(LevelsGained + 1) + " Reserved For Later ");
-    writeLevelAndPoints();
+    ++m_vars.LevelsGained;
+    ++m_vars.ReservedPoints;
+    m_screen->m_statusForm = StatusForm::Written;
+    appendHistory("Clvl " + std::to_string(m_vars.LevelsGained + 1) + " Reserved For Later ");
     RefreshAfterLevelUp();
+    return {PointKind::ReservedForLater, std::nullopt};
 }
 
-void Build::UseReservedPoint() {
-    const auto t = treeByCode(ActiveTree);
+PointResult Build::UseReservedPoint() {
+    const auto t = treeByCode(m_vars.ActiveTree);
     if (!t || !treeOnScreen(*t)) {
-        return;
+        return {std::nullopt, Refusal::NoSuchSkill};
     }
     Scope scope(*this);
-    SpendingReserved = true;
-    click(*t, ActiveSkillIndex);
+    m_vars.SpendingReserved = true;
+    return click(*t, m_vars.ActiveSkillIndex);
 }
 
 // ------------------------------------------------------------------- undo
 
-void Build::lbl_UndoLast_Click() {
-    if (!m_screen || m_screen->history.empty()) {
-        return;
+bool Build::lbl_UndoLast_Click() {
+    if (!m_screen || m_screen->m_history.empty()) {
+        return false;
     }
     Scope scope(*this);
-    auto& history = m_screen->history;
-    m_screen->selected = static_cast<int>(history.size()) - 1;
+    auto& history = m_screen->m_history;
     const std::string entry = history.back();
     if (trimmed(entry).empty()) {
-        return;
+        return false;
     }
-    for (const SkillRef& s : suffixSearchOrder(m_screen->classId)) {
+    for (const SkillRef& s : suffixSearchOrder(m_screen->classId())) {
         if (contains(entry, entrySuffix(s.tree, s.index))) {
-            --countRef(s.tree, s.index);
+            --m_screen->countRef(s.tree, s.index);
             break;
         }
     }
+    auto questGivenBack = [this](Quest quest, std::int16_t& counter) {
+        --counter;
+        notify([quest, c = counter](BuildListener& l) {
+            l.questCounterChanged(quest, c, QuestChange::GivenBack);
+        });
+    };
     if (contains(entry, "Reserved For Later")) {
-        --LevelsGained;
-        --ReservedPoints;
-        writeReserve();
-        writeLevelAndPoints();
+        --m_vars.LevelsGained;
+        --m_vars.ReservedPoints;
+        m_screen->m_statusForm = StatusForm::Written;
     } else if (contains(entry, "Den Of Evil:")) {
-        --DenOfEvilCount;
-        setCaption(menu.denOfEvilCaption, kDenOfEvilCaptions, DenOfEvilCount);
+        questGivenBack(Quest::DenOfEvil, m_vars.DenOfEvilCount);
     } else if (contains(entry, "Book of Skill")) {
-        --BookOfSkillCount;
-        setCaption(menu.bookOfSkillCaption, kBookOfSkillRevertCaptions, BookOfSkillCount);
+        questGivenBack(Quest::BookOfSkill, m_vars.BookOfSkillCount);
     } else if (contains(entry, "Izual Quest Point:")) {
-        --IzualCount;
-        if (IzualCount >= 1) {
-            setCaption(menu.deathOfIzualCaption, kIzualCaptions, IzualCount);
-        }
+        questGivenBack(Quest::Izual, m_vars.IzualCount);
     } else if (contains(entry, "Reserved Slvl")) {
-        ++ReservedPoints;
-        writeReserve();
+        ++m_vars.ReservedPoints;
     } else {
-        --LevelsGained;
-        writeLevelAndPoints();
+        --m_vars.LevelsGained;
+        m_screen->m_statusForm = StatusForm::Written;
     }
     history.pop_back();
-    m_screen->selected = static_cast<int>(history.size()) - 1;
     RefreshAfterLevelUp();
+    return true;
 }
 
 // ------------------------------------------------------------------ reset
 
 void Build::Reset() {
     Scope scope(*this);
-    LevelsGained = 0;
-    ReservedPoints = 0;
-    DenOfEvilCount = 0;
-    BookOfSkillCount = 0;
-    IzualCount = 0;
-    RandomDonePending = false;
-    menu.deathOfIzualCaption = kIzualCaptions[0];
-    menu.bookOfSkillCaption = kBookOfSkillRevertCaptions[0];
-    menu.denOfEvilCaption = kDenOfEvilCaptions[0];
-    if (!m_screen) {
-        return;
+    m_vars.LevelsGained = 0;
+    m_vars.ReservedPoints = 0;
+    m_vars.DenOfEvilCount = 0;
+    m_vars.BookOfSkillCount = 0;
+    m_vars.IzualCount = 0;
+    m_vars.RandomDonePending = false;
+    if (m_screen) {
+        for (auto& tree : m_screen->m_counts) {
+            tree.fill(0);
+        }
+        m_screen->m_history.clear();
+        m_screen->m_statusForm = StatusForm::Reset;
+        std::fill(m_screen->m_tierHighlighted.begin() + 1, m_screen->m_tierHighlighted.end(), false);
     }
-    for (auto& tree : m_screen->counts) {
-        tree.fill(0);
-    }
-    m_screen->levelLabel = "Level 1";
-    m_screen->pointsLabel = "Skill Points: " + std::to_string(LevelsGained);
-    writeReserve();
-    m_screen->history.clear();
-    m_screen->selected = -1;
-    std::fill(m_screen->tierHighlighted.begin() + 1, m_screen->tierHighlighted.end(), false);
+    notify([](BuildListener& l) { l.buildReset(); });
 }
 
 // ------------------------------------------------------------ right click
 
-void Build::prepareRightClick(TreeId t, std::int16_t index) {
+QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
     Scope scope(*this);
-    const QuestOffer offer = questAvailability(LevelsGained, DenOfEvilCount, BookOfSkillCount, IzualCount, t);
-    // The separator logic follows the menu's own history: with no quest
-    // pending it ends up visible exactly when a quest entry is shown.
-    if (offer.denOfEvil) {
-        menu.reserveSpacerVisible = true;
-        menu.denOfEvilVisible = true;
-    } else {
-        menu.reserveSpacerVisible = false;
-        menu.denOfEvilVisible = false;
-    }
-    if (offer.bookOfSkill) {
-        menu.reserveSpacerVisible = true;
-        menu.bookOfSkillVisible = true;
-    } else {
-        if (menu.reserveSpacerVisible && DenOfEvilPending) {
-            menu.reserveSpacerVisible = false;
-        }
-        menu.bookOfSkillVisible = false;
-    }
-    if (offer.deathOfIzual) {
-        menu.reserveSpacerVisible = true;
-        menu.deathOfIzualVisible = true;
-    } else {
-        if (menu.reserveSpacerVisible && BookOfSkillPending && DenOfEvilPending) {
-            menu.reserveSpacerVisible = false;
-        }
-        menu.deathOfIzualVisible = false;
-    }
-    ActiveTree = tree(t).code;
-    ActiveSkillIndex = index;
-    ActiveSkillPoints = treeOnScreen(t) && index >= 0 && index < kSkillsPerTree ? countRef(t, index) : 0;
+    const QuestOffer offer = questAvailability(m_vars.LevelsGained, m_vars.DenOfEvilCount,
+                                               m_vars.BookOfSkillCount, m_vars.IzualCount, t);
+    m_vars.ActiveTree = tree(t).code;
+    m_vars.ActiveSkillIndex = index;
+    m_vars.ActiveSkillPoints =
+        treeOnScreen(t) && index >= 0 && index < kSkillsPerTree ? m_screen->countRef(t, index) : 0;
+    notify([&offer](BuildListener& l) { l.questsOffered(offer); });
+    return offer;
+}
+
+// ------------------------------------------------- the random generator's part
+
+void Build::setRandomClass(std::string_view randomClass) {
+    m_vars.RandomClass = randomClass;
+}
+
+void Build::setGeneration(std::int16_t roll, std::int16_t levelsLeft) {
+    m_vars.RandomRoll = roll;
+    m_vars.RandomLevelsLeft = levelsLeft;
+}
+
+void Build::setRandomSkillIndex(std::int16_t index) {
+    m_vars.RandomSkillIndex = index;
+}
+
+bool Build::takeLastClickFailed() {
+    return std::exchange(m_vars.LastClickFailed, false);
+}
+
+void Build::countDownRandomLevel() {
+    --m_vars.RandomLevelsLeft;
+}
+
+void Build::setRandomDonePending(bool pending) {
+    m_vars.RandomDonePending = pending;
 }
 
 } // namespace skillwright::model

@@ -56,7 +56,7 @@ void SaveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
 
     const HiddenHistory hidden(setHistoryVisible);
     const std::string text =
-        buildReportText(name, model::classInfo(*found).name, build.LevelsGained, screen->history);
+        buildReportText(name, model::classInfo(*found).name, build.levelsGained(), screen->history());
     // The name is used exactly as typed: no character is removed or replaced.
     const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
     if (const auto failure = writeWholeFile(path, toLatin1(text))) {

@@ -8,16 +8,14 @@
 #include <QUrl>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 namespace skillwright::toolkit {
 
 namespace {
 
 const QString kProgramTitle = QStringLiteral("Skillwright");
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 class QtTimer final : public Timer {
 public:
@@ -52,8 +50,8 @@ QtToolkit::QtToolkit()
 
 Answer QtToolkit::messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.empty() ? kProgramTitle : q(title));
-    box.setText(q(text));
+    box.setWindowTitle(title.empty() ? kProgramTitle : QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -77,8 +75,9 @@ Answer QtToolkit::messageBox(const std::string& text, const std::string& title, 
 std::string QtToolkit::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), q(title), q(prompt),
-                                               QLineEdit::Normal, q(defaultText), &ok);
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), QString::fromStdString(title),
+                                               QString::fromStdString(prompt), QLineEdit::Normal,
+                                               QString::fromStdString(defaultText), &ok);
     return ok ? text.toStdString() : std::string();
 }
 
@@ -91,7 +90,7 @@ std::string QtToolkit::applicationFolder() {
 }
 
 bool QtToolkit::openAddress(const std::string& address) {
-    return QDesktopServices::openUrl(QUrl(q(address), QUrl::TolerantMode));
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address), QUrl::TolerantMode));
 }
 
 double QtToolkit::random() {
@@ -100,6 +99,17 @@ double QtToolkit::random() {
 
 std::unique_ptr<Timer> QtToolkit::createTimer() {
     return std::make_unique<QtTimer>();
+}
+
+} // namespace skillwright::toolkit
+
+namespace skillwright::toolkit {
+
+void QtToolkit::endProgram() {
+    // At once, also from inside an operation that lets events run: nothing
+    // of the program may act after this, so the process ends here.
+    std::fflush(nullptr);
+    std::quick_exit(0);
 }
 
 } // namespace skillwright::toolkit

@@ -22,6 +22,7 @@ public:
     bool openAddress(const std::string& address) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
+    void endProgram() override;
 
 private:
     std::mt19937_64 m_random;

@@ -58,6 +58,9 @@ std::string ScriptedToolkit::inputBox(const std::string& prompt, const std::stri
 
 void ScriptedToolkit::processEvents() {
     ++processEventsCalls;
+    if (onProcessEvents) {
+        onProcessEvents();
+    }
 }
 
 bool ScriptedToolkit::openAddress(const std::string& address) {

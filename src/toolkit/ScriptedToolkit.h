@@ -3,6 +3,7 @@
 #include <toolkit/Toolkit.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     bool openAddress(const std::string& address) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
+    /// Records the request; the test goes on.
+    void endProgram() override { ++programEnds; }
 
     /// Moves the manual clock on, firing every timer that falls due, in order.
     void advance(int milliseconds);
@@ -54,6 +57,10 @@ public:
     std::vector<InputRecord> inputPrompts;
     std::vector<std::string> openedAddresses;
     int processEventsCalls = 0;
+    int programEnds = 0;
+    /// Runs inside every processEvents call: a test's stand-in for what the
+    /// player does while a long operation lets events run.
+    std::function<void()> onProcessEvents;
 
 private:
     friend class ScriptedTimer;

@@ -23,7 +23,8 @@ public:
 };
 
 /// Everything our code asks of the platform: modal dialogs, event handling,
-/// the program's folder, opening addresses, random numbers and timers.
+/// the program's folder, opening addresses, random numbers, timers and the
+/// end of the program.
 /// Production code uses QtToolkit; tests use ScriptedToolkit.
 class Toolkit {
 public:
@@ -45,6 +46,9 @@ public:
     virtual double random() = 0;
     /// A new stopped timer owned by the caller.
     virtual std::unique_ptr<Timer> createTimer() = 0;
+    /// Ends the program at once: every window goes, nothing is asked or
+    /// saved, and no further handler runs.
+    virtual void endProgram() = 0;
 };
 
 } // namespace skillwright::toolkit

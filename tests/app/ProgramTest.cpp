@@ -51,7 +51,7 @@ TEST_F(ProgramTest, changeClassReopensTheStartScreenAndTheNextClassStartsEmpty) 
     auto* sorc = choose("lbl_Sorceress");
     EXPECT_EQ(sorc->findChild<QLabel*>("lbl_CharLevel")->text(), "Level: 1");
     EXPECT_EQ(sorc->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 0);
-    EXPECT_EQ(build.LevelsGained, 0);
+    EXPECT_EQ(build.levelsGained(), 0);
 }
 
 TEST_F(ProgramTest, escapeInTheHistoryListChangesClassToo) {
@@ -62,7 +62,7 @@ TEST_F(ProgramTest, escapeInTheHistoryListChangesClassToo) {
     letDeletionsRun();
     auto* amazon = choose("lbl_Amazon");
     EXPECT_EQ(amazon->findChild<QLabel*>("lbl_AmazonJS(0)")->text(), "0");
-    EXPECT_EQ(build.LevelsGained, 0);
+    EXPECT_EQ(build.levelsGained(), 0);
 }
 
 TEST_F(ProgramTest, aRightClickOnATreeScreenOpensTheSharedSkillMenu) {
@@ -74,7 +74,7 @@ TEST_F(ProgramTest, aRightClickOnATreeScreenOpensTheSharedSkillMenu) {
                 offered << a->text();
             }
         }
-        return program.menu().mnu_ReservePoint;
+        return program.menu().findChild<QAction*>("mnu_ReservePoint");
     });
     QTest::mouseClick(barbarian->findChild<QWidget*>("img_BarbarianCS(0)"), Qt::RightButton);
     EXPECT_EQ(offered, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "&Skill Stats"}));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <gtest/gtest.h>
@@ -19,19 +20,25 @@ class Planner : public ::testing::Test {
 protected:
     toolkit::ScriptedToolkit toolkit;
     Build build{toolkit};
+    // What the screens show: the notice line and the skill menu's quest entries.
+    NoticeLine noticeLine{build, toolkit};
+    SkillMenuTexts menuTexts{build};
 
     void open(ClassId c) { build.openScreen(c); }
     void open(TreeId t) { build.openScreen(tree(t).classId); }
 
+    [[nodiscard]] const BuildVariables& vars() const { return build.variables(); }
     [[nodiscard]] const TreeScreen& screen() const { return *build.screen(); }
-    [[nodiscard]] int level() const { return build.LevelsGained + 1; }
+    [[nodiscard]] const std::vector<std::string>& history() const { return screen().history(); }
+    [[nodiscard]] int level() const { return build.characterLevel(); }
     [[nodiscard]] int points(TreeId t, int i) const { return screen().count(t, i); }
     [[nodiscard]] std::string lastEntry() const {
-        return screen().history.empty() ? std::string() : screen().history.back();
+        return history().empty() ? std::string() : history().back();
     }
     [[nodiscard]] std::string notice() const {
-        return screen().noticeVisible ? screen().notice : std::string();
+        return noticeLine.visible() ? noticeLine.text() : std::string();
     }
+    [[nodiscard]] const std::string& caption(Quest q) const { return menuTexts.caption(q); }
 
     /// The skill menu on skill i of tree t: right click, then the command.
     void rightClick(TreeId t, int i) { build.prepareRightClick(t, static_cast<std::int16_t>(i)); }

@@ -52,18 +52,18 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     if (s.tier > 1) {
         // One level short of the tier: the required-level refusal, nothing changes.
         reserveUntilLevel(t, s.tier - 2);
-        const auto before = screen().history;
+        const auto before = history();
         click(t, i);
         EXPECT_EQ(notice(), requiredLevelText(s.tier));
-        EXPECT_TRUE(build.LastClickFailed);
+        EXPECT_TRUE(vars().LastClickFailed);
         EXPECT_EQ(points(t, i), 0);
-        EXPECT_EQ(screen().history, before);
-        build.LastClickFailed = false;
+        EXPECT_EQ(history(), before);
+        build.takeLastClickFailed();
     }
 
     // At the level before the tier, the next level-up opens it...
     reserveUntilLevel(t, s.tier - 1);
-    if (build.ReservedPoints == 0) {
+    if (vars().ReservedPoints == 0) {
         reserve(t); // only a first-tier skill gets here with an empty reserve
     }
     const int levelBefore = level();
@@ -90,7 +90,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     } else {
         EXPECT_EQ(notice(), kCapText);
         EXPECT_EQ(points(t, i), 1);
-        EXPECT_EQ(build.IzualCount, 0) << "the refused quest point is given back";
+        EXPECT_EQ(vars().IzualCount, 0) << "the refused quest point is given back";
     }
 
     // Ordinary points: the quest point already fills the level the next
@@ -166,7 +166,7 @@ TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
     EXPECT_EQ(level(), 21);
 
     reserveUntilLevel(TreeId::NecroBone, 99);
-    const auto history = screen().history;
+    const auto before = history();
     click(TreeId::NecroBone, 0);
     EXPECT_EQ(notice(), kTwentyText) << "a full skill reports the 20-point rule first";
     click(TreeId::NecroBone, 1);
@@ -175,30 +175,28 @@ TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
     EXPECT_EQ(notice(), kLevel99Text) << "level 99 comes before the tier and prerequisite tests";
     denOfEvil(TreeId::NecroBone, 1);
     EXPECT_EQ(notice(), kLevel99Text);
-    EXPECT_EQ(build.DenOfEvilCount, 0);
+    EXPECT_EQ(vars().DenOfEvilCount, 0);
 
-    build.LastClickFailed = false;
+    build.takeLastClickFailed();
     reserve(TreeId::NecroBone);
     EXPECT_EQ(notice(), kLevel99Text) << "no character passes level 99";
     EXPECT_EQ(level(), 99);
-    EXPECT_EQ(screen().history, history);
+    EXPECT_EQ(history(), before);
 }
 
 TEST_F(Limits, statusTextsAfterOrdinaryPoints) {
     open(ClassId::Necromancer);
-    EXPECT_EQ(screen().levelLabel, "Level: 1");
-    EXPECT_EQ(screen().pointsLabel, "Skill Points: 0");
-    EXPECT_EQ(screen().reserveLabel, "Reserved Points: 0");
+    EXPECT_EQ(levelLabel(build), "Level: 1");
+    EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
+    EXPECT_EQ(reserveLabel(build), "Reserved Points: 0");
     click(TreeId::NecroBone, 0);
-    EXPECT_EQ(screen().levelLabel, "Level 2");
-    EXPECT_EQ(screen().pointsLabel, "Skill Points:  1");
-    EXPECT_EQ(screen().history, std::vector<std::string>{"Clvl 2 Slvl 1: Teeth"});
-    EXPECT_EQ(screen().selected, 0);
+    EXPECT_EQ(levelLabel(build), "Level 2");
+    EXPECT_EQ(pointsLabel(build), "Skill Points:  1");
+    EXPECT_EQ(history(), std::vector<std::string>{"Clvl 2 Slvl 1: Teeth"});
     click(TreeId::NecroBone, 1);
     click(TreeId::NecroBone, 0);
-    EXPECT_EQ(screen().history.back(), "Clvl 4 Slvl 2: Teeth");
-    EXPECT_EQ(screen().selected, 2);
-    EXPECT_EQ(screen().pointsLabel, "Skill Points:  3");
+    EXPECT_EQ(history().back(), "Clvl 4 Slvl 2: Teeth");
+    EXPECT_EQ(pointsLabel(build), "Skill Points:  3");
 }
 
 TEST_F(Limits, aRefusalShowsItsNoticeForFiveSecondsFromTheLatestRefusal) {
@@ -213,7 +211,7 @@ TEST_F(Limits, aRefusalShowsItsNoticeForFiveSecondsFromTheLatestRefusal) {
     EXPECT_EQ(notice(), requiredLevelText(30));
     toolkit.advance(1);
     EXPECT_EQ(notice(), "");
-    EXPECT_FALSE(build.noticeTimerActive());
+    EXPECT_FALSE(noticeLine.timerActive());
 }
 
 TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
@@ -222,7 +220,7 @@ TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
     EXPECT_FALSE(notice().empty());
     click(TreeId::PaladinCom, 0);
     EXPECT_EQ(notice(), "");
-    EXPECT_FALSE(build.noticeTimerActive());
+    EXPECT_FALSE(noticeLine.timerActive());
 }
 
 TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {
@@ -230,7 +228,7 @@ TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {
     click(TreeId::NecroBone, 0);
     click(TreeId::AmazonJS, 10);
     click(TreeId::AmazonJS, -1);
-    EXPECT_TRUE(screen().history.empty());
+    EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);
 }
 

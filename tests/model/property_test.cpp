@@ -64,29 +64,26 @@ class RandomPlay : public Planner {
 protected:
     void checkInvariants(const HistoryLedger& ledger, std::uint64_t step) {
         SCOPED_TRACE("step " + std::to_string(step));
-        ASSERT_EQ(build.LevelsGained, ledger.ordinary + ledger.reservedForLater);
-        ASSERT_EQ(build.ReservedPoints, ledger.reservedForLater - ledger.reservedSpent);
-        ASSERT_EQ(build.DenOfEvilCount, ledger.den);
-        ASSERT_EQ(build.BookOfSkillCount, ledger.book);
-        ASSERT_EQ(build.IzualCount, ledger.izual);
+        ASSERT_EQ(vars().LevelsGained, ledger.ordinary + ledger.reservedForLater);
+        ASSERT_EQ(vars().ReservedPoints, ledger.reservedForLater - ledger.reservedSpent);
+        ASSERT_EQ(vars().DenOfEvilCount, ledger.den);
+        ASSERT_EQ(vars().BookOfSkillCount, ledger.book);
+        ASSERT_EQ(vars().IzualCount, ledger.izual);
         ASSERT_LE(level(), 99);
-        ASSERT_FALSE(build.DenOfEvilPending || build.BookOfSkillPending || build.IzualPending ||
-                     build.SpendingReserved);
-        const auto& counts = screen().counts;
-        for (std::size_t pos = 0; pos < 3; ++pos) {
-            for (std::size_t i = 0; i < kSkillsPerTree; ++i) {
-                ASSERT_EQ(counts[pos][i], ledger.perSkill[pos][i]);
-                ASSERT_GE(counts[pos][i], 0);
-                ASSERT_LE(counts[pos][i], 20);
+        ASSERT_FALSE(vars().DenOfEvilPending || vars().BookOfSkillPending || vars().IzualPending ||
+                     vars().SpendingReserved);
+        for (int pos = 0; pos < 3; ++pos) {
+            for (int i = 0; i < kSkillsPerTree; ++i) {
+                const int count = screen().countAt(pos, i);
+                ASSERT_EQ(count, ledger.perSkill[static_cast<std::size_t>(pos)][static_cast<std::size_t>(i)]);
+                ASSERT_GE(count, 0);
+                ASSERT_LE(count, 20);
             }
-        }
-        if (!screen().history.empty()) {
-            ASSERT_EQ(screen().selected, static_cast<int>(screen().history.size()) - 1);
         }
     }
 
     TreeId randomTree(std::mt19937& rng) {
-        const ClassInfo& c = classInfo(screen().classId);
+        const ClassInfo& c = classInfo(screen().classId());
         return c.trees[std::uniform_int_distribution<std::size_t>(0, 2)(rng)];
     }
 };
@@ -106,9 +103,9 @@ TEST_F(RandomPlay, hundredThousandClicksKeepTheBuildConsistent) {
             ledger = HistoryLedger(next);
         }
         click(randomTree(rng), skillIndex(rng));
-        ledger.follow(screen().history);
+        ledger.follow(history());
         checkInvariants(ledger, step);
-        ASSERT_EQ(build.LevelsGained, static_cast<int>(screen().history.size()));
+        ASSERT_EQ(vars().LevelsGained, static_cast<int>(history().size()));
     }
 }
 
@@ -121,18 +118,18 @@ TEST_F(RandomPlay, hundredThousandActionsKeepTheBuildConsistentAndUndoToTheStart
     HistoryLedger ledger(ClassId::Necromancer);
 
     auto undoEverything = [&](std::uint64_t step) {
-        const bool anything = !screen().history.empty();
-        while (!screen().history.empty()) {
+        const bool anything = !history().empty();
+        while (!history().empty()) {
             build.lbl_UndoLast_Click();
-            ledger.follow(screen().history);
+            ledger.follow(history());
             checkInvariants(ledger, step);
         }
         EXPECT_EQ(level(), 1);
-        EXPECT_EQ(build.ReservedPoints, 0);
-        EXPECT_EQ(build.DenOfEvilCount + build.BookOfSkillCount + build.IzualCount, 0);
+        EXPECT_EQ(vars().ReservedPoints, 0);
+        EXPECT_EQ(vars().DenOfEvilCount + vars().BookOfSkillCount + vars().IzualCount, 0);
         if (anything) {
-            EXPECT_EQ(screen().levelLabel, "Level 1");
-            EXPECT_EQ(screen().pointsLabel, "Skill Points:  0");
+            EXPECT_EQ(levelLabel(build), "Level 1");
+            EXPECT_EQ(pointsLabel(build), "Skill Points:  0");
         }
     };
 
@@ -151,19 +148,19 @@ TEST_F(RandomPlay, hundredThousandActionsKeepTheBuildConsistentAndUndoToTheStart
             break;
         case 3:
             rightClick(t, i);
-            if (build.menu.denOfEvilVisible) {
+            if (menuTexts.visible(Quest::DenOfEvil)) {
                 build.TakeDenOfEvilPoint();
             }
             break;
         case 4:
             rightClick(t, i);
-            if (build.menu.bookOfSkillVisible) {
+            if (menuTexts.visible(Quest::BookOfSkill)) {
                 build.TakeBookOfSkillPoint();
             }
             break;
         case 5:
             rightClick(t, i);
-            if (build.menu.deathOfIzualVisible) {
+            if (menuTexts.visible(Quest::Izual)) {
                 build.TakeIzualPoint();
             }
             break;
@@ -174,7 +171,7 @@ TEST_F(RandomPlay, hundredThousandActionsKeepTheBuildConsistentAndUndoToTheStart
             toolkit.advance(1000);
             break;
         }
-        ledger.follow(screen().history);
+        ledger.follow(history());
         checkInvariants(ledger, step);
         if (HasFatalFailure()) {
             return;

@@ -7,7 +7,7 @@ namespace {
 
 struct QuestRule {
     const char* name;
-    std::int16_t Build::*counter;
+    std::int16_t BuildVariables::*counter;
     std::vector<int> fromLevel;         ///< the level from which the (n+1)-th point is offered
     std::vector<int> fromLevelJavelins; ///< the same on the Amazon's "AmazonJS" tree
     bool QuestOffer::*offered;
@@ -15,10 +15,14 @@ struct QuestRule {
 
 const std::vector<QuestRule>& questRules() {
     static const std::vector<QuestRule> rules{
-        {"Den of Evil", &Build::DenOfEvilCount, {3, 24, 35}, {3, 25, 40}, &QuestOffer::denOfEvil},
-        {"Book of Skill", &Build::BookOfSkillCount, {15, 30, 45}, {15, 30, 45}, &QuestOffer::bookOfSkill},
+        {"Den of Evil", &BuildVariables::DenOfEvilCount, {3, 24, 35}, {3, 25, 40}, &QuestOffer::denOfEvil},
+        {"Book of Skill",
+         &BuildVariables::BookOfSkillCount,
+         {15, 30, 45},
+         {15, 30, 45},
+         &QuestOffer::bookOfSkill},
         {"Death of Izual",
-         &Build::IzualCount,
+         &BuildVariables::IzualCount,
          {23, 23, 39, 39, 59, 59},
          {23, 23, 39, 39, 59, 59},
          &QuestOffer::deathOfIzual},
@@ -51,17 +55,17 @@ TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
     open(ClassId::Necromancer);
     reserveUntilLevel(TreeId::NecroBone, 3);
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_TRUE(build.menu.denOfEvilVisible);
-    EXPECT_TRUE(build.menu.reserveSpacerVisible);
+    EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
+    EXPECT_TRUE(menuTexts.reserveSpacerVisible());
     build.TakeDenOfEvilPoint();
     EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
     EXPECT_EQ(level(), 3);
-    EXPECT_EQ(screen().levelLabel, "Level 3");
-    EXPECT_EQ(build.menu.denOfEvilCaption, "&Den Of Evil (Nightmare)");
-    EXPECT_FALSE(build.DenOfEvilPending);
+    EXPECT_EQ(levelLabel(build), "Level 3");
+    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
+    EXPECT_FALSE(vars().DenOfEvilPending);
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_FALSE(build.menu.denOfEvilVisible);
-    EXPECT_FALSE(build.menu.reserveSpacerVisible);
+    EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
+    EXPECT_FALSE(menuTexts.reserveSpacerVisible());
 }
 
 TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
@@ -69,29 +73,29 @@ TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
     reserveUntilLevel(TreeId::NecroBone, 23);
     izual(TreeId::NecroBone, 0);
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Normal)");
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_TRUE(build.menu.deathOfIzualVisible);
+    EXPECT_TRUE(menuTexts.visible(Quest::Izual));
     build.TakeIzualPoint();
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Normal Slvl 2: Teeth");
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Nightmare)");
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_FALSE(build.menu.deathOfIzualVisible);
-    EXPECT_EQ(build.BookOfSkillCount, 0) << "the Izual point does not depend on Book of Skill";
+    EXPECT_FALSE(menuTexts.visible(Quest::Izual));
+    EXPECT_EQ(vars().BookOfSkillCount, 0) << "the Izual point does not depend on Book of Skill";
 }
 
 TEST_F(Quests, bookOfSkillCaptionsUseBothSpellings) {
     open(ClassId::Sorceress);
-    EXPECT_EQ(build.menu.bookOfSkillCaption, "&Book Of Skill (Normal)");
-    build.restoreNormalQuestCaptions();
-    EXPECT_EQ(build.menu.bookOfSkillCaption, "&Book of Skill (Normal)");
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book Of Skill (Normal)");
+    menuTexts.restoreNormalCaptions();
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
     reserveUntilLevel(TreeId::SorcFire, 15);
     bookOfSkill(TreeId::SorcFire, 0);
     EXPECT_EQ(lastEntry(), "Book of Skill: Normal Slvl 1: Fire Bolt");
-    EXPECT_EQ(build.menu.bookOfSkillCaption, "&Book Of Skill (Nightmare)");
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book Of Skill (Nightmare)");
     build.lbl_UndoLast_Click();
-    EXPECT_EQ(build.menu.bookOfSkillCaption, "&Book of Skill (Normal)");
-    EXPECT_EQ(build.BookOfSkillCount, 0);
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
+    EXPECT_EQ(vars().BookOfSkillCount, 0);
 }
 
 TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
@@ -99,65 +103,78 @@ TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
     for (int n = 0; n < 20; ++n) {
         click(TreeId::BarBarCS, 0);
     }
-    const auto history = screen().history;
+    const auto before = history();
     denOfEvil(TreeId::BarBarCS, 0);
     EXPECT_EQ(notice(), kTwentyText);
-    EXPECT_EQ(build.DenOfEvilCount, 0);
-    EXPECT_EQ(build.menu.denOfEvilCaption, "&Den Of Evil (Normal)");
-    EXPECT_TRUE(build.LastClickFailed);
+    EXPECT_EQ(vars().DenOfEvilCount, 0);
+    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
+    EXPECT_TRUE(vars().LastClickFailed);
 
     bookOfSkill(TreeId::BarBarCS, 0);
-    EXPECT_EQ(build.BookOfSkillCount, 0);
-    EXPECT_EQ(build.menu.bookOfSkillCaption, "&Book of Skill (Normal)");
+    EXPECT_EQ(vars().BookOfSkillCount, 0);
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
 
     izual(TreeId::BarBarCS, 0);
     izual(TreeId::BarBarCS, 1);
-    EXPECT_EQ(build.IzualCount, 1);
+    EXPECT_EQ(vars().IzualCount, 1);
     izual(TreeId::BarBarCS, 0);
-    EXPECT_EQ(build.IzualCount, 1);
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Normal)");
-    EXPECT_FALSE(build.DenOfEvilPending || build.BookOfSkillPending || build.IzualPending);
-    EXPECT_EQ(screen().history.size(), history.size() + 1);
+    EXPECT_EQ(vars().IzualCount, 1);
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
+    EXPECT_FALSE(vars().DenOfEvilPending || vars().BookOfSkillPending || vars().IzualPending);
+    EXPECT_EQ(history().size(), before.size() + 1);
 }
 
 TEST_F(Quests, anExhaustedQuestSaysSoWhenTheMenuIsBypassed) {
     open(ClassId::Paladin);
-    build.DenOfEvilCount = 3;
+    reserveUntilLevel(TreeId::PaladinCom, 35);
+    for (int n = 0; n < 3; ++n) {
+        denOfEvil(TreeId::PaladinCom, 0);
+    }
+    ASSERT_EQ(points(TreeId::PaladinCom, 0), 3);
+    ASSERT_TRUE(toolkit.messages.empty());
     denOfEvil(TreeId::PaladinCom, 0);
     ASSERT_EQ(toolkit.messages.size(), 1u);
     EXPECT_EQ(toolkit.messages[0].text, "You may only complete this quest once for each level, 3 times.");
     EXPECT_EQ(toolkit.messages[0].title, "No Longer valid");
     EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::Information);
-    EXPECT_EQ(points(TreeId::PaladinCom, 0), 0);
+    EXPECT_EQ(points(TreeId::PaladinCom, 0), 3);
 }
 
 TEST_F(Quests, announcementsAtTheirLevelsUnderTheirCounterConditions) {
     struct Row {
         int level;
-        std::int16_t Build::*counter;
+        Quest quest;
         std::vector<int> announcedWhenTaken;
         std::string text;
     };
     const std::vector<Row> rows{
-        {3, &Build::DenOfEvilCount, {0}, "Den Of Evil (Normal)"},
-        {25, &Build::DenOfEvilCount, {1}, "Den Of Evil (Nightmare)"},
-        {40, &Build::DenOfEvilCount, {2, 3}, "Den Of Evil (Hell)"},
-        {15, &Build::BookOfSkillCount, {0}, "Book Of Skill (Normal)"},
-        {30, &Build::BookOfSkillCount, {1}, "Book Of Skill (Nightmare)"},
-        {45, &Build::BookOfSkillCount, {2, 3}, "Book Of Skill (Hell)"},
-        {23, &Build::IzualCount, {0, 1}, "Death of Izual (Normal)"},
-        {39, &Build::IzualCount, {0, 1, 2, 3, 4}, "Death of Izual (Nightmare)"},
-        {59, &Build::IzualCount, {5, 6}, "Death of Izual (Hell)"},
+        {3, Quest::DenOfEvil, {0}, "Den Of Evil (Normal)"},
+        {25, Quest::DenOfEvil, {1}, "Den Of Evil (Nightmare)"},
+        {40, Quest::DenOfEvil, {2, 3}, "Den Of Evil (Hell)"},
+        {15, Quest::BookOfSkill, {0}, "Book Of Skill (Normal)"},
+        {30, Quest::BookOfSkill, {1}, "Book Of Skill (Nightmare)"},
+        {45, Quest::BookOfSkill, {2, 3}, "Book Of Skill (Hell)"},
+        {23, Quest::Izual, {0, 1}, "Death of Izual (Normal)"},
+        {39, Quest::Izual, {0, 1, 2, 3, 4}, "Death of Izual (Nightmare)"},
+        {59, Quest::Izual, {5, 6}, "Death of Izual (Hell)"},
     };
     open(ClassId::Amazon);
     for (const Row& row : rows) {
-        for (int taken = 0; taken <= (row.counter == &Build::IzualCount ? 6 : 3); ++taken) {
-            build.DenOfEvilCount = build.BookOfSkillCount = build.IzualCount = 0;
-            build.*row.counter = static_cast<std::int16_t>(taken);
+        for (int taken = 0; taken <= (row.quest == Quest::Izual ? 6 : 3); ++taken) {
+            build.Reset();
+            // The quest commands do not ask whether the point is due.
+            for (int n = 0; n < taken; ++n) {
+                rightClick(TreeId::AmazonBC, 0);
+                row.quest == Quest::DenOfEvil     ? build.TakeDenOfEvilPoint()
+                : row.quest == Quest::BookOfSkill ? build.TakeBookOfSkillPoint()
+                                                  : build.TakeIzualPoint();
+            }
+            ASSERT_EQ(build.questCount(row.quest), taken);
+            reserveUntilLevel(TreeId::AmazonBC, row.level - 2);
             for (int lvl : {row.level - 1, row.level, row.level + 1}) {
-                build.tim_Unavail_Timer();
-                build.LevelsGained = static_cast<std::int16_t>(lvl - 1);
-                build.RefreshAfterLevelUp();
+                noticeLine.tim_Unavail_Timer();
+                reserve(TreeId::AmazonBC);
+                ASSERT_EQ(level(), lvl);
                 const bool due = lvl == row.level && std::count(row.announcedWhenTaken.begin(),
                                                                 row.announcedWhenTaken.end(), taken) > 0;
                 const std::string text =
@@ -172,7 +189,13 @@ TEST_F(Quests, announcementsAtTheirLevelsUnderTheirCounterConditions) {
 TEST_F(Quests, tierLabelsTurnGoldTheLevelBeforeTheirTierAndWhiteBelowFive) {
     open(ClassId::Necromancer);
     using Row = std::array<bool, kTierCount>;
-    auto tiersAt = [&] { return screen().tierHighlighted; };
+    auto tiersAt = [&] {
+        Row row{};
+        for (int r = 0; r < kTierCount; ++r) {
+            row[static_cast<std::size_t>(r)] = screen().tierHighlighted(r);
+        }
+        return row;
+    };
     EXPECT_EQ(tiersAt(), (Row{true, false, false, false, false, false}));
     std::vector<Row> seen{tiersAt()};
     while (level() < 31) {

@@ -11,27 +11,26 @@ TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
     open(ClassId::Necromancer);
     reserveUntilLevel(TreeId::NecroBone, 6);
     reserve(TreeId::NecroBone);
-    EXPECT_EQ(screen().levelLabel, "Level 7");
-    EXPECT_EQ(screen().reserveLabel, "Reserved Points: 6");
-    EXPECT_EQ(screen().pointsLabel, "Skill Points:  6");
+    EXPECT_EQ(levelLabel(build), "Level 7");
+    EXPECT_EQ(reserveLabel(build), "Reserved Points: 6");
+    EXPECT_EQ(pointsLabel(build), "Skill Points:  6");
     EXPECT_EQ(lastEntry(), "Clvl 7 Reserved For Later ");
-    EXPECT_EQ(screen().selected, 5);
 
     useReserve(TreeId::NecroBone, 0);
     useReserve(TreeId::NecroBone, 0);
     EXPECT_EQ(lastEntry(), "Reserved Slvl 2: Teeth");
-    EXPECT_EQ(build.ReservedPoints, 4);
+    EXPECT_EQ(vars().ReservedPoints, 4);
     EXPECT_EQ(level(), 7);
-    EXPECT_EQ(screen().levelLabel, "Level 7");
+    EXPECT_EQ(levelLabel(build), "Level 7");
 }
 
 TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
     open(ClassId::Amazon);
     useReserve(TreeId::AmazonPM, 0);
     EXPECT_EQ(notice(), "You have no skill points in reserve.");
-    EXPECT_FALSE(build.LastClickFailed);
-    EXPECT_FALSE(build.SpendingReserved);
-    EXPECT_TRUE(screen().history.empty());
+    EXPECT_FALSE(vars().LastClickFailed);
+    EXPECT_FALSE(vars().SpendingReserved);
+    EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);
 }
 
@@ -62,14 +61,14 @@ TEST_F(Undo, takesBackEachKindOfEntryExactly) {
     denOfEvil(bone, 1);   // Den Of Evil: Normal Slvl 1: Bone Armor
     bookOfSkill(bone, 1); // Book of Skill: Normal Slvl 2: Bone Armor
     izual(bone, 0);       // Izual Quest Point:(1) Normal Slvl 3: Teeth
-    ASSERT_EQ(screen().history, (std::vector<std::string>{
-                                    "Clvl 2 Slvl 1: Teeth",
-                                    "Clvl 3 Reserved For Later ",
-                                    "Reserved Slvl 2: Teeth",
-                                    "Den Of Evil: Normal Slvl 1: Bone Armor",
-                                    "Book of Skill: Normal Slvl 2: Bone Armor",
-                                    "Izual Quest Point:(1) Normal Slvl 3: Teeth",
-                                }));
+    ASSERT_EQ(history(), (std::vector<std::string>{
+                             "Clvl 2 Slvl 1: Teeth",
+                             "Clvl 3 Reserved For Later ",
+                             "Reserved Slvl 2: Teeth",
+                             "Den Of Evil: Normal Slvl 1: Bone Armor",
+                             "Book of Skill: Normal Slvl 2: Bone Armor",
+                             "Izual Quest Point:(1) Normal Slvl 3: Teeth",
+                         }));
     struct Expect {
         int teeth, boneArmor, level, reserve, den, book, izual;
     };
@@ -82,28 +81,32 @@ TEST_F(Undo, takesBackEachKindOfEntryExactly) {
         EXPECT_EQ(points(bone, 0), e.teeth);
         EXPECT_EQ(points(bone, 1), e.boneArmor);
         EXPECT_EQ(level(), e.level);
-        EXPECT_EQ(build.ReservedPoints, e.reserve);
-        EXPECT_EQ(build.DenOfEvilCount, e.den);
-        EXPECT_EQ(build.BookOfSkillCount, e.book);
-        EXPECT_EQ(build.IzualCount, e.izual);
-        EXPECT_EQ(screen().levelLabel, "Level " + std::to_string(e.level));
-        EXPECT_EQ(screen().reserveLabel, "Reserved Points: " + std::to_string(e.reserve));
+        EXPECT_EQ(vars().ReservedPoints, e.reserve);
+        EXPECT_EQ(vars().DenOfEvilCount, e.den);
+        EXPECT_EQ(vars().BookOfSkillCount, e.book);
+        EXPECT_EQ(vars().IzualCount, e.izual);
+        EXPECT_EQ(levelLabel(build), "Level " + std::to_string(e.level));
+        EXPECT_EQ(reserveLabel(build), "Reserved Points: " + std::to_string(e.reserve));
     }
-    EXPECT_TRUE(screen().history.empty());
-    EXPECT_EQ(screen().pointsLabel, "Skill Points:  0");
-    EXPECT_EQ(build.menu.denOfEvilCaption, "&Den Of Evil (Normal)");
-    EXPECT_EQ(build.menu.bookOfSkillCaption, "&Book of Skill (Normal)");
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Normal)");
+    EXPECT_TRUE(history().empty());
+    EXPECT_EQ(pointsLabel(build), "Skill Points:  0");
+    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
 }
 
 TEST_F(Undo, anEmptyHistoryChangesNothing) {
     open(ClassId::Sorceress);
-    int changes = 0;
-    build.setChangedCallback([&] { ++changes; });
-    build.lbl_UndoLast_Click();
-    EXPECT_EQ(screen().levelLabel, "Level: 1");
-    EXPECT_EQ(screen().pointsLabel, "Skill Points: 0");
-    EXPECT_EQ(changes, 0);
+    struct Counter : BuildListener {
+        int changes = 0;
+        void buildChanged() override { ++changes; }
+    } listener;
+    build.addListener(listener);
+    EXPECT_FALSE(build.lbl_UndoLast_Click());
+    EXPECT_EQ(levelLabel(build), "Level: 1");
+    EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
+    EXPECT_EQ(listener.changes, 0);
+    build.removeListener(listener);
 }
 
 TEST_F(Undo, izualCaptionFollowsTheCounterDown) {
@@ -112,12 +115,12 @@ TEST_F(Undo, izualCaptionFollowsTheCounterDown) {
     for (int n = 0; n < 3; ++n) {
         izual(TreeId::SorcFire, 0);
     }
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Nightmare)");
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
     build.lbl_UndoLast_Click();
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Nightmare)");
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
     build.lbl_UndoLast_Click();
-    EXPECT_EQ(build.menu.deathOfIzualCaption, "&Death of Izual (Normal)");
-    EXPECT_EQ(build.IzualCount, 1);
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
+    EXPECT_EQ(vars().IzualCount, 1);
 }
 
 // Every pair of skills on one screen where one entry suffix begins the other

@@ -1,61 +1,55 @@
 #include "frm_Menu.h"
 
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <toolkit/Toolkit.h>
 
 #include <QAction>
 #include <QMenu>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace skillwright::screens {
 
-namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
-frm_Menu::frm_Menu(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent)
-    : QWidget(parent), m_build(build), m_toolkit(toolkit),
+frm_Menu::frm_Menu(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
+                   QWidget* parent)
+    : QWidget(parent), m_build(build), m_texts(texts), m_toolkit(toolkit),
       m_popper([](QMenu& menu, QPoint pos) { return menu.exec(pos); }) {
     setObjectName(QStringLiteral("frm_Menu"));
     setWindowTitle(QStringLiteral("Form1"));
 
-    mnu_ReserveMenu = new QMenu(QStringLiteral("ReserveMenu"), this);
-    mnu_ReserveMenu->setObjectName(QStringLiteral("mnu_ReserveMenu"));
-    mnu_ReservePoint = addEntry(mnu_ReserveMenu, "mnu_ReservePoint", QStringLiteral("&Reserve Skill Point"),
-                                &frm_Menu::mnu_ReservePoint_Click);
-    mnu_UseReserve = addEntry(mnu_ReserveMenu, "mnu_UseReserve", QStringLiteral("&Use Reserved Point"),
-                              &frm_Menu::mnu_UseReserve_Click);
-    mnu_ReserveSpacer = addSeparator(mnu_ReserveMenu, "mnu_ReserveSpacer");
-    mnu_DenOfEvil = addEntry(mnu_ReserveMenu, "mnu_DenOfEvil", QStringLiteral("&Den Of Evil (Normal)"),
-                             &frm_Menu::mnu_DenOfEvil_Click);
-    mnu_BookOfSkill = addEntry(mnu_ReserveMenu, "mnu_BookOfSkill", QStringLiteral("&Book Of Skill (Normal)"),
-                               &frm_Menu::mnu_BookOfSkill_Click);
-    mnu_DeathOfIzual =
-        addEntry(mnu_ReserveMenu, "mnu_DeathOfIzual", QStringLiteral("&Death of Izual (Normal)"),
-                 &frm_Menu::mnu_DeathOfIzual_Click);
-    mnu_Skillstats = addSeparator(mnu_ReserveMenu, "mnu_Skillstats");
-    mnu_SkillInfo = addEntry(mnu_ReserveMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"),
-                             &frm_Menu::mnu_SkillInfo_Click);
+    m_skillMenu = new QMenu(QStringLiteral("ReserveMenu"), this);
+    m_skillMenu->setObjectName(QStringLiteral("mnu_ReserveMenu"));
+    addEntry(m_skillMenu, "mnu_ReservePoint", QStringLiteral("&Reserve Skill Point"),
+             &frm_Menu::mnu_ReservePoint_Click);
+    addEntry(m_skillMenu, "mnu_UseReserve", QStringLiteral("&Use Reserved Point"),
+             &frm_Menu::mnu_UseReserve_Click);
+    m_questSpacer = addSeparator(m_skillMenu, "mnu_ReserveSpacer");
+    m_denOfEvil = addEntry(m_skillMenu, "mnu_DenOfEvil", QStringLiteral("&Den Of Evil (Normal)"),
+                           &frm_Menu::mnu_DenOfEvil_Click);
+    m_bookOfSkill = addEntry(m_skillMenu, "mnu_BookOfSkill", QStringLiteral("&Book Of Skill (Normal)"),
+                             &frm_Menu::mnu_BookOfSkill_Click);
+    m_deathOfIzual = addEntry(m_skillMenu, "mnu_DeathOfIzual", QStringLiteral("&Death of Izual (Normal)"),
+                              &frm_Menu::mnu_DeathOfIzual_Click);
+    addSeparator(m_skillMenu, "mnu_Skillstats");
+    addEntry(m_skillMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"), &frm_Menu::mnu_SkillInfo_Click);
 
     const QString quennick = QString::fromLatin1(kQuennickName);
-    mnu_QuennickPop = new QMenu(quennick, this);
-    mnu_QuennickPop->setObjectName(QStringLiteral("mnu_QuennickPop"));
-    mnu_QuennickEmail = addEntry(mnu_QuennickPop, "mnu_QuennickEmail", QStringLiteral("Email ") + quennick,
-                                 &frm_Menu::mnu_QuennickEmail_Click);
-    mnu_QuennickWeb = addEntry(mnu_QuennickPop, "mnu_QuennickWeb", QStringLiteral("Visit Website"),
-                               &frm_Menu::mnu_QuennickWeb_Click);
+    m_quennickMenu = new QMenu(quennick, this);
+    m_quennickMenu->setObjectName(QStringLiteral("mnu_QuennickPop"));
+    addEntry(m_quennickMenu, "mnu_QuennickEmail", QStringLiteral("Email ") + quennick,
+             &frm_Menu::mnu_QuennickEmail_Click);
+    addEntry(m_quennickMenu, "mnu_QuennickWeb", QStringLiteral("Visit Website"),
+             &frm_Menu::mnu_QuennickWeb_Click);
 
-    mnu_Orrindel = new QMenu(QStringLiteral("Orrindel"), this);
-    mnu_Orrindel->setObjectName(QStringLiteral("mnu_Orrindel"));
-    mnu_OrrindelEmail = addEntry(mnu_Orrindel, "mnu_OrrindelEmail", QStringLiteral("Email Orrindel"),
-                                 &frm_Menu::mnu_OrrindelEmail_Click);
-    mnu_OrrindelSite = addEntry(mnu_Orrindel, "mnu_OrrindelSite", QStringLiteral("Visit Website"),
-                                &frm_Menu::mnu_OrrindelSite_Click);
+    m_orrindelMenu = new QMenu(QStringLiteral("Orrindel"), this);
+    m_orrindelMenu->setObjectName(QStringLiteral("mnu_Orrindel"));
+    addEntry(m_orrindelMenu, "mnu_OrrindelEmail", QStringLiteral("Email Orrindel"),
+             &frm_Menu::mnu_OrrindelEmail_Click);
+    addEntry(m_orrindelMenu, "mnu_OrrindelSite", QStringLiteral("Visit Website"),
+             &frm_Menu::mnu_OrrindelSite_Click);
 }
 
 frm_Menu::~frm_Menu() = default;
@@ -78,31 +72,28 @@ void frm_Menu::setPopper(Popper popper) {
     m_popper = std::move(popper);
 }
 
-void frm_Menu::setSkillStatsOpener(std::function<void()> open) {
-    m_openSkillStats = std::move(open);
-}
-
-void frm_Menu::mirrorBuild() {
-    const model::SkillMenuState& m = m_build.menu;
-    mnu_DenOfEvil->setText(q(m.denOfEvilCaption));
-    mnu_BookOfSkill->setText(q(m.bookOfSkillCaption));
-    mnu_DeathOfIzual->setText(q(m.deathOfIzualCaption));
-    mnu_ReserveSpacer->setVisible(m.reserveSpacerVisible);
-    mnu_DenOfEvil->setVisible(m.denOfEvilVisible);
-    mnu_BookOfSkill->setVisible(m.bookOfSkillVisible);
-    mnu_DeathOfIzual->setVisible(m.deathOfIzualVisible);
+void frm_Menu::mirrorQuestEntries() {
+    using model::Quest;
+    const std::array<std::pair<QAction*, Quest>, 3> entries{{{m_denOfEvil, Quest::DenOfEvil},
+                                                             {m_bookOfSkill, Quest::BookOfSkill},
+                                                             {m_deathOfIzual, Quest::Izual}}};
+    for (const auto& [action, quest] : entries) {
+        action->setText(QString::fromStdString(m_texts.caption(quest)));
+        action->setVisible(m_texts.visible(quest));
+    }
+    m_questSpacer->setVisible(m_texts.reserveSpacerVisible());
 }
 
 void frm_Menu::popupSkillMenu(QPoint globalPos) {
-    mirrorBuild();
-    popup(*mnu_ReserveMenu, globalPos);
+    mirrorQuestEntries();
+    popup(*m_skillMenu, globalPos);
 }
 
 void frm_Menu::popupContactMenu(int person, QPoint globalPos) {
     if (person == Quennick) {
-        popup(*mnu_QuennickPop, globalPos);
+        popup(*m_quennickMenu, globalPos);
     } else if (person == Orrindel) {
-        popup(*mnu_Orrindel, globalPos);
+        popup(*m_orrindelMenu, globalPos);
     }
 }
 
@@ -138,9 +129,7 @@ void frm_Menu::mnu_DeathOfIzual_Click() {
 }
 
 void frm_Menu::mnu_SkillInfo_Click() {
-    if (m_openSkillStats) {
-        m_openSkillStats();
-    }
+    emit skillStatsRequested();
 }
 
 void frm_Menu::openAddress(const char* address) {

@@ -13,7 +13,8 @@ class QMenu;
 
 namespace skillwright::model {
 class Build;
-}
+class SkillMenuTexts;
+} // namespace skillwright::model
 namespace skillwright::toolkit {
 class Toolkit;
 }
@@ -23,8 +24,12 @@ namespace skillwright::screens {
 /// The hidden holder of every pop-up menu: the skill menu that a right click
 /// on a skill icon opens, and the two contact menus of the start screen.
 /// It is never shown; it holds no state of its own. Before each pop-up the
-/// skill menu takes the quest captions and visibility the build decided.
+/// skill menu takes the quest captions and visibility the rules decided.
+///
+/// The menus and entries carry their design names as objectNames
+/// ("mnu_ReserveMenu", "mnu_DenOfEvil", "mnu_SkillInfo", ...).
 class frm_Menu : public QWidget {
+    Q_OBJECT
 public:
     /// Runs a menu modally at a global position and returns the chosen
     /// entry, or nullptr when the menu was dismissed.
@@ -38,22 +43,21 @@ public:
     static constexpr const char* kOrrindelEmail = "mailto:orrindel@example.org";
     static constexpr const char* kOrrindelWeb = "https://www.example.org/orrindel/";
 
-    frm_Menu(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    frm_Menu(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
+             QWidget* parent = nullptr);
     ~frm_Menu() override;
     Q_DISABLE_COPY_MOVE(frm_Menu)
 
     /// Replaces the modal run of the menus (default: QMenu::exec).
     void setPopper(Popper popper);
-    /// What "&Skill Stats" opens; does nothing until a viewer is supplied.
-    void setSkillStatsOpener(std::function<void()> open);
 
     /// Pops up the skill menu; the chosen entry's handler has run on return.
     void popupSkillMenu(QPoint globalPos);
     /// Pops up the contact menu of a person (Quennick or Orrindel).
     void popupContactMenu(int person, QPoint globalPos);
 
-    /// Copies the build's quest captions and visibility into the skill menu.
-    void mirrorBuild();
+    /// Copies the quest captions and visibility into the skill menu.
+    void mirrorQuestEntries();
 
     // Click handlers.
     void mnu_ReservePoint_Click();
@@ -67,24 +71,9 @@ public:
     void mnu_OrrindelEmail_Click();
     void mnu_OrrindelSite_Click();
 
-    // The menus and their entries, named as the program refers to them.
-    QMenu* mnu_ReserveMenu = nullptr;
-    QAction* mnu_ReservePoint = nullptr;
-    QAction* mnu_UseReserve = nullptr;
-    QAction* mnu_ReserveSpacer = nullptr;
-    QAction* mnu_DenOfEvil = nullptr;
-    QAction* mnu_BookOfSkill = nullptr;
-    QAction* mnu_DeathOfIzual = nullptr;
-    QAction* mnu_Skillstats = nullptr;
-    QAction* mnu_SkillInfo = nullptr;
-
-    QMenu* mnu_QuennickPop = nullptr;
-    QAction* mnu_QuennickEmail = nullptr;
-    QAction* mnu_QuennickWeb = nullptr;
-
-    QMenu* mnu_Orrindel = nullptr;
-    QAction* mnu_OrrindelEmail = nullptr;
-    QAction* mnu_OrrindelSite = nullptr;
+signals:
+    /// "&Skill Stats" was chosen for the last right-clicked skill.
+    void skillStatsRequested();
 
 private:
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (frm_Menu::*handler)());
@@ -93,9 +82,17 @@ private:
     void openAddress(const char* address);
 
     model::Build& m_build;
+    const model::SkillMenuTexts& m_texts;
     toolkit::Toolkit& m_toolkit;
     Popper m_popper;
-    std::function<void()> m_openSkillStats;
+
+    QMenu* m_skillMenu = nullptr;      ///< mnu_ReserveMenu
+    QAction* m_questSpacer = nullptr;  ///< mnu_ReserveSpacer, the line above the quest entries
+    QAction* m_denOfEvil = nullptr;    ///< mnu_DenOfEvil
+    QAction* m_bookOfSkill = nullptr;  ///< mnu_BookOfSkill
+    QAction* m_deathOfIzual = nullptr; ///< mnu_DeathOfIzual
+    QMenu* m_quennickMenu = nullptr;   ///< mnu_QuennickPop
+    QMenu* m_orrindelMenu = nullptr;   ///< mnu_Orrindel
     std::vector<std::pair<QAction*, void (frm_Menu::*)()>> m_handlers;
 };
 

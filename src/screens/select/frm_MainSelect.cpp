@@ -1,39 +1,28 @@
 #include "frm_MainSelect.h"
 
-#include <model/Build.h>
+#include <model/Presentation.h>
 #include <toolkit/Toolkit.h>
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QThread>
 
 #include <animations/ClassStills.h>
 #include <art/Art.h>
-#include <cstdlib>
 
 namespace skillwright::screens {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-const QColor kNormal(191, 133, 49);
-const QColor kHighlight(234, 195, 92);
-
-QRect twips(int left, int top, int width, int height) {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
-
 constexpr std::array<int, 5> kClassLefts{450, 2745, 5040, 7335, 9630};
 
 struct ClassText {
     const char* name;  ///< label caption and array name suffix
-    const char* key;   ///< HoverKey
+    const char* key;   ///< m_hoverKey
     const char* timer; ///< timer name
     const char* stem;  ///< file stem
 };
@@ -57,16 +46,6 @@ const QStringList kInfoLines{
     QStringLiteral("gave us much of the skill information."),
 };
 
-/// Ends the program at once: leaves the event loop, or, while the load step
-/// still runs before the loop has started, the process.
-void endNow() {
-    if (QThread::currentThread()->loopLevel() > 0) {
-        QCoreApplication::quit();
-    } else {
-        std::exit(0);
-    }
-}
-
 } // namespace
 
 const QString frm_MainSelect::kQuennickCard = QStringLiteral("Battle Net ID: Quennick\r\n"
@@ -80,8 +59,8 @@ const QString frm_MainSelect::kOrrindelCard = QStringLiteral("Battle Net ID: Orr
                                                              "Guild: (none)\r\n"
                                                              "(Click for email/web)");
 
-frm_MainSelect::frm_MainSelect(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent)
-    : QWidget(parent), m_build(build), m_toolkit(toolkit), m_endProgram(endNow) {
+frm_MainSelect::frm_MainSelect(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent)
+    : QWidget(parent), m_menuTexts(menuTexts), m_toolkit(toolkit) {
     setObjectName(QStringLiteral("frm_MainSelect"));
     setWindowTitle(QStringLiteral("Diablo II Skillwright"));
     setFixedSize(800, 600);
@@ -95,26 +74,9 @@ frm_MainSelect::frm_MainSelect(model::Build& build, toolkit::Toolkit& toolkit, Q
 
 frm_MainSelect::~frm_MainSelect() = default;
 
-void frm_MainSelect::setOpenClass(std::function<void(model::ClassId)> open) {
-    m_openClass = std::move(open);
-}
-void frm_MainSelect::setOpenGenerator(std::function<void(bool)> open) {
-    m_openGenerator = std::move(open);
-}
-void frm_MainSelect::setPopupContactMenu(std::function<void(int, QPoint)> popup) {
-    m_popupContactMenu = std::move(popup);
-}
-void frm_MainSelect::setEndProgram(std::function<void()> end) {
-    m_endProgram = std::move(end);
-}
-
-QLabel* frm_MainSelect::addLabel(const char* name, const QString& text, QRect rect, const QFont& font,
-                                 Qt::Alignment alignment) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setFont(font);
-    label->setAlignment(alignment);
+QLabel* frm_MainSelect::addPointerLabel(const char* name, const QString& text, const TwipRect& place,
+                                        const QFont& font, Qt::Alignment alignment) {
+    QLabel* label = addLabel(this, name, text, place, font, alignment);
     label->setMouseTracking(true);
     label->installEventFilter(this);
     setColour(label, false);
@@ -122,29 +84,27 @@ QLabel* frm_MainSelect::addLabel(const char* name, const QString& text, QRect re
 }
 
 void frm_MainSelect::setColour(QLabel* label, bool highlight) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, highlight ? kHighlight : kNormal);
-    label->setPalette(pal);
+    setTextColour(label, highlight ? kBrightGold : kBronze);
 }
 
 void frm_MainSelect::createControls() {
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(rect());
-    Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Image1->setPixmap(art::selectBackground());
+    m_background = new QLabel(this);
+    m_background->setObjectName(QStringLiteral("Image1"));
+    m_background->setGeometry(rect());
+    m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_background->setPixmap(art::selectBackground());
 
     // Holds the keyboard focus so that the screen receives Esc; out of sight.
-    txt_Focus = new QLineEdit(QStringLiteral("Text1"), this);
-    txt_Focus->setObjectName(QStringLiteral("txt_Focus"));
-    txt_Focus->setGeometry(-200, -200, 20, 20);
-    txt_Focus->installEventFilter(this);
+    m_focusHolder = new QLineEdit(QStringLiteral("Text1"), this);
+    m_focusHolder->setObjectName(QStringLiteral("txt_Focus"));
+    m_focusHolder->setGeometry(-200, -200, 20, 20);
+    m_focusHolder->installEventFilter(this);
 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    lbl_Title = addLabel("lbl_Title", QStringLiteral("SKILLWRIGHT"), twips(3000, 150, 6000, 600),
-                         art::captionFont(24, QFont::Bold), centred);
-    lbl_Loading = addLabel("lbl_Loading", QStringLiteral("Loading Images."), twips(4500, 825, 3000, 300),
-                           art::textFont(9, QFont::Bold), centred);
+    m_title = addPointerLabel("lbl_Title", QStringLiteral("SKILLWRIGHT"), TwipRect{3000, 150, 6000, 600},
+                              art::captionFont(24, QFont::Bold), centred);
+    m_loading = addPointerLabel("lbl_Loading", QStringLiteral("Loading Images."),
+                                TwipRect{4500, 825, 3000, 300}, art::textFont(9, QFont::Bold), centred);
 
     for (std::size_t c = 0; c < m_classes.size(); ++c) {
         ClassSlot& slot = m_classes[c];
@@ -154,64 +114,65 @@ void frm_MainSelect::createControls() {
         slot.fileName = QString::fromLatin1(t.stem) + QStringLiteral("move.gif");
         slot.pictures =
             std::make_unique<PictureArray>(this, QStringLiteral("img_") + QString::fromLatin1(t.name),
-                                           twips(kClassLefts[c], 1200, 2100, 3900), this);
+                                           toPixels(TwipRect{kClassLefts[c], 1200, 2100, 3900}), this);
         slot.pictures->element(0)->setPixmap(
             QPixmap(animations::classStillPath(QString::fromLatin1(t.stem))));
-        slot.label =
-            addLabel((std::string("lbl_") + t.name).c_str(), QString::fromLatin1(t.name),
-                     twips(kClassLefts[c], 5250, 2100, 375), art::captionFont(13, QFont::Bold), centred);
+        slot.label = addPointerLabel((std::string("lbl_") + t.name).c_str(), QString::fromLatin1(t.name),
+                                     TwipRect{kClassLefts[c], 5250, 2100, 375},
+                                     art::captionFont(13, QFont::Bold), centred);
         slot.timer = m_toolkit.createTimer();
         slot.timer->setCallback([this, c] { animationTick(static_cast<int>(c)); });
     }
 
-    lbl_Random = addLabel("lbl_Random", QStringLiteral("Random"), twips(5040, 5775, 2100, 375),
-                          art::captionFont(13, QFont::Bold), centred);
+    m_random = addPointerLabel("lbl_Random", QStringLiteral("Random"), TwipRect{5040, 5775, 2100, 375},
+                               art::captionFont(13, QFont::Bold), centred);
 
-    lb_Info = new QListWidget(this);
-    lb_Info->setObjectName(QStringLiteral("lb_Info"));
-    lb_Info->setGeometry(twips(450, 6375, 5400, 2175));
-    lb_Info->setFont(art::textFont(8));
-    lb_Info->addItems(kInfoLines);
-    lb_Info->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lb_Info->setStyleSheet(QStringLiteral("QListWidget { background: transparent; color: rgb(191, 133, 49);"
-                                          " border: none; padding: 3px; }"
-                                          "QListWidget::item:selected { background: rgb(96, 66, 25);"
-                                          " color: rgb(234, 195, 92); }"));
-    lb_Info->installEventFilter(this);
+    m_infoList = new QListWidget(this);
+    m_infoList->setObjectName(QStringLiteral("lb_Info"));
+    m_infoList->setGeometry(toPixels(TwipRect{450, 6375, 5400, 2175}));
+    m_infoList->setFont(art::textFont(8));
+    m_infoList->addItems(kInfoLines);
+    m_infoList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_infoList->setStyleSheet(
+        QStringLiteral("QListWidget { background: transparent; color: rgb(191, 133, 49);"
+                       " border: none; padding: 3px; }"
+                       "QListWidget::item:selected { background: rgb(96, 66, 25);"
+                       " color: rgb(234, 195, 92); }"));
+    m_infoList->installEventFilter(this);
 
     const QFont small = art::textFont(8, QFont::Bold);
-    Label1 = addLabel("Label1", QStringLiteral("Original By:"), twips(6150, 6375, 1350, 255), small, centred);
-    img_Quennick = addLabel("img_Quennick", QString(), twips(6300, 6675, 1050, 1275), small, centred);
-    Label2 = addLabel("Label2", QStringLiteral("Redesign By:"), twips(7650, 6375, 1350, 255), small, centred);
-    img_Orrindel = addLabel("img_Orrindel", QString(), twips(7800, 6675, 1050, 1275), small, centred);
-    img_Quennick->setPixmap(art::portrait(0));
-    img_Orrindel->setPixmap(art::portrait(1));
-    img_Quennick->setScaledContents(true);
-    img_Orrindel->setScaledContents(true);
+    m_originalBy = addPointerLabel("Label1", QStringLiteral("Original By:"), TwipRect{6150, 6375, 1350, 255},
+                                   small, centred);
+    m_quennickPortrait =
+        addPointerLabel("img_Quennick", QString(), TwipRect{6300, 6675, 1050, 1275}, small, centred);
+    m_redesignBy = addPointerLabel("Label2", QStringLiteral("Redesign By:"), TwipRect{7650, 6375, 1350, 255},
+                                   small, centred);
+    m_orrindelPortrait =
+        addPointerLabel("img_Orrindel", QString(), TwipRect{7800, 6675, 1050, 1275}, small, centred);
+    m_quennickPortrait->setPixmap(art::portrait(0));
+    m_orrindelPortrait->setPixmap(art::portrait(1));
+    m_quennickPortrait->setScaledContents(true);
+    m_orrindelPortrait->setScaledContents(true);
 
-    lbl_ContactInfo = addLabel("lbl_ContactInfo", QString(), twips(9150, 6375, 2700, 1575), art::textFont(8),
-                               Qt::AlignLeft | Qt::AlignTop);
-    setColour(lbl_ContactInfo, true);
-    lbl_ContactInfo->setMargin(4);
-    Label3 = addLabel("Label3", QStringLiteral("Version 2.0.0"), twips(150, 8640, 2400, 255),
-                      art::textFont(8), Qt::AlignLeft | Qt::AlignVCenter);
+    m_contactCard = addPointerLabel("lbl_ContactInfo", QString(), TwipRect{9150, 6375, 2700, 1575},
+                                    art::textFont(8), Qt::AlignLeft | Qt::AlignTop);
+    setColour(m_contactCard, true);
+    m_contactCard->setMargin(4);
+    m_version = addPointerLabel("Label3", QStringLiteral("Version 2.0.0"), TwipRect{150, 8640, 2400, 255},
+                                art::textFont(8), Qt::AlignLeft | Qt::AlignVCenter);
 
-    Command1 = new QPushButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twips(11130, 8130, 600, 600));
-    Command1->setFlat(true);
-    Command1->setMouseTracking(true);
-    Command1->installEventFilter(this);
-    Command1->setIcon(art::generatorButton());
-    Command1->setIconSize(Command1->size());
-    connect(Command1, &QPushButton::clicked, this, [this] {
-        if (m_openGenerator) {
-            m_openGenerator(false);
-        }
-    });
+    m_generatorButton = new QPushButton(this);
+    m_generatorButton->setObjectName(QStringLiteral("Command1"));
+    m_generatorButton->setGeometry(toPixels(TwipRect{11130, 8130, 600, 600}));
+    m_generatorButton->setFlat(true);
+    m_generatorButton->setMouseTracking(true);
+    m_generatorButton->installEventFilter(this);
+    m_generatorButton->setIcon(art::generatorButton());
+    m_generatorButton->setIconSize(m_generatorButton->size());
+    connect(m_generatorButton, &QPushButton::clicked, this, [this] { emit generatorRequested(false); });
 
-    lbl_Close = addLabel("lbl_Close", QStringLiteral("X"), twips(11520, 60, 360, 375),
-                         art::captionFont(14, QFont::Bold), centred);
+    m_close = addPointerLabel("lbl_Close", QStringLiteral("X"), TwipRect{11520, 60, 360, 375},
+                              art::captionFont(14, QFont::Bold), centred);
 }
 
 PictureArray& frm_MainSelect::pictures(model::ClassId classId) {
@@ -243,24 +204,24 @@ int frm_MainSelect::animationInterval(model::ClassId classId) const {
 
 void frm_MainSelect::Form_Load() {
     show();
-    txt_Focus->setFocus();
+    m_focusHolder->setFocus();
     m_toolkit.processEvents();
-    m_build.restoreNormalQuestCaptions();
+    m_menuTexts.restoreNormalCaptions();
 
     const QString folder = QString::fromStdString(m_toolkit.applicationFolder());
     for (std::size_t c = 0; c < m_classes.size(); ++c) {
         ClassSlot& slot = m_classes[c];
         if (LoadAnimatedGif(folder + QLatin1Char('/') + slot.fileName, *slot.pictures, m_toolkit)) {
-            FrameIndex = 0;
+            m_frameIndex = 0;
             slot.interval = slot.pictures->delay(0);
             timerOff(static_cast<int>(c));
         }
         if (slot.id == model::ClassId::Amazon) {
-            lbl_Loading->setText(QStringLiteral("Loading Images.."));
+            m_loading->setText(QStringLiteral("Loading Images.."));
         } else if (slot.id == model::ClassId::Necromancer) {
-            lbl_Loading->setText(QStringLiteral("Loading Images..."));
+            m_loading->setText(QStringLiteral("Loading Images..."));
         } else if (slot.id == model::ClassId::Sorceress) {
-            lbl_Loading->hide();
+            m_loading->hide();
         }
     }
 }
@@ -279,7 +240,7 @@ void frm_MainSelect::showStill(int slot) {
 }
 
 void frm_MainSelect::giveBackdrop(QLabel* element) {
-    const QPixmap background = Image1->pixmap();
+    const QPixmap background = m_background->pixmap();
     if (background.isNull() || element->autoFillBackground()) {
         return;
     }
@@ -307,20 +268,20 @@ void frm_MainSelect::animationTick(int slot) {
     ClassSlot& s = m_classes[static_cast<std::size_t>(slot)];
     PictureArray& p = *s.pictures;
     const int limit = p.count() - 1;
-    if (FrameIndex >= limit) {
-        FrameIndex = 0;
+    if (m_frameIndex >= limit) {
+        m_frameIndex = 0;
         for (int e = 1; e <= limit; ++e) {
             p.element(e)->hide();
         }
         p.element(0)->show();
         s.interval = p.delay(0);
     } else {
-        if (QLabel* current = p.element(FrameIndex)) {
+        if (QLabel* current = p.element(m_frameIndex)) {
             current->hide();
         }
-        ++FrameIndex;
-        p.element(FrameIndex)->show();
-        s.interval = p.delay(FrameIndex);
+        ++m_frameIndex;
+        p.element(m_frameIndex)->show();
+        s.interval = p.delay(m_frameIndex);
     }
     // A single-shot timer: run again with the interval of the frame now shown.
     if (s.enabled) {
@@ -338,41 +299,37 @@ void frm_MainSelect::classHover(int slot) {
     }
     ClassSlot& s = m_classes[static_cast<std::size_t>(slot)];
     setColour(s.label, true);
-    setColour(lbl_Random, false);
-    lbl_ContactInfo->clear();
-    if (HoverKey != s.key) {
-        FrameIndex = 0;
+    setColour(m_random, false);
+    m_contactCard->clear();
+    if (m_hoverKey != s.key) {
+        m_frameIndex = 0;
         s.interval = s.pictures->delay(0);
         timerOn(slot);
-        HoverKey = s.key;
+        m_hoverKey = s.key;
     }
 }
 
 void frm_MainSelect::hoverReset(bool clearContact) {
-    HoverKey = QStringLiteral("blank");
+    m_hoverKey = QStringLiteral("blank");
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         timerOff(c);
         showStill(c);
         setColour(m_classes[static_cast<std::size_t>(c)].label, false);
     }
-    setColour(lbl_Close, false);
-    setColour(lbl_Random, false);
+    setColour(m_close, false);
+    setColour(m_random, false);
     if (clearContact) {
-        lbl_ContactInfo->clear();
+        m_contactCard->clear();
     }
 }
 
 void frm_MainSelect::choose(int slot) {
-    if (m_openClass) {
-        m_openClass(m_classes[static_cast<std::size_t>(slot)].id);
-    }
+    emit classChosen(m_classes[static_cast<std::size_t>(slot)].id);
     hide();
 }
 
 void frm_MainSelect::endProgram() {
-    if (m_endProgram) {
-        m_endProgram();
-    }
+    m_toolkit.endProgram();
 }
 
 int frm_MainSelect::slotOfPicture(QObject* watched) const {
@@ -391,7 +348,7 @@ bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-            (watched == txt_Focus || watched == Command1 || watched == lb_Info)) {
+            (watched == m_focusHolder || watched == m_generatorButton || watched == m_infoList)) {
             endProgram();
             return true;
         }
@@ -425,62 +382,58 @@ bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool click = type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
                        static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
-    if (watched == lbl_Random) {
+    if (watched == m_random) {
         if (move) {
             hoverReset(false);
-            setColour(lbl_Random, true);
-            lbl_Loading->hide();
-            lbl_ContactInfo->setText(QStringLiteral("Generate a random character."));
+            setColour(m_random, true);
+            m_loading->hide();
+            m_contactCard->setText(QStringLiteral("Generate a random character."));
         } else if (click) {
             hoverReset(false);
-            if (m_openGenerator) {
-                m_openGenerator(true);
-            }
+            emit generatorRequested(true);
         }
         return true;
     }
-    if (watched == lbl_Close) {
+    if (watched == m_close) {
         if (move) {
-            setColour(lbl_Close, true);
+            setColour(m_close, true);
         } else if (click) {
             endProgram();
         }
         return true;
     }
-    if (watched == Command1) {
+    if (watched == m_generatorButton) {
         if (move) {
             hoverReset(true);
         }
         return false; // the button still clicks
     }
-    if (watched == lbl_Title || watched == lbl_ContactInfo) {
+    if (watched == m_title || watched == m_contactCard) {
         if (move) {
             hoverReset(false);
         }
         return true;
     }
-    if (watched == img_Orrindel) {
+    if (watched == m_orrindelPortrait) {
         if (move) {
-            lbl_Loading->hide();
-            lbl_ContactInfo->setText(kOrrindelCard);
-        } else if (press && m_popupContactMenu) {
-            m_popupContactMenu(1, mouse->globalPosition().toPoint());
+            m_loading->hide();
+            m_contactCard->setText(kOrrindelCard);
+        } else if (press) {
+            emit contactMenuRequested(1, mouse->globalPosition().toPoint());
         }
         return true;
     }
-    if (watched == img_Quennick) {
+    if (watched == m_quennickPortrait) {
         if (move) {
-            lbl_ContactInfo->setText(kQuennickCard);
+            m_contactCard->setText(kQuennickCard);
         } else if (press) {
-            lbl_Loading->hide();
-            if (m_popupContactMenu) {
-                m_popupContactMenu(0, mouse->globalPosition().toPoint());
-            }
+            m_loading->hide();
+            emit contactMenuRequested(0, mouse->globalPosition().toPoint());
         }
         return true;
     }
     // Labels without handlers keep their events to themselves.
-    return watched == Label1 || watched == Label2 || watched == Label3 || watched == lbl_Loading;
+    return watched == m_originalBy || watched == m_redesignBy || watched == m_version || watched == m_loading;
 }
 
 int frm_MainSelect::slotAt(QPoint pos) const {

@@ -3,12 +3,12 @@
 #include "AniGif.h"
 
 #include <model/Catalogue.h>
+#include <screens/common/ScreenKit.h>
 
 #include <QPoint>
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class QLabel;
@@ -17,7 +17,7 @@ class QListWidget;
 class QPushButton;
 
 namespace skillwright::model {
-class Build;
+class SkillMenuTexts;
 }
 namespace skillwright::toolkit {
 class Toolkit;
@@ -32,29 +32,19 @@ namespace skillwright::screens {
 ///
 /// Control names are the objectNames; the class pictures are the picture
 /// arrays "img_Amazon(0)", "img_Amazon(1)", ... Hovering a class plays its
-/// animation on its own timer; pressing a class opens its skill tree screen
-/// through the openClass callback and hides this screen.
+/// animation on its own timer; pressing a class hides this screen and asks
+/// for that class's skill tree screen.
 class frm_MainSelect : public QWidget {
+    Q_OBJECT
 public:
     /// The classes in screen order, left to right.
     static constexpr std::array<model::ClassId, 5> kClassOrder{
         model::ClassId::Amazon, model::ClassId::Barbarian, model::ClassId::Necromancer,
         model::ClassId::Paladin, model::ClassId::Sorceress};
 
-    frm_MainSelect(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    frm_MainSelect(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
     ~frm_MainSelect() override;
     Q_DISABLE_COPY_MOVE(frm_MainSelect)
-
-    /// Choosing a class: the application shows that class's skill tree screen.
-    void setOpenClass(std::function<void(model::ClassId)> open);
-    /// Random / the generator button: show the generator dialog, hiding this
-    /// screen when `hideSelf` is true.
-    void setOpenGenerator(std::function<void(bool hideSelf)> open);
-    /// A press on a portrait: pop up that person's contact menu
-    /// (0 the first creator, 1 the re-designer).
-    void setPopupContactMenu(std::function<void(int person, QPoint globalPos)> popup);
-    /// Ending the program (Esc, "X"); by default it leaves the event loop.
-    void setEndProgram(std::function<void()> end);
 
     /// The load step: shows the screen, takes the keyboard focus, gives the
     /// quest entries their Normal captions and loads the five animations
@@ -66,14 +56,24 @@ public:
     /// The interval the class's timer runs with when switched on.
     [[nodiscard]] int animationInterval(model::ClassId classId) const;
 
-    /// Which class animation runs: "blank", "Amazon", "Barbarian", "Necro",
-    /// "Paladin" or "Sorceress"; empty before the first hover.
-    QString HoverKey;
-    /// The element now shown by the running animation.
-    int FrameIndex = 0;
+    /// Which class animation runs (HoverKey): "blank", "Amazon", "Barbarian",
+    /// "Necro", "Paladin" or "Sorceress"; empty before the first hover.
+    [[nodiscard]] const QString& hoverKey() const { return m_hoverKey; }
+    /// The element now shown by the running animation (FrameIndex).
+    [[nodiscard]] int frameIndex() const { return m_frameIndex; }
 
     static const QString kQuennickCard;
     static const QString kOrrindelCard;
+
+signals:
+    /// A class was chosen; this screen hides itself right after.
+    void classChosen(model::ClassId classId);
+    /// "Random" (this screen has hidden itself, `hideSelf` true) or the
+    /// generator button (it stays, `hideSelf` false): show the generator.
+    void generatorRequested(bool hideSelf);
+    /// A press on a portrait: that person's contact menu (0 the first
+    /// creator, 1 the re-designer) is to pop up at `globalPos`.
+    void contactMenuRequested(int person, QPoint globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,8 +95,8 @@ private:
     };
 
     void createControls();
-    QLabel* addLabel(const char* name, const QString& text, QRect twips, const QFont& font,
-                     Qt::Alignment alignment);
+    QLabel* addPointerLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
+                            Qt::Alignment alignment);
     void setColour(QLabel* label, bool highlight);
     /// Makes element 0 of a class visible (the hover reset's step).
     void showStill(int slot);
@@ -114,29 +114,27 @@ private:
     /// The class whose picture's place holds `pos`, or -1.
     int slotAt(QPoint pos) const;
 
-    model::Build& m_build;
+    model::SkillMenuTexts& m_menuTexts;
     toolkit::Toolkit& m_toolkit;
     std::array<ClassSlot, 5> m_classes;
+    QString m_hoverKey;
+    int m_frameIndex = 0;
 
-    QLabel* Image1 = nullptr;
-    QLabel* lbl_Title = nullptr;
-    QLabel* lbl_Loading = nullptr;
-    QLabel* lbl_Random = nullptr;
-    QLabel* lbl_Close = nullptr;
-    QLabel* lbl_ContactInfo = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* img_Quennick = nullptr;
-    QLabel* img_Orrindel = nullptr;
-    QPushButton* Command1 = nullptr;
-    QListWidget* lb_Info = nullptr;
-    QLineEdit* txt_Focus = nullptr;
-
-    std::function<void(model::ClassId)> m_openClass;
-    std::function<void(bool)> m_openGenerator;
-    std::function<void(int, QPoint)> m_popupContactMenu;
-    std::function<void()> m_endProgram;
+    // The controls; their objectNames are the design's names, given here.
+    QLabel* m_background = nullptr;           ///< Image1
+    QLabel* m_title = nullptr;                ///< lbl_Title
+    QLabel* m_loading = nullptr;              ///< lbl_Loading
+    QLabel* m_random = nullptr;               ///< lbl_Random
+    QLabel* m_close = nullptr;                ///< lbl_Close
+    QLabel* m_contactCard = nullptr;          ///< lbl_ContactInfo
+    QLabel* m_originalBy = nullptr;           ///< Label1
+    QLabel* m_redesignBy = nullptr;           ///< Label2
+    QLabel* m_version = nullptr;              ///< Label3
+    QLabel* m_quennickPortrait = nullptr;     ///< img_Quennick
+    QLabel* m_orrindelPortrait = nullptr;     ///< img_Orrindel
+    QPushButton* m_generatorButton = nullptr; ///< Command1
+    QListWidget* m_infoList = nullptr;        ///< lb_Info
+    QLineEdit* m_focusHolder = nullptr;       ///< txt_Focus
 };
 
 } // namespace skillwright::screens

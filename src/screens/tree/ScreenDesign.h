@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/Catalogue.h>
+#include <screens/common/ScreenKit.h>
 
 #include <array>
 #include <cstdint>
@@ -12,31 +13,6 @@
 /// Everything is in twips (15 twips = 1 pixel), the unit the layout is drawn in.
 namespace skillwright::screens {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-struct Rgb {
-    std::uint8_t r, g, b;
-};
-
-struct TwipRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    [[nodiscard]] constexpr int right() const { return left + width; }
-    [[nodiscard]] constexpr int bottom() const { return top + height; }
-    [[nodiscard]] constexpr bool intersects(const TwipRect& o) const {
-        return left < o.right() && o.left < right() && top < o.bottom() && o.top < bottom();
-    }
-    friend constexpr bool operator==(const TwipRect&, const TwipRect&) = default;
-};
-
-struct TwipPoint {
-    int x = 0;
-    int y = 0;
-    friend constexpr bool operator==(const TwipPoint&, const TwipPoint&) = default;
-};
-
 /// What one class's screen has of its own; everything else is shared.
 struct ClassDesign {
     model::ClassId classId;
@@ -46,11 +22,6 @@ struct ClassDesign {
 };
 
 const ClassDesign& classDesign(model::ClassId classId);
-
-// Shared colours.
-inline constexpr Rgb kHighlight{255, 239, 176};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kCountColour{168, 143, 121};
 
 // Shared geometry of the tree area.
 inline constexpr int kIconWidth = 540;

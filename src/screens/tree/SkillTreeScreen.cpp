@@ -4,10 +4,10 @@
 #include "TreeWidgets.h"
 
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <report/SaveBuildReport.h>
-#include <screens/menu/frm_Menu.h>
+#include <toolkit/Toolkit.h>
 
-#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,10 +23,6 @@ using model::ClassId;
 using model::TreeId;
 
 namespace {
-
-QColor qcolor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
 
 // Type sizes are given in points on a 96 dpi screen; the screen is laid
 // out in pixels, so fonts are sized in pixels too and look the same everywhere.
@@ -44,12 +40,6 @@ QFont textFont(qreal points, QFont::Weight weight = QFont::Normal) {
     QFont font = art::textFont(points, weight);
     font.setPixelSize(pixelSize(points));
     return font;
-}
-
-void setTextColour(QWidget* widget, Rgb colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, qcolor(colour));
-    widget->setPalette(palette);
 }
 
 // The two caption weights, light and heavy.
@@ -93,10 +83,6 @@ QString arrayElementName(std::string_view array, int index) {
            QString::number(index) + QLatin1Char(')');
 }
 
-QString qstring(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
@@ -116,29 +102,31 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     createControls();
 
     m_build.openScreen(classId);
-    m_openScreen = m_build.screen();
-    m_build.setChangedCallback([this] { mirror(); });
+    m_openInBuild = true;
+    m_build.addListener(*this);
+    m_notice = std::make_unique<model::NoticeLine>(m_build, m_toolkit, [this] { mirror(); });
     mirror();
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
-    const model::TreeScreen* open = m_build.screen();
-    if (open == nullptr || open == m_openScreen) {
-        m_build.setChangedCallback({});
-    }
-    if (open != nullptr && open == m_openScreen) {
+    m_notice.reset();
+    m_build.removeListener(*this);
+    if (m_openInBuild) {
         m_build.closeScreen();
     }
 }
 
-QLabel* SkillTreeScreen::addLabel(const char* name, const QString& text, int left, int top, int width,
-                                  int height, const QFont& font, Qt::Alignment alignment) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(toPixels(TwipRect{left, top, width, height}));
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setTextFormat(Qt::PlainText);
+void SkillTreeScreen::buildChanged() {
+    mirror();
+}
+
+void SkillTreeScreen::screenClosed() {
+    m_openInBuild = false;
+}
+
+QLabel* SkillTreeScreen::addWhiteLabel(const char* name, const QString& text, const TwipRect& place,
+                                       const QFont& font, Qt::Alignment alignment) {
+    QLabel* label = addLabel(this, name, text, place, font, alignment);
     setTextColour(label, kWhite);
     return label;
 }
@@ -183,16 +171,17 @@ void SkillTreeScreen::createControls() {
     const QFont titleFont = captionFont(9.75, kLight);
     for (std::size_t t = 0; t < 3; ++t) {
         const TwipRect& r = kTitleRects[t];
-        addLabel(kTitleNames[t], qstring(model::tree(info.trees[t]).title), r.left, r.top, r.width, r.height,
-                 titleFont, Qt::AlignHCenter | Qt::AlignTop);
+        addWhiteLabel(kTitleNames[t], qstring(model::tree(info.trees[t]).title), r, titleFont,
+                      Qt::AlignHCenter | Qt::AlignTop);
     }
 
     const QFont tierFont = captionFont(9.75, kHeavy);
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
         const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTiers[row]);
         const int width = model::kTiers[row] < 10 ? 1440 : 1515;
-        m_tierLabels[row] = addLabel(kTierNames[row], text, 15, kTierLabelTops[row], width, 240, tierFont,
-                                     Qt::AlignLeft | Qt::AlignTop);
+        m_tierLabels[row] =
+            addWhiteLabel(kTierNames[row], text, TwipRect{15, kTierLabelTops[row], width, 240}, tierFont,
+                          Qt::AlignLeft | Qt::AlignTop);
         m_tierShown[row] = false;
     }
 
@@ -205,7 +194,7 @@ void SkillTreeScreen::createControls() {
         label->setFont(commandFont);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        setTextColour(label, kHighlight);
+        setTextColour(label, kParchment);
         m_commands[c] = label;
         const auto command = static_cast<Command>(c);
         connect(label, &CommandLabel::hovered, this, [this, command] { commandHover(command); });
@@ -214,25 +203,25 @@ void SkillTreeScreen::createControls() {
     connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.Reset(); });
     connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClass);
     connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.lbl_UndoLast_Click(); });
-    connect(m_commands[Close], &CommandLabel::clicked, this, [] { QApplication::quit(); });
+    connect(m_commands[Close], &CommandLabel::clicked, this, [this] { m_toolkit.endProgram(); });
 
-    addLabel("lbl_Char", qstring(info.name), 915, 5265, 2175, 285, captionFont(12, kHeavy),
-             Qt::AlignLeft | Qt::AlignTop);
+    addWhiteLabel("lbl_Char", qstring(info.name), TwipRect{915, 5265, 2175, 285}, captionFont(12, kHeavy),
+                  Qt::AlignLeft | Qt::AlignTop);
     const QFont statusFont = captionFont(8.25, kLight);
-    m_charLevel = addLabel("lbl_CharLevel", QStringLiteral("Level: 1"), 3075, 5340, 1845, 210, statusFont,
-                           Qt::AlignLeft | Qt::AlignTop);
-    m_skillLevel = addLabel("lbl_SkillLevel", QStringLiteral("Skill Points: 0"), 5010, 5340, 1845, 210,
-                            statusFont, Qt::AlignLeft | Qt::AlignTop);
-    m_reserved = addLabel("lbl_Reserved", QStringLiteral("Reserved Points: 0"), 7125, 5340, 2040, 210,
-                          statusFont, Qt::AlignLeft | Qt::AlignTop);
+    m_charLevel = addWhiteLabel("lbl_CharLevel", QStringLiteral("Level: 1"), TwipRect{3075, 5340, 1845, 210},
+                                statusFont, Qt::AlignLeft | Qt::AlignTop);
+    m_skillLevel = addWhiteLabel("lbl_SkillLevel", QStringLiteral("Skill Points: 0"),
+                                 TwipRect{5010, 5340, 1845, 210}, statusFont, Qt::AlignLeft | Qt::AlignTop);
+    m_reserved = addWhiteLabel("lbl_Reserved", QStringLiteral("Reserved Points: 0"),
+                               TwipRect{7125, 5340, 2040, 210}, statusFont, Qt::AlignLeft | Qt::AlignTop);
     m_shownLevel = "Level: 1";
     m_shownPoints = "Skill Points: 0";
     m_shownReserve = "Reserved Points: 0";
 
     const QFont textFont825 = textFont(8.25);
-    m_unavail = addLabel("lbl_UnAvail", QString(), 30, 5505, 11925, 255, textFont825,
-                         Qt::AlignHCenter | Qt::AlignTop);
-    m_unavail->hide();
+    m_noticeLabel = addWhiteLabel("lbl_UnAvail", QString(), TwipRect{30, 5505, 11925, 255}, textFont825,
+                                  Qt::AlignHCenter | Qt::AlignTop);
+    m_noticeLabel->hide();
 
     m_history = new QListWidget(this);
     m_history->setObjectName(QStringLiteral("lb_SkillsPerLevel"));
@@ -261,12 +250,12 @@ void SkillTreeScreen::createControls() {
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
 
-    m_description = addLabel("lbl_Description", QString(), 4440, 5985, 7215, 2520, textFont825,
-                             Qt::AlignLeft | Qt::AlignTop);
+    m_description = addWhiteLabel("lbl_Description", QString(), TwipRect{4440, 5985, 7215, 2520}, textFont825,
+                                  Qt::AlignLeft | Qt::AlignTop);
     m_description->setWordWrap(true);
 
-    addLabel("lbl_Notice", QLatin1String(kDisclaimer), 450, 8775, 11100, 420, textFont825,
-             Qt::AlignHCenter | Qt::AlignTop);
+    addWhiteLabel("lbl_Notice", QLatin1String(kDisclaimer), TwipRect{450, 8775, 11100, 420}, textFont825,
+                  Qt::AlignHCenter | Qt::AlignTop);
 
     m_outline = new QFrame(this);
     m_outline->setObjectName(QStringLiteral("sh_Outline"));
@@ -274,7 +263,7 @@ void SkillTreeScreen::createControls() {
     m_outline->setLineWidth(2);
     {
         QPalette outlinePalette = m_outline->palette();
-        outlinePalette.setColor(QPalette::WindowText, qcolor(kHighlight));
+        outlinePalette.setColor(QPalette::WindowText, qcolor(kParchment));
         m_outline->setPalette(outlinePalette);
     }
     m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -328,46 +317,53 @@ QString SkillTreeScreen::skillHoverText(TreeId tree, int index) {
 
 void SkillTreeScreen::mirror() {
     const model::TreeScreen* screen = m_build.screen();
-    if (screen == nullptr || screen != m_openScreen) {
+    if (!m_openInBuild || screen == nullptr) {
         return;
     }
-    for (std::size_t t = 0; t < m_counts.size(); ++t) {
-        for (std::size_t i = 0; i < m_counts[t].size(); ++i) {
-            const std::int16_t count = screen->counts[t][i];
-            if (count != m_shownCounts[t][i]) {
-                m_shownCounts[t][i] = count;
-                m_counts[t][i]->setText(QString::number(count));
+    for (int t = 0; t < 3; ++t) {
+        for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            const std::int16_t count = screen->countAt(t, i);
+            std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
+            if (count != shown) {
+                shown = count;
+                m_counts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)]->setText(
+                    QString::number(count));
             }
         }
     }
-    const auto mirrorText = [](QLabel* label, std::string& shown, const std::string& text) {
+    const auto mirrorText = [](QLabel* label, std::string& shown, std::string text) {
         if (shown != text) {
-            shown = text;
-            label->setText(QString::fromStdString(text));
+            shown = std::move(text);
+            label->setText(QString::fromStdString(shown));
         }
     };
-    mirrorText(m_charLevel, m_shownLevel, screen->levelLabel);
-    mirrorText(m_skillLevel, m_shownPoints, screen->pointsLabel);
-    mirrorText(m_reserved, m_shownReserve, screen->reserveLabel);
-    mirrorText(m_unavail, m_shownNotice, screen->notice);
-    if (m_unavail->isVisible() != screen->noticeVisible) {
-        m_unavail->setVisible(screen->noticeVisible);
+    mirrorText(m_charLevel, m_shownLevel, model::levelLabel(m_build));
+    mirrorText(m_skillLevel, m_shownPoints, model::pointsLabel(m_build));
+    mirrorText(m_reserved, m_shownReserve, model::reserveLabel(m_build));
+    mirrorText(m_noticeLabel, m_shownNotice, m_notice ? m_notice->text() : std::string());
+    const bool noticeVisible = m_notice && m_notice->visible();
+    if (m_noticeLabel->isVisible() != noticeVisible) {
+        m_noticeLabel->setVisible(noticeVisible);
     }
 
     // History: entries come and go at the end; only a change further up
-    // (which no rule makes today) rebuilds the list.
-    const std::vector<std::string>& history = screen->history;
+    // (which no rule makes today) rebuilds the list. Whenever it changes the
+    // newest entry is selected; in between, the player may browse the list
+    // with the keys without a timer tick undoing that.
+    const std::vector<std::string>& history = screen->history();
+    bool historyChanged = false;
     const std::size_t common = std::min(history.size(), m_shownHistory.size());
     if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
         m_history->clear();
-        m_shownSelected = -2; // forces the selection to be set afresh
         m_shownHistory.clear();
         m_historyTexts.clear();
+        historyChanged = true;
     }
     while (m_shownHistory.size() > history.size()) {
         delete m_history->takeItem(static_cast<int>(m_shownHistory.size()) - 1);
         m_shownHistory.pop_back();
         m_historyTexts.pop_back();
+        historyChanged = true;
     }
     for (std::size_t i = m_shownHistory.size(); i < history.size(); ++i) {
         const QString text = QString::fromStdString(history[i]);
@@ -377,20 +373,23 @@ void SkillTreeScreen::mirror() {
         m_historyTexts.push_back(std::move(laidOut));
         m_shownHistory.push_back(history[i]);
         m_history->addItem(text);
+        historyChanged = true;
     }
-    // The build's selection is applied when it changes; in between, the user
-    // may browse the list with the keys without a timer tick undoing that.
-    if (m_shownSelected != screen->selected) {
-        m_shownSelected = screen->selected;
-        m_history->setCurrentRow(screen->selected);
+    if (historyChanged) {
+        selectNewestEntry();
     }
 
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        if (m_tierShown[row] != screen->tierHighlighted[row]) {
-            m_tierShown[row] = screen->tierHighlighted[row];
-            setTextColour(m_tierLabels[row], m_tierShown[row] ? kHighlight : kWhite);
+        const bool gold = screen->tierHighlighted(static_cast<int>(row));
+        if (m_tierShown[row] != gold) {
+            m_tierShown[row] = gold;
+            setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);
         }
     }
+}
+
+void SkillTreeScreen::selectNewestEntry() {
+    m_history->setCurrentRow(m_history->count() - 1);
 }
 
 void SkillTreeScreen::iconHover(const SkillIcon& icon) {
@@ -430,7 +429,7 @@ void SkillTreeScreen::setCommandWhite(Command command, bool white) {
     const auto c = static_cast<std::size_t>(command);
     if (m_commandWhite[c] != white) {
         m_commandWhite[c] = white;
-        setTextColour(m_commands[c], white ? kWhite : kHighlight);
+        setTextColour(m_commands[c], white ? kWhite : kParchment);
     }
 }
 
@@ -443,22 +442,18 @@ bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void SkillTreeScreen::setSkillMenu(frm_Menu* menu) {
-    m_menu = menu;
-}
-
 void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalPos) {
     // The build decides which quest entries the menu offers and remembers the
     // skill for the command the player picks.
     m_build.prepareRightClick(tree, static_cast<std::int16_t>(index));
-    emit skillRightPressed(tree, index, globalPos);
-    if (m_menu) {
-        m_menu->popupSkillMenu(globalPos);
-    }
+    emit skillMenuRequested(globalPos);
 }
 
 void SkillTreeScreen::save() {
     report::SaveBuildReport(m_build, m_toolkit, [this](bool visible) { m_history->setVisible(visible); });
+    // Whether or not the file was written, the list is back in its normal
+    // state: the newest entry selected.
+    selectNewestEntry();
 }
 
 void SkillTreeScreen::changeClass() {

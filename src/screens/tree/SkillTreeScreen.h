@@ -1,15 +1,15 @@
 #pragma once
 
+#include <model/BuildListener.h>
 #include <model/Catalogue.h>
-#include <screens/menu/frm_Menu.h>
 
 #include <QPoint>
-#include <QPointer>
 #include <QStaticText>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +19,7 @@ class QListWidget;
 
 namespace skillwright::model {
 class Build;
-struct TreeScreen;
+class NoticeLine;
 } // namespace skillwright::model
 namespace skillwright::toolkit {
 class Toolkit;
@@ -30,22 +30,24 @@ namespace skillwright::screens {
 class SkillIcon;
 class CommandLabel;
 struct ClassDesign;
+struct TwipRect;
 
 /// The skill tree screen of one class: one design, five instances that differ
 /// only in their data (frm_NecroSkill, frm_AmazonSkill, frm_BarbarianSkill,
 /// frm_Paladin, frm_Sorceress).
 ///
 /// Creating it opens the class's screen in the build (its load step); the
-/// screen then mirrors the build after every action through the build's
-/// changed callback. Rules never live here: a left click on an icon calls
+/// widget then follows the build as a listener and mirrors it once per
+/// completed action. Rules never live here: a left click on an icon calls
 /// Build::click, and the labels, the history list and the notice follow.
+/// Destroying it closes the class's screen in the build.
 ///
 /// Control names. Plain controls carry their design name as objectName
 /// ("lbl_CharLevel", "lb_SkillsPerLevel", "sh_Outline", ...). The elements of
 /// the three icon arrays and three count-label arrays carry the array name
 /// with the skill index in brackets, e.g. "img_NecroBonePoison(3)" and
 /// "lbl_NecroBonePoison(3)"; each element also has the property "index".
-class SkillTreeScreen : public QWidget {
+class SkillTreeScreen : public QWidget, private model::BuildListener {
     Q_OBJECT
 public:
     SkillTreeScreen(model::ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
@@ -55,22 +57,20 @@ public:
     SkillTreeScreen& operator=(const SkillTreeScreen&) = delete;
 
     [[nodiscard]] model::ClassId classId() const { return m_classId; }
-    [[nodiscard]] model::Build& build() const { return m_build; }
-    [[nodiscard]] toolkit::Toolkit& toolkit() const { return m_toolkit; }
-
-    /// The menu holder whose skill menu a right click on an icon pops up.
-    void setSkillMenu(frm_Menu* menu);
+    /// False once the build has closed this screen (a newer screen replaced it).
+    [[nodiscard]] bool isOpenInBuild() const { return m_openInBuild; }
 
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
-    /// CHANGE CLASS was clicked, or Escape was typed in the history list.
-    /// A handler that closes the screen should use deleteLater().
+    /// CHANGE CLASS was clicked, or Escape was typed in the history list; the
+    /// build has been reset. A handler that closes the screen should use
+    /// deleteLater().
     void changeClassRequested();
-    /// The right button went down on a skill icon, after the build prepared
-    /// the skill menu and before the menu pops up.
-    void skillRightPressed(model::TreeId tree, int index, QPoint globalPos);
+    /// The right button went down on a skill icon and the build has recorded
+    /// the skill: the skill menu is to pop up at `globalPos`.
+    void skillMenuRequested(QPoint globalPos);
 
 protected:
     /// A move that reaches the screen itself is a move over the bare surface
@@ -87,9 +87,14 @@ private:
     void save();
     void changeClass();
     void createTree(int position);
-    QLabel* addLabel(const char* name, const QString& text, int left, int top, int width, int height,
-                     const QFont& font, Qt::Alignment alignment);
+    QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
+                          Qt::Alignment alignment);
     void mirror();
+    void selectNewestEntry();
+
+    // How the build reaches this screen.
+    void buildChanged() override;
+    void screenClosed() override;
     void iconHover(const SkillIcon& icon);
     void commandHover(Command command);
     void resetHover();
@@ -99,8 +104,8 @@ private:
     const ClassDesign& m_design;
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
-    QPointer<frm_Menu> m_menu;
-    const model::TreeScreen* m_openScreen = nullptr; ///< the build's screen this widget opened
+    std::unique_ptr<model::NoticeLine> m_notice;
+    bool m_openInBuild = false;
 
     std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};
     std::array<std::array<std::int16_t, model::kSkillsPerTree>, 3> m_shownCounts{};
@@ -111,7 +116,7 @@ private:
     QLabel* m_charLevel = nullptr;
     QLabel* m_skillLevel = nullptr;
     QLabel* m_reserved = nullptr;
-    QLabel* m_unavail = nullptr;
+    QLabel* m_noticeLabel = nullptr; ///< lbl_UnAvail
     QLabel* m_description = nullptr;
     QListWidget* m_history = nullptr;
     QFrame* m_outline = nullptr;
@@ -122,7 +127,6 @@ private:
     std::string m_shownReserve;
     std::string m_shownNotice;
     std::vector<std::string> m_shownHistory;
-    int m_shownSelected = -1;
     std::vector<QStaticText> m_historyTexts; ///< the shown entries, laid out for painting
 };
 

@@ -9,10 +9,6 @@
 namespace skillwright::screens {
 
 namespace {
-QColor qcolor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 /// A left button released over the control it went down on is a click.
 bool completesLeftClick(const QWidget& control, QMouseEvent& release, bool& leftDown) {
     release.accept();
@@ -23,16 +19,6 @@ bool completesLeftClick(const QWidget& control, QMouseEvent& release, bool& left
     return control.rect().contains(release.position().toPoint());
 }
 } // namespace
-
-int toPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-QRect toPixels(const TwipRect& r) {
-    const int left = toPixels(r.left);
-    const int top = toPixels(r.top);
-    return {left, top, toPixels(r.right()) - left, toPixels(r.bottom()) - top};
-}
 
 // ---- SkillIcon ----
 

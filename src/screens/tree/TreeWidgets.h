@@ -16,11 +16,6 @@
 /// The small widget kinds a skill tree screen is made of.
 namespace skillwright::screens {
 
-/// Pixel rectangle of a twip rectangle; each edge is rounded on its own so
-/// that neighbouring controls keep their distances.
-QRect toPixels(const TwipRect& r);
-int toPixels(int twips);
-
 /// A skill icon: the picture stretched over the control, the skill's tooltip,
 /// and the pointer events the screen turns into hover, click and right click.
 class SkillIcon final : public QWidget {

@@ -1,10 +1,12 @@
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <screens/menu/frm_Menu.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -19,18 +21,22 @@ using model::ClassId;
 using model::TreeId;
 
 /// The build state a menu action may change, as one comparable text.
-std::string describe(const model::Build& b) {
+std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) {
+    const model::BuildVariables& v = b.variables();
     std::ostringstream s;
-    s << b.LevelsGained << ' ' << b.ReservedPoints << ' ' << b.DenOfEvilCount << ' ' << b.BookOfSkillCount
-      << ' ' << b.IzualCount << ' ' << b.DenOfEvilPending << b.BookOfSkillPending << b.IzualPending
-      << b.SpendingReserved << '|' << b.menu.denOfEvilCaption << b.menu.bookOfSkillCaption
-      << b.menu.deathOfIzualCaption << '|';
-    for (const auto& tree : b.screen()->counts) {
-        for (auto c : tree) {
-            s << c << ',';
+    s << v.LevelsGained << ' ' << v.ReservedPoints << ' ' << v.DenOfEvilCount << ' ' << v.BookOfSkillCount
+      << ' ' << v.IzualCount << ' ' << v.DenOfEvilPending << v.BookOfSkillPending << v.IzualPending
+      << v.SpendingReserved << '|';
+    for (model::Quest q : {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
+        s << texts.caption(q);
+    }
+    s << '|';
+    for (int t = 0; t < 3; ++t) {
+        for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            s << b.screen()->countAt(t, i) << ',';
         }
     }
-    for (const std::string& e : b.screen()->history) {
+    for (const std::string& e : b.screen()->history()) {
         s << e << '\n';
     }
     return s.str();
@@ -62,11 +68,12 @@ protected:
 
     /// Takes level-ups into the reserve until the character is at `level`.
     void reachLevel(int level) {
-        build.ActiveTree = std::string(model::tree(model::classInfo(build.screen()->classId).trees[0]).code);
-        while (build.LevelsGained + 1 < level) {
+        build.prepareRightClick(model::classInfo(build.screen()->classId()).trees[0], 0);
+        while (build.characterLevel() < level) {
             build.ReservePoint();
         }
     }
+    [[nodiscard]] QString entryText(const char* name) const { return menu.findChild<QAction*>(name)->text(); }
 
     /// Right click on skill `index` of `tree`, then the skill menu; picks `entry` (empty: dismiss).
     void rightClick(TreeId tree, std::int16_t index, const QString& entry = {}) {
@@ -77,7 +84,8 @@ protected:
 
     toolkit::ScriptedToolkit toolkit;
     model::Build build{toolkit};
-    frm_Menu menu{build, toolkit};
+    model::SkillMenuTexts texts{build};
+    frm_Menu menu{build, texts, toolkit};
     QString choose;
     int popups = 0;
     QString poppedMenu;
@@ -106,67 +114,33 @@ TEST_F(MenuTest, entriesAsCreated) {
         }
         EXPECT_EQ(texts, expected) << name;
     }
-    EXPECT_EQ(menu.mnu_QuennickPop->title(), "Quennick");
-    EXPECT_EQ(menu.mnu_Orrindel->title(), "Orrindel");
-    EXPECT_TRUE(menu.mnu_ReserveSpacer->isSeparator());
-    EXPECT_TRUE(menu.mnu_Skillstats->isSeparator());
-    EXPECT_EQ(menu.mnu_ReserveMenu->actions().indexOf(menu.findChild<QAction*>("mnu_ReserveSpacer")), 2);
+    EXPECT_EQ(menu.findChild<QMenu*>("mnu_QuennickPop")->title(), "Quennick");
+    EXPECT_EQ(menu.findChild<QMenu*>("mnu_Orrindel")->title(), "Orrindel");
+    EXPECT_TRUE(menu.findChild<QAction*>("mnu_ReserveSpacer")->isSeparator());
+    EXPECT_TRUE(menu.findChild<QAction*>("mnu_Skillstats")->isSeparator());
+    EXPECT_EQ(menu.findChild<QMenu*>("mnu_ReserveMenu")
+                  ->actions()
+                  .indexOf(menu.findChild<QAction*>("mnu_ReserveSpacer")),
+              2);
 }
 
-TEST_F(MenuTest, questEntriesShownByLevelAndCounters) {
-    struct Case {
-        ClassId cls;
-        TreeId tree;
-        int level, den, book, izual;
-        QStringList quests; // visible between the reserve entries and the statistics separator
-    };
-    const QString spacer = "mnu_ReserveSpacer", den = "mnu_DenOfEvil", book = "mnu_BookOfSkill",
-                  izual = "mnu_DeathOfIzual";
-    const Case cases[] = {
-        {ClassId::Necromancer, TreeId::NecroBone, 1, 0, 0, 0, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 2, 0, 0, 0, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 3, 0, 0, 0, {spacer, den}},
-        {ClassId::Necromancer, TreeId::NecroBone, 3, 1, 0, 0, {}},
-        {ClassId::Amazon, TreeId::AmazonJS, 3, 0, 0, 0, {spacer, den}},
-        {ClassId::Necromancer, TreeId::NecroCurse, 14, 1, 0, 0, {}},
-        {ClassId::Necromancer, TreeId::NecroCurse, 15, 1, 0, 0, {spacer, book}},
-        {ClassId::Necromancer, TreeId::NecroCurse, 15, 1, 1, 0, {}},
-        {ClassId::Necromancer, TreeId::NecroSummon, 22, 1, 1, 0, {}},
-        {ClassId::Necromancer, TreeId::NecroSummon, 23, 1, 1, 0, {spacer, izual}},
-        {ClassId::Necromancer, TreeId::NecroSummon, 23, 1, 1, 1, {spacer, izual}},
-        {ClassId::Necromancer, TreeId::NecroSummon, 23, 1, 1, 2, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 24, 1, 1, 2, {spacer, den}},
-        {ClassId::Amazon, TreeId::AmazonPM, 24, 1, 1, 2, {spacer, den}},
-        {ClassId::Amazon, TreeId::AmazonJS, 24, 1, 1, 2, {}},
-        {ClassId::Amazon, TreeId::AmazonJS, 25, 1, 1, 2, {spacer, den}},
-        {ClassId::Amazon, TreeId::AmazonBC, 25, 2, 1, 2, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 35, 2, 1, 2, {spacer, den, book}},
-        {ClassId::Amazon, TreeId::AmazonJS, 35, 2, 2, 2, {}},
-        {ClassId::Amazon, TreeId::AmazonJS, 40, 2, 2, 4, {spacer, den}},
-        {ClassId::Necromancer, TreeId::NecroBone, 38, 3, 2, 2, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 39, 3, 2, 2, {spacer, izual}},
-        {ClassId::Necromancer, TreeId::NecroBone, 39, 3, 2, 3, {spacer, izual}},
-        {ClassId::Necromancer, TreeId::NecroBone, 39, 3, 2, 4, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 45, 3, 2, 4, {spacer, book}},
-        {ClassId::Necromancer, TreeId::NecroBone, 59, 3, 3, 4, {spacer, izual}},
-        {ClassId::Necromancer, TreeId::NecroBone, 59, 3, 3, 5, {spacer, izual}},
-        {ClassId::Necromancer, TreeId::NecroBone, 59, 3, 3, 6, {}},
-        {ClassId::Necromancer, TreeId::NecroBone, 59, 0, 0, 0, {spacer, den, book, izual}},
-    };
-    for (const Case& c : cases) {
-        build.openScreen(c.cls);
-        build.LevelsGained = 0;
-        reachLevel(c.level);
-        build.DenOfEvilCount = static_cast<std::int16_t>(c.den);
-        build.BookOfSkillCount = static_cast<std::int16_t>(c.book);
-        build.IzualCount = static_cast<std::int16_t>(c.izual);
-        rightClick(c.tree, 0);
-        const QStringList expected = QStringList{"mnu_ReservePoint", "mnu_UseReserve"} + c.quests +
-                                     QStringList{"mnu_Skillstats", "mnu_SkillInfo"};
-        EXPECT_EQ(shown.join(' ').toStdString(), expected.join(' ').toStdString())
-            << "tree " << model::tree(c.tree).code << " level " << c.level << " counters " << c.den << c.book
-            << c.izual;
-    }
+TEST_F(MenuTest, questEntriesFollowTheRuleForTheClickedSkill) {
+    const QStringList always{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"};
+    rightClick(TreeId::NecroBone, 0);
+    EXPECT_EQ(shown, always);
+    reachLevel(3);
+    rightClick(TreeId::NecroBone, 0);
+    EXPECT_EQ(shown, (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_ReserveSpacer", "mnu_DenOfEvil",
+                                  "mnu_Skillstats", "mnu_SkillInfo"}));
+    // The tree goes with the question: Den of Evil's second point comes a
+    // level later on the Amazon's javelin tree.
+    build.openScreen(ClassId::Amazon);
+    reachLevel(24);
+    rightClick(TreeId::AmazonPM, 0, "mnu_DenOfEvil");
+    rightClick(TreeId::AmazonPM, 0);
+    EXPECT_TRUE(shown.contains("mnu_DenOfEvil"));
+    rightClick(TreeId::AmazonJS, 0);
+    EXPECT_FALSE(shown.contains("mnu_DenOfEvil"));
 }
 
 TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
@@ -179,32 +153,32 @@ TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
 TEST_F(MenuTest, chosenDenOfEvilRecordsItsEntryAndRelabelsItself) {
     reachLevel(3);
     rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
-    EXPECT_EQ(build.screen()->history.back(), "Den Of Evil: Normal Slvl 1: Teeth");
-    EXPECT_EQ(build.LevelsGained, 2);
+    EXPECT_EQ(build.screen()->history().back(), "Den Of Evil: Normal Slvl 1: Teeth");
+    EXPECT_EQ(build.levelsGained(), 2);
     EXPECT_EQ(build.screen()->count(TreeId::NecroBone, 0), 1);
 
     rightClick(TreeId::NecroBone, 1);
     EXPECT_FALSE(shown.contains("mnu_DenOfEvil"));
-    EXPECT_EQ(menu.mnu_DenOfEvil->text(), "&Den Of Evil (Nightmare)");
+    EXPECT_EQ(entryText("mnu_DenOfEvil"), "&Den Of Evil (Nightmare)");
 }
 
 TEST_F(MenuTest, izualStaysOfferedForItsSecondNormalPoint) {
     reachLevel(23);
     rightClick(TreeId::NecroBone, 0, "mnu_DeathOfIzual");
-    EXPECT_EQ(build.screen()->history.back(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
+    EXPECT_EQ(build.screen()->history().back(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
     rightClick(TreeId::NecroBone, 1, "mnu_DeathOfIzual");
     EXPECT_TRUE(shown.contains("mnu_DeathOfIzual"));
     EXPECT_TRUE(captions.contains("&Death of Izual (Normal)"));
-    EXPECT_EQ(build.screen()->history.back(), "Izual Quest Point:(2) Normal Slvl 1: Bone Armor");
+    EXPECT_EQ(build.screen()->history().back(), "Izual Quest Point:(2) Normal Slvl 1: Bone Armor");
     rightClick(TreeId::NecroBone, 1);
     EXPECT_FALSE(shown.contains("mnu_DeathOfIzual"));
-    EXPECT_EQ(menu.mnu_DeathOfIzual->text(), "&Death of Izual (Nightmare)");
+    EXPECT_EQ(entryText("mnu_DeathOfIzual"), "&Death of Izual (Nightmare)");
 }
 
 TEST_F(MenuTest, bookOfSkillCaptionFollowsTheModelsLastWrite) {
     reachLevel(15);
     rightClick(TreeId::NecroCurse, 0, "mnu_BookOfSkill");
-    EXPECT_EQ(build.screen()->history.back(), "Book of Skill: Normal Slvl 1: Amplify Damage");
+    EXPECT_EQ(build.screen()->history().back(), "Book of Skill: Normal Slvl 1: Amplify Damage");
     build.lbl_UndoLast_Click(); // undo writes the lower-case "of" form
     rightClick(TreeId::NecroCurse, 0);
     EXPECT_TRUE(captions.contains("&Book of Skill (Normal)"));
@@ -212,37 +186,34 @@ TEST_F(MenuTest, bookOfSkillCaptionFollowsTheModelsLastWrite) {
 
 TEST_F(MenuTest, reserveThenUseReservedPoint) {
     rightClick(TreeId::NecroBone, 0, "mnu_ReservePoint");
-    EXPECT_EQ(build.screen()->history.back(), "Clvl 2 Reserved For Later ");
+    EXPECT_EQ(build.screen()->history().back(), "Clvl 2 Reserved For Later ");
     rightClick(TreeId::NecroBone, 0, "mnu_UseReserve");
-    EXPECT_EQ(build.screen()->history.back(), "Reserved Slvl 1: Teeth");
-    EXPECT_EQ(build.ReservedPoints, 0);
+    EXPECT_EQ(build.screen()->history().back(), "Reserved Slvl 1: Teeth");
+    EXPECT_EQ(build.variables().ReservedPoints, 0);
 }
 
 TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
     reachLevel(3);
-    const std::string before = describe(build);
+    const std::string before = describe(build, texts);
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_EQ(describe(build), before);
+    EXPECT_EQ(describe(build, texts), before);
     // Hidden entries and separators cannot be picked.
-    build.DenOfEvilCount = 1;
-    const std::string hidden = describe(build);
+    rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
+    const std::string hidden = describe(build, texts);
+    ASSERT_NE(hidden, before);
     for (const char* entry : {"mnu_DenOfEvil", "mnu_ReserveSpacer", "mnu_Skillstats", "mnu_QuennickEmail"}) {
         rightClick(TreeId::NecroBone, 0, entry);
-        EXPECT_EQ(describe(build), hidden) << entry;
+        EXPECT_EQ(describe(build, texts), hidden) << entry;
     }
     EXPECT_TRUE(toolkit.openedAddresses.empty());
 }
 
-TEST_F(MenuTest, skillStatsCallsTheViewerOpener) {
-    rightClick(TreeId::NecroBone, 0, "mnu_SkillInfo"); // no viewer yet: nothing happens
-    int opened = 0;
-    menu.setSkillStatsOpener([&] {
-        ++opened;
-        EXPECT_EQ(build.ActiveTree, "NecroCurse");
-        EXPECT_EQ(build.ActiveSkillIndex, 3);
-    });
+TEST_F(MenuTest, skillStatsAsksForTheViewer) {
+    QSignalSpy requested(&menu, &frm_Menu::skillStatsRequested);
     rightClick(TreeId::NecroCurse, 3, "mnu_SkillInfo");
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(requested.count(), 1);
+    rightClick(TreeId::NecroCurse, 3);
+    EXPECT_EQ(requested.count(), 1);
 }
 
 TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
@@ -272,7 +243,8 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
     toolkit::ScriptedToolkit toolkit;
     model::Build build{toolkit};
     build.openScreen(ClassId::Necromancer);
-    frm_Menu menu{build, toolkit};
+    model::SkillMenuTexts texts{build};
+    frm_Menu menu{build, texts, toolkit};
 
     auto drive = [&](std::function<void(QMenu*)> act) {
         QTimer::singleShot(0, &menu, [act] {
@@ -280,19 +252,19 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
                 act(popup);
             }
         });
-        QTimer::singleShot(5000, &menu, [&menu] { menu.mnu_ReserveMenu->close(); });
+        QTimer::singleShot(5000, &menu, [&menu] { menu.findChild<QMenu*>("mnu_ReserveMenu")->close(); });
         build.prepareRightClick(TreeId::NecroBone, 0);
         menu.popupSkillMenu(QPoint(50, 50));
     };
 
     drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
-    EXPECT_TRUE(build.screen()->history.empty());
+    EXPECT_TRUE(build.screen()->history().empty());
 
     drive([&menu](QMenu* popup) {
-        popup->setActiveAction(menu.mnu_ReservePoint);
+        popup->setActiveAction(menu.findChild<QAction*>("mnu_ReservePoint"));
         QTest::keyClick(popup, Qt::Key_Return);
     });
-    EXPECT_EQ(build.screen()->history, std::vector<std::string>{"Clvl 2 Reserved For Later "});
+    EXPECT_EQ(build.screen()->history(), std::vector<std::string>{"Clvl 2 Reserved For Later "});
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "GifBytes.h"
 
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <screens/select/frm_MainSelect.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -17,6 +18,7 @@
 
 #include <optional>
 
+namespace model = skillwright::model;
 using skillwright::model::Build;
 using skillwright::model::ClassId;
 using skillwright::screens::frm_MainSelect;
@@ -47,10 +49,16 @@ protected:
         writeFile(dir.filePath("necromancermove.gif"), buildGif({{8, 0, 0}}));
         writeFile(dir.filePath("sorceressmove.gif"), {'h', 'e', 'l', 'l', 'o'});
         toolkit.folder = dir.path().toStdString();
-        build.menu.denOfEvilCaption = "&Den Of Evil (Hell)";
-        screen.setOpenClass([this](ClassId id) { opened = id; });
-        screen.setOpenGenerator([this](bool hideSelf) { generator = hideSelf; });
-        screen.setEndProgram([this] { ++ended; });
+        // A build that took two Den of Evil points: the menu offers Hell next.
+        build.openScreen(ClassId::Necromancer);
+        build.prepareRightClick(model::TreeId::NecroBone, 0);
+        build.TakeDenOfEvilPoint();
+        build.TakeDenOfEvilPoint();
+        build.closeScreen();
+        ASSERT_EQ(menuTexts.caption(model::Quest::DenOfEvil), "&Den Of Evil (Hell)");
+        QObject::connect(&screen, &frm_MainSelect::classChosen, [this](ClassId id) { opened = id; });
+        QObject::connect(&screen, &frm_MainSelect::generatorRequested,
+                         [this](bool hideSelf) { generator = hideSelf; });
         screen.Form_Load();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
     }
@@ -81,10 +89,10 @@ protected:
     QTemporaryDir dir;
     ScriptedToolkit toolkit;
     Build build{toolkit};
-    frm_MainSelect screen{build, toolkit};
+    model::SkillMenuTexts menuTexts{build};
+    frm_MainSelect screen{menuTexts, toolkit};
     std::optional<ClassId> opened;
     std::optional<bool> generator;
-    int ended = 0;
 };
 
 TEST_F(MainSelectTest, load_splitsEachFileIntoItsOwnFramesAndSkipsTheBadOnes) {
@@ -115,25 +123,26 @@ TEST_F(MainSelectTest, load_splitsEachFileIntoItsOwnFramesAndSkipsTheBadOnes) {
     EXPECT_EQ(toolkit.messages[0].text, "This file is not a *.gif file");
     EXPECT_EQ(toolkit.messages[0].icon, Icon::Critical);
     EXPECT_FALSE(child("lbl_Loading")->isVisible());
-    EXPECT_EQ(build.menu.denOfEvilCaption, "&Den Of Evil (Normal)");
+    EXPECT_EQ(menuTexts.caption(model::Quest::DenOfEvil), "&Den Of Evil (Normal)");
+    EXPECT_EQ(menuTexts.caption(model::Quest::BookOfSkill), "&Book of Skill (Normal)");
     EXPECT_TRUE(child<QLineEdit>("txt_Focus")->hasFocus());
 }
 
 TEST_F(MainSelectTest, hoverStartsThatClassAndStopsTheOthers) {
     moveOver(picture("Barbarian"));
     EXPECT_TRUE(running(ClassId::Barbarian));
-    EXPECT_EQ(screen.HoverKey, QStringLiteral("Barbarian"));
+    EXPECT_EQ(screen.hoverKey(), QStringLiteral("Barbarian"));
 
     moveOver(child("lbl_Amazon"));
     EXPECT_TRUE(running(ClassId::Amazon));
     EXPECT_FALSE(running(ClassId::Barbarian));
-    EXPECT_EQ(screen.HoverKey, QStringLiteral("Amazon"));
+    EXPECT_EQ(screen.hoverKey(), QStringLiteral("Amazon"));
     // Both names stay lit until the pointer crosses the background.
     EXPECT_EQ(colour("lbl_Amazon"), kHighlight);
     EXPECT_EQ(colour("lbl_Barbarian"), kHighlight);
 
     moveOver(&screen, QPoint(400, 595));
-    EXPECT_EQ(screen.HoverKey, QStringLiteral("blank"));
+    EXPECT_EQ(screen.hoverKey(), QStringLiteral("blank"));
     EXPECT_FALSE(running(ClassId::Amazon));
     EXPECT_EQ(colour("lbl_Amazon"), kNormal);
     EXPECT_EQ(colour("lbl_Barbarian"), kNormal);
@@ -142,15 +151,15 @@ TEST_F(MainSelectTest, hoverStartsThatClassAndStopsTheOthers) {
 TEST_F(MainSelectTest, movingWithinAPicture_doesNotRestartItsAnimation) {
     moveOver(picture("Amazon"), QPoint(10, 10));
     toolkit.advance(100);
-    ASSERT_EQ(screen.FrameIndex, 1);
+    ASSERT_EQ(screen.frameIndex(), 1);
     // Element 0 is hidden now; the picture's bare place still counts as the class.
     moveOver(&screen, QPoint(30 + 120, 80 + 200));
     moveOver(picture("Amazon", 1), QPoint(1, 1));
-    EXPECT_EQ(screen.FrameIndex, 1);
+    EXPECT_EQ(screen.frameIndex(), 1);
     toolkit.advance(49);
-    EXPECT_EQ(screen.FrameIndex, 1);
+    EXPECT_EQ(screen.frameIndex(), 1);
     toolkit.advance(1);
-    EXPECT_EQ(screen.FrameIndex, 2);
+    EXPECT_EQ(screen.frameIndex(), 2);
 }
 
 TEST_F(MainSelectTest, ticksWrapAfterEachClassesOwnLastFrame) {
@@ -160,26 +169,26 @@ TEST_F(MainSelectTest, ticksWrapAfterEachClassesOwnLastFrame) {
     toolkit.advance(50);
     EXPECT_EQ(shown("Amazon"), (std::vector<bool>{false, false, true}));
     toolkit.advance(70);
-    EXPECT_EQ(screen.FrameIndex, 0);
+    EXPECT_EQ(screen.frameIndex(), 0);
     EXPECT_EQ(shown("Amazon"), (std::vector<bool>{true, false, false}));
     toolkit.advance(100);
-    EXPECT_EQ(screen.FrameIndex, 1);
+    EXPECT_EQ(screen.frameIndex(), 1);
 
     // One frame: every tick shows element 0 again, on its own delay.
     moveOver(picture("Necromancer"));
     EXPECT_FALSE(running(ClassId::Amazon));
     toolkit.advance(80);
-    EXPECT_EQ(screen.FrameIndex, 0);
+    EXPECT_EQ(screen.frameIndex(), 0);
     EXPECT_TRUE(picture("Necromancer")->isVisible());
     EXPECT_TRUE(running(ClassId::Necromancer));
 
     // A delay of 0 stops the animation on that frame.
     moveOver(picture("Barbarian"));
     toolkit.advance(40);
-    EXPECT_EQ(screen.FrameIndex, 1);
+    EXPECT_EQ(screen.frameIndex(), 1);
     EXPECT_FALSE(running(ClassId::Barbarian));
     toolkit.advance(1000);
-    EXPECT_EQ(screen.FrameIndex, 1);
+    EXPECT_EQ(screen.frameIndex(), 1);
 }
 
 TEST_F(MainSelectTest, classWithoutAnimation_onlyLightsItsName) {
@@ -195,7 +204,7 @@ TEST_F(MainSelectTest, choosingAClass_opensItsScreenAndHidesThisOne) {
     QTest::mousePress(picture("Sorceress"), Qt::RightButton);
     EXPECT_EQ(opened, ClassId::Sorceress);
     EXPECT_FALSE(screen.isVisible());
-    EXPECT_EQ(screen.HoverKey, QStringLiteral("blank"));
+    EXPECT_EQ(screen.hoverKey(), QStringLiteral("blank"));
 
     // By its name: nothing else changes.
     screen.show();
@@ -203,19 +212,19 @@ TEST_F(MainSelectTest, choosingAClass_opensItsScreenAndHidesThisOne) {
     QTest::mousePress(child("lbl_Necromancer"), Qt::LeftButton);
     EXPECT_EQ(opened, ClassId::Necromancer);
     EXPECT_FALSE(screen.isVisible());
-    EXPECT_EQ(screen.HoverKey, QStringLiteral("Amazon"));
+    EXPECT_EQ(screen.hoverKey(), QStringLiteral("Amazon"));
     EXPECT_TRUE(running(ClassId::Amazon));
 }
 
 TEST_F(MainSelectTest, escapeAndCloseLabel_endTheProgram) {
     QTest::keyClick(child<QLineEdit>("txt_Focus"), Qt::Key_Escape);
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(toolkit.programEnds, 1);
     QTest::keyClick(child<QListWidget>("lb_Info"), Qt::Key_Escape);
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(toolkit.programEnds, 2);
     QTest::mouseClick(child("lbl_Close"), Qt::LeftButton);
-    EXPECT_EQ(ended, 3);
+    EXPECT_EQ(toolkit.programEnds, 3);
     QTest::keyClick(child<QLineEdit>("txt_Focus"), Qt::Key_A);
-    EXPECT_EQ(ended, 3);
+    EXPECT_EQ(toolkit.programEnds, 3);
 }
 
 TEST_F(MainSelectTest, contactCardsRandomAndGeneratorButton) {
@@ -241,7 +250,8 @@ TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
     ScriptedToolkit toolkit;
     toolkit.folder = SKILLWRIGHT_ANIMATION_FOLDER;
     Build build(toolkit);
-    frm_MainSelect screen(build, toolkit);
+    model::SkillMenuTexts menuTexts(build);
+    frm_MainSelect screen(menuTexts, toolkit);
     screen.Form_Load();
     EXPECT_TRUE(toolkit.messages.empty());
     int offsetFrames = 0;

@@ -1,6 +1,7 @@
 // Right clicks on skill icons open the skill menu with the quest entries the
 // character has earned; the chosen entry acts on the right-clicked skill.
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <screens/menu/frm_Menu.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -26,7 +27,9 @@ class RightClick : public ::testing::Test {
 protected:
     void open(ClassId classId) {
         screen = std::make_unique<SkillTreeScreen>(classId, build, toolkit);
-        screen->setSkillMenu(&menu);
+        // As the program wires them: a right click asks for the skill menu.
+        QObject::connect(screen.get(), &SkillTreeScreen::skillMenuRequested, &menu,
+                         [this](QPoint pos) { menu.popupSkillMenu(pos); });
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
         menu.setPopper([this](QMenu& m, QPoint) -> QAction* {
@@ -36,18 +39,20 @@ protected:
                     shown.push_back(a->objectName().toStdString());
                 }
             }
-            captions = {menu.mnu_DenOfEvil->text(), menu.mnu_BookOfSkill->text(),
-                        menu.mnu_DeathOfIzual->text()};
+            captions = {entry("mnu_DenOfEvil")->text(), entry("mnu_BookOfSkill")->text(),
+                        entry("mnu_DeathOfIzual")->text()};
             QAction* chosen = choice;
             choice = nullptr;
             return chosen;
         });
     }
 
-    /// A real right click on the icon; `entry` is chosen from the menu, or
-    /// the menu is dismissed.
-    void rightClick(TreeId tree, int index, QAction* entry = nullptr) {
-        choice = entry;
+    [[nodiscard]] QAction* entry(const char* name) const { return menu.findChild<QAction*>(name); }
+
+    /// A real right click on the icon; `entryName` is chosen from the menu,
+    /// or the menu is dismissed.
+    void rightClick(TreeId tree, int index, const char* entryName = nullptr) {
+        choice = entryName != nullptr ? entry(entryName) : nullptr;
         const QString name =
             QString::fromUtf8(model::tree(tree).iconArray.data()) + QStringLiteral("(%1)").arg(index);
         QWidget* icon = screen->findChild<QWidget*>(name);
@@ -55,15 +60,16 @@ protected:
         QTest::mouseClick(icon, Qt::RightButton);
     }
     void reserveUntilLevel(TreeId tree, int level) {
-        while (build.LevelsGained + 1 < level) {
-            rightClick(tree, 0, menu.mnu_ReservePoint);
+        while (build.characterLevel() < level) {
+            rightClick(tree, 0, "mnu_ReservePoint");
         }
     }
     QString labelText(const char* name) const { return screen->findChild<QLabel*>(name)->text(); }
 
     toolkit::ScriptedToolkit toolkit;
     model::Build build{toolkit};
-    frm_Menu menu{build, toolkit};
+    model::SkillMenuTexts texts{build};
+    frm_Menu menu{build, texts, toolkit};
     std::unique_ptr<SkillTreeScreen> screen;
     QAction* choice = nullptr;
     std::vector<std::string> shown;
@@ -80,49 +86,27 @@ Entries withQuests(std::initializer_list<const char*> quests) {
     return e;
 }
 
-struct OfferCase {
-    int level;
-    std::int16_t den, book, izual;
-    TreeId tree;
-    Entries expected;
-};
-
-TEST_F(RightClick, offersTheQuestEntriesTheCharacterHasEarned) {
-    const std::vector<OfferCase> cases{
-        {1, 0, 0, 0, TreeId::AmazonJS, kAlways},
-        {3, 0, 0, 0, TreeId::AmazonJS, withQuests({"mnu_DenOfEvil"})},
-        {3, 0, 0, 0, TreeId::AmazonPM, withQuests({"mnu_DenOfEvil"})},
-        {3, 1, 0, 0, TreeId::AmazonPM, kAlways},
-        {15, 1, 0, 0, TreeId::AmazonBC, withQuests({"mnu_BookOfSkill"})},
-        {23, 1, 1, 0, TreeId::AmazonPM, withQuests({"mnu_DeathOfIzual"})},
-        {23, 1, 1, 1, TreeId::AmazonJS, withQuests({"mnu_DeathOfIzual"})},
-        {23, 1, 1, 2, TreeId::AmazonJS, kAlways},
-        {24, 1, 1, 2, TreeId::AmazonPM, withQuests({"mnu_DenOfEvil"})},
-        {24, 1, 1, 2, TreeId::AmazonJS, kAlways},
-        {25, 1, 1, 2, TreeId::AmazonJS, withQuests({"mnu_DenOfEvil"})},
-        {39, 3, 2, 2, TreeId::AmazonBC, withQuests({"mnu_DeathOfIzual"})},
-        {39, 3, 2, 4, TreeId::AmazonBC, kAlways},
-        {59, 2, 2, 4, TreeId::AmazonBC, withQuests({"mnu_DenOfEvil", "mnu_BookOfSkill", "mnu_DeathOfIzual"})},
-        {59, 3, 3, 6, TreeId::AmazonJS, kAlways},
-    };
+TEST_F(RightClick, opensTheMenuWithTheEntriesDueForTheClickedSkill) {
     open(ClassId::Amazon);
-    for (const OfferCase& c : cases) {
-        reserveUntilLevel(TreeId::AmazonPM, c.level);
-        build.DenOfEvilCount = c.den;
-        build.BookOfSkillCount = c.book;
-        build.IzualCount = c.izual;
-        rightClick(c.tree, 2);
-        EXPECT_EQ(shown, c.expected) << "level " << c.level << " on " << model::tree(c.tree).code << " with "
-                                     << c.den << "/" << c.book << "/" << c.izual << " taken";
-        EXPECT_EQ(build.ActiveTree, model::tree(c.tree).code);
-        EXPECT_EQ(build.ActiveSkillIndex, 2);
-    }
+    rightClick(TreeId::AmazonJS, 2);
+    EXPECT_EQ(shown, kAlways);
+    EXPECT_EQ(build.variables().ActiveTree, "AmazonJS");
+    EXPECT_EQ(build.variables().ActiveSkillIndex, 2);
+
+    reserveUntilLevel(TreeId::AmazonPM, 24);
+    rightClick(TreeId::AmazonPM, 2);
+    EXPECT_EQ(shown, withQuests({"mnu_DenOfEvil", "mnu_BookOfSkill", "mnu_DeathOfIzual"}));
+    rightClick(TreeId::AmazonPM, 0, "mnu_DenOfEvil");
+    rightClick(TreeId::AmazonJS, 2);
+    EXPECT_EQ(shown, withQuests({"mnu_BookOfSkill", "mnu_DeathOfIzual"}))
+        << "the javelin tree's second Den of Evil point comes a level later";
+    EXPECT_EQ(build.variables().ActiveTree, "AmazonJS");
 }
 
 TEST_F(RightClick, aChosenQuestEntryRecordsItsPointAndRelabelsItself) {
     open(ClassId::Amazon);
     reserveUntilLevel(TreeId::AmazonPM, 3);
-    rightClick(TreeId::AmazonJS, 0, menu.mnu_DenOfEvil);
+    rightClick(TreeId::AmazonJS, 0, "mnu_DenOfEvil");
     auto* history = screen->findChild<QListWidget*>("lb_SkillsPerLevel");
     ASSERT_EQ(history->count(), 3);
     EXPECT_EQ(history->item(2)->text(), "Den Of Evil: Normal Slvl 1: Jab");
@@ -139,10 +123,10 @@ TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContext) {
     open(ClassId::Necromancer);
     QTest::mouseClick(screen->findChild<QWidget*>("img_NecroBonePoison(0)"), Qt::LeftButton);
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_EQ(build.ActiveSkillPoints, 1);
+    EXPECT_EQ(build.variables().ActiveSkillPoints, 1);
     rightClick(TreeId::NecroBone, 1);
-    EXPECT_EQ(build.ActiveSkillPoints, 0);
-    rightClick(TreeId::NecroCurse, 0, menu.mnu_UseReserve);
+    EXPECT_EQ(build.variables().ActiveSkillPoints, 0);
+    rightClick(TreeId::NecroCurse, 0, "mnu_UseReserve");
     EXPECT_EQ(screen->findChild<QLabel*>("lbl_UnAvail")->text(), "You have no skill points in reserve.");
     EXPECT_TRUE(screen->findChild<QLabel*>("lbl_UnAvail")->isVisible());
 }
@@ -158,15 +142,17 @@ TEST_F(RightClick, resetOnAFreshAndOnAFullScreen) {
                                               "&Death of Izual (Normal)"}));
 
     reserveUntilLevel(TreeId::PaladinCom, 40);
-    rightClick(TreeId::PaladinCom, 0, menu.mnu_DenOfEvil);
-    rightClick(TreeId::PaladinCom, 0, menu.mnu_BookOfSkill);
-    rightClick(TreeId::PaladinCom, 1, menu.mnu_DeathOfIzual);
+    rightClick(TreeId::PaladinCom, 0, "mnu_DenOfEvil");
+    rightClick(TreeId::PaladinCom, 0, "mnu_BookOfSkill");
+    rightClick(TreeId::PaladinCom, 1, "mnu_DeathOfIzual");
     QTest::mouseClick(screen->findChild<QLabel*>("lbl_Reset"), Qt::LeftButton);
     EXPECT_EQ(screen->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 0);
     EXPECT_EQ(labelText("lbl_CharLevel"), "Level 1");
     EXPECT_EQ(labelText("lbl_Reserved"), "Reserved Points: 0");
     EXPECT_EQ(screen->findChild<QLabel*>("lbl_PaladinCombat(0)")->text(), "0");
-    EXPECT_EQ(build.DenOfEvilCount + build.BookOfSkillCount + build.IzualCount, 0);
+    EXPECT_EQ(build.questCount(model::Quest::DenOfEvil) + build.questCount(model::Quest::BookOfSkill) +
+                  build.questCount(model::Quest::Izual),
+              0);
     rightClick(TreeId::PaladinCom, 0);
     EXPECT_EQ(captions, (std::vector<QString>{"&Den Of Evil (Normal)", "&Book of Skill (Normal)",
                                               "&Death of Izual (Normal)"}));

@@ -1,0 +1,167 @@
+#include "Presentation.h"
+
+#include <toolkit/Toolkit.h>
+
+namespace skillwright::model {
+
+namespace {
+
+// Captions of the quest entries by counter value; an empty text leaves the
+// caption as it is. Book of Skill has two spellings: the quest command writes
+// "Of", everything that takes a point back writes "of".
+using CaptionTable = std::array<std::string_view, 7>;
+constexpr CaptionTable kDenOfEvilCaptions{
+    "&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)", "", "", "", ""};
+constexpr CaptionTable kBookOfSkillTakenCaptions{
+    "&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)", "&Book Of Skill (Hell)", "", "", "", ""};
+constexpr CaptionTable kBookOfSkillGivenBackCaptions{
+    "&Book of Skill (Normal)", "&Book of Skill (Nightmare)", "&Book of Skill (Hell)", "", "", "", ""};
+constexpr CaptionTable kIzualCaptions{"&Death of Izual (Normal)",
+                                      "&Death of Izual (Normal)",
+                                      "&Death of Izual (Nightmare)",
+                                      "&Death of Izual (Nightmare)",
+                                      "&Death of Izual (Hell)",
+                                      "&Death of Izual (Hell)",
+                                      ""};
+
+std::size_t slot(Quest quest) {
+    return static_cast<std::size_t>(quest);
+}
+
+} // namespace
+
+std::string levelLabel(const Build& build) {
+    const TreeScreen* screen = build.screen();
+    if (screen != nullptr && screen->statusForm() == StatusForm::Created) {
+        return "Level: 1";
+    }
+    std::string text = "Level ";
+    text += std::to_string(build.characterLevel());
+    return text;
+}
+
+std::string pointsLabel(const Build& build) {
+    const TreeScreen* screen = build.screen();
+    const std::int16_t value = build.levelsGained();
+    if (screen == nullptr || screen->statusForm() != StatusForm::Written) {
+        return "Skill Points: " + std::to_string(value);
+    }
+    // The sign position is a blank for values that are not negative.
+    std::string text = "Skill Points: ";
+    text += value < 0 ? '-' : ' ';
+    text += std::to_string(value < 0 ? -value : value);
+    return text;
+}
+
+std::string reserveLabel(const Build& build) {
+    return "Reserved Points: " + std::to_string(build.variables().ReservedPoints);
+}
+
+// ------------------------------------------------------------ NoticeLine
+
+NoticeLine::NoticeLine(Build& build, toolkit::Toolkit& toolkit, std::function<void()> onHidden)
+    : m_build(build), m_timer(toolkit.createTimer()), m_onHidden(std::move(onHidden)) {
+    m_timer->setCallback([this] { tim_Unavail_Timer(); });
+    m_build.addListener(*this);
+}
+
+NoticeLine::~NoticeLine() {
+    m_build.removeListener(*this);
+}
+
+bool NoticeLine::timerActive() const {
+    return m_timer->isActive();
+}
+
+void NoticeLine::tim_Unavail_Timer() {
+    m_timer->stop();
+    m_visible = false;
+    if (m_onHidden) {
+        m_onHidden();
+    }
+}
+
+void NoticeLine::noticeShown(std::string_view text) {
+    m_text = text;
+    m_visible = true;
+    // Every notice gets the full time from now.
+    m_timer->stop();
+    m_timer->start(kNoticeMilliseconds);
+}
+
+void NoticeLine::noticeHidden() {
+    m_timer->stop();
+    m_visible = false;
+}
+
+void NoticeLine::screenClosed() {
+    m_timer->stop();
+}
+
+// -------------------------------------------------------- SkillMenuTexts
+
+SkillMenuTexts::SkillMenuTexts(Build& build)
+    : m_build(build), m_captions{std::string(kDenOfEvilCaptions[0]),
+                                 std::string(kBookOfSkillTakenCaptions[0]), std::string(kIzualCaptions[0])} {
+    m_build.addListener(*this);
+}
+
+SkillMenuTexts::~SkillMenuTexts() {
+    m_build.removeListener(*this);
+}
+
+const std::string& SkillMenuTexts::caption(Quest quest) const {
+    return m_captions[slot(quest)];
+}
+
+bool SkillMenuTexts::visible(Quest quest) const {
+    return m_visible[slot(quest)];
+}
+
+void SkillMenuTexts::restoreNormalCaptions() {
+    m_captions[slot(Quest::BookOfSkill)] = kBookOfSkillGivenBackCaptions[0];
+    m_captions[slot(Quest::DenOfEvil)] = kDenOfEvilCaptions[0];
+}
+
+void SkillMenuTexts::questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) {
+    const CaptionTable& table = quest == Quest::DenOfEvil      ? kDenOfEvilCaptions
+                                : quest == Quest::Izual        ? kIzualCaptions
+                                : change == QuestChange::Taken ? kBookOfSkillTakenCaptions
+                                                               : kBookOfSkillGivenBackCaptions;
+    // Taking an Izual point back to none leaves its caption as it is.
+    if (quest == Quest::Izual && change == QuestChange::GivenBack && counter < 1) {
+        return;
+    }
+    if (counter >= 0 && counter < static_cast<std::int16_t>(table.size()) &&
+        !table[static_cast<std::size_t>(counter)].empty()) {
+        m_captions[slot(quest)] = table[static_cast<std::size_t>(counter)];
+    }
+}
+
+void SkillMenuTexts::questsOffered(const QuestOffer& offer) {
+    const BuildVariables& v = m_build.variables();
+    // The separator follows the menu's own history: with no quest pending it
+    // ends up visible exactly when a quest entry is shown.
+    m_spacerVisible = offer.denOfEvil;
+    m_visible[slot(Quest::DenOfEvil)] = offer.denOfEvil;
+    if (offer.bookOfSkill) {
+        m_spacerVisible = true;
+    } else if (m_spacerVisible && v.DenOfEvilPending) {
+        m_spacerVisible = false;
+    }
+    m_visible[slot(Quest::BookOfSkill)] = offer.bookOfSkill;
+    if (offer.deathOfIzual) {
+        m_spacerVisible = true;
+    } else if (m_spacerVisible && v.BookOfSkillPending && v.DenOfEvilPending) {
+        m_spacerVisible = false;
+    }
+    m_visible[slot(Quest::Izual)] = offer.deathOfIzual;
+}
+
+void SkillMenuTexts::buildReset() {
+    m_captions[slot(Quest::Izual)] = kIzualCaptions[0];
+    m_captions[slot(Quest::BookOfSkill)] = kBookOfSkillGivenBackCaptions[0];
+    m_captions[slot(Quest::DenOfEvil)] = kDenOfEvilCaptions[0];
+}
+
+} // namespace skillwright::model

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <model/Build.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace skillwright::toolkit {
+class Toolkit;
+class Timer;
+} // namespace skillwright::toolkit
+
+/// What the screens show of a build, as texts: still free of any toolkit, so
+/// the rules' tests read the same texts the player reads.
+namespace skillwright::model {
+
+inline constexpr int kNoticeMilliseconds = 5000;
+
+/// lbl_CharLevel: "Level: 1" on a new screen, then "Level " and the level.
+std::string levelLabel(const Build& build);
+/// lbl_SkillLevel: "Skill Points: " and the level-ups taken; a change of level
+/// writes the number with a leading sign position ("Skill Points:  6").
+std::string pointsLabel(const Build& build);
+/// lbl_Reserved: "Reserved Points: " and the points in reserve.
+std::string reserveLabel(const Build& build);
+
+/// The notice line of the open skill tree screen (lbl_UnAvail): the last
+/// refusal or announcement, shown for five seconds from the latest notice.
+class NoticeLine final : public BuildListener {
+public:
+    /// Follows `build` until destroyed; `onHidden` runs when the time is up.
+    NoticeLine(Build& build, toolkit::Toolkit& toolkit, std::function<void()> onHidden = {});
+    ~NoticeLine() override;
+    NoticeLine(const NoticeLine&) = delete;
+    NoticeLine& operator=(const NoticeLine&) = delete;
+
+    [[nodiscard]] const std::string& text() const { return m_text; }
+    [[nodiscard]] bool visible() const { return m_visible; }
+    [[nodiscard]] bool timerActive() const;
+    /// The notice timer's tick (tim_Unavail_Timer): hides the notice.
+    void tim_Unavail_Timer();
+
+    void noticeShown(std::string_view text) override;
+    void noticeHidden() override;
+    void screenClosed() override;
+
+private:
+    Build& m_build;
+    std::unique_ptr<toolkit::Timer> m_timer;
+    std::function<void()> m_onHidden;
+    std::string m_text;
+    bool m_visible = false;
+};
+
+/// The skill menu's quest entries as the rules leave them: their captions
+/// (which name the difficulty of the next point) and which of them, with the
+/// separator above them, the last right click showed.
+class SkillMenuTexts final : public BuildListener {
+public:
+    explicit SkillMenuTexts(Build& build);
+    ~SkillMenuTexts() override;
+    SkillMenuTexts(const SkillMenuTexts&) = delete;
+    SkillMenuTexts& operator=(const SkillMenuTexts&) = delete;
+
+    [[nodiscard]] const std::string& caption(Quest quest) const;
+    [[nodiscard]] bool visible(Quest quest) const;
+    [[nodiscard]] bool reserveSpacerVisible() const { return m_spacerVisible; }
+
+    /// The start screen's load: Normal captions for Book of Skill and Den of Evil.
+    void restoreNormalCaptions();
+
+    void questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) override;
+    void questsOffered(const QuestOffer& offer) override;
+    void buildReset() override;
+
+private:
+    Build& m_build;
+    std::array<std::string, 3> m_captions;
+    std::array<bool, 3> m_visible{true, true, true};
+    bool m_spacerVisible = true;
+};
+
+} // namespace skillwright::model

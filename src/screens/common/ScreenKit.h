@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+class QLabel;
+class QWidget;
+
+/// What every screen is built with: the layout unit, the named colours and
+/// the small label helpers.
+namespace skillwright::screens {
+
+/// Screens are laid out in twips; 15 twips make one pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    [[nodiscard]] constexpr int right() const { return left + width; }
+    [[nodiscard]] constexpr int bottom() const { return top + height; }
+    [[nodiscard]] constexpr bool intersects(const TwipRect& o) const {
+        return left < o.right() && o.left < right() && top < o.bottom() && o.top < bottom();
+    }
+    friend constexpr bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+struct TwipPoint {
+    int x = 0;
+    int y = 0;
+    friend constexpr bool operator==(const TwipPoint&, const TwipPoint&) = default;
+};
+
+/// Twips to pixels, rounded to the nearest pixel.
+int toPixels(int twips);
+/// Each edge is rounded on its own, so neighbouring controls keep their distances.
+QRect toPixels(const TwipRect& r);
+
+struct Rgb {
+    std::uint8_t r, g, b;
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The named colours of the screens.
+inline constexpr Rgb kWhite{255, 255, 255};
+/// Parchment gold: open tier labels, the tree screens' commands, the statistics texts.
+inline constexpr Rgb kParchment{255, 239, 176};
+/// The skill counts beside the icons.
+inline constexpr Rgb kCountColour{168, 143, 121};
+/// Bronze: the start screen's and the generator's commands at rest.
+inline constexpr Rgb kBronze{191, 133, 49};
+/// Bright gold: those commands under the pointer.
+inline constexpr Rgb kBrightGold{234, 195, 92};
+/// The statistics row of the skill's current points.
+inline constexpr Rgb kMarkedRow{255, 128, 0};
+
+QColor qcolor(Rgb c);
+QString qstring(std::string_view text);
+/// The text colour of a label (its palette's WindowText).
+void setTextColour(QWidget* widget, Rgb colour);
+[[nodiscard]] Rgb textColour(const QWidget* widget);
+
+/// A plain-text label with its objectName, place, font and alignment.
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,
+                 const QFont& font, Qt::Alignment alignment);
+
+} // namespace skillwright::screens
