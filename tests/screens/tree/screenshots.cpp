@@ -30,13 +30,16 @@ void spendSomePoints(model::Build& build, model::ClassId classId) {
     }
 }
 
-/// Goes on spending in turns until a point is refused: at the last level at
-/// the latest, the notice line then tells why.
+/// Goes on spending in turns until the last level refuses a point: the
+/// notice line then tells why.
 void spendUntilRefused(model::Build& build, model::ClassId classId) {
     const auto& trees = model::classInfo(classId).trees;
-    for (int k = 0; k < 300 && build.screen() != nullptr && !build.screen()->noticeVisible; ++k) {
+    for (int k = 0; k < 300 && build.screen() != nullptr; ++k) {
         const auto tree = trees[static_cast<std::size_t>(k % 3)];
-        build.click(tree, static_cast<std::int16_t>(k / 3 % model::kSkillsPerTree));
+        if (build.click(tree, static_cast<std::int16_t>(k / 3 % model::kSkillsPerTree)).refusal ==
+            model::Refusal::Level99) {
+            break;
+        }
     }
 }
 
