@@ -9,6 +9,7 @@
 #include <toolkit/Toolkit.h>
 
 #include <QFrame>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -459,6 +460,13 @@ void SkillTreeScreen::save() {
 void SkillTreeScreen::changeClass() {
     m_build.Reset();
     emit changeClassRequested();
+}
+
+void SkillTreeScreen::closeEvent(QCloseEvent* event) {
+    if (m_openInBuild) {
+        m_build.closeScreen(); // screenClosed() clears m_openInBuild
+    }
+    QWidget::closeEvent(event);
 }
 
 void SkillTreeScreen::mouseMoveEvent(QMouseEvent* event) {

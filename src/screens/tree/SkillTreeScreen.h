@@ -78,6 +78,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     /// Escape typed in the history list.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// A screen closed by its window frame is gone from the build at once,
+    /// so that nothing (a running fill above all) acts on it any more.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     enum Command { Save, Reset, ChangeClass, UndoLast, Close, CommandCount };
