@@ -603,8 +603,11 @@ void Build::setRandomClass(std::string_view randomClass) {
     m_vars.RandomClass = randomClass;
 }
 
-void Build::setGeneration(std::int16_t roll, std::int16_t levelsLeft) {
+void Build::setRandomRoll(std::int16_t roll) {
     m_vars.RandomRoll = roll;
+}
+
+void Build::setRandomLevelsLeft(std::int16_t levelsLeft) {
     m_vars.RandomLevelsLeft = levelsLeft;
 }
 

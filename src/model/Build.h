@@ -167,8 +167,10 @@ public:
     // ---- The random character generator's part ----
     /// The generator dialog's class choice ("Random", "Amazon", ...).
     void setRandomClass(std::string_view randomClass);
-    /// Starts (roll != 0) or cancels (roll == 0) a pending generation.
-    void setGeneration(std::int16_t roll, std::int16_t levelsLeft);
+    /// Non-zero while a generation is pending: the class roll, or 1000 for a chosen class.
+    void setRandomRoll(std::int16_t roll);
+    /// The target level, then the generated level-ups still to make.
+    void setRandomLevelsLeft(std::int16_t levelsLeft);
     /// The fill's draw for the next generated click.
     void setRandomSkillIndex(std::int16_t index);
     /// The fill takes a refused level again: clears the flag, true if it was set.

@@ -70,7 +70,7 @@ bool ScriptedToolkit::openAddress(const std::string& address) {
 
 double ScriptedToolkit::random() {
     if (randoms.empty()) {
-        return 0.0;
+        return randomSource ? randomSource() : 0.0;
     }
     const double r = randoms.front();
     randoms.pop_front();

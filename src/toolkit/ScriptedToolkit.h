@@ -49,6 +49,8 @@ public:
     std::deque<Answer> answers;
     std::deque<std::string> inputs;
     std::deque<double> randoms;
+    /// Answers random() once `randoms` is empty (0.0 when unset).
+    std::function<double()> randomSource;
     std::string folder = ".";
     bool openAddressResult = true;
 
