@@ -3,6 +3,7 @@
 #include <toolkit/Toolkit.h>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -74,6 +75,39 @@ private:
 };
 
 } // namespace
+
+std::optional<double> levelBoxNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool levelBoxAccepts(std::string_view text) {
+    if (text.empty()) {
+        return true;
+    }
+    const auto number = levelBoxNumber(text);
+    return number && *number >= 0 && *number <= kHighestRandomLevel;
+}
+
+std::int16_t levelBoxLevel(std::string_view text) {
+    const auto number = levelBoxNumber(text);
+    if (!number || !levelBoxAccepts(text)) {
+        return 0;
+    }
+    return static_cast<std::int16_t>(std::nearbyint(*number)); // the default rounding: halves to even
+}
 
 std::optional<ClassId> generatorClass(std::string_view randomClass) {
     for (const ClassInfo& c : classes()) {

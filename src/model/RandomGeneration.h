@@ -14,6 +14,18 @@ class Toolkit;
 /// through the ordinary click.
 namespace skillwright::model {
 
+/// The level box of the generator dialog: its text as a number (blanks
+/// around it allowed); nothing for an empty text or one that is no number.
+std::optional<double> levelBoxNumber(std::string_view text);
+/// The level check: an empty box and numbers from 0 to 75 may stay; anything
+/// else is answered with "Level must be 0 - 75" and the box goes back to "0".
+bool levelBoxAccepts(std::string_view text);
+/// The level Generate takes from the box: the number rounded to the nearest
+/// whole, halves to even; an empty box means 0, a random level.
+std::int16_t levelBoxLevel(std::string_view text);
+inline constexpr std::string_view kLevelCheckText = "Level must be 0 - 75";
+inline constexpr std::string_view kLevelCheckTitle = "Entry Error";
+
 /// What the player confirmed in RandomCharGen.
 struct GenerationOutcome {
     /// The class whose screen is to open and fill; empty when the player said No.

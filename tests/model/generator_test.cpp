@@ -35,9 +35,9 @@ protected:
         return RunRandomFill(build, toolkit);
     }
     [[nodiscard]] int closingMessages() const {
-        return static_cast<int>(std::count_if(toolkit.messages.begin(), toolkit.messages.end(), [](const auto& m) {
-            return m.title == "Generation Complete";
-        }));
+        return static_cast<int>(
+            std::count_if(toolkit.messages.begin(), toolkit.messages.end(),
+                          [](const auto& m) { return m.title == "Generation Complete"; }));
     }
     /// Draws that take the first skill of each tree in turn: every one of
     /// them opens at level 1, so the first 60 generated points are all taken.
@@ -59,7 +59,7 @@ protected:
 
 TEST_F(Generator, aRandomClassIsDrawnByItsBand) {
     const std::vector<std::pair<int, std::string>> bands{
-        {1, "Amazon"},      {199, "Amazon"},  {200, "Barbarian"}, {399, "Barbarian"}, {400, "Necromancer"},
+        {1, "Amazon"},        {199, "Amazon"},  {200, "Barbarian"}, {399, "Barbarian"}, {400, "Necromancer"},
         {599, "Necromancer"}, {600, "Paladin"}, {799, "Paladin"},   {800, "Sorceress"}, {1000, "Sorceress"},
     };
     for (const auto& [roll, name] : bands) {
@@ -199,6 +199,30 @@ TEST_F(Generator, resetOrAClosedScreenBetweenTwoGeneratedClicksStopsTheFillAtOnc
         EXPECT_EQ(vars().LevelsGained, 14);
         EXPECT_EQ(closingMessages(), 1);
         build.Reset();
+    }
+}
+
+} // namespace
+} // namespace skillwright::model::testing
+
+namespace skillwright::model::testing {
+namespace {
+
+TEST(LevelBox, acceptsEmptyAndZeroToSeventyFiveAndTakesTheNearestWholeHalvesToEven) {
+    struct Case {
+        const char* text;
+        bool accepted;
+        int level; ///< what Generate takes
+    };
+    const Case cases[] = {
+        {"", true, 0},      {"0", true, 0},    {"75", true, 75},   {" 40 ", true, 40}, {"+7", true, 7},
+        {"2.5", true, 2},   {"3.5", true, 4},  {"74.6", true, 75}, {"80", false, 0},   {"-3", false, 0},
+        {"75.1", false, 0}, {"abc", false, 0}, {"4a", false, 0},   {"1e1", true, 10},  {"0x10", false, 0},
+        {"inf", false, 0},  {"nan", false, 0}, {" ", false, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(levelBoxAccepts(c.text), c.accepted) << '"' << c.text << '"';
+        EXPECT_EQ(levelBoxLevel(c.text), c.level) << '"' << c.text << '"';
     }
 }
 
