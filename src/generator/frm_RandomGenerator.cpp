@@ -1,0 +1,255 @@
+#include "frm_RandomGenerator.h"
+
+#include <model/Build.h>
+#include <model/RandomGeneration.h>
+#include <screens/common/ScreenKit.h>
+#include <toolkit/Toolkit.h>
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+#include <art/Art.h>
+
+namespace skillwright::generator {
+
+using screens::kBrightGold;
+using screens::kBronze;
+using screens::qstring;
+using screens::setTextColour;
+
+namespace {
+
+struct Option {
+    const char* name;
+    const char* caption; ///< also the class choice it makes
+};
+constexpr std::array<Option, 6> kOptions{{
+    {"opt_Random", "Random"},
+    {"opt_Amazon", "Amazon"},
+    {"opt_Barbarian", "Barbarian"},
+    {"opt_Necromancer", "Necromancer"},
+    {"Opt_Paladin", "Paladin"},
+    {"opt_Sorceress", "Sorceress"},
+}};
+
+// The layout in pixels; the art's two wells hold the options (left) and the
+// level box with the commands (right).
+constexpr QSize kClientSize{360, 300};
+constexpr int kOptionLeft = 24;
+constexpr int kOptionTop = 84;
+constexpr int kOptionStep = 30;
+constexpr QSize kOptionSize{150, 26};
+constexpr QRect kHeading{196, 84, 140, 22};
+constexpr QRect kLevelBox{196, 110, 80, 26};
+constexpr QRect kHint{196, 142, 140, 20};
+constexpr QRect kGenerate{196, 200, 140, 28};
+constexpr QRect kCancel{196, 236, 140, 28};
+constexpr QRect kEmblem{292, 8, 56, 56};
+constexpr QRect kTitle{16, 18, 268, 40};
+
+QLabel* picture(QWidget* parent, const char* name, const QRect& place, const QPixmap& pixmap) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setPixmap(pixmap);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+QLabel* text(QWidget* parent, const char* name, const QString& caption, const QRect& place, const QFont& font,
+             Qt::Alignment alignment, screens::Rgb colour) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setTextFormat(Qt::PlainText);
+    setTextColour(label, colour);
+    return label;
+}
+
+} // namespace
+
+frm_RandomGenerator::frm_RandomGenerator(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_build(build), m_toolkit(toolkit) {
+    setObjectName(QStringLiteral("frm_RandomGenerator"));
+    setWindowTitle(QStringLiteral("Random Character Generator"));
+    setWindowModality(Qt::ApplicationModal);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kClientSize);
+    setMouseTracking(true);
+    createControls();
+
+    // The load step.
+    m_build.setRandomClass(kOptions[0].caption);
+    m_options[0]->setChecked(true);
+    m_options[0]->setFocus();
+}
+
+frm_RandomGenerator::~frm_RandomGenerator() = default;
+
+void frm_RandomGenerator::createControls() {
+    picture(this, "Image1", rect(), art::generatorBackground());
+    picture(this, "Image2", kEmblem, art::generatorEmblem());
+    text(this, "lbl_Heading", QStringLiteral("Random Character"), kTitle, art::captionFont(15, QFont::Bold),
+         Qt::AlignLeft | Qt::AlignVCenter, kBrightGold)
+        ->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    const QFont optionFont = art::captionFont(11, QFont::Bold);
+    for (std::size_t i = 0; i < kOptions.size(); ++i) {
+        auto* option = new QRadioButton(QLatin1String(kOptions[i].caption), this);
+        option->setObjectName(QLatin1String(kOptions[i].name));
+        option->setGeometry(
+            QRect(QPoint(kOptionLeft, kOptionTop + kOptionStep * static_cast<int>(i)), kOptionSize));
+        option->setFont(optionFont);
+        option->setStyleSheet(
+            QStringLiteral("QRadioButton { color: rgb(234, 195, 92); background: transparent; }"
+                           "QRadioButton:focus { color: rgb(255, 239, 176); }"));
+        option->installEventFilter(this);
+        const char* choice = kOptions[i].caption;
+        connect(option, &QRadioButton::toggled, this, [this, choice](bool checked) {
+            if (checked) {
+                m_build.setRandomClass(choice);
+            }
+        });
+        m_options[i] = option;
+    }
+
+    const QFont textFont = art::textFont(9, QFont::Bold);
+    text(this, "Label1", QStringLiteral("Up To This Level:"), kHeading, textFont,
+         Qt::AlignLeft | Qt::AlignVCenter, kBronze);
+    m_level = new QLineEdit(QStringLiteral("0"), this);
+    m_level->setObjectName(QStringLiteral("txt_Level"));
+    m_level->setGeometry(kLevelBox);
+    m_level->setFont(art::textFont(11, QFont::Bold));
+    m_level->setStyleSheet(QStringLiteral("QLineEdit { color: rgb(234, 195, 92); background: rgb(18, 14, 11);"
+                                          " border: 1px solid rgb(110, 88, 60); padding: 0 4px; }"));
+    m_level->installEventFilter(this);
+    text(this, "Label2", QStringLiteral("0 = Random level"), kHint, art::textFont(8),
+         Qt::AlignLeft | Qt::AlignVCenter, kBronze);
+
+    const QFont commandFont = art::captionFont(12, QFont::Bold);
+    m_generate = text(this, "lbl_Generate", QStringLiteral("Generate"), kGenerate, commandFont,
+                      Qt::AlignCenter, kBronze);
+    m_cancel =
+        text(this, "lbl_Cancel", QStringLiteral("Cancel"), kCancel, commandFont, Qt::AlignCenter, kBronze);
+    for (QLabel* command : {m_generate, m_cancel}) {
+        command->setMouseTracking(true);
+        command->installEventFilter(this);
+    }
+    // Tab order: the options first, Random leading, then the box.
+    for (std::size_t i = 1; i < m_options.size(); ++i) {
+        setTabOrder(m_options[i - 1], m_options[i]);
+    }
+    setTabOrder(m_options.back(), m_level);
+}
+
+void frm_RandomGenerator::lbl_Generate_Click() {
+    // A text that never saw a key release (pasted, say) gets its check now.
+    const std::string typed = m_level->text().toStdString();
+    if (!model::levelBoxAccepts(typed)) {
+        levelCheck();
+        return;
+    }
+    m_build.setRandomLevelsLeft(model::levelBoxLevel(typed));
+    const model::GenerationOutcome outcome = model::RandomCharGen(m_build, m_toolkit);
+    if (!outcome.open) {
+        if (outcome.classWasDrawn) {
+            m_options[0]->setChecked(true);
+            m_options[0]->setFocus();
+        }
+        return;
+    }
+    m_closing = true;
+    close();
+    emit generationConfirmed(*outcome.open);
+}
+
+void frm_RandomGenerator::lbl_Cancel_Click() {
+    m_closing = true;
+    close();
+    emit cancelled();
+}
+
+void frm_RandomGenerator::levelCheck() {
+    if (model::levelBoxAccepts(m_level->text().toStdString())) {
+        return;
+    }
+    m_toolkit.messageBox(std::string(model::kLevelCheckText), std::string(model::kLevelCheckTitle),
+                         toolkit::Icon::Information, toolkit::Buttons::Ok);
+    m_level->setText(QStringLiteral("0"));
+}
+
+void frm_RandomGenerator::setHover(QLabel* over) {
+    setTextColour(m_generate, over == m_generate ? kBrightGold : kBronze);
+    setTextColour(m_cancel, over == m_cancel ? kBrightGold : kBronze);
+}
+
+bool frm_RandomGenerator::commandKey(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        lbl_Generate_Click();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        lbl_Cancel_Click();
+        return true;
+    }
+    return false;
+}
+
+bool frm_RandomGenerator::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return commandKey(static_cast<QKeyEvent*>(event)->key());
+    case QEvent::KeyRelease:
+        if (watched == m_level) {
+            levelCheck();
+        }
+        return false;
+    case QEvent::MouseMove:
+    case QEvent::Enter:
+        if (watched == m_generate || watched == m_cancel) {
+            setHover(static_cast<QLabel*>(watched));
+            return true; // not on to the background, which would dim it again
+        }
+        return false;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* label = qobject_cast<QLabel*>(watched);
+        if ((label == m_generate || label == m_cancel) && mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
+            label == m_generate ? lbl_Generate_Click() : lbl_Cancel_Click();
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void frm_RandomGenerator::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    setHover(nullptr);
+}
+
+void frm_RandomGenerator::keyPressEvent(QKeyEvent* event) {
+    if (!commandKey(event->key())) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void frm_RandomGenerator::closeEvent(QCloseEvent* event) {
+    // Closed by the window's frame: as Cancel.
+    if (!m_closing) {
+        m_closing = true;
+        emit cancelled();
+    }
+    QWidget::closeEvent(event);
+}
+
+} // namespace skillwright::generator

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <model/Catalogue.h>
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace skillwright::model {
+class Build;
+}
+namespace skillwright::toolkit {
+class Toolkit;
+}
+
+namespace skillwright::generator {
+
+/// The random character generator dialog: six class options, the level box
+/// and the Generate and Cancel commands. Opening it is its load step: the
+/// class choice is "Random", its option selected and focused, the box "0".
+///
+/// Enter in the box, on an option or on the dialog generates; Esc (or the
+/// window's close button) cancels. A level the check refuses is answered by
+/// a message box and the box goes back to "0".
+///
+/// Control names are the objectNames: "opt_Random" ... "Opt_Paladin",
+/// "opt_Sorceress", "txt_Level", "Label1", "Label2", "lbl_Generate",
+/// "lbl_Cancel", "Image1", "Image2".
+class frm_RandomGenerator final : public QWidget {
+    Q_OBJECT
+public:
+    frm_RandomGenerator(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    ~frm_RandomGenerator() override;
+    Q_DISABLE_COPY_MOVE(frm_RandomGenerator)
+
+    /// Generate: takes the level from the box and asks RandomCharGen.
+    void lbl_Generate_Click();
+    /// Cancel: the start screen comes back and the dialog closes.
+    void lbl_Cancel_Click();
+
+signals:
+    /// The player said Yes: the dialog has closed; the class's screen is to
+    /// open, and its load step fills it.
+    void generationConfirmed(model::ClassId classId);
+    /// Cancel or Esc: the dialog has closed; the start screen is to come back.
+    void cancelled();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void levelCheck();
+    void setHover(QLabel* over);
+    /// Enter and Esc, wherever they are typed; true when handled.
+    bool commandKey(int key);
+
+    model::Build& m_build;
+    toolkit::Toolkit& m_toolkit;
+    std::array<QRadioButton*, 6> m_options{}; ///< Random, then the five classes
+    QLineEdit* m_level = nullptr;             ///< txt_Level
+    QLabel* m_generate = nullptr;             ///< lbl_Generate
+    QLabel* m_cancel = nullptr;               ///< lbl_Cancel
+    bool m_closing = false;                   ///< closed by a command, not by the window's frame
+};
+
+} // namespace skillwright::generator

@@ -1,0 +1,173 @@
+// The generator dialog: its load step, the level check as keys are released,
+// Enter and Esc wherever they are typed, the question and what No restores.
+#include <generator/frm_RandomGenerator.h>
+#include <model/Build.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace skillwright;
+using generator::frm_RandomGenerator;
+
+namespace {
+
+const QColor kBronze(191, 133, 49);
+const QColor kBrightGold(234, 195, 92);
+
+class GeneratorDialogTest : public ::testing::Test {
+protected:
+    GeneratorDialogTest() {
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    }
+    ~GeneratorDialogTest() override { delete dialog; }
+
+    template <typename T = QLabel> T* child(const char* name) const {
+        auto* w = dialog->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit* box() const { return child<QLineEdit>("txt_Level"); }
+    QColor colour(const char* name) const { return child(name)->palette().color(QPalette::WindowText); }
+    /// Replaces the box's text by typing it, key by key, as a player does.
+    void type(const QString& text) {
+        box()->clear();
+        QTest::keyClicks(box(), text);
+    }
+    /// A click on an option's caption.
+    void choose(const char* option) {
+        QTest::mouseClick(child<QRadioButton>(option), Qt::LeftButton, {}, {8, 13});
+    }
+
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build{toolkit};
+    QPointer<frm_RandomGenerator> dialog = new frm_RandomGenerator(build, toolkit);
+    QSignalSpy confirmed{dialog.data(), &frm_RandomGenerator::generationConfirmed};
+    QSignalSpy cancelled{dialog.data(), &frm_RandomGenerator::cancelled};
+};
+
+TEST_F(GeneratorDialogTest, opensOnRandomWithTheBoxAtZero) {
+    EXPECT_EQ(dialog->windowTitle(), "Random Character Generator");
+    const QStringList names{"opt_Random",      "opt_Amazon",  "opt_Barbarian",
+                            "opt_Necromancer", "Opt_Paladin", "opt_Sorceress"};
+    const QStringList captions{"Random", "Amazon", "Barbarian", "Necromancer", "Paladin", "Sorceress"};
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(child<QRadioButton>(names[i].toLatin1().constData())->text(), captions[i]);
+    }
+    EXPECT_TRUE(child<QRadioButton>("opt_Random")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("opt_Random")->hasFocus());
+    EXPECT_EQ(child<QRadioButton>("opt_Random")->nextInFocusChain(), child<QRadioButton>("opt_Amazon"));
+    EXPECT_EQ(box()->text(), "0");
+    EXPECT_EQ(box()->palette().color(QPalette::Text), kBrightGold);
+    EXPECT_EQ(child("Label1")->text(), "Up To This Level:");
+    EXPECT_EQ(child("Label2")->text(), "0 = Random level");
+    EXPECT_EQ(build.variables().RandomClass, "Random");
+    EXPECT_FALSE(child("Image1")->pixmap().isNull());
+    EXPECT_FALSE(child("Image2")->pixmap().isNull());
+}
+
+TEST_F(GeneratorDialogTest, aLevelTheCheckRefusesIsAnsweredAndTheBoxGoesBackToZero) {
+    // The box as it stands when the last key of the text is released.
+    const std::pair<QString, Qt::Key> refused[] = {
+        {QStringLiteral("80"), Qt::Key_0},    {QStringLiteral("-3"), Qt::Key_3},
+        {QStringLiteral("-"), Qt::Key_Minus}, {QStringLiteral("7b"), Qt::Key_B},
+        {QStringLiteral("x"), Qt::Key_X},
+    };
+    for (const auto& [text, lastKey] : refused) {
+        toolkit.messages.clear();
+        box()->setText(text);
+        QTest::keyRelease(box(), lastKey);
+        ASSERT_EQ(toolkit.messages.size(), 1u) << text.toStdString();
+        EXPECT_EQ(toolkit.messages[0].text, "Level must be 0 - 75");
+        EXPECT_EQ(toolkit.messages[0].title, "Entry Error");
+        EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::Information);
+        EXPECT_EQ(box()->text(), "0");
+    }
+    toolkit.messages.clear();
+    type(QStringLiteral("80")); // typed for real: "8" may stay, "80" may not
+    EXPECT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(box()->text(), "0");
+    toolkit.messages.clear();
+    type(QStringLiteral("75"));
+    box()->backspace(); // a deleted character is no key release: the box holds what the check saw
+    QTest::keyClick(box(), Qt::Key_Backspace);
+    EXPECT_TRUE(toolkit.messages.empty());
+    EXPECT_EQ(box()->text(), "");
+}
+
+TEST_F(GeneratorDialogTest, anEmptyBoxGeneratesARandomLevel) {
+    box()->clear();
+    toolkit.randoms = {0.0, (40 - 1 + 0.5) / 75}; // a class roll of 1, then level 40
+    QTest::keyClick(box(), Qt::Key_Return);
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text,
+              "This will generate a Amazon, Level 40.\r\nDo you want to continue? (This may take awhile)");
+    ASSERT_EQ(confirmed.count(), 1);
+    EXPECT_EQ(confirmed[0][0].value<model::ClassId>(), model::ClassId::Amazon);
+    EXPECT_TRUE(build.variables().RandomDonePending);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(GeneratorDialogTest, noAfterARandomClassGoesBackToRandomWithNothingPending) {
+    choose("opt_Sorceress"); // chosen, then Random again
+    EXPECT_EQ(build.variables().RandomClass, "Sorceress");
+    choose("opt_Random");
+    type(QStringLiteral("30"));
+    toolkit.answers = {toolkit::Answer::No};
+    toolkit.randoms = {0.5};
+    QTest::mouseClick(child("lbl_Generate"), Qt::LeftButton);
+    EXPECT_EQ(toolkit.messages.back().title, "Character Generator");
+    EXPECT_EQ(confirmed.count(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(child<QRadioButton>("opt_Random")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("opt_Random")->hasFocus());
+    EXPECT_EQ(build.variables().RandomClass, "Random");
+    EXPECT_EQ(build.variables().RandomRoll, 0);
+    EXPECT_EQ(build.variables().RandomLevelsLeft, 0);
+    EXPECT_FALSE(build.variables().RandomDonePending);
+}
+
+TEST_F(GeneratorDialogTest, enterOnAClassOptionGeneratesThatClass) {
+    type(QStringLiteral("12.5"));
+    choose("opt_Amazon");
+    QTest::keyClick(child<QRadioButton>("opt_Amazon"), Qt::Key_Enter);
+    ASSERT_EQ(confirmed.count(), 1);
+    EXPECT_EQ(confirmed[0][0].value<model::ClassId>(), model::ClassId::Amazon);
+    EXPECT_EQ(build.variables().RandomLevelsLeft, 12) << "halves go to the even whole";
+    EXPECT_EQ(build.variables().RandomRoll, 1000);
+}
+
+TEST_F(GeneratorDialogTest, escapeInTheBoxOnAnOptionOrOnTheDialogCancels) {
+    for (const char* where : {"txt_Level", "opt_Necromancer", "frm_RandomGenerator"}) {
+        auto* dlg = new frm_RandomGenerator(build, toolkit);
+        QSignalSpy gone(dlg, &frm_RandomGenerator::cancelled);
+        dlg->show();
+        QWidget* target = dlg->objectName() == where ? dlg : dlg->findChild<QWidget*>(where);
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_EQ(gone.count(), 1) << where;
+        EXPECT_FALSE(dlg->isVisible()) << where;
+    }
+    EXPECT_EQ(confirmed.count(), 0);
+}
+
+TEST_F(GeneratorDialogTest, commandsLightUnderThePointerAndDimOverTheBackground) {
+    QTest::mouseMove(child("lbl_Generate"));
+    EXPECT_EQ(colour("lbl_Generate"), kBrightGold);
+    EXPECT_EQ(colour("lbl_Cancel"), kBronze);
+    QTest::mouseMove(child("lbl_Cancel"));
+    EXPECT_EQ(colour("lbl_Generate"), kBronze);
+    EXPECT_EQ(colour("lbl_Cancel"), kBrightGold);
+    QTest::mouseMove(dialog, QPoint(180, 290));
+    EXPECT_EQ(colour("lbl_Generate"), kBronze);
+    EXPECT_EQ(colour("lbl_Cancel"), kBronze);
+    QTest::mouseClick(child("lbl_Cancel"), Qt::LeftButton);
+    EXPECT_EQ(cancelled.count(), 1);
+}
+
+} // namespace
