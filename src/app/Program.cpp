@@ -1,5 +1,10 @@
 #include "Program.h"
 
+#include <generator/frm_RandomGenerator.h>
+#include <model/RandomGeneration.h>
+#include <screens/common/ScreenKit.h>
+#include <stats/frm_SkillStats.h>
+
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
@@ -40,10 +45,14 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](model::ClassId classId) { openClass(classId); });
     QObject::connect(&m_start, &screens::frm_MainSelect::contactMenuRequested, &m_start,
                      [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
+    QObject::connect(&m_start, &screens::frm_MainSelect::generatorRequested, &m_start,
+                     [this](bool hideSelf) { openGenerator(hideSelf); });
 }
 
 Program::~Program() {
     delete m_treeScreen;
+    delete m_generator;
+    delete screens::loadedForm("frm_SkillStats");
 }
 
 void Program::start() {
@@ -53,6 +62,8 @@ void Program::start() {
 screens::frm_Menu& Program::menu() {
     if (!m_menu) {
         m_menu = std::make_unique<screens::frm_Menu>(m_build, m_menuTexts, m_toolkit);
+        QObject::connect(m_menu.get(), &screens::frm_Menu::skillStatsRequested, m_menu.get(),
+                         [this] { openSkillStats(); });
     }
     return *m_menu;
 }
@@ -71,6 +82,39 @@ void Program::openClass(model::ClassId classId) {
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     screen->show();
+    // The screen's load step fills it when a generation is pending; the
+    // player watches, and may act, between two generated points.
+    model::RunRandomFill(m_build, m_toolkit);
+}
+
+void Program::openGenerator(bool hideStartScreen) {
+    if (hideStartScreen) {
+        m_start.hide();
+    }
+    if (m_generator && !m_generator->isVisible()) {
+        delete m_generator; // closed and waiting to go: every opening starts afresh
+    }
+    if (!m_generator) {
+        auto* dialog = new generator::frm_RandomGenerator(m_build, m_toolkit);
+        QObject::connect(dialog, &generator::frm_RandomGenerator::generationConfirmed, &m_start,
+                         [this](model::ClassId classId) { openClass(classId); });
+        QObject::connect(dialog, &generator::frm_RandomGenerator::cancelled, &m_start,
+                         [this] { m_start.show(); });
+        m_generator = dialog;
+    }
+    m_generator->show();
+    m_generator->activateWindow();
+}
+
+void Program::openSkillStats() {
+    // Each opening shows the skill just right-clicked, in a viewer of its own.
+    if (screens::IsFormLoaded("frm_SkillStats")) {
+        delete screens::loadedForm("frm_SkillStats");
+    }
+    auto* viewer = new stats::frm_SkillStats();
+    const model::BuildVariables& v = m_build.variables();
+    viewer->load(v.ActiveTree, v.ActiveSkillIndex, v.ActiveSkillPoints);
+    viewer->show();
 }
 
 } // namespace skillwright::app

@@ -47,8 +47,13 @@ public:
     [[nodiscard]] screens::frm_Menu& menu();
     [[nodiscard]] const model::SkillMenuTexts& menuTexts() const { return m_menuTexts; }
 
+    /// The generator dialog while it is open.
+    [[nodiscard]] QWidget* generatorDialog() const { return m_generator; }
+
 private:
     void openClass(model::ClassId classId);
+    void openGenerator(bool hideStartScreen);
+    void openSkillStats();
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
@@ -56,6 +61,7 @@ private:
     screens::frm_MainSelect m_start;
     std::unique_ptr<screens::frm_Menu> m_menu;
     QPointer<screens::SkillTreeScreen> m_treeScreen;
+    QPointer<QWidget> m_generator;
 };
 
 } // namespace skillwright::app

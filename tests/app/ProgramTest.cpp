@@ -1,17 +1,25 @@
-// The hand-over between screens: the start screen opens a class, CHANGE
-// CLASS and Esc bring it back, and the next class starts from an empty build.
+// The hand-over between screens: the start screen opens a class or the
+// generator, CHANGE CLASS and Esc bring it back, the next class starts from
+// an empty build, and the skill menu opens the statistics viewer.
 #include <model/Build.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <Program.h>
+#include <array>
+#include <functional>
+#include <memory>
 
 using namespace skillwright;
 
@@ -33,6 +41,48 @@ protected:
         QTest::mouseClick(screen->findChild<QWidget*>(icon), Qt::LeftButton);
     }
     static void letDeletionsRun() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    /// The generator dialog, opened by "Random" (true) or the dice button.
+    QWidget* openGenerator(bool byRandom) {
+        if (byRandom) {
+            QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Random"), Qt::LeftButton);
+        } else {
+            QTest::mouseClick(program.startScreen().findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        }
+        QWidget* dialog = program.generatorDialog();
+        EXPECT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog && dialog->isVisible());
+        return dialog;
+    }
+    /// Generates `className` up to `level`, answering Yes.
+    void generate(QWidget* dialog, const char* option, const char* level) {
+        QTest::mouseClick(dialog->findChild<QRadioButton*>(option), Qt::LeftButton, {}, QPoint(8, 13));
+        auto* box = dialog->findChild<QLineEdit*>("txt_Level");
+        box->clear();
+        QTest::keyClicks(box, QString::fromLatin1(level));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    /// Draws that take the first skill of each tree in turn, all open at level 1.
+    void firstSkillsInTurn() {
+        auto n = std::make_shared<int>(0);
+        toolkit.randomSource = [n] {
+            const int k = (*n)++;
+            return k % 2 == 1 ? 0.05 : std::array{0.01, 0.49, 0.83}[(k / 2) % 3];
+        };
+    }
+    [[nodiscard]] int closingMessages() const {
+        return static_cast<int>(
+            std::count_if(toolkit.messages.begin(), toolkit.messages.end(),
+                          [](const auto& m) { return m.title == "Generation Complete"; }));
+    }
+    QWidget* statsViewer() const {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frm_SkillStats" && w->isVisible()) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
 
     toolkit::ScriptedToolkit toolkit;
     model::Build build{toolkit};
@@ -80,6 +130,129 @@ TEST_F(ProgramTest, aRightClickOnATreeScreenOpensTheSharedSkillMenu) {
     EXPECT_EQ(offered, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "&Skill Stats"}));
     EXPECT_EQ(barbarian->findChild<QLabel*>("lbl_Reserved")->text(), "Reserved Points: 1");
     EXPECT_EQ(barbarian->findChild<QLabel*>("lbl_CharLevel")->text(), "Level 2");
+}
+
+TEST_F(ProgramTest, randomHidesTheStartScreenTheDiceButtonLeavesItAndCancelBringsItBack) {
+    QWidget* dialog = openGenerator(true);
+    EXPECT_FALSE(program.startScreen().isVisible());
+    QTest::mouseClick(dialog->findChild<QLabel*>("lbl_Cancel"), Qt::LeftButton);
+    EXPECT_TRUE(program.startScreen().isVisible());
+    letDeletionsRun();
+
+    dialog = openGenerator(false);
+    EXPECT_TRUE(program.startScreen().isVisible());
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_TRUE(program.startScreen().isVisible());
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(ProgramTest, yesOpensTheClassAndFillsItUpToTheLevel) {
+    firstSkillsInTurn();
+    generate(openGenerator(true), "opt_Barbarian", "20");
+    screens::SkillTreeScreen* screen = program.treeScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), "frm_BarbarianSkill");
+    EXPECT_EQ(screen->findChild<QLabel*>("lbl_CharLevel")->text(), "Level 20");
+    EXPECT_EQ(screen->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 19);
+    EXPECT_EQ(closingMessages(), 1);
+    EXPECT_FALSE(program.startScreen().isVisible());
+    EXPECT_GE(toolkit.processEventsCalls, 9 + 2 * 20);
+}
+
+TEST_F(ProgramTest, resetChangeClassOrEscapeBetweenTwoGeneratedClicksStopTheFill) {
+    struct Case {
+        const char* what;
+        std::function<void(screens::SkillTreeScreen*)> act;
+        bool startScreenBack;
+    };
+    const Case cases[] = {
+        {"RESET",
+         [](screens::SkillTreeScreen* s) {
+             QTest::mouseClick(s->findChild<QLabel*>("lbl_Reset"), Qt::LeftButton);
+         },
+         false},
+        {"CHANGE CLASS",
+         [](screens::SkillTreeScreen* s) {
+             QTest::mouseClick(s->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+         },
+         true},
+        {"Esc",
+         [](screens::SkillTreeScreen* s) {
+             QTest::keyClick(s->findChild<QListWidget*>("lb_SkillsPerLevel"), Qt::Key_Escape);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        firstSkillsInTurn();
+        toolkit.messages.clear();
+        int runs = 0;
+        toolkit.onProcessEvents = [&] {
+            if (++runs == 30 && program.treeScreen() != nullptr) {
+                c.act(program.treeScreen());
+            }
+        };
+        generate(openGenerator(true), "Opt_Paladin", "60");
+        toolkit.onProcessEvents = nullptr;
+        EXPECT_EQ(runs, 30) << "the fill stopped at once";
+        EXPECT_EQ(closingMessages(), 0);
+        EXPECT_EQ(build.variables().RandomRoll, 0);
+        EXPECT_EQ(build.variables().RandomLevelsLeft, 0);
+        EXPECT_EQ(build.levelsGained(), 0);
+        EXPECT_EQ(program.startScreen().isVisible(), c.startScreenBack);
+        letDeletionsRun();
+        if (program.treeScreen() != nullptr) {
+            QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+            letDeletionsRun();
+        }
+        // The next generation starts clean.
+        firstSkillsInTurn();
+        generate(openGenerator(true), "opt_Sorceress", "5");
+        ASSERT_NE(program.treeScreen(), nullptr);
+        EXPECT_EQ(program.treeScreen()->findChild<QLabel*>("lbl_CharLevel")->text(), "Level 5");
+        EXPECT_EQ(closingMessages(), 1);
+        QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+        letDeletionsRun();
+    }
+}
+
+TEST_F(ProgramTest, skillStatsOpensOneViewerForTheRightClickedSkill) {
+    auto* sorc = choose("lbl_Sorceress");
+    const char* pick = "mnu_SkillInfo";
+    program.menu().setPopper(
+        [&](QMenu&, QPoint) -> QAction* { return program.menu().findChild<QAction*>(pick); });
+    clickIcon(sorc, "img_SorceressFire(0)");
+    clickIcon(sorc, "img_SorceressFire(0)");
+    QTest::mouseClick(sorc->findChild<QWidget*>("img_SorceressFire(0)"), Qt::RightButton);
+    QWidget* first = statsViewer();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->findChild<QLabel*>("lbl_CurrentSkill")->text(), "Current Skill: Fire Bolt");
+    EXPECT_EQ(first->findChild<QLabel*>("lbl_StatA(1)")->palette().color(QPalette::WindowText),
+              QColor(255, 128, 0));
+
+    // A point spent while it is open does not move the marked row.
+    clickIcon(sorc, "img_SorceressFire(0)");
+    EXPECT_EQ(first->findChild<QLabel*>("lbl_StatA(1)")->palette().color(QPalette::WindowText),
+              QColor(255, 128, 0));
+    EXPECT_NE(first->findChild<QLabel*>("lbl_StatA(2)")->palette().color(QPalette::WindowText),
+              QColor(255, 128, 0));
+
+    QTest::mouseClick(sorc->findChild<QWidget*>("img_SorceressFire(1)"), Qt::RightButton);
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        open += w->objectName() == "frm_SkillStats" ? 1 : 0;
+    }
+    EXPECT_EQ(open, 1) << "the second opening replaced the first";
+    QWidget* second = statsViewer();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->findChild<QLabel*>("lbl_CurrentSkill")->text(), "Current Skill: Warmth (Passive)");
+    for (int row = 0; row < 20; ++row) {
+        EXPECT_NE(second->findChild<QLabel*>(QStringLiteral("lbl_StatA(%1)").arg(row))
+                      ->palette()
+                      .color(QPalette::WindowText),
+                  QColor(255, 128, 0))
+            << "Warmth holds no point: no row is marked";
+    }
 }
 
 } // namespace

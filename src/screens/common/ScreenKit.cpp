@@ -1,5 +1,6 @@
 #include "ScreenKit.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPalette>
 
@@ -35,6 +36,17 @@ Rgb textColour(const QWidget* widget) {
     const QColor c = widget->palette().color(QPalette::WindowText);
     return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
             static_cast<std::uint8_t>(c.blue())};
+}
+
+QWidget* loadedForm(std::string_view formName) {
+    const QString name = qstring(formName);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (w->isVisible() && w->objectName().compare(name, Qt::CaseInsensitive) == 0) {
+            return w;
+        }
+    }
+    return nullptr;
 }
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,

@@ -66,6 +66,13 @@ QString qstring(std::string_view text);
 void setTextColour(QWidget* widget, Rgb colour);
 [[nodiscard]] Rgb textColour(const QWidget* widget);
 
+/// The open window whose objectName is `formName`, compared without regard
+/// to case (IsFormLoaded): a shown top-level window; nullptr when none is.
+QWidget* loadedForm(std::string_view formName);
+inline bool IsFormLoaded(std::string_view formName) {
+    return loadedForm(formName) != nullptr;
+}
+
 /// A plain-text label with its objectName, place, font and alignment.
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,
                  const QFont& font, Qt::Alignment alignment);
