@@ -10,22 +10,18 @@ using model::TreeId;
 
 namespace {
 
-constexpr std::array<int, model::kTierCount> kRowTops{390, 1200, 2010, 2850, 3705, 4530};
-// The Paladin and Sorceress screens carry their tier-6 row a little higher.
-constexpr std::array<int, model::kTierCount> kRowTopsRaisedSecond{390, 1170, 2010, 2850, 3705, 4530};
-
 // clang-format off
 constexpr std::array<ClassDesign, model::kClassCount> kDesigns{{
     {ClassId::Necromancer, "img_ButtonBack",
-     {{{20, 20, 20}, {28, 28, 28}, {36, 36, 36}, {44, 44, 44}, {53, 53, 53}, {71, 71, 71}}}, kRowTops},
+     {{{20, 20, 20}, {28, 28, 28}, {36, 36, 36}, {44, 44, 44}, {53, 53, 53}, {71, 71, 71}}}},
     {ClassId::Amazon, "img_MenuBack",
-     {{{36, 0, 0}, {57, 0, 0}, {72, 0, 0}, {89, 0, 0}, {108, 0, 0}, {128, 0, 0}}}, kRowTops},
+     {{{36, 0, 0}, {57, 0, 0}, {72, 0, 0}, {89, 0, 0}, {108, 0, 0}, {128, 0, 0}}}},
     {ClassId::Barbarian, "img_MenuBack",
-     {{{66, 1, 0}, {77, 15, 0}, {91, 33, 1}, {107, 50, 2}, {123, 69, 3}, {136, 85, 4}}}, kRowTops},
+     {{{66, 1, 0}, {77, 15, 0}, {91, 33, 1}, {107, 50, 2}, {123, 69, 3}, {136, 85, 4}}}},
     {ClassId::Paladin, "img_ButtonBack",
-     {{{3, 0, 49}, {5, 0, 68}, {9, 0, 87}, {5, 0, 104}, {0, 0, 121}, {0, 0, 153}}}, kRowTopsRaisedSecond},
+     {{{3, 0, 49}, {5, 0, 68}, {9, 0, 87}, {5, 0, 104}, {0, 0, 121}, {0, 0, 153}}}},
     {ClassId::Sorceress, "img_ButtonBack",
-     {{{4, 26, 0}, {9, 57, 0}, {15, 72, 0}, {12, 89, 0}, {24, 108, 0}, {16, 128, 0}}}, kRowTopsRaisedSecond},
+     {{{4, 26, 0}, {9, 57, 0}, {15, 72, 0}, {12, 89, 0}, {24, 108, 0}, {16, 128, 0}}}},
 }};
 // clang-format on
 
@@ -62,11 +58,10 @@ int centreY(const TwipRect& r) {
 }
 
 /// The middle of the gap between the icon row above `to` and `to` itself.
-int gapAbove(ClassId classId, const model::Skill& to, const TwipRect& toRect) {
-    const auto& tops = classDesign(classId).iconRowTops;
+int gapAbove(const model::Skill& to, const TwipRect& toRect) {
     const int row = to.tierRow();
     const int upperBottom =
-        row > 0 ? tops[static_cast<std::size_t>(row - 1)] + kIconHeight : toRect.top - 255;
+        row > 0 ? kIconRowTops[static_cast<std::size_t>(row - 1)] + kIconHeight : toRect.top - 255;
     return (upperBottom + toRect.top) / 2;
 }
 
@@ -76,10 +71,9 @@ TwipRect pictureAt(TwipPoint centre) {
 }
 
 Connector route(TreeId tree, int from, int to) {
-    const ClassId classId = model::tree(tree).classId;
     const TwipRect p = iconRect(tree, from);
     const TwipRect d = iconRect(tree, to);
-    const int yGap = gapAbove(classId, model::skill(tree, to), d);
+    const int yGap = gapAbove(model::skill(tree, to), d);
     Connector c{tree, from, to, {}, {}};
     const int px = centreX(p);
     const int dx = centreX(d);
@@ -121,22 +115,23 @@ const ClassDesign& classDesign(ClassId classId) {
 TwipRect iconRect(TreeId tree, int index) {
     const model::Tree& t = model::tree(tree);
     const model::Skill& s = t.skills[static_cast<std::size_t>(index)];
-    const auto& tops = classDesign(t.classId).iconRowTops;
     const int left =
         kColumnLefts[static_cast<std::size_t>(t.position)][static_cast<std::size_t>(s.column - 1)];
-    return {left, tops[static_cast<std::size_t>(s.tierRow())], kIconWidth, kIconHeight};
+    return {left, kIconRowTops[static_cast<std::size_t>(s.tierRow())], kIconWidth, kIconHeight};
 }
 
 TwipRect countRect(TreeId tree, int index) {
     const TwipRect icon = iconRect(tree, index);
     int left = icon.left + kCountOffset.x;
-    // Where the next column stands closer than usual, the count moves left
-    // just enough to end where that column's icons begin.
+    // Where the next column stands closer than usual, the count leans towards
+    // its own icon, by no more than kCountLean, so that it keeps
+    // kCountClearance from that column's icons and reads as its own icon's.
     const model::Tree& t = model::tree(tree);
     const int column = t.skills[static_cast<std::size_t>(index)].column;
     if (column < 3) {
         const int next = kColumnLefts[static_cast<std::size_t>(t.position)][static_cast<std::size_t>(column)];
-        left = std::min(left, next - kCountSize);
+        left = std::max(icon.left + kCountOffset.x - kCountLean,
+                        std::min(left, next - kCountClearance - kCountSize));
     }
     return {left, icon.top + kCountOffset.y, kCountSize, kCountSize};
 }

@@ -16,9 +16,8 @@ namespace skillwright::screens {
 /// What one class's screen has of its own; everything else is shared.
 struct ClassDesign {
     model::ClassId classId;
-    std::string_view buttonPanelName;               ///< img_ButtonBack or img_MenuBack
-    std::array<Rgb, model::kTierCount> bands;       ///< band fills, top band first
-    std::array<int, model::kTierCount> iconRowTops; ///< icon Top of each tier row
+    std::string_view buttonPanelName;         ///< img_ButtonBack or img_MenuBack
+    std::array<Rgb, model::kTierCount> bands; ///< band fills, top band first
 };
 
 const ClassDesign& classDesign(model::ClassId classId);
@@ -32,6 +31,10 @@ inline constexpr int kOutlineHeight = 595;
 inline constexpr int kOutlineParked = -1000;
 inline constexpr TwipPoint kCountOffset{555, 345};
 inline constexpr int kCountSize = 225;
+/// How far a count may move towards its icon to keep clear of the next column.
+inline constexpr int kCountLean = 45;
+/// The room a count keeps from the icons of the next column.
+inline constexpr int kCountClearance = 15;
 inline constexpr int kConnectorWidth = 345;
 inline constexpr int kConnectorHeight = 375;
 inline constexpr std::array<int, 2> kSeparatorX{4125, 6915};
@@ -40,6 +43,8 @@ inline constexpr int kSeparatorBottom = 5145;
 inline constexpr std::array<int, model::kTierCount> kBandTops{315, 1125, 1935, 2790, 3645, 4470};
 inline constexpr int kBandWidth = 10155;
 inline constexpr int kBandHeight = 675;
+/// Icon Top of each tier row, the same on every screen.
+inline constexpr std::array<int, model::kTierCount> kIconRowTops{390, 1200, 2010, 2850, 3705, 4530};
 /// Left of the icon in column 1..3 of the left, middle and right tree.
 inline constexpr std::array<std::array<int, 3>, 3> kColumnLefts{{
     {1575, 2400, 3210},
