@@ -8,8 +8,11 @@
 
 #include <QFile>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMoveEvent>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +20,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Rectangles and points as figures in failure messages.
+void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
+}
+void PrintTo(const QPoint& p, std::ostream* os) {
+    *os << "QPoint(" << p.x() << ", " << p.y() << ")";
+}
 
 using namespace skillwright;
 using namespace skillwright::screens;
@@ -58,6 +70,8 @@ protected:
     QLabel* label(const char* objectName) const { return find(QLatin1String(objectName)); }
     QFrame* outline() const { return find<QFrame>(QStringLiteral("sh_Outline")); }
     QString description() const { return label("lbl_Description")->text(); }
+    QListWidget* history() const { return find<QListWidget>("lb_SkillsPerLevel"); }
+    void clickLabel(const char* objectName) { QTest::mouseClick(label(objectName), Qt::LeftButton); }
 
     void clickIcon(TreeId tree, int i, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(icon(tree, i), button);
@@ -69,11 +83,6 @@ protected:
 
     /// A point of the tree area on no control: left of the first icon column, below the tier caption.
     static QPoint bareSurface() { return {40, 70}; }
-
-    QRect outlineAround(TreeId tree, int i) const {
-        const TwipRect r = iconRect(tree, i);
-        return toPixels(TwipRect{r.left - 20, r.top - 20, 580, 595});
-    }
 
     toolkit::ScriptedToolkit toolkit;
     model::Build build{toolkit};
@@ -96,17 +105,29 @@ TEST_P(EveryClass, isBuiltFromTheOneDesignWithItsOwnData) {
     EXPECT_EQ(label("lbl_PB")->text(), name(model::tree(info.trees[1]).title));
     EXPECT_EQ(label("Label1")->text(), name(model::tree(info.trees[2]).title));
 
+    // The one grid of every screen, in pixels: icon Tops 390, 1200, 2010, 2850,
+    // 3705, 4530 twips by tier row; column Lefts 1575 2400 3210, 4365 5205 6060,
+    // 7185 7950 8745 twips by tree; 540 x 555 twips. A count stands 345 twips
+    // below its icon's Top and 555 twips right of its Left, 510 or 525 in the
+    // right tree's two close columns; 225 x 225 twips.
+    constexpr std::array<int, 6> kTops{26, 80, 134, 190, 247, 302};
+    constexpr std::array<std::array<int, 3>, 3> kLefts{{{105, 160, 214}, {291, 347, 404}, {479, 530, 583}}};
+    constexpr std::array<std::array<int, 3>, 3> kCountLefts{
+        {{142, 197, 251}, {328, 384, 441}, {514, 567, 620}}};
     for (const TreeId tree : info.trees) {
+        const auto position = static_cast<std::size_t>(model::tree(tree).position);
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            const model::Skill& skill = model::skill(tree, i);
+            SCOPED_TRACE(std::string(skill.name));
             const QWidget* img = icon(tree, i);
             const QLabel* lbl = count(tree, i);
             ASSERT_TRUE(img && lbl);
-            EXPECT_EQ(img->geometry(), toPixels(iconRect(tree, i)));
-            EXPECT_EQ(img->toolTip(), name(model::skill(tree, i).tooltip));
+            const int top = kTops[static_cast<std::size_t>(skill.tierRow())];
+            const auto column = static_cast<std::size_t>(skill.column - 1);
+            EXPECT_EQ(img->geometry(), QRect(kLefts[position][column], top, 36, 37));
+            EXPECT_EQ(lbl->geometry(), QRect(kCountLefts[position][column], top + 23, 15, 15));
+            EXPECT_EQ(img->toolTip(), name(skill.tooltip));
             EXPECT_EQ(lbl->text(), "0");
-            // Just right of the icon's lower half.
-            EXPECT_NEAR(lbl->x() - img->x(), 37, 3);
-            EXPECT_NEAR(lbl->y() - img->y(), 23, 3);
         }
     }
     EXPECT_EQ(screen->findChildren<SkillIcon*>().size(), 30);
@@ -122,7 +143,7 @@ TEST_P(EveryClass, startsAtLevelOneWithNothingSpent) {
     EXPECT_EQ(label("lbl_UnAvail")->text(), "");
     EXPECT_EQ(description(), "");
     EXPECT_FALSE(label("lbl_Notice")->text().isEmpty());
-    EXPECT_EQ(find<QListWidget>("lb_SkillsPerLevel")->count(), 0);
+    EXPECT_EQ(history()->count(), 0);
     EXPECT_EQ(outline()->pos(), QPoint(-67, -67));
 
     const std::array<std::pair<const char*, const char*>, 6> tiers{{{"lbl_Level1", "[  Level 1  ]"},
@@ -146,6 +167,68 @@ INSTANTIATE_TEST_SUITE_P(SkillTreeScreen, EveryClass,
                          ::testing::Values(ClassId::Necromancer, ClassId::Amazon, ClassId::Barbarian,
                                            ClassId::Paladin, ClassId::Sorceress));
 
+/// The columns of a text's ink, drawn in a label's font and alignment at the label's place.
+std::pair<int, int> inkColumns(const QLabel& label, const QString& text) {
+    QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(label.font());
+    painter.setPen(Qt::white);
+    painter.drawText(image.rect(), static_cast<int>(label.alignment()), text);
+    painter.end();
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {label.x() + first, label.x() + last};
+}
+
+TEST_F(SkillTreeScreenTest, twoDigitCountsInTheRightTreeKeepClearOfTheIconsBesideThem) {
+    // The right tree's columns stand closest: 15 and 17 pixels between icons.
+    struct Case {
+        ClassId classId;
+        const char* count;
+        QRect countRect;
+        QRect ownIcon;
+        QRect nextIcon;
+    };
+    const std::array<Case, 4> cases{{
+        {ClassId::Sorceress,
+         "lbl_SorceressCold(2)",
+         {514, 103, 15, 15},
+         {479, 80, 36, 37},
+         {530, 80, 36, 37}},
+        {ClassId::Necromancer,
+         "lbl_NecroCurse(5)",
+         {514, 213, 15, 15},
+         {479, 190, 36, 37},
+         {530, 190, 36, 37}},
+        {ClassId::Paladin,
+         "lbl_PaladinDefensive(2)",
+         {567, 103, 15, 15},
+         {530, 80, 36, 37},
+         {583, 80, 36, 37}},
+        {ClassId::Amazon, "lbl_AmazonBC(7)", {567, 270, 15, 15}, {530, 247, 36, 37}, {583, 247, 36, 37}},
+    }};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        screen.reset();
+        open(c.classId);
+        const QLabel* lbl = label(c.count);
+        ASSERT_NE(lbl, nullptr);
+        EXPECT_EQ(lbl->geometry(), c.countRect);
+        const auto [first, last] = inkColumns(*lbl, QStringLiteral("20"));
+        EXPECT_GE(c.nextIcon.left() - last - 1, 2) << "free columns before the next icon";
+        EXPECT_GT(first, c.ownIcon.right()) << "no ink on its own icon";
+    }
+}
+
 // ---------------------------------------------------------------- clicks
 
 TEST_F(SkillTreeScreenTest, acceptedClickUpdatesCountLevelPointsAndHistory) {
@@ -156,12 +239,40 @@ TEST_F(SkillTreeScreenTest, acceptedClickUpdatesCountLevelPointsAndHistory) {
     EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points:  1");
     EXPECT_TRUE(label("lbl_UnAvail")->isHidden());
     clickIcon(TreeId::NecroBone, 0);
-    auto* history = find<QListWidget>("lb_SkillsPerLevel");
-    ASSERT_EQ(history->count(), 2);
-    EXPECT_EQ(history->item(0)->text(), "Clvl 2 Slvl 1: Teeth");
-    EXPECT_EQ(history->item(1)->text(), "Clvl 3 Slvl 2: Teeth");
-    EXPECT_EQ(history->currentRow(), 1);
-    EXPECT_TRUE(history->item(1)->isSelected());
+    ASSERT_EQ(history()->count(), 2);
+    EXPECT_EQ(history()->item(0)->text(), "Clvl 2 Slvl 1: Teeth");
+    EXPECT_EQ(history()->item(1)->text(), "Clvl 3 Slvl 2: Teeth");
+    EXPECT_EQ(history()->currentRow(), 1);
+    EXPECT_TRUE(history()->item(1)->isSelected());
+}
+
+TEST_F(SkillTreeScreenTest, theLevelSixCaptionTurnsGoldAtLevelFiveAndWhiteBelowIt) {
+    open(ClassId::Necromancer);
+    const QColor gold(255, 239, 176);
+    const QColor white(255, 255, 255);
+    const auto expectTiers = [&](const QColor& levelSix) {
+        EXPECT_EQ(textColour(label("lbl_Level1")), gold);
+        EXPECT_EQ(textColour(label("lbl_Level6")), levelSix);
+        for (const char* later : {"lbl_Level12", "lbl_Level18", "lbl_Level24", "lbl_Level30"}) {
+            EXPECT_EQ(textColour(label(later)), white) << later;
+        }
+    };
+    for (int i = 0; i < 3; ++i) {
+        clickIcon(TreeId::NecroBone, 0); // Teeth
+    }
+    ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 4");
+    expectTiers(white);
+    clickIcon(TreeId::NecroSummon, 0); // Skeleton Mastery
+    ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 5");
+    expectTiers(gold);
+    clickIcon(TreeId::NecroBone, 0);
+    expectTiers(gold);
+    clickLabel("lbl_UndoLast");
+    ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 5");
+    expectTiers(gold);
+    clickLabel("lbl_UndoLast");
+    ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 4");
+    expectTiers(white);
 }
 
 TEST_F(SkillTreeScreenTest, refusedClickShowsTheReasonUntilFiveSecondsAfterTheLastNotice) {
@@ -188,49 +299,63 @@ TEST_F(SkillTreeScreenTest, refusedClickShowsTheReasonUntilFiveSecondsAfterTheLa
     EXPECT_FALSE(notice->isVisible());
 }
 
-TEST_F(SkillTreeScreenTest, commandLabelsRunUndoResetSaveAndClassChange) {
+TEST_F(SkillTreeScreenTest, commandLabelsRunUndoClassChangeAndExitOnTheLeftButtonOnly) {
     open(ClassId::Sorceress);
     QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
     clickIcon(TreeId::SorcFire, 0);
     clickIcon(TreeId::SorcFire, 0);
-    QTest::mouseClick(label("lbl_UndoLast"), Qt::LeftButton);
+    clickLabel("lbl_UndoLast");
     EXPECT_EQ(count(TreeId::SorcFire, 0)->text(), "1");
-    EXPECT_EQ(find<QListWidget>("lb_SkillsPerLevel")->count(), 1);
+    EXPECT_EQ(history()->count(), 1);
 
-    QTemporaryDir folder;
-    toolkit.folder = folder.path().toStdString();
-    toolkit.inputs = {"Tal"};
-    QTest::mouseClick(label("lbl_Save"), Qt::LeftButton);
-    QFile saved(folder.filePath(QStringLiteral("Tal.txt")));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().contains("Class: Sorceress\r\nLevel: 2\r\n"));
-    EXPECT_TRUE(find<QListWidget>("lb_SkillsPerLevel")->isVisible());
-
-    QTest::mouseClick(label("lbl_Reset"), Qt::LeftButton);
-    EXPECT_EQ(count(TreeId::SorcFire, 0)->text(), "0");
-    EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 1");
-    EXPECT_EQ(find<QListWidget>("lb_SkillsPerLevel")->count(), 0);
-
-    clickIcon(TreeId::SorcFire, 0);
     QTest::mouseClick(label("lbl_ChangeClass"), Qt::RightButton);
+    QTest::mouseClick(label("lbl_Close"), Qt::RightButton);
     EXPECT_EQ(change.count(), 0);
-    QTest::mouseClick(label("lbl_ChangeClass"), Qt::LeftButton);
+    EXPECT_EQ(toolkit.programEnds, 0);
+    clickLabel("lbl_ChangeClass");
     EXPECT_EQ(change.count(), 1);
     EXPECT_EQ(build.levelsGained(), 0) << "a class change resets the build first";
+
+    clickLabel("lbl_Close"); // EXIT ends the program at once, without a question
+    EXPECT_EQ(toolkit.programEnds, 1);
+    EXPECT_TRUE(toolkit.messages.empty());
 }
 
-TEST_F(SkillTreeScreenTest, escapeInTheHistoryListAsksForAClassChangeOtherKeysDoNot) {
-    open(ClassId::Necromancer);
+TEST_F(SkillTreeScreenTest, browsedHistoryGoesBackToTheNewestEntryAfterSaveEscapeAsksForAClassChange) {
+    open(ClassId::Sorceress);
     QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
-    clickIcon(TreeId::NecroBone, 0);
-    clickIcon(TreeId::NecroBone, 0);
-    auto* history = find<QListWidget>("lb_SkillsPerLevel");
-    QTest::keyClick(history, Qt::Key_Up);
+    QTemporaryDir folder;
+    toolkit.folder = folder.path().toStdString();
+    clickIcon(TreeId::SorcFire, 0);
+    clickIcon(TreeId::SorcFire, 0);
+    clickIcon(TreeId::SorcCold, 0);
+    struct Case {
+        const char* name;
+        bool written;
+    };
+    for (const Case& c : {Case{"Tal", true}, Case{"a/b", false}}) {
+        SCOPED_TRACE(c.name);
+        QTest::keyClick(history(), Qt::Key_Up);
+        QTest::keyClick(history(), Qt::Key_Up);
+        ASSERT_EQ(history()->currentRow(), 0);
+        toolkit.inputs = {c.name};
+        const std::size_t messages = toolkit.messages.size();
+        clickLabel("lbl_Save");
+        EXPECT_EQ(toolkit.messages.size(), messages + (c.written ? 0 : 1)) << "a failed save says so";
+        EXPECT_EQ(history()->currentRow(), 2);
+        EXPECT_TRUE(history()->item(2)->isSelected());
+        EXPECT_TRUE(history()->isVisible());
+    }
+    QFile saved(folder.filePath(QStringLiteral("Tal.txt")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("Class: Sorceress\r\nLevel: 4\r\n"));
+
+    // Keys browse the list; a notice tick leaves the browsed entry; Escape asks for a class change.
+    QTest::keyClick(history(), Qt::Key_Up);
+    toolkit.advance(5000);
+    EXPECT_EQ(history()->currentRow(), 1);
     EXPECT_EQ(change.count(), 0);
-    EXPECT_EQ(history->currentRow(), 0); // the list's own handling
-    toolkit.advance(5000);               // a notice tick does not take the browsed entry away
-    EXPECT_EQ(history->currentRow(), 0);
-    QTest::keyClick(history, Qt::Key_Escape);
+    QTest::keyClick(history(), Qt::Key_Escape);
     EXPECT_EQ(change.count(), 1);
 }
 
@@ -240,24 +365,12 @@ TEST_F(SkillTreeScreenTest, onlyTheRightButtonOnAnIconAsksForTheSkillMenu) {
     clickIcon(TreeId::AmazonPM, 1, Qt::MiddleButton);
     clickIcon(TreeId::AmazonPM, 1, Qt::LeftButton);
     EXPECT_EQ(right.count(), 0);
-    EXPECT_EQ(build.variables().ActiveTree, "");
     clickIcon(TreeId::AmazonPM, 1, Qt::RightButton);
-    ASSERT_EQ(right.count(), 1);
-    EXPECT_EQ(build.variables().ActiveTree, "AmazonPM");
-    EXPECT_EQ(build.variables().ActiveSkillIndex, 1);
-    EXPECT_EQ(build.variables().ActiveSkillPoints, 1);
+    EXPECT_EQ(right.count(), 1);
     EXPECT_EQ(count(TreeId::AmazonPM, 1)->text(), "1"); // only the left click spent a point
 }
 
-TEST_F(SkillTreeScreenTest, closingTheScreenClosesItInTheBuild) {
-    open(ClassId::Barbarian);
-    ASSERT_NE(build.screen(), nullptr);
-    screen.reset();
-    EXPECT_EQ(build.screen(), nullptr);
-    EXPECT_EQ(build.click(TreeId::BarBarCS, 0).refusal, model::Refusal::NoSuchSkill);
-}
-
-TEST_F(SkillTreeScreenTest, anOlderScreenGoingLeavesTheNewerOneOpen) {
+TEST_F(SkillTreeScreenTest, aScreenGoingClosesItInTheBuildUnlessANewerOneIsOpen) {
     open(ClassId::Barbarian);
     auto newer = std::make_unique<SkillTreeScreen>(ClassId::Paladin, build, toolkit);
     screen.reset();
@@ -265,40 +378,63 @@ TEST_F(SkillTreeScreenTest, anOlderScreenGoingLeavesTheNewerOneOpen) {
     EXPECT_EQ(build.screen()->classId(), ClassId::Paladin);
     QTest::mouseClick(newer->findChild<QWidget*>("img_PaladinCombat(0)"), Qt::LeftButton);
     EXPECT_EQ(newer->findChild<QLabel*>("lbl_PaladinCombat(0)")->text(), "1");
+    newer.reset();
+    EXPECT_EQ(build.screen(), nullptr);
+    EXPECT_EQ(build.click(TreeId::PaladinCom, 0).refusal, model::Refusal::NoSuchSkill);
 }
 
 // ---------------------------------------------------------------- hover
 
 TEST_F(SkillTreeScreenTest, iconHoverShowsTheSkillAndFramesTheIconMovingOnlyWhenItMust) {
     open(ClassId::Necromancer);
-    QWidget* teeth = icon(TreeId::NecroBone, 0);
+    // Every place the outline is moved to, in order.
+    struct MoveRecorder : QObject {
+        std::vector<QPoint> places;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Move) {
+                places.push_back(static_cast<QMoveEvent*>(e)->pos());
+            }
+            return false;
+        }
+    } moves;
+    outline()->installEventFilter(&moves);
+
+    // The outline frames an icon 20 twips out on every side: 580 x 595 twips.
+    QWidget* teeth = icon(TreeId::NecroBone, 0); // 5205, 390
     moveOnto(teeth);
     EXPECT_EQ(description(), "Teeth\r\n" + name(model::skillDescription(TreeId::NecroBone, 0)) +
                                  "\r\nRight click for reserve options and skill stats.");
-    EXPECT_EQ(outline()->geometry(), outlineAround(TreeId::NecroBone, 0));
-
-    int outlineMoves = 0;
-    struct MoveCounter : QObject {
-        int* moves;
-        explicit MoveCounter(int* m) : moves(m) {}
-        bool eventFilter(QObject*, QEvent* e) override {
-            *moves += e->type() == QEvent::Move ? 1 : 0;
-            return false;
-        }
-    } counter(&outlineMoves);
-    outline()->installEventFilter(&counter);
+    EXPECT_EQ(outline()->geometry(), QRect(346, 25, 38, 39));
+    moves.places.clear();
     moveOnto(teeth, {20, 20});
     moveOnto(teeth, {30, 10});
-    EXPECT_EQ(outlineMoves, 0);
+    EXPECT_TRUE(moves.places.empty()) << "moves within one icon leave the outline alone";
 
-    // Onto the next icon at once; then onto its count label, which keeps everything.
-    moveOnto(icon(TreeId::NecroCurse, 0));
-    EXPECT_EQ(outline()->geometry(), outlineAround(TreeId::NecroCurse, 0));
-    EXPECT_TRUE(description().startsWith("Amplify Damage\r\n"));
+    // Onto icons in another row and column: the outline goes down or up first, then across.
+    struct Step {
+        TreeId tree;
+        int index;
+        const char* skill;
+        QPoint between;
+        QRect framed;
+    };
+    const std::array<Step, 2> steps{{
+        {TreeId::NecroBone, 8, "Poison Nova", {346, 301}, {290, 301, 38, 39}},   // 4365, 4530
+        {TreeId::NecroCurse, 0, "Amplify Damage", {290, 25}, {529, 25, 38, 39}}, // 7950, 390
+    }};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.skill);
+        moves.places.clear();
+        moveOnto(icon(step.tree, step.index));
+        EXPECT_EQ(moves.places, (std::vector<QPoint>{step.between, step.framed.topLeft()}));
+        EXPECT_EQ(outline()->geometry(), step.framed);
+        EXPECT_TRUE(description().startsWith(QLatin1String(step.skill) + "\r\n"));
+    }
+    // Onto the count label beside the last icon: everything stays.
     moveOnto(count(TreeId::NecroCurse, 0));
-    EXPECT_EQ(outline()->geometry(), outlineAround(TreeId::NecroCurse, 0));
+    EXPECT_EQ(outline()->geometry(), QRect(529, 25, 38, 39));
     EXPECT_TRUE(description().startsWith("Amplify Damage\r\n"));
-    outline()->removeEventFilter(&counter);
+    outline()->removeEventFilter(&moves);
 
     moveTo(bareSurface());
     EXPECT_EQ(outline()->pos(), QPoint(-67, -67));
