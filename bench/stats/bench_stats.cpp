@@ -1,6 +1,9 @@
-// Speed of the statistics viewer: from creating it to its first painting
-// with a skill loaded, the way each opening from the skill menu goes.
+// Speed of the statistics viewer: from the skill menu's "&Skill Stats" to
+// the viewer painted with the right-clicked skill, and loading a skill.
+#include <model/Build.h>
+#include <screens/common/ScreenKit.h>
 #include <stats/frm_SkillStats.h>
+#include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
 #include <QPointer>
@@ -8,28 +11,34 @@
 
 #include <benchmark/benchmark.h>
 
+#include <Program.h>
+
 using namespace skillwright;
 
 namespace {
 
-// Create, load Meteor (four columns, three plots, a marked row), show and
-// paint; closing and deleting it again is counted too, so the figure is an
-// upper bound of an opening.
-void BM_OpenViewer(benchmark::State& state) {
+// The menu entry on Meteor (four columns, three plots, a marked row): the
+// viewer open before is replaced, the new one created, loaded, shown and
+// painted.
+void BM_MenuEntryToViewerShown(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build(toolkit);
+    app::Program program(build, toolkit);
+    build.openScreen(model::ClassId::Sorceress);
+    build.prepareRightClick(model::TreeId::SorcFire, 7);
     for (auto _ : state) {
-        QPointer<stats::frm_SkillStats> viewer = new stats::frm_SkillStats;
-        viewer->load("SorcFire", 7, 8);
-        viewer->show();
+        program.menu().mnu_SkillInfo_Click();
         QApplication::processEvents();
-        viewer->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (!viewer.isNull()) {
-            state.SkipWithError("the viewer was not deleted on close");
+        if (!screens::IsFormLoaded("frm_SkillStats")) {
+            state.SkipWithError("no viewer opened");
             break;
         }
     }
 }
-BENCHMARK(BM_OpenViewer)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_MenuEntryToViewerShown)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
 
 // Loading another skill into an open viewer: the eighty cells, the titles,
 // the marked row and the plots.

@@ -49,7 +49,6 @@ constexpr QRect kHint{196, 142, 140, 20};
 constexpr QRect kGenerate{196, 200, 140, 28};
 constexpr QRect kCancel{196, 236, 140, 28};
 constexpr QRect kEmblem{292, 8, 56, 56};
-constexpr QRect kTitle{16, 18, 268, 40};
 
 QLabel* picture(QWidget* parent, const char* name, const QRect& place, const QPixmap& pixmap) {
     auto* label = new QLabel(parent);
@@ -95,10 +94,6 @@ frm_RandomGenerator::~frm_RandomGenerator() = default;
 void frm_RandomGenerator::createControls() {
     picture(this, "Image1", rect(), art::generatorBackground());
     picture(this, "Image2", kEmblem, art::generatorEmblem());
-    text(this, "lbl_Heading", QStringLiteral("Random Character"), kTitle, art::captionFont(15, QFont::Bold),
-         Qt::AlignLeft | Qt::AlignVCenter, kBrightGold)
-        ->setAttribute(Qt::WA_TransparentForMouseEvents);
-
     const QFont optionFont = art::captionFont(11, QFont::Bold);
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         auto* option = new QRadioButton(QLatin1String(kOptions[i].caption), this);

@@ -1,0 +1,78 @@
+// Speed of the random character generator: from the player's Yes to the
+// closing message of a level-75 character, on a shown skill tree screen that
+// lets the window events run twice per level as the player watches.
+#include <model/Build.h>
+#include <model/RandomGeneration.h>
+#include <screens/tree/SkillTreeScreen.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QApplication>
+#include <QtBenchMain.h>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <random>
+
+using namespace skillwright;
+
+namespace {
+
+/// The scripted toolkit's answers (Yes, then OK), with the real event loop
+/// run where the fill lets events run, and the moment the closing message came.
+class WatchedToolkit final : public toolkit::Toolkit {
+public:
+    toolkit::Answer messageBox(const std::string& text, const std::string& title, toolkit::Icon icon,
+                               toolkit::Buttons buttons) override {
+        if (title == "Generation Complete") {
+            closedAt = std::chrono::steady_clock::now();
+        }
+        return m_scripted.messageBox(text, title, icon, buttons);
+    }
+    std::string inputBox(const std::string& p, const std::string& t, const std::string& d) override {
+        return m_scripted.inputBox(p, t, d);
+    }
+    void processEvents() override { QApplication::processEvents(); }
+    std::string applicationFolder() override { return m_scripted.applicationFolder(); }
+    bool openAddress(const std::string& address) override { return m_scripted.openAddress(address); }
+    double random() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
+    std::unique_ptr<toolkit::Timer> createTimer() override { return m_scripted.createTimer(); }
+    void endProgram() override {}
+
+    std::chrono::steady_clock::time_point closedAt;
+
+private:
+    toolkit::ScriptedToolkit m_scripted;
+    std::mt19937 m_random{75};
+};
+
+void GenerateLevel75(benchmark::State& state) {
+    WatchedToolkit toolkit;
+    model::Build build(toolkit);
+    const auto classes = model::classes();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const model::ClassInfo& c = classes[next++ % classes.size()];
+        build.setRandomClass(c.name);
+        build.setRandomLevelsLeft(75);
+        const auto yes = std::chrono::steady_clock::now();
+        const model::GenerationOutcome outcome = model::RandomCharGen(build, toolkit);
+        auto* screen = new screens::SkillTreeScreen(*outcome.open, build, toolkit);
+        screen->show();
+        model::RunRandomFill(build, toolkit);
+        state.SetIterationTime(std::chrono::duration<double>(toolkit.closedAt - yes).count());
+        delete screen;
+        build.Reset();
+    }
+}
+BENCHMARK(GenerateLevel75)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return bench::runWithQt(argc, argv);
+}
