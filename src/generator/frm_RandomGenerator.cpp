@@ -2,6 +2,7 @@
 
 #include <model/Build.h>
 #include <model/RandomGeneration.h>
+#include <screens/common/CommandLabel.h>
 #include <screens/common/ScreenKit.h>
 #include <toolkit/Toolkit.h>
 
@@ -128,14 +129,20 @@ void frm_RandomGenerator::createControls() {
          Qt::AlignLeft | Qt::AlignVCenter, kBronze);
 
     const QFont commandFont = art::captionFont(12, QFont::Bold);
-    m_generate = text(this, "lbl_Generate", QStringLiteral("Generate"), kGenerate, commandFont,
-                      Qt::AlignCenter, kBronze);
-    m_cancel =
-        text(this, "lbl_Cancel", QStringLiteral("Cancel"), kCancel, commandFont, Qt::AlignCenter, kBronze);
-    for (QLabel* command : {m_generate, m_cancel}) {
-        command->setMouseTracking(true);
-        command->installEventFilter(this);
-    }
+    const auto command = [&](const char* name, const QString& caption, const QRect& place) {
+        auto* label = new screens::CommandLabel(caption, this);
+        label->setObjectName(QLatin1String(name));
+        label->setGeometry(place);
+        label->setFont(commandFont);
+        label->setAlignment(Qt::AlignCenter);
+        setTextColour(label, kBronze);
+        connect(label, &screens::CommandLabel::hovered, this, [this, label] { setHover(label); });
+        return label;
+    };
+    m_generate = command("lbl_Generate", QStringLiteral("Generate"), kGenerate);
+    m_cancel = command("lbl_Cancel", QStringLiteral("Cancel"), kCancel);
+    connect(m_generate, &screens::CommandLabel::clicked, this, &frm_RandomGenerator::lbl_Generate_Click);
+    connect(m_cancel, &screens::CommandLabel::clicked, this, &frm_RandomGenerator::lbl_Cancel_Click);
     // Tab order: the options first, Random leading, then the box.
     for (std::size_t i = 1; i < m_options.size(); ++i) {
         setTabOrder(m_options[i - 1], m_options[i]);
@@ -205,23 +212,6 @@ bool frm_RandomGenerator::eventFilter(QObject* watched, QEvent* event) {
             levelCheck();
         }
         return false;
-    case QEvent::MouseMove:
-    case QEvent::Enter:
-        if (watched == m_generate || watched == m_cancel) {
-            setHover(static_cast<QLabel*>(watched));
-            return true; // not on to the background, which would dim it again
-        }
-        return false;
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        auto* label = qobject_cast<QLabel*>(watched);
-        if ((label == m_generate || label == m_cancel) && mouse->button() == Qt::LeftButton &&
-            label->rect().contains(mouse->position().toPoint())) {
-            label == m_generate ? lbl_Generate_Click() : lbl_Cancel_Click();
-            return true;
-        }
-        return false;
-    }
     default:
         return false;
     }

@@ -16,6 +16,9 @@ class Build;
 namespace skillwright::toolkit {
 class Toolkit;
 }
+namespace skillwright::screens {
+class CommandLabel;
+}
 
 namespace skillwright::generator {
 
@@ -64,11 +67,11 @@ private:
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
-    std::array<QRadioButton*, 6> m_options{}; ///< Random, then the five classes
-    QLineEdit* m_level = nullptr;             ///< txt_Level
-    QLabel* m_generate = nullptr;             ///< lbl_Generate
-    QLabel* m_cancel = nullptr;               ///< lbl_Cancel
-    bool m_closing = false;                   ///< closed by a command, not by the window's frame
+    std::array<QRadioButton*, 6> m_options{};    ///< Random, then the five classes
+    QLineEdit* m_level = nullptr;                ///< txt_Level
+    screens::CommandLabel* m_generate = nullptr; ///< lbl_Generate
+    screens::CommandLabel* m_cancel = nullptr;   ///< lbl_Cancel
+    bool m_closing = false;                      ///< closed by a command, not by the window's frame
 };
 
 } // namespace skillwright::generator

@@ -10,37 +10,6 @@
 
 namespace skillwright::stats {
 
-// ---- ClickLabel ----
-
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    setMouseTracking(true);
-}
-
-void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    emit hovered();
-}
-
-void ClickLabel::leaveEvent(QEvent* event) {
-    QLabel::leaveEvent(event);
-    emit left();
-}
-
-void ClickLabel::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    m_leftDown = event->button() == Qt::LeftButton;
-}
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    const bool completes =
-        m_leftDown && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_leftDown = false;
-    if (completes) {
-        emit clicked();
-    }
-}
-
 // ---- ProgressionPlot ----
 
 namespace {

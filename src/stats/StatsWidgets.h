@@ -9,30 +9,8 @@
 #include <array>
 #include <optional>
 
-/// The two small widget kinds of the statistics viewer.
+/// The progression plot of the statistics viewer.
 namespace skillwright::stats {
-
-/// A label that serves as a button: reports pointer moves over it, the
-/// pointer leaving it, and left clicks (press and release over the label).
-class ClickLabel final : public QLabel {
-    Q_OBJECT
-public:
-    ClickLabel(const QString& text, QWidget* parent);
-
-signals:
-    void hovered();
-    void left();
-    void clicked();
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool m_leftDown = false;
-};
 
 /// The progression of one column over skill levels 1 to 20, drawn down the
 /// rows of the table beside it: level 1 at the top, the value growing to the

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <screens/common/ScreenKit.h>
+
 #include <QColor>
 
 /// The statistics viewer's colours: dark panels, bronze and gold edges,
 /// parchment text.
 namespace skillwright::stats::colours {
 
-inline const QColor kText{255, 239, 176};      ///< every caption of the viewer
-inline const QColor kMarked{255, 128, 0};      ///< the row of the skill's current level
-inline const QColor kCloseHover{191, 133, 49}; ///< "Close Window" under the pointer
+// The texts' own colours are the screens' named ones (screens/common/ScreenKit.h).
+inline const QColor kMarked = screens::qcolor(screens::kMarkedRow); ///< the marked row's plot point
 
 inline const QColor kBackgroundTop{30, 24, 18};
 inline const QColor kBackgroundBottom{9, 7, 5};

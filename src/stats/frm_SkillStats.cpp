@@ -3,6 +3,9 @@
 #include "StatsWidgets.h"
 #include "ViewerColours.h"
 
+#include <screens/common/CommandLabel.h>
+#include <screens/common/ScreenKit.h>
+
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,6 +16,9 @@
 #include <art/Art.h>
 
 namespace skillwright::stats {
+
+using screens::qstring;
+using screens::setTextColour;
 
 namespace {
 
@@ -56,16 +62,6 @@ int rowTop(int row) {
 QFont pixelFont(QFont font, qreal points) {
     font.setPixelSize(qRound(points * 96.0 / 72.0));
     return font;
-}
-
-QString qstring(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
@@ -193,7 +189,7 @@ frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
     palette.setColor(QPalette::Window, colours::kBackgroundBottom);
     // Every caption takes the parchment colour from here; only the marked
     // row and "Close Window" under the pointer set one of their own.
-    palette.setColor(QPalette::WindowText, colours::kText);
+    palette.setColor(QPalette::WindowText, screens::qcolor(screens::kParchment));
     setPalette(palette);
     m_noteFont = pixelFont(art::textFont(8.5), 8.5);
     m_noteFont.setItalic(true);
@@ -235,18 +231,18 @@ void frm_SkillStats::buildLabels() {
         column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
     }
 
-    m_close = new ClickLabel(QStringLiteral("Close Window"), this);
+    m_close = new screens::CommandLabel(QStringLiteral("Close Window"), this);
     m_close->setObjectName(QStringLiteral("Label1"));
     m_close->setGeometry((kWidth - kCloseWidth) / 2, kCloseTop, kCloseWidth, kCloseHeight);
     m_close->setFont(pixelFont(art::captionFont(11, QFont::Bold), 11));
     m_close->setAlignment(Qt::AlignCenter);
     m_close->setCursor(Qt::PointingHandCursor);
-    setTextColour(m_close, colours::kText);
-    connect(m_close, &ClickLabel::hovered, this, [this] { setCloseHover(true); });
+    setTextColour(m_close, screens::kParchment);
+    connect(m_close, &screens::CommandLabel::hovered, this, [this] { setCloseHover(true); });
     // The other labels do not follow the pointer, so leaving "Close Window"
     // for one of them is what turns it back.
-    connect(m_close, &ClickLabel::left, this, [this] { setCloseHover(false); });
-    connect(m_close, &ClickLabel::clicked, this, &QWidget::close);
+    connect(m_close, &screens::CommandLabel::left, this, [this] { setCloseHover(false); });
+    connect(m_close, &screens::CommandLabel::clicked, this, &QWidget::close);
 }
 
 void frm_SkillStats::load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints) {
@@ -266,8 +262,8 @@ void frm_SkillStats::markRow(int row) {
             column.levels[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
         }
         if (marked >= 0) {
-            setTextColour(column.values[static_cast<std::size_t>(marked)], colours::kMarked);
-            setTextColour(column.levels[static_cast<std::size_t>(marked)], colours::kMarked);
+            setTextColour(column.values[static_cast<std::size_t>(marked)], screens::kMarkedRow);
+            setTextColour(column.levels[static_cast<std::size_t>(marked)], screens::kMarkedRow);
         }
         column.plot->setMarkedRow(marked);
     }
@@ -294,7 +290,7 @@ void frm_SkillStats::fill(const Entry& entry) {
 }
 
 void frm_SkillStats::setCloseHover(bool over) {
-    setTextColour(m_close, over ? colours::kCloseHover : colours::kText);
+    setTextColour(m_close, over ? screens::kBronze : screens::kParchment);
 }
 
 void frm_SkillStats::keyPressEvent(QKeyEvent* event) {

@@ -10,9 +10,12 @@
 
 class QLabel;
 
+namespace skillwright::screens {
+class CommandLabel;
+}
+
 namespace skillwright::stats {
 
-class ClickLabel;
 class ProgressionPlot;
 
 /// The skill statistics viewer: one skill's statistics at skill levels 1 to
@@ -56,7 +59,7 @@ private:
     void setCloseHover(bool over);
 
     QLabel* m_currentSkill = nullptr;
-    ClickLabel* m_close = nullptr;
+    screens::CommandLabel* m_close = nullptr;
     std::array<StatColumn, kColumns> m_columns{};
     QFont m_noteFont;
     int m_markedRow = -1;

@@ -8,17 +8,7 @@
 
 namespace skillwright::screens {
 
-namespace {
-/// A left button released over the control it went down on is a click.
-bool completesLeftClick(const QWidget& control, QMouseEvent& release, bool& leftDown) {
-    release.accept();
-    if (release.button() != Qt::LeftButton || !leftDown) {
-        return false;
-    }
-    leftDown = false;
-    return control.rect().contains(release.position().toPoint());
-}
-} // namespace
+namespace {} // namespace
 
 // ---- SkillIcon ----
 
@@ -61,28 +51,6 @@ void SkillIcon::mousePressEvent(QMouseEvent* event) {
 }
 
 void SkillIcon::mouseReleaseEvent(QMouseEvent* event) {
-    if (completesLeftClick(*this, *event, m_leftDown)) {
-        emit clicked();
-    }
-}
-
-// ---- CommandLabel ----
-
-CommandLabel::CommandLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    setMouseTracking(true);
-}
-
-void CommandLabel::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    emit hovered();
-}
-
-void CommandLabel::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    m_leftDown = event->button() == Qt::LeftButton;
-}
-
-void CommandLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (completesLeftClick(*this, *event, m_leftDown)) {
         emit clicked();
     }

@@ -3,6 +3,7 @@
 #include "ScreenDesign.h"
 
 #include <model/Catalogue.h>
+#include <screens/common/CommandLabel.h>
 
 #include <QLabel>
 #include <QPixmap>
@@ -44,25 +45,6 @@ private:
     int m_index;
     QPixmap m_picture;
     QPixmap m_stretched; ///< the picture at the control's size
-    bool m_leftDown = false;
-};
-
-/// A label that serves as a button: reports pointer moves and left clicks.
-class CommandLabel final : public QLabel {
-    Q_OBJECT
-public:
-    CommandLabel(const QString& text, QWidget* parent);
-
-signals:
-    void hovered();
-    void clicked();
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
     bool m_leftDown = false;
 };
 
