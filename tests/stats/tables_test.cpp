@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,485 +20,58 @@ namespace {
 // ---------------------------------------------------------------- the list
 
 struct ListedColumn {
-    std::string_view title;
+    std::string title;
     ColumnKind kind;
-    std::string_view repeated; ///< the text of a repeat column
+    std::string repeated; ///< the text of a repeat column
 };
-ListedColumn own(std::string_view title) {
-    return {title, ColumnKind::Own, {}};
-}
-ListedColumn repeat(std::string_view title, std::string_view text) {
-    return {title, ColumnKind::Repeat, text};
-}
-ListedColumn unused() {
-    return {"Not Used", ColumnKind::Empty, {}};
-}
 
 struct ListedEntry {
-    std::string_view tree;
+    std::string tree;
     int index;
-    std::string_view name;
+    std::string name;
     std::array<ListedColumn, 4> columns;
 };
 
-// Typed from the list of entries: display name, then the four columns.
-const std::vector<ListedEntry> kListed{
-    // AmazonBC
-    {"AmazonBC", 0, "Magic Arrow", {own("Damage"), own(""), unused(), unused()}},
-    {"AmazonBC", 1, "Fire Arrow", {own("Fire Damage"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonBC",
-     2,
-     "Cold Arrow",
-     {own("Cold Damage"), own("Cold Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"AmazonBC", 3, "Multiple Shot", {own("Number of Arrows"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonBC", 4, "Exploding Arrow", {own("Fire Damage"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonBC",
-     5,
-     "Ice Arrow",
-     {own("Cold Damage"), own("Freeze (In Seconds)"), own("Mana Cost"), unused()}},
-    {"AmazonBC", 6, "Guided Arrow", {own("Damage + (%)"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonBC",
-     7,
-     "Strafe",
-     {own("Attacks Up to"), own("Damage + (%)"), repeat("Mana Cost", "11"), unused()}},
-    {"AmazonBC",
-     8,
-     "Immolation Arrow",
-     {own("Average Fire Damage"), own("Fire Duration (In Seconds)"), own("Explosive Damage"),
-      own("Mana Cost")}},
-    {"AmazonBC",
-     9,
-     "Freezing Arrow",
-     {own("Damage"), repeat("Duration (In Seconds)", "2"), repeat("Radius (Yards)", "3.3"),
-      own("Mana Cost")}},
-    // AmazonPM
-    {"AmazonPM",
-     0,
-     "Inner Sight",
-     {own("Duration (In Seconds)"), own("Enemy Defense"), repeat("Radius (Yards)", "13.3"),
-      repeat("Mana Cost", "5")}},
-    {"AmazonPM",
-     1,
-     "Critical Strike (Passive)",
-     {own("Chance for 2x Damage (%)"), unused(), unused(), unused()}},
-    {"AmazonPM", 2, "Dodge (Passive)", {own("Chance to Dodge Melee (%)"), unused(), unused(), unused()}},
-    {"AmazonPM",
-     3,
-     "Slow Missiles",
-     {own("Duration (In Seconds)"), repeat("Radius (Yards)", "13.3"),
-      repeat("Enemy Ranged Attacts Slowed (%)", "33"), repeat("Mana Cost", "5")}},
-    {"AmazonPM", 4, "Avoid (Passive)", {own("Chance to Dodge Missle (%)"), unused(), unused(), unused()}},
-    {"AmazonPM",
-     5,
-     "Penetrate (Passive)",
-     {own("Bonus to Attack Rating for Ranged Attacks (%)"), unused(), unused(), unused()}},
-    {"AmazonPM", 6, "Decoy", {own("Duration (In Seconds)"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonPM", 7, "Evade (Passive)", {own("Chance to Dodge Any Attack (%)"), unused(), unused(), unused()}},
-    {"AmazonPM",
-     8,
-     "Valkyrie",
-     {own("Hit Points"), own("Damage (%)"), own("Attack and Defense Bonus (%)"), own("Mana Cost")}},
-    {"AmazonPM",
-     9,
-     "Pierce (Passive)",
-     {own("Chance missles Pass Through Target (%)"), unused(), unused(), unused()}},
-    // AmazonJS
-    {"AmazonJS", 0, "Jab", {own("Attack Rating Bonus"), own("Damage (%)"), own("Mana Cost"), unused()}},
-    {"AmazonJS", 1, "Power Strike", {own("Attack Rating Bonus"), own("Damage"), own("Mana Cost"), unused()}},
-    {"AmazonJS",
-     2,
-     "Poison Javelin",
-     {own("Poison Damage"), repeat("Duration (In Seconds)", "3"), own("Mana Cost"), unused()}},
-    {"AmazonJS",
-     3,
-     "Impale",
-     {own("Attack Modifier (%)"), own("Weapon Durability (%)"), repeat("Damage (%)", "300"),
-      repeat("Mana Cost", "3")}},
-    {"AmazonJS", 4, "Lightning Bolt", {own("Lightning Damage"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonJS", 5, "Charged Strike", {own("Damage"), own("Mana Cost"), unused(), unused()}},
-    {"AmazonJS",
-     6,
-     "Plague Javelin",
-     {own("Poison Damage"), repeat("Duration (In Seconds)", "3"), own("Mana Cost"), unused()}},
-    {"AmazonJS",
-     7,
-     "Fend",
-     {own("Attack Rating Bonus (%)"), own("Damage (%)"), repeat("Mana Cost", "5"), unused()}},
-    {"AmazonJS",
-     8,
-     "Lightning Strike",
-     {own("Lightning Bolt Damage"), own("Number of Bolts"), own("Lightning Damage"), own("Mana Cost")}},
-    {"AmazonJS",
-     9,
-     "Lightning Fury",
-     {own("Lightning Bolt Damage"), own("Number of Bolts"), own("Lightning Damage"), own("Mana Cost")}},
-    // BarBarCM
-    {"BarBarCM",
-     0,
-     "Sword Mastery (Passive)",
-     {own("Damage + (%)"), own("Attack + (%)"), unused(), unused()}},
-    {"BarBarCM", 1, "Axe Mastery (Passive)", {own("Damage + (%)"), own("Attack + (%)"), unused(), unused()}},
-    {"BarBarCM", 2, "Mace Mastery (Passive)", {own("Damage + (%)"), own("Attack + (%)"), unused(), unused()}},
-    {"BarBarCM",
-     3,
-     "Polearm Mastery (Passive)",
-     {own("Damage + (%)"), own("Attack + (%)"), unused(), unused()}},
-    {"BarBarCM",
-     4,
-     "Throwing Mastery (Passive)",
-     {own("Damage + (%)"), own("Attack + (%)"), unused(), unused()}},
-    {"BarBarCM",
-     5,
-     "Spear Mastery (Passive)",
-     {own("Damage + (%)"), own("Attack + (%)"), unused(), unused()}},
-    {"BarBarCM", 6, "Increase Stamina (Passive)", {own("Stamina Bonus (%)"), unused(), unused(), unused()}},
-    {"BarBarCM",
-     7,
-     "Iron Skin (Passive)",
-     {own("Increase Defense Rating (%)"), unused(), unused(), unused()}},
-    {"BarBarCM",
-     8,
-     "Increase Speed (Passive)",
-     {own("Walk/Run Speed Bonus (%)"), unused(), unused(), unused()}},
-    {"BarBarCM",
-     9,
-     "Natural Resistance (Passive)",
-     {own("Increase Resist All (%)"), unused(), unused(), unused()}},
-    // BarBarCS
-    {"BarBarCS",
-     0,
-     "Bash",
-     {own("Damage"), own("Damage + (%)"), own("Attack + (%)"), repeat("Mana Cost", "2")}},
-    {"BarBarCS", 1, "Leap", {own("Radius (Yards)"), repeat("Mana Cost", "2"), unused(), unused()}},
-    {"BarBarCS", 2, "Double Swing", {own("Attack + (%)"), repeat("Mana Cost", "2"), unused(), unused()}},
-    {"BarBarCS",
-     3,
-     "Stun",
-     {own("Attack + (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "2"), unused()}},
-    {"BarBarCS", 4, "Double Throw", {own("Attack + (%)"), repeat("Mana Cost", "2"), unused(), unused()}},
-    {"BarBarCS",
-     5,
-     "Leap Attack",
-     {own("Radius (Yards)"), own("Attack + (%)"), own("Damage + (%)"), repeat("Mana Cost", "9")}},
-    {"BarBarCS",
-     6,
-     "Concentrate",
-     {own("Attack + (%)"), own("Defense +(%)"), repeat("Mana Cost", "2"), unused()}},
-    {"BarBarCS",
-     7,
-     "Frenzy",
-     {own("Attack + (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "2"), unused()}},
-    {"BarBarCS", 8, "Whirlwind", {own("Attack + (%)"), own("Damage %"), own("Mana Cost"), unused()}},
-    {"BarBarCS",
-     9,
-     "Beserk",
-     {own("Attack + (%)"), own("Magic Damage + (%)"), own("Duration (In Seconds)"),
-      repeat("Mana Cost", "5")}},
-    // BarBarWC
-    {"BarBarWC",
-     0,
-     "Howl",
-     {own("Enemy Runs (Yards)"), own("Enemy Runs (Seconds)"), repeat("Mana Cost", "4"), unused()}},
-    {"BarBarWC",
-     1,
-     "Find Health Potion",
-     {own("Chance to find (%)"), repeat("Mana Cost", "2"), unused(), unused()}},
-    {"BarBarWC",
-     2,
-     "Taunt",
-     {own("Target's Damage Decrease (%)"), own("Target's Attack Rating Decrease (%)"),
-      repeat("Mana Cost", "2"), unused()}},
-    {"BarBarWC",
-     3,
-     "Shout",
-     {own("Defense Bonus (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "6"), unused()}},
-    {"BarBarWC", 4, "Find Item", {own("Chance to Find (%)"), repeat("Mana Cost", "7"), unused(), unused()}},
-    {"BarBarWC",
-     5,
-     "Battle Cry",
-     {own("Duration (Seconds)"), own("Target's Defense - (%)"), own("Target's Damage - (%)"),
-      repeat("Mana Cost", "5")}},
-    {"BarBarWC",
-     6,
-     "Battle Orders",
-     {own("Max Stamina/Mana Increase (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "5"),
-      unused()}},
-    {"BarBarWC",
-     7,
-     "Grim Ward",
-     {own("Radius (Yards)"), repeat("Duration (In Seconds)", "40"), repeat("Mana Cost", "4"), unused()}},
-    {"BarBarWC", 8, "War Cry", {own("Damage"), own("Stun Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"BarBarWC",
-     9,
-     "Battle Command",
-     {own("Duration (In Seconds)"), repeat("Mana Cost", "11"), unused(), unused()}},
-    // NecroCurse
-    {"NecroCurse",
-     0,
-     "Amplify Damage",
-     {own("Radius (Yards)"), own("Duration (In Seconds)"), repeat("Damage Returned (%)", "100"),
-      repeat("Mana Cost", "4")}},
-    {"NecroCurse",
-     1,
-     "Dim Vision",
-     {own("Radius (Yards)"), own("Duration (In Seconds)"), repeat("Mana Cost", "9"), unused()}},
-    {"NecroCurse",
-     2,
-     "Weaken",
-     {own("Radius (Yards)"), own("Duration (In Seconds)"), repeat("Target's Damage (%)", "-33"),
-      repeat("Mana Cost", "4")}},
-    {"NecroCurse",
-     3,
-     "Iron Maiden",
-     {own("Damage Returned (%)"), own("Duration (In Seconds)"), repeat("Radius (Yards)", "4.6"),
-      repeat("Mana Cost", "5")}},
-    {"NecroCurse",
-     4,
-     "Terror",
-     {own("Duration (In Seconds)"), repeat("Radius (Yards)", "2.6"), repeat("Mana Cost", "7"), unused()}},
-    {"NecroCurse",
-     5,
-     "Confuse",
-     {own("Duration (In Seconds)"), own("Radius (Yards)"), repeat("Mana Cost", "13"), unused()}},
-    {"NecroCurse",
-     6,
-     "Life Tap",
-     {own("Duration (In Seconds)"), own("Radius (Yards)"), repeat("Attacker Healed % of Attack", "50"),
-      repeat("Mana Cost", "9")}},
-    {"NecroCurse",
-     7,
-     "Attract",
-     {own("Duration (In Seconds)"), repeat("Radius", "6.0"), repeat("Mana Cost", "17"), unused()}},
-    {"NecroCurse",
-     8,
-     "Decrepify",
-     {own("Duration (In Seconds)"), own("Radius"), repeat("Mana Cost", "11"), unused()}},
-    {"NecroCurse",
-     9,
-     "Lower Resist",
-     {own("Duration (In Seconds)"), own("Resist All Reduced (%)"), own("Radius (Yards)"),
-      repeat("Mana Cost", "22")}},
-    // NecroBone
-    {"NecroBone", 0, "Teeth", {own("Number of Teeth"), own("Mana Cost"), own("Damage"), unused()}},
-    {"NecroBone", 1, "Bone Armor", {own("Damage Shield"), own("Mana Cost"), unused(), unused()}},
-    {"NecroBone",
-     2,
-     "Poison Dagger",
-     {own("Poison Damage"), own("Duration (In Seconds)"), own("Armor Bonus (%)"), own("Mana Cost")}},
-    {"NecroBone", 3, "Corpse Explosion", {own("Mana Cost"), own("Radius (Yards)"), unused(), unused()}},
-    {"NecroBone", 4, "Bone Wall", {own("Hit Points"), repeat("Mana Cost", "17"), unused(), unused()}},
-    {"NecroBone",
-     5,
-     "Poison Explosion",
-     {own("Poison Damage"), own("Duration (In Seconds)"), repeat("Mana Cost", "8"), unused()}},
-    {"NecroBone", 6, "Bone Spear", {own("Damage"), own("Mana Cost"), unused(), unused()}},
-    {"NecroBone", 7, "Bone Prison", {own("Hit Points"), own("Mana Cost"), unused(), unused()}},
-    {"NecroBone",
-     8,
-     "Poison Nova",
-     {own("Poison Damage"), own("Duration (In Seconds)"), repeat("Mana Cost", "25"), unused()}},
-    {"NecroBone", 9, "Bone Spirit", {own("Damage"), own("Mana Cost"), unused(), unused()}},
-    // NecroSummon
-    {"NecroSummon",
-     0,
-     "Skeleton Mastery (Passive)",
-     {own("Skeleton Hit Points"), own("Skeleton Damage"), own("Monster Hit Points (%)"),
-      own("Monster Damage (%)")}},
-    {"NecroSummon", 1, "Raise Skeleton", {own("Number Of Skeletons"), own("Mana Cost"), unused(), unused()}},
-    {"NecroSummon", 2, "Clay Golem", {own("Hit Points"), own("Damage"), own("Mana Cost"), unused()}},
-    {"NecroSummon",
-     3,
-     "Golem Mastery (Passive)",
-     {own("Increased Hit Points (%)"), own("Increased Running Speed (%)"), unused(), unused()}},
-    {"NecroSummon", 4, "Skeletal Mage", {own("Number of Mages"), own("Mana Cost"), unused(), unused()}},
-    {"NecroSummon",
-     5,
-     "Blood Golem",
-     {own("Damage"), own("Life Tap"), own("Mana Cost"), repeat("Hit Points", "201")}},
-    {"NecroSummon", 6, "Summon Resistance (Passive)", {own("Resist All (%)"), unused(), unused(), unused()}},
-    {"NecroSummon",
-     7,
-     "Iron Golem",
-     {own("Thorns (%)"), repeat("Damage", "7- 19"), repeat("Mana Cost", "35"), repeat("Hit Points", "367")}},
-    {"NecroSummon",
-     8,
-     "Fire Golem",
-     {own("Damage"), own("Fire damage Absorbed"), own("Mana Cost"), repeat("Hit Points", "375")}},
-    {"NecroSummon",
-     9,
-     "Revive",
-     {own("Number of Monster"), repeat("% of Monsters Health", "200"), repeat("Mana Cost ", "45"),
-      repeat("Duration (In Seconds)", "180")}},
-    // PaladinCom
-    {"PaladinCom",
-     0,
-     "Sacrifice",
-     {repeat("Damage to Self (%)", "8"), own("Attack Rating + (%)"), own("Damage (%)"), unused()}},
-    {"PaladinCom", 1, "Holy Bolt", {own("Magic Damage"), own("Healing"), repeat("Mana Cost", "4"), unused()}},
-    {"PaladinCom",
-     2,
-     "Smite",
-     {own("Damage + (%)"), own("Stun (In Seconds)"), repeat("Mana Cost", "2"), unused()}},
-    {"PaladinCom",
-     3,
-     "Zeal",
-     {own("Attack + (%)"), own("Number of Hits"), repeat("Mana Cost", "2"), unused()}},
-    {"PaladinCom",
-     4,
-     "Charge",
-     {own("Damage + (%)"), own("Attack + (%)"), repeat("Mana Cost", "9"), unused()}},
-    {"PaladinCom",
-     5,
-     "Vengeance",
-     {own("Cold Length"), own("Elemental Damage + (%)"), repeat("Attack + (%)", "20"), own("Mana Cost")}},
-    {"PaladinCom", 6, "Blessed Hammer", {own("Damage"), own("Mana Cost"), unused(), unused()}},
-    {"PaladinCom",
-     7,
-     "Conversion",
-     {own("Chance to Convert (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "4"), unused()}},
-    {"PaladinCom",
-     8,
-     "Holy Shield",
-     {own("Duration (In Seconds)"), own("Defense + (%)"), own("Chance to Block + (%)"),
-      repeat("Mana Cost", "35")}},
-    {"PaladinCom",
-     9,
-     "Fist of Heavens",
-     {own("Holy Bolt Damage"), own("Lightning Damage"), own("Mana Cost"), unused()}},
-    // PaladinOff
-    {"PaladinOff", 0, "Might", {own("Radius (Yards)"), own("Damage + (%)"), unused(), unused()}},
-    {"PaladinOff", 1, "Holy Fire", {own("Radius (Yards)"), own("Fire Damage"), unused(), unused()}},
-    {"PaladinOff", 2, "Thorns", {own("Radius (Yards)"), own("Damage Return (%)"), unused(), unused()}},
-    {"PaladinOff", 3, "Blessed Aim", {own("Radius (Yards)"), own("Attack + (%)"), unused(), unused()}},
-    {"PaladinOff",
-     4,
-     "Concentration",
-     {own("Radius (Yards)"), own("Damage + (%)"), repeat("Uninterrupt Chance (%)", "20"), unused()}},
-    {"PaladinOff", 5, "Holy Freeze", {own("Radius (Yards)"), own("Slowed By (%)"), unused(), unused()}},
-    {"PaladinOff", 6, "Holy Shock", {own("Radius (Yards)"), own("Lightning Damage"), unused(), unused()}},
-    {"PaladinOff", 7, "Sanctuary", {own("Radius (Yards)"), own("Magic Damage"), unused(), unused()}},
-    {"PaladinOff",
-     8,
-     "Fanaticism",
-     {repeat("Radius (Yards)", "7.3"), own("Attack Rating + (%)"), own("Attack + (%)"), unused()}},
-    {"PaladinOff",
-     9,
-     "Conviction",
-     {own("Radius (Yards)"), own("Defense - (%)"), own("Maximum Resist - (%)"), unused()}},
-    // PaladinDef
-    {"PaladinDef", 0, "Prayer", {own("Radius (Yards)"), own("Healing"), own("Mana Cost"), unused()}},
-    {"PaladinDef", 1, "Resist Fire", {own("Radius (Yards)"), own("Resist Fire + (%)"), unused(), unused()}},
-    {"PaladinDef", 2, "Defiance", {own("Radius (Yards)"), own("Defense + (%)"), unused(), unused()}},
-    {"PaladinDef", 3, "Resist Cold", {own("Radius (Yards)"), own("Resist Cold + (%)"), unused(), unused()}},
-    {"PaladinDef", 4, "Cleansing", {own("Radius (Yards)"), own("Duration Reduction"), unused(), unused()}},
-    {"PaladinDef",
-     5,
-     "Resist Lightning",
-     {own("Radius (Yards)"), own("Resist Lightning + (%)"), unused(), unused()}},
-    {"PaladinDef",
-     6,
-     "Vigor",
-     {own("Radius (Yards)"), own("Walk Run Speed + (%)"), own("Max Stamina Increase + (%)"),
-      own("Increase Stamina Recovery + (%)")}},
-    {"PaladinDef", 7, "Meditation", {own("Radius (Yards)"), own("Mana Recovery + (%)"), unused(), unused()}},
-    {"PaladinDef",
-     8,
-     "Redemption",
-     {repeat("Radius (yards)", "7.3"), own("Chance to Redeem + (%)"),
-      own("Hit Points/Mana Recovery (Points)"), unused()}},
-    {"PaladinDef",
-     9,
-     "Salvation",
-     {own("Radius (Yards)"), own("Resist Lightning/Cold/Fire (%)"), unused(), unused()}},
-    // SorcCold
-    {"SorcCold",
-     0,
-     "Ice Bolt",
-     {own("Damage"), own("Cold Length (In Seconds)"), repeat("Mana Cost", "3"), unused()}},
-    {"SorcCold",
-     1,
-     "Frozen Armor",
-     {own("Defense Bonus (%)"), own("Duration (In Seconds)"), own("Freeze Length (In Seconds)"),
-      repeat("Mana cost", "7")}},
-    {"SorcCold",
-     2,
-     "Frost Nova",
-     {own("Cold Damage"), own("Cold Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcCold",
-     3,
-     "Ice Blast",
-     {own("Damage"), own("Freeze Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcCold",
-     4,
-     "Shiver Armor (Cold Length : 4 seconds)",
-     {own("Damage"), own("Defense Bonus (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "11")}},
-    {"SorcCold",
-     5,
-     "Glacier Spike",
-     {own("Damage"), own("Freeze Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcCold",
-     6,
-     "Blizzard",
-     {own("Damage Per Seconds"), own("Freeze Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcCold",
-     7,
-     "Chilling Armor",
-     {own("Damage"), own("Defense Bonus (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "17")}},
-    {"SorcCold",
-     8,
-     "Frozen Orb",
-     {own("Damage"), own("Cold Length (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcCold", 9, "Cold Mastery (Passive)", {own("Enemy Resistance - (%)"), unused(), unused(), unused()}},
-    // SorcFire
-    {"SorcFire", 0, "Fire Bolt", {own("Damage"), repeat("Mana Cost", "2.5"), unused(), unused()}},
-    {"SorcFire", 1, "Warmth (Passive)", {own("Regenerate Mana (%)"), unused(), unused(), unused()}},
-    {"SorcFire",
-     2,
-     "Inferno",
-     {own("Damage (Per Second)"), own("Range (Yards)"), own("Mana Cost"), unused()}},
-    {"SorcFire", 3, "Blaze", {own("Damage"), own("Duration (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcFire", 4, "Fireball", {own("Damage"), repeat("Radius (Yards)", "2"), own("Mana Cost"), unused()}},
-    {"SorcFire",
-     5,
-     "Fire Wall",
-     {own("Damage Per Second"), own("Duration (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcFire", 6, "Enchant", {own("Damage"), own("Duration (In Seconds)"), own("Mana Cost"), unused()}},
-    {"SorcFire",
-     7,
-     "Meteor",
-     {own("Damage"), own("Fire Damage Per Second"), repeat("Radius (Yards)", "4"), own("Mana Cost")}},
-    {"SorcFire",
-     8,
-     "Fire Mastery (Passive)",
-     {own("Fire Damage Increased (%)"), unused(), unused(), unused()}},
-    {"SorcFire", 9, "Hydra", {own("Damage"), own("Duration (In Seconds)"), own("Mana Cost"), unused()}},
-    // SorcLight
-    {"SorcLight", 0, "Charged Bolt", {own("Damage"), own("Number of Bolts"), own("Mana Cost"), unused()}},
-    {"SorcLight",
-     1,
-     "Static Field",
-     {own("Radius (Yards)"), repeat("Damage (%)", "25"), repeat("Mana Cost", "9"), unused()}},
-    {"SorcLight", 2, "Telekinesis", {own("Damage"), repeat("Mana Cost", "7"), unused(), unused()}},
-    {"SorcLight", 3, "Nova", {own("Damage"), own("Mana Cost"), unused(), unused()}},
-    {"SorcLight", 4, "Lightning", {own("Damage"), own("Mana Cost"), unused(), unused()}},
-    {"SorcLight",
-     5,
-     "Chain Lightning",
-     {own("Damage"), own("Mana Cost"), repeat("Number of Tagets Hit", "5"), unused()}},
-    {"SorcLight", 6, "Teleport", {own("Mana Cost"), unused(), unused(), unused()}},
-    {"SorcLight",
-     7,
-     "Thunderstorm",
-     {own("Damage"), own("Duration (In Seconds)"), repeat("Mana Cost", "19"), unused()}},
-    {"SorcLight",
-     8,
-     "Energy Shield",
-     {own("Damage Absorbed (%)"), own("Duration (In Seconds)"), repeat("Mana Cost", "5"), unused()}},
-    {"SorcLight",
-     9,
-     "Lightning Mastery (Passive)",
-     {own("Lightning Cost Reduced (%)"), unused(), unused(), unused()}},
-};
+/// The entries typed from the list (listed_entries.tsv): a column is its
+/// title, "title => text" for one text in every row, or "Not Used".
+std::vector<ListedEntry> readListed() {
+    std::ifstream in(SKILLWRIGHT_LISTED_ENTRIES);
+    std::vector<ListedEntry> listed;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::istringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');) {
+            fields.push_back(field);
+        }
+        if (fields.size() != 7) {
+            ADD_FAILURE() << "malformed line: " << line;
+            continue;
+        }
+        ListedEntry entry{fields[0], std::stoi(fields[1]), fields[2], {}};
+        for (std::size_t c = 0; c < 4; ++c) {
+            const std::string& f = fields[3 + c];
+            const auto arrow = f.find(" => ");
+            ListedColumn& column = entry.columns[c];
+            if (f == "Not Used") {
+                column = {f, ColumnKind::Empty, {}};
+            } else if (arrow != std::string::npos) {
+                column = {f.substr(0, arrow), ColumnKind::Repeat, f.substr(arrow + 4)};
+            } else {
+                column = {f == "\"\"" ? std::string() : f, ColumnKind::Own, {}};
+            }
+        }
+        listed.push_back(std::move(entry));
+    }
+    return listed;
+}
+
+const std::vector<ListedEntry>& listedEntries() {
+    static const std::vector<ListedEntry> listed = readListed();
+    return listed;
+}
 
 std::string describe(const ListedEntry& e, int column) {
     return std::string(e.tree) + " " + std::to_string(e.index) + " " + std::string(e.name) + " column " +
@@ -539,8 +114,8 @@ TEST(StatTables, dispatchFromTreeCodeToTheFifteenTableOperations) {
 }
 
 TEST(StatTables, everySkillLineTitleAndRepeatedTextIsAsListed) {
-    ASSERT_EQ(kListed.size(), 150u);
-    for (const ListedEntry& listed : kListed) {
+    ASSERT_EQ(listedEntries().size(), 150u);
+    for (const ListedEntry& listed : listedEntries()) {
         const Entry& entry = entryOf(listed.tree, listed.index);
         EXPECT_EQ(entry.skillLine, "Current Skill: " + std::string(listed.name))
             << listed.tree << listed.index;
