@@ -239,8 +239,7 @@ Build::QuestSlot Build::questSlot(Quest quest) {
 void Build::openScreen(ClassId classId) {
     Scope scope(*this);
     if (m_screen) {
-        m_screen.reset();
-        notify([](BuildListener& l) { l.screenClosed(); });
+        closeScreen();
     }
     m_screen = std::make_unique<TreeScreen>(classId);
     // The load step: a new screen starts at level 1 with an empty reserve.
@@ -256,6 +255,16 @@ void Build::closeScreen() {
     Scope scope(*this);
     m_screen.reset();
     notify([](BuildListener& l) { l.screenClosed(); });
+    // The quest points belonged to the character on that screen, whose
+    // history went with it; the next screen must not inherit them. (A pending
+    // generation stays: it is for the screen about to open.)
+    for (const Quest quest : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
+        QuestSlot slot = questSlot(quest);
+        if (slot.counter != 0) {
+            slot.counter = 0;
+            notify([quest](BuildListener& l) { l.questCounterChanged(quest, 0, QuestChange::GivenBack); });
+        }
+    }
 }
 
 bool Build::IsFormLoaded(std::string_view formName) const {

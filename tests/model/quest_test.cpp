@@ -84,6 +84,34 @@ TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
     EXPECT_EQ(vars().BookOfSkillCount, 0) << "the Izual point does not depend on Book of Skill";
 }
 
+TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
+    // The start screen stays visible beside a generated character, so a
+    // class can be chosen there without CHANGE CLASS resetting the build.
+    for (const bool replacedDirectly : {false, true}) {
+        SCOPED_TRACE(replacedDirectly ? "another class opened over it" : "closed");
+        build.Reset();
+        open(ClassId::Necromancer);
+        reserveUntilLevel(TreeId::NecroBone, 23);
+        rightClick(TreeId::NecroBone, 0);
+        build.TakeDenOfEvilPoint();
+        izual(TreeId::NecroBone, 0);
+        ASSERT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
+        if (!replacedDirectly) {
+            build.closeScreen();
+        }
+        open(ClassId::Amazon);
+        EXPECT_EQ(vars().DenOfEvilCount, 0);
+        EXPECT_EQ(vars().IzualCount, 0);
+        EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
+        EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
+        reserveUntilLevel(TreeId::AmazonBC, 3);
+        rightClick(TreeId::AmazonBC, 0);
+        EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
+        build.TakeDenOfEvilPoint();
+        EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Magic Arrow");
+    }
+}
+
 TEST_F(Quests, bookOfSkillCaptionsUseBothSpellings) {
     open(ClassId::Sorceress);
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book Of Skill (Normal)");
