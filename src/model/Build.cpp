@@ -258,12 +258,11 @@ void Build::closeScreen() {
     // The quest points belonged to the character on that screen, whose
     // history went with it; the next screen must not inherit them. (A pending
     // generation stays: it is for the screen about to open.)
-    for (const Quest quest : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
-        QuestSlot slot = questSlot(quest);
-        if (slot.counter != 0) {
-            slot.counter = 0;
-            notify([quest](BuildListener& l) { l.questCounterChanged(quest, 0, QuestChange::GivenBack); });
-        }
+    if (m_vars.DenOfEvilCount != 0 || m_vars.BookOfSkillCount != 0 || m_vars.IzualCount != 0) {
+        m_vars.DenOfEvilCount = 0;
+        m_vars.BookOfSkillCount = 0;
+        m_vars.IzualCount = 0;
+        notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
     }
 }
 

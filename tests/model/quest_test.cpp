@@ -95,7 +95,9 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
         rightClick(TreeId::NecroBone, 0);
         build.TakeDenOfEvilPoint();
         izual(TreeId::NecroBone, 0);
+        izual(TreeId::NecroBone, 1);
         ASSERT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
+        ASSERT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
         if (!replacedDirectly) {
             build.closeScreen();
         }
