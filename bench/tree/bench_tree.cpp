@@ -1,6 +1,7 @@
 // Speed of the skill tree screen: a left click on an icon until the labels
 // and the history show the new point on screen, and opening a screen.
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
