@@ -199,21 +199,6 @@ TEST_F(Limits, statusTextsAfterOrdinaryPoints) {
     EXPECT_EQ(pointsLabel(build), "Skill Points:  3");
 }
 
-TEST_F(Limits, aRefusalShowsItsNoticeForFiveSecondsFromTheLatestRefusal) {
-    open(ClassId::Sorceress);
-    click(TreeId::SorcFire, 2); // Inferno opens at level 6
-    EXPECT_EQ(notice(), requiredLevelText(6));
-    toolkit.advance(3000);
-    click(TreeId::SorcCold, 3); // Ice Blast needs Ice Bolt... and level 6
-    EXPECT_EQ(notice(), requiredLevelText(6));
-    click(TreeId::SorcLight, 9);
-    toolkit.advance(4999);
-    EXPECT_EQ(notice(), requiredLevelText(30));
-    toolkit.advance(1);
-    EXPECT_EQ(notice(), "");
-    EXPECT_FALSE(noticeLine.timerActive());
-}
-
 TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
     open(ClassId::Paladin);
     click(TreeId::PaladinCom, 9);
