@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -124,72 +123,11 @@ TEST_F(MenuTest, entriesAsCreated) {
               2);
 }
 
-TEST_F(MenuTest, questEntriesFollowTheRuleForTheClickedSkill) {
-    const QStringList always{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"};
-    rightClick(TreeId::NecroBone, 0);
-    EXPECT_EQ(shown, always);
-    reachLevel(3);
-    rightClick(TreeId::NecroBone, 0);
-    EXPECT_EQ(shown, (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_ReserveSpacer", "mnu_DenOfEvil",
-                                  "mnu_Skillstats", "mnu_SkillInfo"}));
-    // The tree goes with the question: Den of Evil's second point comes a
-    // level later on the Amazon's javelin tree.
-    build.openScreen(ClassId::Amazon);
-    reachLevel(24);
-    rightClick(TreeId::AmazonPM, 0, "mnu_DenOfEvil");
-    rightClick(TreeId::AmazonPM, 0);
-    EXPECT_TRUE(shown.contains("mnu_DenOfEvil"));
-    rightClick(TreeId::AmazonJS, 0);
-    EXPECT_FALSE(shown.contains("mnu_DenOfEvil"));
-}
-
 TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
     rightClick(TreeId::NecroBone, 0);
     EXPECT_EQ(poppedMenu, "mnu_ReserveMenu");
     EXPECT_EQ(poppedAt, QPoint(120, 80));
     EXPECT_EQ(captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats"}));
-}
-
-TEST_F(MenuTest, chosenDenOfEvilRecordsItsEntryAndRelabelsItself) {
-    reachLevel(3);
-    rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
-    EXPECT_EQ(build.screen()->history().back(), "Den Of Evil: Normal Slvl 1: Teeth");
-    EXPECT_EQ(build.levelsGained(), 2);
-    EXPECT_EQ(build.screen()->count(TreeId::NecroBone, 0), 1);
-
-    rightClick(TreeId::NecroBone, 1);
-    EXPECT_FALSE(shown.contains("mnu_DenOfEvil"));
-    EXPECT_EQ(entryText("mnu_DenOfEvil"), "&Den Of Evil (Nightmare)");
-}
-
-TEST_F(MenuTest, izualStaysOfferedForItsSecondNormalPoint) {
-    reachLevel(23);
-    rightClick(TreeId::NecroBone, 0, "mnu_DeathOfIzual");
-    EXPECT_EQ(build.screen()->history().back(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
-    rightClick(TreeId::NecroBone, 1, "mnu_DeathOfIzual");
-    EXPECT_TRUE(shown.contains("mnu_DeathOfIzual"));
-    EXPECT_TRUE(captions.contains("&Death of Izual (Normal)"));
-    EXPECT_EQ(build.screen()->history().back(), "Izual Quest Point:(2) Normal Slvl 1: Bone Armor");
-    rightClick(TreeId::NecroBone, 1);
-    EXPECT_FALSE(shown.contains("mnu_DeathOfIzual"));
-    EXPECT_EQ(entryText("mnu_DeathOfIzual"), "&Death of Izual (Nightmare)");
-}
-
-TEST_F(MenuTest, bookOfSkillCaptionFollowsTheModelsLastWrite) {
-    reachLevel(15);
-    rightClick(TreeId::NecroCurse, 0, "mnu_BookOfSkill");
-    EXPECT_EQ(build.screen()->history().back(), "Book of Skill: Normal Slvl 1: Amplify Damage");
-    build.lbl_UndoLast_Click(); // undo writes the lower-case "of" form
-    rightClick(TreeId::NecroCurse, 0);
-    EXPECT_TRUE(captions.contains("&Book of Skill (Normal)"));
-}
-
-TEST_F(MenuTest, reserveThenUseReservedPoint) {
-    rightClick(TreeId::NecroBone, 0, "mnu_ReservePoint");
-    EXPECT_EQ(build.screen()->history().back(), "Clvl 2 Reserved For Later ");
-    rightClick(TreeId::NecroBone, 0, "mnu_UseReserve");
-    EXPECT_EQ(build.screen()->history().back(), "Reserved Slvl 1: Teeth");
-    EXPECT_EQ(build.variables().ReservedPoints, 0);
 }
 
 TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
@@ -206,14 +144,6 @@ TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
         EXPECT_EQ(describe(build, texts), hidden) << entry;
     }
     EXPECT_TRUE(toolkit.openedAddresses.empty());
-}
-
-TEST_F(MenuTest, skillStatsAsksForTheViewer) {
-    QSignalSpy requested(&menu, &frm_Menu::skillStatsRequested);
-    rightClick(TreeId::NecroCurse, 3, "mnu_SkillInfo");
-    EXPECT_EQ(requested.count(), 1);
-    rightClick(TreeId::NecroCurse, 3);
-    EXPECT_EQ(requested.count(), 1);
 }
 
 TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
