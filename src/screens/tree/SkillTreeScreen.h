@@ -57,8 +57,6 @@ public:
     SkillTreeScreen& operator=(const SkillTreeScreen&) = delete;
 
     [[nodiscard]] model::ClassId classId() const { return m_classId; }
-    /// False once the build has closed this screen (a newer screen replaced it).
-    [[nodiscard]] bool isOpenInBuild() const { return m_openInBuild; }
 
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
