@@ -103,8 +103,12 @@ void frm_RandomGenerator::createControls() {
             QRect(QPoint(kOptionLeft, kOptionTop + kOptionStep * static_cast<int>(i)), kOptionSize));
         option->setFont(optionFont);
         option->setStyleSheet(
-            QStringLiteral("QRadioButton { color: rgb(234, 195, 92); background: transparent; }"
-                           "QRadioButton:focus { color: rgb(255, 239, 176); }"));
+            QStringLiteral("QRadioButton { color: rgb(234, 195, 92); background: transparent; spacing: 8px; }"
+                           "QRadioButton:focus { color: rgb(255, 239, 176); }"
+                           "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 6px;"
+                           " border: 2px solid rgb(120, 94, 58); background: rgb(16, 12, 9); }"
+                           "QRadioButton::indicator:checked { background: rgb(234, 195, 92); border-color: "
+                           "rgb(255, 239, 176); }"));
         option->installEventFilter(this);
         const char* choice = kOptions[i].caption;
         connect(option, &QRadioButton::toggled, this, [this, choice](bool checked) {
