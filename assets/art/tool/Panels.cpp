@@ -100,6 +100,22 @@ void paintLattice(QPainter& painter, const QRect& area, int step) {
     painter.restore();
 }
 
+/// The lit metal diamond that sits on an engraved rule, centred at (x, y).
+void paintRuleDiamond(QPainter& painter, qreal x, qreal y) {
+    QPainterPath diamond;
+    diamond.moveTo(x, y - 4.5);
+    diamond.lineTo(x + 7, y + 0.5);
+    diamond.lineTo(x, y + 5.5);
+    diamond.lineTo(x - 7, y + 0.5);
+    diamond.closeSubpath();
+    QLinearGradient lit(QPointF(0, y - 5), QPointF(0, y + 6));
+    lit.setColorAt(0.0, kMetal.lighter(170));
+    lit.setColorAt(1.0, kMetal.darker(200));
+    painter.setBrush(lit);
+    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
+    painter.drawPath(diamond);
+}
+
 /// An engraved horizontal rule with a diamond in its middle.
 void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.save();
@@ -108,19 +124,7 @@ void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.drawLine(QPointF(left, y), QPointF(right, y));
     painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
     painter.drawLine(QPointF(left, y + 1), QPointF(right, y + 1));
-    const qreal mid = (left + right) / 2;
-    QPainterPath diamond;
-    diamond.moveTo(mid, y - 4.5);
-    diamond.lineTo(mid + 7, y + 0.5);
-    diamond.lineTo(mid, y + 5.5);
-    diamond.lineTo(mid - 7, y + 0.5);
-    diamond.closeSubpath();
-    QLinearGradient lit(QPointF(0, y - 5), QPointF(0, y + 6));
-    lit.setColorAt(0.0, kMetal.lighter(170));
-    lit.setColorAt(1.0, kMetal.darker(200));
-    painter.setBrush(lit);
-    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
-    painter.drawPath(diamond);
+    paintRuleDiamond(painter, (left + right) / 2, y);
     painter.restore();
 }
 
@@ -134,18 +138,7 @@ void paintFlankRule(QPainter& painter, qreal outer, qreal inner, qreal y) {
     painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
     painter.drawLine(QPointF(outer, y + 1), QPointF(inner, y + 1));
     const qreal toward = inner > outer ? -1 : 1; // from the diamond back toward the stud
-    QPainterPath diamond;
-    diamond.moveTo(inner, y + 0.5);
-    diamond.lineTo(inner + toward * 7, y - 4.5);
-    diamond.lineTo(inner + toward * 14, y + 0.5);
-    diamond.lineTo(inner + toward * 7, y + 5.5);
-    diamond.closeSubpath();
-    QLinearGradient lit(QPointF(0, y - 5), QPointF(0, y + 6));
-    lit.setColorAt(0.0, kMetal.lighter(170));
-    lit.setColorAt(1.0, kMetal.darker(200));
-    painter.setBrush(lit);
-    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.0));
-    painter.drawPath(diamond);
+    paintRuleDiamond(painter, inner + toward * 7, y);
     painter.restore();
     paintRivet(painter, QPointF(outer, y + 0.5), 2.2, kMetal);
 }
