@@ -108,8 +108,8 @@ void Program::openGenerator(bool hideStartScreen) {
 
 void Program::openSkillStats() {
     // Each opening shows the skill just right-clicked, in a viewer of its own.
-    if (screens::IsFormLoaded("frm_SkillStats")) {
-        delete screens::loadedForm("frm_SkillStats");
+    if (QWidget* open = screens::loadedForm("frm_SkillStats")) { // IsFormLoaded
+        delete open;
     }
     auto* viewer = new stats::frm_SkillStats();
     const model::BuildVariables& v = m_build.variables();

@@ -2,6 +2,7 @@
 // generator, CHANGE CLASS and Esc bring it back, the next class starts from
 // an empty build, and the skill menu opens the statistics viewer.
 #include <model/Build.h>
+#include <screens/common/ScreenKit.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
@@ -75,14 +76,7 @@ protected:
             std::count_if(toolkit.messages.begin(), toolkit.messages.end(),
                           [](const auto& m) { return m.title == "Generation Complete"; }));
     }
-    QWidget* statsViewer() const {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == "frm_SkillStats" && w->isVisible()) {
-                return w;
-            }
-        }
-        return nullptr;
-    }
+    static QWidget* statsViewer() { return screens::loadedForm("frm_SkillStats"); }
 
     toolkit::ScriptedToolkit toolkit;
     model::Build build{toolkit};

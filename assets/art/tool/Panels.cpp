@@ -116,14 +116,19 @@ void paintRuleDiamond(QPainter& painter, qreal x, qreal y) {
     painter.drawPath(diamond);
 }
 
+/// A line cut into the metal at height y: a dark groove with a lit lip below it.
+void paintEngravedLine(QPainter& painter, qreal from, qreal to, qreal y) {
+    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
+    painter.drawLine(QPointF(from, y), QPointF(to, y));
+    painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
+    painter.drawLine(QPointF(from, y + 1), QPointF(to, y + 1));
+}
+
 /// An engraved horizontal rule with a diamond in its middle.
 void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
-    painter.drawLine(QPointF(left, y), QPointF(right, y));
-    painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
-    painter.drawLine(QPointF(left, y + 1), QPointF(right, y + 1));
+    paintEngravedLine(painter, left, right, y);
     paintRuleDiamond(painter, (left + right) / 2, y);
     painter.restore();
 }
@@ -133,10 +138,7 @@ void paintRule(QPainter& painter, qreal left, qreal right, qreal y) {
 void paintFlankRule(QPainter& painter, qreal outer, qreal inner, qreal y) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
-    painter.drawLine(QPointF(outer, y), QPointF(inner, y));
-    painter.setPen(QPen(QColor(200, 170, 120, 60), 1.0));
-    painter.drawLine(QPointF(outer, y + 1), QPointF(inner, y + 1));
+    paintEngravedLine(painter, outer, inner, y);
     const qreal toward = inner > outer ? -1 : 1; // from the diamond back toward the stud
     paintRuleDiamond(painter, inner + toward * 7, y);
     painter.restore();
