@@ -11,6 +11,7 @@
 // SKILLWRIGHT_SOAK_ACTIONS=<n>  actions per seed (default 2000)
 #include <model/Build.h>
 #include <model/Catalogue.h>
+#include <screens/common/ScreenKit.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
@@ -364,12 +365,7 @@ screens::SkillTreeScreen* Soak::shownTree() const {
 }
 
 QWidget* Soak::shownViewer() const {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("frm_SkillStats") && w->isVisible()) {
-            return w;
-        }
-    }
-    return nullptr;
+    return screens::loadedForm("frm_SkillStats");
 }
 
 bool Soak::reachable(Where where) {

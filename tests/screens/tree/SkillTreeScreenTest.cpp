@@ -441,20 +441,6 @@ TEST_F(SkillTreeScreenTest, iconHoverShowsTheSkillAndFramesTheIconMovingOnlyWhen
     EXPECT_EQ(description(), "");
 }
 
-TEST_F(SkillTreeScreenTest, multiShotArrowCarriesItsNoteBeforeTheLastLine) {
-    const model::Tree& bow = model::tree(TreeId::AmazonBC);
-    const auto it = std::find_if(bow.skills.begin(), bow.skills.end(),
-                                 [](const model::Skill& s) { return s.name == "Multi-Shot Arrow"; });
-    ASSERT_NE(it, bow.skills.end());
-    const int index = static_cast<int>(it - bow.skills.begin());
-    ASSERT_FALSE(model::skillNote(TreeId::AmazonBC, index).empty());
-    const QStringList lines = SkillTreeScreen::skillHoverText(TreeId::AmazonBC, index).split("\r\n");
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], "Multi-Shot Arrow");
-    EXPECT_EQ(lines[2], name(model::skillNote(TreeId::AmazonBC, index)));
-    EXPECT_EQ(lines[3], "Right click for reserve options and skill stats.");
-}
-
 TEST_F(SkillTreeScreenTest, commandHoverTurnsLabelsWhiteUntilTheBareSurfaceOrButtonPanel) {
     open(ClassId::Paladin);
     moveOnto(label("lbl_Save"));
