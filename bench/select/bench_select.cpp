@@ -10,6 +10,14 @@
 // child_cpu_ms is the processor time the child used; peak_MB its VmHWM
 // (ru_maxrss).
 //
+// ProgramAgainstBareWindow: the same child alternated with bin/bare_window, a
+// bare Qt window of the same size with 60 labels, painted once: the floor
+// that any Qt Widgets program pays on this machine. Each iteration spawns one
+// of each, in turns of which goes first. program_ms and floor_ms are the
+// medians of their wall times, ratio is program_ms / floor_ms, pair_ratio the
+// median of each pair's own ratio (which a change of load between pairs
+// moves less); the peaks are the largest VmHWM of each.
+//
 // StartScreenLoad: the same start screen built and loaded inside one running
 // application (no process or Qt start-up costs).
 #include <model/Build.h>
@@ -19,12 +27,14 @@
 #include <toolkit/QtToolkit.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QtBenchMain.h>
 
 #include <benchmark/benchmark.h>
 
 #include <Program.h>
+#include <algorithm>
 #include <art/Art.h>
 #include <chrono>
 #include <cstdlib>
@@ -32,6 +42,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -41,14 +52,34 @@ namespace {
 
 constexpr const char* kChildVariable = "SKILLWRIGHT_BENCH_START_SCREEN";
 
+/// Notes that the start screen has been painted.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+/// What main() does up to its event loop, then the loaded screen painted.
 int runStartSequence(int argc, char** argv) {
     QApplication app(argc, argv);
+    app::applyLook(app);
     art::initialise();
     toolkit::QtToolkit toolkit;
     model::Build build(toolkit);
     app::Program program(build, toolkit);
+    PaintWatch watch;
+    program.startScreen().installEventFilter(&watch);
     program.start();
     QApplication::processEvents();
+    if (!watch.painted) {
+        return 4;
+    }
     return program.startScreen().pictures(model::ClassId::Sorceress).count() > 1 ? 0 : 3;
 }
 
@@ -65,31 +96,62 @@ long peakResidentKb() {
     return 0;
 }
 
+struct ChildRun {
+    bool ok = false;
+    double seconds = 0;
+    long peakKb = 0;
+    double cpuSeconds = 0;
+};
+
+/// Spawns the program and waits for it; the time runs from the spawn to its end.
+ChildRun runChild(char* program) {
+    char* const args[] = {program, nullptr};
+    ChildRun run;
+    const auto begin = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program, nullptr, nullptr, args, environ) != 0) {
+        return run;
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) {
+        return run;
+    }
+    const auto end = std::chrono::steady_clock::now();
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.seconds = std::chrono::duration<double>(end - begin).count();
+    run.peakKb = usage.ru_maxrss;
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return run;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1) {
+        return *middle;
+    }
+    return (*middle + *std::max_element(values.begin(), middle)) / 2;
+}
+
 void ProcessStartToStartScreen(benchmark::State& state) {
     char self[] = "/proc/self/exe";
-    char* const args[] = {self, nullptr};
     setenv(kChildVariable, "1", 1);
     long peakKb = 0;
     double cpuSeconds = 0;
     for (auto _ : state) {
-        const auto begin = std::chrono::steady_clock::now();
-        pid_t pid = 0;
-        if (posix_spawn(&pid, self, nullptr, nullptr, args, environ) != 0) {
-            state.SkipWithError("cannot start the child process");
-            break;
-        }
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        const auto end = std::chrono::steady_clock::now();
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        const ChildRun run = runChild(self);
+        if (!run.ok) {
             state.SkipWithError("the child did not load the animations");
             break;
         }
-        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
-        peakKb = std::max(peakKb, usage.ru_maxrss);
-        cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        state.SetIterationTime(run.seconds);
+        peakKb = std::max(peakKb, run.peakKb);
+        cpuSeconds += run.cpuSeconds;
     }
     unsetenv(kChildVariable);
     state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024.0;
@@ -98,6 +160,51 @@ void ProcessStartToStartScreen(benchmark::State& state) {
         benchmark::Counter(cpuSeconds * 1000.0 / static_cast<double>(state.iterations()));
 }
 BENCHMARK(ProcessStartToStartScreen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void ProgramAgainstBareWindow(benchmark::State& state) {
+    char self[] = "/proc/self/exe";
+    QByteArray floorPath = QCoreApplication::applicationDirPath().toLocal8Bit() + "/bare_window";
+    setenv(kChildVariable, "1", 1); // the bare window ignores it
+    std::vector<double> programMs;
+    std::vector<double> floorMs;
+    std::vector<double> pairRatios;
+    long programPeakKb = 0;
+    long floorPeakKb = 0;
+    bool programFirst = true;
+    for (auto _ : state) {
+        ChildRun program;
+        ChildRun floor;
+        if (programFirst) {
+            program = runChild(self);
+            floor = runChild(floorPath.data());
+        } else {
+            floor = runChild(floorPath.data());
+            program = runChild(self);
+        }
+        programFirst = !programFirst;
+        if (!program.ok || !floor.ok) {
+            state.SkipWithError(program.ok ? "the bare window did not paint (is bin/bare_window built?)"
+                                           : "the child did not load the animations");
+            break;
+        }
+        state.SetIterationTime(program.seconds);
+        programMs.push_back(program.seconds * 1000.0);
+        floorMs.push_back(floor.seconds * 1000.0);
+        pairRatios.push_back(program.seconds / floor.seconds);
+        programPeakKb = std::max(programPeakKb, program.peakKb);
+        floorPeakKb = std::max(floorPeakKb, floor.peakKb);
+    }
+    unsetenv(kChildVariable);
+    const double program = median(programMs);
+    const double floor = median(floorMs);
+    state.counters["program_ms"] = program;
+    state.counters["floor_ms"] = floor;
+    state.counters["ratio"] = floor > 0 ? program / floor : 0;
+    state.counters["pair_ratio"] = median(pairRatios);
+    state.counters["program_peak_MiB"] = static_cast<double>(programPeakKb) / 1024.0;
+    state.counters["floor_peak_MiB"] = static_cast<double>(floorPeakKb) / 1024.0;
+}
+BENCHMARK(ProgramAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 void StartScreenLoad(benchmark::State& state) {
     toolkit::QtToolkit toolkit;
