@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -31,6 +32,16 @@ std::string readFile(const fs::path& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+/// Every name under `folder` with the bytes of each plain file, to compare before and after.
+std::map<std::string, std::string> contentsOf(const fs::path& folder) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        out[e.path().lexically_relative(folder).string()] =
+            e.is_regular_file() && !e.is_symlink() ? readFile(e.path()) : "";
+    }
+    return out;
 }
 
 std::string lines(std::initializer_list<std::string_view> list) {
@@ -179,12 +190,53 @@ TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
     EXPECT_TRUE(toolkit.messages.empty());
 }
 
+// A save over an old report replaces the file a link names, keeps the link and
+// the old file's permissions, and leaves nothing else in either folder.
+TEST_F(SaveBuildReportTest, aSaveFollowsLinksAndKeepsPermissions) {
+    const fs::perms unusual = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    struct Case {
+        const char* what;
+        const char* link; ///< where Hero.txt points from the save folder, or null
+        bool oldReport;
+    };
+    const Case cases[] = {
+        {"an old report", nullptr, true},
+        {"a link to an old report in another folder", "../kept/Hero.txt", true},
+        {"a link to a report not yet written", "../kept/Hero.txt", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path place = dir / std::to_string(&c - cases);
+        fs::create_directories(place / "save");
+        fs::create_directories(place / "kept");
+        const fs::path file = c.link ? place / "kept" / "Hero.txt" : place / "save" / "Hero.txt";
+        if (c.link) {
+            fs::create_symlink(c.link, place / "save" / "Hero.txt");
+        }
+        if (c.oldReport) {
+            std::ofstream(file) << "old";
+            fs::permissions(file, unusual);
+        }
+        toolkit.folder = (place / "save").string();
+        save("Hero");
+
+        EXPECT_TRUE(toolkit.messages.empty());
+        EXPECT_EQ(readFile(file).substr(0, 11), "No Skills s");
+        EXPECT_EQ(fs::is_symlink(place / "save" / "Hero.txt"), c.link != nullptr);
+        if (c.oldReport) {
+            EXPECT_EQ(fs::status(file).permissions(), unusual);
+        }
+        EXPECT_EQ(contentsOf(place).size(), c.link ? 4u : 3u); // two folders, the report and any link
+    }
+}
+
 // ---- Names and places no file can have: message, nothing changed, retry works ----
 
-TEST_F(SaveBuildReportTest, fileCutShortKeepsWhatWasWritten) {
+TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) {
     buildEveryEntryKind();
     save("Cut");
-    const std::string whole = readFile(dir / "Cut.txt");
+    const auto before = contentsOf(dir);
+    build.click(TreeId::NecroBone, 1);
 
     // A file size limit makes the write stop partway with EFBIG.
     rlimit old{};
@@ -193,14 +245,18 @@ TEST_F(SaveBuildReportTest, fileCutShortKeepsWhatWasWritten) {
     rlimit limited = old;
     limited.rlim_cur = 60;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    toolkit.inputs.push_back("Cut");
-    SaveBuildReport(build, toolkit, {}); // over the whole file written before
+    toolkit.inputs.push_back("Cut"); // over the whole report written before
+    toolkit.inputs.push_back("First");
+    SaveBuildReport(build, toolkit, {});
+    SaveBuildReport(build, toolkit, {});
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    ASSERT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(toolkit.messages[0].text, std::to_string(EFBIG) + "\r\n" + std::strerror(EFBIG));
-    EXPECT_EQ(readFile(dir / "Cut.txt"), whole.substr(0, 60));
+    const std::string efbig = std::to_string(EFBIG) + "\r\n" + std::strerror(EFBIG);
+    ASSERT_EQ(toolkit.messages.size(), 2u);
+    EXPECT_EQ(toolkit.messages[0].text, efbig);
+    EXPECT_EQ(toolkit.messages[1].text, efbig);
+    EXPECT_EQ(contentsOf(dir), before);
 }
 
 // Names and places no file can have: the message, nothing changed, and a
@@ -262,6 +318,7 @@ TEST_F(SaveBuildReportTest, aNameOrPlaceNoFileCanHaveFailsAndChangesNothing) {
         toolkit.messages.clear();
         visibility.clear();
         const std::string before = describe(build);
+        const auto files = contentsOf(place);
         save(c.name);
         ASSERT_EQ(toolkit.messages.size(), 1u);
         const auto& m = toolkit.messages.back();
@@ -270,6 +327,7 @@ TEST_F(SaveBuildReportTest, aNameOrPlaceNoFileCanHaveFailsAndChangesNothing) {
         EXPECT_EQ(m.icon, toolkit::Icon::None);
         EXPECT_EQ(m.buttons, toolkit::Buttons::Ok);
         EXPECT_EQ(describe(build), before);
+        EXPECT_EQ(contentsOf(place), files);
         EXPECT_EQ(visibility, (std::vector<bool>{false, true}));
 
         toolkit.folder = place.string();
