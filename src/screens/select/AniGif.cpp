@@ -4,49 +4,18 @@
 
 #include <toolkit/Toolkit.h>
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageReader>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 
 namespace skillwright::screens {
-
-namespace {
-
-/// Decodes the header followed by one frame's bytes with Qt's GIF reader.
-/// Elements other than 0 hold only the frame's own rectangle, since they are
-/// moved by its offset; element 0 keeps the whole picture.
-QPixmap decodeFrame(const GifSplit& split, const GifFrame& frame, bool cropToFrame) {
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(split.header.size() + frame.bytes.size()));
-    bytes.append(reinterpret_cast<const char*>(split.header.data()),
-                 static_cast<qsizetype>(split.header.size()));
-    bytes.append(reinterpret_cast<const char*>(frame.bytes.data()),
-                 static_cast<qsizetype>(frame.bytes.size()));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "gif");
-    QImage image = reader.read();
-    if (image.isNull()) {
-        return {};
-    }
-    if (cropToFrame) {
-        const QRect own(frame.left, frame.top, frame.width, frame.height);
-        if (own.isValid() && image.rect().contains(own)) {
-            image = image.copy(own);
-        }
-    }
-    return QPixmap::fromImage(std::move(image));
-}
-
-} // namespace
 
 PictureArray::PictureArray(QWidget* parent, const QString& name, QRect element0, QObject* filter)
     : m_parent(parent), m_filter(filter), m_name(name) {
     QLabel* first = newElement();
     first->setGeometry(element0);
     m_elements.push_back(first);
+    m_frames.emplace_back();
 }
 
 QLabel* PictureArray::newElement() {
@@ -79,6 +48,7 @@ QLabel* PictureArray::create() {
     e->setGeometry(m_elements.front()->geometry());
     e->hide();
     m_elements.push_back(e);
+    m_frames.emplace_back();
     return e;
 }
 
@@ -87,43 +57,71 @@ void PictureArray::destroyAllButFirst() {
         delete m_elements.back();
         m_elements.pop_back();
     }
+    m_frames.resize(1);
+    m_frames.front() = {};
 }
 
-bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Toolkit& toolkit) {
-    if (fileName.isEmpty() || !QFile::exists(fileName)) {
+void PictureArray::setFrame(int index, PlannedFrame frame) {
+    if (element(index) != nullptr) {
+        m_frames[static_cast<std::size_t>(index)] = std::move(frame);
+    }
+}
+
+bool PictureArray::isPending(int index) const {
+    return element(index) != nullptr && !m_frames[static_cast<std::size_t>(index)].gif.isEmpty();
+}
+
+void PictureArray::prepare(int index) {
+    if (!isPending(index)) {
+        return;
+    }
+    PlannedFrame& frame = m_frames[static_cast<std::size_t>(index)];
+    const QPixmap picture = QPixmap::fromImage(decodeFrame(frame));
+    frame = {}; // decoded once, whatever came of it
+    QLabel* e = element(index);
+    if (index > 0) {
+        e->setPixmap(picture);
+        e->resize(picture.isNull() ? QSize(0, 0) : picture.size());
+    } else if (!picture.isNull()) {
+        e->setPixmap(picture); // an undecodable first frame leaves the still
+    }
+}
+
+bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Toolkit& toolkit,
+                     const AnimationLimits& limits) {
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) {
         return false;
     }
     frames.destroyAllButFirst();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false; // unreadable: skipped like a missing file
+    // Not a regular file, unreadable or too large: skipped like a missing file.
+    const std::optional<QByteArray> bytes = readAnimationFile(fileName, limits.fileBytes);
+    if (!bytes) {
+        return false;
     }
-    const QByteArray bytes = file.readAll();
-    const GifSplit split = splitAnimatedGif(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
-    if (!split.isGif) {
+    AnimationPlan plan =
+        planAnimation(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes->constData()),
+                                                    static_cast<std::size_t>(bytes->size())),
+                      limits);
+    if (!plan.isGif) {
         toolkit.messageBox("This file is not a *.gif file", "", toolkit::Icon::Critical,
                            toolkit::Buttons::Ok);
         return false;
     }
+    if (plan.frames.empty()) {
+        return false; // a picture too large to show: the still stays
+    }
 
     const QPoint origin = frames.element(0)->pos();
-    for (std::size_t e = 0; e < split.frames.size(); ++e) {
-        const GifFrame& frame = split.frames[e];
-        QLabel* element = frames.element(0);
+    for (std::size_t e = 0; e < plan.frames.size(); ++e) {
+        PlannedFrame& frame = plan.frames[e];
+        const int index = static_cast<int>(e);
         if (e >= 1) {
-            element = frames.create();
+            QLabel* element = frames.create();
             // Offsets are in pixels; at 15 twips a pixel, screen units are pixels here.
-            element->move(origin + QPoint(frame.left, frame.top));
+            element->setGeometry(QRect(origin + frame.offset, frame.size));
         }
-        frames.setTag(static_cast<int>(e), frame.delayMs);
-        const QPixmap picture = decodeFrame(split, frame, e >= 1);
-        if (e >= 1) {
-            element->setPixmap(picture);
-            element->resize(picture.isNull() ? QSize(0, 0) : picture.size());
-        } else if (!picture.isNull()) {
-            element->setPixmap(picture); // an undecodable first frame leaves the still
-        }
+        frames.setTag(index, frame.delayMs);
+        frames.setFrame(index, std::move(frame));
         toolkit.processEvents();
     }
     return true;

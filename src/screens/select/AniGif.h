@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AnimationFrames.h"
+
 #include <QRect>
 #include <QString>
 
@@ -19,6 +21,9 @@ namespace skillwright::screens {
 /// start and fixes the place on the screen; further elements are created
 /// and destroyed at run time. Element k is named "<name>(k)" and carries the
 /// frame's delay in milliseconds as decimal text in its "tag" property.
+///
+/// An element may hold a frame not yet decoded: `prepare` decodes it into the
+/// element's picture the first time the element is needed.
 class PictureArray {
 public:
     /// `filter`, when given, watches the events of every element.
@@ -31,8 +36,17 @@ public:
     void setTag(int index, int delayMs);
     /// Creates element `index` (the next one), hidden, at element 0's place.
     QLabel* create();
-    /// Destroys elements 1 and up.
+    /// Destroys elements 1 and up, and forgets every frame not yet decoded.
     void destroyAllButFirst();
+
+    /// Gives element `index` a frame to decode when it is first needed.
+    void setFrame(int index, PlannedFrame frame);
+    /// Decodes the element's frame into its picture unless done before. A
+    /// frame that does not decode leaves element 0 its still picture and any
+    /// other element empty.
+    void prepare(int index);
+    /// Whether the element still holds a frame to decode.
+    [[nodiscard]] bool isPending(int index) const;
 
 private:
     QLabel* newElement();
@@ -40,19 +54,23 @@ private:
     QObject* m_filter;
     QString m_name;
     std::vector<QLabel*> m_elements;
+    std::vector<PlannedFrame> m_frames; ///< by element; an empty one is decoded or has none
 };
 
 /// Cuts the animated GIF `fileName` into frames and loads them into `frames`:
-/// the first frame replaces element 0's picture, each further frame gets its
-/// own hidden element, moved by the frame's offset from element 0. Each
-/// element's tag holds its frame's delay. Pending window events run after
-/// every frame.
+/// the first frame is to replace element 0's picture, each further frame gets
+/// its own hidden element, moved by the frame's offset from element 0. Each
+/// element's tag holds its frame's delay. Frames are decoded only when
+/// `PictureArray::prepare` asks for them; until then element 0 keeps its
+/// still. Pending window events run after every frame.
 ///
-/// Returns false, without a message, for an empty name or a missing or
-/// unreadable file;
+/// Returns false, without a message, for an empty name, a missing or
+/// unreadable file, a file that is not a regular file or is larger than the
+/// limits allow, and a GIF whose first frame alone does not fit the limits;
 /// false with the message "This file is not a *.gif file" when the file is
-/// not a GIF. A frame that cannot be decoded leaves its element empty (element
-/// 0 keeps its still picture).
-bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Toolkit& toolkit);
+/// not a GIF. Frames past the limits are left out. A frame that cannot be
+/// decoded leaves its element empty (element 0 keeps its still picture).
+bool LoadAnimatedGif(const QString& fileName, PictureArray& frames, toolkit::Toolkit& toolkit,
+                     const AnimationLimits& limits = {});
 
 } // namespace skillwright::screens

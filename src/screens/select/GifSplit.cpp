@@ -21,16 +21,14 @@ std::size_t findMarker(std::span<const std::uint8_t> s, std::size_t from) {
 }
 
 /// Byte k (counted from 1) of a frame, 0 where the frame is too short.
-int byteAt(const std::vector<std::uint8_t>& f, std::size_t k) {
+int byteAt(std::span<const std::uint8_t> f, std::size_t k) {
     return k <= f.size() ? f[k - 1] : 0;
 }
 
 GifFrame makeFrame(std::span<const std::uint8_t> s, std::size_t start, std::size_t count) {
     GifFrame frame;
-    const std::size_t end = std::min(s.size(), start + count);
-    frame.bytes.assign(s.begin() + static_cast<std::ptrdiff_t>(start),
-                       s.begin() + static_cast<std::ptrdiff_t>(end));
-    const auto& f = frame.bytes;
+    frame.bytes = s.subspan(start, std::min(s.size(), start + count) - start);
+    const auto f = frame.bytes;
     // F9, size, flags, delay low, delay high, transparent index, 00, 2C, left, top, width, height.
     frame.delayMs = (byteAt(f, 4) + 256 * byteAt(f, 5)) * 10;
     frame.left = byteAt(f, 9) + 256 * byteAt(f, 10);
@@ -42,12 +40,12 @@ GifFrame makeFrame(std::span<const std::uint8_t> s, std::size_t start, std::size
 
 } // namespace
 
-GifSplit splitAnimatedGif(std::span<const std::uint8_t> s) {
+GifSplit splitAnimatedGif(std::span<const std::uint8_t> s, std::size_t maxFrames) {
     GifSplit result;
     // Positions below count from 0: p is the 0x00 of the first marker.
     const std::size_t p = findMarker(s, 0);
     const std::size_t headerLength = p == kNotFound ? std::min<std::size_t>(1, s.size()) : p + 2;
-    result.header.assign(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(headerLength));
+    result.header = s.first(headerLength);
     result.isGif = headerLength >= 3 && s[0] == 'G' && s[1] == 'I' && s[2] == 'F';
     if (!result.isGif) {
         return result;
@@ -55,7 +53,7 @@ GifSplit splitAnimatedGif(std::span<const std::uint8_t> s) {
 
     // i is the byte after the 0xF9 that opens the current frame.
     std::size_t i = p + 3;
-    for (;;) {
+    while (result.frames.size() < maxFrames) {
         const std::size_t q = findMarker(s, i);
         if (q == kNotFound) {
             break;
@@ -66,7 +64,7 @@ GifSplit splitAnimatedGif(std::span<const std::uint8_t> s) {
         i = j;
     }
     // The last frame: from its 0xF9 to the end, less the file's final two bytes.
-    if (i < s.size() - 1) {
+    if (result.frames.size() < maxFrames && i < s.size() - 1) {
         result.frames.push_back(makeFrame(s, i - 1, s.size() - 1 - i));
     }
     return result;

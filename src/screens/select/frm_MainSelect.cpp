@@ -34,6 +34,9 @@ constexpr std::array<ClassText, 5> kClassTexts{{
     {"Sorceress", "Sorceress", "tim_AnimateSorceress", "sorceress"},
 }};
 
+/// Each of the five files gets a fifth of what all the animations may cost.
+const AnimationLimits kAnimationLimits{};
+
 const QStringList kInfoLines{
     QStringLiteral("Skillwright helps you create and evaluate Diablo II"),
     QStringLiteral("characters: plan every skill point, level by level."),
@@ -211,7 +214,8 @@ void frm_MainSelect::Form_Load() {
     const QString folder = QString::fromStdString(m_toolkit.applicationFolder());
     for (std::size_t c = 0; c < m_classes.size(); ++c) {
         ClassSlot& slot = m_classes[c];
-        if (LoadAnimatedGif(folder + QLatin1Char('/') + slot.fileName, *slot.pictures, m_toolkit)) {
+        if (LoadAnimatedGif(folder + QLatin1Char('/') + slot.fileName, *slot.pictures, m_toolkit,
+                            kAnimationLimits)) {
             m_frameIndex = 0;
             slot.interval = slot.pictures->delay(0);
             timerOff(static_cast<int>(c));
@@ -280,9 +284,12 @@ void frm_MainSelect::animationTick(int slot) {
             current->hide();
         }
         ++m_frameIndex;
+        p.prepare(m_frameIndex);
         p.element(m_frameIndex)->show();
         s.interval = p.delay(m_frameIndex);
     }
+    // The frame after this one is decoded while this one shows.
+    p.prepare(m_frameIndex + 1);
     // A single-shot timer: run again with the interval of the frame now shown.
     if (s.enabled) {
         s.timer->start(s.interval);
@@ -304,6 +311,10 @@ void frm_MainSelect::classHover(int slot) {
     if (m_hoverKey != s.key) {
         m_frameIndex = 0;
         s.interval = s.pictures->delay(0);
+        // Frames are decoded when first needed: the first frame now, the
+        // second before the first has had its time.
+        s.pictures->prepare(0);
+        s.pictures->prepare(1);
         timerOn(slot);
         m_hoverKey = s.key;
     }

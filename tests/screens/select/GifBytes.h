@@ -15,6 +15,7 @@ struct FrameSpec {
     int top = 0;
     int width = 4;
     int height = 4;
+    int dataPixels = -1; ///< pixels of picture data written; -1: width x height
 };
 
 inline void put16(std::vector<std::uint8_t>& out, int v) {
@@ -80,7 +81,7 @@ inline std::vector<std::uint8_t> buildGif(const std::vector<FrameSpec>& frames, 
         put16(out, f.width);
         put16(out, f.height);
         out.push_back(0x00);
-        const auto data = lzwPixels(f.width * f.height, 1);
+        const auto data = lzwPixels(f.dataPixels >= 0 ? f.dataPixels : f.width * f.height, 1);
         out.insert(out.end(), data.begin(), data.end());
     }
     out.push_back(0x3B);
