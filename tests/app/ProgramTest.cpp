@@ -250,3 +250,25 @@ TEST_F(ProgramTest, skillStatsOpensOneViewerForTheRightClickedSkill) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProgramStart, exitOnATreeScreenOpenedWhileTheAnimationsLoad_endsTheProgram) {
+    toolkit::ScriptedToolkit toolkit;
+    toolkit.folder = SKILLWRIGHT_ANIMATION_FOLDER;
+    model::Build build(toolkit);
+    app::Program program(build, toolkit);
+    int runs = 0;
+    toolkit.onProcessEvents = [&] {
+        if (++runs == 3) { // between two frames of the first file
+            QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Barbarian"), Qt::LeftButton);
+            ASSERT_NE(program.treeScreen(), nullptr);
+            QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_Close"), Qt::LeftButton);
+        }
+    };
+    program.start();
+    EXPECT_GT(runs, 3);
+    EXPECT_EQ(toolkit.programEnds, 1);
+}
+
+} // namespace
