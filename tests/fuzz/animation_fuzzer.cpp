@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <vector>
 
 using namespace skillwright::screens;
 
@@ -44,11 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (plan.frames.size() > limits.frames) {
         std::abort();
     }
+    // Every decoded picture is held to the end, as the start screen holds
+    // them, so that the memory limit sees what a whole animation costs.
+    std::vector<QImage> held;
     std::int64_t cost = 0;
     for (const PlannedFrame& frame : plan.frames) {
         cost += frame.cost();
-        const QImage picture = decodeFrame(frame);
-        if (!picture.isNull() && picture.size() != frame.size) {
+        held.push_back(decodeFrame(frame));
+        if (!held.back().isNull() && held.back().size() != frame.size) {
             std::abort();
         }
     }
