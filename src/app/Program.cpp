@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QStyleFactory>
 
+#include <art/Art.h>
+
 namespace skillwright::app {
 
 void applyLook(QApplication& app) {
@@ -37,6 +39,10 @@ void applyLook(QApplication& app) {
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 110, 95));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 110, 95));
     QApplication::setPalette(p);
+    // Our own text face everywhere a widget has no font of its own (message
+    // and input boxes among them), so that no system face is loaded.
+    art::initialise();
+    QApplication::setFont(art::textFont(9));
 }
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)

@@ -5,12 +5,9 @@
 
 #include <QApplication>
 
-#include <art/Art.h>
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     skillwright::app::applyLook(app);
-    skillwright::art::initialise();
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build(toolkit);
     skillwright::app::Program program(build, toolkit);
