@@ -63,27 +63,44 @@ void PictureArray::destroyAllButFirst() {
 
 void PictureArray::setFrame(int index, PlannedFrame frame) {
     if (element(index) != nullptr) {
-        m_frames[static_cast<std::size_t>(index)] = std::move(frame);
+        m_frames[static_cast<std::size_t>(index)] = Frame{std::move(frame), false};
     }
 }
 
 bool PictureArray::isPending(int index) const {
-    return element(index) != nullptr && !m_frames[static_cast<std::size_t>(index)].gif.isEmpty();
+    if (element(index) == nullptr) {
+        return false;
+    }
+    const Frame& frame = m_frames[static_cast<std::size_t>(index)];
+    return !frame.decoded && !frame.planned.gif.isEmpty();
 }
 
 void PictureArray::prepare(int index) {
     if (!isPending(index)) {
         return;
     }
-    PlannedFrame& frame = m_frames[static_cast<std::size_t>(index)];
-    const QPixmap picture = QPixmap::fromImage(decodeFrame(frame));
-    frame = {}; // decoded once, whatever came of it
+    Frame& frame = m_frames[static_cast<std::size_t>(index)];
+    const QPixmap picture = QPixmap::fromImage(decodeFrame(frame.planned));
+    frame.decoded = true;
+    if (picture.isNull()) {
+        frame.planned = {}; // it will not decode another time either
+    }
     QLabel* e = element(index);
     if (index > 0) {
         e->setPixmap(picture);
         e->resize(picture.isNull() ? QSize(0, 0) : picture.size());
     } else if (!picture.isNull()) {
         e->setPixmap(picture); // an undecodable first frame leaves the still
+    }
+}
+
+void PictureArray::releaseHidden() {
+    for (std::size_t e = 1; e < m_elements.size(); ++e) {
+        Frame& frame = m_frames[e];
+        if (frame.decoded && !frame.planned.gif.isEmpty() && m_elements[e]->isHidden()) {
+            m_elements[e]->setPixmap(QPixmap());
+            frame.decoded = false;
+        }
     }
 }
 

@@ -23,7 +23,8 @@ namespace skillwright::screens {
 /// frame's delay in milliseconds as decimal text in its "tag" property.
 ///
 /// An element may hold a frame not yet decoded: `prepare` decodes it into the
-/// element's picture the first time the element is needed.
+/// element's picture when the element is needed, and `releaseHidden` lets the
+/// pictures of hidden elements go again once the animation stops.
 class PictureArray {
 public:
     /// `filter`, when given, watches the events of every element.
@@ -41,12 +42,15 @@ public:
 
     /// Gives element `index` a frame to decode when it is first needed.
     void setFrame(int index, PlannedFrame frame);
-    /// Decodes the element's frame into its picture unless done before. A
-    /// frame that does not decode leaves element 0 its still picture and any
-    /// other element empty.
+    /// Decodes the element's frame into its picture unless it holds it
+    /// already. A frame that does not decode leaves element 0 its still
+    /// picture and any other element empty, for good.
     void prepare(int index);
-    /// Whether the element still holds a frame to decode.
+    /// Whether the element has a frame whose picture it does not hold now.
     [[nodiscard]] bool isPending(int index) const;
+    /// Drops the decoded pictures of the hidden elements 1 and up; they are
+    /// decoded again when next prepared. Element 0 keeps its picture.
+    void releaseHidden();
 
 private:
     QLabel* newElement();
@@ -54,7 +58,11 @@ private:
     QObject* m_filter;
     QString m_name;
     std::vector<QLabel*> m_elements;
-    std::vector<PlannedFrame> m_frames; ///< by element; an empty one is decoded or has none
+    struct Frame {
+        PlannedFrame planned; ///< no bytes: nothing (more) to decode
+        bool decoded = false;
+    };
+    std::vector<Frame> m_frames; ///< by element
 };
 
 /// Cuts the animated GIF `fileName` into frames and loads them into `frames`:

@@ -278,6 +278,10 @@ void frm_MainSelect::timerOn(int slot) {
 
 void frm_MainSelect::timerOff(int slot) {
     ClassSlot& s = m_classes[static_cast<std::size_t>(slot)];
+    if (s.enabled) {
+        // A stopped animation holds only the pictures on screen.
+        s.pictures->releaseHidden();
+    }
     s.enabled = false;
     s.timer->stop();
 }

@@ -164,6 +164,19 @@ TEST_F(MainSelectTest, firstHover_decodesEachFrameBeforeItIsDue) {
     EXPECT_EQ(shown("Amazon"), (std::vector<bool>{false, true, false}));
     EXPECT_FALSE(amazon.isPending(2));
     EXPECT_EQ(amazon.element(2)->pixmap().size(), QSize(4, 4));
+
+    // Another class: the stopped animation keeps only the pictures on screen,
+    // and decodes the others again when it next plays.
+    moveOver(picture("Barbarian"));
+    EXPECT_EQ(amazon.element(1)->pixmap().size(), QSize(4, 4));
+    EXPECT_EQ(amazon.element(0)->pixmap().size(), QSize(8, 8));
+    EXPECT_TRUE(amazon.element(2)->pixmap().isNull());
+    moveOver(picture("Amazon"));
+    toolkit.advance(100);
+    EXPECT_EQ(shown("Amazon"), (std::vector<bool>{false, true, false}));
+    toolkit.advance(50);
+    EXPECT_EQ(shown("Amazon"), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(amazon.element(2)->pixmap().size(), QSize(4, 4));
 }
 
 TEST_F(MainSelectTest, movingWithinAPicture_doesNotRestartItsAnimation) {
