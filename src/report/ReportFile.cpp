@@ -54,15 +54,17 @@ std::optional<FileError> closeAfter(int fd, std::optional<FileError> failure) {
     return failure;
 }
 
-/// Devices and pipes cannot be replaced, only written.
+/// Devices and pipes cannot be replaced, only written. A pipe that nobody
+/// reads is refused at once (ENXIO) instead of waiting for a reader for good.
 std::optional<FileError> writeInPlace(const std::string& path, std::string_view bytes) {
     int fd = -1;
     do {
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         return errorOf(errno);
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return closeAfter(fd, writeAll(fd, bytes));
 }
 

@@ -276,6 +276,8 @@ TEST_F(SaveBuildReportTest, aNameOrPlaceNoFileCanHaveFailsAndChangesNothing) {
         {"a name holding NUL", std::string("Hero\0x", 6), EINVAL, none},
         {"the name of a folder", "Taken", EISDIR,
          [](const fs::path& d, ToolkitFolders&) { return fs::create_directory(d / "Taken.txt"); }},
+        {"a pipe nobody reads", "Pipe", ENXIO,
+         [](const fs::path& d, ToolkitFolders&) { return ::mkfifo((d / "Pipe.txt").c_str(), 0600) == 0; }},
         {"a full disk", "Full", ENOSPC,
          [](const fs::path& d, ToolkitFolders&) {
              fs::create_symlink("/dev/full", d / "Full.txt");
