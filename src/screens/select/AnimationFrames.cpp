@@ -120,17 +120,13 @@ AnimationPlan planAnimation(std::span<const std::uint8_t> file, const AnimationL
         planned.offset = QPoint(f.left, f.top);
         planned.delayMs = f.delayMs;
         // Frame 0 shows the whole picture; any other frame only its own part
-        // of it, decoded at its own size so that nothing outside is held.
+        // of it, decoded at its own size so that nothing outside is held. A
+        // frame wholly outside, or claiming more than the limits, shows nothing.
         const QSize own(f.width, f.height);
-        const bool decodable = k == 0 || pictureBytes(own) <= limits.pictureBytes;
-        planned.size = k == 0 ? picture : QRect(planned.offset, own).intersected(whole).size();
-        if (!decodable || planned.size.isEmpty()) {
-            planned.size = QSize(0, 0); // nothing to show: the element stays empty
-        }
-        const std::int64_t bytes =
-            planned.size.isEmpty() ? 0 : static_cast<std::int64_t>(split.header.size() + f.bytes.size());
-        if (spent + bytes + pictureBytes(planned.size) > limits.pictureBytes) {
-            break; // this and later frames do not fit
+        if (k == 0) {
+            planned.size = picture;
+        } else if (pictureBytes(own) <= limits.pictureBytes) {
+            planned.size = QRect(planned.offset, own).intersected(whole).size();
         }
         if (!planned.size.isEmpty()) {
             planned.gif = oneFrameGif(split.header, f.bytes);
@@ -142,6 +138,9 @@ AnimationPlan planAnimation(std::span<const std::uint8_t> file, const AnimationL
                 put16(planned.gif, descriptor, 0);
                 put16(planned.gif, descriptor + 2, 0);
             }
+        }
+        if (spent + planned.cost() > limits.pictureBytes) {
+            break; // this and later frames do not fit
         }
         spent += planned.cost();
         plan.frames.push_back(std::move(planned));

@@ -33,8 +33,8 @@ struct PlannedFrame {
     QByteArray gif;
     /// The size of the picture it decodes to: the whole picture for frame 0,
     /// otherwise the part of the frame's rectangle that lies inside the
-    /// picture.
-    QSize size;
+    /// picture; 0 x 0 when it shows nothing.
+    QSize size{0, 0};
     QPoint offset; ///< the frame's left and top offsets, in pixels
     int delayMs = 0;
     /// Memory the frame holds once decoded, together with its bytes.

@@ -34,9 +34,6 @@ constexpr std::array<ClassText, 5> kClassTexts{{
     {"Sorceress", "Sorceress", "tim_AnimateSorceress", "sorceress"},
 }};
 
-/// Each of the five files gets a fifth of what all the animations may cost.
-const AnimationLimits kAnimationLimits{};
-
 const QStringList kInfoLines{
     QStringLiteral("Skillwright helps you create and evaluate Diablo II"),
     QStringLiteral("characters: plan every skill point, level by level."),
@@ -107,7 +104,6 @@ void frm_MainSelect::createControls() {
     m_focusHolder = new QLineEdit(QStringLiteral("Text1"), this);
     m_focusHolder->setObjectName(QStringLiteral("txt_Focus"));
     m_focusHolder->setGeometry(-200, -200, 20, 20);
-    m_focusHolder->setFont(art::textFont(8)); // one of ours: no system face loaded for it
     m_focusHolder->installEventFilter(this);
 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
@@ -228,8 +224,7 @@ void frm_MainSelect::Form_Load() {
     const QString folder = QString::fromStdString(m_toolkit.applicationFolder());
     for (std::size_t c = 0; c < m_classes.size(); ++c) {
         ClassSlot& slot = m_classes[c];
-        if (LoadAnimatedGif(folder + QLatin1Char('/') + slot.fileName, *slot.pictures, m_toolkit,
-                            kAnimationLimits)) {
+        if (LoadAnimatedGif(folder + QLatin1Char('/') + slot.fileName, *slot.pictures, m_toolkit)) {
             m_frameIndex = 0;
             slot.interval = slot.pictures->delay(0);
             timerOff(static_cast<int>(c));
