@@ -17,8 +17,8 @@ using skillwright::screens::AnimationPlan;
 using skillwright::screens::decodeFrame;
 using skillwright::screens::planAnimation;
 using skillwright::screens::readAnimationFile;
+using skillwright::testing::afterACornerFrame;
 using skillwright::testing::buildGif;
-using skillwright::testing::FrameSpec;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
@@ -33,17 +33,10 @@ std::int64_t totalCost(const AnimationPlan& plan) {
     return total;
 }
 
-/// `count` frames of `spec`, after a first frame at the picture's corner.
-std::vector<FrameSpec> repeated(FrameSpec spec, int count) {
-    std::vector<FrameSpec> frames{{10, 0, 0, 2, 2}};
-    frames.insert(frames.end(), static_cast<std::size_t>(count), spec);
-    return frames;
-}
-
 TEST(AnimationPlan, framesReachingPastThePicture_areCroppedToWhatLiesInside) {
     // 40 frames of 20 x 20 at (990, 990) on a 1000 x 1000 picture: each
     // keeps its 10 x 10 corner, not a copy of the whole picture.
-    const Bytes gif = buildGif(repeated({10, 990, 990, 20, 20}, 40), true, 1000, 1000);
+    const Bytes gif = buildGif(afterACornerFrame({10, 990, 990, 20, 20}, 40), true, 1000, 1000);
     const AnimationPlan plan = planAnimation(gif);
     ASSERT_EQ(plan.frames.size(), 41u);
     EXPECT_EQ(plan.frames[0].size, QSize(1000, 1000));
@@ -71,25 +64,29 @@ TEST(AnimationPlan, whatCannotBeShownWithinTheLimits_costsNothing) {
     } cases[] = {
         // 3000 x 3000 takes 36 MB for the first frame alone: more than a file's share.
         {"a picture too large",
-         buildGif(repeated({10, 2990, 2990, 20, 20}, 40), true, 3000, 3000),
+         buildGif(afterACornerFrame({10, 2990, 2990, 20, 20}, 40), true, 3000, 3000),
          {},
          0,
          {}},
-        {"a picture without size", buildGif(repeated({10, 0, 0, 2, 2}, 3), true, 0, 0), {}, 0, {}},
-        {"a frame wholly outside", buildGif(repeated({10, 30, 0, 4, 4}, 1), true, 8, 8), {}, 2, QSize(0, 0)},
+        {"a picture without size", buildGif(afterACornerFrame({10, 0, 0, 2, 2}, 3), true, 0, 0), {}, 0, {}},
+        {"a frame wholly outside",
+         buildGif(afterACornerFrame({10, 30, 0, 4, 4}, 1), true, 8, 8),
+         {},
+         2,
+         QSize(0, 0)},
         {"a frame claiming 65535 x 65535",
-         buildGif(repeated({10, 0, 0, 65535, 65535, 4}, 1), true, 8, 8),
+         buildGif(afterACornerFrame({10, 0, 0, 65535, 65535, 4}, 1), true, 8, 8),
          {},
          2,
          QSize(0, 0)},
         {"more frames than the limit",
-         buildGif(repeated({1, 0, 0, 1, 1}, 1500), true, 8, 8),
+         buildGif(afterACornerFrame({1, 0, 0, 1, 1}, 1500), true, 8, 8),
          {},
          1000,
          QSize(1, 1)},
         // About 1.1 MB per 500 x 500 frame: three fit in 3.5 MB, the rest are dropped.
-        {"frames past the budget", buildGif(repeated({10, 0, 0, 500, 500}, 9), true, 500, 500), tight, 3,
-         QSize(500, 500)},
+        {"frames past the budget", buildGif(afterACornerFrame({10, 0, 0, 500, 500}, 9), true, 500, 500),
+         tight, 3, QSize(500, 500)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

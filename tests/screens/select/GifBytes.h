@@ -9,7 +9,7 @@
 
 namespace skillwright::testing {
 
-struct FrameSpec {
+struct TestFrame {
     int delayCs = 10;
     int left = 0;
     int top = 0;
@@ -60,7 +60,14 @@ inline std::vector<std::uint8_t> lzwPixels(int count, int index) {
     return out;
 }
 
-inline std::vector<std::uint8_t> buildGif(const std::vector<FrameSpec>& frames, bool loopBlock = true,
+/// A small first frame at the picture's corner, then `count` copies of `frame`.
+inline std::vector<TestFrame> afterACornerFrame(TestFrame frame, int count) {
+    std::vector<TestFrame> frames{{10, 0, 0, 2, 2}};
+    frames.insert(frames.end(), static_cast<std::size_t>(count), frame);
+    return frames;
+}
+
+inline std::vector<std::uint8_t> buildGif(const std::vector<TestFrame>& frames, bool loopBlock = true,
                                           int screenWidth = 8, int screenHeight = 8) {
     std::vector<std::uint8_t> out{'G', 'I', 'F', '8', '9', 'a'};
     put16(out, screenWidth);
@@ -72,7 +79,7 @@ inline std::vector<std::uint8_t> buildGif(const std::vector<FrameSpec>& frames, 
         out.insert(out.end(), app.begin(), app.end());
         out.insert(out.end(), {0x03, 0x01, 0x00, 0x00, 0x00});
     }
-    for (const FrameSpec& f : frames) {
+    for (const TestFrame& f : frames) {
         out.insert(out.end(), {0x21, 0xF9, 0x04, 0x00});
         put16(out, f.delayCs);
         out.insert(out.end(), {0x00, 0x00, 0x2C});

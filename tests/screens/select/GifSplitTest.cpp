@@ -7,7 +7,6 @@
 using skillwright::screens::GifSplit;
 using skillwright::screens::splitAnimatedGif;
 using skillwright::testing::buildGif;
-using skillwright::testing::FrameSpec;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {

@@ -332,8 +332,7 @@ TEST(MainSelectAnimations, filesThatCannotBeShown_leaveTheStillsWithoutAMessage)
     const auto path = [&dir](const char* stem) {
         return dir.filePath(QStringLiteral("%1move.gif").arg(QLatin1String(stem)));
     };
-    std::vector<skillwright::testing::FrameSpec> outside{{10, 0, 0, 2, 2}};
-    outside.insert(outside.end(), 40, {10, 2990, 2990, 20, 20});
+    auto outside = skillwright::testing::afterACornerFrame({10, 2990, 2990, 20, 20}, 40);
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("amazon")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("barbarian")));
     writeFile(path("necromancer"), buildGif(outside, true, 3000, 3000));
