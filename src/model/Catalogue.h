@@ -59,6 +59,13 @@ struct Tree {
     std::array<Skill, kSkillsPerTree> skills;
 };
 
+/// One skill of the catalogue: its tree and its index (0..9) in that tree.
+struct SkillRef {
+    TreeId tree = TreeId::NecroSummon;
+    std::int16_t index = 0;
+    friend bool operator==(const SkillRef&, const SkillRef&) = default;
+};
+
 struct ClassInfo {
     ClassId id;
     std::string_view name;       ///< "Necromancer"
