@@ -80,11 +80,6 @@ std::string_view trimmed(std::string_view s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-struct SkillRef {
-    TreeId tree;
-    int index;
-};
-
 /// The order in which undo looks for a skill's suffix in an entry: tree by
 /// tree and skill by skill, except that a suffix that begins another suffix
 /// of the screen comes after it (": Leap Attack" before ": Leap").
@@ -96,7 +91,7 @@ const std::array<SkillRef, 3 * kSkillsPerTree>& suffixSearchOrder(ClassId classI
             std::size_t n = 0;
             for (TreeId t : c.trees) {
                 for (int i = 0; i < kSkillsPerTree; ++i) {
-                    order[n++] = {t, i};
+                    order[n++] = {t, static_cast<std::int16_t>(i)};
                 }
             }
             auto isPrefixOf = [](SkillRef a, SkillRef b) {
