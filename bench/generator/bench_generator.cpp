@@ -48,7 +48,7 @@ private:
 
 void GenerateLevel75(benchmark::State& state) {
     WatchedToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     const auto classes = model::classes();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -62,7 +62,7 @@ void GenerateLevel75(benchmark::State& state) {
         model::RunRandomFill(build, toolkit);
         state.SetIterationTime(std::chrono::duration<double>(toolkit.closedAt - yes).count());
         delete screen;
-        build.Reset();
+        build.reset();
     }
 }
 BENCHMARK(GenerateLevel75)

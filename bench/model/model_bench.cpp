@@ -28,7 +28,7 @@ constexpr std::array<std::pair<TreeId, std::int16_t>, 5> kFirstTier{{
 /// texts a screen shows afterwards.
 void OrdinaryClick(benchmark::State& state) {
     skillwright::toolkit::ScriptedToolkit toolkit;
-    Build build(toolkit);
+    Build build;
     skillwright::model::NoticeLine notice(build, toolkit);
     skillwright::model::SkillMenuTexts menuTexts(build);
     build.openScreen(ClassId::Necromancer);
@@ -41,7 +41,7 @@ void OrdinaryClick(benchmark::State& state) {
         benchmark::DoNotOptimize(skillwright::model::pointsLabel(build).data());
         if (build.levelsGained() == 98) {
             state.PauseTiming();
-            build.Reset();
+            build.reset();
             build.openScreen(ClassId::Necromancer);
             next = 0;
             state.ResumeTiming();
@@ -52,9 +52,9 @@ BENCHMARK(OrdinaryClick);
 
 void WholeBuildToLevel99(benchmark::State& state) {
     skillwright::toolkit::ScriptedToolkit toolkit;
-    Build build(toolkit);
+    Build build;
     for (auto _ : state) {
-        build.Reset();
+        build.reset();
         build.openScreen(ClassId::Necromancer);
         for (int n = 0; n < 98; ++n) {
             const auto [tree, index] = kFirstTier[static_cast<std::size_t>(n) % kFirstTier.size()];
@@ -71,17 +71,17 @@ BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
 /// Every entry goes into a skill open from level 1, so that none is refused.
 void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
     skillwright::toolkit::ScriptedToolkit toolkit;
-    Build build(toolkit);
+    Build build;
     skillwright::model::SkillMenuTexts menuTexts(build);
     build.openScreen(ClassId::Necromancer);
     build.prepareRightClick(TreeId::NecroBone, 0);
     for (int n = 0; n < 40; ++n) {
-        build.ReservePoint(); // level 41, so that every quest is open
+        build.reservePoint(); // level 41, so that every quest is open
     }
     for (auto _ : state) {
         makeEntry(build);
         const auto start = std::chrono::steady_clock::now();
-        build.lbl_UndoLast_Click();
+        build.undoLast();
         const auto end = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
@@ -94,23 +94,23 @@ void aim(Build& b, std::int16_t index) {
 BENCHMARK_CAPTURE(UndoLast, OrdinaryPoint, [](Build& b) { b.click(TreeId::NecroBone, 0); })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) {
     aim(b, 0);
-    b.ReservePoint();
+    b.reservePoint();
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, ReservedSpent, [](Build& b) {
     aim(b, 1);
-    b.UseReservedPoint();
+    b.useReservedPoint();
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, DenOfEvil, [](Build& b) {
     aim(b, 0);
-    b.TakeDenOfEvilPoint();
+    b.takeDenOfEvilPoint();
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, BookOfSkill, [](Build& b) {
     aim(b, 0);
-    b.TakeBookOfSkillPoint();
+    b.takeBookOfSkillPoint();
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, Izual, [](Build& b) {
     aim(b, 0);
-    b.TakeIzualPoint();
+    b.takeIzualPoint();
 })->UseManualTime();
 
 } // namespace

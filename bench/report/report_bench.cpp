@@ -45,11 +45,11 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     }
     toolkit::ScriptedToolkit toolkit;
     toolkit.folder = pattern;
-    model::Build build{toolkit};
+    model::Build build;
     build.openScreen(model::ClassId::Necromancer);
     build.prepareRightClick(model::TreeId::NecroBone, 0);
     while (build.levelsGained() < 97) {
-        build.ReservePoint();
+        build.reservePoint();
     }
     for (auto _ : state) {
         toolkit.inputs.push_back("Character");

@@ -27,7 +27,7 @@
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/select/GifSplit.h>
-#include <screens/select/frm_MainSelect.h>
+#include <screens/select/StartScreen.h>
 #include <toolkit/QtToolkit.h>
 
 #include <QApplication>
@@ -78,7 +78,7 @@ int runStartSequence(int argc, char** argv) {
     app::applyLook(app);
     art::initialise();
     toolkit::QtToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     app::Program program(build, toolkit);
     PaintWatch watch;
     program.startScreen().installEventFilter(&watch);
@@ -215,11 +215,11 @@ BENCHMARK(ProgramAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMilliseco
 
 void StartScreenLoad(benchmark::State& state) {
     toolkit::QtToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     model::SkillMenuTexts menuTexts(build);
     for (auto _ : state) {
-        screens::frm_MainSelect start(menuTexts, toolkit);
-        start.Form_Load();
+        screens::StartScreen start(menuTexts, toolkit);
+        start.load();
         benchmark::DoNotOptimize(start.pictures(model::ClassId::Sorceress).count());
     }
     state.counters["process_peak_MB"] = static_cast<double>(peakResidentKb()) / 1024.0;
@@ -231,15 +231,15 @@ BENCHMARK(StartScreenLoad)->Unit(benchmark::kMillisecond);
 // freshly loaded screen in turn.
 void FirstHoverOfAClass(benchmark::State& state) {
     toolkit::QtToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     model::SkillMenuTexts menuTexts(build);
     int shortestDelay = 1 << 30;
     for (auto _ : state) {
         state.PauseTiming();
-        auto start = std::make_unique<screens::frm_MainSelect>(menuTexts, toolkit);
-        start->Form_Load();
+        auto start = std::make_unique<screens::StartScreen>(menuTexts, toolkit);
+        start->load();
         state.ResumeTiming();
-        for (model::ClassId id : screens::frm_MainSelect::kClassOrder) {
+        for (model::ClassId id : screens::StartScreen::kClassOrder) {
             QLabel* picture = start->pictures(id).element(0);
             QMouseEvent move(QEvent::MouseMove, QPointF(70, 130), picture->mapToGlobal(QPointF(70, 130)),
                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);

@@ -22,12 +22,12 @@ namespace {
 // painted.
 void BM_MenuEntryToViewerShown(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     app::Program program(build, toolkit);
     build.openScreen(model::ClassId::Sorceress);
     build.prepareRightClick(model::TreeId::SorcFire, 7);
     for (auto _ : state) {
-        program.menu().mnu_SkillInfo_Click();
+        program.menu().showSkillStats();
         QApplication::processEvents();
         if (!screens::IsFormLoaded("frm_SkillStats")) {
             state.SkipWithError("no viewer opened");

@@ -31,7 +31,7 @@ QWidget* iconOf(const QWidget& screen, TreeId tree, int index) {
 // rules, the mirroring of counts, labels and history, and the painting.
 void BM_LeftClickToRepaint(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
     screen.show();
     QApplication::processEvents();
@@ -46,7 +46,7 @@ void BM_LeftClickToRepaint(benchmark::State& state) {
         QApplication::processEvents();
         if (build.levelsGained() >= 90) {
             state.PauseTiming();
-            build.Reset();
+            build.reset();
             QApplication::processEvents();
             state.ResumeTiming();
         }
@@ -57,7 +57,7 @@ BENCHMARK(BM_LeftClickToRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)-
 // A refused click: the notice label shows the reason and the timer restarts.
 void BM_RefusedClickToRepaint(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
     screen.show();
     QApplication::processEvents();
@@ -85,7 +85,7 @@ BENCHMARK(BM_RefusedClickToRepaint)
 // shows the screen's own cost for every class.
 void BM_CreateAndShowScreen(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     const auto classId = static_cast<ClassId>(state.range(0));
     for (auto _ : state) {
         auto screen = std::make_unique<screens::SkillTreeScreen>(classId, build, toolkit);

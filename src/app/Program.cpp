@@ -1,7 +1,7 @@
 #include "Program.h"
 
-#include <generator/frm_RandomGenerator.h>
-#include <model/RandomGeneration.h>
+#include <generator/RandomFillRun.h>
+#include <generator/RandomGeneratorDialog.h>
 #include <screens/common/ScreenKit.h>
 #include <stats/frm_SkillStats.h>
 
@@ -14,30 +14,29 @@
 namespace skillwright::app {
 
 void applyLook(QApplication& app) {
+    using screens::qcolor;
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
         QApplication::setStyle(fusion);
     }
-    const QColor parchment(255, 239, 176);
-    const QColor panel(33, 27, 21);
     QPalette p = app.palette();
-    p.setColor(QPalette::Window, panel);
-    p.setColor(QPalette::WindowText, parchment);
-    p.setColor(QPalette::Base, QColor(14, 11, 9));
-    p.setColor(QPalette::AlternateBase, QColor(26, 21, 16));
-    p.setColor(QPalette::Text, parchment);
-    p.setColor(QPalette::PlaceholderText, QColor(150, 135, 110));
-    p.setColor(QPalette::Button, QColor(48, 39, 29));
-    p.setColor(QPalette::ButtonText, parchment);
-    p.setColor(QPalette::Highlight, QColor(122, 90, 42));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, panel);
-    p.setColor(QPalette::ToolTipText, parchment);
-    p.setColor(QPalette::Light, QColor(90, 74, 56));
-    p.setColor(QPalette::Mid, QColor(60, 49, 37));
-    p.setColor(QPalette::Dark, QColor(20, 16, 12));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 110, 95));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 110, 95));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 110, 95));
+    p.setColor(QPalette::Window, qcolor(screens::kPanel));
+    p.setColor(QPalette::WindowText, qcolor(screens::kParchment));
+    p.setColor(QPalette::Base, qcolor(screens::kWell));
+    p.setColor(QPalette::AlternateBase, qcolor(screens::kWellAlternate));
+    p.setColor(QPalette::Text, qcolor(screens::kParchment));
+    p.setColor(QPalette::PlaceholderText, qcolor(screens::kFadedText));
+    p.setColor(QPalette::Button, qcolor(screens::kButtonFace));
+    p.setColor(QPalette::ButtonText, qcolor(screens::kParchment));
+    p.setColor(QPalette::Highlight, qcolor(screens::kSelection));
+    p.setColor(QPalette::HighlightedText, qcolor(screens::kWhite));
+    p.setColor(QPalette::ToolTipBase, qcolor(screens::kPanel));
+    p.setColor(QPalette::ToolTipText, qcolor(screens::kParchment));
+    p.setColor(QPalette::Light, qcolor(screens::kBevelLight));
+    p.setColor(QPalette::Mid, qcolor(screens::kBevelMid));
+    p.setColor(QPalette::Dark, qcolor(screens::kBevelDark));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        p.setColor(QPalette::Disabled, role, qcolor(screens::kDisabledText));
+    }
     QApplication::setPalette(p);
     // Our own text face everywhere a widget has no font of its own (message
     // and input boxes among them), so that no system face is loaded.
@@ -47,28 +46,28 @@ void applyLook(QApplication& app) {
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
     : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_start(m_menuTexts, toolkit) {
-    QObject::connect(&m_start, &screens::frm_MainSelect::classChosen, &m_start,
+    QObject::connect(&m_start, &screens::StartScreen::classChosen, &m_start,
                      [this](model::ClassId classId) { openClass(classId); });
-    QObject::connect(&m_start, &screens::frm_MainSelect::contactMenuRequested, &m_start,
+    QObject::connect(&m_start, &screens::StartScreen::contactMenuRequested, &m_start,
                      [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
-    QObject::connect(&m_start, &screens::frm_MainSelect::generatorRequested, &m_start,
+    QObject::connect(&m_start, &screens::StartScreen::generatorRequested, &m_start,
                      [this](bool hideSelf) { openGenerator(hideSelf); });
 }
 
 Program::~Program() {
     delete m_treeScreen;
     delete m_generator;
-    delete screens::loadedForm("frm_SkillStats");
+    delete m_viewer;
 }
 
 void Program::start() {
-    m_start.Form_Load();
+    m_start.load();
 }
 
-screens::frm_Menu& Program::menu() {
+screens::MenuHolder& Program::menu() {
     if (!m_menu) {
-        m_menu = std::make_unique<screens::frm_Menu>(m_build, m_menuTexts, m_toolkit);
-        QObject::connect(m_menu.get(), &screens::frm_Menu::skillStatsRequested, m_menu.get(),
+        m_menu = std::make_unique<screens::MenuHolder>(m_build, m_menuTexts, m_toolkit);
+        QObject::connect(m_menu.get(), &screens::MenuHolder::skillStatsRequested, m_menu.get(),
                          [this] { openSkillStats(); });
     }
     return *m_menu;
@@ -88,9 +87,12 @@ void Program::openClass(model::ClassId classId) {
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     screen->show();
-    // The screen's load step fills it when a generation is pending; the
-    // player watches, and may act, between two generated points.
-    model::RunRandomFill(m_build, m_toolkit);
+}
+
+void Program::generate(const model::GenerationPlan& plan) {
+    openClass(plan.classId);
+    // The player watches, and may act, between two generated points.
+    generator::fillRandomly(m_build, m_toolkit, plan.level);
 }
 
 void Program::openGenerator(bool hideStartScreen) {
@@ -101,10 +103,10 @@ void Program::openGenerator(bool hideStartScreen) {
         delete m_generator; // closed and waiting to go: every opening starts afresh
     }
     if (!m_generator) {
-        auto* dialog = new generator::frm_RandomGenerator(m_build, m_toolkit);
-        QObject::connect(dialog, &generator::frm_RandomGenerator::generationConfirmed, &m_start,
-                         [this](model::ClassId classId) { openClass(classId); });
-        QObject::connect(dialog, &generator::frm_RandomGenerator::cancelled, &m_start,
+        auto* dialog = new generator::RandomGeneratorDialog(m_toolkit);
+        QObject::connect(dialog, &generator::RandomGeneratorDialog::generationConfirmed, &m_start,
+                         [this](const model::GenerationPlan& plan) { generate(plan); });
+        QObject::connect(dialog, &generator::RandomGeneratorDialog::cancelled, &m_start,
                          [this] { m_start.show(); });
         m_generator = dialog;
     }
@@ -113,14 +115,15 @@ void Program::openGenerator(bool hideStartScreen) {
 }
 
 void Program::openSkillStats() {
-    // Each opening shows the skill just right-clicked, in a viewer of its own.
-    if (QWidget* open = screens::loadedForm("frm_SkillStats")) { // IsFormLoaded
-        delete open;
+    const std::optional<model::SkillRef> skill = m_build.activeSkill();
+    if (!skill) {
+        return;
     }
-    auto* viewer = new stats::frm_SkillStats();
-    const model::BuildVariables& v = m_build.variables();
-    viewer->load(v.ActiveTree, v.ActiveSkillIndex, v.ActiveSkillPoints);
-    viewer->show();
+    // Each opening shows the skill just right-clicked, in a viewer of its own.
+    delete m_viewer;
+    m_viewer = new stats::frm_SkillStats();
+    m_viewer->load(model::tree(skill->tree).code, skill->index, m_build.activeSkillPoints());
+    m_viewer->show();
 }
 
 } // namespace skillwright::app

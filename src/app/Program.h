@@ -1,9 +1,10 @@
 #pragma once
 
 #include <model/Presentation.h>
-#include <screens/menu/frm_Menu.h>
-#include <screens/select/frm_MainSelect.h>
+#include <screens/menu/MenuHolder.h>
+#include <screens/select/StartScreen.h>
 #include <screens/tree/SkillTreeScreen.h>
+#include <stats/frm_SkillStats.h>
 
 #include <QPointer>
 
@@ -11,7 +12,9 @@
 
 namespace skillwright::model {
 class Build;
-}
+struct GenerationPlan;
+} // namespace skillwright::model
+
 namespace skillwright::toolkit {
 class Toolkit;
 }
@@ -42,26 +45,30 @@ public:
     /// Shows the start screen and loads its animations.
     void start();
 
-    [[nodiscard]] screens::frm_MainSelect& startScreen() { return m_start; }
+    [[nodiscard]] screens::StartScreen& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
-    [[nodiscard]] screens::frm_Menu& menu();
+    [[nodiscard]] screens::MenuHolder& menu();
     [[nodiscard]] const model::SkillMenuTexts& menuTexts() const { return m_menuTexts; }
 
     /// The generator dialog while it is open.
     [[nodiscard]] QWidget* generatorDialog() const { return m_generator; }
+    /// The statistics viewer while it is open.
+    [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
 
 private:
     void openClass(model::ClassId classId);
+    void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
     model::SkillMenuTexts m_menuTexts;
-    screens::frm_MainSelect m_start;
-    std::unique_ptr<screens::frm_Menu> m_menu;
+    screens::StartScreen m_start;
+    std::unique_ptr<screens::MenuHolder> m_menu;
     QPointer<screens::SkillTreeScreen> m_treeScreen;
     QPointer<QWidget> m_generator;
+    QPointer<stats::frm_SkillStats> m_viewer;
 };
 
 } // namespace skillwright::app

@@ -1,9 +1,6 @@
 #include "Build.h"
 
-#include <toolkit/Toolkit.h>
-
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace skillwright::model {
@@ -19,15 +16,6 @@ constexpr std::string_view kMissingPrerequisite =
     "Not available yet, you must have at least one skill point in ";
 constexpr std::string_view kNoReserve = "You have no skill points in reserve.";
 constexpr std::string_view kQuestExhausted = "You may only complete this quest once for each level, 3 times.";
-constexpr std::string_view kQuestExhaustedTitle = "No Longer valid";
-constexpr std::string_view kGenerationDone =
-    "Random Charater Generator has completed.\r\nHave fun trying to win with it.";
-constexpr std::string_view kGenerationDoneTitle = "Generation Complete";
-
-// Difficulty words of the quest entries, by the counter after the point is counted.
-constexpr std::array<std::string_view, 4> kOnceADifficultyWords{"", " Normal ", " Nightmare ", " Hell "};
-constexpr std::array<std::string_view, 7> kIzualWords{
-    "", "(1) Normal ", "(2) Normal ", "(1) Nightmare ", "(2) Nightmare ", "(1) Hell ", "(2) Hell "};
 
 struct Announcement {
     std::int16_t level;
@@ -56,66 +44,65 @@ constexpr std::array<Announcement, 9> kAnnouncements{{
      "Death of Izual (Hell) quest skill point is now available.  Right click to use."},
 }};
 
-std::string requiredLevelText(std::int16_t tier) {
-    const std::string t = std::to_string(tier);
-    return "Not available yet, you must be character level " + t + " first (or just getting level " + t +
-           ").";
+std::size_t slot(Quest quest) {
+    return static_cast<std::size_t>(quest);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-bool contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
-}
-
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
+std::optional<Quest> questOf(EntryKind kind) {
+    switch (kind) {
+    case EntryKind::DenOfEvil:
+        return Quest::DenOfEvil;
+    case EntryKind::BookOfSkill:
+        return Quest::BookOfSkill;
+    case EntryKind::Izual:
+        return Quest::Izual;
+    default:
+        return std::nullopt;
     }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-/// The order in which undo looks for a skill's suffix in an entry: tree by
-/// tree and skill by skill, except that a suffix that begins another suffix
-/// of the screen comes after it (": Leap Attack" before ": Leap").
-const std::array<SkillRef, 3 * kSkillsPerTree>& suffixSearchOrder(ClassId classId) {
-    static const auto orders = [] {
-        std::array<std::array<SkillRef, 3 * kSkillsPerTree>, kClassCount> all{};
-        for (const ClassInfo& c : classes()) {
-            auto& order = all[static_cast<std::size_t>(c.id)];
-            std::size_t n = 0;
-            for (TreeId t : c.trees) {
-                for (int i = 0; i < kSkillsPerTree; ++i) {
-                    order[n++] = {t, static_cast<std::int16_t>(i)};
-                }
-            }
-            auto isPrefixOf = [](SkillRef a, SkillRef b) {
-                const std::string_view sa = entrySuffix(a.tree, a.index);
-                const std::string_view sb = entrySuffix(b.tree, b.index);
-                return sa.size() < sb.size() && sb.starts_with(sa);
-            };
-            // Move every longer suffix in front of the first shorter one it begins with.
-            for (std::size_t i = 0; i < order.size(); ++i) {
-                for (std::size_t j = i + 1; j < order.size(); ++j) {
-                    if (isPrefixOf(order[i], order[j])) {
-                        std::rotate(order.begin() + static_cast<std::ptrdiff_t>(i),
-                                    order.begin() + static_cast<std::ptrdiff_t>(j),
-                                    order.begin() + static_cast<std::ptrdiff_t>(j + 1));
-                    }
-                }
-            }
-        }
-        return all;
-    }();
-    return orders[static_cast<std::size_t>(classId)];
+PointResult refusal(Refusal why) {
+    PointResult result;
+    result.refusal = why;
+    return result;
+}
+
+PointResult taken(EntryKind kind) {
+    PointResult result;
+    result.taken = kind;
+    return result;
 }
 
 } // namespace
+
+std::string refusalText(const PointResult& result) {
+    if (!result.refusal) {
+        return {};
+    }
+    switch (*result.refusal) {
+    case Refusal::TwentyPoints:
+        return std::string(kTwentyPoints);
+    case Refusal::Level99:
+        return std::string(kLevel99);
+    case Refusal::RequiredLevel: {
+        const std::string t = std::to_string(result.requiredLevel);
+        return "Not available yet, you must be character level " + t + " first (or just getting level " + t +
+               ").";
+    }
+    case Refusal::PointCap:
+        return std::string(kPointCap);
+    case Refusal::Prerequisite:
+        return std::string(kMissingPrerequisite) +
+               std::string(skill(result.missing.tree, result.missing.index).messageName);
+    case Refusal::EmptyReserve:
+        return std::string(kNoReserve);
+    case Refusal::QuestExhausted:
+        return std::string(kQuestExhausted);
+    case Refusal::NoSuchSkill:
+        break;
+    }
+    return {};
+}
 
 QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCount,
                              std::int16_t bookOfSkillCount, std::int16_t izualCount, TreeId tree) {
@@ -135,8 +122,8 @@ std::int16_t TreeScreen::count(TreeId t, int index) const {
     return countAt(tree(t).position, index);
 }
 
-std::int16_t& TreeScreen::countRef(TreeId t, int index) {
-    return m_counts[static_cast<std::size_t>(tree(t).position)][static_cast<std::size_t>(index)];
+std::int16_t& TreeScreen::countRef(SkillRef s) {
+    return m_counts[static_cast<std::size_t>(tree(s.tree).position)][static_cast<std::size_t>(s.index)];
 }
 
 // Every public operation runs inside a Scope; listeners hear buildChanged
@@ -159,14 +146,7 @@ private:
     Build& m_build;
 };
 
-/// The variables of one quest and the limit of its counter.
-struct Build::QuestSlot {
-    std::int16_t& counter;
-    bool& pending;
-    std::int16_t limit;
-};
-
-Build::Build(toolkit::Toolkit& toolkit) : m_toolkit(toolkit) {}
+Build::Build() = default;
 
 Build::~Build() = default;
 
@@ -207,39 +187,15 @@ void Build::flushChanged() {
     }
 }
 
-std::int16_t Build::questCount(Quest quest) const {
-    switch (quest) {
-    case Quest::DenOfEvil:
-        return m_vars.DenOfEvilCount;
-    case Quest::BookOfSkill:
-        return m_vars.BookOfSkillCount;
-    case Quest::Izual:
-        return m_vars.IzualCount;
-    }
-    return 0;
-}
-
-Build::QuestSlot Build::questSlot(Quest quest) {
-    switch (quest) {
-    case Quest::DenOfEvil:
-        return {m_vars.DenOfEvilCount, m_vars.DenOfEvilPending, 3};
-    case Quest::BookOfSkill:
-        return {m_vars.BookOfSkillCount, m_vars.BookOfSkillPending, 3};
-    case Quest::Izual:
-        break;
-    }
-    return {m_vars.IzualCount, m_vars.IzualPending, 6};
-}
-
 void Build::openScreen(ClassId classId) {
     Scope scope(*this);
     if (m_screen) {
         closeScreen();
     }
     m_screen = std::make_unique<TreeScreen>(classId);
-    // The load step: a new screen starts at level 1 with an empty reserve.
-    m_vars.LevelsGained = 0;
-    m_vars.ReservedPoints = 0;
+    // A new screen starts at level 1 with an empty reserve.
+    m_levelsGained = 0;
+    m_reservedPoints = 0;
     notify([classId](BuildListener& l) { l.screenOpened(classId); });
 }
 
@@ -251,158 +207,103 @@ void Build::closeScreen() {
     m_screen.reset();
     notify([](BuildListener& l) { l.screenClosed(); });
     // The quest points belonged to the character on that screen, whose
-    // history went with it; the next screen must not inherit them. (A pending
-    // generation stays: it is for the screen about to open.)
-    if (m_vars.DenOfEvilCount != 0 || m_vars.BookOfSkillCount != 0 || m_vars.IzualCount != 0) {
-        m_vars.DenOfEvilCount = 0;
-        m_vars.BookOfSkillCount = 0;
-        m_vars.IzualCount = 0;
+    // history went with it; the next screen must not inherit them.
+    if (m_questCounts != std::array<std::int16_t, 3>{}) {
+        m_questCounts = {};
         notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
     }
 }
 
-bool Build::IsFormLoaded(std::string_view formName) const {
-    return m_screen && equalsIgnoringCase(m_screen->screenName(), formName);
-}
-
-bool Build::treeOnScreen(TreeId t) const {
-    return m_screen && tree(t).classId == m_screen->classId();
+bool Build::onScreen(SkillRef s) const {
+    return m_screen && tree(s.tree).classId == m_screen->classId() && s.index >= 0 &&
+           s.index < kSkillsPerTree;
 }
 
 // ---------------------------------------------------------------- the click
 
-bool Build::tierCheck(std::int16_t tier) {
-    const int level = m_vars.LevelsGained;
+std::optional<Refusal> Build::tierCheck(std::int16_t tier, std::int16_t points, EntryKind kind) const {
+    const int level = m_levelsGained;
     if (level < tier - 2) {
-        m_vars.UnavailableReason = requiredLevelText(tier);
-        return false;
+        return Refusal::RequiredLevel;
     }
     // A reserved point does not raise the level, so its cap is one stricter.
-    const int available = level + 1 - m_vars.ClickedSkillPoints;
-    const bool passes = m_vars.SpendingReserved ? available >= tier : available >= tier - 1;
-    if (!passes) {
-        m_vars.UnavailableReason = kPointCap;
-    }
-    return passes;
+    const int available = level + 1 - points;
+    const bool passes = kind == EntryKind::ReservedSpent ? available >= tier : available >= tier - 1;
+    return passes ? std::nullopt : std::optional<Refusal>(Refusal::PointCap);
 }
 
 PointResult Build::click(TreeId t, std::int16_t index) {
-    if (!treeOnScreen(t) || index < 0 || index >= kSkillsPerTree) {
-        return {std::nullopt, Refusal::NoSuchSkill};
+    const SkillRef s{t, index};
+    if (!onScreen(s)) {
+        return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    std::int16_t& count = m_screen->countRef(t, index);
-    m_vars.ClickedSkillPoints = count;
+    return spend(s, EntryKind::Ordinary);
+}
 
+PointResult Build::spend(SkillRef s, EntryKind kind) {
+    std::int16_t& count = m_screen->countRef(s);
     if (count == kMaxSkillPoints) {
-        m_vars.UnavailableReason = kTwentyPoints;
-        return refuse(Refusal::TwentyPoints);
+        return refuse(refusal(Refusal::TwentyPoints), kind);
     }
-    if (m_vars.LevelsGained + 1 == kMaxLevel) {
-        m_vars.UnavailableReason = kLevel99;
-        return refuse(Refusal::Level99);
+    if (m_levelsGained + 1 == kMaxLevel) {
+        return refuse(refusal(Refusal::Level99), kind);
     }
-    const Skill& s = skill(t, index);
-    if (s.tier != 1 && !tierCheck(s.tier)) {
-        return refuse(m_vars.UnavailableReason == kPointCap ? Refusal::PointCap : Refusal::RequiredLevel);
+    const Skill& sk = skill(s.tree, s.index);
+    if (sk.tier != 1) {
+        if (const auto why = tierCheck(sk.tier, count, kind)) {
+            PointResult result = refusal(*why);
+            result.requiredLevel = sk.tier;
+            return refuse(result, kind);
+        }
     }
-    for (std::int8_t p : s.prerequisites) {
-        if (p >= 0 && m_screen->countRef(t, p) == 0) {
-            m_vars.UnavailableReason = kMissingPrerequisite;
-            m_vars.UnavailableReason += skill(t, p).messageName;
-            return refuse(Refusal::Prerequisite);
+    for (std::int8_t p : sk.prerequisites) {
+        const SkillRef prerequisite{s.tree, p};
+        if (p >= 0 && m_screen->countRef(prerequisite) == 0) {
+            PointResult result = refusal(Refusal::Prerequisite);
+            result.missing = prerequisite;
+            return refuse(result, kind);
         }
     }
 
-    const std::string_view suffix = entrySuffix(t, index);
-    auto questPoint = [&](PointKind kind, std::string_view head, std::string_view word, bool& pending) {
-        ++count;
-        std::string entry(head);
-        entry += word;
-        entry += "Slvl ";
-        entry += std::to_string(count);
-        entry += suffix;
-        appendHistory(std::move(entry));
-        pending = false;
-        return PointResult{kind, std::nullopt};
-    };
-    auto word = [](const auto& words, std::int16_t counter) {
-        return counter >= 0 && counter < static_cast<std::int16_t>(words.size()) ? words[counter]
-                                                                                 : std::string_view{};
-    };
-    if (m_vars.DenOfEvilCount != 0 && m_vars.DenOfEvilPending) {
-        return questPoint(PointKind::DenOfEvil,
-                          "Den Of Evil:", word(kOnceADifficultyWords, m_vars.DenOfEvilCount),
-                          m_vars.DenOfEvilPending);
-    }
-    if (m_vars.BookOfSkillCount != 0 && m_vars.BookOfSkillPending) {
-        return questPoint(PointKind::BookOfSkill,
-                          "Book of Skill:", word(kOnceADifficultyWords, m_vars.BookOfSkillCount),
-                          m_vars.BookOfSkillPending);
-    }
-    if (m_vars.IzualCount != 0 && m_vars.IzualPending) {
-        return questPoint(PointKind::Izual, "Izual Quest Point:", word(kIzualWords, m_vars.IzualCount),
-                          m_vars.IzualPending);
-    }
-
-    if (m_vars.SpendingReserved) {
-        m_vars.SpendingReserved = false;
-        PointResult result{PointKind::Reserved, std::nullopt};
-        if (m_vars.ReservedPoints < 1) {
+    HistoryEntry entry{kind, 0, 0, 0, s};
+    if (const auto quest = questOf(kind)) {
+        entry.questRound = questCount(*quest);
+    } else if (kind == EntryKind::ReservedSpent) {
+        PointResult result = taken(kind);
+        if (m_reservedPoints < 1) {
             showNotice(kNoReserve);
-            result = {std::nullopt, Refusal::EmptyReserve};
+            result = refusal(Refusal::EmptyReserve);
         } else {
-            ++count;
-            appendHistory("Reserved Slvl " + std::to_string(count) + std::string(suffix));
-            --m_vars.ReservedPoints;
+            --m_reservedPoints;
+            entry.skillLevel = ++count;
+            m_screen->m_history.push_back(entry);
         }
-        RefreshAfterLevelUp();
-        endOfGenerationCheck();
+        refreshAfterLevelUp();
         return result;
+    } else {
+        // An ordinary point: the next level-up.
+        notify([](BuildListener& l) { l.noticeHidden(); });
+        ++m_levelsGained;
+        m_screen->m_statusForm = StatusForm::Written;
+        entry.characterLevel = characterLevel();
     }
-
-    // An ordinary point: the next level-up.
-    notify([](BuildListener& l) { l.noticeHidden(); });
-    ++m_vars.LevelsGained;
-    ++count;
-    m_screen->m_statusForm = StatusForm::Written;
-    std::string entry = "Clvl ";
-    entry += std::to_string(m_vars.LevelsGained + 1);
-    entry += " Slvl ";
-    entry += std::to_string(count);
-    entry += suffix;
-    appendHistory(std::move(entry));
-    RefreshAfterLevelUp();
-    endOfGenerationCheck();
-    return {PointKind::Ordinary, std::nullopt};
+    entry.skillLevel = ++count;
+    m_screen->m_history.push_back(entry);
+    if (kind == EntryKind::Ordinary) {
+        refreshAfterLevelUp();
+    }
+    return taken(kind);
 }
 
-PointResult Build::refuse(Refusal why) {
+PointResult Build::refuse(PointResult result, EntryKind kind) {
     // A quest point that was to go into the refused skill is given back.
-    for (Quest q : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
-        if (questSlot(q).pending && !giveBackQuestPoint(q)) {
-            return {std::nullopt, Refusal::QuestExhausted};
-        }
+    if (const auto quest = questOf(kind)) {
+        changeQuestCount(*quest, -1, QuestChange::GivenBack);
     }
-    showNotice(m_vars.UnavailableReason);
-    m_vars.SpendingReserved = false;
-    m_vars.LastClickFailed = true;
-    endOfGenerationCheck();
-    return {std::nullopt, why};
-}
-
-void Build::endOfGenerationCheck() {
-    if (m_vars.RandomDonePending && m_vars.RandomLevelsLeft == 0) {
-        m_dirty = true;
-        flushChanged(); // the screen shows the finished build behind the message
-        m_toolkit.messageBox(std::string(kGenerationDone), std::string(kGenerationDoneTitle),
-                             toolkit::Icon::Information, toolkit::Buttons::Ok);
-        m_vars.RandomDonePending = false;
-    }
-}
-
-void Build::appendHistory(std::string entry) {
-    m_screen->m_history.push_back(std::move(entry));
+    m_noticeText = refusalText(result);
+    showNotice(m_noticeText);
+    return result;
 }
 
 void Build::showNotice(std::string_view text) {
@@ -413,63 +314,31 @@ void Build::showNotice(std::string_view text) {
 
 // ------------------------------------------------------------ quest points
 
-void Build::questExhausted() {
-    flushChanged();
-    m_toolkit.messageBox(std::string(kQuestExhausted), std::string(kQuestExhaustedTitle),
-                         toolkit::Icon::Information, toolkit::Buttons::Ok);
-}
-
-bool Build::giveBackQuestPoint(Quest quest) {
-    QuestSlot slot = questSlot(quest);
-    --slot.counter;
-    // Den of Evil and Book of Skill end the click when the counter has left
-    // its range; Izual's point is simply taken back.
-    if (quest != Quest::Izual && (slot.counter < 0 || slot.counter > 3)) {
-        questExhausted();
-        return false;
-    }
-    notify([quest, c = slot.counter](BuildListener& l) {
-        l.questCounterChanged(quest, c, QuestChange::GivenBack);
-    });
-    slot.pending = false;
-    return true;
+void Build::changeQuestCount(Quest quest, int by, QuestChange change) {
+    std::int16_t& counter = m_questCounts[slot(quest)];
+    counter = static_cast<std::int16_t>(counter + by);
+    notify([quest, c = counter, change](BuildListener& l) { l.questCounterChanged(quest, c, change); });
 }
 
 PointResult Build::takeQuestPoint(Quest quest) {
+    if (!m_activeSkill || !onScreen(*m_activeSkill)) {
+        return refusal(Refusal::NoSuchSkill);
+    }
+    // The limit is checked before the point counts: an exhausted quest
+    // changes nothing.
+    if (questCount(quest) >= questLimit(quest)) {
+        return refusal(Refusal::QuestExhausted);
+    }
     Scope scope(*this);
-    QuestSlot slot = questSlot(quest);
-    ++slot.counter;
-    slot.pending = true;
-    if (slot.counter < 0 || slot.counter > slot.limit) {
-        questExhausted();
-        return {std::nullopt, Refusal::QuestExhausted};
-    }
-    notify(
-        [quest, c = slot.counter](BuildListener& l) { l.questCounterChanged(quest, c, QuestChange::Taken); });
-    if (const auto t = treeByCode(m_vars.ActiveTree)) {
-        return click(*t, m_vars.ActiveSkillIndex);
-    }
-    return {std::nullopt, Refusal::NoSuchSkill};
+    changeQuestCount(quest, +1, QuestChange::Taken);
+    return spend(*m_activeSkill, entryKind(quest));
 }
 
-PointResult Build::TakeDenOfEvilPoint() {
-    return takeQuestPoint(Quest::DenOfEvil);
-}
-
-PointResult Build::TakeBookOfSkillPoint() {
-    return takeQuestPoint(Quest::BookOfSkill);
-}
-
-PointResult Build::TakeIzualPoint() {
-    return takeQuestPoint(Quest::Izual);
-}
-
-void Build::RefreshAfterLevelUp() {
+void Build::refreshAfterLevelUp() {
     if (!m_screen) {
         return;
     }
-    Scope scope(*this);
-    const int level = m_vars.LevelsGained + 1;
+    const int level = characterLevel();
     auto& tiers = m_screen->m_tierHighlighted;
     // Each tier label turns gold the level before its tier opens to an
     // ordinary point, and the later ones white.
@@ -491,90 +360,74 @@ void Build::RefreshAfterLevelUp() {
 
 // ------------------------------------------------------------ the reserve
 
-PointResult Build::ReservePoint() {
-    const auto t = treeByCode(m_vars.ActiveTree);
-    if (!t || !treeOnScreen(*t)) {
-        return {std::nullopt, Refusal::NoSuchSkill};
+PointResult Build::reservePoint() {
+    if (!m_activeSkill || !onScreen(*m_activeSkill)) {
+        return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
     // A reserved point is a level-up too, and no character passes level 99.
-    if (m_vars.LevelsGained + 1 >= kMaxLevel) {
+    if (characterLevel() >= kMaxLevel) {
         showNotice(kLevel99);
-        return {std::nullopt, Refusal::Level99};
+        return refusal(Refusal::Level99);
     }
-    ++m_vars.LevelsGained;
-    ++m_vars.ReservedPoints;
+    ++m_levelsGained;
+    ++m_reservedPoints;
     m_screen->m_statusForm = StatusForm::Written;
-    appendHistory("Clvl " + std::to_string(m_vars.LevelsGained + 1) + " Reserved For Later ");
-    RefreshAfterLevelUp();
-    return {PointKind::ReservedForLater, std::nullopt};
+    m_screen->m_history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
+    refreshAfterLevelUp();
+    return taken(EntryKind::ReservedForLater);
 }
 
-PointResult Build::UseReservedPoint() {
-    const auto t = treeByCode(m_vars.ActiveTree);
-    if (!t || !treeOnScreen(*t)) {
-        return {std::nullopt, Refusal::NoSuchSkill};
+PointResult Build::useReservedPoint() {
+    if (!m_activeSkill || !onScreen(*m_activeSkill)) {
+        return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    m_vars.SpendingReserved = true;
-    return click(*t, m_vars.ActiveSkillIndex);
+    return spend(*m_activeSkill, EntryKind::ReservedSpent);
 }
 
 // ------------------------------------------------------------------- undo
 
-bool Build::lbl_UndoLast_Click() {
+bool Build::undoLast() {
     if (!m_screen || m_screen->m_history.empty()) {
         return false;
     }
     Scope scope(*this);
-    auto& history = m_screen->m_history;
-    const std::string entry = history.back();
-    if (trimmed(entry).empty()) {
-        return false;
+    const HistoryEntry entry = m_screen->m_history.back();
+    m_screen->m_history.pop_back();
+    if (entry.hasSkill()) {
+        --m_screen->countRef(entry.skill);
     }
-    for (const SkillRef& s : suffixSearchOrder(m_screen->classId())) {
-        if (contains(entry, entrySuffix(s.tree, s.index))) {
-            --m_screen->countRef(s.tree, s.index);
-            break;
-        }
-    }
-    auto questGivenBack = [this](Quest quest, std::int16_t& counter) {
-        --counter;
-        notify([quest, c = counter](BuildListener& l) {
-            l.questCounterChanged(quest, c, QuestChange::GivenBack);
-        });
-    };
-    if (contains(entry, "Reserved For Later")) {
-        --m_vars.LevelsGained;
-        --m_vars.ReservedPoints;
+    switch (entry.kind) {
+    case EntryKind::Ordinary:
+        --m_levelsGained;
         m_screen->m_statusForm = StatusForm::Written;
-    } else if (contains(entry, "Den Of Evil:")) {
-        questGivenBack(Quest::DenOfEvil, m_vars.DenOfEvilCount);
-    } else if (contains(entry, "Book of Skill")) {
-        questGivenBack(Quest::BookOfSkill, m_vars.BookOfSkillCount);
-    } else if (contains(entry, "Izual Quest Point:")) {
-        questGivenBack(Quest::Izual, m_vars.IzualCount);
-    } else if (contains(entry, "Reserved Slvl")) {
-        ++m_vars.ReservedPoints;
-    } else {
-        --m_vars.LevelsGained;
+        break;
+    case EntryKind::ReservedForLater:
+        --m_levelsGained;
+        --m_reservedPoints;
         m_screen->m_statusForm = StatusForm::Written;
+        break;
+    case EntryKind::ReservedSpent:
+        ++m_reservedPoints;
+        break;
+    case EntryKind::DenOfEvil:
+    case EntryKind::BookOfSkill:
+    case EntryKind::Izual:
+        changeQuestCount(*questOf(entry.kind), -1, QuestChange::GivenBack);
+        break;
     }
-    history.pop_back();
-    RefreshAfterLevelUp();
+    refreshAfterLevelUp();
     return true;
 }
 
 // ------------------------------------------------------------------ reset
 
-void Build::Reset() {
+void Build::reset() {
     Scope scope(*this);
-    m_vars.LevelsGained = 0;
-    m_vars.ReservedPoints = 0;
-    m_vars.DenOfEvilCount = 0;
-    m_vars.BookOfSkillCount = 0;
-    m_vars.IzualCount = 0;
-    m_vars.RandomDonePending = false;
+    m_levelsGained = 0;
+    m_reservedPoints = 0;
+    m_questCounts = {};
     if (m_screen) {
         for (auto& tree : m_screen->m_counts) {
             tree.fill(0);
@@ -590,44 +443,14 @@ void Build::Reset() {
 
 QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
     Scope scope(*this);
-    const QuestOffer offer = questAvailability(m_vars.LevelsGained, m_vars.DenOfEvilCount,
-                                               m_vars.BookOfSkillCount, m_vars.IzualCount, t);
-    m_vars.ActiveTree = tree(t).code;
-    m_vars.ActiveSkillIndex = index;
-    m_vars.ActiveSkillPoints =
-        treeOnScreen(t) && index >= 0 && index < kSkillsPerTree ? m_screen->countRef(t, index) : 0;
+    const QuestOffer offer =
+        questAvailability(m_levelsGained, questCount(Quest::DenOfEvil), questCount(Quest::BookOfSkill),
+                          questCount(Quest::Izual), t);
+    const SkillRef s{t, index};
+    m_activeSkill = s;
+    m_activeSkillPoints = onScreen(s) ? m_screen->countRef(s) : 0;
     notify([&offer](BuildListener& l) { l.questsOffered(offer); });
     return offer;
-}
-
-// ------------------------------------------------- the random generator's part
-
-void Build::setRandomClass(std::string_view randomClass) {
-    m_vars.RandomClass = randomClass;
-}
-
-void Build::setRandomRoll(std::int16_t roll) {
-    m_vars.RandomRoll = roll;
-}
-
-void Build::setRandomLevelsLeft(std::int16_t levelsLeft) {
-    m_vars.RandomLevelsLeft = levelsLeft;
-}
-
-void Build::setRandomSkillIndex(std::int16_t index) {
-    m_vars.RandomSkillIndex = index;
-}
-
-bool Build::takeLastClickFailed() {
-    return std::exchange(m_vars.LastClickFailed, false);
-}
-
-void Build::countDownRandomLevel() {
-    --m_vars.RandomLevelsLeft;
-}
-
-void Build::setRandomDonePending(bool pending) {
-    m_vars.RandomDonePending = pending;
 }
 
 } // namespace skillwright::model

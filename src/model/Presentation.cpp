@@ -1,6 +1,5 @@
 #include "Presentation.h"
 
-#include <toolkit/Toolkit.h>
 
 namespace skillwright::model {
 
@@ -54,14 +53,13 @@ std::string pointsLabel(const Build& build) {
 }
 
 std::string reserveLabel(const Build& build) {
-    return "Reserved Points: " + std::to_string(build.variables().ReservedPoints);
+    return "Reserved Points: " + std::to_string(build.reservedPoints());
 }
 
 // ------------------------------------------------------------ NoticeLine
 
-NoticeLine::NoticeLine(Build& build, toolkit::Toolkit& toolkit, std::function<void()> onHidden)
-    : m_build(build), m_timer(toolkit.createTimer()), m_onHidden(std::move(onHidden)) {
-    m_timer->setCallback([this] { tim_Unavail_Timer(); });
+NoticeLine::NoticeLine(Build& build, std::function<void(bool)> runTimer)
+    : m_build(build), m_runTimer(std::move(runTimer)) {
     m_build.addListener(*this);
 }
 
@@ -69,33 +67,32 @@ NoticeLine::~NoticeLine() {
     m_build.removeListener(*this);
 }
 
-bool NoticeLine::timerActive() const {
-    return m_timer->isActive();
+void NoticeLine::setTimerRunning(bool running) {
+    m_timerRunning = running;
+    if (m_runTimer) {
+        m_runTimer(running);
+    }
 }
 
-void NoticeLine::tim_Unavail_Timer() {
-    m_timer->stop();
+void NoticeLine::expire() {
+    setTimerRunning(false);
     m_visible = false;
-    if (m_onHidden) {
-        m_onHidden();
-    }
 }
 
 void NoticeLine::noticeShown(std::string_view text) {
     m_text = text;
     m_visible = true;
     // Every notice gets the full time from now.
-    m_timer->stop();
-    m_timer->start(kNoticeMilliseconds);
+    setTimerRunning(true);
 }
 
 void NoticeLine::noticeHidden() {
-    m_timer->stop();
+    setTimerRunning(false);
     m_visible = false;
 }
 
 void NoticeLine::screenClosed() {
-    m_timer->stop();
+    setTimerRunning(false);
 }
 
 // -------------------------------------------------------- SkillMenuTexts
@@ -139,22 +136,10 @@ void SkillMenuTexts::questCounterChanged(Quest quest, std::int16_t counter, Ques
 }
 
 void SkillMenuTexts::questsOffered(const QuestOffer& offer) {
-    const BuildVariables& v = m_build.variables();
-    // The separator follows the menu's own history: with no quest pending it
-    // ends up visible exactly when a quest entry is shown.
-    m_spacerVisible = offer.denOfEvil;
+    // The separator above the quest entries shows exactly when one of them does.
+    m_spacerVisible = offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual;
     m_visible[slot(Quest::DenOfEvil)] = offer.denOfEvil;
-    if (offer.bookOfSkill) {
-        m_spacerVisible = true;
-    } else if (m_spacerVisible && v.DenOfEvilPending) {
-        m_spacerVisible = false;
-    }
     m_visible[slot(Quest::BookOfSkill)] = offer.bookOfSkill;
-    if (offer.deathOfIzual) {
-        m_spacerVisible = true;
-    } else if (m_spacerVisible && v.BookOfSkillPending && v.DenOfEvilPending) {
-        m_spacerVisible = false;
-    }
     m_visible[slot(Quest::Izual)] = offer.deathOfIzual;
 }
 

@@ -6,11 +6,6 @@
 #include <memory>
 #include <string>
 
-namespace skillwright::toolkit {
-class Toolkit;
-class Timer;
-} // namespace skillwright::toolkit
-
 /// What the screens show of a build, as texts: still free of any toolkit, so
 /// the rules' tests read the same texts the player reads.
 namespace skillwright::model {
@@ -27,30 +22,35 @@ std::string reserveLabel(const Build& build);
 
 /// The notice line of the open skill tree screen (lbl_UnAvail): the last
 /// refusal or announcement, shown for five seconds from the latest notice.
+/// The time is kept by whoever shows the line: `runTimer(true)` asks for
+/// the notice timer to count kNoticeMilliseconds from now, `runTimer(false)`
+/// to stop; when the time is up, that timer calls expire().
 class NoticeLine final : public BuildListener {
 public:
-    /// Follows `build` until destroyed; `onHidden` runs when the time is up.
-    NoticeLine(Build& build, toolkit::Toolkit& toolkit, std::function<void()> onHidden = {});
+    NoticeLine(Build& build, std::function<void(bool)> runTimer = {});
     ~NoticeLine() override;
     NoticeLine(const NoticeLine&) = delete;
     NoticeLine& operator=(const NoticeLine&) = delete;
 
     [[nodiscard]] const std::string& text() const { return m_text; }
     [[nodiscard]] bool visible() const { return m_visible; }
-    [[nodiscard]] bool timerActive() const;
-    /// The notice timer's tick (tim_Unavail_Timer): hides the notice.
-    void tim_Unavail_Timer();
+    /// Whether the notice's time is running.
+    [[nodiscard]] bool timerRunning() const { return m_timerRunning; }
+    /// The notice's time is up: the line hides.
+    void expire();
 
     void noticeShown(std::string_view text) override;
     void noticeHidden() override;
     void screenClosed() override;
 
 private:
+    void setTimerRunning(bool running);
+
     Build& m_build;
-    std::unique_ptr<toolkit::Timer> m_timer;
-    std::function<void()> m_onHidden;
+    std::function<void(bool)> m_runTimer;
     std::string m_text;
     bool m_visible = false;
+    bool m_timerRunning = false;
 };
 
 /// The skill menu's quest entries as the rules leave them: their captions

@@ -1,25 +1,21 @@
 #include "RandomGeneration.h"
 
-#include <toolkit/Toolkit.h>
-
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace skillwright::model {
 
 namespace {
 
-constexpr std::string_view kRandom = "Random";
-constexpr std::int16_t kChosenClassRoll = 1000;
 constexpr int kLowestRandomLevel = 12;
 constexpr int kHighestRandomLevel = 75;
-constexpr int kEventRunsBeforeFill = 9;
 
 /// Int(r * n + offset): a uniform draw, rounded down.
-int draw(toolkit::Toolkit& toolkit, int n, int offset) {
-    return static_cast<int>(std::floor(toolkit.random() * n + offset));
+int draw(const RandomSource& random, int n, int offset) {
+    return static_cast<int>(std::floor(random() * n + offset));
 }
 
 /// The class of a roll of 1..1000: five bands of about a fifth each.
@@ -57,23 +53,6 @@ std::array<TreeId, 3> drawOrder(ClassId classId) {
     return {TreeId::SorcFire, TreeId::SorcLight, TreeId::SorcCold};
 }
 
-/// Hears when the screen being filled goes away or the build is reset.
-class FillGuard final : public BuildListener {
-public:
-    explicit FillGuard(Build& build) : m_build(build) { m_build.addListener(*this); }
-    ~FillGuard() override { m_build.removeListener(*this); }
-    FillGuard(const FillGuard&) = delete;
-    FillGuard& operator=(const FillGuard&) = delete;
-
-    [[nodiscard]] bool stopped() const { return m_stopped; }
-    void buildReset() override { m_stopped = true; }
-    void screenClosed() override { m_stopped = true; }
-
-private:
-    Build& m_build;
-    bool m_stopped = false;
-};
-
 } // namespace
 
 std::optional<double> levelBoxNumber(std::string_view text) {
@@ -109,102 +88,73 @@ std::int16_t levelBoxLevel(std::string_view text) {
     return static_cast<std::int16_t>(std::nearbyint(*number)); // the default rounding: halves to even
 }
 
-std::optional<ClassId> generatorClass(std::string_view randomClass) {
+std::optional<ClassId> generatorClass(std::string_view option) {
     for (const ClassInfo& c : classes()) {
-        if (c.name == randomClass) {
+        if (c.name == option) {
             return c.id;
         }
     }
     return std::nullopt;
 }
 
-GenerationOutcome RandomCharGen(Build& build, toolkit::Toolkit& toolkit) {
-    GenerationOutcome outcome;
-    std::int16_t roll = kChosenClassRoll;
-    if (build.variables().RandomClass == kRandom) {
-        roll = static_cast<std::int16_t>(draw(toolkit, 1000, 1));
-        build.setRandomClass(classInfo(classOfRoll(roll)).name);
-        outcome.classWasDrawn = true;
+GenerationPlan drawGeneration(const GenerationRequest& request, const RandomSource& random) {
+    GenerationPlan plan;
+    if (request.classId) {
+        plan.classId = *request.classId;
+    } else {
+        plan.classId = classOfRoll(draw(random, 1000, 1));
+        plan.classWasDrawn = true;
     }
     // A level the player typed is taken as it is; 0 draws one of 12..75.
-    std::int16_t level = build.variables().RandomLevelsLeft;
-    if (level == 0) {
+    plan.level = request.level;
+    if (plan.level == 0) {
         do {
-            level = static_cast<std::int16_t>(draw(toolkit, kHighestRandomLevel, 1));
-        } while (level < kLowestRandomLevel);
+            plan.level = static_cast<std::int16_t>(draw(random, kHighestRandomLevel, 1));
+        } while (plan.level < kLowestRandomLevel);
     }
-    build.setRandomRoll(roll);
-    build.setRandomLevelsLeft(level);
-
-    const std::string& randomClass = build.variables().RandomClass;
-    const std::string question = "This will generate a " + randomClass + ", Level " + std::to_string(level) +
-                                 ".\r\nDo you want to continue? (This may take awhile)";
-    if (toolkit.messageBox(question, "Character Generator", toolkit::Icon::None, toolkit::Buttons::YesNo) !=
-        toolkit::Answer::Yes) {
-        build.setRandomRoll(0);
-        build.setRandomLevelsLeft(0);
-        if (outcome.classWasDrawn) {
-            build.setRandomClass(kRandom);
-        }
-        return outcome;
-    }
-    outcome.open = generatorClass(randomClass);
-    if (!outcome.open) {
-        build.setRandomRoll(0); // a class choice no screen answers to
-        build.setRandomLevelsLeft(0);
-        return outcome;
-    }
-    build.setRandomDonePending(true);
-    return outcome;
+    return plan;
 }
 
-bool RunRandomFill(Build& build, toolkit::Toolkit& toolkit) {
-    const BuildVariables& v = build.variables();
-    if (v.RandomRoll == 0 || v.RandomLevelsLeft == 0 || build.screen() == nullptr) {
-        return false;
-    }
-    FillGuard guard(build);
-    const std::array<TreeId, 3> trees = drawOrder(build.screen()->classId());
-    // Whatever stops the fill early leaves no generation pending behind it.
-    auto abandon = [&build] {
-        build.setRandomRoll(0);
-        build.setRandomLevelsLeft(0);
-        build.setRandomDonePending(false);
-        return false;
-    };
+std::string generationQuestion(const GenerationPlan& plan) {
+    return "This will generate a " + std::string(classInfo(plan.classId).name) + ", Level " +
+           std::to_string(plan.level) + ".\r\nDo you want to continue? (This may take awhile)";
+}
 
-    build.takeLastClickFailed();
-    for (int n = 0; n < kEventRunsBeforeFill; ++n) {
-        toolkit.processEvents();
-        if (guard.stopped()) {
-            return abandon();
-        }
+RandomFill::RandomFill(Build& build, std::int16_t levels, RandomSource random)
+    : m_build(build), m_random(std::move(random)), m_levelsLeft(levels) {
+    m_stopped = m_build.screen() == nullptr || levels <= 0;
+    if (!m_stopped) {
+        m_trees = drawOrder(m_build.screen()->classId());
     }
-    for (;;) {
-        if (v.RandomLevelsLeft == 0) {
-            build.setRandomRoll(0);
-            build.lbl_UndoLast_Click();
-            return true;
-        }
-        if (build.takeLastClickFailed()) {
-            build.setRandomLevelsLeft(static_cast<std::int16_t>(v.RandomLevelsLeft + 1));
-        }
-        toolkit.processEvents();
-        if (guard.stopped()) {
-            return abandon();
-        }
-        const int t = draw(toolkit, 30, 1);
-        const TreeId tree = trees[t < 10 ? 0 : t < 20 ? 1 : 2];
-        build.setRandomSkillIndex(static_cast<std::int16_t>(draw(toolkit, 10, 0)));
-        build.countDownRandomLevel();
-        build.click(tree, v.RandomSkillIndex);
-        if (guard.stopped()) {
-            return abandon();
-        }
-        toolkit.processEvents();
-        if (guard.stopped()) {
-            return abandon();
-        }
+    m_build.addListener(*this);
+}
+
+RandomFill::~RandomFill() {
+    m_build.removeListener(*this);
+}
+
+bool RandomFill::generateLevel() {
+    if (m_stopped || m_levelsLeft == 0) {
+        return false;
+    }
+    if (m_lastRefused) {
+        ++m_levelsLeft;
+    }
+    const int t = draw(m_random, 30, 1);
+    const TreeId tree = m_trees[t < 10 ? 0 : t < 20 ? 1 : 2];
+    const auto index = static_cast<std::int16_t>(draw(m_random, 10, 0));
+    --m_levelsLeft;
+    m_lastRefused = !m_build.click(tree, index).accepted();
+    if (m_levelsLeft == 0 && !m_told && !m_stopped) {
+        m_told = true;
+        return true;
+    }
+    return false;
+}
+
+void RandomFill::finish() {
+    if (!m_stopped) {
+        m_build.undoLast();
     }
 }
 

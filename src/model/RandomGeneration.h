@@ -2,12 +2,12 @@
 
 #include <model/Build.h>
 
+#include <array>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
-namespace skillwright::toolkit {
-class Toolkit;
-}
 
 /// The random character generator's rules: the class and level draws, the
 /// confirmation, and the fill that spends one generated point per level
@@ -26,31 +26,75 @@ std::int16_t levelBoxLevel(std::string_view text);
 inline constexpr std::string_view kLevelCheckText = "Level must be 0 - 75";
 inline constexpr std::string_view kLevelCheckTitle = "Entry Error";
 
-/// What the player confirmed in RandomCharGen.
-struct GenerationOutcome {
-    /// The class whose screen is to open and fill; empty when the player said No.
-    std::optional<ClassId> open;
-    /// The class was drawn rather than chosen (on No the dialog goes back to "Random").
-    bool classWasDrawn = false;
+/// A uniform random number r with 0 <= r < 1.
+using RandomSource = std::function<double()>;
+
+/// What the generator dialog asks for.
+struct GenerationRequest {
+    std::optional<ClassId> classId; ///< none: a class is drawn
+    std::int16_t level = 0;         ///< 0: a level is drawn
 };
 
-/// The class a generator choice names ("Amazon", ... "Sorceress"); empty for
+/// What is to be generated: a character of `classId` up to `level`.
+struct GenerationPlan {
+    ClassId classId = ClassId::Amazon;
+    std::int16_t level = 0;
+    bool classWasDrawn = false; ///< on No the dialog goes back to "Random"
+};
+
+/// Draws what the request leaves open: a class from five bands of about a
+/// fifth each, a level of 12 to 75 (drawn again while below 12). A typed
+/// level is taken as it is.
+GenerationPlan drawGeneration(const GenerationRequest& request, const RandomSource& random);
+
+/// The question the player answers before a generation, e.g. "This will
+/// generate a Paladin, Level 40.\r\nDo you want to continue? (This may take awhile)".
+std::string generationQuestion(const GenerationPlan& plan);
+inline constexpr std::string_view kGenerationQuestionTitle = "Character Generator";
+inline constexpr std::string_view kGenerationDoneText =
+    "Random Charater Generator has completed.\r\nHave fun trying to win with it.";
+inline constexpr std::string_view kGenerationDoneTitle = "Generation Complete";
+
+/// The class a generator option names ("Amazon", ... "Sorceress"); none for
 /// "Random" and anything else.
-std::optional<ClassId> generatorClass(std::string_view randomClass);
+std::optional<ClassId> generatorClass(std::string_view option);
 
-/// RandomCharGen: with the dialog's class choice (RandomClass) and level
-/// (RandomLevelsLeft, 0 = draw one) in the build, draws what is left to
-/// draw, asks the player, and on Yes leaves the generation pending for the
-/// class's screen to fill. On No nothing stays pending.
-GenerationOutcome RandomCharGen(Build& build, toolkit::Toolkit& toolkit);
+/// The random fill of the open screen: one generated point per level through
+/// the ordinary click, a refused level drawn again, and the last point taken
+/// back at the end. It follows the build: RESET, a class change or the
+/// screen closing stop it for good.
+///
+/// Whoever drives it lets events run between its steps, so that the player
+/// watches (and may act) between two generated points.
+class RandomFill final : private BuildListener {
+public:
+    RandomFill(Build& build, std::int16_t levels, RandomSource random);
+    ~RandomFill() override;
+    RandomFill(const RandomFill&) = delete;
+    RandomFill& operator=(const RandomFill&) = delete;
 
-/// The screen's load step for a pending generation: when one is pending,
-/// lets events run nine times, then spends a random point per level on the
-/// open screen, letting events run twice per level, and takes the last one
-/// back at the end. The player may act between two generated clicks; RESET,
-/// a class change or the screen closing stop the fill at once, with no
-/// closing message, and leave nothing pending. Returns true when the fill
-/// ran to its end.
-bool RunRandomFill(Build& build, toolkit::Toolkit& toolkit);
+    /// The screen it fills is gone or the build was reset (or there never was one).
+    [[nodiscard]] bool stopped() const { return m_stopped; }
+    /// Generated level-ups still to make.
+    [[nodiscard]] std::int16_t levelsLeft() const { return m_levelsLeft; }
+    /// One generated click on a drawn skill; a refused one is drawn again at
+    /// the next step. True when this click was the last one owed, the moment
+    /// to tell the player the generation has completed (told once).
+    bool generateLevel();
+    /// The end of the fill: takes the last point back.
+    void finish();
+
+private:
+    void buildReset() override { m_stopped = true; }
+    void screenClosed() override { m_stopped = true; }
+
+    Build& m_build;
+    RandomSource m_random;
+    std::array<TreeId, 3> m_trees{};
+    std::int16_t m_levelsLeft = 0;
+    bool m_lastRefused = false;
+    bool m_told = false;
+    bool m_stopped = false;
+};
 
 } // namespace skillwright::model

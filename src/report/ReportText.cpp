@@ -32,13 +32,9 @@ int sequenceLength(unsigned char lead) {
 } // namespace
 
 std::string buildReportText(std::string_view name, std::string_view className, std::int16_t levelsGained,
-                            const std::vector<std::string>& history) {
+                            const std::vector<model::HistoryEntry>& history) {
     std::string out;
-    std::size_t size = 256 + name.size();
-    for (const std::string& entry : history) {
-        size += entry.size() + kNewLine.size();
-    }
-    out.reserve(size);
+    out.reserve(256 + name.size() + 48 * history.size());
 
     if (history.empty()) {
         line(out, "No Skills selected, Empty character");
@@ -51,8 +47,9 @@ std::string buildReportText(std::string_view name, std::string_view className, s
     line(out, kRuleLine);
     line(out, "");
     line(out, "Clvl 1 Slvl 0: Starting Level");
-    for (const std::string& entry : history) {
-        line(out, entry);
+    for (const model::HistoryEntry& entry : history) {
+        model::appendEntry(out, entry);
+        out += kNewLine;
     }
     if (history.empty()) {
         // Nothing is selected in an empty list, so its "last entry" is empty.

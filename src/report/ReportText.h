@@ -1,5 +1,7 @@
 #pragma once
 
+#include <model/History.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,7 +21,7 @@ inline constexpr std::string_view kRuleLine = "---------------------------------
 /// "empty character" lines, the starting level line, the entries verbatim
 /// (trailing blanks kept), "", rule.
 std::string buildReportText(std::string_view name, std::string_view className, std::int16_t levelsGained,
-                            const std::vector<std::string>& history);
+                            const std::vector<model::HistoryEntry>& history);
 
 /// UTF-8 to Latin-1: code points up to U+00FF become their byte, every other
 /// character (and every byte of a malformed sequence) becomes "?".

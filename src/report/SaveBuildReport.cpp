@@ -6,17 +6,10 @@
 #include <model/Build.h>
 #include <toolkit/Toolkit.h>
 
-#include <algorithm>
-#include <array>
 
 namespace skillwright::report {
 
 namespace {
-
-/// Screens are looked for in this order; only one is ever open.
-constexpr std::array<model::ClassId, 5> kSearchOrder{model::ClassId::Necromancer, model::ClassId::Sorceress,
-                                                     model::ClassId::Paladin, model::ClassId::Barbarian,
-                                                     model::ClassId::Amazon};
 
 /// Hides the history list for its lifetime and shows it again on every way out.
 class HiddenHistory {
@@ -40,23 +33,20 @@ private:
 
 } // namespace
 
-void SaveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+void saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
                      const std::function<void(bool)>& setHistoryVisible) {
     // Cancel answers the empty text, which is saved like any other name.
     const std::string name =
         toolkit.inputBox("What is the name of this character?", "Character Name", "Character");
 
     const model::TreeScreen* screen = build.screen();
-    const auto found = std::find_if(kSearchOrder.begin(), kSearchOrder.end(), [&](model::ClassId c) {
-        return build.IsFormLoaded(model::classInfo(c).screenName);
-    });
-    if (found == kSearchOrder.end() || screen == nullptr) {
+    if (screen == nullptr) {
         return; // SAVE lives on a tree screen, so there is always one; nothing to save otherwise.
     }
 
     const HiddenHistory hidden(setHistoryVisible);
     const std::string text =
-        buildReportText(name, model::classInfo(*found).name, build.levelsGained(), screen->history());
+        buildReportText(name, model::classInfo(screen->classId()).name, build.levelsGained(), screen->history());
     // The name is used exactly as typed: no character is removed or replaced.
     const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
     if (const auto failure = writeWholeFile(path, toLatin1(text))) {

@@ -18,7 +18,7 @@ namespace skillwright::report {
 /// written and shows it again afterwards, whatever happens. A failure is
 /// reported in a message box (error number, CR LF, description). Nothing in
 /// the build changes, so a failed save can be retried at once.
-void SaveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+void saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
                      const std::function<void(bool)>& setHistoryVisible);
 
 } // namespace skillwright::report

@@ -1,7 +1,6 @@
 // The generator dialog: its load step, the level check as keys are released,
 // Enter and Esc wherever they are typed, the question and what No restores.
-#include <generator/frm_RandomGenerator.h>
-#include <model/Build.h>
+#include <generator/RandomGeneratorDialog.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QLabel>
@@ -13,7 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace skillwright;
-using generator::frm_RandomGenerator;
+using generator::RandomGeneratorDialog;
 
 namespace {
 
@@ -46,10 +45,13 @@ protected:
     }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build{toolkit};
-    QPointer<frm_RandomGenerator> dialog = new frm_RandomGenerator(build, toolkit);
-    QSignalSpy confirmed{dialog.data(), &frm_RandomGenerator::generationConfirmed};
-    QSignalSpy cancelled{dialog.data(), &frm_RandomGenerator::cancelled};
+    QPointer<RandomGeneratorDialog> dialog = new RandomGeneratorDialog(toolkit);
+    QSignalSpy confirmed{dialog.data(), &RandomGeneratorDialog::generationConfirmed};
+    QSignalSpy cancelled{dialog.data(), &RandomGeneratorDialog::cancelled};
+
+    [[nodiscard]] model::GenerationPlan plan(int n) const {
+        return confirmed[n][0].value<model::GenerationPlan>();
+    }
 };
 
 TEST_F(GeneratorDialogTest, opensOnRandomWithTheBoxAtZero) {
@@ -67,7 +69,6 @@ TEST_F(GeneratorDialogTest, opensOnRandomWithTheBoxAtZero) {
     EXPECT_EQ(box()->palette().color(QPalette::Text), kBrightGold);
     EXPECT_EQ(child("Label1")->text(), "Up To This Level:");
     EXPECT_EQ(child("Label2")->text(), "0 = Random level");
-    EXPECT_EQ(build.variables().RandomClass, "Random");
     EXPECT_FALSE(child("Image1")->pixmap().isNull());
     EXPECT_FALSE(child("Image2")->pixmap().isNull());
 }
@@ -109,28 +110,27 @@ TEST_F(GeneratorDialogTest, anEmptyBoxGeneratesARandomLevel) {
     EXPECT_EQ(toolkit.messages[0].text,
               "This will generate a Amazon, Level 40.\r\nDo you want to continue? (This may take awhile)");
     ASSERT_EQ(confirmed.count(), 1);
-    EXPECT_EQ(confirmed[0][0].value<model::ClassId>(), model::ClassId::Amazon);
-    EXPECT_TRUE(build.variables().RandomDonePending);
+    EXPECT_EQ(plan(0).classId, model::ClassId::Amazon);
+    EXPECT_EQ(plan(0).level, 40);
     EXPECT_FALSE(dialog->isVisible());
 }
 
 TEST_F(GeneratorDialogTest, noAfterARandomClassGoesBackToRandomWithNothingPending) {
     choose("opt_Sorceress"); // chosen, then Random again
-    EXPECT_EQ(build.variables().RandomClass, "Sorceress");
     choose("opt_Random");
     type(QStringLiteral("30"));
     toolkit.answers = {toolkit::Answer::No};
     toolkit.randoms = {0.5};
     QTest::mouseClick(child("lbl_Generate"), Qt::LeftButton);
+    EXPECT_EQ(toolkit.messages.back().text,
+              "This will generate a Necromancer, Level 30.\r\nDo you want to continue? (This may take awhile)");
     EXPECT_EQ(toolkit.messages.back().title, "Character Generator");
+    EXPECT_EQ(toolkit.messages.back().buttons, toolkit::Buttons::YesNo);
+    EXPECT_EQ(toolkit.messages.back().icon, toolkit::Icon::None);
     EXPECT_EQ(confirmed.count(), 0);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(child<QRadioButton>("opt_Random")->isChecked());
     EXPECT_TRUE(child<QRadioButton>("opt_Random")->hasFocus());
-    EXPECT_EQ(build.variables().RandomClass, "Random");
-    EXPECT_EQ(build.variables().RandomRoll, 0);
-    EXPECT_EQ(build.variables().RandomLevelsLeft, 0);
-    EXPECT_FALSE(build.variables().RandomDonePending);
 }
 
 TEST_F(GeneratorDialogTest, enterOnAClassOptionGeneratesThatClass) {
@@ -138,15 +138,15 @@ TEST_F(GeneratorDialogTest, enterOnAClassOptionGeneratesThatClass) {
     choose("opt_Amazon");
     QTest::keyClick(child<QRadioButton>("opt_Amazon"), Qt::Key_Enter);
     ASSERT_EQ(confirmed.count(), 1);
-    EXPECT_EQ(confirmed[0][0].value<model::ClassId>(), model::ClassId::Amazon);
-    EXPECT_EQ(build.variables().RandomLevelsLeft, 12) << "halves go to the even whole";
-    EXPECT_EQ(build.variables().RandomRoll, 1000);
+    EXPECT_EQ(plan(0).classId, model::ClassId::Amazon);
+    EXPECT_EQ(plan(0).level, 12) << "halves go to the even whole";
+    EXPECT_FALSE(plan(0).classWasDrawn);
 }
 
 TEST_F(GeneratorDialogTest, escapeInTheBoxOnAnOptionOrOnTheDialogCancels) {
     for (const char* where : {"txt_Level", "opt_Necromancer", "frm_RandomGenerator"}) {
-        auto* dlg = new frm_RandomGenerator(build, toolkit);
-        QSignalSpy gone(dlg, &frm_RandomGenerator::cancelled);
+        auto* dlg = new RandomGeneratorDialog(toolkit);
+        QSignalSpy gone(dlg, &RandomGeneratorDialog::cancelled);
         dlg->show();
         QWidget* target = dlg->objectName() == where ? dlg : dlg->findChild<QWidget*>(where);
         QTest::keyClick(target, Qt::Key_Escape);

@@ -2,7 +2,6 @@
 
 #include <model/Build.h>
 #include <model/Presentation.h>
-#include <toolkit/ScriptedToolkit.h>
 
 #include <gtest/gtest.h>
 
@@ -18,22 +17,26 @@ namespace skillwright::model::testing {
 /// are written from the game's rules, not from the model's code.
 class Planner : public ::testing::Test {
 protected:
-    toolkit::ScriptedToolkit toolkit;
-    Build build{toolkit};
+    Build build;
     // What the screens show: the notice line and the skill menu's quest entries.
-    NoticeLine noticeLine{build, toolkit};
+    NoticeLine noticeLine{build};
     SkillMenuTexts menuTexts{build};
 
     void open(ClassId c) { build.openScreen(c); }
     void open(TreeId t) { build.openScreen(tree(t).classId); }
 
-    [[nodiscard]] const BuildVariables& vars() const { return build.variables(); }
     [[nodiscard]] const TreeScreen& screen() const { return *build.screen(); }
-    [[nodiscard]] const std::vector<std::string>& history() const { return screen().history(); }
+    [[nodiscard]] std::vector<std::string> history() const {
+        std::vector<std::string> texts;
+        for (const HistoryEntry& e : screen().history()) {
+            texts.push_back(formatEntry(e));
+        }
+        return texts;
+    }
     [[nodiscard]] int level() const { return build.characterLevel(); }
     [[nodiscard]] int points(TreeId t, int i) const { return screen().count(t, i); }
     [[nodiscard]] std::string lastEntry() const {
-        return history().empty() ? std::string() : history().back();
+        return screen().history().empty() ? std::string() : formatEntry(screen().history().back());
     }
     [[nodiscard]] std::string notice() const {
         return noticeLine.visible() ? noticeLine.text() : std::string();
@@ -44,25 +47,25 @@ protected:
     void rightClick(TreeId t, int i) { build.prepareRightClick(t, static_cast<std::int16_t>(i)); }
     void reserve(TreeId t) {
         rightClick(t, 0);
-        build.ReservePoint();
+        build.reservePoint();
     }
     void useReserve(TreeId t, int i) {
         rightClick(t, i);
-        build.UseReservedPoint();
+        build.useReservedPoint();
     }
     void denOfEvil(TreeId t, int i) {
         rightClick(t, i);
-        build.TakeDenOfEvilPoint();
+        build.takeDenOfEvilPoint();
     }
     void bookOfSkill(TreeId t, int i) {
         rightClick(t, i);
-        build.TakeBookOfSkillPoint();
+        build.takeBookOfSkillPoint();
     }
     void izual(TreeId t, int i) {
         rightClick(t, i);
-        build.TakeIzualPoint();
+        build.takeIzualPoint();
     }
-    void click(TreeId t, int i) { build.click(t, static_cast<std::int16_t>(i)); }
+    PointResult click(TreeId t, int i) { return build.click(t, static_cast<std::int16_t>(i)); }
 
     /// Levels up by holding points in reserve until the character is at `target`.
     void reserveUntilLevel(TreeId t, int target) {

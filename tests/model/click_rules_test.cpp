@@ -53,17 +53,15 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
         // One level short of the tier: the required-level refusal, nothing changes.
         reserveUntilLevel(t, s.tier - 2);
         const auto before = history();
-        click(t, i);
+        EXPECT_EQ(click(t, i).refusal, Refusal::RequiredLevel);
         EXPECT_EQ(notice(), requiredLevelText(s.tier));
-        EXPECT_TRUE(vars().LastClickFailed);
         EXPECT_EQ(points(t, i), 0);
         EXPECT_EQ(history(), before);
-        build.takeLastClickFailed();
     }
 
     // At the level before the tier, the next level-up opens it...
     reserveUntilLevel(t, s.tier - 1);
-    if (vars().ReservedPoints == 0) {
+    if (build.reservedPoints() == 0) {
         reserve(t); // only a first-tier skill gets here with an empty reserve
     }
     const int levelBefore = level();
@@ -71,7 +69,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     useReserve(t, i);
     if (capAllows(Kind::Reserved, levelBefore, 0, s.tier)) {
         EXPECT_EQ(points(t, i), 1);
-        build.lbl_UndoLast_Click();
+        build.undoLast();
     } else {
         EXPECT_EQ(notice(), kCapText);
         EXPECT_EQ(points(t, i), 0);
@@ -86,11 +84,11 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     izual(t, i);
     if (capAllows(Kind::Quest, levelBefore, 1, s.tier)) {
         EXPECT_EQ(points(t, i), 2);
-        build.lbl_UndoLast_Click();
+        build.undoLast();
     } else {
         EXPECT_EQ(notice(), kCapText);
         EXPECT_EQ(points(t, i), 1);
-        EXPECT_EQ(vars().IzualCount, 0) << "the refused quest point is given back";
+        EXPECT_EQ(build.questCount(Quest::Izual), 0) << "the refused quest point is given back";
     }
 
     // Ordinary points: the quest point already fills the level the next
@@ -175,9 +173,8 @@ TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
     EXPECT_EQ(notice(), kLevel99Text) << "level 99 comes before the tier and prerequisite tests";
     denOfEvil(TreeId::NecroBone, 1);
     EXPECT_EQ(notice(), kLevel99Text);
-    EXPECT_EQ(vars().DenOfEvilCount, 0);
+    EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
 
-    build.takeLastClickFailed();
     reserve(TreeId::NecroBone);
     EXPECT_EQ(notice(), kLevel99Text) << "no character passes level 99";
     EXPECT_EQ(level(), 99);
@@ -205,7 +202,7 @@ TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
     EXPECT_FALSE(notice().empty());
     click(TreeId::PaladinCom, 0);
     EXPECT_EQ(notice(), "");
-    EXPECT_FALSE(noticeLine.timerActive());
+    EXPECT_FALSE(noticeLine.timerRunning());
 }
 
 TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {

@@ -7,7 +7,7 @@ namespace {
 
 struct QuestRule {
     const char* name;
-    std::int16_t BuildVariables::*counter;
+    Quest quest;
     std::vector<int> fromLevel;         ///< the level from which the (n+1)-th point is offered
     std::vector<int> fromLevelJavelins; ///< the same on the Amazon's "AmazonJS" tree
     bool QuestOffer::*offered;
@@ -15,14 +15,14 @@ struct QuestRule {
 
 const std::vector<QuestRule>& questRules() {
     static const std::vector<QuestRule> rules{
-        {"Den of Evil", &BuildVariables::DenOfEvilCount, {3, 24, 35}, {3, 25, 40}, &QuestOffer::denOfEvil},
+        {"Den of Evil", Quest::DenOfEvil, {3, 24, 35}, {3, 25, 40}, &QuestOffer::denOfEvil},
         {"Book of Skill",
-         &BuildVariables::BookOfSkillCount,
+         Quest::BookOfSkill,
          {15, 30, 45},
          {15, 30, 45},
          &QuestOffer::bookOfSkill},
         {"Death of Izual",
-         &BuildVariables::IzualCount,
+         Quest::Izual,
          {23, 23, 39, 39, 59, 59},
          {23, 23, 39, 39, 59, 59},
          &QuestOffer::deathOfIzual},
@@ -57,12 +57,11 @@ TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
     rightClick(TreeId::NecroBone, 0);
     EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
     EXPECT_TRUE(menuTexts.reserveSpacerVisible());
-    build.TakeDenOfEvilPoint();
+    build.takeDenOfEvilPoint();
     EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
     EXPECT_EQ(level(), 3);
     EXPECT_EQ(levelLabel(build), "Level 3");
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
-    EXPECT_FALSE(vars().DenOfEvilPending);
     rightClick(TreeId::NecroBone, 0);
     EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
     EXPECT_FALSE(menuTexts.reserveSpacerVisible());
@@ -76,12 +75,12 @@ TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
     rightClick(TreeId::NecroBone, 0);
     EXPECT_TRUE(menuTexts.visible(Quest::Izual));
-    build.TakeIzualPoint();
+    build.takeIzualPoint();
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Normal Slvl 2: Teeth");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
     rightClick(TreeId::NecroBone, 0);
     EXPECT_FALSE(menuTexts.visible(Quest::Izual));
-    EXPECT_EQ(vars().BookOfSkillCount, 0) << "the Izual point does not depend on Book of Skill";
+    EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0) << "the Izual point does not depend on Book of Skill";
 }
 
 TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
@@ -89,11 +88,11 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
     // class can be chosen there without CHANGE CLASS resetting the build.
     for (const bool replacedDirectly : {false, true}) {
         SCOPED_TRACE(replacedDirectly ? "another class opened over it" : "closed");
-        build.Reset();
+        build.reset();
         open(ClassId::Necromancer);
         reserveUntilLevel(TreeId::NecroBone, 23);
         rightClick(TreeId::NecroBone, 0);
-        build.TakeDenOfEvilPoint();
+        build.takeDenOfEvilPoint();
         izual(TreeId::NecroBone, 0);
         izual(TreeId::NecroBone, 1);
         ASSERT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
@@ -102,14 +101,14 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
             build.closeScreen();
         }
         open(ClassId::Amazon);
-        EXPECT_EQ(vars().DenOfEvilCount, 0);
-        EXPECT_EQ(vars().IzualCount, 0);
+        EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
+        EXPECT_EQ(build.questCount(Quest::Izual), 0);
         EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
         EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
         reserveUntilLevel(TreeId::AmazonBC, 3);
         rightClick(TreeId::AmazonBC, 0);
         EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
-        build.TakeDenOfEvilPoint();
+        build.takeDenOfEvilPoint();
         EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Magic Arrow");
     }
 }
@@ -123,9 +122,9 @@ TEST_F(Quests, bookOfSkillCaptionsUseBothSpellings) {
     bookOfSkill(TreeId::SorcFire, 0);
     EXPECT_EQ(lastEntry(), "Book of Skill: Normal Slvl 1: Fire Bolt");
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book Of Skill (Nightmare)");
-    build.lbl_UndoLast_Click();
+    build.undoLast();
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
-    EXPECT_EQ(vars().BookOfSkillCount, 0);
+    EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0);
 }
 
 TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
@@ -136,38 +135,64 @@ TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
     const auto before = history();
     denOfEvil(TreeId::BarBarCS, 0);
     EXPECT_EQ(notice(), kTwentyText);
-    EXPECT_EQ(vars().DenOfEvilCount, 0);
+    EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
-    EXPECT_TRUE(vars().LastClickFailed);
 
     bookOfSkill(TreeId::BarBarCS, 0);
-    EXPECT_EQ(vars().BookOfSkillCount, 0);
+    EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0);
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
 
     izual(TreeId::BarBarCS, 0);
     izual(TreeId::BarBarCS, 1);
-    EXPECT_EQ(vars().IzualCount, 1);
+    EXPECT_EQ(build.questCount(Quest::Izual), 1);
     izual(TreeId::BarBarCS, 0);
-    EXPECT_EQ(vars().IzualCount, 1);
+    EXPECT_EQ(build.questCount(Quest::Izual), 1);
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-    EXPECT_FALSE(vars().DenOfEvilPending || vars().BookOfSkillPending || vars().IzualPending);
     EXPECT_EQ(history().size(), before.size() + 1);
+    click(TreeId::BarBarCS, 1);
+    EXPECT_EQ(lastEntry(), "Clvl 22 Slvl 2: Leap") << "no quest point is left waiting for a click";
 }
 
-TEST_F(Quests, anExhaustedQuestSaysSoWhenTheMenuIsBypassed) {
+TEST_F(Quests, anExhaustedQuestChangesNothingWhenTheMenuIsBypassed) {
     open(ClassId::Paladin);
-    reserveUntilLevel(TreeId::PaladinCom, 35);
+    reserveUntilLevel(TreeId::PaladinCom, 59);
     for (int n = 0; n < 3; ++n) {
         denOfEvil(TreeId::PaladinCom, 0);
     }
-    ASSERT_EQ(points(TreeId::PaladinCom, 0), 3);
-    ASSERT_TRUE(toolkit.messages.empty());
-    denOfEvil(TreeId::PaladinCom, 0);
-    ASSERT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(toolkit.messages[0].text, "You may only complete this quest once for each level, 3 times.");
-    EXPECT_EQ(toolkit.messages[0].title, "No Longer valid");
-    EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::Information);
-    EXPECT_EQ(points(TreeId::PaladinCom, 0), 3);
+    for (int n = 0; n < 6; ++n) {
+        izual(TreeId::PaladinCom, 0);
+    }
+    ASSERT_EQ(points(TreeId::PaladinCom, 0), 9);
+    const auto before = history();
+    for (Quest q : {Quest::DenOfEvil, Quest::Izual}) {
+        rightClick(TreeId::PaladinCom, 0);
+        const PointResult result = build.takeQuestPoint(q);
+        EXPECT_EQ(result.refusal, Refusal::QuestExhausted);
+        EXPECT_EQ(refusalText(result), "You may only complete this quest once for each level, 3 times.");
+    }
+    EXPECT_EQ(build.questCount(Quest::DenOfEvil), 3);
+    EXPECT_EQ(build.questCount(Quest::Izual), 6);
+    EXPECT_EQ(history(), before);
+    // The next ordinary click is an ordinary point, not a fourth quest point.
+    click(TreeId::PaladinCom, 0);
+    EXPECT_EQ(lastEntry(), "Clvl 60 Slvl 10: Sacrafice");
+}
+
+TEST_F(Quests, aRefusedIzualPointFromItsFourthToItsSixthIsGivenBack) {
+    open(ClassId::Sorceress);
+    reserveUntilLevel(TreeId::SorcFire, 59);
+    for (int taken = 0; taken < 6; ++taken) {
+        if (taken >= 3) {
+            // Meteor (level 24, needs Fireball and Firewall) is refused: its prerequisites hold nothing.
+            rightClick(TreeId::SorcFire, 7);
+            EXPECT_EQ(build.takeIzualPoint().refusal, Refusal::Prerequisite) << taken << " taken";
+            EXPECT_EQ(build.questCount(Quest::Izual), taken);
+            EXPECT_EQ(notice(), prerequisiteText("Fireball"));
+        }
+        izual(TreeId::SorcFire, 0);
+        ASSERT_EQ(build.questCount(Quest::Izual), taken + 1);
+    }
+    EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Hell Slvl 6: Fire Bolt");
 }
 
 TEST_F(Quests, announcementsAtTheirLevelsUnderTheirCounterConditions) {
@@ -191,18 +216,18 @@ TEST_F(Quests, announcementsAtTheirLevelsUnderTheirCounterConditions) {
     open(ClassId::Amazon);
     for (const Row& row : rows) {
         for (int taken = 0; taken <= (row.quest == Quest::Izual ? 6 : 3); ++taken) {
-            build.Reset();
+            build.reset();
             // The quest commands do not ask whether the point is due.
             for (int n = 0; n < taken; ++n) {
                 rightClick(TreeId::AmazonBC, 0);
-                row.quest == Quest::DenOfEvil     ? build.TakeDenOfEvilPoint()
-                : row.quest == Quest::BookOfSkill ? build.TakeBookOfSkillPoint()
-                                                  : build.TakeIzualPoint();
+                row.quest == Quest::DenOfEvil     ? build.takeDenOfEvilPoint()
+                : row.quest == Quest::BookOfSkill ? build.takeBookOfSkillPoint()
+                                                  : build.takeIzualPoint();
             }
             ASSERT_EQ(build.questCount(row.quest), taken);
             reserveUntilLevel(TreeId::AmazonBC, row.level - 2);
             for (int lvl : {row.level - 1, row.level, row.level + 1}) {
-                noticeLine.tim_Unavail_Timer();
+                noticeLine.expire();
                 reserve(TreeId::AmazonBC);
                 ASSERT_EQ(level(), lvl);
                 const bool due = lvl == row.level && std::count(row.announcedWhenTaken.begin(),
@@ -243,7 +268,7 @@ TEST_F(Quests, tierLabelsTurnGoldTheLevelBeforeTheirTierAndWhiteBelowFive) {
     // it: between them it keeps its colour.
     auto undoTo = [&](int lvl) {
         while (level() > lvl) {
-            build.lbl_UndoLast_Click();
+            build.undoLast();
         }
     };
     undoTo(28);

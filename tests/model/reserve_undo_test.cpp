@@ -19,17 +19,16 @@ TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
     useReserve(TreeId::NecroBone, 0);
     useReserve(TreeId::NecroBone, 0);
     EXPECT_EQ(lastEntry(), "Reserved Slvl 2: Teeth");
-    EXPECT_EQ(vars().ReservedPoints, 4);
+    EXPECT_EQ(build.reservedPoints(), 4);
     EXPECT_EQ(level(), 7);
     EXPECT_EQ(levelLabel(build), "Level 7");
 }
 
 TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
     open(ClassId::Amazon);
-    useReserve(TreeId::AmazonPM, 0);
+    rightClick(TreeId::AmazonPM, 0);
+    EXPECT_EQ(build.useReservedPoint().refusal, Refusal::EmptyReserve);
     EXPECT_EQ(notice(), "You have no skill points in reserve.");
-    EXPECT_FALSE(vars().LastClickFailed);
-    EXPECT_FALSE(vars().SpendingReserved);
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);
 }
@@ -77,14 +76,14 @@ TEST_F(Undo, takesBackEachKindOfEntryExactly) {
         {1, 0, 3, 1, 0, 0, 0}, {1, 0, 2, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0},
     };
     for (const Expect& e : afterEachUndo) {
-        build.lbl_UndoLast_Click();
+        build.undoLast();
         EXPECT_EQ(points(bone, 0), e.teeth);
         EXPECT_EQ(points(bone, 1), e.boneArmor);
         EXPECT_EQ(level(), e.level);
-        EXPECT_EQ(vars().ReservedPoints, e.reserve);
-        EXPECT_EQ(vars().DenOfEvilCount, e.den);
-        EXPECT_EQ(vars().BookOfSkillCount, e.book);
-        EXPECT_EQ(vars().IzualCount, e.izual);
+        EXPECT_EQ(build.reservedPoints(), e.reserve);
+        EXPECT_EQ(build.questCount(Quest::DenOfEvil), e.den);
+        EXPECT_EQ(build.questCount(Quest::BookOfSkill), e.book);
+        EXPECT_EQ(build.questCount(Quest::Izual), e.izual);
         EXPECT_EQ(levelLabel(build), "Level " + std::to_string(e.level));
         EXPECT_EQ(reserveLabel(build), "Reserved Points: " + std::to_string(e.reserve));
     }
@@ -102,7 +101,7 @@ TEST_F(Undo, anEmptyHistoryChangesNothing) {
         void buildChanged() override { ++changes; }
     } listener;
     build.addListener(listener);
-    EXPECT_FALSE(build.lbl_UndoLast_Click());
+    EXPECT_FALSE(build.undoLast());
     EXPECT_EQ(levelLabel(build), "Level: 1");
     EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
     EXPECT_EQ(listener.changes, 0);
@@ -116,11 +115,11 @@ TEST_F(Undo, izualCaptionFollowsTheCounterDown) {
         izual(TreeId::SorcFire, 0);
     }
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
-    build.lbl_UndoLast_Click();
+    build.undoLast();
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
-    build.lbl_UndoLast_Click();
+    build.undoLast();
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-    EXPECT_EQ(vars().IzualCount, 1);
+    EXPECT_EQ(build.questCount(Quest::Izual), 1);
 }
 
 // Every pair of skills on one screen where one entry suffix begins the other
@@ -147,7 +146,7 @@ TEST_F(Undo, aSuffixThatBeginsAnotherNeverStealsItsEntry) {
                         ASSERT_TRUE(lastEntry().ends_with(sb)) << lastEntry();
                         const int shorter = points(ta, a);
                         const int longer = points(tb, b);
-                        build.lbl_UndoLast_Click();
+                        build.undoLast();
                         EXPECT_EQ(points(ta, a), shorter) << sa << " was lowered for " << sb;
                         EXPECT_EQ(points(tb, b), longer - 1);
                     }

@@ -7,7 +7,9 @@ namespace {
 
 TEST(ReportText, historyEntriesFollowTheStartingLineVerbatim) {
     const std::string text =
-        buildReportText("Hero", "Necromancer", 2, {"Clvl 2 Slvl 1: Teeth", "Clvl 3 Reserved For Later "});
+        buildReportText("Hero", "Necromancer", 2,
+                        {{model::EntryKind::Ordinary, 2, 1, 0, {model::TreeId::NecroBone, 0}},
+                         {model::EntryKind::ReservedForLater, 3, 0, 0, {}}});
     EXPECT_EQ(text, "Hero\r\n"
                     "Class: Necromancer\r\n"
                     "Level: 3\r\n"

@@ -55,20 +55,18 @@ std::string lines(std::initializer_list<std::string_view> list) {
 
 /// Everything a save must leave untouched, as one comparable text.
 std::string describe(const Build& b) {
-    const model::BuildVariables& v = b.variables();
     std::ostringstream s;
-    s << v.LevelsGained << ' ' << v.ReservedPoints << ' ' << v.DenOfEvilCount << ' ' << v.BookOfSkillCount
-      << ' ' << v.IzualCount << ' ' << v.DenOfEvilPending << v.BookOfSkillPending << v.IzualPending
-      << v.SpendingReserved << ' ' << v.ActiveTree << ' ' << v.ActiveSkillIndex << '|' << v.UnavailableReason
-      << '|';
+    s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
+      << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << ' '
+      << b.activeSkillPoints() << '|';
     if (const model::TreeScreen* sc = b.screen()) {
         for (int t = 0; t < 3; ++t) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
                 s << sc->countAt(t, i) << ',';
             }
         }
-        for (const std::string& e : sc->history()) {
-            s << e << '\n';
+        for (const model::HistoryEntry& e : sc->history()) {
+            s << model::formatEntry(e) << '\n';
         }
     }
     return s.str();
@@ -96,22 +94,22 @@ protected:
 
     void save(const std::string& name) {
         toolkit.inputs.push_back(name);
-        SaveBuildReport(build, toolkit, [this](bool v) { visibility.push_back(v); });
+        saveBuildReport(build, toolkit, [this](bool v) { visibility.push_back(v); });
     }
 
     /// Necromancer at level 3 with one entry of every kind, all on Teeth.
     void buildEveryEntryKind() {
         build.click(TreeId::NecroBone, 0);
         build.prepareRightClick(TreeId::NecroBone, 0);
-        build.ReservePoint();
-        build.UseReservedPoint();
-        build.TakeDenOfEvilPoint();
-        build.TakeBookOfSkillPoint();
-        build.TakeIzualPoint();
+        build.reservePoint();
+        build.useReservedPoint();
+        build.takeDenOfEvilPoint();
+        build.takeBookOfSkillPoint();
+        build.takeIzualPoint();
     }
 
     toolkit::ScriptedToolkit toolkit;
-    Build build{toolkit};
+    Build build;
     fs::path dir;
     std::vector<bool> visibility;
 };
@@ -247,8 +245,8 @@ TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) 
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     toolkit.inputs.push_back("Cut"); // over the whole report written before
     toolkit.inputs.push_back("First");
-    SaveBuildReport(build, toolkit, {});
-    SaveBuildReport(build, toolkit, {});
+    saveBuildReport(build, toolkit, {});
+    saveBuildReport(build, toolkit, {});
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

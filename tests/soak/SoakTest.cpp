@@ -267,7 +267,7 @@ public:
     }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build{toolkit};
+    model::Build build;
     app::Program program{build, toolkit};
 
     // The actions, each on the window it needs.
@@ -365,7 +365,8 @@ screens::SkillTreeScreen* Soak::shownTree() const {
 }
 
 QWidget* Soak::shownViewer() const {
-    return screens::loadedForm("frm_SkillStats");
+    QWidget* viewer = program.statsViewer();
+    return viewer != nullptr && viewer->isVisible() ? viewer : nullptr;
 }
 
 bool Soak::reachable(Where where) {
@@ -739,10 +740,6 @@ std::set<std::string, std::less<>> Soak::skillsOf(ClassId classId) const {
 }
 
 void Soak::check() {
-    const model::BuildVariables& v = build.variables();
-    if (v.DenOfEvilPending || v.BookOfSkillPending || v.IzualPending || v.SpendingReserved) {
-        fail("a pending flag is left set");
-    }
     int treeScreens = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         treeScreens += qobject_cast<screens::SkillTreeScreen*>(w) != nullptr && w->isVisible() ? 1 : 0;
@@ -777,6 +774,12 @@ void Soak::checkTreeScreen(screens::SkillTreeScreen& screen) {
                 fail(str(label) + " (" + std::string(name) + ") shows " + shown + ", the history holds " +
                      expected);
             }
+        }
+    }
+    for (const model::Quest q : {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
+        if (build.questCount(q) != r.quests[static_cast<std::size_t>(q)]) {
+            fail("a quest counter is " + std::to_string(build.questCount(q)) + ", the history holds " +
+                 std::to_string(r.quests[static_cast<std::size_t>(q)]));
         }
     }
     const int level = r.levelUps + 1;

@@ -1,6 +1,5 @@
 #include "ScreenKit.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPalette>
 
@@ -38,15 +37,8 @@ Rgb textColour(const QWidget* widget) {
             static_cast<std::uint8_t>(c.blue())};
 }
 
-QWidget* loadedForm(std::string_view formName) {
-    const QString name = qstring(formName);
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
-        if (w->isVisible() && w->objectName().compare(name, Qt::CaseInsensitive) == 0) {
-            return w;
-        }
-    }
-    return nullptr;
+QString css(Rgb c) {
+    return QStringLiteral("rgb(%1, %2, %3)").arg(c.r).arg(c.g).arg(c.b);
 }
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,

@@ -60,18 +60,32 @@ inline constexpr Rgb kBrightGold{234, 195, 92};
 /// The statistics row of the skill's current points.
 inline constexpr Rgb kMarkedRow{255, 128, 0};
 
+// The colours of what Qt draws itself (menus, dialogs, tooltips) and of the
+// generator's controls: dark panels and wells with parchment-gold text.
+inline constexpr Rgb kPanel{33, 27, 21};
+inline constexpr Rgb kWell{14, 11, 9};
+inline constexpr Rgb kWellAlternate{26, 21, 16};
+inline constexpr Rgb kFadedText{150, 135, 110};
+inline constexpr Rgb kButtonFace{48, 39, 29};
+inline constexpr Rgb kSelection{122, 90, 42};
+inline constexpr Rgb kBevelLight{90, 74, 56};
+inline constexpr Rgb kBevelMid{60, 49, 37};
+inline constexpr Rgb kBevelDark{20, 16, 12};
+inline constexpr Rgb kDisabledText{120, 110, 95};
+/// The generator's option rings and level box.
+inline constexpr Rgb kRing{120, 94, 58};
+inline constexpr Rgb kRingWell{16, 12, 9};
+inline constexpr Rgb kBoxWell{18, 14, 11};
+inline constexpr Rgb kBoxFrame{110, 88, 60};
+
 QColor qcolor(Rgb c);
 QString qstring(std::string_view text);
 /// The text colour of a label (its palette's WindowText).
 void setTextColour(QWidget* widget, Rgb colour);
 [[nodiscard]] Rgb textColour(const QWidget* widget);
 
-/// The open window whose objectName is `formName`, compared without regard
-/// to case (IsFormLoaded): a shown top-level window; nullptr when none is.
-QWidget* loadedForm(std::string_view formName);
-inline bool IsFormLoaded(std::string_view formName) {
-    return loadedForm(formName) != nullptr;
-}
+/// The colour as CSS for a style sheet: "rgb(r, g, b)".
+QString css(Rgb c);
 
 /// A plain-text label with its objectName, place, font and alignment.
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,

@@ -105,12 +105,23 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     m_build.openScreen(classId);
     m_openInBuild = true;
     m_build.addListener(*this);
-    m_notice = std::make_unique<model::NoticeLine>(m_build, m_toolkit, [this] { mirror(); });
+    m_noticeTimer = m_toolkit.createTimer();
+    m_noticeTimer->setCallback([this] {
+        m_notice->expire();
+        mirror();
+    });
+    m_notice = std::make_unique<model::NoticeLine>(m_build, [this](bool run) {
+        m_noticeTimer->stop();
+        if (run) {
+            m_noticeTimer->start(model::kNoticeMilliseconds);
+        }
+    });
     mirror();
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
     m_notice.reset();
+    m_noticeTimer.reset();
     m_build.removeListener(*this);
     if (m_openInBuild) {
         m_build.closeScreen();
@@ -201,9 +212,9 @@ void SkillTreeScreen::createControls() {
         connect(label, &CommandLabel::hovered, this, [this, command] { commandHover(command); });
     }
     connect(m_commands[Save], &CommandLabel::clicked, this, &SkillTreeScreen::save);
-    connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.Reset(); });
+    connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.reset(); });
     connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClass);
-    connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.lbl_UndoLast_Click(); });
+    connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.undoLast(); });
     connect(m_commands[Close], &CommandLabel::clicked, this, [this] { m_toolkit.endProgram(); });
 
     addWhiteLabel("lbl_Char", qstring(info.name), TwipRect{915, 5265, 2175, 285}, captionFont(12, kHeavy),
@@ -351,7 +362,7 @@ void SkillTreeScreen::mirror() {
     // (which no rule makes today) rebuilds the list. Whenever it changes the
     // newest entry is selected; in between, the player may browse the list
     // with the keys without a timer tick undoing that.
-    const std::vector<std::string>& history = screen->history();
+    const std::vector<model::HistoryEntry>& history = screen->history();
     bool historyChanged = false;
     const std::size_t common = std::min(history.size(), m_shownHistory.size());
     if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
@@ -367,7 +378,7 @@ void SkillTreeScreen::mirror() {
         historyChanged = true;
     }
     for (std::size_t i = m_shownHistory.size(); i < history.size(); ++i) {
-        const QString text = QString::fromStdString(history[i]);
+        const QString text = QString::fromStdString(model::formatEntry(history[i]));
         QStaticText laidOut(text);
         laidOut.setTextFormat(Qt::PlainText);
         laidOut.prepare(QTransform(), m_history->font());
@@ -451,14 +462,14 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
 }
 
 void SkillTreeScreen::save() {
-    report::SaveBuildReport(m_build, m_toolkit, [this](bool visible) { m_history->setVisible(visible); });
+    report::saveBuildReport(m_build, m_toolkit, [this](bool visible) { m_history->setVisible(visible); });
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.
     selectNewestEntry();
 }
 
 void SkillTreeScreen::changeClass() {
-    m_build.Reset();
+    m_build.reset();
     emit changeClassRequested();
 }
 

@@ -2,6 +2,7 @@
 
 #include <model/BuildListener.h>
 #include <model/Catalogue.h>
+#include <model/History.h>
 
 #include <QPoint>
 #include <QStaticText>
@@ -22,8 +23,9 @@ class Build;
 class NoticeLine;
 } // namespace skillwright::model
 namespace skillwright::toolkit {
+class Timer;
 class Toolkit;
-}
+} // namespace skillwright::toolkit
 
 namespace skillwright::screens {
 
@@ -105,6 +107,7 @@ private:
     const ClassDesign& m_design;
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
+    std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
     bool m_openInBuild = false;
 
@@ -127,7 +130,7 @@ private:
     std::string m_shownPoints;
     std::string m_shownReserve;
     std::string m_shownNotice;
-    std::vector<std::string> m_shownHistory;
+    std::vector<model::HistoryEntry> m_shownHistory;
     std::vector<QStaticText> m_historyTexts; ///< the shown entries, laid out for painting
 };
 

@@ -1,6 +1,6 @@
 #include <model/Build.h>
 #include <model/Presentation.h>
-#include <screens/menu/frm_Menu.h>
+#include <screens/menu/MenuHolder.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
@@ -21,11 +21,9 @@ using model::TreeId;
 
 /// The build state a menu action may change, as one comparable text.
 std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) {
-    const model::BuildVariables& v = b.variables();
     std::ostringstream s;
-    s << v.LevelsGained << ' ' << v.ReservedPoints << ' ' << v.DenOfEvilCount << ' ' << v.BookOfSkillCount
-      << ' ' << v.IzualCount << ' ' << v.DenOfEvilPending << v.BookOfSkillPending << v.IzualPending
-      << v.SpendingReserved << '|';
+    s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
+      << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << '|';
     for (model::Quest q : {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
         s << texts.caption(q);
     }
@@ -35,8 +33,8 @@ std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) 
             s << b.screen()->countAt(t, i) << ',';
         }
     }
-    for (const std::string& e : b.screen()->history()) {
-        s << e << '\n';
+    for (const model::HistoryEntry& e : b.screen()->history()) {
+        s << model::formatEntry(e) << '\n';
     }
     return s.str();
 }
@@ -69,7 +67,7 @@ protected:
     void reachLevel(int level) {
         build.prepareRightClick(model::classInfo(build.screen()->classId()).trees[0], 0);
         while (build.characterLevel() < level) {
-            build.ReservePoint();
+            build.reservePoint();
         }
     }
     [[nodiscard]] QString entryText(const char* name) const { return menu.findChild<QAction*>(name)->text(); }
@@ -82,9 +80,9 @@ protected:
     }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build{toolkit};
+    model::Build build;
     model::SkillMenuTexts texts{build};
-    frm_Menu menu{build, texts, toolkit};
+    MenuHolder menu{build, texts, toolkit};
     QString choose;
     int popups = 0;
     QString poppedMenu;
@@ -149,10 +147,10 @@ TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
 TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
     toolkit.openAddressResult = false;
     const std::tuple<int, const char*, const char*> cases[] = {
-        {frm_Menu::Quennick, "mnu_QuennickEmail", "mailto:quennick@example.com"},
-        {frm_Menu::Quennick, "mnu_QuennickWeb", "https://www.example.com/quennick/"},
-        {frm_Menu::Orrindel, "mnu_OrrindelEmail", "mailto:orrindel@example.org"},
-        {frm_Menu::Orrindel, "mnu_OrrindelSite", "https://www.example.org/orrindel/"},
+        {MenuHolder::Quennick, "mnu_QuennickEmail", "mailto:quennick@example.com"},
+        {MenuHolder::Quennick, "mnu_QuennickWeb", "https://www.example.com/quennick/"},
+        {MenuHolder::Orrindel, "mnu_OrrindelEmail", "mailto:orrindel@example.org"},
+        {MenuHolder::Orrindel, "mnu_OrrindelSite", "https://www.example.org/orrindel/"},
     };
     for (const auto& [person, entry, address] : cases) {
         choose = entry;
@@ -171,10 +169,10 @@ TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
 // Escape runs nothing. A fallback timer closes the menu so the test cannot hang.
 TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build{toolkit};
+    model::Build build;
     build.openScreen(ClassId::Necromancer);
     model::SkillMenuTexts texts{build};
-    frm_Menu menu{build, texts, toolkit};
+    MenuHolder menu{build, texts, toolkit};
 
     auto drive = [&](std::function<void(QMenu*)> act) {
         QTimer::singleShot(0, &menu, [act] {
@@ -194,7 +192,8 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
         popup->setActiveAction(menu.findChild<QAction*>("mnu_ReservePoint"));
         QTest::keyClick(popup, Qt::Key_Return);
     });
-    EXPECT_EQ(build.screen()->history(), std::vector<std::string>{"Clvl 2 Reserved For Later "});
+    ASSERT_EQ(build.screen()->history().size(), 1u);
+    EXPECT_EQ(model::formatEntry(build.screen()->history()[0]), "Clvl 2 Reserved For Later ");
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <model/Build.h>
 #include <model/Presentation.h>
-#include <screens/select/frm_MainSelect.h>
+#include <screens/select/StartScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QDir>
@@ -22,7 +22,7 @@
 namespace model = skillwright::model;
 using skillwright::model::Build;
 using skillwright::model::ClassId;
-using skillwright::screens::frm_MainSelect;
+using skillwright::screens::StartScreen;
 using skillwright::testing::buildGif;
 using skillwright::toolkit::Icon;
 using skillwright::toolkit::ScriptedToolkit;
@@ -54,13 +54,13 @@ protected:
         // (Its screen stays open: a closed screen takes its quest points along.)
         build.openScreen(ClassId::Necromancer);
         build.prepareRightClick(model::TreeId::NecroBone, 0);
-        build.TakeDenOfEvilPoint();
-        build.TakeDenOfEvilPoint();
+        build.takeDenOfEvilPoint();
+        build.takeDenOfEvilPoint();
         ASSERT_EQ(menuTexts.caption(model::Quest::DenOfEvil), "&Den Of Evil (Hell)");
-        QObject::connect(&screen, &frm_MainSelect::classChosen, [this](ClassId id) { opened = id; });
-        QObject::connect(&screen, &frm_MainSelect::generatorRequested,
+        QObject::connect(&screen, &StartScreen::classChosen, [this](ClassId id) { opened = id; });
+        QObject::connect(&screen, &StartScreen::generatorRequested,
                          [this](bool hideSelf) { generator = hideSelf; });
-        screen.Form_Load();
+        screen.load();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
     }
 
@@ -89,9 +89,9 @@ protected:
 
     QTemporaryDir dir;
     ScriptedToolkit toolkit;
-    Build build{toolkit};
+    Build build;
     model::SkillMenuTexts menuTexts{build};
-    frm_MainSelect screen{menuTexts, toolkit};
+    StartScreen screen{menuTexts, toolkit};
     std::optional<ClassId> opened;
     std::optional<bool> generator;
 };
@@ -260,10 +260,10 @@ TEST_F(MainSelectTest, escapeAndCloseLabel_endTheProgram) {
 
 TEST_F(MainSelectTest, contactCardsRandomAndGeneratorButton) {
     moveOver(child("img_Quennick"));
-    EXPECT_EQ(child("lbl_ContactInfo")->text(), frm_MainSelect::kQuennickCard);
-    EXPECT_TRUE(frm_MainSelect::kOrrindelCard.contains(QStringLiteral("\r\nGuild: (none)\r\n")));
+    EXPECT_EQ(child("lbl_ContactInfo")->text(), StartScreen::kQuennickCard);
+    EXPECT_TRUE(StartScreen::kOrrindelCard.contains(QStringLiteral("\r\nGuild: (none)\r\n")));
     moveOver(child("lbl_Title"));
-    EXPECT_EQ(child("lbl_ContactInfo")->text(), frm_MainSelect::kQuennickCard);
+    EXPECT_EQ(child("lbl_ContactInfo")->text(), StartScreen::kQuennickCard);
 
     moveOver(picture("Amazon"));
     moveOver(child("lbl_Random"));
@@ -280,13 +280,13 @@ TEST_F(MainSelectTest, contactCardsRandomAndGeneratorButton) {
 TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
     ScriptedToolkit toolkit;
     toolkit.folder = SKILLWRIGHT_ANIMATION_FOLDER;
-    Build build(toolkit);
+    Build build;
     model::SkillMenuTexts menuTexts(build);
-    frm_MainSelect screen(menuTexts, toolkit);
-    screen.Form_Load();
+    StartScreen screen(menuTexts, toolkit);
+    screen.load();
     EXPECT_TRUE(toolkit.messages.empty());
     int offsetFrames = 0;
-    for (ClassId id : frm_MainSelect::kClassOrder) {
+    for (ClassId id : StartScreen::kClassOrder) {
         auto& p = screen.pictures(id);
         SCOPED_TRACE(static_cast<int>(id));
         EXPECT_GE(p.count(), 8);
@@ -349,10 +349,10 @@ TEST(MainSelectAnimations, filesThatCannotBeShown_leaveTheStillsWithoutAMessage)
 
     ScriptedToolkit toolkit;
     toolkit.folder = dir.path().toStdString();
-    Build build(toolkit);
+    Build build;
     model::SkillMenuTexts menuTexts(build);
-    frm_MainSelect screen(menuTexts, toolkit);
-    screen.Form_Load();
+    StartScreen screen(menuTexts, toolkit);
+    screen.load();
     EXPECT_TRUE(toolkit.messages.empty());
     for (ClassId id : {ClassId::Amazon, ClassId::Barbarian, ClassId::Necromancer, ClassId::Paladin}) {
         SCOPED_TRACE(static_cast<int>(id));

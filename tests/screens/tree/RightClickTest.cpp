@@ -2,7 +2,7 @@
 // character has earned; the chosen entry acts on the right-clicked skill.
 #include <model/Build.h>
 #include <model/Presentation.h>
-#include <screens/menu/frm_Menu.h>
+#include <screens/menu/MenuHolder.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -67,9 +67,9 @@ protected:
     QString labelText(const char* name) const { return screen->findChild<QLabel*>(name)->text(); }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build{toolkit};
+    model::Build build;
     model::SkillMenuTexts texts{build};
-    frm_Menu menu{build, texts, toolkit};
+    MenuHolder menu{build, texts, toolkit};
     std::unique_ptr<SkillTreeScreen> screen;
     QAction* choice = nullptr;
     std::vector<std::string> shown;
@@ -90,8 +90,7 @@ TEST_F(RightClick, opensTheMenuWithTheEntriesDueForTheClickedSkill) {
     open(ClassId::Amazon);
     rightClick(TreeId::AmazonJS, 2);
     EXPECT_EQ(shown, kAlways);
-    EXPECT_EQ(build.variables().ActiveTree, "AmazonJS");
-    EXPECT_EQ(build.variables().ActiveSkillIndex, 2);
+    EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJS, 2}));
 
     reserveUntilLevel(TreeId::AmazonPM, 24);
     rightClick(TreeId::AmazonPM, 2);
@@ -100,7 +99,7 @@ TEST_F(RightClick, opensTheMenuWithTheEntriesDueForTheClickedSkill) {
     rightClick(TreeId::AmazonJS, 2);
     EXPECT_EQ(shown, withQuests({"mnu_BookOfSkill", "mnu_DeathOfIzual"}))
         << "the javelin tree's second Den of Evil point comes a level later";
-    EXPECT_EQ(build.variables().ActiveTree, "AmazonJS");
+    EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJS, 2}));
 }
 
 TEST_F(RightClick, aChosenQuestEntryRecordsItsPointAndRelabelsItself) {
@@ -123,9 +122,9 @@ TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContext) {
     open(ClassId::Necromancer);
     QTest::mouseClick(screen->findChild<QWidget*>("img_NecroBonePoison(0)"), Qt::LeftButton);
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_EQ(build.variables().ActiveSkillPoints, 1);
+    EXPECT_EQ(build.activeSkillPoints(), 1);
     rightClick(TreeId::NecroBone, 1);
-    EXPECT_EQ(build.variables().ActiveSkillPoints, 0);
+    EXPECT_EQ(build.activeSkillPoints(), 0);
     rightClick(TreeId::NecroCurse, 0, "mnu_UseReserve");
     EXPECT_EQ(screen->findChild<QLabel*>("lbl_UnAvail")->text(), "You have no skill points in reserve.");
     EXPECT_TRUE(screen->findChild<QLabel*>("lbl_UnAvail")->isVisible());

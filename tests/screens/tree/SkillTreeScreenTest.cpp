@@ -85,7 +85,7 @@ protected:
     static QPoint bareSurface() { return {40, 70}; }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build{toolkit};
+    model::Build build;
     std::unique_ptr<SkillTreeScreen> screen;
 };
 

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     art::initialise();
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     toolkit::ScriptedToolkit toolkit;
-    model::Build build(toolkit);
+    model::Build build;
     for (const model::ClassInfo& info : model::classes()) {
         screens::SkillTreeScreen screen(info.id, build, toolkit);
         screen.show();

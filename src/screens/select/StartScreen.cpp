@@ -1,4 +1,4 @@
-#include "frm_MainSelect.h"
+#include "StartScreen.h"
 
 #include <model/Presentation.h>
 #include <toolkit/Toolkit.h>
@@ -54,18 +54,18 @@ public:
 
 } // namespace
 
-const QString frm_MainSelect::kQuennickCard = QStringLiteral("Battle Net ID: Quennick\r\n"
+const QString StartScreen::kQuennickCard = QStringLiteral("Battle Net ID: Quennick\r\n"
                                                              "E-Mail:  quennick@example.com\r\n"
                                                              "ICQ: 48213377\r\n"
                                                              "Guild: Order of the Ember\r\n"
                                                              "(Click for email/web)");
-const QString frm_MainSelect::kOrrindelCard = QStringLiteral("Battle Net ID: Orrindel\r\n"
+const QString StartScreen::kOrrindelCard = QStringLiteral("Battle Net ID: Orrindel\r\n"
                                                              "E-Mail:  orrindel@example.org\r\n"
                                                              "ICQ: 73904126\r\n"
                                                              "Guild: (none)\r\n"
                                                              "(Click for email/web)");
 
-frm_MainSelect::frm_MainSelect(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent)
+StartScreen::StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent), m_menuTexts(menuTexts), m_toolkit(toolkit) {
     setObjectName(QStringLiteral("frm_MainSelect"));
     setWindowTitle(QStringLiteral("Diablo II Skillwright"));
@@ -78,9 +78,9 @@ frm_MainSelect::frm_MainSelect(model::SkillMenuTexts& menuTexts, toolkit::Toolki
     createControls();
 }
 
-frm_MainSelect::~frm_MainSelect() = default;
+StartScreen::~StartScreen() = default;
 
-QLabel* frm_MainSelect::addPointerLabel(const char* name, const QString& text, const TwipRect& place,
+QLabel* StartScreen::addPointerLabel(const char* name, const QString& text, const TwipRect& place,
                                         const QFont& font, Qt::Alignment alignment) {
     QLabel* label = addLabel(this, name, text, place, font, alignment);
     label->setMouseTracking(true);
@@ -89,11 +89,11 @@ QLabel* frm_MainSelect::addPointerLabel(const char* name, const QString& text, c
     return label;
 }
 
-void frm_MainSelect::setColour(QLabel* label, bool highlight) {
+void StartScreen::setColour(QLabel* label, bool highlight) {
     setTextColour(label, highlight ? kBrightGold : kBronze);
 }
 
-void frm_MainSelect::createControls() {
+void StartScreen::createControls() {
     m_background = new QLabel(this);
     m_background->setObjectName(QStringLiteral("Image1"));
     m_background->setGeometry(rect());
@@ -188,7 +188,7 @@ void frm_MainSelect::createControls() {
                               art::captionFont(14, QFont::Bold), centred);
 }
 
-PictureArray& frm_MainSelect::pictures(model::ClassId classId) {
+PictureArray& StartScreen::pictures(model::ClassId classId) {
     for (ClassSlot& slot : m_classes) {
         if (slot.id == classId) {
             return *slot.pictures;
@@ -197,7 +197,7 @@ PictureArray& frm_MainSelect::pictures(model::ClassId classId) {
     return *m_classes.front().pictures;
 }
 
-toolkit::Timer& frm_MainSelect::animationTimer(model::ClassId classId) {
+toolkit::Timer& StartScreen::animationTimer(model::ClassId classId) {
     for (ClassSlot& slot : m_classes) {
         if (slot.id == classId) {
             return *slot.timer;
@@ -206,7 +206,7 @@ toolkit::Timer& frm_MainSelect::animationTimer(model::ClassId classId) {
     return *m_classes.front().timer;
 }
 
-int frm_MainSelect::animationInterval(model::ClassId classId) const {
+int StartScreen::animationInterval(model::ClassId classId) const {
     for (const ClassSlot& slot : m_classes) {
         if (slot.id == classId) {
             return slot.interval;
@@ -215,7 +215,7 @@ int frm_MainSelect::animationInterval(model::ClassId classId) const {
     return 0;
 }
 
-void frm_MainSelect::Form_Load() {
+void StartScreen::load() {
     show();
     m_focusHolder->setFocus();
     m_toolkit.processEvents();
@@ -239,7 +239,7 @@ void frm_MainSelect::Form_Load() {
     }
 }
 
-void frm_MainSelect::showStill(int slot) {
+void StartScreen::showStill(int slot) {
     // The frames are transparent around the figure. A frame left showing
     // above element 0 paints the piece of background art behind it first,
     // so that it covers the still instead of mixing with it.
@@ -252,7 +252,7 @@ void frm_MainSelect::showStill(int slot) {
     p.element(0)->show();
 }
 
-void frm_MainSelect::giveBackdrop(QLabel* element) {
+void StartScreen::giveBackdrop(QLabel* element) {
     const QPixmap background = m_background->pixmap();
     if (background.isNull() || element->autoFillBackground()) {
         return;
@@ -265,13 +265,13 @@ void frm_MainSelect::giveBackdrop(QLabel* element) {
 
 // ---- Timers ----
 
-void frm_MainSelect::timerOn(int slot) {
+void StartScreen::timerOn(int slot) {
     ClassSlot& s = m_classes[static_cast<std::size_t>(slot)];
     s.enabled = true;
     s.timer->start(s.interval);
 }
 
-void frm_MainSelect::timerOff(int slot) {
+void StartScreen::timerOff(int slot) {
     ClassSlot& s = m_classes[static_cast<std::size_t>(slot)];
     if (s.enabled) {
         // A stopped animation holds only the pictures on screen.
@@ -281,7 +281,7 @@ void frm_MainSelect::timerOff(int slot) {
     s.timer->stop();
 }
 
-void frm_MainSelect::animationTick(int slot) {
+void StartScreen::animationTick(int slot) {
     ClassSlot& s = m_classes[static_cast<std::size_t>(slot)];
     PictureArray& p = *s.pictures;
     const int limit = p.count() - 1;
@@ -311,7 +311,7 @@ void frm_MainSelect::animationTick(int slot) {
 
 // ---- Hover and choice ----
 
-void frm_MainSelect::classHover(int slot) {
+void StartScreen::classHover(int slot) {
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         if (c != slot) {
             timerOff(c);
@@ -333,7 +333,7 @@ void frm_MainSelect::classHover(int slot) {
     }
 }
 
-void frm_MainSelect::hoverReset(bool clearContact) {
+void StartScreen::hoverReset(bool clearContact) {
     m_hoverKey = QStringLiteral("blank");
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         timerOff(c);
@@ -347,16 +347,16 @@ void frm_MainSelect::hoverReset(bool clearContact) {
     }
 }
 
-void frm_MainSelect::choose(int slot) {
+void StartScreen::choose(int slot) {
     emit classChosen(m_classes[static_cast<std::size_t>(slot)].id);
     hide();
 }
 
-void frm_MainSelect::endProgram() {
+void StartScreen::endProgram() {
     m_toolkit.endProgram();
 }
 
-int frm_MainSelect::slotOfPicture(QObject* watched) const {
+int StartScreen::slotOfPicture(QObject* watched) const {
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         const PictureArray& p = *m_classes[static_cast<std::size_t>(c)].pictures;
         for (int e = 0; e < p.count(); ++e) {
@@ -368,7 +368,7 @@ int frm_MainSelect::slotOfPicture(QObject* watched) const {
     return -1;
 }
 
-bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
+bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
@@ -460,7 +460,7 @@ bool frm_MainSelect::eventFilter(QObject* watched, QEvent* event) {
     return watched == m_originalBy || watched == m_redesignBy || watched == m_version || watched == m_loading;
 }
 
-int frm_MainSelect::slotAt(QPoint pos) const {
+int StartScreen::slotAt(QPoint pos) const {
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         if (m_classes[static_cast<std::size_t>(c)].pictures->element(0)->geometry().contains(pos)) {
             return c;
@@ -469,7 +469,7 @@ int frm_MainSelect::slotAt(QPoint pos) const {
     return -1;
 }
 
-void frm_MainSelect::mouseMoveEvent(QMouseEvent* event) {
+void StartScreen::mouseMoveEvent(QMouseEvent* event) {
     // A frame smaller than its picture leaves part of the picture's place
     // bare; the pointer there is still over the class.
     if (const int slot = slotAt(event->position().toPoint()); slot >= 0) {
@@ -480,7 +480,7 @@ void frm_MainSelect::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void frm_MainSelect::mousePressEvent(QMouseEvent* event) {
+void StartScreen::mousePressEvent(QMouseEvent* event) {
     if (const int slot = slotAt(event->position().toPoint()); slot >= 0) {
         choose(slot);
         hoverReset(true);
@@ -488,7 +488,7 @@ void frm_MainSelect::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void frm_MainSelect::keyPressEvent(QKeyEvent* event) {
+void StartScreen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         endProgram();
         return;
@@ -496,7 +496,7 @@ void frm_MainSelect::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void frm_MainSelect::closeEvent(QCloseEvent* event) {
+void StartScreen::closeEvent(QCloseEvent* event) {
     event->accept();
     endProgram();
 }

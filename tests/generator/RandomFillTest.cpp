@@ -2,7 +2,9 @@
 // spends one generated point per level through the ordinary click.
 #include "Planner.h"
 
+#include <generator/RandomFillRun.h>
 #include <model/RandomGeneration.h>
+#include <toolkit/ScriptedToolkit.h>
 
 #include <random>
 
@@ -16,23 +18,30 @@ double drawing(int value, int n, int offset) {
 
 const std::string kDoneText = "Random Charater Generator has completed.\r\nHave fun trying to win with it.";
 
+/// Every notice the build sends, in order.
+struct Notices final : BuildListener {
+    explicit Notices(Build& b) : build(b) { build.addListener(*this); }
+    ~Notices() override { build.removeListener(*this); }
+    Notices(const Notices&) = delete;
+    Notices& operator=(const Notices&) = delete;
+    void noticeShown(std::string_view text) override { texts.emplace_back(text); }
+    Build& build;
+    std::vector<std::string> texts;
+};
+
 class Generator : public Planner {
 protected:
-    /// The dialog's Generate with a class choice and a typed level, answered `answer`.
-    GenerationOutcome generate(std::string_view randomClass, int level, toolkit::Answer answer) {
-        build.setRandomClass(randomClass);
-        build.setRandomLevelsLeft(static_cast<std::int16_t>(level));
-        toolkit.answers.push_back(answer);
-        return RandomCharGen(build, toolkit);
+    toolkit::ScriptedToolkit toolkit;
+    Notices notices{build};
+
+    [[nodiscard]] GenerationPlan plan(std::optional<ClassId> classId, int level) {
+        return drawGeneration({classId, static_cast<std::int16_t>(level)}, [this] { return toolkit.random(); });
     }
-    /// Yes, then the class's screen opens and its load step fills it.
-    bool generateAndFill(std::string_view randomClass, int level) {
-        const GenerationOutcome outcome = generate(randomClass, level, toolkit::Answer::Yes);
-        if (!outcome.open) {
-            return false;
-        }
-        open(*outcome.open);
-        return RunRandomFill(build, toolkit);
+    /// Yes, then the class's screen opens and is filled.
+    bool generateAndFill(ClassId classId, int level) {
+        const GenerationPlan p = plan(classId, level);
+        open(p.classId);
+        return generator::fillRandomly(build, toolkit, p.level);
     }
     [[nodiscard]] int closingMessages() const {
         return static_cast<int>(
@@ -52,9 +61,6 @@ protected:
         auto rng = std::make_shared<std::mt19937>(value);
         toolkit.randomSource = [rng] { return std::uniform_real_distribution<double>(0.0, 1.0)(*rng); };
     }
-    [[nodiscard]] bool nothingPending() const {
-        return vars().RandomRoll == 0 && vars().RandomLevelsLeft == 0 && !vars().RandomDonePending;
-    }
 };
 
 TEST_F(Generator, aRandomClassIsDrawnByItsBand) {
@@ -64,66 +70,55 @@ TEST_F(Generator, aRandomClassIsDrawnByItsBand) {
     };
     for (const auto& [roll, name] : bands) {
         toolkit.randoms = {drawing(roll, 1000, 1)};
-        const GenerationOutcome outcome = generate("Random", 20, toolkit::Answer::Yes);
-        ASSERT_TRUE(outcome.open) << roll;
-        EXPECT_EQ(classInfo(*outcome.open).name, name) << roll;
-        EXPECT_TRUE(outcome.classWasDrawn);
-        EXPECT_EQ(vars().RandomRoll, roll);
-        EXPECT_EQ(vars().RandomClass, name);
+        const GenerationPlan p = plan(std::nullopt, 20);
+        EXPECT_EQ(classInfo(p.classId).name, name) << roll;
+        EXPECT_TRUE(p.classWasDrawn);
+        EXPECT_EQ(p.level, 20);
     }
+    const GenerationPlan chosen = plan(ClassId::Barbarian, 7);
+    EXPECT_EQ(chosen.classId, ClassId::Barbarian);
+    EXPECT_FALSE(chosen.classWasDrawn);
 }
 
 TEST_F(Generator, aRandomLevelIsDrawnAgainUntilItIsTwelveOrMore) {
     toolkit.randoms = {drawing(1, 75, 1), drawing(11, 75, 1), drawing(12, 75, 1)};
-    generate("Paladin", 0, toolkit::Answer::Yes);
-    EXPECT_EQ(vars().RandomLevelsLeft, 12);
-    EXPECT_EQ(vars().RandomRoll, 1000) << "a chosen class rolls 1000";
+    EXPECT_EQ(plan(ClassId::Paladin, 0).level, 12);
     EXPECT_TRUE(toolkit.randoms.empty());
 
     toolkit.randoms = {0.9999};
-    generate("Paladin", 0, toolkit::Answer::Yes);
-    EXPECT_EQ(vars().RandomLevelsLeft, 75);
+    EXPECT_EQ(plan(ClassId::Paladin, 0).level, 75);
+    toolkit.randoms = {drawing(1, 75, 1)};
+    EXPECT_EQ(plan(ClassId::Paladin, 3).level, 3) << "a typed level is taken as it is";
+    EXPECT_EQ(toolkit.randoms.size(), 1u);
 }
 
-TEST_F(Generator, theQuestionNamesClassAndLevelAndNoLeavesNothingPending) {
-    toolkit.randoms = {drawing(850, 1000, 1)};
-    const GenerationOutcome outcome = generate("Random", 40, toolkit::Answer::No);
-    ASSERT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(toolkit.messages[0].text,
+TEST_F(Generator, theQuestionNamesClassAndLevel) {
+    EXPECT_EQ(generationQuestion({ClassId::Sorceress, 40, true}),
               "This will generate a Sorceress, Level 40.\r\nDo you want to continue? (This may take awhile)");
-    EXPECT_EQ(toolkit.messages[0].title, "Character Generator");
-    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNo);
-    EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::None);
-    EXPECT_FALSE(outcome.open);
-    EXPECT_TRUE(outcome.classWasDrawn);
-    EXPECT_EQ(vars().RandomClass, "Random");
-    EXPECT_TRUE(nothingPending());
+}
 
-    generate("Barbarian", 7, toolkit::Answer::No);
-    EXPECT_EQ(vars().RandomClass, "Barbarian") << "a chosen class stays chosen";
-    EXPECT_TRUE(nothingPending());
-
-    // A class chosen afterwards opens empty: no fill runs.
+TEST_F(Generator, aClassChosenAfterwardsOpensEmpty) {
     open(ClassId::Amazon);
-    EXPECT_FALSE(RunRandomFill(build, toolkit));
+    EXPECT_FALSE(generator::fillRandomly(build, toolkit, 0));
     EXPECT_TRUE(history().empty());
+    EXPECT_TRUE(toolkit.messages.empty());
 }
 
 TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
     firstSkillsInTurn();
-    for (const auto& [name, target, label] : std::vector<std::tuple<std::string, int, std::string>>{
-             {"Necromancer", 1, "Level 1"}, {"Amazon", 12, "Level 12"}, {"Paladin", 60, "Level 60"}}) {
+    for (const auto& [classId, target, label] : std::vector<std::tuple<ClassId, int, std::string>>{
+             {ClassId::Necromancer, 1, "Level 1"}, {ClassId::Amazon, 12, "Level 12"}, {ClassId::Paladin, 60, "Level 60"}}) {
+        const std::string_view name = classInfo(classId).name;
         SCOPED_TRACE(name);
         toolkit.messages.clear();
-        ASSERT_TRUE(generateAndFill(name, target));
-        EXPECT_EQ(vars().LevelsGained, target - 1);
+        ASSERT_TRUE(generateAndFill(classId, target));
+        EXPECT_EQ(build.levelsGained(), target - 1);
         EXPECT_EQ(levelLabel(build), label);
         EXPECT_EQ(history().size(), static_cast<std::size_t>(target - 1));
         ASSERT_EQ(closingMessages(), 1);
         EXPECT_EQ(toolkit.messages.back().text, kDoneText);
         EXPECT_EQ(toolkit.messages.back().icon, toolkit::Icon::Information);
-        EXPECT_TRUE(nothingPending());
-        build.Reset();
+        build.reset();
     }
 }
 
@@ -133,11 +128,11 @@ TEST_F(Generator, aSeededFillEndsAtItsTargetOrOneShortWhenItsLastClickIsRefused)
         for (const ClassInfo& c : classes()) {
             SCOPED_TRACE(std::string(c.name) + " seed " + std::to_string(s));
             toolkit.messages.clear();
-            ASSERT_TRUE(generateAndFill(c.name, 75));
-            EXPECT_EQ(vars().LevelsGained, 74 - (vars().LastClickFailed ? 1 : 0));
-            EXPECT_EQ(history().size(), static_cast<std::size_t>(vars().LevelsGained));
+            ASSERT_TRUE(generateAndFill(c.id, 75));
+            EXPECT_TRUE(build.levelsGained() == 74 || build.levelsGained() == 73) << build.levelsGained();
+            EXPECT_EQ(history().size(), static_cast<std::size_t>(build.levelsGained()));
             EXPECT_EQ(closingMessages(), 1);
-            build.Reset();
+            build.reset();
         }
     }
 }
@@ -152,11 +147,13 @@ TEST_F(Generator, treesAreDrawnNineTenAndElevenInThirtyAndARefusedLevelIsDrawnAg
         drawing(20, 30, 1), drawing(0, 10, 0), // the same level again: Amplify Damage
         drawing(30, 30, 1), drawing(0, 10, 0), // tree 3 again, taken back at the end
     };
-    ASSERT_TRUE(generateAndFill("Necromancer", 5));
+    ASSERT_TRUE(generateAndFill(ClassId::Necromancer, 5));
     EXPECT_EQ(history(), (std::vector<std::string>{"Clvl 2 Slvl 1: Skeleton Mastery", "Clvl 3 Slvl 1: Teeth",
                                                    "Clvl 4 Slvl 2: Teeth", "Clvl 5 Slvl 1: Amplify Damage"}));
-    EXPECT_EQ(vars().UnavailableReason,
-              "Not available yet, you must be character level 30 first (or just getting level 30).")
+    EXPECT_EQ(notices.texts,
+              (std::vector<std::string>{
+                  "Den Of Evil (Normal) quest skill point is now available.  Right click to use.",
+                  "Not available yet, you must be character level 30 first (or just getting level 30)."}))
         << "the tenth skill was drawn and refused";
     EXPECT_TRUE(toolkit.randoms.empty()) << "one level drawn twice, no more";
     EXPECT_EQ(closingMessages(), 1);
@@ -167,8 +164,8 @@ TEST_F(Generator, aRefusedLastClickEndsOneLevelShort) {
         drawing(1, 30, 1), drawing(0, 10, 0), // Skeleton Mastery
         drawing(1, 30, 1), drawing(9, 10, 0), // Revive: refused, and no level is left to draw it again
     };
-    ASSERT_TRUE(generateAndFill("Necromancer", 2));
-    EXPECT_EQ(vars().LevelsGained, 0);
+    ASSERT_TRUE(generateAndFill(ClassId::Necromancer, 2));
+    EXPECT_EQ(build.levelsGained(), 0);
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(closingMessages(), 1);
 }
@@ -181,24 +178,23 @@ TEST_F(Generator, resetOrAClosedScreenBetweenTwoGeneratedClicksStopsTheFillAtOnc
         int runs = 0;
         toolkit.onProcessEvents = [&] {
             if (++runs == 20) {
-                build.Reset();
+                build.reset();
                 if (closeScreen) {
                     build.closeScreen();
                 }
             }
         };
-        EXPECT_FALSE(generateAndFill("Barbarian", 60));
+        EXPECT_FALSE(generateAndFill(ClassId::Barbarian, 60));
         toolkit.onProcessEvents = nullptr;
         EXPECT_EQ(runs, 20) << "not one event run after the stop";
         EXPECT_EQ(closingMessages(), 0);
-        EXPECT_TRUE(nothingPending());
 
         // The next generation starts clean.
         toolkit.messages.clear();
-        ASSERT_TRUE(generateAndFill("Barbarian", 15));
-        EXPECT_EQ(vars().LevelsGained, 14);
+        ASSERT_TRUE(generateAndFill(ClassId::Barbarian, 15));
+        EXPECT_EQ(build.levelsGained(), 14);
         EXPECT_EQ(closingMessages(), 1);
-        build.Reset();
+        build.reset();
     }
 }
 

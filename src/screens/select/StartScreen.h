@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AniGif.h"
+#include "PictureArray.h"
 
 #include <model/Catalogue.h>
 #include <screens/common/ScreenKit.h>
@@ -34,7 +34,7 @@ namespace skillwright::screens {
 /// arrays "img_Amazon(0)", "img_Amazon(1)", ... Hovering a class plays its
 /// animation on its own timer; pressing a class hides this screen and asks
 /// for that class's skill tree screen.
-class frm_MainSelect : public QWidget {
+class StartScreen : public QWidget {
     Q_OBJECT
 public:
     /// The classes in screen order, left to right.
@@ -42,14 +42,14 @@ public:
         model::ClassId::Amazon, model::ClassId::Barbarian, model::ClassId::Necromancer,
         model::ClassId::Paladin, model::ClassId::Sorceress};
 
-    frm_MainSelect(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
-    ~frm_MainSelect() override;
-    Q_DISABLE_COPY_MOVE(frm_MainSelect)
+    StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    ~StartScreen() override;
+    Q_DISABLE_COPY_MOVE(StartScreen)
 
     /// The load step: shows the screen, takes the keyboard focus, gives the
     /// quest entries their Normal captions and loads the five animations
     /// from the program's folder.
-    void Form_Load();
+    void load();
 
     [[nodiscard]] PictureArray& pictures(model::ClassId classId);
     [[nodiscard]] toolkit::Timer& animationTimer(model::ClassId classId);

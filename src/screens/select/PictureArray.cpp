@@ -1,4 +1,4 @@
-#include "AniGif.h"
+#include "PictureArray.h"
 
 #include "GifSplit.h"
 

@@ -1,6 +1,5 @@
-#include "frm_RandomGenerator.h"
+#include "RandomGeneratorDialog.h"
 
-#include <model/Build.h>
 #include <model/RandomGeneration.h>
 #include <screens/common/CommandLabel.h>
 #include <screens/common/ScreenKit.h>
@@ -19,6 +18,8 @@ namespace skillwright::generator {
 
 using screens::kBrightGold;
 using screens::kBronze;
+using screens::kParchment;
+using screens::css;
 using screens::qstring;
 using screens::setTextColour;
 
@@ -74,8 +75,8 @@ QLabel* text(QWidget* parent, const char* name, const QString& caption, const QR
 
 } // namespace
 
-frm_RandomGenerator::frm_RandomGenerator(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_build(build), m_toolkit(toolkit) {
+RandomGeneratorDialog::RandomGeneratorDialog(toolkit::Toolkit& toolkit, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_toolkit(toolkit) {
     setObjectName(QStringLiteral("frm_RandomGenerator"));
     setWindowTitle(QStringLiteral("Random Character Generator"));
     setWindowModality(Qt::ApplicationModal);
@@ -84,15 +85,14 @@ frm_RandomGenerator::frm_RandomGenerator(model::Build& build, toolkit::Toolkit& 
     setMouseTracking(true);
     createControls();
 
-    // The load step.
-    m_build.setRandomClass(kOptions[0].caption);
+    // Every opening starts at "Random".
     m_options[0]->setChecked(true);
     m_options[0]->setFocus();
 }
 
-frm_RandomGenerator::~frm_RandomGenerator() = default;
+RandomGeneratorDialog::~RandomGeneratorDialog() = default;
 
-void frm_RandomGenerator::createControls() {
+void RandomGeneratorDialog::createControls() {
     picture(this, "Image1", rect(), art::generatorBackground());
     picture(this, "Image2", kEmblem, art::generatorEmblem());
     const QFont optionFont = art::captionFont(11, QFont::Bold);
@@ -103,19 +103,13 @@ void frm_RandomGenerator::createControls() {
             QRect(QPoint(kOptionLeft, kOptionTop + kOptionStep * static_cast<int>(i)), kOptionSize));
         option->setFont(optionFont);
         option->setStyleSheet(
-            QStringLiteral("QRadioButton { color: rgb(234, 195, 92); background: transparent; spacing: 8px; }"
-                           "QRadioButton:focus { color: rgb(255, 239, 176); }"
+            QStringLiteral("QRadioButton { color: %1; background: transparent; spacing: 8px; }"
+                           "QRadioButton:focus { color: %2; }"
                            "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 6px;"
-                           " border: 2px solid rgb(120, 94, 58); background: rgb(16, 12, 9); }"
-                           "QRadioButton::indicator:checked { background: rgb(234, 195, 92); border-color: "
-                           "rgb(255, 239, 176); }"));
+                           " border: 2px solid %3; background: %4; }"
+                           "QRadioButton::indicator:checked { background: %1; border-color: %2; }")
+                .arg(css(kBrightGold), css(kParchment), css(screens::kRing), css(screens::kRingWell)));
         option->installEventFilter(this);
-        const char* choice = kOptions[i].caption;
-        connect(option, &QRadioButton::toggled, this, [this, choice](bool checked) {
-            if (checked) {
-                m_build.setRandomClass(choice);
-            }
-        });
         m_options[i] = option;
     }
 
@@ -126,8 +120,9 @@ void frm_RandomGenerator::createControls() {
     m_level->setObjectName(QStringLiteral("txt_Level"));
     m_level->setGeometry(kLevelBox);
     m_level->setFont(art::textFont(11, QFont::Bold));
-    m_level->setStyleSheet(QStringLiteral("QLineEdit { color: rgb(234, 195, 92); background: rgb(18, 14, 11);"
-                                          " border: 1px solid rgb(110, 88, 60); padding: 0 4px; }"));
+    m_level->setStyleSheet(
+        QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid %3; padding: 0 4px; }")
+            .arg(css(kBrightGold), css(screens::kBoxWell), css(screens::kBoxFrame)));
     m_level->installEventFilter(this);
     text(this, "Label2", QStringLiteral("0 = Random level"), kHint, art::textFont(8),
          Qt::AlignLeft | Qt::AlignVCenter, kBronze);
@@ -145,8 +140,8 @@ void frm_RandomGenerator::createControls() {
     };
     m_generate = command("lbl_Generate", QStringLiteral("Generate"), kGenerate);
     m_cancel = command("lbl_Cancel", QStringLiteral("Cancel"), kCancel);
-    connect(m_generate, &screens::CommandLabel::clicked, this, &frm_RandomGenerator::lbl_Generate_Click);
-    connect(m_cancel, &screens::CommandLabel::clicked, this, &frm_RandomGenerator::lbl_Cancel_Click);
+    connect(m_generate, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::generate);
+    connect(m_cancel, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::cancel);
     // Tab order: the options first, Random leading, then the box.
     for (std::size_t i = 1; i < m_options.size(); ++i) {
         setTabOrder(m_options[i - 1], m_options[i]);
@@ -154,17 +149,24 @@ void frm_RandomGenerator::createControls() {
     setTabOrder(m_options.back(), m_level);
 }
 
-void frm_RandomGenerator::lbl_Generate_Click() {
+void RandomGeneratorDialog::generate() {
     // A text that never saw a key release (pasted, say) gets its check now.
     const std::string typed = m_level->text().toStdString();
     if (!model::levelBoxAccepts(typed)) {
         levelCheck();
         return;
     }
-    m_build.setRandomLevelsLeft(model::levelBoxLevel(typed));
-    const model::GenerationOutcome outcome = model::RandomCharGen(m_build, m_toolkit);
-    if (!outcome.open) {
-        if (outcome.classWasDrawn) {
+    model::GenerationRequest request;
+    request.level = model::levelBoxLevel(typed);
+    for (std::size_t i = 1; i < m_options.size(); ++i) {
+        if (m_options[i]->isChecked()) {
+            request.classId = model::generatorClass(kOptions[i].caption);
+        }
+    }
+    const model::GenerationPlan plan = model::drawGeneration(request, [this] { return m_toolkit.random(); });
+    if (m_toolkit.messageBox(model::generationQuestion(plan), std::string(model::kGenerationQuestionTitle),
+                             toolkit::Icon::None, toolkit::Buttons::YesNo) != toolkit::Answer::Yes) {
+        if (plan.classWasDrawn) {
             m_options[0]->setChecked(true);
             m_options[0]->setFocus();
         }
@@ -172,16 +174,16 @@ void frm_RandomGenerator::lbl_Generate_Click() {
     }
     m_closing = true;
     close();
-    emit generationConfirmed(*outcome.open);
+    emit generationConfirmed(plan);
 }
 
-void frm_RandomGenerator::lbl_Cancel_Click() {
+void RandomGeneratorDialog::cancel() {
     m_closing = true;
     close();
     emit cancelled();
 }
 
-void frm_RandomGenerator::levelCheck() {
+void RandomGeneratorDialog::levelCheck() {
     if (model::levelBoxAccepts(m_level->text().toStdString())) {
         return;
     }
@@ -190,24 +192,24 @@ void frm_RandomGenerator::levelCheck() {
     m_level->setText(QStringLiteral("0"));
 }
 
-void frm_RandomGenerator::setHover(QLabel* over) {
+void RandomGeneratorDialog::setHover(QLabel* over) {
     setTextColour(m_generate, over == m_generate ? kBrightGold : kBronze);
     setTextColour(m_cancel, over == m_cancel ? kBrightGold : kBronze);
 }
 
-bool frm_RandomGenerator::commandKey(int key) {
+bool RandomGeneratorDialog::commandKey(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        lbl_Generate_Click();
+        generate();
         return true;
     }
     if (key == Qt::Key_Escape) {
-        lbl_Cancel_Click();
+        cancel();
         return true;
     }
     return false;
 }
 
-bool frm_RandomGenerator::eventFilter(QObject* watched, QEvent* event) {
+bool RandomGeneratorDialog::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return commandKey(static_cast<QKeyEvent*>(event)->key());
@@ -221,18 +223,18 @@ bool frm_RandomGenerator::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void frm_RandomGenerator::mouseMoveEvent(QMouseEvent* event) {
+void RandomGeneratorDialog::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     setHover(nullptr);
 }
 
-void frm_RandomGenerator::keyPressEvent(QKeyEvent* event) {
+void RandomGeneratorDialog::keyPressEvent(QKeyEvent* event) {
     if (!commandKey(event->key())) {
         QWidget::keyPressEvent(event);
     }
 }
 
-void frm_RandomGenerator::closeEvent(QCloseEvent* event) {
+void RandomGeneratorDialog::closeEvent(QCloseEvent* event) {
     // Closed by the window's frame: as Cancel.
     if (!m_closing) {
         m_closing = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <model/Catalogue.h>
+#include <model/RandomGeneration.h>
 
 #include <QWidget>
 
@@ -10,9 +10,6 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-namespace skillwright::model {
-class Build;
-}
 namespace skillwright::toolkit {
 class Toolkit;
 }
@@ -33,22 +30,22 @@ namespace skillwright::generator {
 /// Control names are the objectNames: "opt_Random" ... "Opt_Paladin",
 /// "opt_Sorceress", "txt_Level", "Label1", "Label2", "lbl_Generate",
 /// "lbl_Cancel", "Image1", "Image2".
-class frm_RandomGenerator final : public QWidget {
+class RandomGeneratorDialog final : public QWidget {
     Q_OBJECT
 public:
-    frm_RandomGenerator(model::Build& build, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
-    ~frm_RandomGenerator() override;
-    Q_DISABLE_COPY_MOVE(frm_RandomGenerator)
+    explicit RandomGeneratorDialog(toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    ~RandomGeneratorDialog() override;
+    Q_DISABLE_COPY_MOVE(RandomGeneratorDialog)
 
-    /// Generate: takes the level from the box and asks RandomCharGen.
-    void lbl_Generate_Click();
+    /// Generate: draws what the options and the level box leave open and asks the player.
+    void generate();
     /// Cancel: the start screen comes back and the dialog closes.
-    void lbl_Cancel_Click();
+    void cancel();
 
 signals:
-    /// The player said Yes: the dialog has closed; the class's screen is to
-    /// open, and its load step fills it.
-    void generationConfirmed(model::ClassId classId);
+    /// The player said Yes: the dialog has closed; the plan's class screen is
+    /// to open and be filled (fillRandomly).
+    void generationConfirmed(const model::GenerationPlan& plan);
     /// Cancel or Esc: the dialog has closed; the start screen is to come back.
     void cancelled();
 
@@ -65,7 +62,6 @@ private:
     /// Enter and Esc, wherever they are typed; true when handled.
     bool commandKey(int key);
 
-    model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
     std::array<QRadioButton*, 6> m_options{};    ///< Random, then the five classes
     QLineEdit* m_level = nullptr;                ///< txt_Level

@@ -1,4 +1,4 @@
-#include "frm_Menu.h"
+#include "MenuHolder.h"
 
 #include <model/Build.h>
 #include <model/Presentation.h>
@@ -13,7 +13,7 @@
 
 namespace skillwright::screens {
 
-frm_Menu::frm_Menu(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
+MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
                    QWidget* parent)
     : QWidget(parent), m_build(build), m_texts(texts), m_toolkit(toolkit),
       m_popper([](QMenu& menu, QPoint pos) { return menu.exec(pos); }) {
@@ -23,56 +23,56 @@ frm_Menu::frm_Menu(model::Build& build, const model::SkillMenuTexts& texts, tool
     m_skillMenu = new QMenu(QStringLiteral("ReserveMenu"), this);
     m_skillMenu->setObjectName(QStringLiteral("mnu_ReserveMenu"));
     addEntry(m_skillMenu, "mnu_ReservePoint", QStringLiteral("&Reserve Skill Point"),
-             &frm_Menu::mnu_ReservePoint_Click);
+             &MenuHolder::reserveForLater);
     addEntry(m_skillMenu, "mnu_UseReserve", QStringLiteral("&Use Reserved Point"),
-             &frm_Menu::mnu_UseReserve_Click);
+             &MenuHolder::spendReserved);
     m_questSpacer = addSeparator(m_skillMenu, "mnu_ReserveSpacer");
     m_denOfEvil = addEntry(m_skillMenu, "mnu_DenOfEvil", QStringLiteral("&Den Of Evil (Normal)"),
-                           &frm_Menu::mnu_DenOfEvil_Click);
+                           &MenuHolder::takeDenOfEvil);
     m_bookOfSkill = addEntry(m_skillMenu, "mnu_BookOfSkill", QStringLiteral("&Book Of Skill (Normal)"),
-                             &frm_Menu::mnu_BookOfSkill_Click);
+                             &MenuHolder::takeBookOfSkill);
     m_deathOfIzual = addEntry(m_skillMenu, "mnu_DeathOfIzual", QStringLiteral("&Death of Izual (Normal)"),
-                              &frm_Menu::mnu_DeathOfIzual_Click);
+                              &MenuHolder::takeIzual);
     addSeparator(m_skillMenu, "mnu_Skillstats");
-    addEntry(m_skillMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"), &frm_Menu::mnu_SkillInfo_Click);
+    addEntry(m_skillMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"), &MenuHolder::showSkillStats);
 
     const QString quennick = QString::fromLatin1(kQuennickName);
     m_quennickMenu = new QMenu(quennick, this);
     m_quennickMenu->setObjectName(QStringLiteral("mnu_QuennickPop"));
     addEntry(m_quennickMenu, "mnu_QuennickEmail", QStringLiteral("Email ") + quennick,
-             &frm_Menu::mnu_QuennickEmail_Click);
+             &MenuHolder::mailQuennick);
     addEntry(m_quennickMenu, "mnu_QuennickWeb", QStringLiteral("Visit Website"),
-             &frm_Menu::mnu_QuennickWeb_Click);
+             &MenuHolder::visitQuennickSite);
 
     m_orrindelMenu = new QMenu(QStringLiteral("Orrindel"), this);
     m_orrindelMenu->setObjectName(QStringLiteral("mnu_Orrindel"));
     addEntry(m_orrindelMenu, "mnu_OrrindelEmail", QStringLiteral("Email Orrindel"),
-             &frm_Menu::mnu_OrrindelEmail_Click);
+             &MenuHolder::mailOrrindel);
     addEntry(m_orrindelMenu, "mnu_OrrindelSite", QStringLiteral("Visit Website"),
-             &frm_Menu::mnu_OrrindelSite_Click);
+             &MenuHolder::visitOrrindelSite);
 }
 
-frm_Menu::~frm_Menu() = default;
+MenuHolder::~MenuHolder() = default;
 
-QAction* frm_Menu::addEntry(QMenu* menu, const char* name, const QString& caption,
-                            void (frm_Menu::*handler)()) {
+QAction* MenuHolder::addEntry(QMenu* menu, const char* name, const QString& caption,
+                            void (MenuHolder::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     m_handlers.emplace_back(action, handler);
     return action;
 }
 
-QAction* frm_Menu::addSeparator(QMenu* menu, const char* name) {
+QAction* MenuHolder::addSeparator(QMenu* menu, const char* name) {
     QAction* separator = menu->addSeparator();
     separator->setObjectName(QString::fromLatin1(name));
     return separator;
 }
 
-void frm_Menu::setPopper(Popper popper) {
+void MenuHolder::setPopper(Popper popper) {
     m_popper = std::move(popper);
 }
 
-void frm_Menu::mirrorQuestEntries() {
+void MenuHolder::mirrorQuestEntries() {
     using model::Quest;
     const std::array<std::pair<QAction*, Quest>, 3> entries{{{m_denOfEvil, Quest::DenOfEvil},
                                                              {m_bookOfSkill, Quest::BookOfSkill},
@@ -84,12 +84,12 @@ void frm_Menu::mirrorQuestEntries() {
     m_questSpacer->setVisible(m_texts.reserveSpacerVisible());
 }
 
-void frm_Menu::popupSkillMenu(QPoint globalPos) {
+void MenuHolder::popupSkillMenu(QPoint globalPos) {
     mirrorQuestEntries();
     popup(*m_skillMenu, globalPos);
 }
 
-void frm_Menu::popupContactMenu(int person, QPoint globalPos) {
+void MenuHolder::popupContactMenu(int person, QPoint globalPos) {
     if (person == Quennick) {
         popup(*m_quennickMenu, globalPos);
     } else if (person == Orrindel) {
@@ -97,7 +97,7 @@ void frm_Menu::popupContactMenu(int person, QPoint globalPos) {
     }
 }
 
-void frm_Menu::popup(QMenu& menu, QPoint globalPos) {
+void MenuHolder::popup(QMenu& menu, QPoint globalPos) {
     QAction* chosen = m_popper ? m_popper(menu, globalPos) : nullptr;
     // Only an entry the user could actually pick runs: one of this menu's,
     // shown, enabled and not a separator.
@@ -112,27 +112,35 @@ void frm_Menu::popup(QMenu& menu, QPoint globalPos) {
     }
 }
 
-void frm_Menu::mnu_ReservePoint_Click() {
-    m_build.ReservePoint();
+void MenuHolder::reserveForLater() {
+    m_build.reservePoint();
 }
-void frm_Menu::mnu_UseReserve_Click() {
-    m_build.UseReservedPoint();
+void MenuHolder::spendReserved() {
+    m_build.useReservedPoint();
 }
-void frm_Menu::mnu_DenOfEvil_Click() {
-    m_build.TakeDenOfEvilPoint();
+void MenuHolder::takeDenOfEvil() {
+    takeQuestPoint(model::Quest::DenOfEvil);
 }
-void frm_Menu::mnu_BookOfSkill_Click() {
-    m_build.TakeBookOfSkillPoint();
+void MenuHolder::takeBookOfSkill() {
+    takeQuestPoint(model::Quest::BookOfSkill);
 }
-void frm_Menu::mnu_DeathOfIzual_Click() {
-    m_build.TakeIzualPoint();
+void MenuHolder::takeIzual() {
+    takeQuestPoint(model::Quest::Izual);
 }
 
-void frm_Menu::mnu_SkillInfo_Click() {
+void MenuHolder::takeQuestPoint(model::Quest quest) {
+    const model::PointResult result = m_build.takeQuestPoint(quest);
+    if (result.refusal == model::Refusal::QuestExhausted) {
+        m_toolkit.messageBox(model::refusalText(result), std::string(model::kQuestExhaustedTitle),
+                             toolkit::Icon::Information, toolkit::Buttons::Ok);
+    }
+}
+
+void MenuHolder::showSkillStats() {
     emit skillStatsRequested();
 }
 
-void frm_Menu::openAddress(const char* address) {
+void MenuHolder::openAddress(const char* address) {
     // Whether the desktop could open it or not, nothing is shown to the user.
     try {
         static_cast<void>(m_toolkit.openAddress(address));
@@ -140,16 +148,16 @@ void frm_Menu::openAddress(const char* address) {
     }
 }
 
-void frm_Menu::mnu_QuennickEmail_Click() {
+void MenuHolder::mailQuennick() {
     openAddress(kQuennickEmail);
 }
-void frm_Menu::mnu_QuennickWeb_Click() {
+void MenuHolder::visitQuennickSite() {
     openAddress(kQuennickWeb);
 }
-void frm_Menu::mnu_OrrindelEmail_Click() {
+void MenuHolder::mailOrrindel() {
     openAddress(kOrrindelEmail);
 }
-void frm_Menu::mnu_OrrindelSite_Click() {
+void MenuHolder::visitOrrindelSite() {
     openAddress(kOrrindelWeb);
 }
 

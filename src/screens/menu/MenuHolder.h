@@ -1,5 +1,7 @@
 #pragma once
 
+#include <model/BuildListener.h>
+
 #include <QPoint>
 #include <QWidget>
 
@@ -28,7 +30,7 @@ namespace skillwright::screens {
 ///
 /// The menus and entries carry their design names as objectNames
 /// ("mnu_ReserveMenu", "mnu_DenOfEvil", "mnu_SkillInfo", ...).
-class frm_Menu : public QWidget {
+class MenuHolder : public QWidget {
     Q_OBJECT
 public:
     /// Runs a menu modally at a global position and returns the chosen
@@ -43,10 +45,10 @@ public:
     static constexpr const char* kOrrindelEmail = "mailto:orrindel@example.org";
     static constexpr const char* kOrrindelWeb = "https://www.example.org/orrindel/";
 
-    frm_Menu(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
+    MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
              QWidget* parent = nullptr);
-    ~frm_Menu() override;
-    Q_DISABLE_COPY_MOVE(frm_Menu)
+    ~MenuHolder() override;
+    Q_DISABLE_COPY_MOVE(MenuHolder)
 
     /// Replaces the modal run of the menus (default: QMenu::exec).
     void setPopper(Popper popper);
@@ -59,25 +61,27 @@ public:
     /// Copies the quest captions and visibility into the skill menu.
     void mirrorQuestEntries();
 
-    // Click handlers.
-    void mnu_ReservePoint_Click();
-    void mnu_UseReserve_Click();
-    void mnu_DenOfEvil_Click();
-    void mnu_BookOfSkill_Click();
-    void mnu_DeathOfIzual_Click();
-    void mnu_SkillInfo_Click();
-    void mnu_QuennickEmail_Click();
-    void mnu_QuennickWeb_Click();
-    void mnu_OrrindelEmail_Click();
-    void mnu_OrrindelSite_Click();
+    // The entries' commands.
+    void reserveForLater();
+    void spendReserved();
+    void takeDenOfEvil();
+    void takeBookOfSkill();
+    void takeIzual();
+    void showSkillStats();
+    void mailQuennick();
+    void visitQuennickSite();
+    void mailOrrindel();
+    void visitOrrindelSite();
 
 signals:
     /// "&Skill Stats" was chosen for the last right-clicked skill.
     void skillStatsRequested();
 
 private:
-    QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (frm_Menu::*handler)());
+    QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (MenuHolder::*handler)());
     QAction* addSeparator(QMenu* menu, const char* name);
+    /// A quest command; an exhausted quest is told in a message box.
+    void takeQuestPoint(model::Quest quest);
     void popup(QMenu& menu, QPoint globalPos);
     void openAddress(const char* address);
 
@@ -93,7 +97,7 @@ private:
     QAction* m_deathOfIzual = nullptr; ///< mnu_DeathOfIzual
     QMenu* m_quennickMenu = nullptr;   ///< mnu_QuennickPop
     QMenu* m_orrindelMenu = nullptr;   ///< mnu_Orrindel
-    std::vector<std::pair<QAction*, void (frm_Menu::*)()>> m_handlers;
+    std::vector<std::pair<QAction*, void (MenuHolder::*)()>> m_handlers;
 };
 
 } // namespace skillwright::screens

@@ -1,0 +1,45 @@
+#include "RandomFillRun.h"
+
+#include <model/RandomGeneration.h>
+#include <toolkit/Toolkit.h>
+
+#include <string>
+
+namespace skillwright::generator {
+
+namespace {
+constexpr int kEventRunsBeforeFill = 9;
+}
+
+bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level) {
+    model::RandomFill fill(build, level, [&toolkit] { return toolkit.random(); });
+    const auto letEventsRun = [&] {
+        toolkit.processEvents();
+        return !fill.stopped();
+    };
+    if (fill.stopped()) {
+        return false;
+    }
+    for (int n = 0; n < kEventRunsBeforeFill; ++n) {
+        if (!letEventsRun()) {
+            return false;
+        }
+    }
+    while (fill.levelsLeft() > 0) {
+        if (!letEventsRun()) {
+            return false;
+        }
+        if (fill.generateLevel()) {
+            // The screen shows the finished build behind the message.
+            toolkit.messageBox(std::string(model::kGenerationDoneText), std::string(model::kGenerationDoneTitle),
+                               toolkit::Icon::Information, toolkit::Buttons::Ok);
+        }
+        if (fill.stopped() || !letEventsRun()) {
+            return false;
+        }
+    }
+    fill.finish();
+    return true;
+}
+
+} // namespace skillwright::generator

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+namespace skillwright::model {
+class Build;
+}
+namespace skillwright::toolkit {
+class Toolkit;
+}
+
+namespace skillwright::generator {
+
+/// Fills the open skill tree screen with a generated character up to
+/// `level`: lets events run nine times, then spends one random point per
+/// level, letting events run before and after each, tells the player when
+/// the last point owed is spent ("Generation Complete") and takes that last
+/// point back. The player watches, and may act, between two generated
+/// points; RESET, a class change or the screen closing stop the fill at once,
+/// with no closing message. True when the fill ran to its end.
+bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level);
+
+} // namespace skillwright::generator
