@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace skillwright::model {
 namespace {
@@ -31,6 +34,43 @@ TEST(Catalogue, fiveClassesOfThreeTreesOfTenUniquelyNamedSkills) {
         }
     }
     EXPECT_EQ(codes.size(), 15u);
+}
+
+// The tiers, columns and prerequisites of all 150 skills, checked against a
+// list typed from the game's skill tables (catalogue_rules.tsv), not read
+// from the catalogue itself.
+TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
+    std::ifstream file(SW_CATALOGUE_RULES);
+    ASSERT_TRUE(file) << SW_CATALOGUE_RULES;
+    std::string line;
+    int rows = 0;
+    while (std::getline(file, line)) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        std::vector<std::string> f;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, '\t');) {
+            f.push_back(field);
+        }
+        f.resize(6);
+        const auto t = treeByCode(f[0]);
+        ASSERT_TRUE(t) << line;
+        const Skill& s = skill(*t, std::stoi(f[1]));
+        SCOPED_TRACE(line);
+        EXPECT_EQ(s.name, f[2]);
+        EXPECT_EQ(s.tier, std::stoi(f[3]));
+        EXPECT_EQ(s.column, std::stoi(f[4]));
+        std::string prerequisites;
+        for (const std::int8_t p : s.prerequisites) {
+            if (p >= 0) {
+                prerequisites += (prerequisites.empty() ? "" : "|") + std::string(skill(*t, p).name);
+            }
+        }
+        EXPECT_EQ(prerequisites, f[5]);
+        ++rows;
+    }
+    EXPECT_EQ(rows, 150);
 }
 
 TEST(Catalogue, lookupsAreExactAndCaseSensitive) {

@@ -1,0 +1,86 @@
+// The history's entries: one formatter to the list's text, one parser back.
+#include <model/History.h>
+
+#include <gtest/gtest.h>
+
+namespace skillwright::model {
+namespace {
+
+struct TextCase {
+    const char* text;
+    ClassId classId;
+    HistoryEntry entry;
+};
+
+// Texts as the list shows them, trailing blanks included.
+const TextCase kEntries[] = {
+    {"Clvl 2 Slvl 1: Teeth", ClassId::Necromancer, {EntryKind::Ordinary, 2, 1, 0, {TreeId::NecroBone, 0}}},
+    {"Clvl 99 Slvl 20: Hydra", ClassId::Sorceress, {EntryKind::Ordinary, 99, 20, 0, {TreeId::SorcFire, 9}}},
+    {"Clvl 7 Reserved For Later ", ClassId::Paladin, {EntryKind::ReservedForLater, 7, 0, 0, {}}},
+    {"Reserved Slvl 3: Leap", ClassId::Barbarian, {EntryKind::ReservedSpent, 0, 3, 0, {TreeId::BarBarCS, 1}}},
+    {"Reserved Slvl 1: Leap Attack", ClassId::Barbarian,
+     {EntryKind::ReservedSpent, 0, 1, 0, {TreeId::BarBarCS, 5}}},
+    {"Den Of Evil: Normal Slvl 1: Jab", ClassId::Amazon, {EntryKind::DenOfEvil, 0, 1, 1, {TreeId::AmazonJS, 0}}},
+    {"Den Of Evil: Hell Slvl 4: Jab", ClassId::Amazon, {EntryKind::DenOfEvil, 0, 4, 3, {TreeId::AmazonJS, 0}}},
+    {"Book of Skill: Nightmare Slvl 5: Bone Armor", ClassId::Necromancer,
+     {EntryKind::BookOfSkill, 0, 5, 2, {TreeId::NecroBone, 1}}},
+    {"Izual Quest Point:(1) Normal Slvl 2: Teeth", ClassId::Necromancer,
+     {EntryKind::Izual, 0, 2, 1, {TreeId::NecroBone, 0}}},
+    {"Izual Quest Point:(2) Nightmare Slvl 2: Teeth", ClassId::Necromancer,
+     {EntryKind::Izual, 0, 2, 4, {TreeId::NecroBone, 0}}},
+    {"Izual Quest Point:(2) Hell Slvl 9: Teeth", ClassId::Necromancer,
+     {EntryKind::Izual, 0, 9, 6, {TreeId::NecroBone, 0}}},
+};
+
+TEST(History, everyKindFormatsAsTheListShowsItAndParsesBack) {
+    for (const TextCase& c : kEntries) {
+        EXPECT_EQ(formatEntry(c.entry), c.text);
+        const ParsedEntry parsed = parseEntry(c.text, c.classId);
+        ASSERT_TRUE(parsed.entry) << c.text << ": " << parsed.error;
+        EXPECT_EQ(*parsed.entry, c.entry) << c.text;
+    }
+}
+
+TEST(History, everySkillOfEveryClassParsesBackToItself) {
+    for (const ClassInfo& c : classes()) {
+        for (TreeId t : c.trees) {
+            for (std::int16_t i = 0; i < kSkillsPerTree; ++i) {
+                const HistoryEntry entry{EntryKind::Ordinary, 12, 3, 0, {t, i}};
+                const ParsedEntry parsed = parseEntry(formatEntry(entry), c.id);
+                ASSERT_TRUE(parsed.entry) << formatEntry(entry) << ": " << parsed.error;
+                EXPECT_EQ(*parsed.entry, entry) << formatEntry(entry);
+            }
+        }
+    }
+}
+
+TEST(History, textsTheListNeverHoldsAreRefusedWithAReason) {
+    const struct {
+        const char* text;
+        ClassId classId;
+        const char* error;
+    } cases[] = {
+        {"", ClassId::Necromancer, "This is not a history entry."},
+        {"Clvl 1 Slvl 0: Starting Level", ClassId::Necromancer, "The Necromancer has no skill \"Starting Level\"."},
+        {"Clvl 2 Slvl 1: Teeth", ClassId::Amazon, "The Amazon has no skill \"Teeth\"."},
+        {"Clvl 2 Slvl 1: Teeth ", ClassId::Necromancer, "The Necromancer has no skill \"Teeth \"."},
+        {"Clvl 7 Reserved For Later", ClassId::Paladin, "\"Slvl \" was expected before the skill's level."},
+        {"Clvl 7Slvl 1: Teeth", ClassId::Necromancer, "A blank was expected after the character level."},
+        {"Clvl x Slvl 1: Teeth", ClassId::Necromancer, "The character level is not a number."},
+        {"Clvl 2 Slvl -1: Teeth", ClassId::Necromancer, "The skill's level is not a number."},
+        {"Clvl 02 Slvl 1: Teeth", ClassId::Necromancer, "This is not a history entry as the planner writes it."},
+        {"Clvl 2  Slvl 1: Teeth", ClassId::Necromancer, "\"Slvl \" was expected before the skill's level."},
+        {"Den Of Evil:(1) Normal Slvl 1: Teeth", ClassId::Necromancer,
+         "The quest's difficulty is not one of its own."},
+        {"Book Of Skill: Normal Slvl 1: Teeth", ClassId::Necromancer, "This is not a history entry."},
+        {"clvl 2 Slvl 1: Teeth", ClassId::Necromancer, "This is not a history entry."},
+    };
+    for (const auto& c : cases) {
+        const ParsedEntry parsed = parseEntry(c.text, c.classId);
+        EXPECT_FALSE(parsed.entry) << '"' << c.text << '"';
+        EXPECT_EQ(parsed.error, c.error) << '"' << c.text << '"';
+    }
+}
+
+} // namespace
+} // namespace skillwright::model
