@@ -3,7 +3,7 @@
 #include <generator/frm_RandomGenerator.h>
 #include <model/RandomGeneration.h>
 #include <screens/common/ScreenKit.h>
-#include <stats/frm_SkillStats.h>
+#include <stats/SkillStatsViewer.h>
 
 #include <QApplication>
 #include <QPalette>
@@ -117,9 +117,11 @@ void Program::openSkillStats() {
     if (QWidget* open = screens::loadedForm("frm_SkillStats")) { // IsFormLoaded
         delete open;
     }
-    auto* viewer = new stats::frm_SkillStats();
+    auto* viewer = new stats::SkillStatsViewer();
     const model::BuildVariables& v = m_build.variables();
-    viewer->load(v.ActiveTree, v.ActiveSkillIndex, v.ActiveSkillPoints);
+    if (const auto tree = model::treeByCode(v.ActiveTree)) {
+        viewer->load(model::SkillRef{*tree, v.ActiveSkillIndex}, v.ActiveSkillPoints);
+    }
     viewer->show();
 }
 

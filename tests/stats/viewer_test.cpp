@@ -1,8 +1,8 @@
 // The statistics viewer as a window: its controls, the load step (marked
 // row, filled columns, design captions left alone for an unknown skill),
 // closing by Esc and by "Close Window", and the hover colour of the latter.
-#include <stats/StatsWidgets.h>
-#include <stats/frm_SkillStats.h>
+#include <stats/ProgressionPlot.h>
+#include <stats/SkillStatsViewer.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -14,6 +14,8 @@
 #include <vector>
 
 using namespace skillwright::stats;
+using skillwright::model::SkillRef;
+using skillwright::model::TreeId;
 
 namespace {
 
@@ -31,8 +33,8 @@ protected:
     void SetUp() override { viewer = open(); }
     void TearDown() override { delete viewer.data(); }
 
-    static frm_SkillStats* open() {
-        auto* v = new frm_SkillStats;
+    static SkillStatsViewer* open() {
+        auto* v = new SkillStatsViewer;
         v->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(v));
         return v;
@@ -83,7 +85,7 @@ protected:
     void moveTo(QPoint windowPos) { QTest::mouseMove(viewer->windowHandle(), windowPos); }
     static void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    QPointer<frm_SkillStats> viewer;
+    QPointer<SkillStatsViewer> viewer;
 };
 
 // ---------------------------------------------------------------- creation
@@ -111,7 +113,7 @@ TEST_F(ViewerTest, showsItsDesignCaptionsBeforeALoad) {
 // ---------------------------------------------------------------- load
 
 TEST_F(ViewerTest, fillsTheSkillLineTitlesAndAllEightyCells) {
-    viewer->load("BarBarCS", 0, 3);
+    viewer->load({TreeId::BarBarCS, 0}, 3);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Bash");
     EXPECT_EQ(title(0)->text(), "Damage");
     EXPECT_EQ(title(1)->text(), "Damage + (%)");
@@ -131,17 +133,17 @@ TEST_F(ViewerTest, marksTheRowOfTheCurrentPoints) {
     for (const auto& [points, rows] : cases) {
         delete viewer.data();
         viewer = open();
-        viewer->load("SorcFire", 0, points);
+        viewer->load({TreeId::SorcFire, 0}, points);
         EXPECT_EQ(markedRows(), rows) << points << " points";
         EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Fire Bolt");
     }
 }
 
 TEST_F(ViewerTest, aFreshViewerForTheNextSkillShowsOnlyThatSkillAndItsRow) {
-    viewer->load("SorcFire", 7, 12);
+    viewer->load({TreeId::SorcFire, 7}, 12);
     delete viewer.data();
     viewer = open();
-    viewer->load("NecroBone", 0, 5);
+    viewer->load({TreeId::NecroBone, 0}, 5);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Teeth");
     EXPECT_EQ(title(2)->text(), "Damage");
     EXPECT_EQ(value(2, 4)->text(), "6- 8");
@@ -150,10 +152,10 @@ TEST_F(ViewerTest, aFreshViewerForTheNextSkillShowsOnlyThatSkillAndItsRow) {
 
 TEST_F(ViewerTest, loadingAgainWritesEveryCellAndMovesTheMark) {
     // Meteor uses all four columns; Fire Bolt leaves the last two unused.
-    viewer->load("SorcFire", 7, 12);
+    viewer->load({TreeId::SorcFire, 7}, 12);
     ASSERT_EQ(title(2)->text(), "Radius (Yards)");
     ASSERT_EQ(column(3).first(), "17");
-    viewer->load("SorcFire", 0, 2);
+    viewer->load({TreeId::SorcFire, 0}, 2);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Fire Bolt");
     EXPECT_EQ(title(2)->text(), "Not Used");
     EXPECT_EQ(title(3)->text(), "Not Used");
@@ -163,23 +165,21 @@ TEST_F(ViewerTest, loadingAgainWritesEveryCellAndMovesTheMark) {
 }
 
 TEST_F(ViewerTest, anUnknownTreeOrIndexFillsNothing) {
-    struct Case {
-        const char* tree;
-        int index;
-    };
-    for (const Case& c : {Case{"sorcfire", 0}, Case{"SorcFire ", 0}, Case{"", 0}, Case{"SorcFire", 10},
-                          Case{"SorcFire", -1}}) {
+    for (const SkillRef skill :
+         {SkillRef{TreeId::SorcFire, 10}, SkillRef{TreeId::SorcFire, -1},
+          SkillRef{TreeId::NecroSummon, 32767}, SkillRef{static_cast<TreeId>(15), 0}}) {
         delete viewer.data();
         viewer = open();
-        viewer->load(c.tree, c.index, 0);
-        EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill:") << c.tree << " " << c.index;
+        viewer->load(skill, 0);
+        EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill:")
+            << static_cast<int>(skill.tree) << " " << skill.index;
         EXPECT_EQ(title(0)->text(), "Stat Title 1");
         EXPECT_EQ(column(3), QStringList(20, QStringLiteral("Label 1")));
     }
 }
 
 TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLevel) {
-    viewer->load("SorcFire", 7, 8); // Meteor: own, own, repeated "4", own
+    viewer->load({TreeId::SorcFire, 7}, 8); // Meteor: own, own, repeated "4", own
     const auto plots = viewer->findChildren<ProgressionPlot*>();
     ASSERT_EQ(plots.size(), 4);
     std::vector<bool> shown;
@@ -189,7 +189,7 @@ TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLe
     }
     EXPECT_EQ(shown, (std::vector<bool>{true, true, false, true}));
 
-    viewer->load("AmazonPM", 5, 0); // Penetrate: one column, three unused
+    viewer->load({TreeId::AmazonPM, 5}, 0); // Penetrate: one column, three unused
     shown.clear();
     for (const ProgressionPlot* plot : plots) {
         shown.push_back(plot->isVisible());

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <model/Catalogue.h>
 #include <stats/StatTables.h>
 
 #include <QFont>
 #include <QWidget>
 
 #include <array>
-#include <string_view>
 
 class QLabel;
 
@@ -23,21 +23,20 @@ class ProgressionPlot;
 /// a small plot of every column that has figures of its own.
 ///
 /// A top-level window of fixed size that deletes itself when closed (by
-/// "Close Window" or Esc). It reads nothing from the build: `load` copies the
-/// right-click context it is given and changes nothing.
-class frm_SkillStats final : public QWidget {
+/// "Close Window" or Esc). It reads nothing from the build: `load` is given the
+/// right-clicked skill and its points, and changes nothing.
+class SkillStatsViewer final : public QWidget {
     Q_OBJECT
 public:
-    explicit frm_SkillStats(QWidget* parent = nullptr);
-    ~frm_SkillStats() override;
-    Q_DISABLE_COPY_MOVE(frm_SkillStats)
+    explicit SkillStatsViewer(QWidget* parent = nullptr);
+    ~SkillStatsViewer() override;
+    Q_DISABLE_COPY_MOVE(SkillStatsViewer)
 
-    /// The load step: marks the row of `activeSkillPoints` (row = points - 1;
-    /// no row for 0 points), then fills the skill line, the four titles and
-    /// all eighty cells from the table of `activeTree` (exact tree code) at
-    /// `activeSkillIndex`. An unknown tree code or an index outside 0..9 fills
-    /// nothing.
-    void load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints);
+    /// The load step: marks the row of `points` (row = points - 1; no row for
+    /// 0 points), then fills the skill line, the four titles and all eighty
+    /// cells from the entry of `skill` in its tree's table. A tree outside the
+    /// fifteen or an index outside 0..9 fills nothing.
+    void load(model::SkillRef skill, int points);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

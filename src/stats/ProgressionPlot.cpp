@@ -1,4 +1,4 @@
-#include "StatsWidgets.h"
+#include "ProgressionPlot.h"
 
 #include "ViewerColours.h"
 
@@ -9,8 +9,6 @@
 #include <algorithm>
 
 namespace skillwright::stats {
-
-// ---- ProgressionPlot ----
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "frm_SkillStats.h"
+#include "SkillStatsViewer.h"
 
-#include "StatsWidgets.h"
+#include "ProgressionPlot.h"
 #include "ViewerColours.h"
 
 #include <screens/common/CommandLabel.h>
@@ -179,7 +179,7 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
 
 } // namespace
 
-frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
+SkillStatsViewer::SkillStatsViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frm_SkillStats"));
     setWindowTitle(QStringLiteral("Skill Stats"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -196,9 +196,9 @@ frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
     buildLabels();
 }
 
-frm_SkillStats::~frm_SkillStats() = default;
+SkillStatsViewer::~SkillStatsViewer() = default;
 
-void frm_SkillStats::buildLabels() {
+void SkillStatsViewer::buildLabels() {
     m_currentSkill = makeLabel(this, QStringLiteral("lbl_CurrentSkill"), kDesignSkillLine,
                                QRect(kMargin, 18, kWidth - 2 * kMargin, 40),
                                pixelFont(art::captionFont(15, QFont::Bold), 15), Qt::AlignCenter);
@@ -245,14 +245,14 @@ void frm_SkillStats::buildLabels() {
     connect(m_close, &screens::CommandLabel::clicked, this, &QWidget::close);
 }
 
-void frm_SkillStats::load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints) {
-    markRow(activeSkillPoints - 1);
-    if (const Entry* entry = findEntry(activeTree, activeSkillIndex)) {
+void SkillStatsViewer::load(model::SkillRef skill, int points) {
+    markRow(points - 1);
+    if (const Entry* entry = findEntry(skill)) {
         fill(*entry);
     }
 }
 
-void frm_SkillStats::markRow(int row) {
+void SkillStatsViewer::markRow(int row) {
     // Only one row is ever marked: a viewer loaded again forgets the last one,
     // whose labels go back to the window's parchment.
     const int marked = row >= 0 && row < kLevels ? row : -1;
@@ -271,7 +271,7 @@ void frm_SkillStats::markRow(int row) {
     update();
 }
 
-void frm_SkillStats::fill(const Entry& entry) {
+void SkillStatsViewer::fill(const Entry& entry) {
     m_currentSkill->setText(qstring(entry.skillLine));
     // Title, then the twenty cells, column by column; every cell is written,
     // so nothing of a skill shown before stays behind.
@@ -289,11 +289,11 @@ void frm_SkillStats::fill(const Entry& entry) {
     update();
 }
 
-void frm_SkillStats::setCloseHover(bool over) {
+void SkillStatsViewer::setCloseHover(bool over) {
     setTextColour(m_close, over ? screens::kBronze : screens::kParchment);
 }
 
-void frm_SkillStats::keyPressEvent(QKeyEvent* event) {
+void SkillStatsViewer::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -301,12 +301,12 @@ void frm_SkillStats::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void frm_SkillStats::mouseMoveEvent(QMouseEvent* event) {
+void SkillStatsViewer::mouseMoveEvent(QMouseEvent* event) {
     setCloseHover(false);
     QWidget::mouseMoveEvent(event);
 }
 
-void frm_SkillStats::paintEvent(QPaintEvent* /*event*/) {
+void SkillStatsViewer::paintEvent(QPaintEvent* /*event*/) {
     unsigned unusedPanels = 0;
     for (int c = 0; c < kColumns; ++c) {
         if (m_filled && m_columns[static_cast<std::size_t>(c)].kind == ColumnKind::Empty) {
