@@ -82,7 +82,7 @@ void drawLozenge(QPainter& painter, QPointF centre, qreal r) {
                             {centre.x() + r, centre.y()},
                             {centre.x(), centre.y() + r},
                             {centre.x() - r, centre.y()}};
-    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.setPen(QPen(colours::kFrameBronzeDark, 1.0));
     painter.setBrush(colours::kGold);
     painter.drawPolygon(lozenge);
 }
@@ -90,8 +90,7 @@ void drawLozenge(QPainter& painter, QPointF centre, qreal r) {
 /// A horizontal gold rule that fades out at both ends.
 void drawRule(QPainter& painter, qreal left, qreal right, qreal y) {
     QLinearGradient fade(left, y, right, y);
-    QColor clear = colours::kGold;
-    clear.setAlpha(0);
+    const QColor clear = colours::translucent(colours::kGold, 0);
     fade.setColorAt(0.0, clear);
     fade.setColorAt(0.2, colours::kGold);
     fade.setColorAt(0.8, colours::kGold);
@@ -121,15 +120,15 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
     ground.setColorAt(1.0, colours::kBackgroundBottom);
     painter.fillRect(QRect(0, 0, kWidth, kHeight), ground);
     QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
-    glow.setColorAt(0.0, QColor(120, 78, 30, 70));
-    glow.setColorAt(1.0, QColor(120, 78, 30, 0));
+    glow.setColorAt(0.0, colours::translucent(colours::kGlow, 70));
+    glow.setColorAt(1.0, colours::translucent(colours::kGlow, 0));
     painter.fillRect(QRect(0, 0, kWidth, 120), glow);
 
     // The window frame: a bronze band with a thin dark line inside it.
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(colours::kBronze, 2.0));
+    painter.setPen(QPen(colours::kFrameBronze, 2.0));
     painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
-    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.setPen(QPen(colours::kFrameBronzeDark, 1.0));
     painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
     for (const QPointF corner :
          {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
@@ -144,17 +143,17 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
         const bool unused = (unusedPanels & (1U << c)) != 0;
         const qreal left = panelLeft(c);
         const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
-        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kBronze, 1.5));
+        painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kFrameBronze, 1.5));
         painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
         painter.drawRoundedRect(panel, 6, 6);
 
         // The title's frame.
         const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
         QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
-        plate.setColorAt(0.0, unused ? QColor(36, 29, 20) : QColor(66, 48, 26));
-        plate.setColorAt(1.0, unused ? QColor(22, 18, 13) : QColor(32, 23, 13));
+        plate.setColorAt(0.0, unused ? colours::kUnusedPlateTop : colours::kTitlePlateTop);
+        plate.setColorAt(1.0, unused ? colours::kUnusedPlateBottom : colours::kTitlePlateBottom);
         painter.setBrush(plate);
-        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kGold, 1.0));
+        painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kGold, 1.0));
         painter.drawRoundedRect(titleFrame, 4, 4);
 
         // Every other row a shade lighter.
@@ -166,8 +165,8 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
     // The plate behind "Close Window".
     const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
                             kCloseHeight - 1);
-    painter.setPen(QPen(colours::kBronze, 1.0));
-    painter.setBrush(QColor(40, 30, 18));
+    painter.setPen(QPen(colours::kFrameBronze, 1.0));
+    painter.setBrush(colours::kClosePlate);
     painter.drawRoundedRect(closePlate, 5, 5);
     drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
     drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
@@ -332,7 +331,7 @@ void SkillStatsViewer::paintEvent(QPaintEvent* /*event*/) {
             painter.drawText(QRect(left + kPlotLeft - 6, kRowsTop, kPlotWidth + 6, kLevels * kRowHeight),
                              Qt::AlignCenter, QStringLiteral("the same\nat every\nlevel"));
         } else if ((unusedPanels & (1U << c)) == 0) {
-            painter.setPen(colours::kBronzeDark);
+            painter.setPen(colours::kFrameBronzeDark);
             painter.drawLine(left + kPlotLeft - 4, kRowsTop + 2, left + kPlotLeft - 4, kRowsBottom - 2);
         }
     }
