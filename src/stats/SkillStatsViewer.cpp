@@ -6,12 +6,14 @@
 #include <screens/common/CommandLabel.h>
 #include <screens/common/ScreenKit.h>
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QRadialGradient>
+#include <QToolTip>
 
 #include <art/Art.h>
 
@@ -23,9 +25,10 @@ using screens::setTextColour;
 namespace {
 
 // The layout, in pixels. Four panels side by side; each holds its title
-// frame and, below it, the twenty rows: level number, value, plot.
+// frame and, below it, the twenty rows: level number, value, plot. Under the
+// panels, the line that explains the estimate mark, then "Close Window".
 constexpr int kWidth = 900;
-constexpr int kHeight = 640;
+constexpr int kHeight = 664;
 constexpr int kMargin = 24;
 constexpr int kPanelGap = 12;
 constexpr int kPanelWidth = (kWidth - 2 * kMargin - (kColumns - 1) * kPanelGap) / kColumns; // 204
@@ -42,12 +45,22 @@ constexpr int kValueLeft = 34;
 constexpr int kValueWidth = 80;
 constexpr int kPlotLeft = 120;
 constexpr int kPlotWidth = kPanelWidth - kPlotLeft - 8;
-constexpr int kCloseTop = kPanelBottom + 10;
+constexpr int kTitleInset = 26; ///< on either side of a title, clear of the estimate mark
+constexpr int kMarkWidth = 16;
+constexpr int kNoteTop = kPanelBottom + 6;
+constexpr int kNoteHeight = 18;
+constexpr int kCloseTop = kNoteTop + kNoteHeight + 6;
 constexpr int kCloseWidth = 180;
 constexpr int kCloseHeight = 26;
 
 const QString kDesignSkillLine = QStringLiteral("Current Skill:");
 const QString kDesignValue = QStringLiteral("Label 1");
+
+// A column of our own estimates carries this mark in its title frame.
+const QString kEstimateMark = QStringLiteral("\u2248");
+const QString kEstimateTip = QStringLiteral("Our own estimate: no early source was found for these figures.");
+const QString kEstimateNote =
+    QStringLiteral("\u2248 marks our own estimates: no early source was found for those figures.");
 
 int panelLeft(int column) {
     return kMargin + column * (kPanelWidth + kPanelGap);
@@ -55,6 +68,16 @@ int panelLeft(int column) {
 
 int rowTop(int row) {
     return kRowsTop + row * kRowHeight;
+}
+
+QRect panelRect(int column) {
+    return {panelLeft(column), kPanelTop, kPanelWidth, kPanelBottom - kPanelTop};
+}
+
+void setColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
 }
 
 // Sizes are given in points on a 96 dpi screen; the window is laid out in
@@ -192,6 +215,8 @@ SkillStatsViewer::SkillStatsViewer(QWidget* parent) : QWidget(parent, Qt::Window
     setPalette(palette);
     m_noteFont = pixelFont(art::textFont(8.5), 8.5);
     m_noteFont.setItalic(true);
+    m_estimateFont = pixelFont(art::textFont(9), 9);
+    m_estimateFont.setItalic(true);
     buildLabels();
 }
 
@@ -206,14 +231,22 @@ void SkillStatsViewer::buildLabels() {
     const QFont valueFont = pixelFont(art::textFont(9), 9);
     setFont(valueFont); // the eighty value labels take it from here
     const QFont levelFont = pixelFont(art::textFont(8), 8);
+    const QFont markFont = pixelFont(art::textFont(11, QFont::Bold), 11);
     static constexpr std::array<char, kColumns> kLetters{'A', 'B', 'C', 'D'};
     for (int c = 0; c < kColumns; ++c) {
         StatColumn& column = m_columns[static_cast<std::size_t>(c)];
         const int left = panelLeft(c);
         column.title = makeLabel(
             this, QStringLiteral("lbl_StatTitle%1").arg(c + 1), QStringLiteral("Stat Title %1").arg(c + 1),
-            QRect(left + 10, kTitleTop + 2, kPanelWidth - 20, kTitleHeight - 4), titleFont, Qt::AlignCenter);
+            QRect(left + kTitleInset, kTitleTop + 2, kPanelWidth - 2 * kTitleInset, kTitleHeight - 4),
+            titleFont, Qt::AlignCenter);
         column.title->setWordWrap(true);
+        column.estimateMark =
+            makeLabel(this, QStringLiteral("lbl_EstimateMark%1").arg(c + 1), kEstimateMark,
+                      QRect(left + kPanelWidth - 9 - kMarkWidth, kTitleTop + 3, kMarkWidth, kMarkWidth),
+                      markFont, Qt::AlignCenter);
+        setColour(column.estimateMark, colours::kGold);
+        column.estimateMark->hide();
         const QChar letter = QLatin1Char(kLetters[static_cast<std::size_t>(c)]);
         for (int row = 0; row < kLevels; ++row) {
             const auto r = static_cast<std::size_t>(row);
@@ -229,6 +262,12 @@ void SkillStatsViewer::buildLabels() {
         column.plot->setObjectName(QStringLiteral("plt_Stat%1").arg(letter));
         column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
     }
+
+    m_estimateNote =
+        makeLabel(this, QStringLiteral("lbl_EstimateNote"), kEstimateNote,
+                  QRect(kMargin, kNoteTop, kWidth - 2 * kMargin, kNoteHeight), m_noteFont, Qt::AlignCenter);
+    setTextColour(m_estimateNote, colours::kEstimate);
+    m_estimateNote->hide();
 
     m_close = new screens::CommandLabel(QStringLiteral("Close Window"), this);
     m_close->setObjectName(QStringLiteral("Label1"));
@@ -253,27 +292,44 @@ void SkillStatsViewer::load(model::SkillRef skill, int points) {
 
 void SkillStatsViewer::markRow(int row) {
     // Only one row is ever marked: a viewer loaded again forgets the last one,
-    // whose labels go back to the window's parchment.
-    const int marked = row >= 0 && row < kLevels ? row : -1;
+    // whose labels go back to their column's look.
+    const int previous = m_markedRow;
+    m_markedRow = row >= 0 && row < kLevels ? row : -1;
     for (StatColumn& column : m_columns) {
-        if (m_markedRow >= 0) {
-            column.values[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
-            column.levels[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
+        for (const int r : {previous, m_markedRow}) {
+            if (r >= 0) {
+                styleRow(column, r);
+            }
         }
-        if (marked >= 0) {
-            setTextColour(column.values[static_cast<std::size_t>(marked)], screens::kMarkedRow);
-            setTextColour(column.levels[static_cast<std::size_t>(marked)], screens::kMarkedRow);
-        }
-        column.plot->setMarkedRow(marked);
+        column.plot->setMarkedRow(m_markedRow);
     }
-    m_markedRow = marked;
     update();
+}
+
+void SkillStatsViewer::styleRow(StatColumn& column, int row) {
+    // The marked row stands out in every column; elsewhere our estimates are
+    // dimmer and italic, and figures from a source keep the window's parchment.
+    QLabel* value = column.values[static_cast<std::size_t>(row)];
+    QLabel* level = column.levels[static_cast<std::size_t>(row)];
+    value->setFont(column.estimated ? m_estimateFont : QFont());
+    if (row == m_markedRow) {
+        setTextColour(value, screens::kMarkedRow);
+        setTextColour(level, screens::kMarkedRow);
+        return;
+    }
+    if (column.estimated) {
+        setTextColour(value, colours::kEstimate);
+    } else {
+        value->setPalette(QPalette());
+    }
+    level->setPalette(QPalette());
 }
 
 void SkillStatsViewer::fill(const Entry& entry) {
     m_currentSkill->setText(qstring(entry.skillLine));
     // Title, then the twenty cells, column by column; every cell is written,
     // so nothing of a skill shown before stays behind.
+    bool anyEstimated = false;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         const Column& data = entry.columns[c];
         StatColumn& column = m_columns[c];
@@ -282,14 +338,38 @@ void SkillStatsViewer::fill(const Entry& entry) {
             column.values[r]->setText(qstring(data.texts[r]));
         }
         column.kind = data.kind;
-        column.plot->setFigures(columnFigures(data));
+        if (column.estimated != data.estimated) {
+            column.estimated = data.estimated;
+            for (int row = 0; row < kLevels; ++row) {
+                styleRow(column, row);
+            }
+        }
+        column.estimateMark->setVisible(column.estimated);
+        column.plot->setFigures(columnFigures(data), column.estimated);
+        anyEstimated = anyEstimated || column.estimated;
     }
+    m_estimateNote->setVisible(anyEstimated);
     m_filled = true;
     update();
 }
 
 void SkillStatsViewer::setCloseHover(bool over) {
     setTextColour(m_close, over ? screens::kBronze : screens::kParchment);
+}
+
+bool SkillStatsViewer::event(QEvent* event) {
+    // Anywhere over a column of our own estimates, the pointer tells so. The
+    // labels there have no tips of their own and hand the request up here.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        for (int c = 0; c < kColumns; ++c) {
+            if (m_columns[static_cast<std::size_t>(c)].estimated && panelRect(c).contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), kEstimateTip, this, panelRect(c));
+                return true;
+            }
+        }
+    }
+    return QWidget::event(event);
 }
 
 void SkillStatsViewer::keyPressEvent(QKeyEvent* event) {

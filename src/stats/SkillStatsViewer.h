@@ -20,7 +20,10 @@ class ProgressionPlot;
 
 /// The skill statistics viewer: one skill's statistics at skill levels 1 to
 /// 20 in four columns, with the row of the skill's current level marked and
-/// a small plot of every column that has figures of its own.
+/// a small plot of every column that has figures of its own. A column of our
+/// own estimates looks unlike one read from a source: dimmer italic figures,
+/// a dashed plot, a mark in its title frame and a tip over it, and a line
+/// under the panels explains the mark.
 ///
 /// A top-level window of fixed size that deletes itself when closed (by
 /// "Close Window" or Esc). It reads nothing from the build: `load` is given the
@@ -39,6 +42,7 @@ public:
     void load(model::SkillRef skill, int points);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -49,18 +53,23 @@ private:
         std::array<QLabel*, kLevels> values{};
         std::array<QLabel*, kLevels> levels{};
         ProgressionPlot* plot = nullptr;
+        QLabel* estimateMark = nullptr;
         ColumnKind kind = ColumnKind::Empty; ///< of the entry shown, for the panel art
+        bool estimated = false;              ///< of the entry shown
     };
 
     void buildLabels();
     void markRow(int row);
+    void styleRow(StatColumn& column, int row);
     void fill(const Entry& entry);
     void setCloseHover(bool over);
 
     QLabel* m_currentSkill = nullptr;
+    QLabel* m_estimateNote = nullptr;
     screens::CommandLabel* m_close = nullptr;
     std::array<StatColumn, kColumns> m_columns{};
     QFont m_noteFont;
+    QFont m_estimateFont;
     int m_markedRow = -1;
     bool m_filled = false;
 };

@@ -24,6 +24,11 @@ inline const QColor kMarkedGlow = translucent(screens::kMarkedRow, 90);
 inline const QColor kRowStripe = translucent(screens::kParchment, 11);
 inline const QColor kNote = translucent(screens::kParchment, 150);
 inline const QColor kPlotBand = translucent(screens::kBronze, 95);
+inline const QColor kPlotBandEstimate = translucent(screens::kBronze, 45);
+
+/// Figures of our own estimate, and the line that explains their mark:
+/// parchment, dimmed.
+inline constexpr screens::Rgb kEstimate{196, 182, 138};
 
 inline const QColor kBackgroundTop{30, 24, 18};
 inline const QColor kBackgroundBottom{9, 7, 5};

@@ -1,16 +1,21 @@
 // The statistics viewer as a window: its controls, the load step (marked
-// row, filled columns, design captions left alone for an unknown skill),
-// closing by Esc and by "Close Window", and the hover colour of the latter.
+// row, filled columns, design captions left alone for an unknown skill), our
+// estimates told apart from figures read from a source, every entry fitting
+// its labels, closing by Esc and by "Close Window", and the hover colour of
+// the latter.
 #include <stats/ProgressionPlot.h>
 #include <stats/SkillStatsViewer.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 using namespace skillwright::stats;
@@ -22,6 +27,8 @@ namespace {
 const QColor kParchment(255, 239, 176);
 const QColor kMarkedOrange(255, 128, 0);
 const QColor kCloseHover(191, 133, 49);
+const QColor kEstimateDim(196, 182, 138);
+const QString kEstimateTip = QStringLiteral("Our own estimate: no early source was found for these figures.");
 constexpr std::array<char, 4> kLetters{'A', 'B', 'C', 'D'};
 
 QColor textColour(const QWidget* w) {
@@ -70,7 +77,7 @@ protected:
             for (int c = 0; c < 4; ++c) {
                 for (const QLabel* l : {value(c, row), level(c, row)}) {
                     const QColor colour = textColour(l);
-                    EXPECT_TRUE(colour == kParchment || colour == kMarkedOrange)
+                    EXPECT_TRUE(colour == kParchment || colour == kMarkedOrange || colour == kEstimateDim)
                         << l->objectName().toStdString();
                     marked += colour == kMarkedOrange ? 1 : 0;
                 }
@@ -81,6 +88,23 @@ protected:
             }
         }
         return rows;
+    }
+    /// Closes the tip at once, where QToolTip would let it fade out.
+    static void hideTip() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QTipLabel")) {
+                w->close();
+            }
+        }
+    }
+    /// The tip shown when the pointer rests over the middle of `w` (or at
+    /// `local` in it); empty when none is.
+    static QString tipOver(QWidget* w, std::optional<QPoint> local = std::nullopt) {
+        hideTip();
+        const QPoint at = local.value_or(w->rect().center());
+        QHelpEvent help(QEvent::ToolTip, at, w->mapToGlobal(at));
+        QApplication::sendEvent(w, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
     }
     void moveTo(QPoint windowPos) { QTest::mouseMove(viewer->windowHandle(), windowPos); }
     static void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -196,6 +220,105 @@ TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLe
         EXPECT_EQ(plot->markedRow(), -1);
     }
     EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false}));
+}
+
+// ---------------------------------------------------------------- estimates
+
+TEST_F(ViewerTest, anEstimatedColumnLooksUnlikeOneReadFromASource) {
+    // Smite: damage read from a source, stun length our estimate, a repeated
+    // mana cost, one column unused.
+    viewer->load({TreeId::PaladinCom, 1}, 3);
+    const auto plots = viewer->findChildren<ProgressionPlot*>();
+    ASSERT_EQ(plots.size(), 4);
+    for (int row = 0; row < 20; ++row) {
+        const bool marked = row == 2;
+        EXPECT_FALSE(value(0, row)->font().italic()) << row;
+        EXPECT_TRUE(value(1, row)->font().italic()) << row;
+        EXPECT_FALSE(value(2, row)->font().italic()) << row;
+        EXPECT_EQ(textColour(value(0, row)), marked ? kMarkedOrange : kParchment) << row;
+        EXPECT_EQ(textColour(value(1, row)), marked ? kMarkedOrange : kEstimateDim) << row;
+        EXPECT_EQ(textColour(value(2, row)), marked ? kMarkedOrange : kParchment) << row;
+    }
+    EXPECT_FALSE(plots[0]->isEstimated());
+    EXPECT_TRUE(plots[1]->isEstimated());
+    std::vector<bool> marks;
+    for (int c = 0; c < 4; ++c) {
+        marks.push_back(label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->isVisible());
+    }
+    EXPECT_EQ(marks, (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(label("lbl_EstimateMark2")->text(), QStringLiteral("\u2248"));
+
+    EXPECT_EQ(tipOver(value(0, 5)), "");
+    EXPECT_EQ(tipOver(title(0)), "");
+    EXPECT_EQ(tipOver(value(2, 5)), "");
+    EXPECT_EQ(tipOver(value(1, 5)), kEstimateTip);
+    EXPECT_EQ(tipOver(title(1)), kEstimateTip);
+    EXPECT_EQ(tipOver(level(1, 19)), kEstimateTip);
+    EXPECT_EQ(tipOver(viewer, value(1, 10)->geometry().center() + QPoint(60, 0)), kEstimateTip)
+        << "beside the figures, where the plot is";
+    EXPECT_EQ(tipOver(viewer, QPoint(6, 300)), "") << "the frame, outside every column";
+
+    const QLabel* note = label("lbl_EstimateNote");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(),
+              QStringLiteral("\u2248 marks our own estimates: no early source was found for those figures."));
+    hideTip();
+}
+
+TEST_F(ViewerTest, aSkillWithoutEstimatesShowsNoMarkNoTipAndNoFootLine) {
+    // Meteor first: three estimated columns, whose look must not stay behind.
+    viewer->load({TreeId::SorcFire, 7}, 1);
+    ASSERT_TRUE(label("lbl_EstimateNote")->isVisible());
+    viewer->load({TreeId::SorcFire, 0}, 1); // Fire Bolt: read from a source, and a repeated mana cost
+    EXPECT_FALSE(label("lbl_EstimateNote")->isVisible());
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FALSE(label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->isVisible()) << c;
+        EXPECT_EQ(tipOver(value(c, 5)), "") << c;
+        for (int row = 0; row < 20; ++row) {
+            EXPECT_FALSE(value(c, row)->font().italic()) << c << " " << row;
+        }
+    }
+    EXPECT_EQ(textColour(value(0, 5)), kParchment);
+    EXPECT_EQ(textColour(value(3, 5)), kParchment);
+    EXPECT_EQ(markedRows(), std::vector<int>{0});
+    for (const ProgressionPlot* plot : viewer->findChildren<ProgressionPlot*>()) {
+        EXPECT_FALSE(plot->isEstimated());
+    }
+}
+
+// Every skill line, title and figure fits its label, in the style it is shown
+// in, and no title runs under the estimate mark; Vigor and Valkyrie have four
+// estimated columns, some of long titles.
+TEST_F(ViewerTest, everyEntryFitsItsLabels) {
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FALSE(title(c)->geometry().intersects(
+            label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->geometry()))
+            << c;
+    }
+    const QLabel* skillLine = label("lbl_CurrentSkill");
+    int entries = 0;
+    for (const TableOperation& table : tableOperations()) {
+        for (std::int16_t index = 0; index < 10; ++index) {
+            viewer->load({table.tree, index}, 0);
+            ++entries;
+            const std::string where = skillLine->text().toStdString();
+            EXPECT_LE(skillLine->fontMetrics().horizontalAdvance(skillLine->text()), skillLine->width())
+                << where;
+            for (int c = 0; c < 4; ++c) {
+                const QLabel* t = title(c);
+                const QRect needed =
+                    t->fontMetrics().boundingRect(QRect(0, 0, t->width(), 1000), Qt::TextWordWrap, t->text());
+                EXPECT_LE(needed.width(), t->width()) << where << " / " << t->text().toStdString();
+                EXPECT_LE(needed.height(), t->height()) << where << " / " << t->text().toStdString();
+                for (int row = 0; row < 20; ++row) {
+                    const QLabel* v = value(c, row);
+                    EXPECT_LE(v->fontMetrics().horizontalAdvance(v->text()), v->width())
+                        << where << " / " << v->text().toStdString();
+                }
+            }
+        }
+    }
+    EXPECT_EQ(entries, 150);
 }
 
 // ---------------------------------------------------------------- closing
