@@ -14,6 +14,7 @@
 
 #include <Program.h>
 #include <array>
+#include <ostream>
 #include <string>
 
 using namespace skillwright;
@@ -25,6 +26,10 @@ struct TreeSkillLines {
     const char* iconArray;
     std::array<const char*, 10> names; ///< the skill line behind "Current Skill: ", by icon index
 };
+
+void PrintTo(const TreeSkillLines& tree, std::ostream* os) {
+    *os << tree.iconArray;
+}
 
 // Each tree's icons in index order, and the name line the viewer must show for each.
 const TreeSkillLines kTrees[] = {
