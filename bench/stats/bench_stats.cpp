@@ -2,7 +2,7 @@
 // the viewer painted with the right-clicked skill, and loading a skill.
 #include <model/Build.h>
 #include <screens/common/ScreenKit.h>
-#include <stats/frm_SkillStats.h>
+#include <stats/SkillStatsViewer.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
@@ -29,7 +29,7 @@ void BM_MenuEntryToViewerShown(benchmark::State& state) {
     for (auto _ : state) {
         program.menu().showSkillStats();
         QApplication::processEvents();
-        if (!screens::IsFormLoaded("frm_SkillStats")) {
+        if (program.statsViewer() == nullptr) {
             state.SkipWithError("no viewer opened");
             break;
         }
@@ -43,12 +43,13 @@ BENCHMARK(BM_MenuEntryToViewerShown)
 // Loading another skill into an open viewer: the eighty cells, the titles,
 // the marked row and the plots.
 void BM_LoadSkill(benchmark::State& state) {
-    QPointer<stats::frm_SkillStats> viewer = new stats::frm_SkillStats;
+    QPointer<stats::SkillStatsViewer> viewer = new stats::SkillStatsViewer;
     viewer->show();
     QApplication::processEvents();
     int next = 0;
     for (auto _ : state) {
-        viewer->load(next % 2 == 0 ? "SorcFire" : "NecroBone", next % 10, next % 21);
+        const model::TreeId tree = next % 2 == 0 ? model::TreeId::SorcFire : model::TreeId::NecroBone;
+        viewer->load(model::SkillRef{tree, static_cast<std::int16_t>(next % 10)}, next % 21);
         ++next;
         QApplication::processEvents();
     }

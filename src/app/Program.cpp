@@ -3,7 +3,7 @@
 #include <generator/RandomFillRun.h>
 #include <generator/RandomGeneratorDialog.h>
 #include <screens/common/ScreenKit.h>
-#include <stats/frm_SkillStats.h>
+#include <stats/SkillStatsViewer.h>
 
 #include <QApplication>
 #include <QPalette>
@@ -121,8 +121,8 @@ void Program::openSkillStats() {
     }
     // Each opening shows the skill just right-clicked, in a viewer of its own.
     delete m_viewer;
-    m_viewer = new stats::frm_SkillStats();
-    m_viewer->load(model::tree(skill->tree).code, skill->index, m_build.activeSkillPoints());
+    m_viewer = new stats::SkillStatsViewer();
+    m_viewer->load(*skill, m_build.activeSkillPoints());
     m_viewer->show();
 }
 

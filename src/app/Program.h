@@ -4,7 +4,7 @@
 #include <screens/menu/MenuHolder.h>
 #include <screens/select/StartScreen.h>
 #include <screens/tree/SkillTreeScreen.h>
-#include <stats/frm_SkillStats.h>
+#include <stats/SkillStatsViewer.h>
 
 #include <QPointer>
 
@@ -68,7 +68,7 @@ private:
     std::unique_ptr<screens::MenuHolder> m_menu;
     QPointer<screens::SkillTreeScreen> m_treeScreen;
     QPointer<QWidget> m_generator;
-    QPointer<stats::frm_SkillStats> m_viewer;
+    QPointer<stats::SkillStatsViewer> m_viewer;
 };
 
 } // namespace skillwright::app

@@ -8,23 +8,25 @@ namespace skillwright::stats {
 
 namespace {
 
-// The viewer's load step compares the tree code with these in turn.
+using model::TreeId;
+
+// The viewer's load step looks the tree up among these in turn.
 constexpr std::array<TableOperation, kTreeTables> kOperations{{
-    {"SorcFire", "Sorc_Fire", &data::SorcFire},
-    {"SorcCold", "Sorc_Cold", &data::SorcCold},
-    {"SorcLight", "Sorc_Light", &data::SorcLight},
-    {"PaladinCom", "Paladin_Com", &data::PaladinCom},
-    {"PaladinOff", "Paladin_Off", &data::PaladinOff},
-    {"PaladinDef", "Paladin_Def", &data::PaladinDef},
-    {"BarBarCS", "BarBar_CS", &data::BarBarCS},
-    {"BarBarWC", "BarBar_WC", &data::BarBarWC},
-    {"BarBarCM", "BarBar_CM", &data::BarBarCM},
-    {"AmazonBC", "Amazon_BC", &data::AmazonBC},
-    {"AmazonPM", "Amazon_PM", &data::AmazonPM},
-    {"AmazonJS", "Amazon_JS", &data::AmazonJS},
-    {"NecroCurse", "Necro_Curse", &data::NecroCurse},
-    {"NecroBone", "Necro_Bone", &data::NecroBone},
-    {"NecroSummon", "Necro_Summon", &data::NecroSummon},
+    {TreeId::SorcFire, "Sorc_Fire", &data::SorcFire},
+    {TreeId::SorcCold, "Sorc_Cold", &data::SorcCold},
+    {TreeId::SorcLight, "Sorc_Light", &data::SorcLight},
+    {TreeId::PaladinCom, "Paladin_Com", &data::PaladinCom},
+    {TreeId::PaladinOff, "Paladin_Off", &data::PaladinOff},
+    {TreeId::PaladinDef, "Paladin_Def", &data::PaladinDef},
+    {TreeId::BarBarCS, "BarBar_CS", &data::BarBarCS},
+    {TreeId::BarBarWC, "BarBar_WC", &data::BarBarWC},
+    {TreeId::BarBarCM, "BarBar_CM", &data::BarBarCM},
+    {TreeId::AmazonBC, "Amazon_BC", &data::AmazonBC},
+    {TreeId::AmazonPM, "Amazon_PM", &data::AmazonPM},
+    {TreeId::AmazonJS, "Amazon_JS", &data::AmazonJS},
+    {TreeId::NecroCurse, "Necro_Curse", &data::NecroCurse},
+    {TreeId::NecroBone, "Necro_Bone", &data::NecroBone},
+    {TreeId::NecroSummon, "Necro_Summon", &data::NecroSummon},
 }};
 
 bool isDigit(char c) {
@@ -55,13 +57,13 @@ std::span<const TableOperation> tableOperations() {
     return kOperations;
 }
 
-const Entry* findEntry(std::string_view treeCode, int index) {
-    if (index < 0 || index >= kEntriesPerTree) {
+const Entry* findEntry(model::SkillRef skill) {
+    if (skill.index < 0 || skill.index >= kEntriesPerTree) {
         return nullptr;
     }
     for (const TableOperation& row : kOperations) {
-        if (row.treeCode == treeCode) {
-            return &(*row.table)[static_cast<std::size_t>(index)];
+        if (row.tree == skill.tree) {
+            return &(*row.table)[static_cast<std::size_t>(skill.index)];
         }
     }
     return nullptr;

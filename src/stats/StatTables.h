@@ -1,5 +1,7 @@
 #pragma once
 
+#include <model/Catalogue.h>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -41,20 +43,20 @@ struct Entry {
 /// The ten entries of a tree, by skill index.
 using TreeTable = std::array<Entry, kEntriesPerTree>;
 
-/// A row of the dispatch from tree code to table, named after the table
-/// operation that fills the viewer for that tree.
+/// A row of the dispatch from tree to table, named after the table operation
+/// that fills the viewer for that tree.
 struct TableOperation {
-    std::string_view treeCode;  ///< "SorcFire"
+    model::TreeId tree;
     std::string_view operation; ///< "Sorc_Fire"
     const TreeTable* table;
 };
 
-/// The fifteen rows, in the order the viewer compares tree codes.
+/// The fifteen rows, in the order the viewer looks trees up.
 std::span<const TableOperation> tableOperations();
 
-/// The entry of skill `index` in the tree of `treeCode` (exact, case-sensitive
-/// comparison); nullptr for any other code or an index outside 0..9.
-const Entry* findEntry(std::string_view treeCode, int index);
+/// The entry of `skill`, indexed like its tree's icons; nullptr for a tree
+/// outside the fifteen or an index outside 0..9.
+const Entry* findEntry(model::SkillRef skill);
 
 /// The number a value text stands for, a range as its two ends:
 /// "3- 6" -> {3, 6}, "2.5" -> {2.5, 2.5}, "+1" -> {1, 1}, "-33" -> {-33, -33}.

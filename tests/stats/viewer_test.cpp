@@ -1,25 +1,34 @@
 // The statistics viewer as a window: its controls, the load step (marked
-// row, filled columns, design captions left alone for an unknown skill),
-// closing by Esc and by "Close Window", and the hover colour of the latter.
-#include <stats/StatsWidgets.h>
-#include <stats/frm_SkillStats.h>
+// row, filled columns, design captions left alone for an unknown skill), our
+// estimates told apart from figures read from a source, every entry fitting
+// its labels, closing by Esc and by "Close Window", and the hover colour of
+// the latter.
+#include <stats/ProgressionPlot.h>
+#include <stats/SkillStatsViewer.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 using namespace skillwright::stats;
+using skillwright::model::SkillRef;
+using skillwright::model::TreeId;
 
 namespace {
 
 const QColor kParchment(255, 239, 176);
 const QColor kMarkedOrange(255, 128, 0);
 const QColor kCloseHover(191, 133, 49);
+const QColor kEstimateDim(196, 182, 138);
+const QString kEstimateTip = QStringLiteral("Our own estimate: no early source was found for these figures.");
 constexpr std::array<char, 4> kLetters{'A', 'B', 'C', 'D'};
 
 QColor textColour(const QWidget* w) {
@@ -31,8 +40,8 @@ protected:
     void SetUp() override { viewer = open(); }
     void TearDown() override { delete viewer.data(); }
 
-    static frm_SkillStats* open() {
-        auto* v = new frm_SkillStats;
+    static SkillStatsViewer* open() {
+        auto* v = new SkillStatsViewer;
         v->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(v));
         return v;
@@ -68,7 +77,7 @@ protected:
             for (int c = 0; c < 4; ++c) {
                 for (const QLabel* l : {value(c, row), level(c, row)}) {
                     const QColor colour = textColour(l);
-                    EXPECT_TRUE(colour == kParchment || colour == kMarkedOrange)
+                    EXPECT_TRUE(colour == kParchment || colour == kMarkedOrange || colour == kEstimateDim)
                         << l->objectName().toStdString();
                     marked += colour == kMarkedOrange ? 1 : 0;
                 }
@@ -80,10 +89,27 @@ protected:
         }
         return rows;
     }
+    /// Closes the tip at once, where QToolTip would let it fade out.
+    static void hideTip() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QTipLabel")) {
+                w->close();
+            }
+        }
+    }
+    /// The tip shown when the pointer rests over the middle of `w` (or at
+    /// `local` in it); empty when none is.
+    static QString tipOver(QWidget* w, std::optional<QPoint> local = std::nullopt) {
+        hideTip();
+        const QPoint at = local.value_or(w->rect().center());
+        QHelpEvent help(QEvent::ToolTip, at, w->mapToGlobal(at));
+        QApplication::sendEvent(w, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
     void moveTo(QPoint windowPos) { QTest::mouseMove(viewer->windowHandle(), windowPos); }
     static void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    QPointer<frm_SkillStats> viewer;
+    QPointer<SkillStatsViewer> viewer;
 };
 
 // ---------------------------------------------------------------- creation
@@ -111,7 +137,7 @@ TEST_F(ViewerTest, showsItsDesignCaptionsBeforeALoad) {
 // ---------------------------------------------------------------- load
 
 TEST_F(ViewerTest, fillsTheSkillLineTitlesAndAllEightyCells) {
-    viewer->load("BarBarCS", 0, 3);
+    viewer->load({TreeId::BarBarCS, 0}, 3);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Bash");
     EXPECT_EQ(title(0)->text(), "Damage");
     EXPECT_EQ(title(1)->text(), "Damage + (%)");
@@ -131,17 +157,17 @@ TEST_F(ViewerTest, marksTheRowOfTheCurrentPoints) {
     for (const auto& [points, rows] : cases) {
         delete viewer.data();
         viewer = open();
-        viewer->load("SorcFire", 0, points);
+        viewer->load({TreeId::SorcFire, 0}, points);
         EXPECT_EQ(markedRows(), rows) << points << " points";
         EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Fire Bolt");
     }
 }
 
 TEST_F(ViewerTest, aFreshViewerForTheNextSkillShowsOnlyThatSkillAndItsRow) {
-    viewer->load("SorcFire", 7, 12);
+    viewer->load({TreeId::SorcFire, 7}, 12);
     delete viewer.data();
     viewer = open();
-    viewer->load("NecroBone", 0, 5);
+    viewer->load({TreeId::NecroBone, 0}, 5);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Teeth");
     EXPECT_EQ(title(2)->text(), "Damage");
     EXPECT_EQ(value(2, 4)->text(), "6- 8");
@@ -150,10 +176,10 @@ TEST_F(ViewerTest, aFreshViewerForTheNextSkillShowsOnlyThatSkillAndItsRow) {
 
 TEST_F(ViewerTest, loadingAgainWritesEveryCellAndMovesTheMark) {
     // Meteor uses all four columns; Fire Bolt leaves the last two unused.
-    viewer->load("SorcFire", 7, 12);
+    viewer->load({TreeId::SorcFire, 7}, 12);
     ASSERT_EQ(title(2)->text(), "Radius (Yards)");
     ASSERT_EQ(column(3).first(), "17");
-    viewer->load("SorcFire", 0, 2);
+    viewer->load({TreeId::SorcFire, 0}, 2);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Fire Bolt");
     EXPECT_EQ(title(2)->text(), "Not Used");
     EXPECT_EQ(title(3)->text(), "Not Used");
@@ -163,23 +189,21 @@ TEST_F(ViewerTest, loadingAgainWritesEveryCellAndMovesTheMark) {
 }
 
 TEST_F(ViewerTest, anUnknownTreeOrIndexFillsNothing) {
-    struct Case {
-        const char* tree;
-        int index;
-    };
-    for (const Case& c : {Case{"sorcfire", 0}, Case{"SorcFire ", 0}, Case{"", 0}, Case{"SorcFire", 10},
-                          Case{"SorcFire", -1}}) {
+    for (const SkillRef skill :
+         {SkillRef{TreeId::SorcFire, 10}, SkillRef{TreeId::SorcFire, -1},
+          SkillRef{TreeId::NecroSummon, 32767}, SkillRef{static_cast<TreeId>(15), 0}}) {
         delete viewer.data();
         viewer = open();
-        viewer->load(c.tree, c.index, 0);
-        EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill:") << c.tree << " " << c.index;
+        viewer->load(skill, 0);
+        EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill:")
+            << static_cast<int>(skill.tree) << " " << skill.index;
         EXPECT_EQ(title(0)->text(), "Stat Title 1");
         EXPECT_EQ(column(3), QStringList(20, QStringLiteral("Label 1")));
     }
 }
 
 TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLevel) {
-    viewer->load("SorcFire", 7, 8); // Meteor: own, own, repeated "4", own
+    viewer->load({TreeId::SorcFire, 7}, 8); // Meteor: own, own, repeated "4", own
     const auto plots = viewer->findChildren<ProgressionPlot*>();
     ASSERT_EQ(plots.size(), 4);
     std::vector<bool> shown;
@@ -189,13 +213,112 @@ TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLe
     }
     EXPECT_EQ(shown, (std::vector<bool>{true, true, false, true}));
 
-    viewer->load("AmazonPM", 5, 0); // Penetrate: one column, three unused
+    viewer->load({TreeId::AmazonPM, 5}, 0); // Penetrate: one column, three unused
     shown.clear();
     for (const ProgressionPlot* plot : plots) {
         shown.push_back(plot->isVisible());
         EXPECT_EQ(plot->markedRow(), -1);
     }
     EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false}));
+}
+
+// ---------------------------------------------------------------- estimates
+
+TEST_F(ViewerTest, anEstimatedColumnLooksUnlikeOneReadFromASource) {
+    // Smite: damage read from a source, stun length our estimate, a repeated
+    // mana cost, one column unused.
+    viewer->load({TreeId::PaladinCom, 1}, 3);
+    const auto plots = viewer->findChildren<ProgressionPlot*>();
+    ASSERT_EQ(plots.size(), 4);
+    for (int row = 0; row < 20; ++row) {
+        const bool marked = row == 2;
+        EXPECT_FALSE(value(0, row)->font().italic()) << row;
+        EXPECT_TRUE(value(1, row)->font().italic()) << row;
+        EXPECT_FALSE(value(2, row)->font().italic()) << row;
+        EXPECT_EQ(textColour(value(0, row)), marked ? kMarkedOrange : kParchment) << row;
+        EXPECT_EQ(textColour(value(1, row)), marked ? kMarkedOrange : kEstimateDim) << row;
+        EXPECT_EQ(textColour(value(2, row)), marked ? kMarkedOrange : kParchment) << row;
+    }
+    EXPECT_FALSE(plots[0]->isEstimated());
+    EXPECT_TRUE(plots[1]->isEstimated());
+    std::vector<bool> marks;
+    for (int c = 0; c < 4; ++c) {
+        marks.push_back(label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->isVisible());
+    }
+    EXPECT_EQ(marks, (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(label("lbl_EstimateMark2")->text(), QStringLiteral("\u2248"));
+
+    EXPECT_EQ(tipOver(value(0, 5)), "");
+    EXPECT_EQ(tipOver(title(0)), "");
+    EXPECT_EQ(tipOver(value(2, 5)), "");
+    EXPECT_EQ(tipOver(value(1, 5)), kEstimateTip);
+    EXPECT_EQ(tipOver(title(1)), kEstimateTip);
+    EXPECT_EQ(tipOver(level(1, 19)), kEstimateTip);
+    EXPECT_EQ(tipOver(viewer, value(1, 10)->geometry().center() + QPoint(60, 0)), kEstimateTip)
+        << "beside the figures, where the plot is";
+    EXPECT_EQ(tipOver(viewer, QPoint(6, 300)), "") << "the frame, outside every column";
+
+    const QLabel* note = label("lbl_EstimateNote");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(),
+              QStringLiteral("\u2248 marks our own estimates: no early source was found for those figures."));
+    hideTip();
+}
+
+TEST_F(ViewerTest, aSkillWithoutEstimatesShowsNoMarkNoTipAndNoFootLine) {
+    // Meteor first: three estimated columns, whose look must not stay behind.
+    viewer->load({TreeId::SorcFire, 7}, 1);
+    ASSERT_TRUE(label("lbl_EstimateNote")->isVisible());
+    viewer->load({TreeId::SorcFire, 0}, 1); // Fire Bolt: read from a source, and a repeated mana cost
+    EXPECT_FALSE(label("lbl_EstimateNote")->isVisible());
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FALSE(label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->isVisible()) << c;
+        EXPECT_EQ(tipOver(value(c, 5)), "") << c;
+        for (int row = 0; row < 20; ++row) {
+            EXPECT_FALSE(value(c, row)->font().italic()) << c << " " << row;
+        }
+    }
+    EXPECT_EQ(textColour(value(0, 5)), kParchment);
+    EXPECT_EQ(textColour(value(3, 5)), kParchment);
+    EXPECT_EQ(markedRows(), std::vector<int>{0});
+    for (const ProgressionPlot* plot : viewer->findChildren<ProgressionPlot*>()) {
+        EXPECT_FALSE(plot->isEstimated());
+    }
+}
+
+// Every skill line, title and figure fits its label, in the style it is shown
+// in, and no title runs under the estimate mark; Vigor and Valkyrie have four
+// estimated columns, some of long titles.
+TEST_F(ViewerTest, everyEntryFitsItsLabels) {
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FALSE(title(c)->geometry().intersects(
+            label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->geometry()))
+            << c;
+    }
+    const QLabel* skillLine = label("lbl_CurrentSkill");
+    int entries = 0;
+    for (const TableOperation& table : tableOperations()) {
+        for (std::int16_t index = 0; index < 10; ++index) {
+            viewer->load({table.tree, index}, 0);
+            ++entries;
+            const std::string where = skillLine->text().toStdString();
+            EXPECT_LE(skillLine->fontMetrics().horizontalAdvance(skillLine->text()), skillLine->width())
+                << where;
+            for (int c = 0; c < 4; ++c) {
+                const QLabel* t = title(c);
+                const QRect needed =
+                    t->fontMetrics().boundingRect(QRect(0, 0, t->width(), 1000), Qt::TextWordWrap, t->text());
+                EXPECT_LE(needed.width(), t->width()) << where << " / " << t->text().toStdString();
+                EXPECT_LE(needed.height(), t->height()) << where << " / " << t->text().toStdString();
+                for (int row = 0; row < 20; ++row) {
+                    const QLabel* v = value(c, row);
+                    EXPECT_LE(v->fontMetrics().horizontalAdvance(v->text()), v->width())
+                        << where << " / " << v->text().toStdString();
+                }
+            }
+        }
+    }
+    EXPECT_EQ(entries, 150);
 }
 
 // ---------------------------------------------------------------- closing

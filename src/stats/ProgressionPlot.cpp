@@ -1,4 +1,4 @@
-#include "StatsWidgets.h"
+#include "ProgressionPlot.h"
 
 #include "ViewerColours.h"
 
@@ -10,11 +10,19 @@
 
 namespace skillwright::stats {
 
-// ---- ProgressionPlot ----
-
 namespace {
 
 constexpr double kSideMargin = 7.0;
+
+/// The line of the figures: solid for figures from a source, dashed for our
+/// estimates.
+QPen figurePen(bool estimated, qreal width) {
+    QPen pen(colours::kPlotLine, width);
+    if (estimated) {
+        pen.setDashPattern({3.0, 2.5});
+    }
+    return pen;
+}
 
 } // namespace
 
@@ -23,8 +31,9 @@ ProgressionPlot::ProgressionPlot(int rowHeight, QWidget* parent) : QWidget(paren
     hide();
 }
 
-void ProgressionPlot::setFigures(const std::optional<std::array<Figure, kLevels>>& figures) {
+void ProgressionPlot::setFigures(const std::optional<std::array<Figure, kLevels>>& figures, bool estimated) {
     m_figures = figures;
+    m_estimated = estimated;
     if (m_figures) {
         m_min = m_figures->front().low;
         m_max = m_figures->front().high;
@@ -81,17 +90,22 @@ void ProgressionPlot::paintEvent(QPaintEvent* /*event*/) {
             band << *it;
         }
         painter.setPen(Qt::NoPen);
-        painter.setBrush(colours::kPlotBand);
+        painter.setBrush(m_estimated ? colours::kPlotBandEstimate : colours::kPlotBand);
         painter.drawPolygon(band);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(colours::kPlotLine, 1.2));
+        painter.setPen(figurePen(m_estimated, 1.2));
         painter.drawPolyline(lows);
         painter.drawPolyline(highs);
     } else {
-        painter.setPen(QPen(colours::kPlotLine, 1.4));
+        painter.setPen(figurePen(m_estimated, 1.4));
         painter.drawPolyline(lows);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colours::kPlotLine);
+        if (m_estimated) {
+            painter.setPen(QPen(colours::kPlotLine, 1.0));
+            painter.setBrush(colours::kPlotShadow);
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colours::kPlotLine);
+        }
         for (const QPointF& p : lows) {
             painter.drawEllipse(p, 1.6, 1.6);
         }

@@ -1,17 +1,19 @@
-#include "frm_SkillStats.h"
+#include "SkillStatsViewer.h"
 
-#include "StatsWidgets.h"
+#include "ProgressionPlot.h"
 #include "ViewerColours.h"
 
 #include <screens/common/CommandLabel.h>
 #include <screens/common/ScreenKit.h>
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QRadialGradient>
+#include <QToolTip>
 
 #include <art/Art.h>
 
@@ -23,9 +25,10 @@ using screens::setTextColour;
 namespace {
 
 // The layout, in pixels. Four panels side by side; each holds its title
-// frame and, below it, the twenty rows: level number, value, plot.
+// frame and, below it, the twenty rows: level number, value, plot. Under the
+// panels, the line that explains the estimate mark, then "Close Window".
 constexpr int kWidth = 900;
-constexpr int kHeight = 640;
+constexpr int kHeight = 664;
 constexpr int kMargin = 24;
 constexpr int kPanelGap = 12;
 constexpr int kPanelWidth = (kWidth - 2 * kMargin - (kColumns - 1) * kPanelGap) / kColumns; // 204
@@ -42,12 +45,22 @@ constexpr int kValueLeft = 34;
 constexpr int kValueWidth = 80;
 constexpr int kPlotLeft = 120;
 constexpr int kPlotWidth = kPanelWidth - kPlotLeft - 8;
-constexpr int kCloseTop = kPanelBottom + 10;
+constexpr int kTitleInset = 26; ///< on either side of a title, clear of the estimate mark
+constexpr int kMarkWidth = 16;
+constexpr int kNoteTop = kPanelBottom + 6;
+constexpr int kNoteHeight = 18;
+constexpr int kCloseTop = kNoteTop + kNoteHeight + 6;
 constexpr int kCloseWidth = 180;
 constexpr int kCloseHeight = 26;
 
 const QString kDesignSkillLine = QStringLiteral("Current Skill:");
 const QString kDesignValue = QStringLiteral("Label 1");
+
+// A column of our own estimates carries this mark in its title frame.
+const QString kEstimateMark = QStringLiteral("\u2248");
+const QString kEstimateTip = QStringLiteral("Our own estimate: no early source was found for these figures.");
+const QString kEstimateNote =
+    QStringLiteral("\u2248 marks our own estimates: no early source was found for those figures.");
 
 int panelLeft(int column) {
     return kMargin + column * (kPanelWidth + kPanelGap);
@@ -55,6 +68,16 @@ int panelLeft(int column) {
 
 int rowTop(int row) {
     return kRowsTop + row * kRowHeight;
+}
+
+QRect panelRect(int column) {
+    return {panelLeft(column), kPanelTop, kPanelWidth, kPanelBottom - kPanelTop};
+}
+
+void setColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
 }
 
 // Sizes are given in points on a 96 dpi screen; the window is laid out in
@@ -82,7 +105,7 @@ void drawLozenge(QPainter& painter, QPointF centre, qreal r) {
                             {centre.x() + r, centre.y()},
                             {centre.x(), centre.y() + r},
                             {centre.x() - r, centre.y()}};
-    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.setPen(QPen(colours::kFrameBronzeDark, 1.0));
     painter.setBrush(colours::kGold);
     painter.drawPolygon(lozenge);
 }
@@ -90,8 +113,7 @@ void drawLozenge(QPainter& painter, QPointF centre, qreal r) {
 /// A horizontal gold rule that fades out at both ends.
 void drawRule(QPainter& painter, qreal left, qreal right, qreal y) {
     QLinearGradient fade(left, y, right, y);
-    QColor clear = colours::kGold;
-    clear.setAlpha(0);
+    const QColor clear = colours::translucent(colours::kGold, 0);
     fade.setColorAt(0.0, clear);
     fade.setColorAt(0.2, colours::kGold);
     fade.setColorAt(0.8, colours::kGold);
@@ -121,15 +143,15 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
     ground.setColorAt(1.0, colours::kBackgroundBottom);
     painter.fillRect(QRect(0, 0, kWidth, kHeight), ground);
     QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
-    glow.setColorAt(0.0, QColor(120, 78, 30, 70));
-    glow.setColorAt(1.0, QColor(120, 78, 30, 0));
+    glow.setColorAt(0.0, colours::translucent(colours::kGlow, 70));
+    glow.setColorAt(1.0, colours::translucent(colours::kGlow, 0));
     painter.fillRect(QRect(0, 0, kWidth, 120), glow);
 
     // The window frame: a bronze band with a thin dark line inside it.
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(colours::kBronze, 2.0));
+    painter.setPen(QPen(colours::kFrameBronze, 2.0));
     painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
-    painter.setPen(QPen(colours::kBronzeDark, 1.0));
+    painter.setPen(QPen(colours::kFrameBronzeDark, 1.0));
     painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
     for (const QPointF corner :
          {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
@@ -144,17 +166,17 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
         const bool unused = (unusedPanels & (1U << c)) != 0;
         const qreal left = panelLeft(c);
         const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
-        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kBronze, 1.5));
+        painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kFrameBronze, 1.5));
         painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
         painter.drawRoundedRect(panel, 6, 6);
 
         // The title's frame.
         const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
         QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
-        plate.setColorAt(0.0, unused ? QColor(36, 29, 20) : QColor(66, 48, 26));
-        plate.setColorAt(1.0, unused ? QColor(22, 18, 13) : QColor(32, 23, 13));
+        plate.setColorAt(0.0, unused ? colours::kUnusedPlateTop : colours::kTitlePlateTop);
+        plate.setColorAt(1.0, unused ? colours::kUnusedPlateBottom : colours::kTitlePlateBottom);
         painter.setBrush(plate);
-        painter.setPen(QPen(unused ? colours::kBronzeDark : colours::kGold, 1.0));
+        painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kGold, 1.0));
         painter.drawRoundedRect(titleFrame, 4, 4);
 
         // Every other row a shade lighter.
@@ -166,8 +188,8 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
     // The plate behind "Close Window".
     const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
                             kCloseHeight - 1);
-    painter.setPen(QPen(colours::kBronze, 1.0));
-    painter.setBrush(QColor(40, 30, 18));
+    painter.setPen(QPen(colours::kFrameBronze, 1.0));
+    painter.setBrush(colours::kClosePlate);
     painter.drawRoundedRect(closePlate, 5, 5);
     drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
     drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
@@ -179,7 +201,7 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
 
 } // namespace
 
-frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
+SkillStatsViewer::SkillStatsViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frm_SkillStats"));
     setWindowTitle(QStringLiteral("Skill Stats"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -193,12 +215,14 @@ frm_SkillStats::frm_SkillStats(QWidget* parent) : QWidget(parent, Qt::Window) {
     setPalette(palette);
     m_noteFont = pixelFont(art::textFont(8.5), 8.5);
     m_noteFont.setItalic(true);
+    m_estimateFont = pixelFont(art::textFont(9), 9);
+    m_estimateFont.setItalic(true);
     buildLabels();
 }
 
-frm_SkillStats::~frm_SkillStats() = default;
+SkillStatsViewer::~SkillStatsViewer() = default;
 
-void frm_SkillStats::buildLabels() {
+void SkillStatsViewer::buildLabels() {
     m_currentSkill = makeLabel(this, QStringLiteral("lbl_CurrentSkill"), kDesignSkillLine,
                                QRect(kMargin, 18, kWidth - 2 * kMargin, 40),
                                pixelFont(art::captionFont(15, QFont::Bold), 15), Qt::AlignCenter);
@@ -207,14 +231,22 @@ void frm_SkillStats::buildLabels() {
     const QFont valueFont = pixelFont(art::textFont(9), 9);
     setFont(valueFont); // the eighty value labels take it from here
     const QFont levelFont = pixelFont(art::textFont(8), 8);
+    const QFont markFont = pixelFont(art::textFont(11, QFont::Bold), 11);
     static constexpr std::array<char, kColumns> kLetters{'A', 'B', 'C', 'D'};
     for (int c = 0; c < kColumns; ++c) {
         StatColumn& column = m_columns[static_cast<std::size_t>(c)];
         const int left = panelLeft(c);
         column.title = makeLabel(
             this, QStringLiteral("lbl_StatTitle%1").arg(c + 1), QStringLiteral("Stat Title %1").arg(c + 1),
-            QRect(left + 10, kTitleTop + 2, kPanelWidth - 20, kTitleHeight - 4), titleFont, Qt::AlignCenter);
+            QRect(left + kTitleInset, kTitleTop + 2, kPanelWidth - 2 * kTitleInset, kTitleHeight - 4),
+            titleFont, Qt::AlignCenter);
         column.title->setWordWrap(true);
+        column.estimateMark =
+            makeLabel(this, QStringLiteral("lbl_EstimateMark%1").arg(c + 1), kEstimateMark,
+                      QRect(left + kPanelWidth - 9 - kMarkWidth, kTitleTop + 3, kMarkWidth, kMarkWidth),
+                      markFont, Qt::AlignCenter);
+        setColour(column.estimateMark, colours::kGold);
+        column.estimateMark->hide();
         const QChar letter = QLatin1Char(kLetters[static_cast<std::size_t>(c)]);
         for (int row = 0; row < kLevels; ++row) {
             const auto r = static_cast<std::size_t>(row);
@@ -231,6 +263,12 @@ void frm_SkillStats::buildLabels() {
         column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
     }
 
+    m_estimateNote =
+        makeLabel(this, QStringLiteral("lbl_EstimateNote"), kEstimateNote,
+                  QRect(kMargin, kNoteTop, kWidth - 2 * kMargin, kNoteHeight), m_noteFont, Qt::AlignCenter);
+    setTextColour(m_estimateNote, colours::kEstimate);
+    m_estimateNote->hide();
+
     m_close = new screens::CommandLabel(QStringLiteral("Close Window"), this);
     m_close->setObjectName(QStringLiteral("Label1"));
     m_close->setGeometry((kWidth - kCloseWidth) / 2, kCloseTop, kCloseWidth, kCloseHeight);
@@ -245,36 +283,53 @@ void frm_SkillStats::buildLabels() {
     connect(m_close, &screens::CommandLabel::clicked, this, &QWidget::close);
 }
 
-void frm_SkillStats::load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints) {
-    markRow(activeSkillPoints - 1);
-    if (const Entry* entry = findEntry(activeTree, activeSkillIndex)) {
+void SkillStatsViewer::load(model::SkillRef skill, int points) {
+    markRow(points - 1);
+    if (const Entry* entry = findEntry(skill)) {
         fill(*entry);
     }
 }
 
-void frm_SkillStats::markRow(int row) {
+void SkillStatsViewer::markRow(int row) {
     // Only one row is ever marked: a viewer loaded again forgets the last one,
-    // whose labels go back to the window's parchment.
-    const int marked = row >= 0 && row < kLevels ? row : -1;
+    // whose labels go back to their column's look.
+    const int previous = m_markedRow;
+    m_markedRow = row >= 0 && row < kLevels ? row : -1;
     for (StatColumn& column : m_columns) {
-        if (m_markedRow >= 0) {
-            column.values[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
-            column.levels[static_cast<std::size_t>(m_markedRow)]->setPalette(QPalette());
+        for (const int r : {previous, m_markedRow}) {
+            if (r >= 0) {
+                styleRow(column, r);
+            }
         }
-        if (marked >= 0) {
-            setTextColour(column.values[static_cast<std::size_t>(marked)], screens::kMarkedRow);
-            setTextColour(column.levels[static_cast<std::size_t>(marked)], screens::kMarkedRow);
-        }
-        column.plot->setMarkedRow(marked);
+        column.plot->setMarkedRow(m_markedRow);
     }
-    m_markedRow = marked;
     update();
 }
 
-void frm_SkillStats::fill(const Entry& entry) {
+void SkillStatsViewer::styleRow(StatColumn& column, int row) {
+    // The marked row stands out in every column; elsewhere our estimates are
+    // dimmer and italic, and figures from a source keep the window's parchment.
+    QLabel* value = column.values[static_cast<std::size_t>(row)];
+    QLabel* level = column.levels[static_cast<std::size_t>(row)];
+    value->setFont(column.estimated ? m_estimateFont : QFont());
+    if (row == m_markedRow) {
+        setTextColour(value, screens::kMarkedRow);
+        setTextColour(level, screens::kMarkedRow);
+        return;
+    }
+    if (column.estimated) {
+        setTextColour(value, colours::kEstimate);
+    } else {
+        value->setPalette(QPalette());
+    }
+    level->setPalette(QPalette());
+}
+
+void SkillStatsViewer::fill(const Entry& entry) {
     m_currentSkill->setText(qstring(entry.skillLine));
     // Title, then the twenty cells, column by column; every cell is written,
     // so nothing of a skill shown before stays behind.
+    bool anyEstimated = false;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         const Column& data = entry.columns[c];
         StatColumn& column = m_columns[c];
@@ -283,17 +338,41 @@ void frm_SkillStats::fill(const Entry& entry) {
             column.values[r]->setText(qstring(data.texts[r]));
         }
         column.kind = data.kind;
-        column.plot->setFigures(columnFigures(data));
+        if (column.estimated != data.estimated) {
+            column.estimated = data.estimated;
+            for (int row = 0; row < kLevels; ++row) {
+                styleRow(column, row);
+            }
+        }
+        column.estimateMark->setVisible(column.estimated);
+        column.plot->setFigures(columnFigures(data), column.estimated);
+        anyEstimated = anyEstimated || column.estimated;
     }
+    m_estimateNote->setVisible(anyEstimated);
     m_filled = true;
     update();
 }
 
-void frm_SkillStats::setCloseHover(bool over) {
+void SkillStatsViewer::setCloseHover(bool over) {
     setTextColour(m_close, over ? screens::kBronze : screens::kParchment);
 }
 
-void frm_SkillStats::keyPressEvent(QKeyEvent* event) {
+bool SkillStatsViewer::event(QEvent* event) {
+    // Anywhere over a column of our own estimates, the pointer tells so. The
+    // labels there have no tips of their own and hand the request up here.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        for (int c = 0; c < kColumns; ++c) {
+            if (m_columns[static_cast<std::size_t>(c)].estimated && panelRect(c).contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), kEstimateTip, this, panelRect(c));
+                return true;
+            }
+        }
+    }
+    return QWidget::event(event);
+}
+
+void SkillStatsViewer::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -301,12 +380,12 @@ void frm_SkillStats::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void frm_SkillStats::mouseMoveEvent(QMouseEvent* event) {
+void SkillStatsViewer::mouseMoveEvent(QMouseEvent* event) {
     setCloseHover(false);
     QWidget::mouseMoveEvent(event);
 }
 
-void frm_SkillStats::paintEvent(QPaintEvent* /*event*/) {
+void SkillStatsViewer::paintEvent(QPaintEvent* /*event*/) {
     unsigned unusedPanels = 0;
     for (int c = 0; c < kColumns; ++c) {
         if (m_filled && m_columns[static_cast<std::size_t>(c)].kind == ColumnKind::Empty) {
@@ -332,7 +411,7 @@ void frm_SkillStats::paintEvent(QPaintEvent* /*event*/) {
             painter.drawText(QRect(left + kPlotLeft - 6, kRowsTop, kPlotWidth + 6, kLevels * kRowHeight),
                              Qt::AlignCenter, QStringLiteral("the same\nat every\nlevel"));
         } else if ((unusedPanels & (1U << c)) == 0) {
-            painter.setPen(colours::kBronzeDark);
+            painter.setPen(colours::kFrameBronzeDark);
             painter.drawLine(left + kPlotLeft - 4, kRowsTop + 2, left + kPlotLeft - 4, kRowsBottom - 2);
         }
     }

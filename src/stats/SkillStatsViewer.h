@@ -1,12 +1,12 @@
 #pragma once
 
+#include <model/Catalogue.h>
 #include <stats/StatTables.h>
 
 #include <QFont>
 #include <QWidget>
 
 #include <array>
-#include <string_view>
 
 class QLabel;
 
@@ -20,26 +20,29 @@ class ProgressionPlot;
 
 /// The skill statistics viewer: one skill's statistics at skill levels 1 to
 /// 20 in four columns, with the row of the skill's current level marked and
-/// a small plot of every column that has figures of its own.
+/// a small plot of every column that has figures of its own. A column of our
+/// own estimates looks unlike one read from a source: dimmer italic figures,
+/// a dashed plot, a mark in its title frame and a tip over it, and a line
+/// under the panels explains the mark.
 ///
 /// A top-level window of fixed size that deletes itself when closed (by
-/// "Close Window" or Esc). It reads nothing from the build: `load` copies the
-/// right-click context it is given and changes nothing.
-class frm_SkillStats final : public QWidget {
+/// "Close Window" or Esc). It reads nothing from the build: `load` is given the
+/// right-clicked skill and its points, and changes nothing.
+class SkillStatsViewer final : public QWidget {
     Q_OBJECT
 public:
-    explicit frm_SkillStats(QWidget* parent = nullptr);
-    ~frm_SkillStats() override;
-    Q_DISABLE_COPY_MOVE(frm_SkillStats)
+    explicit SkillStatsViewer(QWidget* parent = nullptr);
+    ~SkillStatsViewer() override;
+    Q_DISABLE_COPY_MOVE(SkillStatsViewer)
 
-    /// The load step: marks the row of `activeSkillPoints` (row = points - 1;
-    /// no row for 0 points), then fills the skill line, the four titles and
-    /// all eighty cells from the table of `activeTree` (exact tree code) at
-    /// `activeSkillIndex`. An unknown tree code or an index outside 0..9 fills
-    /// nothing.
-    void load(std::string_view activeTree, int activeSkillIndex, int activeSkillPoints);
+    /// The load step: marks the row of `points` (row = points - 1; no row for
+    /// 0 points), then fills the skill line, the four titles and all eighty
+    /// cells from the entry of `skill` in its tree's table. A tree outside the
+    /// fifteen or an index outside 0..9 fills nothing.
+    void load(model::SkillRef skill, int points);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -50,18 +53,23 @@ private:
         std::array<QLabel*, kLevels> values{};
         std::array<QLabel*, kLevels> levels{};
         ProgressionPlot* plot = nullptr;
+        QLabel* estimateMark = nullptr;
         ColumnKind kind = ColumnKind::Empty; ///< of the entry shown, for the panel art
+        bool estimated = false;              ///< of the entry shown
     };
 
     void buildLabels();
     void markRow(int row);
+    void styleRow(StatColumn& column, int row);
     void fill(const Entry& entry);
     void setCloseHover(bool over);
 
     QLabel* m_currentSkill = nullptr;
+    QLabel* m_estimateNote = nullptr;
     screens::CommandLabel* m_close = nullptr;
     std::array<StatColumn, kColumns> m_columns{};
     QFont m_noteFont;
+    QFont m_estimateFont;
     int m_markedRow = -1;
     bool m_filled = false;
 };
