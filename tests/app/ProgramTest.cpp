@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -127,6 +128,27 @@ TEST_F(ProgramTest, aRightClickOnATreeScreenOpensTheSharedSkillMenu) {
     EXPECT_EQ(offered, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "&Skill Stats"}));
     EXPECT_EQ(barbarian->findChild<QLabel*>("lbl_Reserved")->text(), "Reserved Points: 1");
     EXPECT_EQ(barbarian->findChild<QLabel*>("lbl_CharLevel")->text(), "Level 2");
+}
+
+// The dice route leaves the start screen on the desktop, so a class can be
+// chosen there while a tree screen is open: the old screen goes.
+TEST_F(ProgramTest, aClassChosenBesideAnOpenTreeScreenReplacesIt) {
+    QWidget* dialog = openGenerator(false);
+    toolkit.randoms = {0.5, 0.5};
+    generate(dialog, "opt_Necromancer", "3");
+    QPointer<screens::SkillTreeScreen> necro = program.treeScreen();
+    ASSERT_NE(necro, nullptr);
+    ASSERT_TRUE(program.startScreen().isVisible());
+    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
+    letDeletionsRun();
+    EXPECT_EQ(necro, nullptr) << "the Necromancer's screen was left behind";
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        shown += qobject_cast<screens::SkillTreeScreen*>(w) != nullptr && w->isVisible() ? 1 : 0;
+    }
+    EXPECT_EQ(shown, 1);
+    ASSERT_NE(build.screen(), nullptr);
+    EXPECT_EQ(build.screen()->classId(), model::ClassId::Sorceress);
 }
 
 TEST_F(ProgramTest, randomHidesTheStartScreenTheDiceButtonLeavesItAndCancelBringsItBack) {

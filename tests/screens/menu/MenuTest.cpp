@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -142,6 +143,48 @@ TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
         EXPECT_EQ(describe(build, texts), hidden) << entry;
     }
     EXPECT_TRUE(toolkit.openedAddresses.empty());
+}
+
+// Each entry of the skill menu runs its own command on the right-clicked
+// skill, and nothing else: at level 60 with a point in reserve every command
+// has something to do, and each leaves its own trace.
+TEST_F(MenuTest, eachSkillMenuEntryRunsItsOwnCommand) {
+    QSignalSpy statsRequested(&menu, &MenuHolder::skillStatsRequested);
+    const std::pair<const char*, const char*> cases[] = {
+        {"mnu_ReservePoint", "Clvl 61 Reserved For Later "},
+        {"mnu_UseReserve", "Reserved Slvl 1: Teeth"},
+        {"mnu_DenOfEvil", "Den Of Evil: Normal Slvl 1: Teeth"},
+        {"mnu_BookOfSkill", "Book of Skill: Normal Slvl 1: Teeth"},
+        {"mnu_DeathOfIzual", "Izual Quest Point:(1) Normal Slvl 1: Teeth"},
+        {"mnu_SkillInfo", "Clvl 60 Reserved For Later "},
+    };
+    for (const auto& [entry, lastEntry] : cases) {
+        build.reset();
+        reachLevel(60);
+        const int requestsBefore = statsRequested.count();
+        rightClick(TreeId::NecroBone, 0, entry);
+        EXPECT_EQ(model::formatEntry(build.screen()->history().back()), lastEntry) << entry;
+        EXPECT_EQ(statsRequested.count() - requestsBefore, std::string_view(entry) == "mnu_SkillInfo" ? 1 : 0)
+            << entry;
+    }
+    EXPECT_TRUE(toolkit.messages.empty());
+}
+
+TEST_F(MenuTest, anExhaustedQuestIsToldInAMessageBox) {
+    reachLevel(40);
+    for (int n = 0; n < 3; ++n) {
+        rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
+    }
+    ASSERT_TRUE(toolkit.messages.empty());
+    const std::string before = describe(build, texts);
+    rightClick(TreeId::NecroBone, 0);
+    menu.takeDenOfEvil(); // the menu hides the entry; its command still answers
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, "You may only complete this quest once for each level, 3 times.");
+    EXPECT_EQ(toolkit.messages[0].title, "No Longer valid");
+    EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::Information);
+    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::Ok);
+    EXPECT_EQ(describe(build, texts), before);
 }
 
 TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
