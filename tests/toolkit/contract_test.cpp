@@ -1,0 +1,126 @@
+// What every toolkit promises, checked against the scripted double and the
+// Qt implementation alike: a test passing on the double must mean the same
+// on the real thing.
+#include <toolkit/QtToolkit.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace skillwright::toolkit {
+namespace {
+
+/// A toolkit with a way to let its time pass and to press a key in a dialog.
+class Harness {
+public:
+    virtual ~Harness() = default;
+    virtual Toolkit& toolkit() = 0;
+    /// Lets `milliseconds` of the toolkit's time pass, running what falls due.
+    virtual void pass(int milliseconds) = 0;
+    /// The player presses Enter in the next message box.
+    virtual void pressEnterInNextBox() = 0;
+};
+
+class ScriptedHarness final : public Harness {
+public:
+    Toolkit& toolkit() override { return m_toolkit; }
+    void pass(int milliseconds) override { m_toolkit.advance(milliseconds); }
+    // An empty script answers with the box's default button, Enter's answer.
+    void pressEnterInNextBox() override { m_toolkit.answers.clear(); }
+
+private:
+    ScriptedToolkit m_toolkit;
+};
+
+class QtHarness final : public Harness {
+public:
+    Toolkit& toolkit() override { return m_toolkit; }
+    void pass(int milliseconds) override {
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        } while (clock.elapsed() < milliseconds);
+    }
+    void pressEnterInNextBox() override {
+        // The box runs its own event loop; the key arrives once it is up.
+        auto press = std::make_shared<std::function<void()>>();
+        *press = [press] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QTest::keyClick(box, Qt::Key_Return);
+            } else {
+                QTimer::singleShot(10, *press);
+            }
+        };
+        QTimer::singleShot(0, *press);
+    }
+
+private:
+    QtToolkit m_toolkit;
+};
+
+class ToolkitContract : public ::testing::TestWithParam<bool> {
+protected:
+    ToolkitContract() {
+        if (GetParam()) {
+            m_harness = std::make_unique<QtHarness>();
+        } else {
+            m_harness = std::make_unique<ScriptedHarness>();
+        }
+    }
+    Harness& harness() { return *m_harness; }
+
+private:
+    std::unique_ptr<Harness> m_harness;
+};
+
+TEST_P(ToolkitContract, aTimerFiresOnceAfterItsIntervalAndNotBefore) {
+    std::unique_ptr<Timer> timer = harness().toolkit().createTimer();
+    int fired = 0;
+    timer->setCallback([&fired] { ++fired; });
+    timer->start(300);
+    EXPECT_TRUE(timer->isActive());
+    harness().pass(0);
+    EXPECT_EQ(fired, 0) << "fired at once";
+    harness().pass(100);
+    EXPECT_EQ(fired, 0) << "fired before its interval";
+    harness().pass(400);
+    EXPECT_EQ(fired, 1);
+    EXPECT_FALSE(timer->isActive());
+    harness().pass(350);
+    EXPECT_EQ(fired, 1) << "a single-shot timer fired twice";
+}
+
+TEST_P(ToolkitContract, aZeroIntervalNeverFiresAndStopHolds) {
+    std::unique_ptr<Timer> timer = harness().toolkit().createTimer();
+    int fired = 0;
+    timer->setCallback([&fired] { ++fired; });
+    timer->start(0);
+    harness().pass(50);
+    timer->start(100);
+    timer->stop();
+    harness().pass(200);
+    EXPECT_EQ(fired, 0);
+}
+
+TEST_P(ToolkitContract, enterOnAYesNoQuestionAnswersYes) {
+    harness().pressEnterInNextBox();
+    EXPECT_EQ(harness().toolkit().messageBox("Do you want to continue?", "Character Generator", Icon::None,
+                                             Buttons::YesNo),
+              Answer::Yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothToolkits, ToolkitContract, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Qt" : "Scripted");
+                         });
+
+} // namespace
+} // namespace skillwright::toolkit
