@@ -235,6 +235,35 @@ TEST(StatTables, knownColumnsReadAsListed) {
     }
 }
 
+// Every sourced column at levels 1, 10 and 20 against the sources' own
+// figures, typed into sourced_rows.tsv: a figure mistyped anywhere in the
+// table's sourced columns shows here.
+TEST(StatTables, everySourcedColumnReadsAsItsSourceAtLevelsOneTenAndTwenty) {
+    std::ifstream file(SKILLWRIGHT_SOURCED_ROWS);
+    ASSERT_TRUE(file) << SKILLWRIGHT_SOURCED_ROWS;
+    int rows = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        std::vector<std::string> f;
+        std::stringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');) {
+            f.push_back(field);
+        }
+        ASSERT_EQ(f.size(), 7u) << line;
+        const std::vector<std::string> cells = texts(f[0], std::stoi(f[1]), std::stoi(f[2]));
+        const std::size_t levels[] = {0, 9, 19};
+        for (std::size_t n = 0; n < 3; ++n) {
+            if (f[4 + n] != "?") {
+                EXPECT_EQ(cells[levels[n]], f[4 + n]) << f[3] << " column " << f[2] << " level " << levels[n] + 1;
+            }
+        }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 65);
+}
+
 // ---------------------------------------------------------------- lookup
 
 TEST(StatTables, lookupFindsNothingOutsideTheFifteenTreesOrTheTenIndices) {

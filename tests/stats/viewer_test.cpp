@@ -222,6 +222,42 @@ TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLe
     EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false}));
 }
 
+// The plot spans its column's figures from the least (left) to the greatest
+// (right), seven pixels in from either side: Fire Bolt's damage runs from 3
+// (the low end at level 1) to 34 (the high end at level 20).
+TEST_F(ViewerTest, theProgressionPlotSpansTheLeastToTheGreatestFigure) {
+    const auto orangeSpan = [](ProgressionPlot* plot, int row) {
+        const QImage image = plot->grab().toImage();
+        const int y = qRound((row + 0.5) * image.height() / 20.0);
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == kMarkedOrange) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        return std::pair{first, last};
+    };
+    for (const int points : {1, 20}) {
+        viewer->load({TreeId::SorcFire, 0}, points);
+        ProgressionPlot* plot = viewer->findChildren<ProgressionPlot*>().front();
+        ASSERT_TRUE(plot->isVisible());
+        const int width = plot->width();
+        const auto [first, last] = orangeSpan(plot, points - 1);
+        ASSERT_GE(first, 0) << "no marked level drawn for " << points << " points";
+        if (points == 1) {
+            // 3 to 6 of 3 to 34: at the left margin, a tenth of the way across.
+            EXPECT_NEAR(first, 7 - 3, 2);
+            EXPECT_LT(last, width / 4);
+        } else {
+            // 31 to 34: nine tenths of the way across, to the right margin.
+            EXPECT_GT(first, width * 3 / 4);
+            EXPECT_NEAR(last, width - 7 + 3, 2);
+        }
+    }
+}
+
 // ---------------------------------------------------------------- estimates
 
 TEST_F(ViewerTest, anEstimatedColumnLooksUnlikeOneReadFromASource) {
