@@ -443,9 +443,8 @@ void Build::reset() {
 
 QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
     Scope scope(*this);
-    const QuestOffer offer =
-        questAvailability(m_levelsGained, questCount(Quest::DenOfEvil), questCount(Quest::BookOfSkill),
-                          questCount(Quest::Izual), t);
+    const QuestOffer offer = questAvailability(m_levelsGained, questCount(Quest::DenOfEvil),
+                                               questCount(Quest::BookOfSkill), questCount(Quest::Izual), t);
     const SkillRef s{t, index};
     m_activeSkill = s;
     m_activeSkillPoints = onScreen(s) ? m_screen->countRef(s) : 0;

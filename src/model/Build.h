@@ -115,7 +115,9 @@ public:
 
     /// Level-ups taken; the character level is one more.
     [[nodiscard]] std::int16_t levelsGained() const { return m_levelsGained; }
-    [[nodiscard]] std::int16_t characterLevel() const { return static_cast<std::int16_t>(m_levelsGained + 1); }
+    [[nodiscard]] std::int16_t characterLevel() const {
+        return static_cast<std::int16_t>(m_levelsGained + 1);
+    }
     /// Points held in reserve and not yet spent.
     [[nodiscard]] std::int16_t reservedPoints() const { return m_reservedPoints; }
     /// Points taken from a quest (0..3, Izual 0..6).
@@ -160,7 +162,8 @@ private:
     class Scope;
     PointResult spend(SkillRef skill, EntryKind kind);
     PointResult refuse(PointResult result, EntryKind kind);
-    [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points, EntryKind kind) const;
+    [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points,
+                                                   EntryKind kind) const;
     void refreshAfterLevelUp();
     void showNotice(std::string_view text);
     void changeQuestCount(Quest quest, int by, QuestChange change);

@@ -1,6 +1,5 @@
 #include "Presentation.h"
 
-
 namespace skillwright::model {
 
 namespace {

@@ -6,7 +6,6 @@
 #include <model/Build.h>
 #include <toolkit/Toolkit.h>
 
-
 namespace skillwright::report {
 
 namespace {
@@ -45,8 +44,8 @@ void saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
     }
 
     const HiddenHistory hidden(setHistoryVisible);
-    const std::string text =
-        buildReportText(name, model::classInfo(screen->classId()).name, build.levelsGained(), screen->history());
+    const std::string text = buildReportText(name, model::classInfo(screen->classId()).name,
+                                             build.levelsGained(), screen->history());
     // The name is used exactly as typed: no character is removed or replaced.
     const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
     if (const auto failure = writeWholeFile(path, toLatin1(text))) {

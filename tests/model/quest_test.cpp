@@ -16,11 +16,7 @@ struct QuestRule {
 const std::vector<QuestRule>& questRules() {
     static const std::vector<QuestRule> rules{
         {"Den of Evil", Quest::DenOfEvil, {3, 24, 35}, {3, 25, 40}, &QuestOffer::denOfEvil},
-        {"Book of Skill",
-         Quest::BookOfSkill,
-         {15, 30, 45},
-         {15, 30, 45},
-         &QuestOffer::bookOfSkill},
+        {"Book of Skill", Quest::BookOfSkill, {15, 30, 45}, {15, 30, 45}, &QuestOffer::bookOfSkill},
         {"Death of Izual",
          Quest::Izual,
          {23, 23, 39, 39, 59, 59},

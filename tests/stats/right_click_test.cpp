@@ -155,9 +155,7 @@ TEST_F(RightClickedSkill, smiteAndHolyBoltShowTheirOwnFiguresAndRows) {
     ASSERT_NE(paladin, nullptr);
     QTest::mouseClick(icon(paladin, "img_PaladinCombat", 1), Qt::LeftButton);
     QTest::mouseClick(icon(paladin, "img_PaladinCombat", 1), Qt::LeftButton);
-    const auto cell = [this](const char* name) {
-        return program.statsViewer()->findChild<QLabel*>(name);
-    };
+    const auto cell = [this](const char* name) { return program.statsViewer()->findChild<QLabel*>(name); };
     const auto text = [&cell](const char* name) { return cell(name)->text().toStdString(); };
     const QColor marked(255, 128, 0);
 

@@ -256,7 +256,8 @@ TEST(StatTables, everySourcedColumnReadsAsItsSourceAtLevelsOneTenAndTwenty) {
         const std::size_t levels[] = {0, 9, 19};
         for (std::size_t n = 0; n < 3; ++n) {
             if (f[4 + n] != "?") {
-                EXPECT_EQ(cells[levels[n]], f[4 + n]) << f[3] << " column " << f[2] << " level " << levels[n] + 1;
+                EXPECT_EQ(cells[levels[n]], f[4 + n])
+                    << f[3] << " column " << f[2] << " level " << levels[n] + 1;
             }
         }
         ++rows;

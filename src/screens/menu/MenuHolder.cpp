@@ -14,7 +14,7 @@
 namespace skillwright::screens {
 
 MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
-                   QWidget* parent)
+                       QWidget* parent)
     : QWidget(parent), m_build(build), m_texts(texts), m_toolkit(toolkit),
       m_popper([](QMenu& menu, QPoint pos) { return menu.exec(pos); }) {
     setObjectName(QStringLiteral("frm_Menu"));
@@ -55,7 +55,7 @@ MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, 
 MenuHolder::~MenuHolder() = default;
 
 QAction* MenuHolder::addEntry(QMenu* menu, const char* name, const QString& caption,
-                            void (MenuHolder::*handler)()) {
+                              void (MenuHolder::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     m_handlers.emplace_back(action, handler);

@@ -46,7 +46,7 @@ public:
     static constexpr const char* kOrrindelWeb = "https://www.example.org/orrindel/";
 
     MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
-             QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
     ~MenuHolder() override;
     Q_DISABLE_COPY_MOVE(MenuHolder)
 
