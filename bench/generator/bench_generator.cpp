@@ -1,6 +1,7 @@
 // Speed of the random character generator: from the player's Yes to the
 // closing message of a level-75 character, on a shown skill tree screen that
 // lets the window events run twice per level as the player watches.
+#include <generator/RandomFillRun.h>
 #include <model/Build.h>
 #include <model/RandomGeneration.h>
 #include <screens/tree/SkillTreeScreen.h>
@@ -53,13 +54,12 @@ void GenerateLevel75(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
         const model::ClassInfo& c = classes[next++ % classes.size()];
-        build.setRandomClass(c.name);
-        build.setRandomLevelsLeft(75);
         const auto yes = std::chrono::steady_clock::now();
-        const model::GenerationOutcome outcome = model::RandomCharGen(build, toolkit);
-        auto* screen = new screens::SkillTreeScreen(*outcome.open, build, toolkit);
+        const model::GenerationPlan plan =
+            model::drawGeneration({c.id, 75}, [&toolkit] { return toolkit.random(); });
+        auto* screen = new screens::SkillTreeScreen(plan.classId, build, toolkit);
         screen->show();
-        model::RunRandomFill(build, toolkit);
+        generator::fillRandomly(build, toolkit, plan.level);
         state.SetIterationTime(std::chrono::duration<double>(toolkit.closedAt - yes).count());
         delete screen;
         build.reset();

@@ -1,7 +1,6 @@
 // The rules' hot paths: an accepted click, a whole character, and undo.
 #include <model/Build.h>
 #include <model/Presentation.h>
-#include <toolkit/ScriptedToolkit.h>
 
 #include <benchmark/benchmark.h>
 
@@ -24,19 +23,18 @@ constexpr std::array<std::pair<TreeId, std::int16_t>, 5> kFirstTier{{
     {TreeId::NecroCurse, 0},
 }};
 
-/// The click with what the program has listening to it, and the status
-/// texts a screen shows afterwards.
+/// The click with what the program has listening to it, and the history
+/// and status texts a screen shows afterwards.
 void OrdinaryClick(benchmark::State& state) {
-    skillwright::toolkit::ScriptedToolkit toolkit;
     Build build;
-    skillwright::model::NoticeLine notice(build, toolkit);
+    skillwright::model::NoticeLine notice(build);
     skillwright::model::SkillMenuTexts menuTexts(build);
     build.openScreen(ClassId::Necromancer);
     std::size_t next = 0;
     for (auto _ : state) {
         const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
         build.click(tree, index);
-        benchmark::DoNotOptimize(build.screen()->history().back().data());
+        benchmark::DoNotOptimize(skillwright::model::formatEntry(build.screen()->history().back()).data());
         benchmark::DoNotOptimize(skillwright::model::levelLabel(build).data());
         benchmark::DoNotOptimize(skillwright::model::pointsLabel(build).data());
         if (build.levelsGained() == 98) {
@@ -51,7 +49,6 @@ void OrdinaryClick(benchmark::State& state) {
 BENCHMARK(OrdinaryClick);
 
 void WholeBuildToLevel99(benchmark::State& state) {
-    skillwright::toolkit::ScriptedToolkit toolkit;
     Build build;
     for (auto _ : state) {
         build.reset();
@@ -70,7 +67,6 @@ BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
 /// Undo of one kind of entry: the entry is made untimed, the undo timed.
 /// Every entry goes into a skill open from level 1, so that none is refused.
 void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
-    skillwright::toolkit::ScriptedToolkit toolkit;
     Build build;
     skillwright::model::SkillMenuTexts menuTexts(build);
     build.openScreen(ClassId::Necromancer);

@@ -17,19 +17,19 @@ namespace {
 using namespace skillwright;
 
 /// The longest history a character reaches: 98 level-ups plus the 12 quest points.
-std::vector<std::string> fullHistory() {
-    std::vector<std::string> history;
-    for (int level = 2; level <= 99; ++level) {
-        history.push_back("Clvl " + std::to_string(level) + " Slvl 20: Corpse Explosion");
+std::vector<model::HistoryEntry> fullHistory() {
+    std::vector<model::HistoryEntry> history;
+    for (std::int16_t level = 2; level <= 99; ++level) {
+        history.push_back({model::EntryKind::Ordinary, level, 20, 0, {model::TreeId::NecroBone, 3}});
     }
-    for (int k = 0; k < 12; ++k) {
-        history.push_back("Izual Quest Point:(1) Normal Slvl 20: Bone Spirit");
+    for (std::int16_t k = 0; k < 12; ++k) {
+        history.push_back({model::EntryKind::Izual, 0, 20, 1, {model::TreeId::NecroBone, 9}});
     }
     return history;
 }
 
 void BM_ReportText(benchmark::State& state) {
-    const std::vector<std::string> history = fullHistory();
+    const std::vector<model::HistoryEntry> history = fullHistory();
     for (auto _ : state) {
         std::string text = report::toLatin1(report::buildReportText("Character", "Necromancer", 98, history));
         benchmark::DoNotOptimize(text);
@@ -53,7 +53,7 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     }
     for (auto _ : state) {
         toolkit.inputs.push_back("Character");
-        report::SaveBuildReport(build, toolkit, {});
+        report::saveBuildReport(build, toolkit, {});
     }
     std::filesystem::remove_all(pattern);
 }
