@@ -33,6 +33,9 @@ public:
     std::string inputBox(const std::string& p, const std::string& t, const std::string& d) override {
         return m_scripted.inputBox(p, t, d);
     }
+    std::string openFileName(const std::string& t, const std::string& f, const std::string& k) override {
+        return m_scripted.openFileName(t, f, k);
+    }
     void processEvents() override { QApplication::processEvents(); }
     std::string applicationFolder() override { return m_scripted.applicationFolder(); }
     bool openAddress(const std::string& address) override { return m_scripted.openAddress(address); }

@@ -31,7 +31,7 @@ std::vector<model::HistoryEntry> fullHistory() {
 void BM_ReportText(benchmark::State& state) {
     const std::vector<model::HistoryEntry> history = fullHistory();
     for (auto _ : state) {
-        std::string text = report::toLatin1(report::buildReportText("Character", "Necromancer", 98, history));
+        std::string text = report::buildReportText("Character", "Necromancer", 98, history);
         benchmark::DoNotOptimize(text);
     }
 }
@@ -53,7 +53,7 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     }
     for (auto _ : state) {
         toolkit.inputs.push_back("Character");
-        report::saveBuildReport(build, toolkit, {});
+        report::saveBuildReport(build, toolkit, "Character", {});
     }
     std::filesystem::remove_all(pattern);
 }

@@ -2,8 +2,11 @@
 
 #include <generator/RandomFillRun.h>
 #include <generator/RandomGeneratorDialog.h>
+#include <report/ReportReader.h>
+#include <screens/common/CharacterOpener.h>
 #include <screens/common/ScreenKit.h>
 #include <stats/SkillStatsViewer.h>
+#include <toolkit/Toolkit.h>
 
 #include <QApplication>
 #include <QPalette>
@@ -52,6 +55,7 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
     QObject::connect(&m_start, &screens::StartScreen::generatorRequested, &m_start,
                      [this](bool hideSelf) { openGenerator(hideSelf); });
+    followOpener(m_start.characterOpener());
 }
 
 Program::~Program() {
@@ -60,8 +64,49 @@ Program::~Program() {
     delete m_viewer;
 }
 
-void Program::start() {
-    m_start.load();
+void Program::start(const std::string& reportPath) {
+    m_start.load(reportPath.empty());
+    if (!reportPath.empty() && !openCharacter(reportPath)) {
+        m_start.show();
+    }
+}
+
+void Program::followOpener(screens::CharacterOpener& opener) {
+    QObject::connect(&opener, &screens::CharacterOpener::openRequested, &m_start,
+                     [this] { askForCharacter(); });
+    QObject::connect(&opener, &screens::CharacterOpener::fileDropped, &m_start,
+                     [this](const QString& path) { openCharacter(path.toStdString()); });
+}
+
+void Program::askForCharacter() {
+    const std::string path =
+        m_toolkit.openFileName("Open Character", m_toolkit.applicationFolder(), "Character reports (*.txt)");
+    if (!path.empty()) {
+        openCharacter(path);
+    }
+}
+
+bool Program::openCharacter(const std::string& path) {
+    const report::ReportReading reading = report::readReport(path);
+    if (!reading.report) {
+        m_toolkit.messageBox(reading.error, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return false;
+    }
+    if (m_treeScreen && m_treeScreen->hasUnsavedPoints() &&
+        m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
+                             "", toolkit::Icon::None,
+                             toolkit::Buttons::YesNoDefaultNo) != toolkit::Answer::Yes) {
+        return false;
+    }
+    const report::Report& character = *reading.report;
+    m_start.hide();
+    screens::SkillTreeScreen* screen = openClass(character.classId);
+    const std::optional<std::string> problem = report::replayReport(m_build, character);
+    screen->markSaved(character.name);
+    if (problem) {
+        m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return true;
 }
 
 screens::MenuHolder& Program::menu() {
@@ -73,7 +118,7 @@ screens::MenuHolder& Program::menu() {
     return *m_menu;
 }
 
-void Program::openClass(model::ClassId classId) {
+screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
     if (m_treeScreen) {
         m_treeScreen->close();
     }
@@ -86,7 +131,9 @@ void Program::openClass(model::ClassId classId) {
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
+    followOpener(screen->characterOpener());
     screen->show();
+    return screen;
 }
 
 void Program::generate(const model::GenerationPlan& plan) {

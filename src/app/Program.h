@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
 
 namespace skillwright::model {
 class Build;
@@ -17,6 +18,9 @@ struct GenerationPlan;
 
 namespace skillwright::toolkit {
 class Toolkit;
+}
+namespace skillwright::screens {
+class CharacterOpener;
 }
 
 class QApplication;
@@ -42,8 +46,16 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    /// Shows the start screen and loads its animations.
-    void start();
+    /// Shows the start screen and loads its animations; with a report's path,
+    /// opens that character in the start screen's place.
+    void start(const std::string& reportPath = {});
+
+    /// Opens the saved character of the report at `path` on its class's
+    /// screen, every point replayed through the rules. A file that is no
+    /// report changes nothing; a report with a bad line opens up to it. Both
+    /// are told in a message box. Points on screen not yet saved are only
+    /// replaced if the player says so. True when a character was opened.
+    bool openCharacter(const std::string& path);
 
     [[nodiscard]] screens::StartScreen& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
@@ -56,10 +68,12 @@ public:
     [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
 
 private:
-    void openClass(model::ClassId classId);
+    screens::SkillTreeScreen* openClass(model::ClassId classId);
     void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
+    void askForCharacter();
+    void followOpener(screens::CharacterOpener& opener);
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;

@@ -4,6 +4,9 @@
 #include <toolkit/QtToolkit.h>
 
 #include <QApplication>
+#include <QStringList>
+
+#include <string>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -11,6 +14,8 @@ int main(int argc, char** argv) {
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build;
     skillwright::app::Program program(build, toolkit);
-    program.start();
+    // "skillwright PATH" opens a saved character in place of the start screen.
+    const QStringList arguments = QApplication::arguments();
+    program.start(arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());
     return QApplication::exec();
 }

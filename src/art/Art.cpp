@@ -135,6 +135,10 @@ QPixmap generatorButton() {
     return picture(QStringLiteral("select/generator.png"));
 }
 
+QPixmap openButton() {
+    return picture(QStringLiteral("select/open.png"));
+}
+
 QPixmap generatorBackground() {
     return picture(QStringLiteral("generator/background.png"));
 }

@@ -47,6 +47,8 @@ QPixmap selectBackground();
 QPixmap portrait(int person);
 /// The picture of the random character generator button (40 x 40).
 QPixmap generatorButton();
+/// The picture of the button that opens a saved character (40 x 40).
+QPixmap openButton();
 
 /// Background of the random character generator dialog (360 x 300): a calm
 /// title band over y = 0..72 with a sunken medallion at (292, 8, 56 x 56) for

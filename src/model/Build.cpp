@@ -321,7 +321,11 @@ void Build::changeQuestCount(Quest quest, int by, QuestChange change) {
 }
 
 PointResult Build::takeQuestPoint(Quest quest) {
-    if (!m_activeSkill || !onScreen(*m_activeSkill)) {
+    return takeQuestPoint(quest, m_activeSkill);
+}
+
+PointResult Build::takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill) {
+    if (!skill || !onScreen(*skill)) {
         return refusal(Refusal::NoSuchSkill);
     }
     // The limit is checked before the point counts: an exhausted quest
@@ -331,7 +335,7 @@ PointResult Build::takeQuestPoint(Quest quest) {
     }
     Scope scope(*this);
     changeQuestCount(quest, +1, QuestChange::Taken);
-    return spend(*m_activeSkill, entryKind(quest));
+    return spend(*skill, entryKind(quest));
 }
 
 void Build::refreshAfterLevelUp() {
@@ -361,7 +365,11 @@ void Build::refreshAfterLevelUp() {
 // ------------------------------------------------------------ the reserve
 
 PointResult Build::reservePoint() {
-    if (!m_activeSkill || !onScreen(*m_activeSkill)) {
+    return reservePoint(m_activeSkill);
+}
+
+PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
+    if (!skill || !onScreen(*skill)) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
@@ -379,11 +387,33 @@ PointResult Build::reservePoint() {
 }
 
 PointResult Build::useReservedPoint() {
-    if (!m_activeSkill || !onScreen(*m_activeSkill)) {
+    return useReservedPoint(m_activeSkill);
+}
+
+PointResult Build::useReservedPoint(const std::optional<SkillRef>& skill) {
+    if (!skill || !onScreen(*skill)) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    return spend(*m_activeSkill, EntryKind::ReservedSpent);
+    return spend(*skill, EntryKind::ReservedSpent);
+}
+
+PointResult Build::replay(const HistoryEntry& entry) {
+    switch (entry.kind) {
+    case EntryKind::Ordinary:
+        return click(entry.skill.tree, entry.skill.index);
+    case EntryKind::ReservedForLater:
+        // The reserve holds no skill: any skill of the screen serves.
+        return m_screen ? reservePoint(SkillRef{classInfo(m_screen->classId()).trees[0], 0})
+                        : refusal(Refusal::NoSuchSkill);
+    case EntryKind::ReservedSpent:
+        return useReservedPoint(entry.skill);
+    case EntryKind::DenOfEvil:
+    case EntryKind::BookOfSkill:
+    case EntryKind::Izual:
+        break;
+    }
+    return takeQuestPoint(*questOf(entry.kind), entry.skill);
 }
 
 // ------------------------------------------------------------------- undo

@@ -153,6 +153,13 @@ public:
     /// context and tells listeners which quest entries are due.
     QuestOffer prepareRightClick(TreeId tree, std::int16_t index);
 
+    /// Takes again the point an entry records, by the rules of the command
+    /// that made it: an ordinary point is a click, a quest point the quest's
+    /// command, a point reserved for later or spent from the reserve the
+    /// reserve's commands, all on the entry's skill. The right-click context
+    /// is left as it is.
+    PointResult replay(const HistoryEntry& entry);
+
     /// UNDO LAST: takes back the newest history entry; false when there was none.
     bool undoLast();
     /// RESET: the build and the screen back to level 1.
@@ -161,6 +168,9 @@ public:
 private:
     class Scope;
     PointResult spend(SkillRef skill, EntryKind kind);
+    PointResult takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill);
+    PointResult reservePoint(const std::optional<SkillRef>& skill);
+    PointResult useReservedPoint(const std::optional<SkillRef>& skill);
     PointResult refuse(PointResult result, EntryKind kind);
     [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points,
                                                    EntryKind kind) const;

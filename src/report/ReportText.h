@@ -23,8 +23,4 @@ inline constexpr std::string_view kRuleLine = "---------------------------------
 std::string buildReportText(std::string_view name, std::string_view className, std::int16_t levelsGained,
                             const std::vector<model::HistoryEntry>& history);
 
-/// UTF-8 to Latin-1: code points up to U+00FF become their byte, every other
-/// character (and every byte of a malformed sequence) becomes "?".
-std::string toLatin1(std::string_view utf8);
-
 } // namespace skillwright::report

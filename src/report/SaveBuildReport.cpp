@@ -32,15 +32,16 @@ private:
 
 } // namespace
 
-void saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
-                     const std::function<void(bool)>& setHistoryVisible) {
+std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+                                           const std::string& offeredName,
+                                           const std::function<void(bool)>& setHistoryVisible) {
     // Cancel answers the empty text, which is saved like any other name.
     const std::string name =
-        toolkit.inputBox("What is the name of this character?", "Character Name", "Character");
+        toolkit.inputBox("What is the name of this character?", "Character Name", offeredName);
 
     const model::TreeScreen* screen = build.screen();
     if (screen == nullptr) {
-        return; // SAVE lives on a tree screen, so there is always one; nothing to save otherwise.
+        return std::nullopt; // SAVE lives on a tree screen, so there is always one.
     }
 
     const HiddenHistory hidden(setHistoryVisible);
@@ -48,10 +49,12 @@ void saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
                                              build.levelsGained(), screen->history());
     // The name is used exactly as typed: no character is removed or replaced.
     const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
-    if (const auto failure = writeWholeFile(path, toLatin1(text))) {
+    if (const auto failure = writeWholeFile(path, text)) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",
                            toolkit::Icon::None, toolkit::Buttons::Ok);
+        return std::nullopt;
     }
+    return name;
 }
 
 } // namespace skillwright::report

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace skillwright::model {
 class Build;
@@ -11,14 +13,17 @@ class Toolkit;
 
 namespace skillwright::report {
 
-/// SAVE on a skill tree screen: asks for the character's name and writes the
-/// open screen's report to "<application folder>/<name>.txt" in Latin-1.
+/// SAVE on a skill tree screen: asks for the character's name, offering
+/// `offeredName`, and writes the open screen's report in UTF-8 to
+/// "<application folder>/<name>.txt". Returns the name it saved under, or
+/// nothing when the report was not written.
 ///
 /// `setHistoryVisible` hides the screen's history list while the file is
 /// written and shows it again afterwards, whatever happens. A failure is
 /// reported in a message box (error number, CR LF, description). Nothing in
 /// the build changes, so a failed save can be retried at once.
-void saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
-                     const std::function<void(bool)>& setHistoryVisible);
+std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+                                           const std::string& offeredName,
+                                           const std::function<void(bool)>& setHistoryVisible);
 
 } // namespace skillwright::report

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -63,9 +64,10 @@ Answer QtToolkit::messageBox(const std::string& text, const std::string& title, 
         box.setIcon(QMessageBox::Critical);
         break;
     }
-    if (buttons == Buttons::YesNo) {
+    if (buttons != Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes); // Enter answers Yes
+        box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes
+                                                       : QMessageBox::No); // Enter's answer
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
@@ -81,6 +83,13 @@ std::string QtToolkit::inputBox(const std::string& prompt, const std::string& ti
                                                QString::fromStdString(prompt), QLineEdit::Normal,
                                                QString::fromStdString(defaultText), &ok);
     return ok ? text.toStdString() : std::string();
+}
+
+std::string QtToolkit::openFileName(const std::string& title, const std::string& folder,
+                                    const std::string& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(title),
+                                        QString::fromStdString(folder), QString::fromStdString(filter))
+        .toStdString();
 }
 
 void QtToolkit::processEvents() {

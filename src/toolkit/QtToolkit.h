@@ -17,6 +17,8 @@ public:
     Answer messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    std::string openFileName(const std::string& title, const std::string& folder,
+                             const std::string& filter) override;
     void processEvents() override;
     std::string applicationFolder() override;
     bool openAddress(const std::string& address) override;

@@ -42,7 +42,9 @@ Answer ScriptedToolkit::messageBox(const std::string& text, const std::string& t
         answers.pop_front();
         return a;
     }
-    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    return buttons == Buttons::YesNo            ? Answer::Yes
+           : buttons == Buttons::YesNoDefaultNo ? Answer::No
+                                                : Answer::Ok;
 }
 
 std::string ScriptedToolkit::inputBox(const std::string& prompt, const std::string& title,
@@ -54,6 +56,17 @@ std::string ScriptedToolkit::inputBox(const std::string& prompt, const std::stri
         return s;
     }
     return defaultText;
+}
+
+std::string ScriptedToolkit::openFileName(const std::string& title, const std::string& folder,
+                                          const std::string& filter) {
+    openDialogs.push_back({title, folder, filter});
+    if (openFiles.empty()) {
+        return {};
+    }
+    std::string path = openFiles.front();
+    openFiles.pop_front();
+    return path;
 }
 
 void ScriptedToolkit::processEvents() {

@@ -32,6 +32,8 @@ public:
     Answer messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    std::string openFileName(const std::string& title, const std::string& folder,
+                             const std::string& filter) override;
     void processEvents() override;
     std::string applicationFolder() override { return folder; }
     bool openAddress(const std::string& address) override;
@@ -48,6 +50,8 @@ public:
     // message box answers Ok (Yes for Yes/No) and an input box its default.
     std::deque<Answer> answers;
     std::deque<std::string> inputs;
+    /// Files the open dialog picks, in turn; the empty text (Cancel) when none is left.
+    std::deque<std::string> openFiles;
     std::deque<double> randoms;
     /// Answers random() once `randoms` is empty (0.0 when unset).
     std::function<double()> randomSource;
@@ -57,6 +61,8 @@ public:
     // Records.
     std::vector<MessageRecord> messages;
     std::vector<InputRecord> inputPrompts;
+    /// Title, folder and filter of every open dialog shown.
+    std::vector<InputRecord> openDialogs;
     std::vector<std::string> openedAddresses;
     int processEventsCalls = 0;
     int programEnds = 0;

@@ -7,7 +7,9 @@
 namespace skillwright::toolkit {
 
 enum class Icon { None, Information, Critical };
-enum class Buttons { Ok, YesNo };
+/// A box's buttons; Enter answers with the default (Yes for YesNo, No for
+/// YesNoDefaultNo) and Esc with No.
+enum class Buttons { Ok, YesNo, YesNoDefaultNo };
 enum class Answer { Ok, Yes, No };
 
 /// A restartable single-shot timer. start() always counts the full interval
@@ -36,6 +38,11 @@ public:
     /// Modal input box; returns the typed text, or the empty text on Cancel.
     virtual std::string inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;
+    /// The platform's own file dialog for opening a file: its title, the folder
+    /// it starts in, and a filter such as "Character reports (*.txt)". The
+    /// chosen file's path, or the empty text when the player cancelled.
+    virtual std::string openFileName(const std::string& title, const std::string& folder,
+                                     const std::string& filter) = 0;
     /// Lets pending window events (input, painting, timers) run, then returns.
     virtual void processEvents() = 0;
     /// The folder that holds the program's executable, without a trailing separator.

@@ -1,3 +1,4 @@
+#include <report/ReportReader.h>
 #include <report/ReportText.h>
 
 #include <gtest/gtest.h>
@@ -22,33 +23,25 @@ TEST(ReportText, historyEntriesFollowTheStartingLineVerbatim) {
                     "---------------------------------------------\r\n");
 }
 
-TEST(Latin1, convertsWhatFitsAndMarksTheRest) {
+// Reports are written in UTF-8; one that is not valid UTF-8 (saved before,
+// in Latin-1) is read as Latin-1.
+TEST(ReportEncoding, validUtf8StaysAndAnythingElseIsReadAsLatin1) {
     struct Case {
+        std::string bytes;
         std::string utf8;
-        std::string latin1;
     };
     const Case cases[] = {
         {"Hero", "Hero"},
-        {"J\xC3\xBCrgen", "J\xFCrgen"}, // U+00FC fits
-        {"\xC3\xBF", "\xFF"},           // U+00FF, the last that fits
-        {"\xC4\x80", "?"},              // U+0100
-        {"\xE2\x82\xAC"
-         "5",
-         "?5"},                      // euro sign
-        {"\xF0\x9F\x98\x80!", "?!"}, // four-byte character
-        {"a\xFF"
-         "b",
-         "a?b"},       // a byte that starts nothing
-        {"\xC3", "?"}, // cut short at the end
-        {"\xC3"
-         "A",
-         "?A"},                  // missing continuation
-        {"\xC0\xAF", "??"},      // overlong two-byte form
-        {"\xE0\x80\xAF", "???"}, // overlong three-byte form
-        {"\xED\xA0\x80", "???"}, // surrogate
+        {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},                                               // valid: kept
+        {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"}, // Japanese
+        {"J\xFCrgen", "J\xC3\xBCrgen"},                                                   // Latin-1
+        {"\xFF", "\xC3\xBF"},
+        {"\xC3", "\xC3\x83"},                         // cut short: Latin-1
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},             // overlong form: Latin-1
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"}, // surrogate: Latin-1
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(toLatin1(c.utf8), c.latin1) << c.utf8;
+        EXPECT_EQ(asUtf8(c.bytes), c.utf8) << c.bytes;
     }
 }
 

@@ -94,7 +94,7 @@ protected:
 
     void save(const std::string& name) {
         toolkit.inputs.push_back(name);
-        saveBuildReport(build, toolkit, [this](bool v) { visibility.push_back(v); });
+        saveBuildReport(build, toolkit, "Character", [this](bool v) { visibility.push_back(v); });
     }
 
     /// Necromancer at level 3 with one entry of every kind, all on Teeth.
@@ -172,13 +172,16 @@ TEST_F(SaveBuildReportTest, secondSaveReplacesTheFirst) {
     EXPECT_EQ(text.find("Level: 3"), std::string::npos);
 }
 
-TEST_F(SaveBuildReportTest, nameIsWrittenInLatin1AndUsedAsTypedForTheFile) {
-    save("J\xC3\xBCrgen \xE2\x82\xAC");
-    const fs::path file = dir / "J\xC3\xBCrgen \xE2\x82\xAC.txt";
-    ASSERT_TRUE(fs::exists(file));
-    const std::string head =
-        lines({"No Skills selected, Empty character", "", "J\xFCrgen ?", "Class: Necromancer"});
-    EXPECT_EQ(readFile(file).substr(0, head.size()), head);
+TEST_F(SaveBuildReportTest, nameIsWrittenInUtf8AndUsedAsTypedForTheFile) {
+    for (const char* name : {"J\xC3\xBCrgen \xE2\x82\xAC",
+                             "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE5\x8B\x87\xE8\x80\x85"}) {
+        save(name);
+        const fs::path file = dir / (std::string(name) + ".txt");
+        ASSERT_TRUE(fs::exists(file)) << name;
+        const std::string head =
+            lines({"No Skills selected, Empty character", "", name, "Class: Necromancer"});
+        EXPECT_EQ(readFile(file).substr(0, head.size()), head) << name;
+    }
 }
 
 TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
@@ -245,8 +248,8 @@ TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) 
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     toolkit.inputs.push_back("Cut"); // over the whole report written before
     toolkit.inputs.push_back("First");
-    saveBuildReport(build, toolkit, {});
-    saveBuildReport(build, toolkit, {});
+    saveBuildReport(build, toolkit, "Character", {});
+    saveBuildReport(build, toolkit, "Character", {});
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

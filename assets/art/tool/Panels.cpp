@@ -421,14 +421,23 @@ QImage drawPortrait(int person) {
     return image;
 }
 
+namespace {
+
+/// The dark, ember-lit ground of the start screen's 40 x 40 buttons.
+void paintButtonGround(QPainter& painter, const QRect& area) {
+    QRadialGradient back(QPointF(20, 18), 26);
+    back.setColorAt(0.0, QColor(60, 24, 14));
+    back.setColorAt(1.0, QColor(6, 5, 5));
+    painter.fillRect(area, back);
+}
+
+} // namespace
+
 QImage drawGeneratorButton() {
     QImage image = blankImage(40, 40);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient back(QPointF(20, 18), 26);
-    back.setColorAt(0.0, QColor(60, 24, 14));
-    back.setColorAt(1.0, QColor(6, 5, 5));
-    painter.fillRect(image.rect(), back);
+    paintButtonGround(painter, image.rect());
     const QPointF top(20, 7), left(8, 14), right(32, 14), centre(20, 21), bottomLeft(8, 28),
         bottomRight(32, 28), bottom(20, 35);
     const QColor bone(226, 212, 180);
@@ -460,6 +469,45 @@ QImage drawGeneratorButton() {
     painter.drawPath(rune);
     painter.setPen(QPen(QColor(255, 200, 120), 1.2, Qt::SolidLine, Qt::RoundCap));
     painter.drawPath(rune);
+    paintBevel(painter, QRectF(0, 0, 40, 40), 3, kMetal);
+    return image;
+}
+
+QImage drawOpenButton() {
+    QImage image = blankImage(40, 40);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintButtonGround(painter, image.rect());
+    const QColor parchment(226, 208, 160);
+    const QColor ink(60, 34, 18);
+    // A sheet of parchment half unrolled from its roll, written on.
+    QPainterPath sheet;
+    sheet.moveTo(11, 12);
+    sheet.lineTo(29, 12);
+    sheet.cubicTo(27, 19, 31, 25, 29, 31);
+    sheet.lineTo(11, 31);
+    sheet.cubicTo(13, 25, 9, 19, 11, 12);
+    QLinearGradient paper(QPointF(10, 12), QPointF(30, 31));
+    paper.setColorAt(0.0, parchment.lighter(108));
+    paper.setColorAt(1.0, parchment.darker(125));
+    painter.setPen(QPen(QColor(20, 14, 10), 1.0));
+    painter.setBrush(paper);
+    painter.drawPath(sheet);
+    painter.setPen(QPen(ink, 1.0, Qt::SolidLine, Qt::RoundCap));
+    for (int line = 0; line < 4; ++line) {
+        const qreal y = 17.5 + 3.4 * line;
+        painter.drawLine(QPointF(14.5, y), QPointF(line == 3 ? 21 : 25.5, y));
+    }
+    // The roll at the top, and a red seal at the foot.
+    QLinearGradient roll(QPointF(0, 8), QPointF(0, 14));
+    roll.setColorAt(0.0, parchment.lighter(115));
+    roll.setColorAt(1.0, parchment.darker(160));
+    painter.setPen(QPen(QColor(20, 14, 10), 1.0));
+    painter.setBrush(roll);
+    painter.drawRoundedRect(QRectF(8, 8, 24, 6), 3, 3);
+    painter.setBrush(QColor(150, 28, 20));
+    painter.setPen(QPen(QColor(255, 120, 70, 160), 1.0));
+    painter.drawEllipse(QPointF(25.5, 29), 3.2, 3.2);
     paintBevel(painter, QRectF(0, 0, 40, 40), 3, kMetal);
     return image;
 }

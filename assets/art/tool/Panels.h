@@ -18,6 +18,8 @@ QImage drawSelectBackground();
 QImage drawPortrait(int person);
 /// The picture of the random character generator button (40 x 40).
 QImage drawGeneratorButton();
+/// The start screen's button that opens a saved character: a written scroll (40 x 40).
+QImage drawOpenButton();
 /// Background of the random character generator dialog (360 x 300).
 QImage drawGeneratorBackground();
 /// The generator dialog's emblem, a pair of dice in a bronze ring (56 x 56).

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
     save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
     save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
     save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
+    save(tool::drawOpenButton(), QStringLiteral("select/open.png"));
     save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
     save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
 

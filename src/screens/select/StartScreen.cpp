@@ -1,6 +1,7 @@
 #include "StartScreen.h"
 
 #include <model/Presentation.h>
+#include <screens/common/CharacterOpener.h>
 #include <toolkit/Toolkit.h>
 
 #include <QCloseEvent>
@@ -184,6 +185,18 @@ void StartScreen::createControls() {
     m_generatorButton->setIconSize(m_generatorButton->size());
     connect(m_generatorButton, &QPushButton::clicked, this, [this] { emit generatorRequested(false); });
 
+    m_opener = new CharacterOpener(this);
+    m_openButton = new QPushButton(this);
+    m_openButton->setObjectName(QStringLiteral("cmd_OpenCharacter"));
+    m_openButton->setGeometry(toPixels(TwipRect{10410, 8130, 600, 600}));
+    m_openButton->setFlat(true);
+    m_openButton->setMouseTracking(true);
+    m_openButton->installEventFilter(this);
+    m_openButton->setIcon(art::openButton());
+    m_openButton->setIconSize(m_openButton->size());
+    m_openButton->setToolTip(QStringLiteral("Open a saved character (Ctrl+O)"));
+    connect(m_openButton, &QPushButton::clicked, m_opener, &CharacterOpener::openRequested);
+
     m_close = addPointerLabel("lbl_Close", QStringLiteral("X"), TwipRect{11520, 60, 360, 375},
                               art::captionFont(14, QFont::Bold), centred);
 }
@@ -215,8 +228,10 @@ int StartScreen::animationInterval(model::ClassId classId) const {
     return 0;
 }
 
-void StartScreen::load() {
-    show();
+void StartScreen::load(bool visible) {
+    if (visible) {
+        show();
+    }
     m_focusHolder->setFocus();
     m_toolkit.processEvents();
     m_menuTexts.restoreNormalCaptions();
@@ -372,7 +387,8 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-            (watched == m_focusHolder || watched == m_generatorButton || watched == m_infoList)) {
+            (watched == m_focusHolder || watched == m_generatorButton || watched == m_openButton ||
+             watched == m_infoList)) {
             endProgram();
             return true;
         }
@@ -426,7 +442,7 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    if (watched == m_generatorButton) {
+    if (watched == m_generatorButton || watched == m_openButton) {
         if (move) {
             hoverReset(true);
         }

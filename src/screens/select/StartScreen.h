@@ -26,6 +26,8 @@ class Timer;
 
 namespace skillwright::screens {
 
+class CharacterOpener;
+
 /// The start-up screen: the five classes as animated pictures with their
 /// names, the Random command and generator button, the information list and
 /// the two authors' contact cards.
@@ -46,10 +48,11 @@ public:
     ~StartScreen() override;
     Q_DISABLE_COPY_MOVE(StartScreen)
 
-    /// The load step: shows the screen, takes the keyboard focus, gives the
-    /// quest entries their Normal captions and loads the five animations
+    /// The load step: shows the screen (unless `visible` is false, when a
+    /// saved character opens in its place), takes the keyboard focus, gives
+    /// the quest entries their Normal captions and loads the five animations
     /// from the program's folder.
-    void load();
+    void load(bool visible = true);
 
     [[nodiscard]] PictureArray& pictures(model::ClassId classId);
     [[nodiscard]] toolkit::Timer& animationTimer(model::ClassId classId);
@@ -64,6 +67,9 @@ public:
 
     static const QString kQuennickCard;
     static const QString kOrrindelCard;
+
+    /// Ctrl+O, the open button and files dropped on this screen.
+    [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
 signals:
     /// A class was chosen; this screen hides itself right after.
@@ -133,8 +139,10 @@ private:
     QLabel* m_quennickPortrait = nullptr;     ///< img_Quennick
     QLabel* m_orrindelPortrait = nullptr;     ///< img_Orrindel
     QPushButton* m_generatorButton = nullptr; ///< Command1
-    QListWidget* m_infoList = nullptr;        ///< lb_Info
-    QLineEdit* m_focusHolder = nullptr;       ///< txt_Focus
+    QPushButton* m_openButton = nullptr;      ///< cmd_OpenCharacter, beside the generator button
+    CharacterOpener* m_opener = nullptr;
+    QListWidget* m_infoList = nullptr;  ///< lb_Info
+    QLineEdit* m_focusHolder = nullptr; ///< txt_Focus
 };
 
 } // namespace skillwright::screens

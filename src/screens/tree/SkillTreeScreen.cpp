@@ -6,6 +6,7 @@
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <report/SaveBuildReport.h>
+#include <screens/common/CharacterOpener.h>
 #include <toolkit/Toolkit.h>
 
 #include <QCloseEvent>
@@ -101,6 +102,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     setMouseTracking(true);
 
     createControls();
+    m_opener = new CharacterOpener(this);
 
     m_build.openScreen(classId);
     m_openInBuild = true;
@@ -461,8 +463,22 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
     emit skillMenuRequested(globalPos);
 }
 
+void SkillTreeScreen::markSaved(const std::string& name) {
+    m_characterName = name;
+    const model::TreeScreen* screen = m_build.screen();
+    m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
+}
+
+bool SkillTreeScreen::hasUnsavedPoints() const {
+    const model::TreeScreen* screen = m_build.screen();
+    return m_openInBuild && screen != nullptr && screen->history() != m_savedHistory;
+}
+
 void SkillTreeScreen::save() {
-    report::saveBuildReport(m_build, m_toolkit, [this](bool visible) { m_history->setVisible(visible); });
+    if (const auto saved = report::saveBuildReport(
+            m_build, m_toolkit, m_characterName, [this](bool visible) { m_history->setVisible(visible); })) {
+        markSaved(*saved);
+    }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.
     selectNewestEntry();

@@ -31,6 +31,7 @@ namespace skillwright::screens {
 
 class SkillIcon;
 class CommandLabel;
+class CharacterOpener;
 struct ClassDesign;
 struct TwipRect;
 
@@ -59,6 +60,14 @@ public:
     SkillTreeScreen& operator=(const SkillTreeScreen&) = delete;
 
     [[nodiscard]] model::ClassId classId() const { return m_classId; }
+    /// Ctrl+O and files dropped on this screen.
+    [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
+
+    /// The character on screen came from (or was just saved as) the report of
+    /// `name`: SAVE offers that name, and its points count as saved.
+    void markSaved(const std::string& name);
+    /// Whether points were taken or taken back since the last save or opening.
+    [[nodiscard]] bool hasUnsavedPoints() const;
 
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
@@ -109,6 +118,9 @@ private:
     toolkit::Toolkit& m_toolkit;
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
+    CharacterOpener* m_opener = nullptr;
+    std::string m_characterName = "Character";
+    std::vector<model::HistoryEntry> m_savedHistory; ///< as last saved or opened
     bool m_openInBuild = false;
 
     std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};

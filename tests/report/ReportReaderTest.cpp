@@ -1,0 +1,274 @@
+// Reading a report back: every report SAVE can write opens to the same
+// character and saves again to the same bytes; anything else is told why.
+#include <report/ReportReader.h>
+#include <report/ReportText.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace skillwright::report {
+namespace {
+
+using model::ClassId;
+using model::TreeId;
+
+std::string reportOf(const model::Build& build, std::string_view name) {
+    const model::TreeScreen& screen = *build.screen();
+    return buildReportText(name, model::classInfo(screen.classId()).name, build.levelsGained(),
+                           screen.history());
+}
+
+/// Opens the report's text in a new build, as the program does.
+struct Reopened {
+    model::Build build;
+    std::optional<std::string> problem;
+    std::string error;
+};
+std::unique_ptr<Reopened> reopen(std::string_view text) {
+    auto r = std::make_unique<Reopened>();
+    const ReportReading reading = parseReport(text);
+    if (!reading.report) {
+        r->error = reading.error;
+        return r;
+    }
+    r->build.openScreen(reading.report->classId);
+    r->problem = replayReport(r->build, *reading.report);
+    return r;
+}
+
+/// Plays a class at random: clicks, the reserve both ways, quest points of
+/// every kind and undo, each at random, until the character reaches `level`.
+void playAtRandom(model::Build& build, ClassId classId, int level, std::mt19937& random) {
+    build.openScreen(classId);
+    const auto trees = model::classInfo(classId).trees;
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (int step = 0; step < 2000 && build.characterLevel() < level; ++step) {
+        const TreeId tree = trees[static_cast<std::size_t>(pick(3))];
+        const auto index = static_cast<std::int16_t>(pick(10));
+        build.prepareRightClick(tree, index);
+        switch (pick(12)) {
+        case 0:
+            build.reservePoint();
+            break;
+        case 1:
+            build.useReservedPoint();
+            break;
+        case 2:
+            build.takeDenOfEvilPoint();
+            break;
+        case 3:
+            build.takeBookOfSkillPoint();
+            break;
+        case 4:
+            build.takeIzualPoint();
+            break;
+        case 5:
+            build.undoLast();
+            break;
+        default:
+            build.click(tree, index);
+            break;
+        }
+    }
+}
+
+TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
+    const char* names[] = {"Hero", "\xCE\x9F\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xAD\xCE\xB1\xCF\x82",
+                           "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE5\x8B\x87\xE8\x80\x85", "",
+                           "No Skills selected, Empty character"};
+    std::mt19937 random(2026);
+    int quests = 0;
+    int reserved = 0;
+    for (int n = 0; n < 150; ++n) {
+        const auto classId = static_cast<ClassId>(n % model::kClassCount);
+        model::Build build;
+        playAtRandom(build, classId, 1 + (n * 7) % 99, random);
+        const std::string text = reportOf(build, names[n % std::size(names)]);
+        const auto opened = reopen(text);
+        ASSERT_EQ(opened->error, "") << text;
+        ASSERT_EQ(opened->problem, std::nullopt) << text;
+        EXPECT_EQ(reportOf(opened->build, names[n % std::size(names)]), text);
+        for (const model::HistoryEntry& e : build.screen()->history()) {
+            quests += model::isQuestKind(e.kind) ? 1 : 0;
+            reserved += e.kind == model::EntryKind::ReservedSpent ? 1 : 0;
+        }
+    }
+    EXPECT_GT(quests, 100) << "the random play should reach the quests";
+    EXPECT_GT(reserved, 20);
+}
+
+const std::string kRule = "---------------------------------------------";
+
+std::string report(std::vector<std::string> lines, std::string_view end = "\r\n") {
+    std::string text;
+    for (const std::string& l : lines) {
+        text += l;
+        text += end;
+    }
+    return text;
+}
+
+std::string withEntries(std::string_view className, int level, const std::vector<std::string>& entries) {
+    std::vector<std::string> lines{
+        "Hero", "Class: " + std::string(className), "Level: " + std::to_string(level), kRule,
+        "",     "Clvl 1 Slvl 0: Starting Level"};
+    lines.insert(lines.end(), entries.begin(), entries.end());
+    lines.insert(lines.end(), {"", kRule});
+    return report(lines);
+}
+
+TEST(ReportReader, handWrittenReportsOfEveryKindOpen) {
+    const std::string empty = report({"No Skills selected, Empty character", "", "Hero", "Class: Paladin",
+                                      "Level: 1", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", "", kRule});
+    const std::string everyKind = withEntries("Necromancer", 4,
+                                              {"Clvl 2 Slvl 1: Teeth", "Clvl 3 Reserved For Later ",
+                                               "Den Of Evil: Normal Slvl 2: Teeth",
+                                               "Reserved Slvl 1: Bone Armor", "Clvl 4 Slvl 3: Teeth"});
+    const std::string lateQuests = [] {
+        std::vector<std::string> entries;
+        for (int level = 2; level <= 60; ++level) {
+            entries.push_back("Clvl " + std::to_string(level) + " Reserved For Later ");
+        }
+        for (const char* e :
+             {"Book of Skill: Normal Slvl 1: Fire Bolt", "Book of Skill: Nightmare Slvl 2: Fire Bolt",
+              "Book of Skill: Hell Slvl 3: Fire Bolt", "Izual Quest Point:(1) Normal Slvl 4: Fire Bolt",
+              "Izual Quest Point:(2) Hell Slvl 1: Warmth", "Den Of Evil: Hell Slvl 2: Warmth",
+              "Reserved Slvl 5: Fire Bolt"}) {
+            entries.emplace_back(e);
+        }
+        return withEntries("Sorceress", 60, entries);
+    }();
+    for (const std::string& text : {empty, everyKind, lateQuests}) {
+        const auto opened = reopen(text);
+        ASSERT_EQ(opened->error, "") << text;
+        // Quests out of order are told at their line; in order they open.
+        if (text == lateQuests) {
+            EXPECT_EQ(opened->problem,
+                      "Line 70: Izual Quest Point:(2) Hell Slvl 1: Warmth\r\n"
+                      "The planner records this point as \"Izual Quest Point:(2) Normal Slvl 1: Warmth\".");
+            continue;
+        }
+        EXPECT_EQ(opened->problem, std::nullopt) << text;
+        EXPECT_EQ(reportOf(opened->build, "Hero"), text);
+    }
+    // Line ends of LF alone read the same; trailing blanks of entries stay.
+    std::string lf = everyKind;
+    std::erase(lf, '\r');
+    const auto opened = reopen(lf);
+    EXPECT_EQ(opened->problem, std::nullopt);
+    EXPECT_EQ(reportOf(opened->build, "Hero"), everyKind);
+    EXPECT_EQ(model::formatEntry(opened->build.screen()->history()[1]), "Clvl 3 Reserved For Later ");
+}
+
+TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
+    const struct {
+        std::vector<std::string> entries;
+        int level;
+        const char* problem;
+        std::size_t kept; ///< entries replayed before it
+    } cases[] = {
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: Teeth"},
+         3,
+         "Line 8: Clvl 3 Slvl 1: Teeth\r\nThe Sorceress has no skill \"Teeth\".",
+         1},
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: Blizzard"},
+         3,
+         "Line 8: Clvl 3 Slvl 1: Blizzard\r\nNot available yet, you must be character level 24 first (or "
+         "just "
+         "getting level 24).",
+         1},
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: Blaze"},
+         3,
+         "Line 8: Clvl 3 Slvl 1: Blaze\r\nNot available yet, you must be character level 12 first (or just "
+         "getting level 12).",
+         1},
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 2 Slvl 2: Fire Bolt"},
+         3,
+         "Line 8: Clvl 2 Slvl 2: Fire Bolt\r\nThe planner records this point as \"Clvl 3 Slvl 2: Fire "
+         "Bolt\".",
+         2},
+        {{"Reserved Slvl 1: Warmth"},
+         1,
+         "Line 7: Reserved Slvl 1: Warmth\r\nYou have no skill points in reserve.",
+         0},
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 2: Fire Bolt", "Clvl 4 Slvl 3: Fire Bolt"},
+         40,
+         "Line 3: Level: 40\r\nThe points above reach level 4.",
+         3},
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 2:Fire Bolt"},
+         3,
+         "Line 8: Clvl 3 Slvl 2:Fire Bolt\r\nThe Sorceress has no skill \":Fire Bolt\".",
+         1},
+    };
+    for (const auto& c : cases) {
+        const auto opened = reopen(withEntries("Sorceress", c.level, c.entries));
+        ASSERT_EQ(opened->error, "");
+        EXPECT_EQ(opened->problem, c.problem);
+        EXPECT_EQ(opened->build.screen()->history().size(), c.kept) << c.problem;
+    }
+}
+
+TEST(ReportReader, aFileThatIsNoReportIsToldSo) {
+    const std::string good = withEntries("Amazon", 2, {"Clvl 2 Slvl 1: Jab"});
+    const struct {
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {"", "This file is not a character report: it does not end as a report ends."},
+        {"Hero\r\nClass: Amazon", "This file is not a character report: it does not end as a report ends."},
+        {report({"just", "some", "text", "in", "a", "file", "of", "ten", "lines", "here"}),
+         "This file is not a character report: it has no \"Class: \" line."},
+        {withEntries("Druid", 2, {"Clvl 2 Slvl 1: Jab"}),
+         "This file is not a character report: \"Druid\" is not one of the five classes."},
+        {std::string("Hero\r\nClass: Amazon\r\n\0\r\n", 24),
+         "This file is not a character report: it holds binary data."},
+        {good.substr(0, good.size() - kRule.size() - 2) + "\r\n",
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report(
+             {"Hero", "Class: Amazon", "Level: two", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", kRule}),
+         "This file is not a character report: its third line is not a \"Level: \" line."},
+    };
+    for (const auto& c : cases) {
+        const ReportReading reading = parseReport(c.text);
+        EXPECT_FALSE(reading.report) << c.text;
+        EXPECT_EQ(reading.error, c.error) << c.text;
+    }
+}
+
+TEST(ReportReader, onlyARegularFileOfAtMostOneMebibyteIsRead) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("sw-reader-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string fifo = (dir / "pipe.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream((dir / "big.txt").string()) << std::string(kMaxReportBytes + 1, 'x');
+    std::ofstream((dir / "latin1.txt").string())
+        << withEntries("Amazon", 2, {"Clvl 2 Slvl 1: Jab"}).replace(0, 4, "J\xFCrgen");
+    const struct {
+        std::string path;
+        const char* error;
+    } cases[] = {
+        {dir.string(), "This file is not a character report: it is a folder."},
+        {fifo, "This file is not a character report: it is a pipe or a device, not a file."},
+        {"/dev/zero", "This file is not a character report: it is a pipe or a device, not a file."},
+        {(dir / "big.txt").string(), "This file is not a character report: it is larger than 1 MiB."},
+        {(dir / "none.txt").string(), "This file cannot be opened: No such file or directory."},
+    };
+    for (const auto& c : cases) {
+        const ReportReading reading = readReport(c.path);
+        EXPECT_FALSE(reading.report) << c.path;
+        EXPECT_EQ(reading.error, c.error) << c.path;
+    }
+    const ReportReading latin1 = readReport((dir / "latin1.txt").string());
+    ASSERT_TRUE(latin1.report) << latin1.error;
+    EXPECT_EQ(latin1.report->name, "J\xC3\xBCrgen");
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace skillwright::report
