@@ -7,21 +7,28 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <Program.h>
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <unistd.h>
 
 using namespace skillwright;
 
@@ -292,6 +299,183 @@ TEST(ProgramStart, exitOnATreeScreenOpenedWhileTheAnimationsLoad_endsTheProgram)
     program.start();
     EXPECT_GT(runs, 3);
     EXPECT_EQ(toolkit.programEnds, 1);
+}
+
+} // namespace
+
+// Opening a saved character, the ways a player does it.
+namespace {
+
+namespace fs = std::filesystem;
+
+class OpenCharacterTest : public ::testing::Test {
+protected:
+    OpenCharacterTest() {
+        fs::create_directories(dir);
+        toolkit.folder = dir.string();
+    }
+    ~OpenCharacterTest() override { fs::remove_all(dir); }
+    OpenCharacterTest(const OpenCharacterTest&) = delete;
+    OpenCharacterTest& operator=(const OpenCharacterTest&) = delete;
+
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    fs::path write(const std::string& name, const std::string& text) const {
+        const fs::path file = dir / name;
+        std::ofstream(file, std::ios::binary) << text;
+        return file;
+    }
+    [[nodiscard]] QStringList historyShown() const {
+        QStringList texts;
+        auto* list = program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel");
+        for (int i = 0; i < list->count(); ++i) {
+            texts << list->item(i)->text();
+        }
+        return texts;
+    }
+    [[nodiscard]] QString label(const char* name) const {
+        return program.treeScreen()->findChild<QLabel*>(name)->text();
+    }
+    void save() { QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_Save"), Qt::LeftButton); }
+    static void letDeletionsRun() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    const fs::path dir = fs::temp_directory_path() / ("sw-open-" + std::to_string(::getpid()));
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build;
+    app::Program program{build, toolkit};
+};
+
+const char* const kSorceress = "Tal\xC3\xA9\r\n"
+                               "Class: Sorceress\r\n"
+                               "Level: 3\r\n"
+                               "---------------------------------------------\r\n"
+                               "\r\n"
+                               "Clvl 1 Slvl 0: Starting Level\r\n"
+                               "Clvl 2 Slvl 1: Fire Bolt\r\n"
+                               "Clvl 3 Reserved For Later \r\n"
+                               "Den Of Evil: Normal Slvl 2: Fire Bolt\r\n"
+                               "Reserved Slvl 1: Warmth\r\n"
+                               "\r\n"
+                               "---------------------------------------------\r\n";
+
+TEST_F(OpenCharacterTest, aPathOnTheCommandLineOpensTheCharacterInPlaceOfTheStartScreen) {
+    const fs::path file = write("Tal\xC3\xA9.txt", kSorceress);
+    program.start(file.string());
+    ASSERT_NE(program.treeScreen(), nullptr);
+    EXPECT_EQ(program.treeScreen()->objectName(), "frm_Sorceress");
+    EXPECT_TRUE(program.treeScreen()->isVisible());
+    EXPECT_FALSE(program.startScreen().isVisible());
+    EXPECT_EQ(historyShown(),
+              (QStringList{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Reserved For Later ",
+                           "Den Of Evil: Normal Slvl 2: Fire Bolt", "Reserved Slvl 1: Warmth"}));
+    EXPECT_EQ(label("lbl_CharLevel"), "Level 3");
+    EXPECT_EQ(label("lbl_SorceressFire(0)"), "2");
+    EXPECT_EQ(label("lbl_Reserved"), "Reserved Points: 0");
+    EXPECT_TRUE(toolkit.messages.empty());
+
+    // SAVE offers the character's name, and saving again gives the same bytes.
+    save();
+    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
+    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "Tal\xC3\xA9");
+    EXPECT_EQ(read(file), kSorceress);
+
+    // CHANGE CLASS brings the start screen, as after any class choice.
+    QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+    EXPECT_TRUE(program.startScreen().isVisible());
+}
+
+TEST_F(OpenCharacterTest, ctrlOAndADropReachTheSameOpeningAndAskBeforeUnsavedPointsGo) {
+    const fs::path file = write("Tal\xC3\xA9.txt", kSorceress);
+    program.start();
+    toolkit.openFiles = {file.string()};
+    program.startScreen().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program.startScreen()));
+    QTest::keyClick(&program.startScreen(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(toolkit.openDialogs.size(), 1u);
+    EXPECT_EQ(toolkit.openDialogs[0].prompt, "Open Character");
+    EXPECT_EQ(toolkit.openDialogs[0].title, dir.string());
+    EXPECT_EQ(toolkit.openDialogs[0].defaultText, "Character reports (*.txt)");
+    ASSERT_NE(program.treeScreen(), nullptr);
+    EXPECT_EQ(historyShown().size(), 4);
+
+    // A point since opening: a drop asks first; No keeps everything.
+    QTest::mouseClick(program.treeScreen()->findChild<QWidget*>("img_SorceressFire(1)"), Qt::LeftButton);
+    const fs::path other = write("Bash.txt", "Bash\r\nClass: Barbarian\r\nLevel: 2\r\n"
+                                             "---------------------------------------------\r\n\r\n"
+                                             "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
+                                             "---------------------------------------------\r\n");
+    const auto drop = [&](QWidget* target, const fs::path& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+    };
+    toolkit.answers = {toolkit::Answer::No};
+    drop(program.treeScreen(), other);
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text,
+              "Replace the character on screen? Its points since the last save will be lost.");
+    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(program.treeScreen()->objectName(), "frm_Sorceress");
+    EXPECT_EQ(historyShown().size(), 5);
+
+    toolkit.answers = {toolkit::Answer::Yes};
+    drop(program.treeScreen(), other);
+    letDeletionsRun();
+    ASSERT_NE(program.treeScreen(), nullptr);
+    EXPECT_EQ(program.treeScreen()->objectName(), "frm_BarbarianSkill");
+    EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Bash"});
+
+    // Nothing new since opening: no question.
+    toolkit.messages.clear();
+    drop(program.treeScreen(), file);
+    EXPECT_TRUE(toolkit.messages.empty());
+    EXPECT_EQ(program.treeScreen()->objectName(), "frm_Sorceress");
+}
+
+TEST_F(OpenCharacterTest, aFileThatIsNoReportChangesNothingAndABadLineOpensUpToIt) {
+    program.start();
+    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Necromancer"), Qt::LeftButton);
+    QTest::mouseClick(program.treeScreen()->findChild<QWidget*>("img_NecroBonePoison(0)"), Qt::LeftButton);
+    QPointer<screens::SkillTreeScreen> necro = program.treeScreen();
+    EXPECT_FALSE(program.openCharacter(write("notes.txt", "shopping list\r\n").string()));
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, "This file is not a character report: it has no \"Class: \" line.");
+    EXPECT_EQ(toolkit.messages[0].title, "");
+    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::Ok);
+    EXPECT_EQ(program.treeScreen(), necro.data());
+    EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Teeth"});
+
+    toolkit.messages.clear();
+    std::string bad = kSorceress;
+    bad.replace(bad.find("Clvl 3 Reserved For Later "), 26, "Clvl 3 Slvl 1: Blizzard");
+    toolkit.answers = {toolkit::Answer::Yes};
+    EXPECT_TRUE(program.openCharacter(write("bad.txt", bad).string()));
+    ASSERT_EQ(toolkit.messages.size(), 2u);
+    EXPECT_EQ(toolkit.messages[1].text,
+              "Line 8: Clvl 3 Slvl 1: Blizzard\r\nNot available yet, you must be character "
+              "level 24 first (or just getting level 24).");
+    EXPECT_EQ(toolkit.messages[1].title, "");
+    EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Fire Bolt"});
+}
+
+TEST_F(OpenCharacterTest, theStartScreensOpenButtonSitsBesideTheDice) {
+    program.start();
+    auto* button = program.startScreen().findChild<QPushButton*>("cmd_OpenCharacter");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->geometry(), QRect(694, 542, 40, 40));
+    EXPECT_EQ(program.startScreen().findChild<QPushButton*>("Command1")->geometry(), QRect(742, 542, 40, 40));
+    EXPECT_EQ(button->toolTip(), "Open a saved character (Ctrl+O)");
+    EXPECT_FALSE(button->icon().isNull());
+    toolkit.openFiles = {""};
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(toolkit.openDialogs.size(), 1u);
+    EXPECT_EQ(program.treeScreen(), nullptr) << "Cancel opens nothing";
 }
 
 } // namespace
