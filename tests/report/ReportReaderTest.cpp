@@ -3,6 +3,8 @@
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
 
+#include <ReportPromises.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -268,6 +270,18 @@ TEST(ReportReader, onlyARegularFileOfAtMostOneMebibyteIsRead) {
     ASSERT_TRUE(latin1.report) << latin1.error;
     EXPECT_EQ(latin1.report->name, "J\xC3\xBCrgen");
     fs::remove_all(dir);
+}
+
+// The report fuzzer's corpus: saved reports and what the fuzzer found.
+TEST(ReportReader, theFuzzCorpusKeepsEveryPromise) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SKILLWRIGHT_REPORT_CORPUS)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_TRUE(testing::reportKeepsItsPromises(bytes)) << entry.path();
+        ++files;
+    }
+    EXPECT_GE(files, 7);
 }
 
 } // namespace
