@@ -221,7 +221,7 @@ ReportReading parseReport(std::string_view bytes) {
         return notAReport("its lines are not laid out as a report's.");
     }
     if (empty) {
-        if (!lines[9].empty()) {
+        if (!lines[8].empty()) {
             return notAReport("its lines are not laid out as a report's.");
         }
         return {std::move(report), {}};

@@ -11,6 +11,7 @@
 // SKILLWRIGHT_SOAK_ACTIONS=<n>  actions per seed (default 2000)
 #include <model/Build.h>
 #include <model/Catalogue.h>
+#include <screens/common/CharacterOpener.h>
 #include <screens/common/ScreenKit.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -229,6 +230,7 @@ struct Reach {
     int mostReserved = 0;
     int fullSkills = 0;
     int reports = 0;
+    int reportsOpened = 0;
     int failedSaves = 0;
     int menuPicks = 0;
 } g_reach;
@@ -290,6 +292,7 @@ public:
     void hoverTree();
     void letTimePass();
     void closeViewer();
+    void openSavedReport();
 
 private:
     void playOne();
@@ -328,10 +331,17 @@ private:
     int m_generating = 0; ///< generations in progress
     std::optional<TreeId> m_rightClickedTree;
     QString m_favourite; ///< the icon clicked last, often clicked again
+    /// Reports saved and kept to be opened again, with the history they hold.
+    struct KeptReport {
+        std::string path;
+        ClassId classId;
+        std::vector<std::string> entries;
+    };
+    std::vector<KeptReport> m_kept;
 };
 
 // clang-format off
-const std::array<Action, 19> kActions{{
+const std::array<Action, 21> kActions{{
     {"choose a class",         Where::Start,     6, &Soak::chooseClass},
     {"open the generator",     Where::Start,     3, &Soak::openGenerator},
     {"contact menu",           Where::Start,     1, &Soak::contactMenu},
@@ -351,6 +361,8 @@ const std::array<Action, 19> kActions{{
     {"hover the tree screen",  Where::Tree,      4, &Soak::hoverTree},
     {"let time pass",          Where::Anywhere,  2, &Soak::letTimePass},
     {"close the viewer",       Where::Viewer,    3, &Soak::closeViewer},
+    {"open a saved report",    Where::Tree,      2, &Soak::openSavedReport},
+    {"open a saved report",    Where::Start,     1, &Soak::openSavedReport},
 }};
 // clang-format on
 
@@ -679,6 +691,51 @@ void Soak::save() {
     checkSavedReport(name, before);
 }
 
+void Soak::openSavedReport() {
+    if (m_kept.empty()) {
+        note(": none kept");
+        return;
+    }
+    const KeptReport kept = m_kept[static_cast<std::size_t>(draw(static_cast<int>(m_kept.size())))];
+    note(": " + printable(kept.path.substr(kept.path.rfind('/') + 1)));
+    screens::SkillTreeScreen* before = shownTree();
+    const bool asks = before != nullptr && before->hasUnsavedPoints();
+    const bool replace = !asks || chance(2);
+    if (asks) {
+        toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No);
+    }
+    const std::size_t messagesBefore = toolkit.messages.size();
+    const std::vector<std::string> historyBefore = before != nullptr ? history() : std::vector<std::string>{};
+    toolkit.openFiles.push_back(kept.path);
+    if (before != nullptr) {
+        emit before->characterOpener().openRequested(); // Ctrl+O
+    } else {
+        QTest::mouseClick(child<QPushButton>(&program.startScreen(), QStringLiteral("cmd_OpenCharacter")),
+                          Qt::LeftButton);
+    }
+    toolkit.openFiles.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
+        fail("opening a saved report said \"" + toolkit.messages.back().text + "\"");
+        return;
+    }
+    if (!replace) {
+        if (shownTree() != before || history() != historyBefore) {
+            fail("No to the replace question still changed the plan on screen");
+        }
+        return;
+    }
+    screens::SkillTreeScreen* screen = shownTree();
+    if (screen == nullptr || screen->classId() != kept.classId || history() != kept.entries) {
+        fail("the opened report does not show the history it was saved with");
+        return;
+    }
+    if (screen->hasUnsavedPoints()) {
+        fail("a character just opened counts as unsaved");
+    }
+    ++g_reach.reportsOpened;
+}
+
 void Soak::hoverTree() {
     screens::SkillTreeScreen* screen = shownTree();
     const int what = draw(4);
@@ -834,7 +891,17 @@ void Soak::checkSavedReport(const std::string& name, std::size_t messagesBefore)
     }
     const QByteArray bytes = file.readAll();
     file.close();
-    file.remove();
+    // Some reports are kept to be opened again; names with line ends or
+    // control characters cannot be read back as one line.
+    const bool readable =
+        std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    // A report saved over an earlier one under the same name replaces it.
+    std::erase_if(m_kept, [&](const KeptReport& k) { return k.path == file.fileName().toStdString(); });
+    if (readable && chance(2) && m_kept.size() < 6) {
+        m_kept.push_back({file.fileName().toStdString(), screen->classId(), history()});
+    } else {
+        file.remove();
+    }
 
     const std::vector<std::string> entries = history();
     const Replay r = replay(entries, skillsOf(screen->classId()));
@@ -844,7 +911,7 @@ void Soak::checkSavedReport(const std::string& name, std::size_t messagesBefore)
         line("No Skills selected, Empty character");
         line("");
     }
-    line(qstr(name).toLatin1());
+    line(QByteArray::fromStdString(name));
     line("Class: " + child<QLabel>(screen, QStringLiteral("lbl_Char"))->text().toLatin1());
     line("Level: " + QByteArray::number(r.levelUps + 1));
     line(QByteArray(45, '-'));
@@ -944,10 +1011,11 @@ TEST(Soak, longRandomPlayKeepsEveryRuleOnScreen) {
         ++seed;
     }
     std::printf("%lld actions, %d seeds, %lld s; reached level %d, %d quest points, %d in reserve, "
-                "%d checks with a skill at 20, %d reports compared, %d saves refused, %d menu entries run\n",
+                "%d checks with a skill at 20, %d reports compared, %d opened again, %d saves refused, "
+                "%d menu entries run\n",
                 played, seeds, static_cast<long long>(elapsed()), g_reach.highestLevel,
                 g_reach.mostQuestPoints, g_reach.mostReserved, g_reach.fullSkills, g_reach.reports,
-                g_reach.failedSaves, g_reach.menuPicks);
+                g_reach.reportsOpened, g_reach.failedSaves, g_reach.menuPicks);
 }
 
 } // namespace
