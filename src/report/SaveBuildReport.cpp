@@ -58,8 +58,12 @@ void SaveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
     const std::string text =
         buildReportText(name, model::classInfo(*found).name, build.levelsGained(), screen->history());
     // The name is used exactly as typed: no character is removed or replaced.
-    const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
-    if (const auto failure = writeWholeFile(path, toLatin1(text))) {
+    const std::string folder = toolkit.reportFolder();
+    auto failure = makeFolder(folder);
+    if (!failure) {
+        failure = writeWholeFile(folder + "/" + name + ".txt", toLatin1(text));
+    }
+    if (failure) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",
                            toolkit::Icon::None, toolkit::Buttons::Ok);
     }

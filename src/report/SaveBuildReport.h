@@ -12,7 +12,8 @@ class Toolkit;
 namespace skillwright::report {
 
 /// SAVE on a skill tree screen: asks for the character's name and writes the
-/// open screen's report to "<application folder>/<name>.txt" in Latin-1.
+/// open screen's report to "<report folder>/<name>.txt" in Latin-1, making
+/// the toolkit's report folder first when it does not exist yet.
 ///
 /// `setHistoryVisible` hides the screen's history list while the file is
 /// written and shows it again afterwards, whatever happens. A failure is
