@@ -5,9 +5,12 @@
 
 #include <QApplication>
 
+#include <art/Art.h>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     skillwright::app::applyLook(app);
+    QApplication::setWindowIcon(skillwright::art::programIcon()); // every window, dialogs too
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build(toolkit);
     skillwright::app::Program program(build, toolkit);

@@ -143,4 +143,12 @@ QPixmap generatorEmblem() {
     return picture(QStringLiteral("generator/emblem.png"));
 }
 
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/art/program/icon_%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 } // namespace skillwright::art
