@@ -1,5 +1,7 @@
 #include "Art.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QResource>
 #include <QStringList>
@@ -144,9 +146,10 @@ QPixmap generatorEmblem() {
 }
 
 QIcon programIcon() {
+    // Every size the art tool drew; Qt reads each one's size from its file.
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/art/program/icon_%1.png").arg(size), QSize(size, size));
+    for (const QFileInfo& file : QDir(QStringLiteral(":/art/program")).entryInfoList(QDir::Files)) {
+        icon.addFile(file.filePath());
     }
     return icon;
 }
