@@ -1,7 +1,5 @@
 #include "Art.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QResource>
 #include <QStringList>
@@ -146,10 +144,11 @@ QPixmap generatorEmblem() {
 }
 
 QIcon programIcon() {
-    // Every size the art tool drew; Qt reads each one's size from its file.
+    // Smallest first: the window manager is handed the sizes in this order,
+    // and Qt leaves out those past 128 pixels and whatever follows them.
     QIcon icon;
-    for (const QFileInfo& file : QDir(QStringLiteral(":/art/program")).entryInfoList(QDir::Files)) {
-        icon.addFile(file.filePath());
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/art/program/icon_%1.png").arg(size), QSize(size, size));
     }
     return icon;
 }
