@@ -38,6 +38,8 @@ public:
     }
     void processEvents() override { QApplication::processEvents(); }
     std::string applicationFolder() override { return m_scripted.applicationFolder(); }
+    std::string animationFolder() override { return m_scripted.animationFolder(); }
+    std::string reportFolder() override { return m_scripted.reportFolder(); }
     bool openAddress(const std::string& address) override { return m_scripted.openAddress(address); }
     double random() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
     std::unique_ptr<toolkit::Timer> createTimer() override { return m_scripted.createTimer(); }

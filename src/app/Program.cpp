@@ -80,7 +80,7 @@ void Program::followOpener(screens::CharacterOpener& opener) {
 
 void Program::askForCharacter() {
     const std::string path =
-        m_toolkit.openFileName("Open Character", m_toolkit.applicationFolder(), "Character reports (*.txt)");
+        m_toolkit.openFileName("Open Character", m_toolkit.reportFolder(), "Character reports (*.txt)");
     if (!path.empty()) {
         openCharacter(path);
     }

@@ -8,9 +8,14 @@
 
 #include <string>
 
+#include <art/Art.h>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     skillwright::app::applyLook(app);
+    QApplication::setWindowIcon(skillwright::art::programIcon()); // every window, dialogs too
+    // The menu entry's name: where the desktop asks it (Wayland), its icon and name come from there.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.skillwright.Skillwright"));
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build;
     skillwright::app::Program program(build, toolkit);

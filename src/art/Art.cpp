@@ -147,4 +147,14 @@ QPixmap generatorEmblem() {
     return picture(QStringLiteral("generator/emblem.png"));
 }
 
+QIcon programIcon() {
+    // Smallest first: the window manager is handed the sizes in this order,
+    // and Qt leaves out those past 128 pixels and whatever follows them.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/art/program/icon_%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 } // namespace skillwright::art

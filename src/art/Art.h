@@ -3,6 +3,7 @@
 #include <model/Catalogue.h>
 
 #include <QFont>
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -61,5 +62,10 @@ QPixmap generatorBackground();
 /// The generator dialog's emblem: a pair of dice in a bronze ring (56 x 56),
 /// transparent outside the ring.
 QPixmap generatorEmblem();
+
+/// The program's emblem, the icon of every window: four gold skill gems in a
+/// bronze ring, drawn at 16, 22, 24, 32, 48, 64, 128 and 256 pixels. The
+/// installed program's desktop icon is the same pictures.
+QIcon programIcon();
 
 } // namespace skillwright::art

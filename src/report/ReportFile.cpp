@@ -1,9 +1,14 @@
 #include "ReportFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,27 +73,133 @@ std::optional<FileError> writeInPlace(const std::string& path, std::string_view 
     return closeAfter(fd, writeAll(fd, bytes));
 }
 
-/// Writes the whole text into a new file beside `path` and only then renames it
-/// over `path`, so a save that fails leaves the old file exactly as it was.
-std::optional<FileError> replaceWith(const std::string& path, std::string_view bytes,
-                                     std::optional<mode_t> keptMode) {
+/// Our temporary files: ".skillwright-" and six letters or digits.
+constexpr std::string_view kTemporaryPrefix = ".skillwright-";
+constexpr std::size_t kTemporaryLetters = 6;
+
+bool isOurTemporary(std::string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kTemporaryLetters && name.starts_with(kTemporaryPrefix) &&
+           std::all_of(name.begin() + kTemporaryPrefix.size(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+std::string temporaryName(const std::string& folder) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::minstd_rand random{std::random_device{}()};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = folderOf(path) + ".skillwright-";
-        for (int i = 0; i < 6; ++i) {
-            temporary += kLetters[random() % (sizeof kLetters - 1)];
+    std::string name = folder + std::string(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kTemporaryLetters; ++i) {
+        name += kLetters[random() % (sizeof kLetters - 1)];
+    }
+    return name;
+}
+
+/// Removes the temporary files of ours that saves killed midway left in
+/// `folder`. A save holds a lock on its file for as long as it runs, so one
+/// that nobody holds is stale; the lock goes with the process that held it.
+void removeStaleTemporaries(const std::string& folder) {
+    DIR* entries = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (entries == nullptr) {
+        return; // the save itself reports why the folder cannot be used
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!isOurTemporary(entry->d_name)) {
+            continue;
         }
+        const std::string path = folder + entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat s {};
+        if (::fstat(fd, &s) == 0 && S_ISREG(s.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(path.c_str());
+        }
+        ::close(fd);
+    }
+    ::closedir(entries);
+}
+
+/// Gives the unnamed file `fd` the name `path`; fails with EEXIST when the
+/// name is taken. Through /proc, which needs no privilege, or else directly.
+bool linkUnnamed(int fd, const std::string& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return true;
+    }
+    const int error = errno;
+    if (error == ENOENT && ::access("/proc/self/fd", F_OK) != 0) {
+        return ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0;
+    }
+    errno = error;
+    return false;
+}
+
+/// A new file for the text in `folder`: unnamed where the file system allows
+/// it, so that a save killed before the text is in place leaves nothing;
+/// otherwise under a temporary name, returned in `temporary`.
+int openNewFile(const std::string& folder, std::string& temporary) {
+    temporary.clear();
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        return fd;
+    }
+    // Not on this file system, or not here at all: the named file says which.
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = temporaryName(folder);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST && errno != EINTR) {
             break;
         }
     }
+    return fd;
+}
+
+/// Puts the written file `fd` in place at `path`, atomically. An unnamed
+/// file is linked straight to `path` when nothing is there; over an old file
+/// it is linked to a temporary name and renamed over it, the one moment in
+/// which a killed save leaves a temporary file (for the next save to remove).
+std::optional<FileError> putInPlace(int fd, std::string& temporary, const std::string& path) {
+    if (temporary.empty()) {
+        if (linkUnnamed(fd, path)) {
+            return std::nullopt;
+        }
+        if (errno != EEXIST) {
+            return errorOf(errno);
+        }
+        for (int attempt = 0; temporary.empty() && attempt < 100; ++attempt) {
+            const std::string name = temporaryName(folderOf(path));
+            if (linkUnnamed(fd, name)) {
+                temporary = name;
+            } else if (errno != EEXIST) {
+                return errorOf(errno);
+            }
+        }
+        if (temporary.empty()) {
+            return errorOf(EEXIST);
+        }
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        return errorOf(errno);
+    }
+    temporary.clear();
+    return std::nullopt;
+}
+
+/// Writes the whole text into a new file beside `path` and only then puts it
+/// in place, so a save that fails or is killed leaves the old file exactly
+/// as it was.
+std::optional<FileError> replaceWith(const std::string& path, std::string_view bytes,
+                                     std::optional<mode_t> keptMode) {
+    const std::string folder = folderOf(path);
+    removeStaleTemporaries(folder);
+    std::string temporary;
+    const int fd = openNewFile(folder, temporary);
     if (fd < 0) {
         return errorOf(errno);
     }
+    // Held until the file is in place: the clean-up of a save running beside
+    // this one leaves a locked file alone.
+    ::flock(fd, LOCK_EX | LOCK_NB);
 
     std::optional<FileError> failure = writeAll(fd, bytes);
     if (!failure && keptMode) {
@@ -97,17 +208,28 @@ std::optional<FileError> replaceWith(const std::string& path, std::string_view b
     if (!failure && ::fsync(fd) != 0) {
         failure = errorOf(errno);
     }
-    failure = closeAfter(fd, failure);
-    if (!failure && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        failure = errorOf(errno);
+    if (!failure) {
+        failure = putInPlace(fd, temporary, path);
     }
-    if (failure) {
+    // Open until here, as an unnamed file goes with its last descriptor; the
+    // text is on disk by now, whatever closing says.
+    ::close(fd);
+    if (!temporary.empty()) {
         ::unlink(temporary.c_str());
     }
     return failure;
 }
 
 } // namespace
+
+std::optional<FileError> makeFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return errorOf(error.value());
+    }
+    return std::nullopt;
+}
 
 std::optional<FileError> writeWholeFile(const std::string& path, std::string_view bytes) {
     // The platform takes names as C strings: a NUL would silently cut the name

@@ -48,8 +48,12 @@ std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::T
     const std::string text = buildReportText(name, model::classInfo(screen->classId()).name,
                                              build.levelsGained(), screen->history());
     // The name is used exactly as typed: no character is removed or replaced.
-    const std::string path = toolkit.applicationFolder() + "/" + name + ".txt";
-    if (const auto failure = writeWholeFile(path, text)) {
+    const std::string folder = toolkit.reportFolder();
+    auto failure = makeFolder(folder);
+    if (!failure) {
+        failure = writeWholeFile(folder + "/" + name + ".txt", text);
+    }
+    if (failure) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",
                            toolkit::Icon::None, toolkit::Buttons::Ok);
         return std::nullopt;

@@ -15,8 +15,9 @@ namespace skillwright::report {
 
 /// SAVE on a skill tree screen: asks for the character's name, offering
 /// `offeredName`, and writes the open screen's report in UTF-8 to
-/// "<application folder>/<name>.txt". Returns the name it saved under, or
-/// nothing when the report was not written.
+/// "<report folder>/<name>.txt", making the toolkit's report folder first
+/// when it does not exist yet. Returns the name it saved under, or nothing
+/// when the report was not written.
 ///
 /// `setHistoryVisible` hides the screen's history list while the file is
 /// written and shows it again afterwards, whatever happens. A failure is

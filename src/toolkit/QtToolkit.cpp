@@ -1,10 +1,13 @@
 #include "QtToolkit.h"
 
+#include "ProgramFolders.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -98,6 +101,24 @@ void QtToolkit::processEvents() {
 
 std::string QtToolkit::applicationFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
+}
+
+namespace {
+
+/// Asked afresh each time: a stick may be write-protected while the program runs.
+ProgramFolders programFolders(QtToolkit& toolkit) {
+    return ProgramFolders(toolkit.applicationFolder(),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
+}
+
+} // namespace
+
+std::string QtToolkit::animationFolder() {
+    return programFolders(*this).animationFolder();
+}
+
+std::string QtToolkit::reportFolder() {
+    return programFolders(*this).reportFolder();
 }
 
 bool QtToolkit::openAddress(const std::string& address) {

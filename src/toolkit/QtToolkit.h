@@ -9,7 +9,7 @@ class QWidget;
 namespace skillwright::toolkit {
 
 /// The toolkit on Qt Widgets: QMessageBox, QInputDialog, QTimer,
-/// QDesktopServices and the application's own folder.
+/// QDesktopServices, the application's own folder and the user's documents.
 class QtToolkit final : public Toolkit {
 public:
     QtToolkit();
@@ -21,6 +21,8 @@ public:
                              const std::string& filter) override;
     void processEvents() override;
     std::string applicationFolder() override;
+    std::string animationFolder() override;
+    std::string reportFolder() override;
     bool openAddress(const std::string& address) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;

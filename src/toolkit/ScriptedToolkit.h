@@ -36,6 +36,9 @@ public:
                              const std::string& filter) override;
     void processEvents() override;
     std::string applicationFolder() override { return folder; }
+    /// One folder for everything, as in a build folder.
+    std::string animationFolder() override { return folder; }
+    std::string reportFolder() override { return folder; }
     bool openAddress(const std::string& address) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;

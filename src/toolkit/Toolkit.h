@@ -25,7 +25,7 @@ public:
 };
 
 /// Everything our code asks of the platform: modal dialogs, event handling,
-/// the program's folder, opening addresses, random numbers, timers and the
+/// the program's folders, opening addresses, random numbers, timers and the
 /// end of the program.
 /// Production code uses QtToolkit; tests use ScriptedToolkit.
 class Toolkit {
@@ -47,6 +47,11 @@ public:
     virtual void processEvents() = 0;
     /// The folder that holds the program's executable, without a trailing separator.
     virtual std::string applicationFolder() = 0;
+    /// The folder the class animation files are read from.
+    virtual std::string animationFolder() = 0;
+    /// The folder SAVE writes reports into, and where looking for one starts;
+    /// it may not exist yet, and the first save makes it.
+    virtual std::string reportFolder() = 0;
     /// Hands a web or mail address to the desktop's default handler.
     virtual bool openAddress(const std::string& address) = 0;
     /// A uniform random number r with 0 <= r < 1.

@@ -156,6 +156,27 @@ TEST(GeneratorArt, hasTheSizesTheDialogLaysOut) {
     EXPECT_EQ(qAlpha(emblem.pixel(28, 28)), 255);
 }
 
+// The window icon, and the installed program's desktop icon: the emblem at
+// each of the desktop's sizes, round, with its top gem lit gold.
+TEST(ProgramIcon, isTheEmblemAtTheDesktopsIconSizes) {
+    const QIcon icon = programIcon();
+    const QList<QSize> sizes{{16, 16}, {22, 22}, {24, 24},   {32, 32},
+                             {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(size.width());
+        const QImage image = icon.pixmap(size).toImage();
+        ASSERT_EQ(image.size(), size);
+        const int n = size.width();
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(n - 1, n - 1)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(n / 2, n / 2)), 255);
+        const QColor gem = image.pixelColor(n / 2, n * 15 / 64);
+        EXPECT_GT(gem.red(), 180);
+        EXPECT_GT(gem.red(), gem.blue() + 60);
+    }
+}
+
 TEST(Fonts, bundledFacesAreRegisteredUnderTheNamesHandedOut) {
     const QStringList families = QFontDatabase::families();
     EXPECT_TRUE(families.contains(captionFamily()));

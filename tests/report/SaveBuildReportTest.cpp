@@ -191,6 +191,17 @@ TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
     EXPECT_TRUE(toolkit.messages.empty());
 }
 
+// The report folder (in the documents, for an installed program) is made,
+// with any folder above it, at the first save.
+TEST_F(SaveBuildReportTest, theFirstSaveMakesTheReportFolder) {
+    toolkit.folder = (dir / "home" / "Documents" / "Skillwright").string();
+    save("Hero");
+    EXPECT_TRUE(toolkit.messages.empty());
+    EXPECT_EQ(readFile(dir / "home" / "Documents" / "Skillwright" / "Hero.txt").substr(0, 11), "No Skills s");
+    save("Hero");
+    EXPECT_TRUE(toolkit.messages.empty());
+}
+
 // A save over an old report replaces the file a link names, keeps the link and
 // the old file's permissions, and leaves nothing else in either folder.
 TEST_F(SaveBuildReportTest, aSaveFollowsLinksAndKeepsPermissions) {
@@ -282,6 +293,12 @@ TEST_F(SaveBuildReportTest, aNameOrPlaceNoFileCanHaveFailsAndChangesNothing) {
         {"a full disk", "Full", ENOSPC,
          [](const fs::path& d, ToolkitFolders&) {
              fs::create_symlink("/dev/full", d / "Full.txt");
+             return true;
+         }},
+        {"a report folder that cannot be made", "Hero", ENOTDIR,
+         [](const fs::path& d, ToolkitFolders& folders) {
+             std::ofstream(d / "Documents") << "a file";
+             folders.save = (d / "Documents" / "Skillwright").string();
              return true;
          }},
         // Root ignores permission bits; sysfs refuses new files and writes even to root.

@@ -7,6 +7,7 @@
 // --sheet also composes a contact sheet of all skill icons, at their drawn
 // size and at their on-screen size, for looking them over.
 #include "Panels.h"
+#include "ProgramIcon.h"
 #include "SkillIcons.h"
 
 #include <model/Catalogue.h>
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder + QStringLiteral("/panels"));
     QDir().mkpath(folder + QStringLiteral("/select"));
     QDir().mkpath(folder + QStringLiteral("/generator"));
+    QDir().mkpath(folder + QStringLiteral("/program"));
 
     QStringList written;
     bool ok = true;
@@ -106,6 +108,10 @@ int main(int argc, char** argv) {
     save(tool::drawOpenButton(), QStringLiteral("select/open.png"));
     save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
     save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
+    // The window icon, and the desktop's icon of the installed program.
+    for (const int size : tool::kProgramIconSizes) {
+        save(tool::drawProgramIcon(size), QStringLiteral("program/icon_%1.png").arg(size));
+    }
 
     QFile qrc(folder + QStringLiteral("/art.qrc"));
     if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

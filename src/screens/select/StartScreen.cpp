@@ -236,7 +236,7 @@ void StartScreen::load(bool visible) {
     m_toolkit.processEvents();
     m_menuTexts.restoreNormalCaptions();
 
-    const QString folder = QString::fromStdString(m_toolkit.applicationFolder());
+    const QString folder = QString::fromStdString(m_toolkit.animationFolder());
     for (std::size_t c = 0; c < m_classes.size(); ++c) {
         ClassSlot& slot = m_classes[c];
         if (LoadAnimatedGif(folder + QLatin1Char('/') + slot.fileName, *slot.pictures, m_toolkit)) {

@@ -1,0 +1,121 @@
+#include <toolkit/ProgramFolders.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+namespace {
+
+using skillwright::toolkit::ProgramFolders;
+
+/// A file system of the listed paths, where only the listed folders take new files.
+ProgramFolders::Probe fakeFileSystem(std::set<std::string> paths, std::set<std::string> writable) {
+    return {[paths](const std::string& p) { return paths.contains(p); },
+            [writable](const std::string& f) { return writable.contains(f); }};
+}
+
+const std::string kDocuments = "/home/pat/Documents";
+
+TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolderOfItsOwn) {
+    struct Case {
+        const char* what;
+        std::string program;
+        std::set<std::string> paths;
+        std::set<std::string> writable;
+        std::string animations;
+        std::string reports;
+    };
+    const Case cases[] = {
+        {"a build folder",
+         "/src/build/bin",
+         {"/src/build/bin/amazonmove.gif"},
+         {"/src/build/bin"},
+         "/src/build/bin",
+         "/src/build/bin"},
+        {"a copy on a write-protected stick",
+         "/media/stick",
+         {"/media/stick/necromancermove.gif", "/media/stick/sorceressmove.gif"},
+         {},
+         "/media/stick",
+         kDocuments + "/Skillwright"},
+        {"installed, the program's folder writable (root)",
+         "/usr/bin",
+         {"/usr/share/skillwright", "/usr/share/skillwright/amazonmove.gif"},
+         {"/usr/bin"},
+         "/usr/share/skillwright",
+         kDocuments + "/Skillwright"},
+        {"installed under the home folder, which the player may write",
+         "/home/pat/.local/bin",
+         {"/home/pat/.local/share/skillwright"},
+         {"/home/pat/.local/bin"},
+         "/home/pat/.local/share/skillwright",
+         kDocuments + "/Skillwright"},
+        {"a package unpacked into a temporary folder",
+         "/tmp/x/usr/bin",
+         {"/tmp/x/usr/share/skillwright"},
+         {},
+         "/tmp/x/usr/share/skillwright",
+         kDocuments + "/Skillwright"},
+        {"one animation beside an installed program: a folder of its own",
+         "/opt/sw/bin",
+         {"/opt/sw/bin/paladinmove.gif", "/opt/sw/share/skillwright"},
+         {"/opt/sw/bin"},
+         "/opt/sw/bin",
+         "/opt/sw/bin"},
+        {"animations nowhere, the folder writable (before they are drawn)",
+         "/src/build/bin",
+         {},
+         {"/src/build/bin"},
+         "/src/build/bin",
+         "/src/build/bin"},
+        {"animations nowhere, the folder read-only",
+         "/src/build/bin",
+         {},
+         {},
+         "/src/build/bin",
+         kDocuments + "/Skillwright"},
+        {"another file beside does not make a folder of its own",
+         "/usr/bin",
+         {"/usr/bin/amazonmove.png", "/usr/share/skillwright"},
+         {"/usr/bin"},
+         "/usr/share/skillwright",
+         kDocuments + "/Skillwright"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ProgramFolders folders(c.program, kDocuments, fakeFileSystem(c.paths, c.writable));
+        EXPECT_EQ(folders.animationFolder(), c.animations);
+        EXPECT_EQ(folders.reportFolder(), c.reports);
+    }
+}
+
+TEST(ProgramFolders, theInstalledDataFolderIsShareSkillwrightBesideBin) {
+    for (const auto& [program, data] : {std::pair{"/usr/bin", "/usr/share/skillwright"},
+                                        std::pair{"/usr/local/bin/", "/usr/local/share/skillwright"},
+                                        std::pair{"/tmp/p/usr/bin", "/tmp/p/usr/share/skillwright"}}) {
+        EXPECT_EQ(ProgramFolders(program, kDocuments, fakeFileSystem({}, {})).installedDataFolder(), data);
+    }
+}
+
+// The real probe: what exists, and which folder takes a new file.
+TEST(ProgramFolders, theFileSystemProbeSeesFilesAndFoldersThatTakeNewFiles) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "sw-folders-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path dir = pattern;
+    std::ofstream(dir / "amazonmove.gif") << "GIF";
+    const ProgramFolders::Probe probe = ProgramFolders::fileSystem();
+
+    EXPECT_TRUE(probe.exists((dir / "amazonmove.gif").string()));
+    EXPECT_TRUE(probe.exists(dir.string()));
+    EXPECT_FALSE(probe.exists((dir / "paladinmove.gif").string()));
+    EXPECT_TRUE(probe.takesNewFiles(dir.string()));
+    EXPECT_FALSE(probe.takesNewFiles((dir / "missing").string()));
+    EXPECT_FALSE(probe.takesNewFiles((dir / "amazonmove.gif").string())) << "a file is no folder";
+    fs::remove_all(dir);
+}
+
+} // namespace
