@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace skillwright::toolkit {
@@ -50,20 +49,19 @@ public:
         } while (clock.elapsed() < milliseconds);
     }
     void pressEnterInNextBox() override {
-        // The box runs its own event loop; the key arrives once it is up.
-        auto press = std::make_shared<std::function<void()>>();
-        *press = [press] {
+        // The box runs its own event loop; the key goes in once it is up.
+        QObject::connect(&m_presser, &QTimer::timeout, &m_presser, [this] {
             if (QWidget* box = QApplication::activeModalWidget()) {
+                m_presser.stop();
                 QTest::keyClick(box, Qt::Key_Return);
-            } else {
-                QTimer::singleShot(10, *press);
             }
-        };
-        QTimer::singleShot(0, *press);
+        });
+        m_presser.start(10);
     }
 
 private:
     QtToolkit m_toolkit;
+    QTimer m_presser;
 };
 
 class ToolkitContract : public ::testing::TestWithParam<bool> {
