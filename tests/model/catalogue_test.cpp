@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <TsvRows.h>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,20 +39,10 @@ TEST(Catalogue, fiveClassesOfThreeTreesOfTenUniquelyNamedSkills) {
 // list typed from the game's skill tables (catalogue_rules.tsv), not read
 // from the catalogue itself.
 TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
-    std::ifstream file(SW_CATALOGUE_RULES);
-    ASSERT_TRUE(file) << SW_CATALOGUE_RULES;
-    std::string line;
     int rows = 0;
-    while (std::getline(file, line)) {
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        std::vector<std::string> f;
-        std::istringstream in(line);
-        for (std::string field; std::getline(in, field, '\t');) {
-            f.push_back(field);
-        }
+    for (std::vector<std::string> f : skillwright::testing::readTsvRows(SW_CATALOGUE_RULES)) {
         f.resize(6);
+        const std::string line = f[0] + " " + f[1] + " " + f[2];
         const auto t = treeByCode(f[0]);
         ASSERT_TRUE(t) << line;
         const Skill& s = skill(*t, std::stoi(f[1]));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <TsvRows.h>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -35,19 +36,11 @@ struct ListedEntry {
 /// The entries typed from the list (listed_entries.tsv): a column is its
 /// title, "title => text" for one text in every row, or "Not Used".
 std::vector<ListedEntry> readListed() {
-    std::ifstream in(SKILLWRIGHT_LISTED_ENTRIES);
     std::vector<ListedEntry> listed;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        std::vector<std::string> fields;
-        std::istringstream split(line);
-        for (std::string field; std::getline(split, field, '\t');) {
-            fields.push_back(field);
-        }
+    for (const std::vector<std::string>& fields :
+         skillwright::testing::readTsvRows(SKILLWRIGHT_LISTED_ENTRIES)) {
         if (fields.size() != 7) {
-            ADD_FAILURE() << "malformed line: " << line;
+            ADD_FAILURE() << "malformed line: " << fields.front();
             continue;
         }
         ListedEntry entry{fields[0], std::stoi(fields[1]), fields[2], {}};
@@ -239,19 +232,9 @@ TEST(StatTables, knownColumnsReadAsListed) {
 // figures, typed into sourced_rows.tsv: a figure mistyped anywhere in the
 // table's sourced columns shows here.
 TEST(StatTables, everySourcedColumnReadsAsItsSourceAtLevelsOneTenAndTwenty) {
-    std::ifstream file(SKILLWRIGHT_SOURCED_ROWS);
-    ASSERT_TRUE(file) << SKILLWRIGHT_SOURCED_ROWS;
     int rows = 0;
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        std::vector<std::string> f;
-        std::stringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');) {
-            f.push_back(field);
-        }
-        ASSERT_EQ(f.size(), 7u) << line;
+    for (const std::vector<std::string>& f : skillwright::testing::readTsvRows(SKILLWRIGHT_SOURCED_ROWS)) {
+        ASSERT_EQ(f.size(), 7u) << f.front();
         const std::vector<std::string> cells = texts(f[0], std::stoi(f[1]), std::stoi(f[2]));
         const std::size_t levels[] = {0, 9, 19};
         for (std::size_t n = 0; n < 3; ++n) {

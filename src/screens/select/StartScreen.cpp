@@ -175,30 +175,28 @@ void StartScreen::createControls() {
     m_version = addPointerLabel("Label3", QStringLiteral("Version 2.0.0"), TwipRect{150, 8640, 2400, 255},
                                 art::textFont(8), Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_generatorButton = new QPushButton(this);
-    m_generatorButton->setObjectName(QStringLiteral("Command1"));
-    m_generatorButton->setGeometry(toPixels(TwipRect{11130, 8130, 600, 600}));
-    m_generatorButton->setFlat(true);
-    m_generatorButton->setMouseTracking(true);
-    m_generatorButton->installEventFilter(this);
-    m_generatorButton->setIcon(art::generatorButton());
-    m_generatorButton->setIconSize(m_generatorButton->size());
+    m_generatorButton = addPictureButton("Command1", TwipRect{11130, 8130, 600, 600}, art::generatorButton());
     connect(m_generatorButton, &QPushButton::clicked, this, [this] { emit generatorRequested(false); });
 
     m_opener = new CharacterOpener(this);
-    m_openButton = new QPushButton(this);
-    m_openButton->setObjectName(QStringLiteral("cmd_OpenCharacter"));
-    m_openButton->setGeometry(toPixels(TwipRect{10410, 8130, 600, 600}));
-    m_openButton->setFlat(true);
-    m_openButton->setMouseTracking(true);
-    m_openButton->installEventFilter(this);
-    m_openButton->setIcon(art::openButton());
-    m_openButton->setIconSize(m_openButton->size());
+    m_openButton = addPictureButton("cmd_OpenCharacter", TwipRect{10410, 8130, 600, 600}, art::openButton());
     m_openButton->setToolTip(QStringLiteral("Open a saved character (Ctrl+O)"));
     connect(m_openButton, &QPushButton::clicked, m_opener, &CharacterOpener::openRequested);
 
     m_close = addPointerLabel("lbl_Close", QStringLiteral("X"), TwipRect{11520, 60, 360, 375},
                               art::captionFont(14, QFont::Bold), centred);
+}
+
+QPushButton* StartScreen::addPictureButton(const char* name, const TwipRect& place, const QPixmap& picture) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(toPixels(place));
+    button->setFlat(true);
+    button->setMouseTracking(true);
+    button->installEventFilter(this);
+    button->setIcon(picture);
+    button->setIconSize(button->size());
+    return button;
 }
 
 PictureArray& StartScreen::pictures(model::ClassId classId) {

@@ -27,6 +27,7 @@ class Timer;
 namespace skillwright::screens {
 
 class CharacterOpener;
+struct TwipRect;
 
 /// The start-up screen: the five classes as animated pictures with their
 /// names, the Random command and generator button, the information list and
@@ -101,6 +102,8 @@ private:
     };
 
     void createControls();
+    /// A flat button showing a 40 x 40 picture, its moves and keys watched by this screen.
+    QPushButton* addPictureButton(const char* name, const TwipRect& place, const QPixmap& picture);
     QLabel* addPointerLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
                             Qt::Alignment alignment);
     void setColour(QLabel* label, bool highlight);
