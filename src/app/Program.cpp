@@ -105,6 +105,8 @@ bool Program::openCharacter(const std::string& path) {
     screen->markSaved(character.name);
     if (problem) {
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    } else {
+        screen->clearNotice();
     }
     return true;
 }

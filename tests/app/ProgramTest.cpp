@@ -373,6 +373,8 @@ TEST_F(OpenCharacterTest, aPathOnTheCommandLineOpensTheCharacterInPlaceOfTheStar
     EXPECT_EQ(label("lbl_CharLevel"), "Level 3");
     EXPECT_EQ(label("lbl_SorceressFire(0)"), "2");
     EXPECT_EQ(label("lbl_Reserved"), "Reserved Points: 0");
+    EXPECT_FALSE(program.treeScreen()->findChild<QLabel*>("lbl_UnAvail")->isVisible())
+        << "the announcements the replay passed are not shown";
     EXPECT_TRUE(toolkit.messages.empty());
 
     // SAVE offers the character's name, and saving again gives the same bytes.

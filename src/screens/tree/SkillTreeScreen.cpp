@@ -469,6 +469,11 @@ void SkillTreeScreen::markSaved(const std::string& name) {
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
 }
 
+void SkillTreeScreen::clearNotice() {
+    m_notice->expire();
+    mirror();
+}
+
 bool SkillTreeScreen::hasUnsavedPoints() const {
     const model::TreeScreen* screen = m_build.screen();
     return m_openInBuild && screen != nullptr && screen->history() != m_savedHistory;

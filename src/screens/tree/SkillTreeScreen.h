@@ -66,6 +66,9 @@ public:
     /// The character on screen came from (or was just saved as) the report of
     /// `name`: SAVE offers that name, and its points count as saved.
     void markSaved(const std::string& name);
+    /// Hides the notice line at once (a character opened from a report starts
+    /// without the announcements its replay passed).
+    void clearNotice();
     /// Whether points were taken or taken back since the last save or opening.
     [[nodiscard]] bool hasUnsavedPoints() const;
 
