@@ -31,8 +31,9 @@ bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t l
         }
         if (fill.generateLevel()) {
             // The screen shows the finished build behind the message.
-            toolkit.messageBox(std::string(model::kGenerationDoneText), std::string(model::kGenerationDoneTitle),
-                               toolkit::Icon::Information, toolkit::Buttons::Ok);
+            toolkit.messageBox(std::string(model::kGenerationDoneText),
+                               std::string(model::kGenerationDoneTitle), toolkit::Icon::Information,
+                               toolkit::Buttons::Ok);
         }
         if (fill.stopped() || !letEventsRun()) {
             return false;

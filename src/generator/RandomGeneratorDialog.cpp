@@ -16,10 +16,10 @@
 
 namespace skillwright::generator {
 
+using screens::css;
 using screens::kBrightGold;
 using screens::kBronze;
 using screens::kParchment;
-using screens::css;
 using screens::qstring;
 using screens::setTextColour;
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-
 /// The random character generator's rules: the class and level draws, the
 /// confirmation, and the fill that spends one generated point per level
 /// through the ordinary click.

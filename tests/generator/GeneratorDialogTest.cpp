@@ -122,8 +122,9 @@ TEST_F(GeneratorDialogTest, noAfterARandomClassGoesBackToRandomWithNothingPendin
     toolkit.answers = {toolkit::Answer::No};
     toolkit.randoms = {0.5};
     QTest::mouseClick(child("lbl_Generate"), Qt::LeftButton);
-    EXPECT_EQ(toolkit.messages.back().text,
-              "This will generate a Necromancer, Level 30.\r\nDo you want to continue? (This may take awhile)");
+    EXPECT_EQ(
+        toolkit.messages.back().text,
+        "This will generate a Necromancer, Level 30.\r\nDo you want to continue? (This may take awhile)");
     EXPECT_EQ(toolkit.messages.back().title, "Character Generator");
     EXPECT_EQ(toolkit.messages.back().buttons, toolkit::Buttons::YesNo);
     EXPECT_EQ(toolkit.messages.back().icon, toolkit::Icon::None);

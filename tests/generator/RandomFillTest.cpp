@@ -35,7 +35,8 @@ protected:
     Notices notices{build};
 
     [[nodiscard]] GenerationPlan plan(std::optional<ClassId> classId, int level) {
-        return drawGeneration({classId, static_cast<std::int16_t>(level)}, [this] { return toolkit.random(); });
+        return drawGeneration({classId, static_cast<std::int16_t>(level)},
+                              [this] { return toolkit.random(); });
     }
     /// Yes, then the class's screen opens and is filled.
     bool generateAndFill(ClassId classId, int level) {
@@ -106,8 +107,10 @@ TEST_F(Generator, aClassChosenAfterwardsOpensEmpty) {
 
 TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
     firstSkillsInTurn();
-    for (const auto& [classId, target, label] : std::vector<std::tuple<ClassId, int, std::string>>{
-             {ClassId::Necromancer, 1, "Level 1"}, {ClassId::Amazon, 12, "Level 12"}, {ClassId::Paladin, 60, "Level 60"}}) {
+    for (const auto& [classId, target, label] :
+         std::vector<std::tuple<ClassId, int, std::string>>{{ClassId::Necromancer, 1, "Level 1"},
+                                                            {ClassId::Amazon, 12, "Level 12"},
+                                                            {ClassId::Paladin, 60, "Level 60"}}) {
         const std::string_view name = classInfo(classId).name;
         SCOPED_TRACE(name);
         toolkit.messages.clear();

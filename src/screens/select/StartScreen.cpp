@@ -55,15 +55,15 @@ public:
 } // namespace
 
 const QString StartScreen::kQuennickCard = QStringLiteral("Battle Net ID: Quennick\r\n"
-                                                             "E-Mail:  quennick@example.com\r\n"
-                                                             "ICQ: 48213377\r\n"
-                                                             "Guild: Order of the Ember\r\n"
-                                                             "(Click for email/web)");
+                                                          "E-Mail:  quennick@example.com\r\n"
+                                                          "ICQ: 48213377\r\n"
+                                                          "Guild: Order of the Ember\r\n"
+                                                          "(Click for email/web)");
 const QString StartScreen::kOrrindelCard = QStringLiteral("Battle Net ID: Orrindel\r\n"
-                                                             "E-Mail:  orrindel@example.org\r\n"
-                                                             "ICQ: 73904126\r\n"
-                                                             "Guild: (none)\r\n"
-                                                             "(Click for email/web)");
+                                                          "E-Mail:  orrindel@example.org\r\n"
+                                                          "ICQ: 73904126\r\n"
+                                                          "Guild: (none)\r\n"
+                                                          "(Click for email/web)");
 
 StartScreen::StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent), m_menuTexts(menuTexts), m_toolkit(toolkit) {
@@ -81,7 +81,7 @@ StartScreen::StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& too
 StartScreen::~StartScreen() = default;
 
 QLabel* StartScreen::addPointerLabel(const char* name, const QString& text, const TwipRect& place,
-                                        const QFont& font, Qt::Alignment alignment) {
+                                     const QFont& font, Qt::Alignment alignment) {
     QLabel* label = addLabel(this, name, text, place, font, alignment);
     label->setMouseTracking(true);
     label->installEventFilter(this);

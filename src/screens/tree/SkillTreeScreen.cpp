@@ -8,8 +8,8 @@
 #include <report/SaveBuildReport.h>
 #include <toolkit/Toolkit.h>
 
-#include <QFrame>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
