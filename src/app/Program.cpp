@@ -4,6 +4,7 @@
 #include <generator/RandomGeneratorDialog.h>
 #include <screens/common/ScreenKit.h>
 #include <stats/SkillStatsViewer.h>
+#include <toolkit/Toolkit.h>
 
 #include <QApplication>
 #include <QPalette>
@@ -52,6 +53,7 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
     QObject::connect(&m_start, &screens::StartScreen::generatorRequested, &m_start,
                      [this](bool hideSelf) { openGenerator(hideSelf); });
+    QObject::connect(&m_start, &screens::StartScreen::exitRequested, &m_start, [this] { endProgram(); });
 }
 
 Program::~Program() {
@@ -73,16 +75,28 @@ screens::MenuHolder& Program::menu() {
     return *m_menu;
 }
 
+void Program::stopFill() {
+    m_fillStop.request_stop();
+}
+
+void Program::endProgram() {
+    stopFill();
+    m_toolkit.endProgram();
+}
+
 void Program::openClass(model::ClassId classId) {
+    stopFill();
     if (m_treeScreen) {
         m_treeScreen->close();
     }
     auto* screen = new screens::SkillTreeScreen(classId, m_build, m_toolkit);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this, screen] {
+        stopFill();
         m_start.show();
         screen->close();
     });
+    QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
@@ -91,11 +105,15 @@ void Program::openClass(model::ClassId classId) {
 
 void Program::generate(const model::GenerationPlan& plan) {
     openClass(plan.classId);
-    // The player watches, and may act, between two generated points.
-    generator::fillRandomly(m_build, m_toolkit, plan.level);
+    // The player watches, and may act, between two generated points; what
+    // replaces this plan stops the fill through m_fillStop.
+    m_fillStop = std::stop_source();
+    generator::fillRandomly(m_build, m_toolkit, plan.level, m_fillStop.get_token());
 }
 
 void Program::openGenerator(bool hideStartScreen) {
+    // A new character is on its way: the one being generated stops where it is.
+    stopFill();
     if (hideStartScreen) {
         m_start.hide();
     }

@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <stop_token>
 
 namespace skillwright::model {
 class Build;
@@ -35,6 +36,10 @@ void applyLook(QApplication& app);
 /// screen; a right click on a skill pops up the menu holder's skill menu. At
 /// most one tree screen exists at a time; the menu holder is created on first
 /// use and lives as long as the program.
+///
+/// Whatever puts something else in the place of the plan on screen (a class
+/// or the generator asked for on the start screen, CHANGE CLASS, the end of
+/// the program) first stops a random fill that is running.
 class Program {
 public:
     Program(model::Build& build, toolkit::Toolkit& toolkit);
@@ -60,6 +65,8 @@ private:
     void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
+    void stopFill();
+    void endProgram();
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
@@ -69,6 +76,7 @@ private:
     QPointer<screens::SkillTreeScreen> m_treeScreen;
     QPointer<QWidget> m_generator;
     QPointer<stats::SkillStatsViewer> m_viewer;
+    std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 
 } // namespace skillwright::app

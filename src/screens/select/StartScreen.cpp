@@ -352,10 +352,6 @@ void StartScreen::choose(int slot) {
     hide();
 }
 
-void StartScreen::endProgram() {
-    m_toolkit.endProgram();
-}
-
 int StartScreen::slotOfPicture(QObject* watched) const {
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         const PictureArray& p = *m_classes[static_cast<std::size_t>(c)].pictures;
@@ -373,7 +369,7 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
             (watched == m_focusHolder || watched == m_generatorButton || watched == m_infoList)) {
-            endProgram();
+            emit exitRequested();
             return true;
         }
         return false;
@@ -422,7 +418,7 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
         if (move) {
             setColour(m_close, true);
         } else if (click) {
-            endProgram();
+            emit exitRequested();
         }
         return true;
     }
@@ -490,7 +486,7 @@ void StartScreen::mousePressEvent(QMouseEvent* event) {
 
 void StartScreen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        endProgram();
+        emit exitRequested();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -498,7 +494,7 @@ void StartScreen::keyPressEvent(QKeyEvent* event) {
 
 void StartScreen::closeEvent(QCloseEvent* event) {
     event->accept();
-    endProgram();
+    emit exitRequested();
 }
 
 } // namespace skillwright::screens
