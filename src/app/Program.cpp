@@ -57,9 +57,12 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
 }
 
 Program::~Program() {
+    if (m_viewer) {
+        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
+        delete m_viewer;
+    }
     delete m_treeScreen;
     delete m_generator;
-    delete m_viewer;
 }
 
 void Program::start() {
@@ -84,6 +87,14 @@ void Program::endProgram() {
     m_toolkit.endProgram();
 }
 
+void Program::returnKeyboard() {
+    if (m_treeScreen && m_treeScreen->isVisible()) {
+        screens::showWithKeyboard(*m_treeScreen);
+    } else if (m_start.isVisible()) {
+        screens::showWithKeyboard(m_start);
+    }
+}
+
 void Program::openClass(model::ClassId classId) {
     stopFill();
     if (m_treeScreen) {
@@ -93,14 +104,14 @@ void Program::openClass(model::ClassId classId) {
     screen->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this, screen] {
         stopFill();
-        m_start.show();
+        screens::showWithKeyboard(m_start);
         screen->close();
     });
     QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
-    screen->show();
+    screens::showWithKeyboard(*screen);
 }
 
 void Program::generate(const model::GenerationPlan& plan) {
@@ -125,11 +136,10 @@ void Program::openGenerator(bool hideStartScreen) {
         QObject::connect(dialog, &generator::RandomGeneratorDialog::generationConfirmed, &m_start,
                          [this](const model::GenerationPlan& plan) { generate(plan); });
         QObject::connect(dialog, &generator::RandomGeneratorDialog::cancelled, &m_start,
-                         [this] { m_start.show(); });
+                         [this] { screens::showWithKeyboard(m_start); });
         m_generator = dialog;
     }
-    m_generator->show();
-    m_generator->activateWindow();
+    screens::showWithKeyboard(*m_generator);
 }
 
 void Program::openSkillStats() {
@@ -138,10 +148,15 @@ void Program::openSkillStats() {
         return;
     }
     // Each opening shows the skill just right-clicked, in a viewer of its own.
-    delete m_viewer;
+    if (m_viewer) {
+        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
+        delete m_viewer;
+    }
     m_viewer = new stats::SkillStatsViewer();
     m_viewer->load(*skill, m_build.activeSkillPoints());
-    m_viewer->show();
+    // Closed, it leaves no window without the keyboard.
+    QObject::connect(m_viewer, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    screens::showWithKeyboard(*m_viewer);
 }
 
 } // namespace skillwright::app

@@ -37,7 +37,9 @@ void applyLook(QApplication& app);
 /// most one tree screen exists at a time; the menu holder is created on first
 /// use and lives as long as the program.
 ///
-/// Whatever puts something else in the place of the plan on screen (a class
+/// Every window Program opens, or brings back, takes the keyboard as it
+/// appears, so that no key meant for it reaches a window behind it. And
+/// whatever puts something else in the place of the plan on screen (a class
 /// or the generator asked for on the start screen, CHANGE CLASS, the end of
 /// the program) first stops a random fill that is running.
 class Program {
@@ -65,6 +67,9 @@ private:
     void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
+    /// The keyboard back to the window the player returns to: the tree
+    /// screen, or the start screen when none is open.
+    void returnKeyboard();
     void stopFill();
     void endProgram();
 

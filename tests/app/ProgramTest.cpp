@@ -1,9 +1,10 @@
 // The hand-over between screens: the start screen opens a class or the
 // generator, CHANGE CLASS and Esc bring it back, the next class starts from
-// an empty build, and the skill menu opens the statistics viewer. Whatever
-// leads away from a plan being generated stops its fill.
+// an empty build, and the skill menu opens the statistics viewer, which takes
+// the keyboard. Whatever leads away from a plan being generated stops its fill.
 #include <model/Build.h>
 #include <screens/common/ScreenKit.h>
+#include <toolkit/QtToolkit.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
@@ -322,6 +323,39 @@ TEST(ProgramDuringADiceFill, everyStartScreenControlThatLeadsElsewhereStopsTheFi
         EXPECT_EQ(program.startScreen().isVisible(), c.startScreenShown);
         EXPECT_EQ(toolkit.programEnds, c.programEnded ? 1 : 0);
     }
+}
+
+TEST(ProgramOnQt, theViewerTakesTheKeyboardAndEscapeThereClosesItAlone) {
+    toolkit::QtToolkit toolkit;
+    model::Build build;
+    app::Program program(build, toolkit);
+    program.start();
+    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
+    screens::SkillTreeScreen* sorceress = program.treeScreen();
+    ASSERT_NE(sorceress, nullptr);
+    QWidget* fireBolt = sorceress->findChild<QWidget*>("img_SorceressFire(0)");
+    for (int n = 0; n < 3; ++n) {
+        QTest::mouseClick(fireBolt, Qt::LeftButton);
+    }
+    program.menu().setPopper(
+        [&](QMenu&, QPoint) -> QAction* { return program.menu().findChild<QAction*>("mnu_SkillInfo"); });
+    QTest::mouseClick(fireBolt, Qt::RightButton);
+    QPointer<QWidget> viewer = program.statsViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(viewer));
+    EXPECT_EQ(QApplication::activeWindow(), viewer);
+
+    // Esc wherever the keyboard is.
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);
+    EXPECT_TRUE(viewer.isNull() || !viewer->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(program.statsViewer(), nullptr);
+    ASSERT_EQ(program.treeScreen(), sorceress);
+    EXPECT_TRUE(sorceress->isVisible());
+    EXPECT_FALSE(program.startScreen().isVisible());
+    EXPECT_EQ(sorceress->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 3);
+    EXPECT_EQ(sorceress->findChild<QLabel*>("lbl_SorceressFire(0)")->text(), "3");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(sorceress)) << "the keyboard went back to the tree screen";
 }
 
 TEST_F(ProgramTest, skillStatsOpensOneViewerForTheRightClickedSkill) {

@@ -216,7 +216,7 @@ int StartScreen::animationInterval(model::ClassId classId) const {
 }
 
 void StartScreen::load() {
-    show();
+    showWithKeyboard(*this);
     m_focusHolder->setFocus();
     m_toolkit.processEvents();
     m_menuTexts.restoreNormalCaptions();
