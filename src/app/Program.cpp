@@ -55,13 +55,17 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
     QObject::connect(&m_start, &screens::StartScreen::generatorRequested, &m_start,
                      [this](bool hideSelf) { openGenerator(hideSelf); });
+    QObject::connect(&m_start, &screens::StartScreen::exitRequested, &m_start, [this] { endProgram(); });
     followOpener(m_start.characterOpener());
 }
 
 Program::~Program() {
+    if (m_viewer) {
+        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
+        delete m_viewer;
+    }
     delete m_treeScreen;
     delete m_generator;
-    delete m_viewer;
 }
 
 void Program::start(const std::string& reportPath) {
@@ -120,31 +124,55 @@ screens::MenuHolder& Program::menu() {
     return *m_menu;
 }
 
+void Program::stopFill() {
+    m_fillStop.request_stop();
+}
+
+void Program::endProgram() {
+    stopFill();
+    m_toolkit.endProgram();
+}
+
+void Program::returnKeyboard() {
+    if (m_treeScreen && m_treeScreen->isVisible()) {
+        screens::showWithKeyboard(*m_treeScreen);
+    } else if (m_start.isVisible()) {
+        screens::showWithKeyboard(m_start);
+    }
+}
+
 screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
+    stopFill();
     if (m_treeScreen) {
         m_treeScreen->close();
     }
     auto* screen = new screens::SkillTreeScreen(classId, m_build, m_toolkit);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this, screen] {
-        m_start.show();
+        stopFill();
+        screens::showWithKeyboard(m_start);
         screen->close();
     });
+    QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     followOpener(screen->characterOpener());
-    screen->show();
+    screens::showWithKeyboard(*screen);
     return screen;
 }
 
 void Program::generate(const model::GenerationPlan& plan) {
     openClass(plan.classId);
-    // The player watches, and may act, between two generated points.
-    generator::fillRandomly(m_build, m_toolkit, plan.level);
+    // The player watches, and may act, between two generated points; what
+    // replaces this plan stops the fill through m_fillStop.
+    m_fillStop = std::stop_source();
+    generator::fillRandomly(m_build, m_toolkit, plan.level, m_fillStop.get_token());
 }
 
 void Program::openGenerator(bool hideStartScreen) {
+    // A new character is on its way: the one being generated stops where it is.
+    stopFill();
     if (hideStartScreen) {
         m_start.hide();
     }
@@ -156,11 +184,10 @@ void Program::openGenerator(bool hideStartScreen) {
         QObject::connect(dialog, &generator::RandomGeneratorDialog::generationConfirmed, &m_start,
                          [this](const model::GenerationPlan& plan) { generate(plan); });
         QObject::connect(dialog, &generator::RandomGeneratorDialog::cancelled, &m_start,
-                         [this] { m_start.show(); });
+                         [this] { screens::showWithKeyboard(m_start); });
         m_generator = dialog;
     }
-    m_generator->show();
-    m_generator->activateWindow();
+    screens::showWithKeyboard(*m_generator);
 }
 
 void Program::openSkillStats() {
@@ -169,10 +196,15 @@ void Program::openSkillStats() {
         return;
     }
     // Each opening shows the skill just right-clicked, in a viewer of its own.
-    delete m_viewer;
+    if (m_viewer) {
+        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
+        delete m_viewer;
+    }
     m_viewer = new stats::SkillStatsViewer();
     m_viewer->load(*skill, m_build.activeSkillPoints());
-    m_viewer->show();
+    // Closed, it leaves no window without the keyboard.
+    QObject::connect(m_viewer, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    screens::showWithKeyboard(*m_viewer);
 }
 
 } // namespace skillwright::app

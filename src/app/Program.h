@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <stop_token>
 #include <string>
 
 namespace skillwright::model {
@@ -39,6 +40,12 @@ void applyLook(QApplication& app);
 /// screen; a right click on a skill pops up the menu holder's skill menu. At
 /// most one tree screen exists at a time; the menu holder is created on first
 /// use and lives as long as the program.
+///
+/// Every window Program opens, or brings back, takes the keyboard as it
+/// appears, so that no key meant for it reaches a window behind it. And
+/// whatever puts something else in the place of the plan on screen (a class
+/// or the generator asked for on the start screen, CHANGE CLASS, the end of
+/// the program) first stops a random fill that is running.
 class Program {
 public:
     Program(model::Build& build, toolkit::Toolkit& toolkit);
@@ -74,6 +81,11 @@ private:
     void openSkillStats();
     void askForCharacter();
     void followOpener(screens::CharacterOpener& opener);
+    /// The keyboard back to the window the player returns to: the tree
+    /// screen, or the start screen when none is open.
+    void returnKeyboard();
+    void stopFill();
+    void endProgram();
 
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
@@ -83,6 +95,7 @@ private:
     QPointer<screens::SkillTreeScreen> m_treeScreen;
     QPointer<QWidget> m_generator;
     QPointer<stats::SkillStatsViewer> m_viewer;
+    std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 
 } // namespace skillwright::app

@@ -52,8 +52,10 @@ QPixmap generatorButton();
 QPixmap openButton();
 
 /// Background of the random character generator dialog (360 x 300): a calm
-/// title band over y = 0..72 with a sunken medallion at (292, 8, 56 x 56) for
-/// the emblem, a framed dark well for the six class options at
+/// title band over y = 0..72 with the five class emblems (spear, banner,
+/// skull, cross, star) dim in sunken roundels of radius 16 centred at
+/// (40 + 48 k, 36), and a sunken medallion at (292, 8, 56 x 56) for the
+/// emblem, a framed dark well for the six class options at
 /// (16, 76, 168, 212) with a plate behind each option (24, 84 + 30 i,
 /// 150 x 26), and a framed well at (188, 76, 156, 212) with a recess for the
 /// level box at (196, 110, 80 x 26) and plates for the two commands at

@@ -4,6 +4,7 @@
 #include <toolkit/Toolkit.h>
 
 #include <string>
+#include <utility>
 
 namespace skillwright::generator {
 
@@ -11,8 +12,9 @@ namespace {
 constexpr int kEventRunsBeforeFill = 9;
 }
 
-bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level) {
-    model::RandomFill fill(build, level, [&toolkit] { return toolkit.random(); });
+bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level, std::stop_token stop) {
+    model::RandomSource random = [&toolkit] { return toolkit.random(); };
+    model::RandomFill fill(build, level, std::move(random), std::move(stop));
     const auto letEventsRun = [&] {
         toolkit.processEvents();
         return !fill.stopped();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stop_token>
 
 namespace skillwright::model {
 class Build;
@@ -16,8 +17,10 @@ namespace skillwright::generator {
 /// level, letting events run before and after each, tells the player when
 /// the last point owed is spent ("Generation Complete") and takes that last
 /// point back. The player watches, and may act, between two generated
-/// points; RESET, a class change or the screen closing stop the fill at once,
-/// with no closing message. True when the fill ran to its end.
-bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level);
+/// points; RESET, a class change, the screen closing or a stop requested
+/// through `stop` end the fill at once, with no closing message. True when
+/// the fill ran to its end.
+bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level,
+                  std::stop_token stop = {});
 
 } // namespace skillwright::generator

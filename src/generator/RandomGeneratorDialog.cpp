@@ -5,11 +5,13 @@
 #include <screens/common/ScreenKit.h>
 #include <toolkit/Toolkit.h>
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 
 #include <art/Art.h>
@@ -51,6 +53,47 @@ constexpr QRect kHint{196, 142, 140, 20};
 constexpr QRect kGenerate{196, 200, 140, 28};
 constexpr QRect kCancel{196, 236, 140, 28};
 constexpr QRect kEmblem{292, 8, 56, 56};
+// The class emblems of the title band, in the options' order: roundels of
+// radius 16 centred at (40 + 48 k, 36) in the background art.
+constexpr int kClassEmblemLeft = 24;
+constexpr int kClassEmblemStep = 48;
+constexpr int kClassEmblemTop = 20;
+constexpr int kClassEmblemSize = 32;
+
+/// The ring an option's indicator and a class emblem show under the pointer.
+constexpr screens::Rgb kHoverRing = kBrightGold;
+
+/// A class emblem of the title band as a button: the art beneath draws the
+/// emblem, this lays the options' hover ring over it under the pointer and
+/// takes a click within the roundel.
+class ClassEmblem final : public QAbstractButton {
+public:
+    ClassEmblem(const QString& className, QWidget* parent) : QAbstractButton(parent) {
+        setToolTip(className);
+        setFocusPolicy(Qt::NoFocus);
+        setCursor(Qt::PointingHandCursor);
+        setAttribute(Qt::WA_Hover); // repainted as the pointer comes and goes
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        if (!underMouse()) {
+            return;
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QColor wash = screens::qcolor(kHoverRing);
+        wash.setAlpha(48);
+        painter.setBrush(wash);
+        painter.setPen(QPen(screens::qcolor(kHoverRing), 2));
+        painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+    [[nodiscard]] bool hitButton(const QPoint& pos) const override {
+        const QPointF offset = QPointF(pos) - QRectF(rect()).center();
+        const qreal radius = width() / 2.0;
+        return offset.x() * offset.x() + offset.y() * offset.y() <= radius * radius;
+    }
+};
 
 QLabel* picture(QWidget* parent, const char* name, const QRect& place, const QPixmap& pixmap) {
     auto* label = new QLabel(parent);
@@ -107,10 +150,25 @@ void RandomGeneratorDialog::createControls() {
                            "QRadioButton:focus { color: %2; }"
                            "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 6px;"
                            " border: 2px solid %3; background: %4; }"
-                           "QRadioButton::indicator:checked { background: %1; border-color: %2; }")
-                .arg(css(kBrightGold), css(kParchment), css(screens::kRing), css(screens::kRingWell)));
+                           "QRadioButton::indicator:checked { background: %1; border-color: %2; }"
+                           "QRadioButton::indicator:hover { border-color: %5; }")
+                .arg(css(kBrightGold), css(kParchment), css(screens::kRing), css(screens::kRingWell),
+                     css(kHoverRing)));
         option->installEventFilter(this);
         m_options[i] = option;
+    }
+    // A click on a class emblem picks that class's option.
+    for (std::size_t i = 1; i < m_options.size(); ++i) {
+        const QString className = QLatin1String(kOptions[i].caption);
+        auto* emblem = new ClassEmblem(className, this);
+        emblem->setObjectName(QStringLiteral("img_Emblem") + className);
+        emblem->setGeometry(kClassEmblemLeft + kClassEmblemStep * static_cast<int>(i - 1), kClassEmblemTop,
+                            kClassEmblemSize, kClassEmblemSize);
+        QRadioButton* option = m_options[i];
+        connect(emblem, &QAbstractButton::clicked, option, [option] {
+            option->setChecked(true);
+            option->setFocus();
+        });
     }
 
     const QFont textFont = art::textFont(9, QFont::Bold);

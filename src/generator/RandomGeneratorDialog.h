@@ -27,9 +27,14 @@ namespace skillwright::generator {
 /// window's close button) cancels. A level the check refuses is answered by
 /// a message box and the box goes back to "0".
 ///
+/// The five class emblems across the title band (spear, banner, skull, cross,
+/// star) are buttons too: a click picks the class's option, and under the
+/// pointer they light the way the options' rings do.
+///
 /// Control names are the objectNames: "opt_Random" ... "Opt_Paladin",
 /// "opt_Sorceress", "txt_Level", "Label1", "Label2", "lbl_Generate",
-/// "lbl_Cancel", "Image1", "Image2".
+/// "lbl_Cancel", "Image1", "Image2", and the emblems "img_EmblemAmazon" ...
+/// "img_EmblemSorceress".
 class RandomGeneratorDialog final : public QWidget {
     Q_OBJECT
 public:

@@ -120,8 +120,8 @@ std::string generationQuestion(const GenerationPlan& plan) {
            std::to_string(plan.level) + ".\r\nDo you want to continue? (This may take awhile)";
 }
 
-RandomFill::RandomFill(Build& build, std::int16_t levels, RandomSource random)
-    : m_build(build), m_random(std::move(random)), m_levelsLeft(levels) {
+RandomFill::RandomFill(Build& build, std::int16_t levels, RandomSource random, std::stop_token stop)
+    : m_build(build), m_random(std::move(random)), m_stop(std::move(stop)), m_levelsLeft(levels) {
     m_stopped = m_build.screen() == nullptr || levels <= 0;
     if (!m_stopped) {
         m_trees = drawOrder(m_build.screen()->classId());
@@ -134,7 +134,7 @@ RandomFill::~RandomFill() {
 }
 
 bool RandomFill::generateLevel() {
-    if (m_stopped || m_levelsLeft == 0) {
+    if (stopped() || m_levelsLeft == 0) {
         return false;
     }
     if (m_lastRefused) {
@@ -145,7 +145,7 @@ bool RandomFill::generateLevel() {
     const auto index = static_cast<std::int16_t>(draw(m_random, 10, 0));
     --m_levelsLeft;
     m_lastRefused = !m_build.click(tree, index).accepted();
-    if (m_levelsLeft == 0 && !m_told && !m_stopped) {
+    if (m_levelsLeft == 0 && !m_told && !stopped()) {
         m_told = true;
         return true;
     }
@@ -153,7 +153,7 @@ bool RandomFill::generateLevel() {
 }
 
 void RandomFill::finish() {
-    if (!m_stopped) {
+    if (!stopped()) {
         m_build.undoLast();
     }
 }

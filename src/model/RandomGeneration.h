@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -61,19 +62,21 @@ std::optional<ClassId> generatorClass(std::string_view option);
 /// The random fill of the open screen: one generated point per level through
 /// the ordinary click, a refused level drawn again, and the last point taken
 /// back at the end. It follows the build: RESET, a class change or the
-/// screen closing stop it for good.
+/// screen closing stop it for good, and so does a stop requested through
+/// `stop` by whoever is about to put something else in the plan's place.
 ///
 /// Whoever drives it lets events run between its steps, so that the player
 /// watches (and may act) between two generated points.
 class RandomFill final : private BuildListener {
 public:
-    RandomFill(Build& build, std::int16_t levels, RandomSource random);
+    RandomFill(Build& build, std::int16_t levels, RandomSource random, std::stop_token stop = {});
     ~RandomFill() override;
     RandomFill(const RandomFill&) = delete;
     RandomFill& operator=(const RandomFill&) = delete;
 
-    /// The screen it fills is gone or the build was reset (or there never was one).
-    [[nodiscard]] bool stopped() const { return m_stopped; }
+    /// The screen it fills is gone, the build was reset or a stop was
+    /// requested (or there never was a screen).
+    [[nodiscard]] bool stopped() const { return m_stopped || m_stop.stop_requested(); }
     /// Generated level-ups still to make.
     [[nodiscard]] std::int16_t levelsLeft() const { return m_levelsLeft; }
     /// One generated click on a drawn skill; a refused one is drawn again at
@@ -89,6 +92,7 @@ private:
 
     Build& m_build;
     RandomSource m_random;
+    std::stop_token m_stop;
     std::array<TreeId, 3> m_trees{};
     std::int16_t m_levelsLeft = 0;
     bool m_lastRefused = false;

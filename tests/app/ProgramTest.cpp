@@ -1,8 +1,10 @@
 // The hand-over between screens: the start screen opens a class or the
 // generator, CHANGE CLASS and Esc bring it back, the next class starts from
-// an empty build, and the skill menu opens the statistics viewer.
+// an empty build, and the skill menu opens the statistics viewer, which takes
+// the keyboard. Whatever leads away from a plan being generated stops its fill.
 #include <model/Build.h>
 #include <screens/common/ScreenKit.h>
+#include <toolkit/QtToolkit.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
@@ -185,33 +187,43 @@ TEST_F(ProgramTest, yesOpensTheClassAndFillsItUpToTheLevel) {
     EXPECT_GE(toolkit.processEventsCalls, 9 + 2 * 20);
 }
 
-TEST_F(ProgramTest, resetChangeClassOrEscapeBetweenTwoGeneratedClicksStopTheFill) {
+TEST_F(ProgramTest, treeScreenCommandsBetweenTwoGeneratedClicksStopTheFill) {
     struct Case {
         const char* what;
         std::function<void(screens::SkillTreeScreen*)> act;
         bool startScreenBack;
+        int levelsAfter; ///< -1: no screen is left to have any
+        bool programEnded;
     };
+    // The fill is ten levels in when the player acts.
     const Case cases[] = {
         {"RESET",
          [](screens::SkillTreeScreen* s) {
              QTest::mouseClick(s->findChild<QLabel*>("lbl_Reset"), Qt::LeftButton);
          },
-         false},
+         false, 0, false},
         {"CHANGE CLASS",
          [](screens::SkillTreeScreen* s) {
              QTest::mouseClick(s->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
          },
-         true},
+         true, 0, false},
         {"Esc",
          [](screens::SkillTreeScreen* s) {
              QTest::keyClick(s->findChild<QListWidget*>("lb_SkillsPerLevel"), Qt::Key_Escape);
          },
-         true},
+         true, 0, false},
+        {"EXIT",
+         [](screens::SkillTreeScreen* s) {
+             QTest::mouseClick(s->findChild<QLabel*>("lbl_Close"), Qt::LeftButton);
+         },
+         false, 10, true},
+        {"the window's close button", [](screens::SkillTreeScreen* s) { s->close(); }, false, -1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         firstSkillsInTurn();
         toolkit.messages.clear();
+        toolkit.programEnds = 0;
         int runs = 0;
         toolkit.onProcessEvents = [&] {
             if (++runs == 30 && program.treeScreen() != nullptr) {
@@ -222,7 +234,10 @@ TEST_F(ProgramTest, resetChangeClassOrEscapeBetweenTwoGeneratedClicksStopTheFill
         toolkit.onProcessEvents = nullptr;
         EXPECT_EQ(runs, 30) << "the fill stopped at once";
         EXPECT_EQ(closingMessages(), 0);
-        EXPECT_EQ(build.levelsGained(), 0);
+        if (c.levelsAfter >= 0) {
+            EXPECT_EQ(build.levelsGained(), c.levelsAfter);
+        }
+        EXPECT_EQ(toolkit.programEnds, c.programEnded ? 1 : 0);
         EXPECT_EQ(program.startScreen().isVisible(), c.startScreenBack);
         letDeletionsRun();
         if (program.treeScreen() != nullptr) {
@@ -238,6 +253,138 @@ TEST_F(ProgramTest, resetChangeClassOrEscapeBetweenTwoGeneratedClicksStopTheFill
         QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
         letDeletionsRun();
     }
+}
+
+TEST(ProgramDuringADiceFill, everyStartScreenControlThatLeadsElsewhereStopsTheFillFirst) {
+    struct Case {
+        const char* what;
+        std::function<void(screens::StartScreen&)> use;
+        const char*
+            screenAfter; ///< the tree screen then open, empty; nullptr: the Sorceress, as far as it got
+        bool generatorOpen;
+        bool startScreenShown;
+        bool programEnded;
+    };
+    const auto clickLabel = [](const char* name) {
+        return [name](screens::StartScreen& s) {
+            QTest::mouseClick(s.findChild<QLabel*>(name), Qt::LeftButton);
+        };
+    };
+    const auto press = [](const char* name, Qt::MouseButton button) {
+        return [name, button](screens::StartScreen& s) {
+            QTest::mousePress(s.findChild<QWidget*>(name), button);
+        };
+    };
+    const auto escapeIn = [](const char* name) {
+        return
+            [name](screens::StartScreen& s) { QTest::keyClick(s.findChild<QWidget*>(name), Qt::Key_Escape); };
+    };
+    const Case cases[] = {
+        {"lbl_Amazon", clickLabel("lbl_Amazon"), "frm_AmazonSkill", false, false, false},
+        {"lbl_Barbarian", clickLabel("lbl_Barbarian"), "frm_BarbarianSkill", false, false, false},
+        {"lbl_Necromancer", clickLabel("lbl_Necromancer"), "frm_NecroSkill", false, false, false},
+        {"lbl_Paladin", clickLabel("lbl_Paladin"), "frm_Paladin", false, false, false},
+        {"lbl_Sorceress", clickLabel("lbl_Sorceress"), "frm_Sorceress", false, false, false},
+        {"img_Amazon(0), left", press("img_Amazon(0)", Qt::LeftButton), "frm_AmazonSkill", false, false,
+         false},
+        {"img_Barbarian(0), right", press("img_Barbarian(0)", Qt::RightButton), "frm_BarbarianSkill", false,
+         false, false},
+        {"img_Sorceress(0), middle", press("img_Sorceress(0)", Qt::MiddleButton), "frm_Sorceress", false,
+         false, false},
+        {"lbl_Random", clickLabel("lbl_Random"), nullptr, true, false, false},
+        {"the dice",
+         [](screens::StartScreen& s) {
+             QTest::mouseClick(s.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+         },
+         nullptr, true, true, false},
+        {"lbl_Close", clickLabel("lbl_Close"), nullptr, false, true, true},
+        {"Esc in txt_Focus", escapeIn("txt_Focus"), nullptr, false, true, true},
+        {"Esc in lb_Info", escapeIn("lb_Info"), nullptr, false, true, true},
+        {"the window's close button", [](screens::StartScreen& s) { s.close(); }, nullptr, false, false,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        toolkit::ScriptedToolkit toolkit;
+        model::Build build;
+        app::Program program(build, toolkit);
+        program.start();
+        auto n = std::make_shared<int>(0); // the first skill of each tree in turn
+        toolkit.randomSource = [n] {
+            const int k = (*n)++;
+            return k % 2 == 1 ? 0.05 : std::array{0.01, 0.49, 0.83}[(k / 2) % 3];
+        };
+        int runs = 0;
+        toolkit.onProcessEvents = [&] {
+            if (++runs == 30) { // ten levels into the fill
+                c.use(program.startScreen());
+            }
+        };
+        QTest::mouseClick(program.startScreen().findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QWidget* dialog = program.generatorDialog();
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->findChild<QWidget*>("img_EmblemSorceress"), Qt::LeftButton);
+        auto* box = dialog->findChild<QLineEdit*>("txt_Level");
+        box->setText(QStringLiteral("60"));
+        QTest::keyClick(box, Qt::Key_Return);
+        toolkit.onProcessEvents = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        EXPECT_EQ(runs, 30) << "the fill stopped at once";
+        EXPECT_EQ(std::count_if(toolkit.messages.begin(), toolkit.messages.end(),
+                                [](const auto& m) { return m.title == "Generation Complete"; }),
+                  0);
+        ASSERT_NE(program.treeScreen(), nullptr);
+        auto* history = program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel");
+        if (c.screenAfter != nullptr) {
+            EXPECT_EQ(program.treeScreen()->objectName(), c.screenAfter);
+            EXPECT_EQ(history->count(), 0);
+            EXPECT_EQ(build.levelsGained(), 0);
+        } else {
+            EXPECT_EQ(program.treeScreen()->objectName(), "frm_Sorceress");
+            EXPECT_EQ(history->count(), 10) << "what was generated stays, as far as it got";
+        }
+        int generators = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            generators += w->objectName() == "frm_RandomGenerator" && w->isVisible() ? 1 : 0;
+        }
+        EXPECT_EQ(generators, c.generatorOpen ? 1 : 0);
+        EXPECT_EQ(program.startScreen().isVisible(), c.startScreenShown);
+        EXPECT_EQ(toolkit.programEnds, c.programEnded ? 1 : 0);
+    }
+}
+
+TEST(ProgramOnQt, theViewerTakesTheKeyboardAndEscapeThereClosesItAlone) {
+    toolkit::QtToolkit toolkit;
+    model::Build build;
+    app::Program program(build, toolkit);
+    program.start();
+    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
+    screens::SkillTreeScreen* sorceress = program.treeScreen();
+    ASSERT_NE(sorceress, nullptr);
+    QWidget* fireBolt = sorceress->findChild<QWidget*>("img_SorceressFire(0)");
+    for (int n = 0; n < 3; ++n) {
+        QTest::mouseClick(fireBolt, Qt::LeftButton);
+    }
+    program.menu().setPopper(
+        [&](QMenu&, QPoint) -> QAction* { return program.menu().findChild<QAction*>("mnu_SkillInfo"); });
+    QTest::mouseClick(fireBolt, Qt::RightButton);
+    QPointer<QWidget> viewer = program.statsViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(viewer));
+    EXPECT_EQ(QApplication::activeWindow(), viewer);
+
+    // Esc wherever the keyboard is.
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);
+    EXPECT_TRUE(viewer.isNull() || !viewer->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(program.statsViewer(), nullptr);
+    ASSERT_EQ(program.treeScreen(), sorceress);
+    EXPECT_TRUE(sorceress->isVisible());
+    EXPECT_FALSE(program.startScreen().isVisible());
+    EXPECT_EQ(sorceress->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 3);
+    EXPECT_EQ(sorceress->findChild<QLabel*>("lbl_SorceressFire(0)")->text(), "3");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(sorceress)) << "the keyboard went back to the tree screen";
 }
 
 TEST_F(ProgramTest, skillStatsOpensOneViewerForTheRightClickedSkill) {

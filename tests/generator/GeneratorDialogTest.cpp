@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+#include <utility>
+
 using namespace skillwright;
 using generator::RandomGeneratorDialog;
 
@@ -169,6 +173,49 @@ TEST_F(GeneratorDialogTest, commandsLightUnderThePointerAndDimOverTheBackground)
     EXPECT_EQ(colour("lbl_Cancel"), kBronze);
     QTest::mouseClick(child("lbl_Cancel"), Qt::LeftButton);
     EXPECT_EQ(cancelled.count(), 1);
+}
+
+TEST_F(GeneratorDialogTest, eachClassEmblemPicksItsClassAndLightsUnderThePointer) {
+    const std::array<std::pair<const char*, const char*>, 5> emblems{{
+        {"img_EmblemAmazon", "opt_Amazon"},
+        {"img_EmblemBarbarian", "opt_Barbarian"},
+        {"img_EmblemNecromancer", "opt_Necromancer"},
+        {"img_EmblemPaladin", "Opt_Paladin"},
+        {"img_EmblemSorceress", "opt_Sorceress"},
+    }};
+    const auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <
+               40;
+    };
+    for (const auto& [emblemName, optionName] : emblems) {
+        SCOPED_TRACE(emblemName);
+        auto* emblem = child<QWidget>(emblemName);
+        auto* option = child<QRadioButton>(optionName);
+        EXPECT_EQ(emblem->toolTip(), option->text());
+
+        // The top of its ring, on the dialog as painted.
+        const QPoint ring = emblem->geometry().topLeft() + QPoint(emblem->width() / 2, 1);
+        QTest::mouseMove(dialog, QPoint(180, 290));
+        EXPECT_FALSE(near(dialog->grab().toImage().pixelColor(ring), kBrightGold));
+        QTest::mouseMove(emblem);
+        EXPECT_TRUE(near(dialog->grab().toImage().pixelColor(ring), kBrightGold));
+
+        QTest::mouseClick(emblem, Qt::LeftButton);
+        EXPECT_TRUE(option->isChecked());
+        EXPECT_TRUE(option->hasFocus());
+    }
+
+    // Off the roundel, in a corner of the emblem's square, a click picks nothing.
+    choose("opt_Random");
+    QTest::mouseClick(child<QWidget>("img_EmblemPaladin"), Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_TRUE(child<QRadioButton>("opt_Random")->isChecked());
+
+    // The class an emblem picked is the one generated.
+    QTest::mouseClick(child<QWidget>("img_EmblemBarbarian"), Qt::LeftButton);
+    type(QStringLiteral("20"));
+    QTest::keyClick(box(), Qt::Key_Return);
+    ASSERT_EQ(confirmed.count(), 1);
+    EXPECT_EQ(plan(0).classId, model::ClassId::Barbarian);
 }
 
 } // namespace

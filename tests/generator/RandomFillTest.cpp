@@ -7,6 +7,7 @@
 #include <toolkit/ScriptedToolkit.h>
 
 #include <random>
+#include <stop_token>
 
 namespace skillwright::model::testing {
 namespace {
@@ -173,27 +174,40 @@ TEST_F(Generator, aRefusedLastClickEndsOneLevelShort) {
     EXPECT_EQ(closingMessages(), 1);
 }
 
-TEST_F(Generator, resetOrAClosedScreenBetweenTwoGeneratedClicksStopsTheFillAtOnce) {
+TEST_F(Generator, resetAClosedScreenOrAStopRequestBetweenTwoGeneratedClicksStopsTheFillAtOnce) {
+    enum class Stop { Reset, ScreenClosed, Requested };
     firstSkillsInTurn();
-    for (const bool closeScreen : {false, true}) {
-        SCOPED_TRACE(closeScreen ? "screen closed" : "reset");
+    for (const Stop how : {Stop::Reset, Stop::ScreenClosed, Stop::Requested}) {
+        SCOPED_TRACE(static_cast<int>(how));
         toolkit.messages.clear();
+        std::stop_source stop;
         int runs = 0;
         toolkit.onProcessEvents = [&] {
-            if (++runs == 20) {
-                build.reset();
-                if (closeScreen) {
-                    build.closeScreen();
-                }
+            if (++runs != 20) {
+                return;
+            }
+            if (how == Stop::Requested) {
+                stop.request_stop();
+                return;
+            }
+            build.reset();
+            if (how == Stop::ScreenClosed) {
+                build.closeScreen();
             }
         };
-        EXPECT_FALSE(generateAndFill(ClassId::Barbarian, 60));
+        open(ClassId::Barbarian);
+        EXPECT_FALSE(generator::fillRandomly(build, toolkit, 60, stop.get_token()));
         toolkit.onProcessEvents = nullptr;
         EXPECT_EQ(runs, 20) << "not one event run after the stop";
         EXPECT_EQ(closingMessages(), 0);
+        if (how == Stop::Requested) {
+            // The points generated so far stay, the last one not taken back.
+            EXPECT_EQ(build.levelsGained(), (20 - 9) / 2);
+        }
 
         // The next generation starts clean.
         toolkit.messages.clear();
+        build.reset();
         ASSERT_TRUE(generateAndFill(ClassId::Barbarian, 15));
         EXPECT_EQ(build.levelsGained(), 14);
         EXPECT_EQ(closingMessages(), 1);

@@ -41,6 +41,17 @@ QString css(Rgb c) {
     return QStringLiteral("rgb(%1, %2, %3)").arg(c.r).arg(c.g).arg(c.b);
 }
 
+void showWithKeyboard(QWidget& window) {
+    // A window coming up is put on top by the platform; one already up may
+    // lie behind another the player moved over it.
+    if (window.isVisible()) {
+        window.raise();
+    } else {
+        window.show();
+    }
+    window.activateWindow();
+}
+
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,
                  const QFont& font, Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);

@@ -87,6 +87,11 @@ void setTextColour(QWidget* widget, Rgb colour);
 /// The colour as CSS for a style sheet: "rgb(r, g, b)".
 QString css(Rgb c);
 
+/// Shows a window on top of the others and gives it the keyboard. Many
+/// desktops (none at all, or one that prevents focus stealing) leave a new
+/// window inactive, and a key would then reach the window behind it.
+void showWithKeyboard(QWidget& window);
+
 /// A plain-text label with its objectName, place, font and alignment.
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,
                  const QFont& font, Qt::Alignment alignment);

@@ -228,7 +228,7 @@ int StartScreen::animationInterval(model::ClassId classId) const {
 
 void StartScreen::load(bool visible) {
     if (visible) {
-        show();
+        showWithKeyboard(*this);
     }
     m_focusHolder->setFocus();
     m_toolkit.processEvents();
@@ -365,10 +365,6 @@ void StartScreen::choose(int slot) {
     hide();
 }
 
-void StartScreen::endProgram() {
-    m_toolkit.endProgram();
-}
-
 int StartScreen::slotOfPicture(QObject* watched) const {
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         const PictureArray& p = *m_classes[static_cast<std::size_t>(c)].pictures;
@@ -387,7 +383,7 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
             (watched == m_focusHolder || watched == m_generatorButton || watched == m_openButton ||
              watched == m_infoList)) {
-            endProgram();
+            emit exitRequested();
             return true;
         }
         return false;
@@ -436,7 +432,7 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
         if (move) {
             setColour(m_close, true);
         } else if (click) {
-            endProgram();
+            emit exitRequested();
         }
         return true;
     }
@@ -504,7 +500,7 @@ void StartScreen::mousePressEvent(QMouseEvent* event) {
 
 void StartScreen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        endProgram();
+        emit exitRequested();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -512,7 +508,7 @@ void StartScreen::keyPressEvent(QKeyEvent* event) {
 
 void StartScreen::closeEvent(QCloseEvent* event) {
     event->accept();
-    endProgram();
+    emit exitRequested();
 }
 
 } // namespace skillwright::screens

@@ -36,7 +36,8 @@ struct TwipRect;
 /// Control names are the objectNames; the class pictures are the picture
 /// arrays "img_Amazon(0)", "img_Amazon(1)", ... Hovering a class plays its
 /// animation on its own timer; pressing a class hides this screen and asks
-/// for that class's skill tree screen.
+/// for that class's skill tree screen. The screen ends nothing itself: the
+/// program's end and every other screen are asked for with signals.
 class StartScreen : public QWidget {
     Q_OBJECT
 public:
@@ -81,6 +82,8 @@ signals:
     /// A press on a portrait: that person's contact menu (0 the first
     /// creator, 1 the re-designer) is to pop up at `globalPos`.
     void contactMenuRequested(int person, QPoint globalPos);
+    /// "X", Esc or the window's close button: the program is to end at once.
+    void exitRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,7 +120,6 @@ private:
     void timerOn(int slot);
     void timerOff(int slot);
     void animationTick(int slot);
-    void endProgram();
 
     int slotOfPicture(QObject* watched) const;
     /// The class whose picture's place holds `pos`, or -1.

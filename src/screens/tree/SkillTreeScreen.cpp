@@ -217,7 +217,7 @@ void SkillTreeScreen::createControls() {
     connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.reset(); });
     connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClass);
     connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.undoLast(); });
-    connect(m_commands[Close], &CommandLabel::clicked, this, [this] { m_toolkit.endProgram(); });
+    connect(m_commands[Close], &CommandLabel::clicked, this, &SkillTreeScreen::exitRequested);
 
     addWhiteLabel("lbl_Char", qstring(info.name), TwipRect{915, 5265, 2175, 285}, captionFont(12, kHeavy),
                   Qt::AlignLeft | Qt::AlignTop);

@@ -80,6 +80,8 @@ signals:
     /// build has been reset. A handler that closes the screen should use
     /// deleteLater().
     void changeClassRequested();
+    /// EXIT was clicked: the program is to end at once, without a question.
+    void exitRequested();
     /// The right button went down on a skill icon and the build has recorded
     /// the skill: the skill menu is to pop up at `globalPos`.
     void skillMenuRequested(QPoint globalPos);

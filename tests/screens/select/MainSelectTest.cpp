@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -247,15 +248,17 @@ TEST_F(MainSelectTest, choosingAClass_opensItsScreenAndHidesThisOne) {
     EXPECT_TRUE(running(ClassId::Amazon));
 }
 
-TEST_F(MainSelectTest, escapeAndCloseLabel_endTheProgram) {
+TEST_F(MainSelectTest, escapeAndCloseLabel_askForTheProgramsEnd) {
+    QSignalSpy exit(&screen, &StartScreen::exitRequested);
     QTest::keyClick(child<QLineEdit>("txt_Focus"), Qt::Key_Escape);
-    EXPECT_EQ(toolkit.programEnds, 1);
+    EXPECT_EQ(exit.count(), 1);
     QTest::keyClick(child<QListWidget>("lb_Info"), Qt::Key_Escape);
-    EXPECT_EQ(toolkit.programEnds, 2);
+    EXPECT_EQ(exit.count(), 2);
     QTest::mouseClick(child("lbl_Close"), Qt::LeftButton);
-    EXPECT_EQ(toolkit.programEnds, 3);
+    EXPECT_EQ(exit.count(), 3);
     QTest::keyClick(child<QLineEdit>("txt_Focus"), Qt::Key_A);
-    EXPECT_EQ(toolkit.programEnds, 3);
+    EXPECT_EQ(exit.count(), 3);
+    EXPECT_EQ(toolkit.programEnds, 0) << "the program's end is not the screen's to carry out";
 }
 
 TEST_F(MainSelectTest, contactCardsRandomAndGeneratorButton) {

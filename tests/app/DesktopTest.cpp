@@ -1,0 +1,196 @@
+// The program on a real X display with no window manager, played with real
+// pointer and key events (xdotool): nothing activates or raises a window
+// there but the program itself, so every key goes where the program put the
+// keyboard. Runs under tests/support/under-xvfb; on any other platform it is
+// skipped.
+#include <model/Build.h>
+#include <toolkit/QtToolkit.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <Program.h>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace skillwright;
+
+namespace {
+
+constexpr int kPatience = 10000; // ms for the X server and the program to answer
+
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            GTEST_SKIP() << "needs an X display: run under tests/support/under-xvfb";
+        }
+        // A box that should never come up is recorded and answered, so that
+        // the test goes on to report it.
+        m_boxWatch.setInterval(10);
+        QObject::connect(&m_boxWatch, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box != nullptr && box->windowTitle() == QLatin1String("Generation Complete") &&
+                box->isVisible()) {
+                closingBoxes.push_back(box->text());
+                box->done(QMessageBox::Ok);
+            }
+        });
+        m_boxWatch.start();
+        program.start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.startScreen()));
+    }
+    void TearDown() override { m_boxWatch.stop(); }
+
+    static void xdotool(const QStringList& arguments) {
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0)
+            << arguments.join(' ').toStdString();
+    }
+    /// A real click of `button` (1 left, 3 right) in the middle of `widget`.
+    static void click(QWidget* widget, int button = 1) {
+        ASSERT_NE(widget, nullptr);
+        const QPoint at = widget->mapToGlobal(widget->rect().center());
+        if (QCursor::pos() != at) { // a --sync move to where the pointer is waits for ever
+            xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        }
+        xdotool({"click", QString::number(button)});
+    }
+    /// A real key press, delivered wherever the X server sends keys now.
+    static void key(const char* keys) { xdotool({"key", QLatin1String(keys)}); }
+    static bool waitFor(const std::function<bool()>& condition) {
+        return QTest::qWaitFor(condition, kPatience);
+    }
+    /// Runs `act` once, as soon as `when` holds, also from inside a modal
+    /// box's or menu's own event loop.
+    void once(std::function<bool()> when, std::function<void()> act) {
+        auto* timer = new QTimer(&program.startScreen());
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, when = std::move(when), act = std::move(act)] {
+            if (when()) {
+                timer->stop();
+                timer->deleteLater();
+                act();
+            }
+        });
+        timer->start();
+    }
+    static QWidget* active() { return QApplication::activeWindow(); }
+
+    toolkit::QtToolkit toolkit;
+    model::Build build;
+    app::Program program{build, toolkit};
+    std::vector<QString> closingBoxes;
+
+private:
+    QTimer m_boxWatch;
+};
+
+TEST_F(DesktopTest, escapeMeantForTheStatisticsViewerClosesTheViewerAndLeavesThePlan) {
+    click(program.startScreen().findChild<QLabel*>("lbl_Sorceress"));
+    ASSERT_TRUE(
+        waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
+    screens::SkillTreeScreen* sorceress = program.treeScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sorceress));
+    EXPECT_TRUE(waitFor([&] { return active() == sorceress; })) << "the tree screen took the keyboard";
+
+    QWidget* fireBolt = sorceress->findChild<QWidget*>("img_SorceressFire(0)");
+    auto* history = sorceress->findChild<QListWidget*>("lb_SkillsPerLevel");
+    for (int points = 1; points <= 3; ++points) {
+        click(fireBolt);
+        ASSERT_TRUE(waitFor([&] { return history->count() == points; }));
+    }
+
+    // Right click, and the menu's statistics entry by its access key.
+    QMenu* skillMenu = program.menu().findChild<QMenu*>("mnu_ReserveMenu");
+    ASSERT_NE(skillMenu, nullptr);
+    once([&] { return skillMenu->isVisible(); }, [] { key("s"); });
+    click(fireBolt, 3);
+    ASSERT_TRUE(
+        waitFor([&] { return program.statsViewer() != nullptr && program.statsViewer()->isVisible(); }));
+    QWidget* viewer = program.statsViewer();
+    EXPECT_TRUE(waitFor([&] { return active() == viewer; })) << "the viewer took the keyboard";
+
+    key("Escape");
+    EXPECT_TRUE(waitFor([&] {
+        return program.statsViewer() == nullptr || !program.statsViewer()->isVisible();
+    })) << "Esc closed the viewer";
+    ASSERT_EQ(program.treeScreen(), sorceress) << "and nothing else";
+    EXPECT_TRUE(sorceress->isVisible());
+    EXPECT_FALSE(program.startScreen().isVisible());
+    EXPECT_EQ(history->count(), 3);
+    EXPECT_EQ(sorceress->findChild<QLabel*>("lbl_SorceressFire(0)")->text(), "3");
+    EXPECT_EQ(build.levelsGained(), 3);
+    EXPECT_TRUE(waitFor([&] { return active() == sorceress; })) << "the keyboard is back on the tree screen";
+}
+
+TEST_F(DesktopTest, aClassPickedOnTheStartScreenDuringADiceFillOpensEmpty) {
+    // The dice: the generator takes the keyboard over the start screen,
+    // which stays in view.
+    click(program.startScreen().findChild<QPushButton*>("Command1"));
+    ASSERT_TRUE(waitFor([&] {
+        return program.generatorDialog() != nullptr && active() == program.generatorDialog();
+    })) << "the generator took the keyboard";
+    QWidget* dialog = program.generatorDialog();
+    click(dialog->findChild<QWidget*>("img_EmblemSorceress"));
+    click(dialog->findChild<QLineEdit*>("txt_Level"));
+    key("ctrl+a");
+    key("6");
+    key("0");
+    ASSERT_TRUE(waitFor([&] { return dialog->findChild<QLineEdit*>("txt_Level")->text() == "60"; }));
+
+    // The question takes the keyboard: Enter there says Yes. Ten levels into
+    // the fill the player moves the tree screen aside, off the Amazon on the
+    // start screen, and clicks that.
+    QString question;
+    once(
+        [] {
+            return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr &&
+                   active() == QApplication::activeModalWidget();
+        },
+        [&] {
+            question = static_cast<QMessageBox*>(QApplication::activeModalWidget())->text();
+            key("Return");
+        });
+    QLabel* amazon = program.startScreen().findChild<QLabel*>("lbl_Amazon");
+    bool clicked = false;
+    once([&] { return build.levelsGained() >= 10 && program.treeScreen() != nullptr; },
+         [&] {
+             const QRect start = program.startScreen().frameGeometry();
+             xdotool({"windowmove", "--sync", QString::number(program.treeScreen()->winId()),
+                      QString::number(start.x() + 300), QString::number(start.y() + 400)});
+             click(amazon);
+             clicked = true;
+         });
+    key("Return");
+
+    ASSERT_TRUE(waitFor([&] {
+        return clicked && program.treeScreen() != nullptr &&
+               program.treeScreen()->objectName() == QLatin1String("frm_AmazonSkill");
+    })) << "the click reached the start screen during the fill";
+    EXPECT_TRUE(question.startsWith("This will generate a Sorceress, Level 60.")) << question.toStdString();
+    screens::SkillTreeScreen* screen = program.treeScreen();
+    // Let whatever would follow run: no generated point and no closing box.
+    for (int i = 0; i < 50; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(screen->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 0);
+    EXPECT_EQ(screen->findChild<QLabel*>("lbl_CharLevel")->text(), "Level: 1");
+    EXPECT_EQ(build.levelsGained(), 0);
+    EXPECT_TRUE(closingBoxes.empty());
+    EXPECT_FALSE(program.startScreen().isVisible());
+    EXPECT_TRUE(waitFor([&] { return active() == screen; })) << "the Amazon screen took the keyboard";
+}
+
+} // namespace
