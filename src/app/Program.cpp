@@ -71,7 +71,7 @@ Program::~Program() {
 void Program::start(const std::string& reportPath) {
     m_start.load(reportPath.empty());
     if (!reportPath.empty() && !openCharacter(reportPath)) {
-        m_start.show();
+        screens::showWithKeyboard(m_start);
     }
 }
 
