@@ -2,12 +2,10 @@
 
 #include "ReportText.h"
 
-#include <cerrno>
+#include <toolkit/RegularFile.h>
+
 #include <charconv>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace skillwright::report {
 
@@ -26,19 +24,6 @@ std::string notAReportText(std::string_view why) {
 ReportReading notAReport(std::string_view why) {
     return {std::nullopt, notAReportText(why)};
 }
-
-/// Owns a file descriptor.
-struct Descriptor {
-    int fd = -1;
-    Descriptor() = default;
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
 
 bool validUtf8(std::string_view s) {
     std::size_t i = 0;
@@ -128,53 +113,24 @@ std::string asUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> readReportBytes(const std::string& path, std::string& bytes) {
-    if (path.empty() || path.find('\0') != std::string::npos) {
-        return "This file cannot be opened: its name is empty or not valid.";
-    }
-    Descriptor file;
-    do {
-        // Non-blocking, so that opening a pipe nobody writes to returns at once.
-        file.fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (file.fd < 0 && errno == EINTR);
-    if (file.fd < 0) {
-        return "This file cannot be opened: " + std::string(std::strerror(errno)) + ".";
-    }
-    struct stat status {};
-    if (::fstat(file.fd, &status) != 0) {
-        return "This file cannot be read: " + std::string(std::strerror(errno)) + ".";
-    }
-    if (S_ISDIR(status.st_mode)) {
+    toolkit::FileRead read = toolkit::readRegularFile(path, static_cast<std::int64_t>(kMaxReportBytes));
+    const std::string why = read.error != 0 ? std::string(std::strerror(read.error)) + "." : std::string();
+    switch (read.outcome) {
+    case toolkit::FileRead::Outcome::Read:
+        bytes = std::move(read.bytes);
+        return std::nullopt;
+    case toolkit::FileRead::Outcome::NotOpened:
+        return "This file cannot be opened: " + (why.empty() ? "its name is empty or not valid." : why);
+    case toolkit::FileRead::Outcome::NotRead:
+        return "This file cannot be read: " + why;
+    case toolkit::FileRead::Outcome::Folder:
         return notAReportText("it is a folder.");
-    }
-    if (!S_ISREG(status.st_mode)) {
+    case toolkit::FileRead::Outcome::NotRegular:
         return notAReportText("it is a pipe or a device, not a file.");
+    case toolkit::FileRead::Outcome::TooLarge:
+        break;
     }
-    if (static_cast<std::size_t>(status.st_size) > kMaxReportBytes) {
-        return notAReportText("it is larger than 1 MiB.");
-    }
-    // The file may grow while it is read: read at most one byte past the limit.
-    bytes.assign(kMaxReportBytes + 1, '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(file.fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            bytes.clear();
-            return "This file cannot be read: " + std::string(std::strerror(errno)) + ".";
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    bytes.resize(done);
-    if (done > kMaxReportBytes) {
-        bytes.clear();
-        return notAReportText("it is larger than 1 MiB.");
-    }
-    return std::nullopt;
+    return notAReportText("it is larger than 1 MiB.");
 }
 
 ReportReading parseReport(std::string_view bytes) {

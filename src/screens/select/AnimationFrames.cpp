@@ -2,15 +2,12 @@
 
 #include "GifSplit.h"
 
+#include <toolkit/RegularFile.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QRect>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace skillwright::screens {
 
@@ -46,16 +43,6 @@ QByteArray oneFrameGif(std::span<const std::uint8_t> header, std::span<const std
     return gif;
 }
 
-/// Closes a descriptor on every way out.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
 } // namespace
 
 std::int64_t PlannedFrame::cost() const {
@@ -63,45 +50,11 @@ std::int64_t PlannedFrame::cost() const {
 }
 
 std::optional<QByteArray> readAnimationFile(const QString& path, std::int64_t maxBytes) {
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0')) {
+    toolkit::FileRead read = toolkit::readRegularFile(QFile::encodeName(path).toStdString(), maxBytes);
+    if (read.outcome != toolkit::FileRead::Outcome::Read) {
         return std::nullopt;
     }
-    // Non-blocking, so that opening a pipe nobody writes to returns at once.
-    Descriptor file;
-    do {
-        file.fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (file.fd < 0 && errno == EINTR);
-    struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size > maxBytes) {
-        return std::nullopt;
-    }
-    // The file may grow while it is read: read at most one byte past the limit.
-    QByteArray bytes;
-    bytes.resize(static_cast<qsizetype>(std::min<std::int64_t>(status.st_size, maxBytes) + 1));
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(file.fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return std::nullopt;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += n;
-        if (done == bytes.size() && done <= maxBytes) {
-            bytes.resize(std::min<qsizetype>(done * 2, static_cast<qsizetype>(maxBytes) + 1));
-        }
-    }
-    if (done > maxBytes) {
-        return std::nullopt;
-    }
-    bytes.resize(done);
-    return bytes;
+    return QByteArray(read.bytes.data(), static_cast<qsizetype>(read.bytes.size()));
 }
 
 AnimationPlan planAnimation(std::span<const std::uint8_t> file, const AnimationLimits& limits) {
