@@ -68,8 +68,10 @@ const QString kInferredNote = QStringLiteral("\u2020 figures of patch 1.10 carri
 const QString kEstimateNote = QStringLiteral("\u2248 our own estimates: no source was found for them");
 
 /// Where a column came from, for the tip over its title frame: a first line
-/// in bold that names its kind, then what is known of its source.
+/// in bold that names its kind (after its mark, if it has one), then what is
+/// known of its source.
 QString columnTip(const Column& column) {
+    QString mark;
     QString heading;
     QStringList lines;
     const auto text = [](std::string_view s) { return qstring(s); };
@@ -92,14 +94,16 @@ QString columnTip(const Column& column) {
               << QStringLiteral("Game version: ") + text(column.version);
         break;
     case Origin::Inferred:
-        heading = kInferredMark + QStringLiteral(" Carried back from a later patch");
+        mark = kInferredMark;
+        heading = QStringLiteral("Carried back from a later patch");
         lines << QStringLiteral(
             "The figures of patch 1.10's own per-level table, where no patch note from 1.01 to "
             "1.10 changes them. Most such figures match the early game, but about one column "
             "in seven may differ.");
         break;
     case Origin::Estimate:
-        heading = kEstimateMark + QStringLiteral(" Our own estimate");
+        mark = kEstimateMark;
+        heading = QStringLiteral("Our own estimate");
         lines << QStringLiteral(
             "No source was found for these figures: they rise in smooth steps from any known "
             "value.");
@@ -112,9 +116,12 @@ QString columnTip(const Column& column) {
         lines << QStringLiteral("Doubt: ") + text(column.doubt);
     }
     // A table of fixed width keeps the longer tips from running tall and thin.
-    QString tip = QStringLiteral("<table width=\"%1\" cellspacing=\"0\" cellpadding=\"0\"><tr><td><b>%2</b>")
-                      .arg(kTipWidth)
-                      .arg(heading.toHtmlEscaped());
+    QString tip =
+        QStringLiteral("<table width=\"%1\" cellspacing=\"0\" cellpadding=\"3\"><tr><td><b>").arg(kTipWidth);
+    if (!mark.isEmpty()) {
+        tip += QStringLiteral("<span style=\"color:%1\">%2</span> ").arg(colours::kGold.name(), mark);
+    }
+    tip += heading.toHtmlEscaped() + QStringLiteral("</b>");
     for (const QString& line : lines) {
         tip += QStringLiteral("<p style=\"margin-top:4px; margin-bottom:0px\">") + line.toHtmlEscaped() +
                QStringLiteral("</p>");
