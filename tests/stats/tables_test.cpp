@@ -18,6 +18,17 @@
 
 using namespace skillwright::stats;
 
+namespace skillwright::stats {
+void PrintTo(Origin origin, std::ostream* out) {
+    static constexpr const char* kNames[] = {"Listed", "Exact", "Derived", "Inferred", "Estimate"};
+    *out << kNames[static_cast<int>(origin)];
+}
+void PrintTo(Trust trust, std::ostream* out) {
+    static constexpr const char* kNames[] = {"Sourced", "Inferred", "Estimate"};
+    *out << kNames[static_cast<int>(trust)];
+}
+} // namespace skillwright::stats
+
 namespace {
 
 // ---------------------------------------------------------------- the list

@@ -287,7 +287,9 @@ TEST_F(ViewerTest, eachKindOfFigureIsDrawnInItsOwnStyle) {
         {"Inner Sight", {TreeId::AmazonPM, 0}, {S, E, S, S}},      // sourced and estimates
         {"Valkyrie", {TreeId::AmazonPM, 8}, {I, I, E, E}},         // inferred and estimates
         {"Chain Lightning", {TreeId::SorcLight, 5}, {I, I, S, N}}, // inferred, one text repeated
-        {"Fire Bolt", {TreeId::SorcFire, 0}, {S, S, N, N}},        // sourced only
+        {"Fire Bolt", {TreeId::SorcFire, 0}, {S, S, N, N}},
+        {"Inferno", {TreeId::SorcFire, 2}, {I, I, I, N}},          // inferred only
+        {"Immolation Arrow", {TreeId::AmazonBC, 8}, {E, E, E, E}}, // estimates only        // sourced only
     };
     const QColor colours[] = {kParchment, kInferredGold, kEstimateDim, kParchment};
     const QString marks[] = {"", QStringLiteral("\u2020"), QStringLiteral("\u2248"), ""};
