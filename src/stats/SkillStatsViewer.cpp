@@ -74,7 +74,6 @@ QString columnTip(const Column& column) {
     QString mark;
     QString heading;
     QStringList lines;
-    const auto text = [](std::string_view s) { return qstring(s); };
     switch (column.origin) {
     case Origin::Listed:
         if (column.kind == ColumnKind::Empty) {
@@ -90,8 +89,8 @@ QString columnTip(const Column& column) {
         heading = column.origin == Origin::Exact
                       ? QStringLiteral("From a source: read off its per-level table")
                       : QStringLiteral("From a source: worked out from the start and the step it states");
-        lines << QStringLiteral("Source: ") + text(column.source)
-              << QStringLiteral("Game version: ") + text(column.version);
+        lines << QStringLiteral("Source: ") + qstring(column.source)
+              << QStringLiteral("Game version: ") + qstring(column.version);
         break;
     case Origin::Inferred:
         mark = kInferredMark;
@@ -110,10 +109,10 @@ QString columnTip(const Column& column) {
         break;
     }
     if (!column.note.empty()) {
-        lines << text(column.note);
+        lines << qstring(column.note);
     }
     if (!column.doubt.empty()) {
-        lines << QStringLiteral("Doubt: ") + text(column.doubt);
+        lines << QStringLiteral("Doubt: ") + qstring(column.doubt);
     }
     // A table of fixed width keeps the longer tips from running tall and thin.
     QString tip =
