@@ -4,8 +4,10 @@
 //   sw_stats_tablegen <tables.tsv> <output.cpp>
 //
 // It refuses a file that does not hold exactly fifteen trees of ten skills of
-// four columns each, in order, and names the offending line, so a slip in the
-// data stops the build instead of reaching the viewer.
+// four columns each, in order, a text outside the value forms, or a column
+// with figures of its own whose origin is unknown or whose source and version
+// are missing (or given where there is no source), and names the offending
+// line, so a slip in the data stops the build instead of reaching the viewer.
 #include <cstdio>
 #include <fstream>
 #include <map>
