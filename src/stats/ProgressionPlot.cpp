@@ -14,14 +14,28 @@ namespace {
 
 constexpr double kSideMargin = 7.0;
 
-/// The line of the figures: solid for figures from a source, dashed for our
-/// estimates.
-QPen figurePen(bool estimated, qreal width) {
+/// The line of the figures: solid for figures from a source, long dashes for
+/// figures carried back from a later patch, short ones for our estimates.
+QPen figurePen(Trust trust, qreal width) {
     QPen pen(colours::kPlotLine, width);
-    if (estimated) {
-        pen.setDashPattern({3.0, 2.5});
+    if (trust == Trust::Inferred) {
+        pen.setDashPattern({4.0, 2.5});
+    } else if (trust == Trust::Estimate) {
+        pen.setDashPattern({1.6, 2.4});
     }
     return pen;
+}
+
+QColor bandColour(Trust trust) {
+    switch (trust) {
+    case Trust::Sourced:
+        return colours::kPlotBand;
+    case Trust::Inferred:
+        return colours::kPlotBandInferred;
+    case Trust::Estimate:
+        return colours::kPlotBandEstimate;
+    }
+    return colours::kPlotBand;
 }
 
 } // namespace
@@ -31,9 +45,9 @@ ProgressionPlot::ProgressionPlot(int rowHeight, QWidget* parent) : QWidget(paren
     hide();
 }
 
-void ProgressionPlot::setFigures(const std::optional<std::array<Figure, kLevels>>& figures, bool estimated) {
+void ProgressionPlot::setFigures(const std::optional<std::array<Figure, kLevels>>& figures, Trust trust) {
     m_figures = figures;
-    m_estimated = estimated;
+    m_trust = trust;
     if (m_figures) {
         m_min = m_figures->front().low;
         m_max = m_figures->front().high;
@@ -90,16 +104,16 @@ void ProgressionPlot::paintEvent(QPaintEvent* /*event*/) {
             band << *it;
         }
         painter.setPen(Qt::NoPen);
-        painter.setBrush(m_estimated ? colours::kPlotBandEstimate : colours::kPlotBand);
+        painter.setBrush(bandColour(m_trust));
         painter.drawPolygon(band);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(figurePen(m_estimated, 1.2));
+        painter.setPen(figurePen(m_trust, 1.2));
         painter.drawPolyline(lows);
         painter.drawPolyline(highs);
     } else {
-        painter.setPen(figurePen(m_estimated, 1.4));
+        painter.setPen(figurePen(m_trust, 1.4));
         painter.drawPolyline(lows);
-        if (m_estimated) {
+        if (m_trust == Trust::Estimate) {
             painter.setPen(QPen(colours::kPlotLine, 1.0));
             painter.setBrush(colours::kPlotShadow);
         } else {

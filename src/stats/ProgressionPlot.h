@@ -15,21 +15,23 @@ namespace skillwright::stats {
 /// The progression of one column over skill levels 1 to 20, drawn down the
 /// rows of the table beside it: level 1 at the top, the value growing to the
 /// right; a range is a band between its low and high ends. The marked level
-/// stands out in the marking colour. Figures of our own estimate are drawn
-/// dashed, with a fainter band and hollow points.
+/// stands out in the marking colour. Figures from a source are drawn in a
+/// solid line; figures carried back from a later patch in long dashes with a
+/// lighter band; our own estimates in short dashes, with the faintest band and
+/// hollow points.
 class ProgressionPlot final : public QWidget {
     Q_OBJECT
 public:
     ProgressionPlot(int rowHeight, QWidget* parent);
 
-    /// Figures to draw, and whether they are our estimate; nullopt draws
+    /// Figures to draw, and how far they are to be trusted; nullopt draws
     /// nothing (and hides the plot).
-    void setFigures(const std::optional<std::array<Figure, kLevels>>& figures, bool estimated);
+    void setFigures(const std::optional<std::array<Figure, kLevels>>& figures, Trust trust);
     /// Row 0..19 to highlight, or -1 for none.
     void setMarkedRow(int row);
 
     [[nodiscard]] bool hasFigures() const { return m_figures.has_value(); }
-    [[nodiscard]] bool isEstimated() const { return m_estimated; }
+    [[nodiscard]] Trust trust() const { return m_trust; }
     [[nodiscard]] int markedRow() const { return m_markedRow; }
 
 protected:
@@ -44,7 +46,7 @@ private:
     double m_min = 0;
     double m_max = 0;
     int m_markedRow = -1;
-    bool m_estimated = false;
+    Trust m_trust = Trust::Sourced;
 };
 
 } // namespace skillwright::stats

@@ -16,6 +16,8 @@
 #include <QToolTip>
 
 #include <art/Art.h>
+#include <utility>
+#include <vector>
 
 namespace skillwright::stats {
 
@@ -26,7 +28,7 @@ namespace {
 
 // The layout, in pixels. Four panels side by side; each holds its title
 // frame and, below it, the twenty rows: level number, value, plot. Under the
-// panels, the line that explains the estimate mark, then "Close Window".
+// panels, the line that explains the marks, then "Close Window".
 constexpr int kWidth = 900;
 constexpr int kHeight = 664;
 constexpr int kMargin = 24;
@@ -45,10 +47,12 @@ constexpr int kValueLeft = 34;
 constexpr int kValueWidth = 80;
 constexpr int kPlotLeft = 120;
 constexpr int kPlotWidth = kPanelWidth - kPlotLeft - 8;
-constexpr int kTitleInset = 26; ///< on either side of a title, clear of the estimate mark
+constexpr int kTitleInset = 26; ///< on either side of a title, clear of the mark
 constexpr int kMarkWidth = 16;
 constexpr int kNoteTop = kPanelBottom + 6;
 constexpr int kNoteHeight = 18;
+constexpr int kNoteGap = 36; ///< between the explanations of two marks
+constexpr int kTipWidth = 400;
 constexpr int kCloseTop = kNoteTop + kNoteHeight + 6;
 constexpr int kCloseWidth = 180;
 constexpr int kCloseHeight = 26;
@@ -56,11 +60,73 @@ constexpr int kCloseHeight = 26;
 const QString kDesignSkillLine = QStringLiteral("Current Skill:");
 const QString kDesignValue = QStringLiteral("Label 1");
 
-// A column of our own estimates carries this mark in its title frame.
+// A column carried back from a later patch, or of our own estimates, carries
+// its mark in its title frame; the line under the panels explains it.
+const QString kInferredMark = QStringLiteral("\u2020");
 const QString kEstimateMark = QStringLiteral("\u2248");
-const QString kEstimateTip = QStringLiteral("Our own estimate: no early source was found for these figures.");
-const QString kEstimateNote =
-    QStringLiteral("\u2248 marks our own estimates: no early source was found for those figures.");
+const QString kInferredNote = QStringLiteral("\u2020 figures of patch 1.10 carried back to the early game");
+const QString kEstimateNote = QStringLiteral("\u2248 our own estimates: no source was found for them");
+
+/// Where a column came from, for the tip over its title frame: a first line
+/// in bold that names its kind (after its mark, if it has one), then what is
+/// known of its source.
+QString columnTip(const Column& column) {
+    QString mark;
+    QString heading;
+    QStringList lines;
+    switch (column.origin) {
+    case Origin::Listed:
+        if (column.kind == ColumnKind::Empty) {
+            heading = QStringLiteral("Not used by this skill");
+        } else {
+            heading = QStringLiteral("From a source: the same at every level");
+            lines << QStringLiteral("Source: the statistics list these tables were made from")
+                  << QStringLiteral("Game version: none stated");
+        }
+        break;
+    case Origin::Exact:
+    case Origin::Derived:
+        heading = column.origin == Origin::Exact
+                      ? QStringLiteral("From a source: read off its per-level table")
+                      : QStringLiteral("From a source: worked out from the start and the step it states");
+        lines << QStringLiteral("Source: ") + qstring(column.source)
+              << QStringLiteral("Game version: ") + qstring(column.version);
+        break;
+    case Origin::Inferred:
+        mark = kInferredMark;
+        heading = QStringLiteral("Carried back from a later patch");
+        lines << QStringLiteral(
+            "The figures of patch 1.10's own per-level table, where no patch note from 1.01 to "
+            "1.10 changes them. Most such figures match the early game, but about one column "
+            "in seven may differ.");
+        break;
+    case Origin::Estimate:
+        mark = kEstimateMark;
+        heading = QStringLiteral("Our own estimate");
+        lines << QStringLiteral(
+            "No source was found for these figures: they rise in smooth steps from any known "
+            "value.");
+        break;
+    }
+    if (!column.note.empty()) {
+        lines << qstring(column.note);
+    }
+    if (!column.doubt.empty()) {
+        lines << QStringLiteral("Doubt: ") + qstring(column.doubt);
+    }
+    // A table of fixed width keeps the longer tips from running tall and thin.
+    QString tip =
+        QStringLiteral("<table width=\"%1\" cellspacing=\"0\" cellpadding=\"3\"><tr><td><b>").arg(kTipWidth);
+    if (!mark.isEmpty()) {
+        tip += QStringLiteral("<span style=\"color:%1\">%2</span> ").arg(colours::kGold.name(), mark);
+    }
+    tip += heading.toHtmlEscaped() + QStringLiteral("</b>");
+    for (const QString& line : lines) {
+        tip += QStringLiteral("<p style=\"margin-top:4px; margin-bottom:0px\">") + line.toHtmlEscaped() +
+               QStringLiteral("</p>");
+    }
+    return tip + QStringLiteral("</td></tr></table>");
+}
 
 int panelLeft(int column) {
     return kMargin + column * (kPanelWidth + kPanelGap);
@@ -70,8 +136,8 @@ int rowTop(int row) {
     return kRowsTop + row * kRowHeight;
 }
 
-QRect panelRect(int column) {
-    return {panelLeft(column), kPanelTop, kPanelWidth, kPanelBottom - kPanelTop};
+QRect titleFrameRect(int column) {
+    return {panelLeft(column) + 6, kTitleTop, kPanelWidth - 12, kTitleHeight};
 }
 
 void setColour(QWidget* widget, const QColor& colour) {
@@ -241,12 +307,12 @@ void SkillStatsViewer::buildLabels() {
             QRect(left + kTitleInset, kTitleTop + 2, kPanelWidth - 2 * kTitleInset, kTitleHeight - 4),
             titleFont, Qt::AlignCenter);
         column.title->setWordWrap(true);
-        column.estimateMark =
-            makeLabel(this, QStringLiteral("lbl_EstimateMark%1").arg(c + 1), kEstimateMark,
+        column.mark =
+            makeLabel(this, QStringLiteral("lbl_Mark%1").arg(c + 1), QString(),
                       QRect(left + kPanelWidth - 9 - kMarkWidth, kTitleTop + 3, kMarkWidth, kMarkWidth),
                       markFont, Qt::AlignCenter);
-        setColour(column.estimateMark, colours::kGold);
-        column.estimateMark->hide();
+        setColour(column.mark, colours::kGold);
+        column.mark->hide();
         const QChar letter = QLatin1Char(kLetters[static_cast<std::size_t>(c)]);
         for (int row = 0; row < kLevels; ++row) {
             const auto r = static_cast<std::size_t>(row);
@@ -263,6 +329,11 @@ void SkillStatsViewer::buildLabels() {
         column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
     }
 
+    m_inferredNote =
+        makeLabel(this, QStringLiteral("lbl_InferredNote"), kInferredNote,
+                  QRect(kMargin, kNoteTop, kWidth - 2 * kMargin, kNoteHeight), m_noteFont, Qt::AlignCenter);
+    setTextColour(m_inferredNote, colours::kInferred);
+    m_inferredNote->hide();
     m_estimateNote =
         makeLabel(this, QStringLiteral("lbl_EstimateNote"), kEstimateNote,
                   QRect(kMargin, kNoteTop, kWidth - 2 * kMargin, kNoteHeight), m_noteFont, Qt::AlignCenter);
@@ -307,20 +378,27 @@ void SkillStatsViewer::markRow(int row) {
 }
 
 void SkillStatsViewer::styleRow(StatColumn& column, int row) {
-    // The marked row stands out in every column; elsewhere our estimates are
-    // dimmer and italic, and figures from a source keep the window's parchment.
+    // The marked row stands out in every column; elsewhere figures from a
+    // source keep the window's parchment, figures carried back from a later
+    // patch go a little golden, and our estimates are dimmer and italic.
     QLabel* value = column.values[static_cast<std::size_t>(row)];
     QLabel* level = column.levels[static_cast<std::size_t>(row)];
-    value->setFont(column.estimated ? m_estimateFont : QFont());
+    value->setFont(column.trust == Trust::Estimate ? m_estimateFont : QFont());
     if (row == m_markedRow) {
         setTextColour(value, screens::kMarkedRow);
         setTextColour(level, screens::kMarkedRow);
         return;
     }
-    if (column.estimated) {
-        setTextColour(value, colours::kEstimate);
-    } else {
+    switch (column.trust) {
+    case Trust::Sourced:
         value->setPalette(QPalette());
+        break;
+    case Trust::Inferred:
+        setTextColour(value, colours::kInferred);
+        break;
+    case Trust::Estimate:
+        setTextColour(value, colours::kEstimate);
+        break;
     }
     level->setPalette(QPalette());
 }
@@ -329,6 +407,7 @@ void SkillStatsViewer::fill(const Entry& entry) {
     m_currentSkill->setText(qstring(entry.skillLine));
     // Title, then the twenty cells, column by column; every cell is written,
     // so nothing of a skill shown before stays behind.
+    bool anyInferred = false;
     bool anyEstimated = false;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         const Column& data = entry.columns[c];
@@ -338,19 +417,47 @@ void SkillStatsViewer::fill(const Entry& entry) {
             column.values[r]->setText(qstring(data.texts[r]));
         }
         column.kind = data.kind;
-        if (column.estimated != data.estimated) {
-            column.estimated = data.estimated;
+        if (column.trust != data.trust()) {
+            column.trust = data.trust();
             for (int row = 0; row < kLevels; ++row) {
                 styleRow(column, row);
             }
         }
-        column.estimateMark->setVisible(column.estimated);
-        column.plot->setFigures(columnFigures(data), column.estimated);
-        anyEstimated = anyEstimated || column.estimated;
+        column.mark->setText(column.trust == Trust::Inferred   ? kInferredMark
+                             : column.trust == Trust::Estimate ? kEstimateMark
+                                                               : QString());
+        column.mark->setVisible(column.trust != Trust::Sourced);
+        column.plot->setFigures(columnFigures(data), column.trust);
+        column.tip = columnTip(data);
+        anyInferred = anyInferred || column.trust == Trust::Inferred;
+        anyEstimated = anyEstimated || column.trust == Trust::Estimate;
     }
-    m_estimateNote->setVisible(anyEstimated);
+    showNotes(anyInferred, anyEstimated);
     m_filled = true;
     update();
+}
+
+void SkillStatsViewer::showNotes(bool inferred, bool estimated) {
+    // The explanations of the marks the skill shows, side by side and centred
+    // as one line.
+    std::vector<QLabel*> shown;
+    for (const auto& [note, show] :
+         {std::pair{m_inferredNote, inferred}, std::pair{m_estimateNote, estimated}}) {
+        note->setVisible(show);
+        if (show) {
+            shown.push_back(note);
+        }
+    }
+    int total = kNoteGap * (static_cast<int>(shown.size()) - 1);
+    for (QLabel* note : shown) {
+        total += note->fontMetrics().horizontalAdvance(note->text()) + 4;
+    }
+    int left = (kWidth - total) / 2;
+    for (QLabel* note : shown) {
+        const int width = note->fontMetrics().horizontalAdvance(note->text()) + 4;
+        note->setGeometry(left, kNoteTop, width, kNoteHeight);
+        left += width + kNoteGap;
+    }
 }
 
 void SkillStatsViewer::setCloseHover(bool over) {
@@ -358,13 +465,15 @@ void SkillStatsViewer::setCloseHover(bool over) {
 }
 
 bool SkillStatsViewer::event(QEvent* event) {
-    // Anywhere over a column of our own estimates, the pointer tells so. The
-    // labels there have no tips of their own and hand the request up here.
-    if (event->type() == QEvent::ToolTip) {
+    // Over a column's title frame, the pointer tells where the column came
+    // from. The title and its mark have no tips of their own and hand the
+    // request up here.
+    if (event->type() == QEvent::ToolTip && m_filled) {
         const auto* help = static_cast<QHelpEvent*>(event);
         for (int c = 0; c < kColumns; ++c) {
-            if (m_columns[static_cast<std::size_t>(c)].estimated && panelRect(c).contains(help->pos())) {
-                QToolTip::showText(help->globalPos(), kEstimateTip, this, panelRect(c));
+            if (titleFrameRect(c).contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), m_columns[static_cast<std::size_t>(c)].tip, this,
+                                   titleFrameRect(c));
                 return true;
             }
         }

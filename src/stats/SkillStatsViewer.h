@@ -20,10 +20,12 @@ class ProgressionPlot;
 
 /// The skill statistics viewer: one skill's statistics at skill levels 1 to
 /// 20 in four columns, with the row of the skill's current level marked and
-/// a small plot of every column that has figures of its own. A column of our
-/// own estimates looks unlike one read from a source: dimmer italic figures,
-/// a dashed plot, a mark in its title frame and a tip over it, and a line
-/// under the panels explains the mark.
+/// a small plot of every column that has figures of its own. Each column shows
+/// how far its figures can be trusted: figures from a source plainly, figures
+/// carried back from a later patch golden with a long-dashed plot and a "†"
+/// in their title frame, our own estimates dimmer and italic with a dotted
+/// plot and a "≈". The line under the panels explains the marks the skill
+/// shows, and a tip over every title frame tells where the column came from.
 ///
 /// A top-level window of fixed size that deletes itself when closed (by
 /// "Close Window" or Esc). It reads nothing from the build: `load` is given the
@@ -53,18 +55,21 @@ private:
         std::array<QLabel*, kLevels> values{};
         std::array<QLabel*, kLevels> levels{};
         ProgressionPlot* plot = nullptr;
-        QLabel* estimateMark = nullptr;
+        QLabel* mark = nullptr;              ///< "†" or "≈" in the title frame
         ColumnKind kind = ColumnKind::Empty; ///< of the entry shown, for the panel art
-        bool estimated = false;              ///< of the entry shown
+        Trust trust = Trust::Sourced;        ///< of the entry shown
+        QString tip;                         ///< where the column came from
     };
 
     void buildLabels();
     void markRow(int row);
     void styleRow(StatColumn& column, int row);
     void fill(const Entry& entry);
+    void showNotes(bool inferred, bool estimated);
     void setCloseHover(bool over);
 
     QLabel* m_currentSkill = nullptr;
+    QLabel* m_inferredNote = nullptr;
     QLabel* m_estimateNote = nullptr;
     screens::CommandLabel* m_close = nullptr;
     std::array<StatColumn, kColumns> m_columns{};

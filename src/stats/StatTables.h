@@ -24,14 +24,45 @@ enum class ColumnKind : std::uint8_t {
     Empty,  ///< "Not Used": empty text in every row
 };
 
+/// Where a column's figures come from.
+enum class Origin : std::uint8_t {
+    Listed,   ///< repeat and empty columns: fixed by the list of the tables
+    Exact,    ///< read off a per-level table of the early game
+    Derived,  ///< a start value and a per-level step that a source states
+    Inferred, ///< a later patch's table carried back to the early game
+    Estimate, ///< our own figures: no source was found
+};
+
+/// How far a player may trust a column, in the three kinds the viewer tells
+/// apart: figures from a source of the early game (or fixed by the list),
+/// figures carried back from a later patch, and our own estimates.
+enum class Trust : std::uint8_t { Sourced, Inferred, Estimate };
+
+constexpr Trust trustOf(Origin origin) {
+    switch (origin) {
+    case Origin::Inferred:
+        return Trust::Inferred;
+    case Origin::Estimate:
+        return Trust::Estimate;
+    default:
+        return Trust::Sourced;
+    }
+}
+
 /// One column of an entry. `texts[i]` is shown at skill level i + 1; repeat
 /// and empty columns hold their one text twenty times, so a viewer fills
 /// every kind the same way.
 struct Column {
     std::string_view title;
     ColumnKind kind;
-    bool estimated; ///< our own figures, not read from a source (own columns only)
+    Origin origin;
     std::array<std::string_view, kLevels> texts;
+    std::string_view source;  ///< where exact and derived figures come from
+    std::string_view version; ///< the game version that source states
+    std::string_view note;    ///< how the figures were read; may be empty
+    std::string_view doubt;   ///< why they are less certain; may be empty
+
+    [[nodiscard]] constexpr Trust trust() const { return trustOf(origin); }
 };
 
 /// The statistics of one skill.

@@ -24,8 +24,12 @@ inline const QColor kMarkedGlow = translucent(screens::kMarkedRow, 90);
 inline const QColor kRowStripe = translucent(screens::kParchment, 11);
 inline const QColor kNote = translucent(screens::kParchment, 150);
 inline const QColor kPlotBand = translucent(screens::kBronze, 95);
+inline const QColor kPlotBandInferred = translucent(screens::kBronze, 68);
 inline const QColor kPlotBandEstimate = translucent(screens::kBronze, 45);
 
+/// Figures carried back from a later patch, and the line that explains their
+/// mark: parchment gone towards gold.
+inline constexpr screens::Rgb kInferred{238, 201, 126};
 /// Figures of our own estimate, and the line that explains their mark:
 /// parchment, dimmed.
 inline constexpr screens::Rgb kEstimate{196, 182, 138};

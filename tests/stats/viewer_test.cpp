@@ -1,6 +1,6 @@
 // The statistics viewer as a window: its controls, the load step (marked
-// row, filled columns, design captions left alone for an unknown skill), our
-// estimates told apart from figures read from a source, every entry fitting
+// row, filled columns, design captions left alone for an unknown skill), the
+// three kinds of figures told apart with the tips over the titles, every entry fitting
 // its labels, closing by Esc and by "Close Window", and the hover colour of
 // the latter.
 #include <stats/ProgressionPlot.h>
@@ -11,14 +11,20 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
 using namespace skillwright::stats;
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 using skillwright::model::SkillRef;
 using skillwright::model::TreeId;
 
@@ -28,7 +34,7 @@ const QColor kParchment(255, 239, 176);
 const QColor kMarkedOrange(255, 128, 0);
 const QColor kCloseHover(191, 133, 49);
 const QColor kEstimateDim(196, 182, 138);
-const QString kEstimateTip = QStringLiteral("Our own estimate: no early source was found for these figures.");
+const QColor kInferredGold(238, 201, 126);
 constexpr std::array<char, 4> kLetters{'A', 'B', 'C', 'D'};
 
 QColor textColour(const QWidget* w) {
@@ -61,6 +67,7 @@ protected:
             QStringLiteral("lbl_SkillLevel%1(%2)").arg(QLatin1Char(kLetters[std::size_t(column)])).arg(row));
     }
     QLabel* title(int column) const { return label(QStringLiteral("lbl_StatTitle%1").arg(column + 1)); }
+    QLabel* mark(int column) const { return label(QStringLiteral("lbl_Mark%1").arg(column + 1)); }
     QStringList column(int c) const {
         QStringList texts;
         for (int row = 0; row < 20; ++row) {
@@ -77,7 +84,8 @@ protected:
             for (int c = 0; c < 4; ++c) {
                 for (const QLabel* l : {value(c, row), level(c, row)}) {
                     const QColor colour = textColour(l);
-                    EXPECT_TRUE(colour == kParchment || colour == kMarkedOrange || colour == kEstimateDim)
+                    EXPECT_TRUE(colour == kParchment || colour == kMarkedOrange || colour == kEstimateDim ||
+                                colour == kInferredGold)
                         << l->objectName().toStdString();
                     marked += colour == kMarkedOrange ? 1 : 0;
                 }
@@ -105,6 +113,10 @@ protected:
         QHelpEvent help(QEvent::ToolTip, at, w->mapToGlobal(at));
         QApplication::sendEvent(w, &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+    /// The tip's text as the player reads it, without its markup.
+    static QString plainTip(QWidget* w, std::optional<QPoint> local = std::nullopt) {
+        return QTextDocumentFragment::fromHtml(tipOver(w, local)).toPlainText().trimmed();
     }
     void moveTo(QPoint windowPos) { QTest::mouseMove(viewer->windowHandle(), windowPos); }
     static void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -258,68 +270,212 @@ TEST_F(ViewerTest, theProgressionPlotSpansTheLeastToTheGreatestFigure) {
     }
 }
 
-// ---------------------------------------------------------------- estimates
+// ---------------------------------------------------------------- three kinds
 
-TEST_F(ViewerTest, anEstimatedColumnLooksUnlikeOneReadFromASource) {
-    // Smite: damage read from a source, stun length our estimate, a repeated
-    // mana cost, one column unused.
-    viewer->load({TreeId::PaladinCom, 1}, 3);
+// One skill of each mix of kinds: the look of every column's figures (colour
+// and slant away from the marked row), the mark in its title frame, the line
+// of its plot, and the foot line's explanations.
+TEST_F(ViewerTest, eachKindOfFigureIsDrawnInItsOwnStyle) {
+    enum Kind { S, I, E, N }; // sourced, inferred, estimate, not used (drawn as sourced)
+    const struct {
+        const char* name;
+        SkillRef skill;
+        std::array<Kind, 4> kinds;
+    } skills[] = {
+        {"Power Strike", {TreeId::AmazonJS, 1}, {E, S, I, N}},     // one of each
+        {"Jab", {TreeId::AmazonJS, 0}, {S, S, I, N}},              // sourced and inferred
+        {"Inner Sight", {TreeId::AmazonPM, 0}, {S, E, S, S}},      // sourced and estimates
+        {"Valkyrie", {TreeId::AmazonPM, 8}, {I, I, E, E}},         // inferred and estimates
+        {"Chain Lightning", {TreeId::SorcLight, 5}, {I, I, S, N}}, // inferred, one text repeated
+        {"Fire Bolt", {TreeId::SorcFire, 0}, {S, S, N, N}},
+        {"Inferno", {TreeId::SorcFire, 2}, {I, I, I, N}},          // inferred only
+        {"Immolation Arrow", {TreeId::AmazonBC, 8}, {E, E, E, E}}, // estimates only        // sourced only
+    };
+    const QColor colours[] = {kParchment, kInferredGold, kEstimateDim, kParchment};
+    const QString marks[] = {"", QStringLiteral("\u2020"), QStringLiteral("\u2248"), ""};
+    const Trust trusts[] = {Trust::Sourced, Trust::Inferred, Trust::Estimate, Trust::Sourced};
     const auto plots = viewer->findChildren<ProgressionPlot*>();
     ASSERT_EQ(plots.size(), 4);
-    for (int row = 0; row < 20; ++row) {
-        const bool marked = row == 2;
-        EXPECT_FALSE(value(0, row)->font().italic()) << row;
-        EXPECT_TRUE(value(1, row)->font().italic()) << row;
-        EXPECT_FALSE(value(2, row)->font().italic()) << row;
-        EXPECT_EQ(textColour(value(0, row)), marked ? kMarkedOrange : kParchment) << row;
-        EXPECT_EQ(textColour(value(1, row)), marked ? kMarkedOrange : kEstimateDim) << row;
-        EXPECT_EQ(textColour(value(2, row)), marked ? kMarkedOrange : kParchment) << row;
+    for (const auto& skill : skills) {
+        viewer->load(skill.skill, 4);
+        bool inferred = false;
+        bool estimated = false;
+        for (int c = 0; c < 4; ++c) {
+            const Kind kind = skill.kinds[std::size_t(c)];
+            const std::string where = std::string(skill.name) + " column " + std::to_string(c + 1);
+            inferred = inferred || kind == I;
+            estimated = estimated || kind == E;
+            for (const int row : {0, 9, 19}) {
+                EXPECT_EQ(textColour(value(c, row)), colours[kind]) << where << " row " << row;
+                EXPECT_EQ(value(c, row)->font().italic(), kind == E) << where << " row " << row;
+            }
+            EXPECT_EQ(textColour(value(c, 3)), kMarkedOrange) << where << ": the marked row";
+            const QLabel* m = mark(c);
+            EXPECT_EQ(m->isVisible(), kind == I || kind == E) << where;
+            if (m->isVisible()) {
+                EXPECT_EQ(m->text(), marks[kind]) << where;
+            }
+            if (kind != N) {
+                EXPECT_EQ(plots[c]->trust(), trusts[kind]) << where;
+            }
+        }
+        EXPECT_EQ(label("lbl_InferredNote")->isVisible(), inferred) << skill.name;
+        EXPECT_EQ(label("lbl_EstimateNote")->isVisible(), estimated) << skill.name;
     }
-    EXPECT_FALSE(plots[0]->isEstimated());
-    EXPECT_TRUE(plots[1]->isEstimated());
-    std::vector<bool> marks;
-    for (int c = 0; c < 4; ++c) {
-        marks.push_back(label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->isVisible());
-    }
-    EXPECT_EQ(marks, (std::vector<bool>{false, true, false, false}));
-    EXPECT_EQ(label("lbl_EstimateMark2")->text(), QStringLiteral("\u2248"));
-
-    EXPECT_EQ(tipOver(value(0, 5)), "");
-    EXPECT_EQ(tipOver(title(0)), "");
-    EXPECT_EQ(tipOver(value(2, 5)), "");
-    EXPECT_EQ(tipOver(value(1, 5)), kEstimateTip);
-    EXPECT_EQ(tipOver(title(1)), kEstimateTip);
-    EXPECT_EQ(tipOver(level(1, 19)), kEstimateTip);
-    EXPECT_EQ(tipOver(viewer, value(1, 10)->geometry().center() + QPoint(60, 0)), kEstimateTip)
-        << "beside the figures, where the plot is";
-    EXPECT_EQ(tipOver(viewer, QPoint(6, 300)), "") << "the frame, outside every column";
-
-    const QLabel* note = label("lbl_EstimateNote");
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_EQ(note->text(),
-              QStringLiteral("\u2248 marks our own estimates: no early source was found for those figures."));
-    hideTip();
+    EXPECT_EQ(markedRows(), std::vector<int>{3});
 }
 
-TEST_F(ViewerTest, aSkillWithoutEstimatesShowsNoMarkNoTipAndNoFootLine) {
-    // Meteor first: three estimated columns, whose look must not stay behind.
-    viewer->load({TreeId::SorcFire, 7}, 1);
-    ASSERT_TRUE(label("lbl_EstimateNote")->isVisible());
-    viewer->load({TreeId::SorcFire, 0}, 1); // Fire Bolt: read from a source, and a repeated mana cost
-    EXPECT_FALSE(label("lbl_EstimateNote")->isVisible());
-    for (int c = 0; c < 4; ++c) {
-        EXPECT_FALSE(label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->isVisible()) << c;
-        EXPECT_EQ(tipOver(value(c, 5)), "") << c;
-        for (int row = 0; row < 20; ++row) {
-            EXPECT_FALSE(value(c, row)->font().italic()) << c << " " << row;
+// The plot's line: solid for figures from a source, broken into long dashes
+// for figures carried back, into short dots for estimates. Measured as the
+// share of the plot's scanlines, between two levels' points, that the line
+// leaves dark.
+TEST_F(ViewerTest, eachKindOfFigureHasItsOwnLineInThePlot) {
+    const auto darkShare = [](ProgressionPlot* plot) {
+        const QImage image = plot->grab().toImage();
+        const double rowHeight = image.height() / 20.0;
+        int scanned = 0;
+        int dark = 0;
+        for (int y = qRound(rowHeight / 2); y < image.height() - qRound(rowHeight / 2); ++y) {
+            const double fromPoint = std::fmod(y - rowHeight / 2, rowHeight);
+            if (fromPoint < 4 || fromPoint > rowHeight - 4) {
+                continue; // a level's point
+            }
+            bool lit = false;
+            for (int x = 0; x < image.width() && !lit; ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                lit = pixel.alpha() > 0 && pixel.red() > 150;
+            }
+            ++scanned;
+            dark += lit ? 0 : 1;
         }
+        return double(dark) / scanned;
+    };
+    viewer->load({TreeId::AmazonJS, 1}, 0); // Power Strike: estimate, sourced, inferred
+    const auto plots = viewer->findChildren<ProgressionPlot*>();
+    const double estimate = darkShare(plots[0]);
+    const double sourced = darkShare(plots[1]);
+    const double inferred = darkShare(plots[2]);
+    // Measured: 0, 0.27 and 0.45.
+    EXPECT_EQ(sourced, 0.0);
+    EXPECT_GT(inferred, 0.15);
+    EXPECT_LT(inferred, 0.38);
+    EXPECT_GT(estimate, inferred + 0.1);
+}
+
+// The foot line explains only the marks the skill shows, in one line centred
+// under the panels.
+TEST_F(ViewerTest, theFootLineExplainsTheMarksTheSkillShows) {
+    const QString inferredNote =
+        QStringLiteral("\u2020 figures of patch 1.10 carried back to the early game");
+    const QString estimateNote = QStringLiteral("\u2248 our own estimates: no source was found for them");
+    const QLabel* inferred = label("lbl_InferredNote");
+    const QLabel* estimate = label("lbl_EstimateNote");
+    EXPECT_EQ(inferred->text(), inferredNote);
+    EXPECT_EQ(estimate->text(), estimateNote);
+    EXPECT_EQ(textColour(inferred), kInferredGold);
+    EXPECT_EQ(textColour(estimate), kEstimateDim);
+    const auto middle = [this](const QRect& r) { return r.center().x() - viewer->width() / 2; };
+
+    viewer->load({TreeId::AmazonJS, 1}, 0); // Power Strike: both marks
+    ASSERT_TRUE(inferred->isVisible() && estimate->isVisible());
+    EXPECT_EQ(inferred->y(), estimate->y());
+    EXPECT_LT(inferred->geometry().right() + 20, estimate->x()) << "side by side, apart";
+    EXPECT_NEAR(middle(inferred->geometry().united(estimate->geometry())), 0, 2);
+    EXPECT_GE(inferred->width(), inferred->fontMetrics().horizontalAdvance(inferredNote));
+
+    viewer->load({TreeId::SorcLight, 5}, 0); // Chain Lightning: carried back only
+    EXPECT_TRUE(inferred->isVisible());
+    EXPECT_FALSE(estimate->isVisible());
+    EXPECT_NEAR(middle(inferred->geometry()), 0, 2);
+
+    viewer->load({TreeId::SorcFire, 0}, 0); // Fire Bolt: nothing to explain
+    EXPECT_FALSE(inferred->isVisible());
+    EXPECT_FALSE(estimate->isVisible());
+}
+
+// A tip over every column's title frame tells where the column came from;
+// none over the figures.
+TEST_F(ViewerTest, theTipOverEveryTitleFrameTellsWhereTheColumnCameFrom) {
+    const QString laterPatch = QStringLiteral(
+        "\u2020 Carried back from a later patch\n"
+        "The figures of patch 1.10's own per-level table, where no patch note from 1.01 to 1.10 changes "
+        "them. Most such figures match the early game, but about one column in seven may differ.");
+    const QString estimate = QStringLiteral(
+        "\u2248 Our own estimate\n"
+        "No source was found for these figures: they rise in smooth steps from any known value.");
+    const QString betaPage =
+        QStringLiteral("From a source: worked out from the start and the step it states\n"
+                       "Source: https://www.angelfire.com/games2/Misery/sskill2.html\n"
+                       "Game version: none stated (a fan page of the 2000 beta era)");
+    const struct {
+        SkillRef skill;
+        int column;
+        QString tip;
+    } cases[] = {
+        // Power Strike: an estimate, a derived column with its note, one carried back.
+        {{TreeId::AmazonJS, 1}, 0, estimate},
+        {{TreeId::AmazonJS, 1},
+         1,
+         QStringLiteral("From a source: worked out from the start and the step it states\n"
+                        "Source: http://bbs.tianya.cn/post-play-3615-1.shtml\n"
+                        "Game version: none stated (the post is dated 17 January 2001)\n"
+                        "The source says the damage rises by 3 a level, read as the high end only.")},
+        {{TreeId::AmazonJS, 1}, 2, laterPatch},
+        {{TreeId::AmazonJS, 1}, 3, QStringLiteral("Not used by this skill")},
+        // Chain Lightning: damage by the later step, with its doubt; a repeated text.
+        {{TreeId::SorcLight, 5},
+         0,
+         laterPatch + QStringLiteral(
+                          "\nLevels 1 to 8 are patch 1.10's; their step goes on evenly to level 20, since "
+                          "patch 1.07 raised damage above level 8.\n"
+                          "Doubt: Its number of targets, a fixed 5 early, grows with level since patch 1.10, "
+                          "without a note.")},
+        {{TreeId::SorcLight, 5},
+         2,
+         QStringLiteral("From a source: the same at every level\n"
+                        "Source: the statistics list these tables were made from\n"
+                        "Game version: none stated")},
+        // Teeth: read off a table.
+        {{TreeId::NecroBone, 0},
+         0,
+         QStringLiteral("From a source: read off its per-level table\n"
+                        "Source: https://angelfire.com/games2/Misery/nskill1.html\n"
+                        "Game version: none stated")},
+        // The beta-era page: a later table disagrees.
+        {{TreeId::SorcLight, 0},
+         0,
+         betaPage +
+             QStringLiteral("\nDoubt: A later table disagrees with this page on Static Field's radius, "
+                            "Charged Bolt's mana cost and Ice Bolt's cold length, so its figures are "
+                            "early but not certain.")},
+        {{TreeId::SorcLight, 1},
+         0,
+         betaPage + QStringLiteral("\nDoubt: A later table disagrees: 3.3 to 16 yards, where this page gives "
+                                   "5.3 to 43.3.")},
+        {{TreeId::SorcCold, 0},
+         1,
+         QStringLiteral("From a source: worked out from the start and the step it states\n"
+                        "Source: https://www.angelfire.com/games2/Misery/sskill.html\n"
+                        "Game version: none stated (a fan page of the 2000 beta era)\n"
+                        "Doubt: A later table disagrees, and 8 to 160 seconds is hard to believe.")},
+    };
+    for (const auto& k : cases) {
+        viewer->load(k.skill, 0);
+        const std::string where =
+            label("lbl_CurrentSkill")->text().toStdString() + " column " + std::to_string(k.column + 1);
+        // The title, its mark, and the frame's corner beside them.
+        EXPECT_EQ(plainTip(title(k.column)), k.tip) << where;
+        const QRect frameCorner = title(k.column)->geometry().adjusted(-18, -1, 18, 1);
+        EXPECT_EQ(plainTip(viewer, frameCorner.topLeft()), k.tip) << where;
+        EXPECT_EQ(plainTip(viewer, frameCorner.bottomRight()), k.tip) << where;
+        EXPECT_EQ(plainTip(value(k.column, 5)), "") << where;
+        EXPECT_EQ(plainTip(viewer, value(k.column, 10)->geometry().center() + QPoint(60, 0)), "")
+            << where << ": over the plot";
     }
-    EXPECT_EQ(textColour(value(0, 5)), kParchment);
-    EXPECT_EQ(textColour(value(3, 5)), kParchment);
-    EXPECT_EQ(markedRows(), std::vector<int>{0});
-    for (const ProgressionPlot* plot : viewer->findChildren<ProgressionPlot*>()) {
-        EXPECT_FALSE(plot->isEstimated());
-    }
+    viewer->load({TreeId::AmazonJS, 1}, 0);
+    EXPECT_EQ(plainTip(mark(2)), laterPatch);
+    EXPECT_EQ(plainTip(viewer, QPoint(6, 100)), "") << "the frame, outside every column";
+    hideTip();
 }
 
 // Every skill line, title and figure fits its label, in the style it is shown
@@ -327,9 +483,7 @@ TEST_F(ViewerTest, aSkillWithoutEstimatesShowsNoMarkNoTipAndNoFootLine) {
 // estimated columns, some of long titles.
 TEST_F(ViewerTest, everyEntryFitsItsLabels) {
     for (int c = 0; c < 4; ++c) {
-        EXPECT_FALSE(title(c)->geometry().intersects(
-            label(QStringLiteral("lbl_EstimateMark%1").arg(c + 1))->geometry()))
-            << c;
+        EXPECT_FALSE(title(c)->geometry().intersects(mark(c)->geometry())) << c;
     }
     const QLabel* skillLine = label("lbl_CurrentSkill");
     int entries = 0;

@@ -4,8 +4,10 @@
 //   sw_stats_tablegen <tables.tsv> <output.cpp>
 //
 // It refuses a file that does not hold exactly fifteen trees of ten skills of
-// four columns each, in order, and names the offending line, so a slip in the
-// data stops the build instead of reaching the viewer.
+// four columns each, in order, a text outside the value forms, or a column
+// with figures of its own whose origin is unknown or whose source and version
+// are missing (or given where there is no source), and names the offending
+// line, so a slip in the data stops the build instead of reaching the viewer.
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -24,6 +26,10 @@ const std::set<std::string> kTreeCodes{"AmazonBC",   "AmazonJS",   "AmazonPM",  
                                        "BarBarWC",   "NecroBone",  "NecroCurse", "NecroSummon", "PaladinCom",
                                        "PaladinDef", "PaladinOff", "SorcCold",   "SorcFire",    "SorcLight"};
 
+const std::set<std::string> kTags{"from", "version", "note", "doubt"};
+const std::map<std::string, std::string> kOrigins{
+    {"exact", "Exact"}, {"derived", "Derived"}, {"inferred", "Inferred"}, {"estimate", "Estimate"}};
+
 struct ColumnLine {
     int lineNumber = 0;
     std::string tree;
@@ -34,6 +40,7 @@ struct ColumnLine {
     std::string source;
     std::string title;
     std::vector<std::string> texts;
+    std::map<std::string, std::string> tagged; ///< "from", "version", "note", "doubt"
 };
 
 struct Failure {
@@ -105,11 +112,32 @@ ColumnLine parseLine(const std::string& line, int lineNumber) {
     c.index = std::stoi(f[1]);
     c.column = std::stoi(f[3]);
     if (c.kind == "own") {
-        if (c.texts.size() != kLevels) {
+        if (c.texts.size() < kLevels) {
             throw fail("an own column needs 20 texts, found " + std::to_string(c.texts.size()));
         }
-        if (c.source != "exact" && c.source != "derived" && c.source != "estimate") {
-            throw fail("source must be exact, derived or estimate");
+        // After the twenty texts, what the viewer tells of the column, each
+        // field led by its tag.
+        for (std::size_t i = kLevels; i < c.texts.size(); ++i) {
+            const std::string& field = c.texts[i];
+            const std::size_t colon = field.find(": ");
+            const std::string tag = field.substr(0, colon);
+            if (colon == std::string::npos || kTags.count(tag) == 0 || colon + 2 == field.size()) {
+                throw fail("'" + field +
+                           "' is no value text and no \"from: \", \"version: \", \"note: \" or "
+                           "\"doubt: \" field, or there are more than 20 texts");
+            }
+            if (!c.tagged.emplace(tag, field.substr(colon + 2)).second) {
+                throw fail("a second \"" + tag + ": \" field");
+            }
+        }
+        c.texts.resize(kLevels);
+        if (kOrigins.count(c.source) == 0) {
+            throw fail("source must be exact, derived, inferred or estimate");
+        }
+        const bool sourced = c.source == "exact" || c.source == "derived";
+        if (sourced != (c.tagged.count("from") == 1) || sourced != (c.tagged.count("version") == 1)) {
+            throw fail(sourced ? "an exact or derived column names its source in \"from: \" and \"version: \""
+                               : "only exact and derived columns have \"from: \" and \"version: \"");
         }
         for (const std::string& t : c.texts) {
             if (!isValueText(t)) {
@@ -144,15 +172,21 @@ std::string literal(const std::string& s) {
 std::string columnSource(const ColumnLine& c) {
     std::ostringstream out;
     const char* kind = c.kind == "own" ? "Own" : c.kind == "repeat" ? "Repeat" : "Empty";
-    out << "        Column{" << literal(c.title) << ", ColumnKind::" << kind << ", "
-        << (c.source == "estimate" ? "true" : "false") << ", {";
+    const std::string origin = c.kind == "own" ? kOrigins.at(c.source) : "Listed";
+    out << "        Column{" << literal(c.title) << ", ColumnKind::" << kind << ", Origin::" << origin
+        << ", {";
     for (int level = 0; level < kLevels; ++level) {
         const std::string text = c.kind == "own"      ? c.texts[static_cast<std::size_t>(level)]
                                  : c.kind == "repeat" ? c.texts[0]
                                                       : std::string();
         out << (level == 0 ? "" : ", ") << literal(text);
     }
-    out << "}},\n";
+    out << "}";
+    for (const char* tag : {"from", "version", "note", "doubt"}) {
+        const auto field = c.tagged.find(tag);
+        out << ", " << literal(field == c.tagged.end() ? std::string() : field->second);
+    }
+    out << "},\n";
     return out.str();
 }
 
