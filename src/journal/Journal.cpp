@@ -420,6 +420,7 @@ void Journal::removeOwnFiles(std::uint64_t keep) {
 
 void Journal::write(const JournalRecord& record) {
     m_current = record;
+    m_currentWritten = false;
     if (!usable()) {
         return;
     }
@@ -427,6 +428,7 @@ void Journal::write(const JournalRecord& record) {
     if (!writeNewFile(journalName(number), formatJournal(record))) {
         return; // the journal before it stays
     }
+    m_currentWritten = true;
     // The durable one stays until a later one is durable.
     if (m_written != m_durable) {
         ::unlink(path(journalName(m_written)).c_str());
@@ -435,7 +437,7 @@ void Journal::write(const JournalRecord& record) {
 }
 
 void Journal::planChanged(const model::Plan& plan) {
-    if (m_current && !m_current->saved && m_current->plan == plan) {
+    if (m_current && m_currentWritten && !m_current->saved && m_current->plan == plan) {
         return;
     }
     write(JournalRecord{plan, false, m_clock()});
@@ -612,6 +614,7 @@ std::optional<model::Plan> Journal::takeBack(std::uint64_t number) {
     m_written = own;
     m_durable = own;
     m_current = std::move(reading.record);
+    m_currentWritten = true;
     pruneList();
     return m_current->plan;
 }
