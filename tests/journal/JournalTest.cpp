@@ -415,6 +415,9 @@ TEST_F(JournalFiles, aProgramKilledWhileWritingLeavesItsJournalWhole) {
                 ASSERT_TRUE(name.starts_with("left-") || name == "journal.lock" ||
                             name == next.sessionName() + ".lock")
                     << name;
+                if (name.starts_with("left-")) {
+                    fs::remove(folder / name); // checked: the next run's list holds its plan alone
+                }
             }
         }
         const double seconds =
