@@ -262,8 +262,11 @@ private:
 
 Journal::Journal(JournalSetup setup)
     : m_folder(std::move(setup.folder)), m_clock(std::move(setup.clock)), m_unnamedFiles(setup.unnamedFiles) {
+    // The plans are the player's alone: a folder made here is theirs only.
     std::error_code error;
-    std::filesystem::create_directories(m_folder, error);
+    if (!m_folder.empty() && std::filesystem::create_directories(m_folder, error)) {
+        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, error);
+    }
     struct stat s {};
     if (m_folder.empty() || ::stat(m_folder.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) {
         return;

@@ -110,8 +110,8 @@ private:
     int m_lockFd = -1;
     std::optional<JournalRecord> m_current;
     bool m_currentWritten = false; ///< the latest journal holds m_current
-    std::uint64_t m_written = 0; ///< number of the latest journal written, 0 before the first
-    std::uint64_t m_durable = 0; ///< number of the latest journal made durable
+    std::uint64_t m_written = 0;   ///< number of the latest journal written, 0 before the first
+    std::uint64_t m_durable = 0;   ///< number of the latest journal made durable
 };
 
 } // namespace skillwright::journal

@@ -141,6 +141,8 @@ TEST_F(JournalFiles, aPlanThatLeavesTheScreenUnsavedComesBackWhole) {
 
 TEST_F(JournalFiles, theTenPlansThatLeftLastAreKeptNewestFirst) {
     Journal journal(setup());
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all)
+        << "the player's alone";
     for (int n = 1; n <= 13; ++n) {
         journal.planChanged(randomPlan(static_cast<ClassId>(n % 5), 2 + n, "plan " + std::to_string(n), n));
         journal.planLeft();
