@@ -14,6 +14,24 @@
 
 namespace skillwright::toolkit {
 
+std::string stateFolder(std::string_view xdgStateHome, std::string_view home) {
+    auto under = [](std::string_view folder, std::string_view rest) {
+        std::string path(folder);
+        while (path.size() > 1 && path.back() == '/') {
+            path.pop_back();
+        }
+        return (path == "/" ? "" : path) + std::string(rest);
+    };
+    // A relative value is to be ignored, as if unset.
+    if (xdgStateHome.starts_with('/')) {
+        return under(xdgStateHome, "/skillwright");
+    }
+    if (home.starts_with('/')) {
+        return under(home, "/.local/state/skillwright");
+    }
+    return {};
+}
+
 ProgramFolders::Probe ProgramFolders::fileSystem() {
     return Probe{
         [](const std::string& path) {

@@ -11,6 +11,12 @@ namespace skillwright::toolkit {
 inline constexpr std::array<std::string_view, 5> kAnimationFileNames{
     "amazonmove.gif", "barbarianmove.gif", "necromancermove.gif", "paladinmove.gif", "sorceressmove.gif"};
 
+/// Where the program keeps what it carries from one run to the next (the
+/// journal of plans): "skillwright" in $XDG_STATE_HOME when that names an
+/// absolute folder, else in ~/.local/state; empty when neither is known.
+/// Takes the two variables' values (empty when unset).
+std::string stateFolder(std::string_view xdgStateHome, std::string_view home);
+
 /// Where the program reads its class animations and writes its reports: the
 /// one place that decides it.
 ///

@@ -3,10 +3,10 @@
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
 
-#include <ReportPromises.h>
-
 #include <gtest/gtest.h>
 
+#include <RandomPlay.h>
+#include <ReportPromises.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -43,41 +43,7 @@ std::unique_ptr<Reopened> reopen(std::string_view text) {
     return r;
 }
 
-/// Plays a class at random: clicks, the reserve both ways, quest points of
-/// every kind and undo, each at random, until the character reaches `level`.
-void playAtRandom(model::Build& build, ClassId classId, int level, std::mt19937& random) {
-    build.openScreen(classId);
-    const auto trees = model::classInfo(classId).trees;
-    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-    for (int step = 0; step < 2000 && build.characterLevel() < level; ++step) {
-        const TreeId tree = trees[static_cast<std::size_t>(pick(3))];
-        const auto index = static_cast<std::int16_t>(pick(10));
-        build.prepareRightClick(tree, index);
-        switch (pick(12)) {
-        case 0:
-            build.reservePoint();
-            break;
-        case 1:
-            build.useReservedPoint();
-            break;
-        case 2:
-            build.takeDenOfEvilPoint();
-            break;
-        case 3:
-            build.takeBookOfSkillPoint();
-            break;
-        case 4:
-            build.takeIzualPoint();
-            break;
-        case 5:
-            build.undoLast();
-            break;
-        default:
-            build.click(tree, index);
-            break;
-        }
-    }
-}
+using support::playAtRandom;
 
 TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
     const char* names[] = {"Hero", "\xCE\x9F\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xAD\xCE\xB1\xCF\x82",

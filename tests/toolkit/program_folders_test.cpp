@@ -119,3 +119,24 @@ TEST(ProgramFolders, theFileSystemProbeSeesFilesAndFoldersThatTakeNewFiles) {
 }
 
 } // namespace
+
+TEST(ProgramFolders, theStateFolderIsTheAbsoluteXdgStateHomeElseUnderHome) {
+    struct Case {
+        std::string_view xdgStateHome;
+        std::string_view home;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {"/home/pat/.state", "/home/pat", "/home/pat/.state/skillwright"},
+        {"/home/pat/.state/", "/home/pat", "/home/pat/.state/skillwright"},
+        {"", "/home/pat", "/home/pat/.local/state/skillwright"},
+        {"relative/state", "/home/pat/", "/home/pat/.local/state/skillwright"},
+        {"", "/", "/.local/state/skillwright"},
+        {"", "", ""},
+        {"state", "home", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(skillwright::toolkit::stateFolder(c.xdgStateHome, c.home), c.folder)
+            << c.xdgStateHome << " | " << c.home;
+    }
+}

@@ -1,0 +1,126 @@
+// The journal is written after every click, so a level-99 plan's journal must
+// be written well within the millisecond a click has to be repainted in;
+// reading one back, rules and all, is what continuing a plan costs first.
+#include <journal/Journal.h>
+#include <model/Build.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace skillwright;
+
+/// The longest plan there is: every level-up held in reserve and spent
+/// later, and all twelve quest points.
+model::Plan longestPlan(std::string name) {
+    model::Build build;
+    build.openScreen(model::ClassId::Necromancer);
+    const auto trees = model::classInfo(model::ClassId::Necromancer).trees;
+    auto onFirstSkillTaking = [&](auto take) {
+        for (int s = 0; s < 30; ++s) {
+            build.prepareRightClick(trees[static_cast<std::size_t>(s / 10)],
+                                    static_cast<std::int16_t>(s % 10));
+            if (take().accepted()) {
+                return;
+            }
+        }
+    };
+    while (build.characterLevel() < model::kMaxLevel) {
+        build.prepareRightClick(trees[0], 0);
+        build.reservePoint();
+        onFirstSkillTaking([&] { return build.useReservedPoint(); });
+    }
+    for (const model::Quest quest :
+         {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
+        for (int k = 0; k < model::questLimit(quest); ++k) {
+            onFirstSkillTaking([&] { return build.takeQuestPoint(quest); });
+        }
+    }
+    return model::Plan{model::ClassId::Necromancer, build.screen()->history(), std::move(name)};
+}
+
+const journal::Seconds kNow = journal::systemClock();
+
+/// A folder of its own for one benchmark, removed after it.
+struct Folder {
+    std::string path;
+    Folder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "sw-bench-journal-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path = pattern;
+        }
+    }
+    ~Folder() { std::filesystem::remove_all(path); }
+};
+
+void BM_FormatLevel99Journal(benchmark::State& state) {
+    const journal::JournalRecord record{longestPlan("Character"), false, kNow};
+    for (auto _ : state) {
+        std::string text = journal::formatJournal(record);
+        benchmark::DoNotOptimize(text);
+    }
+    state.counters["entries"] = static_cast<double>(record.plan.history.size());
+    state.counters["bytes"] = static_cast<double>(journal::formatJournal(record).size());
+}
+BENCHMARK(BM_FormatLevel99Journal)->Unit(benchmark::kMicrosecond);
+
+// What every click adds: the journal of the plan on screen written anew.
+void BM_WriteLevel99Journal(benchmark::State& state) {
+    Folder folder;
+    journal::Journal journal({folder.path});
+    const model::Plan plans[] = {longestPlan("Character"), longestPlan("Character 2")};
+    int n = 0;
+    for (auto _ : state) {
+        journal.planChanged(plans[n++ % 2]);
+    }
+    journal.planSaved(plans[0]); // nothing to keep
+}
+BENCHMARK(BM_WriteLevel99Journal)->Unit(benchmark::kMicrosecond);
+
+// For a quiet moment, not for a click: the latest journal made to survive a
+// power cut (fsync).
+void BM_WriteAndMakeDurableLevel99Journal(benchmark::State& state) {
+    Folder folder;
+    journal::Journal journal({folder.path});
+    const model::Plan plans[] = {longestPlan("Character"), longestPlan("Character 2")};
+    int n = 0;
+    for (auto _ : state) {
+        journal.planChanged(plans[n++ % 2]);
+        journal.makeDurable();
+    }
+    journal.planSaved(plans[0]);
+}
+BENCHMARK(BM_WriteAndMakeDurableLevel99Journal)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// Reading a level-99 journal back, its history replayed through the rules.
+void BM_ReadLevel99Journal(benchmark::State& state) {
+    const std::string text = journal::formatJournal({longestPlan("Character"), false, kNow});
+    for (auto _ : state) {
+        journal::JournalReading reading = journal::parseJournal(text);
+        benchmark::DoNotOptimize(reading);
+    }
+}
+BENCHMARK(BM_ReadLevel99Journal)->Unit(benchmark::kMicrosecond);
+
+// The start screen's list: ten level-99 plans read and checked.
+void BM_ListTenLevel99Plans(benchmark::State& state) {
+    Folder folder;
+    journal::Journal journal({folder.path});
+    for (int n = 0; n < 10; ++n) {
+        journal.planChanged(longestPlan("Character " + std::to_string(n)));
+        journal.planLeft();
+    }
+    for (auto _ : state) {
+        auto plans = journal.recoverablePlans();
+        benchmark::DoNotOptimize(plans);
+    }
+}
+BENCHMARK(BM_ListTenLevel99Plans)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

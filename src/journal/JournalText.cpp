@@ -1,0 +1,281 @@
+#include "JournalText.h"
+
+#include <model/Build.h>
+
+#include <charconv>
+#include <vector>
+
+namespace skillwright::journal {
+
+namespace {
+
+constexpr std::string_view kFormatHead = "skillwright journal ";
+constexpr std::string_view kClass = "class ";
+constexpr std::string_view kName = "name ";
+constexpr std::string_view kSaved = "saved ";
+constexpr std::string_view kChanged = "changed ";
+constexpr std::string_view kEntries = "entries ";
+constexpr std::string_view kEnd = "end";
+/// The most entries a plan can hold: 98 level-ups, each maybe held in
+/// reserve and spent later, and 12 quest points.
+constexpr long long kMostEntries = 98 + 98 + 12;
+
+bool escaped(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == '\\';
+}
+
+void appendName(std::string& out, std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (escaped(byte)) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+/// The name as appendName wrote it; nothing for any other text.
+std::optional<std::string> readName(std::string_view text) {
+    std::string name;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte != '\\') {
+            if (escaped(byte)) {
+                return std::nullopt;
+            }
+            name += text[i];
+            continue;
+        }
+        if (text.size() - i < 4 || text[i + 1] != 'x') {
+            return std::nullopt;
+        }
+        const int high = hexDigit(text[i + 2]);
+        const int low = hexDigit(text[i + 3]);
+        const auto decoded = static_cast<unsigned char>(high * 16 + low);
+        if (high < 0 || low < 0 || !escaped(decoded)) {
+            return std::nullopt; // one text per name: only what must be escaped is
+        }
+        name += static_cast<char>(decoded);
+        i += 3;
+    }
+    return name;
+}
+
+/// A whole decimal number, no sign but `-` where allowed, no blanks.
+std::optional<long long> readNumber(std::string_view text, bool negativeAllowed) {
+    if (text.empty() || (!negativeAllowed && text.front() == '-') || text.front() == '+' ||
+        (text.size() > 1 && text.front() == '0')) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<model::ClassId> classNamed(std::string_view name) {
+    for (const model::ClassInfo& info : model::classes()) {
+        if (info.name == name) {
+            return info.id;
+        }
+    }
+    return std::nullopt;
+}
+
+JournalReading failure(std::string error) {
+    JournalReading reading;
+    reading.error = std::move(error);
+    return reading;
+}
+
+/// Splits the text into its lines; the last one must end with a line break.
+std::optional<std::vector<std::string_view>> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos) {
+            return std::nullopt;
+        }
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+/// Replays the history through the rules; the reason when they would not
+/// record it that way.
+std::optional<std::string> checkHistory(const model::Plan& plan) {
+    model::Build build;
+    build.openScreen(plan.classId);
+    for (std::size_t i = 0; i < plan.history.size(); ++i) {
+        const model::PointResult result = build.replay(plan.history[i]);
+        if (!result.accepted() || build.screen()->history().back() != plan.history[i]) {
+            return "entry " + std::to_string(i + 1) + " is not a point the rules give";
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string formatJournal(const JournalRecord& record) {
+    const model::Plan& plan = record.plan;
+    std::string out;
+    out.reserve(160 + plan.name.size() + 48 * plan.history.size());
+    out += kFormatHead;
+    out += std::to_string(kJournalVersion);
+    out += '\n';
+    out += kClass;
+    out += model::classInfo(plan.classId).name;
+    out += '\n';
+    out += kName;
+    const std::size_t nameStart = out.size();
+    appendName(out, plan.name);
+    const std::size_t nameLength = out.size() - nameStart;
+    out += '\n';
+    out += kSaved;
+    out += record.saved ? "yes" : "no";
+    out += '\n';
+    out += kChanged;
+    out += std::to_string(record.changedAt.time_since_epoch().count());
+    out += '\n';
+    out += kEntries;
+    out += std::to_string(plan.history.size());
+    out += '\n';
+    for (const model::HistoryEntry& entry : plan.history) {
+        model::appendEntry(out, entry);
+        out += '\n';
+    }
+    out += kEnd;
+    out += '\n';
+    if (out.size() > kMaxJournalBytes) {
+        out.erase(nameStart, nameLength);
+    }
+    return out;
+}
+
+JournalReading parseJournal(std::string_view text) {
+    if (text.size() > kMaxJournalBytes) {
+        return failure("larger than a journal can be");
+    }
+    const auto lines = linesOf(text);
+    if (!lines || lines->empty() || !lines->front().starts_with(kFormatHead)) {
+        return failure("not a journal");
+    }
+    const std::vector<std::string_view>& line = *lines;
+    const auto version = readNumber(line[0].substr(kFormatHead.size()), false);
+    if (!version || *version < 1) {
+        return failure("not a journal");
+    }
+    if (*version > kJournalVersion) {
+        JournalReading reading = failure("a journal of a later version");
+        reading.newerVersion = true;
+        return reading;
+    }
+    if (line.size() < 7) {
+        return failure("cut short");
+    }
+    auto field = [&](std::size_t index, std::string_view head) -> std::optional<std::string_view> {
+        if (!line[index].starts_with(head)) {
+            return std::nullopt;
+        }
+        return line[index].substr(head.size());
+    };
+    const auto className = field(1, kClass);
+    const auto classId = className ? classNamed(*className) : std::nullopt;
+    if (!classId) {
+        return failure("no class of the planner");
+    }
+    const auto nameText = field(2, kName);
+    auto name = nameText ? readName(*nameText) : std::nullopt;
+    if (!name) {
+        return failure("no name");
+    }
+    const auto saved = field(3, kSaved);
+    if (!saved || (*saved != "yes" && *saved != "no")) {
+        return failure("no saved line");
+    }
+    const auto changedText = field(4, kChanged);
+    const auto changed = changedText ? readNumber(*changedText, true) : std::nullopt;
+    if (!changed) {
+        return failure("no time of change");
+    }
+    const auto countText = field(5, kEntries);
+    const auto count = countText ? readNumber(*countText, false) : std::nullopt;
+    if (!count || *count > kMostEntries) {
+        return failure("no count of entries");
+    }
+    if (line.size() != 7 + static_cast<std::size_t>(*count) || line.back() != kEnd) {
+        return failure("not as many entries as it says");
+    }
+
+    JournalRecord record;
+    record.plan.classId = *classId;
+    record.plan.name = std::move(*name);
+    record.saved = *saved == "yes";
+    record.changedAt = Seconds(std::chrono::seconds(*changed));
+    record.plan.history.reserve(static_cast<std::size_t>(*count));
+    for (std::size_t i = 6; i + 1 < line.size(); ++i) {
+        model::ParsedEntry parsed = model::parseEntry(line[i], *classId);
+        if (!parsed.entry) {
+            return failure("line " + std::to_string(i + 1) + ": " + parsed.error);
+        }
+        record.plan.history.push_back(*parsed.entry);
+    }
+    if (auto problem = checkHistory(record.plan)) {
+        return failure(std::move(*problem));
+    }
+    JournalReading reading;
+    reading.record = std::move(record);
+    return reading;
+}
+
+int planLevel(const model::Plan& plan) {
+    int level = 1;
+    for (const model::HistoryEntry& entry : plan.history) {
+        if (entry.kind == model::EntryKind::Ordinary || entry.kind == model::EntryKind::ReservedForLater) {
+            ++level;
+        }
+    }
+    return level;
+}
+
+std::string timeAgoText(Seconds then, Seconds now) {
+    const long long seconds = (now - then).count();
+    auto ago = [](long long n, std::string_view unit) {
+        return std::to_string(n) + " " + std::string(unit) + (n == 1 ? "" : "s") + " ago";
+    };
+    if (seconds < 60) {
+        return "just now";
+    }
+    if (seconds < 3600) {
+        return ago(seconds / 60, "minute");
+    }
+    if (seconds < 86400) {
+        return ago(seconds / 3600, "hour");
+    }
+    return ago(seconds / 86400, "day");
+}
+
+std::string continueText(model::ClassId classId, int level, bool saved, Seconds changedAt, Seconds now) {
+    return "Continue: " + std::string(model::classInfo(classId).name) + ", level " + std::to_string(level) +
+           (saved ? ", saved, " : ", unsaved, ") + timeAgoText(changedAt, now);
+}
+
+} // namespace skillwright::journal

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <model/Plan.h>
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// The journal's text: what a journal file holds about one plan, written and
+/// read back exactly. No files here.
+namespace skillwright::journal {
+
+using Seconds = std::chrono::sys_seconds;
+
+/// The version this program writes; a journal of a later one is not read.
+inline constexpr int kJournalVersion = 1;
+/// The longest plan takes about 10 KiB; anything beyond this is
+/// not a journal of ours.
+inline constexpr std::size_t kMaxJournalBytes = 64 * 1024;
+
+/// A plan as the journal keeps it.
+struct JournalRecord {
+    model::Plan plan;
+    bool saved = false; ///< a report holds the plan as it stands
+    Seconds changedAt{};
+
+    friend bool operator==(const JournalRecord&, const JournalRecord&) = default;
+};
+
+/// The journal text of `record`:
+///
+///     skillwright journal 1
+///     class Sorceress
+///     name Hero            (bytes below 0x20, DEL and '\' as \xHH)
+///     saved no
+///     changed 1796582400   (seconds since 1970, UTC)
+///     entries 2
+///     Clvl 2 Slvl 1: Fire Bolt
+///     Clvl 3 Reserved For Later
+///     end
+///
+/// A name too long for the journal to stay within kMaxJournalBytes is left out.
+std::string formatJournal(const JournalRecord& record);
+
+/// What reading a journal's text came to: the record, or why there is none.
+struct JournalReading {
+    std::optional<JournalRecord> record;
+    std::string error;
+    bool newerVersion = false; ///< written by a later version of the program
+};
+
+/// Reads exactly the text formatJournal writes. The entries are replayed
+/// through the rules: a history the planner would not record that way is no
+/// journal either.
+JournalReading parseJournal(std::string_view text);
+
+/// The character level a plan's history reaches.
+int planLevel(const model::Plan& plan);
+
+/// How long ago `then` was at `now`: "just now", "1 minute ago",
+/// "5 minutes ago", "2 hours ago", "3 days ago".
+std::string timeAgoText(Seconds then, Seconds now);
+
+/// The Continue button's tooltip for a plan, e.g.
+/// "Continue: Sorceress, level 57, unsaved, 5 minutes ago".
+std::string continueText(model::ClassId classId, int level, bool saved, Seconds changedAt, Seconds now);
+
+} // namespace skillwright::journal

@@ -1,0 +1,169 @@
+// The journal's text: every plan the rules can make reads back exactly, and
+// nothing else reads as a journal.
+#include <journal/JournalText.h>
+
+#include <gtest/gtest.h>
+
+#include <RandomPlay.h>
+#include <random>
+
+namespace skillwright::journal {
+namespace {
+
+using model::ClassId;
+using model::TreeId;
+
+constexpr Seconds at(long long seconds) {
+    return Seconds(std::chrono::seconds(seconds));
+}
+
+model::Plan planOf(const model::Build& build, std::string name) {
+    return model::Plan{build.screen()->classId(), build.screen()->history(), std::move(name)};
+}
+
+TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
+    const std::string names[] = {"Hero",
+                                 "",
+                                 "back\\slash \\x41",
+                                 "line\nbreak\r\ttab\x7F" + std::string(1, '\0') + "nul",
+                                 "\xCE\x9F\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xAD\xCE\xB1\xCF\x82",
+                                 "  blanks around  "};
+    std::mt19937 random(32);
+    int quests = 0;
+    for (int n = 0; n < 100; ++n) {
+        model::Build build;
+        support::playAtRandom(build, static_cast<ClassId>(n % model::kClassCount), 1 + (n * 13) % 99, random);
+        const JournalRecord record{planOf(build, names[n % std::size(names)]), n % 3 == 0,
+                                   at(1796582400LL + n * 7919 - 50 * 7919)};
+        const std::string text = formatJournal(record);
+        const JournalReading reading = parseJournal(text);
+        ASSERT_TRUE(reading.record) << reading.error << "\n" << text;
+        EXPECT_EQ(*reading.record, record) << text;
+        EXPECT_EQ(planLevel(record.plan), build.characterLevel());
+        for (const model::HistoryEntry& e : record.plan.history) {
+            quests += model::isQuestKind(e.kind) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(quests, 50) << "the random play should reach the quests";
+}
+
+/// Fire Bolt, a point held for later and Den of Evil's point on Warmth.
+model::Plan smallSorceress() {
+    model::Build build;
+    build.openScreen(ClassId::Sorceress);
+    build.click(TreeId::SorcFire, 0);
+    build.prepareRightClick(TreeId::SorcFire, 1);
+    build.reservePoint();
+    build.takeDenOfEvilPoint();
+    return planOf(build, "Tal\\Rasha");
+}
+
+const std::string kSmallJournal = "skillwright journal 1\n"
+                                  "class Sorceress\n"
+                                  "name Tal\\x5CRasha\n"
+                                  "saved no\n"
+                                  "changed 1796582400\n"
+                                  "entries 3\n"
+                                  "Clvl 2 Slvl 1: Fire Bolt\n"
+                                  "Clvl 3 Reserved For Later \n"
+                                  "Den Of Evil: Normal Slvl 1: Warmth\n"
+                                  "end\n";
+
+TEST(JournalText, aSmallPlanIsWrittenLineByLine) {
+    EXPECT_EQ(formatJournal({smallSorceress(), false, at(1796582400)}), kSmallJournal);
+}
+
+/// The small journal with its text from `from` on replaced by `to`.
+std::string altered(std::string_view from, std::string_view to) {
+    std::string text = kSmallJournal;
+    const std::size_t at = text.find(from);
+    return at == std::string::npos ? "(no " + std::string(from) + ")" : text.replace(at, from.size(), to);
+}
+
+TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
+    ASSERT_TRUE(parseJournal(kSmallJournal).record);
+    struct Case {
+        const char* what;
+        std::string text;
+        bool newer = false;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"cut before its end", kSmallJournal.substr(0, kSmallJournal.size() / 2)},
+        {"no end line", altered("end\n", "")},
+        {"no last line break", altered("end\n", "end")},
+        {"a line after the end", kSmallJournal + "end\n"},
+        {"carriage returns", altered("saved no\n", "saved no\r\n")},
+        {"version 2", altered("journal 1", "journal 2"), true},
+        {"version 10", altered("journal 1", "journal 10"), true},
+        {"version 0", altered("journal 1", "journal 0")},
+        {"version 01", altered("journal 1", "journal 01")},
+        {"no version", altered("journal 1", "journal")},
+        {"another head", altered("skillwright", "skillwrite")},
+        {"a class of another game", altered("Sorceress", "Druid")},
+        {"a class in lower case", altered("Sorceress", "sorceress")},
+        {"a raw tab in the name", altered("Tal\\x5C", "Tal\t")},
+        {"an escape cut short", altered("\\x5CRasha", "\\x5")},
+        {"a lower-case escape", altered("\\x5C", "\\x5c")},
+        {"a letter escaped", altered("Tal", "\\x54al")},
+        {"saved neither yes nor no", altered("saved no", "saved maybe")},
+        {"a time that is no number", altered("1796582400", "1796582400s")},
+        {"fewer entries than it says", altered("entries 3", "entries 4")},
+        {"more entries than it says", altered("entries 3", "entries 2")},
+        {"more entries than a plan holds", altered("entries 3", "entries 99999999999999999999")},
+        {"an entry that is none", altered("Clvl 2 Slvl 1", "Clvl 2 Slvl one")},
+        {"a skill of another class", altered("Fire Bolt", "Teeth")},
+        {"a point the rules refuse", altered("Clvl 2 Slvl 1: Fire Bolt", "Clvl 2 Slvl 1: Inferno")},
+        {"a level skipped", altered("Clvl 3 Reserved", "Clvl 4 Reserved")},
+        {"the header out of order", altered("saved no\nchanged 1796582400", "changed 1796582400\nsaved no")},
+        {"larger than a journal", kSmallJournal + std::string(kMaxJournalBytes, '\n')},
+    };
+    for (const Case& c : cases) {
+        const JournalReading reading = parseJournal(c.text);
+        EXPECT_FALSE(reading.record) << c.what;
+        EXPECT_NE(reading.error, "") << c.what;
+        EXPECT_EQ(reading.newerVersion, c.newer) << c.what;
+    }
+}
+
+TEST(JournalText, aNameTooLongForTheJournalIsLeftOut) {
+    model::Plan plan = smallSorceress();
+    plan.name = std::string(kMaxJournalBytes / 4, '\n'); // four bytes each, escaped
+    const std::string text = formatJournal({plan, false, at(1796582400)});
+    EXPECT_LE(text.size(), kMaxJournalBytes);
+    const JournalReading reading = parseJournal(text);
+    ASSERT_TRUE(reading.record) << reading.error;
+    EXPECT_EQ(reading.record->plan.name, "");
+    EXPECT_EQ(reading.record->plan.history, plan.history);
+}
+
+TEST(JournalText, theContinueTooltipNamesClassLevelAndWhen) {
+    struct Case {
+        ClassId classId;
+        int level;
+        bool saved;
+        long long secondsAgo;
+        std::string text;
+    };
+    const Case cases[] = {
+        {ClassId::Sorceress, 57, false, 300, "Continue: Sorceress, level 57, unsaved, 5 minutes ago"},
+        {ClassId::Amazon, 1, true, 0, "Continue: Amazon, level 1, saved, just now"},
+        {ClassId::Necromancer, 99, false, 59, "Continue: Necromancer, level 99, unsaved, just now"},
+        {ClassId::Barbarian, 12, false, 60, "Continue: Barbarian, level 12, unsaved, 1 minute ago"},
+        {ClassId::Paladin, 30, false, 3599, "Continue: Paladin, level 30, unsaved, 59 minutes ago"},
+        {ClassId::Paladin, 30, false, 3600, "Continue: Paladin, level 30, unsaved, 1 hour ago"},
+        {ClassId::Paladin, 30, false, 86399, "Continue: Paladin, level 30, unsaved, 23 hours ago"},
+        {ClassId::Paladin, 30, false, 86400, "Continue: Paladin, level 30, unsaved, 1 day ago"},
+        {ClassId::Paladin, 30, false, 40 * 86400 + 5, "Continue: Paladin, level 30, unsaved, 40 days ago"},
+        // The clock was set back since.
+        {ClassId::Paladin, 30, false, -7200, "Continue: Paladin, level 30, unsaved, just now"},
+    };
+    const Seconds now = at(1796582400);
+    for (const Case& c : cases) {
+        EXPECT_EQ(continueText(c.classId, c.level, c.saved, now - std::chrono::seconds(c.secondsAgo), now),
+                  c.text);
+    }
+}
+
+} // namespace
+} // namespace skillwright::journal
