@@ -108,6 +108,8 @@ TEST(BuildCode, anEmptyNecromancerIsWrittenBitForBit) {
     // "SW", version "1", class 2 (010), end of history (11111), four zero
     // bits: 010111 110000 = "Xw"; then the checksum.
     EXPECT_EQ(encodeBuildCode({ClassId::Necromancer, {}, ""}), "SW1XwIk4p");
+    // The tests' own checksum, computed bit by bit, agrees.
+    EXPECT_EQ(testing::sealed("SW1Xw"), "SW1XwIk4p");
 }
 
 TEST(BuildCode, randomPlansComeBackWhole) {
@@ -201,21 +203,22 @@ TEST(BuildCode, everyOtherTextIsToldWhyItDoesNotOpen) {
         {"megabytes after a code", code + std::string(5'000'000, ' '), kNotACode},
         // A text of the code's characters that begins with "SW" is read as a code.
         {"SW and letters", "SWORDFISHES", kDamaged},
-        {"a newer format", "SW2gAAIAShX1RhbCBSYXNoYQVhH0", kNewer},
-        {"a newer format, short", "SWaXw86sV", kNewer},
+        {"a newer format", testing::sealed("SW2gAAIAShX1RhbCBSYXNoYQ"), kNewer},
+        {"a newer format, short", testing::sealed("SWaXw"), kNewer},
         {"truncated", code.substr(0, code.size() - 3), kDamaged},
         {"a character lost", code.substr(0, 10) + code.substr(11), kDamaged},
         {"a character added", code.substr(0, 10) + "x" + code.substr(10), kDamaged},
         {"a blank added", code.substr(0, 10) + " " + code.substr(10), kDamaged},
         {"the first letter lost", code.substr(1), kDamaged},
-        // Sound checksums over contents no version-1 code has.
-        {"a sixth class", "SW1_w17MP", kDamaged},
-        {"a skill past the thirtieth", "SW1T_4mjHF", kDamaged},
-        {"no end of the history", "SW1QAp7p3", kDamaged},
-        {"padding that is not zero", "SW1XxpALS", kDamaged},
-        {"a character too many after the name", "SW1X0FCAgh37", kDamaged},
-        {"a control character in the name", "SW1Xwon1up", kDamaged},
-        {"a name not UTF-8", "SW1X_8SIZv", kDamaged},
+        // Sound checksums over contents no version-1 code has, bit by bit.
+        {"a sixth class: 111 11111 0000", testing::sealed("SW1_w"), kDamaged},
+        {"skill 31: 010 0 11111 11111 000", testing::sealed("SW1T_4"), kDamaged},
+        {"no end of the history: 010 0 00000 000000", testing::sealed("SW1QA"), kDamaged},
+        {"padding not zero: 010 11111 0001", testing::sealed("SW1Xx"), kDamaged},
+        {"six bits after the name \"AB\": 010 11111 01000001 01000010 000000", testing::sealed("SW1X0FCA"),
+         kDamaged},
+        {"a line feed for a name: 010 11111 00001010 00", testing::sealed("SW1Xwo"), kDamaged},
+        {"a name not UTF-8: 010 11111 11111111 00", testing::sealed("SW1X_8"), kDamaged},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(messageFor(c.text), c.message) << c.what;
