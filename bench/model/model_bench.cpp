@@ -1,12 +1,13 @@
 // The rules' hot paths: an accepted click, a whole character, and undo; and
 // a plan's build code written and read back.
+#include "PlanMaker.h"
+
 #include <model/Build.h>
 #include <model/BuildCode.h>
 #include <model/Presentation.h>
 
 #include <benchmark/benchmark.h>
 
-#include <PlanMaker.h>
 #include <chrono>
 #include <functional>
 
