@@ -21,7 +21,6 @@ const std::string kNotACode = "This is not a build code.";
 const std::string kNewer =
     "This build code was made by a newer version of Skillwright; this version cannot open it.";
 const std::string kDamaged = "This build code is damaged: a character in it was changed, lost or added.";
-const std::string kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
 std::vector<std::string> historyTexts(const Plan& plan) {
     std::vector<std::string> texts;
@@ -118,7 +117,7 @@ TEST(BuildCode, randomPlansComeBackWhole) {
         const Plan plan = testing::randomPlan(random);
         const std::string code = encodeBuildCode(plan);
         ASSERT_TRUE(code.starts_with("SW1")) << code;
-        ASSERT_EQ(code.find_first_not_of(kAlphabet), std::string::npos) << code;
+        ASSERT_EQ(code.find_first_not_of(testing::kCodeAlphabet), std::string::npos) << code;
         const CodeReading reading = decodeBuildCode(code);
         ASSERT_TRUE(reading.plan) << code << ": " << codeRefusalText(reading.refusal);
         ASSERT_EQ(historyTexts(*reading.plan), historyTexts(plan)) << code;
@@ -238,7 +237,7 @@ TEST(BuildCode, everyCodeWithOneCharacterChangedLostAddedOrSwappedIsCaught) {
             if (at == code.size()) {
                 break;
             }
-            for (char c : kAlphabet) {
+            for (char c : testing::kCodeAlphabet) {
                 if (c != code[at]) {
                     slips.push_back(code);
                     slips.back()[at] = c;
