@@ -487,6 +487,24 @@ protected:
     }
     void save() { QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_Save"), Qt::LeftButton); }
     static void letDeletionsRun() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    /// Drops the addresses of `uriList` ("text/uri-list") on `target` as the
+    /// platform does, then lets what the drop asked for run, its data gone by then.
+    static void drop(QWidget* target, const QByteArray& uriList) {
+        {
+            QMimeData mime;
+            mime.setData(QStringLiteral("text/uri-list"), uriList);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            EXPECT_TRUE(enter.isAccepted());
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+        }
+        QCoreApplication::processEvents();
+        letDeletionsRun();
+    }
+    static void drop(QWidget* target, const fs::path& path) {
+        drop(target, QUrl::fromLocalFile(QString::fromStdString(path.string())).toEncoded() + "\r\n");
+    }
 
     const fs::path dir = fs::temp_directory_path() / ("sw-open-" + std::to_string(::getpid()));
     toolkit::ScriptedToolkit toolkit;
@@ -555,15 +573,6 @@ TEST_F(OpenCharacterTest, ctrlOAndADropReachTheSameOpeningAndAskBeforeUnsavedPoi
                                              "---------------------------------------------\r\n\r\n"
                                              "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
                                              "---------------------------------------------\r\n");
-    const auto drop = [&](QWidget* target, const fs::path& path) {
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
-        EXPECT_TRUE(enter.isAccepted());
-        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &dropped);
-    };
     toolkit.answers = {toolkit::Answer::No};
     drop(program.treeScreen(), other);
     ASSERT_EQ(toolkit.messages.size(), 1u);

@@ -94,7 +94,8 @@ protected:
 
     void save(const std::string& name) {
         toolkit.inputs.push_back(name);
-        saveBuildReport(build, toolkit, "Character", [this](bool v) { visibility.push_back(v); });
+        saveBuildReport(build, toolkit, ReportName::of("Character"),
+                        [this](bool v) { visibility.push_back(v); });
     }
 
     /// Necromancer at level 3 with one entry of every kind, all on Teeth.
@@ -259,8 +260,8 @@ TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) 
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     toolkit.inputs.push_back("Cut"); // over the whole report written before
     toolkit.inputs.push_back("First");
-    saveBuildReport(build, toolkit, "Character", {});
-    saveBuildReport(build, toolkit, "Character", {});
+    saveBuildReport(build, toolkit, ReportName::of("Character"), {});
+    saveBuildReport(build, toolkit, ReportName::of("Character"), {});
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
