@@ -16,7 +16,11 @@ namespace {
 const QString kUriList = QStringLiteral("text/uri-list");
 
 /// The addresses of a "text/uri-list": one a line, "#" lines are comments.
-QList<QByteArray> uriLines(const QByteArray& list) {
+QList<QByteArray> uriLines(QByteArray list) {
+    // Some drag sources end the list with a NUL, as a C string.
+    if (const qsizetype end = list.indexOf('\0'); end >= 0) {
+        list.truncate(end);
+    }
     QList<QByteArray> lines;
     for (QByteArray line : list.split('\n')) {
         line = line.trimmed();
@@ -72,16 +76,26 @@ bool CharacterOpener::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (droppedFile(drag->mimeData()).isEmpty()) {
+        m_draggedFile = droppedFile(drag->mimeData());
+        if (m_draggedFile.isEmpty()) {
             drag->ignore();
         } else {
             drag->acceptProposedAction();
         }
         return true;
     }
+    case QEvent::DragLeave:
+        m_draggedFile.clear();
+        return false;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QByteArray path = droppedFile(drop->mimeData());
+        // Some sources no longer hand their data over at the drop itself:
+        // then the file seen while the drag was over this window counts.
+        QByteArray path = droppedFile(drop->mimeData());
+        if (path.isEmpty()) {
+            path = m_draggedFile;
+        }
+        m_draggedFile.clear();
         if (path.isEmpty()) {
             drop->ignore();
             return true;

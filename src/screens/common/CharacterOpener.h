@@ -32,6 +32,7 @@ protected:
 
 private:
     QWidget* m_window;
+    QByteArray m_draggedFile; ///< of the drag over the window, if it carries one
 };
 
 } // namespace skillwright::screens
