@@ -1,5 +1,7 @@
 // Right clicks on skill icons open the skill menu with the quest entries the
 // character has earned; the chosen entry acts on the right-clicked skill.
+#include "MenuRecorder.h"
+
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
@@ -32,19 +34,7 @@ protected:
                          [this](QPoint pos) { menu.popupSkillMenu(pos); });
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
-        menu.setPopper([this](QMenu& m, QPoint) -> QAction* {
-            shown.clear();
-            for (QAction* a : m.actions()) {
-                if (a->isVisible()) {
-                    shown.push_back(a->objectName().toStdString());
-                }
-            }
-            captions = {entry("mnu_DenOfEvil")->text(), entry("mnu_BookOfSkill")->text(),
-                        entry("mnu_DeathOfIzual")->text()};
-            QAction* chosen = choice;
-            choice = nullptr;
-            return chosen;
-        });
+        menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });
     }
 
     [[nodiscard]] QAction* entry(const char* name) const { return menu.findChild<QAction*>(name); }
@@ -52,7 +42,7 @@ protected:
     /// A real right click on the icon; `entryName` is chosen from the menu,
     /// or the menu is dismissed.
     void rightClick(TreeId tree, int index, const char* entryName = nullptr) {
-        choice = entryName != nullptr ? entry(entryName) : nullptr;
+        popped.choose = entryName != nullptr ? QLatin1String(entryName) : QLatin1String();
         const QString name =
             QString::fromUtf8(model::tree(tree).iconArray.data()) + QStringLiteral("(%1)").arg(index);
         QWidget* icon = screen->findChild<QWidget*>(name);
@@ -71,9 +61,7 @@ protected:
     model::SkillMenuTexts texts{build};
     MenuHolder menu{build, texts, toolkit};
     std::unique_ptr<SkillTreeScreen> screen;
-    QAction* choice = nullptr;
-    std::vector<std::string> shown;
-    std::vector<QString> captions;
+    skillwright::testing::MenuRecorder popped;
 };
 
 // Which quest entries are due at which level is the quest suite's to check;
@@ -81,8 +69,8 @@ protected:
 TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     open(ClassId::Amazon);
     rightClick(TreeId::AmazonJS, 2);
-    EXPECT_EQ(shown, (std::vector<std::string>{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats",
-                                               "mnu_SkillInfo"}));
+    EXPECT_EQ(popped.shown,
+              (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"}));
     EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJS, 2}));
 
     reserveUntilLevel(TreeId::AmazonPM, 3);
@@ -95,7 +83,7 @@ TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     EXPECT_EQ(labelText("lbl_CharLevel"), "Level 3");
     EXPECT_EQ(labelText("lbl_Reserved"), "Reserved Points: 2");
     rightClick(TreeId::AmazonJS, 0); // dismissed
-    EXPECT_EQ(captions[0], "&Den Of Evil (Nightmare)");
+    EXPECT_EQ(entry("mnu_DenOfEvil")->text(), "&Den Of Evil (Nightmare)");
     EXPECT_EQ(history->count(), 3);
 }
 
