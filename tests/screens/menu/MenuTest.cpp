@@ -1,3 +1,4 @@
+#include "BuildText.h"
 #include "MenuRecorder.h"
 
 #include <model/Build.h>
@@ -14,32 +15,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace skillwright::screens {
 namespace {
 
 using model::ClassId;
 using model::TreeId;
 
-/// The build state a menu action may change, as one comparable text.
+/// The build and the quest entries' captions, as one comparable text.
 std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) {
-    std::ostringstream s;
-    s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
-      << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << '|';
+    std::string text = skillwright::testing::describe(b);
     for (model::Quest q : {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
-        s << texts.caption(q);
+        text += texts.caption(q);
     }
-    s << '|';
-    for (int t = 0; t < 3; ++t) {
-        for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            s << b.screen()->countAt(t, i) << ',';
-        }
-    }
-    for (const model::HistoryEntry& e : b.screen()->history()) {
-        s << model::formatEntry(e) << '\n';
-    }
-    return s.str();
+    return text;
 }
 
 class MenuTest : public ::testing::Test {

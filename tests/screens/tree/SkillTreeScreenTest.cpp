@@ -225,22 +225,7 @@ TEST_F(SkillTreeScreenTest, twoDigitCountsInTheRightTreeKeepClearOfTheIconsBesid
 
 // ---------------------------------------------------------------- clicks
 
-TEST_F(SkillTreeScreenTest, acceptedClickUpdatesCountLevelPointsAndHistory) {
-    open(ClassId::Necromancer);
-    clickIcon(TreeId::NecroBone, 0); // Teeth, open from level 1
-    EXPECT_EQ(count(TreeId::NecroBone, 0)->text(), "1");
-    EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 2");
-    EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points:  1");
-    EXPECT_TRUE(label("lbl_UnAvail")->isHidden());
-    clickIcon(TreeId::NecroBone, 0);
-    ASSERT_EQ(history()->count(), 2);
-    EXPECT_EQ(history()->item(0)->text(), "Clvl 2 Slvl 1: Teeth");
-    EXPECT_EQ(history()->item(1)->text(), "Clvl 3 Slvl 2: Teeth");
-    EXPECT_EQ(history()->currentRow(), 1);
-    EXPECT_TRUE(history()->item(1)->isSelected());
-}
-
-TEST_F(SkillTreeScreenTest, theLevelSixCaptionTurnsGoldAtLevelFiveAndWhiteBelowIt) {
+TEST_F(SkillTreeScreenTest, acceptedClicksShowOnTheLabelsAndTheLevelSixCaptionTurnsGoldAtLevelFive) {
     open(ClassId::Necromancer);
     const QColor gold = seen::kParchment;
     const QColor white = seen::kWhite;
@@ -253,9 +238,17 @@ TEST_F(SkillTreeScreenTest, theLevelSixCaptionTurnsGoldAtLevelFiveAndWhiteBelowI
     };
     expectTiers(white);
     for (int i = 0; i < 3; ++i) {
-        clickIcon(TreeId::NecroBone, 0); // Teeth
+        clickIcon(TreeId::NecroBone, 0); // Teeth, open from level 1
     }
-    ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 4");
+    EXPECT_EQ(count(TreeId::NecroBone, 0)->text(), "3");
+    EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 4");
+    EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points:  3");
+    EXPECT_TRUE(label("lbl_UnAvail")->isHidden());
+    ASSERT_EQ(history()->count(), 3);
+    EXPECT_EQ(history()->item(0)->text(), "Clvl 2 Slvl 1: Teeth");
+    EXPECT_EQ(history()->item(2)->text(), "Clvl 4 Slvl 3: Teeth");
+    EXPECT_EQ(history()->currentRow(), 2);
+    EXPECT_TRUE(history()->item(2)->isSelected());
     expectTiers(white);
     clickIcon(TreeId::NecroSummon, 0); // Skeleton Mastery
     ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 5");
