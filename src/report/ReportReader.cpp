@@ -161,7 +161,7 @@ ReportReading parseReport(std::string_view bytes) {
         }
     }
     if (!known) {
-        return notAReport("\"" + std::string(className) + "\" is not one of the five classes.");
+        return notAReport(std::string("\"").append(className) + "\" is not one of the five classes.");
     }
     const std::string_view levelText = lines[header + 2];
     report.levelLine = static_cast<int>(header) + 3;
