@@ -200,28 +200,22 @@ ReportReading readReport(const std::string& path) {
 }
 
 std::optional<std::string> replayReport(model::Build& build, const Report& report) {
-    const model::TreeScreen* screen = build.screen();
-    if (screen == nullptr || screen->classId() != report.classId) {
-        return std::string("The character's class screen is not open.");
-    }
-    std::string recorded;
+    model::Plan plan{report.classId, {}, report.name};
+    std::optional<std::string> unread;
     for (const ReportLine& line : report.entries) {
-        const model::ParsedEntry parsed = model::parseEntry(line.text, report.classId);
+        model::ParsedEntry parsed = model::parseEntry(line.text, report.classId);
         if (!parsed.entry) {
-            return lineLabel(line.number, line.text) + std::string(kNewLine) + parsed.error;
+            unread = lineLabel(line.number, line.text) + std::string(kNewLine) + parsed.error;
+            break;
         }
-        const model::PointResult result = build.replay(*parsed.entry);
-        if (!result.accepted()) {
-            const std::string why = model::refusalText(result);
-            return lineLabel(line.number, line.text) + std::string(kNewLine) +
-                   (why.empty() ? std::string("The planner cannot take this point.") : why);
-        }
-        recorded.clear();
-        model::appendEntry(recorded, build.screen()->history().back());
-        if (recorded != line.text) {
-            return lineLabel(line.number, line.text) + std::string(kNewLine) +
-                   "The planner records this point as \"" + recorded + "\".";
-        }
+        plan.history.push_back(*parsed.entry);
+    }
+    if (const auto stop = build.replay(plan)) {
+        const ReportLine& line = report.entries[stop->entry];
+        return lineLabel(line.number, line.text) + std::string(kNewLine) + stop->reason;
+    }
+    if (unread) {
+        return unread;
     }
     if (build.characterLevel() != report.level) {
         return lineLabel(report.levelLine, "Level: " + std::to_string(report.level)) + std::string(kNewLine) +

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -106,6 +107,49 @@ protected:
         }
     }
 };
+
+/// Plays a class at random: clicks, the reserve both ways, quest points of
+/// every kind and undo, each at random, until the character reaches `level`.
+/// Quest points are taken as the skill menu offers them.
+inline void playAtRandom(Build& build, ClassId classId, int level, std::mt19937& random) {
+    build.openScreen(classId);
+    const auto trees = classInfo(classId).trees;
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (int step = 0; step < 2000 && build.characterLevel() < level; ++step) {
+        const TreeId tree = trees[static_cast<std::size_t>(pick(3))];
+        const auto index = static_cast<std::int16_t>(pick(10));
+        const QuestOffer offer = build.prepareRightClick(tree, index);
+        switch (pick(12)) {
+        case 0:
+            build.reservePoint();
+            break;
+        case 1:
+            build.useReservedPoint();
+            break;
+        case 2:
+            if (offer.denOfEvil) {
+                build.takeDenOfEvilPoint();
+            }
+            break;
+        case 3:
+            if (offer.bookOfSkill) {
+                build.takeBookOfSkillPoint();
+            }
+            break;
+        case 4:
+            if (offer.deathOfIzual) {
+                build.takeIzualPoint();
+            }
+            break;
+        case 5:
+            build.undoLast();
+            break;
+        default:
+            build.click(tree, index);
+            break;
+        }
+    }
+}
 
 inline std::string requiredLevelText(int tier) {
     return "Not available yet, you must be character level " + std::to_string(tier) +

@@ -3,6 +3,7 @@
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
 
+#include <Planner.h>
 #include <ReportPromises.h>
 
 #include <gtest/gtest.h>
@@ -43,42 +44,6 @@ std::unique_ptr<Reopened> reopen(std::string_view text) {
     return r;
 }
 
-/// Plays a class at random: clicks, the reserve both ways, quest points of
-/// every kind and undo, each at random, until the character reaches `level`.
-void playAtRandom(model::Build& build, ClassId classId, int level, std::mt19937& random) {
-    build.openScreen(classId);
-    const auto trees = model::classInfo(classId).trees;
-    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-    for (int step = 0; step < 2000 && build.characterLevel() < level; ++step) {
-        const TreeId tree = trees[static_cast<std::size_t>(pick(3))];
-        const auto index = static_cast<std::int16_t>(pick(10));
-        build.prepareRightClick(tree, index);
-        switch (pick(12)) {
-        case 0:
-            build.reservePoint();
-            break;
-        case 1:
-            build.useReservedPoint();
-            break;
-        case 2:
-            build.takeDenOfEvilPoint();
-            break;
-        case 3:
-            build.takeBookOfSkillPoint();
-            break;
-        case 4:
-            build.takeIzualPoint();
-            break;
-        case 5:
-            build.undoLast();
-            break;
-        default:
-            build.click(tree, index);
-            break;
-        }
-    }
-}
-
 TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
     const char* names[] = {"Hero", "\xCE\x9F\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xAD\xCE\xB1\xCF\x82",
                            "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE5\x8B\x87\xE8\x80\x85", "",
@@ -89,7 +54,7 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
     for (int n = 0; n < 150; ++n) {
         const auto classId = static_cast<ClassId>(n % model::kClassCount);
         model::Build build;
-        playAtRandom(build, classId, 1 + (n * 7) % 99, random);
+        model::testing::playAtRandom(build, classId, 1 + (n * 7) % 99, random);
         const std::string text = reportOf(build, names[n % std::size(names)]);
         const auto opened = reopen(text);
         ASSERT_EQ(opened->error, "") << text;
@@ -193,7 +158,7 @@ TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
          3,
          "Line 8: Clvl 2 Slvl 2: Fire Bolt\r\nThe planner records this point as \"Clvl 3 Slvl 2: Fire "
          "Bolt\".",
-         2},
+         1},
         {{"Reserved Slvl 1: Warmth"},
          1,
          "Line 7: Reserved Slvl 1: Warmth\r\nYou have no skill points in reserve.",
