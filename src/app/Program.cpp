@@ -104,10 +104,11 @@ bool Program::openCharacter(const std::string& path) {
     }
     const report::Report& character = *reading.report;
     m_start.hide();
-    screens::SkillTreeScreen* screen = openClass(character.classId);
-    const std::optional<std::string> problem = report::replayReport(m_build, character);
-    screen->markSaved(character.name);
-    if (problem) {
+    screens::SkillTreeScreen* screen = createTreeScreen(character.plan.classId);
+    const std::optional<model::ReplayStop> stop = m_build.replay(character.plan);
+    screen->markSaved(character.plan.name);
+    screens::showWithKeyboard(*screen);
+    if (const auto problem = report::openingProblem(character, stop, m_build.characterLevel())) {
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     } else {
         screen->clearNotice();
@@ -142,6 +143,12 @@ void Program::returnKeyboard() {
 }
 
 screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
+    screens::SkillTreeScreen* screen = createTreeScreen(classId);
+    screens::showWithKeyboard(*screen);
+    return screen;
+}
+
+screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
     stopFill();
     if (m_treeScreen) {
         m_treeScreen->close();
@@ -158,7 +165,6 @@ screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     followOpener(screen->characterOpener());
-    screens::showWithKeyboard(*screen);
     return screen;
 }
 

@@ -45,8 +45,9 @@ std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::T
     }
 
     const HiddenHistory hidden(setHistoryVisible);
-    const std::string text = buildReportText(name, model::classInfo(screen->classId()).name,
-                                             build.levelsGained(), screen->history());
+    model::Plan plan = screen->plan();
+    plan.name = name;
+    const std::string text = reportText(plan);
     // The name is used exactly as typed: no character is removed or replaced.
     const std::string folder = toolkit.reportFolder();
     auto failure = makeFolder(folder);

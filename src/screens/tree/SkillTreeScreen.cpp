@@ -465,6 +465,7 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
 
 void SkillTreeScreen::markSaved(const std::string& name) {
     m_characterName = name;
+    m_build.setCharacterName(name);
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
 }
