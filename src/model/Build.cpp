@@ -229,7 +229,7 @@ template <typename F> void Build::notify(F&& f) {
 void Build::flushChanged() {
     if (m_dirty) {
         m_dirty = false;
-        notify([](BuildListener& l) { l.buildChanged(); });
+        notify([this](BuildListener& l) { l.buildChanged(m_change); });
     }
 }
 
@@ -243,6 +243,7 @@ void Build::openScreen(ClassId classId) {
     m_levelsGained = 0;
     m_reservedPoints = 0;
     notify([classId](BuildListener& l) { l.screenOpened(classId); });
+    m_change = {BuildChange::Kind::ScreenOpened};
 }
 
 void Build::closeScreen() {
@@ -251,6 +252,7 @@ void Build::closeScreen() {
     }
     Scope scope(*this);
     m_screen.reset();
+    m_change = {BuildChange::Kind::ScreenClosed};
     notify([](BuildListener& l) { l.screenClosed(); });
     // The quest points belonged to the character on that screen, whose
     // history went with it; the next screen must not inherit them.
@@ -320,10 +322,12 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         if (m_reservedPoints < 1) {
             showNotice(kNoReserve);
             result = refusal(Refusal::EmptyReserve);
+            m_change = {BuildChange::Kind::PointRefused, {}, Refusal::EmptyReserve};
         } else {
             --m_reservedPoints;
             entry.skillLevel = ++count;
             m_screen->m_plan.history.push_back(entry);
+            m_change = {BuildChange::Kind::PointTaken, entry};
         }
         refreshAfterLevelUp();
         return result;
@@ -336,6 +340,7 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
     }
     entry.skillLevel = ++count;
     m_screen->m_plan.history.push_back(entry);
+    m_change = {BuildChange::Kind::PointTaken, entry};
     if (kind == EntryKind::Ordinary) {
         refreshAfterLevelUp();
     }
@@ -349,6 +354,7 @@ PointResult Build::refuse(PointResult result, EntryKind kind) {
     }
     m_noticeText = refusalText(result);
     showNotice(m_noticeText);
+    m_change = {BuildChange::Kind::PointRefused, {}, result.refusal};
     return result;
 }
 
@@ -422,12 +428,14 @@ PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
     // A reserved point is a level-up too, and no character passes level 99.
     if (characterLevel() >= kMaxLevel) {
         showNotice(kLevel99);
+        m_change = {BuildChange::Kind::PointRefused, {}, Refusal::Level99};
         return refusal(Refusal::Level99);
     }
     ++m_levelsGained;
     ++m_reservedPoints;
     m_screen->m_statusForm = StatusForm::Written;
     m_screen->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
+    m_change = {BuildChange::Kind::PointTaken, m_screen->m_plan.history.back()};
     refreshAfterLevelUp();
     return taken(EntryKind::ReservedForLater);
 }
@@ -478,12 +486,14 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
     startAfresh(plan.classId);
     m_screen->m_plan.name = plan.name;
     m_screen->m_plan.history.reserve(plan.history.size());
-    for (std::size_t i = 0; i < plan.history.size(); ++i) {
+    std::optional<ReplayStop> stop;
+    for (std::size_t i = 0; i < plan.history.size() && !stop; ++i) {
         if (auto why = replayEntry(plan.history[i])) {
-            return ReplayStop{i, std::move(*why)};
+            stop = ReplayStop{i, std::move(*why)};
         }
     }
-    return std::nullopt;
+    m_change = {BuildChange::Kind::Replayed}; // its points and undos are one change
+    return stop;
 }
 
 std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
@@ -550,6 +560,7 @@ bool Build::undoLast() {
     if (const auto quest = questOf(entry.kind)) {
         changeQuestCount(*quest, -1, QuestChange::GivenBack);
     }
+    m_change = {BuildChange::Kind::PointUndone, entry};
     refreshAfterLevelUp();
     return true;
 }
@@ -569,6 +580,7 @@ void Build::reset() {
         m_screen->m_statusForm = StatusForm::Reset;
         std::fill(m_screen->m_tierHighlighted.begin() + 1, m_screen->m_tierHighlighted.end(), false);
     }
+    m_change = {BuildChange::Kind::Reset};
     notify([](BuildListener& l) { l.buildReset(); });
 }
 
@@ -581,6 +593,7 @@ QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
     const SkillRef s{t, index};
     m_activeSkill = s;
     m_activeSkillPoints = onScreen(s) ? m_screen->countRef(s) : 0;
+    m_change = {BuildChange::Kind::SkillChosen};
     notify([&offer](BuildListener& l) { l.questsOffered(offer); });
     return offer;
 }

@@ -71,18 +71,6 @@ private:
     StatusForm m_statusForm = StatusForm::Created;
 };
 
-/// Why a point was not taken.
-enum class Refusal : std::uint8_t {
-    TwentyPoints,   ///< the skill holds 20 points
-    Level99,        ///< the character is at level 99
-    RequiredLevel,  ///< the skill's tier is not open yet
-    PointCap,       ///< one point per level the skill has been available
-    Prerequisite,   ///< a prerequisite holds no point
-    EmptyReserve,   ///< spending a reserved point with none in reserve
-    QuestExhausted, ///< the quest was taken three times (six for Izual)
-    NoSuchSkill,    ///< no open screen holds that skill
-};
-
 /// What a point request came to.
 struct PointResult {
     std::optional<EntryKind> taken; ///< the kind of point taken, if one was
@@ -203,6 +191,7 @@ private:
     std::unique_ptr<TreeScreen> m_screen;
     std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
+    BuildChange m_change;     ///< what the running operation did, told when it ends
     int m_notifying = 0;
     int m_depth = 0;
     bool m_dirty = false;

@@ -4,6 +4,8 @@
 
 #include <model/Plan.h>
 
+#include <functional>
+
 namespace skillwright::model::testing {
 namespace {
 
@@ -161,9 +163,9 @@ TEST(Replay, startsAfreshOnAnotherClassAndTellsOneChange) {
     std::mt19937 random(5);
     playAtRandom(build, ClassId::Paladin, 40, random);
     struct Counter : BuildListener {
-        int changes = 0;
+        std::vector<BuildChange> changes;
         std::vector<ClassId> opened;
-        void buildChanged() override { ++changes; }
+        void buildChanged(const BuildChange& change) override { changes.push_back(change); }
         void screenOpened(ClassId c) override { opened.push_back(c); }
     } listener;
     build.addListener(listener);
@@ -172,9 +174,51 @@ TEST(Replay, startsAfreshOnAnotherClassAndTellsOneChange) {
     EXPECT_EQ(build.plan(), plan);
     EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
     EXPECT_EQ(build.reservedPoints(), 0);
-    EXPECT_EQ(listener.changes, 1);
+    EXPECT_EQ(listener.changes, std::vector<BuildChange>{{BuildChange::Kind::Replayed}});
     EXPECT_EQ(listener.opened, std::vector<ClassId>{ClassId::Sorceress});
     build.removeListener(listener);
+}
+
+/// What each operation tells its listeners, once it has ended.
+class Changes : public Planner, public BuildListener {
+protected:
+    std::vector<BuildChange> told;
+    void buildChanged(const BuildChange& change) override { told.push_back(change); }
+};
+
+TEST_F(Changes, eachOperationTellsWhatItDid) {
+    using K = BuildChange::Kind;
+    build.addListener(*this);
+    const HistoryEntry teeth{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecroBone, 0}};
+    const HistoryEntry reserved{EntryKind::ReservedForLater, 3, 0, 0, {}};
+    const HistoryEntry denOfEvil{EntryKind::DenOfEvil, 0, 2, 1, {TreeId::NecroBone, 0}};
+    const struct {
+        const char* operation;
+        std::function<void()> run;
+        BuildChange change;
+    } steps[] = {
+        {"open", [&] { open(ClassId::Necromancer); }, {K::ScreenOpened}},
+        {"click", [&] { click(TreeId::NecroBone, 0); }, {K::PointTaken, teeth}},
+        {"refused click",
+         [&] { click(TreeId::NecroBone, 6); },
+         {K::PointRefused, {}, Refusal::RequiredLevel}},
+        {"right click", [&] { rightClick(TreeId::NecroBone, 0); }, {K::SkillChosen}},
+        {"reserve", [&] { build.reservePoint(); }, {K::PointTaken, reserved}},
+        {"quest", [&] { build.takeDenOfEvilPoint(); }, {K::PointTaken, denOfEvil}},
+        {"undo", [&] { build.undoLast(); }, {K::PointUndone, denOfEvil}},
+        {"undo the reserve", [&] { build.undoLast(); }, {K::PointUndone, reserved}},
+        {"use reserve", [&] { build.useReservedPoint(); }, {K::PointRefused, {}, Refusal::EmptyReserve}},
+        {"replay", [&] { build.replay(build.plan()); }, {K::Replayed}},
+        {"reset", [&] { build.reset(); }, {K::Reset}},
+        {"close", [&] { build.closeScreen(); }, {K::ScreenClosed}},
+    };
+    for (const auto& step : steps) {
+        told.clear();
+        step.run();
+        EXPECT_EQ(told.back(), step.change) << step.operation;
+        EXPECT_EQ(told.size(), 1u) << step.operation;
+    }
+    build.removeListener(*this);
 }
 
 } // namespace

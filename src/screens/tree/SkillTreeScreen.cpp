@@ -130,7 +130,8 @@ SkillTreeScreen::~SkillTreeScreen() {
     }
 }
 
-void SkillTreeScreen::buildChanged() {
+void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
+    // Whatever happened, the screen shows the build as it now stands.
     mirror();
 }
 
