@@ -229,7 +229,19 @@ template <typename F> void Build::notify(F&& f) {
 void Build::flushChanged() {
     if (m_dirty) {
         m_dirty = false;
-        notify([this](BuildListener& l) { l.buildChanged(m_change); });
+        if (m_listeners.empty()) {
+            return;
+        }
+        // Told from what the operation left: a point taken is the newest entry.
+        BuildChange change(m_changeKind);
+        if (m_changeKind == BuildChange::Kind::PointTaken && m_screen && !m_screen->history().empty()) {
+            change.entry = m_screen->history().back();
+        } else if (m_changeKind == BuildChange::Kind::PointUndone) {
+            change.entry = m_undone;
+        } else if (m_changeKind == BuildChange::Kind::PointRefused) {
+            change.refusal = m_changeRefusal;
+        }
+        notify([&change](BuildListener& l) { l.buildChanged(change); });
     }
 }
 
@@ -243,7 +255,7 @@ void Build::openScreen(ClassId classId) {
     m_levelsGained = 0;
     m_reservedPoints = 0;
     notify([classId](BuildListener& l) { l.screenOpened(classId); });
-    m_change = {BuildChange::Kind::ScreenOpened};
+    m_changeKind = BuildChange::Kind::ScreenOpened;
 }
 
 void Build::closeScreen() {
@@ -252,7 +264,7 @@ void Build::closeScreen() {
     }
     Scope scope(*this);
     m_screen.reset();
-    m_change = {BuildChange::Kind::ScreenClosed};
+    m_changeKind = BuildChange::Kind::ScreenClosed;
     notify([](BuildListener& l) { l.screenClosed(); });
     // The quest points belonged to the character on that screen, whose
     // history went with it; the next screen must not inherit them.
@@ -322,12 +334,13 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         if (m_reservedPoints < 1) {
             showNotice(kNoReserve);
             result = refusal(Refusal::EmptyReserve);
-            m_change = {BuildChange::Kind::PointRefused, {}, Refusal::EmptyReserve};
+            m_changeKind = BuildChange::Kind::PointRefused;
+            m_changeRefusal = Refusal::EmptyReserve;
         } else {
             --m_reservedPoints;
             entry.skillLevel = ++count;
             m_screen->m_plan.history.push_back(entry);
-            m_change = {BuildChange::Kind::PointTaken, entry};
+            m_changeKind = BuildChange::Kind::PointTaken;
         }
         refreshAfterLevelUp();
         return result;
@@ -340,7 +353,7 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
     }
     entry.skillLevel = ++count;
     m_screen->m_plan.history.push_back(entry);
-    m_change = {BuildChange::Kind::PointTaken, entry};
+    m_changeKind = BuildChange::Kind::PointTaken;
     if (kind == EntryKind::Ordinary) {
         refreshAfterLevelUp();
     }
@@ -354,7 +367,8 @@ PointResult Build::refuse(PointResult result, EntryKind kind) {
     }
     m_noticeText = refusalText(result);
     showNotice(m_noticeText);
-    m_change = {BuildChange::Kind::PointRefused, {}, result.refusal};
+    m_changeKind = BuildChange::Kind::PointRefused;
+    m_changeRefusal = result.refusal;
     return result;
 }
 
@@ -428,14 +442,15 @@ PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
     // A reserved point is a level-up too, and no character passes level 99.
     if (characterLevel() >= kMaxLevel) {
         showNotice(kLevel99);
-        m_change = {BuildChange::Kind::PointRefused, {}, Refusal::Level99};
+        m_changeKind = BuildChange::Kind::PointRefused;
+        m_changeRefusal = Refusal::Level99;
         return refusal(Refusal::Level99);
     }
     ++m_levelsGained;
     ++m_reservedPoints;
     m_screen->m_statusForm = StatusForm::Written;
     m_screen->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
-    m_change = {BuildChange::Kind::PointTaken, m_screen->m_plan.history.back()};
+    m_changeKind = BuildChange::Kind::PointTaken;
     refreshAfterLevelUp();
     return taken(EntryKind::ReservedForLater);
 }
@@ -492,7 +507,7 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
             stop = ReplayStop{i, std::move(*why)};
         }
     }
-    m_change = {BuildChange::Kind::Replayed}; // its points and undos are one change
+    m_changeKind = BuildChange::Kind::Replayed; // its points and undos are one change
     return stop;
 }
 
@@ -560,7 +575,8 @@ bool Build::undoLast() {
     if (const auto quest = questOf(entry.kind)) {
         changeQuestCount(*quest, -1, QuestChange::GivenBack);
     }
-    m_change = {BuildChange::Kind::PointUndone, entry};
+    m_changeKind = BuildChange::Kind::PointUndone;
+    m_undone = entry;
     refreshAfterLevelUp();
     return true;
 }
@@ -580,7 +596,7 @@ void Build::reset() {
         m_screen->m_statusForm = StatusForm::Reset;
         std::fill(m_screen->m_tierHighlighted.begin() + 1, m_screen->m_tierHighlighted.end(), false);
     }
-    m_change = {BuildChange::Kind::Reset};
+    m_changeKind = BuildChange::Kind::Reset;
     notify([](BuildListener& l) { l.buildReset(); });
 }
 
@@ -593,7 +609,7 @@ QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
     const SkillRef s{t, index};
     m_activeSkill = s;
     m_activeSkillPoints = onScreen(s) ? m_screen->countRef(s) : 0;
-    m_change = {BuildChange::Kind::SkillChosen};
+    m_changeKind = BuildChange::Kind::SkillChosen;
     notify([&offer](BuildListener& l) { l.questsOffered(offer); });
     return offer;
 }

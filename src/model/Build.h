@@ -191,7 +191,10 @@ private:
     std::unique_ptr<TreeScreen> m_screen;
     std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
-    BuildChange m_change;     ///< what the running operation did, told when it ends
+    // What the running operation did, told when it ends.
+    BuildChange::Kind m_changeKind = BuildChange::Kind::PointTaken;
+    std::optional<Refusal> m_changeRefusal; ///< PointRefused: why
+    HistoryEntry m_undone;                  ///< PointUndone: the entry taken back
     int m_notifying = 0;
     int m_depth = 0;
     bool m_dirty = false;
