@@ -48,7 +48,8 @@ void applyLook(QApplication& app) {
 }
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_start(m_menuTexts, toolkit) {
+    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_keeper(build, toolkit),
+      m_start(m_menuTexts, toolkit) {
     QObject::connect(&m_start, &screens::StartScreen::classChosen, &m_start,
                      [this](model::ClassId classId) { openClass(classId); });
     QObject::connect(&m_start, &screens::StartScreen::contactMenuRequested, &m_start,
@@ -57,6 +58,10 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](bool hideSelf) { openGenerator(hideSelf); });
     QObject::connect(&m_start, &screens::StartScreen::exitRequested, &m_start, [this] { endProgram(); });
     followOpener(m_start.characterOpener());
+    QObject::connect(&m_start, &screens::StartScreen::continueRequested, &m_start,
+                     [this](quint64 number) { continuePlan(number); });
+    m_start.setContinueSource([this] { return m_keeper.offers(); });
+    m_keeper.setListChanged([this] { m_start.refreshContinue(); });
 }
 
 Program::~Program() {
@@ -115,6 +120,31 @@ bool Program::openCharacter(const std::string& path) {
     return true;
 }
 
+bool Program::continuePlan(std::uint64_t number) {
+    if (m_treeScreen && m_treeScreen->hasUnsavedPoints() &&
+        m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
+                             "", toolkit::Icon::None,
+                             toolkit::Buttons::YesNoDefaultNo) != toolkit::Answer::Yes) {
+        return false;
+    }
+    const bool continued = m_keeper.continuePlan(number, [this](const model::Plan& plan) {
+        m_start.hide();
+        screens::SkillTreeScreen* screen = openClass(plan.classId);
+        if (!plan.name.empty()) {
+            screen->markSaved(plan.name); // SAVE offers it; the points stay unsaved
+        }
+        for (const model::HistoryEntry& entry : plan.history) {
+            m_build.replay(entry);
+        }
+        screen->clearNotice();
+    });
+    if (!continued) {
+        m_toolkit.messageBox("This plan can no longer be read, so it cannot be continued.", "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return continued;
+}
+
 screens::MenuHolder& Program::menu() {
     if (!m_menu) {
         m_menu = std::make_unique<screens::MenuHolder>(m_build, m_menuTexts, m_toolkit);
@@ -130,6 +160,7 @@ void Program::stopFill() {
 
 void Program::endProgram() {
     stopFill();
+    m_keeper.planLeft();
     m_toolkit.endProgram();
 }
 
@@ -154,6 +185,8 @@ screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
         screen->close();
     });
     QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
+    QObject::connect(screen, &screens::SkillTreeScreen::characterSaved, &m_start,
+                     [this](const QString& name) { m_keeper.planSaved(name.toStdString()); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;

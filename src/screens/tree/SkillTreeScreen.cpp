@@ -467,6 +467,7 @@ void SkillTreeScreen::markSaved(const std::string& name) {
     m_characterName = name;
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
+    emit characterSaved(QString::fromStdString(name));
 }
 
 void SkillTreeScreen::clearNotice() {

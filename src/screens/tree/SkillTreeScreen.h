@@ -64,7 +64,8 @@ public:
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
     /// The character on screen came from (or was just saved as) the report of
-    /// `name`: SAVE offers that name, and its points count as saved.
+    /// `name`: SAVE offers that name, and its points count as saved. Tells
+    /// characterSaved.
     void markSaved(const std::string& name);
     /// Hides the notice line at once (a character opened from a report starts
     /// without the announcements its replay passed).
@@ -76,6 +77,8 @@ public:
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
+    /// The points on screen are now those of the report `name`.
+    void characterSaved(const QString& name);
     /// CHANGE CLASS was clicked, or Escape was typed in the history list; the
     /// build has been reset. A handler that closes the screen should use
     /// deleteLater().
