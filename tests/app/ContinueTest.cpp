@@ -38,6 +38,7 @@ public: // the routes below act on the fixture
         restart();
     }
     ~ContinueTest() override {
+        letDeletionsRun();
         program.reset();
         build.reset();
         fs::remove_all(dir);
@@ -47,6 +48,7 @@ public: // the routes below act on the fixture
 
     /// The program ends and starts again, with the same journal.
     void restart() {
+        letDeletionsRun(); // screens closed on the way go while their build lives
         program.reset();
         build = std::make_unique<model::Build>();
         program = std::make_unique<app::Program>(*build, toolkit);
@@ -230,6 +232,7 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         click(tree(), "lbl_ChangeClass");
         letDeletionsRun();
         EXPECT_EQ(offered().size(), 1u);
+        letDeletionsRun();
         program.reset();
         fs::remove_all(toolkit.journalFolder);
         toolkit.answers.clear();

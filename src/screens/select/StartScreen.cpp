@@ -266,13 +266,12 @@ void StartScreen::listPlans() {
 }
 
 bool StartScreen::continueButtonEvent(QEvent* event) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::ToolTip:
         refreshContinue(); // "5 minutes ago" as of now
         return false;
     case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::RightButton) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             listPlans();
             return true;
         }
