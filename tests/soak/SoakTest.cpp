@@ -4,7 +4,10 @@
 // completed action the screen is read back (count labels, status labels, the
 // history list, the skill menu's captions, saved reports) and held to the
 // build's rules; the model's own bookkeeping is never consulted, except for
-// the pending flags, which no widget shows. The player also holds the plan
+// the pending flags, which no widget shows. Plans leave the screen by every
+// route into the program's journal, and the start screen's continue button
+// (or Ctrl+Shift+T) must bring back the newest one as the journal holds it,
+// read with the journal's own reader. The player also holds the plan
 // (the tree screen shown and its history) as it last saw it: an action that
 // must leave the plan alone (the viewer, Esc there, hovers) or that puts a
 // known one in its place (a class, CHANGE CLASS) is held to it, and a fill
@@ -14,8 +17,10 @@
 // SKILLWRIGHT_SOAK_SEED=<n>     play that seed alone (with a time: the first seed)
 // SKILLWRIGHT_SOAK_SECONDS=<s>  play seed after seed until the time is up
 // SKILLWRIGHT_SOAK_ACTIONS=<n>  actions per seed (default 2000)
+#include <journal/JournalText.h>
 #include <model/Build.h>
 #include <model/Catalogue.h>
+#include <model/History.h>
 #include <screens/common/CharacterOpener.h>
 #include <screens/common/ScreenKit.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -42,6 +47,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <random>
@@ -241,12 +248,14 @@ struct Reach {
     int viewers = 0;
     int fillsLeft = 0;
     int restarts = 0;
+    int plansContinued = 0;
 } g_reach;
 
 class Soak {
 public:
     Soak(std::uint64_t seed, const QString& folder) : m_rng(seed), m_draws(seed ^ 0x5eed) {
         toolkit.folder = str(folder);
+        toolkit.journalFolder = str(folder) + "/state/skillwright";
         toolkit.randomSource = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(m_draws); };
         toolkit.onProcessEvents = [this] { playerDuringFill(); };
         startProgram();
@@ -303,6 +312,7 @@ public:
     void openViewer();
     void pressEscape();
     void openSavedReport();
+    void continuePlan();
 
 private:
     /// The tree screen shown (its objectName, empty for none) and its history.
@@ -389,7 +399,7 @@ private:
 };
 
 // clang-format off
-const std::array<Action, 23> kActions{{
+const std::array<Action, 24> kActions{{
     {"choose a class",         Where::Start,     6, &Soak::chooseClass},
     {"open the generator",     Where::Start,     3, &Soak::openGenerator},
     {"contact menu",           Where::Start,     1, &Soak::contactMenu},
@@ -413,6 +423,7 @@ const std::array<Action, 23> kActions{{
     {"press Esc",              Where::Anywhere,  1, &Soak::pressEscape},
     {"open a saved report",    Where::Tree,      2, &Soak::openSavedReport},
     {"open a saved report",    Where::Start,     1, &Soak::openSavedReport},
+    {"continue a plan",        Where::Start,     2, &Soak::continuePlan},
 }};
 // clang-format on
 
@@ -874,6 +885,63 @@ void Soak::openSavedReport() {
     ++g_reach.reportsOpened;
 }
 
+void Soak::continuePlan() {
+    auto* button = child<QPushButton>(&program().startScreen(), QStringLiteral("cmd_Continue"));
+    if (button == nullptr || !button->isVisible()) {
+        note(": nothing to continue");
+        keepsPlan();
+        return;
+    }
+    // The newest plan that left the screen, as its journal holds it.
+    std::filesystem::path newest;
+    std::uint64_t highest = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(toolkit.journalFolder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("left-") && name.ends_with(".journal") &&
+            std::stoull(name.substr(5)) > highest) {
+            highest = std::stoull(name.substr(5));
+            newest = entry.path();
+        }
+    }
+    std::ifstream in(newest, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const journal::JournalReading kept = journal::parseJournal(text);
+    if (!kept.record) {
+        fail("the plan offered to continue has no whole journal: " + kept.error);
+        return;
+    }
+    Plan expected{QString::fromLatin1(model::classInfo(kept.record->plan.classId).screenName), {}};
+    for (const model::HistoryEntry& entry : kept.record->plan.history) {
+        expected.history.push_back(model::formatEntry(entry));
+    }
+    note(": " + describe(expected));
+    screens::SkillTreeScreen* before = program().treeScreen();
+    const bool asks = before != nullptr && before->hasUnsavedPoints();
+    const bool replace = !asks || chance(2);
+    if (asks) {
+        toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No);
+    }
+    if (replace) {
+        replacesPlan(expected);
+    } else {
+        keepsPlan();
+    }
+    const std::size_t messagesBefore = toolkit.messages.size();
+    if (QApplication::activeWindow() == &program().startScreen() && chance(3)) {
+        QTest::keyClick(&program().startScreen(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    } else {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
+        fail("continuing a plan said \"" + toolkit.messages.back().text + "\"");
+        return;
+    }
+    if (replace && shownTree() != nullptr && !shownTree()->hasUnsavedPoints()) {
+        fail("a plan continued counts as saved");
+    }
+    g_reach.plansContinued += replace ? 1 : 0;
+}
+
 void Soak::hoverTree() {
     keepsPlan();
     screens::SkillTreeScreen* screen = shownTree();
@@ -1215,11 +1283,12 @@ TEST(Soak, longRandomPlayKeepsEveryRuleOnScreen) {
     }
     std::printf("%lld actions, %d seeds, %lld s; reached level %d, %d quest points, %d in reserve, "
                 "%d checks with a skill at 20, %d reports compared, %d opened again, %d saves refused, "
-                "%d menu entries run, %d viewers opened, %d fills left and stopped, %d restarts after Esc\n",
+                "%d menu entries run, %d viewers opened, %d fills left and stopped, %d restarts after Esc, "
+                "%d plans continued\n",
                 played, seeds, static_cast<long long>(elapsed()), g_reach.highestLevel,
                 g_reach.mostQuestPoints, g_reach.mostReserved, g_reach.fullSkills, g_reach.reports,
                 g_reach.reportsOpened, g_reach.failedSaves, g_reach.menuPicks, g_reach.viewers,
-                g_reach.fillsLeft, g_reach.restarts);
+                g_reach.fillsLeft, g_reach.restarts, g_reach.plansContinued);
 }
 
 } // namespace
