@@ -1,6 +1,7 @@
 // Opening a saved character: a level-99 report with quest points of every
 // quest and points held in reserve and spent, from reading the file to its
-// tree screen shown and painted with the replayed history. Continuing such a
+// tree screen shown and painted with the replayed history, journalled as the
+// program journals it. Continuing such a
 // plan from the journal, and a click on a tree screen whose plan the journal
 // keeps, to the repainted screen.
 #include <model/Build.h>
@@ -62,11 +63,23 @@ std::string fullReport() {
     return report::buildReportText("Bench", "Sorceress", build.levelsGained(), build.screen()->history());
 }
 
+/// A journal folder of the benchmark's own, gone at the end.
+struct JournalFolder {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("sw-bench-journal-" + std::to_string(::getpid()));
+    JournalFolder() { std::filesystem::remove_all(path); }
+    ~JournalFolder() { std::filesystem::remove_all(path); }
+    JournalFolder(const JournalFolder&) = delete;
+    JournalFolder& operator=(const JournalFolder&) = delete;
+};
+
 void OpenLevel99Report(benchmark::State& state) {
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("sw-bench-open-" + std::to_string(::getpid()) + ".txt");
     std::ofstream(file, std::ios::binary) << fullReport();
+    const JournalFolder journal;
     toolkit::ScriptedToolkit toolkit;
+    toolkit.journalFolder = journal.path.string();
     model::Build build;
     app::Program program(build, toolkit);
     for (auto _ : state) {
@@ -83,16 +96,6 @@ void OpenLevel99Report(benchmark::State& state) {
     std::filesystem::remove(file);
 }
 BENCHMARK(OpenLevel99Report)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
-
-/// A journal folder of the benchmark's own, gone at the end.
-struct JournalFolder {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("sw-bench-journal-" + std::to_string(::getpid()));
-    JournalFolder() { std::filesystem::remove_all(path); }
-    ~JournalFolder() { std::filesystem::remove_all(path); }
-    JournalFolder(const JournalFolder&) = delete;
-    JournalFolder& operator=(const JournalFolder&) = delete;
-};
 
 /// The number of the plan that left the screen last.
 std::uint64_t newestPlan(const std::filesystem::path& folder) {

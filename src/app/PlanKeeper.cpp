@@ -21,7 +21,22 @@ void PlanKeeper::buildChanged() {
     record();
 }
 
+PlanKeeper::Batch::~Batch() {
+    if (--m_keeper.m_batches == 0 && m_keeper.m_pending) {
+        m_keeper.write();
+    }
+}
+
 void PlanKeeper::record() {
+    if (m_batches > 0) {
+        m_pending = true;
+    } else {
+        write();
+    }
+}
+
+void PlanKeeper::write() {
+    m_pending = false;
     const model::TreeScreen* screen = m_build.screen();
     if (m_replacing || screen == nullptr) {
         return;
@@ -42,9 +57,13 @@ void PlanKeeper::screenClosed() {
 }
 
 void PlanKeeper::leave() {
-    if (!m_replacing) {
-        planLeft();
+    if (m_replacing) {
+        return;
     }
+    // The points of a batch not journalled yet are gone with the screen or
+    // the reset; a batch holds a replay whose source keeps them.
+    m_pending = false;
+    planLeft();
 }
 
 void PlanKeeper::planLeft() {
@@ -61,6 +80,7 @@ void PlanKeeper::planSaved(const std::string& name) {
         return;
     }
     m_name = name;
+    m_pending = false;
     m_journal.planSaved(model::Plan{screen->classId(), screen->history(), m_name});
     m_quietTimer->start(kQuietMilliseconds);
 }

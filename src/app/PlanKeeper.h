@@ -53,6 +53,20 @@ public:
     /// plan is gone or can no longer be read.
     bool continuePlan(std::uint64_t number, const std::function<void(const model::Plan&)>& putOnScreen);
 
+    /// Changes made while a batch lives are journalled once, as it ends (or
+    /// before the plan leaves): a report's replay writes one journal, not one
+    /// per entry.
+    class Batch {
+    public:
+        explicit Batch(PlanKeeper& keeper) : m_keeper(keeper) { ++keeper.m_batches; }
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        PlanKeeper& m_keeper;
+    };
+
     /// Runs whenever the list of plans to continue may have changed.
     void setListChanged(std::function<void()> listChanged) { m_listChanged = std::move(listChanged); }
 
@@ -61,6 +75,7 @@ private:
     void buildReset() override;
     void screenClosed() override;
     void record();
+    void write();
     void leave();
 
     model::Build& m_build;
@@ -69,6 +84,8 @@ private:
     std::function<void()> m_listChanged;
     std::string m_name; ///< of the plan on screen, as saved or opened
     bool m_replacing = false;
+    int m_batches = 0;
+    bool m_pending = false; ///< a change made in a batch is not journalled yet
 };
 
 } // namespace skillwright::app

@@ -108,6 +108,7 @@ bool Program::openCharacter(const std::string& path) {
         return false;
     }
     const report::Report& character = *reading.report;
+    const PlanKeeper::Batch batch(m_keeper); // one journal for the whole replay
     m_start.hide();
     screens::SkillTreeScreen* screen = openClass(character.classId);
     const std::optional<std::string> problem = report::replayReport(m_build, character);
