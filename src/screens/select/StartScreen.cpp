@@ -258,8 +258,11 @@ void StartScreen::listPlans() {
         QAction* entry = menu.addAction(QString::fromStdString(choice.text));
         entry->setData(QVariant::fromValue(static_cast<quint64>(choice.number)));
     }
-    // Above the button, which sits at the foot of the screen.
-    const QPoint at = m_continueButton->mapToGlobal(QPoint(0, -menu.sizeHint().height()));
+    // Above the button, which sits at the foot of the screen, and ending
+    // where it ends: inside the screen, over the contact card.
+    const QSize size = menu.sizeHint();
+    const QPoint at =
+        m_continueButton->mapToGlobal(QPoint(m_continueButton->width() - size.width(), -size.height()));
     if (QAction* chosen = m_popper(menu, at)) {
         emit continueRequested(chosen->data().toULongLong());
     }
