@@ -393,13 +393,11 @@ TEST(DesktopKill, aPlanOnScreenWhenTheProgramIsKilledIsContinuedAndSavedWhole) {
     const report::ReportReading reading = report::readReport(saved.string());
     fs::remove(saved);
     ASSERT_TRUE(reading.report.has_value()) << reading.error;
-    EXPECT_EQ(reading.report->classId, model::ClassId::Sorceress);
+    EXPECT_EQ(reading.report->plan.classId, model::ClassId::Sorceress);
     EXPECT_EQ(reading.report->level, 6);
     QStringList reported;
-    for (const report::ReportLine& line : reading.report->entries) {
-        if (line.text != "Clvl 1 Slvl 0: Starting Level") {
-            reported << QString::fromStdString(line.text);
-        }
+    for (const model::HistoryEntry& entry : reading.report->plan.history) {
+        reported << QString::fromStdString(model::formatEntry(entry));
     }
     EXPECT_EQ(reported, planned);
     program.reset();
