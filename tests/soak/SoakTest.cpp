@@ -3,10 +3,10 @@
 // toolkit answering the modal boxes and keeping the clock. After every
 // action the screen is read back (count labels, status labels, the history
 // list) and held to the build's rules; saved reports are opened again and
-// compared with the screen they came from. The player also holds the plan (the tree screen shown and its
-// history) as it last saw it: an action that must leave the plan alone or
-// that puts a known one in its place is held to it, and a fill the player
-// led away from must stop where it was. Keys go where the keyboard is, as a
+// compared with the screen they came from. The player also holds the plan
+// (the tree screen shown and its history) as it last saw it: an action that
+// must leave the plan alone or that puts a known one in its place is held to
+// it, and a fill the player led away from must stop where it was. Keys go where the keyboard is, as a
 // player's do; a program ended by Esc is started again.
 //
 // SKILLWRIGHT_SOAK_SEED=<n>     play that seed alone (with a time: the first seed)
