@@ -279,16 +279,6 @@ bool TreeKeyboard::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool TreeKeyboard::sharedKey(QKeyEvent& key) {
-    if (key.key() == Qt::Key_Escape && m_history != nullptr) {
-        // Esc means the same wherever the keyboard is on the screen.
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, key.modifiers());
-        QCoreApplication::sendEvent(m_history, &escape);
-        return true;
-    }
-    return false;
-}
-
 bool TreeKeyboard::iconKey(SkillIcon& icon, QKeyEvent& key) {
     const int code = key.key();
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
@@ -302,9 +292,6 @@ bool TreeKeyboard::iconKey(SkillIcon& icon, QKeyEvent& key) {
     }
     // Any other key ends the name being typed.
     m_typed.clear();
-    if (sharedKey(key)) {
-        return true;
-    }
     if ((isEnter(code) || code == Qt::Key_Space) && modifiers == Qt::NoModifier) {
         emit icon.clicked();
         return true;
@@ -324,9 +311,6 @@ bool TreeKeyboard::iconKey(SkillIcon& icon, QKeyEvent& key) {
 
 bool TreeKeyboard::commandKey(CommandLabel& command, QKeyEvent& key) {
     m_typed.clear();
-    if (sharedKey(key)) {
-        return true;
-    }
     if ((isEnter(key.key()) || key.key() == Qt::Key_Space) && key.modifiers() == Qt::NoModifier) {
         emit command.clicked();
         return true;

@@ -38,9 +38,8 @@ class SkillIcon;
 /// as a right click. The description area follows the keyboard.
 ///
 /// Tab leads from the icons to the history list and on to the five
-/// commands, where Enter or Space runs the command. Esc, wherever the
-/// keyboard is on the screen, does what it does in the history list.
-/// Ctrl+S saves, Ctrl+Z undoes the last point, F1 shows the sheet of keys.
+/// commands, where Enter or Space runs the command; Esc keeps its meaning
+/// in the history list alone. Ctrl+S saves, Ctrl+Z undoes the last point, F1 shows the sheet of keys.
 ///
 /// The ring shows where the keyboard is; after a click it hides until the
 /// next key. Every icon's accessible name tells its skill, points, tier and
@@ -78,7 +77,6 @@ private:
     void describeControls();
     bool iconKey(SkillIcon& icon, QKeyEvent& key);
     bool commandKey(CommandLabel& command, QKeyEvent& key);
-    bool sharedKey(QKeyEvent& key);
     void moveTo(int slot, bool describe);
     [[nodiscard]] int neighbour(int key) const;
     [[nodiscard]] int findByName(const QString& typed) const;
