@@ -244,9 +244,11 @@ void TreeKeyboard::showRing() {
 bool TreeKeyboard::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::FocusIn: {
+        // The ring shows where keys go, unless the pointer put them there; a
+        // window or pop-up handing the keyboard back changes nothing.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::MouseFocusReason) {
-            m_pointerLed = true;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            m_pointerLed = reason == Qt::MouseFocusReason;
         }
         if (const int slot = slotOf(watched); slot >= 0 && slot != m_current) {
             moveTo(slot, false);

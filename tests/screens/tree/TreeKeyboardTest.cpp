@@ -8,6 +8,7 @@
 #include <screens/tree/TreeWidgets.h>
 #include <toolkit/ScriptedToolkit.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QKeySequence>
@@ -250,6 +251,7 @@ TEST_F(TreeKeyboardTest, tabLeadsToTheHistoryAndTheCommandsWhereEnterRunsThem) {
     press(Qt::Key_Tab);
     EXPECT_EQ(screen->focusWidget(), history());
     EXPECT_FALSE(ring()->isVisible()) << "the list shows its own selection";
+    QTest::mouseClick(history()->viewport(), Qt::LeftButton);
     press(Qt::Key_Tab);
     EXPECT_EQ(screen->focusWidget()->objectName(), "lbl_Save");
     EXPECT_EQ(ring()->framed(), screen->focusWidget());
@@ -275,6 +277,12 @@ TEST_F(TreeKeyboardTest, iconsTellAScreenReaderTheirSkillPointsTierAndWhetherThe
               "Inferno, 0 points, tier 6; Not available yet, you must be character level 6 "
               "first (or just getting level 6).");
     EXPECT_TRUE(icon("Fire Bolt")->accessibleDescription().startsWith("Fire Bolt\r\n"));
+    for (QWidget* w : {static_cast<QWidget*>(icon("Fire Bolt")), static_cast<QWidget*>(label("lbl_Save"))}) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_EQ(reader->role(), QAccessible::Button) << w->objectName().toStdString();
+        EXPECT_EQ(reader->text(QAccessible::Name), w->accessibleName());
+    }
     EXPECT_EQ(label("lbl_Save")->accessibleDescription(), "Save your character To a text file.");
 
     press(Qt::Key_Return);
