@@ -251,7 +251,10 @@ TEST_F(TreeKeyboardTest, tabLeadsToTheHistoryAndTheCommandsWhereEnterRunsThem) {
     press(Qt::Key_Tab);
     EXPECT_EQ(screen->focusWidget(), history());
     EXPECT_FALSE(ring()->isVisible()) << "the list shows its own selection";
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "Raise Skeleton");
     QTest::mouseClick(history()->viewport(), Qt::LeftButton);
+    ASSERT_EQ(screen->focusWidget(), history());
     press(Qt::Key_Tab);
     EXPECT_EQ(screen->focusWidget()->objectName(), "lbl_Save");
     EXPECT_EQ(ring()->framed(), screen->focusWidget());
