@@ -120,7 +120,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
         }
     });
     mirror();
-    new TreeKeyboard(*this, classId, m_build);
+    new TreeKeyboard(*this, m_build);
 }
 
 SkillTreeScreen::~SkillTreeScreen() {

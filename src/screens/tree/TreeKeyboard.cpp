@@ -62,8 +62,8 @@ bool isEnter(int key) {
 
 } // namespace
 
-TreeKeyboard::TreeKeyboard(QWidget& screen, model::ClassId classId, model::Build& build)
-    : QObject(&screen), m_screen(screen), m_classId(classId), m_build(build), m_clock(steadyClock()) {
+TreeKeyboard::TreeKeyboard(QWidget& screen, model::Build& build)
+    : QObject(&screen), m_screen(screen), m_build(build), m_clock(steadyClock()) {
     setObjectName(QStringLiteral("keyboard"));
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(buttonsForReaders);

@@ -51,9 +51,9 @@ public:
     /// Milliseconds from any fixed start; tests put a stand-in here.
     using Clock = std::function<std::int64_t()>;
 
-    /// Follows `screen`, a skill tree screen of `classId` whose controls
+    /// Follows `screen`, a skill tree screen whose controls
     /// exist, and puts the keyboard on its first icon.
-    TreeKeyboard(QWidget& screen, model::ClassId classId, model::Build& build);
+    TreeKeyboard(QWidget& screen, model::Build& build);
     ~TreeKeyboard() override;
     TreeKeyboard(const TreeKeyboard&) = delete;
     TreeKeyboard& operator=(const TreeKeyboard&) = delete;
@@ -90,7 +90,6 @@ private:
     void screenClosed() override;
 
     QWidget& m_screen;
-    model::ClassId m_classId;
     model::Build& m_build;
     bool m_live = true;
     Clock m_clock;
