@@ -206,9 +206,21 @@ QString TreeKeyboard::spokenSkill(const model::Build& build, model::TreeId tree,
 }
 
 void TreeKeyboard::speakIcons() {
-    if (!m_live || m_build.screen() == nullptr) {
+    const model::TreeScreen* screen = m_build.screen();
+    if (!m_live || screen == nullptr) {
         return;
     }
+    // What an icon says follows from the counts and the level alone: a
+    // refusal or a notice changes neither.
+    SpokenState state{};
+    state.levelsGained = m_build.levelsGained();
+    for (std::size_t i = 0; i < m_icons.size() && i < state.counts.size(); ++i) {
+        state.counts[i] = screen->count(m_icons[i]->tree(), m_icons[i]->index());
+    }
+    if (m_spoken == state) {
+        return;
+    }
+    m_spoken = state;
     for (SkillIcon* icon : m_icons) {
         const QString spoken = spokenSkill(m_build, icon->tree(), icon->index());
         if (icon->accessibleName() != spoken) {

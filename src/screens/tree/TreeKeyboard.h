@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -101,6 +103,14 @@ private:
     bool m_pointerLed = false; ///< the last focus came from a click: no ring until a key
     QString m_typed;
     std::int64_t m_lastTyped = 0;
+
+    /// The plan as the icons' accessible names last told it.
+    struct SpokenState {
+        std::int16_t levelsGained = -1;
+        std::array<std::int16_t, 3 * model::kSkillsPerTree> counts{};
+        friend bool operator==(const SpokenState&, const SpokenState&) = default;
+    };
+    std::optional<SpokenState> m_spoken;
 };
 
 } // namespace skillwright::screens
