@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QShortcut>
 
@@ -111,6 +112,9 @@ void TreeKeyboard::collectControls() {
         // Only the current icon is a stop of Tab; a click puts the keyboard on any.
         icon->setFocusPolicy(Qt::ClickFocus);
         icon->installEventFilter(this);
+        const std::string_view array = model::tree(icon->tree()).countArray;
+        m_counts.push_back(
+            m_screen.findChild<QLabel*>(qstring(array) + QStringLiteral("(%1)").arg(icon->index())));
     }
     m_history = m_screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     if (m_history != nullptr) {
@@ -221,10 +225,16 @@ void TreeKeyboard::speakIcons() {
         return;
     }
     m_spoken = state;
-    for (SkillIcon* icon : m_icons) {
+    for (std::size_t i = 0; i < m_icons.size(); ++i) {
+        SkillIcon* icon = m_icons[i];
         const QString spoken = spokenSkill(m_build, icon->tree(), icon->index());
         if (icon->accessibleName() != spoken) {
             icon->setAccessibleName(spoken);
+        }
+        if (QLabel* count = m_counts[i]) {
+            const int points = state.counts[i];
+            count->setAccessibleName(qstring(model::skill(icon->tree(), icon->index()).name) +
+                                     QStringLiteral(": %1 point%2").arg(points).arg(points == 1 ? "" : "s"));
         }
     }
 }

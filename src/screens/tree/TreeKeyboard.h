@@ -13,6 +13,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QLabel;
 class QListWidget;
 class QWidget;
 
@@ -96,6 +97,7 @@ private:
     bool m_live = true;
     Clock m_clock;
     std::vector<SkillIcon*> m_icons; ///< in reading order
+    std::vector<QLabel*> m_counts;   ///< the count label beside each of m_icons
     std::vector<CommandLabel*> m_commands;
     QListWidget* m_history = nullptr;
     FocusRing* m_ring = nullptr;

@@ -290,6 +290,8 @@ TEST_F(TreeKeyboardTest, iconsTellAScreenReaderTheirSkillPointsTierAndWhetherThe
 
     press(Qt::Key_Return);
     EXPECT_EQ(spoken("Fire Bolt"), "Fire Bolt, 1 point, tier 1; can take a point");
+    EXPECT_EQ(label("lbl_SorceressFire(0)")->accessibleName(), "Fire Bolt: 1 point");
+    EXPECT_EQ(label("lbl_SorceressFire(1)")->accessibleName(), "Warmth: 0 points");
     for (int i = 0; i < 4; ++i) {
         press(Qt::Key_Return);
     }
