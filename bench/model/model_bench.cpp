@@ -1,5 +1,9 @@
-// The rules' hot paths: an accepted click, a whole character, and undo.
+// The rules' hot paths: an accepted click, a whole character, and undo; and
+// a plan's build code written and read back.
+#include "PlanMaker.h"
+
 #include <model/Build.h>
+#include <model/BuildCode.h>
 #include <model/Presentation.h>
 
 #include <benchmark/benchmark.h>
@@ -108,6 +112,23 @@ BENCHMARK_CAPTURE(UndoLast, Izual, [](Build& b) {
     aim(b, 0);
     b.takeIzualPoint();
 })->UseManualTime();
+
+/// Copying a level-99 character's code and pasting it back, without the
+/// rules: every quest, 30 points reserved and spent, a 12-letter name.
+/// Target: at most 20 us.
+void BuildCodeLevel99(benchmark::State& state) {
+    const skillwright::model::Plan plan = skillwright::testing::fullPlan(ClassId::Sorceress, "Tyrael Archo");
+    for (auto _ : state) {
+        const std::string code = skillwright::model::encodeBuildCode(plan);
+        const skillwright::model::CodeReading reading = skillwright::model::decodeBuildCode(code);
+        if (!reading.plan || reading.plan->history.size() != plan.history.size()) {
+            state.SkipWithError("the code did not open to the plan");
+        }
+        benchmark::DoNotOptimize(reading.plan->history.data());
+    }
+    state.counters["characters"] = static_cast<double>(skillwright::model::encodeBuildCode(plan).size());
+}
+BENCHMARK(BuildCodeLevel99)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -29,9 +29,9 @@ std::vector<model::HistoryEntry> fullHistory() {
 }
 
 void BM_ReportText(benchmark::State& state) {
-    const std::vector<model::HistoryEntry> history = fullHistory();
+    const model::Plan plan{model::ClassId::Necromancer, fullHistory(), "Character"};
     for (auto _ : state) {
-        std::string text = report::buildReportText("Character", "Necromancer", 98, history);
+        std::string text = report::reportText(plan);
         benchmark::DoNotOptimize(text);
     }
 }
@@ -53,7 +53,7 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     }
     for (auto _ : state) {
         toolkit.inputs.push_back("Character");
-        report::saveBuildReport(build, toolkit, "Character", {});
+        report::saveBuildReport(build, toolkit, report::ReportName::of("Character"), {});
     }
     std::filesystem::remove_all(pattern);
 }

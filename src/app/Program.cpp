@@ -16,6 +16,10 @@
 
 namespace skillwright::app {
 
+std::string reportPathArgument(int argc, const char* const* argv) {
+    return argc > 1 && argv[1] != nullptr ? std::string(argv[1]) : std::string();
+}
+
 void applyLook(QApplication& app) {
     using screens::qcolor;
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -48,7 +52,8 @@ void applyLook(QApplication& app) {
 }
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_start(m_menuTexts, toolkit) {
+    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_keeper(build, toolkit),
+      m_start(m_menuTexts, toolkit) {
     QObject::connect(&m_start, &screens::StartScreen::classChosen, &m_start,
                      [this](model::ClassId classId) { openClass(classId); });
     QObject::connect(&m_start, &screens::StartScreen::contactMenuRequested, &m_start,
@@ -57,13 +62,14 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](bool hideSelf) { openGenerator(hideSelf); });
     QObject::connect(&m_start, &screens::StartScreen::exitRequested, &m_start, [this] { endProgram(); });
     followOpener(m_start.characterOpener());
+    QObject::connect(&m_start, &screens::StartScreen::continueRequested, &m_start,
+                     [this](quint64 number) { continuePlan(number); });
+    m_start.setContinueSource([this] { return m_keeper.offers(); });
+    m_keeper.setListChanged([this] { m_start.refreshContinue(); });
 }
 
 Program::~Program() {
-    if (m_viewer) {
-        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
-        delete m_viewer;
-    }
+    closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
 }
@@ -79,7 +85,7 @@ void Program::followOpener(screens::CharacterOpener& opener) {
     QObject::connect(&opener, &screens::CharacterOpener::openRequested, &m_start,
                      [this] { askForCharacter(); });
     QObject::connect(&opener, &screens::CharacterOpener::fileDropped, &m_start,
-                     [this](const QString& path) { openCharacter(path.toStdString()); });
+                     [this](const QByteArray& path) { openCharacter(path.toStdString()); });
 }
 
 void Program::askForCharacter() {
@@ -103,16 +109,45 @@ bool Program::openCharacter(const std::string& path) {
         return false;
     }
     const report::Report& character = *reading.report;
+    const PlanKeeper::Batch batch(m_keeper); // one journal for the whole replay
     m_start.hide();
-    screens::SkillTreeScreen* screen = openClass(character.classId);
-    const std::optional<std::string> problem = report::replayReport(m_build, character);
-    screen->markSaved(character.name);
-    if (problem) {
+    screens::SkillTreeScreen* screen = createTreeScreen(character.plan.classId);
+    const std::optional<model::ReplayStop> stop = m_build.replay(character.plan);
+    screens::showWithKeyboard(*screen);
+    if (const auto problem = report::openingProblem(character, stop, m_build.characterLevel())) {
+        // Less than the file holds: not saved, and not to be saved over the file.
+        screen->markStoppedShort(character.plan.name);
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     } else {
+        screen->markSaved(character.plan.name);
         screen->clearNotice();
     }
     return true;
+}
+
+bool Program::continuePlan(std::uint64_t number) {
+    if (m_treeScreen && m_treeScreen->hasUnsavedPoints() &&
+        m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
+                             "", toolkit::Icon::None,
+                             toolkit::Buttons::YesNoDefaultNo) != toolkit::Answer::Yes) {
+        return false;
+    }
+    const bool continued = m_keeper.continuePlan(number, [this](const model::Plan& plan) {
+        m_start.hide();
+        screens::SkillTreeScreen* screen = openClass(plan.classId);
+        if (!plan.name.empty()) {
+            screen->markSaved(plan.name); // SAVE offers it; the points stay unsaved
+        }
+        for (const model::HistoryEntry& entry : plan.history) {
+            m_build.replay(entry);
+        }
+        screen->clearNotice();
+    });
+    if (!continued) {
+        m_toolkit.messageBox("This plan can no longer be read, so it cannot be continued.", "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return continued;
 }
 
 screens::MenuHolder& Program::menu() {
@@ -130,6 +165,7 @@ void Program::stopFill() {
 
 void Program::endProgram() {
     stopFill();
+    m_keeper.planLeft();
     m_toolkit.endProgram();
 }
 
@@ -142,7 +178,14 @@ void Program::returnKeyboard() {
 }
 
 screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
+    screens::SkillTreeScreen* screen = createTreeScreen(classId);
+    screens::showWithKeyboard(*screen);
+    return screen;
+}
+
+screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
     stopFill();
+    closeSkillStats(); // of the character going
     if (m_treeScreen) {
         m_treeScreen->close();
     }
@@ -154,11 +197,12 @@ screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
         screen->close();
     });
     QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
+    QObject::connect(screen, &screens::SkillTreeScreen::characterSaved, &m_start,
+                     [this](const QString& name) { m_keeper.planSaved(name.toStdString()); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     followOpener(screen->characterOpener());
-    screens::showWithKeyboard(*screen);
     return screen;
 }
 
@@ -190,16 +234,20 @@ void Program::openGenerator(bool hideStartScreen) {
     screens::showWithKeyboard(*m_generator);
 }
 
+void Program::closeSkillStats() {
+    if (m_viewer) {
+        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
+        delete m_viewer;
+    }
+}
+
 void Program::openSkillStats() {
     const std::optional<model::SkillRef> skill = m_build.activeSkill();
     if (!skill) {
         return;
     }
     // Each opening shows the skill just right-clicked, in a viewer of its own.
-    if (m_viewer) {
-        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
-        delete m_viewer;
-    }
+    closeSkillStats();
     m_viewer = new stats::SkillStatsViewer();
     m_viewer->load(*skill, m_build.activeSkillPoints());
     // Closed, it leaves no window without the keyboard.

@@ -4,11 +4,14 @@
 // keyboard. Runs under tests/support/under-xvfb; on any other platform it is
 // skipped.
 #include <model/Build.h>
+#include <report/ReportReader.h>
 #include <toolkit/QtToolkit.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
+#include <QDrag>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -18,8 +21,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,7 +32,10 @@
 
 #include <Program.h>
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -37,6 +45,29 @@ using namespace skillwright;
 namespace {
 
 constexpr int kPatience = 10000; // ms for the X server and the program to answer
+
+void xdotool(const QStringList& arguments) {
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0)
+        << arguments.join(' ').toStdString();
+}
+/// A real click of `button` (1 left, 3 right; 0 only moves there) in the middle of `widget`.
+void click(QWidget* widget, int button = 1) {
+    ASSERT_NE(widget, nullptr);
+    const QPoint at = widget->mapToGlobal(widget->rect().center());
+    if (QCursor::pos() != at) { // a --sync move to where the pointer is waits for ever
+        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    }
+    if (button != 0) {
+        xdotool({"click", QString::number(button)});
+    }
+}
+/// A real key press, delivered wherever the X server sends keys now.
+void key(const char* keys) {
+    xdotool({"key", QLatin1String(keys)});
+}
+bool waitFor(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, kPatience);
+}
 
 class DesktopTest : public ::testing::Test {
 protected:
@@ -61,24 +92,6 @@ protected:
     }
     void TearDown() override { m_boxWatch.stop(); }
 
-    static void xdotool(const QStringList& arguments) {
-        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0)
-            << arguments.join(' ').toStdString();
-    }
-    /// A real click of `button` (1 left, 3 right) in the middle of `widget`.
-    static void click(QWidget* widget, int button = 1) {
-        ASSERT_NE(widget, nullptr);
-        const QPoint at = widget->mapToGlobal(widget->rect().center());
-        if (QCursor::pos() != at) { // a --sync move to where the pointer is waits for ever
-            xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-        }
-        xdotool({"click", QString::number(button)});
-    }
-    /// A real key press, delivered wherever the X server sends keys now.
-    static void key(const char* keys) { xdotool({"key", QLatin1String(keys)}); }
-    static bool waitFor(const std::function<bool()>& condition) {
-        return QTest::qWaitFor(condition, kPatience);
-    }
     /// Runs `act` once, as soon as `when` holds, also from inside a modal
     /// box's or menu's own event loop.
     void once(std::function<bool()> when, std::function<void()> act) {
@@ -95,6 +108,49 @@ protected:
     }
     static QWidget* active() { return QApplication::activeWindow(); }
 
+    /// Moves the pressed pointer to the middle of `target` in steps, as a hand
+    /// drags, and lets the button go there.
+    static void dragTo(QWidget* target) {
+        const QPoint to = target->mapToGlobal(target->rect().center());
+        const QPoint from = QCursor::pos();
+        for (int step = 1; step <= 8; ++step) {
+            const QPoint at = from + (to - from) * step / 8;
+            xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+            QTest::qWait(30); // the drop target answers each position
+        }
+        xdotool({"mouseup", "1"});
+    }
+    /// A Sorceress report of four entries in a folder of its own, as the
+    /// "text/uri-list" a drag carries.
+    QByteArray sorceressReport() {
+        const QString path = m_files.filePath(QStringLiteral("Tal\u00E9.txt"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Tal\xC3\xA9\r\nClass: Sorceress\r\nLevel: 3\r\n"
+                   "---------------------------------------------\r\n\r\n"
+                   "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\n"
+                   "Clvl 3 Reserved For Later \r\nDen Of Evil: Normal Slvl 2: Fire Bolt\r\n"
+                   "Reserved Slvl 1: Warmth\r\n\r\n---------------------------------------------\r\n");
+        return QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+    }
+    /// An empty Necromancer screen, shown and holding the keyboard.
+    screens::SkillTreeScreen* emptyNecromancer() {
+        click(program.startScreen().findChild<QLabel*>("lbl_Necromancer"));
+        EXPECT_TRUE(
+            waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
+        screens::SkillTreeScreen* screen = program.treeScreen();
+        EXPECT_TRUE(screen && QTest::qWaitForWindowExposed(screen));
+        return screen;
+    }
+    /// The Sorceress of sorceressReport() on the screen.
+    bool sorceressOpened() {
+        return waitFor([&] {
+            return program.treeScreen() != nullptr &&
+                   program.treeScreen()->objectName() == QLatin1String("frm_Sorceress") &&
+                   program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 4;
+        });
+    }
+
     toolkit::QtToolkit toolkit;
     model::Build build;
     app::Program program{build, toolkit};
@@ -102,7 +158,46 @@ protected:
 
 private:
     QTimer m_boxWatch;
+    QTemporaryDir m_files;
 };
+
+// A report dropped from another program's window on a tree screen replaces
+// the screen it was dropped on, once the drop is over.
+TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
+    screens::SkillTreeScreen* necro = emptyNecromancer();
+    QProcess source;
+    source.start(QStringLiteral(SKILLWRIGHT_DRAG_SOURCE), {QString::fromUtf8(sorceressReport())});
+    ASSERT_TRUE(source.waitForStarted(kPatience));
+    xdotool({"search", "--sync", "--onlyvisible", "--name", "^sw drag source$"});
+    xdotool({"mousemove", "--sync", "1080", "180"});
+    xdotool({"mousedown", "1"});
+    QTest::qWait(100); // the source starts its drag on the press
+    dragTo(necro);
+    EXPECT_TRUE(sorceressOpened());
+    EXPECT_TRUE(source.state() == QProcess::NotRunning || source.waitForFinished(kPatience))
+        << "the drag ended in the source";
+    EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
+}
+
+// The same with a drag of this program's own: its drag loop is still running
+// when the drop arrives.
+TEST_F(DesktopTest, aReportDraggedInsideTheProgramOntoATreeScreenOpens) {
+    screens::SkillTreeScreen* necro = emptyNecromancer();
+    QWidget source;
+    source.setGeometry(1000, 100, 160, 160);
+    source.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&source));
+    click(&source, 0); // moves there only
+    xdotool({"mousedown", "1"});
+    ASSERT_TRUE(waitFor([] { return QGuiApplication::mouseButtons() == Qt::LeftButton; }));
+    auto* drag = new QDrag(&source);
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/uri-list"), sorceressReport());
+    drag->setMimeData(mime);
+    once([] { return true; }, [necro] { dragTo(necro); });
+    EXPECT_EQ(drag->exec(Qt::CopyAction), Qt::CopyAction);
+    EXPECT_TRUE(sorceressOpened());
+}
 
 TEST_F(DesktopTest, escapeMeantForTheStatisticsViewerClosesTheViewerAndLeavesThePlan) {
     click(program.startScreen().findChild<QLabel*>("lbl_Sorceress"));
@@ -448,6 +543,122 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
     keysReport.remove(0, keysReport.indexOf(QLatin1Char('\n')));
     clicksReport.remove(0, clicksReport.indexOf(QLatin1Char('\n')));
     EXPECT_EQ(keysReport.toStdString(), clicksReport.toStdString());
+}
+
+/// The program a kill test kills: it plans a Sorceress with real clicks,
+/// prints the history on screen, line by line, then waits to be killed. Run
+/// only as that test's child.
+TEST(DesktopKilledProgram, plansAndWaits) {
+    if (qEnvironmentVariableIsEmpty("SKILLWRIGHT_KILLED_CHILD") ||
+        QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "the kill test's child";
+    }
+    qputenv("XDG_STATE_HOME", qgetenv("SKILLWRIGHT_KILLED_CHILD")); // the journal its parent reads
+    toolkit::QtToolkit toolkit;
+    model::Build build;
+    app::Program program(build, toolkit);
+    program.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.startScreen()));
+    click(program.startScreen().findChild<QLabel*>("lbl_Sorceress"));
+    ASSERT_TRUE(
+        waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
+    screens::SkillTreeScreen* sorceress = program.treeScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sorceress));
+    auto* history = sorceress->findChild<QListWidget*>("lb_SkillsPerLevel");
+    const std::vector<const char*> icons{"img_SorceressFire(0)", "img_SorceressFire(0)",
+                                         "img_SorceressFire(1)", "img_SorceressCold(0)",
+                                         "img_SorceressFire(0)"};
+    for (std::size_t n = 0; n < icons.size(); ++n) {
+        click(sorceress->findChild<QWidget*>(icons[n]));
+        ASSERT_TRUE(waitFor([&] { return history->count() == static_cast<int>(n + 1); }));
+    }
+    for (int i = 0; i < history->count(); ++i) {
+        std::cout << "entry " << history->item(i)->text().toStdString() << '\n';
+    }
+    std::cout << "planned" << std::endl;
+    QTest::qWait(10 * kPatience); // killed long before
+    FAIL() << "not killed";
+}
+
+TEST(DesktopKill, aPlanOnScreenWhenTheProgramIsKilledIsContinuedAndSavedWhole) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "needs an X display: run under tests/support/under-xvfb";
+    }
+    namespace fs = std::filesystem;
+    const fs::path state =
+        fs::temp_directory_path() / ("sw-killed-" + std::to_string(QCoreApplication::applicationPid()));
+    fs::remove_all(state);
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state.string()));
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SKILLWRIGHT_KILLED_CHILD"), QString::fromStdString(state.string()));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=DesktopKilledProgram.plansAndWaits")});
+    ASSERT_TRUE(child.waitForStarted(kPatience));
+    QStringList planned;
+    QByteArray output;
+    while (!output.contains("planned\n")) {
+        ASSERT_TRUE(child.waitForReadyRead(3 * kPatience)) << output.toStdString();
+        output += child.readAllStandardOutput();
+    }
+    for (const QByteArray& line : output.split('\n')) {
+        if (line.startsWith("entry ")) {
+            planned << QString::fromUtf8(line.mid(6));
+        }
+    }
+    ASSERT_EQ(planned.size(), 5);
+    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+    ASSERT_TRUE(child.waitForFinished(kPatience));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+
+    // The next start shows the start screen as usual, asking nothing, and
+    // offers the plan that was on screen.
+    toolkit::QtToolkit toolkit;
+    model::Build build;
+    auto program = std::make_unique<app::Program>(build, toolkit);
+    program->start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->startScreen()));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    auto* button = program->startScreen().findChild<QPushButton*>("cmd_Continue");
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(button->toolTip(), "Continue: Sorceress, level 6, unsaved, just now (Ctrl+Shift+T)");
+    click(button);
+    ASSERT_TRUE(
+        waitFor([&] { return program->treeScreen() != nullptr && program->treeScreen()->isVisible(); }));
+    screens::SkillTreeScreen* sorceress = program->treeScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sorceress));
+
+    // SAVE, the name typed into its box.
+    const std::string name = "Killed" + std::to_string(QCoreApplication::applicationPid());
+    const fs::path saved = fs::path(toolkit.reportFolder()) / (name + ".txt");
+    auto* timer = new QTimer(sorceress);
+    QObject::connect(timer, &QTimer::timeout, [timer, &name] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            timer->stop();
+            box->setTextValue(QString::fromStdString(name));
+            box->accept();
+        }
+    });
+    timer->start(5);
+    click(sorceress->findChild<QLabel*>("lbl_Save"));
+    ASSERT_TRUE(waitFor([&] { return fs::exists(saved); }));
+    const report::ReportReading reading = report::readReport(saved.string());
+    fs::remove(saved);
+    ASSERT_TRUE(reading.report.has_value()) << reading.error;
+    EXPECT_EQ(reading.report->classId, model::ClassId::Sorceress);
+    EXPECT_EQ(reading.report->level, 6);
+    QStringList reported;
+    for (const report::ReportLine& line : reading.report->entries) {
+        if (line.text != "Clvl 1 Slvl 0: Starting Level") {
+            reported << QString::fromStdString(line.text);
+        }
+    }
+    EXPECT_EQ(reported, planned);
+    program.reset();
+    fs::remove_all(state);
 }
 
 } // namespace

@@ -225,7 +225,7 @@ namespace {
 
 struct CountingListener final : BuildListener {
     int heard = 0;
-    void buildChanged() override { ++heard; }
+    void buildChanged(const BuildChange&) override { ++heard; }
     void noticeShown(std::string_view) override { ++heard; }
 };
 

@@ -3,6 +3,7 @@
 #include <model/BuildListener.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <report/SaveBuildReport.h>
 
 #include <QPoint>
 #include <QStaticText>
@@ -63,9 +64,14 @@ public:
     /// Ctrl+O and files dropped on this screen.
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
-    /// The character on screen came from (or was just saved as) the report of
-    /// `name`: SAVE offers that name, and its points count as saved.
+    /// The character on screen came from the report of `name`: SAVE offers
+    /// that name as a plain file name, and its points count as saved. Tells
+    /// characterSaved.
     void markSaved(const std::string& name);
+    /// The character on screen is what a report of `name` held up to a line
+    /// that did not replay: it counts as not saved, and SAVE offers another
+    /// file name than the report's, which held more.
+    void markStoppedShort(const std::string& name);
     /// Hides the notice line at once (a character opened from a report starts
     /// without the announcements its replay passed).
     void clearNotice();
@@ -76,6 +82,9 @@ public:
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
+    /// The points on screen are now those of the report of the character `name`
+    /// (SAVE, or a report opened whole).
+    void characterSaved(const QString& name);
     /// CHANGE CLASS was clicked, or Escape was typed in the history list; the
     /// build has been reset. A handler that closes the screen should use
     /// deleteLater().
@@ -102,6 +111,8 @@ private:
     void createControls();
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
     void save();
+    /// The report of `name` holds the points on screen, up to where it replayed.
+    void takeReport(const std::string& name);
     void changeClass();
     void createTree(int position);
     QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
@@ -110,7 +121,7 @@ private:
     void selectNewestEntry();
 
     // How the build reaches this screen.
-    void buildChanged() override;
+    void buildChanged(const model::BuildChange& change) override;
     void screenClosed() override;
     void iconHover(const SkillIcon& icon);
     void commandHover(Command command);
@@ -124,7 +135,8 @@ private:
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
     CharacterOpener* m_opener = nullptr;
-    std::string m_characterName = "Character";
+    report::ReportName m_reportName = report::ReportName::of("Character");
+    bool m_stoppedShort = false;                     ///< opened up to a line that did not replay
     std::vector<model::HistoryEntry> m_savedHistory; ///< as last saved or opened
     bool m_openInBuild = false;
 

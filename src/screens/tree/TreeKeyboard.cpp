@@ -239,8 +239,11 @@ void TreeKeyboard::speakIcons() {
     }
 }
 
-void TreeKeyboard::buildChanged() {
-    speakIcons();
+void TreeKeyboard::buildChanged(const model::BuildChange& change) {
+    if (change.kind != model::BuildChange::Kind::SkillChosen &&
+        change.kind != model::BuildChange::Kind::PointRefused) {
+        speakIcons();
+    }
 }
 
 void TreeKeyboard::screenClosed() {

@@ -89,7 +89,7 @@ private:
     [[nodiscard]] int slotOf(const QObject* watched) const;
     [[nodiscard]] CommandLabel* commandOf(const QObject* watched) const;
 
-    void buildChanged() override;
+    void buildChanged(const model::BuildChange& change) override;
     void screenClosed() override;
 
     QWidget& m_screen;

@@ -1,0 +1,102 @@
+#pragma once
+// Plans made the way a player makes them: through the rules of a Build, every
+// point one the rules accepted.
+#include <model/Build.h>
+#include <model/Plan.h>
+
+#include <array>
+#include <random>
+#include <string>
+
+namespace skillwright::testing {
+
+/// The plan of the build's open screen, under `name`.
+inline model::Plan planOf(const model::Build& build, std::string name = {}) {
+    const model::TreeScreen& screen = *build.screen();
+    return {screen.classId(), screen.history(), std::move(name)};
+}
+
+/// One way of taking a point, on the skill at `place` (0..29: the tree's
+/// place on the screen times ten plus the skill's index).
+enum class Take { Click, Reserve, SpendReserve, DenOfEvil, BookOfSkill, Izual };
+
+/// Takes the point if the rules and the skill menu allow it; true when taken.
+inline bool take(model::Build& build, Take how, int place) {
+    using namespace model;
+    const TreeId tree = classInfo(build.screen()->classId()).trees[static_cast<std::size_t>(place / 10)];
+    const auto index = static_cast<std::int16_t>(place % 10);
+    if (how == Take::Click) {
+        return build.click(tree, index).accepted();
+    }
+    const QuestOffer offer = build.prepareRightClick(tree, index);
+    switch (how) {
+    case Take::Reserve:
+        return build.reservePoint().accepted();
+    case Take::SpendReserve:
+        return build.useReservedPoint().accepted();
+    case Take::DenOfEvil:
+        return offer.denOfEvil && build.takeDenOfEvilPoint().accepted();
+    case Take::BookOfSkill:
+        return offer.bookOfSkill && build.takeBookOfSkillPoint().accepted();
+    case Take::Izual:
+        return offer.deathOfIzual && build.takeIzualPoint().accepted();
+    case Take::Click:
+        break;
+    }
+    return false;
+}
+
+/// Takes the point in the first skill, in screen order, that accepts it.
+inline bool takeAnywhere(model::Build& build, Take how) {
+    for (int place = 0; place < 30; ++place) {
+        if (take(build, how, place)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+/// A level-99 character of `classId` with all twelve quest points and thirty
+/// points reserved for later and spent: 140 entries.
+inline model::Plan fullPlan(model::ClassId classId, std::string name) {
+    model::Build build;
+    build.openScreen(classId);
+    int reserved = 0;
+    while (build.characterLevel() < model::kMaxLevel) {
+        // Every third level-up is held in reserve and spent at the next one.
+        if (reserved < 30 && build.levelsGained() % 3 == 0 && takeAnywhere(build, Take::Reserve)) {
+            ++reserved;
+            continue;
+        }
+        takeAnywhere(build, Take::Click);
+        if (build.reservedPoints() > 0) {
+            takeAnywhere(build, Take::SpendReserve);
+        }
+        for (Take quest : {Take::DenOfEvil, Take::BookOfSkill, Take::Izual}) {
+            while (takeAnywhere(build, quest)) {
+            }
+        }
+    }
+    return planOf(build, std::move(name));
+}
+
+/// A random character: a random class, then random points of every kind in
+/// random skills, as far as a random number of tries takes it.
+inline model::Plan randomPlan(std::mt19937& random) {
+    static const std::array<std::string, 6> kNames{"",         "Tal Rasha", "Åsa Öberg",
+                                                   "炎の魔女", "x",         "🗡 Blood-Raven"};
+    model::Build build;
+    build.openScreen(static_cast<model::ClassId>(random() % model::kClassCount));
+    const unsigned tries = random() % 400;
+    for (unsigned n = 0; n < tries; ++n) {
+        const unsigned roll = random() % 100;
+        const Take how = roll < 70   ? Take::Click
+                         : roll < 80 ? Take::Reserve
+                         : roll < 91 ? Take::SpendReserve
+                                     : static_cast<Take>(static_cast<unsigned>(Take::DenOfEvil) + roll % 3);
+        take(build, how, static_cast<int>(random() % 30));
+    }
+    return planOf(build, kNames[random() % kNames.size()]);
+}
+
+} // namespace skillwright::testing
