@@ -102,6 +102,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     setPalette(palette);
     setMouseTracking(true);
 
+    TreeKeyboard::speakOfIconsAndCommandsAsButtons();
     createControls();
     m_opener = new CharacterOpener(this);
 
