@@ -10,10 +10,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -242,6 +244,62 @@ TEST_F(TreeKeyboardTest, ctrlSSavesCtrlZUndoesEscChangesClassF1ShowsTheKeys) {
     press(Qt::Key_Tab);
     press(Qt::Key_Escape);
     EXPECT_EQ(change.count(), 1);
+}
+
+TEST_F(TreeKeyboardTest, redoKeysBringBackWhatUndoAndTakingBackInTheHistoryTookBack) {
+    open(ClassId::Sorceress);
+    QLabel* fireBolt = label("lbl_SorceressFire(0)");
+    for (int n = 0; n < 4; ++n) {
+        press(Qt::Key_Return);
+    }
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(fireBolt->text(), "2");
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* count;
+    };
+    const std::vector<Step> redoSteps{
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "3"},
+        {Qt::Key_Y, Qt::ControlModifier, "4"},
+        {Qt::Key_Y, Qt::ControlModifier, "4"}, // nothing left to redo
+    };
+    for (const Step& step : redoSteps) {
+        press(step.key, step.modifiers);
+        EXPECT_EQ(fireBolt->text(), step.count);
+    }
+    EXPECT_EQ(history()->count(), 4);
+    EXPECT_EQ(history()->item(3)->text(), "Clvl 5 Slvl 4: Fire Bolt");
+
+    // Delete on an earlier entry of the history takes back every later one.
+    press(Qt::Key_Tab);
+    ASSERT_EQ(screen->focusWidget(), history());
+    press(Qt::Key_Delete);
+    EXPECT_EQ(history()->count(), 4) << "the newest entry has nothing after it";
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(history()->count(), 2);
+    EXPECT_EQ(fireBolt->text(), "2");
+    EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 3");
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(fireBolt->text(), "3");
+
+    // So does the history's right-click menu, on the entry under the pointer.
+    const QPoint first = history()->visualItemRect(history()->item(0)).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, first, history()->viewport()->mapToGlobal(first));
+    QApplication::sendEvent(history()->viewport(), &rightClick);
+    auto* menu = history()->findChild<QMenu*>("mnu_History");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().front()->text(), "Take Back to Here");
+    menu->actions().front()->trigger();
+    menu->close();
+    EXPECT_EQ(history()->count(), 1);
+    EXPECT_EQ(fireBolt->text(), "1");
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(fireBolt->text(), "2");
 }
 
 TEST_F(TreeKeyboardTest, tabLeadsToTheHistoryAndTheCommandsWhereEnterRunsThem) {
