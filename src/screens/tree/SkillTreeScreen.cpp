@@ -104,6 +104,13 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
     TreeKeyboard::speakOfIconsAndCommandsAsButtons();
     createControls();
+    // Framed in gold while the screen looks back at an earlier entry.
+    m_pastFrame = new QFrame(this);
+    m_pastFrame->setObjectName(QStringLiteral("frm_LookingBack"));
+    m_pastFrame->setGeometry(0, 0, 800, 600);
+    m_pastFrame->setStyleSheet(QStringLiteral("QFrame { border: 3px solid rgb(255, 239, 176); }"));
+    m_pastFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pastFrame->hide();
     m_opener = new CharacterOpener(this);
 
     m_build.openScreen(classId);
@@ -135,7 +142,36 @@ SkillTreeScreen::~SkillTreeScreen() {
 
 void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
     // Whatever happened, the screen shows the build as it now stands.
+    m_past.reset();
     mirror();
+}
+
+void SkillTreeScreen::lookBack(int row) {
+    const model::TreeScreen* screen = m_build.screen();
+    if (!m_openInBuild || screen == nullptr || row < 0 ||
+        row + 1 >= static_cast<int>(screen->history().size())) {
+        returnToPresent();
+        return;
+    }
+    model::Plan past{m_classId, {}, {}};
+    past.history.assign(screen->history().begin(), screen->history().begin() + row + 1);
+    if (!m_past) {
+        m_past = std::make_unique<model::Build>();
+    }
+    m_past->replay(past);
+    mirror();
+}
+
+bool SkillTreeScreen::returnToPresent() {
+    if (!m_past) {
+        return false;
+    }
+    m_past.reset();
+    if (m_history->currentRow() != m_history->count() - 1) {
+        selectNewestEntry();
+    }
+    mirror();
+    return true;
 }
 
 void SkillTreeScreen::screenClosed() {
@@ -218,11 +254,18 @@ void SkillTreeScreen::createControls() {
         const auto command = static_cast<Command>(c);
         connect(label, &CommandLabel::hovered, this, [this, command] { commandHover(command); });
     }
-    connect(m_commands[Save], &CommandLabel::clicked, this, &SkillTreeScreen::save);
-    connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.reset(); });
-    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClass);
-    connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.undoLast(); });
-    connect(m_commands[Close], &CommandLabel::clicked, this, &SkillTreeScreen::exitRequested);
+    // A command given while the screen looks back acts on the present.
+    const auto inPresent = [this](auto act) {
+        return [this, act] {
+            returnToPresent();
+            act();
+        };
+    };
+    connect(m_commands[Save], &CommandLabel::clicked, this, inPresent([this] { save(); }));
+    connect(m_commands[Reset], &CommandLabel::clicked, this, inPresent([this] { m_build.reset(); }));
+    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, inPresent([this] { changeClass(); }));
+    connect(m_commands[UndoLast], &CommandLabel::clicked, this, inPresent([this] { m_build.undoLast(); }));
+    connect(m_commands[Close], &CommandLabel::clicked, this, inPresent([this] { emit exitRequested(); }));
 
     addWhiteLabel("lbl_Char", qstring(info.name), TwipRect{915, 5265, 2175, 285}, captionFont(12, kHeavy),
                   Qt::AlignLeft | Qt::AlignTop);
@@ -265,6 +308,7 @@ void SkillTreeScreen::createControls() {
         m_history->setPalette(listPalette);
     }
     m_history->installEventFilter(this);
+    connect(m_history, &QListWidget::currentRowChanged, this, &SkillTreeScreen::lookBack);
     // The list is one of the controls on which a move does nothing.
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
@@ -303,10 +347,13 @@ void SkillTreeScreen::createTree(int position) {
         icon->setGeometry(toPixels(iconRect(tree.id, i)));
         icon->setToolTip(qstring(tree.skills[static_cast<std::size_t>(i)].tooltip));
         connect(icon, &SkillIcon::hovered, this, [this, icon] { iconHover(*icon); });
-        connect(icon, &SkillIcon::clicked, this,
-                [this, icon] { m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index())); });
+        connect(icon, &SkillIcon::clicked, this, [this, icon] {
+            returnToPresent();
+            m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index()));
+        });
         connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
             if (button == Qt::RightButton) {
+                returnToPresent();
                 rightPressed(icon->tree(), icon->index(), globalPos);
             }
         });
@@ -339,9 +386,13 @@ void SkillTreeScreen::mirror() {
     if (!m_openInBuild || screen == nullptr) {
         return;
     }
+    // Looking back, the tree, the labels and the notice line show the build
+    // replayed to the chosen entry; the history stays whole.
+    const model::Build& shown = m_past ? *m_past : m_build;
+    const model::TreeScreen* shownScreen = m_past ? m_past->screen() : screen;
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = screen->countAt(t, i);
+            const std::int16_t count = shownScreen->countAt(t, i);
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -356,11 +407,19 @@ void SkillTreeScreen::mirror() {
             label->setText(QString::fromStdString(shown));
         }
     };
-    mirrorText(m_charLevel, m_shownLevel, model::levelLabel(m_build));
-    mirrorText(m_skillLevel, m_shownPoints, model::pointsLabel(m_build));
-    mirrorText(m_reserved, m_shownReserve, model::reserveLabel(m_build));
-    mirrorText(m_noticeLabel, m_shownNotice, m_notice ? m_notice->text() : std::string());
-    const bool noticeVisible = m_notice && m_notice->visible();
+    mirrorText(m_charLevel, m_shownLevel, model::levelLabel(shown));
+    mirrorText(m_skillLevel, m_shownPoints, model::pointsLabel(shown));
+    mirrorText(m_reserved, m_shownReserve, model::reserveLabel(shown));
+    std::string notice = m_notice ? m_notice->text() : std::string();
+    if (m_past) {
+        notice = "Viewing Clvl " + std::to_string(m_past->characterLevel()) + " of " +
+                 std::to_string(m_build.characterLevel());
+    }
+    mirrorText(m_noticeLabel, m_shownNotice, std::move(notice));
+    const bool noticeVisible = m_past || (m_notice && m_notice->visible());
+    if (m_pastFrame->isVisible() != (m_past != nullptr)) {
+        m_pastFrame->setVisible(m_past != nullptr);
+    }
     if (m_noticeLabel->isVisible() != noticeVisible) {
         m_noticeLabel->setVisible(noticeVisible);
     }
@@ -399,7 +458,7 @@ void SkillTreeScreen::mirror() {
     }
 
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const bool gold = screen->tierHighlighted(static_cast<int>(row));
+        const bool gold = shownScreen->tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {
             m_tierShown[row] = gold;
             setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);
