@@ -629,7 +629,10 @@ bool Build::redo() {
     Scope scope(*this);
     const HistoryEntry entry = m_redoable.back();
     m_redoable.pop_back();
+    m_changeRefusal.reset();
     if (replayEntry(entry)) {
+        // Refused by the rules (a refusal of a point tells its reason).
+        m_changeKind = BuildChange::Kind::PointRefused;
         m_redoable.clear();
         return false;
     }

@@ -341,6 +341,8 @@ TEST_F(TreeKeyboardTest, anEarlierEntryOfTheHistoryShowsThePastUntilTheEndOrACli
         }
         EXPECT_EQ(frame->isVisible(), past);
         EXPECT_EQ(screen->lookingBack(), past);
+        const QColor edge = screen->grab().toImage().pixelColor(1, 300);
+        EXPECT_EQ(edge == skillwright::testing::kParchment, past) << edge.name().toStdString();
     }
 
     // A click on an icon or a command returns to the present and acts there.
