@@ -540,7 +540,14 @@ struct Soak {
         if (screen == nullptr) {
             return;
         }
-        const Replay r = replayOnScreen();
+        // Looking back, the tree shows the history up to the selected entry.
+        std::vector<std::string> shownEntries = history();
+        if (screen->lookingBack()) {
+            const int row = child<QListWidget>(screen, QStringLiteral("lb_SkillsPerLevel"))->currentRow();
+            shownEntries.resize(static_cast<std::size_t>(row) + 1);
+            ++g_reach["looks back"];
+        }
+        const Replay r = replay(shownEntries, skillsOf(screen->classId()));
         if (!r.fault.empty()) {
             fail(r.fault);
             return;
