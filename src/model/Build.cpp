@@ -310,10 +310,10 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         return refuse(refusal(Refusal::Level99), kind);
     }
     const Skill& sk = skill(s.tree, s.index);
-    if (sk.tier != 1) {
-        if (const auto why = tierCheck(sk.tier, count, kind)) {
+    if (sk.openingLevel != 1) {
+        if (const auto why = tierCheck(sk.openingLevel, count, kind)) {
             PointResult result = refusal(*why);
-            result.requiredLevel = sk.tier;
+            result.requiredLevel = sk.openingLevel;
             return refuse(result, kind);
         }
     }
@@ -413,7 +413,7 @@ void Build::refreshAfterLevelUp() {
     // Each tier label turns gold the level before its tier opens to an
     // ordinary point, and the later ones white.
     for (int row = 1; row < kTierCount; ++row) {
-        if (level == kTiers[static_cast<std::size_t>(row)] - 1) {
+        if (level == kTierOpeningLevels[static_cast<std::size_t>(row)] - 1) {
             tiers[static_cast<std::size_t>(row)] = true;
             std::fill(tiers.begin() + row + 1, tiers.end(), false);
         }

@@ -384,7 +384,7 @@ constexpr bool catalogueIsConsistent() {
         }
         for (const Skill& s : kTrees[t].skills) {
             for (std::int8_t p : s.prerequisites) {
-                if (p >= 0 && kTrees[t].skills[static_cast<std::size_t>(p)].tier >= s.tier) {
+                if (p >= 0 && kTrees[t].skills[static_cast<std::size_t>(p)].openingLevel >= s.openingLevel) {
                     return false;
                 }
             }
@@ -419,7 +419,8 @@ const std::array<std::array<std::string, kSkillsPerTree>, kTreeCount>& suffixes(
 } // namespace
 
 int Skill::tierRow() const {
-    return static_cast<int>(std::find(kTiers.begin(), kTiers.end(), tier) - kTiers.begin());
+    return static_cast<int>(std::find(kTierOpeningLevels.begin(), kTierOpeningLevels.end(), openingLevel) -
+                            kTierOpeningLevels.begin());
 }
 
 const std::array<ClassInfo, kClassCount>& classes() {

@@ -33,14 +33,14 @@ enum class TreeId : std::uint8_t {
 inline constexpr int kTreeCount = 15;
 inline constexpr int kSkillsPerTree = 10;
 inline constexpr int kTierCount = 6;
-inline constexpr std::array<std::int16_t, kTierCount> kTiers{1, 6, 12, 18, 24, 30};
+inline constexpr std::array<std::int16_t, kTierCount> kTierOpeningLevels{1, 6, 12, 18, 24, 30};
 
 /// One skill of a tree. Prerequisites are skill indices of the same tree, in
 /// the order they are tested; -1 marks an unused slot.
 struct Skill {
     std::string_view name;
-    std::int16_t tier;   ///< character level at which the skill opens: 1, 6, 12, 18, 24 or 30
-    std::int16_t column; ///< 1 (leftmost) to 3 (rightmost) within the tree's column of the screen
+    std::int16_t openingLevel; ///< character level at which the skill opens: 1, 6, 12, 18, 24 or 30
+    std::int16_t column;       ///< 1 (leftmost) to 3 (rightmost) within the tree's column of the screen
     std::array<std::int8_t, 2> prerequisites;
     std::string_view messageName; ///< the name a prerequisite refusal uses
     std::string_view tooltip;

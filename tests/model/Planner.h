@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <RandomPlay.h>
-
 #include <algorithm>
 #include <random>
 #include <set>
@@ -92,7 +91,7 @@ protected:
         }
         std::vector<int> order(seen.begin(), seen.end());
         std::stable_sort(order.begin(), order.end(),
-                         [t](int a, int b) { return skill(t, a).tier < skill(t, b).tier; });
+                         [t](int a, int b) { return skill(t, a).openingLevel < skill(t, b).openingLevel; });
         return order;
     }
 
@@ -103,7 +102,7 @@ protected:
             if (points(t, s) > 0) {
                 continue;
             }
-            reserveUntilLevel(t, skill(t, s).tier - 1);
+            reserveUntilLevel(t, skill(t, s).openingLevel - 1);
             click(t, s);
             ASSERT_EQ(points(t, s), 1) << skill(t, s).name << ": " << notice();
         }

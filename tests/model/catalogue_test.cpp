@@ -24,7 +24,8 @@ TEST(Catalogue, fiveClassesOfThreeTreesOfTenUniquelyNamedSkills) {
             for (int i = 0; i < kSkillsPerTree; ++i) {
                 const Skill& s = t.skills[static_cast<std::size_t>(i)];
                 EXPECT_TRUE(names.insert(s.name).second) << s.name;
-                EXPECT_TRUE(slots.insert({s.tier, s.column}).second) << s.name << " shares its icon slot";
+                EXPECT_TRUE(slots.insert({s.openingLevel, s.column}).second)
+                    << s.name << " shares its icon slot";
                 EXPECT_EQ(entrySuffix(id, i), ": " + std::string(s.name));
                 EXPECT_FALSE(s.tooltip.empty());
                 EXPECT_GE(skillDescription(id, i).size(), 61u) << s.name;
@@ -48,7 +49,7 @@ TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
         const Skill& s = skill(*t, std::stoi(f[1]));
         SCOPED_TRACE(line);
         EXPECT_EQ(s.name, f[2]);
-        EXPECT_EQ(s.tier, std::stoi(f[3]));
+        EXPECT_EQ(s.openingLevel, std::stoi(f[3]));
         EXPECT_EQ(s.column, std::stoi(f[4]));
         std::string prerequisites;
         for (const std::int8_t p : s.prerequisites) {

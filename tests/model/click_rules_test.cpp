@@ -49,25 +49,25 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     open(t);
     learn(t, prerequisiteClosure(t, i));
 
-    if (s.tier > 1) {
+    if (s.openingLevel > 1) {
         // One level short of the tier: the required-level refusal, nothing changes.
-        reserveUntilLevel(t, s.tier - 2);
+        reserveUntilLevel(t, s.openingLevel - 2);
         const auto before = history();
         EXPECT_EQ(click(t, i).refusal, Refusal::RequiredLevel);
-        EXPECT_EQ(notice(), requiredLevelText(s.tier));
+        EXPECT_EQ(notice(), requiredLevelText(s.openingLevel));
         EXPECT_EQ(points(t, i), 0);
         EXPECT_EQ(history(), before);
     }
 
     // At the level before the tier, the next level-up opens it...
-    reserveUntilLevel(t, s.tier - 1);
+    reserveUntilLevel(t, s.openingLevel - 1);
     if (build.reservedPoints() == 0) {
         reserve(t); // only a first-tier skill gets here with an empty reserve
     }
     const int levelBefore = level();
     // ...but a reserved point does not raise the level.
     useReserve(t, i);
-    if (capAllows(Kind::Reserved, levelBefore, 0, s.tier)) {
+    if (capAllows(Kind::Reserved, levelBefore, 0, s.openingLevel)) {
         EXPECT_EQ(points(t, i), 1);
         build.undoLast();
     } else {
@@ -82,7 +82,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     EXPECT_EQ(level(), levelBefore);
 
     izual(t, i);
-    if (capAllows(Kind::Quest, levelBefore, 1, s.tier)) {
+    if (capAllows(Kind::Quest, levelBefore, 1, s.openingLevel)) {
         EXPECT_EQ(points(t, i), 2);
         build.undoLast();
     } else {
@@ -97,7 +97,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
         const int lvl = level();
         const int pts = points(t, i);
         click(t, i);
-        if (capAllows(Kind::Ordinary, lvl, pts, s.tier)) {
+        if (capAllows(Kind::Ordinary, lvl, pts, s.openingLevel)) {
             ASSERT_EQ(points(t, i), pts + 1) << notice();
             EXPECT_EQ(level(), lvl + 1);
             EXPECT_EQ(lastEntry(), "Clvl " + std::to_string(lvl + 1) + " Slvl " + std::to_string(pts + 1) +
@@ -117,7 +117,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
         const int lvl = level();
         const int pts = points(t, i);
         useReserve(t, i);
-        if (capAllows(Kind::Reserved, lvl, pts, s.tier)) {
+        if (capAllows(Kind::Reserved, lvl, pts, s.openingLevel)) {
             EXPECT_EQ(points(t, i), pts + 1) << "level " << lvl;
             EXPECT_EQ(lastEntry(),
                       "Reserved Slvl " + std::to_string(pts + 1) + std::string(entrySuffix(t, i)));

@@ -256,7 +256,8 @@ TEST_F(Quests, tierLabelsTurnGoldTheLevelBeforeTheirTierAndWhiteBelowFive) {
     for (int lvl = 1; lvl <= 31; ++lvl) {
         Row expected{};
         for (int row = 0; row < kTierCount; ++row) {
-            expected[static_cast<std::size_t>(row)] = lvl >= kTiers[static_cast<std::size_t>(row)] - 1;
+            expected[static_cast<std::size_t>(row)] =
+                lvl >= kTierOpeningLevels[static_cast<std::size_t>(row)] - 1;
         }
         EXPECT_EQ(seen[static_cast<std::size_t>(lvl - 1)], expected) << "level " << lvl;
     }

@@ -192,8 +192,8 @@ void SkillTreeScreen::createControls() {
 
     const QFont tierFont = captionFont(9.75, kHeavy);
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTiers[row]);
-        const int width = model::kTiers[row] < 10 ? 1440 : 1515;
+        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTierOpeningLevels[row]);
+        const int width = model::kTierOpeningLevels[row] < 10 ? 1440 : 1515;
         m_tierLabels[row] =
             addWhiteLabel(kTierNames[row], text, TwipRect{15, kTierLabelTops[row], width, 240}, tierFont,
                           Qt::AlignLeft | Qt::AlignTop);
