@@ -153,7 +153,7 @@ std::string refusalText(const PointResult& result) {
 QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCount,
                              std::int16_t bookOfSkillCount, std::int16_t izualCount, TreeId tree) {
     const int c = levelsGained + 1;
-    const bool javelins = tree == TreeId::AmazonJS;
+    const bool javelins = tree == TreeId::AmazonJavelinSpear;
     QuestOffer offer;
     offer.denOfEvil = (c >= (javelins ? 40 : 35) && denOfEvilCount < 3) ||
                       (c >= (javelins ? 25 : 24) && denOfEvilCount < 2) || (c >= 3 && denOfEvilCount < 1);

@@ -14,21 +14,21 @@ inline constexpr int kClassCount = 5;
 /// The fifteen skill trees, grouped by class and ordered left, middle, right
 /// as each class screen shows them.
 enum class TreeId : std::uint8_t {
-    NecroSummon,
-    NecroBone,
-    NecroCurse,
-    AmazonJS,
-    AmazonPM,
-    AmazonBC,
-    BarBarCM,
-    BarBarWC,
-    BarBarCS,
-    PaladinOff,
-    PaladinCom,
-    PaladinDef,
-    SorcFire,
-    SorcLight,
-    SorcCold,
+    NecromancerSummoning,
+    NecromancerPoisonBone,
+    NecromancerCurses,
+    AmazonJavelinSpear,
+    AmazonPassiveMagic,
+    AmazonBowCrossbow,
+    BarbarianMasteries,
+    BarbarianWarcries,
+    BarbarianCombat,
+    PaladinOffensiveAuras,
+    PaladinCombat,
+    PaladinDefensiveAuras,
+    SorceressFire,
+    SorceressLightning,
+    SorceressCold,
 };
 inline constexpr int kTreeCount = 15;
 inline constexpr int kSkillsPerTree = 10;
@@ -61,7 +61,7 @@ struct Tree {
 
 /// One skill of the catalogue: its tree and its index (0..9) in that tree.
 struct SkillRef {
-    TreeId tree = TreeId::NecroSummon;
+    TreeId tree = TreeId::NecromancerSummoning;
     std::int16_t index = 0;
     friend bool operator==(const SkillRef&, const SkillRef&) = default;
 };

@@ -40,17 +40,17 @@ ClassId classOfRoll(int roll) {
 std::array<TreeId, 3> drawOrder(ClassId classId) {
     switch (classId) {
     case ClassId::Amazon:
-        return {TreeId::AmazonJS, TreeId::AmazonPM, TreeId::AmazonBC};
+        return {TreeId::AmazonJavelinSpear, TreeId::AmazonPassiveMagic, TreeId::AmazonBowCrossbow};
     case ClassId::Barbarian:
-        return {TreeId::BarBarCM, TreeId::BarBarWC, TreeId::BarBarCS};
+        return {TreeId::BarbarianMasteries, TreeId::BarbarianWarcries, TreeId::BarbarianCombat};
     case ClassId::Necromancer:
-        return {TreeId::NecroSummon, TreeId::NecroBone, TreeId::NecroCurse};
+        return {TreeId::NecromancerSummoning, TreeId::NecromancerPoisonBone, TreeId::NecromancerCurses};
     case ClassId::Paladin:
-        return {TreeId::PaladinOff, TreeId::PaladinCom, TreeId::PaladinDef};
+        return {TreeId::PaladinOffensiveAuras, TreeId::PaladinCombat, TreeId::PaladinDefensiveAuras};
     case ClassId::Sorceress:
         break;
     }
-    return {TreeId::SorcFire, TreeId::SorcLight, TreeId::SorcCold};
+    return {TreeId::SorceressFire, TreeId::SorceressLightning, TreeId::SorceressCold};
 }
 
 } // namespace

@@ -65,21 +65,21 @@ TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
 }
 
 TEST(Catalogue, lookupsAreExactAndCaseSensitive) {
-    EXPECT_EQ(treeByCode("BarBarCM"), TreeId::BarBarCM);
+    EXPECT_EQ(treeByCode("BarBarCM"), TreeId::BarbarianMasteries);
     EXPECT_FALSE(treeByCode("BarbarianCM").has_value());
     EXPECT_FALSE(treeByCode("necrobone").has_value());
     EXPECT_FALSE(treeByCode("").has_value());
 }
 
 TEST(Catalogue, namesAsTheGameSpelledThemAndTheirMessageNames) {
-    EXPECT_EQ(skill(TreeId::PaladinCom, 0).name, "Sacrafice");
-    EXPECT_EQ(skill(TreeId::PaladinCom, 5).name, "Vengance");
-    EXPECT_EQ(skill(TreeId::PaladinCom, 5).messageName, "Vengeance");
-    EXPECT_EQ(skill(TreeId::BarBarCS, 9).name, "Beserker");
-    EXPECT_EQ(skill(TreeId::SorcCold, 5).messageName, "Clacier Spike");
-    EXPECT_EQ(skill(TreeId::NecroBone, 9).tooltip, "A seeking missile of bone");
-    EXPECT_FALSE(skillNote(TreeId::AmazonBC, 3).empty());
-    EXPECT_TRUE(skillNote(TreeId::AmazonBC, 4).empty());
+    EXPECT_EQ(skill(TreeId::PaladinCombat, 0).name, "Sacrafice");
+    EXPECT_EQ(skill(TreeId::PaladinCombat, 5).name, "Vengance");
+    EXPECT_EQ(skill(TreeId::PaladinCombat, 5).messageName, "Vengeance");
+    EXPECT_EQ(skill(TreeId::BarbarianCombat, 9).name, "Beserker");
+    EXPECT_EQ(skill(TreeId::SorceressCold, 5).messageName, "Clacier Spike");
+    EXPECT_EQ(skill(TreeId::NecromancerPoisonBone, 9).tooltip, "A seeking missile of bone");
+    EXPECT_FALSE(skillNote(TreeId::AmazonBowCrossbow, 3).empty());
+    EXPECT_TRUE(skillNote(TreeId::AmazonBowCrossbow, 4).empty());
 }
 
 } // namespace

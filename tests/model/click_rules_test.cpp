@@ -155,27 +155,27 @@ using Limits = Planner;
 TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
     open(ClassId::Necromancer);
     for (int n = 1; n <= 20; ++n) {
-        click(TreeId::NecroBone, 0);
+        click(TreeId::NecromancerPoisonBone, 0);
     }
-    EXPECT_EQ(points(TreeId::NecroBone, 0), 20);
-    click(TreeId::NecroBone, 0);
+    EXPECT_EQ(points(TreeId::NecromancerPoisonBone, 0), 20);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(notice(), kTwentyText);
-    EXPECT_EQ(points(TreeId::NecroBone, 0), 20);
+    EXPECT_EQ(points(TreeId::NecromancerPoisonBone, 0), 20);
     EXPECT_EQ(level(), 21);
 
-    reserveUntilLevel(TreeId::NecroBone, 99);
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 99);
     const auto before = history();
-    click(TreeId::NecroBone, 0);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(notice(), kTwentyText) << "a full skill reports the 20-point rule first";
-    click(TreeId::NecroBone, 1);
+    click(TreeId::NecromancerPoisonBone, 1);
     EXPECT_EQ(notice(), kLevel99Text);
-    click(TreeId::NecroSummon, 8);
+    click(TreeId::NecromancerSummoning, 8);
     EXPECT_EQ(notice(), kLevel99Text) << "level 99 comes before the tier and prerequisite tests";
-    denOfEvil(TreeId::NecroBone, 1);
+    denOfEvil(TreeId::NecromancerPoisonBone, 1);
     EXPECT_EQ(notice(), kLevel99Text);
     EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
 
-    reserve(TreeId::NecroBone);
+    reserve(TreeId::NecromancerPoisonBone);
     EXPECT_EQ(notice(), kLevel99Text) << "no character passes level 99";
     EXPECT_EQ(level(), 99);
     EXPECT_EQ(history(), before);
@@ -186,30 +186,30 @@ TEST_F(Limits, statusTextsAfterOrdinaryPoints) {
     EXPECT_EQ(levelLabel(build), "Level: 1");
     EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
     EXPECT_EQ(reserveLabel(build), "Reserved Points: 0");
-    click(TreeId::NecroBone, 0);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(levelLabel(build), "Level 2");
     EXPECT_EQ(pointsLabel(build), "Skill Points:  1");
     EXPECT_EQ(history(), std::vector<std::string>{"Clvl 2 Slvl 1: Teeth"});
-    click(TreeId::NecroBone, 1);
-    click(TreeId::NecroBone, 0);
+    click(TreeId::NecromancerPoisonBone, 1);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(history().back(), "Clvl 4 Slvl 2: Teeth");
     EXPECT_EQ(pointsLabel(build), "Skill Points:  3");
 }
 
 TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
     open(ClassId::Paladin);
-    click(TreeId::PaladinCom, 9);
+    click(TreeId::PaladinCombat, 9);
     EXPECT_FALSE(notice().empty());
-    click(TreeId::PaladinCom, 0);
+    click(TreeId::PaladinCombat, 0);
     EXPECT_EQ(notice(), "");
     EXPECT_FALSE(noticeLine.timerRunning());
 }
 
 TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {
     open(ClassId::Amazon);
-    click(TreeId::NecroBone, 0);
-    click(TreeId::AmazonJS, 10);
-    click(TreeId::AmazonJS, -1);
+    click(TreeId::NecromancerPoisonBone, 0);
+    click(TreeId::AmazonJavelinSpear, 10);
+    click(TreeId::AmazonJavelinSpear, -1);
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);
 }

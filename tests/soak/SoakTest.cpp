@@ -575,7 +575,7 @@ struct Soak {
             return chosen;
         }
         if (shownTree() != nullptr && m_rightClickedTree) {
-            checkQuestEntries(*m_rightClickedTree == TreeId::AmazonJS);
+            checkQuestEntries(*m_rightClickedTree == TreeId::AmazonJavelinSpear);
         }
         auto* skillInfo = program().menu().findChild<QAction*>(QStringLiteral("mnu_SkillInfo"));
         if (m_pickStats) {

@@ -290,10 +290,10 @@ TEST(StatTables, sourcedAndInferredColumnsReadAsTheirTablesAtLevelsOneTenAndTwen
 
 TEST(StatTables, lookupFindsNothingOutsideTheFifteenTreesOrTheTenIndices) {
     using skillwright::model::TreeId;
-    EXPECT_EQ(findEntry({TreeId::SorcFire, 0})->skillLine, "Current Skill: Fire Bolt");
-    EXPECT_EQ(findEntry({TreeId::NecroSummon, 9})->skillLine, "Current Skill: Revive");
+    EXPECT_EQ(findEntry({TreeId::SorceressFire, 0})->skillLine, "Current Skill: Fire Bolt");
+    EXPECT_EQ(findEntry({TreeId::NecromancerSummoning, 9})->skillLine, "Current Skill: Revive");
     for (const std::int16_t index : {-1, 10, 32767, -32768}) {
-        EXPECT_EQ(findEntry({TreeId::SorcFire, index}), nullptr) << index;
+        EXPECT_EQ(findEntry({TreeId::SorceressFire, index}), nullptr) << index;
     }
     EXPECT_EQ(findEntry({static_cast<TreeId>(15), 0}), nullptr);
     EXPECT_EQ(findEntry({static_cast<TreeId>(255), 0}), nullptr);
