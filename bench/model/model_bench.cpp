@@ -38,7 +38,7 @@ void OrdinaryClick(benchmark::State& state) {
     for (auto _ : state) {
         const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
         build.click(tree, index);
-        benchmark::DoNotOptimize(skillwright::model::formatEntry(build.screen()->history().back()).data());
+        benchmark::DoNotOptimize(skillwright::model::formatEntry(build.character()->history().back()).data());
         benchmark::DoNotOptimize(skillwright::model::levelLabel(build).data());
         benchmark::DoNotOptimize(skillwright::model::pointsLabel(build).data());
         if (build.levelsGained() == 98) {

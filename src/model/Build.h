@@ -38,20 +38,20 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
 /// "Skill Points: 0") or by a change of level ("Level 7", "Skill Points:  6").
 enum class StatusForm : std::uint8_t { Created, Reset, Written };
 
-/// The open skill tree screen's part of the build: the plan on it, the
-/// thirty counts and the tier labels' colours.
-class TreeScreen {
+/// The character being planned: its plan (class, history, name) and the
+/// points each of its thirty skills holds.
+class Character {
 public:
-    explicit TreeScreen(ClassId classId) { m_plan.classId = classId; }
+    explicit Character(ClassId classId) { m_plan.classId = classId; }
 
     [[nodiscard]] ClassId classId() const { return m_plan.classId; }
     /// The class, the history and the character's name.
     [[nodiscard]] const Plan& plan() const { return m_plan; }
     /// Points held by skill `index` of `tree` (a tree of this screen).
-    [[nodiscard]] std::int16_t count(TreeId tree, int index) const;
+    [[nodiscard]] std::int16_t points(TreeId tree, int index) const;
     /// The same by the tree's position on the screen (0 left, 1 middle, 2 right).
-    [[nodiscard]] std::int16_t countAt(int position, int index) const {
-        return m_counts[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
+    [[nodiscard]] std::int16_t pointsAt(int position, int index) const {
+        return m_points[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
     }
     /// One entry per point obtained, newest last.
     [[nodiscard]] const std::vector<HistoryEntry>& history() const { return m_plan.history; }
@@ -63,10 +63,10 @@ public:
 
 private:
     friend class Build;
-    std::int16_t& countRef(SkillRef skill);
+    std::int16_t& pointsRef(SkillRef skill);
 
     Plan m_plan;
-    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_counts{};
+    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_points{};
     std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
     StatusForm m_statusForm = StatusForm::Created;
 };
@@ -124,7 +124,7 @@ public:
     void openScreen(ClassId classId);
     /// The screen goes, and the quest points of its character with it.
     void closeScreen();
-    [[nodiscard]] const TreeScreen* screen() const { return m_screen.get(); }
+    [[nodiscard]] const Character* character() const { return m_character.get(); }
 
     // ---- Spending a point ----
     /// A left click on a skill's icon: the next level-up, into skill `index` of `tree`.
@@ -188,7 +188,7 @@ private:
     std::array<std::int16_t, 3> m_questCounts{};
     std::optional<SkillRef> m_activeSkill;
     std::int16_t m_activeSkillPoints = 0;
-    std::unique_ptr<TreeScreen> m_screen;
+    std::unique_ptr<Character> m_character;
     std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
     // What the running operation did, told when it ends.

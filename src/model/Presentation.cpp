@@ -29,7 +29,7 @@ std::size_t slot(Quest quest) {
 } // namespace
 
 std::string levelLabel(const Build& build) {
-    const TreeScreen* screen = build.screen();
+    const Character* screen = build.character();
     if (screen != nullptr && screen->statusForm() == StatusForm::Created) {
         return "Level: 1";
     }
@@ -39,7 +39,7 @@ std::string levelLabel(const Build& build) {
 }
 
 std::string pointsLabel(const Build& build) {
-    const TreeScreen* screen = build.screen();
+    const Character* screen = build.character();
     const std::int16_t value = build.levelsGained();
     if (screen == nullptr || screen->statusForm() != StatusForm::Written) {
         return "Skill Points: " + std::to_string(value);

@@ -122,9 +122,9 @@ std::string generationQuestion(const GenerationPlan& plan) {
 
 RandomFill::RandomFill(Build& build, std::int16_t levels, RandomSource random, std::stop_token stop)
     : m_build(build), m_random(std::move(random)), m_stop(std::move(stop)), m_levelsLeft(levels) {
-    m_stopped = m_build.screen() == nullptr || levels <= 0;
+    m_stopped = m_build.character() == nullptr || levels <= 0;
     if (!m_stopped) {
-        m_trees = drawOrder(m_build.screen()->classId());
+        m_trees = drawOrder(m_build.character()->classId());
     }
     m_build.addListener(*this);
 }

@@ -18,7 +18,7 @@ constexpr Seconds at(long long seconds) {
 }
 
 model::Plan planOf(const model::Build& build, std::string name) {
-    return model::Plan{build.screen()->classId(), build.screen()->history(), std::move(name)};
+    return model::Plan{build.character()->classId(), build.character()->history(), std::move(name)};
 }
 
 TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {

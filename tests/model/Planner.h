@@ -27,7 +27,7 @@ protected:
     void open(ClassId c) { build.openScreen(c); }
     void open(TreeId t) { build.openScreen(tree(t).classId); }
 
-    [[nodiscard]] const TreeScreen& screen() const { return *build.screen(); }
+    [[nodiscard]] const Character& screen() const { return *build.character(); }
     [[nodiscard]] std::vector<std::string> history() const {
         std::vector<std::string> texts;
         for (const HistoryEntry& e : screen().history()) {
@@ -36,7 +36,7 @@ protected:
         return texts;
     }
     [[nodiscard]] int level() const { return build.characterLevel(); }
-    [[nodiscard]] int points(TreeId t, int i) const { return screen().count(t, i); }
+    [[nodiscard]] int points(TreeId t, int i) const { return screen().points(t, i); }
     [[nodiscard]] std::string lastEntry() const {
         return screen().history().empty() ? std::string() : formatEntry(screen().history().back());
     }

@@ -26,7 +26,7 @@ Shown shown(const Build& build) {
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < kSkillsPerTree; ++i) {
             s.counts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)] =
-                build.screen()->countAt(t, i);
+                build.character()->pointsAt(t, i);
         }
     }
     return s;

@@ -59,10 +59,10 @@ std::string describe(const Build& b) {
     s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
       << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << ' '
       << b.activeSkillPoints() << '|';
-    if (const model::TreeScreen* sc = b.screen()) {
+    if (const model::Character* sc = b.character()) {
         for (int t = 0; t < 3; ++t) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                s << sc->countAt(t, i) << ',';
+                s << sc->pointsAt(t, i) << ',';
             }
         }
         for (const model::HistoryEntry& e : sc->history()) {

@@ -331,13 +331,13 @@ QString SkillTreeScreen::skillHoverText(TreeId tree, int index) {
 }
 
 void SkillTreeScreen::mirror() {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (!m_openInBuild || screen == nullptr) {
         return;
     }
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = screen->countAt(t, i);
+            const std::int16_t count = screen->pointsAt(t, i);
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -468,7 +468,7 @@ void SkillTreeScreen::markSaved(const std::string& name) {
     m_reportName = report::ReportName::of(name);
     m_stoppedShort = false;
     m_build.setCharacterName(name);
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
 }
 
@@ -484,7 +484,7 @@ void SkillTreeScreen::clearNotice() {
 }
 
 bool SkillTreeScreen::hasUnsavedPoints() const {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     return m_openInBuild && screen != nullptr && (m_stoppedShort || screen->history() != m_savedHistory);
 }
 
@@ -493,7 +493,7 @@ void SkillTreeScreen::save() {
             m_build, m_toolkit, m_reportName, [this](bool visible) { m_history->setVisible(visible); })) {
         m_reportName = *saved;
         m_stoppedShort = false;
-        m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
+        m_savedHistory = m_build.character() != nullptr ? m_build.character()->history() : m_savedHistory;
     }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.

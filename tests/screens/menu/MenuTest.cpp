@@ -39,7 +39,7 @@ protected:
 
     /// Takes level-ups into the reserve until the character is at `level`.
     void reachLevel(int level) {
-        build.prepareRightClick(model::classInfo(build.screen()->classId()).trees[0], 0);
+        build.prepareRightClick(model::classInfo(build.character()->classId()).trees[0], 0);
         while (build.characterLevel() < level) {
             build.reservePoint();
         }
@@ -132,7 +132,7 @@ TEST_F(MenuTest, eachSkillMenuEntryRunsItsOwnCommand) {
         reachLevel(60);
         const int requestsBefore = statsRequested.count();
         rightClick(TreeId::NecromancerPoisonBone, 0, entry);
-        EXPECT_EQ(model::formatEntry(build.screen()->history().back()), lastEntry) << entry;
+        EXPECT_EQ(model::formatEntry(build.character()->history().back()), lastEntry) << entry;
         EXPECT_EQ(statsRequested.count() - requestsBefore, std::string_view(entry) == "mnu_SkillInfo" ? 1 : 0)
             << entry;
     }
@@ -198,14 +198,14 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
     };
 
     drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
-    EXPECT_TRUE(build.screen()->history().empty());
+    EXPECT_TRUE(build.character()->history().empty());
 
     drive([&menu](QMenu* popup) {
         popup->setActiveAction(menu.findChild<QAction*>("mnu_ReservePoint"));
         QTest::keyClick(popup, Qt::Key_Return);
     });
-    ASSERT_EQ(build.screen()->history().size(), 1u);
-    EXPECT_EQ(model::formatEntry(build.screen()->history()[0]), "Clvl 2 Reserved For Later ");
+    ASSERT_EQ(build.character()->history().size(), 1u);
+    EXPECT_EQ(model::formatEntry(build.character()->history()[0]), "Clvl 2 Reserved For Later ");
 }
 
 } // namespace

@@ -132,7 +132,7 @@ TEST_P(EveryClass, isBuiltFromTheOneDesignWithItsOwnDataAtLevelOne) {
     EXPECT_EQ(screen->findChildren<SkillIcon*>().size(), 30);
 
     // Level one, nothing spent.
-    EXPECT_EQ(build.screen()->classId(), GetParam());
+    EXPECT_EQ(build.character()->classId(), GetParam());
     EXPECT_EQ(label("lbl_CharLevel")->text(), "Level: 1");
     EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points: 0");
     EXPECT_EQ(label("lbl_Reserved")->text(), "Reserved Points: 0");
@@ -363,12 +363,12 @@ TEST_F(SkillTreeScreenTest, aScreenGoingClosesItInTheBuildUnlessANewerOneIsOpen)
     open(ClassId::Barbarian);
     auto newer = std::make_unique<SkillTreeScreen>(ClassId::Paladin, build, toolkit);
     screen.reset();
-    ASSERT_NE(build.screen(), nullptr);
-    EXPECT_EQ(build.screen()->classId(), ClassId::Paladin);
+    ASSERT_NE(build.character(), nullptr);
+    EXPECT_EQ(build.character()->classId(), ClassId::Paladin);
     QTest::mouseClick(newer->findChild<QWidget*>("img_PaladinCombat(0)"), Qt::LeftButton);
     EXPECT_EQ(newer->findChild<QLabel*>("lbl_PaladinCombat(0)")->text(), "1");
     newer.reset();
-    EXPECT_EQ(build.screen(), nullptr);
+    EXPECT_EQ(build.character(), nullptr);
     EXPECT_EQ(build.click(TreeId::PaladinCombat, 0).refusal, model::Refusal::NoSuchSkill);
 }
 
