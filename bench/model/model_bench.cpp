@@ -33,14 +33,15 @@ void OrdinaryClick(benchmark::State& state) {
     Build build;
     skillwright::model::NoticeLine notice(build);
     skillwright::model::SkillMenuTexts menuTexts(build);
+    skillwright::model::StatusLabels status(build);
     build.openScreen(ClassId::Necromancer);
     std::size_t next = 0;
     for (auto _ : state) {
         const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
         build.click(tree, index);
         benchmark::DoNotOptimize(skillwright::model::formatEntry(build.character()->history().back()).data());
-        benchmark::DoNotOptimize(skillwright::model::levelLabel(build).data());
-        benchmark::DoNotOptimize(skillwright::model::pointsLabel(build).data());
+        benchmark::DoNotOptimize(status.levelLabel().data());
+        benchmark::DoNotOptimize(status.pointsLabel().data());
         if (build.levelsGained() == 98) {
             state.PauseTiming();
             build.reset();
@@ -73,6 +74,7 @@ BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
 void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
     Build build;
     skillwright::model::SkillMenuTexts menuTexts(build);
+    skillwright::model::StatusLabels status(build);
     build.openScreen(ClassId::Necromancer);
     build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
     for (int n = 0; n < 40; ++n) {

@@ -342,20 +342,19 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
             m_character->m_plan.history.push_back(entry);
             m_changeKind = BuildChange::Kind::PointTaken;
         }
-        refreshAfterLevelUp();
+        announceQuests();
         return result;
     } else {
         // An ordinary point: the next level-up.
         notify([](BuildListener& l) { l.noticeHidden(); });
         ++m_levelsGained;
-        m_character->m_statusForm = StatusForm::Written;
         entry.characterLevel = characterLevel();
     }
     entry.skillPoints = ++count;
     m_character->m_plan.history.push_back(entry);
     m_changeKind = BuildChange::Kind::PointTaken;
     if (kind == EntryKind::Ordinary) {
-        refreshAfterLevelUp();
+        announceQuests();
     }
     return taken(kind);
 }
@@ -404,23 +403,11 @@ PointResult Build::takeQuestPoint(Quest quest, const std::optional<SkillRef>& sk
     return spend(*skill, entryKind(quest));
 }
 
-void Build::refreshAfterLevelUp() {
+void Build::announceQuests() {
     if (!m_character) {
         return;
     }
     const int level = characterLevel();
-    auto& tiers = m_character->m_tierHighlighted;
-    // Each tier label turns gold the level before its tier opens to an
-    // ordinary point, and the later ones white.
-    for (int row = 1; row < kTierCount; ++row) {
-        if (level == kTierOpeningLevels[static_cast<std::size_t>(row)] - 1) {
-            tiers[static_cast<std::size_t>(row)] = true;
-            std::fill(tiers.begin() + row + 1, tiers.end(), false);
-        }
-    }
-    if (level < 5) {
-        std::fill(tiers.begin() + 1, tiers.end(), false);
-    }
     for (const Announcement& a : kAnnouncements) {
         if (a.level == level && a.due(questCount(a.quest))) {
             showNotice(a.text);
@@ -448,10 +435,9 @@ PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
     }
     ++m_levelsGained;
     ++m_reservedPoints;
-    m_character->m_statusForm = StatusForm::Written;
     m_character->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
     m_changeKind = BuildChange::Kind::PointTaken;
-    refreshAfterLevelUp();
+    announceQuests();
     return taken(EntryKind::ReservedForLater);
 }
 
@@ -569,7 +555,6 @@ bool Build::undoLast() {
     const PointEffect effect = pointEffect(entry.kind);
     if (effect.levelUps != 0) {
         m_levelsGained = static_cast<std::int16_t>(m_levelsGained - effect.levelUps);
-        m_character->m_statusForm = StatusForm::Written;
     }
     m_reservedPoints = static_cast<std::int16_t>(m_reservedPoints - effect.reserve);
     if (const auto quest = questOf(entry.kind)) {
@@ -577,7 +562,7 @@ bool Build::undoLast() {
     }
     m_changeKind = BuildChange::Kind::PointUndone;
     m_undone = entry;
-    refreshAfterLevelUp();
+    announceQuests();
     return true;
 }
 
@@ -593,8 +578,6 @@ void Build::reset() {
             tree.fill(0);
         }
         m_character->m_plan.history.clear();
-        m_character->m_statusForm = StatusForm::Reset;
-        std::fill(m_character->m_tierHighlighted.begin() + 1, m_character->m_tierHighlighted.end(), false);
     }
     m_changeKind = BuildChange::Kind::Reset;
     notify([](BuildListener& l) { l.buildReset(); });

@@ -33,11 +33,6 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
                                          : EntryKind::Izual;
 }
 
-/// Which form the level and points labels were last written in: as the
-/// screen was created ("Level: 1", "Skill Points: 0"), by RESET ("Level 1",
-/// "Skill Points: 0") or by a change of level ("Level 7", "Skill Points:  6").
-enum class StatusForm : std::uint8_t { Created, Reset, Written };
-
 /// The character being planned: its plan (class, history, name) and the
 /// points each of its thirty skills holds.
 class Character {
@@ -55,11 +50,6 @@ public:
     }
     /// One entry per point obtained, newest last.
     [[nodiscard]] const std::vector<HistoryEntry>& history() const { return m_plan.history; }
-    /// The tier labels: true where the label is gold.
-    [[nodiscard]] bool tierHighlighted(int row) const {
-        return m_tierHighlighted[static_cast<std::size_t>(row)];
-    }
-    [[nodiscard]] StatusForm statusForm() const { return m_statusForm; }
 
 private:
     friend class Build;
@@ -67,8 +57,6 @@ private:
 
     Plan m_plan;
     std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_points{};
-    std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
-    StatusForm m_statusForm = StatusForm::Created;
 };
 
 /// What a point request came to.
@@ -176,7 +164,7 @@ private:
     PointResult refuse(PointResult result, EntryKind kind);
     [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points,
                                                    EntryKind kind) const;
-    void refreshAfterLevelUp();
+    void announceQuests();
     void showNotice(std::string_view text);
     void changeQuestCount(Quest quest, int by, QuestChange change);
     [[nodiscard]] bool onScreen(SkillRef skill) const;

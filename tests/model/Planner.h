@@ -20,8 +20,9 @@ namespace skillwright::model::testing {
 class Planner : public ::testing::Test {
 protected:
     Build build;
-    // What the screens show: the notice line and the skill menu's quest entries.
+    // What the screens show: the notice line, the status labels and the skill menu's quest entries.
     NoticeLine noticeLine{build};
+    StatusLabels status{build};
     SkillMenuTexts menuTexts{build};
 
     void open(ClassId c) { build.openScreen(c); }

@@ -56,7 +56,7 @@ TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
     build.takeDenOfEvilPoint();
     EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
     EXPECT_EQ(level(), 3);
-    EXPECT_EQ(levelLabel(build), "Level 3");
+    EXPECT_EQ(status.levelLabel(), "Level 3");
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
     rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
@@ -243,7 +243,7 @@ TEST_F(Quests, tierLabelsTurnGoldTheLevelBeforeTheirTierAndWhiteBelowFive) {
     auto tiersAt = [&] {
         Row row{};
         for (int r = 0; r < kTierCount; ++r) {
-            row[static_cast<std::size_t>(r)] = screen().tierHighlighted(r);
+            row[static_cast<std::size_t>(r)] = status.tierHighlighted(r);
         }
         return row;
     };

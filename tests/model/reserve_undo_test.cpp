@@ -11,9 +11,9 @@ TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
     open(ClassId::Necromancer);
     reserveUntilLevel(TreeId::NecromancerPoisonBone, 6);
     reserve(TreeId::NecromancerPoisonBone);
-    EXPECT_EQ(levelLabel(build), "Level 7");
-    EXPECT_EQ(reserveLabel(build), "Reserved Points: 6");
-    EXPECT_EQ(pointsLabel(build), "Skill Points:  6");
+    EXPECT_EQ(status.levelLabel(), "Level 7");
+    EXPECT_EQ(status.reserveLabel(), "Reserved Points: 6");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points:  6");
     EXPECT_EQ(lastEntry(), "Clvl 7 Reserved For Later ");
 
     useReserve(TreeId::NecromancerPoisonBone, 0);
@@ -21,7 +21,7 @@ TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
     EXPECT_EQ(lastEntry(), "Reserved Slvl 2: Teeth");
     EXPECT_EQ(build.reservedPoints(), 4);
     EXPECT_EQ(level(), 7);
-    EXPECT_EQ(levelLabel(build), "Level 7");
+    EXPECT_EQ(status.levelLabel(), "Level 7");
 }
 
 TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
@@ -84,11 +84,11 @@ TEST_F(Undo, takesBackEachKindOfEntryExactly) {
         EXPECT_EQ(build.questCount(Quest::DenOfEvil), e.den);
         EXPECT_EQ(build.questCount(Quest::BookOfSkill), e.book);
         EXPECT_EQ(build.questCount(Quest::Izual), e.izual);
-        EXPECT_EQ(levelLabel(build), "Level " + std::to_string(e.level));
-        EXPECT_EQ(reserveLabel(build), "Reserved Points: " + std::to_string(e.reserve));
+        EXPECT_EQ(status.levelLabel(), "Level " + std::to_string(e.level));
+        EXPECT_EQ(status.reserveLabel(), "Reserved Points: " + std::to_string(e.reserve));
     }
     EXPECT_TRUE(history().empty());
-    EXPECT_EQ(pointsLabel(build), "Skill Points:  0");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points:  0");
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
@@ -102,8 +102,8 @@ TEST_F(Undo, anEmptyHistoryChangesNothing) {
     } listener;
     build.addListener(listener);
     EXPECT_FALSE(build.undoLast());
-    EXPECT_EQ(levelLabel(build), "Level: 1");
-    EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
+    EXPECT_EQ(status.levelLabel(), "Level: 1");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points: 0");
     EXPECT_EQ(listener.changes, 0);
     build.removeListener(listener);
 }

@@ -106,6 +106,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
     m_build.openScreen(classId);
     m_openInBuild = true;
+    m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);
     m_noticeTimer = m_toolkit.createTimer();
     m_noticeTimer->setCallback([this] {
@@ -123,6 +124,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
 SkillTreeScreen::~SkillTreeScreen() {
     m_notice.reset();
+    m_status.reset();
     m_noticeTimer.reset();
     m_build.removeListener(*this);
     if (m_openInBuild) {
@@ -352,9 +354,9 @@ void SkillTreeScreen::mirror() {
             label->setText(QString::fromStdString(shown));
         }
     };
-    mirrorText(m_charLevel, m_shownLevel, model::levelLabel(m_build));
-    mirrorText(m_skillLevel, m_shownPoints, model::pointsLabel(m_build));
-    mirrorText(m_reserved, m_shownReserve, model::reserveLabel(m_build));
+    mirrorText(m_charLevel, m_shownLevel, m_status->levelLabel());
+    mirrorText(m_skillLevel, m_shownPoints, m_status->pointsLabel());
+    mirrorText(m_reserved, m_shownReserve, m_status->reserveLabel());
     mirrorText(m_noticeLabel, m_shownNotice, m_notice ? m_notice->text() : std::string());
     const bool noticeVisible = m_notice && m_notice->visible();
     if (m_noticeLabel->isVisible() != noticeVisible) {
@@ -395,7 +397,7 @@ void SkillTreeScreen::mirror() {
     }
 
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const bool gold = screen->tierHighlighted(static_cast<int>(row));
+        const bool gold = m_status->tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {
             m_tierShown[row] = gold;
             setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);
