@@ -301,31 +301,45 @@ PointResult Build::click(TreeId t, std::int16_t index) {
     return spend(s, EntryKind::Ordinary);
 }
 
-PointResult Build::spend(SkillRef s, EntryKind kind) {
-    std::int16_t& count = m_character->pointsRef(s);
-    if (count == kMaxSkillPoints) {
-        return refuse(refusal(Refusal::TwentyPoints), kind);
+PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
+    const SkillRef s{t, index};
+    if (!onScreen(s)) {
+        return refusal(Refusal::NoSuchSkill);
+    }
+    return ruleCheck(s, EntryKind::Ordinary);
+}
+
+PointResult Build::ruleCheck(SkillRef s, EntryKind kind) const {
+    const std::int16_t points = m_character->points(s.tree, s.index);
+    if (points == kMaxSkillPoints) {
+        return refusal(Refusal::TwentyPoints);
     }
     if (m_levelsGained + 1 == kMaxLevel) {
-        return refuse(refusal(Refusal::Level99), kind);
+        return refusal(Refusal::Level99);
     }
     const Skill& sk = skill(s.tree, s.index);
     if (sk.openingLevel != 1) {
-        if (const auto why = tierCheck(sk.openingLevel, count, kind)) {
+        if (const auto why = tierCheck(sk.openingLevel, points, kind)) {
             PointResult result = refusal(*why);
             result.requiredLevel = sk.openingLevel;
-            return refuse(result, kind);
+            return result;
         }
     }
     for (std::int8_t p : sk.prerequisites) {
-        const SkillRef prerequisite{s.tree, p};
-        if (p >= 0 && m_character->pointsRef(prerequisite) == 0) {
+        if (p >= 0 && m_character->points(s.tree, p) == 0) {
             PointResult result = refusal(Refusal::Prerequisite);
-            result.missing = prerequisite;
-            return refuse(result, kind);
+            result.missing = SkillRef{s.tree, p};
+            return result;
         }
     }
+    return taken(kind);
+}
 
+PointResult Build::spend(SkillRef s, EntryKind kind) {
+    if (PointResult check = ruleCheck(s, kind); !check.accepted()) {
+        return refuse(check, kind);
+    }
+    std::int16_t& count = m_character->pointsRef(s);
     HistoryEntry entry{kind, 0, 0, 0, s};
     if (const auto quest = questOf(kind)) {
         entry.questRound = questCount(*quest);
