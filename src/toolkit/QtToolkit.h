@@ -9,7 +9,8 @@ class QWidget;
 namespace skillwright::toolkit {
 
 /// The toolkit on Qt Widgets: QMessageBox, QInputDialog, QTimer,
-/// QDesktopServices, the application's own folder and the user's documents.
+/// QDesktopServices, QClipboard, the application's own folder and the user's
+/// documents.
 class QtToolkit final : public Toolkit {
 public:
     QtToolkit();
@@ -24,6 +25,8 @@ public:
     std::string animationFolder() override;
     std::string reportFolder() override;
     bool openAddress(const std::string& address) override;
+    std::optional<std::string> clipboardText(std::size_t maxBytes) override;
+    void setClipboardText(const std::string& text) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
     void endProgram() override;

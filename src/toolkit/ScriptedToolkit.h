@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ public:
     std::string animationFolder() override { return folder; }
     std::string reportFolder() override { return folder; }
     bool openAddress(const std::string& address) override;
+    /// What `clipboard` holds, within the limit, as the Qt toolkit reads it.
+    std::optional<std::string> clipboardText(std::size_t maxBytes) override;
+    void setClipboardText(const std::string& text) override { clipboard = text; }
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
     /// Records the request; the test goes on.
@@ -59,6 +63,8 @@ public:
     /// Answers random() once `randoms` is empty (0.0 when unset).
     std::function<double()> randomSource;
     std::string folder = ".";
+    /// The clipboard's text; nothing when it holds none (a picture, say).
+    std::optional<std::string> clipboard;
     bool openAddressResult = true;
 
     // Records.
