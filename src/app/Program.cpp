@@ -16,6 +16,10 @@
 
 namespace skillwright::app {
 
+std::string reportPathArgument(int argc, const char* const* argv) {
+    return argc > 1 && argv[1] != nullptr ? std::string(argv[1]) : std::string();
+}
+
 void applyLook(QApplication& app) {
     using screens::qcolor;
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -60,10 +64,7 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
 }
 
 Program::~Program() {
-    if (m_viewer) {
-        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
-        delete m_viewer;
-    }
+    closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
 }
@@ -79,7 +80,7 @@ void Program::followOpener(screens::CharacterOpener& opener) {
     QObject::connect(&opener, &screens::CharacterOpener::openRequested, &m_start,
                      [this] { askForCharacter(); });
     QObject::connect(&opener, &screens::CharacterOpener::fileDropped, &m_start,
-                     [this](const QString& path) { openCharacter(path.toStdString()); });
+                     [this](const QByteArray& path) { openCharacter(path.toStdString()); });
 }
 
 void Program::askForCharacter() {
@@ -106,10 +107,12 @@ bool Program::openCharacter(const std::string& path) {
     m_start.hide();
     screens::SkillTreeScreen* screen = openClass(character.classId);
     const std::optional<std::string> problem = report::replayReport(m_build, character);
-    screen->markSaved(character.name);
     if (problem) {
+        // Less than the file holds: not saved, and not to be saved over the file.
+        screen->markStoppedShort(character.name);
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     } else {
+        screen->markSaved(character.name);
         screen->clearNotice();
     }
     return true;
@@ -143,6 +146,7 @@ void Program::returnKeyboard() {
 
 screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
     stopFill();
+    closeSkillStats(); // of the character going
     if (m_treeScreen) {
         m_treeScreen->close();
     }
@@ -190,16 +194,20 @@ void Program::openGenerator(bool hideStartScreen) {
     screens::showWithKeyboard(*m_generator);
 }
 
+void Program::closeSkillStats() {
+    if (m_viewer) {
+        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
+        delete m_viewer;
+    }
+}
+
 void Program::openSkillStats() {
     const std::optional<model::SkillRef> skill = m_build.activeSkill();
     if (!skill) {
         return;
     }
     // Each opening shows the skill just right-clicked, in a viewer of its own.
-    if (m_viewer) {
-        QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
-        delete m_viewer;
-    }
+    closeSkillStats();
     m_viewer = new stats::SkillStatsViewer();
     m_viewer->load(*skill, m_build.activeSkillPoints());
     // Closed, it leaves no window without the keyboard.

@@ -28,6 +28,11 @@ class QApplication;
 
 namespace skillwright::app {
 
+/// The report path given on the command line ("skillwright PATH"), or the
+/// empty text: the argument's bytes as they are, for a file name need not be
+/// valid in any encoding.
+std::string reportPathArgument(int argc, const char* const* argv);
+
 /// The program's look for what Qt draws itself (pop-up menus, dialogs,
 /// tooltips): dark panels with the screens' parchment-gold text.
 void applyLook(QApplication& app);
@@ -79,6 +84,7 @@ private:
     void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
+    void closeSkillStats();
     void askForCharacter();
     void followOpener(screens::CharacterOpener& opener);
     /// The keyboard back to the window the player returns to: the tree

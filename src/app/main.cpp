@@ -4,11 +4,9 @@
 #include <toolkit/QtToolkit.h>
 
 #include <QApplication>
-#include <QStringList>
-
-#include <string>
 
 #include <art/Art.h>
+#include <string>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,7 +18,7 @@ int main(int argc, char** argv) {
     skillwright::model::Build build;
     skillwright::app::Program program(build, toolkit);
     // "skillwright PATH" opens a saved character in place of the start screen.
-    const QStringList arguments = QApplication::arguments();
-    program.start(arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());
+    // QApplication has taken its own options out of argv by now.
+    program.start(skillwright::app::reportPathArgument(argc, argv));
     return QApplication::exec();
 }

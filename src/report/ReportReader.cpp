@@ -3,6 +3,7 @@
 #include "ReportText.h"
 
 #include <toolkit/RegularFile.h>
+#include <toolkit/ShownText.h>
 
 #include <charconv>
 #include <cstring>
@@ -16,6 +17,7 @@ constexpr std::string_view kClassPrefix = "Class: ";
 constexpr std::string_view kLevelPrefix = "Level: ";
 constexpr std::string_view kStartingLevel = "Clvl 1 Slvl 0: Starting Level";
 constexpr std::string_view kNewLine = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string notAReportText(std::string_view why) {
     return "This file is not a character report: " + std::string(why);
@@ -88,8 +90,11 @@ std::optional<std::vector<std::string_view>> splitLines(std::string_view text) {
     return lines;
 }
 
+/// The most characters of a line from the file that a message quotes.
+constexpr std::size_t kMaxQuotedCharacters = 80;
+
 std::string lineLabel(int number, std::string_view text) {
-    return "Line " + std::to_string(number) + ": " + std::string(text);
+    return "Line " + std::to_string(number) + ": " + toolkit::shortenedText(text, kMaxQuotedCharacters);
 }
 
 } // namespace
@@ -134,6 +139,10 @@ std::optional<std::string> readReportBytes(const std::string& path, std::string&
 }
 
 ReportReading parseReport(std::string_view bytes) {
+    // Some editors begin a UTF-8 file with a byte-order mark; it is no part of the first line.
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
     if (bytes.find('\0') != std::string_view::npos) {
         return notAReport("it holds binary data.");
     }
@@ -143,6 +152,11 @@ ReportReading parseReport(std::string_view bytes) {
         return notAReport("it does not end as a report ends.");
     }
     const std::vector<std::string_view>& lines = *split;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() > kMaxLineBytes) {
+            return notAReport("its line " + std::to_string(i + 1) + " is longer than a report's lines.");
+        }
+    }
     // The empty character's report opens with two lines of its own.
     const bool empty = lines.size() == 11 && lines[0] == kEmptyCharacter && lines[1].empty() &&
                        lines[3].starts_with(kClassPrefix);
@@ -161,7 +175,8 @@ ReportReading parseReport(std::string_view bytes) {
         }
     }
     if (!known) {
-        return notAReport("\"" + std::string(className) + "\" is not one of the five classes.");
+        return notAReport("\"" + toolkit::shortenedText(className, kMaxQuotedCharacters) +
+                          "\" is not one of the five classes.");
     }
     const std::string_view levelText = lines[header + 2];
     report.levelLine = static_cast<int>(header) + 3;

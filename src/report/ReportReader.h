@@ -12,6 +12,9 @@ namespace skillwright::report {
 
 /// Reports are small: a level-99 character with every quest is under 5 KiB.
 inline constexpr std::size_t kMaxReportBytes = 1u << 20;
+/// No line of a report is longer: an entry is under 60 bytes, a name under a
+/// file name's 255, and a longer line only slows the reading down.
+inline constexpr std::size_t kMaxLineBytes = 4096;
 
 /// One history entry of a report, with the number of its line (from 1).
 struct ReportLine {

@@ -30,14 +30,56 @@ private:
     const std::function<void(bool)>& m_setVisible;
 };
 
+/// File names are at most 255 bytes: room for ".txt" and what is added to an offer.
+constexpr std::size_t kMaxFileNameBytes = 200;
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+
+bool isControl(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    return c < 0x20 || c == 0x7F || c1; // C0, DEL and the C1 controls U+0080..U+009F
+}
+
 } // namespace
 
-std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
-                                           const std::string& offeredName,
-                                           const std::function<void(bool)>& setHistoryVisible) {
+std::string plainFileName(std::string_view name) {
+    if (name.empty()) {
+        return "Character";
+    }
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        const bool dotBesideDot =
+            c == '.' && ((i > 0 && name[i - 1] == '.') || (i + 1 < name.size() && name[i + 1] == '.'));
+        if (c == '/' || c == '\\' || (c == '.' && out.empty()) || dotBesideDot || isControl(name, i)) {
+            out += '_';
+            if (isControl(name, i) && static_cast<unsigned char>(c) == 0xC2) {
+                ++i; // both bytes of a C1 control
+            }
+        } else {
+            out += c;
+        }
+    }
+    if (out.size() > kMaxFileNameBytes) {
+        std::size_t end = kMaxFileNameBytes - kEllipsis.size();
+        while (end > 0 && (static_cast<unsigned char>(out[end]) & 0xC0u) == 0x80u) {
+            --end; // not inside a character
+        }
+        out.resize(end);
+        out += kEllipsis;
+    }
+    return out;
+}
+
+std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+                                          const ReportName& offered,
+                                          const std::function<void(bool)>& setHistoryVisible) {
     // Cancel answers the empty text, which is saved like any other name.
-    const std::string name =
-        toolkit.inputBox("What is the name of this character?", "Character Name", offeredName);
+    const std::string typed =
+        toolkit.inputBox("What is the name of this character?", "Character Name", offered.file);
+    // The offer taken as it stands keeps the character's name as it was.
+    const ReportName name = typed == offered.file ? offered : ReportName{typed, typed};
 
     const model::TreeScreen* screen = build.screen();
     if (screen == nullptr) {
@@ -45,13 +87,13 @@ std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::T
     }
 
     const HiddenHistory hidden(setHistoryVisible);
-    const std::string text = buildReportText(name, model::classInfo(screen->classId()).name,
+    const std::string text = buildReportText(name.character, model::classInfo(screen->classId()).name,
                                              build.levelsGained(), screen->history());
-    // The name is used exactly as typed: no character is removed or replaced.
+    // A typed name is used exactly as typed: no character is removed or replaced.
     const std::string folder = toolkit.reportFolder();
     auto failure = makeFolder(folder);
     if (!failure) {
-        failure = writeWholeFile(folder + "/" + name + ".txt", text);
+        failure = writeWholeFile(folder + "/" + name.file + ".txt", text);
     }
     if (failure) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace skillwright::model {
 class Build;
@@ -13,18 +14,38 @@ class Toolkit;
 
 namespace skillwright::report {
 
+/// `name` as a plain file name in the report folder: separators, control
+/// characters, leading dots and dots beside dots become "_", so that no name
+/// leads out of the folder or hides its file; a name too long for a file is
+/// cut, ending with "…". The empty name gives "Character".
+std::string plainFileName(std::string_view name);
+
+/// What a report is saved as: the character's name, its first line, and the
+/// file name it is offered under.
+struct ReportName {
+    std::string character;
+    std::string file;
+    /// A name from outside (a report read, a code): offered as a plain file name.
+    static ReportName of(std::string_view character) {
+        return {std::string(character), plainFileName(character)};
+    }
+    friend bool operator==(const ReportName&, const ReportName&) = default;
+};
+
 /// SAVE on a skill tree screen: asks for the character's name, offering
-/// `offeredName`, and writes the open screen's report in UTF-8 to
+/// `offered.file`, and writes the open screen's report in UTF-8 to
 /// "<report folder>/<name>.txt", making the toolkit's report folder first
-/// when it does not exist yet. Returns the name it saved under, or nothing
-/// when the report was not written.
+/// when it does not exist yet. The name typed is used as typed; the name
+/// offered and taken unchanged writes `offered.character` as the report's
+/// first line. Returns what it saved as, or nothing when the report was not
+/// written.
 ///
 /// `setHistoryVisible` hides the screen's history list while the file is
 /// written and shows it again afterwards, whatever happens. A failure is
 /// reported in a message box (error number, CR LF, description). Nothing in
 /// the build changes, so a failed save can be retried at once.
-std::optional<std::string> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
-                                           const std::string& offeredName,
-                                           const std::function<void(bool)>& setHistoryVisible);
+std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+                                          const ReportName& offered,
+                                          const std::function<void(bool)>& setHistoryVisible);
 
 } // namespace skillwright::report

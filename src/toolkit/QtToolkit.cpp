@@ -1,12 +1,14 @@
 #include "QtToolkit.h"
 
 #include "ProgramFolders.h"
+#include "ShownText.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStandardPaths>
@@ -54,10 +56,22 @@ private:
 QtToolkit::QtToolkit()
     : m_random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
-Answer QtToolkit::messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.empty() ? kProgramTitle : QString::fromStdString(title));
-    box.setText(QString::fromStdString(text));
+namespace {
+
+/// The most characters of a window title taken from outside.
+constexpr std::size_t kMaxTitleCharacters = 80;
+
+QString shownTitle(const std::string& title) {
+    return title.empty() ? kProgramTitle : QString::fromStdString(shortenedText(title, kMaxTitleCharacters));
+}
+
+} // namespace
+
+void prepareMessageBox(QMessageBox& box, const std::string& text, const std::string& title, Icon icon,
+                       Buttons buttons) {
+    box.setWindowTitle(shownTitle(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(boundedMessage(text)));
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -69,25 +83,41 @@ Answer QtToolkit::messageBox(const std::string& text, const std::string& title, 
         box.setIcon(QMessageBox::Critical);
         break;
     }
-    if (buttons != Buttons::Ok) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes
-                                                       : QMessageBox::No); // Enter's answer
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    if (buttons == Buttons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        return;
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return Answer::Ok;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::No); // Enter's answer
+    box.setEscapeButton(QMessageBox::No);
+}
+
+void prepareInputDialog(QInputDialog& dialog, const std::string& prompt, const std::string& title,
+                        const std::string& defaultText) {
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(shownTitle(title));
+    dialog.setLabelText(QString::fromStdString(boundedMessage(prompt)));
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+}
+
+Answer QtToolkit::messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    prepareMessageBox(box, text, title, icon, buttons);
+    const int chosen = box.exec();
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    return chosen == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 std::string QtToolkit::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), QString::fromStdString(title),
-                                               QString::fromStdString(prompt), QLineEdit::Normal,
-                                               QString::fromStdString(defaultText), &ok);
-    return ok ? text.toStdString() : std::string();
+    QInputDialog dialog(QApplication::activeWindow());
+    prepareInputDialog(dialog, prompt, title, defaultText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 std::string QtToolkit::openFileName(const std::string& title, const std::string& folder,

@@ -4,9 +4,20 @@
 
 #include <random>
 
+class QInputDialog;
+class QMessageBox;
 class QWidget;
 
 namespace skillwright::toolkit {
+
+/// Sets up `box` as messageBox shows it. Every text is plain text, never
+/// markup (a report line may hold "<img src=...>"), and cut to lengths that
+/// keep the box of a normal size, with a visible ellipsis.
+void prepareMessageBox(QMessageBox& box, const std::string& text, const std::string& title, Icon icon,
+                       Buttons buttons);
+/// Sets up `dialog` as inputBox shows it, its texts plain too.
+void prepareInputDialog(QInputDialog& dialog, const std::string& prompt, const std::string& title,
+                        const std::string& defaultText);
 
 /// The toolkit on Qt Widgets: QMessageBox, QInputDialog, QTimer,
 /// QDesktopServices, QClipboard, the application's own folder and the user's

@@ -8,13 +8,18 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
+#include <QDrag>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -58,14 +63,16 @@ protected:
         ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0)
             << arguments.join(' ').toStdString();
     }
-    /// A real click of `button` (1 left, 3 right) in the middle of `widget`.
+    /// A real click of `button` (1 left, 3 right; 0 only moves there) in the middle of `widget`.
     static void click(QWidget* widget, int button = 1) {
         ASSERT_NE(widget, nullptr);
         const QPoint at = widget->mapToGlobal(widget->rect().center());
         if (QCursor::pos() != at) { // a --sync move to where the pointer is waits for ever
             xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
         }
-        xdotool({"click", QString::number(button)});
+        if (button != 0) {
+            xdotool({"click", QString::number(button)});
+        }
     }
     /// A real key press, delivered wherever the X server sends keys now.
     static void key(const char* keys) { xdotool({"key", QLatin1String(keys)}); }
@@ -88,6 +95,49 @@ protected:
     }
     static QWidget* active() { return QApplication::activeWindow(); }
 
+    /// Moves the pressed pointer to the middle of `target` in steps, as a hand
+    /// drags, and lets the button go there.
+    static void dragTo(QWidget* target) {
+        const QPoint to = target->mapToGlobal(target->rect().center());
+        const QPoint from = QCursor::pos();
+        for (int step = 1; step <= 8; ++step) {
+            const QPoint at = from + (to - from) * step / 8;
+            xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+            QTest::qWait(30); // the drop target answers each position
+        }
+        xdotool({"mouseup", "1"});
+    }
+    /// A Sorceress report of four entries in a folder of its own, as the
+    /// "text/uri-list" a drag carries.
+    QByteArray sorceressReport() {
+        const QString path = m_files.filePath(QStringLiteral("Tal\u00E9.txt"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Tal\xC3\xA9\r\nClass: Sorceress\r\nLevel: 3\r\n"
+                   "---------------------------------------------\r\n\r\n"
+                   "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\n"
+                   "Clvl 3 Reserved For Later \r\nDen Of Evil: Normal Slvl 2: Fire Bolt\r\n"
+                   "Reserved Slvl 1: Warmth\r\n\r\n---------------------------------------------\r\n");
+        return QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+    }
+    /// An empty Necromancer screen, shown and holding the keyboard.
+    screens::SkillTreeScreen* emptyNecromancer() {
+        click(program.startScreen().findChild<QLabel*>("lbl_Necromancer"));
+        EXPECT_TRUE(
+            waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
+        screens::SkillTreeScreen* screen = program.treeScreen();
+        EXPECT_TRUE(screen && QTest::qWaitForWindowExposed(screen));
+        return screen;
+    }
+    /// The Sorceress of sorceressReport() on the screen.
+    bool sorceressOpened() {
+        return waitFor([&] {
+            return program.treeScreen() != nullptr &&
+                   program.treeScreen()->objectName() == QLatin1String("frm_Sorceress") &&
+                   program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 4;
+        });
+    }
+
     toolkit::QtToolkit toolkit;
     model::Build build;
     app::Program program{build, toolkit};
@@ -95,7 +145,46 @@ protected:
 
 private:
     QTimer m_boxWatch;
+    QTemporaryDir m_files;
 };
+
+// A report dropped from another program's window on a tree screen replaces
+// the screen it was dropped on, once the drop is over.
+TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
+    screens::SkillTreeScreen* necro = emptyNecromancer();
+    QProcess source;
+    source.start(QStringLiteral(SKILLWRIGHT_DRAG_SOURCE), {QString::fromUtf8(sorceressReport())});
+    ASSERT_TRUE(source.waitForStarted(kPatience));
+    xdotool({"search", "--sync", "--onlyvisible", "--name", "^sw drag source$"});
+    xdotool({"mousemove", "--sync", "1080", "180"});
+    xdotool({"mousedown", "1"});
+    QTest::qWait(100); // the source starts its drag on the press
+    dragTo(necro);
+    EXPECT_TRUE(sorceressOpened());
+    EXPECT_TRUE(source.state() == QProcess::NotRunning || source.waitForFinished(kPatience))
+        << "the drag ended in the source";
+    EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
+}
+
+// The same with a drag of this program's own: its drag loop is still running
+// when the drop arrives.
+TEST_F(DesktopTest, aReportDraggedInsideTheProgramOntoATreeScreenOpens) {
+    screens::SkillTreeScreen* necro = emptyNecromancer();
+    QWidget source;
+    source.setGeometry(1000, 100, 160, 160);
+    source.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&source));
+    click(&source, 0); // moves there only
+    xdotool({"mousedown", "1"});
+    ASSERT_TRUE(waitFor([] { return QGuiApplication::mouseButtons() == Qt::LeftButton; }));
+    auto* drag = new QDrag(&source);
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/uri-list"), sorceressReport());
+    drag->setMimeData(mime);
+    once([] { return true; }, [necro] { dragTo(necro); });
+    EXPECT_EQ(drag->exec(Qt::CopyAction), Qt::CopyAction);
+    EXPECT_TRUE(sorceressOpened());
+}
 
 TEST_F(DesktopTest, escapeMeantForTheStatisticsViewerClosesTheViewerAndLeavesThePlan) {
     click(program.startScreen().findChild<QLabel*>("lbl_Sorceress"));

@@ -487,6 +487,24 @@ protected:
     }
     void save() { QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_Save"), Qt::LeftButton); }
     static void letDeletionsRun() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    /// Drops the addresses of `uriList` ("text/uri-list") on `target` as the
+    /// platform does, then lets what the drop asked for run, its data gone by then.
+    static void drop(QWidget* target, const QByteArray& uriList) {
+        {
+            QMimeData mime;
+            mime.setData(QStringLiteral("text/uri-list"), uriList);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            EXPECT_TRUE(enter.isAccepted());
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+        }
+        QCoreApplication::processEvents();
+        letDeletionsRun();
+    }
+    static void drop(QWidget* target, const fs::path& path) {
+        drop(target, QUrl::fromLocalFile(QString::fromStdString(path.string())).toEncoded() + "\r\n");
+    }
 
     const fs::path dir = fs::temp_directory_path() / ("sw-open-" + std::to_string(::getpid()));
     toolkit::ScriptedToolkit toolkit;
@@ -555,15 +573,6 @@ TEST_F(OpenCharacterTest, ctrlOAndADropReachTheSameOpeningAndAskBeforeUnsavedPoi
                                              "---------------------------------------------\r\n\r\n"
                                              "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
                                              "---------------------------------------------\r\n");
-    const auto drop = [&](QWidget* target, const fs::path& path) {
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
-        EXPECT_TRUE(enter.isAccepted());
-        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &dropped);
-    };
     toolkit.answers = {toolkit::Answer::No};
     drop(program.treeScreen(), other);
     ASSERT_EQ(toolkit.messages.size(), 1u);
@@ -611,6 +620,126 @@ TEST_F(OpenCharacterTest, aFileThatIsNoReportChangesNothingAndABadLineOpensUpToI
               "level 24 first (or just getting level 24).");
     EXPECT_EQ(toolkit.messages[1].title, "");
     EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Fire Bolt"});
+}
+
+// A drop may close the window it lands on: it is taken whole and acted on
+// only once its event has returned, on either screen; a file name in any
+// encoding (a Latin-1 "Café.txt") opens.
+TEST_F(OpenCharacterTest, aDropIsTakenWholeAndOpensAfterItsEventReturned) {
+    const struct {
+        bool onTree;
+        std::string fileName; ///< its bytes
+        QByteArray address;   ///< as a drag source sends it
+    } cases[] = {
+        {false, "Tal\xC3\xA9.txt", "Tal%C3%A9.txt"},
+        {true, "Tal\xC3\xA9.txt", "Tal%C3%A9.txt"},
+        {false, "Caf\xE9.txt", "Caf%E9.txt"},
+        {true, "Caf\xE9.txt", "Caf%E9.txt"},
+    };
+    program.start();
+    for (const auto& c : cases) {
+        const fs::path file = write(c.fileName, kSorceress);
+        if (c.onTree) {
+            QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Necromancer"), Qt::LeftButton);
+        }
+        QPointer<QWidget> target =
+            c.onTree ? static_cast<QWidget*>(program.treeScreen()) : &program.startScreen();
+        {
+            QMimeData mime;
+            mime.setData("text/uri-list",
+                         "file://" + QByteArray::fromStdString(dir.string()) + "/" + c.address + "\r\n");
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+            EXPECT_TRUE(dropped.isAccepted()) << c.fileName;
+            EXPECT_TRUE(toolkit.messages.empty()) << "nothing acted on inside the drop";
+            EXPECT_TRUE(target && target->isVisible()) << "the window taking the drop stays while it does";
+        } // the drop's data goes with its event
+        QCoreApplication::processEvents();
+        letDeletionsRun();
+        EXPECT_TRUE(toolkit.messages.empty()) << toolkit.messages.front().text;
+        ASSERT_NE(program.treeScreen(), nullptr) << c.fileName;
+        EXPECT_EQ(program.treeScreen()->objectName(), "frm_Sorceress") << c.fileName;
+        EXPECT_EQ(historyShown().size(), 4) << c.fileName;
+        QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+        letDeletionsRun();
+        toolkit.messages.clear();
+    }
+}
+
+TEST(ProgramArguments, theReportPathOnTheCommandLineKeepsItsBytes) {
+    const char* const latin1[] = {"skillwright", "/tmp/Caf\xE9.txt"};
+    const char* const utf8[] = {"skillwright", "Tal\xC3\xA9.txt", "more"};
+    const char* const none[] = {"skillwright"};
+    EXPECT_EQ(app::reportPathArgument(2, latin1), "/tmp/Caf\xE9.txt");
+    EXPECT_EQ(app::reportPathArgument(3, utf8), "Tal\xC3\xA9.txt");
+    EXPECT_EQ(app::reportPathArgument(1, none), "");
+}
+
+// Markup in a file, in a line or in the name, is shown as the characters it
+// is made of, wherever it appears.
+TEST_F(OpenCharacterTest, markupFromAReportIsShownAsPlainTextEverywhere) {
+    std::string marked = kSorceress;
+    marked.replace(0, 6, "<h1>Big</h1>");
+    marked.replace(marked.find("Clvl 3 Reserved For Later "), 26, "<img src=\"/dev/null\">");
+    program.start(write("marked.txt", marked).string());
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, "Line 8: <img src=\"/dev/null\">\r\nThis is not a history entry.");
+    ASSERT_NE(program.treeScreen(), nullptr);
+    save();
+    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
+    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "<h1>Big<_h1> (part)");
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && label->text().contains('<')) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+        }
+        EXPECT_FALSE(widget->toolTip().contains('<')) << widget->objectName().toStdString();
+        EXPECT_FALSE(widget->windowTitle().contains('<')) << widget->objectName().toStdString();
+    }
+}
+
+// A plan that stopped short of its file is not what the file holds: SAVE
+// offers another file, and opening something else asks first.
+TEST_F(OpenCharacterTest, aPlanStoppedShortIsNeverSavedOverItsFile) {
+    std::string bad = kSorceress;
+    bad.replace(bad.find("Clvl 3 Reserved For Later "), 26, "Clvl 3 Slvl 1: Blizzard");
+    const fs::path file = write("Tal\xC3\xA9.txt", bad);
+    program.start(file.string());
+    ASSERT_NE(program.treeScreen(), nullptr);
+    EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Fire Bolt"});
+    EXPECT_TRUE(program.treeScreen()->hasUnsavedPoints());
+
+    toolkit.messages.clear();
+    toolkit.answers = {toolkit::Answer::No};
+    EXPECT_FALSE(program.openCharacter(write("Bash.txt", kSorceress).string()));
+    ASSERT_EQ(toolkit.messages.size(), 1u) << "the unsaved-points question";
+    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNoDefaultNo);
+
+    save(); // and Enter
+    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
+    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "Tal\xC3\xA9 (part)");
+    EXPECT_EQ(read(file), bad) << "the file it came from is as it was";
+    const std::string part = read(dir / "Tal\xC3\xA9 (part).txt");
+    EXPECT_EQ(part.substr(0, 25), "Tal\xC3\xA9\r\nClass: Sorceress\r\n");
+    EXPECT_FALSE(program.treeScreen()->hasUnsavedPoints());
+    save();
+    EXPECT_EQ(toolkit.inputPrompts[1].defaultText, "Tal\xC3\xA9 (part)") << "saved as that, offered again";
+}
+
+TEST_F(ProgramTest, theStatisticsViewerOfTheOldCharacterClosesWithIt) {
+    program.menu().setPopper(
+        [&](QMenu&, QPoint) -> QAction* { return program.menu().findChild<QAction*>("mnu_SkillInfo"); });
+    for (const char* next : {"lbl_Amazon", "lbl_Necromancer"}) {
+        auto* sorc = choose("lbl_Sorceress");
+        QTest::mouseClick(sorc->findChild<QWidget*>("img_SorceressFire(0)"), Qt::RightButton);
+        ASSERT_NE(statsViewer(), nullptr);
+        QTest::mouseClick(sorc->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+        choose(next);
+        EXPECT_EQ(program.statsViewer(), nullptr) << next;
+        QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+        letDeletionsRun();
+    }
 }
 
 TEST_F(OpenCharacterTest, theStartScreensOpenButtonSitsBesideTheDice) {

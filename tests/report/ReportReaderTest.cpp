@@ -124,6 +124,12 @@ TEST(ReportReader, handWrittenReportsOfEveryKindOpen) {
         EXPECT_EQ(opened->problem, std::nullopt) << text;
         EXPECT_EQ(reportOf(opened->build, "Hero"), text);
     }
+    // A UTF-8 byte-order mark before either form is no part of the name.
+    for (const std::string& text : {empty, everyKind}) {
+        const ReportReading reading = parseReport("\xEF\xBB\xBF" + text);
+        ASSERT_TRUE(reading.report) << reading.error;
+        EXPECT_EQ(reading.report->name, "Hero");
+    }
     // Line ends of LF alone read the same; trailing blanks of entries stay.
     std::string lf = everyKind;
     std::erase(lf, '\r');
@@ -137,7 +143,7 @@ TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
     const struct {
         std::vector<std::string> entries;
         int level;
-        const char* problem;
+        std::string problem;
         std::size_t kept; ///< entries replayed before it
     } cases[] = {
         {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: Teeth"},
@@ -172,6 +178,14 @@ TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
          3,
          "Line 8: Clvl 3 Slvl 2:Fire Bolt\r\nThe Sorceress has no skill \":Fire Bolt\".",
          1},
+        // A long line is quoted up to a visible cut: 79 of its characters and "…".
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: " + std::string(2000, 'x')},
+         3,
+         "Line 8: Clvl 3 Slvl 1: "
+         "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\xE2\x80\xA6\r\n"
+         "The Sorceress has no skill \"" +
+             std::string(2000, 'x') + "\".",
+         1},
     };
     for (const auto& c : cases) {
         const auto opened = reopen(withEntries("Sorceress", c.level, c.entries));
@@ -200,6 +214,15 @@ TEST(ReportReader, aFileThatIsNoReportIsToldSo) {
         {report(
              {"Hero", "Class: Amazon", "Level: two", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", kRule}),
          "This file is not a character report: its third line is not a \"Level: \" line."},
+        // A line longer than any report's is refused before it is looked at.
+        {withEntries("Amazon", 2, {"Clvl 2 Slvl 1: Jab" + std::string(900'000, ' ')}),
+         "This file is not a character report: its line 7 is longer than a report's lines."},
+        {withEntries(std::string(900'000, 'A'), 2, {"Clvl 2 Slvl 1: Jab"}),
+         "This file is not a character report: its line 2 is longer than a report's lines."},
+        {withEntries("<h1>" + std::string(100, 'A'), 2, {"Clvl 2 Slvl 1: Jab"}),
+         "This file is not a character report: "
+         "\"<h1>AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+         "AAAAAAAAAAAAAAA\xE2\x80\xA6\" is not one of the five classes."},
     };
     for (const auto& c : cases) {
         const ReportReading reading = parseReport(c.text);

@@ -94,7 +94,8 @@ protected:
 
     void save(const std::string& name) {
         toolkit.inputs.push_back(name);
-        saveBuildReport(build, toolkit, "Character", [this](bool v) { visibility.push_back(v); });
+        saveBuildReport(build, toolkit, ReportName::of("Character"),
+                        [this](bool v) { visibility.push_back(v); });
     }
 
     /// Necromancer at level 3 with one entry of every kind, all on Teeth.
@@ -184,6 +185,52 @@ TEST_F(SaveBuildReportTest, nameIsWrittenInUtf8AndUsedAsTypedForTheFile) {
     }
 }
 
+TEST(PlainFileName, aNameFromOutsideBecomesAPlainFileNameInTheReportFolder) {
+    const struct {
+        std::string name;
+        std::string file;
+    } cases[] = {
+        {"Hero", "Hero"},
+        {"J\xC3\xBCrgen v1.2", "J\xC3\xBCrgen v1.2"},
+        {"../../somewhere", "______somewhere"},
+        {"/etc/passwd", "_etc_passwd"},
+        {"a\\b", "a_b"},
+        {"..", "__"},
+        {".hidden", "_hidden"},
+        {"one..two", "one__two"},
+        {"tab\there\r\nbell\x07 del\x7F c1\xC2\x85 end", "tab_here__bell_ del_ c1_ end"},
+        {"", "Character"},
+        // Too long for a file name: 197 bytes and a visible "…", not inside a character.
+        {std::string(300, 'n'), std::string(197, 'n') + "\xE2\x80\xA6"},
+        {std::string(196, 'x') + "\xC3\xA9zzz", std::string(196, 'x') + "\xE2\x80\xA6"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(plainFileName(c.name), c.file) << c.name;
+    }
+}
+
+// A name that came from a stranger's file is offered as a plain file name;
+// taken as offered, it keeps the character's name in the report.
+TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTheReport) {
+    const fs::path inside = dir / "a" / "b";
+    toolkit.folder = inside.string();
+    const auto saved = saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {});
+    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
+    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "______somewhere");
+    EXPECT_EQ(saved, (ReportName{"../../somewhere", "______somewhere"}));
+    EXPECT_FALSE(fs::exists(dir / "somewhere.txt"));
+    EXPECT_EQ(readFile(inside / "______somewhere.txt"),
+              lines({"No Skills selected, Empty character", "", "../../somewhere", "Class: Necromancer",
+                     "Level: 1", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", "", kRule}));
+    // A name the player types is theirs, in the report and the file name alike.
+    toolkit.inputs.push_back("Typed");
+    EXPECT_EQ(saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {}),
+              (ReportName{"Typed", "Typed"}));
+    EXPECT_EQ(readFile(inside / "Typed.txt"),
+              lines({"No Skills selected, Empty character", "", "Typed", "Class: Necromancer", "Level: 1",
+                     kRule, "", "Clvl 1 Slvl 0: Starting Level", "", "", kRule}));
+}
+
 TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
     build.closeScreen();
     save("Nobody");
@@ -259,8 +306,8 @@ TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) 
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     toolkit.inputs.push_back("Cut"); // over the whole report written before
     toolkit.inputs.push_back("First");
-    saveBuildReport(build, toolkit, "Character", {});
-    saveBuildReport(build, toolkit, "Character", {});
+    saveBuildReport(build, toolkit, ReportName::of("Character"), {});
+    saveBuildReport(build, toolkit, ReportName::of("Character"), {});
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

@@ -23,16 +23,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -302,7 +305,9 @@ public:
     void closeViewer();
     void openViewer();
     void pressEscape();
-    void openSavedReport();
+    void openSavedReport() { openSavedReport(false); }
+    void dropSavedReport() { openSavedReport(true); }
+    void openSavedReport(bool byDrop);
 
 private:
     /// The tree screen shown (its objectName, empty for none) and its history.
@@ -389,7 +394,7 @@ private:
 };
 
 // clang-format off
-const std::array<Action, 23> kActions{{
+const std::array<Action, 25> kActions{{
     {"choose a class",         Where::Start,     6, &Soak::chooseClass},
     {"open the generator",     Where::Start,     3, &Soak::openGenerator},
     {"contact menu",           Where::Start,     1, &Soak::contactMenu},
@@ -413,6 +418,8 @@ const std::array<Action, 23> kActions{{
     {"press Esc",              Where::Anywhere,  1, &Soak::pressEscape},
     {"open a saved report",    Where::Tree,      2, &Soak::openSavedReport},
     {"open a saved report",    Where::Start,     1, &Soak::openSavedReport},
+    {"drop a saved report",    Where::Tree,      2, &Soak::dropSavedReport},
+    {"drop a saved report",    Where::Start,     1, &Soak::dropSavedReport},
 }};
 // clang-format on
 
@@ -837,7 +844,7 @@ void Soak::save() {
     checkSavedReport(name, before);
 }
 
-void Soak::openSavedReport() {
+void Soak::openSavedReport(bool byDrop) {
     if (m_kept.empty()) {
         note(": none kept");
         return;
@@ -857,7 +864,16 @@ void Soak::openSavedReport() {
         keepsPlan();
     }
     toolkit.openFiles.push_back(kept.path);
-    if (before != nullptr) {
+    if (byDrop) { // as the platform delivers it; it opens once the drop is over
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(kept.path))});
+        QWidget* target = before != nullptr ? static_cast<QWidget*>(before) : &program().startScreen();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCoreApplication::processEvents();
+    } else if (before != nullptr) {
         emit before->characterOpener().openRequested(); // Ctrl+O
     } else {
         QTest::mouseClick(child<QPushButton>(&program().startScreen(), QStringLiteral("cmd_OpenCharacter")),

@@ -1,11 +1,84 @@
 #include <toolkit/QtToolkit.h>
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <string>
 
 namespace {
+
+using namespace skillwright::toolkit;
+
+/// What a modal box showed, seen from inside its own event loop.
+struct Shown {
+    bool allPlain = true; ///< every label of the box with a text takes it as plain text
+    QString text;         ///< of its first label with text
+    QString title;
+    QSize size;
+};
+
+/// Runs `show`, which brings up one modal box, and records the box once it
+/// is up, then closes it.
+Shown seeBox(const std::function<void()>& show) {
+    Shown seen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        watch.stop();
+        seen.title = box->windowTitle();
+        seen.size = box->size();
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                seen.allPlain = seen.allPlain && label->textFormat() == Qt::PlainText;
+                seen.text = seen.text.isEmpty() ? label->text() : seen.text;
+            }
+        }
+        box->reject();
+    });
+    watch.start(5);
+    show();
+    return seen;
+}
+
+// Markup from a file is shown as the characters it is made of, and a huge
+// line leaves a box of a normal size, cut with a visible ellipsis.
+TEST(QtToolkit, everyBoxShowsOutsideTextAsPlainTextOfABoundedSize) {
+    const std::string hugeLine = "Line 7: " + std::string(900'000, 'x');
+    const struct {
+        std::string text;
+        QString shown;
+    } cases[] = {
+        {"Line 7: <img src=\"/dev/null\">", QStringLiteral("Line 7: <img src=\"/dev/null\">")},
+        {"<h1>Big</h1>\r\nWhy.", QStringLiteral("<h1>Big</h1>\r\nWhy.")},
+        {hugeLine, QStringLiteral("Line 7: ") + QString(111, u'x') + QChar(0x2026)},
+    };
+    QtToolkit toolkit;
+    for (const auto& c : cases) {
+        const Shown box = seeBox([&] { toolkit.messageBox(c.text, "", Icon::Critical, Buttons::Ok); });
+        EXPECT_TRUE(box.allPlain) << c.text.substr(0, 40);
+        EXPECT_EQ(box.text, c.shown);
+        EXPECT_LE(box.size.width(), 1000) << c.text.substr(0, 40);
+        EXPECT_LE(box.size.height(), 600) << c.text.substr(0, 40);
+
+        const Shown input = seeBox([&] { toolkit.inputBox(c.text, c.text, "Hero"); });
+        EXPECT_TRUE(input.allPlain) << c.text.substr(0, 40);
+        EXPECT_EQ(input.text, c.shown);
+        EXPECT_LE(input.title.size(), 80);
+        EXPECT_LE(input.size.width(), 1000) << c.text.substr(0, 40);
+        EXPECT_LE(input.size.height(), 600) << c.text.substr(0, 40);
+    }
+}
 
 // Ending the program ends the process there and then, with nothing after it
 // run: also before any event loop has started, and from inside a handler.

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
-#include <QString>
 
+class QMimeData;
 class QWidget;
 
 namespace skillwright::screens {
@@ -15,17 +16,23 @@ public:
     /// Follows `window`, which takes drops from then on.
     explicit CharacterOpener(QWidget* window);
 
+    /// The path of the one local file `mime` carries, as the bytes the file
+    /// system knows it by (whatever their encoding), or nothing.
+    static QByteArray droppedFile(const QMimeData* mime);
+
 signals:
     /// Ctrl+O: the open dialog is to be shown.
     void openRequested();
-    /// A file was dropped on the window.
-    void fileDropped(const QString& path);
+    /// A file was dropped on the window. Sent once the drop has been taken
+    /// and its event has returned, so that a handler may close the window.
+    void fileDropped(const QByteArray& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* m_window;
+    QByteArray m_draggedFile; ///< of the drag over the window, if it carries one
 };
 
 } // namespace skillwright::screens

@@ -464,9 +464,16 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
 }
 
 void SkillTreeScreen::markSaved(const std::string& name) {
-    m_characterName = name;
+    m_reportName = report::ReportName::of(name);
+    m_stoppedShort = false;
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
+}
+
+void SkillTreeScreen::markStoppedShort(const std::string& name) {
+    markSaved(name);
+    m_reportName.file += " (part)";
+    m_stoppedShort = true;
 }
 
 void SkillTreeScreen::clearNotice() {
@@ -476,13 +483,15 @@ void SkillTreeScreen::clearNotice() {
 
 bool SkillTreeScreen::hasUnsavedPoints() const {
     const model::TreeScreen* screen = m_build.screen();
-    return m_openInBuild && screen != nullptr && screen->history() != m_savedHistory;
+    return m_openInBuild && screen != nullptr && (m_stoppedShort || screen->history() != m_savedHistory);
 }
 
 void SkillTreeScreen::save() {
     if (const auto saved = report::saveBuildReport(
-            m_build, m_toolkit, m_characterName, [this](bool visible) { m_history->setVisible(visible); })) {
-        markSaved(*saved);
+            m_build, m_toolkit, m_reportName, [this](bool visible) { m_history->setVisible(visible); })) {
+        m_reportName = *saved;
+        m_stoppedShort = false;
+        m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
     }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.

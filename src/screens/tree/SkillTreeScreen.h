@@ -3,6 +3,7 @@
 #include <model/BuildListener.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <report/SaveBuildReport.h>
 
 #include <QPoint>
 #include <QStaticText>
@@ -63,9 +64,13 @@ public:
     /// Ctrl+O and files dropped on this screen.
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
-    /// The character on screen came from (or was just saved as) the report of
-    /// `name`: SAVE offers that name, and its points count as saved.
+    /// The character on screen came from the report of `name`: SAVE offers
+    /// that name as a plain file name, and its points count as saved.
     void markSaved(const std::string& name);
+    /// The character on screen is what a report of `name` held up to a line
+    /// that did not replay: it counts as not saved, and SAVE offers another
+    /// file name than the report's, which held more.
+    void markStoppedShort(const std::string& name);
     /// Hides the notice line at once (a character opened from a report starts
     /// without the announcements its replay passed).
     void clearNotice();
@@ -124,7 +129,8 @@ private:
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
     CharacterOpener* m_opener = nullptr;
-    std::string m_characterName = "Character";
+    report::ReportName m_reportName = report::ReportName::of("Character");
+    bool m_stoppedShort = false;                     ///< opened up to a line that did not replay
     std::vector<model::HistoryEntry> m_savedHistory; ///< as last saved or opened
     bool m_openInBuild = false;
 
