@@ -28,11 +28,6 @@ class QApplication;
 
 namespace skillwright::app {
 
-/// The report path given on the command line ("skillwright PATH"), or the
-/// empty text: the argument's bytes as they are, for a file name need not be
-/// valid in any encoding.
-std::string reportPathArgument(int argc, const char* const* argv);
-
 /// The program's look for what Qt draws itself (pop-up menus, dialogs,
 /// tooltips): dark panels with the screens' parchment-gold text.
 void applyLook(QApplication& app);
@@ -58,9 +53,11 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    /// Shows the start screen and loads its animations; with a report's path,
-    /// opens that character in the start screen's place.
-    void start(const std::string& reportPath = {});
+    /// Shows the start screen and loads its animations; with the command
+    /// line's argument (a report's path or "file:" address, a build code or a
+    /// plan's link), opens that character in the start screen's place. An
+    /// argument that is none of them is told by name.
+    void start(const std::string& argument = {});
 
     /// Opens the saved character of the report at `path` on its class's
     /// screen, every point replayed through the rules. A file that is no
@@ -68,6 +65,12 @@ public:
     /// are told in a message box. Points on screen not yet saved are only
     /// replaced if the player says so. True when a character was opened.
     bool openCharacter(const std::string& path);
+    /// Opens the plan of a build code or a plan's link the way a report's is
+    /// opened; any other text is told why it does not open, and changes
+    /// nothing. True when a character was opened.
+    bool openCode(const std::string& text);
+    /// Runs a program command: from its keys, or from the command menu.
+    void runCommand(screens::ProgramCommand command);
 
     [[nodiscard]] screens::StartScreen& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
@@ -86,6 +89,11 @@ private:
     void openSkillStats();
     void closeSkillStats();
     void askForCharacter();
+    void pasteCode();
+    bool openArgument(const std::string& argument);
+    /// Whether the player lets the plan on screen go (asked only when it has
+    /// points not yet saved).
+    bool mayReplacePlanOnScreen();
     void followOpener(screens::CharacterOpener& opener);
     /// The keyboard back to the window the player returns to: the tree
     /// screen, or the start screen when none is open.

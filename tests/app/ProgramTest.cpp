@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <CommandLine.h>
 #include <Program.h>
 #include <array>
 #include <filesystem>
@@ -668,13 +669,43 @@ TEST_F(OpenCharacterTest, aDropIsTakenWholeAndOpensAfterItsEventReturned) {
     }
 }
 
-TEST(ProgramArguments, theReportPathOnTheCommandLineKeepsItsBytes) {
-    const char* const latin1[] = {"skillwright", "/tmp/Caf\xE9.txt"};
-    const char* const utf8[] = {"skillwright", "Tal\xC3\xA9.txt", "more"};
-    const char* const none[] = {"skillwright"};
-    EXPECT_EQ(app::reportPathArgument(2, latin1), "/tmp/Caf\xE9.txt");
-    EXPECT_EQ(app::reportPathArgument(3, utf8), "Tal\xC3\xA9.txt");
-    EXPECT_EQ(app::reportPathArgument(1, none), "");
+TEST(ProgramArguments, theCommandLineGivesWhatToOpenWithItsBytesOrAnAnswerForTheTerminal) {
+    struct Case {
+        std::vector<const char*> argv;
+        std::string argument;
+        const char* answer; ///< the start of the terminal's answer, for status 2; empty for none
+    };
+    const std::vector<Case> cases{
+        {{"skillwright"}, "", ""},
+        {{"skillwright", "/tmp/Caf\xE9.txt"}, "/tmp/Caf\xE9.txt", ""},
+        {{"skillwright", "skillwright://plan/SW1ACnARep8FJNh"}, "skillwright://plan/SW1ACnARep8FJNh", ""},
+        {{"skillwright", "--", "-Hero.txt"}, "-Hero.txt", ""},
+        {{"skillwright", "-"}, "-", ""},
+        {{"skillwright", "--frobnicate"}, "", "skillwright: unknown option --frobnicate"},
+        {{"skillwright", "a.txt", "b.txt"},
+         "",
+         "skillwright: one report, build code or link at a time, not 2"},
+    };
+    for (const Case& c : cases) {
+        const app::CommandLine line = app::readCommandLine(static_cast<int>(c.argv.size()), c.argv.data());
+        EXPECT_EQ(line.argument, c.argument) << c.argv.back();
+        const app::TerminalAnswer none{"", false, 0};
+        const app::TerminalAnswer& answer = line.answer ? *line.answer : none;
+        const bool answered = std::string(c.answer) != "";
+        EXPECT_EQ(answer.text.substr(0, std::string(c.answer).size()), c.answer) << c.argv.back();
+        EXPECT_EQ(answer.toError, answered) << c.argv.back();
+        EXPECT_EQ(answer.status, answered ? 2 : 0) << c.argv.back();
+    }
+    // Help and the version wherever they stand before "--", and only there.
+    const char* const help[] = {"skillwright", "SW1ACnARep8FJNh", "--help"};
+    const char* const version[] = {"skillwright", "-v"};
+    const char* const afterEnd[] = {"skillwright", "--", "--help"};
+    ASSERT_TRUE(app::informationAnswer(3, help));
+    EXPECT_TRUE(
+        app::informationAnswer(3, help)->text.starts_with("Usage: skillwright [REPORT | CODE | LINK]\n"));
+    ASSERT_TRUE(app::informationAnswer(2, version));
+    EXPECT_EQ(app::informationAnswer(2, version)->text, "skillwright 2.0.0\n");
+    EXPECT_FALSE(app::informationAnswer(3, afterEnd));
 }
 
 // Markup in a file, in a line or in the name, is shown as the characters it
