@@ -1,5 +1,7 @@
 // The generator dialog: its load step, the level check as keys are released,
 // Enter and Esc wherever they are typed, the question and what No restores.
+#include "Colours.h"
+
 #include <generator/RandomGeneratorDialog.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -20,8 +22,8 @@ using generator::RandomGeneratorDialog;
 
 namespace {
 
-const QColor kBronze(191, 133, 49);
-const QColor kBrightGold(234, 195, 92);
+using skillwright::testing::kBrightGold;
+using skillwright::testing::kBronze;
 
 class GeneratorDialogTest : public ::testing::Test {
 protected:
@@ -37,7 +39,7 @@ protected:
         return w;
     }
     QLineEdit* box() const { return child<QLineEdit>("txt_Level"); }
-    QColor colour(const char* name) const { return child(name)->palette().color(QPalette::WindowText); }
+    QColor colour(const char* name) const { return skillwright::testing::textColour(child(name)); }
     /// Replaces the box's text by typing it, key by key, as a player does.
     void type(const QString& text) {
         box()->clear();

@@ -1,5 +1,6 @@
 // The random character generator: its draws, its question, and the fill that
 // spends one generated point per level through the ordinary click.
+#include "GeneratorScript.h"
 #include "Planner.h"
 
 #include <generator/RandomFillRun.h>
@@ -45,20 +46,8 @@ protected:
         open(p.classId);
         return generator::fillRandomly(build, toolkit, p.level);
     }
-    [[nodiscard]] int closingMessages() const {
-        return static_cast<int>(
-            std::count_if(toolkit.messages.begin(), toolkit.messages.end(),
-                          [](const auto& m) { return m.title == "Generation Complete"; }));
-    }
-    /// Draws that take the first skill of each tree in turn: every one of
-    /// them opens at level 1, so the first 60 generated points are all taken.
-    void firstSkillsInTurn() {
-        auto n = std::make_shared<int>(0);
-        toolkit.randomSource = [n] {
-            const int k = (*n)++;
-            return k % 2 == 1 ? drawing(0, 10, 0) : drawing(std::array{1, 15, 25}[(k / 2) % 3], 30, 1);
-        };
-    }
+    [[nodiscard]] int closingMessages() const { return skillwright::testing::closingMessages(toolkit); }
+    void firstSkillsInTurn() { skillwright::testing::firstSkillsInTurn(toolkit); }
     void seed(unsigned value) {
         auto rng = std::make_shared<std::mt19937>(value);
         toolkit.randomSource = [rng] { return std::uniform_real_distribution<double>(0.0, 1.0)(*rng); };

@@ -1,3 +1,6 @@
+#include "BuildText.h"
+#include "MenuRecorder.h"
+
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
@@ -12,56 +15,26 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace skillwright::screens {
 namespace {
 
 using model::ClassId;
 using model::TreeId;
 
-/// The build state a menu action may change, as one comparable text.
+/// The build and the quest entries' captions, as one comparable text.
 std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) {
-    std::ostringstream s;
-    s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
-      << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << '|';
+    std::string text = skillwright::testing::describe(b);
     for (model::Quest q : {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
-        s << texts.caption(q);
+        text += texts.caption(q);
     }
-    s << '|';
-    for (int t = 0; t < 3; ++t) {
-        for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            s << b.screen()->countAt(t, i) << ',';
-        }
-    }
-    for (const model::HistoryEntry& e : b.screen()->history()) {
-        s << model::formatEntry(e) << '\n';
-    }
-    return s.str();
+    return text;
 }
 
 class MenuTest : public ::testing::Test {
 protected:
     MenuTest() {
         build.openScreen(ClassId::Necromancer);
-        menu.setPopper([this](QMenu& m, QPoint pos) -> QAction* {
-            ++popups;
-            poppedMenu = m.objectName();
-            poppedAt = pos;
-            shown.clear();
-            captions.clear();
-            for (QAction* a : m.actions()) {
-                if (a->isVisible()) {
-                    shown << a->objectName();
-                    captions << a->text();
-                }
-            }
-            if (choose.isEmpty()) {
-                return nullptr; // dismissed
-            }
-            return m.findChild<QAction*>(choose) != nullptr ? m.findChild<QAction*>(choose)
-                                                            : menu.findChild<QAction*>(choose);
-        });
+        menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });
     }
 
     /// Takes level-ups into the reserve until the character is at `level`.
@@ -75,7 +48,7 @@ protected:
 
     /// Right click on skill `index` of `tree`, then the skill menu; picks `entry` (empty: dismiss).
     void rightClick(TreeId tree, std::int16_t index, const QString& entry = {}) {
-        choose = entry;
+        popped.choose = entry;
         build.prepareRightClick(tree, index);
         menu.popupSkillMenu(QPoint(120, 80));
     }
@@ -84,12 +57,7 @@ protected:
     model::Build build;
     model::SkillMenuTexts texts{build};
     MenuHolder menu{build, texts, toolkit};
-    QString choose;
-    int popups = 0;
-    QString poppedMenu;
-    QPoint poppedAt;
-    QStringList shown;
-    QStringList captions;
+    skillwright::testing::MenuRecorder popped;
 };
 
 TEST_F(MenuTest, entriesAsCreated) {
@@ -124,9 +92,10 @@ TEST_F(MenuTest, entriesAsCreated) {
 
 TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
     rightClick(TreeId::NecroBone, 0);
-    EXPECT_EQ(poppedMenu, "mnu_ReserveMenu");
-    EXPECT_EQ(poppedAt, QPoint(120, 80));
-    EXPECT_EQ(captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats"}));
+    EXPECT_EQ(popped.menu, "mnu_ReserveMenu");
+    EXPECT_EQ(popped.at, QPoint(120, 80));
+    EXPECT_EQ(popped.captions,
+              (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats"}));
 }
 
 TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
@@ -196,16 +165,16 @@ TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
         {MenuHolder::Orrindel, "mnu_OrrindelSite", "https://www.example.org/orrindel/"},
     };
     for (const auto& [person, entry, address] : cases) {
-        choose = entry;
+        popped.choose = entry;
         toolkit.openedAddresses.clear();
         menu.popupContactMenu(person, QPoint(5, 5));
         EXPECT_EQ(toolkit.openedAddresses, std::vector<std::string>{address}) << entry;
     }
     EXPECT_TRUE(toolkit.messages.empty());
 
-    popups = 0;
+    popped.popups = 0;
     menu.popupContactMenu(7, QPoint(5, 5));
-    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(popped.popups, 0);
 }
 
 // The real modal run: the chosen entry's handler runs exactly once, and

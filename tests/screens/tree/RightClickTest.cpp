@@ -1,5 +1,7 @@
 // Right clicks on skill icons open the skill menu with the quest entries the
 // character has earned; the chosen entry acts on the right-clicked skill.
+#include "MenuRecorder.h"
+
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
@@ -32,19 +34,7 @@ protected:
                          [this](QPoint pos) { menu.popupSkillMenu(pos); });
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
-        menu.setPopper([this](QMenu& m, QPoint) -> QAction* {
-            shown.clear();
-            for (QAction* a : m.actions()) {
-                if (a->isVisible()) {
-                    shown.push_back(a->objectName().toStdString());
-                }
-            }
-            captions = {entry("mnu_DenOfEvil")->text(), entry("mnu_BookOfSkill")->text(),
-                        entry("mnu_DeathOfIzual")->text()};
-            QAction* chosen = choice;
-            choice = nullptr;
-            return chosen;
-        });
+        menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });
     }
 
     [[nodiscard]] QAction* entry(const char* name) const { return menu.findChild<QAction*>(name); }
@@ -52,7 +42,7 @@ protected:
     /// A real right click on the icon; `entryName` is chosen from the menu,
     /// or the menu is dismissed.
     void rightClick(TreeId tree, int index, const char* entryName = nullptr) {
-        choice = entryName != nullptr ? entry(entryName) : nullptr;
+        popped.choose = entryName != nullptr ? QLatin1String(entryName) : QLatin1String();
         const QString name =
             QString::fromUtf8(model::tree(tree).iconArray.data()) + QStringLiteral("(%1)").arg(index);
         QWidget* icon = screen->findChild<QWidget*>(name);
@@ -71,54 +61,33 @@ protected:
     model::SkillMenuTexts texts{build};
     MenuHolder menu{build, texts, toolkit};
     std::unique_ptr<SkillTreeScreen> screen;
-    QAction* choice = nullptr;
-    std::vector<std::string> shown;
-    std::vector<QString> captions;
+    skillwright::testing::MenuRecorder popped;
 };
 
-using Entries = std::vector<std::string>;
-const Entries kAlways{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"};
-
-Entries withQuests(std::initializer_list<const char*> quests) {
-    Entries e{"mnu_ReservePoint", "mnu_UseReserve", "mnu_ReserveSpacer"};
-    e.insert(e.end(), quests.begin(), quests.end());
-    e.insert(e.end(), {"mnu_Skillstats", "mnu_SkillInfo"});
-    return e;
-}
-
-TEST_F(RightClick, opensTheMenuWithTheEntriesDueForTheClickedSkill) {
+// Which quest entries are due at which level is the quest suite's to check;
+// here, that the menu a right click opens acts on the skill clicked.
+TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     open(ClassId::Amazon);
     rightClick(TreeId::AmazonJS, 2);
-    EXPECT_EQ(shown, kAlways);
+    EXPECT_EQ(popped.shown,
+              (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"}));
     EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJS, 2}));
 
-    reserveUntilLevel(TreeId::AmazonPM, 24);
-    rightClick(TreeId::AmazonPM, 2);
-    EXPECT_EQ(shown, withQuests({"mnu_DenOfEvil", "mnu_BookOfSkill", "mnu_DeathOfIzual"}));
-    rightClick(TreeId::AmazonPM, 0, "mnu_DenOfEvil");
-    rightClick(TreeId::AmazonJS, 2);
-    EXPECT_EQ(shown, withQuests({"mnu_BookOfSkill", "mnu_DeathOfIzual"}))
-        << "the javelin tree's second Den of Evil point comes a level later";
-    EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJS, 2}));
-}
-
-TEST_F(RightClick, aChosenQuestEntryRecordsItsPointAndRelabelsItself) {
-    open(ClassId::Amazon);
     reserveUntilLevel(TreeId::AmazonPM, 3);
     rightClick(TreeId::AmazonJS, 0, "mnu_DenOfEvil");
     auto* history = screen->findChild<QListWidget*>("lb_SkillsPerLevel");
     ASSERT_EQ(history->count(), 3);
     EXPECT_EQ(history->item(2)->text(), "Den Of Evil: Normal Slvl 1: Jab");
     EXPECT_EQ(history->currentRow(), 2);
-    EXPECT_EQ(screen->findChild<QLabel*>("lbl_AmazonJS(0)")->text(), "1");
+    EXPECT_EQ(labelText("lbl_AmazonJS(0)"), "1");
     EXPECT_EQ(labelText("lbl_CharLevel"), "Level 3");
-
+    EXPECT_EQ(labelText("lbl_Reserved"), "Reserved Points: 2");
     rightClick(TreeId::AmazonJS, 0); // dismissed
-    EXPECT_EQ(captions[0], "&Den Of Evil (Nightmare)");
+    EXPECT_EQ(entry("mnu_DenOfEvil")->text(), "&Den Of Evil (Nightmare)");
     EXPECT_EQ(history->count(), 3);
 }
 
-TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContext) {
+TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContextAndARefusalShowsOnTheScreen) {
     open(ClassId::Necromancer);
     QTest::mouseClick(screen->findChild<QWidget*>("img_NecroBonePoison(0)"), Qt::LeftButton);
     rightClick(TreeId::NecroBone, 0);
@@ -126,35 +95,8 @@ TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContext) {
     rightClick(TreeId::NecroBone, 1);
     EXPECT_EQ(build.activeSkillPoints(), 0);
     rightClick(TreeId::NecroCurse, 0, "mnu_UseReserve");
-    EXPECT_EQ(screen->findChild<QLabel*>("lbl_UnAvail")->text(), "You have no skill points in reserve.");
+    EXPECT_EQ(labelText("lbl_UnAvail"), "You have no skill points in reserve.");
     EXPECT_TRUE(screen->findChild<QLabel*>("lbl_UnAvail")->isVisible());
-}
-
-TEST_F(RightClick, resetOnAFreshAndOnAFullScreen) {
-    open(ClassId::Paladin);
-    QTest::mouseClick(screen->findChild<QLabel*>("lbl_Reset"), Qt::LeftButton);
-    EXPECT_EQ(labelText("lbl_CharLevel"), "Level 1");
-    EXPECT_EQ(labelText("lbl_SkillLevel"), "Skill Points: 0");
-    EXPECT_EQ(labelText("lbl_Reserved"), "Reserved Points: 0");
-    rightClick(TreeId::PaladinCom, 0);
-    EXPECT_EQ(captions, (std::vector<QString>{"&Den Of Evil (Normal)", "&Book of Skill (Normal)",
-                                              "&Death of Izual (Normal)"}));
-
-    reserveUntilLevel(TreeId::PaladinCom, 40);
-    rightClick(TreeId::PaladinCom, 0, "mnu_DenOfEvil");
-    rightClick(TreeId::PaladinCom, 0, "mnu_BookOfSkill");
-    rightClick(TreeId::PaladinCom, 1, "mnu_DeathOfIzual");
-    QTest::mouseClick(screen->findChild<QLabel*>("lbl_Reset"), Qt::LeftButton);
-    EXPECT_EQ(screen->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 0);
-    EXPECT_EQ(labelText("lbl_CharLevel"), "Level 1");
-    EXPECT_EQ(labelText("lbl_Reserved"), "Reserved Points: 0");
-    EXPECT_EQ(screen->findChild<QLabel*>("lbl_PaladinCombat(0)")->text(), "0");
-    EXPECT_EQ(build.questCount(model::Quest::DenOfEvil) + build.questCount(model::Quest::BookOfSkill) +
-                  build.questCount(model::Quest::Izual),
-              0);
-    rightClick(TreeId::PaladinCom, 0);
-    EXPECT_EQ(captions, (std::vector<QString>{"&Den Of Evil (Normal)", "&Book of Skill (Normal)",
-                                              "&Death of Izual (Normal)"}));
 }
 
 } // namespace
