@@ -7,6 +7,8 @@
 #   package_test.sh DEB portable    the program copied with its animations into a folder of
 #                                   its own, writable and then mounted read-only
 #   package_test.sh DEB removal     installed into an empty root and removed again
+#   package_test.sh DEB types       the desktop, told of the package, hands it saved
+#                                   reports and skillwright:// links, and no other text
 #
 # The runs play the real program under a private Xvfb with xdotool: hover a
 # class (its animation must play), choose it, SAVE an empty character, spend a
@@ -54,6 +56,7 @@ check_contents() {
     ./usr/share/doc/skillwright/copyright
     ./usr/share/man/man6/skillwright.6.gz
     ./usr/share/metainfo/$app_id.metainfo.xml
+    ./usr/share/mime/packages/skillwright.xml
   )
   for c in amazon barbarian necromancer paladin sorceress; do
     expected+=("./usr/share/skillwright/${c}move.gif")
@@ -96,8 +99,8 @@ check_metadata() {
   unpack
   local desktop=$work/root/usr/share/applications/$app_id.desktop
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
-  for line in 'Name=Skillwright' 'GenericName=Skill Planner' 'Exec=skillwright %f' "Icon=$app_id" \
-    'Categories=Game;RolePlaying;'; do
+  for line in 'Name=Skillwright' 'GenericName=Skill Planner' 'Exec=skillwright %u' "Icon=$app_id" \
+    'Categories=Game;RolePlaying;' 'MimeType=text/x-skillwright-report;x-scheme-handler/skillwright;'; do
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks $line"
   done
   grep -q '^Comment=.' "$desktop" || fail "the desktop entry has no comment"
@@ -299,11 +302,43 @@ check_removal() {
   echo "removal: nothing of the package left, the report kept"
 }
 
+# ---- The reports' type and the links' handler --------------------------------
+
+check_types() {
+  unpack
+  local share=$work/root/usr/share
+  # What the package's triggers do on a real system, done here for its own folder.
+  update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database"
+  update-desktop-database "$share/applications" || fail "update-desktop-database"
+  mkdir -p "$work/home" "$work/files"
+  local ask=(env -u XDG_CURRENT_DESKTOP -u XDG_CONFIG_HOME -u XDG_CONFIG_DIRS HOME="$work/home"
+    XDG_DATA_HOME="$work/home/.local/share" XDG_DATA_DIRS="$share:/usr/share" xdg-mime query)
+  report_text Hero 2 "Clvl 2 Slvl 1: Teeth" >"$work/files/Hero.txt"
+  report_text Hero 1 >"$work/files/Empty.txt"
+  report_text Hero 2 "Clvl 2 Slvl 1: Teeth" | tr -d '\r' >"$work/files/Edited.txt"
+  printf 'Notes on Teeth\nClvl 1 Slvl 0: Starting Level\n' >"$work/files/Notes.txt"
+  printf '%s\n' "---------------------------------------------" >>"$work/files/Notes.txt"
+  local file type
+  for file in Hero Empty Edited Notes; do
+    type=$("${ask[@]}" filetype "$work/files/$file.txt")
+    case "$file" in
+      Notes) [ "$type" = text/plain ] || fail "an ordinary text file is $type" ;;
+      *) [ "$type" = text/x-skillwright-report ] || fail "the report $file.txt is $type" ;;
+    esac
+  done
+  for type in x-scheme-handler/skillwright text/x-skillwright-report; do
+    [ "$("${ask[@]}" default "$type")" = "$app_id.desktop" ] || fail "$type is not handed to $app_id.desktop"
+  done
+  [ "$("${ask[@]}" default text/plain)" != "$app_id.desktop" ] || fail "every text is handed to Skillwright"
+  echo "types: saved reports are text/x-skillwright-report, other text text/plain; links and reports open in $app_id"
+}
+
 case "$check" in
   contents) check_contents ;;
   metadata) check_metadata ;;
   installed) check_installed ;;
   portable) check_portable ;;
   removal) check_removal ;;
+  types) check_types ;;
   *) fail "no check $check" ;;
 esac
