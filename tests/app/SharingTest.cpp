@@ -254,6 +254,9 @@ TEST(SharingFromTheCommandLine, aCodeOrALinkOpensInPlaceOfTheStartScreenAndAnyth
         std::string message;
     } cases[] = {
         {kAmazon, "frm_AmazonSkill", ""},
+        // The README's example, a level-75 Sorceress.
+        {"SW1iivFAArFmLqKMGnKKKdgyeooop7Xtpc0o000013TjTTTXNONNNe17jjTTTjneOOOOOOOOOOOOOO-77rrrrrrrrrrrrrrrrv0Zyb3N0IFdpdGNoBJKM",
+         "frm_Sorceress", ""},
         {std::string("skillwright://plan/") + kTalRasha, "frm_Sorceress", ""},
         {std::string("SKILLWRIGHT://plan/") + kTalRasha + "/", "frm_Sorceress", ""},
         {"SW1ACnARep8FJNi", nullptr, kDamaged},
