@@ -5,6 +5,7 @@
 #include <toolkit/QtToolkit.h>
 
 #include <QApplication>
+#include <QStringList>
 
 #include <art/Art.h>
 #include <cstdio>
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     skillwright::app::applyLook(app);
     QApplication::setWindowIcon(skillwright::art::programIcon()); // every window, dialogs too
     // The menu entry's name: where the desktop asks it (Wayland), its icon and name come from there.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.skillwright.Skillwright"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.skillwright"));
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build;
     skillwright::app::Program program(build, toolkit);

@@ -175,7 +175,7 @@ ReportReading parseReport(std::string_view bytes) {
         }
     }
     if (!known) {
-        return notAReport("\"" + toolkit::shortenedText(className, kMaxQuotedCharacters) +
+        return notAReport(std::string("\"").append(toolkit::shortenedText(className, kMaxQuotedCharacters)) +
                           "\" is not one of the five classes.");
     }
     const std::string_view levelText = lines[header + 2];

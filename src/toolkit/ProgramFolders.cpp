@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The installed layout's way from bin/ to our data, set by the build from
-// the installation folders (normally "../share/skillwright").
+// The installed layout's way from the program's folder (games/) to our data,
+// set by the build from the installation folders (normally "../share/skillwright").
 #ifndef SKILLWRIGHT_DATA_FROM_BIN
 #error "SKILLWRIGHT_DATA_FROM_BIN must name the data folder relative to the program's"
 #endif

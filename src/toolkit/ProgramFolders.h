@@ -22,7 +22,7 @@ std::string stateFolder(std::string_view xdgStateHome, std::string_view home);
 ///
 /// The program runs either from a folder of its own (a build folder, a copy
 /// carried on a stick), with its animation files beside it, or installed as
-/// <prefix>/bin/skillwright with its files in <prefix>/share/skillwright.
+/// <prefix>/games/skillwright with its files in <prefix>/share/skillwright.
 ///
 ///   animations  the program's folder when one of the files lies there; else
 ///               the installed data folder when it exists; else the
@@ -33,7 +33,7 @@ std::string stateFolder(std::string_view xdgStateHome, std::string_view home);
 ///               first save makes.
 ///
 /// An installed program never writes beside itself, even where it could (run
-/// by root, or installed under the user's home): its bin/ belongs to every
+/// by root, or installed under the user's home): its games/ belongs to every
 /// program installed there, not to the player's files.
 class ProgramFolders {
 public:

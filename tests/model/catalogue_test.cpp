@@ -53,7 +53,8 @@ TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
         std::string prerequisites;
         for (const std::int8_t p : s.prerequisites) {
             if (p >= 0) {
-                prerequisites += (prerequisites.empty() ? "" : "|") + std::string(skill(*t, p).name);
+                prerequisites += prerequisites.empty() ? "" : "|";
+                prerequisites += skill(*t, p).name;
             }
         }
         EXPECT_EQ(prerequisites, f[5]);

@@ -3,6 +3,7 @@
 #
 #   package_test.sh DEB contents    its files, their owners and modes, its control fields
 #   package_test.sh DEB metadata    the menu entry, the AppStream metadata and the manual page
+#   package_test.sh DEB lintian     Debian's checks of a package, pedantic
 #   package_test.sh DEB installed   the program run from the unpacked package, read-only
 #   package_test.sh DEB portable    the program copied with its animations into a folder of
 #                                   its own, writable and then mounted read-only
@@ -42,16 +43,17 @@ unpack() {
   dpkg-deb -x "$deb" "$work/root"
 }
 
-app_id=org.skillwright.Skillwright
+app_id=org.example.skillwright
 icon_sizes=(16 22 24 32 48 64 128 256)
 
 # ---- The files -------------------------------------------------------------
 
 check_contents() {
   local expected=(
-    ./usr/bin/skillwright
+    ./usr/games/skillwright
     ./usr/share/applications/$app_id.desktop
     ./usr/share/doc/skillwright/LiberationSans-LICENSE.txt
+    ./usr/share/doc/skillwright/changelog.gz
     ./usr/share/doc/skillwright/LinuxLibertine-LICENSE.txt
     ./usr/share/doc/skillwright/copyright
     ./usr/share/man/man6/skillwright.6.gz
@@ -67,7 +69,7 @@ check_contents() {
   # Every file, with its owner and mode; folders are only where files are.
   dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ { print $6, $2, $1 }' | sort >"$work/listed"
   printf '%s\n' "${expected[@]}" | sort | while read -r f; do
-    if [ "$f" = ./usr/bin/skillwright ]; then echo "$f root/root -rwxr-xr-x"; else echo "$f root/root -rw-r--r--"; fi
+    if [ "$f" = ./usr/games/skillwright ]; then echo "$f root/root -rwxr-xr-x"; else echo "$f root/root -rw-r--r--"; fi
   done >"$work/expected"
   diff -u "$work/expected" "$work/listed" || fail "the package's files differ from the list above (- expected, + found)"
 
@@ -86,7 +88,7 @@ check_contents() {
 
   # Nothing of the build tree: no path into it, no search path for libraries.
   unpack
-  local program=$work/root/usr/bin/skillwright
+  local program=$work/root/usr/games/skillwright
   if grep -q -a -F "$SKILLWRIGHT_SOURCE_DIR" "$program"; then fail "the program names the source tree"; fi
   if readelf -d "$program" | grep -Eq 'RPATH|RUNPATH'; then fail "the program has a library search path"; fi
   if readelf -S "$program" | grep -q '\.debug_info'; then fail "the program is not stripped"; fi
@@ -99,7 +101,7 @@ check_metadata() {
   unpack
   local desktop=$work/root/usr/share/applications/$app_id.desktop
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
-  for line in 'Name=Skillwright' 'GenericName=Skill Planner' 'Exec=skillwright %u' "Icon=$app_id" \
+  for line in 'Name=Skillwright' 'GenericName=Skill Planner' 'Exec=/usr/games/skillwright %u' "Icon=$app_id" \
     'Categories=Game;RolePlaying;' 'MimeType=text/x-skillwright-report;x-scheme-handler/skillwright;'; do
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks $line"
   done
@@ -108,7 +110,10 @@ check_metadata() {
   local metainfo=$work/root/usr/share/metainfo/$app_id.metainfo.xml
   appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
   grep -qF "<release version=\"$SKILLWRIGHT_VERSION\"" "$metainfo" || fail "no release $SKILLWRIGHT_VERSION"
-  for tag in summary description screenshot project_license launchable; do
+  grep -qF '<project_license>GPL-3.0-or-later AND OFL-1.1</project_license>' "$metainfo" ||
+    fail "the metadata's licence: $(grep project_license "$metainfo")"
+  ! grep -Eq 'https?://' "$desktop" "$metainfo" || fail "a web address: $(grep -Eh 'https?://' "$desktop" "$metainfo")"
+  for tag in summary description launchable; do
     grep -q "<$tag" "$metainfo" || fail "the metadata has no $tag"
   done
 
@@ -117,6 +122,20 @@ check_metadata() {
   [ -z "$warnings" ] || fail "the manual page: $warnings"
   grep -q 'Documents/Skillwright' "$work/manual" || fail "the manual does not say where reports go"
   echo "metadata: desktop entry, AppStream metadata and manual page valid"
+}
+
+# ---- Debian's own checks -----------------------------------------------------
+
+# Any error or warning fails, as does lintian failing to run; the notes it
+# prints are explained in docs/packaging.md.
+check_lintian() {
+  command -v lintian >/dev/null || {
+    echo "lintian is not installed (scripts/install-deps installs it)"
+    exit 77
+  }
+  lintian --pedantic --display-info --tag-display-limit 0 --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
+    fail "lintian: $(grep -v 'running with root privileges' "$work/lintian")"
+  echo "lintian: no error or warning, $(grep -Ec '^[IPX]: ' "$work/lintian" || true) notes"
 }
 
 # ---- The program, played under Xvfb ------------------------------------------
@@ -253,7 +272,7 @@ check_installed() {
   chmod -R a-w "$work/root" # root writes regardless: the program must not even try
   tree_state "$work/root" >"$work/before"
   mkdir "$work/home"
-  play "$work/root/usr/bin/skillwright" "$work/home" "$work/home/Documents/Skillwright"
+  play "$work/root/usr/games/skillwright" "$work/home" "$work/home/Documents/Skillwright"
   tree_state "$work/root" | diff -u "$work/before" - || fail "the program wrote into its installation"
   echo "installed: animations from usr/share/skillwright, reports in HOME/Documents/Skillwright"
 }
@@ -262,7 +281,7 @@ check_portable() {
   unpack
   local stick=$work/stick
   mkdir "$stick" "$work/home"
-  cp "$work/root/usr/bin/skillwright" "$work/root/usr/share/skillwright/"*.gif "$stick"
+  cp "$work/root/usr/games/skillwright" "$work/root/usr/share/skillwright/"*.gif "$stick"
   play "$stick/skillwright" "$work/home" "$stick"
   [ ! -e "$work/home/Documents" ] || fail "a folder of its own that takes files, yet the documents were used"
   echo "portable: reports beside the program"
@@ -288,7 +307,7 @@ check_removal() {
   # Its dependencies are not in that system: installed regardless.
   dpkg --root="$root" --force-depends --log=/dev/null -i "$deb" >"$work/dpkg.log" 2>&1 ||
     fail "dpkg -i: $(cat "$work/dpkg.log")"
-  [ -x "$root/usr/bin/skillwright" ] || fail "not installed"
+  [ -x "$root/usr/games/skillwright" ] || fail "not installed"
   [ -f "$root/usr/share/skillwright/amazonmove.gif" ] || fail "animations not installed"
   mkdir -p "$root/home/pat/Documents/Skillwright"
   echo report >"$root/home/pat/Documents/Skillwright/Hero.txt"
@@ -336,6 +355,7 @@ check_types() {
 case "$check" in
   contents) check_contents ;;
   metadata) check_metadata ;;
+  lintian) check_lintian ;;
   installed) check_installed ;;
   portable) check_portable ;;
   removal) check_removal ;;

@@ -42,7 +42,7 @@ TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolde
          "/media/stick",
          kDocuments + "/Skillwright"},
         {"installed, the program's folder writable (root)",
-         "/usr/bin",
+         "/usr/games",
          {"/usr/share/skillwright", "/usr/share/skillwright/amazonmove.gif"},
          {"/usr/bin"},
          "/usr/share/skillwright",
@@ -54,7 +54,7 @@ TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolde
          "/home/pat/.local/share/skillwright",
          kDocuments + "/Skillwright"},
         {"a package unpacked into a temporary folder",
-         "/tmp/x/usr/bin",
+         "/tmp/x/usr/games",
          {"/tmp/x/usr/share/skillwright"},
          {},
          "/tmp/x/usr/share/skillwright",
@@ -78,9 +78,9 @@ TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolde
          "/src/build/bin",
          kDocuments + "/Skillwright"},
         {"another file beside does not make a folder of its own",
-         "/usr/bin",
-         {"/usr/bin/amazonmove.png", "/usr/share/skillwright"},
-         {"/usr/bin"},
+         "/usr/games",
+         {"/usr/games/amazonmove.png", "/usr/share/skillwright"},
+         {"/usr/games"},
          "/usr/share/skillwright",
          kDocuments + "/Skillwright"},
     };
@@ -92,10 +92,10 @@ TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolde
     }
 }
 
-TEST(ProgramFolders, theInstalledDataFolderIsShareSkillwrightBesideBin) {
-    for (const auto& [program, data] : {std::pair{"/usr/bin", "/usr/share/skillwright"},
-                                        std::pair{"/usr/local/bin/", "/usr/local/share/skillwright"},
-                                        std::pair{"/tmp/p/usr/bin", "/tmp/p/usr/share/skillwright"}}) {
+TEST(ProgramFolders, theInstalledDataFolderIsShareSkillwrightBesideGames) {
+    for (const auto& [program, data] : {std::pair{"/usr/games", "/usr/share/skillwright"},
+                                        std::pair{"/usr/local/games/", "/usr/local/share/skillwright"},
+                                        std::pair{"/tmp/p/usr/games", "/tmp/p/usr/share/skillwright"}}) {
         EXPECT_EQ(ProgramFolders(program, kDocuments, fakeFileSystem({}, {})).installedDataFolder(), data);
     }
 }

@@ -41,6 +41,9 @@ public:
 
     enum Person { Quennick = 0, Orrindel = 1 };
 
+    // The contacts' addresses are our own choice, in example.com and example.org,
+    // domains reserved for examples that reach no one; the start screen's
+    // contact cards (StartScreen::kQuennickCard, kOrrindelCard) show the same two.
     static constexpr const char* kQuennickName = "Quennick";
     static constexpr const char* kQuennickEmail = "mailto:quennick@example.com";
     static constexpr const char* kQuennickWeb = "https://www.example.com/quennick/";
