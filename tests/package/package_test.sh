@@ -9,7 +9,8 @@
 #                                   its own, writable and then mounted read-only
 #   package_test.sh DEB removal     installed into an empty root and removed again
 #   package_test.sh DEB types       the desktop, told of the package, hands it saved
-#                                   reports and skillwright:// links, and no other text
+#                                   reports and skillwright:// links, and no other text;
+#                                   a link opened beside a running copy leaves it alone
 #
 # The runs play the real program under a private Xvfb with xdotool: hover a
 # class (its animation must play), choose it, SAVE an empty character, spend a
@@ -349,7 +350,35 @@ check_types() {
     [ "$("${ask[@]}" default "$type")" = "$app_id.desktop" ] || fail "$type is not handed to $app_id.desktop"
   done
   [ "$("${ask[@]}" default text/plain)" != "$app_id.desktop" ] || fail "every text is handed to Skillwright"
-  echo "types: saved reports are text/x-skillwright-report, other text text/plain; links and reports open in $app_id"
+
+  # A link clicked while the program runs starts a second copy beside the
+  # first, which goes on as it was.
+  start_display
+  local program=$work/root/usr/games/skillwright
+  local run=(env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_DOCUMENTS_DIR HOME="$work/home" QT_QPA_PLATFORM=xcb)
+  "${run[@]}" "$program" >"$work/first.log" 2>&1 &
+  local first=$!
+  pids+=("$first")
+  click "$(window "Diablo II Skillwright")" 406 210 # the Necromancer
+  local tree
+  tree=$(window "Diablo II Skillwright \\(Necromancer\\)")
+  click "$tree" 365 44 # Teeth
+  local before
+  before=$(import -window "$tree" rgb:- | md5sum)
+  "${run[@]}" "$program" "skillwright://plan/SW1ACnARep8FJNh" >"$work/second.log" 2>&1 &
+  local second=$!
+  pids+=("$second")
+  window "Diablo II Skillwright \\(Amazon\\)" >/dev/null
+  kill -0 "$first" 2>/dev/null || fail "the first copy ended as the second started: $(cat "$work/first.log")"
+  kill "$second"
+  wait "$second" 2>/dev/null || true
+  sleep 0.5
+  kill -0 "$first" 2>/dev/null || fail "the first copy ended with the second"
+  [ "$(import -window "$tree" rgb:- | md5sum)" = "$before" ] || fail "the first copy's screen changed"
+  click "$tree" 717 300 # EXIT
+  wait "$first" || fail "the first copy ended with $?: $(cat "$work/first.log")"
+  echo "types: saved reports are text/x-skillwright-report, other text text/plain; links and reports open in $app_id," \
+    "a second copy for a link leaves the first as it was"
 }
 
 case "$check" in
