@@ -696,15 +696,8 @@ TEST(ProgramArguments, theCommandLineGivesWhatToOpenWithItsBytesOrAnAnswerForThe
         EXPECT_EQ(answer.toError, answered) << c.argv.back();
         EXPECT_EQ(answer.status, answered ? 2 : 0) << c.argv.back();
     }
-    // Help and the version wherever they stand before "--", and only there.
-    const char* const help[] = {"skillwright", "SW1ACnARep8FJNh", "--help"};
-    const char* const version[] = {"skillwright", "-v"};
+    // Help stands only before "--" (the program itself answers help and version, in the sharing tests).
     const char* const afterEnd[] = {"skillwright", "--", "--help"};
-    ASSERT_TRUE(app::informationAnswer(3, help));
-    EXPECT_TRUE(
-        app::informationAnswer(3, help)->text.starts_with("Usage: skillwright [REPORT | CODE | LINK]\n"));
-    ASSERT_TRUE(app::informationAnswer(2, version));
-    EXPECT_EQ(app::informationAnswer(2, version)->text, "skillwright 2.0.0\n");
     EXPECT_FALSE(app::informationAnswer(3, afterEnd));
 }
 
