@@ -137,7 +137,8 @@ SkillTreeScreen::~SkillTreeScreen() {
     }
 }
 
-void SkillTreeScreen::buildChanged() {
+void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
+    // Whatever happened, the screen shows the build as it now stands.
     mirror();
 }
 
@@ -482,6 +483,7 @@ void SkillTreeScreen::markSaved(const std::string& name) {
         m_named = true;
     }
     m_stoppedShort = false;
+    m_build.setCharacterName(name);
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
 }
