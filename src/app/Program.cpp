@@ -173,21 +173,28 @@ bool Program::openCode(const std::string& text) {
                              toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return false;
     }
+    const model::Plan& plan = *reading.plan;
+    return openPlan(plan,
+                    [&plan](const std::optional<model::ReplayStop>& stop) -> std::optional<std::string> {
+                        if (!stop) {
+                            return std::nullopt;
+                        }
+                        // Told as a report's line is: the point by its number and text, and why.
+                        return "Point " + std::to_string(stop->entry + 1) + ": " +
+                               model::formatEntry(plan.history[stop->entry]) + "\r\n" + stop->reason;
+                    });
+}
+
+bool Program::openPlan(const model::Plan& plan, const ProblemTeller& problemOf) {
     if (!mayReplacePlanOnScreen()) {
         return false;
     }
-    const model::Plan& plan = *reading.plan;
     m_start.hide();
-    screens::SkillTreeScreen* screen = openClass(plan.classId);
-    std::optional<std::string> problem;
-    for (std::size_t i = 0; i < plan.history.size() && !problem; ++i) {
-        const model::PointResult result = m_build.replay(plan.history[i]);
-        if (!result.accepted()) {
-            problem = "Point " + std::to_string(i + 1) + ": " + model::formatEntry(plan.history[i]) + "\r\n" +
-                      model::refusalText(result);
-        }
-    }
-    if (problem) {
+    screens::SkillTreeScreen* screen = createTreeScreen(plan.classId);
+    const std::optional<model::ReplayStop> stop = m_build.replay(plan);
+    screens::showWithKeyboard(*screen);
+    if (const std::optional<std::string> problem = problemOf(stop)) {
+        // Less than was opened: not saved, and not to be saved over a file of it.
         screen->markStoppedShort(plan.name);
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     } else {
@@ -203,23 +210,10 @@ bool Program::openCharacter(const std::string& path) {
         m_toolkit.messageBox(reading.error, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return false;
     }
-    if (!mayReplacePlanOnScreen()) {
-        return false;
-    }
     const report::Report& character = *reading.report;
-    m_start.hide();
-    screens::SkillTreeScreen* screen = createTreeScreen(character.plan.classId);
-    const std::optional<model::ReplayStop> stop = m_build.replay(character.plan);
-    screens::showWithKeyboard(*screen);
-    if (const auto problem = report::openingProblem(character, stop, m_build.characterLevel())) {
-        // Less than the file holds: not saved, and not to be saved over the file.
-        screen->markStoppedShort(character.plan.name);
-        m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
-    } else {
-        screen->markSaved(character.plan.name);
-        screen->clearNotice();
-    }
-    return true;
+    return openPlan(character.plan, [&](const std::optional<model::ReplayStop>& stop) {
+        return report::openingProblem(character, stop, m_build.characterLevel());
+    });
 }
 
 screens::MenuHolder& Program::menu() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <model/Plan.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/select/StartScreen.h>
@@ -8,7 +9,9 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 
@@ -96,6 +99,14 @@ private:
     /// Whether the player lets the plan on screen go (asked only when it has
     /// points not yet saved).
     bool mayReplacePlanOnScreen();
+    /// What went wrong in opening a plan, told as the player reads it, from
+    /// where its replay stopped (if it did); nothing when all is well.
+    using ProblemTeller = std::function<std::optional<std::string>(const std::optional<model::ReplayStop>&)>;
+    /// Opens `plan` in place of the plan on screen, the way every character
+    /// opens: the question about unsaved points, a running fill stopped, its
+    /// class's screen, every entry replayed through the rules, the problem
+    /// told. True when it opened.
+    bool openPlan(const model::Plan& plan, const ProblemTeller& problemOf);
     void followOpener(screens::CharacterOpener& opener);
     /// The keyboard back to the window the player returns to: the tree
     /// screen, or the start screen when none is open.
