@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlanKeeper.h"
+
 #include <model/Plan.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
@@ -9,6 +11,7 @@
 
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,7 +51,8 @@ void applyLook(QApplication& app);
 /// appears, so that no key meant for it reaches a window behind it. And
 /// whatever puts something else in the place of the plan on screen (a class
 /// or the generator asked for on the start screen, CHANGE CLASS, the end of
-/// the program) first stops a random fill that is running.
+/// the program) first stops a random fill that is running. The plan keeper
+/// journals the plan on screen; the start screen offers what it kept.
 class Program {
 public:
     Program(model::Build& build, toolkit::Toolkit& toolkit);
@@ -74,6 +78,10 @@ public:
     bool openCode(const std::string& text);
     /// Runs a program command: from its keys, or from the command menu.
     void runCommand(screens::ProgramCommand command);
+    /// Puts the plan `number` that left the screen unsaved back on its
+    /// class's screen, as opening a report does. A plan that can no longer be
+    /// read is told in a message box. True when it was continued.
+    bool continuePlan(std::uint64_t number);
 
     [[nodiscard]] screens::StartScreen& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
@@ -86,6 +94,8 @@ public:
     [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
 
 private:
+    /// Asks before a plan with unsaved points is replaced (No the default).
+    bool mayReplacePlanOnScreen();
     screens::SkillTreeScreen* openClass(model::ClassId classId);
     /// The class's tree screen in place of any other, not shown yet.
     screens::SkillTreeScreen* createTreeScreen(model::ClassId classId);
@@ -96,9 +106,6 @@ private:
     void askForCharacter();
     void pasteCode();
     bool openArgument(const std::string& argument);
-    /// Whether the player lets the plan on screen go (asked only when it has
-    /// points not yet saved).
-    bool mayReplacePlanOnScreen();
     /// What went wrong in opening a plan, told as the player reads it, from
     /// where its replay stopped (if it did); nothing when all is well.
     using ProblemTeller = std::function<std::optional<std::string>(const std::optional<model::ReplayStop>&)>;
@@ -117,6 +124,7 @@ private:
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
     model::SkillMenuTexts m_menuTexts;
+    PlanKeeper m_keeper;
     screens::StartScreen m_start;
     std::unique_ptr<screens::MenuHolder> m_menu;
     QPointer<screens::SkillTreeScreen> m_treeScreen;

@@ -35,6 +35,7 @@ public:
     std::string applicationFolder() override;
     std::string animationFolder() override;
     std::string reportFolder() override;
+    std::string stateFolder() override;
     bool openAddress(const std::string& address) override;
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
     void setClipboardText(const std::string& text) override;

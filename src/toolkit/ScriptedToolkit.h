@@ -40,6 +40,9 @@ public:
     /// One folder for everything, as in a build folder.
     std::string animationFolder() override { return folder; }
     std::string reportFolder() override { return folder; }
+    /// `journalFolder`: by default none, so that a test keeps no plans
+    /// unless it gives the journal a folder of its own.
+    std::string stateFolder() override { return journalFolder; }
     bool openAddress(const std::string& address) override;
     /// What `clipboard` holds, within the limit, as the Qt toolkit reads it.
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
@@ -63,6 +66,7 @@ public:
     /// Answers random() once `randoms` is empty (0.0 when unset).
     std::function<double()> randomSource;
     std::string folder = ".";
+    std::string journalFolder;
     /// The clipboard's text; nothing when it holds none (a picture, say).
     std::optional<std::string> clipboard;
     bool openAddressResult = true;

@@ -478,6 +478,17 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
 }
 
 void SkillTreeScreen::markSaved(const std::string& name) {
+    takeReport(name);
+    emit characterSaved(QString::fromStdString(m_reportName.character));
+}
+
+void SkillTreeScreen::markStoppedShort(const std::string& name) {
+    takeReport(name);
+    m_reportName.file += " (part)";
+    m_stoppedShort = true;
+}
+
+void SkillTreeScreen::takeReport(const std::string& name) {
     if (!name.empty()) {
         m_reportName = report::ReportName::of(name);
         m_named = true;
@@ -501,12 +512,6 @@ void SkillTreeScreen::copyBuildCode() {
     mirror();
 }
 
-void SkillTreeScreen::markStoppedShort(const std::string& name) {
-    markSaved(name);
-    m_reportName.file += " (part)";
-    m_stoppedShort = true;
-}
-
 void SkillTreeScreen::clearNotice() {
     m_notice->expire();
     mirror();
@@ -524,6 +529,7 @@ void SkillTreeScreen::save() {
         m_named = true;
         m_stoppedShort = false;
         m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
+        emit characterSaved(QString::fromStdString(m_reportName.character));
     }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.

@@ -68,6 +68,7 @@ public:
     /// The character on screen came from the report or build code of `name`:
     /// SAVE offers that name as a plain file name, and its points count as
     /// saved. An empty name (a code may hold none) leaves the name offered.
+    /// Tells characterSaved.
     void markSaved(const std::string& name);
     /// The plan on screen, under the name it was saved or opened as (none
     /// before that).
@@ -89,6 +90,9 @@ public:
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
+    /// The points on screen are now those of the report of the character `name`
+    /// (SAVE, or a report opened whole).
+    void characterSaved(const QString& name);
     /// CHANGE CLASS was clicked, or Escape was typed in the history list; the
     /// build has been reset. A handler that closes the screen should use
     /// deleteLater().
@@ -118,6 +122,8 @@ private:
     void createControls();
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
     void save();
+    /// The report of `name` holds the points on screen, up to where it replayed.
+    void takeReport(const std::string& name);
     void changeClass();
     void createTree(int position);
     QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
