@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -121,7 +122,12 @@ protected:
         return shown;
     }
 
-    toolkit::ScriptedToolkit toolkit;
+    QTemporaryDir reports; ///< where SAVE writes
+    toolkit::ScriptedToolkit toolkit = [this] {
+        toolkit::ScriptedToolkit t;
+        t.folder = reports.path().toStdString();
+        return t;
+    }();
     model::Build build;
     app::Program program{build, toolkit};
 };
@@ -255,7 +261,8 @@ TEST(SharingFromTheCommandLine, aCodeOrALinkOpensInPlaceOfTheStartScreenAndAnyth
     } cases[] = {
         {kAmazon, "frm_AmazonSkill", ""},
         // The README's example, a level-75 Sorceress.
-        {"SW1iivFAArFmLqKMGnKKKdgyeooop7Xtpc0o000013TjTTTXNONNNe17jjTTTjneOOOOOOOOOOOOOO-77rrrrrrrrrrrrrrrrv0Zyb3N0IFdpdGNoBJKM",
+        {"SW1iivFAArFmLqKMGnKKKdgyeooop7Xtpc0o000013TjTTTXNONNNe17jjTTTjneOOOOOOOOOOOOOO-"
+         "77rrrrrrrrrrrrrrrrv0Zyb3N0IFdpdGNoBJKM",
          "frm_Sorceress", ""},
         {std::string("skillwright://plan/") + kTalRasha, "frm_Sorceress", ""},
         {std::string("SKILLWRIGHT://plan/") + kTalRasha + "/", "frm_Sorceress", ""},
