@@ -9,7 +9,7 @@ namespace {
 
 class Redo : public Planner {
 protected:
-    static constexpr TreeId kBone = TreeId::NecroBone;
+    static constexpr TreeId kBone = TreeId::NecromancerPoisonBone;
 
     /// Forty points held in reserve, so that every quest is offered, then one
     /// entry of each kind, on Teeth (0) and Bone Armor (1).

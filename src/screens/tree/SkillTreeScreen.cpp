@@ -1,10 +1,10 @@
-#include "SkillTreeScreen.h"
-
 #include "ScreenDesign.h"
+#include "SkillTreeScreen.h"
 #include "TreeKeyboard.h"
 #include "TreeWidgets.h"
 
 #include <model/Build.h>
+#include <model/BuildCode.h>
 #include <model/Presentation.h>
 #include <report/SaveBuildReport.h>
 #include <screens/common/CharacterOpener.h>
@@ -78,6 +78,11 @@ constexpr std::array<const char*, model::kTierCount> kTierNames{"lbl_Level1",  "
                                                                 "lbl_Level18", "lbl_Level24", "lbl_Level30"};
 constexpr std::array<int, model::kTierCount> kTierLabelTops{555, 1365, 2160, 2985, 3870, 4680};
 
+/// Where the button panel's art draws its medallion: centred 80 and 34
+/// pixels into the panel, 25 pixels round with its rim.
+constexpr TwipRect kCommandEmblem{9555 + 55 * kTwipsPerPixel, -15 + 9 * kTwipsPerPixel, 50 * kTwipsPerPixel,
+                                  50 * kTwipsPerPixel};
+
 const char* const kDisclaimer =
     "Skill details may change at any time at the discretion of the game's publisher.";
 
@@ -89,7 +94,7 @@ QString arrayElementName(std::string_view array, int index) {
 } // namespace
 
 SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
-                                 QWidget* parent)
+                               QWidget* parent)
     : QWidget(parent), m_classId(classId), m_design(classDesign(classId)), m_build(build),
       m_toolkit(toolkit) {
     const model::ClassInfo& info = model::classInfo(classId);
@@ -111,10 +116,12 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     m_pastFrame->setStyleSheet(QStringLiteral("QFrame { border: 3px solid rgb(255, 239, 176); }"));
     m_pastFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_pastFrame->hide();
-    m_opener = new CharacterOpener(this);
+    m_opener = new CharacterOpener(
+        this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
 
     m_build.openScreen(classId);
     m_openInBuild = true;
+    m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);
     m_noticeTimer = m_toolkit.createTimer();
     m_noticeTimer->setCallback([this] {
@@ -133,6 +140,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
 SkillTreeScreen::~SkillTreeScreen() {
     m_notice.reset();
+    m_status.reset();
     m_noticeTimer.reset();
     m_build.removeListener(*this);
     if (m_openInBuild) {
@@ -142,12 +150,13 @@ SkillTreeScreen::~SkillTreeScreen() {
 
 void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
     // Whatever happened, the screen shows the build as it now stands.
+    m_pastStatus.reset();
     m_past.reset();
     mirror();
 }
 
 void SkillTreeScreen::lookBack(int row) {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (!m_openInBuild || screen == nullptr || row < 0 ||
         row + 1 >= static_cast<int>(screen->history().size())) {
         returnToPresent();
@@ -157,6 +166,7 @@ void SkillTreeScreen::lookBack(int row) {
     past.history.assign(screen->history().begin(), screen->history().begin() + row + 1);
     if (!m_past) {
         m_past = std::make_unique<model::Build>();
+        m_pastStatus = std::make_unique<model::StatusLabels>(*m_past);
     }
     m_past->replay(past);
     mirror();
@@ -166,6 +176,7 @@ bool SkillTreeScreen::returnToPresent() {
     if (!m_past) {
         return false;
     }
+    m_pastStatus.reset();
     m_past.reset();
     if (m_history->currentRow() != m_history->count() - 1) {
         selectNewestEntry();
@@ -179,7 +190,7 @@ void SkillTreeScreen::screenClosed() {
 }
 
 QLabel* SkillTreeScreen::addWhiteLabel(const char* name, const QString& text, const TwipRect& place,
-                                       const QFont& font, Qt::Alignment alignment) {
+                                      const QFont& font, Qt::Alignment alignment) {
     QLabel* label = addLabel(this, name, text, place, font, alignment);
     setTextColour(label, kWhite);
     return label;
@@ -207,6 +218,12 @@ void SkillTreeScreen::createControls() {
     buttonPanel->setScaledContents(true);
     // A move over the panel resets the hover state like the bare surface.
     buttonPanel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The medallion at the top of the panel opens the command menu.
+    auto* emblem = new EmblemButton(this);
+    emblem->setObjectName(QStringLiteral("img_CommandEmblem"));
+    emblem->setGeometry(toPixels(kCommandEmblem));
+    connect(emblem, &QAbstractButton::clicked, this,
+            [this, emblem] { emit commandMenuRequested(emblem->mapToGlobal(QPoint(0, emblem->height()))); });
 
     const QPixmap connectorPicture = art::connector();
     int connectorIndex = 0;
@@ -231,8 +248,8 @@ void SkillTreeScreen::createControls() {
 
     const QFont tierFont = captionFont(9.75, kHeavy);
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTiers[row]);
-        const int width = model::kTiers[row] < 10 ? 1440 : 1515;
+        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTierOpeningLevels[row]);
+        const int width = model::kTierOpeningLevels[row] < 10 ? 1440 : 1515;
         m_tierLabels[row] =
             addWhiteLabel(kTierNames[row], text, TwipRect{15, kTierLabelTops[row], width, 240}, tierFont,
                           Qt::AlignLeft | Qt::AlignTop);
@@ -382,17 +399,16 @@ QString SkillTreeScreen::skillHoverText(TreeId tree, int index) {
 }
 
 void SkillTreeScreen::mirror() {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (!m_openInBuild || screen == nullptr) {
         return;
     }
     // Looking back, the tree, the labels and the notice line show the build
     // replayed to the chosen entry; the history stays whole.
-    const model::Build& shown = m_past ? *m_past : m_build;
-    const model::TreeScreen* shownScreen = m_past ? m_past->screen() : screen;
+    const model::Character* shownCharacter = m_past ? m_past->character() : screen;
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = shownScreen->countAt(t, i);
+            const std::int16_t count = shownCharacter->pointsAt(t, i);
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -407,9 +423,10 @@ void SkillTreeScreen::mirror() {
             label->setText(QString::fromStdString(shown));
         }
     };
-    mirrorText(m_charLevel, m_shownLevel, model::levelLabel(shown));
-    mirrorText(m_skillLevel, m_shownPoints, model::pointsLabel(shown));
-    mirrorText(m_reserved, m_shownReserve, model::reserveLabel(shown));
+    const model::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
+    mirrorText(m_charLevel, m_shownLevel, status.levelLabel());
+    mirrorText(m_skillLevel, m_shownPoints, status.pointsLabel());
+    mirrorText(m_reserved, m_shownReserve, status.reserveLabel());
     std::string notice = m_notice ? m_notice->text() : std::string();
     if (m_past) {
         notice = "Viewing Clvl " + std::to_string(m_past->characterLevel()) + " of " +
@@ -458,7 +475,7 @@ void SkillTreeScreen::mirror() {
     }
 
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const bool gold = shownScreen->tierHighlighted(static_cast<int>(row));
+        const bool gold = status.tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {
             m_tierShown[row] = gold;
             setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);
@@ -539,11 +556,27 @@ void SkillTreeScreen::markStoppedShort(const std::string& name) {
 }
 
 void SkillTreeScreen::takeReport(const std::string& name) {
-    m_reportName = report::ReportName::of(name);
+    if (!name.empty()) {
+        m_reportName = report::ReportName::of(name);
+        m_named = true;
+    }
     m_stoppedShort = false;
     m_build.setCharacterName(name);
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
+}
+
+model::Plan SkillTreeScreen::plan() const {
+    const model::Character* screen = m_build.character();
+    return {m_classId, screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{},
+            m_named ? m_reportName.character : std::string()};
+}
+
+void SkillTreeScreen::copyBuildCode() {
+    const std::string code = model::encodeBuildCode(plan());
+    m_toolkit.setClipboardText(code);
+    m_notice->noticeShown("Build code copied: " + std::to_string(code.size()) + " characters");
+    mirror();
 }
 
 void SkillTreeScreen::clearNotice() {
@@ -552,7 +585,7 @@ void SkillTreeScreen::clearNotice() {
 }
 
 bool SkillTreeScreen::hasUnsavedPoints() const {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     return m_openInBuild && screen != nullptr && (m_stoppedShort || screen->history() != m_savedHistory);
 }
 
@@ -560,8 +593,9 @@ void SkillTreeScreen::save() {
     if (const auto saved = report::saveBuildReport(
             m_build, m_toolkit, m_reportName, [this](bool visible) { m_history->setVisible(visible); })) {
         m_reportName = *saved;
+        m_named = true;
         m_stoppedShort = false;
-        m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
+        m_savedHistory = m_build.character() != nullptr ? m_build.character()->history() : m_savedHistory;
         emit characterSaved(QString::fromStdString(m_reportName.character));
     }
     // Whether or not the file was written, the list is back in its normal

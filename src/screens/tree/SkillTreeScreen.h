@@ -3,6 +3,7 @@
 #include <model/BuildListener.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <model/Plan.h>
 #include <report/SaveBuildReport.h>
 
 #include <QPoint>
@@ -22,6 +23,7 @@ class QListWidget;
 namespace skillwright::model {
 class Build;
 class NoticeLine;
+class StatusLabels;
 } // namespace skillwright::model
 namespace skillwright::toolkit {
 class Timer;
@@ -64,10 +66,17 @@ public:
     /// Ctrl+O and files dropped on this screen.
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
-    /// The character on screen came from the report of `name`: SAVE offers
-    /// that name as a plain file name, and its points count as saved. Tells
-    /// characterSaved.
+    /// The character on screen came from the report or build code of `name`:
+    /// SAVE offers that name as a plain file name, and its points count as
+    /// saved. An empty name (a code may hold none) leaves the name offered.
+    /// Tells characterSaved.
     void markSaved(const std::string& name);
+    /// The plan on screen, under the name it was saved or opened as (none
+    /// before that).
+    [[nodiscard]] model::Plan plan() const;
+    /// Puts the build code of the plan on screen on the clipboard and says so
+    /// on the notice line.
+    void copyBuildCode();
     /// The character on screen is what a report of `name` held up to a line
     /// that did not replay: it counts as not saved, and SAVE offers another
     /// file name than the report's, which held more.
@@ -98,6 +107,9 @@ signals:
     /// The right button went down on a skill icon and the build has recorded
     /// the skill: the skill menu is to pop up at `globalPos`.
     void skillMenuRequested(QPoint globalPos);
+    /// The emblem above the commands was clicked: the command menu is to pop
+    /// up at `globalPos`, below the emblem.
+    void commandMenuRequested(QPoint globalPos);
 
 protected:
     /// A move that reaches the screen itself is a move over the bare surface
@@ -143,8 +155,10 @@ private:
     toolkit::Toolkit& m_toolkit;
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
+    std::unique_ptr<model::StatusLabels> m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
     report::ReportName m_reportName = report::ReportName::of("Character");
+    bool m_named = false;                            ///< saved or opened under a name of its own
     bool m_stoppedShort = false;                     ///< opened up to a line that did not replay
     std::vector<model::HistoryEntry> m_savedHistory; ///< as last saved or opened
     bool m_openInBuild = false;
@@ -162,10 +176,11 @@ private:
     QLabel* m_description = nullptr;
     QListWidget* m_history = nullptr;
     QFrame* m_outline = nullptr;
-    QFrame* m_pastFrame = nullptr;        ///< frm_LookingBack, shown while looking back
-    std::unique_ptr<model::Build> m_past; ///< the build replayed to the entry looked back at
-    int m_outlineTop = 0;                 ///< twips
-    int m_outlineLeft = 0;                ///< twips
+    QFrame* m_pastFrame = nullptr;                     ///< frm_LookingBack, shown while looking back
+    std::unique_ptr<model::Build> m_past;              ///< the build replayed to the entry looked back at
+    std::unique_ptr<model::StatusLabels> m_pastStatus; ///< its status labels
+    int m_outlineTop = 0;                              ///< twips
+    int m_outlineLeft = 0;                             ///< twips
     std::string m_shownLevel;
     std::string m_shownPoints;
     std::string m_shownReserve;

@@ -373,25 +373,27 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
             history()->setCurrentRow(row);
             ASSERT_TRUE(screen->lookingBack());
             model::Build then;
+            const model::StatusLabels status(then);
             model::Plan upToRow = plan;
             upToRow.history.resize(static_cast<std::size_t>(row) + 1);
             ASSERT_FALSE(then.replay(upToRow).has_value());
-            const model::TreeScreen& past = *then.screen();
+            const model::Character& past = *then.character();
             for (model::TreeId tree : model::classInfo(classId).trees) {
                 for (int i = 0; i < model::kSkillsPerTree; ++i) {
                     const QString name =
                         QString::fromUtf8(model::tree(tree).countArray) + QStringLiteral("(%1)").arg(i);
-                    EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(), past.count(tree, i))
+                    EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(), past.points(tree, i))
                         << name.toStdString();
                 }
             }
-            EXPECT_EQ(label("lbl_CharLevel")->text().toStdString(), model::levelLabel(then));
-            EXPECT_EQ(label("lbl_SkillLevel")->text().toStdString(), model::pointsLabel(then));
-            EXPECT_EQ(label("lbl_Reserved")->text().toStdString(), model::reserveLabel(then));
-            for (std::size_t tier = 0; tier < model::kTiers.size(); ++tier) {
-                const QLabel* tierLabel = label(("lbl_Level" + std::to_string(model::kTiers[tier])).c_str());
+            EXPECT_EQ(label("lbl_CharLevel")->text().toStdString(), status.levelLabel());
+            EXPECT_EQ(label("lbl_SkillLevel")->text().toStdString(), status.pointsLabel());
+            EXPECT_EQ(label("lbl_Reserved")->text().toStdString(), status.reserveLabel());
+            for (std::size_t tier = 0; tier < model::kTierOpeningLevels.size(); ++tier) {
+                const QLabel* tierLabel =
+                    label(("lbl_Level" + std::to_string(model::kTierOpeningLevels[tier])).c_str());
                 EXPECT_EQ(skillwright::testing::textColour(tierLabel) == kParchment,
-                          past.tierHighlighted(static_cast<int>(tier)));
+                          status.tierHighlighted(static_cast<int>(tier)));
             }
         }
         screen.reset();
