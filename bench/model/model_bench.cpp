@@ -1,4 +1,4 @@
-// The rules' hot paths: an accepted click, a whole character, and undo; and
+// The rules' hot paths: an accepted click, a whole character, undo and redo; and
 // a plan's build code written and read back.
 #include "PlanMaker.h"
 
@@ -113,6 +113,43 @@ BENCHMARK_CAPTURE(UndoLast, BookOfSkill, [](Build& b) {
     b.takeBookOfSkillPoint();
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, Izual, [](Build& b) {
+    aim(b, 0);
+    b.takeIzualPoint();
+})->UseManualTime();
+
+/// Redo of one kind of entry, undone untimed before each redo. Target: at
+/// most 1 us.
+void Redo(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
+    Build build;
+    skillwright::model::SkillMenuTexts menuTexts(build);
+    build.openScreen(ClassId::Necromancer);
+    build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
+    for (int n = 0; n < 40; ++n) {
+        build.reservePoint(); // level 41, so that every quest is open
+    }
+    makeEntry(build);
+    for (auto _ : state) {
+        build.undoLast();
+        const auto start = std::chrono::steady_clock::now();
+        const bool redone = build.redo();
+        const auto end = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(redone);
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+}
+
+BENCHMARK_CAPTURE(Redo, OrdinaryPoint, [](Build& b) {
+    b.click(TreeId::NecromancerPoisonBone, 0);
+})->UseManualTime();
+BENCHMARK_CAPTURE(Redo, ReservedForLater, [](Build& b) {
+    aim(b, 0);
+    b.reservePoint();
+})->UseManualTime();
+BENCHMARK_CAPTURE(Redo, ReservedSpent, [](Build& b) {
+    aim(b, 1);
+    b.useReservedPoint();
+})->UseManualTime();
+BENCHMARK_CAPTURE(Redo, Izual, [](Build& b) {
     aim(b, 0);
     b.takeIzualPoint();
 })->UseManualTime();

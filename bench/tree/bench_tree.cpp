@@ -1,5 +1,6 @@
 // Speed of the skill tree screen: a left click on an icon until the labels
-// and the history show the new point on screen, and opening a screen.
+// and the history show the new point on screen, opening a screen, and
+// looking back at an earlier entry.
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/tree/SkillTreeScreen.h>
@@ -99,6 +100,37 @@ BENCHMARK(BM_CreateAndShowScreen)
     ->DenseRange(0, model::kClassCount - 1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(3)
+    ->DisplayAggregatesOnly(true);
+
+// One step of looking back on a level-99 character: an arrow key in the
+// history list between two of its last entries until the tree, labels and
+// notice line show that past, repainted. Target: at most 2 ms.
+void BM_LookBackStepToRepaint(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build;
+    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    screen.show();
+    constexpr std::array<std::pair<TreeId, std::int16_t>, 5> firstTier{{{TreeId::NecromancerSummoning, 0},
+                                                                        {TreeId::NecromancerSummoning, 1},
+                                                                        {TreeId::NecromancerPoisonBone, 0},
+                                                                        {TreeId::NecromancerPoisonBone, 1},
+                                                                        {TreeId::NecromancerCurses, 0}}};
+    for (std::size_t n = 0; build.characterLevel() < 99; ++n) {
+        build.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
+    }
+    auto* history = screen.findChild<QWidget*>(QStringLiteral("lb_SkillsPerLevel"));
+    QTest::keyClick(history, Qt::Key_Up);
+    QApplication::processEvents();
+    bool up = true;
+    for (auto _ : state) {
+        QTest::keyClick(history, up ? Qt::Key_Up : Qt::Key_Down);
+        QApplication::processEvents();
+        up = !up;
+    }
+}
+BENCHMARK(BM_LookBackStepToRepaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
 
 } // namespace

@@ -236,7 +236,11 @@ void Build::flushChanged() {
         BuildChange change(m_changeKind);
         if (m_changeKind == BuildChange::Kind::PointTaken && m_character && !m_character->history().empty()) {
             change.entry = m_character->history().back();
-        } else if (m_changeKind == BuildChange::Kind::PointUndone) {
+        } else if (m_changeKind == BuildChange::Kind::PointRedone && m_character &&
+                   !m_character->history().empty()) {
+            change.entry = m_character->history().back();
+        } else if (m_changeKind == BuildChange::Kind::PointUndone ||
+                   m_changeKind == BuildChange::Kind::TakenBack) {
             change.entry = m_undone;
         } else if (m_changeKind == BuildChange::Kind::PointRefused) {
             change.refusal = m_changeRefusal;
@@ -251,6 +255,7 @@ void Build::openScreen(ClassId classId) {
         closeScreen();
     }
     m_character = std::make_unique<Character>(classId);
+    m_redoable.clear();
     // A new screen starts at level 1 with an empty reserve.
     m_levelsGained = 0;
     m_reservedPoints = 0;
@@ -264,6 +269,7 @@ void Build::closeScreen() {
     }
     Scope scope(*this);
     m_character.reset();
+    m_redoable.clear();
     m_changeKind = BuildChange::Kind::ScreenClosed;
     notify([](BuildListener& l) { l.screenClosed(); });
     // The quest points belonged to the character on that screen, whose
@@ -298,7 +304,15 @@ PointResult Build::click(TreeId t, std::int16_t index) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    return spend(s, EntryKind::Ordinary);
+    return endRedoIfTaken(spend(s, EntryKind::Ordinary));
+}
+
+PointResult Build::endRedoIfTaken(PointResult result) {
+    // A new point makes a new future: what was undone cannot come back.
+    if (result.accepted()) {
+        m_redoable.clear();
+    }
+    return result;
 }
 
 PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
@@ -414,7 +428,7 @@ PointResult Build::takeQuestPoint(Quest quest, const std::optional<SkillRef>& sk
     }
     Scope scope(*this);
     changeQuestCount(quest, +1, QuestChange::Taken);
-    return spend(*skill, entryKind(quest));
+    return endRedoIfTaken(spend(*skill, entryKind(quest)));
 }
 
 void Build::announceQuests() {
@@ -432,7 +446,7 @@ void Build::announceQuests() {
 // ------------------------------------------------------------ the reserve
 
 PointResult Build::reservePoint() {
-    return reservePoint(m_activeSkill);
+    return endRedoIfTaken(reservePoint(m_activeSkill));
 }
 
 PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
@@ -464,7 +478,7 @@ PointResult Build::useReservedPoint(const std::optional<SkillRef>& skill) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    return spend(*skill, EntryKind::ReservedSpent);
+    return endRedoIfTaken(spend(*skill, EntryKind::ReservedSpent));
 }
 
 // ------------------------------------------------------------------ plans
@@ -499,6 +513,7 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
     }
     Scope scope(*this);
     startAfresh(plan.classId);
+    m_redoable.clear();
     m_character->m_plan.name = plan.name;
     m_character->m_plan.history.reserve(plan.history.size());
     std::optional<ReplayStop> stop;
@@ -548,7 +563,7 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
                             (!made.hasSkill() || made.skill == entry.skill);
     if (!asRecorded) {
         std::string why = "The planner records this point as \"" + formatEntry(made) + "\".";
-        undoLast();
+        takeBackNewest();
         return why;
     }
     return std::nullopt;
@@ -557,6 +572,45 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
 // ------------------------------------------------------------------- undo
 
 bool Build::undoLast() {
+    if (!takeBackNewest()) {
+        return false;
+    }
+    m_redoable.push_back(m_undone);
+    return true;
+}
+
+bool Build::takeBackTo(std::size_t keep) {
+    if (!m_character || m_character->m_plan.history.size() <= keep) {
+        return false;
+    }
+    Scope scope(*this);
+    while (m_character->m_plan.history.size() > keep) {
+        takeBackNewest();
+        m_redoable.push_back(m_undone);
+    }
+    m_changeKind = BuildChange::Kind::TakenBack;
+    return true;
+}
+
+bool Build::redo() {
+    if (!m_character || m_redoable.empty()) {
+        return false;
+    }
+    Scope scope(*this);
+    const HistoryEntry entry = m_redoable.back();
+    m_redoable.pop_back();
+    m_changeRefusal.reset();
+    if (replayEntry(entry)) {
+        // Refused by the rules (a refusal of a point tells its reason).
+        m_changeKind = BuildChange::Kind::PointRefused;
+        m_redoable.clear();
+        return false;
+    }
+    m_changeKind = BuildChange::Kind::PointRedone;
+    return true;
+}
+
+bool Build::takeBackNewest() {
     if (!m_character || m_character->m_plan.history.empty()) {
         return false;
     }
@@ -584,6 +638,7 @@ bool Build::undoLast() {
 
 void Build::reset() {
     Scope scope(*this);
+    m_redoable.clear();
     m_levelsGained = 0;
     m_reservedPoints = 0;
     m_questCounts = {};

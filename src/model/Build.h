@@ -152,7 +152,18 @@ public:
     std::optional<ReplayStop> replay(const Plan& plan);
 
     /// UNDO LAST: takes back the newest history entry; false when there was none.
+    /// The entry can then be redone.
     bool undoLast();
+    /// Takes back every entry after the first `keep` in one step, the newest
+    /// first; redo brings them back one by one. False when there was none.
+    bool takeBackTo(std::size_t keep);
+    /// Takes the newest undone entry again, of its kind and through the rules
+    /// as a replay takes it. False when nothing can be redone or the rules
+    /// refuse it, which ends what can be redone. A new point, RESET, a replay
+    /// and a change of screen end it too.
+    bool redo();
+    /// The entries redo would take, the next one last.
+    [[nodiscard]] const std::vector<HistoryEntry>& redoable() const { return m_redoable; }
     /// RESET: the build and the screen back to level 1.
     void reset();
 
@@ -162,6 +173,8 @@ private:
     /// The click rules for a point of `kind` into `skill`: taken, or refused and why.
     [[nodiscard]] PointResult ruleCheck(SkillRef skill, EntryKind kind) const;
     std::optional<std::string> replayEntry(const HistoryEntry& entry);
+    bool takeBackNewest();
+    PointResult endRedoIfTaken(PointResult result);
     void startAfresh(ClassId classId);
     PointResult takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill);
     PointResult reservePoint(const std::optional<SkillRef>& skill);
@@ -187,7 +200,8 @@ private:
     // What the running operation did, told when it ends.
     BuildChange::Kind m_changeKind = BuildChange::Kind::PointTaken;
     std::optional<Refusal> m_changeRefusal; ///< PointRefused: why
-    HistoryEntry m_undone;                  ///< PointUndone: the entry taken back
+    HistoryEntry m_undone;                  ///< PointUndone, TakenBack: the entry taken back
+    std::vector<HistoryEntry> m_redoable;   ///< undone entries, the newest undone last
     int m_notifying = 0;
     int m_depth = 0;
     bool m_dirty = false;

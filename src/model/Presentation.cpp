@@ -90,9 +90,11 @@ void StatusLabels::buildChanged(const BuildChange& change) {
     switch (change.kind) {
     case Kind::ScreenOpened:
         startAfresh(Form::Created);
+        m_level = m_build.characterLevel();
         return;
     case Kind::Reset:
         startAfresh(Form::Reset);
+        m_level = m_build.characterLevel();
         return;
     case Kind::Replayed:
         // A replay starts afresh and climbs one level at a time.
@@ -100,11 +102,22 @@ void StatusLabels::buildChanged(const BuildChange& change) {
         for (int level = 2; level <= m_build.characterLevel(); ++level) {
             followLevel(level);
         }
+        m_level = m_build.characterLevel();
         return;
     case Kind::PointTaken:
+    case Kind::PointRedone:
     case Kind::PointUndone:
         if (levelUp) {
             m_form = Form::Written;
+        }
+        break;
+    case Kind::TakenBack:
+        // As if taken back one entry at a time: every level passed on the way down counts.
+        if (m_level != m_build.characterLevel()) {
+            m_form = Form::Written;
+        }
+        for (int level = m_level - 1; level > m_build.characterLevel(); --level) {
+            followLevel(level);
         }
         break;
     case Kind::PointRefused:
@@ -113,6 +126,7 @@ void StatusLabels::buildChanged(const BuildChange& change) {
         break;
     }
     followLevel(m_build.characterLevel());
+    m_level = m_build.characterLevel();
 }
 
 // ------------------------------------------------------------ NoticeLine

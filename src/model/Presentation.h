@@ -46,6 +46,7 @@ private:
 
     Build& m_build;
     Form m_form = Form::Created;
+    int m_level = 1; ///< the character level the labels last followed
     std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
 };
 

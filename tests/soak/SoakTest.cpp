@@ -52,8 +52,8 @@
 #include <random>
 #include <set>
 #include <string>
-#include <utility>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace skillwright;
@@ -250,6 +250,24 @@ struct Soak {
             replacesPlan({}); // as CHANGE CLASS
         }
         keyOn(shownTree(), QStringLiteral("lb_SkillsPerLevel"), key);
+    }
+    /// Delete on an entry of the history, picked as by a click.
+    void takeBackToHere() {
+        auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
+        if (list == nullptr || list->count() == 0) {
+            return;
+        }
+        const int before = list->count();
+        list->setCurrentRow(draw(before));
+        keyOn(shownTree(), QStringLiteral("lb_SkillsPerLevel"), Qt::Key_Delete);
+        g_reach["entries taken back to here"] += before - list->count();
+    }
+    void redo() {
+        auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
+        const int before = list != nullptr ? list->count() : 0;
+        keyOn(shownTree(), {}, chance(2) ? Qt::Key_Y : Qt::Key_Z,
+              chance(2) ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        g_reach["entries redone"] += list != nullptr && list->count() > before ? 1 : 0;
     }
     void save() {
         // A name no file can have is refused, which the report suites pin.
@@ -464,9 +482,10 @@ struct Soak {
         QTest::mouseClick(w, button, {}, option ? QPoint(8, 13) : QPoint()); // an option on its caption
     }
     /// A key on the named control, or on the window itself for an empty name.
-    void keyOn(QWidget* window, const QString& name, Qt::Key key) {
-        note(": key " + str(QKeySequence(key).toString()) + (name.isEmpty() ? "" : " on " + str(name)));
-        QTest::keyClick(name.isEmpty() ? window : child(window, name), key);
+    void keyOn(QWidget* window, const QString& name, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        note(": key " + str(QKeySequence(key | modifiers).toString()) +
+             (name.isEmpty() ? "" : " on " + str(name)));
+        QTest::keyClick(name.isEmpty() ? window : child(window, name), key, modifiers);
     }
     static QString iconName(TreeId tree, int index) {
         return qstr(model::tree(tree).iconArray) + QStringLiteral("(%1)").arg(index);
@@ -578,7 +597,14 @@ struct Soak {
         if (screen == nullptr) {
             return;
         }
-        const Replay r = replayOnScreen();
+        // Looking back, the tree shows the history up to the selected entry.
+        std::vector<std::string> shownEntries = history();
+        if (screen->lookingBack()) {
+            const int row = child<QListWidget>(screen, QStringLiteral("lb_SkillsPerLevel"))->currentRow();
+            shownEntries.resize(static_cast<std::size_t>(row) + 1);
+            ++g_reach["looks back"];
+        }
+        const Replay r = replay(shownEntries, skillsOf(screen->classId()));
         if (!r.fault.empty()) {
             fail(r.fault);
             return;
@@ -672,6 +698,8 @@ const std::array kActions{
     Action{"RESET",                Tree,       1, Free,   [](Soak& s) { s.replacesPlan({s.shownTree()->objectName(), {}}); s.clickOn(s.shownTree(), "lbl_Reset"); }},
     Action{"CHANGE CLASS",         Tree,       1, Free,   [](Soak& s) { s.replacesPlan({}); s.clickOn(s.shownTree(), "lbl_ChangeClass"); }},
     Action{"keys in the history",  Tree,       2, Keeps,  [](Soak& s) { s.historyKeys(); }},
+    Action{"take back to here",    Tree,       2, Free,   [](Soak& s) { s.takeBackToHere(); }},
+    Action{"redo or undo by keys", Tree,       8, Free,   [](Soak& s) { s.redo(); }},
     Action{"SAVE",                 Tree,       2, Keeps,  [](Soak& s) { s.save(); }},
     Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(false); }},
     Action{"drop a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(true); }},

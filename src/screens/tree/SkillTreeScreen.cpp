@@ -1,6 +1,5 @@
-#include "SkillTreeScreen.h"
-
 #include "ScreenDesign.h"
+#include "SkillTreeScreen.h"
 #include "TreeKeyboard.h"
 #include "TreeWidgets.h"
 
@@ -95,7 +94,7 @@ QString arrayElementName(std::string_view array, int index) {
 } // namespace
 
 SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
-                                 QWidget* parent)
+                               QWidget* parent)
     : QWidget(parent), m_classId(classId), m_design(classDesign(classId)), m_build(build),
       m_toolkit(toolkit) {
     const model::ClassInfo& info = model::classInfo(classId);
@@ -110,6 +109,13 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
     TreeKeyboard::speakOfIconsAndCommandsAsButtons();
     createControls();
+    // Framed in gold while the screen looks back at an earlier entry.
+    m_pastFrame = new QFrame(this);
+    m_pastFrame->setObjectName(QStringLiteral("frm_LookingBack"));
+    m_pastFrame->setGeometry(0, 0, 800, 600);
+    m_pastFrame->setStyleSheet(QStringLiteral("QFrame { border: 3px solid rgb(255, 239, 176); }"));
+    m_pastFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pastFrame->hide();
     m_opener = new CharacterOpener(
         this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
 
@@ -144,7 +150,39 @@ SkillTreeScreen::~SkillTreeScreen() {
 
 void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
     // Whatever happened, the screen shows the build as it now stands.
+    m_pastStatus.reset();
+    m_past.reset();
     mirror();
+}
+
+void SkillTreeScreen::lookBack(int row) {
+    const model::Character* screen = m_build.character();
+    if (!m_openInBuild || screen == nullptr || row < 0 ||
+        row + 1 >= static_cast<int>(screen->history().size())) {
+        returnToPresent();
+        return;
+    }
+    model::Plan past{m_classId, {}, {}};
+    past.history.assign(screen->history().begin(), screen->history().begin() + row + 1);
+    if (!m_past) {
+        m_past = std::make_unique<model::Build>();
+        m_pastStatus = std::make_unique<model::StatusLabels>(*m_past);
+    }
+    m_past->replay(past);
+    mirror();
+}
+
+bool SkillTreeScreen::returnToPresent() {
+    if (!m_past) {
+        return false;
+    }
+    m_pastStatus.reset();
+    m_past.reset();
+    if (m_history->currentRow() != m_history->count() - 1) {
+        selectNewestEntry();
+    }
+    mirror();
+    return true;
 }
 
 void SkillTreeScreen::screenClosed() {
@@ -152,7 +190,7 @@ void SkillTreeScreen::screenClosed() {
 }
 
 QLabel* SkillTreeScreen::addWhiteLabel(const char* name, const QString& text, const TwipRect& place,
-                                       const QFont& font, Qt::Alignment alignment) {
+                                      const QFont& font, Qt::Alignment alignment) {
     QLabel* label = addLabel(this, name, text, place, font, alignment);
     setTextColour(label, kWhite);
     return label;
@@ -233,11 +271,18 @@ void SkillTreeScreen::createControls() {
         const auto command = static_cast<Command>(c);
         connect(label, &CommandLabel::hovered, this, [this, command] { commandHover(command); });
     }
-    connect(m_commands[Save], &CommandLabel::clicked, this, &SkillTreeScreen::save);
-    connect(m_commands[Reset], &CommandLabel::clicked, this, [this] { m_build.reset(); });
-    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, &SkillTreeScreen::changeClass);
-    connect(m_commands[UndoLast], &CommandLabel::clicked, this, [this] { m_build.undoLast(); });
-    connect(m_commands[Close], &CommandLabel::clicked, this, &SkillTreeScreen::exitRequested);
+    // A command given while the screen looks back acts on the present.
+    const auto inPresent = [this](auto act) {
+        return [this, act] {
+            returnToPresent();
+            act();
+        };
+    };
+    connect(m_commands[Save], &CommandLabel::clicked, this, inPresent([this] { save(); }));
+    connect(m_commands[Reset], &CommandLabel::clicked, this, inPresent([this] { m_build.reset(); }));
+    connect(m_commands[ChangeClass], &CommandLabel::clicked, this, inPresent([this] { changeClass(); }));
+    connect(m_commands[UndoLast], &CommandLabel::clicked, this, inPresent([this] { m_build.undoLast(); }));
+    connect(m_commands[Close], &CommandLabel::clicked, this, inPresent([this] { emit exitRequested(); }));
 
     addWhiteLabel("lbl_Char", qstring(info.name), TwipRect{915, 5265, 2175, 285}, captionFont(12, kHeavy),
                   Qt::AlignLeft | Qt::AlignTop);
@@ -280,6 +325,7 @@ void SkillTreeScreen::createControls() {
         m_history->setPalette(listPalette);
     }
     m_history->installEventFilter(this);
+    connect(m_history, &QListWidget::currentRowChanged, this, &SkillTreeScreen::lookBack);
     // The list is one of the controls on which a move does nothing.
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
@@ -318,10 +364,13 @@ void SkillTreeScreen::createTree(int position) {
         icon->setGeometry(toPixels(iconRect(tree.id, i)));
         icon->setToolTip(qstring(tree.skills[static_cast<std::size_t>(i)].tooltip));
         connect(icon, &SkillIcon::hovered, this, [this, icon] { iconHover(*icon); });
-        connect(icon, &SkillIcon::clicked, this,
-                [this, icon] { m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index())); });
+        connect(icon, &SkillIcon::clicked, this, [this, icon] {
+            returnToPresent();
+            m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index()));
+        });
         connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
             if (button == Qt::RightButton) {
+                returnToPresent();
                 rightPressed(icon->tree(), icon->index(), globalPos);
             }
         });
@@ -354,9 +403,12 @@ void SkillTreeScreen::mirror() {
     if (!m_openInBuild || screen == nullptr) {
         return;
     }
+    // Looking back, the tree, the labels and the notice line show the build
+    // replayed to the chosen entry; the history stays whole.
+    const model::Character* shownCharacter = m_past ? m_past->character() : screen;
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = screen->pointsAt(t, i);
+            const std::int16_t count = shownCharacter->pointsAt(t, i);
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -371,11 +423,20 @@ void SkillTreeScreen::mirror() {
             label->setText(QString::fromStdString(shown));
         }
     };
-    mirrorText(m_charLevel, m_shownLevel, m_status->levelLabel());
-    mirrorText(m_skillLevel, m_shownPoints, m_status->pointsLabel());
-    mirrorText(m_reserved, m_shownReserve, m_status->reserveLabel());
-    mirrorText(m_noticeLabel, m_shownNotice, m_notice ? m_notice->text() : std::string());
-    const bool noticeVisible = m_notice && m_notice->visible();
+    const model::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
+    mirrorText(m_charLevel, m_shownLevel, status.levelLabel());
+    mirrorText(m_skillLevel, m_shownPoints, status.pointsLabel());
+    mirrorText(m_reserved, m_shownReserve, status.reserveLabel());
+    std::string notice = m_notice ? m_notice->text() : std::string();
+    if (m_past) {
+        notice = "Viewing Clvl " + std::to_string(m_past->characterLevel()) + " of " +
+                 std::to_string(m_build.characterLevel());
+    }
+    mirrorText(m_noticeLabel, m_shownNotice, std::move(notice));
+    const bool noticeVisible = m_past || (m_notice && m_notice->visible());
+    if (m_pastFrame->isVisible() != (m_past != nullptr)) {
+        m_pastFrame->setVisible(m_past != nullptr);
+    }
     if (m_noticeLabel->isVisible() != noticeVisible) {
         m_noticeLabel->setVisible(noticeVisible);
     }
@@ -414,7 +475,7 @@ void SkillTreeScreen::mirror() {
     }
 
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const bool gold = m_status->tierHighlighted(static_cast<int>(row));
+        const bool gold = status.tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {
             m_tierShown[row] = gold;
             setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);

@@ -87,6 +87,10 @@ public:
     /// Whether points were taken or taken back since the last save or opening.
     [[nodiscard]] bool hasUnsavedPoints() const;
 
+    /// Whether the screen shows the build as it stood after an earlier entry
+    /// of the history list (the one selected) rather than as it stands.
+    [[nodiscard]] bool lookingBack() const { return m_past != nullptr; }
+
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
 
@@ -130,6 +134,11 @@ private:
     QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
                           Qt::Alignment alignment);
     void mirror();
+    /// Shows the build as it stood right after history entry `row`; the
+    /// newest entry, or none, is the present.
+    void lookBack(int row);
+    /// Back to the build as it stands; false when the screen was not looking back.
+    bool returnToPresent();
     void selectNewestEntry();
 
     // How the build reaches this screen.
@@ -167,8 +176,11 @@ private:
     QLabel* m_description = nullptr;
     QListWidget* m_history = nullptr;
     QFrame* m_outline = nullptr;
-    int m_outlineTop = 0;  ///< twips
-    int m_outlineLeft = 0; ///< twips
+    QFrame* m_pastFrame = nullptr;                     ///< frm_LookingBack, shown while looking back
+    std::unique_ptr<model::Build> m_past;              ///< the build replayed to the entry looked back at
+    std::unique_ptr<model::StatusLabels> m_pastStatus; ///< its status labels
+    int m_outlineTop = 0;                              ///< twips
+    int m_outlineLeft = 0;                             ///< twips
     std::string m_shownLevel;
     std::string m_shownPoints;
     std::string m_shownReserve;

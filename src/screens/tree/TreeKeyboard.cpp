@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QShortcut>
 
 #include <algorithm>
@@ -122,6 +123,8 @@ void TreeKeyboard::collectControls() {
     m_history = m_screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     if (m_history != nullptr) {
         m_history->installEventFilter(this);
+        m_history->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(m_history, &QWidget::customContextMenuRequested, this, &TreeKeyboard::historyMenu);
     }
     for (const char* name : kCommandNames) {
         if (auto* command = m_screen.findChild<CommandLabel*>(QLatin1String(name))) {
@@ -165,6 +168,8 @@ void TreeKeyboard::addShortcuts() {
     };
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [runCommand] { runCommand("lbl_Save"); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [runCommand] { runCommand("lbl_UndoLast"); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_build.redo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_build.redo(); });
     shortcut(QKeySequence(Qt::Key_F1), [this] { KeySheet::showOver(m_screen); });
 }
 
@@ -249,6 +254,27 @@ void TreeKeyboard::buildChanged(const model::BuildChange& change) {
     }
 }
 
+void TreeKeyboard::takeBackTo(int row) {
+    if (row >= 0 && row + 1 < m_history->count()) {
+        m_build.takeBackTo(static_cast<std::size_t>(row) + 1);
+    }
+}
+
+void TreeKeyboard::historyMenu(QPoint pos) {
+    const QListWidgetItem* item = m_history->itemAt(pos);
+    const int row = item != nullptr ? m_history->row(item) : -1;
+    if (row < 0 || row + 1 >= m_history->count()) {
+        return; // nothing after it to take back
+    }
+    m_history->setCurrentRow(row);
+    auto* menu = new QMenu(m_history);
+    menu->setObjectName(QStringLiteral("mnu_History"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QStringLiteral("Take Back to Here")), &QAction::triggered, this,
+            [this, row] { takeBackTo(row); });
+    menu->popup(m_history->viewport()->mapToGlobal(pos));
+}
+
 void TreeKeyboard::screenClosed() {
     m_live = false;
 }
@@ -289,6 +315,10 @@ bool TreeKeyboard::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_history) {
             // Out of the list, the next key starts a new name.
             m_typed.clear();
+            if (key.key() == Qt::Key_Delete && key.modifiers() == Qt::NoModifier) {
+                takeBackTo(m_history->currentRow());
+                return true;
+            }
             return false;
         }
         m_pointerLed = false;

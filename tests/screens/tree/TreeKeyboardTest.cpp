@@ -2,6 +2,7 @@
 // grid, typing a skill's name, the keys that act, Tab, the focus ring, and
 // what a screen reader is told of the icons.
 #include <model/Build.h>
+#include <model/Presentation.h>
 #include <screens/common/FocusRing.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <screens/tree/TreeKeyboard.h>
@@ -10,18 +11,23 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <Colours.h>
+#include <RandomPlay.h>
 #include <memory>
 #include <ostream>
+#include <random>
 
 using namespace skillwright;
 using namespace skillwright::screens;
@@ -242,6 +248,156 @@ TEST_F(TreeKeyboardTest, ctrlSSavesCtrlZUndoesEscChangesClassF1ShowsTheKeys) {
     press(Qt::Key_Tab);
     press(Qt::Key_Escape);
     EXPECT_EQ(change.count(), 1);
+}
+
+TEST_F(TreeKeyboardTest, redoKeysBringBackWhatUndoAndTakingBackInTheHistoryTookBack) {
+    open(ClassId::Sorceress);
+    QLabel* fireBolt = label("lbl_SorceressFire(0)");
+    for (int n = 0; n < 4; ++n) {
+        press(Qt::Key_Return);
+    }
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(fireBolt->text(), "2");
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* count;
+    };
+    const std::vector<Step> redoSteps{
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "3"},
+        {Qt::Key_Y, Qt::ControlModifier, "4"},
+        {Qt::Key_Y, Qt::ControlModifier, "4"}, // nothing left to redo
+    };
+    for (const Step& step : redoSteps) {
+        press(step.key, step.modifiers);
+        EXPECT_EQ(fireBolt->text(), step.count);
+    }
+    EXPECT_EQ(history()->count(), 4);
+    EXPECT_EQ(history()->item(3)->text(), "Clvl 5 Slvl 4: Fire Bolt");
+
+    // Delete on an earlier entry of the history takes back every later one.
+    press(Qt::Key_Tab);
+    ASSERT_EQ(screen->focusWidget(), history());
+    press(Qt::Key_Delete);
+    EXPECT_EQ(history()->count(), 4) << "the newest entry has nothing after it";
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(history()->count(), 2);
+    EXPECT_EQ(fireBolt->text(), "2");
+    EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 3");
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(fireBolt->text(), "3");
+
+    // So does the history's right-click menu, on the entry under the pointer.
+    const QPoint first = history()->visualItemRect(history()->item(0)).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, first, history()->viewport()->mapToGlobal(first));
+    QApplication::sendEvent(history()->viewport(), &rightClick);
+    auto* menu = history()->findChild<QMenu*>("mnu_History");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().front()->text(), "Take Back to Here");
+    menu->actions().front()->trigger();
+    menu->close();
+    EXPECT_EQ(history()->count(), 1);
+    EXPECT_EQ(fireBolt->text(), "1");
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(fireBolt->text(), "2");
+}
+
+TEST_F(TreeKeyboardTest, anEarlierEntryOfTheHistoryShowsThePastUntilTheEndOrAClick) {
+    open(ClassId::Sorceress);
+    QLabel* fireBolt = label("lbl_SorceressFire(0)");
+    for (int n = 0; n < 4; ++n) {
+        press(Qt::Key_Return);
+    }
+    QWidget* frame = screen->findChild<QWidget*>("frm_LookingBack");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->isVisible());
+    press(Qt::Key_Tab);
+    struct Step {
+        int key;
+        const char* count;
+        const char* level;
+        const char* notice; ///< empty: the notice line is hidden
+    };
+    const std::vector<Step> steps{
+        {Qt::Key_Home, "1", "Level 2", "Viewing Clvl 2 of 5"},
+        {Qt::Key_Down, "2", "Level 3", "Viewing Clvl 3 of 5"},
+        {Qt::Key_End, "4", "Level 5", ""},
+        {Qt::Key_Up, "3", "Level 4", "Viewing Clvl 4 of 5"},
+        {Qt::Key_Down, "4", "Level 5", ""},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.level);
+        press(step.key);
+        EXPECT_EQ(fireBolt->text(), step.count);
+        EXPECT_EQ(label("lbl_CharLevel")->text(), step.level);
+        const bool past = *step.notice != '\0';
+        EXPECT_EQ(label("lbl_UnAvail")->isVisible(), past);
+        if (past) {
+            EXPECT_EQ(label("lbl_UnAvail")->text(), step.notice);
+        }
+        EXPECT_EQ(frame->isVisible(), past);
+        EXPECT_EQ(screen->lookingBack(), past);
+        const QColor edge = screen->grab().toImage().pixelColor(1, 300);
+        EXPECT_EQ(edge == skillwright::testing::kParchment, past) << edge.name().toStdString();
+    }
+
+    // A click on an icon or a command returns to the present and acts there.
+    press(Qt::Key_Home);
+    QTest::mouseClick(icon("Fire Bolt"), Qt::LeftButton);
+    EXPECT_FALSE(screen->lookingBack());
+    EXPECT_EQ(fireBolt->text(), "5");
+    EXPECT_EQ(history()->currentRow(), 4);
+    history()->setCurrentRow(1);
+    QTest::mouseClick(label("lbl_UndoLast"), Qt::LeftButton);
+    EXPECT_FALSE(screen->lookingBack());
+    EXPECT_EQ(fireBolt->text(), "4");
+    EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points:  4");
+}
+
+TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
+    using skillwright::testing::kParchment;
+    std::mt19937 random(30);
+    for (ClassId classId : {ClassId::Amazon, ClassId::Necromancer, ClassId::Barbarian}) {
+        model::Build maker;
+        skillwright::support::playAtRandom(maker, classId, 70, random);
+        const model::Plan plan = maker.plan();
+        open(classId);
+        ASSERT_FALSE(build.replay(plan).has_value());
+        const auto last = static_cast<int>(plan.history.size()) - 1;
+        for (int row : {0, 1, last / 3, last / 2, last - 1}) {
+            SCOPED_TRACE(row);
+            history()->setCurrentRow(row);
+            ASSERT_TRUE(screen->lookingBack());
+            model::Build then;
+            const model::StatusLabels status(then);
+            model::Plan upToRow = plan;
+            upToRow.history.resize(static_cast<std::size_t>(row) + 1);
+            ASSERT_FALSE(then.replay(upToRow).has_value());
+            const model::Character& past = *then.character();
+            for (model::TreeId tree : model::classInfo(classId).trees) {
+                for (int i = 0; i < model::kSkillsPerTree; ++i) {
+                    const QString name =
+                        QString::fromUtf8(model::tree(tree).countArray) + QStringLiteral("(%1)").arg(i);
+                    EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(), past.points(tree, i))
+                        << name.toStdString();
+                }
+            }
+            EXPECT_EQ(label("lbl_CharLevel")->text().toStdString(), status.levelLabel());
+            EXPECT_EQ(label("lbl_SkillLevel")->text().toStdString(), status.pointsLabel());
+            EXPECT_EQ(label("lbl_Reserved")->text().toStdString(), status.reserveLabel());
+            for (std::size_t tier = 0; tier < model::kTierOpeningLevels.size(); ++tier) {
+                const QLabel* tierLabel =
+                    label(("lbl_Level" + std::to_string(model::kTierOpeningLevels[tier])).c_str());
+                EXPECT_EQ(skillwright::testing::textColour(tierLabel) == kParchment,
+                          status.tierHighlighted(static_cast<int>(tier)));
+            }
+        }
+        screen.reset();
+    }
 }
 
 TEST_F(TreeKeyboardTest, tabLeadsToTheHistoryAndTheCommandsWhereEnterRunsThem) {
