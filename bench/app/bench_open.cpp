@@ -60,7 +60,8 @@ std::string fullReport() {
             }
         }
     }
-    return report::buildReportText("Bench", "Sorceress", build.levelsGained(), build.screen()->history());
+    build.setCharacterName("Bench");
+    return report::reportText(build.plan());
 }
 
 void OpenLevel99Report(benchmark::State& state) {

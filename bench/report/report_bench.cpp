@@ -29,9 +29,9 @@ std::vector<model::HistoryEntry> fullHistory() {
 }
 
 void BM_ReportText(benchmark::State& state) {
-    const std::vector<model::HistoryEntry> history = fullHistory();
+    const model::Plan plan{model::ClassId::Necromancer, fullHistory(), "Character"};
     for (auto _ : state) {
-        std::string text = report::buildReportText("Character", "Necromancer", 98, history);
+        std::string text = report::reportText(plan);
         benchmark::DoNotOptimize(text);
     }
 }

@@ -105,14 +105,15 @@ bool Program::openCharacter(const std::string& path) {
     }
     const report::Report& character = *reading.report;
     m_start.hide();
-    screens::SkillTreeScreen* screen = openClass(character.classId);
-    const std::optional<std::string> problem = report::replayReport(m_build, character);
-    if (problem) {
+    screens::SkillTreeScreen* screen = createTreeScreen(character.plan.classId);
+    const std::optional<model::ReplayStop> stop = m_build.replay(character.plan);
+    screens::showWithKeyboard(*screen);
+    if (const auto problem = report::openingProblem(character, stop, m_build.characterLevel())) {
         // Less than the file holds: not saved, and not to be saved over the file.
-        screen->markStoppedShort(character.name);
+        screen->markStoppedShort(character.plan.name);
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     } else {
-        screen->markSaved(character.name);
+        screen->markSaved(character.plan.name);
         screen->clearNotice();
     }
     return true;
@@ -145,6 +146,12 @@ void Program::returnKeyboard() {
 }
 
 screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
+    screens::SkillTreeScreen* screen = createTreeScreen(classId);
+    screens::showWithKeyboard(*screen);
+    return screen;
+}
+
+screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
     stopFill();
     closeSkillStats(); // of the character going
     if (m_treeScreen) {
@@ -162,7 +169,6 @@ screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;
     followOpener(screen->characterOpener());
-    screens::showWithKeyboard(*screen);
     return screen;
 }
 

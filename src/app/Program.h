@@ -81,6 +81,8 @@ public:
 
 private:
     screens::SkillTreeScreen* openClass(model::ClassId classId);
+    /// The class's tree screen in place of any other, not shown yet.
+    screens::SkillTreeScreen* createTreeScreen(model::ClassId classId);
     void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();

@@ -122,12 +122,8 @@ std::optional<std::vector<std::string_view>> linesOf(std::string_view text) {
 /// record it that way.
 std::optional<std::string> checkHistory(const model::Plan& plan) {
     model::Build build;
-    build.openScreen(plan.classId);
-    for (std::size_t i = 0; i < plan.history.size(); ++i) {
-        const model::PointResult result = build.replay(plan.history[i]);
-        if (!result.accepted() || build.screen()->history().back() != plan.history[i]) {
-            return "entry " + std::to_string(i + 1) + " is not a point the rules give";
-        }
+    if (const auto stop = build.replay(plan)) {
+        return "entry " + std::to_string(stop->entry + 1) + " is not a point the rules give";
     }
     return std::nullopt;
 }

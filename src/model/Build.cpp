@@ -61,6 +61,52 @@ std::optional<Quest> questOf(EntryKind kind) {
     }
 }
 
+/// What a point of each kind does to the level and the reserve.
+struct PointEffect {
+    int levelUps;
+    int reserve;
+};
+constexpr PointEffect pointEffect(EntryKind kind) {
+    switch (kind) {
+    case EntryKind::Ordinary:
+        return {1, 0};
+    case EntryKind::ReservedForLater:
+        return {1, 1};
+    case EntryKind::ReservedSpent:
+        return {0, -1};
+    default:
+        return {0, 0}; // quest points count in their quest's counter
+    }
+}
+
+bool offered(const QuestOffer& offer, Quest quest) {
+    switch (quest) {
+    case Quest::DenOfEvil:
+        return offer.denOfEvil;
+    case Quest::BookOfSkill:
+        return offer.bookOfSkill;
+    case Quest::Izual:
+        break;
+    }
+    return offer.deathOfIzual;
+}
+
+/// The n-th point of a quest (from 1) as the skill menu names it.
+std::string_view questPointName(Quest quest, int n) {
+    static constexpr std::array<std::string_view, 3> kDenOfEvil{
+        "Den Of Evil (Normal)", "Den Of Evil (Nightmare)", "Den Of Evil (Hell)"};
+    static constexpr std::array<std::string_view, 3> kBookOfSkill{
+        "Book of Skill (Normal)", "Book of Skill (Nightmare)", "Book of Skill (Hell)"};
+    static constexpr std::array<std::string_view, 3> kIzual{
+        "Death of Izual (Normal)", "Death of Izual (Nightmare)", "Death of Izual (Hell)"};
+    // Izual gives two points per difficulty.
+    const int difficulty = std::clamp(quest == Quest::Izual ? (n - 1) / 2 : n - 1, 0, 2);
+    const auto& names = quest == Quest::DenOfEvil     ? kDenOfEvil
+                        : quest == Quest::BookOfSkill ? kBookOfSkill
+                                                      : kIzual;
+    return names[static_cast<std::size_t>(difficulty)];
+}
+
 PointResult refusal(Refusal why) {
     PointResult result;
     result.refusal = why;
@@ -183,7 +229,19 @@ template <typename F> void Build::notify(F&& f) {
 void Build::flushChanged() {
     if (m_dirty) {
         m_dirty = false;
-        notify([](BuildListener& l) { l.buildChanged(); });
+        if (m_listeners.empty()) {
+            return;
+        }
+        // Told from what the operation left: a point taken is the newest entry.
+        BuildChange change(m_changeKind);
+        if (m_changeKind == BuildChange::Kind::PointTaken && m_screen && !m_screen->history().empty()) {
+            change.entry = m_screen->history().back();
+        } else if (m_changeKind == BuildChange::Kind::PointUndone) {
+            change.entry = m_undone;
+        } else if (m_changeKind == BuildChange::Kind::PointRefused) {
+            change.refusal = m_changeRefusal;
+        }
+        notify([&change](BuildListener& l) { l.buildChanged(change); });
     }
 }
 
@@ -197,6 +255,7 @@ void Build::openScreen(ClassId classId) {
     m_levelsGained = 0;
     m_reservedPoints = 0;
     notify([classId](BuildListener& l) { l.screenOpened(classId); });
+    m_changeKind = BuildChange::Kind::ScreenOpened;
 }
 
 void Build::closeScreen() {
@@ -205,6 +264,7 @@ void Build::closeScreen() {
     }
     Scope scope(*this);
     m_screen.reset();
+    m_changeKind = BuildChange::Kind::ScreenClosed;
     notify([](BuildListener& l) { l.screenClosed(); });
     // The quest points belonged to the character on that screen, whose
     // history went with it; the next screen must not inherit them.
@@ -274,10 +334,13 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         if (m_reservedPoints < 1) {
             showNotice(kNoReserve);
             result = refusal(Refusal::EmptyReserve);
+            m_changeKind = BuildChange::Kind::PointRefused;
+            m_changeRefusal = Refusal::EmptyReserve;
         } else {
             --m_reservedPoints;
             entry.skillLevel = ++count;
-            m_screen->m_history.push_back(entry);
+            m_screen->m_plan.history.push_back(entry);
+            m_changeKind = BuildChange::Kind::PointTaken;
         }
         refreshAfterLevelUp();
         return result;
@@ -289,7 +352,8 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         entry.characterLevel = characterLevel();
     }
     entry.skillLevel = ++count;
-    m_screen->m_history.push_back(entry);
+    m_screen->m_plan.history.push_back(entry);
+    m_changeKind = BuildChange::Kind::PointTaken;
     if (kind == EntryKind::Ordinary) {
         refreshAfterLevelUp();
     }
@@ -303,6 +367,8 @@ PointResult Build::refuse(PointResult result, EntryKind kind) {
     }
     m_noticeText = refusalText(result);
     showNotice(m_noticeText);
+    m_changeKind = BuildChange::Kind::PointRefused;
+    m_changeRefusal = result.refusal;
     return result;
 }
 
@@ -376,12 +442,15 @@ PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
     // A reserved point is a level-up too, and no character passes level 99.
     if (characterLevel() >= kMaxLevel) {
         showNotice(kLevel99);
+        m_changeKind = BuildChange::Kind::PointRefused;
+        m_changeRefusal = Refusal::Level99;
         return refusal(Refusal::Level99);
     }
     ++m_levelsGained;
     ++m_reservedPoints;
     m_screen->m_statusForm = StatusForm::Written;
-    m_screen->m_history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
+    m_screen->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
+    m_changeKind = BuildChange::Kind::PointTaken;
     refreshAfterLevelUp();
     return taken(EntryKind::ReservedForLater);
 }
@@ -398,55 +467,116 @@ PointResult Build::useReservedPoint(const std::optional<SkillRef>& skill) {
     return spend(*skill, EntryKind::ReservedSpent);
 }
 
-PointResult Build::replay(const HistoryEntry& entry) {
-    switch (entry.kind) {
-    case EntryKind::Ordinary:
-        return click(entry.skill.tree, entry.skill.index);
-    case EntryKind::ReservedForLater:
-        // The reserve holds no skill: any skill of the screen serves.
-        return m_screen ? reservePoint(SkillRef{classInfo(m_screen->classId()).trees[0], 0})
-                        : refusal(Refusal::NoSuchSkill);
-    case EntryKind::ReservedSpent:
-        return useReservedPoint(entry.skill);
-    case EntryKind::DenOfEvil:
-    case EntryKind::BookOfSkill:
-    case EntryKind::Izual:
-        break;
+// ------------------------------------------------------------------ plans
+
+Plan Build::plan() const {
+    return m_screen ? m_screen->m_plan : Plan{};
+}
+
+void Build::setCharacterName(std::string name) {
+    if (m_screen) {
+        m_screen->m_plan.name = std::move(name);
     }
-    return takeQuestPoint(*questOf(entry.kind), entry.skill);
+}
+
+void Build::startAfresh(ClassId classId) {
+    if (!m_screen || m_screen->classId() != classId) {
+        openScreen(classId);
+    } else {
+        *m_screen = TreeScreen(classId);
+        m_levelsGained = 0;
+        m_reservedPoints = 0;
+    }
+    if (m_questCounts != std::array<std::int16_t, 3>{}) {
+        m_questCounts = {};
+        notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
+    }
+}
+
+std::optional<ReplayStop> Build::replay(const Plan& plan) {
+    if (m_screen && &plan == &m_screen->m_plan) {
+        return replay(Plan(plan)); // the plan on screen is about to start afresh
+    }
+    Scope scope(*this);
+    startAfresh(plan.classId);
+    m_screen->m_plan.name = plan.name;
+    m_screen->m_plan.history.reserve(plan.history.size());
+    std::optional<ReplayStop> stop;
+    for (std::size_t i = 0; i < plan.history.size() && !stop; ++i) {
+        if (auto why = replayEntry(plan.history[i])) {
+            stop = ReplayStop{i, std::move(*why)};
+        }
+    }
+    m_changeKind = BuildChange::Kind::Replayed; // its points and undos are one change
+    return stop;
+}
+
+std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
+    const ClassId classId = m_screen->classId();
+    if (entry.hasSkill() && !onScreen(entry.skill)) {
+        return "The " + std::string(classInfo(classId).name) + " has no such skill.";
+    }
+    PointResult result;
+    if (const auto quest = questOf(entry.kind)) {
+        // The skill menu offers a quest's point only from the level its
+        // difficulty opens at, and only as often as the quest may be done.
+        const QuestOffer offer =
+            questAvailability(m_levelsGained, questCount(Quest::DenOfEvil), questCount(Quest::BookOfSkill),
+                              questCount(Quest::Izual), entry.skill.tree);
+        if (!offered(offer, *quest)) {
+            if (questCount(*quest) >= questLimit(*quest)) {
+                return std::string(kQuestExhausted);
+            }
+            return std::string(questPointName(*quest, questCount(*quest) + 1)) +
+                   " is not offered at character level " + std::to_string(characterLevel()) + ".";
+        }
+        changeQuestCount(*quest, +1, QuestChange::Taken);
+        result = spend(entry.skill, entry.kind);
+    } else if (entry.kind == EntryKind::ReservedForLater) {
+        // The reserve holds no skill: any skill of the screen serves.
+        result = reservePoint(SkillRef{classInfo(classId).trees[0], 0});
+    } else {
+        result = spend(entry.skill, entry.kind);
+    }
+    if (!result.accepted()) {
+        std::string why = refusalText(result);
+        return why.empty() ? std::string("The planner cannot take this point.") : why;
+    }
+    const HistoryEntry& made = m_screen->history().back();
+    const bool asRecorded = made.kind == entry.kind && made.characterLevel == entry.characterLevel &&
+                            made.skillLevel == entry.skillLevel && made.questRound == entry.questRound &&
+                            (!made.hasSkill() || made.skill == entry.skill);
+    if (!asRecorded) {
+        std::string why = "The planner records this point as \"" + formatEntry(made) + "\".";
+        undoLast();
+        return why;
+    }
+    return std::nullopt;
 }
 
 // ------------------------------------------------------------------- undo
 
 bool Build::undoLast() {
-    if (!m_screen || m_screen->m_history.empty()) {
+    if (!m_screen || m_screen->m_plan.history.empty()) {
         return false;
     }
     Scope scope(*this);
-    const HistoryEntry entry = m_screen->m_history.back();
-    m_screen->m_history.pop_back();
+    const HistoryEntry entry = m_screen->m_plan.history.back();
+    m_screen->m_plan.history.pop_back();
     if (entry.hasSkill()) {
         --m_screen->countRef(entry.skill);
     }
-    switch (entry.kind) {
-    case EntryKind::Ordinary:
-        --m_levelsGained;
+    const PointEffect effect = pointEffect(entry.kind);
+    if (effect.levelUps != 0) {
+        m_levelsGained = static_cast<std::int16_t>(m_levelsGained - effect.levelUps);
         m_screen->m_statusForm = StatusForm::Written;
-        break;
-    case EntryKind::ReservedForLater:
-        --m_levelsGained;
-        --m_reservedPoints;
-        m_screen->m_statusForm = StatusForm::Written;
-        break;
-    case EntryKind::ReservedSpent:
-        ++m_reservedPoints;
-        break;
-    case EntryKind::DenOfEvil:
-    case EntryKind::BookOfSkill:
-    case EntryKind::Izual:
-        changeQuestCount(*questOf(entry.kind), -1, QuestChange::GivenBack);
-        break;
     }
+    m_reservedPoints = static_cast<std::int16_t>(m_reservedPoints - effect.reserve);
+    if (const auto quest = questOf(entry.kind)) {
+        changeQuestCount(*quest, -1, QuestChange::GivenBack);
+    }
+    m_changeKind = BuildChange::Kind::PointUndone;
+    m_undone = entry;
     refreshAfterLevelUp();
     return true;
 }
@@ -462,10 +592,11 @@ void Build::reset() {
         for (auto& tree : m_screen->m_counts) {
             tree.fill(0);
         }
-        m_screen->m_history.clear();
+        m_screen->m_plan.history.clear();
         m_screen->m_statusForm = StatusForm::Reset;
         std::fill(m_screen->m_tierHighlighted.begin() + 1, m_screen->m_tierHighlighted.end(), false);
     }
+    m_changeKind = BuildChange::Kind::Reset;
     notify([](BuildListener& l) { l.buildReset(); });
 }
 
@@ -478,6 +609,7 @@ QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
     const SkillRef s{t, index};
     m_activeSkill = s;
     m_activeSkillPoints = onScreen(s) ? m_screen->countRef(s) : 0;
+    m_changeKind = BuildChange::Kind::SkillChosen;
     notify([&offer](BuildListener& l) { l.questsOffered(offer); });
     return offer;
 }

@@ -3,6 +3,7 @@
 #include <model/BuildListener.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <model/Plan.h>
 
 #include <array>
 #include <cstdint>
@@ -37,13 +38,15 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
 /// "Skill Points: 0") or by a change of level ("Level 7", "Skill Points:  6").
 enum class StatusForm : std::uint8_t { Created, Reset, Written };
 
-/// The open skill tree screen's part of the build: the thirty counts, the
-/// history and the tier labels' colours.
+/// The open skill tree screen's part of the build: the plan on it, the
+/// thirty counts and the tier labels' colours.
 class TreeScreen {
 public:
-    explicit TreeScreen(ClassId classId) : m_classId(classId) {}
+    explicit TreeScreen(ClassId classId) { m_plan.classId = classId; }
 
-    [[nodiscard]] ClassId classId() const { return m_classId; }
+    [[nodiscard]] ClassId classId() const { return m_plan.classId; }
+    /// The class, the history and the character's name.
+    [[nodiscard]] const Plan& plan() const { return m_plan; }
     /// Points held by skill `index` of `tree` (a tree of this screen).
     [[nodiscard]] std::int16_t count(TreeId tree, int index) const;
     /// The same by the tree's position on the screen (0 left, 1 middle, 2 right).
@@ -51,7 +54,7 @@ public:
         return m_counts[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
     }
     /// One entry per point obtained, newest last.
-    [[nodiscard]] const std::vector<HistoryEntry>& history() const { return m_history; }
+    [[nodiscard]] const std::vector<HistoryEntry>& history() const { return m_plan.history; }
     /// The tier labels: true where the label is gold.
     [[nodiscard]] bool tierHighlighted(int row) const {
         return m_tierHighlighted[static_cast<std::size_t>(row)];
@@ -62,23 +65,10 @@ private:
     friend class Build;
     std::int16_t& countRef(SkillRef skill);
 
-    ClassId m_classId;
+    Plan m_plan;
     std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_counts{};
-    std::vector<HistoryEntry> m_history;
     std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
     StatusForm m_statusForm = StatusForm::Created;
-};
-
-/// Why a point was not taken.
-enum class Refusal : std::uint8_t {
-    TwentyPoints,   ///< the skill holds 20 points
-    Level99,        ///< the character is at level 99
-    RequiredLevel,  ///< the skill's tier is not open yet
-    PointCap,       ///< one point per level the skill has been available
-    Prerequisite,   ///< a prerequisite holds no point
-    EmptyReserve,   ///< spending a reserved point with none in reserve
-    QuestExhausted, ///< the quest was taken three times (six for Izual)
-    NoSuchSkill,    ///< no open screen holds that skill
 };
 
 /// What a point request came to.
@@ -153,12 +143,22 @@ public:
     /// context and tells listeners which quest entries are due.
     QuestOffer prepareRightClick(TreeId tree, std::int16_t index);
 
-    /// Takes again the point an entry records, by the rules of the command
-    /// that made it: an ordinary point is a click, a quest point the quest's
-    /// command, a point reserved for later or spent from the reserve the
-    /// reserve's commands, all on the entry's skill. The right-click context
-    /// is left as it is.
-    PointResult replay(const HistoryEntry& entry);
+    // ---- Plans ----
+    /// The plan on the open screen (an empty Necromancer's without one), as
+    /// a value of its own.
+    [[nodiscard]] Plan plan() const;
+    /// The name the character on the open screen goes by.
+    void setCharacterName(std::string name);
+    /// Turns `plan` into the build: the plan's class screen, opened when it is
+    /// not the open one, starts afresh at level 1 with no point, no reserve and
+    /// no quest taken, and takes every entry in order by the command that made
+    /// it, each rule a player's command is held to checked again: a click for
+    /// an ordinary point, the skill menu's quest entry (offered at that level
+    /// and count) for a quest point, the reserve's commands for the reserve.
+    /// Each entry must come out exactly as recorded. Stops at the first entry
+    /// that does not, which leaves nothing of itself behind. The right-click
+    /// context is left as it is; listeners hear one change, a replay.
+    std::optional<ReplayStop> replay(const Plan& plan);
 
     /// UNDO LAST: takes back the newest history entry; false when there was none.
     bool undoLast();
@@ -168,6 +168,8 @@ public:
 private:
     class Scope;
     PointResult spend(SkillRef skill, EntryKind kind);
+    std::optional<std::string> replayEntry(const HistoryEntry& entry);
+    void startAfresh(ClassId classId);
     PointResult takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill);
     PointResult reservePoint(const std::optional<SkillRef>& skill);
     PointResult useReservedPoint(const std::optional<SkillRef>& skill);
@@ -189,6 +191,10 @@ private:
     std::unique_ptr<TreeScreen> m_screen;
     std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
+    // What the running operation did, told when it ends.
+    BuildChange::Kind m_changeKind = BuildChange::Kind::PointTaken;
+    std::optional<Refusal> m_changeRefusal; ///< PointRefused: why
+    HistoryEntry m_undone;                  ///< PointUndone: the entry taken back
     int m_notifying = 0;
     int m_depth = 0;
     bool m_dirty = false;

@@ -88,6 +88,10 @@ public:
 
 private:
     void buildReset() override { m_stopped = true; }
+    /// Another plan took this one's place.
+    void buildChanged(const BuildChange& change) override {
+        m_stopped = m_stopped || change.kind == BuildChange::Kind::Replayed;
+    }
     void screenClosed() override { m_stopped = true; }
 
     Build& m_build;

@@ -7,17 +7,16 @@
 
 #include <charconv>
 #include <cstring>
+#include <span>
 
 namespace skillwright::report {
 
 namespace {
 
-constexpr std::string_view kEmptyCharacter = "No Skills selected, Empty character";
-constexpr std::string_view kClassPrefix = "Class: ";
-constexpr std::string_view kLevelPrefix = "Level: ";
-constexpr std::string_view kStartingLevel = "Clvl 1 Slvl 0: Starting Level";
-constexpr std::string_view kNewLine = "\r\n";
+constexpr std::string_view kNotLaidOut = "its lines are not laid out as a report's.";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+/// The most characters of a line from the file that a message quotes.
+constexpr std::size_t kMaxQuotedCharacters = 80;
 
 std::string notAReportText(std::string_view why) {
     return "This file is not a character report: " + std::string(why);
@@ -90,11 +89,68 @@ std::optional<std::vector<std::string_view>> splitLines(std::string_view text) {
     return lines;
 }
 
-/// The most characters of a line from the file that a message quotes.
-constexpr std::size_t kMaxQuotedCharacters = 80;
+/// "Line N: text" CR LF and why.
+std::string lineProblem(int number, std::string_view text, std::string_view why) {
+    return "Line " + std::to_string(number) + ": " + toolkit::shortenedText(text, kMaxQuotedCharacters) +
+           std::string(kLineEnd) + std::string(why);
+}
 
-std::string lineLabel(int number, std::string_view text) {
-    return "Line " + std::to_string(number) + ": " + toolkit::shortenedText(text, kMaxQuotedCharacters);
+/// Reads the one-line part `part` of a report from `line` (number `number`)
+/// into `report`; says why when the line is not that part.
+std::optional<std::string> readPart(ReportPart part, std::string_view line, Report& report, int number) {
+    switch (part) {
+    case ReportPart::EmptyCharacter:
+        return line == kEmptyCharacterLine ? std::nullopt : std::optional<std::string>(kNotLaidOut);
+    case ReportPart::Blank:
+        return line.empty() ? std::nullopt : std::optional<std::string>(kNotLaidOut);
+    case ReportPart::Name:
+        report.plan.name = std::string(line);
+        return std::nullopt;
+    case ReportPart::ClassLine: {
+        if (!line.starts_with(kClassPrefix)) {
+            return "it has no \"Class: \" line.";
+        }
+        const std::string_view className = line.substr(kClassPrefix.size());
+        for (const model::ClassInfo& c : model::classes()) {
+            if (c.name == className) {
+                report.plan.classId = c.id;
+                return std::nullopt;
+            }
+        }
+        return std::string("\"").append(toolkit::shortenedText(className, kMaxQuotedCharacters)) +
+               "\" is not one of the five classes.";
+    }
+    case ReportPart::LevelLine: {
+        const std::string_view digits =
+            line.starts_with(kLevelPrefix) ? line.substr(kLevelPrefix.size()) : std::string_view{};
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), report.level);
+        if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+            return "it has no \"Level: \" line.";
+        }
+        report.levelLine = number;
+        return std::nullopt;
+    }
+    case ReportPart::Rule:
+        return line == kRuleLine ? std::nullopt : std::optional<std::string>(kNotLaidOut);
+    case ReportPart::StartingLevel:
+        return line == kStartingLevelLine ? std::nullopt : std::optional<std::string>(kNotLaidOut);
+    case ReportPart::Entries:
+        break;
+    }
+    return std::string(kNotLaidOut);
+}
+
+/// Reads the entry lines into the plan, up to the first that holds no entry.
+void readEntries(std::span<const std::string_view> lines, Report& report, int firstNumber) {
+    report.firstEntryLine = firstNumber;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        model::ParsedEntry parsed = model::parseEntry(lines[i], report.plan.classId);
+        if (!parsed.entry) {
+            report.unreadLine = lineProblem(firstNumber + static_cast<int>(i), lines[i], parsed.error);
+            return;
+        }
+        report.plan.history.push_back(*parsed.entry);
+    }
 }
 
 } // namespace
@@ -158,50 +214,30 @@ ReportReading parseReport(std::string_view bytes) {
         }
     }
     // The empty character's report opens with two lines of its own.
-    const bool empty = lines.size() == 11 && lines[0] == kEmptyCharacter && lines[1].empty() &&
-                       lines[3].starts_with(kClassPrefix);
-    const std::size_t header = empty ? 2 : 0;
-    if (lines.size() < header + 8 || !lines[header + 1].starts_with(kClassPrefix)) {
-        return notAReport("it has no \"Class: \" line.");
-    }
+    const bool hasEntries = !(lines.size() > 1 && lines[0] == kEmptyCharacterLine && lines[1].empty());
+    const std::span<const ReportPart> layout = reportLayout(hasEntries);
+    // Every part is one line but the entries, which take the lines left over.
+    const std::size_t entryLines =
+        hasEntries && lines.size() > layout.size() - 1 ? lines.size() - (layout.size() - 1) : 0;
     Report report;
-    report.name = std::string(lines[header]);
-    const std::string_view className = lines[header + 1].substr(kClassPrefix.size());
-    bool known = false;
-    for (const model::ClassInfo& c : model::classes()) {
-        if (c.name == className) {
-            report.classId = c.id;
-            known = true;
+    std::size_t next = 0;
+    for (const ReportPart part : layout) {
+        if (part == ReportPart::Entries) {
+            readEntries(std::span(lines).subspan(next, entryLines), report, static_cast<int>(next) + 1);
+            next += entryLines;
+            continue;
         }
-    }
-    if (!known) {
-        return notAReport(std::string("\"").append(toolkit::shortenedText(className, kMaxQuotedCharacters)) +
-                          "\" is not one of the five classes.");
-    }
-    const std::string_view levelText = lines[header + 2];
-    report.levelLine = static_cast<int>(header) + 3;
-    const std::string_view digits =
-        levelText.starts_with(kLevelPrefix) ? levelText.substr(kLevelPrefix.size()) : std::string_view{};
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), report.level);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        return notAReport("its third line is not a \"Level: \" line.");
-    }
-    const std::size_t last = lines.size() - 1;
-    if (lines[header + 3] != kRuleLine || !lines[header + 4].empty() || lines[header + 5] != kStartingLevel ||
-        lines[last] != kRuleLine || !lines[last - 1].empty()) {
-        return notAReport("its lines are not laid out as a report's.");
-    }
-    if (empty) {
-        if (!lines[8].empty()) {
-            return notAReport("its lines are not laid out as a report's.");
+        if (next >= lines.size()) {
+            // A missing "Class: " or "Level: " line says so; other lines, the layout.
+            return notAReport(readPart(part, {}, report, 0).value_or(std::string(kNotLaidOut)));
         }
-        return {std::move(report), {}};
+        if (auto why = readPart(part, lines[next], report, static_cast<int>(next) + 1)) {
+            return notAReport(*why);
+        }
+        ++next;
     }
-    for (std::size_t i = header + 6; i + 1 < last; ++i) {
-        report.entries.push_back({static_cast<int>(i) + 1, std::string(lines[i])});
-    }
-    if (report.entries.empty()) {
-        return notAReport("its lines are not laid out as a report's.");
+    if (next != lines.size() || (hasEntries && entryLines == 0)) {
+        return notAReport(kNotLaidOut);
     }
     return {std::move(report), {}};
 }
@@ -214,33 +250,18 @@ ReportReading readReport(const std::string& path) {
     return parseReport(bytes);
 }
 
-std::optional<std::string> replayReport(model::Build& build, const Report& report) {
-    const model::TreeScreen* screen = build.screen();
-    if (screen == nullptr || screen->classId() != report.classId) {
-        return std::string("The character's class screen is not open.");
+std::optional<std::string> openingProblem(const Report& report, const std::optional<model::ReplayStop>& stop,
+                                          int levelReached) {
+    if (stop) {
+        const std::string text = model::formatEntry(report.plan.history.at(stop->entry));
+        return lineProblem(report.firstEntryLine + static_cast<int>(stop->entry), text, stop->reason);
     }
-    std::string recorded;
-    for (const ReportLine& line : report.entries) {
-        const model::ParsedEntry parsed = model::parseEntry(line.text, report.classId);
-        if (!parsed.entry) {
-            return lineLabel(line.number, line.text) + std::string(kNewLine) + parsed.error;
-        }
-        const model::PointResult result = build.replay(*parsed.entry);
-        if (!result.accepted()) {
-            const std::string why = model::refusalText(result);
-            return lineLabel(line.number, line.text) + std::string(kNewLine) +
-                   (why.empty() ? std::string("The planner cannot take this point.") : why);
-        }
-        recorded.clear();
-        model::appendEntry(recorded, build.screen()->history().back());
-        if (recorded != line.text) {
-            return lineLabel(line.number, line.text) + std::string(kNewLine) +
-                   "The planner records this point as \"" + recorded + "\".";
-        }
+    if (report.unreadLine) {
+        return report.unreadLine;
     }
-    if (build.characterLevel() != report.level) {
-        return lineLabel(report.levelLine, "Level: " + std::to_string(report.level)) + std::string(kNewLine) +
-               "The points above reach level " + std::to_string(build.characterLevel()) + ".";
+    if (levelReached != report.level) {
+        return lineProblem(report.levelLine, "Level: " + std::to_string(report.level),
+                           "The points above reach level " + std::to_string(levelReached) + ".");
     }
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <model/Build.h>
+#include <model/Plan.h>
 
 #include <cstddef>
 #include <optional>
@@ -16,19 +16,16 @@ inline constexpr std::size_t kMaxReportBytes = 1u << 20;
 /// file name's 255, and a longer line only slows the reading down.
 inline constexpr std::size_t kMaxLineBytes = 4096;
 
-/// One history entry of a report, with the number of its line (from 1).
-struct ReportLine {
-    int number = 0;
-    std::string text;
-};
-
-/// A report's header and entries as they stand in the file.
+/// A report as read: the plan its lines hold, and what its header says
+/// beside it, to check the replay against and to tell problems by line.
 struct Report {
-    std::string name; ///< UTF-8
-    model::ClassId classId = model::ClassId::Necromancer;
-    int level = 1;     ///< what the "Level: " line says
-    int levelLine = 0; ///< the number of that line
-    std::vector<ReportLine> entries;
+    model::Plan plan;       ///< the class, the entries and the name (UTF-8)
+    int level = 1;          ///< what the "Level: " line says
+    int levelLine = 0;      ///< the number of that line (from 1)
+    int firstEntryLine = 0; ///< the number of the line of the plan's first entry
+    /// The first entry line that holds no entry, told as the player reads it;
+    /// the plan holds the entries above it.
+    std::optional<std::string> unreadLine;
 };
 
 /// What reading a report came to: the report, or why the file is none.
@@ -49,13 +46,13 @@ ReportReading parseReport(std::string_view bytes);
 /// Reads the file at `path` as a report.
 ReportReading readReport(const std::string& path);
 
-/// Replays the report's entries into `build`, whose screen of the report's
-/// class is open and empty, one operation per entry in order, every rule
-/// checked again. Stops at the first entry that does not parse, that a rule
-/// refuses or that the build records differently, leaving the entries before
-/// it in place; then, or when the level reached is not the report's, the
-/// problem as the player reads it: the line's number and text, and why.
-std::optional<std::string> replayReport(model::Build& build, const Report& report);
+/// What went wrong in opening the report, as the player reads it, once its
+/// plan has been replayed into a build that reached `levelReached`: the
+/// entry the replay stopped at, else the line that holds no entry, else a
+/// level line that is not the level reached; each with the line's number and
+/// text ("Line 9: ..." CR LF and the reason). Nothing when all is well.
+std::optional<std::string> openingProblem(const Report& report, const std::optional<model::ReplayStop>& stop,
+                                          int levelReached);
 
 /// Text as UTF-8: valid UTF-8 as it is, anything else read as Latin-1.
 std::string asUtf8(std::string_view bytes);

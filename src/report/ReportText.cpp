@@ -2,43 +2,46 @@
 
 namespace skillwright::report {
 
-namespace {
-
-constexpr std::string_view kNewLine = "\r\n";
-
-void line(std::string& out, std::string_view text) {
-    out += text;
-    out += kNewLine;
-}
-
-} // namespace
-
-std::string buildReportText(std::string_view name, std::string_view className, std::int16_t levelsGained,
-                            const std::vector<model::HistoryEntry>& history) {
+std::string reportText(const model::Plan& plan) {
     std::string out;
-    out.reserve(256 + name.size() + 48 * history.size());
-
-    if (history.empty()) {
-        line(out, "No Skills selected, Empty character");
-        line(out, "");
+    out.reserve(256 + plan.name.size() + 48 * plan.history.size());
+    const auto line = [&out](std::string_view text) {
+        out += text;
+        out += kLineEnd;
+    };
+    for (const ReportPart part : reportLayout(!plan.history.empty())) {
+        switch (part) {
+        case ReportPart::EmptyCharacter:
+            line(kEmptyCharacterLine);
+            break;
+        case ReportPart::Blank:
+            line("");
+            break;
+        case ReportPart::Name:
+            line(plan.name);
+            break;
+        case ReportPart::ClassLine:
+            out += kClassPrefix;
+            line(model::classInfo(plan.classId).name);
+            break;
+        case ReportPart::LevelLine:
+            out += kLevelPrefix;
+            line(std::to_string(model::levelReached(plan)));
+            break;
+        case ReportPart::Rule:
+            line(kRuleLine);
+            break;
+        case ReportPart::StartingLevel:
+            line(kStartingLevelLine);
+            break;
+        case ReportPart::Entries:
+            for (const model::HistoryEntry& entry : plan.history) {
+                model::appendEntry(out, entry);
+                out += kLineEnd;
+            }
+            break;
+        }
     }
-    line(out, name);
-    out += "Class: ";
-    line(out, className);
-    line(out, "Level: " + std::to_string(levelsGained + 1));
-    line(out, kRuleLine);
-    line(out, "");
-    line(out, "Clvl 1 Slvl 0: Starting Level");
-    for (const model::HistoryEntry& entry : history) {
-        model::appendEntry(out, entry);
-        out += kNewLine;
-    }
-    if (history.empty()) {
-        // Nothing is selected in an empty list, so its "last entry" is empty.
-        line(out, "");
-    }
-    line(out, "");
-    line(out, kRuleLine);
     return out;
 }
 

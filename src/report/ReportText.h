@@ -1,26 +1,57 @@
 #pragma once
 
-#include <model/History.h>
+#include <model/Plan.h>
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace skillwright::report {
 
-/// The line that frames the report's header and its end: 45 hyphens.
-inline constexpr std::string_view kRuleLine = "---------------------------------------------";
+/// The lines a report is made of; all but the entries are one line each.
+enum class ReportPart : std::uint8_t {
+    EmptyCharacter, ///< "No Skills selected, Empty character"
+    Blank,          ///< an empty line
+    Name,           ///< the character's name, as typed (may be empty)
+    ClassLine,      ///< "Class: " and the class's name
+    LevelLine,      ///< "Level: " and the character level
+    Rule,           ///< 45 hyphens
+    StartingLevel,  ///< "Clvl 1 Slvl 0: Starting Level"
+    Entries,        ///< one line per history entry, verbatim (trailing blanks kept)
+};
 
-/// The report's whole text, every line ended by CR LF (the last one too).
-///
-/// An empty history gives eleven lines:
-///   "No Skills selected, Empty character", "", name, "Class: <class>",
-///   "Level: 1", rule, "", "Clvl 1 Slvl 0: Starting Level", "", "", rule
-/// A history of n entries gives n + 8 lines: the header without the two
-/// "empty character" lines, the starting level line, the entries verbatim
-/// (trailing blanks kept), "", rule.
-std::string buildReportText(std::string_view name, std::string_view className, std::int16_t levelsGained,
-                            const std::vector<model::HistoryEntry>& history);
+/// A plan with entries: n + 8 lines.
+inline constexpr std::array<ReportPart, 9> kReportLayout{
+    ReportPart::Name,    ReportPart::ClassLine, ReportPart::LevelLine,
+    ReportPart::Rule,    ReportPart::Blank,     ReportPart::StartingLevel,
+    ReportPart::Entries, ReportPart::Blank,     ReportPart::Rule};
+/// A plan without entries: eleven lines, two of its own above the header and
+/// one blank line in the entries' place (the "last entry" of an empty list).
+inline constexpr std::array<ReportPart, 11> kEmptyReportLayout{
+    ReportPart::EmptyCharacter, ReportPart::Blank, ReportPart::Name,  ReportPart::ClassLine,
+    ReportPart::LevelLine,      ReportPart::Rule,  ReportPart::Blank, ReportPart::StartingLevel,
+    ReportPart::Blank,          ReportPart::Blank, ReportPart::Rule};
+
+/// The layout of a report, by whether its plan has entries.
+[[nodiscard]] constexpr std::span<const ReportPart> reportLayout(bool hasEntries) {
+    if (hasEntries) {
+        return kReportLayout;
+    }
+    return kEmptyReportLayout;
+}
+
+inline constexpr std::string_view kEmptyCharacterLine = "No Skills selected, Empty character";
+inline constexpr std::string_view kClassPrefix = "Class: ";
+inline constexpr std::string_view kLevelPrefix = "Level: ";
+inline constexpr std::string_view kRuleLine = "---------------------------------------------";
+inline constexpr std::string_view kStartingLevelLine = "Clvl 1 Slvl 0: Starting Level";
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+/// The report of `plan` under its name: the lines of its layout, every line
+/// ended by CR LF (the last one too). The level line gives the level the
+/// plan reaches.
+std::string reportText(const model::Plan& plan);
 
 } // namespace skillwright::report

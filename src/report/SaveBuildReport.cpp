@@ -87,8 +87,9 @@ std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::To
     }
 
     const HiddenHistory hidden(setHistoryVisible);
-    const std::string text = buildReportText(name.character, model::classInfo(screen->classId()).name,
-                                             build.levelsGained(), screen->history());
+    model::Plan plan = screen->plan();
+    plan.name = name.character;
+    const std::string text = reportText(plan);
     // A typed name is used exactly as typed: no character is removed or replaced.
     const std::string folder = toolkit.reportFolder();
     auto failure = makeFolder(folder);

@@ -61,12 +61,10 @@ inline bool readingKeepsItsPromises(std::string_view bytes) {
     if (!again.plan || *again.plan != plan) {
         return false;
     }
+    // The rules then take the plan up to its first refused entry, and exactly that.
     model::Build build;
-    build.openScreen(plan.classId);
-    std::size_t accepted = 0;
-    while (accepted < plan.history.size() && build.replay(plan.history[accepted]).accepted()) {
-        ++accepted;
-    }
+    const auto stop = build.replay(plan);
+    const std::size_t accepted = stop ? stop->entry : plan.history.size();
     const auto& recorded = build.screen()->history();
     return recorded.size() == accepted && std::equal(recorded.begin(), recorded.end(), plan.history.begin());
 }

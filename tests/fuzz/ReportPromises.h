@@ -4,9 +4,11 @@
 // text that opens to the same character, and one written as SAVE writes
 // (UTF-8, CR LF) saves to the same bytes. Shared by the report fuzzer and the
 // test that runs its corpus.
+#include <model/Build.h>
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,22 +16,26 @@
 namespace skillwright::testing {
 
 /// Opens the text as the program does; the saved text when it opened clean.
-/// `broken` is set when the reader breaks a promise.
+/// `broken` is set when the reader breaks a promise, or when a stopped
+/// replay leaves anything but exactly the entries before the one it names.
 inline std::optional<std::string> openAndSave(std::string_view bytes, bool& broken) {
     const report::ReportReading reading = report::parseReport(bytes);
     if (!reading.report) {
         broken = broken || reading.error.empty();
         return std::nullopt;
     }
+    const model::Plan& plan = reading.report->plan;
     model::Build build;
-    build.openScreen(reading.report->classId);
-    if (report::replayReport(build, *reading.report)) {
+    const std::optional<model::ReplayStop> stop = build.replay(plan);
+    const std::size_t kept = stop ? stop->entry : plan.history.size();
+    const model::Plan opened = build.plan();
+    broken = broken || kept > plan.history.size() || opened.history.size() != kept ||
+             !std::equal(opened.history.begin(), opened.history.end(), plan.history.begin()) ||
+             (stop && stop->reason.empty()) || build.characterLevel() != model::levelReached(opened);
+    if (report::openingProblem(*reading.report, stop, build.characterLevel())) {
         return std::nullopt;
     }
-    const model::TreeScreen& screen = *build.screen();
-    broken = broken || screen.history().size() != reading.report->entries.size();
-    return report::buildReportText(reading.report->name, model::classInfo(screen.classId()).name,
-                                   build.levelsGained(), screen.history());
+    return report::reportText(opened);
 }
 
 inline bool writtenAsSaveWrites(std::string_view bytes) {

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <RandomPlay.h>
+
 #include <algorithm>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -106,6 +109,8 @@ protected:
         }
     }
 };
+
+using skillwright::support::playAtRandom;
 
 inline std::string requiredLevelText(int tier) {
     return "Not available yet, you must be character level " + std::to_string(tier) +

@@ -112,7 +112,7 @@ TEST_F(Undo, anEmptyHistoryChangesNothing) {
     open(ClassId::Sorceress);
     struct Counter : BuildListener {
         int changes = 0;
-        void buildChanged() override { ++changes; }
+        void buildChanged(const BuildChange& /*change*/) override { ++changes; }
     } listener;
     build.addListener(listener);
     EXPECT_FALSE(build.undoLast());

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <RandomPlay.h>
+#include <Planner.h>
 #include <ReportPromises.h>
 #include <filesystem>
 #include <fstream>
@@ -20,9 +20,9 @@ using model::ClassId;
 using model::TreeId;
 
 std::string reportOf(const model::Build& build, std::string_view name) {
-    const model::TreeScreen& screen = *build.screen();
-    return buildReportText(name, model::classInfo(screen.classId()).name, build.levelsGained(),
-                           screen.history());
+    model::Plan plan = build.plan();
+    plan.name = name;
+    return reportText(plan);
 }
 
 /// Opens the report's text in a new build, as the program does.
@@ -38,12 +38,10 @@ std::unique_ptr<Reopened> reopen(std::string_view text) {
         r->error = reading.error;
         return r;
     }
-    r->build.openScreen(reading.report->classId);
-    r->problem = replayReport(r->build, *reading.report);
+    const auto stop = r->build.replay(reading.report->plan);
+    r->problem = openingProblem(*reading.report, stop, r->build.characterLevel());
     return r;
 }
-
-using support::playAtRandom;
 
 TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
     const char* names[] = {"Hero", "\xCE\x9F\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xAD\xCE\xB1\xCF\x82",
@@ -55,7 +53,7 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
     for (int n = 0; n < 150; ++n) {
         const auto classId = static_cast<ClassId>(n % model::kClassCount);
         model::Build build;
-        playAtRandom(build, classId, 1 + (n * 7) % 99, random);
+        model::testing::playAtRandom(build, classId, 1 + (n * 7) % 99, random);
         const std::string text = reportOf(build, names[n % std::size(names)]);
         const auto opened = reopen(text);
         ASSERT_EQ(opened->error, "") << text;
@@ -128,7 +126,7 @@ TEST(ReportReader, handWrittenReportsOfEveryKindOpen) {
     for (const std::string& text : {empty, everyKind}) {
         const ReportReading reading = parseReport("\xEF\xBB\xBF" + text);
         ASSERT_TRUE(reading.report) << reading.error;
-        EXPECT_EQ(reading.report->name, "Hero");
+        EXPECT_EQ(reading.report->plan.name, "Hero");
     }
     // Line ends of LF alone read the same; trailing blanks of entries stay.
     std::string lf = everyKind;
@@ -165,7 +163,18 @@ TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
          3,
          "Line 8: Clvl 2 Slvl 2: Fire Bolt\r\nThe planner records this point as \"Clvl 3 Slvl 2: Fire "
          "Bolt\".",
-         2},
+         1},
+        // The skill menu offers only Den of Evil (Normal) at level 5.
+        {{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 2: Fire Bolt", "Clvl 4 Slvl 3: Fire Bolt",
+          "Clvl 5 Slvl 4: Fire Bolt", "Den Of Evil: Normal Slvl 5: Fire Bolt",
+          "Den Of Evil: Nightmare Slvl 6: Fire Bolt", "Den Of Evil: Hell Slvl 7: Fire Bolt",
+          "Book of Skill: Normal Slvl 8: Fire Bolt", "Izual Quest Point:(1) Normal Slvl 9: Fire Bolt",
+          "Izual Quest Point:(2) Normal Slvl 10: Fire Bolt"},
+         5,
+         "Line 12: Den Of Evil: Nightmare Slvl 6: Fire Bolt\r\nDen Of Evil (Nightmare) is not offered at "
+         "character "
+         "level 5.",
+         5},
         {{"Reserved Slvl 1: Warmth"},
          1,
          "Line 7: Reserved Slvl 1: Warmth\r\nYou have no skill points in reserve.",
@@ -211,9 +220,30 @@ TEST(ReportReader, aFileThatIsNoReportIsToldSo) {
          "This file is not a character report: it holds binary data."},
         {good.substr(0, good.size() - kRule.size() - 2) + "\r\n",
          "This file is not a character report: its lines are not laid out as a report's."},
-        {report(
-             {"Hero", "Class: Amazon", "Level: two", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", kRule}),
-         "This file is not a character report: its third line is not a \"Level: \" line."},
+        {report({"Hero", "Class: Amazon", "Level: two", kRule, "", "Clvl 1 Slvl 0: Starting Level",
+                 "Clvl 2 Slvl 1: Jab", "", kRule}),
+         "This file is not a character report: it has no \"Level: \" line."},
+        // Every line of the layout is checked, above and below the entries.
+        {report({"Hero", "Class: Amazon", "Level: 2", kRule, "x", "Clvl 1 Slvl 0: Starting Level",
+                 "Clvl 2 Slvl 1: Jab", "", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report({"Hero", "Class: Amazon", "Level: 3", kRule, "", "Clvl 1 Slvl 0: Starting Level",
+                 "Clvl 2 Slvl 1: Jab", "Clvl 3 Slvl 2: Jab", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report({"Hero", "Class: Amazon", "Level: 2", "-", "", "Clvl 1 Slvl 0: Starting Level",
+                 "Clvl 2 Slvl 1: Jab", "", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report({"Hero", "Class: Amazon", "Level: 2", kRule, "", "Clvl 1 Slvl 0: Starting",
+                 "Clvl 2 Slvl 1: Jab", "", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report({"Hero", "Class: Amazon", "Level: 1", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report({"No Skills selected, Empty character", "", "Hero", "Class: Paladin", "Level: 1", kRule, "",
+                 "Clvl 1 Slvl 0: Starting Level", "x", "", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
+        {report({"No Skills selected, Empty character", "", "Hero", "Class: Paladin", "Level: 1", kRule, "",
+                 "Clvl 1 Slvl 0: Starting Level", "", kRule}),
+         "This file is not a character report: its lines are not laid out as a report's."},
         // A line longer than any report's is refused before it is looked at.
         {withEntries("Amazon", 2, {"Clvl 2 Slvl 1: Jab" + std::string(900'000, ' ')}),
          "This file is not a character report: its line 7 is longer than a report's lines."},
@@ -257,7 +287,7 @@ TEST(ReportReader, onlyARegularFileOfAtMostOneMebibyteIsRead) {
     }
     const ReportReading latin1 = readReport((dir / "latin1.txt").string());
     ASSERT_TRUE(latin1.report) << latin1.error;
-    EXPECT_EQ(latin1.report->name, "J\xC3\xBCrgen");
+    EXPECT_EQ(latin1.report->plan.name, "J\xC3\xBCrgen");
     fs::remove_all(dir);
 }
 

@@ -8,9 +8,10 @@ namespace {
 
 TEST(ReportText, historyEntriesFollowTheStartingLineVerbatim) {
     const std::string text =
-        buildReportText("Hero", "Necromancer", 2,
-                        {{model::EntryKind::Ordinary, 2, 1, 0, {model::TreeId::NecroBone, 0}},
-                         {model::EntryKind::ReservedForLater, 3, 0, 0, {}}});
+        reportText({model::ClassId::Necromancer,
+                    {{model::EntryKind::Ordinary, 2, 1, 0, {model::TreeId::NecroBone, 0}},
+                     {model::EntryKind::ReservedForLater, 3, 0, 0, {}}},
+                    "Hero"});
     EXPECT_EQ(text, "Hero\r\n"
                     "Class: Necromancer\r\n"
                     "Level: 3\r\n"

@@ -8,6 +8,7 @@ namespace skillwright::support {
 
 /// Plays a class at random: clicks, the reserve both ways, quest points of
 /// every kind and undo, each at random, until the character reaches `level`.
+/// Quest points are taken as the skill menu offers them.
 inline void playAtRandom(model::Build& build, model::ClassId classId, int level, std::mt19937& random) {
     build.openScreen(classId);
     const auto trees = model::classInfo(classId).trees;
@@ -15,7 +16,7 @@ inline void playAtRandom(model::Build& build, model::ClassId classId, int level,
     for (int step = 0; step < 2000 && build.characterLevel() < level; ++step) {
         const model::TreeId tree = trees[static_cast<std::size_t>(pick(3))];
         const auto index = static_cast<std::int16_t>(pick(10));
-        build.prepareRightClick(tree, index);
+        const model::QuestOffer offer = build.prepareRightClick(tree, index);
         switch (pick(12)) {
         case 0:
             build.reservePoint();
@@ -24,13 +25,19 @@ inline void playAtRandom(model::Build& build, model::ClassId classId, int level,
             build.useReservedPoint();
             break;
         case 2:
-            build.takeDenOfEvilPoint();
+            if (offer.denOfEvil) {
+                build.takeDenOfEvilPoint();
+            }
             break;
         case 3:
-            build.takeBookOfSkillPoint();
+            if (offer.bookOfSkill) {
+                build.takeBookOfSkillPoint();
+            }
             break;
         case 4:
-            build.takeIzualPoint();
+            if (offer.deathOfIzual) {
+                build.takeIzualPoint();
+            }
             break;
         case 5:
             build.undoLast();

@@ -130,7 +130,8 @@ SkillTreeScreen::~SkillTreeScreen() {
     }
 }
 
-void SkillTreeScreen::buildChanged() {
+void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
+    // Whatever happened, the screen shows the build as it now stands.
     mirror();
 }
 
@@ -466,6 +467,7 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
 void SkillTreeScreen::markSaved(const std::string& name) {
     m_reportName = report::ReportName::of(name);
     m_stoppedShort = false;
+    m_build.setCharacterName(name);
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
 }

@@ -115,7 +115,7 @@ private:
     void selectNewestEntry();
 
     // How the build reaches this screen.
-    void buildChanged() override;
+    void buildChanged(const model::BuildChange& change) override;
     void screenClosed() override;
     void iconHover(const SkillIcon& icon);
     void commandHover(Command command);

@@ -1,0 +1,225 @@
+// Plans: a build gives its plan, and a plan replays into a build through the
+// rules, stopping at the first entry a player's command could not have made.
+#include "Planner.h"
+
+#include <model/Plan.h>
+
+#include <functional>
+
+namespace skillwright::model::testing {
+namespace {
+
+/// The state a screen shows, beside the plan.
+struct Shown {
+    Plan plan;
+    std::int16_t levelsGained;
+    std::int16_t reserve;
+    std::array<std::int16_t, 3> quests;
+    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> counts;
+    friend bool operator==(const Shown&, const Shown&) = default;
+};
+Shown shown(const Build& build) {
+    Shown s{build.plan(), build.levelsGained(), build.reservedPoints(), {}, {}};
+    for (const Quest q : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
+        s.quests[static_cast<std::size_t>(q)] = build.questCount(q);
+    }
+    for (int t = 0; t < 3; ++t) {
+        for (int i = 0; i < kSkillsPerTree; ++i) {
+            s.counts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)] =
+                build.screen()->countAt(t, i);
+        }
+    }
+    return s;
+}
+
+TEST(Replay, everyPlanPlayedByTheRulesReplaysToTheSameBuild) {
+    std::mt19937 random(27);
+    Build replayed; // reused: every replay starts afresh, whatever was on it
+    int quests = 0;
+    for (int n = 0; n < 120; ++n) {
+        Build played;
+        playAtRandom(played, static_cast<ClassId>(n % kClassCount), 1 + (n * 13) % 99, random);
+        played.setCharacterName("Hero " + std::to_string(n));
+        const Plan plan = played.plan();
+        ASSERT_EQ(replayed.replay(plan), std::nullopt) << n;
+        EXPECT_EQ(shown(replayed), shown(played)) << n;
+        EXPECT_EQ(levelReached(plan), played.characterLevel());
+        // A build's own plan replays onto itself unchanged.
+        ASSERT_EQ(played.replay(played.plan()), std::nullopt);
+        EXPECT_EQ(shown(played), shown(replayed));
+        quests += played.questCount(Quest::DenOfEvil) + played.questCount(Quest::Izual);
+    }
+    EXPECT_GT(quests, 60) << "the random play should reach the quests";
+}
+
+/// Entries in a Necromancer's list: reserved level-ups up to `level`, then `more`.
+std::vector<std::string> reservedTo(int level, std::vector<std::string> more) {
+    std::vector<std::string> texts;
+    for (int l = 2; l <= level; ++l) {
+        texts.push_back("Clvl " + std::to_string(l) + " Reserved For Later ");
+    }
+    texts.insert(texts.end(), more.begin(), more.end());
+    return texts;
+}
+
+Plan planOf(ClassId classId, const std::vector<std::string>& texts) {
+    Plan plan{classId, {}, "Hero"};
+    for (const std::string& text : texts) {
+        const ParsedEntry parsed = parseEntry(text, classId);
+        EXPECT_TRUE(parsed.entry) << text << ": " << parsed.error;
+        plan.history.push_back(parsed.entry.value_or(HistoryEntry{}));
+    }
+    return plan;
+}
+
+TEST(Replay, stopsAtTheFirstEntryNoCommandCouldMakeAndKeepsOnlyThoseBefore) {
+    const std::vector<std::string> teethTo5{"Clvl 2 Slvl 1: Teeth", "Clvl 3 Slvl 2: Teeth",
+                                            "Clvl 4 Slvl 3: Teeth", "Clvl 5 Slvl 4: Teeth"};
+    auto with = [](std::vector<std::string> texts, std::initializer_list<std::string> more) {
+        texts.insert(texts.end(), more);
+        return texts;
+    };
+    const struct {
+        ClassId classId;
+        std::vector<std::string> texts;
+        std::size_t stop;
+        std::string reason;
+    } cases[] = {
+        // The skill menu's offers, by character level and count.
+        {ClassId::Necromancer,
+         with(teethTo5, {"Den Of Evil: Normal Slvl 5: Teeth", "Den Of Evil: Nightmare Slvl 6: Teeth",
+                         "Den Of Evil: Hell Slvl 7: Teeth"}),
+         5, "Den Of Evil (Nightmare) is not offered at character level 5."},
+        {ClassId::Necromancer, with(teethTo5, {"Book of Skill: Normal Slvl 5: Teeth"}), 4,
+         "Book of Skill (Normal) is not offered at character level 5."},
+        {ClassId::Necromancer, with(teethTo5, {"Izual Quest Point:(1) Normal Slvl 5: Teeth"}), 4,
+         "Death of Izual (Normal) is not offered at character level 5."},
+        {ClassId::Necromancer, reservedTo(2, {"Den Of Evil: Normal Slvl 1: Teeth"}), 1,
+         "Den Of Evil (Normal) is not offered at character level 2."},
+        {ClassId::Amazon,
+         reservedTo(24, {"Den Of Evil: Normal Slvl 1: Jab", "Den Of Evil: Nightmare Slvl 1: Power Strike"}),
+         24, "Den Of Evil (Nightmare) is not offered at character level 24."},
+        {ClassId::Necromancer,
+         reservedTo(39, {"Izual Quest Point:(1) Normal Slvl 1: Teeth",
+                         "Izual Quest Point:(2) Normal Slvl 2: Teeth",
+                         "Izual Quest Point:(1) Nightmare Slvl 3: Teeth",
+                         "Izual Quest Point:(2) Nightmare Slvl 4: Teeth",
+                         "Izual Quest Point:(1) Hell Slvl 5: Teeth"}),
+         42, "Death of Izual (Hell) is not offered at character level 39."},
+        {ClassId::Necromancer,
+         reservedTo(60, {"Den Of Evil: Normal Slvl 1: Teeth", "Den Of Evil: Nightmare Slvl 2: Teeth",
+                         "Den Of Evil: Hell Slvl 3: Teeth", "Den Of Evil: Hell Slvl 4: Teeth"}),
+         62, "You may only complete this quest once for each level, 3 times."},
+        // The click's rules, for every kind of point.
+        {ClassId::Necromancer,
+         {"Clvl 2 Slvl 1: Teeth", "Clvl 3 Slvl 1: Bone Spear"},
+         1,
+         "Not available yet, you must be character level 18 first (or just getting level 18)."},
+        {ClassId::Necromancer, reservedTo(3, {"Den Of Evil: Normal Slvl 1: Bone Spear"}), 2,
+         "Not available yet, you must be character level 18 first (or just getting level 18)."},
+        {ClassId::Necromancer,
+         {"Clvl 2 Slvl 1: Teeth", "Reserved Slvl 2: Teeth"},
+         1,
+         "You have no skill points in reserve."},
+        {ClassId::Necromancer,
+         reservedTo(6, {"Reserved Slvl 1: Bone Armor", "Reserved Slvl 1: Corpse Explosion"}), 6,
+         "Not available yet, you must have at least one skill point in Teeth"},
+        // Taken, but not as recorded: nothing of it stays.
+        {ClassId::Necromancer,
+         {"Clvl 2 Slvl 1: Teeth", "Clvl 2 Slvl 2: Teeth"},
+         1,
+         "The planner records this point as \"Clvl 3 Slvl 2: Teeth\"."},
+        {ClassId::Necromancer, reservedTo(3, {"Den Of Evil: Hell Slvl 1: Teeth"}), 2,
+         "The planner records this point as \"Den Of Evil: Normal Slvl 1: Teeth\"."},
+        {ClassId::Necromancer, reservedTo(3, {"Clvl 4 Slvl 2: Teeth"}), 2,
+         "The planner records this point as \"Clvl 4 Slvl 1: Teeth\"."},
+    };
+    for (const auto& c : cases) {
+        const Plan plan = planOf(c.classId, c.texts);
+        Build build;
+        const std::optional<ReplayStop> stop = build.replay(plan);
+        ASSERT_TRUE(stop) << c.reason;
+        EXPECT_EQ(stop->entry, c.stop) << c.reason;
+        EXPECT_EQ(stop->reason, c.reason);
+        // Exactly the entries before it, and the state they make.
+        Plan before = plan;
+        before.history.resize(c.stop);
+        Build reference;
+        ASSERT_EQ(reference.replay(before), std::nullopt) << c.reason;
+        EXPECT_EQ(shown(build), shown(reference)) << c.reason;
+    }
+}
+
+TEST(Replay, aSkillOfAnotherClassStopsTheReplay) {
+    Plan plan{ClassId::Necromancer, {{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecroBone, 0}}}, ""};
+    plan.history.push_back({EntryKind::Ordinary, 3, 1, 0, {TreeId::SorcFire, 0}});
+    Build build;
+    EXPECT_EQ(build.replay(plan), (ReplayStop{1, "The Necromancer has no such skill."}));
+    EXPECT_EQ(build.plan().history.size(), 1u);
+}
+
+TEST(Replay, startsAfreshOnAnotherClassAndTellsOneChange) {
+    Build build;
+    std::mt19937 random(5);
+    playAtRandom(build, ClassId::Paladin, 40, random);
+    struct Counter : BuildListener {
+        std::vector<BuildChange> changes;
+        std::vector<ClassId> opened;
+        void buildChanged(const BuildChange& change) override { changes.push_back(change); }
+        void screenOpened(ClassId c) override { opened.push_back(c); }
+    } listener;
+    build.addListener(listener);
+    const Plan plan = planOf(ClassId::Sorceress, {"Clvl 2 Slvl 1: Fire Bolt"});
+    EXPECT_EQ(build.replay(plan), std::nullopt);
+    EXPECT_EQ(build.plan(), plan);
+    EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
+    EXPECT_EQ(build.reservedPoints(), 0);
+    EXPECT_EQ(listener.changes, std::vector<BuildChange>{{BuildChange::Kind::Replayed}});
+    EXPECT_EQ(listener.opened, std::vector<ClassId>{ClassId::Sorceress});
+    build.removeListener(listener);
+}
+
+/// What each operation tells its listeners, once it has ended.
+class Changes : public Planner, public BuildListener {
+protected:
+    std::vector<BuildChange> told;
+    void buildChanged(const BuildChange& change) override { told.push_back(change); }
+};
+
+TEST_F(Changes, eachOperationTellsWhatItDid) {
+    using K = BuildChange::Kind;
+    build.addListener(*this);
+    const HistoryEntry teeth{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecroBone, 0}};
+    const HistoryEntry reserved{EntryKind::ReservedForLater, 3, 0, 0, {}};
+    const HistoryEntry denOfEvil{EntryKind::DenOfEvil, 0, 2, 1, {TreeId::NecroBone, 0}};
+    const struct {
+        const char* operation;
+        std::function<void()> run;
+        BuildChange change;
+    } steps[] = {
+        {"open", [&] { open(ClassId::Necromancer); }, {K::ScreenOpened}},
+        {"click", [&] { click(TreeId::NecroBone, 0); }, {K::PointTaken, teeth}},
+        {"refused click",
+         [&] { click(TreeId::NecroBone, 6); },
+         {K::PointRefused, {}, Refusal::RequiredLevel}},
+        {"right click", [&] { rightClick(TreeId::NecroBone, 0); }, {K::SkillChosen}},
+        {"reserve", [&] { build.reservePoint(); }, {K::PointTaken, reserved}},
+        {"quest", [&] { build.takeDenOfEvilPoint(); }, {K::PointTaken, denOfEvil}},
+        {"undo", [&] { build.undoLast(); }, {K::PointUndone, denOfEvil}},
+        {"undo the reserve", [&] { build.undoLast(); }, {K::PointUndone, reserved}},
+        {"use reserve", [&] { build.useReservedPoint(); }, {K::PointRefused, {}, Refusal::EmptyReserve}},
+        {"replay", [&] { build.replay(build.plan()); }, {K::Replayed}},
+        {"reset", [&] { build.reset(); }, {K::Reset}},
+        {"close", [&] { build.closeScreen(); }, {K::ScreenClosed}},
+    };
+    for (const auto& step : steps) {
+        told.clear();
+        step.run();
+        EXPECT_EQ(told.back(), step.change) << step.operation;
+        EXPECT_EQ(told.size(), 1u) << step.operation;
+    }
+    build.removeListener(*this);
+}
+
+} // namespace
+} // namespace skillwright::model::testing
