@@ -1,8 +1,10 @@
 // Opening a saved character: a level-99 report with quest points of every
 // quest and points held in reserve and spent, from reading the file to its
-// tree screen shown and painted with the replayed history. And refusing the
-// largest file read, 1 MiB of one long line, from the file to its message
-// box shown and painted: at most 50 ms.
+// tree screen shown and painted with the replayed history, journalled as the
+// program journals it. Continuing such a plan from the journal, and a click
+// on a tree screen whose plan the journal keeps, to the repainted screen.
+// And refusing the largest file read, 1 MiB of one long line, from the file
+// to its message box shown and painted: at most 50 ms.
 #include <model/Build.h>
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
@@ -10,7 +12,9 @@
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <QtBenchMain.h>
 
 #include <benchmark/benchmark.h>
@@ -64,11 +68,23 @@ std::string fullReport() {
     return report::reportText(build.plan());
 }
 
+/// A journal folder of the benchmark's own, gone at the end.
+struct JournalFolder {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("sw-bench-journal-" + std::to_string(::getpid()));
+    JournalFolder() { std::filesystem::remove_all(path); }
+    ~JournalFolder() { std::filesystem::remove_all(path); }
+    JournalFolder(const JournalFolder&) = delete;
+    JournalFolder& operator=(const JournalFolder&) = delete;
+};
+
 void OpenLevel99Report(benchmark::State& state) {
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("sw-bench-open-" + std::to_string(::getpid()) + ".txt");
     std::ofstream(file, std::ios::binary) << fullReport();
+    const JournalFolder journal;
     toolkit::ScriptedToolkit toolkit;
+    toolkit.journalFolder = journal.path.string();
     model::Build build;
     app::Program program(build, toolkit);
     for (auto _ : state) {
@@ -85,6 +101,88 @@ void OpenLevel99Report(benchmark::State& state) {
     std::filesystem::remove(file);
 }
 BENCHMARK(OpenLevel99Report)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+/// The number of the plan that left the screen last.
+std::uint64_t newestPlan(const std::filesystem::path& folder) {
+    std::uint64_t newest = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("left-") && name.ends_with(".journal")) {
+            newest = std::max<std::uint64_t>(newest, std::stoull(name.substr(5)));
+        }
+    }
+    return newest;
+}
+
+void ContinueLevel99Plan(benchmark::State& state) {
+    const JournalFolder journal;
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("sw-bench-continue-" + std::to_string(::getpid()) + ".txt");
+    std::ofstream(file, std::ios::binary) << fullReport();
+    toolkit::ScriptedToolkit toolkit;
+    toolkit.journalFolder = journal.path.string();
+    model::Build build;
+    app::Program program(build, toolkit);
+    program.start();
+    // The report's character with its last point taken again: unsaved.
+    if (!program.openCharacter(file.string())) {
+        state.SkipWithError("the report did not open");
+        return;
+    }
+    std::filesystem::remove(file);
+    const model::HistoryEntry last = build.screen()->history().back();
+    build.undoLast();
+    build.replay(last);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const std::uint64_t number = newestPlan(journal.path);
+        state.ResumeTiming();
+        if (!program.continuePlan(number) || build.characterLevel() != 99) {
+            state.SkipWithError("the plan was not continued");
+            break;
+        }
+        program.treeScreen()->repaint();
+    }
+}
+BENCHMARK(ContinueLevel99Plan)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+// From the press of the left button to the repainted screen, the journal
+// written on the way.
+void ClickWithJournalToRepaint(benchmark::State& state) {
+    const JournalFolder journal;
+    toolkit::ScriptedToolkit toolkit;
+    toolkit.journalFolder = journal.path.string();
+    model::Build build;
+    app::Program program(build, toolkit);
+    program.start();
+    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Necromancer"), Qt::LeftButton);
+    screens::SkillTreeScreen* screen = program.treeScreen();
+    QApplication::processEvents();
+    // The tier-1 skills, spent in turns so that every click is accepted.
+    std::vector<QWidget*> icons;
+    for (const char* name : {"img_NecroSummon(0)", "img_NecroSummon(1)", "img_NecroBonePoison(0)",
+                             "img_NecroBonePoison(1)", "img_NecroCurse(0)"}) {
+        icons.push_back(screen->findChild<QWidget*>(name));
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
+        QApplication::processEvents();
+        if (build.levelsGained() >= 90) {
+            state.PauseTiming();
+            build.reset();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(ClickWithJournalToRepaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
 
 /// A report of 1 MiB whose line `longLine` (2 the class, 7 an entry) takes
 /// all the room the others leave.

@@ -38,6 +38,7 @@ public:
     }
     void processEvents() override { QApplication::processEvents(); }
     std::string applicationFolder() override { return m_scripted.applicationFolder(); }
+    std::string stateFolder() override { return {}; }
     std::string animationFolder() override { return m_scripted.animationFolder(); }
     std::string reportFolder() override { return m_scripted.reportFolder(); }
     bool openAddress(const std::string& address) override { return m_scripted.openAddress(address); }

@@ -52,7 +52,8 @@ void applyLook(QApplication& app) {
 }
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_start(m_menuTexts, toolkit) {
+    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_keeper(build, toolkit),
+      m_start(m_menuTexts, toolkit) {
     QObject::connect(&m_start, &screens::StartScreen::classChosen, &m_start,
                      [this](model::ClassId classId) { openClass(classId); });
     QObject::connect(&m_start, &screens::StartScreen::contactMenuRequested, &m_start,
@@ -61,6 +62,10 @@ Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
                      [this](bool hideSelf) { openGenerator(hideSelf); });
     QObject::connect(&m_start, &screens::StartScreen::exitRequested, &m_start, [this] { endProgram(); });
     followOpener(m_start.characterOpener());
+    QObject::connect(&m_start, &screens::StartScreen::continueRequested, &m_start,
+                     [this](quint64 number) { continuePlan(number); });
+    m_start.setContinueSource([this] { return m_keeper.offers(); });
+    m_keeper.setListChanged([this] { m_start.refreshContinue(); });
 }
 
 Program::~Program() {
@@ -104,6 +109,7 @@ bool Program::openCharacter(const std::string& path) {
         return false;
     }
     const report::Report& character = *reading.report;
+    const PlanKeeper::Batch batch(m_keeper); // one journal for the whole replay
     m_start.hide();
     screens::SkillTreeScreen* screen = createTreeScreen(character.plan.classId);
     const std::optional<model::ReplayStop> stop = m_build.replay(character.plan);
@@ -117,6 +123,31 @@ bool Program::openCharacter(const std::string& path) {
         screen->clearNotice();
     }
     return true;
+}
+
+bool Program::continuePlan(std::uint64_t number) {
+    if (m_treeScreen && m_treeScreen->hasUnsavedPoints() &&
+        m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
+                             "", toolkit::Icon::None,
+                             toolkit::Buttons::YesNoDefaultNo) != toolkit::Answer::Yes) {
+        return false;
+    }
+    const bool continued = m_keeper.continuePlan(number, [this](const model::Plan& plan) {
+        m_start.hide();
+        screens::SkillTreeScreen* screen = openClass(plan.classId);
+        if (!plan.name.empty()) {
+            screen->markSaved(plan.name); // SAVE offers it; the points stay unsaved
+        }
+        for (const model::HistoryEntry& entry : plan.history) {
+            m_build.replay(entry);
+        }
+        screen->clearNotice();
+    });
+    if (!continued) {
+        m_toolkit.messageBox("This plan can no longer be read, so it cannot be continued.", "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return continued;
 }
 
 screens::MenuHolder& Program::menu() {
@@ -134,6 +165,7 @@ void Program::stopFill() {
 
 void Program::endProgram() {
     stopFill();
+    m_keeper.planLeft();
     m_toolkit.endProgram();
 }
 
@@ -165,6 +197,8 @@ screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
         screen->close();
     });
     QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
+    QObject::connect(screen, &screens::SkillTreeScreen::characterSaved, &m_start,
+                     [this](const QString& name) { m_keeper.planSaved(name.toStdString()); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
     m_treeScreen = screen;

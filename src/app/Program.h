@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlanKeeper.h"
+
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/select/StartScreen.h>
@@ -8,6 +10,7 @@
 
 #include <QPointer>
 
+#include <cstdint>
 #include <memory>
 #include <stop_token>
 #include <string>
@@ -50,7 +53,8 @@ void applyLook(QApplication& app);
 /// appears, so that no key meant for it reaches a window behind it. And
 /// whatever puts something else in the place of the plan on screen (a class
 /// or the generator asked for on the start screen, CHANGE CLASS, the end of
-/// the program) first stops a random fill that is running.
+/// the program) first stops a random fill that is running. The plan keeper
+/// journals the plan on screen; the start screen offers what it kept.
 class Program {
 public:
     Program(model::Build& build, toolkit::Toolkit& toolkit);
@@ -68,6 +72,10 @@ public:
     /// are told in a message box. Points on screen not yet saved are only
     /// replaced if the player says so. True when a character was opened.
     bool openCharacter(const std::string& path);
+    /// Puts the plan `number` that left the screen unsaved back on its
+    /// class's screen, as opening a report does. A plan that can no longer be
+    /// read is told in a message box. True when it was continued.
+    bool continuePlan(std::uint64_t number);
 
     [[nodiscard]] screens::StartScreen& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
@@ -98,6 +106,7 @@ private:
     model::Build& m_build;
     toolkit::Toolkit& m_toolkit;
     model::SkillMenuTexts m_menuTexts;
+    PlanKeeper m_keeper;
     screens::StartScreen m_start;
     std::unique_ptr<screens::MenuHolder> m_menu;
     QPointer<screens::SkillTreeScreen> m_treeScreen;

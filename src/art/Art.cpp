@@ -139,6 +139,10 @@ QPixmap openButton() {
     return picture(QStringLiteral("select/open.png"));
 }
 
+QPixmap continueButton() {
+    return picture(QStringLiteral("select/continue.png"));
+}
+
 QPixmap generatorBackground() {
     return picture(QStringLiteral("generator/background.png"));
 }

@@ -50,6 +50,8 @@ QPixmap portrait(int person);
 QPixmap generatorButton();
 /// The picture of the button that opens a saved character (40 x 40).
 QPixmap openButton();
+/// The start screen's button that continues a plan left unsaved (40 x 40).
+QPixmap continueButton();
 
 /// Background of the random character generator dialog (360 x 300): a calm
 /// title band over y = 0..72 with the five class emblems (spear, banner,

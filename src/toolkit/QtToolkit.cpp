@@ -151,6 +151,11 @@ std::string QtToolkit::reportFolder() {
     return programFolders(*this).reportFolder();
 }
 
+std::string QtToolkit::stateFolder() {
+    return toolkit::stateFolder(qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
+                                qEnvironmentVariable("HOME").toStdString());
+}
+
 bool QtToolkit::openAddress(const std::string& address) {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(address), QUrl::TolerantMode));
 }

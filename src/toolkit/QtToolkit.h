@@ -34,6 +34,7 @@ public:
     std::string applicationFolder() override;
     std::string animationFolder() override;
     std::string reportFolder() override;
+    std::string stateFolder() override;
     bool openAddress(const std::string& address) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;

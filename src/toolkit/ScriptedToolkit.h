@@ -39,6 +39,9 @@ public:
     /// One folder for everything, as in a build folder.
     std::string animationFolder() override { return folder; }
     std::string reportFolder() override { return folder; }
+    /// `journalFolder`: by default none, so that a test keeps no plans
+    /// unless it gives the journal a folder of its own.
+    std::string stateFolder() override { return journalFolder; }
     bool openAddress(const std::string& address) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
@@ -59,6 +62,7 @@ public:
     /// Answers random() once `randoms` is empty (0.0 when unset).
     std::function<double()> randomSource;
     std::string folder = ".";
+    std::string journalFolder;
     bool openAddressResult = true;
 
     // Records.

@@ -52,6 +52,9 @@ public:
     /// The folder SAVE writes reports into, and where looking for one starts;
     /// it may not exist yet, and the first save makes it.
     virtual std::string reportFolder() = 0;
+    /// The folder the program keeps what it carries from one run to the next
+    /// (the journal of plans); it may not exist yet. Empty: nothing is kept.
+    virtual std::string stateFolder() = 0;
     /// Hands a web or mail address to the desktop's default handler.
     virtual bool openAddress(const std::string& address) = 0;
     /// A uniform random number r with 0 <= r < 1.

@@ -7,14 +7,19 @@
 // history) as it last saw it: an action that must leave the plan alone or
 // that puts a known one in its place is held to it, and a fill the player
 // led away from must stop where it was. Keys go where the keyboard is, as a
-// player's do; a program ended by Esc is started again.
+// player's do; a program ended by Esc is started again. Plans leave the
+// screen by every route into the program's journal, and the start screen's
+// continue button (or Ctrl+Shift+T) must bring back the newest one as the
+// journal holds it, read with the journal's own reader.
 //
 // SKILLWRIGHT_SOAK_SEED=<n>     play that seed alone (with a time: the first seed)
 // SKILLWRIGHT_SOAK_SECONDS=<s>  play seed after seed until the time is up
 // SKILLWRIGHT_SOAK_ACTIONS=<n>  actions per seed (default 2000)
 // SKILLWRIGHT_SOAK_TRACE        print each action as it is played
+#include <journal/JournalText.h>
 #include <model/Build.h>
 #include <model/Catalogue.h>
+#include <model/History.h>
 #include <screens/common/CharacterOpener.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -39,6 +44,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <map>
 #include <numeric>
@@ -189,6 +196,7 @@ enum class Effect { Free, Keeps, Leaves, Replaces };
 struct Soak {
     Soak(std::uint64_t seed, const QString& folder) : m_rng(seed), m_draws(seed ^ 0x5eed) {
         toolkit.folder = str(folder);
+        toolkit.journalFolder = str(folder) + "/state/skillwright";
         toolkit.randomSource = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(m_draws); };
         toolkit.onProcessEvents = [this] { playerDuringFill(); };
         startProgram();
@@ -398,6 +406,57 @@ struct Soak {
             fail("a character just opened counts as unsaved");
         }
         ++g_reach["reports opened again"];
+    }
+    void continuePlan() {
+        QWidget* button = child(&start(), QStringLiteral("cmd_Continue"));
+        if (button == nullptr || !button->isVisible()) {
+            return;
+        }
+        // The newest plan that left the screen, as its journal holds it.
+        std::filesystem::path newest;
+        std::uint64_t highest = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(toolkit.journalFolder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with("left-") && name.ends_with(".journal") &&
+                std::stoull(name.substr(5)) > highest) {
+                highest = std::stoull(name.substr(5));
+                newest = entry.path();
+            }
+        }
+        std::ifstream in(newest, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const journal::JournalReading kept = journal::parseJournal(text);
+        if (!kept.record) {
+            fail("the plan offered to continue has no whole journal: " + kept.error);
+            return;
+        }
+        Plan expected{qstr(model::classInfo(kept.record->plan.classId).screenName), {}};
+        for (const model::HistoryEntry& entry : kept.record->plan.history) {
+            expected.history.push_back(model::formatEntry(entry));
+        }
+        note(": " + describe(expected));
+        screens::SkillTreeScreen* before = program().treeScreen();
+        const bool asks = before != nullptr && before->hasUnsavedPoints();
+        const bool replace = !asks || chance(2);
+        if (asks) {
+            toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No);
+        }
+        if (replace) {
+            replacesPlan(expected);
+        }
+        const std::size_t messagesBefore = toolkit.messages.size();
+        if (QApplication::activeWindow() == &start() && chance(3)) {
+            note(": Ctrl+Shift+T");
+            QTest::keyClick(&start(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            clickOn(&start(), QStringLiteral("cmd_Continue"));
+        }
+        if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
+            fail("continuing a plan said \"" + toolkit.messages.back().text + "\"");
+        } else if (replace && shownTree() != nullptr && !shownTree()->hasUnsavedPoints()) {
+            fail("a plan continued counts as saved");
+        }
+        g_reach["plans continued"] += replace ? 1 : 0;
     }
     void pressEscape() {
         // Esc goes where the keyboard is: the focused control of the active window.
@@ -769,6 +828,7 @@ const std::array kActions{
     Action{"contact menu",         Start,      1, Keeps,  [](Soak& s) { s.clickOn(&s.start(), s.chance(2) ? "img_Quennick" : "img_Orrindel", Qt::LeftButton, true); }},
     Action{"open a saved report",  Start,      1, Keeps,  [](Soak& s) { s.openSavedReport(false); }},
     Action{"drop a saved report",  Start,      1, Keeps,  [](Soak& s) { s.openSavedReport(true); }},
+    Action{"continue a plan",      Start,      2, Keeps,  [](Soak& s) { s.continuePlan(); }},
     Action{"pick a class option",  Generator,  4, Keeps,  [](Soak& s) { s.clickOn(s.program().generatorDialog(), Soak::kOptions[static_cast<std::size_t>(s.draw(6))]); }},
     Action{"type a level",         Generator,  4, Keeps,  [](Soak& s) { s.typeLevel(); }},
     Action{"generate",             Generator,  5, Free,   [](Soak& s) { s.generate(); }},

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <art/Art.h>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -27,10 +30,21 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // The journal of plans goes to a folder of this run's own, never the player's.
+    std::string state = (std::filesystem::temp_directory_path() / "sw-state-XXXXXX").string();
+    if (::mkdtemp(state.data()) != nullptr) {
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state));
+    } else { // no folder at all rather than the player's
+        qputenv("XDG_STATE_HOME", "");
+        qputenv("HOME", "");
+    }
     QLocale::setDefault(QLocale::c());
     g_standardMessages = qInstallMessageHandler(quietOffscreenRaise);
     QApplication app(argc, argv);
     skillwright::art::initialise();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(state, ignored);
+    return result;
 }

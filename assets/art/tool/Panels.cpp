@@ -512,6 +512,65 @@ QImage drawOpenButton() {
     return image;
 }
 
+QImage drawContinueButton() {
+    QImage image = blankImage(40, 40);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintButtonGround(painter, image.rect());
+    const QPointF centre(20, 20.5);
+    const qreal radius = 10.5;
+    // A small hourglass of bone and bronze at the heart.
+    const QColor bone(226, 212, 180);
+    QPainterPath glass;
+    glass.moveTo(16.5, 14.5);
+    glass.lineTo(23.5, 14.5);
+    glass.lineTo(20.8, 20.5);
+    glass.lineTo(23.5, 26.5);
+    glass.lineTo(16.5, 26.5);
+    glass.lineTo(19.2, 20.5);
+    glass.closeSubpath();
+    painter.setPen(QPen(QColor(20, 14, 10), 1.0));
+    painter.setBrush(bone.darker(115));
+    painter.drawPath(glass);
+    QPainterPath sand;
+    sand.moveTo(17.9, 25.6);
+    sand.lineTo(22.1, 25.6);
+    sand.lineTo(20, 22.2);
+    sand.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(214, 150, 60));
+    painter.drawPath(sand);
+    painter.setPen(QPen(kMetal.lighter(130), 1.4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(15.5, 14.2), QPointF(24.5, 14.2));
+    painter.drawLine(QPointF(15.5, 26.8), QPointF(24.5, 26.8));
+    // The arrow curving round it against the clock, from the lower left to
+    // a head on the left that points down: the way back.
+    const QRectF circle(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    QPainterPath arc;
+    arc.arcMoveTo(circle, 230);
+    arc.arcTo(circle, 230, 290);
+    const qreal end = qDegreesToRadians(230.0 + 290.0);
+    const QPointF tip(centre.x() + radius * std::cos(end), centre.y() - radius * std::sin(end));
+    // The tangent against the clock at angle a is (-sin a, -cos a) on screen.
+    const QPointF along(-std::sin(end), -std::cos(end));
+    const QPointF across(along.y(), -along.x());
+    QPainterPath head;
+    head.moveTo(tip + along * 4.5);
+    head.lineTo(tip - along * 1.5 + across * 4.0);
+    head.lineTo(tip - along * 1.5 - across * 4.0);
+    head.closeSubpath();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 80, 30, 110), 4.2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(arc);
+    painter.setPen(QPen(QColor(255, 200, 120), 1.8, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(arc);
+    painter.setPen(QPen(QColor(255, 80, 30, 110), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(QColor(255, 200, 120));
+    painter.drawPath(head);
+    paintBevel(painter, QRectF(0, 0, 40, 40), 3, kMetal);
+    return image;
+}
+
 } // namespace skillwright::art::tool
 
 namespace skillwright::art::tool {

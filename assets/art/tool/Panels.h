@@ -20,6 +20,9 @@ QImage drawPortrait(int person);
 QImage drawGeneratorButton();
 /// The start screen's button that opens a saved character: a written scroll (40 x 40).
 QImage drawOpenButton();
+/// The start screen's button that continues a plan left unsaved: a glowing
+/// arrow curving back on itself (40 x 40).
+QImage drawContinueButton();
 /// Background of the random character generator dialog (360 x 300).
 QImage drawGeneratorBackground();
 /// The generator dialog's emblem, a pair of dice in a bronze ring (56 x 56).

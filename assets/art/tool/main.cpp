@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
     save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
     save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
     save(tool::drawOpenButton(), QStringLiteral("select/open.png"));
+    save(tool::drawContinueButton(), QStringLiteral("select/continue.png"));
     save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
     save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
     // The window icon, and the desktop's icon of the installed program.

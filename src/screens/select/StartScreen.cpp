@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <animations/ClassStills.h>
 #include <art/Art.h>
@@ -183,6 +185,27 @@ void StartScreen::createControls() {
     m_openButton->setToolTip(QStringLiteral("Open a saved character (Ctrl+O)"));
     connect(m_openButton, &QPushButton::clicked, m_opener, &CharacterOpener::openRequested);
 
+    // Shown only while a plan waits to be continued.
+    m_continueButton =
+        addPictureButton("cmd_Continue", TwipRect{9690, 8130, 600, 600}, art::continueButton());
+    m_continueButton->hide();
+    connect(m_continueButton, &QPushButton::clicked, this, [this] {
+        if (m_listedByHold) {
+            return; // the press was held: the list answered it
+        }
+        continueNewest();
+    });
+    m_holdTimer = m_toolkit.createTimer();
+    m_holdTimer->setCallback([this] {
+        m_listedByHold = true;
+        m_continueButton->setDown(false);
+        listPlans();
+    });
+    m_popper = [](QMenu& menu, QPoint pos) { return menu.exec(pos); };
+    auto* continueKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
+    continueKey->setContext(Qt::WindowShortcut);
+    connect(continueKey, &QShortcut::activated, this, &StartScreen::continueNewest);
+
     m_close = addPointerLabel("lbl_Close", QStringLiteral("X"), TwipRect{11520, 60, 360, 375},
                               art::captionFont(14, QFont::Bold), centred);
 }
@@ -197,6 +220,76 @@ QPushButton* StartScreen::addPictureButton(const char* name, const TwipRect& pla
     button->setIcon(picture);
     button->setIconSize(button->size());
     return button;
+}
+
+// ---- Plans to continue ----
+
+void StartScreen::setContinueSource(ContinueSource source) {
+    m_continueSource = std::move(source);
+    refreshContinue();
+}
+
+void StartScreen::refreshContinue() {
+    if (!m_continueSource || !isVisible()) {
+        return; // asked again when the screen shows
+    }
+    m_choices = m_continueSource();
+    m_continueButton->setVisible(!m_choices.empty());
+    m_continueButton->setToolTip(m_choices.empty() ? QString()
+                                                   : QString::fromStdString(m_choices.front().text) +
+                                                         QStringLiteral(" (Ctrl+Shift+T)"));
+}
+
+void StartScreen::continueNewest() {
+    refreshContinue();
+    if (!m_choices.empty()) {
+        emit continueRequested(m_choices.front().number);
+    }
+}
+
+void StartScreen::listPlans() {
+    refreshContinue();
+    if (m_choices.empty()) {
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnu_Continue"));
+    for (const ContinueChoice& choice : m_choices) {
+        QAction* entry = menu.addAction(QString::fromStdString(choice.text));
+        entry->setData(QVariant::fromValue(static_cast<quint64>(choice.number)));
+    }
+    // Above the button, which sits at the foot of the screen, and ending
+    // where it ends: inside the screen, over the contact card.
+    const QSize size = menu.sizeHint();
+    const QPoint at =
+        m_continueButton->mapToGlobal(QPoint(m_continueButton->width() - size.width(), -size.height()));
+    if (QAction* chosen = m_popper(menu, at)) {
+        emit continueRequested(chosen->data().toULongLong());
+    }
+}
+
+bool StartScreen::continueButtonEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        refreshContinue(); // "5 minutes ago" as of now
+        return false;
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            listPlans();
+            return true;
+        }
+        m_listedByHold = false;
+        m_holdTimer->start(kHoldMilliseconds);
+        return false;
+    case QEvent::MouseButtonRelease:
+        m_holdTimer->stop();
+        return false;
+    case QEvent::MouseMove:
+        hoverReset(true);
+        return false;
+    default:
+        return false;
+    }
 }
 
 PictureArray& StartScreen::pictures(model::ClassId classId) {
@@ -382,11 +475,14 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
             (watched == m_focusHolder || watched == m_generatorButton || watched == m_openButton ||
-             watched == m_infoList)) {
+             watched == m_continueButton || watched == m_infoList)) {
             emit exitRequested();
             return true;
         }
         return false;
+    }
+    if (watched == m_continueButton) {
+        return continueButtonEvent(event);
     }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
         return false;
@@ -504,6 +600,11 @@ void StartScreen::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void StartScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshContinue();
 }
 
 void StartScreen::closeEvent(QCloseEvent* event) {

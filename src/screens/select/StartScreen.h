@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContinueChoice.h"
 #include "PictureArray.h"
 
 #include <model/Catalogue.h>
@@ -9,9 +10,13 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -31,7 +36,8 @@ struct TwipRect;
 
 /// The start-up screen: the five classes as animated pictures with their
 /// names, the Random command and generator button, the information list and
-/// the two authors' contact cards.
+/// the two authors' contact cards; beside the open button, the plans that
+/// left the screen unsaved, to be continued.
 ///
 /// Control names are the objectNames; the class pictures are the picture
 /// arrays "img_Amazon(0)", "img_Amazon(1)", ... Hovering a class plays its
@@ -73,6 +79,19 @@ public:
     /// Ctrl+O, the open button and files dropped on this screen.
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
+    /// How long a press on the continue button lasts before it lists the plans.
+    static constexpr int kHoldMilliseconds = 500;
+    using ContinueSource = std::function<std::vector<ContinueChoice>()>;
+    /// Where the plans to continue come from, newest first; asked whenever
+    /// the screen shows, the button's tooltip is due or the list opens.
+    void setContinueSource(ContinueSource source);
+    /// The plans to continue may have changed: the button follows.
+    void refreshContinue();
+    /// Pops the list of plans up at a global position and returns the entry
+    /// chosen (nullptr: none); tests put a stand-in here.
+    using MenuPopper = std::function<QAction*(QMenu&, QPoint)>;
+    void setMenuPopper(MenuPopper popper) { m_popper = std::move(popper); }
+
 signals:
     /// A class was chosen; this screen hides itself right after.
     void classChosen(model::ClassId classId);
@@ -84,6 +103,8 @@ signals:
     void contactMenuRequested(int person, QPoint globalPos);
     /// "X", Esc or the window's close button: the program is to end at once.
     void exitRequested();
+    /// The continue button, its list or Ctrl+Shift+T: plan `number` is to be continued.
+    void continueRequested(quint64 number);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +112,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct ClassSlot {
@@ -121,6 +143,12 @@ private:
     void timerOff(int slot);
     void animationTick(int slot);
 
+    /// Continues the newest plan, when there is one.
+    void continueNewest();
+    /// The list of plans to continue, under the button.
+    void listPlans();
+    bool continueButtonEvent(QEvent* event);
+
     int slotOfPicture(QObject* watched) const;
     /// The class whose picture's place holds `pos`, or -1.
     int slotAt(QPoint pos) const;
@@ -146,6 +174,12 @@ private:
     QPushButton* m_generatorButton = nullptr; ///< Command1
     QPushButton* m_openButton = nullptr;      ///< cmd_OpenCharacter, beside the generator button
     CharacterOpener* m_opener = nullptr;
+    QPushButton* m_continueButton = nullptr; ///< cmd_Continue, beside the open button
+    ContinueSource m_continueSource;
+    std::vector<ContinueChoice> m_choices;
+    std::unique_ptr<toolkit::Timer> m_holdTimer;
+    MenuPopper m_popper;
+    bool m_listedByHold = false;        ///< the press now ending opened the list
     QListWidget* m_infoList = nullptr;  ///< lb_Info
     QLineEdit* m_focusHolder = nullptr; ///< txt_Focus
 };

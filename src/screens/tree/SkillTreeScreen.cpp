@@ -465,17 +465,22 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
 }
 
 void SkillTreeScreen::markSaved(const std::string& name) {
+    takeReport(name);
+    emit characterSaved(QString::fromStdString(m_reportName.character));
+}
+
+void SkillTreeScreen::markStoppedShort(const std::string& name) {
+    takeReport(name);
+    m_reportName.file += " (part)";
+    m_stoppedShort = true;
+}
+
+void SkillTreeScreen::takeReport(const std::string& name) {
     m_reportName = report::ReportName::of(name);
     m_stoppedShort = false;
     m_build.setCharacterName(name);
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
-}
-
-void SkillTreeScreen::markStoppedShort(const std::string& name) {
-    markSaved(name);
-    m_reportName.file += " (part)";
-    m_stoppedShort = true;
 }
 
 void SkillTreeScreen::clearNotice() {
@@ -494,6 +499,7 @@ void SkillTreeScreen::save() {
         m_reportName = *saved;
         m_stoppedShort = false;
         m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
+        emit characterSaved(QString::fromStdString(m_reportName.character));
     }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.

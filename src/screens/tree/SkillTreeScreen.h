@@ -65,7 +65,8 @@ public:
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
     /// The character on screen came from the report of `name`: SAVE offers
-    /// that name as a plain file name, and its points count as saved.
+    /// that name as a plain file name, and its points count as saved. Tells
+    /// characterSaved.
     void markSaved(const std::string& name);
     /// The character on screen is what a report of `name` held up to a line
     /// that did not replay: it counts as not saved, and SAVE offers another
@@ -81,6 +82,9 @@ public:
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
+    /// The points on screen are now those of the report of the character `name`
+    /// (SAVE, or a report opened whole).
+    void characterSaved(const QString& name);
     /// CHANGE CLASS was clicked, or Escape was typed in the history list; the
     /// build has been reset. A handler that closes the screen should use
     /// deleteLater().
@@ -107,6 +111,8 @@ private:
     void createControls();
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
     void save();
+    /// The report of `name` holds the points on screen, up to where it replayed.
+    void takeReport(const std::string& name);
     void changeClass();
     void createTree(int position);
     QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,

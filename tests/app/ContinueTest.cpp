@@ -1,0 +1,381 @@
+// No plan is lost: whichever way a plan leaves the screen unsaved, the start
+// screen's continue button brings the same history back, through the real
+// program with its journal in a folder of the test's own.
+#include <model/Build.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <Program.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+using namespace skillwright;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ContinueTest : public ::testing::Test {
+public: // the routes below act on the fixture
+    ContinueTest() {
+        fs::create_directories(dir);
+        toolkit.folder = dir.string();
+        toolkit.journalFolder = (dir / "state" / "skillwright").string();
+        restart();
+    }
+    ~ContinueTest() override {
+        letDeletionsRun();
+        program.reset();
+        build.reset();
+        fs::remove_all(dir);
+    }
+    ContinueTest(const ContinueTest&) = delete;
+    ContinueTest& operator=(const ContinueTest&) = delete;
+
+    /// The program ends and starts again, with the same journal.
+    void restart() {
+        letDeletionsRun(); // screens closed on the way go while their build lives
+        program.reset();
+        build = std::make_unique<model::Build>();
+        program = std::make_unique<app::Program>(*build, toolkit);
+        program->start();
+        toolkit.programEnds = 0;
+    }
+    [[nodiscard]] screens::SkillTreeScreen* tree() const { return program->treeScreen(); }
+    [[nodiscard]] screens::StartScreen& start() const { return program->startScreen(); }
+    [[nodiscard]] QPushButton* continueButton() const {
+        return start().findChild<QPushButton*>("cmd_Continue");
+    }
+    void click(QWidget* screen, const char* name, Qt::MouseButton button = Qt::LeftButton) const {
+        QWidget* widget = screen->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name;
+        QTest::mouseClick(widget, button);
+    }
+    static void letDeletionsRun() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    /// Necromancer, level 4: two points, one undone, a point reserved and one spent from it.
+    void planNecromancer() {
+        click(&start(), "lbl_Necromancer");
+        ASSERT_NE(tree(), nullptr);
+        click(tree(), "img_NecroBonePoison(0)");
+        click(tree(), "img_NecroBonePoison(0)");
+        click(tree(), "lbl_UndoLast");
+        program->menu().setPopper(
+            [this](QMenu&, QPoint) { return program->menu().findChild<QAction*>("mnu_ReservePoint"); });
+        click(tree(), "img_NecroBonePoison(1)", Qt::RightButton);
+        click(tree(), "img_NecroSummon(0)");
+        click(tree(), "img_NecroSummon(0)");
+        ASSERT_EQ(tree()->findChild<QLabel*>("lbl_CharLevel")->text(), "Level 5");
+        remember();
+    }
+    /// The dice's generator, its fill of a Sorceress up to level 30 under way
+    /// and the start screen in view, until `leave` runs at level 12.
+    void fillSorceressUntil(const std::function<void()>& leave) {
+        click(&start(), "Command1");
+        QWidget* dialog = program->generatorDialog();
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("opt_Sorceress"), Qt::LeftButton, {},
+                          QPoint(8, 13));
+        auto* level = dialog->findChild<QLineEdit*>("txt_Level");
+        level->clear();
+        QTest::keyClicks(level, QStringLiteral("30"));
+        toolkit.randomSource = [] { return 0.01; }; // Fire Bolt, level by level
+        bool left = false;
+        toolkit.onProcessEvents = [&] {
+            if (!left && build->levelsGained() == 11) {
+                left = true;
+                remember();
+                leave();
+            }
+        };
+        QTest::keyClick(level, Qt::Key_Return);
+        toolkit.onProcessEvents = nullptr;
+        ASSERT_TRUE(left);
+    }
+    void remember() {
+        ASSERT_NE(build->screen(), nullptr);
+        planClass = build->screen()->classId();
+        planHistory = build->screen()->history();
+    }
+    [[nodiscard]] std::vector<screens::ContinueChoice> offered() const {
+        std::vector<screens::ContinueChoice> choices;
+        start().setMenuPopper([&](QMenu& menu, QPoint) -> QAction* {
+            for (QAction* entry : menu.actions()) {
+                choices.push_back({entry->data().toULongLong(), entry->text().toStdString()});
+            }
+            return nullptr;
+        });
+        click(&start(), "cmd_Continue", Qt::RightButton);
+        return choices;
+    }
+    [[nodiscard]] std::size_t leftJournals() const {
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(toolkit.journalFolder)) {
+            count += entry.path().filename().string().starts_with("left-") ? 1 : 0;
+        }
+        return count;
+    }
+    [[nodiscard]] std::size_t journalsOnScreen() const {
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(toolkit.journalFolder)) {
+            const std::string name = entry.path().filename().string();
+            count += name.starts_with("plan-") && name.ends_with(".journal") ? 1 : 0;
+        }
+        return count;
+    }
+
+    const fs::path dir = fs::temp_directory_path() / ("sw-continue-" + std::to_string(::getpid()));
+    toolkit::ScriptedToolkit toolkit;
+    std::unique_ptr<model::Build> build;
+    std::unique_ptr<app::Program> program;
+    model::ClassId planClass{};
+    std::vector<model::HistoryEntry> planHistory;
+};
+
+const char* const kBarbarianReport = "Bash\r\nClass: Barbarian\r\nLevel: 2\r\n"
+                                     "---------------------------------------------\r\n\r\n"
+                                     "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
+                                     "---------------------------------------------\r\n";
+
+TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory) {
+    struct Route {
+        const char* what;
+        std::function<void(ContinueTest&)> planAndLeave;
+    };
+    const std::vector<Route> routes{
+        {"EXIT",
+         [](ContinueTest& t) {
+             t.planNecromancer();
+             t.click(t.tree(), "lbl_Close");
+         }},
+        {"the window closed",
+         [](ContinueTest& t) {
+             t.planNecromancer();
+             t.tree()->close();
+             t.toolkit.endProgram(); // its last window gone, the program ends
+         }},
+        {"CHANGE CLASS",
+         [](ContinueTest& t) {
+             t.planNecromancer();
+             t.click(t.tree(), "lbl_ChangeClass");
+         }},
+        {"Esc in the history list",
+         [](ContinueTest& t) {
+             t.planNecromancer();
+             QTest::keyClick(t.tree()->findChild<QListWidget*>("lb_SkillsPerLevel"), Qt::Key_Escape);
+         }},
+        {"RESET, then CHANGE CLASS with nothing planned",
+         [](ContinueTest& t) {
+             t.planNecromancer();
+             t.click(t.tree(), "lbl_Reset");
+             t.click(t.tree(), "lbl_ChangeClass");
+         }},
+        {"another character opened",
+         [](ContinueTest& t) {
+             t.planNecromancer();
+             std::ofstream(t.dir / "Bash.txt", std::ios::binary) << kBarbarianReport;
+             t.toolkit.answers = {toolkit::Answer::Yes}; // replace the unsaved points
+             ASSERT_TRUE(t.program->openCharacter((t.dir / "Bash.txt").string()));
+             t.toolkit.endProgram(); // the opened one is saved: nothing more to keep
+         }},
+        {"another class chosen during a fill",
+         [](ContinueTest& t) { t.fillSorceressUntil([&t] { t.click(&t.start(), "lbl_Amazon"); }); }},
+        {"the start screen's X during a fill",
+         [](ContinueTest& t) { t.fillSorceressUntil([&t] { t.click(&t.start(), "lbl_Close"); }); }},
+        {"Esc on the start screen during a fill",
+         [](ContinueTest& t) {
+             t.fillSorceressUntil(
+                 [&t] { QTest::keyClick(t.start().findChild<QWidget*>("txt_Focus"), Qt::Key_Escape); });
+         }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.what);
+        restart();
+        route.planAndLeave(*this);
+        if (toolkit.programEnds > 0) {
+            EXPECT_TRUE(leftJournals() == 1) << "the plan left before the program ended";
+            restart();
+        } else if (tree() != nullptr && tree()->isVisible()) {
+            click(tree(), "lbl_ChangeClass"); // back to the start screen, nothing planned
+        }
+        letDeletionsRun();
+        ASSERT_TRUE(start().isVisible());
+        ASSERT_TRUE(continueButton()->isVisible());
+        EXPECT_EQ(offered().size(), 1u) << "an empty or saved plan is not kept";
+
+        click(&start(), "cmd_Continue");
+        ASSERT_NE(tree(), nullptr);
+        EXPECT_TRUE(tree()->isVisible());
+        EXPECT_FALSE(start().isVisible());
+        EXPECT_EQ(build->screen()->classId(), planClass);
+        EXPECT_EQ(build->screen()->history(), planHistory);
+        EXPECT_TRUE(tree()->hasUnsavedPoints());
+        for (const auto& message : toolkit.messages) {
+            EXPECT_NE(message.icon, toolkit::Icon::Critical) << message.text;
+        }
+
+        // Taken back, it is the plan on screen and out of the list until it leaves again.
+        click(tree(), "lbl_ChangeClass");
+        letDeletionsRun();
+        EXPECT_EQ(offered().size(), 1u);
+        letDeletionsRun();
+        program.reset();
+        fs::remove_all(toolkit.journalFolder);
+        toolkit.answers.clear();
+        toolkit.messages.clear();
+    }
+}
+
+TEST_F(ContinueTest, theButtonShowsOnlyWhatCanBeContinuedAndListsTheTenNewest) {
+    EXPECT_FALSE(continueButton()->isVisible()) << "nothing to continue yet";
+    planNecromancer();
+    EXPECT_EQ(planHistory.size(), 4u);
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    ASSERT_TRUE(continueButton()->isVisible());
+    EXPECT_EQ(continueButton()->toolTip(),
+              "Continue: Necromancer, level 5, unsaved, just now (Ctrl+Shift+T)");
+    EXPECT_EQ(continueButton()->geometry(), QRect(646, 542, 40, 40));
+
+    // Continued and saved, it is no longer offered.
+    click(&start(), "cmd_Continue");
+    toolkit.inputs = {"Bonedancer"};
+    click(tree(), "lbl_Save");
+    EXPECT_TRUE(fs::exists(dir / "Bonedancer.txt"));
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    EXPECT_FALSE(continueButton()->isVisible());
+
+    // Eleven plans of 1..11 points leave: the ten newest are offered, newest first.
+    for (int points = 1; points <= 11; ++points) {
+        click(&start(), points % 2 == 0 ? "lbl_Amazon" : "lbl_Paladin");
+        for (int p = 0; p < points; ++p) {
+            click(tree(), points % 2 == 0 ? "img_AmazonJS(0)" : "img_PaladinCombat(0)");
+        }
+        click(tree(), "lbl_ChangeClass");
+        letDeletionsRun();
+    }
+    const std::vector<screens::ContinueChoice> choices = offered();
+    ASSERT_EQ(choices.size(), 10u);
+    EXPECT_EQ(choices[0].text, "Continue: Paladin, level 12, unsaved, just now");
+    EXPECT_EQ(choices[1].text, "Continue: Amazon, level 11, unsaved, just now");
+    EXPECT_EQ(choices[9].text, "Continue: Amazon, level 3, unsaved, just now");
+    EXPECT_EQ(continueButton()->toolTip(), "Continue: Paladin, level 12, unsaved, just now (Ctrl+Shift+T)");
+
+    // Choosing an entry continues that plan: the Amazon of 10 points.
+    start().setMenuPopper([](QMenu& menu, QPoint) { return menu.actions().at(1); });
+    click(&start(), "cmd_Continue", Qt::RightButton);
+    ASSERT_NE(tree(), nullptr);
+    EXPECT_EQ(tree()->objectName(), "frm_AmazonSkill");
+    EXPECT_EQ(tree()->findChild<QLabel*>("lbl_AmazonJS(0)")->text(), "10");
+}
+
+TEST_F(ContinueTest, aHeldPressListsThePlansAndCtrlShiftTContinuesTheNewest) {
+    planNecromancer();
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    click(&start(), "lbl_Sorceress");
+    click(tree(), "img_SorceressFire(0)");
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+
+    // A short press is a click: the newest plan. A press held half a second lists them.
+    int listed = 0;
+    start().setMenuPopper([&](QMenu& menu, QPoint) {
+        ++listed;
+        EXPECT_EQ(menu.objectName(), "mnu_Continue");
+        return static_cast<QAction*>(nullptr);
+    });
+    QTest::mousePress(continueButton(), Qt::LeftButton);
+    toolkit.advance(499);
+    EXPECT_EQ(listed, 0);
+    toolkit.advance(1);
+    EXPECT_EQ(listed, 1);
+    QTest::mouseRelease(continueButton(), Qt::LeftButton);
+    EXPECT_TRUE(start().isVisible()) << "the held press continued nothing";
+    EXPECT_EQ(tree(), nullptr);
+
+    start().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&start()));
+    QTest::keyClick(&start(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_NE(tree(), nullptr);
+    EXPECT_EQ(tree()->objectName(), "frm_Sorceress");
+    EXPECT_EQ(tree()->findChild<QLabel*>("lbl_SorceressFire(0)")->text(), "1");
+}
+
+TEST_F(ContinueTest, aPlanThatCannotBeReadAnyMoreIsToldAndNothingChanges) {
+    planNecromancer();
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    ASSERT_TRUE(continueButton()->isVisible());
+    const std::vector<screens::ContinueChoice> choices = offered();
+    ASSERT_EQ(choices.size(), 1u);
+    std::ofstream(fs::path(toolkit.journalFolder) /
+                      ("left-" + std::to_string(choices[0].number) + ".journal"),
+                  std::ios::binary | std::ios::trunc)
+        << "skillwright journal 1\nclass Nobody\n";
+    EXPECT_FALSE(program->continuePlan(choices[0].number));
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, "This plan can no longer be read, so it cannot be continued.");
+    EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::Critical);
+    EXPECT_TRUE(start().isVisible());
+    EXPECT_EQ(tree(), nullptr);
+    EXPECT_FALSE(continueButton()->isVisible()) << "set aside, it is offered no more";
+}
+
+TEST_F(ContinueTest, aTreeScreenWithUnsavedPointsIsReplacedOnlyOnYes) {
+    planNecromancer();
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    const std::uint64_t necromancer = offered().at(0).number;
+    click(&start(), "lbl_Paladin");
+    click(tree(), "img_PaladinCombat(0)");
+    screens::SkillTreeScreen* paladin = tree();
+
+    toolkit.answers = {toolkit::Answer::No};
+    EXPECT_FALSE(program->continuePlan(necromancer));
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(tree(), paladin);
+    EXPECT_EQ(build->levelsGained(), 1);
+
+    toolkit.answers = {toolkit::Answer::Yes};
+    EXPECT_TRUE(program->continuePlan(necromancer));
+    EXPECT_EQ(build->screen()->classId(), model::ClassId::Necromancer);
+    EXPECT_EQ(build->screen()->history(), planHistory);
+    letDeletionsRun();
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    const std::vector<screens::ContinueChoice> left = offered();
+    ASSERT_EQ(left.size(), 2u) << "the Paladin it replaced is kept";
+    EXPECT_EQ(left[1].text, "Continue: Paladin, level 2, unsaved, just now");
+}
+
+TEST_F(ContinueTest, theJournalIsMadeDurableASecondAfterTheLastChange) {
+    click(&start(), "lbl_Barbarian");
+    click(tree(), "img_BarbarianCS(0)");
+    click(tree(), "img_BarbarianCS(0)");
+    toolkit.advance(999);
+    click(tree(), "img_BarbarianCS(0)");
+    toolkit.advance(999);
+    EXPECT_EQ(journalsOnScreen(), 1u) << "no quiet second yet: only the latest journal";
+    toolkit.advance(1);
+    click(tree(), "img_BarbarianCS(0)");
+    EXPECT_EQ(journalsOnScreen(), 2u) << "the durable one stays beside the latest";
+}
+
+} // namespace
