@@ -17,8 +17,12 @@ PlanKeeper::~PlanKeeper() {
     m_build.removeListener(*this);
 }
 
-void PlanKeeper::buildChanged() {
-    record();
+void PlanKeeper::buildChanged(const model::BuildChange& change) {
+    using Kind = model::BuildChange::Kind;
+    // A right click or a refused point leaves the plan as it was.
+    if (change.kind != Kind::SkillChosen && change.kind != Kind::PointRefused) {
+        record();
+    }
 }
 
 PlanKeeper::Batch::~Batch() {

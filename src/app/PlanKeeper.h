@@ -71,7 +71,7 @@ public:
     void setListChanged(std::function<void()> listChanged) { m_listChanged = std::move(listChanged); }
 
 private:
-    void buildChanged() override;
+    void buildChanged(const model::BuildChange& change) override;
     void buildReset() override;
     void screenClosed() override;
     void record();

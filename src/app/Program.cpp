@@ -102,10 +102,7 @@ bool Program::openCharacter(const std::string& path) {
         m_toolkit.messageBox(reading.error, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return false;
     }
-    if (m_treeScreen && m_treeScreen->hasUnsavedPoints() &&
-        m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
-                             "", toolkit::Icon::None,
-                             toolkit::Buttons::YesNoDefaultNo) != toolkit::Answer::Yes) {
+    if (!mayReplacePlanOnScreen()) {
         return false;
     }
     const report::Report& character = *reading.report;
@@ -125,22 +122,25 @@ bool Program::openCharacter(const std::string& path) {
     return true;
 }
 
+bool Program::mayReplacePlanOnScreen() {
+    return !m_treeScreen || !m_treeScreen->hasUnsavedPoints() ||
+           m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
+                                "", toolkit::Icon::None,
+                                toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
+}
+
 bool Program::continuePlan(std::uint64_t number) {
-    if (m_treeScreen && m_treeScreen->hasUnsavedPoints() &&
-        m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
-                             "", toolkit::Icon::None,
-                             toolkit::Buttons::YesNoDefaultNo) != toolkit::Answer::Yes) {
+    if (!mayReplacePlanOnScreen()) {
         return false;
     }
     const bool continued = m_keeper.continuePlan(number, [this](const model::Plan& plan) {
         m_start.hide();
-        screens::SkillTreeScreen* screen = openClass(plan.classId);
+        screens::SkillTreeScreen* screen = createTreeScreen(plan.classId);
         if (!plan.name.empty()) {
             screen->markSaved(plan.name); // SAVE offers it; the points stay unsaved
         }
-        for (const model::HistoryEntry& entry : plan.history) {
-            m_build.replay(entry);
-        }
+        m_build.replay(plan);
+        screens::showWithKeyboard(*screen);
         screen->clearNotice();
     });
     if (!continued) {

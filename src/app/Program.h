@@ -88,6 +88,8 @@ public:
     [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
 
 private:
+    /// Asks before a plan with unsaved points is replaced (No the default).
+    bool mayReplacePlanOnScreen();
     screens::SkillTreeScreen* openClass(model::ClassId classId);
     /// The class's tree screen in place of any other, not shown yet.
     screens::SkillTreeScreen* createTreeScreen(model::ClassId classId);

@@ -70,6 +70,7 @@ class ClassEmblem final : public QAbstractButton {
 public:
     ClassEmblem(const QString& className, QWidget* parent) : QAbstractButton(parent) {
         setToolTip(className);
+        setAccessibleName(className); // the class's option beneath takes the keyboard
         setFocusPolicy(Qt::NoFocus);
         setCursor(Qt::PointingHandCursor);
         setAttribute(Qt::WA_Hover); // repainted as the pointer comes and goes
@@ -199,6 +200,10 @@ void RandomGeneratorDialog::createControls() {
     m_generate = command("lbl_Generate", QStringLiteral("Generate"), kGenerate);
     m_cancel = command("lbl_Cancel", QStringLiteral("Cancel"), kCancel);
     connect(m_generate, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::generate);
+    m_generate->setAccessibleDescription(QStringLiteral("Generate the character (Enter)"));
+    m_cancel->setAccessibleDescription(QStringLiteral("Back to the start screen (Esc)"));
+    m_level->setAccessibleName(QStringLiteral("Up To This Level:"));
+    m_level->setAccessibleDescription(QStringLiteral("0 = Random level"));
     connect(m_cancel, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::cancel);
     // Tab order: the options first, Random leading, then the box.
     for (std::size_t i = 1; i < m_options.size(); ++i) {

@@ -301,6 +301,36 @@ PointResult Build::click(TreeId t, std::int16_t index) {
     return spend(s, EntryKind::Ordinary);
 }
 
+PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
+    const SkillRef s{t, index};
+    if (!onScreen(s)) {
+        return refusal(Refusal::NoSuchSkill);
+    }
+    const std::int16_t count = m_screen->count(t, index);
+    if (count == kMaxSkillPoints) {
+        return refusal(Refusal::TwentyPoints);
+    }
+    if (m_levelsGained + 1 == kMaxLevel) {
+        return refusal(Refusal::Level99);
+    }
+    const Skill& sk = skill(t, index);
+    if (sk.tier != 1) {
+        if (const auto why = tierCheck(sk.tier, count, EntryKind::Ordinary)) {
+            PointResult result = refusal(*why);
+            result.requiredLevel = sk.tier;
+            return result;
+        }
+    }
+    for (std::int8_t p : sk.prerequisites) {
+        if (p >= 0 && m_screen->count(t, p) == 0) {
+            PointResult result = refusal(Refusal::Prerequisite);
+            result.missing = SkillRef{t, p};
+            return result;
+        }
+    }
+    return taken(EntryKind::Ordinary);
+}
+
 PointResult Build::spend(SkillRef s, EntryKind kind) {
     std::int16_t& count = m_screen->countRef(s);
     if (count == kMaxSkillPoints) {

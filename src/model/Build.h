@@ -129,6 +129,9 @@ public:
     // ---- Spending a point ----
     /// A left click on a skill's icon: the next level-up, into skill `index` of `tree`.
     PointResult click(TreeId tree, std::int16_t index);
+    /// What click(tree, index) would come to now, changing nothing and telling
+    /// no listener: taken as Ordinary, or refused with its reason.
+    [[nodiscard]] PointResult clickOutcome(TreeId tree, std::int16_t index) const;
 
     // ---- The skill menu's commands, on the last right-clicked skill ----
     PointResult takeQuestPoint(Quest quest);

@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QRadialGradient>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 
 #include <art/Art.h>
@@ -352,6 +353,7 @@ void SkillStatsViewer::buildLabels() {
     // for one of them is what turns it back.
     connect(m_close, &screens::CommandLabel::left, this, [this] { setCloseHover(false); });
     connect(m_close, &screens::CommandLabel::clicked, this, &QWidget::close);
+    m_close->setAccessibleDescription(QStringLiteral("Closes the statistics (Esc)"));
 }
 
 void SkillStatsViewer::load(model::SkillRef skill, int points) {
@@ -429,6 +431,8 @@ void SkillStatsViewer::fill(const Entry& entry) {
         column.mark->setVisible(column.trust != Trust::Sourced);
         column.plot->setFigures(columnFigures(data), column.trust);
         column.tip = columnTip(data);
+        // A screen reader is told where the column came from without the pointer.
+        column.title->setAccessibleDescription(QTextDocumentFragment::fromHtml(column.tip).toPlainText());
         anyInferred = anyInferred || column.trust == Trust::Inferred;
         anyEstimated = anyEstimated || column.trust == Trust::Estimate;
     }

@@ -7,11 +7,14 @@
 #include <report/ReportReader.h>
 #include <toolkit/QtToolkit.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QDrag>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,11 +31,13 @@
 #include <gtest/gtest.h>
 
 #include <Program.h>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 using namespace skillwright;
@@ -290,6 +295,256 @@ TEST_F(DesktopTest, aClassPickedOnTheStartScreenDuringADiceFillOpensEmpty) {
     EXPECT_TRUE(waitFor([&] { return active() == screen; })) << "the Amazon screen took the keyboard";
 }
 
+// ---- A level-99 plan from the keyboard alone, and the same plan by clicks ----
+
+/// One step of a plan: a point into a skill, a point held in reserve, a
+/// reserved point spent, or a quest's point.
+struct PlanStep {
+    enum Kind { Click, Reserve, UseReserve, QuestPoint } kind;
+    model::SkillRef skill;
+    model::Quest quest = model::Quest::DenOfEvil;
+};
+
+/// A Sorceress to level 99: each level's point goes to the next skill, in
+/// reading order, that takes it; every quest point is taken as soon as it is
+/// offered, and a point is held in reserve now and then and spent later.
+/// Worked out on a build of its own, so that every step is one the rules take.
+std::vector<PlanStep> sorceressToNinetyNine() {
+    using model::Quest;
+    model::Build shadow;
+    shadow.openScreen(model::ClassId::Sorceress);
+    std::vector<model::SkillRef> order;
+    for (const model::TreeId t : model::classInfo(model::ClassId::Sorceress).trees) {
+        for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
+            order.push_back({t, i});
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [](model::SkillRef a, model::SkillRef b) {
+        const model::Skill& sa = model::skill(a.tree, a.index);
+        const model::Skill& sb = model::skill(b.tree, b.index);
+        return std::tuple(sa.tier, model::tree(a.tree).position, sa.column) <
+               std::tuple(sb.tier, model::tree(b.tree).position, sb.column);
+    });
+    std::vector<PlanStep> plan;
+    std::size_t turn = 0;
+    while (shadow.characterLevel() < model::kMaxLevel) {
+        for (const Quest quest : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
+            for (const model::SkillRef s : order) {
+                const model::QuestOffer offer = shadow.prepareRightClick(s.tree, s.index);
+                const bool offered = quest == Quest::DenOfEvil     ? offer.denOfEvil
+                                     : quest == Quest::BookOfSkill ? offer.bookOfSkill
+                                                                   : offer.deathOfIzual;
+                if (offered && shadow.takeQuestPoint(quest).accepted()) {
+                    plan.push_back({PlanStep::QuestPoint, s, quest});
+                    break;
+                }
+            }
+        }
+        const int level = shadow.characterLevel();
+        if (level % 17 == 0) {
+            shadow.prepareRightClick(order.front().tree, order.front().index);
+            if (shadow.reservePoint().accepted()) {
+                plan.push_back({PlanStep::Reserve, order.front()});
+                continue;
+            }
+        }
+        if (shadow.reservedPoints() > 0 && level % 17 == 5) {
+            for (const model::SkillRef s : order) {
+                shadow.prepareRightClick(s.tree, s.index);
+                if (shadow.useReservedPoint().accepted()) {
+                    plan.push_back({PlanStep::UseReserve, s});
+                    break;
+                }
+            }
+        }
+        bool clicked = false;
+        for (std::size_t k = 0; k < order.size() && !clicked; ++k) {
+            const model::SkillRef s = order[(turn + k) % order.size()];
+            if (shadow.clickOutcome(s.tree, s.index).accepted()) {
+                shadow.click(s.tree, s.index);
+                plan.push_back({PlanStep::Click, s});
+                turn = (turn + k + 1) % order.size();
+                clicked = true;
+            }
+        }
+        if (!clicked) {
+            break;
+        }
+    }
+    return plan;
+}
+
+const char* entryOf(const PlanStep& step) {
+    switch (step.kind) {
+    case PlanStep::Reserve:
+        return "mnu_ReservePoint";
+    case PlanStep::UseReserve:
+        return "mnu_UseReserve";
+    case PlanStep::QuestPoint:
+        return step.quest == model::Quest::DenOfEvil     ? "mnu_DenOfEvil"
+               : step.quest == model::Quest::BookOfSkill ? "mnu_BookOfSkill"
+                                                         : "mnu_DeathOfIzual";
+    case PlanStep::Click:
+        break;
+    }
+    return "";
+}
+
+QString readReport(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("(no report at %1)").arg(path);
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+class KeyboardAlone : public DesktopTest {
+protected:
+    QWidget* icon(const model::SkillRef& s) const {
+        const std::string_view array = model::tree(s.tree).iconArray;
+        return program.treeScreen()->findChild<QWidget*>(
+            QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) +
+            QStringLiteral("(%1)").arg(s.index));
+    }
+    int historyCount() const {
+        return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
+    }
+    /// When the skill menu is up, runs `act` with it and the entry to choose.
+    void onSkillMenu(const char* entry, std::function<void(QMenu&, QAction&)> act) {
+        QMenu* menu = program.menu().findChild<QMenu*>("mnu_ReserveMenu");
+        // A pop-up takes the keyboard a moment after it shows: until then a
+        // key would reach the screen beneath.
+        auto shown = std::make_shared<QElapsedTimer>();
+        once(
+            [menu, shown] {
+                if (!menu->isVisible() || QApplication::activePopupWidget() != menu) {
+                    shown->invalidate();
+                    return false;
+                }
+                if (!shown->isValid()) {
+                    shown->start();
+                }
+                return shown->elapsed() >= 150;
+            },
+            [menu, entry, act = std::move(act)] {
+                auto* action = menu->findChild<QAction*>(QLatin1String(entry));
+                if (action == nullptr) {
+                    action = menu->actions().value(0);
+                }
+                act(*menu, *action);
+            });
+    }
+    /// When the name box of SAVE is up, types `name` into it and says OK.
+    void answerNameBox(const QString& name) {
+        once(
+            [] {
+                auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+                return box != nullptr && active() == box;
+            },
+            [name] {
+                key("ctrl+a");
+                xdotool({"type", "--delay", "5", name});
+                key("Return");
+            });
+    }
+    void removeLater(const QString& path) { m_reports.push_back(path); }
+    void TearDown() override {
+        for (const QString& path : m_reports) {
+            QFile::remove(path);
+        }
+        DesktopTest::TearDown();
+    }
+
+private:
+    std::vector<QString> m_reports;
+};
+
+TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportAsByClicks) {
+    const std::vector<PlanStep> plan = sorceressToNinetyNine();
+    ASSERT_GE(plan.size(), 98U + 12U) << "every level and every quest point";
+    const QString folder = QString::fromStdString(toolkit.reportFolder());
+    const QString byKeys =
+        folder + QStringLiteral("/KeyboardPlan%1.txt").arg(QCoreApplication::applicationPid());
+    const QString byClicks =
+        folder + QStringLiteral("/ClickPlan%1.txt").arg(QCoreApplication::applicationPid());
+    removeLater(byKeys);
+    removeLater(byClicks);
+
+    // The start screen: Left twice marks the Sorceress, Enter chooses her.
+    key("Left");
+    key("Left");
+    key("Return");
+    ASSERT_TRUE(waitFor([&] { return program.treeScreen() != nullptr && active() == program.treeScreen(); }));
+
+    int entries = 0;
+    for (const PlanStep& step : plan) {
+        const std::string_view name = model::skill(step.skill.tree, step.skill.index).name;
+        xdotool({"type", "--delay", "5",
+                 QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower()});
+        if (step.kind == PlanStep::Click) {
+            key("Return");
+        } else {
+            onSkillMenu(entryOf(step), [](QMenu& menu, QAction& entry) {
+                // Down from the entry lit (or from above the first) to the one wanted.
+                QList<QAction*> choosable;
+                for (QAction* a : menu.actions()) {
+                    if (a->isVisible() && !a->isSeparator()) {
+                        choosable.push_back(a);
+                    }
+                }
+                const auto lit = choosable.indexOf(menu.activeAction());
+                QStringList keys;
+                for (auto k = lit; k < choosable.indexOf(&entry); ++k) {
+                    keys << QStringLiteral("Down");
+                }
+                keys << QStringLiteral("Return");
+                xdotool(QStringList{"key"} + keys);
+            });
+            key(step.kind == PlanStep::QuestPoint ? "shift+F10" : "Menu");
+        }
+        ++entries;
+        ASSERT_TRUE(waitFor([&] { return historyCount() == entries; }))
+            << "step " << entries << ": " << name << " " << entryOf(step);
+    }
+    EXPECT_EQ(build.characterLevel(), 99);
+    answerNameBox(QFileInfo(byKeys).completeBaseName());
+    key("ctrl+s");
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(byKeys); }));
+
+    // The same plan with the pointer.
+    click(program.treeScreen()->findChild<QLabel*>("lbl_Reset"));
+    ASSERT_TRUE(waitFor([&] { return historyCount() == 0; }));
+    entries = 0;
+    for (const PlanStep& step : plan) {
+        if (step.kind == PlanStep::Click) {
+            click(icon(step.skill));
+        } else {
+            onSkillMenu(entryOf(step), [](QMenu& menu, QAction& entry) {
+                const QRect place = menu.actionGeometry(&entry);
+                const QPoint at = menu.mapToGlobal(place.center());
+                xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+                xdotool({"click", "1"});
+            });
+            click(icon(step.skill), 3);
+        }
+        ++entries;
+        ASSERT_TRUE(waitFor([&] { return historyCount() == entries; })) << "click " << entries;
+    }
+    answerNameBox(QFileInfo(byClicks).completeBaseName());
+    click(program.treeScreen()->findChild<QLabel*>("lbl_Save"));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(byClicks); }));
+
+    QString keysReport = readReport(byKeys);
+    QString clicksReport = readReport(byClicks);
+    ASSERT_TRUE(
+        keysReport.startsWith(QFileInfo(byKeys).completeBaseName() + "\r\nClass: Sorceress\r\nLevel: 99\r\n"))
+        << keysReport.left(200).toStdString();
+    EXPECT_TRUE(keysReport.contains("Den Of Evil:")) << "quest points are in the plan";
+    keysReport.remove(0, keysReport.indexOf(QLatin1Char('\n')));
+    clicksReport.remove(0, clicksReport.indexOf(QLatin1Char('\n')));
+    EXPECT_EQ(keysReport.toStdString(), clicksReport.toStdString());
+}
+
 /// The program a kill test kills: it plans a Sorceress with real clicks,
 /// prints the history on screen, line by line, then waits to be killed. Run
 /// only as that test's child.
@@ -393,13 +648,11 @@ TEST(DesktopKill, aPlanOnScreenWhenTheProgramIsKilledIsContinuedAndSavedWhole) {
     const report::ReportReading reading = report::readReport(saved.string());
     fs::remove(saved);
     ASSERT_TRUE(reading.report.has_value()) << reading.error;
-    EXPECT_EQ(reading.report->classId, model::ClassId::Sorceress);
+    EXPECT_EQ(reading.report->plan.classId, model::ClassId::Sorceress);
     EXPECT_EQ(reading.report->level, 6);
     QStringList reported;
-    for (const report::ReportLine& line : reading.report->entries) {
-        if (line.text != "Clvl 1 Slvl 0: Starting Level") {
-            reported << QString::fromStdString(line.text);
-        }
+    for (const model::HistoryEntry& entry : reading.report->plan.history) {
+        reported << QString::fromStdString(model::formatEntry(entry));
     }
     EXPECT_EQ(reported, planned);
     program.reset();

@@ -160,6 +160,27 @@ TEST_F(GeneratorDialogTest, enterOnAClassOptionGeneratesThatClass) {
     EXPECT_FALSE(plan(0).classWasDrawn);
 }
 
+TEST_F(GeneratorDialogTest, theKeyboardAloneReachesEveryChoice) {
+    // Down walks the class options, Tab leads on to the level box, Enter generates.
+    QWidget* at = dialog->focusWidget();
+    for (const char* next :
+         {"opt_Amazon", "opt_Barbarian", "opt_Necromancer", "Opt_Paladin", "opt_Sorceress"}) {
+        QTest::keyClick(at, Qt::Key_Down);
+        at = dialog->focusWidget();
+        EXPECT_EQ(at->objectName(), next);
+        EXPECT_TRUE(static_cast<QRadioButton*>(at)->isChecked()) << next;
+    }
+    QTest::keyClick(at, Qt::Key_Tab);
+    ASSERT_EQ(dialog->focusWidget(), box());
+    EXPECT_EQ(box()->accessibleName(), "Up To This Level:");
+    QTest::keyClick(box(), Qt::Key_Backspace);
+    QTest::keyClicks(box(), QStringLiteral("30"));
+    QTest::keyClick(box(), Qt::Key_Return);
+    ASSERT_EQ(confirmed.count(), 1);
+    EXPECT_EQ(plan(0).classId, model::ClassId::Sorceress);
+    EXPECT_EQ(plan(0).level, 30);
+}
+
 TEST_F(GeneratorDialogTest, escapeInTheBoxOnAnOptionOrOnTheDialogCancels) {
     for (const char* where : {"txt_Level", "opt_Necromancer", "frm_RandomGenerator"}) {
         auto* dlg = new RandomGeneratorDialog(toolkit);

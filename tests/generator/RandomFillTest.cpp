@@ -24,8 +24,6 @@ const std::string kDoneText = "Random Charater Generator has completed.\r\nHave 
 struct Notices final : BuildListener {
     explicit Notices(Build& b) : build(b) { build.addListener(*this); }
     ~Notices() override { build.removeListener(*this); }
-    Notices(const Notices&) = delete;
-    Notices& operator=(const Notices&) = delete;
     void noticeShown(std::string_view text) override { texts.emplace_back(text); }
     Build& build;
     std::vector<std::string> texts;
@@ -81,11 +79,6 @@ TEST_F(Generator, aRandomLevelIsDrawnAgainUntilItIsTwelveOrMore) {
     toolkit.randoms = {drawing(1, 75, 1)};
     EXPECT_EQ(plan(ClassId::Paladin, 3).level, 3) << "a typed level is taken as it is";
     EXPECT_EQ(toolkit.randoms.size(), 1u);
-}
-
-TEST_F(Generator, theQuestionNamesClassAndLevel) {
-    EXPECT_EQ(generationQuestion({ClassId::Sorceress, 40, true}),
-              "This will generate a Sorceress, Level 40.\r\nDo you want to continue? (This may take awhile)");
 }
 
 TEST_F(Generator, aClassChosenAfterwardsOpensEmpty) {
@@ -203,12 +196,6 @@ TEST_F(Generator, resetAClosedScreenOrAStopRequestBetweenTwoGeneratedClicksStops
         build.reset();
     }
 }
-
-} // namespace
-} // namespace skillwright::model::testing
-
-namespace skillwright::model::testing {
-namespace {
 
 TEST(LevelBox, acceptsEmptyAndZeroToSeventyFiveAndTakesTheNearestWholeHalvesToEven) {
     struct Case {

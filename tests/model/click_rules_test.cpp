@@ -5,6 +5,9 @@
 // prerequisites, holds at most 20 points, and no character passes level 99.
 #include "Planner.h"
 
+#include <RandomPlay.h>
+#include <random>
+
 namespace skillwright::model::testing {
 namespace {
 
@@ -212,6 +215,52 @@ TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {
     click(TreeId::AmazonJS, -1);
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);
+}
+
+} // namespace
+} // namespace skillwright::model::testing
+
+namespace skillwright::model::testing {
+namespace {
+
+struct CountingListener final : BuildListener {
+    int heard = 0;
+    void buildChanged(const BuildChange&) override { ++heard; }
+    void noticeShown(std::string_view) override { ++heard; }
+};
+
+// Asking what a click would come to answers what the click then does, for
+// every skill of every class at every stage of many random plans, and leaves
+// the build as it was.
+TEST(ClickOutcome, foretellsTheClickAndChangesNothing) {
+    std::mt19937 random(20261206);
+    for (const ClassInfo& c : classes()) {
+        for (const int target : {1, 2, 7, 19, 31, 60, 99}) {
+            Build build;
+            support::playAtRandom(build, c.id, target, random);
+            CountingListener listener;
+            build.addListener(listener);
+            for (const TreeId t : c.trees) {
+                for (std::int16_t i = 0; i < kSkillsPerTree; ++i) {
+                    const std::vector<HistoryEntry> before = build.screen()->history();
+                    const PointResult told = build.clickOutcome(t, i);
+                    ASSERT_EQ(listener.heard, 0);
+                    ASSERT_EQ(build.screen()->history(), before);
+                    const PointResult done = build.click(t, i);
+                    ASSERT_EQ(told.taken, done.taken) << tree(t).code << " " << i << " at " << target;
+                    ASSERT_EQ(told.refusal, done.refusal) << tree(t).code << " " << i << " at " << target;
+                    EXPECT_EQ(told.requiredLevel, done.requiredLevel);
+                    EXPECT_EQ(told.missing, done.missing);
+                    if (done.accepted()) {
+                        build.undoLast();
+                    }
+                    listener.heard = 0;
+                }
+            }
+            build.removeListener(listener);
+            EXPECT_EQ(build.clickOutcome(c.trees[0], 10).refusal, Refusal::NoSuchSkill);
+        }
+    }
 }
 
 } // namespace

@@ -13,91 +13,57 @@
 #include <gtest/gtest.h>
 
 #include <Program.h>
+#include <TsvRows.h>
 #include <array>
 #include <ostream>
 #include <string>
+#include <vector>
 
 using namespace skillwright;
 
 namespace {
 
-struct TreeSkillLines {
+struct TreeIcons {
     const char* classLabel; ///< on the start screen
     const char* iconArray;
-    std::array<const char*, 10> names; ///< the skill line behind "Current Skill: ", by icon index
+    const char* tree; ///< its code in the list the tables were made from (listed_entries.tsv)
 };
 
-void PrintTo(const TreeSkillLines& tree, std::ostream* os) {
+void PrintTo(const TreeIcons& tree, std::ostream* os) {
     *os << tree.iconArray;
 }
 
-// Each tree's icons in index order, and the name line the viewer must show for each.
-const TreeSkillLines kTrees[] = {
-    {"lbl_Necromancer",
-     "img_NecroSummon",
-     {"Skeleton Mastery (Passive)", "Raise Skeleton", "Clay Golem", "Golem Mastery (Passive)",
-      "Skeletal Mage", "Blood Golem", "Summon Resistance (Passive)", "Iron Golem", "Fire Golem", "Revive"}},
-    {"lbl_Necromancer",
-     "img_NecroBonePoison",
-     {"Teeth", "Bone Armor", "Poison Dagger", "Corpse Explosion", "Bone Wall", "Poison Explosion",
-      "Bone Spear", "Bone Prison", "Poison Nova", "Bone Spirit"}},
-    {"lbl_Necromancer",
-     "img_NecroCurse",
-     {"Amplify Damage", "Dim Vision", "Weaken", "Iron Maiden", "Terror", "Confuse", "Life Tap", "Attract",
-      "Decrepify", "Lower Resist"}},
-    {"lbl_Amazon",
-     "img_AmazonJS",
-     {"Jab", "Power Strike", "Poison Javelin", "Impale", "Lightning Bolt", "Charged Strike", "Plague Javelin",
-      "Fend", "Lightning Strike", "Lightning Fury"}},
-    {"lbl_Amazon",
-     "img_AmazonPM",
-     {"Inner Sight", "Critical Strike (Passive)", "Dodge (Passive)", "Slow Missiles", "Avoid (Passive)",
-      "Penetrate (Passive)", "Decoy", "Evade (Passive)", "Valkyrie", "Pierce (Passive)"}},
-    {"lbl_Amazon",
-     "img_AmazonBC",
-     {"Magic Arrow", "Fire Arrow", "Cold Arrow", "Multiple Shot", "Exploding Arrow", "Ice Arrow",
-      "Guided Arrow", "Strafe", "Immolation Arrow", "Freezing Arrow"}},
-    {"lbl_Barbarian",
-     "img_BarbarianCM",
-     {"Sword Mastery (Passive)", "Axe Mastery (Passive)", "Mace Mastery (Passive)",
-      "Polearm Mastery (Passive)", "Throwing Mastery (Passive)", "Spear Mastery (Passive)",
-      "Increase Stamina (Passive)", "Iron Skin (Passive)", "Increase Speed (Passive)",
-      "Natural Resistance (Passive)"}},
-    {"lbl_Barbarian",
-     "img_BarbarianWC",
-     {"Howl", "Find Health Potion", "Taunt", "Shout", "Find Item", "Battle Cry", "Battle Orders", "Grim Ward",
-      "War Cry", "Battle Command"}},
-    {"lbl_Barbarian",
-     "img_BarbarianCS",
-     {"Bash", "Leap", "Double Swing", "Stun", "Double Throw", "Leap Attack", "Concentrate", "Frenzy",
-      "Whirlwind", "Beserk"}},
-    {"lbl_Paladin",
-     "img_PaladinOffensive",
-     {"Might", "Holy Fire", "Thorns", "Blessed Aim", "Concentration", "Holy Freeze", "Holy Shock",
-      "Sanctuary", "Fanaticism", "Conviction"}},
-    {"lbl_Paladin",
-     "img_PaladinCombat",
-     {"Sacrifice", "Smite", "Holy Bolt", "Zeal", "Charge", "Vengeance", "Blessed Hammer", "Conversion",
-      "Holy Shield", "Fist of Heavens"}},
-    {"lbl_Paladin",
-     "img_PaladinDefensive",
-     {"Prayer", "Resist Fire", "Defiance", "Resist Cold", "Cleansing", "Resist Lightning", "Vigor",
-      "Meditation", "Redemption", "Salvation"}},
-    {"lbl_Sorceress",
-     "img_SorceressFire",
-     {"Fire Bolt", "Warmth (Passive)", "Inferno", "Blaze", "Fireball", "Fire Wall", "Enchant", "Meteor",
-      "Fire Mastery (Passive)", "Hydra"}},
-    {"lbl_Sorceress",
-     "img_SorceressLightning",
-     {"Charged Bolt", "Static Field", "Telekinesis", "Nova", "Lightning", "Chain Lightning", "Teleport",
-      "Thunderstorm", "Energy Shield", "Lightning Mastery (Passive)"}},
-    {"lbl_Sorceress",
-     "img_SorceressCold",
-     {"Ice Bolt", "Frozen Armor", "Frost Nova", "Ice Blast", "Shiver Armor (Cold Length : 4 seconds)",
-      "Glacier Spike", "Blizzard", "Chilling Armor", "Frozen Orb", "Cold Mastery (Passive)"}},
+const TreeIcons kTrees[] = {
+    {"lbl_Necromancer", "img_NecroSummon", "NecroSummon"},
+    {"lbl_Necromancer", "img_NecroBonePoison", "NecroBone"},
+    {"lbl_Necromancer", "img_NecroCurse", "NecroCurse"},
+    {"lbl_Amazon", "img_AmazonJS", "AmazonJS"},
+    {"lbl_Amazon", "img_AmazonPM", "AmazonPM"},
+    {"lbl_Amazon", "img_AmazonBC", "AmazonBC"},
+    {"lbl_Barbarian", "img_BarbarianCM", "BarBarCM"},
+    {"lbl_Barbarian", "img_BarbarianWC", "BarBarWC"},
+    {"lbl_Barbarian", "img_BarbarianCS", "BarBarCS"},
+    {"lbl_Paladin", "img_PaladinOffensive", "PaladinOff"},
+    {"lbl_Paladin", "img_PaladinCombat", "PaladinCom"},
+    {"lbl_Paladin", "img_PaladinDefensive", "PaladinDef"},
+    {"lbl_Sorceress", "img_SorceressFire", "SorcFire"},
+    {"lbl_Sorceress", "img_SorceressLightning", "SorcLight"},
+    {"lbl_Sorceress", "img_SorceressCold", "SorcCold"},
 };
 
-class RightClickedSkill : public ::testing::TestWithParam<TreeSkillLines> {
+/// The listed skill names of a tree, by index.
+std::vector<std::string> listedNames(const std::string& tree) {
+    std::vector<std::string> names(10);
+    for (const std::vector<std::string>& row :
+         skillwright::testing::readTsvRows(SKILLWRIGHT_LISTED_ENTRIES)) {
+        if (row.size() > 2 && row[0] == tree) {
+            names.at(std::stoul(row[1])) = row[2];
+        }
+    }
+    return names;
+}
+
+class RightClickedSkill : public ::testing::TestWithParam<TreeIcons> {
 protected:
     RightClickedSkill() {
         program.start();
@@ -133,18 +99,20 @@ protected:
 };
 
 TEST_P(RightClickedSkill, opensTheViewerOnThatSkillsOwnEntry) {
-    const TreeSkillLines& tree = GetParam();
+    const TreeIcons& tree = GetParam();
+    const std::vector<std::string> names = listedNames(tree.tree);
     QWidget* screen = choose(tree.classLabel);
     ASSERT_NE(screen, nullptr);
     for (int index = 0; index < 10; ++index) {
+        ASSERT_FALSE(names[std::size_t(index)].empty()) << tree.tree << " " << index << " is not listed";
         EXPECT_EQ(viewerSkillLine(screen, tree.iconArray, index),
-                  "Current Skill: " + std::string(tree.names[std::size_t(index)]))
+                  "Current Skill: " + names[std::size_t(index)])
             << tree.iconArray << "(" << index << ")";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFifteenTrees, RightClickedSkill, ::testing::ValuesIn(kTrees),
-                         [](const ::testing::TestParamInfo<TreeSkillLines>& info) {
+                         [](const ::testing::TestParamInfo<TreeIcons>& info) {
                              return std::string(info.param.iconArray);
                          });
 

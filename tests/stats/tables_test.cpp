@@ -2,7 +2,7 @@
 // skill line, title and repeated text as listed, the column kinds and where
 // their figures come from, with their counts, the value forms, the rows that
 // are known to the figure (from early sources and carried back from a later
-// patch), and the lookup by skill.
+// patch).
 #include <stats/StatTables.h>
 
 #include <gtest/gtest.h>
@@ -103,23 +103,6 @@ std::vector<std::string> twenty(const std::string& text) {
 }
 
 // ---------------------------------------------------------------- shape
-
-TEST(StatTables, dispatchFromTreeCodeToTheFifteenTableOperations) {
-    const std::vector<std::pair<std::string_view, std::string_view>> expected{
-        {"SorcFire", "Sorc_Fire"},     {"SorcCold", "Sorc_Cold"},     {"SorcLight", "Sorc_Light"},
-        {"PaladinCom", "Paladin_Com"}, {"PaladinOff", "Paladin_Off"}, {"PaladinDef", "Paladin_Def"},
-        {"BarBarCS", "BarBar_CS"},     {"BarBarWC", "BarBar_WC"},     {"BarBarCM", "BarBar_CM"},
-        {"AmazonBC", "Amazon_BC"},     {"AmazonPM", "Amazon_PM"},     {"AmazonJS", "Amazon_JS"},
-        {"NecroCurse", "Necro_Curse"}, {"NecroBone", "Necro_Bone"},   {"NecroSummon", "Necro_Summon"}};
-    std::vector<std::pair<std::string_view, std::string_view>> actual;
-    std::set<const TreeTable*> tables;
-    for (const TableOperation& row : tableOperations()) {
-        actual.emplace_back(skillwright::model::tree(row.tree).code, row.operation);
-        tables.insert(row.table);
-    }
-    EXPECT_EQ(actual, expected);
-    EXPECT_EQ(tables.size(), 15u) << "every tree has a table of its own";
-}
 
 TEST(StatTables, everySkillLineTitleAndRepeatedTextIsAsListed) {
     ASSERT_EQ(listedEntries().size(), 150u);
@@ -286,19 +269,6 @@ TEST(StatTables, sourcedAndInferredColumnsReadAsTheirTablesAtLevelsOneTenAndTwen
     }
 }
 
-// ---------------------------------------------------------------- lookup
-
-TEST(StatTables, lookupFindsNothingOutsideTheFifteenTreesOrTheTenIndices) {
-    using skillwright::model::TreeId;
-    EXPECT_EQ(findEntry({TreeId::SorcFire, 0})->skillLine, "Current Skill: Fire Bolt");
-    EXPECT_EQ(findEntry({TreeId::NecroSummon, 9})->skillLine, "Current Skill: Revive");
-    for (const std::int16_t index : {-1, 10, 32767, -32768}) {
-        EXPECT_EQ(findEntry({TreeId::SorcFire, index}), nullptr) << index;
-    }
-    EXPECT_EQ(findEntry({static_cast<TreeId>(15), 0}), nullptr);
-    EXPECT_EQ(findEntry({static_cast<TreeId>(255), 0}), nullptr);
-}
-
 // ---------------------------------------------------------------- figures
 
 struct FigureCase {
@@ -325,15 +295,6 @@ TEST(StatTables, figuresOfTheValueForms) {
             EXPECT_FALSE(figure.has_value()) << "'" << c.text << "'";
         }
     }
-}
-
-TEST(StatTables, onlyColumnsWithFiguresOfTheirOwnHaveAProgression) {
-    const auto bolt = columnFigures(entryOf("SorcFire", 0).columns[0]);
-    ASSERT_TRUE(bolt.has_value());
-    EXPECT_DOUBLE_EQ(bolt->front().low, 3);
-    EXPECT_DOUBLE_EQ(bolt->back().high, 34);
-    EXPECT_FALSE(columnFigures(entryOf("SorcFire", 0).columns[1]).has_value()) << "repeated";
-    EXPECT_FALSE(columnFigures(entryOf("SorcFire", 0).columns[2]).has_value()) << "not used";
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 // Saves a picture of each of the five skill tree screens with a character
 // planned to the last level and one point more refused, so that the notice
-// line shows: tree_screenshots <folder>. Run under a display (Xvfb will do).
+// line shows, and the Sorceress with the keyboard on one of her skills:
+// tree_screenshots <folder>. Run under a display (Xvfb will do).
 #include <model/Build.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -59,6 +61,20 @@ void hoverAnIcon(QWidget& screen, model::ClassId classId) {
     QApplication::sendEvent(icon, &move);
 }
 
+/// Walks the keyboard from the first icon to Frozen Orb the way a player
+/// would: down the rows, then the start of its name.
+void keyboardToFrozenOrb(QWidget& screen) {
+    const auto press = [&screen](int key, const QString& text = {}) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(screen.focusWidget(), &down);
+    };
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    for (const QChar c : QStringLiteral("frozen o")) {
+        press(c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_A + (c.unicode() - 'a'), QString(c));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,6 +96,17 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(file));
             return 1;
         }
+    }
+    // The Sorceress planned from the keyboard: the ring on the skill it is on.
+    screens::SkillTreeScreen screen(model::ClassId::Sorceress, build, toolkit);
+    screen.show();
+    spendSomePoints(build, model::ClassId::Sorceress);
+    keyboardToFrozenOrb(screen);
+    QApplication::processEvents();
+    const QString file = folder.filePath(QStringLiteral("tree-keyboard.png"));
+    if (!screen.grab().save(file)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+        return 1;
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "StartScreen.h"
 
+#include "StartKeyboard.h"
+
 #include <model/Presentation.h>
 #include <screens/common/CharacterOpener.h>
 #include <toolkit/Toolkit.h>
@@ -79,6 +81,7 @@ StartScreen::StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& too
     pal.setColor(QPalette::Window, QColor(12, 9, 8));
     setPalette(pal);
     createControls();
+    new StartKeyboard(*this);
 }
 
 StartScreen::~StartScreen() = default;

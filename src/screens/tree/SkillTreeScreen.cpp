@@ -1,6 +1,7 @@
 #include "SkillTreeScreen.h"
 
 #include "ScreenDesign.h"
+#include "TreeKeyboard.h"
 #include "TreeWidgets.h"
 
 #include <model/Build.h>
@@ -119,6 +120,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
         }
     });
     mirror();
+    new TreeKeyboard(*this, m_build);
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
@@ -209,6 +211,7 @@ void SkillTreeScreen::createControls() {
         label->setFont(commandFont);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
+        label->setAccessibleDescription(QLatin1String(entry.description));
         setTextColour(label, kParchment);
         m_commands[c] = label;
         const auto command = static_cast<Command>(c);

@@ -55,6 +55,10 @@ TEST(AnimationPlan, framesReachingPastThePicture_areCroppedToWhatLiesInside) {
 
 TEST(AnimationPlan, whatCannotBeShownWithinTheLimits_costsNothing) {
     const AnimationLimits tight{.fileBytes = kMiB, .pictureBytes = 3'500'000, .frames = 1000};
+    // A small corner frame, then `count` of `frame`, on a `side` x `side` picture.
+    const auto gif = [](skillwright::testing::TestFrame frame, int count, int side) {
+        return buildGif(afterACornerFrame(frame, count), true, side, side);
+    };
     const struct {
         const char* what;
         Bytes gif;
@@ -63,30 +67,13 @@ TEST(AnimationPlan, whatCannotBeShownWithinTheLimits_costsNothing) {
         QSize secondFrame;  ///< what frame 1 shows
     } cases[] = {
         // 3000 x 3000 takes 36 MB for the first frame alone: more than a file's share.
-        {"a picture too large",
-         buildGif(afterACornerFrame({10, 2990, 2990, 20, 20}, 40), true, 3000, 3000),
-         {},
-         0,
-         {}},
-        {"a picture without size", buildGif(afterACornerFrame({10, 0, 0, 2, 2}, 3), true, 0, 0), {}, 0, {}},
-        {"a frame wholly outside",
-         buildGif(afterACornerFrame({10, 30, 0, 4, 4}, 1), true, 8, 8),
-         {},
-         2,
-         QSize(0, 0)},
-        {"a frame claiming 65535 x 65535",
-         buildGif(afterACornerFrame({10, 0, 0, 65535, 65535, 4}, 1), true, 8, 8),
-         {},
-         2,
-         QSize(0, 0)},
-        {"more frames than the limit",
-         buildGif(afterACornerFrame({1, 0, 0, 1, 1}, 1500), true, 8, 8),
-         {},
-         1000,
-         QSize(1, 1)},
+        {"a picture too large", gif({10, 2990, 2990, 20, 20}, 40, 3000), {}, 0, {}},
+        {"a picture without size", gif({10, 0, 0, 2, 2}, 3, 0), {}, 0, {}},
+        {"a frame wholly outside", gif({10, 30, 0, 4, 4}, 1, 8), {}, 2, QSize(0, 0)},
+        {"a frame claiming 65535 x 65535", gif({10, 0, 0, 65535, 65535, 4}, 1, 8), {}, 2, QSize(0, 0)},
+        {"more frames than the limit", gif({1, 0, 0, 1, 1}, 1500, 8), {}, 1000, QSize(1, 1)},
         // About 1.1 MB per 500 x 500 frame: three fit in 3.5 MB, the rest are dropped.
-        {"frames past the budget", buildGif(afterACornerFrame({10, 0, 0, 500, 500}, 9), true, 500, 500),
-         tight, 3, QSize(500, 500)},
+        {"frames past the budget", gif({10, 0, 0, 500, 500}, 9, 500), tight, 3, QSize(500, 500)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

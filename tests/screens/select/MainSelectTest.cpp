@@ -3,6 +3,7 @@
 
 #include <model/Build.h>
 #include <model/Presentation.h>
+#include <screens/common/FocusRing.h>
 #include <screens/select/StartScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -425,6 +426,58 @@ TEST(LoadAnimatedGif, damagedFiles_loadWhatTheyCanAndNeverCrash) {
 
     EXPECT_FALSE(LoadAnimatedGif(QString(), frames, toolkit));
     EXPECT_FALSE(LoadAnimatedGif(dir.filePath(QStringLiteral("missing.gif")), frames, toolkit));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainSelectTest, arrowsAndTabMoveAMarkOverTheClassesAndRandomEnterChooses) {
+    auto* keys = child<QLineEdit>("txt_Focus");
+    const auto* ring = screen.findChild<skillwright::screens::FocusRing*>();
+    ASSERT_NE(ring, nullptr);
+    EXPECT_FALSE(ring->isVisible()) << "the screen looks as designed until a key";
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* marked;
+    };
+    // clang-format off
+    const Step steps[] = {
+        {Qt::Key_Right, Qt::NoModifier, "lbl_Amazon"},
+        {Qt::Key_Right, Qt::NoModifier, "lbl_Barbarian"},
+        {Qt::Key_Tab, Qt::NoModifier, "lbl_Necromancer"},
+        {Qt::Key_Down, Qt::NoModifier, "lbl_Random"},
+        {Qt::Key_Up, Qt::NoModifier, "lbl_Necromancer"},
+        {Qt::Key_Left, Qt::NoModifier, "lbl_Barbarian"},
+        {Qt::Key_Tab, Qt::ShiftModifier, "lbl_Amazon"},
+        {Qt::Key_Left, Qt::NoModifier, "lbl_Random"},
+        {Qt::Key_Left, Qt::NoModifier, "lbl_Sorceress"},
+        {Qt::Key_Tab, Qt::NoModifier, "lbl_Random"},
+        {Qt::Key_Tab, Qt::NoModifier, "lbl_Amazon"},
+        {Qt::Key_Left, Qt::NoModifier, "lbl_Random"},
+        {Qt::Key_Right, Qt::NoModifier, "lbl_Amazon"},
+        {Qt::Key_Right, Qt::NoModifier, "lbl_Barbarian"},
+        {Qt::Key_Right, Qt::NoModifier, "lbl_Necromancer"},
+        {Qt::Key_Right, Qt::NoModifier, "lbl_Paladin"},
+    };
+    // clang-format on
+    for (const Step& s : steps) {
+        QTest::keyClick(keys, s.key, s.modifiers);
+        EXPECT_EQ(ring->framed(), child(s.marked)) << s.marked;
+        EXPECT_EQ(colour(s.marked), QColor(234, 195, 92)) << s.marked;
+    }
+    EXPECT_EQ(colour("lbl_Necromancer"), QColor(191, 133, 49)) << "the mark left it";
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_EQ(keys, screen.focusWidget()) << "the keys stay where Esc ends the program";
+
+    QTest::keyClick(keys, Qt::Key_Return);
+    EXPECT_EQ(opened, ClassId::Paladin);
+    EXPECT_FALSE(screen.isVisible());
+    screen.show();
+    QTest::keyClick(keys, Qt::Key_Down);
+    QTest::keyClick(keys, Qt::Key_Space);
+    EXPECT_EQ(generator, true) << "Random, and the screen makes way for the generator";
 }
 
 } // namespace

@@ -1,0 +1,81 @@
+#include "KeySheet.h"
+
+#include "ScreenKit.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <art/Art.h>
+
+namespace skillwright::screens {
+
+namespace {
+
+QLabel* cell(QWidget* parent, std::string_view text, const QFont& font, Rgb colour) {
+    auto* label = new QLabel(qstring(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    setTextColour(label, colour);
+    return label;
+}
+
+} // namespace
+
+KeySheet::KeySheet(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setObjectName(QStringLiteral("frm_Keys"));
+    setWindowTitle(QStringLiteral("Keys"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, qcolor(kPanel));
+    setPalette(colours);
+    setAccessibleName(QStringLiteral("Keys"));
+    setAccessibleDescription(QStringLiteral("Every key the planner answers to. Esc closes this window."));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 12, 16, 14);
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(3);
+    const QFont heading = art::captionFont(10, QFont::Bold);
+    const QFont text = art::textFont(9);
+    const QFont keys = art::textFont(9, QFont::Bold);
+    int row = 0;
+    std::string_view where;
+    for (const KeyHelp& line : kKeyHelp) {
+        if (line.where != where) {
+            where = line.where;
+            QLabel* title = cell(this, where, heading, kBrightGold);
+            if (row > 0) {
+                title->setContentsMargins(0, 8, 0, 0);
+            }
+            grid->addWidget(title, row++, 0, 1, 2);
+        }
+        grid->addWidget(cell(this, line.keys, keys, kParchment), row, 0);
+        grid->addWidget(cell(this, line.does, text, kParchment), row, 1);
+        ++row;
+    }
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+KeySheet* KeySheet::showOver(QWidget& window) {
+    auto* sheet = window.findChild<KeySheet*>(QString(), Qt::FindDirectChildrenOnly);
+    if (sheet == nullptr) {
+        sheet = new KeySheet(&window);
+        sheet->adjustSize();
+        const QRect over = window.frameGeometry();
+        sheet->move(over.center() - QPoint(sheet->width() / 2, sheet->height() / 2));
+    }
+    showWithKeyboard(*sheet);
+    return sheet;
+}
+
+void KeySheet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F1) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace skillwright::screens

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <model/BuildListener.h>
+#include <model/Catalogue.h>
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QKeyEvent;
+class QLabel;
+class QListWidget;
+class QWidget;
+
+namespace skillwright::model {
+class Build;
+}
+
+namespace skillwright::screens {
+
+class CommandLabel;
+class FocusRing;
+class SkillIcon;
+
+/// The skill tree screen played from the keyboard, and read out to a screen
+/// reader.
+///
+/// The keyboard starts on the skill icons, one of them framed by the focus
+/// ring. Arrow keys move it over the grid: Left and Right along a tier row,
+/// across the three trees; Up and Down to the nearest icon of the next tier
+/// row. Typing the start of a skill's name moves it to the first skill of
+/// that name in reading order (rows top to bottom, each left to right), a
+/// name typed whole winning over a longer one; what was typed is forgotten
+/// after the platform's pause between keys, or at any other key. Enter, and
+/// Space outside a name, act as a left click on the icon; Menu and Shift+F10
+/// as a right click. The description area follows the keyboard.
+///
+/// Tab leads from the icons to the history list and on to the five
+/// commands, where Enter or Space runs the command; Esc keeps its meaning
+/// in the history list alone. Ctrl+S saves, Ctrl+Z undoes the last point, F1 shows the sheet of keys.
+///
+/// The ring shows where the keyboard is; after a click it hides until the
+/// next key. Every icon's accessible name tells its skill, points, tier and
+/// whether it can take a point now (or why not), kept current as the plan
+/// changes.
+class TreeKeyboard final : public QObject, private model::BuildListener {
+    Q_OBJECT
+public:
+    /// Milliseconds from any fixed start; tests put a stand-in here.
+    using Clock = std::function<std::int64_t()>;
+
+    /// Follows `screen`, a skill tree screen whose controls
+    /// exist, and puts the keyboard on its first icon.
+    TreeKeyboard(QWidget& screen, model::Build& build);
+    ~TreeKeyboard() override;
+    TreeKeyboard(const TreeKeyboard&) = delete;
+    TreeKeyboard& operator=(const TreeKeyboard&) = delete;
+
+    void setClock(Clock clock);
+    /// The icon the keyboard is on, or last was.
+    [[nodiscard]] SkillIcon* currentIcon() const;
+    /// Whether the focus ring is shown.
+    [[nodiscard]] bool ringShown() const;
+
+    /// A screen reader's words for a skill of the build's open screen:
+    /// "Fire Bolt, 3 points, tier 1; can take a point", or the refusal's reason.
+    static QString spokenSkill(const model::Build& build, model::TreeId tree, int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void collectControls();
+    void addShortcuts();
+    void describeControls();
+    bool iconKey(SkillIcon& icon, QKeyEvent& key);
+    bool commandKey(CommandLabel& command, QKeyEvent& key);
+    void moveTo(int slot, bool describe);
+    [[nodiscard]] int neighbour(int key) const;
+    [[nodiscard]] int findByName(const QString& typed) const;
+    void typeAhead(const QString& text);
+    void showRing();
+    void speakIcons();
+    [[nodiscard]] int slotOf(const QObject* watched) const;
+    [[nodiscard]] CommandLabel* commandOf(const QObject* watched) const;
+
+    void buildChanged(const model::BuildChange& change) override;
+    void screenClosed() override;
+
+    QWidget& m_screen;
+    model::Build& m_build;
+    bool m_live = true;
+    Clock m_clock;
+    std::vector<SkillIcon*> m_icons; ///< in reading order
+    std::vector<QLabel*> m_counts;   ///< the count label beside each of m_icons
+    std::vector<CommandLabel*> m_commands;
+    QListWidget* m_history = nullptr;
+    FocusRing* m_ring = nullptr;
+    int m_current = 0;
+    bool m_pointerLed = false; ///< the last focus came from a click: no ring until a key
+    QString m_typed;
+    std::int64_t m_lastTyped = 0;
+
+    /// The plan as the icons' accessible names last told it.
+    struct SpokenState {
+        std::int16_t levelsGained = -1;
+        std::array<std::int16_t, 3 * model::kSkillsPerTree> counts{};
+        friend bool operator==(const SpokenState&, const SpokenState&) = default;
+    };
+    std::optional<SpokenState> m_spoken;
+};
+
+} // namespace skillwright::screens

@@ -1,0 +1,317 @@
+// The skill tree screens from the keyboard alone: the arrow keys over the
+// grid, typing a skill's name, the keys that act, Tab, the focus ring, and
+// what a screen reader is told of the icons.
+#include <model/Build.h>
+#include <screens/common/FocusRing.h>
+#include <screens/tree/SkillTreeScreen.h>
+#include <screens/tree/TreeKeyboard.h>
+#include <screens/tree/TreeWidgets.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+using namespace skillwright;
+using namespace skillwright::screens;
+using model::ClassId;
+
+namespace {
+
+class TreeKeyboardTest : public ::testing::Test {
+protected:
+    void open(ClassId classId) {
+        screen = std::make_unique<SkillTreeScreen>(classId, build, toolkit);
+        showWithKeyboard(*screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+        keyboard = screen->findChild<TreeKeyboard*>();
+        ASSERT_NE(keyboard, nullptr);
+        keyboard->setClock([this] { return now; });
+    }
+    /// The icon of the skill called `name` on the open screen.
+    SkillIcon* icon(const char* name) const {
+        for (SkillIcon* i : screen->findChildren<SkillIcon*>()) {
+            if (model::skill(i->tree(), i->index()).name == name) {
+                return i;
+            }
+        }
+        ADD_FAILURE() << "no skill " << name;
+        return nullptr;
+    }
+    /// The skill the keyboard is on, by name; empty when it is on no icon.
+    std::string focused() const {
+        const auto* i = qobject_cast<SkillIcon*>(screen->focusWidget());
+        return i == nullptr ? std::string() : std::string(model::skill(i->tree(), i->index()).name);
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(screen->focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+    void type(const char* text) {
+        for (const char* c = text; *c != '\0'; ++c) {
+            QTest::keyClicks(screen->focusWidget(), QString(QLatin1Char(*c)));
+            now += 50;
+        }
+    }
+    QLabel* label(const char* objectName) const {
+        return screen->findChild<QLabel*>(QLatin1String(objectName));
+    }
+    QListWidget* history() const { return screen->findChild<QListWidget*>("lb_SkillsPerLevel"); }
+    const FocusRing* ring() const { return screen->findChild<FocusRing*>(); }
+
+    toolkit::ScriptedToolkit toolkit;
+    model::Build build;
+    std::unique_ptr<SkillTreeScreen> screen;
+    TreeKeyboard* keyboard = nullptr;
+    std::int64_t now = 100000;
+};
+
+TEST_F(TreeKeyboardTest, opensWithTheKeyboardOnTheFirstIconRingedAndTheDesignUntouched) {
+    open(ClassId::Sorceress);
+    EXPECT_EQ(focused(), "Fire Bolt");
+    ASSERT_TRUE(ring()->isVisible());
+    EXPECT_EQ(ring()->geometry(), icon("Fire Bolt")->geometry().adjusted(1, 1, -1, -1));
+    EXPECT_EQ(label("lbl_Description")->text(), "") << "the description waits for the pointer or a key";
+
+    // A click puts the keyboard on the clicked icon, and the ring goes until a key.
+    QTest::mouseClick(icon("Ice Bolt"), Qt::LeftButton);
+    EXPECT_EQ(focused(), "Ice Bolt");
+    EXPECT_FALSE(ring()->isVisible());
+    press(Qt::Key_Right);
+    EXPECT_EQ(focused(), "Frozen Armor");
+    EXPECT_TRUE(ring()->isVisible());
+    EXPECT_TRUE(label("lbl_Description")->text().startsWith("Frozen Armor\r\n"));
+}
+
+struct Move {
+    ClassId classId;
+    const char* from;
+    int key;
+    const char* to;
+};
+
+void PrintTo(const Move& m, std::ostream* os) {
+    *os << m.from << " " << QKeySequence(m.key).toString().toStdString() << " to " << m.to;
+}
+
+class ArrowKeys : public TreeKeyboardTest, public ::testing::WithParamInterface<Move> {};
+
+TEST_P(ArrowKeys, moveTheKeyboardTheWayTheEyeExpects) {
+    const Move& m = GetParam();
+    open(m.classId);
+    icon(m.from)->setFocus(Qt::TabFocusReason);
+    press(m.key);
+    EXPECT_EQ(focused(), m.to) << m.from;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EveryClass, ArrowKeys, ::testing::Values(
+    Move{ClassId::Necromancer, "Teeth", Qt::Key_Right, "Bone Armor"},
+    Move{ClassId::Necromancer, "Bone Armor", Qt::Key_Right, "Amplify Damage"},
+    Move{ClassId::Necromancer, "Amplify Damage", Qt::Key_Right, "Amplify Damage"},
+    Move{ClassId::Necromancer, "Raise Skeleton", Qt::Key_Left, "Skeleton Mastery"},
+    Move{ClassId::Necromancer, "Teeth", Qt::Key_Down, "Corpse Explosion"},
+    Move{ClassId::Necromancer, "Skeleton Mastery", Qt::Key_Up, "Skeleton Mastery"},
+    Move{ClassId::Amazon, "Jab", Qt::Key_Down, "Power Strike"},
+    Move{ClassId::Amazon, "Inner Sight", Qt::Key_Left, "Jab"},
+    Move{ClassId::Amazon, "Fire Arrow", Qt::Key_Down, "Multi-Shot Arrow"},
+    Move{ClassId::Amazon, "Impale", Qt::Key_Up, "Power Strike"},
+    Move{ClassId::Barbarian, "Howl", Qt::Key_Left, "Mace Mastery"},
+    Move{ClassId::Barbarian, "Find Health Potion", Qt::Key_Right, "Bash"},
+    Move{ClassId::Barbarian, "Leap", Qt::Key_Down, "Stun"},
+    Move{ClassId::Barbarian, "Stun", Qt::Key_Down, "Concentrate"},
+    Move{ClassId::Paladin, "Prayer", Qt::Key_Left, "Smite"},
+    Move{ClassId::Paladin, "Might", Qt::Key_Down, "Holy Fire"},
+    Move{ClassId::Paladin, "Resist Fire", Qt::Key_Down, "Resist Cold"},
+    Move{ClassId::Paladin, "Fanaticism", Qt::Key_Up, "Holy Shock"},
+    Move{ClassId::Sorceress, "Fire Bolt", Qt::Key_Down, "Inferno"},
+    Move{ClassId::Sorceress, "Frozen Armor", Qt::Key_Left, "Ice Bolt"},
+    Move{ClassId::Sorceress, "Ice Bolt", Qt::Key_Down, "Ice Blast"},
+    Move{ClassId::Sorceress, "Warmth", Qt::Key_Right, "Charged Bolt"},
+    Move{ClassId::Sorceress, "Frozen Orb", Qt::Key_Up, "Blizzard"},
+    Move{ClassId::Sorceress, "Chilling Armor", Qt::Key_Down, "Cold Mastery"}));
+// clang-format on
+
+struct Typed {
+    ClassId classId;
+    const char* text;
+    const char* to;
+};
+
+class TypeAhead : public TreeKeyboardTest, public ::testing::WithParamInterface<Typed> {};
+
+TEST_P(TypeAhead, findsTheFirstSkillOfThatNameAWholeNameFirst) {
+    open(GetParam().classId);
+    type(GetParam().text);
+    EXPECT_EQ(focused(), GetParam().to) << GetParam().text;
+    EXPECT_EQ(build.levelsGained(), 0) << "a space inside a name spends nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, TypeAhead,
+                         ::testing::Values(Typed{ClassId::Sorceress, "fro", "Frozen Armor"},
+                                           Typed{ClassId::Sorceress, "fros", "Frost Nova"},
+                                           Typed{ClassId::Sorceress, "frozen o", "Frozen Orb"},
+                                           Typed{ClassId::Sorceress, "FROZEN O", "Frozen Orb"},
+                                           Typed{ClassId::Sorceress, "frox", "Frozen Armor"},
+                                           Typed{ClassId::Barbarian, "leap", "Leap"},
+                                           Typed{ClassId::Barbarian, "leap a", "Leap Attack"}));
+
+TEST_F(TreeKeyboardTest, whatWasTypedStartsAfreshAfterThePauseOrAnyOtherKey) {
+    const int pause = QApplication::keyboardInputInterval();
+    open(ClassId::Sorceress);
+    type("fro");
+    now += pause - 50; // type() waited 50 ms after the last letter
+    type("z");
+    EXPECT_EQ(focused(), "Frozen Armor") << "within the pause the name goes on";
+    now += pause + 1;
+    type("i");
+    EXPECT_EQ(focused(), "Ice Bolt") << "after the pause a new name";
+
+    now += pause + 1;
+    type("fro");
+    press(Qt::Key_Left);
+    EXPECT_EQ(focused(), "Ice Bolt");
+    type("b");
+    EXPECT_EQ(focused(), "Blaze") << "another key ended the name";
+}
+
+TEST_F(TreeKeyboardTest, enterAndSpaceSpendAPointMenuAndShiftF10OpenTheSkillMenuAtTheIcon) {
+    open(ClassId::Sorceress);
+    QSignalSpy menu(screen.get(), &SkillTreeScreen::skillMenuRequested);
+    press(Qt::Key_Return);
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    press(Qt::Key_Space);
+    EXPECT_EQ(label("lbl_SorceressFire(0)")->text(), "3");
+    EXPECT_EQ(history()->count(), 3);
+    EXPECT_EQ(menu.count(), 0);
+
+    press(Qt::Key_Right);
+    press(Qt::Key_Menu);
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    press(Qt::Key_F10);
+    ASSERT_EQ(menu.count(), 2);
+    const QPoint centre = icon("Warmth")->mapToGlobal(icon("Warmth")->rect().center());
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), centre);
+    ASSERT_TRUE(build.activeSkill().has_value());
+    EXPECT_EQ(build.activeSkill()->index, 1) << "the skill menu acts on Warmth";
+    EXPECT_TRUE(label("lbl_Description")->text().startsWith("Warmth\r\n"));
+}
+
+TEST_F(TreeKeyboardTest, ctrlSSavesCtrlZUndoesEscChangesClassF1ShowsTheKeys) {
+    open(ClassId::Sorceress);
+    QTemporaryDir folder;
+    toolkit.folder = folder.path().toStdString();
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(history()->count(), 1);
+    EXPECT_EQ(label("lbl_SorceressFire(0)")->text(), "1");
+
+    toolkit.inputs = {"Tal"};
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(folder.filePath("Tal.txt")));
+
+    press(Qt::Key_F1);
+    QWidget* sheet = screen->findChild<QWidget*>("frm_Keys");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    QStringList texts;
+    for (const QLabel* l : sheet->findChildren<QLabel*>()) {
+        texts << l->text();
+    }
+    for (const char* keys : {"Ctrl+S", "Ctrl+Z", "Ctrl+O", "Ctrl+Shift+Z or Ctrl+Y", "Ctrl+Shift+T", "Delete",
+                             "Menu or Shift+F10", "Ctrl+C, Ctrl+V"}) {
+        EXPECT_TRUE(texts.contains(QLatin1String(keys))) << keys;
+    }
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet->isVisible());
+
+    QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(change.count(), 0) << "Esc changes the class from the history list alone";
+    press(Qt::Key_Tab);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(change.count(), 1);
+}
+
+TEST_F(TreeKeyboardTest, tabLeadsToTheHistoryAndTheCommandsWhereEnterRunsThem) {
+    open(ClassId::Necromancer);
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(screen->focusWidget(), history());
+    EXPECT_FALSE(ring()->isVisible()) << "the list shows its own selection";
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "Raise Skeleton");
+    QTest::mouseClick(history()->viewport(), Qt::LeftButton);
+    ASSERT_EQ(screen->focusWidget(), history());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(screen->focusWidget()->objectName(), "lbl_Save");
+    EXPECT_EQ(ring()->framed(), screen->focusWidget());
+    for (const char* next : {"lbl_Reset", "lbl_ChangeClass", "lbl_UndoLast"}) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(screen->focusWidget()->objectName(), next);
+    }
+    press(Qt::Key_Return);
+    EXPECT_EQ(history()->count(), 0) << "UNDO LAST from the keyboard";
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "Raise Skeleton") << "back to the icon the keyboard left";
+}
+
+TEST_F(TreeKeyboardTest, iconsTellAScreenReaderTheirSkillPointsTierAndWhetherTheyTakeAPoint) {
+    open(ClassId::Sorceress);
+    const auto spoken = [this](const char* name) { return icon(name)->accessibleName().toStdString(); };
+    EXPECT_EQ(spoken("Fire Bolt"), "Fire Bolt, 0 points, tier 1; can take a point");
+    EXPECT_EQ(spoken("Inferno"),
+              "Inferno, 0 points, tier 6; Not available yet, you must be character level 6 "
+              "first (or just getting level 6).");
+    EXPECT_TRUE(icon("Fire Bolt")->accessibleDescription().startsWith("Fire Bolt\r\n"));
+    for (QWidget* w : {static_cast<QWidget*>(icon("Fire Bolt")), static_cast<QWidget*>(label("lbl_Save"))}) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_EQ(reader->role(), QAccessible::Button) << w->objectName().toStdString();
+        EXPECT_EQ(reader->text(QAccessible::Name), w->accessibleName());
+    }
+    EXPECT_EQ(label("lbl_Save")->accessibleDescription(), "Save your character To a text file.");
+
+    press(Qt::Key_Return);
+    EXPECT_EQ(spoken("Fire Bolt"), "Fire Bolt, 1 point, tier 1; can take a point");
+    EXPECT_EQ(label("lbl_SorceressFire(0)")->accessibleName(), "Fire Bolt: 1 point");
+    EXPECT_EQ(label("lbl_SorceressFire(1)")->accessibleName(), "Warmth: 0 points");
+    for (int i = 0; i < 4; ++i) {
+        press(Qt::Key_Return);
+    }
+    EXPECT_EQ(spoken("Inferno"), "Inferno, 0 points, tier 6; can take a point");
+    EXPECT_EQ(spoken("Blaze"), "Blaze, 0 points, tier 12; Not available yet, you must be character level 12 "
+                               "first (or just getting level 12).");
+    for (int i = 0; i < 15; ++i) {
+        press(Qt::Key_Return);
+    }
+    EXPECT_EQ(
+        spoken("Fire Bolt"),
+        "Fire Bolt, 20 points, tier 1; No more points may be added to this skill.  Maximum points are 20 per "
+        "skill.");
+    EXPECT_EQ(
+        spoken("Blaze"),
+        "Blaze, 0 points, tier 12; Not available yet, you must have at least one skill point in Inferno");
+    type("inferno");
+    press(Qt::Key_Return);
+    EXPECT_EQ(spoken("Inferno"), "Inferno, 1 point, tier 6; can take a point");
+    EXPECT_EQ(spoken("Blaze"), "Blaze, 0 points, tier 12; can take a point");
+}
+
+} // namespace
