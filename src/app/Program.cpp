@@ -2,23 +2,32 @@
 
 #include <generator/RandomFillRun.h>
 #include <generator/RandomGeneratorDialog.h>
+#include <model/BuildCode.h>
 #include <report/ReportReader.h>
 #include <screens/common/CharacterOpener.h>
 #include <screens/common/ScreenKit.h>
 #include <stats/SkillStatsViewer.h>
+#include <toolkit/ShownText.h>
 #include <toolkit/Toolkit.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QUrl>
 
 #include <art/Art.h>
+#include <filesystem>
+#include <system_error>
 
 namespace skillwright::app {
 
-std::string reportPathArgument(int argc, const char* const* argv) {
-    return argc > 1 && argv[1] != nullptr ? std::string(argv[1]) : std::string();
-}
+namespace {
+
+/// The most characters of a command line's argument a message shows.
+constexpr std::size_t kArgumentShown = 80;
+
+} // namespace
 
 void applyLook(QApplication& app) {
     using screens::qcolor;
@@ -74,16 +83,48 @@ Program::~Program() {
     delete m_generator;
 }
 
-void Program::start(const std::string& reportPath) {
-    m_start.load(reportPath.empty());
-    if (!reportPath.empty() && !openCharacter(reportPath)) {
+void Program::start(const std::string& argument) {
+    m_start.load(argument.empty());
+    if (!argument.empty() && !openArgument(argument)) {
         screens::showWithKeyboard(m_start);
     }
+}
+
+bool Program::openArgument(const std::string& argument) {
+    // A file's address, as a desktop hands over a file for "%u".
+    constexpr std::string_view kFileScheme = "file://";
+    if (argument.size() > kFileScheme.size() &&
+        QByteArray::fromStdString(argument.substr(0, kFileScheme.size())).toLower() == kFileScheme.data()) {
+        const QUrl url(QString::fromUtf8(argument.c_str()));
+        if (url.isLocalFile()) {
+            return openCharacter(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    if (model::codeOfLink(argument) != argument) {
+        return openCode(argument);
+    }
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::path(argument), error)) {
+        return openCharacter(argument);
+    }
+    const model::CodeReading reading = model::decodeBuildCode(argument);
+    if (reading.plan || reading.refusal != model::CodeRefusal::NotACode) {
+        return openCode(argument);
+    }
+    m_toolkit.messageBox("Skillwright cannot open \"" +
+                             toolkit::shortenedText(report::asUtf8(argument), kArgumentShown) +
+                             "\": it is no saved character, build code or plan's link.",
+                         "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    return false;
 }
 
 void Program::followOpener(screens::CharacterOpener& opener) {
     QObject::connect(&opener, &screens::CharacterOpener::openRequested, &m_start,
                      [this] { askForCharacter(); });
+    QObject::connect(&opener, &screens::CharacterOpener::commandRequested, &m_start,
+                     [this](screens::ProgramCommand command) { runCommand(command); });
+    QObject::connect(&opener, &screens::CharacterOpener::codeDropped, &m_start,
+                     [this](const QString& text) { openCode(text.toStdString()); });
     QObject::connect(&opener, &screens::CharacterOpener::fileDropped, &m_start,
                      [this](const QByteArray& path) { openCharacter(path.toStdString()); });
 }
@@ -96,37 +137,89 @@ void Program::askForCharacter() {
     }
 }
 
+void Program::runCommand(screens::ProgramCommand command) {
+    switch (command) {
+    case screens::ProgramCommand::CopyBuildCode:
+        if (m_treeScreen && m_treeScreen->isVisible()) {
+            m_treeScreen->copyBuildCode();
+        }
+        return;
+    case screens::ProgramCommand::PasteBuildCode:
+        pasteCode();
+        return;
+    case screens::ProgramCommand::OpenCharacter:
+        askForCharacter();
+        return;
+    }
+}
+
+void Program::pasteCode() {
+    // Longer than any code, or no text at all: not even looked at.
+    const std::optional<std::string> text = m_toolkit.clipboardText(model::kMaxBuildCodeText);
+    if (!text) {
+        m_toolkit.messageBox(std::string(model::codeRefusalText(model::CodeRefusal::NotACode)), "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return;
+    }
+    openCode(*text);
+}
+
+bool Program::openCode(const std::string& text) {
+    const model::CodeReading reading = model::decodeBuildCode(model::codeOfLink(text));
+    if (!reading.plan) {
+        m_toolkit.messageBox(std::string(model::codeRefusalText(reading.refusal)), "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return false;
+    }
+    const model::Plan& plan = *reading.plan;
+    return openPlan(plan,
+                    [&plan](const std::optional<model::ReplayStop>& stop) -> std::optional<std::string> {
+                        if (!stop) {
+                            return std::nullopt;
+                        }
+                        // Told as a report's line is: the point by its number and text, and why.
+                        return "Point " + std::to_string(stop->entry + 1) + ": " +
+                               model::formatEntry(plan.history[stop->entry]) + "\r\n" + stop->reason;
+                    });
+}
+
+bool Program::openPlan(const model::Plan& plan, const ProblemTeller& problemOf) {
+    if (!mayReplacePlanOnScreen()) {
+        return false;
+    }
+    const PlanKeeper::Batch batch(m_keeper); // one journal for the whole replay
+    m_start.hide();
+    screens::SkillTreeScreen* screen = createTreeScreen(plan.classId);
+    const std::optional<model::ReplayStop> stop = m_build.replay(plan);
+    screens::showWithKeyboard(*screen);
+    if (const std::optional<std::string> problem = problemOf(stop)) {
+        // Less than was opened: not saved, and not to be saved over a file of it.
+        screen->markStoppedShort(plan.name);
+        m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    } else {
+        screen->markSaved(plan.name);
+        screen->clearNotice();
+    }
+    return true;
+}
+
 bool Program::openCharacter(const std::string& path) {
     const report::ReportReading reading = report::readReport(path);
     if (!reading.report) {
         m_toolkit.messageBox(reading.error, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return false;
     }
-    if (!mayReplacePlanOnScreen()) {
-        return false;
-    }
     const report::Report& character = *reading.report;
-    const PlanKeeper::Batch batch(m_keeper); // one journal for the whole replay
-    m_start.hide();
-    screens::SkillTreeScreen* screen = createTreeScreen(character.plan.classId);
-    const std::optional<model::ReplayStop> stop = m_build.replay(character.plan);
-    screens::showWithKeyboard(*screen);
-    if (const auto problem = report::openingProblem(character, stop, m_build.characterLevel())) {
-        // Less than the file holds: not saved, and not to be saved over the file.
-        screen->markStoppedShort(character.plan.name);
-        m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
-    } else {
-        screen->markSaved(character.plan.name);
-        screen->clearNotice();
-    }
-    return true;
+    return openPlan(character.plan, [&](const std::optional<model::ReplayStop>& stop) {
+        return report::openingProblem(character, stop, m_build.characterLevel());
+    });
 }
 
 bool Program::mayReplacePlanOnScreen() {
     return !m_treeScreen || !m_treeScreen->hasUnsavedPoints() ||
-           m_toolkit.messageBox("Replace the character on screen? Its points since the last save will be lost.",
-                                "", toolkit::Icon::None,
-                                toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
+           m_toolkit.messageBox(
+               "Replace the character on screen? Its points since the last save will be lost.", "",
+               toolkit::Icon::None, toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
 }
 
 bool Program::continuePlan(std::uint64_t number) {
@@ -155,6 +248,8 @@ screens::MenuHolder& Program::menu() {
         m_menu = std::make_unique<screens::MenuHolder>(m_build, m_menuTexts, m_toolkit);
         QObject::connect(m_menu.get(), &screens::MenuHolder::skillStatsRequested, m_menu.get(),
                          [this] { openSkillStats(); });
+        QObject::connect(m_menu.get(), &screens::MenuHolder::commandChosen, m_menu.get(),
+                         [this](screens::ProgramCommand command) { runCommand(command); });
     }
     return *m_menu;
 }
@@ -201,6 +296,8 @@ screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
                      [this](const QString& name) { m_keeper.planSaved(name.toStdString()); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
+    QObject::connect(screen, &screens::SkillTreeScreen::commandMenuRequested, &m_start,
+                     [this](QPoint globalPos) { menu().popupCommandMenu(globalPos); });
     m_treeScreen = screen;
     followOpener(screen->characterOpener());
     return screen;

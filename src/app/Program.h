@@ -2,6 +2,7 @@
 
 #include "PlanKeeper.h"
 
+#include <model/Plan.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/select/StartScreen.h>
@@ -11,7 +12,9 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 
@@ -30,11 +33,6 @@ class CharacterOpener;
 class QApplication;
 
 namespace skillwright::app {
-
-/// The report path given on the command line ("skillwright PATH"), or the
-/// empty text: the argument's bytes as they are, for a file name need not be
-/// valid in any encoding.
-std::string reportPathArgument(int argc, const char* const* argv);
 
 /// The program's look for what Qt draws itself (pop-up menus, dialogs,
 /// tooltips): dark panels with the screens' parchment-gold text.
@@ -62,9 +60,11 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    /// Shows the start screen and loads its animations; with a report's path,
-    /// opens that character in the start screen's place.
-    void start(const std::string& reportPath = {});
+    /// Shows the start screen and loads its animations; with the command
+    /// line's argument (a report's path or "file:" address, a build code or a
+    /// plan's link), opens that character in the start screen's place. An
+    /// argument that is none of them is told by name.
+    void start(const std::string& argument = {});
 
     /// Opens the saved character of the report at `path` on its class's
     /// screen, every point replayed through the rules. A file that is no
@@ -72,6 +72,12 @@ public:
     /// are told in a message box. Points on screen not yet saved are only
     /// replaced if the player says so. True when a character was opened.
     bool openCharacter(const std::string& path);
+    /// Opens the plan of a build code or a plan's link the way a report's is
+    /// opened; any other text is told why it does not open, and changes
+    /// nothing. True when a character was opened.
+    bool openCode(const std::string& text);
+    /// Runs a program command: from its keys, or from the command menu.
+    void runCommand(screens::ProgramCommand command);
     /// Puts the plan `number` that left the screen unsaved back on its
     /// class's screen, as opening a report does. A plan that can no longer be
     /// read is told in a message box. True when it was continued.
@@ -98,6 +104,16 @@ private:
     void openSkillStats();
     void closeSkillStats();
     void askForCharacter();
+    void pasteCode();
+    bool openArgument(const std::string& argument);
+    /// What went wrong in opening a plan, told as the player reads it, from
+    /// where its replay stopped (if it did); nothing when all is well.
+    using ProblemTeller = std::function<std::optional<std::string>(const std::optional<model::ReplayStop>&)>;
+    /// Opens `plan` in place of the plan on screen, the way every character
+    /// opens: the question about unsaved points, a running fill stopped, its
+    /// class's screen, every entry replayed through the rules, the problem
+    /// told. True when it opened.
+    bool openPlan(const model::Plan& plan, const ProblemTeller& problemOf);
     void followOpener(screens::CharacterOpener& opener);
     /// The keyboard back to the window the player returns to: the tree
     /// screen, or the start screen when none is open.

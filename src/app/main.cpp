@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "Program.h"
 
 #include <model/Build.h>
@@ -7,10 +8,28 @@
 #include <QStringList>
 
 #include <art/Art.h>
-#include <string>
+#include <cstdio>
+
+namespace {
+
+int answerOnTheTerminal(const skillwright::app::TerminalAnswer& answer) {
+    std::fputs(answer.text.c_str(), answer.toError ? stderr : stdout);
+    return answer.status;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Help and the version need no window, nor a display to open one on.
+    if (const auto answer = skillwright::app::informationAnswer(argc, argv)) {
+        return answerOnTheTerminal(*answer);
+    }
     QApplication app(argc, argv);
+    // QApplication has taken its own options out of argv by now.
+    const skillwright::app::CommandLine line = skillwright::app::readCommandLine(argc, argv);
+    if (line.answer) {
+        return answerOnTheTerminal(*line.answer);
+    }
     skillwright::app::applyLook(app);
     QApplication::setWindowIcon(skillwright::art::programIcon()); // every window, dialogs too
     // The menu entry's name: where the desktop asks it (Wayland), its icon and name come from there.
@@ -18,8 +37,9 @@ int main(int argc, char** argv) {
     skillwright::toolkit::QtToolkit toolkit;
     skillwright::model::Build build;
     skillwright::app::Program program(build, toolkit);
-    // "skillwright PATH" opens a saved character in place of the start screen.
-    // QApplication has taken its own options out of argv by now.
-    program.start(skillwright::app::reportPathArgument(argc, argv));
+    // "skillwright REPORT", "skillwright CODE" or "skillwright LINK" opens that
+    // character in place of the start screen. Every copy of the program keeps
+    // to itself: a link clicked while one runs starts another beside it.
+    program.start(line.argument);
     return QApplication::exec();
 }

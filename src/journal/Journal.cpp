@@ -299,7 +299,10 @@ std::string Journal::journalName(std::uint64_t number) const {
 void Journal::startSession() {
     const std::string pid = std::to_string(::getpid());
     for (int k = 1; k <= 100 && m_lockFd < 0; ++k) {
-        const std::string session = std::string(kSessionHead) + pid + (k == 1 ? "" : "_" + std::to_string(k));
+        std::string session = std::string(kSessionHead) + pid;
+        if (k > 1) {
+            session.append("_").append(std::to_string(k));
+        }
         const int fd = openLockFile(path(session + std::string(kLockTail)), true);
         if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             m_lockFd = fd;
@@ -540,7 +543,11 @@ void Journal::pruneList() {
 void Journal::setAside(const std::string& name) {
     const std::string stem = "journal-" + dateText(m_clock());
     for (int k = 1; k < 100; ++k) {
-        const std::string aside = stem + (k == 1 ? "" : "-" + std::to_string(k)) + ".bad";
+        std::string aside = stem;
+        if (k > 1) {
+            aside.append("-").append(std::to_string(k));
+        }
+        aside.append(".bad");
         if (moveWithoutReplacing(path(name), path(aside)) || errno != EEXIST) {
             break;
         }

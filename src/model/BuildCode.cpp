@@ -467,4 +467,27 @@ CodeReading decodeBuildCode(std::string_view text) {
     return readPayload(covered.substr(kHeadSymbols));
 }
 
+std::string_view codeOfLink(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return text;
+    }
+    std::string_view link = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    constexpr std::string_view kScheme = "skillwright:";
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (link.size() < kPlanLinkPrefix.size() ||
+        !std::equal(kScheme.begin(), kScheme.end(), link.begin(),
+                    [&](char a, char b) { return a == lower(b); }) ||
+        link.substr(kScheme.size(), kPlanLinkPrefix.size() - kScheme.size()) !=
+            kPlanLinkPrefix.substr(kScheme.size())) {
+        return text;
+    }
+    link.remove_prefix(kPlanLinkPrefix.size());
+    if (link.ends_with('/')) {
+        link.remove_suffix(1);
+    }
+    return link;
+}
+
 } // namespace skillwright::model

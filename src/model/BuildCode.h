@@ -52,4 +52,13 @@ struct CodeReading {
 /// Time and memory are bounded by kMaxBuildCodeText, whatever the text.
 CodeReading decodeBuildCode(std::string_view text);
 
+/// A plan's link: this address followed by the plan's code. The desktop
+/// hands such a link, clicked anywhere, to the program.
+inline constexpr std::string_view kPlanLinkPrefix = "skillwright://plan/";
+
+/// The code a link carries ("skillwright://plan/" and the code, the scheme in
+/// any case, one "/" after the code allowed), blanks around it allowed; any
+/// other text as it is.
+std::string_view codeOfLink(std::string_view text);
+
 } // namespace skillwright::model

@@ -4,11 +4,13 @@
 #include "ShownText.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -158,6 +160,31 @@ std::string QtToolkit::stateFolder() {
 
 bool QtToolkit::openAddress(const std::string& address) {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(address), QUrl::TolerantMode));
+}
+
+std::optional<std::string> QtToolkit::clipboardText(std::size_t maxBytes) {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (mime == nullptr) {
+        return std::nullopt;
+    }
+    // The UTF-8 form when the owner names it, else plain text, which Qt and
+    // the desktops hand over as UTF-8; the bytes are counted before anything
+    // is made of them.
+    for (const QString& format : {QStringLiteral("text/plain;charset=utf-8"), QStringLiteral("text/plain")}) {
+        if (!mime->hasFormat(format)) {
+            continue;
+        }
+        const QByteArray bytes = mime->data(format);
+        if (static_cast<std::size_t>(bytes.size()) > maxBytes) {
+            return std::nullopt;
+        }
+        return bytes.toStdString();
+    }
+    return std::nullopt;
+}
+
+void QtToolkit::setClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 double QtToolkit::random() {

@@ -20,7 +20,8 @@ void prepareInputDialog(QInputDialog& dialog, const std::string& prompt, const s
                         const std::string& defaultText);
 
 /// The toolkit on Qt Widgets: QMessageBox, QInputDialog, QTimer,
-/// QDesktopServices, the application's own folder and the user's documents.
+/// QDesktopServices, QClipboard, the application's own folder and the user's
+/// documents.
 class QtToolkit final : public Toolkit {
 public:
     QtToolkit();
@@ -36,6 +37,8 @@ public:
     std::string reportFolder() override;
     std::string stateFolder() override;
     bool openAddress(const std::string& address) override;
+    std::optional<std::string> clipboardText(std::size_t maxBytes) override;
+    void setClipboardText(const std::string& text) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
     void endProgram() override;

@@ -81,6 +81,13 @@ bool ScriptedToolkit::openAddress(const std::string& address) {
     return openAddressResult;
 }
 
+std::optional<std::string> ScriptedToolkit::clipboardText(std::size_t maxBytes) {
+    if (!clipboard || clipboard->size() > maxBytes) {
+        return std::nullopt;
+    }
+    return clipboard;
+}
+
 double ScriptedToolkit::random() {
     if (randoms.empty()) {
         return randomSource ? randomSource() : 0.0;

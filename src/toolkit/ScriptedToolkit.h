@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ public:
     /// unless it gives the journal a folder of its own.
     std::string stateFolder() override { return journalFolder; }
     bool openAddress(const std::string& address) override;
+    /// What `clipboard` holds, within the limit, as the Qt toolkit reads it.
+    std::optional<std::string> clipboardText(std::size_t maxBytes) override;
+    void setClipboardText(const std::string& text) override { clipboard = text; }
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
     /// Records the request; the test goes on.
@@ -63,6 +67,8 @@ public:
     std::function<double()> randomSource;
     std::string folder = ".";
     std::string journalFolder;
+    /// The clipboard's text; nothing when it holds none (a picture, say).
+    std::optional<std::string> clipboard;
     bool openAddressResult = true;
 
     // Records.

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace skillwright::toolkit {
@@ -25,8 +27,8 @@ public:
 };
 
 /// Everything our code asks of the platform: modal dialogs, event handling,
-/// the program's folders, opening addresses, random numbers, timers and the
-/// end of the program.
+/// the program's folders, opening addresses, the clipboard, random numbers,
+/// timers and the end of the program.
 /// Production code uses QtToolkit; tests use ScriptedToolkit.
 class Toolkit {
 public:
@@ -57,6 +59,13 @@ public:
     virtual std::string stateFolder() = 0;
     /// Hands a web or mail address to the desktop's default handler.
     virtual bool openAddress(const std::string& address) = 0;
+    /// The text on the clipboard as UTF-8, or nothing when it holds no text
+    /// or more than `maxBytes` bytes of it. The size is looked at before the
+    /// text is converted, so a clipboard of megabytes, or of a picture, is
+    /// refused at once.
+    virtual std::optional<std::string> clipboardText(std::size_t maxBytes) = 0;
+    /// Puts `text` (UTF-8) on the clipboard, for this and every other program.
+    virtual void setClipboardText(const std::string& text) = 0;
     /// A uniform random number r with 0 <= r < 1.
     virtual double random() = 0;
     /// A new stopped timer owned by the caller.

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QDir>
 #include <QDrag>
@@ -197,6 +198,44 @@ TEST_F(DesktopTest, aReportDraggedInsideTheProgramOntoATreeScreenOpens) {
     once([] { return true; }, [necro] { dragTo(necro); });
     EXPECT_EQ(drag->exec(Qt::CopyAction), Qt::CopyAction);
     EXPECT_TRUE(sorceressOpened());
+}
+
+// Ctrl+C and Ctrl+V as typed, through the desktop's clipboard: the code of
+// the plan on screen, opened again from the start screen (whose hidden text
+// box holds the keyboard) and from the emblem's menu.
+TEST_F(DesktopTest, aPlanCopiedByKeyOpensAgainByKeyAndFromTheEmblemsMenu) {
+    click(program.startScreen().findChild<QLabel*>("lbl_Amazon"));
+    ASSERT_TRUE(waitFor([&] { return program.treeScreen() != nullptr && active() == program.treeScreen(); }));
+    click(program.treeScreen()->findChild<QWidget*>("img_AmazonJS(0)")); // Jab
+    click(program.treeScreen()->findChild<QWidget*>("img_AmazonBC(0)")); // Magic Arrow
+    key("ctrl+c");
+    ASSERT_TRUE(waitFor([] { return QGuiApplication::clipboard()->text() == QLatin1String("SW1ACnwv5RC"); }))
+        << QGuiApplication::clipboard()->text().toStdString();
+
+    click(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"));
+    ASSERT_TRUE(waitFor([&] { return active() == &program.startScreen(); }));
+    key("ctrl+v");
+    ASSERT_TRUE(waitFor([&] {
+        return program.treeScreen() != nullptr &&
+               program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 2;
+    }));
+    EXPECT_EQ(program.treeScreen()->objectName(), "frm_AmazonSkill");
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("skillwright://plan/SW1gAAIAShX1RhbCBSYXNoYQZPY_"));
+    once([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
+         [] {
+             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+             QAction* paste = menu->findChild<QAction*>("mnu_PasteBuildCode");
+             const QPoint at = menu->mapToGlobal(menu->actionGeometry(paste).center());
+             xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+             xdotool({"click", "1"});
+         });
+    ASSERT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
+    click(program.treeScreen()->findChild<QWidget*>("img_CommandEmblem"));
+    EXPECT_TRUE(waitFor([&] {
+        return program.treeScreen() != nullptr && program.treeScreen()->objectName() == "frm_Sorceress" &&
+               program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 7;
+    }));
 }
 
 TEST_F(DesktopTest, escapeMeantForTheStatisticsViewerClosesTheViewerAndLeavesThePlan) {

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <CommandLine.h>
 #include <Program.h>
 #include <array>
 #include <filesystem>
@@ -668,13 +669,36 @@ TEST_F(OpenCharacterTest, aDropIsTakenWholeAndOpensAfterItsEventReturned) {
     }
 }
 
-TEST(ProgramArguments, theReportPathOnTheCommandLineKeepsItsBytes) {
-    const char* const latin1[] = {"skillwright", "/tmp/Caf\xE9.txt"};
-    const char* const utf8[] = {"skillwright", "Tal\xC3\xA9.txt", "more"};
-    const char* const none[] = {"skillwright"};
-    EXPECT_EQ(app::reportPathArgument(2, latin1), "/tmp/Caf\xE9.txt");
-    EXPECT_EQ(app::reportPathArgument(3, utf8), "Tal\xC3\xA9.txt");
-    EXPECT_EQ(app::reportPathArgument(1, none), "");
+TEST(ProgramArguments, theCommandLineGivesWhatToOpenWithItsBytesOrAnAnswerForTheTerminal) {
+    struct Case {
+        std::vector<const char*> argv;
+        std::string argument;
+        const char* answer; ///< the start of the terminal's answer, for status 2; empty for none
+    };
+    const std::vector<Case> cases{
+        {{"skillwright"}, "", ""},
+        {{"skillwright", "/tmp/Caf\xE9.txt"}, "/tmp/Caf\xE9.txt", ""},
+        {{"skillwright", "skillwright://plan/SW1ACnARep8FJNh"}, "skillwright://plan/SW1ACnARep8FJNh", ""},
+        {{"skillwright", "--", "-Hero.txt"}, "-Hero.txt", ""},
+        {{"skillwright", "-"}, "-", ""},
+        {{"skillwright", "--frobnicate"}, "", "skillwright: unknown option --frobnicate"},
+        {{"skillwright", "a.txt", "b.txt"},
+         "",
+         "skillwright: one report, build code or link at a time, not 2"},
+    };
+    for (const Case& c : cases) {
+        const app::CommandLine line = app::readCommandLine(static_cast<int>(c.argv.size()), c.argv.data());
+        EXPECT_EQ(line.argument, c.argument) << c.argv.back();
+        const app::TerminalAnswer none{"", false, 0};
+        const app::TerminalAnswer& answer = line.answer ? *line.answer : none;
+        const bool answered = std::string(c.answer) != "";
+        EXPECT_EQ(answer.text.substr(0, std::string(c.answer).size()), c.answer) << c.argv.back();
+        EXPECT_EQ(answer.toError, answered) << c.argv.back();
+        EXPECT_EQ(answer.status, answered ? 2 : 0) << c.argv.back();
+    }
+    // Help stands only before "--" (the program itself answers help and version, in the sharing tests).
+    const char* const afterEnd[] = {"skillwright", "--", "--help"};
+    EXPECT_FALSE(app::informationAnswer(3, afterEnd));
 }
 
 // Markup in a file, in a line or in the name, is shown as the characters it

@@ -224,6 +224,28 @@ TEST(BuildCode, everyOtherTextIsToldWhyItDoesNotOpen) {
     }
 }
 
+TEST(BuildCode, aLinkCarriesItsCodeAndAnyOtherTextIsLeftAsItIs) {
+    const struct {
+        std::string text;
+        std::string code;
+    } cases[] = {
+        {"skillwright://plan/SW1ACnARep8FJNh", "SW1ACnARep8FJNh"},
+        {"SkillWright://plan/SW1ACnARep8FJNh/", "SW1ACnARep8FJNh"},
+        {"  skillwright://plan/SW1ACnARep8FJNh\r\n", "SW1ACnARep8FJNh"},
+        {"skillwright://plan/", ""},
+        {"skillwright://Plan/SW1ACnARep8FJNh", "skillwright://Plan/SW1ACnARep8FJNh"},
+        {"skillwright://report/SW1ACnARep8FJNh", "skillwright://report/SW1ACnARep8FJNh"},
+        {"skillwright:SW1ACnARep8FJNh", "skillwright:SW1ACnARep8FJNh"},
+        {"https://plan/SW1ACnARep8FJNh", "https://plan/SW1ACnARep8FJNh"},
+        {"SW1ACnARep8FJNh", "SW1ACnARep8FJNh"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(codeOfLink(c.text), c.code) << c.text;
+    }
+    EXPECT_EQ(messageFor(codeOfLink("skillwright://plan/SW1ACnARep8FJNi")), kDamaged);
+}
+
 TEST(BuildCode, everyCodeWithOneCharacterChangedLostAddedOrSwappedIsCaught) {
     const std::vector<std::string> codes{
         "SW1XwIk4p", "SW1ACnARep8FJNh", "SW1KhVamB9CasO4cm4g54aK26u0",

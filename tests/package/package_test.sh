@@ -8,6 +8,9 @@
 #   package_test.sh DEB portable    the program copied with its animations into a folder of
 #                                   its own, writable and then mounted read-only
 #   package_test.sh DEB removal     installed into an empty root and removed again
+#   package_test.sh DEB types       the desktop, told of the package, hands it saved
+#                                   reports and skillwright:// links, and no other text;
+#                                   a link opened beside a running copy leaves it alone
 #
 # The runs play the real program under a private Xvfb with xdotool: hover a
 # class (its animation must play), choose it, SAVE an empty character, spend a
@@ -56,6 +59,7 @@ check_contents() {
     ./usr/share/doc/skillwright/copyright
     ./usr/share/man/man6/skillwright.6.gz
     ./usr/share/metainfo/$app_id.metainfo.xml
+    ./usr/share/mime/packages/skillwright.xml
   )
   for c in amazon barbarian necromancer paladin sorceress; do
     expected+=("./usr/share/skillwright/${c}move.gif")
@@ -98,8 +102,8 @@ check_metadata() {
   unpack
   local desktop=$work/root/usr/share/applications/$app_id.desktop
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
-  for line in 'Name=Skillwright' 'GenericName=Skill Planner' 'Exec=/usr/games/skillwright %f' "Icon=$app_id" \
-    'Categories=Game;RolePlaying;'; do
+  for line in 'Name=Skillwright' 'GenericName=Skill Planner' 'Exec=/usr/games/skillwright %u' "Icon=$app_id" \
+    'Categories=Game;RolePlaying;' 'MimeType=text/x-skillwright-report;x-scheme-handler/skillwright;'; do
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks $line"
   done
   grep -q '^Comment=.' "$desktop" || fail "the desktop entry has no comment"
@@ -318,6 +322,65 @@ check_removal() {
   echo "removal: nothing of the package left, the report kept"
 }
 
+# ---- The reports' type and the links' handler --------------------------------
+
+check_types() {
+  unpack
+  local share=$work/root/usr/share
+  # What the package's triggers do on a real system, done here for its own folder.
+  update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database"
+  update-desktop-database "$share/applications" || fail "update-desktop-database"
+  mkdir -p "$work/home" "$work/files"
+  local ask=(env -u XDG_CURRENT_DESKTOP -u XDG_CONFIG_HOME -u XDG_CONFIG_DIRS HOME="$work/home"
+    XDG_DATA_HOME="$work/home/.local/share" XDG_DATA_DIRS="$share:/usr/share" xdg-mime query)
+  report_text Hero 2 "Clvl 2 Slvl 1: Teeth" >"$work/files/Hero.txt"
+  report_text Hero 1 >"$work/files/Empty.txt"
+  report_text Hero 2 "Clvl 2 Slvl 1: Teeth" | tr -d '\r' >"$work/files/Edited.txt"
+  printf 'Notes on Teeth\nClvl 1 Slvl 0: Starting Level\n' >"$work/files/Notes.txt"
+  printf '%s\n' "---------------------------------------------" >>"$work/files/Notes.txt"
+  local file type
+  for file in Hero Empty Edited Notes; do
+    type=$("${ask[@]}" filetype "$work/files/$file.txt")
+    case "$file" in
+      Notes) [ "$type" = text/plain ] || fail "an ordinary text file is $type" ;;
+      *) [ "$type" = text/x-skillwright-report ] || fail "the report $file.txt is $type" ;;
+    esac
+  done
+  for type in x-scheme-handler/skillwright text/x-skillwright-report; do
+    [ "$("${ask[@]}" default "$type")" = "$app_id.desktop" ] || fail "$type is not handed to $app_id.desktop"
+  done
+  [ "$("${ask[@]}" default text/plain)" != "$app_id.desktop" ] || fail "every text is handed to Skillwright"
+
+  # A link clicked while the program runs starts a second copy beside the
+  # first, which goes on as it was.
+  start_display
+  local program=$work/root/usr/games/skillwright
+  local run=(env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_DOCUMENTS_DIR HOME="$work/home" QT_QPA_PLATFORM=xcb)
+  "${run[@]}" "$program" >"$work/first.log" 2>&1 &
+  local first=$!
+  pids+=("$first")
+  click "$(window "Diablo II Skillwright")" 406 210 # the Necromancer
+  local tree
+  tree=$(window "Diablo II Skillwright \\(Necromancer\\)")
+  click "$tree" 365 44 # Teeth
+  local before
+  before=$(import -window "$tree" rgb:- | md5sum)
+  "${run[@]}" "$program" "skillwright://plan/SW1ACnARep8FJNh" >"$work/second.log" 2>&1 &
+  local second=$!
+  pids+=("$second")
+  window "Diablo II Skillwright \\(Amazon\\)" >/dev/null
+  kill -0 "$first" 2>/dev/null || fail "the first copy ended as the second started: $(cat "$work/first.log")"
+  kill "$second"
+  wait "$second" 2>/dev/null || true
+  sleep 0.5
+  kill -0 "$first" 2>/dev/null || fail "the first copy ended with the second"
+  [ "$(import -window "$tree" rgb:- | md5sum)" = "$before" ] || fail "the first copy's screen changed"
+  click "$tree" 717 300 # EXIT
+  wait "$first" || fail "the first copy ended with $?: $(cat "$work/first.log")"
+  echo "types: saved reports are text/x-skillwright-report, other text text/plain; links and reports open in $app_id," \
+    "a second copy for a link leaves the first as it was"
+}
+
 case "$check" in
   contents) check_contents ;;
   metadata) check_metadata ;;
@@ -325,5 +388,6 @@ case "$check" in
   installed) check_installed ;;
   portable) check_portable ;;
   removal) check_removal ;;
+  types) check_types ;;
   *) fail "no check $check" ;;
 esac

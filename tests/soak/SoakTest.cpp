@@ -52,6 +52,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <tuple>
 #include <vector>
 
@@ -347,6 +348,43 @@ struct Soak {
         }
         g_reach["plans continued"] += replace ? 1 : 0;
     }
+    /// Ctrl+C: the code of the plan on screen, kept to be pasted later.
+    void copyCode() {
+        screens::SkillTreeScreen* tree = shownTree();
+        toolkit.clipboard.reset();
+        emit tree->characterOpener().commandRequested(screens::ProgramCommand::CopyBuildCode);
+        const std::string told = child<QLabel>(tree, QStringLiteral("lbl_UnAvail"))->text().toStdString();
+        if (!toolkit.clipboard ||
+            told != "Build code copied: " + std::to_string(toolkit.clipboard->size()) + " characters") {
+            fail("Ctrl+C copied no code, saying \"" + told + "\"");
+            return;
+        }
+        m_copied = {planOnScreen(), *toolkit.clipboard};
+        ++g_reach["codes copied"];
+    }
+    /// Ctrl+V of the code copied last: the screen must show the plan it was copied from.
+    void pasteCode() {
+        if (!m_copied) {
+            return;
+        }
+        screens::SkillTreeScreen* before = shownTree();
+        const bool asks = before != nullptr && before->hasUnsavedPoints();
+        const bool replace = !asks || chance(2);
+        if (asks) {
+            toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No);
+        }
+        if (replace) {
+            replacesPlan(m_copied->first);
+        }
+        toolkit.clipboard = m_copied->second;
+        const std::size_t messagesBefore = toolkit.messages.size();
+        emit(before != nullptr ? before->characterOpener() : start().characterOpener())
+            .commandRequested(screens::ProgramCommand::PasteBuildCode);
+        if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
+            fail("pasting a copied code said \"" + toolkit.messages.back().text + "\"");
+        }
+        ++g_reach["codes pasted"];
+    }
     void pressEscape() {
         // Esc goes where the keyboard is: the focused control of the active window.
         QWidget* window = QApplication::activeWindow();
@@ -603,6 +641,7 @@ struct Soak {
     std::optional<Plan> m_fillLeftAt;
     std::size_t m_messagesWhenLeft = 0;
     std::vector<KeptReport> m_kept; ///< reports saved to be opened again, with their history
+    std::optional<std::pair<Plan, std::string>> m_copied; ///< the plan last copied, and its code
 };
 
 /// What the player may do: where, how often against the others, what it
@@ -636,6 +675,9 @@ const std::array kActions{
     Action{"SAVE",                 Tree,       2, Keeps,  [](Soak& s) { s.save(); }},
     Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(false); }},
     Action{"drop a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(true); }},
+    Action{"copy the build code",  Tree,       2, Keeps,  [](Soak& s) { s.copyCode(); }},
+    Action{"paste a copied code",  Tree,       2, Keeps,  [](Soak& s) { s.pasteCode(); }},
+    Action{"paste a copied code",  Start,      1, Keeps,  [](Soak& s) { s.pasteCode(); }},
     Action{"close the viewer",     Viewer,     3, Keeps,  [](Soak& s) { s.chance(2) ? s.clickOn(s.shownViewer(), "Label1") : s.keyOn(s.shownViewer(), {}, Qt::Key_Escape); }},
     Action{"let time pass",        Anywhere,   2, Keeps,  [](Soak& s) { s.toolkit.advance(std::array{100, 1000, 4999, 5000, 6000}[s.draw(5)]); }},
     Action{"press Esc",            Anywhere,   1, Keeps,  [](Soak& s) { s.pressEscape(); }},

@@ -5,13 +5,18 @@
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace skillwright::toolkit {
 namespace {
@@ -25,6 +30,8 @@ public:
     virtual void pass(int milliseconds) = 0;
     /// The player presses Enter in the next message box.
     virtual void pressEnterInNextBox() = 0;
+    /// Another program puts `bytes` on the clipboard, as text or as a picture.
+    virtual void putOnClipboard(const std::string& bytes, bool asText) = 0;
 };
 
 class ScriptedHarness final : public Harness {
@@ -33,6 +40,9 @@ public:
     void pass(int milliseconds) override { m_toolkit.advance(milliseconds); }
     // An empty script answers with the box's default button, Enter's answer.
     void pressEnterInNextBox() override { m_toolkit.answers.clear(); }
+    void putOnClipboard(const std::string& bytes, bool asText) override {
+        m_toolkit.clipboard = asText ? std::optional<std::string>(bytes) : std::nullopt;
+    }
 
 private:
     ScriptedToolkit m_toolkit;
@@ -57,6 +67,12 @@ public:
             }
         });
         m_presser.start(10);
+    }
+    void putOnClipboard(const std::string& bytes, bool asText) override {
+        auto* mime = new QMimeData();
+        const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        mime->setData(asText ? QStringLiteral("text/plain") : QStringLiteral("image/png"), data);
+        QGuiApplication::clipboard()->setMimeData(mime);
     }
 
 private:
@@ -113,6 +129,30 @@ TEST_P(ToolkitContract, enterOnAYesNoQuestionAnswersYes) {
     EXPECT_EQ(harness().toolkit().messageBox("Do you want to continue?", "Character Generator", Icon::None,
                                              Buttons::YesNo),
               Answer::Yes);
+}
+
+TEST_P(ToolkitContract, theClipboardGivesTextWithinTheLimitAndNothingElse) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool asText;
+        std::optional<std::string> expected;
+    };
+    const std::string code = "SW1ACnARep8FJNh";
+    const std::vector<Case> cases{
+        {"a code", code, true, code},
+        {"text of exactly the limit", std::string(64, 'x'), true, std::string(64, 'x')},
+        {"one byte over the limit", std::string(65, 'x'), true, std::nullopt},
+        {"eight megabytes of text", std::string(8u << 20, 'S'), true, std::nullopt},
+        {"a picture", "\x89PNG\r\n\x1a\n" + code, false, std::nullopt},
+        {"text in UTF-8", "Åsa 炎", true, "Åsa 炎"},
+    };
+    for (const Case& c : cases) {
+        harness().putOnClipboard(c.bytes, c.asText);
+        EXPECT_EQ(harness().toolkit().clipboardText(64), c.expected) << c.what;
+    }
+    harness().toolkit().setClipboardText("SW1ACnARep8FJNh");
+    EXPECT_EQ(harness().toolkit().clipboardText(64), code) << "the program's own copy";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothToolkits, ToolkitContract, ::testing::Bool(),

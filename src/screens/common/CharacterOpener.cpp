@@ -1,13 +1,18 @@
 #include "CharacterOpener.h"
 
+#include <model/BuildCode.h>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QList>
 #include <QMimeData>
 #include <QShortcut>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace skillwright::screens {
 
@@ -60,15 +65,68 @@ QByteArray CharacterOpener::droppedFile(const QMimeData* mime) {
     return path.contains('\0') ? QByteArray() : path;
 }
 
-CharacterOpener::CharacterOpener(QWidget* window) : QObject(window), m_window(window) {
+QString CharacterOpener::droppedCode(const QMimeData* mime) {
+    if (mime == nullptr) {
+        return {};
+    }
+    constexpr auto kLongest = static_cast<qsizetype>(model::kMaxBuildCodeText);
+    if (mime->hasFormat(kUriList)) {
+        const QList<QByteArray> lines = uriLines(mime->data(kUriList));
+        if (lines.size() != 1 || lines.front().size() > kLongest ||
+            !lines.front().toLower().startsWith("skillwright:")) {
+            return {};
+        }
+        return QString::fromUtf8(lines.front());
+    }
+    // The bytes are counted before they are made text: a drop of a whole
+    // book costs nothing.
+    for (const QString& format : {QStringLiteral("text/plain;charset=utf-8"), QStringLiteral("text/plain")}) {
+        if (mime->hasFormat(format)) {
+            const QByteArray text = mime->data(format);
+            return text.size() <= kLongest ? QString::fromUtf8(text).trimmed() : QString();
+        }
+    }
+    return {};
+}
+
+CharacterOpener::Carried CharacterOpener::carried(const QMimeData* mime) {
+    Carried what{droppedFile(mime), {}};
+    if (what.file.isEmpty()) {
+        what.code = droppedCode(mime);
+    }
+    return what;
+}
+
+CharacterOpener::CharacterOpener(QWidget* window, std::initializer_list<ProgramCommand> commands)
+    : QObject(window), m_window(window) {
     window->setAcceptDrops(true);
     window->installEventFilter(this);
-    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), window);
-    shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this, &CharacterOpener::openRequested);
+    for (const ProgramCommand command : commands) {
+        m_keys.push_back(commandKeys(command));
+        auto* shortcut = new QShortcut(QKeySequence(commandKeys(command)), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, command] {
+            if (command == ProgramCommand::OpenCharacter) {
+                emit openRequested();
+            } else {
+                emit commandRequested(command);
+            }
+        });
+    }
+    // A control with the keyboard (the start screen's hidden text box would
+    // paste into itself) leaves these keys to the window.
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->focusPolicy() != Qt::NoFocus) {
+            control->installEventFilter(this);
+        }
+    }
 }
 
 bool CharacterOpener::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeyCombination keys = static_cast<QKeyEvent*>(event)->keyCombination();
+        return std::find(m_keys.begin(), m_keys.end(), keys) != m_keys.end();
+    }
     if (watched != m_window) {
         return false;
     }
@@ -76,8 +134,8 @@ bool CharacterOpener::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        m_draggedFile = droppedFile(drag->mimeData());
-        if (m_draggedFile.isEmpty()) {
+        m_dragged = carried(drag->mimeData());
+        if (m_dragged.empty()) {
             drag->ignore();
         } else {
             drag->acceptProposedAction();
@@ -85,26 +143,32 @@ bool CharacterOpener::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     case QEvent::DragLeave:
-        m_draggedFile.clear();
+        m_dragged = {};
         return false;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         // Some sources no longer hand their data over at the drop itself:
-        // then the file seen while the drag was over this window counts.
-        QByteArray path = droppedFile(drop->mimeData());
-        if (path.isEmpty()) {
-            path = m_draggedFile;
+        // then what was seen while the drag was over this window counts.
+        Carried what = carried(drop->mimeData());
+        if (what.empty()) {
+            what = m_dragged;
         }
-        m_draggedFile.clear();
-        if (path.isEmpty()) {
+        m_dragged = {};
+        if (what.empty()) {
             drop->ignore();
             return true;
         }
         drop->acceptProposedAction();
-        // The path is copied; the drop's data goes with its event. Opening
-        // may close this very window, which the platform is still handing the
-        // drop to, so it waits until the drop is over.
-        QTimer::singleShot(0, this, [this, path] { emit fileDropped(path); });
+        // The path or code is copied; the drop's data goes with its event.
+        // Opening may close this very window, which the platform is still
+        // handing the drop to, so it waits until the drop is over.
+        QTimer::singleShot(0, this, [this, what] {
+            if (!what.file.isEmpty()) {
+                emit fileDropped(what.file);
+            } else {
+                emit codeDropped(what.code);
+            }
+        });
         return true;
     }
     default:

@@ -1,38 +1,64 @@
 #pragma once
 
+#include "ProgramCommands.h"
+
 #include <QByteArray>
 #include <QObject>
+#include <QString>
+
+#include <initializer_list>
+#include <vector>
 
 class QMimeData;
 class QWidget;
 
 namespace skillwright::screens {
 
-/// The player's ways of opening a saved character from a window: Ctrl+O, and
-/// a file dropped on the window. It asks with its signals; it opens nothing.
+/// The player's ways of opening a character from a window, or of handing one
+/// on: the keys of the program commands the window offers (Ctrl+O, Ctrl+V,
+/// Ctrl+C), a file dropped on the window, and a build code or a plan's link
+/// dropped on it. It asks with its signals; it opens nothing.
 class CharacterOpener final : public QObject {
     Q_OBJECT
 public:
-    /// Follows `window`, which takes drops from then on.
-    explicit CharacterOpener(QWidget* window);
+    /// Follows `window`, which takes drops from then on and the keys of
+    /// `commands`, wherever its keyboard focus is.
+    CharacterOpener(QWidget* window, std::initializer_list<ProgramCommand> commands);
 
     /// The path of the one local file `mime` carries, as the bytes the file
     /// system knows it by (whatever their encoding), or nothing.
     static QByteArray droppedFile(const QMimeData* mime);
+    /// The build code or plan's link `mime` carries as text, or nothing: the
+    /// one "skillwright:" address of a link, else its plain text, when it
+    /// carries no address. A text longer than any code is none.
+    static QString droppedCode(const QMimeData* mime);
 
 signals:
     /// Ctrl+O: the open dialog is to be shown.
     void openRequested();
+    /// The keys of a program command other than Ctrl+O.
+    void commandRequested(skillwright::screens::ProgramCommand command);
     /// A file was dropped on the window. Sent once the drop has been taken
     /// and its event has returned, so that a handler may close the window.
     void fileDropped(const QByteArray& path);
+    /// A build code or a plan's link was dropped, sent as a file's drop is.
+    void codeDropped(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// What a drag carries that the window takes: a file, or else a code.
+    struct Carried {
+        QByteArray file;
+        QString code;
+        [[nodiscard]] bool empty() const { return file.isEmpty() && code.isEmpty(); }
+    };
+    static Carried carried(const QMimeData* mime);
+
     QWidget* m_window;
-    QByteArray m_draggedFile; ///< of the drag over the window, if it carries one
+    std::vector<QKeyCombination> m_keys;
+    Carried m_dragged; ///< by the drag over the window, if it carries something
 };
 
 } // namespace skillwright::screens

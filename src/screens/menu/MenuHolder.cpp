@@ -5,6 +5,7 @@
 #include <toolkit/Toolkit.h>
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 #include <algorithm>
@@ -50,6 +51,17 @@ MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, 
              &MenuHolder::mailOrrindel);
     addEntry(m_orrindelMenu, "mnu_OrrindelSite", QStringLiteral("Visit Website"),
              &MenuHolder::visitOrrindelSite);
+
+    m_commandMenu = new QMenu(QStringLiteral("Commands"), this);
+    m_commandMenu->setObjectName(QStringLiteral("mnu_Commands"));
+    for (const ProgramCommandEntry& entry : kProgramCommands) {
+        QAction* action = m_commandMenu->addAction(QString::fromLatin1(entry.caption));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        // Shown beside the entry; the windows themselves answer the keys.
+        action->setShortcut(QKeySequence(entry.keys));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setData(static_cast<int>(entry.command));
+    }
 }
 
 MenuHolder::~MenuHolder() = default;
@@ -94,6 +106,13 @@ void MenuHolder::popupContactMenu(int person, QPoint globalPos) {
         popup(*m_quennickMenu, globalPos);
     } else if (person == Orrindel) {
         popup(*m_orrindelMenu, globalPos);
+    }
+}
+
+void MenuHolder::popupCommandMenu(QPoint globalPos) {
+    QAction* chosen = m_popper ? m_popper(*m_commandMenu, globalPos) : nullptr;
+    if (chosen != nullptr && m_commandMenu->actions().contains(chosen) && chosen->isEnabled()) {
+        emit commandChosen(static_cast<ProgramCommand>(chosen->data().toInt()));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/BuildListener.h>
+#include <screens/common/ProgramCommands.h>
 
 #include <QPoint>
 #include <QWidget>
@@ -24,7 +25,8 @@ class Toolkit;
 namespace skillwright::screens {
 
 /// The hidden holder of every pop-up menu: the skill menu that a right click
-/// on a skill icon opens, and the two contact menus of the start screen.
+/// on a skill icon opens, the two contact menus of the start screen, and the
+/// command menu of a tree screen's emblem with the program's own commands.
 /// It is never shown; it holds no state of its own. Before each pop-up the
 /// skill menu takes the quest captions and visibility the rules decided.
 ///
@@ -60,6 +62,9 @@ public:
     void popupSkillMenu(QPoint globalPos);
     /// Pops up the contact menu of a person (Quennick or Orrindel).
     void popupContactMenu(int person, QPoint globalPos);
+    /// Pops up the command menu ("mnu_Commands"): one entry per program
+    /// command, in their order, each with its keys.
+    void popupCommandMenu(QPoint globalPos);
 
     /// Copies the quest captions and visibility into the skill menu.
     void mirrorQuestEntries();
@@ -79,6 +84,8 @@ public:
 signals:
     /// "&Skill Stats" was chosen for the last right-clicked skill.
     void skillStatsRequested();
+    /// A program command was chosen in the command menu.
+    void commandChosen(skillwright::screens::ProgramCommand command);
 
 private:
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (MenuHolder::*handler)());
@@ -100,6 +107,7 @@ private:
     QAction* m_deathOfIzual = nullptr; ///< mnu_DeathOfIzual
     QMenu* m_quennickMenu = nullptr;   ///< mnu_QuennickPop
     QMenu* m_orrindelMenu = nullptr;   ///< mnu_Orrindel
+    QMenu* m_commandMenu = nullptr;    ///< mnu_Commands
     std::vector<std::pair<QAction*, void (MenuHolder::*)()>> m_handlers;
 };
 

@@ -183,7 +183,7 @@ void StartScreen::createControls() {
     m_generatorButton = addPictureButton("Command1", TwipRect{11130, 8130, 600, 600}, art::generatorButton());
     connect(m_generatorButton, &QPushButton::clicked, this, [this] { emit generatorRequested(false); });
 
-    m_opener = new CharacterOpener(this);
+    m_opener = new CharacterOpener(this, {ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
     m_openButton = addPictureButton("cmd_OpenCharacter", TwipRect{10410, 8130, 600, 600}, art::openButton());
     m_openButton->setToolTip(QStringLiteral("Open a saved character (Ctrl+O)"));
     connect(m_openButton, &QPushButton::clicked, m_opener, &CharacterOpener::openRequested);

@@ -5,6 +5,7 @@
 #include "TreeWidgets.h"
 
 #include <model/Build.h>
+#include <model/BuildCode.h>
 #include <model/Presentation.h>
 #include <report/SaveBuildReport.h>
 #include <screens/common/CharacterOpener.h>
@@ -78,6 +79,11 @@ constexpr std::array<const char*, model::kTierCount> kTierNames{"lbl_Level1",  "
                                                                 "lbl_Level18", "lbl_Level24", "lbl_Level30"};
 constexpr std::array<int, model::kTierCount> kTierLabelTops{555, 1365, 2160, 2985, 3870, 4680};
 
+/// Where the button panel's art draws its medallion: centred 80 and 34
+/// pixels into the panel, 25 pixels round with its rim.
+constexpr TwipRect kCommandEmblem{9555 + 55 * kTwipsPerPixel, -15 + 9 * kTwipsPerPixel, 50 * kTwipsPerPixel,
+                                  50 * kTwipsPerPixel};
+
 const char* const kDisclaimer =
     "Skill details may change at any time at the discretion of the game's publisher.";
 
@@ -102,8 +108,10 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     setPalette(palette);
     setMouseTracking(true);
 
+    TreeKeyboard::speakOfIconsAndCommandsAsButtons();
     createControls();
-    m_opener = new CharacterOpener(this);
+    m_opener = new CharacterOpener(
+        this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
 
     m_build.openScreen(classId);
     m_openInBuild = true;
@@ -170,6 +178,12 @@ void SkillTreeScreen::createControls() {
     buttonPanel->setScaledContents(true);
     // A move over the panel resets the hover state like the bare surface.
     buttonPanel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The medallion at the top of the panel opens the command menu.
+    auto* emblem = new EmblemButton(this);
+    emblem->setObjectName(QStringLiteral("img_CommandEmblem"));
+    emblem->setGeometry(toPixels(kCommandEmblem));
+    connect(emblem, &QAbstractButton::clicked, this,
+            [this, emblem] { emit commandMenuRequested(emblem->mapToGlobal(QPoint(0, emblem->height()))); });
 
     const QPixmap connectorPicture = art::connector();
     int connectorIndex = 0;
@@ -479,11 +493,27 @@ void SkillTreeScreen::markStoppedShort(const std::string& name) {
 }
 
 void SkillTreeScreen::takeReport(const std::string& name) {
-    m_reportName = report::ReportName::of(name);
+    if (!name.empty()) {
+        m_reportName = report::ReportName::of(name);
+        m_named = true;
+    }
     m_stoppedShort = false;
     m_build.setCharacterName(name);
     const model::TreeScreen* screen = m_build.screen();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
+}
+
+model::Plan SkillTreeScreen::plan() const {
+    const model::TreeScreen* screen = m_build.screen();
+    return {m_classId, screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{},
+            m_named ? m_reportName.character : std::string()};
+}
+
+void SkillTreeScreen::copyBuildCode() {
+    const std::string code = model::encodeBuildCode(plan());
+    m_toolkit.setClipboardText(code);
+    m_notice->noticeShown("Build code copied: " + std::to_string(code.size()) + " characters");
+    mirror();
 }
 
 void SkillTreeScreen::clearNotice() {
@@ -500,6 +530,7 @@ void SkillTreeScreen::save() {
     if (const auto saved = report::saveBuildReport(
             m_build, m_toolkit, m_reportName, [this](bool visible) { m_history->setVisible(visible); })) {
         m_reportName = *saved;
+        m_named = true;
         m_stoppedShort = false;
         m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
         emit characterSaved(QString::fromStdString(m_reportName.character));

@@ -3,6 +3,7 @@
 #include <model/BuildListener.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <model/Plan.h>
 #include <report/SaveBuildReport.h>
 
 #include <QPoint>
@@ -64,10 +65,17 @@ public:
     /// Ctrl+O and files dropped on this screen.
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
-    /// The character on screen came from the report of `name`: SAVE offers
-    /// that name as a plain file name, and its points count as saved. Tells
-    /// characterSaved.
+    /// The character on screen came from the report or build code of `name`:
+    /// SAVE offers that name as a plain file name, and its points count as
+    /// saved. An empty name (a code may hold none) leaves the name offered.
+    /// Tells characterSaved.
     void markSaved(const std::string& name);
+    /// The plan on screen, under the name it was saved or opened as (none
+    /// before that).
+    [[nodiscard]] model::Plan plan() const;
+    /// Puts the build code of the plan on screen on the clipboard and says so
+    /// on the notice line.
+    void copyBuildCode();
     /// The character on screen is what a report of `name` held up to a line
     /// that did not replay: it counts as not saved, and SAVE offers another
     /// file name than the report's, which held more.
@@ -94,6 +102,9 @@ signals:
     /// The right button went down on a skill icon and the build has recorded
     /// the skill: the skill menu is to pop up at `globalPos`.
     void skillMenuRequested(QPoint globalPos);
+    /// The emblem above the commands was clicked: the command menu is to pop
+    /// up at `globalPos`, below the emblem.
+    void commandMenuRequested(QPoint globalPos);
 
 protected:
     /// A move that reaches the screen itself is a move over the bare surface
@@ -136,6 +147,7 @@ private:
     std::unique_ptr<model::NoticeLine> m_notice;
     CharacterOpener* m_opener = nullptr;
     report::ReportName m_reportName = report::ReportName::of("Character");
+    bool m_named = false;                            ///< saved or opened under a name of its own
     bool m_stoppedShort = false;                     ///< opened up to a line that did not replay
     std::vector<model::HistoryEntry> m_savedHistory; ///< as last saved or opened
     bool m_openInBuild = false;

@@ -63,15 +63,18 @@ bool isEnter(int key) {
 
 } // namespace
 
-TreeKeyboard::TreeKeyboard(QWidget& screen, model::Build& build)
-    : QObject(&screen), m_screen(screen), m_build(build), m_clock(steadyClock()) {
-    setObjectName(QStringLiteral("keyboard"));
+void TreeKeyboard::speakOfIconsAndCommandsAsButtons() {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(buttonsForReaders);
         return true;
     }();
     static_cast<void>(factoryInstalled);
+}
 
+TreeKeyboard::TreeKeyboard(QWidget& screen, model::Build& build)
+    : QObject(&screen), m_screen(screen), m_build(build), m_clock(steadyClock()) {
+    setObjectName(QStringLiteral("keyboard"));
+    speakOfIconsAndCommandsAsButtons();
     collectControls();
     m_ring = new FocusRing(&m_screen, kParchment, -1);
     addShortcuts();

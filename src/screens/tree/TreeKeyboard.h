@@ -61,6 +61,11 @@ public:
     TreeKeyboard(const TreeKeyboard&) = delete;
     TreeKeyboard& operator=(const TreeKeyboard&) = delete;
 
+    /// Skill icons and command labels are buttons to a screen reader: to be
+    /// called before the first of them exists, as a reader's view of a
+    /// control, once made, is kept.
+    static void speakOfIconsAndCommandsAsButtons();
+
     void setClock(Clock clock);
     /// The icon the keyboard is on, or last was.
     [[nodiscard]] SkillIcon* currentIcon() const;

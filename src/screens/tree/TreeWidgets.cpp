@@ -8,6 +8,21 @@
 
 namespace skillwright::screens {
 
+EmblemButton::EmblemButton(QWidget* parent) : QAbstractButton(parent) {
+    setMouseTracking(true); // moves go on to the screen, which resets its hover
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QStringLiteral("Commands"));
+}
+
+void EmblemButton::paintEvent(QPaintEvent* /*event*/) {}
+
+bool EmblemButton::hitButton(const QPoint& pos) const {
+    const QPointF offset = QPointF(pos) - QRectF(rect()).center();
+    const qreal radius = width() / 2.0;
+    return offset.x() * offset.x() + offset.y() * offset.y() <= radius * radius;
+}
+
 namespace {} // namespace
 
 // ---- SkillIcon ----

@@ -5,6 +5,7 @@
 #include <model/Catalogue.h>
 #include <screens/common/CommandLabel.h>
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPixmap>
 #include <QRect>
@@ -16,6 +17,20 @@
 
 /// The small widget kinds a skill tree screen is made of.
 namespace skillwright::screens {
+
+/// The emblem at the top of the command column as a button: the panel's art
+/// beneath draws it, this draws nothing and lets every move through to the
+/// screen, so that the screen looks and hovers as it would without it.
+class EmblemButton final : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit EmblemButton(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    /// The emblem is round: a press beside it, in the square's corners, is no press.
+    [[nodiscard]] bool hitButton(const QPoint& pos) const override;
+};
 
 /// A skill icon: the picture stretched over the control, the skill's tooltip,
 /// and the pointer events the screen turns into hover, click and right click.
