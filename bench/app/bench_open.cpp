@@ -34,12 +34,13 @@ std::string fullReport() {
     model::Build build;
     build.openScreen(model::ClassId::Sorceress);
     const auto aim = [&](model::TreeId tree, std::int16_t index) { build.prepareRightClick(tree, index); };
-    const std::array<std::pair<model::TreeId, std::int16_t>, 6> firstTier{{{model::TreeId::SorcFire, 0},
-                                                                           {model::TreeId::SorcFire, 1},
-                                                                           {model::TreeId::SorcLight, 0},
-                                                                           {model::TreeId::SorcLight, 1},
-                                                                           {model::TreeId::SorcCold, 0},
-                                                                           {model::TreeId::SorcCold, 1}}};
+    const std::array<std::pair<model::TreeId, std::int16_t>, 6> firstTier{
+        {{model::TreeId::SorceressFire, 0},
+         {model::TreeId::SorceressFire, 1},
+         {model::TreeId::SorceressLightning, 0},
+         {model::TreeId::SorceressLightning, 1},
+         {model::TreeId::SorceressCold, 0},
+         {model::TreeId::SorceressCold, 1}}};
     std::size_t next = 0;
     while (build.characterLevel() < 99) {
         const auto [tree, index] = firstTier[next++ % firstTier.size()];
@@ -130,9 +131,9 @@ void ContinueLevel99Plan(benchmark::State& state) {
         return;
     }
     std::filesystem::remove(file);
-    const model::HistoryEntry last = build.screen()->history().back();
+    const model::Plan whole = build.plan();
     build.undoLast();
-    build.replay(last);
+    build.replay(whole);
     for (auto _ : state) {
         state.PauseTiming();
         QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);

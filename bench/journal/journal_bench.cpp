@@ -40,7 +40,7 @@ model::Plan longestPlan(std::string name) {
             onFirstSkillTaking([&] { return build.takeQuestPoint(quest); });
         }
     }
-    return model::Plan{model::ClassId::Necromancer, build.screen()->history(), std::move(name)};
+    return model::Plan{model::ClassId::Necromancer, build.character()->history(), std::move(name)};
 }
 
 const journal::Seconds kNow = journal::systemClock();

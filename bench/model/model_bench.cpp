@@ -20,11 +20,11 @@ using skillwright::model::TreeId;
 // The Necromancer's five first-tier skills take 100 points between them,
 // enough for every level-up of a character.
 constexpr std::array<std::pair<TreeId, std::int16_t>, 5> kFirstTier{{
-    {TreeId::NecroSummon, 0},
-    {TreeId::NecroSummon, 1},
-    {TreeId::NecroBone, 0},
-    {TreeId::NecroBone, 1},
-    {TreeId::NecroCurse, 0},
+    {TreeId::NecromancerSummoning, 0},
+    {TreeId::NecromancerSummoning, 1},
+    {TreeId::NecromancerPoisonBone, 0},
+    {TreeId::NecromancerPoisonBone, 1},
+    {TreeId::NecromancerCurses, 0},
 }};
 
 /// The click with what the program has listening to it, and the history
@@ -33,14 +33,15 @@ void OrdinaryClick(benchmark::State& state) {
     Build build;
     skillwright::model::NoticeLine notice(build);
     skillwright::model::SkillMenuTexts menuTexts(build);
+    skillwright::model::StatusLabels status(build);
     build.openScreen(ClassId::Necromancer);
     std::size_t next = 0;
     for (auto _ : state) {
         const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
         build.click(tree, index);
-        benchmark::DoNotOptimize(skillwright::model::formatEntry(build.screen()->history().back()).data());
-        benchmark::DoNotOptimize(skillwright::model::levelLabel(build).data());
-        benchmark::DoNotOptimize(skillwright::model::pointsLabel(build).data());
+        benchmark::DoNotOptimize(skillwright::model::formatEntry(build.character()->history().back()).data());
+        benchmark::DoNotOptimize(status.levelLabel().data());
+        benchmark::DoNotOptimize(status.pointsLabel().data());
         if (build.levelsGained() == 98) {
             state.PauseTiming();
             build.reset();
@@ -73,8 +74,9 @@ BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
 void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
     Build build;
     skillwright::model::SkillMenuTexts menuTexts(build);
+    skillwright::model::StatusLabels status(build);
     build.openScreen(ClassId::Necromancer);
-    build.prepareRightClick(TreeId::NecroBone, 0);
+    build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
     for (int n = 0; n < 40; ++n) {
         build.reservePoint(); // level 41, so that every quest is open
     }
@@ -88,10 +90,12 @@ void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEn
 }
 
 void aim(Build& b, std::int16_t index) {
-    b.prepareRightClick(TreeId::NecroBone, index);
+    b.prepareRightClick(TreeId::NecromancerPoisonBone, index);
 }
 
-BENCHMARK_CAPTURE(UndoLast, OrdinaryPoint, [](Build& b) { b.click(TreeId::NecroBone, 0); })->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, OrdinaryPoint, [](Build& b) {
+    b.click(TreeId::NecromancerPoisonBone, 0);
+})->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) {
     aim(b, 0);
     b.reservePoint();

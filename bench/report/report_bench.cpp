@@ -20,10 +20,11 @@ using namespace skillwright;
 std::vector<model::HistoryEntry> fullHistory() {
     std::vector<model::HistoryEntry> history;
     for (std::int16_t level = 2; level <= 99; ++level) {
-        history.push_back({model::EntryKind::Ordinary, level, 20, 0, {model::TreeId::NecroBone, 3}});
+        history.push_back(
+            {model::EntryKind::Ordinary, level, 20, 0, {model::TreeId::NecromancerPoisonBone, 3}});
     }
     for (std::int16_t k = 0; k < 12; ++k) {
-        history.push_back({model::EntryKind::Izual, 0, 20, 1, {model::TreeId::NecroBone, 9}});
+        history.push_back({model::EntryKind::Izual, 0, 20, 1, {model::TreeId::NecromancerPoisonBone, 9}});
     }
     return history;
 }
@@ -47,7 +48,7 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     toolkit.folder = pattern;
     model::Build build;
     build.openScreen(model::ClassId::Necromancer);
-    build.prepareRightClick(model::TreeId::NecroBone, 0);
+    build.prepareRightClick(model::TreeId::NecromancerPoisonBone, 0);
     while (build.levelsGained() < 97) {
         build.reservePoint();
     }

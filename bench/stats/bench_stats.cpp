@@ -25,7 +25,7 @@ void BM_MenuEntryToViewerShown(benchmark::State& state) {
     model::Build build;
     app::Program program(build, toolkit);
     build.openScreen(model::ClassId::Sorceress);
-    build.prepareRightClick(model::TreeId::SorcFire, 7);
+    build.prepareRightClick(model::TreeId::SorceressFire, 7);
     for (auto _ : state) {
         program.menu().showSkillStats();
         QApplication::processEvents();
@@ -48,7 +48,8 @@ void BM_LoadSkill(benchmark::State& state) {
     QApplication::processEvents();
     int next = 0;
     for (auto _ : state) {
-        const model::TreeId tree = next % 2 == 0 ? model::TreeId::SorcFire : model::TreeId::NecroBone;
+        const model::TreeId tree =
+            next % 2 == 0 ? model::TreeId::SorceressFire : model::TreeId::NecromancerPoisonBone;
         viewer->load(model::SkillRef{tree, static_cast<std::int16_t>(next % 10)}, next % 21);
         ++next;
         QApplication::processEvents();

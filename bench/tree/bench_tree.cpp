@@ -37,9 +37,9 @@ void BM_LeftClickToRepaint(benchmark::State& state) {
     QApplication::processEvents();
     // The tier-1 skills, spent in turns so that every click is accepted.
     const std::array<QWidget*, 5> icons{
-        iconOf(screen, TreeId::NecroSummon, 0), iconOf(screen, TreeId::NecroSummon, 1),
-        iconOf(screen, TreeId::NecroBone, 0), iconOf(screen, TreeId::NecroBone, 1),
-        iconOf(screen, TreeId::NecroCurse, 0)};
+        iconOf(screen, TreeId::NecromancerSummoning, 0), iconOf(screen, TreeId::NecromancerSummoning, 1),
+        iconOf(screen, TreeId::NecromancerPoisonBone, 0), iconOf(screen, TreeId::NecromancerPoisonBone, 1),
+        iconOf(screen, TreeId::NecromancerCurses, 0)};
     std::size_t next = 0;
     for (auto _ : state) {
         QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
@@ -61,7 +61,7 @@ void BM_RefusedClickToRepaint(benchmark::State& state) {
     screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
     screen.show();
     QApplication::processEvents();
-    QWidget* boneSpirit = iconOf(screen, TreeId::NecroBone, 9);
+    QWidget* boneSpirit = iconOf(screen, TreeId::NecromancerPoisonBone, 9);
     for (auto _ : state) {
         QTest::mouseClick(boneSpirit, Qt::LeftButton);
         QApplication::processEvents();

@@ -41,7 +41,7 @@ void PlanKeeper::record() {
 
 void PlanKeeper::write() {
     m_pending = false;
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (m_replacing || screen == nullptr) {
         return;
     }
@@ -79,7 +79,7 @@ void PlanKeeper::planLeft() {
 }
 
 void PlanKeeper::planSaved(const std::string& name) {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (m_replacing || screen == nullptr) {
         return;
     }

@@ -153,7 +153,7 @@ std::string refusalText(const PointResult& result) {
 QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCount,
                              std::int16_t bookOfSkillCount, std::int16_t izualCount, TreeId tree) {
     const int c = levelsGained + 1;
-    const bool javelins = tree == TreeId::AmazonJS;
+    const bool javelins = tree == TreeId::AmazonJavelinSpear;
     QuestOffer offer;
     offer.denOfEvil = (c >= (javelins ? 40 : 35) && denOfEvilCount < 3) ||
                       (c >= (javelins ? 25 : 24) && denOfEvilCount < 2) || (c >= 3 && denOfEvilCount < 1);
@@ -164,12 +164,12 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
     return offer;
 }
 
-std::int16_t TreeScreen::count(TreeId t, int index) const {
-    return countAt(tree(t).position, index);
+std::int16_t Character::points(TreeId t, int index) const {
+    return pointsAt(tree(t).position, index);
 }
 
-std::int16_t& TreeScreen::countRef(SkillRef s) {
-    return m_counts[static_cast<std::size_t>(tree(s.tree).position)][static_cast<std::size_t>(s.index)];
+std::int16_t& Character::pointsRef(SkillRef s) {
+    return m_points[static_cast<std::size_t>(tree(s.tree).position)][static_cast<std::size_t>(s.index)];
 }
 
 // Every public operation runs inside a Scope; listeners hear buildChanged
@@ -234,8 +234,8 @@ void Build::flushChanged() {
         }
         // Told from what the operation left: a point taken is the newest entry.
         BuildChange change(m_changeKind);
-        if (m_changeKind == BuildChange::Kind::PointTaken && m_screen && !m_screen->history().empty()) {
-            change.entry = m_screen->history().back();
+        if (m_changeKind == BuildChange::Kind::PointTaken && m_character && !m_character->history().empty()) {
+            change.entry = m_character->history().back();
         } else if (m_changeKind == BuildChange::Kind::PointUndone) {
             change.entry = m_undone;
         } else if (m_changeKind == BuildChange::Kind::PointRefused) {
@@ -247,10 +247,10 @@ void Build::flushChanged() {
 
 void Build::openScreen(ClassId classId) {
     Scope scope(*this);
-    if (m_screen) {
+    if (m_character) {
         closeScreen();
     }
-    m_screen = std::make_unique<TreeScreen>(classId);
+    m_character = std::make_unique<Character>(classId);
     // A new screen starts at level 1 with an empty reserve.
     m_levelsGained = 0;
     m_reservedPoints = 0;
@@ -259,11 +259,11 @@ void Build::openScreen(ClassId classId) {
 }
 
 void Build::closeScreen() {
-    if (!m_screen) {
+    if (!m_character) {
         return;
     }
     Scope scope(*this);
-    m_screen.reset();
+    m_character.reset();
     m_changeKind = BuildChange::Kind::ScreenClosed;
     notify([](BuildListener& l) { l.screenClosed(); });
     // The quest points belonged to the character on that screen, whose
@@ -275,7 +275,7 @@ void Build::closeScreen() {
 }
 
 bool Build::onScreen(SkillRef s) const {
-    return m_screen && tree(s.tree).classId == m_screen->classId() && s.index >= 0 &&
+    return m_character && tree(s.tree).classId == m_character->classId() && s.index >= 0 &&
            s.index < kSkillsPerTree;
 }
 
@@ -306,56 +306,40 @@ PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
     if (!onScreen(s)) {
         return refusal(Refusal::NoSuchSkill);
     }
-    const std::int16_t count = m_screen->count(t, index);
-    if (count == kMaxSkillPoints) {
+    return ruleCheck(s, EntryKind::Ordinary);
+}
+
+PointResult Build::ruleCheck(SkillRef s, EntryKind kind) const {
+    const std::int16_t points = m_character->points(s.tree, s.index);
+    if (points == kMaxSkillPoints) {
         return refusal(Refusal::TwentyPoints);
     }
     if (m_levelsGained + 1 == kMaxLevel) {
         return refusal(Refusal::Level99);
     }
-    const Skill& sk = skill(t, index);
-    if (sk.tier != 1) {
-        if (const auto why = tierCheck(sk.tier, count, EntryKind::Ordinary)) {
+    const Skill& sk = skill(s.tree, s.index);
+    if (sk.openingLevel != 1) {
+        if (const auto why = tierCheck(sk.openingLevel, points, kind)) {
             PointResult result = refusal(*why);
-            result.requiredLevel = sk.tier;
+            result.requiredLevel = sk.openingLevel;
             return result;
         }
     }
     for (std::int8_t p : sk.prerequisites) {
-        if (p >= 0 && m_screen->count(t, p) == 0) {
+        if (p >= 0 && m_character->points(s.tree, p) == 0) {
             PointResult result = refusal(Refusal::Prerequisite);
-            result.missing = SkillRef{t, p};
+            result.missing = SkillRef{s.tree, p};
             return result;
         }
     }
-    return taken(EntryKind::Ordinary);
+    return taken(kind);
 }
 
 PointResult Build::spend(SkillRef s, EntryKind kind) {
-    std::int16_t& count = m_screen->countRef(s);
-    if (count == kMaxSkillPoints) {
-        return refuse(refusal(Refusal::TwentyPoints), kind);
+    if (PointResult check = ruleCheck(s, kind); !check.accepted()) {
+        return refuse(check, kind);
     }
-    if (m_levelsGained + 1 == kMaxLevel) {
-        return refuse(refusal(Refusal::Level99), kind);
-    }
-    const Skill& sk = skill(s.tree, s.index);
-    if (sk.tier != 1) {
-        if (const auto why = tierCheck(sk.tier, count, kind)) {
-            PointResult result = refusal(*why);
-            result.requiredLevel = sk.tier;
-            return refuse(result, kind);
-        }
-    }
-    for (std::int8_t p : sk.prerequisites) {
-        const SkillRef prerequisite{s.tree, p};
-        if (p >= 0 && m_screen->countRef(prerequisite) == 0) {
-            PointResult result = refusal(Refusal::Prerequisite);
-            result.missing = prerequisite;
-            return refuse(result, kind);
-        }
-    }
-
+    std::int16_t& count = m_character->pointsRef(s);
     HistoryEntry entry{kind, 0, 0, 0, s};
     if (const auto quest = questOf(kind)) {
         entry.questRound = questCount(*quest);
@@ -368,24 +352,23 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
             m_changeRefusal = Refusal::EmptyReserve;
         } else {
             --m_reservedPoints;
-            entry.skillLevel = ++count;
-            m_screen->m_plan.history.push_back(entry);
+            entry.skillPoints = ++count;
+            m_character->m_plan.history.push_back(entry);
             m_changeKind = BuildChange::Kind::PointTaken;
         }
-        refreshAfterLevelUp();
+        announceQuests();
         return result;
     } else {
         // An ordinary point: the next level-up.
         notify([](BuildListener& l) { l.noticeHidden(); });
         ++m_levelsGained;
-        m_screen->m_statusForm = StatusForm::Written;
         entry.characterLevel = characterLevel();
     }
-    entry.skillLevel = ++count;
-    m_screen->m_plan.history.push_back(entry);
+    entry.skillPoints = ++count;
+    m_character->m_plan.history.push_back(entry);
     m_changeKind = BuildChange::Kind::PointTaken;
     if (kind == EntryKind::Ordinary) {
-        refreshAfterLevelUp();
+        announceQuests();
     }
     return taken(kind);
 }
@@ -403,7 +386,7 @@ PointResult Build::refuse(PointResult result, EntryKind kind) {
 }
 
 void Build::showNotice(std::string_view text) {
-    if (m_screen) {
+    if (m_character) {
         notify([text](BuildListener& l) { l.noticeShown(text); });
     }
 }
@@ -434,23 +417,11 @@ PointResult Build::takeQuestPoint(Quest quest, const std::optional<SkillRef>& sk
     return spend(*skill, entryKind(quest));
 }
 
-void Build::refreshAfterLevelUp() {
-    if (!m_screen) {
+void Build::announceQuests() {
+    if (!m_character) {
         return;
     }
     const int level = characterLevel();
-    auto& tiers = m_screen->m_tierHighlighted;
-    // Each tier label turns gold the level before its tier opens to an
-    // ordinary point, and the later ones white.
-    for (int row = 1; row < kTierCount; ++row) {
-        if (level == kTiers[static_cast<std::size_t>(row)] - 1) {
-            tiers[static_cast<std::size_t>(row)] = true;
-            std::fill(tiers.begin() + row + 1, tiers.end(), false);
-        }
-    }
-    if (level < 5) {
-        std::fill(tiers.begin() + 1, tiers.end(), false);
-    }
     for (const Announcement& a : kAnnouncements) {
         if (a.level == level && a.due(questCount(a.quest))) {
             showNotice(a.text);
@@ -478,10 +449,9 @@ PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
     }
     ++m_levelsGained;
     ++m_reservedPoints;
-    m_screen->m_statusForm = StatusForm::Written;
-    m_screen->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
+    m_character->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
     m_changeKind = BuildChange::Kind::PointTaken;
-    refreshAfterLevelUp();
+    announceQuests();
     return taken(EntryKind::ReservedForLater);
 }
 
@@ -500,20 +470,20 @@ PointResult Build::useReservedPoint(const std::optional<SkillRef>& skill) {
 // ------------------------------------------------------------------ plans
 
 Plan Build::plan() const {
-    return m_screen ? m_screen->m_plan : Plan{};
+    return m_character ? m_character->m_plan : Plan{};
 }
 
 void Build::setCharacterName(std::string name) {
-    if (m_screen) {
-        m_screen->m_plan.name = std::move(name);
+    if (m_character) {
+        m_character->m_plan.name = std::move(name);
     }
 }
 
 void Build::startAfresh(ClassId classId) {
-    if (!m_screen || m_screen->classId() != classId) {
+    if (!m_character || m_character->classId() != classId) {
         openScreen(classId);
     } else {
-        *m_screen = TreeScreen(classId);
+        *m_character = Character(classId);
         m_levelsGained = 0;
         m_reservedPoints = 0;
     }
@@ -524,13 +494,13 @@ void Build::startAfresh(ClassId classId) {
 }
 
 std::optional<ReplayStop> Build::replay(const Plan& plan) {
-    if (m_screen && &plan == &m_screen->m_plan) {
+    if (m_character && &plan == &m_character->m_plan) {
         return replay(Plan(plan)); // the plan on screen is about to start afresh
     }
     Scope scope(*this);
     startAfresh(plan.classId);
-    m_screen->m_plan.name = plan.name;
-    m_screen->m_plan.history.reserve(plan.history.size());
+    m_character->m_plan.name = plan.name;
+    m_character->m_plan.history.reserve(plan.history.size());
     std::optional<ReplayStop> stop;
     for (std::size_t i = 0; i < plan.history.size() && !stop; ++i) {
         if (auto why = replayEntry(plan.history[i])) {
@@ -542,7 +512,7 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
 }
 
 std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
-    const ClassId classId = m_screen->classId();
+    const ClassId classId = m_character->classId();
     if (entry.hasSkill() && !onScreen(entry.skill)) {
         return "The " + std::string(classInfo(classId).name) + " has no such skill.";
     }
@@ -572,9 +542,9 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
         std::string why = refusalText(result);
         return why.empty() ? std::string("The planner cannot take this point.") : why;
     }
-    const HistoryEntry& made = m_screen->history().back();
+    const HistoryEntry& made = m_character->history().back();
     const bool asRecorded = made.kind == entry.kind && made.characterLevel == entry.characterLevel &&
-                            made.skillLevel == entry.skillLevel && made.questRound == entry.questRound &&
+                            made.skillPoints == entry.skillPoints && made.questRound == entry.questRound &&
                             (!made.hasSkill() || made.skill == entry.skill);
     if (!asRecorded) {
         std::string why = "The planner records this point as \"" + formatEntry(made) + "\".";
@@ -587,19 +557,18 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
 // ------------------------------------------------------------------- undo
 
 bool Build::undoLast() {
-    if (!m_screen || m_screen->m_plan.history.empty()) {
+    if (!m_character || m_character->m_plan.history.empty()) {
         return false;
     }
     Scope scope(*this);
-    const HistoryEntry entry = m_screen->m_plan.history.back();
-    m_screen->m_plan.history.pop_back();
+    const HistoryEntry entry = m_character->m_plan.history.back();
+    m_character->m_plan.history.pop_back();
     if (entry.hasSkill()) {
-        --m_screen->countRef(entry.skill);
+        --m_character->pointsRef(entry.skill);
     }
     const PointEffect effect = pointEffect(entry.kind);
     if (effect.levelUps != 0) {
         m_levelsGained = static_cast<std::int16_t>(m_levelsGained - effect.levelUps);
-        m_screen->m_statusForm = StatusForm::Written;
     }
     m_reservedPoints = static_cast<std::int16_t>(m_reservedPoints - effect.reserve);
     if (const auto quest = questOf(entry.kind)) {
@@ -607,7 +576,7 @@ bool Build::undoLast() {
     }
     m_changeKind = BuildChange::Kind::PointUndone;
     m_undone = entry;
-    refreshAfterLevelUp();
+    announceQuests();
     return true;
 }
 
@@ -618,13 +587,11 @@ void Build::reset() {
     m_levelsGained = 0;
     m_reservedPoints = 0;
     m_questCounts = {};
-    if (m_screen) {
-        for (auto& tree : m_screen->m_counts) {
+    if (m_character) {
+        for (auto& tree : m_character->m_points) {
             tree.fill(0);
         }
-        m_screen->m_plan.history.clear();
-        m_screen->m_statusForm = StatusForm::Reset;
-        std::fill(m_screen->m_tierHighlighted.begin() + 1, m_screen->m_tierHighlighted.end(), false);
+        m_character->m_plan.history.clear();
     }
     m_changeKind = BuildChange::Kind::Reset;
     notify([](BuildListener& l) { l.buildReset(); });
@@ -638,7 +605,7 @@ QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
                                                questCount(Quest::BookOfSkill), questCount(Quest::Izual), t);
     const SkillRef s{t, index};
     m_activeSkill = s;
-    m_activeSkillPoints = onScreen(s) ? m_screen->countRef(s) : 0;
+    m_activeSkillPoints = onScreen(s) ? m_character->pointsRef(s) : 0;
     m_changeKind = BuildChange::Kind::SkillChosen;
     notify([&offer](BuildListener& l) { l.questsOffered(offer); });
     return offer;

@@ -33,42 +33,30 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
                                          : EntryKind::Izual;
 }
 
-/// Which form the level and points labels were last written in: as the
-/// screen was created ("Level: 1", "Skill Points: 0"), by RESET ("Level 1",
-/// "Skill Points: 0") or by a change of level ("Level 7", "Skill Points:  6").
-enum class StatusForm : std::uint8_t { Created, Reset, Written };
-
-/// The open skill tree screen's part of the build: the plan on it, the
-/// thirty counts and the tier labels' colours.
-class TreeScreen {
+/// The character being planned: its plan (class, history, name) and the
+/// points each of its thirty skills holds.
+class Character {
 public:
-    explicit TreeScreen(ClassId classId) { m_plan.classId = classId; }
+    explicit Character(ClassId classId) { m_plan.classId = classId; }
 
     [[nodiscard]] ClassId classId() const { return m_plan.classId; }
     /// The class, the history and the character's name.
     [[nodiscard]] const Plan& plan() const { return m_plan; }
     /// Points held by skill `index` of `tree` (a tree of this screen).
-    [[nodiscard]] std::int16_t count(TreeId tree, int index) const;
+    [[nodiscard]] std::int16_t points(TreeId tree, int index) const;
     /// The same by the tree's position on the screen (0 left, 1 middle, 2 right).
-    [[nodiscard]] std::int16_t countAt(int position, int index) const {
-        return m_counts[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
+    [[nodiscard]] std::int16_t pointsAt(int position, int index) const {
+        return m_points[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
     }
     /// One entry per point obtained, newest last.
     [[nodiscard]] const std::vector<HistoryEntry>& history() const { return m_plan.history; }
-    /// The tier labels: true where the label is gold.
-    [[nodiscard]] bool tierHighlighted(int row) const {
-        return m_tierHighlighted[static_cast<std::size_t>(row)];
-    }
-    [[nodiscard]] StatusForm statusForm() const { return m_statusForm; }
 
 private:
     friend class Build;
-    std::int16_t& countRef(SkillRef skill);
+    std::int16_t& pointsRef(SkillRef skill);
 
     Plan m_plan;
-    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_counts{};
-    std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
-    StatusForm m_statusForm = StatusForm::Created;
+    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_points{};
 };
 
 /// What a point request came to.
@@ -124,7 +112,7 @@ public:
     void openScreen(ClassId classId);
     /// The screen goes, and the quest points of its character with it.
     void closeScreen();
-    [[nodiscard]] const TreeScreen* screen() const { return m_screen.get(); }
+    [[nodiscard]] const Character* character() const { return m_character.get(); }
 
     // ---- Spending a point ----
     /// A left click on a skill's icon: the next level-up, into skill `index` of `tree`.
@@ -171,6 +159,8 @@ public:
 private:
     class Scope;
     PointResult spend(SkillRef skill, EntryKind kind);
+    /// The click rules for a point of `kind` into `skill`: taken, or refused and why.
+    [[nodiscard]] PointResult ruleCheck(SkillRef skill, EntryKind kind) const;
     std::optional<std::string> replayEntry(const HistoryEntry& entry);
     void startAfresh(ClassId classId);
     PointResult takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill);
@@ -179,7 +169,7 @@ private:
     PointResult refuse(PointResult result, EntryKind kind);
     [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points,
                                                    EntryKind kind) const;
-    void refreshAfterLevelUp();
+    void announceQuests();
     void showNotice(std::string_view text);
     void changeQuestCount(Quest quest, int by, QuestChange change);
     [[nodiscard]] bool onScreen(SkillRef skill) const;
@@ -191,7 +181,7 @@ private:
     std::array<std::int16_t, 3> m_questCounts{};
     std::optional<SkillRef> m_activeSkill;
     std::int16_t m_activeSkillPoints = 0;
-    std::unique_ptr<TreeScreen> m_screen;
+    std::unique_ptr<Character> m_character;
     std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
     // What the running operation did, told when it ends.

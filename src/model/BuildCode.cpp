@@ -364,7 +364,7 @@ CodeReading readPayload(std::string_view payload) {
             }
             entry.skill = {info.trees[number / kSkillsPerTree],
                            static_cast<std::int16_t>(number % kSkillsPerTree)};
-            entry.skillLevel = ++skillPoints[number];
+            entry.skillPoints = ++skillPoints[number];
         }
         if (isQuestKind(*kind)) {
             const auto quest =

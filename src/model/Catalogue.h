@@ -14,33 +14,33 @@ inline constexpr int kClassCount = 5;
 /// The fifteen skill trees, grouped by class and ordered left, middle, right
 /// as each class screen shows them.
 enum class TreeId : std::uint8_t {
-    NecroSummon,
-    NecroBone,
-    NecroCurse,
-    AmazonJS,
-    AmazonPM,
-    AmazonBC,
-    BarBarCM,
-    BarBarWC,
-    BarBarCS,
-    PaladinOff,
-    PaladinCom,
-    PaladinDef,
-    SorcFire,
-    SorcLight,
-    SorcCold,
+    NecromancerSummoning,
+    NecromancerPoisonBone,
+    NecromancerCurses,
+    AmazonJavelinSpear,
+    AmazonPassiveMagic,
+    AmazonBowCrossbow,
+    BarbarianMasteries,
+    BarbarianWarcries,
+    BarbarianCombat,
+    PaladinOffensiveAuras,
+    PaladinCombat,
+    PaladinDefensiveAuras,
+    SorceressFire,
+    SorceressLightning,
+    SorceressCold,
 };
 inline constexpr int kTreeCount = 15;
 inline constexpr int kSkillsPerTree = 10;
 inline constexpr int kTierCount = 6;
-inline constexpr std::array<std::int16_t, kTierCount> kTiers{1, 6, 12, 18, 24, 30};
+inline constexpr std::array<std::int16_t, kTierCount> kTierOpeningLevels{1, 6, 12, 18, 24, 30};
 
 /// One skill of a tree. Prerequisites are skill indices of the same tree, in
 /// the order they are tested; -1 marks an unused slot.
 struct Skill {
     std::string_view name;
-    std::int16_t tier;   ///< character level at which the skill opens: 1, 6, 12, 18, 24 or 30
-    std::int16_t column; ///< 1 (leftmost) to 3 (rightmost) within the tree's column of the screen
+    std::int16_t openingLevel; ///< character level at which the skill opens: 1, 6, 12, 18, 24 or 30
+    std::int16_t column;       ///< 1 (leftmost) to 3 (rightmost) within the tree's column of the screen
     std::array<std::int8_t, 2> prerequisites;
     std::string_view messageName; ///< the name a prerequisite refusal uses
     std::string_view tooltip;
@@ -61,7 +61,7 @@ struct Tree {
 
 /// One skill of the catalogue: its tree and its index (0..9) in that tree.
 struct SkillRef {
-    TreeId tree = TreeId::NecroSummon;
+    TreeId tree = TreeId::NecromancerSummoning;
     std::int16_t index = 0;
     friend bool operator==(const SkillRef&, const SkillRef&) = default;
 };

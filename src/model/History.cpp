@@ -46,7 +46,7 @@ void appendNumber(std::string& out, std::int16_t n) {
 /// "Slvl " count ": " name, the tail every entry with a skill ends with.
 void appendSkillTail(std::string& out, const HistoryEntry& e) {
     out += kSlvl;
-    appendNumber(out, e.skillLevel);
+    appendNumber(out, e.skillPoints);
     out += entrySuffix(e.skill.tree, e.skill.index);
 }
 
@@ -85,7 +85,7 @@ ParsedEntry parseSkillTail(std::string_view text, ClassId classId, HistoryEntry 
     if (!level) {
         return failure("The skill's level is not a number.");
     }
-    entry.skillLevel = *level;
+    entry.skillPoints = *level;
     for (TreeId t : classInfo(classId).trees) {
         for (int i = 0; i < kSkillsPerTree; ++i) {
             if (text == entrySuffix(t, i)) {

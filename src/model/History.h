@@ -25,8 +25,9 @@ struct HistoryEntry {
     /// The character level reached; shown by ordinary and reserved-for-later
     /// entries only, 0 in the others.
     std::int16_t characterLevel = 0;
-    /// The skill's count after the point; 0 for a point reserved for later.
-    std::int16_t skillLevel = 0;
+    /// The points the skill holds after this one (the "Slvl" of the entry's
+    /// text); 0 for a point reserved for later.
+    std::int16_t skillPoints = 0;
     /// Quest entries: the quest's counter after the point (1..3, Izual 1..6),
     /// which names the difficulty; 0 in the others.
     std::int16_t questRound = 0;

@@ -1,5 +1,7 @@
 #include "Presentation.h"
 
+#include <algorithm>
+
 namespace skillwright::model {
 
 namespace {
@@ -28,20 +30,26 @@ std::size_t slot(Quest quest) {
 
 } // namespace
 
-std::string levelLabel(const Build& build) {
-    const TreeScreen* screen = build.screen();
-    if (screen != nullptr && screen->statusForm() == StatusForm::Created) {
-        return "Level: 1";
-    }
-    std::string text = "Level ";
-    text += std::to_string(build.characterLevel());
-    return text;
+// ---------------------------------------------------------- StatusLabels
+
+StatusLabels::StatusLabels(Build& build) : m_build(build) {
+    m_build.addListener(*this);
 }
 
-std::string pointsLabel(const Build& build) {
-    const TreeScreen* screen = build.screen();
-    const std::int16_t value = build.levelsGained();
-    if (screen == nullptr || screen->statusForm() != StatusForm::Written) {
+StatusLabels::~StatusLabels() {
+    m_build.removeListener(*this);
+}
+
+std::string StatusLabels::levelLabel() const {
+    if (m_build.character() != nullptr && m_form == Form::Created) {
+        return "Level: 1";
+    }
+    return "Level " + std::to_string(m_build.characterLevel());
+}
+
+std::string StatusLabels::pointsLabel() const {
+    const std::int16_t value = m_build.levelsGained();
+    if (m_build.character() == nullptr || m_form != Form::Written) {
         return "Skill Points: " + std::to_string(value);
     }
     // The sign position is a blank for values that are not negative.
@@ -51,8 +59,60 @@ std::string pointsLabel(const Build& build) {
     return text;
 }
 
-std::string reserveLabel(const Build& build) {
-    return "Reserved Points: " + std::to_string(build.reservedPoints());
+std::string StatusLabels::reserveLabel() const {
+    return "Reserved Points: " + std::to_string(m_build.reservedPoints());
+}
+
+void StatusLabels::startAfresh(Form form) {
+    m_form = form;
+    std::fill(m_tierHighlighted.begin() + 1, m_tierHighlighted.end(), false);
+}
+
+void StatusLabels::followLevel(int level) {
+    // Each tier label turns gold the level before its tier opens to an
+    // ordinary point, and the later ones white; below level 5 all but the
+    // first are white. A level taken back leaves the colours as they are.
+    for (int row = 1; row < kTierCount; ++row) {
+        if (level == kTierOpeningLevels[static_cast<std::size_t>(row)] - 1) {
+            m_tierHighlighted[static_cast<std::size_t>(row)] = true;
+            std::fill(m_tierHighlighted.begin() + row + 1, m_tierHighlighted.end(), false);
+        }
+    }
+    if (level < 5) {
+        std::fill(m_tierHighlighted.begin() + 1, m_tierHighlighted.end(), false);
+    }
+}
+
+void StatusLabels::buildChanged(const BuildChange& change) {
+    using Kind = BuildChange::Kind;
+    const bool levelUp =
+        change.entry.kind == EntryKind::Ordinary || change.entry.kind == EntryKind::ReservedForLater;
+    switch (change.kind) {
+    case Kind::ScreenOpened:
+        startAfresh(Form::Created);
+        return;
+    case Kind::Reset:
+        startAfresh(Form::Reset);
+        return;
+    case Kind::Replayed:
+        // A replay starts afresh and climbs one level at a time.
+        startAfresh(m_build.characterLevel() > 1 ? Form::Written : Form::Created);
+        for (int level = 2; level <= m_build.characterLevel(); ++level) {
+            followLevel(level);
+        }
+        return;
+    case Kind::PointTaken:
+    case Kind::PointUndone:
+        if (levelUp) {
+            m_form = Form::Written;
+        }
+        break;
+    case Kind::PointRefused:
+    case Kind::ScreenClosed:
+    case Kind::SkillChosen:
+        break;
+    }
+    followLevel(m_build.characterLevel());
 }
 
 // ------------------------------------------------------------ NoticeLine

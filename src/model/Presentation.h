@@ -12,13 +12,42 @@ namespace skillwright::model {
 
 inline constexpr int kNoticeMilliseconds = 5000;
 
-/// lbl_CharLevel: "Level: 1" on a new screen, then "Level " and the level.
-std::string levelLabel(const Build& build);
-/// lbl_SkillLevel: "Skill Points: " and the level-ups taken; a change of level
-/// writes the number with a leading sign position ("Skill Points:  6").
-std::string pointsLabel(const Build& build);
-/// lbl_Reserved: "Reserved Points: " and the points in reserve.
-std::string reserveLabel(const Build& build);
+/// The status labels and the tier labels' colours of the open skill tree
+/// screen, as the build's changes leave them. The labels keep the form they
+/// were last written in: as the screen was created ("Level: 1",
+/// "Skill Points: 0"), by RESET ("Level 1", "Skill Points: 0") or by a change
+/// of level ("Level 7", "Skill Points:  6"). Listens from the screen's
+/// creation on, and before whoever shows it.
+class StatusLabels final : public BuildListener {
+public:
+    explicit StatusLabels(Build& build);
+    ~StatusLabels() override;
+    StatusLabels(const StatusLabels&) = delete;
+    StatusLabels& operator=(const StatusLabels&) = delete;
+
+    /// lbl_CharLevel: "Level: 1" on a new screen, then "Level " and the level.
+    [[nodiscard]] std::string levelLabel() const;
+    /// lbl_SkillLevel: "Skill Points: " and the level-ups taken; a change of
+    /// level writes the number with a leading sign position ("Skill Points:  6").
+    [[nodiscard]] std::string pointsLabel() const;
+    /// lbl_Reserved: "Reserved Points: " and the points in reserve.
+    [[nodiscard]] std::string reserveLabel() const;
+    /// The tier labels, top row 0: true where the label is gold.
+    [[nodiscard]] bool tierHighlighted(int row) const {
+        return m_tierHighlighted[static_cast<std::size_t>(row)];
+    }
+
+    void buildChanged(const BuildChange& change) override;
+
+private:
+    enum class Form : std::uint8_t { Created, Reset, Written };
+    void startAfresh(Form form);
+    void followLevel(int level);
+
+    Build& m_build;
+    Form m_form = Form::Created;
+    std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
+};
 
 /// The notice line of the open skill tree screen (lbl_UnAvail): the last
 /// refusal or announcement, shown for five seconds from the latest notice.

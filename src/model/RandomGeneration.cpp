@@ -40,17 +40,17 @@ ClassId classOfRoll(int roll) {
 std::array<TreeId, 3> drawOrder(ClassId classId) {
     switch (classId) {
     case ClassId::Amazon:
-        return {TreeId::AmazonJS, TreeId::AmazonPM, TreeId::AmazonBC};
+        return {TreeId::AmazonJavelinSpear, TreeId::AmazonPassiveMagic, TreeId::AmazonBowCrossbow};
     case ClassId::Barbarian:
-        return {TreeId::BarBarCM, TreeId::BarBarWC, TreeId::BarBarCS};
+        return {TreeId::BarbarianMasteries, TreeId::BarbarianWarcries, TreeId::BarbarianCombat};
     case ClassId::Necromancer:
-        return {TreeId::NecroSummon, TreeId::NecroBone, TreeId::NecroCurse};
+        return {TreeId::NecromancerSummoning, TreeId::NecromancerPoisonBone, TreeId::NecromancerCurses};
     case ClassId::Paladin:
-        return {TreeId::PaladinOff, TreeId::PaladinCom, TreeId::PaladinDef};
+        return {TreeId::PaladinOffensiveAuras, TreeId::PaladinCombat, TreeId::PaladinDefensiveAuras};
     case ClassId::Sorceress:
         break;
     }
-    return {TreeId::SorcFire, TreeId::SorcLight, TreeId::SorcCold};
+    return {TreeId::SorceressFire, TreeId::SorceressLightning, TreeId::SorceressCold};
 }
 
 } // namespace
@@ -122,9 +122,9 @@ std::string generationQuestion(const GenerationPlan& plan) {
 
 RandomFill::RandomFill(Build& build, std::int16_t levels, RandomSource random, std::stop_token stop)
     : m_build(build), m_random(std::move(random)), m_stop(std::move(stop)), m_levelsLeft(levels) {
-    m_stopped = m_build.screen() == nullptr || levels <= 0;
+    m_stopped = m_build.character() == nullptr || levels <= 0;
     if (!m_stopped) {
-        m_trees = drawOrder(m_build.screen()->classId());
+        m_trees = drawOrder(m_build.character()->classId());
     }
     m_build.addListener(*this);
 }

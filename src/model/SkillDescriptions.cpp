@@ -9,7 +9,7 @@ namespace {
 // The planner's own explanations of the skills, shown when the pointer rests on an icon: indexed by
 // tree (in TreeId order) and skill index. Each is one paragraph of plain ASCII.
 constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> kDescriptions{{
-    // NecroSummon: Necromancer, Summon Skills
+    // NecromancerSummoning: Necromancer, Summon Skills
     {{
         "(Passive) 'Increases the quality of your skeletons and revived monsters.' Every point makes your "
         "raised skeletons and revived monsters tougher and harder hitting. It does nothing on its own, so it "
@@ -52,7 +52,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "allow more revived monsters at once, and Skeleton Mastery strengthens them. Unique bosses cannot be "
         "revived. The crown of the skeleton line at level 30.",
     }},
-    // NecroBone: Necromancer, Poison / Bone Skills
+    // NecromancerPoisonBone: Necromancer, Poison / Bone Skills
     {{
         "'Fire a spread of teeth missiles.' A cheap magic-damage attack from level 1 that fans out several "
         "teeth at once, more of them as it gains points. Good for the first levels of a bone build but it "
@@ -92,7 +92,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "Spear against crowds. Needs Bone Spear and opens at level 30; a bone caster's late points often go "
         "here.",
     }},
-    // NecroCurse: Necromancer, Curse Skills
+    // NecromancerCurses: Necromancer, Curse Skills
     {{
         "'Curse a group of enemies, increasing the non-magic damage they receive.' Cursed monsters take "
         "double physical damage, a huge boost for skeletons, golems, hirelings and melee alike. A single "
@@ -130,7 +130,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "for a Poison Nova caster and handy for a party of casters. Needs both Life Tap and Decrepify; opens "
         "at level 30.",
     }},
-    // AmazonJS: Amazon, Javelin + Spear
+    // AmazonJavelinSpear: Amazon, Javelin + Spear
     {{
         "'Attack with multiple rapid thrusts of a javelin or spear.' A quick flurry of stabs that lands "
         "several hits in the time of one attack, good for an early spear Amazon. Its damage per thrust is "
@@ -165,7 +165,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "hits, striking many monsters around the target at once. More points add bolts and damage, making it "
         "one of the best ranged crowd killers of the Amazon. Needs Plague Javelin; opens at level 30.",
     }},
-    // AmazonPM: Amazon, Passive + Magic
+    // AmazonPassiveMagic: Amazon, Passive + Magic
     {{
         "'Lights up nearby enemies, making them easier for you and your party to hit.' Lowers the defense of "
         "the monsters around you and makes them glow, so every attack in the party lands more often. Cheap "
@@ -199,7 +199,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "pierce go on to hit the next monster behind, multiplying the damage of every shot against lined-up "
         "enemies. A strong pick for any bow or javelin build at level 30; needs Penetrate.",
     }},
-    // AmazonBC: Amazon, Bow + CrossBow
+    // AmazonBowCrossbow: Amazon, Bow + CrossBow
     {{
         "'Shoot a free magic arrow or bolt that does extra damage.' Conjures its own arrow, so it never uses "
         "up your quiver, and it adds damage to the shot. A solid opener for a bow Amazon, and the gate to "
@@ -232,7 +232,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "monster around the target, turning a dangerous pack into helpless statues. The top of the cold bow "
         "line, opening at level 30 after Ice Arrow.",
     }},
-    // BarBarCM: Barbarian, Combat Masteries
+    // BarbarianMasteries: Barbarian, Combat Masteries
     {{
         "(Passive) 'Improve sword fighting skill.' Raises your damage and attack rating with swords, and "
         "adds a chance of critical hits. A Barbarian should pick one weapon mastery that matches the weapon "
@@ -266,7 +266,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "very valuable in Nightmare and Hell where resistances fall sharply. A strong late investment for "
         "any Barbarian; needs Iron Skin and opens at level 30.",
     }},
-    // BarBarWC: Barbarian, Warcries
+    // BarbarianWarcries: Barbarian, Warcries
     {{
         "'Frighten nearby monsters.' Sends monsters around you running for a moment, giving you room to "
         "recover or drink a potion. More points frighten them for longer and from further away. A useful "
@@ -299,7 +299,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "while, which boosts every other warcry and attack. A single point is often enough to be worthwhile. "
         "Needs Battle Orders; opens at level 30.",
     }},
-    // BarBarCS: Barbarian, Combat Skills
+    // BarbarianCombat: Barbarian, Combat Skills
     {{
         "'Bash a target for extra damage.' A heavy blow that adds damage and knocks the monster back. A good "
         "early attack for any melee Barbarian; later it is usually left at the single point that leads to "
@@ -332,7 +332,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "monsters resist, but your defense drops to nothing for a moment, so it is risky in a crowd. "
         "Excellent against physically resistant monsters. Needs Concentrate; opens at level 30.",
     }},
-    // PaladinOff: Paladin, Offensive Auras
+    // PaladinOffensiveAuras: Paladin, Offensive Auras
     {{
         "'When active, increases the damage done by you and your party.' A simple, strong aura for any "
         "physical Paladin from level 1: more points add more damage, and the party around you benefits too. "
@@ -365,7 +365,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "the party hits harder and more often. A superb support aura at level 30 for a Paladin who fights "
         "alongside casters. Needs Sanctuary.",
     }},
-    // PaladinCom: Paladin, Combat Skills
+    // PaladinCombat: Paladin, Combat Skills
     {{
         "'Increased accuracy and damage at the cost of your own health.' Each blow hits harder and more "
         "surely, but costs you a little life. A good early melee attack for a Paladin with plenty of "
@@ -397,7 +397,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "around it, hitting nearby monsters too. A strong ranged attack at level 30 for a Paladin built "
         "around it. Needs Blessed Hammer and Conversion.",
     }},
-    // PaladinDef: Paladin, Defensive Auras
+    // PaladinDefensiveAuras: Paladin, Defensive Auras
     {{
         "'When active, slowly regenerates the health of you and your party.' A steady trickle of healing for "
         "everyone near you, and a cheap point at level 1 for any Paladin. It falls behind later but is the "
@@ -426,7 +426,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "'Aura protects against the elements.' Raises your resistance to fire, cold and lightning together, "
         "for you and your party. The best all-round defensive aura in Hell, opening at character level 30.",
     }},
-    // SorcFire: Sorceress, Fire Based
+    // SorceressFire: Sorceress, Fire Based
     {{
         "'Create a magical bolt of fire.' A cheap, fast fire missile, the natural first attack of a fire "
         "Sorceress. It is soon outclassed by Fireball, so most builds keep it at the single point that opens "
@@ -459,7 +459,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "while, fighting on its own while you cast. Good for guarding a spot or softening a pack. Needs "
         "Enchant; opens at level 30.",
     }},
-    // SorcLight: Sorceress, Lightning Based
+    // SorceressLightning: Sorceress, Lightning Based
     {{
         "'Cast multiple charged bolts.' Fires a spread of small bolts that wander along the ground, each "
         "dealing a little lightning damage. Cheap and useful against crowds early on, and the gate to "
@@ -491,7 +491,7 @@ constexpr std::array<std::array<std::string_view, kSkillsPerTree>, kTreeCount> k
         "lightning Sorceress can cast longer without potions. A valuable late investment at level 30 for "
         "anyone who relies on lightning.",
     }},
-    // SorcCold: Sorceress, Cold Based
+    // SorceressCold: Sorceress, Cold Based
     {{
         "'Cast an ice bolt that slows its target.' A cheap cold missile that chills the monster it hits, "
         "slowing it down. A good early attack and the gate to Ice Blast and the rest of the cold line.",
@@ -535,7 +535,7 @@ std::string_view skillDescription(TreeId id, int index) {
 
 std::string_view skillNote(TreeId id, int index) {
     // Multi-Shot Arrow fans out its arrows, but a single monster is struck by one of them only.
-    if (id == TreeId::AmazonBC && index == 3) {
+    if (id == TreeId::AmazonBowCrossbow && index == 3) {
         return "Note: only one of the arrows can hit any single target.";
     }
     return {};

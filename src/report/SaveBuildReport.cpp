@@ -81,7 +81,7 @@ std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::To
     // The offer taken as it stands keeps the character's name as it was.
     const ReportName name = typed == offered.file ? offered : ReportName{typed, typed};
 
-    const model::TreeScreen* screen = build.screen();
+    const model::Character* screen = build.character();
     if (screen == nullptr) {
         return std::nullopt; // SAVE lives on a tree screen, so there is always one.
     }

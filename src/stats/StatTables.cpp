@@ -12,21 +12,21 @@ using model::TreeId;
 
 // The viewer's load step looks the tree up among these in turn.
 constexpr std::array<TableOperation, kTreeTables> kOperations{{
-    {TreeId::SorcFire, "Sorc_Fire", &data::SorcFire},
-    {TreeId::SorcCold, "Sorc_Cold", &data::SorcCold},
-    {TreeId::SorcLight, "Sorc_Light", &data::SorcLight},
-    {TreeId::PaladinCom, "Paladin_Com", &data::PaladinCom},
-    {TreeId::PaladinOff, "Paladin_Off", &data::PaladinOff},
-    {TreeId::PaladinDef, "Paladin_Def", &data::PaladinDef},
-    {TreeId::BarBarCS, "BarBar_CS", &data::BarBarCS},
-    {TreeId::BarBarWC, "BarBar_WC", &data::BarBarWC},
-    {TreeId::BarBarCM, "BarBar_CM", &data::BarBarCM},
-    {TreeId::AmazonBC, "Amazon_BC", &data::AmazonBC},
-    {TreeId::AmazonPM, "Amazon_PM", &data::AmazonPM},
-    {TreeId::AmazonJS, "Amazon_JS", &data::AmazonJS},
-    {TreeId::NecroCurse, "Necro_Curse", &data::NecroCurse},
-    {TreeId::NecroBone, "Necro_Bone", &data::NecroBone},
-    {TreeId::NecroSummon, "Necro_Summon", &data::NecroSummon},
+    {TreeId::SorceressFire, "Sorc_Fire", &data::SorcFire},
+    {TreeId::SorceressCold, "Sorc_Cold", &data::SorcCold},
+    {TreeId::SorceressLightning, "Sorc_Light", &data::SorcLight},
+    {TreeId::PaladinCombat, "Paladin_Com", &data::PaladinCom},
+    {TreeId::PaladinOffensiveAuras, "Paladin_Off", &data::PaladinOff},
+    {TreeId::PaladinDefensiveAuras, "Paladin_Def", &data::PaladinDef},
+    {TreeId::BarbarianCombat, "BarBar_CS", &data::BarBarCS},
+    {TreeId::BarbarianWarcries, "BarBar_WC", &data::BarBarWC},
+    {TreeId::BarbarianMasteries, "BarBar_CM", &data::BarBarCM},
+    {TreeId::AmazonBowCrossbow, "Amazon_BC", &data::AmazonBC},
+    {TreeId::AmazonPassiveMagic, "Amazon_PM", &data::AmazonPM},
+    {TreeId::AmazonJavelinSpear, "Amazon_JS", &data::AmazonJS},
+    {TreeId::NecromancerCurses, "Necro_Curse", &data::NecroCurse},
+    {TreeId::NecromancerPoisonBone, "Necro_Bone", &data::NecroBone},
+    {TreeId::NecromancerSummoning, "Necro_Summon", &data::NecroSummon},
 }};
 
 bool isDigit(char c) {

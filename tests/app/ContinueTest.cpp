@@ -107,9 +107,9 @@ public: // the routes below act on the fixture
         ASSERT_TRUE(left);
     }
     void remember() {
-        ASSERT_NE(build->screen(), nullptr);
-        planClass = build->screen()->classId();
-        planHistory = build->screen()->history();
+        ASSERT_NE(build->character(), nullptr);
+        planClass = build->character()->classId();
+        planHistory = build->character()->history();
     }
     [[nodiscard]] std::vector<screens::ContinueChoice> offered() const {
         std::vector<screens::ContinueChoice> choices;
@@ -221,8 +221,8 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         ASSERT_NE(tree(), nullptr);
         EXPECT_TRUE(tree()->isVisible());
         EXPECT_FALSE(start().isVisible());
-        EXPECT_EQ(build->screen()->classId(), planClass);
-        EXPECT_EQ(build->screen()->history(), planHistory);
+        EXPECT_EQ(build->character()->classId(), planClass);
+        EXPECT_EQ(build->character()->history(), planHistory);
         EXPECT_TRUE(tree()->hasUnsavedPoints());
         for (const auto& message : toolkit.messages) {
             EXPECT_NE(message.icon, toolkit::Icon::Critical) << message.text;
@@ -355,8 +355,8 @@ TEST_F(ContinueTest, aTreeScreenWithUnsavedPointsIsReplacedOnlyOnYes) {
 
     toolkit.answers = {toolkit::Answer::Yes};
     EXPECT_TRUE(program->continuePlan(necromancer));
-    EXPECT_EQ(build->screen()->classId(), model::ClassId::Necromancer);
-    EXPECT_EQ(build->screen()->history(), planHistory);
+    EXPECT_EQ(build->character()->classId(), model::ClassId::Necromancer);
+    EXPECT_EQ(build->character()->history(), planHistory);
     letDeletionsRun();
     click(tree(), "lbl_ChangeClass");
     letDeletionsRun();

@@ -361,8 +361,8 @@ std::vector<PlanStep> sorceressToNinetyNine() {
     std::stable_sort(order.begin(), order.end(), [](model::SkillRef a, model::SkillRef b) {
         const model::Skill& sa = model::skill(a.tree, a.index);
         const model::Skill& sb = model::skill(b.tree, b.index);
-        return std::tuple(sa.tier, model::tree(a.tree).position, sa.column) <
-               std::tuple(sb.tier, model::tree(b.tree).position, sb.column);
+        return std::tuple(sa.openingLevel, model::tree(a.tree).position, sa.column) <
+               std::tuple(sb.openingLevel, model::tree(b.tree).position, sb.column);
     });
     std::vector<PlanStep> plan;
     std::size_t turn = 0;

@@ -157,8 +157,8 @@ TEST_F(ProgramTest, aClassChosenBesideAnOpenTreeScreenReplacesIt) {
         shown += qobject_cast<screens::SkillTreeScreen*>(w) != nullptr && w->isVisible() ? 1 : 0;
     }
     EXPECT_EQ(shown, 1);
-    ASSERT_NE(build.screen(), nullptr);
-    EXPECT_EQ(build.screen()->classId(), model::ClassId::Sorceress);
+    ASSERT_NE(build.character(), nullptr);
+    EXPECT_EQ(build.character()->classId(), model::ClassId::Sorceress);
 }
 
 TEST_F(ProgramTest, randomHidesTheStartScreenTheDiceButtonLeavesItAndCancelBringsItBack) {

@@ -71,8 +71,8 @@ TEST(SkillIcons, everySkillHasItsOwnDrawnIcon) {
 }
 
 TEST(SkillIcons, indexOutsideTheTreeGivesNoPicture) {
-    EXPECT_TRUE(skillIcon(model::TreeId::NecroBone, -1).isNull());
-    EXPECT_TRUE(skillIcon(model::TreeId::NecroBone, model::kSkillsPerTree).isNull());
+    EXPECT_TRUE(skillIcon(model::TreeId::NecromancerPoisonBone, -1).isNull());
+    EXPECT_TRUE(skillIcon(model::TreeId::NecromancerPoisonBone, model::kSkillsPerTree).isNull());
 }
 
 TEST(Panels, haveTheSizesTheScreensLayOut) {

@@ -65,7 +65,7 @@ inline bool readingKeepsItsPromises(std::string_view bytes) {
     model::Build build;
     const auto stop = build.replay(plan);
     const std::size_t accepted = stop ? stop->entry : plan.history.size();
-    const auto& recorded = build.screen()->history();
+    const auto& recorded = build.character()->history();
     return recorded.size() == accepted && std::equal(recorded.begin(), recorded.end(), plan.history.begin());
 }
 

@@ -99,7 +99,7 @@ TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
         toolkit.messages.clear();
         ASSERT_TRUE(generateAndFill(classId, target));
         EXPECT_EQ(build.levelsGained(), target - 1);
-        EXPECT_EQ(levelLabel(build), label);
+        EXPECT_EQ(status.levelLabel(), label);
         EXPECT_EQ(history().size(), static_cast<std::size_t>(target - 1));
         ASSERT_EQ(closingMessages(), 1);
         EXPECT_EQ(toolkit.messages.back().text, kDoneText);

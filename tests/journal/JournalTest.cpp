@@ -39,7 +39,7 @@ model::Plan randomPlan(ClassId classId, int level, std::string name, unsigned se
     std::mt19937 random(seed);
     model::Build build;
     support::playAtRandom(build, classId, level, random);
-    return model::Plan{classId, build.screen()->history(), std::move(name)};
+    return model::Plan{classId, build.character()->history(), std::move(name)};
 }
 
 class JournalFiles : public ::testing::Test {

@@ -18,7 +18,7 @@ constexpr Seconds at(long long seconds) {
 }
 
 model::Plan planOf(const model::Build& build, std::string name) {
-    return model::Plan{build.screen()->classId(), build.screen()->history(), std::move(name)};
+    return model::Plan{build.character()->classId(), build.character()->history(), std::move(name)};
 }
 
 TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
@@ -51,8 +51,8 @@ TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
 model::Plan smallSorceress() {
     model::Build build;
     build.openScreen(ClassId::Sorceress);
-    build.click(TreeId::SorcFire, 0);
-    build.prepareRightClick(TreeId::SorcFire, 1);
+    build.click(TreeId::SorceressFire, 0);
+    build.prepareRightClick(TreeId::SorceressFire, 1);
     build.reservePoint();
     build.takeDenOfEvilPoint();
     return planOf(build, "Tal\\Rasha");

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <RandomPlay.h>
-
 #include <algorithm>
 #include <random>
 #include <set>
@@ -21,14 +20,15 @@ namespace skillwright::model::testing {
 class Planner : public ::testing::Test {
 protected:
     Build build;
-    // What the screens show: the notice line and the skill menu's quest entries.
+    // What the screens show: the notice line, the status labels and the skill menu's quest entries.
     NoticeLine noticeLine{build};
+    StatusLabels status{build};
     SkillMenuTexts menuTexts{build};
 
     void open(ClassId c) { build.openScreen(c); }
     void open(TreeId t) { build.openScreen(tree(t).classId); }
 
-    [[nodiscard]] const TreeScreen& screen() const { return *build.screen(); }
+    [[nodiscard]] const Character& screen() const { return *build.character(); }
     [[nodiscard]] std::vector<std::string> history() const {
         std::vector<std::string> texts;
         for (const HistoryEntry& e : screen().history()) {
@@ -37,7 +37,7 @@ protected:
         return texts;
     }
     [[nodiscard]] int level() const { return build.characterLevel(); }
-    [[nodiscard]] int points(TreeId t, int i) const { return screen().count(t, i); }
+    [[nodiscard]] int points(TreeId t, int i) const { return screen().points(t, i); }
     [[nodiscard]] std::string lastEntry() const {
         return screen().history().empty() ? std::string() : formatEntry(screen().history().back());
     }
@@ -92,7 +92,7 @@ protected:
         }
         std::vector<int> order(seen.begin(), seen.end());
         std::stable_sort(order.begin(), order.end(),
-                         [t](int a, int b) { return skill(t, a).tier < skill(t, b).tier; });
+                         [t](int a, int b) { return skill(t, a).openingLevel < skill(t, b).openingLevel; });
         return order;
     }
 
@@ -103,7 +103,7 @@ protected:
             if (points(t, s) > 0) {
                 continue;
             }
-            reserveUntilLevel(t, skill(t, s).tier - 1);
+            reserveUntilLevel(t, skill(t, s).openingLevel - 1);
             click(t, s);
             ASSERT_EQ(points(t, s), 1) << skill(t, s).name << ": " << notice();
         }

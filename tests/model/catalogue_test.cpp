@@ -24,7 +24,8 @@ TEST(Catalogue, fiveClassesOfThreeTreesOfTenUniquelyNamedSkills) {
             for (int i = 0; i < kSkillsPerTree; ++i) {
                 const Skill& s = t.skills[static_cast<std::size_t>(i)];
                 EXPECT_TRUE(names.insert(s.name).second) << s.name;
-                EXPECT_TRUE(slots.insert({s.tier, s.column}).second) << s.name << " shares its icon slot";
+                EXPECT_TRUE(slots.insert({s.openingLevel, s.column}).second)
+                    << s.name << " shares its icon slot";
                 EXPECT_EQ(entrySuffix(id, i), ": " + std::string(s.name));
                 EXPECT_FALSE(s.tooltip.empty());
                 EXPECT_GE(skillDescription(id, i).size(), 61u) << s.name;
@@ -48,7 +49,7 @@ TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
         const Skill& s = skill(*t, std::stoi(f[1]));
         SCOPED_TRACE(line);
         EXPECT_EQ(s.name, f[2]);
-        EXPECT_EQ(s.tier, std::stoi(f[3]));
+        EXPECT_EQ(s.openingLevel, std::stoi(f[3]));
         EXPECT_EQ(s.column, std::stoi(f[4]));
         std::string prerequisites;
         for (const std::int8_t p : s.prerequisites) {
@@ -64,21 +65,21 @@ TEST(Catalogue, everySkillHasItsTierColumnAndPrerequisitesInOrder) {
 }
 
 TEST(Catalogue, lookupsAreExactAndCaseSensitive) {
-    EXPECT_EQ(treeByCode("BarBarCM"), TreeId::BarBarCM);
+    EXPECT_EQ(treeByCode("BarBarCM"), TreeId::BarbarianMasteries);
     EXPECT_FALSE(treeByCode("BarbarianCM").has_value());
     EXPECT_FALSE(treeByCode("necrobone").has_value());
     EXPECT_FALSE(treeByCode("").has_value());
 }
 
 TEST(Catalogue, namesAsTheGameSpelledThemAndTheirMessageNames) {
-    EXPECT_EQ(skill(TreeId::PaladinCom, 0).name, "Sacrafice");
-    EXPECT_EQ(skill(TreeId::PaladinCom, 5).name, "Vengance");
-    EXPECT_EQ(skill(TreeId::PaladinCom, 5).messageName, "Vengeance");
-    EXPECT_EQ(skill(TreeId::BarBarCS, 9).name, "Beserker");
-    EXPECT_EQ(skill(TreeId::SorcCold, 5).messageName, "Clacier Spike");
-    EXPECT_EQ(skill(TreeId::NecroBone, 9).tooltip, "A seeking missile of bone");
-    EXPECT_FALSE(skillNote(TreeId::AmazonBC, 3).empty());
-    EXPECT_TRUE(skillNote(TreeId::AmazonBC, 4).empty());
+    EXPECT_EQ(skill(TreeId::PaladinCombat, 0).name, "Sacrafice");
+    EXPECT_EQ(skill(TreeId::PaladinCombat, 5).name, "Vengance");
+    EXPECT_EQ(skill(TreeId::PaladinCombat, 5).messageName, "Vengeance");
+    EXPECT_EQ(skill(TreeId::BarbarianCombat, 9).name, "Beserker");
+    EXPECT_EQ(skill(TreeId::SorceressCold, 5).messageName, "Clacier Spike");
+    EXPECT_EQ(skill(TreeId::NecromancerPoisonBone, 9).tooltip, "A seeking missile of bone");
+    EXPECT_FALSE(skillNote(TreeId::AmazonBowCrossbow, 3).empty());
+    EXPECT_TRUE(skillNote(TreeId::AmazonBowCrossbow, 4).empty());
 }
 
 } // namespace

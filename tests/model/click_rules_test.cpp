@@ -52,25 +52,25 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     open(t);
     learn(t, prerequisiteClosure(t, i));
 
-    if (s.tier > 1) {
+    if (s.openingLevel > 1) {
         // One level short of the tier: the required-level refusal, nothing changes.
-        reserveUntilLevel(t, s.tier - 2);
+        reserveUntilLevel(t, s.openingLevel - 2);
         const auto before = history();
         EXPECT_EQ(click(t, i).refusal, Refusal::RequiredLevel);
-        EXPECT_EQ(notice(), requiredLevelText(s.tier));
+        EXPECT_EQ(notice(), requiredLevelText(s.openingLevel));
         EXPECT_EQ(points(t, i), 0);
         EXPECT_EQ(history(), before);
     }
 
     // At the level before the tier, the next level-up opens it...
-    reserveUntilLevel(t, s.tier - 1);
+    reserveUntilLevel(t, s.openingLevel - 1);
     if (build.reservedPoints() == 0) {
         reserve(t); // only a first-tier skill gets here with an empty reserve
     }
     const int levelBefore = level();
     // ...but a reserved point does not raise the level.
     useReserve(t, i);
-    if (capAllows(Kind::Reserved, levelBefore, 0, s.tier)) {
+    if (capAllows(Kind::Reserved, levelBefore, 0, s.openingLevel)) {
         EXPECT_EQ(points(t, i), 1);
         build.undoLast();
     } else {
@@ -85,7 +85,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
     EXPECT_EQ(level(), levelBefore);
 
     izual(t, i);
-    if (capAllows(Kind::Quest, levelBefore, 1, s.tier)) {
+    if (capAllows(Kind::Quest, levelBefore, 1, s.openingLevel)) {
         EXPECT_EQ(points(t, i), 2);
         build.undoLast();
     } else {
@@ -100,7 +100,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
         const int lvl = level();
         const int pts = points(t, i);
         click(t, i);
-        if (capAllows(Kind::Ordinary, lvl, pts, s.tier)) {
+        if (capAllows(Kind::Ordinary, lvl, pts, s.openingLevel)) {
             ASSERT_EQ(points(t, i), pts + 1) << notice();
             EXPECT_EQ(level(), lvl + 1);
             EXPECT_EQ(lastEntry(), "Clvl " + std::to_string(lvl + 1) + " Slvl " + std::to_string(pts + 1) +
@@ -120,7 +120,7 @@ TEST_P(EverySkill, opensAtItsTierAndHoldsOnePointPerLevel) {
         const int lvl = level();
         const int pts = points(t, i);
         useReserve(t, i);
-        if (capAllows(Kind::Reserved, lvl, pts, s.tier)) {
+        if (capAllows(Kind::Reserved, lvl, pts, s.openingLevel)) {
             EXPECT_EQ(points(t, i), pts + 1) << "level " << lvl;
             EXPECT_EQ(lastEntry(),
                       "Reserved Slvl " + std::to_string(pts + 1) + std::string(entrySuffix(t, i)));
@@ -158,27 +158,27 @@ using Limits = Planner;
 TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
     open(ClassId::Necromancer);
     for (int n = 1; n <= 20; ++n) {
-        click(TreeId::NecroBone, 0);
+        click(TreeId::NecromancerPoisonBone, 0);
     }
-    EXPECT_EQ(points(TreeId::NecroBone, 0), 20);
-    click(TreeId::NecroBone, 0);
+    EXPECT_EQ(points(TreeId::NecromancerPoisonBone, 0), 20);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(notice(), kTwentyText);
-    EXPECT_EQ(points(TreeId::NecroBone, 0), 20);
+    EXPECT_EQ(points(TreeId::NecromancerPoisonBone, 0), 20);
     EXPECT_EQ(level(), 21);
 
-    reserveUntilLevel(TreeId::NecroBone, 99);
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 99);
     const auto before = history();
-    click(TreeId::NecroBone, 0);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(notice(), kTwentyText) << "a full skill reports the 20-point rule first";
-    click(TreeId::NecroBone, 1);
+    click(TreeId::NecromancerPoisonBone, 1);
     EXPECT_EQ(notice(), kLevel99Text);
-    click(TreeId::NecroSummon, 8);
+    click(TreeId::NecromancerSummoning, 8);
     EXPECT_EQ(notice(), kLevel99Text) << "level 99 comes before the tier and prerequisite tests";
-    denOfEvil(TreeId::NecroBone, 1);
+    denOfEvil(TreeId::NecromancerPoisonBone, 1);
     EXPECT_EQ(notice(), kLevel99Text);
     EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
 
-    reserve(TreeId::NecroBone);
+    reserve(TreeId::NecromancerPoisonBone);
     EXPECT_EQ(notice(), kLevel99Text) << "no character passes level 99";
     EXPECT_EQ(level(), 99);
     EXPECT_EQ(history(), before);
@@ -186,33 +186,33 @@ TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
 
 TEST_F(Limits, statusTextsAfterOrdinaryPoints) {
     open(ClassId::Necromancer);
-    EXPECT_EQ(levelLabel(build), "Level: 1");
-    EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
-    EXPECT_EQ(reserveLabel(build), "Reserved Points: 0");
-    click(TreeId::NecroBone, 0);
-    EXPECT_EQ(levelLabel(build), "Level 2");
-    EXPECT_EQ(pointsLabel(build), "Skill Points:  1");
+    EXPECT_EQ(status.levelLabel(), "Level: 1");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points: 0");
+    EXPECT_EQ(status.reserveLabel(), "Reserved Points: 0");
+    click(TreeId::NecromancerPoisonBone, 0);
+    EXPECT_EQ(status.levelLabel(), "Level 2");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points:  1");
     EXPECT_EQ(history(), std::vector<std::string>{"Clvl 2 Slvl 1: Teeth"});
-    click(TreeId::NecroBone, 1);
-    click(TreeId::NecroBone, 0);
+    click(TreeId::NecromancerPoisonBone, 1);
+    click(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(history().back(), "Clvl 4 Slvl 2: Teeth");
-    EXPECT_EQ(pointsLabel(build), "Skill Points:  3");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points:  3");
 }
 
 TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
     open(ClassId::Paladin);
-    click(TreeId::PaladinCom, 9);
+    click(TreeId::PaladinCombat, 9);
     EXPECT_FALSE(notice().empty());
-    click(TreeId::PaladinCom, 0);
+    click(TreeId::PaladinCombat, 0);
     EXPECT_EQ(notice(), "");
     EXPECT_FALSE(noticeLine.timerRunning());
 }
 
 TEST_F(Limits, clicksOnAnotherClassOrOutOfRangeChangeNothing) {
     open(ClassId::Amazon);
-    click(TreeId::NecroBone, 0);
-    click(TreeId::AmazonJS, 10);
-    click(TreeId::AmazonJS, -1);
+    click(TreeId::NecromancerPoisonBone, 0);
+    click(TreeId::AmazonJavelinSpear, 10);
+    click(TreeId::AmazonJavelinSpear, -1);
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);
 }
@@ -242,10 +242,10 @@ TEST(ClickOutcome, foretellsTheClickAndChangesNothing) {
             build.addListener(listener);
             for (const TreeId t : c.trees) {
                 for (std::int16_t i = 0; i < kSkillsPerTree; ++i) {
-                    const std::vector<HistoryEntry> before = build.screen()->history();
+                    const std::vector<HistoryEntry> before = build.character()->history();
                     const PointResult told = build.clickOutcome(t, i);
                     ASSERT_EQ(listener.heard, 0);
-                    ASSERT_EQ(build.screen()->history(), before);
+                    ASSERT_EQ(build.character()->history(), before);
                     const PointResult done = build.click(t, i);
                     ASSERT_EQ(told.taken, done.taken) << tree(t).code << " " << i << " at " << target;
                     ASSERT_EQ(told.refusal, done.refusal) << tree(t).code << " " << i << " at " << target;

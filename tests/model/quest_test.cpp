@@ -29,7 +29,7 @@ const std::vector<QuestRule>& questRules() {
 TEST(QuestAvailability, theNextPointIsOfferedFromItsDifficultysLevelUntilAllAreTaken) {
     for (const Tree& t : trees()) {
         for (const QuestRule& rule : questRules()) {
-            const auto& from = t.id == TreeId::AmazonJS ? rule.fromLevelJavelins : rule.fromLevel;
+            const auto& from = t.id == TreeId::AmazonJavelinSpear ? rule.fromLevelJavelins : rule.fromLevel;
             for (int taken = 0; taken <= static_cast<int>(from.size()); ++taken) {
                 for (int lvl = 1; lvl <= 99; ++lvl) {
                     const bool expected = taken < static_cast<int>(from.size()) && lvl >= from[taken];
@@ -49,32 +49,32 @@ using Quests = Planner;
 
 TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
     open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecroBone, 3);
-    rightClick(TreeId::NecroBone, 0);
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 3);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
     EXPECT_TRUE(menuTexts.reserveSpacerVisible());
     build.takeDenOfEvilPoint();
     EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
     EXPECT_EQ(level(), 3);
-    EXPECT_EQ(levelLabel(build), "Level 3");
+    EXPECT_EQ(status.levelLabel(), "Level 3");
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
     EXPECT_FALSE(menuTexts.reserveSpacerVisible());
 }
 
 TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
     open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecroBone, 23);
-    izual(TreeId::NecroBone, 0);
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
+    izual(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_TRUE(menuTexts.visible(Quest::Izual));
     build.takeIzualPoint();
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Normal Slvl 2: Teeth");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_FALSE(menuTexts.visible(Quest::Izual));
     EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0) << "the Izual point does not depend on Book of Skill";
 }
@@ -98,11 +98,11 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
         SCOPED_TRACE(replacedDirectly ? "another class opened over it" : "closed");
         build.reset();
         open(ClassId::Necromancer);
-        reserveUntilLevel(TreeId::NecroBone, 23);
-        rightClick(TreeId::NecroBone, 0);
+        reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
+        rightClick(TreeId::NecromancerPoisonBone, 0);
         build.takeDenOfEvilPoint();
-        izual(TreeId::NecroBone, 0);
-        izual(TreeId::NecroBone, 1);
+        izual(TreeId::NecromancerPoisonBone, 0);
+        izual(TreeId::NecromancerPoisonBone, 1);
         ASSERT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
         ASSERT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
         if (!replacedDirectly) {
@@ -113,8 +113,8 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
         EXPECT_EQ(build.questCount(Quest::Izual), 0);
         EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
         EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-        reserveUntilLevel(TreeId::AmazonBC, 3);
-        rightClick(TreeId::AmazonBC, 0);
+        reserveUntilLevel(TreeId::AmazonBowCrossbow, 3);
+        rightClick(TreeId::AmazonBowCrossbow, 0);
         EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
         build.takeDenOfEvilPoint();
         EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Magic Arrow");
@@ -126,8 +126,8 @@ TEST_F(Quests, bookOfSkillCaptionsUseBothSpellings) {
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book Of Skill (Normal)");
     menuTexts.restoreNormalCaptions();
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
-    reserveUntilLevel(TreeId::SorcFire, 15);
-    bookOfSkill(TreeId::SorcFire, 0);
+    reserveUntilLevel(TreeId::SorceressFire, 15);
+    bookOfSkill(TreeId::SorceressFire, 0);
     EXPECT_EQ(lastEntry(), "Book of Skill: Normal Slvl 1: Fire Bolt");
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book Of Skill (Nightmare)");
     build.undoLast();
@@ -138,42 +138,42 @@ TEST_F(Quests, bookOfSkillCaptionsUseBothSpellings) {
 TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
     open(ClassId::Barbarian);
     for (int n = 0; n < 20; ++n) {
-        click(TreeId::BarBarCS, 0);
+        click(TreeId::BarbarianCombat, 0);
     }
     const auto before = history();
-    denOfEvil(TreeId::BarBarCS, 0);
+    denOfEvil(TreeId::BarbarianCombat, 0);
     EXPECT_EQ(notice(), kTwentyText);
     EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
 
-    bookOfSkill(TreeId::BarBarCS, 0);
+    bookOfSkill(TreeId::BarbarianCombat, 0);
     EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0);
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
 
-    izual(TreeId::BarBarCS, 0);
-    izual(TreeId::BarBarCS, 1);
+    izual(TreeId::BarbarianCombat, 0);
+    izual(TreeId::BarbarianCombat, 1);
     EXPECT_EQ(build.questCount(Quest::Izual), 1);
-    izual(TreeId::BarBarCS, 0);
+    izual(TreeId::BarbarianCombat, 0);
     EXPECT_EQ(build.questCount(Quest::Izual), 1);
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
     EXPECT_EQ(history().size(), before.size() + 1);
-    click(TreeId::BarBarCS, 1);
+    click(TreeId::BarbarianCombat, 1);
     EXPECT_EQ(lastEntry(), "Clvl 22 Slvl 2: Leap") << "no quest point is left waiting for a click";
 }
 
 TEST_F(Quests, anExhaustedQuestChangesNothingWhenTheMenuIsBypassed) {
     open(ClassId::Paladin);
-    reserveUntilLevel(TreeId::PaladinCom, 59);
+    reserveUntilLevel(TreeId::PaladinCombat, 59);
     for (int n = 0; n < 3; ++n) {
-        denOfEvil(TreeId::PaladinCom, 0);
+        denOfEvil(TreeId::PaladinCombat, 0);
     }
     for (int n = 0; n < 6; ++n) {
-        izual(TreeId::PaladinCom, 0);
+        izual(TreeId::PaladinCombat, 0);
     }
-    ASSERT_EQ(points(TreeId::PaladinCom, 0), 9);
+    ASSERT_EQ(points(TreeId::PaladinCombat, 0), 9);
     const auto before = history();
     for (Quest q : {Quest::DenOfEvil, Quest::Izual}) {
-        rightClick(TreeId::PaladinCom, 0);
+        rightClick(TreeId::PaladinCombat, 0);
         const PointResult result = build.takeQuestPoint(q);
         EXPECT_EQ(result.refusal, Refusal::QuestExhausted);
         EXPECT_EQ(refusalText(result), "You may only complete this quest once for each level, 3 times.");
@@ -182,22 +182,22 @@ TEST_F(Quests, anExhaustedQuestChangesNothingWhenTheMenuIsBypassed) {
     EXPECT_EQ(build.questCount(Quest::Izual), 6);
     EXPECT_EQ(history(), before);
     // The next ordinary click is an ordinary point, not a fourth quest point.
-    click(TreeId::PaladinCom, 0);
+    click(TreeId::PaladinCombat, 0);
     EXPECT_EQ(lastEntry(), "Clvl 60 Slvl 10: Sacrafice");
 }
 
 TEST_F(Quests, aRefusedIzualPointFromItsFourthToItsSixthIsGivenBack) {
     open(ClassId::Sorceress);
-    reserveUntilLevel(TreeId::SorcFire, 59);
+    reserveUntilLevel(TreeId::SorceressFire, 59);
     for (int taken = 0; taken < 6; ++taken) {
         if (taken >= 3) {
             // Meteor (level 24, needs Fireball and Firewall) is refused: its prerequisites hold nothing.
-            rightClick(TreeId::SorcFire, 7);
+            rightClick(TreeId::SorceressFire, 7);
             EXPECT_EQ(build.takeIzualPoint().refusal, Refusal::Prerequisite) << taken << " taken";
             EXPECT_EQ(build.questCount(Quest::Izual), taken);
             EXPECT_EQ(notice(), prerequisiteText("Fireball"));
         }
-        izual(TreeId::SorcFire, 0);
+        izual(TreeId::SorceressFire, 0);
         ASSERT_EQ(build.questCount(Quest::Izual), taken + 1);
     }
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Hell Slvl 6: Fire Bolt");
@@ -227,16 +227,16 @@ TEST_F(Quests, announcementsAtTheirLevelsUnderTheirCounterConditions) {
             build.reset();
             // The quest commands do not ask whether the point is due.
             for (int n = 0; n < taken; ++n) {
-                rightClick(TreeId::AmazonBC, 0);
+                rightClick(TreeId::AmazonBowCrossbow, 0);
                 row.quest == Quest::DenOfEvil     ? build.takeDenOfEvilPoint()
                 : row.quest == Quest::BookOfSkill ? build.takeBookOfSkillPoint()
                                                   : build.takeIzualPoint();
             }
             ASSERT_EQ(build.questCount(row.quest), taken);
-            reserveUntilLevel(TreeId::AmazonBC, row.level - 2);
+            reserveUntilLevel(TreeId::AmazonBowCrossbow, row.level - 2);
             for (int lvl : {row.level - 1, row.level, row.level + 1}) {
                 noticeLine.expire();
-                reserve(TreeId::AmazonBC);
+                reserve(TreeId::AmazonBowCrossbow);
                 ASSERT_EQ(level(), lvl);
                 const bool due = lvl == row.level && std::count(row.announcedWhenTaken.begin(),
                                                                 row.announcedWhenTaken.end(), taken) > 0;
@@ -255,20 +255,21 @@ TEST_F(Quests, tierLabelsTurnGoldTheLevelBeforeTheirTierAndWhiteBelowFive) {
     auto tiersAt = [&] {
         Row row{};
         for (int r = 0; r < kTierCount; ++r) {
-            row[static_cast<std::size_t>(r)] = screen().tierHighlighted(r);
+            row[static_cast<std::size_t>(r)] = status.tierHighlighted(r);
         }
         return row;
     };
     EXPECT_EQ(tiersAt(), (Row{true, false, false, false, false, false}));
     std::vector<Row> seen{tiersAt()};
     while (level() < 31) {
-        reserve(TreeId::NecroBone);
+        reserve(TreeId::NecromancerPoisonBone);
         seen.push_back(tiersAt());
     }
     for (int lvl = 1; lvl <= 31; ++lvl) {
         Row expected{};
         for (int row = 0; row < kTierCount; ++row) {
-            expected[static_cast<std::size_t>(row)] = lvl >= kTiers[static_cast<std::size_t>(row)] - 1;
+            expected[static_cast<std::size_t>(row)] =
+                lvl >= kTierOpeningLevels[static_cast<std::size_t>(row)] - 1;
         }
         EXPECT_EQ(seen[static_cast<std::size_t>(lvl - 1)], expected) << "level " << lvl;
     }

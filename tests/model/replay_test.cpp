@@ -26,7 +26,7 @@ Shown shown(const Build& build) {
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < kSkillsPerTree; ++i) {
             s.counts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)] =
-                build.screen()->countAt(t, i);
+                build.character()->pointsAt(t, i);
         }
     }
     return s;
@@ -151,8 +151,8 @@ TEST(Replay, stopsAtTheFirstEntryNoCommandCouldMakeAndKeepsOnlyThoseBefore) {
 }
 
 TEST(Replay, aSkillOfAnotherClassStopsTheReplay) {
-    Plan plan{ClassId::Necromancer, {{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecroBone, 0}}}, ""};
-    plan.history.push_back({EntryKind::Ordinary, 3, 1, 0, {TreeId::SorcFire, 0}});
+    Plan plan{ClassId::Necromancer, {{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecromancerPoisonBone, 0}}}, ""};
+    plan.history.push_back({EntryKind::Ordinary, 3, 1, 0, {TreeId::SorceressFire, 0}});
     Build build;
     EXPECT_EQ(build.replay(plan), (ReplayStop{1, "The Necromancer has no such skill."}));
     EXPECT_EQ(build.plan().history.size(), 1u);
@@ -189,20 +189,20 @@ protected:
 TEST_F(Changes, eachOperationTellsWhatItDid) {
     using K = BuildChange::Kind;
     build.addListener(*this);
-    const HistoryEntry teeth{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecroBone, 0}};
+    const HistoryEntry teeth{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecromancerPoisonBone, 0}};
     const HistoryEntry reserved{EntryKind::ReservedForLater, 3, 0, 0, {}};
-    const HistoryEntry denOfEvil{EntryKind::DenOfEvil, 0, 2, 1, {TreeId::NecroBone, 0}};
+    const HistoryEntry denOfEvil{EntryKind::DenOfEvil, 0, 2, 1, {TreeId::NecromancerPoisonBone, 0}};
     const struct {
         const char* operation;
         std::function<void()> run;
         BuildChange change;
     } steps[] = {
         {"open", [&] { open(ClassId::Necromancer); }, {K::ScreenOpened}},
-        {"click", [&] { click(TreeId::NecroBone, 0); }, {K::PointTaken, teeth}},
+        {"click", [&] { click(TreeId::NecromancerPoisonBone, 0); }, {K::PointTaken, teeth}},
         {"refused click",
-         [&] { click(TreeId::NecroBone, 6); },
+         [&] { click(TreeId::NecromancerPoisonBone, 6); },
          {K::PointRefused, {}, Refusal::RequiredLevel}},
-        {"right click", [&] { rightClick(TreeId::NecroBone, 0); }, {K::SkillChosen}},
+        {"right click", [&] { rightClick(TreeId::NecromancerPoisonBone, 0); }, {K::SkillChosen}},
         {"reserve", [&] { build.reservePoint(); }, {K::PointTaken, reserved}},
         {"quest", [&] { build.takeDenOfEvilPoint(); }, {K::PointTaken, denOfEvil}},
         {"undo", [&] { build.undoLast(); }, {K::PointUndone, denOfEvil}},

@@ -9,24 +9,24 @@ using Reserve = Planner;
 
 TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
     open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecroBone, 6);
-    reserve(TreeId::NecroBone);
-    EXPECT_EQ(levelLabel(build), "Level 7");
-    EXPECT_EQ(reserveLabel(build), "Reserved Points: 6");
-    EXPECT_EQ(pointsLabel(build), "Skill Points:  6");
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 6);
+    reserve(TreeId::NecromancerPoisonBone);
+    EXPECT_EQ(status.levelLabel(), "Level 7");
+    EXPECT_EQ(status.reserveLabel(), "Reserved Points: 6");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points:  6");
     EXPECT_EQ(lastEntry(), "Clvl 7 Reserved For Later ");
 
-    useReserve(TreeId::NecroBone, 0);
-    useReserve(TreeId::NecroBone, 0);
+    useReserve(TreeId::NecromancerPoisonBone, 0);
+    useReserve(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(lastEntry(), "Reserved Slvl 2: Teeth");
     EXPECT_EQ(build.reservedPoints(), 4);
     EXPECT_EQ(level(), 7);
-    EXPECT_EQ(levelLabel(build), "Level 7");
+    EXPECT_EQ(status.levelLabel(), "Level 7");
 }
 
 TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
     open(ClassId::Amazon);
-    rightClick(TreeId::AmazonPM, 0);
+    rightClick(TreeId::AmazonPassiveMagic, 0);
     EXPECT_EQ(build.useReservedPoint().refusal, Refusal::EmptyReserve);
     EXPECT_EQ(notice(), "You have no skill points in reserve.");
     EXPECT_TRUE(history().empty());
@@ -36,9 +36,9 @@ TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
 TEST_F(Reserve, aFullSkillReportsTwentyPointsNotAnEmptyReserve) {
     open(ClassId::Amazon);
     for (int n = 0; n < 20; ++n) {
-        click(TreeId::AmazonPM, 0);
+        click(TreeId::AmazonPassiveMagic, 0);
     }
-    useReserve(TreeId::AmazonPM, 0);
+    useReserve(TreeId::AmazonPassiveMagic, 0);
     EXPECT_EQ(notice(), kTwentyText);
 }
 
@@ -58,8 +58,8 @@ TEST_F(Reserve, aNewScreenStartsWithAnEmptyReserve) {
 
 TEST_F(Reserve, reservingAtLevelTwoAnnouncesDenOfEvil) {
     open(ClassId::Paladin);
-    click(TreeId::PaladinDef, 0);
-    reserve(TreeId::PaladinDef);
+    click(TreeId::PaladinDefensiveAuras, 0);
+    reserve(TreeId::PaladinDefensiveAuras);
     EXPECT_EQ(notice(), "Den Of Evil (Normal) quest skill point is now available.  Right click to use.");
 }
 
@@ -67,7 +67,7 @@ using Undo = Planner;
 
 TEST_F(Undo, takesBackEachKindOfEntryExactly) {
     open(ClassId::Necromancer);
-    const TreeId bone = TreeId::NecroBone;
+    const TreeId bone = TreeId::NecromancerPoisonBone;
     click(bone, 0);       // Clvl 2 Slvl 1: Teeth
     reserve(bone);        // Clvl 3 Reserved For Later
     useReserve(bone, 0);  // Reserved Slvl 2: Teeth
@@ -98,11 +98,11 @@ TEST_F(Undo, takesBackEachKindOfEntryExactly) {
         EXPECT_EQ(build.questCount(Quest::DenOfEvil), e.den);
         EXPECT_EQ(build.questCount(Quest::BookOfSkill), e.book);
         EXPECT_EQ(build.questCount(Quest::Izual), e.izual);
-        EXPECT_EQ(levelLabel(build), "Level " + std::to_string(e.level));
-        EXPECT_EQ(reserveLabel(build), "Reserved Points: " + std::to_string(e.reserve));
+        EXPECT_EQ(status.levelLabel(), "Level " + std::to_string(e.level));
+        EXPECT_EQ(status.reserveLabel(), "Reserved Points: " + std::to_string(e.reserve));
     }
     EXPECT_TRUE(history().empty());
-    EXPECT_EQ(pointsLabel(build), "Skill Points:  0");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points:  0");
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
     EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
@@ -116,17 +116,17 @@ TEST_F(Undo, anEmptyHistoryChangesNothing) {
     } listener;
     build.addListener(listener);
     EXPECT_FALSE(build.undoLast());
-    EXPECT_EQ(levelLabel(build), "Level: 1");
-    EXPECT_EQ(pointsLabel(build), "Skill Points: 0");
+    EXPECT_EQ(status.levelLabel(), "Level: 1");
+    EXPECT_EQ(status.pointsLabel(), "Skill Points: 0");
     EXPECT_EQ(listener.changes, 0);
     build.removeListener(listener);
 }
 
 TEST_F(Undo, izualCaptionFollowsTheCounterDown) {
     open(ClassId::Sorceress);
-    reserveUntilLevel(TreeId::SorcFire, 40);
+    reserveUntilLevel(TreeId::SorceressFire, 40);
     for (int n = 0; n < 3; ++n) {
-        izual(TreeId::SorcFire, 0);
+        izual(TreeId::SorceressFire, 0);
     }
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
     build.undoLast();

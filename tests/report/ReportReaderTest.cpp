@@ -59,7 +59,7 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
         ASSERT_EQ(opened->error, "") << text;
         ASSERT_EQ(opened->problem, std::nullopt) << text;
         EXPECT_EQ(reportOf(opened->build, names[n % std::size(names)]), text);
-        for (const model::HistoryEntry& e : build.screen()->history()) {
+        for (const model::HistoryEntry& e : build.character()->history()) {
             quests += model::isQuestKind(e.kind) ? 1 : 0;
             reserved += e.kind == model::EntryKind::ReservedSpent ? 1 : 0;
         }
@@ -134,7 +134,7 @@ TEST(ReportReader, handWrittenReportsOfEveryKindOpen) {
     const auto opened = reopen(lf);
     EXPECT_EQ(opened->problem, std::nullopt);
     EXPECT_EQ(reportOf(opened->build, "Hero"), everyKind);
-    EXPECT_EQ(model::formatEntry(opened->build.screen()->history()[1]), "Clvl 3 Reserved For Later ");
+    EXPECT_EQ(model::formatEntry(opened->build.character()->history()[1]), "Clvl 3 Reserved For Later ");
 }
 
 TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
@@ -200,7 +200,7 @@ TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
         const auto opened = reopen(withEntries("Sorceress", c.level, c.entries));
         ASSERT_EQ(opened->error, "");
         EXPECT_EQ(opened->problem, c.problem);
-        EXPECT_EQ(opened->build.screen()->history().size(), c.kept) << c.problem;
+        EXPECT_EQ(opened->build.character()->history().size(), c.kept) << c.problem;
     }
 }
 

@@ -9,7 +9,7 @@ namespace {
 TEST(ReportText, historyEntriesFollowTheStartingLineVerbatim) {
     const std::string text =
         reportText({model::ClassId::Necromancer,
-                    {{model::EntryKind::Ordinary, 2, 1, 0, {model::TreeId::NecroBone, 0}},
+                    {{model::EntryKind::Ordinary, 2, 1, 0, {model::TreeId::NecromancerPoisonBone, 0}},
                      {model::EntryKind::ReservedForLater, 3, 0, 0, {}}},
                     "Hero"});
     EXPECT_EQ(text, "Hero\r\n"

@@ -59,10 +59,10 @@ std::string describe(const Build& b) {
     s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
       << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << ' '
       << b.activeSkillPoints() << '|';
-    if (const model::TreeScreen* sc = b.screen()) {
+    if (const model::Character* sc = b.character()) {
         for (int t = 0; t < 3; ++t) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                s << sc->countAt(t, i) << ',';
+                s << sc->pointsAt(t, i) << ',';
             }
         }
         for (const model::HistoryEntry& e : sc->history()) {
@@ -100,8 +100,8 @@ protected:
 
     /// Necromancer at level 3 with one entry of every kind, all on Teeth.
     void buildEveryEntryKind() {
-        build.click(TreeId::NecroBone, 0);
-        build.prepareRightClick(TreeId::NecroBone, 0);
+        build.click(TreeId::NecromancerPoisonBone, 0);
+        build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
         build.reservePoint();
         build.useReservedPoint();
         build.takeDenOfEvilPoint();
@@ -163,7 +163,7 @@ TEST_F(SaveBuildReportTest, classLineNamesTheOpenScreen) {
 TEST_F(SaveBuildReportTest, secondSaveReplacesTheFirst) {
     buildEveryEntryKind();
     save("Twice");
-    build.click(TreeId::NecroBone, 1);
+    build.click(TreeId::NecromancerPoisonBone, 1);
     save("Twice");
     const std::string text = readFile(dir / "Twice.txt");
     EXPECT_NE(text.find("Level: 4\r\n"), std::string::npos);
@@ -297,7 +297,7 @@ TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) 
     buildEveryEntryKind();
     save("Cut");
     const auto before = contentsOf(dir);
-    build.click(TreeId::NecroBone, 1);
+    build.click(TreeId::NecromancerPoisonBone, 1);
 
     // A file size limit makes the write stop partway with EFBIG.
     rlimit old{};

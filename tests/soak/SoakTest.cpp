@@ -220,7 +220,7 @@ struct Soak {
             const TreeId tree = model::classInfo(screen->classId()).trees[static_cast<std::size_t>(draw(3))];
             const int level = replayOnScreen().levelUps + 1;
             int index = draw(10);
-            for (int tries = 0; tries < 3 && model::skill(tree, index).tier > level + 1; ++tries) {
+            for (int tries = 0; tries < 3 && model::skill(tree, index).openingLevel > level + 1; ++tries) {
                 index = draw(10);
             }
             m_favourite = iconName(tree, index);

@@ -149,7 +149,7 @@ TEST_F(ViewerTest, showsItsDesignCaptionsBeforeALoad) {
 // ---------------------------------------------------------------- load
 
 TEST_F(ViewerTest, fillsTheSkillLineTitlesAndAllEightyCells) {
-    viewer->load({TreeId::BarBarCS, 0}, 3);
+    viewer->load({TreeId::BarbarianCombat, 0}, 3);
     EXPECT_EQ(label("lbl_CurrentSkill")->text(), "Current Skill: Bash");
     EXPECT_EQ(title(0)->text(), "Damage");
     EXPECT_EQ(title(1)->text(), "Damage + (%)");
@@ -175,15 +175,47 @@ TEST_F(ViewerTest, eachLoadWritesEveryCellAndMarksTheRowOfTheCurrentPoints) {
         QString cell; ///< in row 5 of the column, or in all twenty where `all`
         bool all;
     } loads[] = {
-        {false, {TreeId::SorcFire, 7}, 12, "Current Skill: Meteor", {11}, 2, "Radius (Yards)", "4", true},
-        {false, {TreeId::SorcFire, 0}, 2, "Current Skill: Fire Bolt", {1}, 2, "Not Used", "", true},
-        {false, {TreeId::SorcFire, 0}, 2, "Current Skill: Fire Bolt", {1}, 3, "Not Used", "", true},
-        {false, {TreeId::SorcFire, 0}, 0, "Current Skill: Fire Bolt", {}, 1, "Mana Cost", "2.5", true},
-        {false, {TreeId::SorcFire, 0}, 20, "Current Skill: Fire Bolt", {19}, 0, "Damage", "9- 12", false},
-        {true, {TreeId::NecroBone, 0}, 5, "Current Skill: Teeth", {4}, 2, "Damage", "6- 8", false},
-        {true, {TreeId::SorcFire, 10}, 0, "Current Skill:", {}, 0, "Stat Title 1", "Label 1", true},
-        {true, {TreeId::SorcFire, -1}, 0, "Current Skill:", {}, 3, "Stat Title 4", "Label 1", true},
-        {true, {TreeId::NecroSummon, 32767}, 0, "Current Skill:", {}, 1, "Stat Title 2", "Label 1", true},
+        {false,
+         {TreeId::SorceressFire, 7},
+         12,
+         "Current Skill: Meteor",
+         {11},
+         2,
+         "Radius (Yards)",
+         "4",
+         true},
+        {false, {TreeId::SorceressFire, 0}, 2, "Current Skill: Fire Bolt", {1}, 2, "Not Used", "", true},
+        {false, {TreeId::SorceressFire, 0}, 2, "Current Skill: Fire Bolt", {1}, 3, "Not Used", "", true},
+        {false, {TreeId::SorceressFire, 0}, 0, "Current Skill: Fire Bolt", {}, 1, "Mana Cost", "2.5", true},
+        {false,
+         {TreeId::SorceressFire, 0},
+         20,
+         "Current Skill: Fire Bolt",
+         {19},
+         0,
+         "Damage",
+         "9- 12",
+         false},
+        {true,
+         {TreeId::NecromancerPoisonBone, 0},
+         5,
+         "Current Skill: Teeth",
+         {4},
+         2,
+         "Damage",
+         "6- 8",
+         false},
+        {true, {TreeId::SorceressFire, 10}, 0, "Current Skill:", {}, 0, "Stat Title 1", "Label 1", true},
+        {true, {TreeId::SorceressFire, -1}, 0, "Current Skill:", {}, 3, "Stat Title 4", "Label 1", true},
+        {true,
+         {TreeId::NecromancerSummoning, 32767},
+         0,
+         "Current Skill:",
+         {},
+         1,
+         "Stat Title 2",
+         "Label 1",
+         true},
         {true, {static_cast<TreeId>(15), 0}, 0, "Current Skill:", {}, 2, "Stat Title 3", "Label 1", true},
     };
     for (const auto& l : loads) {
@@ -211,8 +243,10 @@ TEST_F(ViewerTest, plotsOnlyColumnsWithFiguresOfTheirOwnAndHighlightsTheMarkedLe
         int points;
         std::vector<bool> shown;
     } cases[] = {
-        {{TreeId::SorcFire, 7}, 8, {true, true, false, true}},    // Meteor: own, own, repeated "4", own
-        {{TreeId::AmazonPM, 5}, 0, {true, false, false, false}}}; // Penetrate: one column, three unused
+        {{TreeId::SorceressFire, 7}, 8, {true, true, false, true}}, // Meteor: own, own, repeated "4", own
+        {{TreeId::AmazonPassiveMagic, 5},
+         0,
+         {true, false, false, false}}}; // Penetrate: one column, three unused
     const auto plots = viewer->findChildren<ProgressionPlot*>();
     ASSERT_EQ(plots.size(), 4);
     for (const auto& c : cases) {
@@ -244,7 +278,7 @@ TEST_F(ViewerTest, theProgressionPlotSpansTheLeastToTheGreatestFigure) {
         return std::pair{first, last};
     };
     for (const int points : {1, 20}) {
-        viewer->load({TreeId::SorcFire, 0}, points);
+        viewer->load({TreeId::SorceressFire, 0}, points);
         ProgressionPlot* plot = viewer->findChildren<ProgressionPlot*>().front();
         ASSERT_TRUE(plot->isVisible());
         const int width = plot->width();
@@ -274,14 +308,16 @@ TEST_F(ViewerTest, eachKindOfFigureIsDrawnInItsOwnStyle) {
         SkillRef skill;
         std::array<Kind, 4> kinds;
     } skills[] = {
-        {"Power Strike", {TreeId::AmazonJS, 1}, {E, S, I, N}},     // one of each
-        {"Jab", {TreeId::AmazonJS, 0}, {S, S, I, N}},              // sourced and inferred
-        {"Inner Sight", {TreeId::AmazonPM, 0}, {S, E, S, S}},      // sourced and estimates
-        {"Valkyrie", {TreeId::AmazonPM, 8}, {I, I, E, E}},         // inferred and estimates
-        {"Chain Lightning", {TreeId::SorcLight, 5}, {I, I, S, N}}, // inferred, one text repeated
-        {"Fire Bolt", {TreeId::SorcFire, 0}, {S, S, N, N}},
-        {"Inferno", {TreeId::SorcFire, 2}, {I, I, I, N}},          // inferred only
-        {"Immolation Arrow", {TreeId::AmazonBC, 8}, {E, E, E, E}}, // estimates only        // sourced only
+        {"Power Strike", {TreeId::AmazonJavelinSpear, 1}, {E, S, I, N}},    // one of each
+        {"Jab", {TreeId::AmazonJavelinSpear, 0}, {S, S, I, N}},             // sourced and inferred
+        {"Inner Sight", {TreeId::AmazonPassiveMagic, 0}, {S, E, S, S}},     // sourced and estimates
+        {"Valkyrie", {TreeId::AmazonPassiveMagic, 8}, {I, I, E, E}},        // inferred and estimates
+        {"Chain Lightning", {TreeId::SorceressLightning, 5}, {I, I, S, N}}, // inferred, one text repeated
+        {"Fire Bolt", {TreeId::SorceressFire, 0}, {S, S, N, N}},
+        {"Inferno", {TreeId::SorceressFire, 2}, {I, I, I, N}}, // inferred only
+        {"Immolation Arrow",
+         {TreeId::AmazonBowCrossbow, 8},
+         {E, E, E, E}}, // estimates only        // sourced only
     };
     const QColor colours[] = {kParchment, kInferredGold, kEstimateDim, kParchment};
     const QString marks[] = {"", QStringLiteral("\u2020"), QStringLiteral("\u2248"), ""};
@@ -342,7 +378,7 @@ TEST_F(ViewerTest, eachKindOfFigureHasItsOwnLineInThePlot) {
         }
         return double(dark) / scanned;
     };
-    viewer->load({TreeId::AmazonJS, 1}, 0); // Power Strike: estimate, sourced, inferred
+    viewer->load({TreeId::AmazonJavelinSpear, 1}, 0); // Power Strike: estimate, sourced, inferred
     const auto plots = viewer->findChildren<ProgressionPlot*>();
     const double estimate = darkShare(plots[0]);
     const double sourced = darkShare(plots[1]);
@@ -368,14 +404,14 @@ TEST_F(ViewerTest, theFootLineExplainsTheMarksTheSkillShows) {
     EXPECT_EQ(textColour(estimate), kEstimateDim);
     const auto middle = [this](const QRect& r) { return r.center().x() - viewer->width() / 2; };
 
-    viewer->load({TreeId::AmazonJS, 1}, 0); // Power Strike: both marks
+    viewer->load({TreeId::AmazonJavelinSpear, 1}, 0); // Power Strike: both marks
     ASSERT_TRUE(inferred->isVisible() && estimate->isVisible());
     EXPECT_EQ(inferred->y(), estimate->y());
     EXPECT_LT(inferred->geometry().right() + 20, estimate->x()) << "side by side, apart";
     EXPECT_NEAR(middle(inferred->geometry().united(estimate->geometry())), 0, 2);
     EXPECT_GE(inferred->width(), inferred->fontMetrics().horizontalAdvance(inferredNote));
 
-    viewer->load({TreeId::SorcLight, 5}, 0); // Chain Lightning: carried back only, still centred
+    viewer->load({TreeId::SorceressLightning, 5}, 0); // Chain Lightning: carried back only, still centred
     EXPECT_NEAR(middle(inferred->geometry()), 0, 2);
 }
 
@@ -399,46 +435,46 @@ TEST_F(ViewerTest, theTipOverEveryTitleFrameTellsWhereTheColumnCameFrom) {
         QString tip;
     } cases[] = {
         // Power Strike: an estimate, a derived column with its note, one carried back.
-        {{TreeId::AmazonJS, 1}, 0, estimate},
-        {{TreeId::AmazonJS, 1},
+        {{TreeId::AmazonJavelinSpear, 1}, 0, estimate},
+        {{TreeId::AmazonJavelinSpear, 1},
          1,
          QStringLiteral("From a source: worked out from the start and the step it states\n"
                         "Source: http://bbs.tianya.cn/post-play-3615-1.shtml\n"
                         "Game version: none stated (the post is dated 17 January 2001)\n"
                         "The source says the damage rises by 3 a level, read as the high end only.")},
-        {{TreeId::AmazonJS, 1}, 2, laterPatch},
-        {{TreeId::AmazonJS, 1}, 3, QStringLiteral("Not used by this skill")},
+        {{TreeId::AmazonJavelinSpear, 1}, 2, laterPatch},
+        {{TreeId::AmazonJavelinSpear, 1}, 3, QStringLiteral("Not used by this skill")},
         // Chain Lightning: damage by the later step, with its doubt; a repeated text.
-        {{TreeId::SorcLight, 5},
+        {{TreeId::SorceressLightning, 5},
          0,
          laterPatch + QStringLiteral(
                           "\nLevels 1 to 8 are patch 1.10's; their step goes on evenly to level 20, since "
                           "patch 1.07 raised damage above level 8.\n"
                           "Doubt: Its number of targets, a fixed 5 early, grows with level since patch 1.10, "
                           "without a note.")},
-        {{TreeId::SorcLight, 5},
+        {{TreeId::SorceressLightning, 5},
          2,
          QStringLiteral("From a source: the same at every level\n"
                         "Source: the statistics list these tables were made from\n"
                         "Game version: none stated")},
         // Teeth: read off a table.
-        {{TreeId::NecroBone, 0},
+        {{TreeId::NecromancerPoisonBone, 0},
          0,
          QStringLiteral("From a source: read off its per-level table\n"
                         "Source: https://angelfire.com/games2/Misery/nskill1.html\n"
                         "Game version: none stated")},
         // The beta-era page: a later table disagrees.
-        {{TreeId::SorcLight, 0},
+        {{TreeId::SorceressLightning, 0},
          0,
          betaPage +
              QStringLiteral("\nDoubt: A later table disagrees with this page on Static Field's radius, "
                             "Charged Bolt's mana cost and Ice Bolt's cold length, so its figures are "
                             "early but not certain.")},
-        {{TreeId::SorcLight, 1},
+        {{TreeId::SorceressLightning, 1},
          0,
          betaPage + QStringLiteral("\nDoubt: A later table disagrees: 3.3 to 16 yards, where this page gives "
                                    "5.3 to 43.3.")},
-        {{TreeId::SorcCold, 0},
+        {{TreeId::SorceressCold, 0},
          1,
          QStringLiteral("From a source: worked out from the start and the step it states\n"
                         "Source: https://www.angelfire.com/games2/Misery/sskill.html\n"
@@ -458,7 +494,7 @@ TEST_F(ViewerTest, theTipOverEveryTitleFrameTellsWhereTheColumnCameFrom) {
         EXPECT_EQ(plainTip(viewer, value(k.column, 10)->geometry().center() + QPoint(60, 0)), "")
             << where << ": over the plot";
     }
-    viewer->load({TreeId::AmazonJS, 1}, 0);
+    viewer->load({TreeId::AmazonJavelinSpear, 1}, 0);
     EXPECT_EQ(plainTip(mark(2)), laterPatch);
     EXPECT_EQ(plainTip(viewer, QPoint(6, 100)), "") << "the frame, outside every column";
     hideTip();

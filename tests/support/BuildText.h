@@ -17,10 +17,10 @@ inline std::string describe(const model::Build& b) {
     std::ostringstream s;
     s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
       << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << '|';
-    if (const model::TreeScreen* screen = b.screen()) {
+    if (const model::Character* screen = b.character()) {
         for (int t = 0; t < 3; ++t) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                s << screen->countAt(t, i) << ',';
+                s << screen->pointsAt(t, i) << ',';
             }
         }
         for (const model::HistoryEntry& e : screen->history()) {

@@ -12,7 +12,7 @@ namespace skillwright::testing {
 
 /// The plan of the build's open screen, under `name`.
 inline model::Plan planOf(const model::Build& build, std::string name = {}) {
-    const model::TreeScreen& screen = *build.screen();
+    const model::Character& screen = *build.character();
     return {screen.classId(), screen.history(), std::move(name)};
 }
 
@@ -23,7 +23,7 @@ enum class Take { Click, Reserve, SpendReserve, DenOfEvil, BookOfSkill, Izual };
 /// Takes the point if the rules and the skill menu allow it; true when taken.
 inline bool take(model::Build& build, Take how, int place) {
     using namespace model;
-    const TreeId tree = classInfo(build.screen()->classId()).trees[static_cast<std::size_t>(place / 10)];
+    const TreeId tree = classInfo(build.character()->classId()).trees[static_cast<std::size_t>(place / 10)];
     const auto index = static_cast<std::int16_t>(place % 10);
     if (how == Take::Click) {
         return build.click(tree, index).accepted();

@@ -72,11 +72,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     skillwright::app::applyLook(app); // the program's palette and text face, which its tips take
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-    bool saved = save(folder, QStringLiteral("skill-stats-fire-bolt.png"), {TreeId::SorcFire, 0}, 3);
-    saved = save(folder, QStringLiteral("skill-stats-power-strike.png"), {TreeId::AmazonJS, 1}, 5) && saved;
+    bool saved = save(folder, QStringLiteral("skill-stats-fire-bolt.png"), {TreeId::SorceressFire, 0}, 3);
+    saved =
+        save(folder, QStringLiteral("skill-stats-power-strike.png"), {TreeId::AmazonJavelinSpear, 1}, 5) &&
+        saved;
     // The pointer over the title frame of the first column.
-    saved = save(folder, QStringLiteral("skill-stats-chain-lightning.png"), {TreeId::SorcLight, 5}, 12,
-                 QPoint(110, 100)) &&
+    saved = save(folder, QStringLiteral("skill-stats-chain-lightning.png"), {TreeId::SorceressLightning, 5},
+                 12, QPoint(110, 100)) &&
             saved;
     return saved ? 0 : 1;
 }

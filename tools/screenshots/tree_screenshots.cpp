@@ -36,7 +36,7 @@ void spendSomePoints(model::Build& build, model::ClassId classId) {
 /// notice line then tells why.
 void spendUntilRefused(model::Build& build, model::ClassId classId) {
     const auto& trees = model::classInfo(classId).trees;
-    for (int k = 0; k < 300 && build.screen() != nullptr; ++k) {
+    for (int k = 0; k < 300 && build.character() != nullptr; ++k) {
         const auto tree = trees[static_cast<std::size_t>(k % 3)];
         if (build.click(tree, static_cast<std::int16_t>(k / 3 % model::kSkillsPerTree)).refusal ==
             model::Refusal::Level99) {

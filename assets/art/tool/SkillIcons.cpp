@@ -45,21 +45,21 @@ struct Palette {
 const Palette& palette(model::TreeId tree) {
     using T = model::TreeId;
     static const std::map<T, Palette> palettes{
-        {T::NecroSummon, {{86, 196, 164}, {226, 216, 186}, {14, 52, 46}, true}},
-        {T::NecroBone, {{232, 220, 190}, {128, 212, 60}, {30, 44, 18}, false}},
-        {T::NecroCurse, {{182, 110, 230}, {226, 76, 128}, {42, 16, 58}, true}},
-        {T::AmazonJS, {{100, 176, 255}, {128, 212, 60}, {12, 30, 62}, true}},
-        {T::AmazonPM, {{244, 196, 80}, {196, 214, 255}, {60, 42, 10}, true}},
-        {T::AmazonBC, {{214, 190, 150}, {150, 134, 255}, {44, 28, 18}, false}},
-        {T::BarBarCM, {{198, 208, 218}, {206, 164, 86}, {30, 34, 40}, false}},
-        {T::BarBarWC, {{222, 162, 60}, {206, 56, 40}, {58, 36, 8}, false}},
-        {T::BarBarCS, {{226, 66, 46}, {200, 206, 214}, {58, 12, 8}, false}},
-        {T::PaladinOff, {{255, 118, 56}, {246, 202, 86}, {64, 20, 6}, true}},
-        {T::PaladinCom, {{170, 202, 242}, {246, 204, 92}, {18, 30, 58}, false}},
-        {T::PaladinDef, {{186, 218, 96}, {246, 204, 92}, {30, 48, 12}, true}},
-        {T::SorcFire, {{255, 134, 30}, {255, 222, 120}, {66, 20, 4}, true}},
-        {T::SorcLight, {{150, 136, 255}, {206, 226, 255}, {24, 16, 70}, true}},
-        {T::SorcCold, {{136, 220, 255}, {236, 248, 255}, {10, 40, 66}, true}},
+        {T::NecromancerSummoning, {{86, 196, 164}, {226, 216, 186}, {14, 52, 46}, true}},
+        {T::NecromancerPoisonBone, {{232, 220, 190}, {128, 212, 60}, {30, 44, 18}, false}},
+        {T::NecromancerCurses, {{182, 110, 230}, {226, 76, 128}, {42, 16, 58}, true}},
+        {T::AmazonJavelinSpear, {{100, 176, 255}, {128, 212, 60}, {12, 30, 62}, true}},
+        {T::AmazonPassiveMagic, {{244, 196, 80}, {196, 214, 255}, {60, 42, 10}, true}},
+        {T::AmazonBowCrossbow, {{214, 190, 150}, {150, 134, 255}, {44, 28, 18}, false}},
+        {T::BarbarianMasteries, {{198, 208, 218}, {206, 164, 86}, {30, 34, 40}, false}},
+        {T::BarbarianWarcries, {{222, 162, 60}, {206, 56, 40}, {58, 36, 8}, false}},
+        {T::BarbarianCombat, {{226, 66, 46}, {200, 206, 214}, {58, 12, 8}, false}},
+        {T::PaladinOffensiveAuras, {{255, 118, 56}, {246, 202, 86}, {64, 20, 6}, true}},
+        {T::PaladinCombat, {{170, 202, 242}, {246, 204, 92}, {18, 30, 58}, false}},
+        {T::PaladinDefensiveAuras, {{186, 218, 96}, {246, 204, 92}, {30, 48, 12}, true}},
+        {T::SorceressFire, {{255, 134, 30}, {255, 222, 120}, {66, 20, 4}, true}},
+        {T::SorceressLightning, {{150, 136, 255}, {206, 226, 255}, {24, 16, 70}, true}},
+        {T::SorceressCold, {{136, 220, 255}, {236, 248, 255}, {10, 40, 66}, true}},
     };
     return palettes.at(tree);
 }

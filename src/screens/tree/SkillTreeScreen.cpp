@@ -115,6 +115,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
     m_build.openScreen(classId);
     m_openInBuild = true;
+    m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);
     m_noticeTimer = m_toolkit.createTimer();
     m_noticeTimer->setCallback([this] {
@@ -133,6 +134,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
 
 SkillTreeScreen::~SkillTreeScreen() {
     m_notice.reset();
+    m_status.reset();
     m_noticeTimer.reset();
     m_build.removeListener(*this);
     if (m_openInBuild) {
@@ -208,8 +210,8 @@ void SkillTreeScreen::createControls() {
 
     const QFont tierFont = captionFont(9.75, kHeavy);
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTiers[row]);
-        const int width = model::kTiers[row] < 10 ? 1440 : 1515;
+        const QString text = QStringLiteral("[  Level %1  ]").arg(model::kTierOpeningLevels[row]);
+        const int width = model::kTierOpeningLevels[row] < 10 ? 1440 : 1515;
         m_tierLabels[row] =
             addWhiteLabel(kTierNames[row], text, TwipRect{15, kTierLabelTops[row], width, 240}, tierFont,
                           Qt::AlignLeft | Qt::AlignTop);
@@ -348,13 +350,13 @@ QString SkillTreeScreen::skillHoverText(TreeId tree, int index) {
 }
 
 void SkillTreeScreen::mirror() {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (!m_openInBuild || screen == nullptr) {
         return;
     }
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = screen->countAt(t, i);
+            const std::int16_t count = screen->pointsAt(t, i);
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -369,9 +371,9 @@ void SkillTreeScreen::mirror() {
             label->setText(QString::fromStdString(shown));
         }
     };
-    mirrorText(m_charLevel, m_shownLevel, model::levelLabel(m_build));
-    mirrorText(m_skillLevel, m_shownPoints, model::pointsLabel(m_build));
-    mirrorText(m_reserved, m_shownReserve, model::reserveLabel(m_build));
+    mirrorText(m_charLevel, m_shownLevel, m_status->levelLabel());
+    mirrorText(m_skillLevel, m_shownPoints, m_status->pointsLabel());
+    mirrorText(m_reserved, m_shownReserve, m_status->reserveLabel());
     mirrorText(m_noticeLabel, m_shownNotice, m_notice ? m_notice->text() : std::string());
     const bool noticeVisible = m_notice && m_notice->visible();
     if (m_noticeLabel->isVisible() != noticeVisible) {
@@ -412,7 +414,7 @@ void SkillTreeScreen::mirror() {
     }
 
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
-        const bool gold = screen->tierHighlighted(static_cast<int>(row));
+        const bool gold = m_status->tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {
             m_tierShown[row] = gold;
             setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);
@@ -499,12 +501,12 @@ void SkillTreeScreen::takeReport(const std::string& name) {
     }
     m_stoppedShort = false;
     m_build.setCharacterName(name);
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
 }
 
 model::Plan SkillTreeScreen::plan() const {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     return {m_classId, screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{},
             m_named ? m_reportName.character : std::string()};
 }
@@ -522,7 +524,7 @@ void SkillTreeScreen::clearNotice() {
 }
 
 bool SkillTreeScreen::hasUnsavedPoints() const {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     return m_openInBuild && screen != nullptr && (m_stoppedShort || screen->history() != m_savedHistory);
 }
 
@@ -532,7 +534,7 @@ void SkillTreeScreen::save() {
         m_reportName = *saved;
         m_named = true;
         m_stoppedShort = false;
-        m_savedHistory = m_build.screen() != nullptr ? m_build.screen()->history() : m_savedHistory;
+        m_savedHistory = m_build.character() != nullptr ? m_build.character()->history() : m_savedHistory;
         emit characterSaved(QString::fromStdString(m_reportName.character));
     }
     // Whether or not the file was written, the list is back in its normal

@@ -23,6 +23,7 @@ class QListWidget;
 namespace skillwright::model {
 class Build;
 class NoticeLine;
+class StatusLabels;
 } // namespace skillwright::model
 namespace skillwright::toolkit {
 class Timer;
@@ -145,6 +146,7 @@ private:
     toolkit::Toolkit& m_toolkit;
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
+    std::unique_ptr<model::StatusLabels> m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
     report::ReportName m_reportName = report::ReportName::of("Character");
     bool m_named = false;                            ///< saved or opened under a name of its own

@@ -191,20 +191,20 @@ void TreeKeyboard::describeControls() {
     describe("lbl_CharLevel", QStringLiteral("The character's level"));
     describe("lbl_SkillLevel", QStringLiteral("Skill points from levels gained"));
     describe("lbl_Reserved", QStringLiteral("Points held in reserve"));
-    for (std::size_t row = 0; row < model::kTiers.size(); ++row) {
-        describe(("lbl_Level" + std::to_string(model::kTiers[row])).c_str(),
-                 QStringLiteral("Skills of this row open at level %1").arg(model::kTiers[row]));
+    for (std::size_t row = 0; row < model::kTierOpeningLevels.size(); ++row) {
+        describe(("lbl_Level" + std::to_string(model::kTierOpeningLevels[row])).c_str(),
+                 QStringLiteral("Skills of this row open at level %1").arg(model::kTierOpeningLevels[row]));
     }
 }
 
 QString TreeKeyboard::spokenSkill(const model::Build& build, model::TreeId tree, int index) {
-    const model::TreeScreen* screen = build.screen();
-    const int points = screen != nullptr ? screen->count(tree, index) : 0;
+    const model::Character* screen = build.character();
+    const int points = screen != nullptr ? screen->points(tree, index) : 0;
     const model::Skill& skill = model::skill(tree, index);
     QString text = qstring(skill.name) + QStringLiteral(", %1 point%2, tier %3; ")
                                              .arg(points)
                                              .arg(points == 1 ? QString() : QStringLiteral("s"))
-                                             .arg(skill.tier);
+                                             .arg(skill.openingLevel);
     const model::PointResult outcome = build.clickOutcome(tree, static_cast<std::int16_t>(index));
     if (outcome.accepted()) {
         return text + QStringLiteral("can take a point");
@@ -213,7 +213,7 @@ QString TreeKeyboard::spokenSkill(const model::Build& build, model::TreeId tree,
 }
 
 void TreeKeyboard::speakIcons() {
-    const model::TreeScreen* screen = m_build.screen();
+    const model::Character* screen = m_build.character();
     if (!m_live || screen == nullptr) {
         return;
     }
@@ -222,7 +222,7 @@ void TreeKeyboard::speakIcons() {
     SpokenState state{};
     state.levelsGained = m_build.levelsGained();
     for (std::size_t i = 0; i < m_icons.size() && i < state.counts.size(); ++i) {
-        state.counts[i] = screen->count(m_icons[i]->tree(), m_icons[i]->index());
+        state.counts[i] = screen->points(m_icons[i]->tree(), m_icons[i]->index());
     }
     if (m_spoken == state) {
         return;

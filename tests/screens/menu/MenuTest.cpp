@@ -39,7 +39,7 @@ protected:
 
     /// Takes level-ups into the reserve until the character is at `level`.
     void reachLevel(int level) {
-        build.prepareRightClick(model::classInfo(build.screen()->classId()).trees[0], 0);
+        build.prepareRightClick(model::classInfo(build.character()->classId()).trees[0], 0);
         while (build.characterLevel() < level) {
             build.reservePoint();
         }
@@ -91,7 +91,7 @@ TEST_F(MenuTest, entriesAsCreated) {
 }
 
 TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(popped.menu, "mnu_ReserveMenu");
     EXPECT_EQ(popped.at, QPoint(120, 80));
     EXPECT_EQ(popped.captions,
@@ -101,14 +101,14 @@ TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
 TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
     reachLevel(3);
     const std::string before = describe(build, texts);
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(describe(build, texts), before);
     // Hidden entries and separators cannot be picked.
-    rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
+    rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
     const std::string hidden = describe(build, texts);
     ASSERT_NE(hidden, before);
     for (const char* entry : {"mnu_DenOfEvil", "mnu_ReserveSpacer", "mnu_Skillstats", "mnu_QuennickEmail"}) {
-        rightClick(TreeId::NecroBone, 0, entry);
+        rightClick(TreeId::NecromancerPoisonBone, 0, entry);
         EXPECT_EQ(describe(build, texts), hidden) << entry;
     }
     EXPECT_TRUE(toolkit.openedAddresses.empty());
@@ -131,8 +131,8 @@ TEST_F(MenuTest, eachSkillMenuEntryRunsItsOwnCommand) {
         build.reset();
         reachLevel(60);
         const int requestsBefore = statsRequested.count();
-        rightClick(TreeId::NecroBone, 0, entry);
-        EXPECT_EQ(model::formatEntry(build.screen()->history().back()), lastEntry) << entry;
+        rightClick(TreeId::NecromancerPoisonBone, 0, entry);
+        EXPECT_EQ(model::formatEntry(build.character()->history().back()), lastEntry) << entry;
         EXPECT_EQ(statsRequested.count() - requestsBefore, std::string_view(entry) == "mnu_SkillInfo" ? 1 : 0)
             << entry;
     }
@@ -142,11 +142,11 @@ TEST_F(MenuTest, eachSkillMenuEntryRunsItsOwnCommand) {
 TEST_F(MenuTest, anExhaustedQuestIsToldInAMessageBox) {
     reachLevel(40);
     for (int n = 0; n < 3; ++n) {
-        rightClick(TreeId::NecroBone, 0, "mnu_DenOfEvil");
+        rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
     }
     ASSERT_TRUE(toolkit.messages.empty());
     const std::string before = describe(build, texts);
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     menu.takeDenOfEvil(); // the menu hides the entry; its command still answers
     ASSERT_EQ(toolkit.messages.size(), 1u);
     EXPECT_EQ(toolkit.messages[0].text, "You may only complete this quest once for each level, 3 times.");
@@ -193,19 +193,19 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
             }
         });
         QTimer::singleShot(5000, &menu, [&menu] { menu.findChild<QMenu*>("mnu_ReserveMenu")->close(); });
-        build.prepareRightClick(TreeId::NecroBone, 0);
+        build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
         menu.popupSkillMenu(QPoint(50, 50));
     };
 
     drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
-    EXPECT_TRUE(build.screen()->history().empty());
+    EXPECT_TRUE(build.character()->history().empty());
 
     drive([&menu](QMenu* popup) {
         popup->setActiveAction(menu.findChild<QAction*>("mnu_ReservePoint"));
         QTest::keyClick(popup, Qt::Key_Return);
     });
-    ASSERT_EQ(build.screen()->history().size(), 1u);
-    EXPECT_EQ(model::formatEntry(build.screen()->history()[0]), "Clvl 2 Reserved For Later ");
+    ASSERT_EQ(build.character()->history().size(), 1u);
+    EXPECT_EQ(model::formatEntry(build.character()->history()[0]), "Clvl 2 Reserved For Later ");
 }
 
 } // namespace

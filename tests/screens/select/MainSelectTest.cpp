@@ -56,7 +56,7 @@ protected:
         // A build that took two Den of Evil points: the menu offers Hell next.
         // (Its screen stays open: a closed screen takes its quest points along.)
         build.openScreen(ClassId::Necromancer);
-        build.prepareRightClick(model::TreeId::NecroBone, 0);
+        build.prepareRightClick(model::TreeId::NecromancerPoisonBone, 0);
         build.takeDenOfEvilPoint();
         build.takeDenOfEvilPoint();
         ASSERT_EQ(menuTexts.caption(model::Quest::DenOfEvil), "&Den Of Evil (Hell)");

@@ -68,13 +68,13 @@ protected:
 // here, that the menu a right click opens acts on the skill clicked.
 TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     open(ClassId::Amazon);
-    rightClick(TreeId::AmazonJS, 2);
+    rightClick(TreeId::AmazonJavelinSpear, 2);
     EXPECT_EQ(popped.shown,
               (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"}));
-    EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJS, 2}));
+    EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJavelinSpear, 2}));
 
-    reserveUntilLevel(TreeId::AmazonPM, 3);
-    rightClick(TreeId::AmazonJS, 0, "mnu_DenOfEvil");
+    reserveUntilLevel(TreeId::AmazonPassiveMagic, 3);
+    rightClick(TreeId::AmazonJavelinSpear, 0, "mnu_DenOfEvil");
     auto* history = screen->findChild<QListWidget*>("lb_SkillsPerLevel");
     ASSERT_EQ(history->count(), 3);
     EXPECT_EQ(history->item(2)->text(), "Den Of Evil: Normal Slvl 1: Jab");
@@ -82,7 +82,7 @@ TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     EXPECT_EQ(labelText("lbl_AmazonJS(0)"), "1");
     EXPECT_EQ(labelText("lbl_CharLevel"), "Level 3");
     EXPECT_EQ(labelText("lbl_Reserved"), "Reserved Points: 2");
-    rightClick(TreeId::AmazonJS, 0); // dismissed
+    rightClick(TreeId::AmazonJavelinSpear, 0); // dismissed
     EXPECT_EQ(entry("mnu_DenOfEvil")->text(), "&Den Of Evil (Nightmare)");
     EXPECT_EQ(history->count(), 3);
 }
@@ -90,11 +90,11 @@ TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
 TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContextAndARefusalShowsOnTheScreen) {
     open(ClassId::Necromancer);
     QTest::mouseClick(screen->findChild<QWidget*>("img_NecroBonePoison(0)"), Qt::LeftButton);
-    rightClick(TreeId::NecroBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(build.activeSkillPoints(), 1);
-    rightClick(TreeId::NecroBone, 1);
+    rightClick(TreeId::NecromancerPoisonBone, 1);
     EXPECT_EQ(build.activeSkillPoints(), 0);
-    rightClick(TreeId::NecroCurse, 0, "mnu_UseReserve");
+    rightClick(TreeId::NecromancerCurses, 0, "mnu_UseReserve");
     EXPECT_EQ(labelText("lbl_UnAvail"), "You have no skill points in reserve.");
     EXPECT_TRUE(screen->findChild<QLabel*>("lbl_UnAvail")->isVisible());
 }

@@ -132,7 +132,7 @@ TEST_P(EveryClass, isBuiltFromTheOneDesignWithItsOwnDataAtLevelOne) {
     EXPECT_EQ(screen->findChildren<SkillIcon*>().size(), 30);
 
     // Level one, nothing spent.
-    EXPECT_EQ(build.screen()->classId(), GetParam());
+    EXPECT_EQ(build.character()->classId(), GetParam());
     EXPECT_EQ(label("lbl_CharLevel")->text(), "Level: 1");
     EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points: 0");
     EXPECT_EQ(label("lbl_Reserved")->text(), "Reserved Points: 0");
@@ -238,9 +238,9 @@ TEST_F(SkillTreeScreenTest, acceptedClicksShowOnTheLabelsAndTheLevelSixCaptionTu
     };
     expectTiers(white);
     for (int i = 0; i < 3; ++i) {
-        clickIcon(TreeId::NecroBone, 0); // Teeth, open from level 1
+        clickIcon(TreeId::NecromancerPoisonBone, 0); // Teeth, open from level 1
     }
-    EXPECT_EQ(count(TreeId::NecroBone, 0)->text(), "3");
+    EXPECT_EQ(count(TreeId::NecromancerPoisonBone, 0)->text(), "3");
     EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 4");
     EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points:  3");
     EXPECT_TRUE(label("lbl_UnAvail")->isHidden());
@@ -250,10 +250,10 @@ TEST_F(SkillTreeScreenTest, acceptedClicksShowOnTheLabelsAndTheLevelSixCaptionTu
     EXPECT_EQ(history()->currentRow(), 2);
     EXPECT_TRUE(history()->item(2)->isSelected());
     expectTiers(white);
-    clickIcon(TreeId::NecroSummon, 0); // Skeleton Mastery
+    clickIcon(TreeId::NecromancerSummoning, 0); // Skeleton Mastery
     ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 5");
     expectTiers(gold);
-    clickIcon(TreeId::NecroBone, 0);
+    clickIcon(TreeId::NecromancerPoisonBone, 0);
     expectTiers(gold);
     clickLabel("lbl_UndoLast");
     ASSERT_EQ(label("lbl_CharLevel")->text(), "Level 5");
@@ -266,8 +266,8 @@ TEST_F(SkillTreeScreenTest, acceptedClicksShowOnTheLabelsAndTheLevelSixCaptionTu
 TEST_F(SkillTreeScreenTest, refusedClickShowsTheReasonUntilFiveSecondsAfterTheLastNotice) {
     open(ClassId::Necromancer);
     QLabel* notice = label("lbl_UnAvail");
-    clickIcon(TreeId::NecroBone, 9); // Bone Spirit: a level-30 skill
-    EXPECT_EQ(count(TreeId::NecroBone, 9)->text(), "0");
+    clickIcon(TreeId::NecromancerPoisonBone, 9); // Bone Spirit: a level-30 skill
+    EXPECT_EQ(count(TreeId::NecromancerPoisonBone, 9)->text(), "0");
     EXPECT_EQ(label("lbl_CharLevel")->text(), "Level: 1");
     const QString first =
         QStringLiteral("Not available yet, you must be character level 30 first (or just getting level 30).");
@@ -275,7 +275,7 @@ TEST_F(SkillTreeScreenTest, refusedClickShowsTheReasonUntilFiveSecondsAfterTheLa
     EXPECT_EQ(notice->text(), first);
 
     toolkit.advance(3000);
-    clickIcon(TreeId::NecroBone, 3); // Corpse Explosion: needs level 6 and Teeth
+    clickIcon(TreeId::NecromancerPoisonBone, 3); // Corpse Explosion: needs level 6 and Teeth
     const QString second =
         QStringLiteral("Not available yet, you must be character level 6 first (or just getting level 6).");
     EXPECT_EQ(notice->text(), second);
@@ -291,10 +291,10 @@ TEST_F(SkillTreeScreenTest, commandLabelsRunUndoClassChangeAndExitOnTheLeftButto
     open(ClassId::Sorceress);
     QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
     QSignalSpy exit(screen.get(), &SkillTreeScreen::exitRequested);
-    clickIcon(TreeId::SorcFire, 0);
-    clickIcon(TreeId::SorcFire, 0);
+    clickIcon(TreeId::SorceressFire, 0);
+    clickIcon(TreeId::SorceressFire, 0);
     clickLabel("lbl_UndoLast");
-    EXPECT_EQ(count(TreeId::SorcFire, 0)->text(), "1");
+    EXPECT_EQ(count(TreeId::SorceressFire, 0)->text(), "1");
     EXPECT_EQ(history()->count(), 1);
 
     QTest::mouseClick(label("lbl_ChangeClass"), Qt::RightButton);
@@ -315,9 +315,9 @@ TEST_F(SkillTreeScreenTest, browsedHistoryGoesBackToTheNewestEntryAfterSaveEscap
     QSignalSpy change(screen.get(), &SkillTreeScreen::changeClassRequested);
     QTemporaryDir folder;
     toolkit.folder = folder.path().toStdString();
-    clickIcon(TreeId::SorcFire, 0);
-    clickIcon(TreeId::SorcFire, 0);
-    clickIcon(TreeId::SorcCold, 0);
+    clickIcon(TreeId::SorceressFire, 0);
+    clickIcon(TreeId::SorceressFire, 0);
+    clickIcon(TreeId::SorceressCold, 0);
     struct Case {
         const char* name;
         bool written;
@@ -351,25 +351,25 @@ TEST_F(SkillTreeScreenTest, browsedHistoryGoesBackToTheNewestEntryAfterSaveEscap
 TEST_F(SkillTreeScreenTest, onlyTheRightButtonOnAnIconAsksForTheSkillMenu) {
     open(ClassId::Amazon);
     QSignalSpy right(screen.get(), &SkillTreeScreen::skillMenuRequested);
-    clickIcon(TreeId::AmazonPM, 1, Qt::MiddleButton);
-    clickIcon(TreeId::AmazonPM, 1, Qt::LeftButton);
+    clickIcon(TreeId::AmazonPassiveMagic, 1, Qt::MiddleButton);
+    clickIcon(TreeId::AmazonPassiveMagic, 1, Qt::LeftButton);
     EXPECT_EQ(right.count(), 0);
-    clickIcon(TreeId::AmazonPM, 1, Qt::RightButton);
+    clickIcon(TreeId::AmazonPassiveMagic, 1, Qt::RightButton);
     EXPECT_EQ(right.count(), 1);
-    EXPECT_EQ(count(TreeId::AmazonPM, 1)->text(), "1"); // only the left click spent a point
+    EXPECT_EQ(count(TreeId::AmazonPassiveMagic, 1)->text(), "1"); // only the left click spent a point
 }
 
 TEST_F(SkillTreeScreenTest, aScreenGoingClosesItInTheBuildUnlessANewerOneIsOpen) {
     open(ClassId::Barbarian);
     auto newer = std::make_unique<SkillTreeScreen>(ClassId::Paladin, build, toolkit);
     screen.reset();
-    ASSERT_NE(build.screen(), nullptr);
-    EXPECT_EQ(build.screen()->classId(), ClassId::Paladin);
+    ASSERT_NE(build.character(), nullptr);
+    EXPECT_EQ(build.character()->classId(), ClassId::Paladin);
     QTest::mouseClick(newer->findChild<QWidget*>("img_PaladinCombat(0)"), Qt::LeftButton);
     EXPECT_EQ(newer->findChild<QLabel*>("lbl_PaladinCombat(0)")->text(), "1");
     newer.reset();
-    EXPECT_EQ(build.screen(), nullptr);
-    EXPECT_EQ(build.click(TreeId::PaladinCom, 0).refusal, model::Refusal::NoSuchSkill);
+    EXPECT_EQ(build.character(), nullptr);
+    EXPECT_EQ(build.click(TreeId::PaladinCombat, 0).refusal, model::Refusal::NoSuchSkill);
 }
 
 // ---------------------------------------------------------------- hover
@@ -389,9 +389,9 @@ TEST_F(SkillTreeScreenTest, iconHoverShowsTheSkillAndFramesTheIconMovingOnlyWhen
     outline()->installEventFilter(&moves);
 
     // The outline frames an icon 20 twips out on every side: 580 x 595 twips.
-    QWidget* teeth = icon(TreeId::NecroBone, 0); // 5205, 390
+    QWidget* teeth = icon(TreeId::NecromancerPoisonBone, 0); // 5205, 390
     moveOnto(teeth);
-    EXPECT_EQ(description(), "Teeth\r\n" + name(model::skillDescription(TreeId::NecroBone, 0)) +
+    EXPECT_EQ(description(), "Teeth\r\n" + name(model::skillDescription(TreeId::NecromancerPoisonBone, 0)) +
                                  "\r\nRight click for reserve options and skill stats.");
     EXPECT_EQ(outline()->geometry(), QRect(346, 25, 38, 39));
     moves.places.clear();
@@ -408,8 +408,8 @@ TEST_F(SkillTreeScreenTest, iconHoverShowsTheSkillAndFramesTheIconMovingOnlyWhen
         QRect framed;
     };
     const std::array<Step, 2> steps{{
-        {TreeId::NecroBone, 8, "Poison Nova", {346, 301}, {290, 301, 38, 39}},   // 4365, 4530
-        {TreeId::NecroCurse, 0, "Amplify Damage", {290, 25}, {529, 25, 38, 39}}, // 7950, 390
+        {TreeId::NecromancerPoisonBone, 8, "Poison Nova", {346, 301}, {290, 301, 38, 39}}, // 4365, 4530
+        {TreeId::NecromancerCurses, 0, "Amplify Damage", {290, 25}, {529, 25, 38, 39}},    // 7950, 390
     }};
     for (const Step& step : steps) {
         SCOPED_TRACE(step.skill);
@@ -420,7 +420,7 @@ TEST_F(SkillTreeScreenTest, iconHoverShowsTheSkillAndFramesTheIconMovingOnlyWhen
         EXPECT_TRUE(description().startsWith(QLatin1String(step.skill) + "\r\n"));
     }
     // Onto the count label beside the last icon: everything stays.
-    moveOnto(count(TreeId::NecroCurse, 0));
+    moveOnto(count(TreeId::NecromancerCurses, 0));
     EXPECT_EQ(outline()->geometry(), QRect(529, 25, 38, 39));
     EXPECT_TRUE(description().startsWith("Amplify Damage\r\n"));
     outline()->removeEventFilter(&moves);
@@ -458,7 +458,7 @@ TEST_F(SkillTreeScreenTest, commandHoverTurnsLabelsWhiteUntilTheBareSurfaceOrBut
 
 TEST_F(SkillTreeScreenTest, movesOverPassiveControlsChangeNothing) {
     open(ClassId::Necromancer);
-    QWidget* teeth = icon(TreeId::NecroBone, 0);
+    QWidget* teeth = icon(TreeId::NecromancerPoisonBone, 0);
     moveOnto(teeth);
     const QString shown = description();
     const QRect framed = outline()->geometry();
@@ -477,12 +477,12 @@ TEST_F(SkillTreeScreenTest, theNoticeAreaCountsAsBareSurfaceOnlyWhileHidden) {
     open(ClassId::Necromancer);
     // The strip of the notice label above the bottom panel.
     const QPoint noticeArea(700, label("lbl_UnAvail")->y() + 2);
-    moveOnto(icon(TreeId::NecroBone, 0));
+    moveOnto(icon(TreeId::NecromancerPoisonBone, 0));
     moveTo(noticeArea);
     EXPECT_EQ(description(), "");
 
-    clickIcon(TreeId::NecroBone, 9); // refused: the notice shows
-    moveOnto(icon(TreeId::NecroBone, 0));
+    clickIcon(TreeId::NecromancerPoisonBone, 9); // refused: the notice shows
+    moveOnto(icon(TreeId::NecromancerPoisonBone, 0));
     moveTo(noticeArea);
     EXPECT_TRUE(description().startsWith("Teeth"));
 }
