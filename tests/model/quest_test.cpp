@@ -81,10 +81,10 @@ TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
 
 TEST_F(Quests, theSeparatorShowsWhenIzualAloneIsOffered) {
     open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecroBone, 23);
-    denOfEvil(TreeId::NecroBone, 0);
-    bookOfSkill(TreeId::NecroBone, 0);
-    rightClick(TreeId::NecroBone, 0);
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
+    denOfEvil(TreeId::NecromancerPoisonBone, 0);
+    bookOfSkill(TreeId::NecromancerPoisonBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
     EXPECT_FALSE(menuTexts.visible(Quest::BookOfSkill));
     EXPECT_TRUE(menuTexts.visible(Quest::Izual));

@@ -45,8 +45,8 @@ TEST_F(Reserve, aFullSkillReportsTwentyPointsNotAnEmptyReserve) {
 TEST_F(Reserve, aNewScreenStartsWithAnEmptyReserve) {
     for (const ClassId next : {ClassId::Sorceress, ClassId::Necromancer}) {
         open(ClassId::Necromancer);
-        reserve(TreeId::NecroBone);
-        reserve(TreeId::NecroBone);
+        reserve(TreeId::NecromancerPoisonBone);
+        reserve(TreeId::NecromancerPoisonBone);
         open(next);
         EXPECT_EQ(reserveLabel(build), "Reserved Points: 0");
         const TreeId first = classInfo(next).trees[0];
