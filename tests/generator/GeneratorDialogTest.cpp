@@ -140,6 +140,16 @@ TEST_F(GeneratorDialogTest, noAfterARandomClassGoesBackToRandomWithNothingPendin
     EXPECT_TRUE(child<QRadioButton>("opt_Random")->hasFocus());
 }
 
+TEST_F(GeneratorDialogTest, noAfterAChosenClassKeepsThatClass) {
+    choose("Opt_Paladin");
+    toolkit.answers = {toolkit::Answer::No};
+    toolkit.randoms = {0.5};
+    QTest::keyClick(box(), Qt::Key_Return);
+    EXPECT_EQ(toolkit.messages.back().text.substr(0, 39), "This will generate a Paladin, Level 38.");
+    EXPECT_TRUE(child<QRadioButton>("Opt_Paladin")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("opt_Random")->isChecked());
+}
+
 TEST_F(GeneratorDialogTest, enterOnAClassOptionGeneratesThatClass) {
     type(QStringLiteral("12.5"));
     choose("opt_Amazon");

@@ -79,6 +79,18 @@ TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
     EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0) << "the Izual point does not depend on Book of Skill";
 }
 
+TEST_F(Quests, theSeparatorShowsWhenIzualAloneIsOffered) {
+    open(ClassId::Necromancer);
+    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
+    denOfEvil(TreeId::NecromancerPoisonBone, 0);
+    bookOfSkill(TreeId::NecromancerPoisonBone, 0);
+    rightClick(TreeId::NecromancerPoisonBone, 0);
+    EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
+    EXPECT_FALSE(menuTexts.visible(Quest::BookOfSkill));
+    EXPECT_TRUE(menuTexts.visible(Quest::Izual));
+    EXPECT_TRUE(menuTexts.reserveSpacerVisible());
+}
+
 TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
     // The start screen stays visible beside a generated character, so a
     // class can be chosen there without CHANGE CLASS resetting the build.

@@ -42,6 +42,20 @@ TEST_F(Reserve, aFullSkillReportsTwentyPointsNotAnEmptyReserve) {
     EXPECT_EQ(notice(), kTwentyText);
 }
 
+TEST_F(Reserve, aNewScreenStartsWithAnEmptyReserve) {
+    for (const ClassId next : {ClassId::Sorceress, ClassId::Necromancer}) {
+        open(ClassId::Necromancer);
+        reserve(TreeId::NecromancerPoisonBone);
+        reserve(TreeId::NecromancerPoisonBone);
+        open(next);
+        EXPECT_EQ(reserveLabel(build), "Reserved Points: 0");
+        const TreeId first = classInfo(next).trees[0];
+        useReserve(first, 0);
+        EXPECT_EQ(notice(), "You have no skill points in reserve.");
+        EXPECT_TRUE(history().empty());
+    }
+}
+
 TEST_F(Reserve, reservingAtLevelTwoAnnouncesDenOfEvil) {
     open(ClassId::Paladin);
     click(TreeId::PaladinDefensiveAuras, 0);

@@ -39,6 +39,7 @@ TEST(ReportEncoding, validUtf8StaysAndAnythingElseIsReadAsLatin1) {
         {"\xFF", "\xC3\xBF"},
         {"\xC3", "\xC3\x83"},                         // cut short: Latin-1
         {"\xC0\xAF", "\xC3\x80\xC2\xAF"},             // overlong form: Latin-1
+        {"\xE0\x82\x80", "\xC3\xA0\xC2\x82\xC2\x80"}, // U+0080 overlong in three bytes: Latin-1
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"}, // surrogate: Latin-1
     };
     for (const Case& c : cases) {
