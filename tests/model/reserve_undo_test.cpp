@@ -48,7 +48,7 @@ TEST_F(Reserve, aNewScreenStartsWithAnEmptyReserve) {
         reserve(TreeId::NecromancerPoisonBone);
         reserve(TreeId::NecromancerPoisonBone);
         open(next);
-        EXPECT_EQ(reserveLabel(build), "Reserved Points: 0");
+        EXPECT_EQ(status.reserveLabel(), "Reserved Points: 0");
         const TreeId first = classInfo(next).trees[0];
         useReserve(first, 0);
         EXPECT_EQ(notice(), "You have no skill points in reserve.");
