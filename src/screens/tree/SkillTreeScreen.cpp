@@ -573,6 +573,8 @@ model::Plan SkillTreeScreen::plan() const {
 }
 
 void SkillTreeScreen::copyBuildCode() {
+    // A command: the screen returns to the present first, and copies the whole plan.
+    returnToPresent();
     const std::string code = model::encodeBuildCode(plan());
     m_toolkit.setClipboardText(code);
     m_notice->noticeShown("Build code copied: " + std::to_string(code.size()) + " characters");
