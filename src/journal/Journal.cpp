@@ -525,7 +525,7 @@ bool Journal::moveIntoList(const std::string& name) {
     return false;
 }
 
-void Journal::pruneList() {
+std::vector<std::uint64_t> Journal::listNumbers() const {
     std::vector<std::uint64_t> numbers;
     for (const std::string& name : namesIn(m_folder)) {
         const FolderName found = classify(name);
@@ -534,6 +534,11 @@ void Journal::pruneList() {
         }
     }
     std::sort(numbers.rbegin(), numbers.rend());
+    return numbers;
+}
+
+void Journal::pruneList() {
+    const std::vector<std::uint64_t> numbers = listNumbers();
     for (std::size_t i = kKeptPlans; i < numbers.size(); ++i) {
         ::unlink(
             path(std::string(kLeftHead) + std::to_string(numbers[i]) + std::string(kJournalTail)).c_str());
@@ -575,14 +580,7 @@ std::vector<RecoverablePlan> Journal::recoverablePlans() {
     if (!lock.held()) {
         return plans;
     }
-    std::vector<std::uint64_t> numbers;
-    for (const std::string& name : namesIn(m_folder)) {
-        const FolderName found = classify(name);
-        if (found.kind == FolderName::Kind::Left) {
-            numbers.push_back(found.number);
-        }
-    }
-    std::sort(numbers.rbegin(), numbers.rend());
+    const std::vector<std::uint64_t> numbers = listNumbers();
     for (const std::uint64_t number : numbers) {
         const std::string name = std::string(kLeftHead) + std::to_string(number) + std::string(kJournalTail);
         FileReading reading = readJournalFile(path(name));

@@ -99,6 +99,8 @@ private:
     bool writeNewFile(const std::string& name, std::string_view text);
     void leave(bool prune);
     bool moveIntoList(const std::string& name);
+    /// The numbers of the plans that left the screen, newest first.
+    [[nodiscard]] std::vector<std::uint64_t> listNumbers() const;
     void pruneList();
     void setAside(const std::string& name);
     void removeOwnFiles(std::uint64_t keep);
