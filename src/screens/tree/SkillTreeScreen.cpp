@@ -1,5 +1,6 @@
-#include "ScreenDesign.h"
 #include "SkillTreeScreen.h"
+
+#include "ScreenDesign.h"
 #include "TreeKeyboard.h"
 #include "TreeWidgets.h"
 
@@ -94,7 +95,7 @@ QString arrayElementName(std::string_view array, int index) {
 } // namespace
 
 SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
-                               QWidget* parent)
+                                 QWidget* parent)
     : QWidget(parent), m_classId(classId), m_design(classDesign(classId)), m_build(build),
       m_toolkit(toolkit) {
     const model::ClassInfo& info = model::classInfo(classId);
@@ -190,7 +191,7 @@ void SkillTreeScreen::screenClosed() {
 }
 
 QLabel* SkillTreeScreen::addWhiteLabel(const char* name, const QString& text, const TwipRect& place,
-                                      const QFont& font, Qt::Alignment alignment) {
+                                       const QFont& font, Qt::Alignment alignment) {
     QLabel* label = addLabel(this, name, text, place, font, alignment);
     setTextColour(label, kWhite);
     return label;
