@@ -202,8 +202,10 @@ TEST_F(ReportFileTest, aSaveKilledAtAnyMomentLeavesTheOldOrTheNewReportWhole) {
               << 2 * std::chrono::duration<double, std::micro>(saveTime).count()
               << " us of their start: the old report whole " << oldWhole << ", the new one " << newWhole
               << ", a temporary file left " << runsLeavingATemporary << '\n';
-    EXPECT_GT(oldWhole, runs / 10) << "the kills should land before the new report is in place too";
-    EXPECT_GT(newWhole, runs / 10) << "and after it";
+    // How the kills spread depends on the machine's load: a busy machine
+    // stretches the save beyond the time measured above.
+    EXPECT_GT(oldWhole, runs / 30) << "the kills should land before the new report is in place too";
+    EXPECT_GT(newWhole, runs / 30) << "and after it";
     // Between naming and renaming lie microseconds, and more on a busy
     // machine; a temporary file written in full and renamed (no O_TMPFILE)
     // stays behind after most kills.
