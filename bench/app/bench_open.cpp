@@ -19,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <ClickInTurns.h>
 #include <Program.h>
 #include <filesystem>
 #include <fstream>
@@ -162,23 +163,7 @@ void ClickWithJournalToRepaint(benchmark::State& state) {
     QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Necromancer"), Qt::LeftButton);
     screens::SkillTreeScreen* screen = program.treeScreen();
     QApplication::processEvents();
-    // The tier-1 skills, spent in turns so that every click is accepted.
-    std::vector<QWidget*> icons;
-    for (const char* name : {"img_NecroSummon(0)", "img_NecroSummon(1)", "img_NecroBonePoison(0)",
-                             "img_NecroBonePoison(1)", "img_NecroCurse(0)"}) {
-        icons.push_back(screen->findChild<QWidget*>(name));
-    }
-    std::size_t next = 0;
-    for (auto _ : state) {
-        QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
-        QApplication::processEvents();
-        if (build.levelsGained() >= 90) {
-            state.PauseTiming();
-            build.reset();
-            QApplication::processEvents();
-            state.ResumeTiming();
-        }
-    }
+    bench::clickTierOneSkillsInTurns(state, build, *screen);
 }
 BENCHMARK(ClickWithJournalToRepaint)
     ->Unit(benchmark::kMicrosecond)

@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <ClickInTurns.h>
 #include <array>
 #include <art/Art.h>
 #include <memory>
@@ -36,22 +37,7 @@ void BM_LeftClickToRepaint(benchmark::State& state) {
     screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
     screen.show();
     QApplication::processEvents();
-    // The tier-1 skills, spent in turns so that every click is accepted.
-    const std::array<QWidget*, 5> icons{
-        iconOf(screen, TreeId::NecromancerSummoning, 0), iconOf(screen, TreeId::NecromancerSummoning, 1),
-        iconOf(screen, TreeId::NecromancerPoisonBone, 0), iconOf(screen, TreeId::NecromancerPoisonBone, 1),
-        iconOf(screen, TreeId::NecromancerCurses, 0)};
-    std::size_t next = 0;
-    for (auto _ : state) {
-        QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
-        QApplication::processEvents();
-        if (build.levelsGained() >= 90) {
-            state.PauseTiming();
-            build.reset();
-            QApplication::processEvents();
-            state.ResumeTiming();
-        }
-    }
+    bench::clickTierOneSkillsInTurns(state, build, screen);
 }
 BENCHMARK(BM_LeftClickToRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
