@@ -33,8 +33,9 @@ namespace {
 /// and spent at level 60, the rest ordinary points.
 std::string fullReport() {
     model::Build build;
-    build.openScreen(model::ClassId::Sorceress);
-    const auto aim = [&](model::TreeId tree, std::int16_t index) { build.prepareRightClick(tree, index); };
+    build.startCharacter(model::ClassId::Sorceress);
+    model::SkillRef aimed{};
+    const auto aim = [&](model::TreeId tree, std::int16_t index) { aimed = {tree, index}; };
     const std::array<std::pair<model::TreeId, std::int16_t>, 6> firstTier{
         {{model::TreeId::SorceressFire, 0},
          {model::TreeId::SorceressFire, 1},
@@ -53,16 +54,16 @@ std::string fullReport() {
         }
         if (build.characterLevel() == 60) {
             for (int n = 0; n < 3; ++n) {
-                build.takeDenOfEvilPoint();
-                build.takeBookOfSkillPoint();
+                build.takeQuestPoint(model::Quest::DenOfEvil, aimed);
+                build.takeQuestPoint(model::Quest::BookOfSkill, aimed);
             }
             for (int n = 0; n < 6; ++n) {
-                build.takeIzualPoint();
+                build.takeQuestPoint(model::Quest::Izual, aimed);
             }
             while (build.reservedPoints() > 0) {
                 const auto [t, i] = firstTier[next++ % firstTier.size()];
                 aim(t, i);
-                build.useReservedPoint();
+                build.useReservedPoint(aimed);
             }
         }
     }

@@ -18,26 +18,25 @@ using namespace skillwright;
 /// later, and all twelve quest points.
 model::Plan longestPlan(std::string name) {
     model::Build build;
-    build.openScreen(model::ClassId::Necromancer);
+    build.startCharacter(model::ClassId::Necromancer);
     const auto trees = model::classInfo(model::ClassId::Necromancer).trees;
     auto onFirstSkillTaking = [&](auto take) {
         for (int s = 0; s < 30; ++s) {
-            build.prepareRightClick(trees[static_cast<std::size_t>(s / 10)],
-                                    static_cast<std::int16_t>(s % 10));
-            if (take().accepted()) {
+            if (take(model::SkillRef{trees[static_cast<std::size_t>(s / 10)],
+                                     static_cast<std::int16_t>(s % 10)})
+                    .accepted()) {
                 return;
             }
         }
     };
     while (build.characterLevel() < model::kMaxLevel) {
-        build.prepareRightClick(trees[0], 0);
         build.reservePoint();
-        onFirstSkillTaking([&] { return build.useReservedPoint(); });
+        onFirstSkillTaking([&](model::SkillRef skill) { return build.useReservedPoint(skill); });
     }
     for (const model::Quest quest :
          {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
         for (int k = 0; k < model::questLimit(quest); ++k) {
-            onFirstSkillTaking([&] { return build.takeQuestPoint(quest); });
+            onFirstSkillTaking([&](model::SkillRef skill) { return build.takeQuestPoint(quest, skill); });
         }
     }
     return model::Plan{model::ClassId::Necromancer, build.character()->history(), std::move(name)};

@@ -34,7 +34,7 @@ void OrdinaryClick(benchmark::State& state) {
     skillwright::model::NoticeLine notice(build);
     skillwright::model::SkillMenuTexts menuTexts(build);
     skillwright::model::StatusLabels status(build);
-    build.openScreen(ClassId::Necromancer);
+    build.startCharacter(ClassId::Necromancer);
     std::size_t next = 0;
     for (auto _ : state) {
         const auto [tree, index] = kFirstTier[next++ % kFirstTier.size()];
@@ -45,7 +45,7 @@ void OrdinaryClick(benchmark::State& state) {
         if (build.levelsGained() == 98) {
             state.PauseTiming();
             build.reset();
-            build.openScreen(ClassId::Necromancer);
+            build.startCharacter(ClassId::Necromancer);
             next = 0;
             state.ResumeTiming();
         }
@@ -57,7 +57,7 @@ void WholeBuildToLevel99(benchmark::State& state) {
     Build build;
     for (auto _ : state) {
         build.reset();
-        build.openScreen(ClassId::Necromancer);
+        build.startCharacter(ClassId::Necromancer);
         for (int n = 0; n < 98; ++n) {
             const auto [tree, index] = kFirstTier[static_cast<std::size_t>(n) % kFirstTier.size()];
             build.click(tree, index);
@@ -75,8 +75,7 @@ void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEn
     Build build;
     skillwright::model::SkillMenuTexts menuTexts(build);
     skillwright::model::StatusLabels status(build);
-    build.openScreen(ClassId::Necromancer);
-    build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
+    build.startCharacter(ClassId::Necromancer);
     for (int n = 0; n < 40; ++n) {
         build.reservePoint(); // level 41, so that every quest is open
     }
@@ -89,32 +88,23 @@ void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEn
     }
 }
 
-void aim(Build& b, std::int16_t index) {
-    b.prepareRightClick(TreeId::NecromancerPoisonBone, index);
+skillwright::model::SkillRef teeth(std::int16_t index) {
+    return {TreeId::NecromancerPoisonBone, index};
 }
 
 BENCHMARK_CAPTURE(UndoLast, OrdinaryPoint, [](Build& b) {
     b.click(TreeId::NecromancerPoisonBone, 0);
 })->UseManualTime();
-BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) {
-    aim(b, 0);
-    b.reservePoint();
-})->UseManualTime();
-BENCHMARK_CAPTURE(UndoLast, ReservedSpent, [](Build& b) {
-    aim(b, 1);
-    b.useReservedPoint();
-})->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, ReservedForLater, [](Build& b) { b.reservePoint(); })->UseManualTime();
+BENCHMARK_CAPTURE(UndoLast, ReservedSpent, [](Build& b) { b.useReservedPoint(teeth(1)); })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, DenOfEvil, [](Build& b) {
-    aim(b, 0);
-    b.takeDenOfEvilPoint();
+    b.takeQuestPoint(skillwright::model::Quest::DenOfEvil, teeth(0));
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, BookOfSkill, [](Build& b) {
-    aim(b, 0);
-    b.takeBookOfSkillPoint();
+    b.takeQuestPoint(skillwright::model::Quest::BookOfSkill, teeth(0));
 })->UseManualTime();
 BENCHMARK_CAPTURE(UndoLast, Izual, [](Build& b) {
-    aim(b, 0);
-    b.takeIzualPoint();
+    b.takeQuestPoint(skillwright::model::Quest::Izual, teeth(0));
 })->UseManualTime();
 
 /// Redo of one kind of entry, undone untimed before each redo. Target: at
@@ -122,8 +112,7 @@ BENCHMARK_CAPTURE(UndoLast, Izual, [](Build& b) {
 void Redo(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
     Build build;
     skillwright::model::SkillMenuTexts menuTexts(build);
-    build.openScreen(ClassId::Necromancer);
-    build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
+    build.startCharacter(ClassId::Necromancer);
     for (int n = 0; n < 40; ++n) {
         build.reservePoint(); // level 41, so that every quest is open
     }
@@ -141,17 +130,10 @@ void Redo(benchmark::State& state, const std::function<void(Build&)>& makeEntry)
 BENCHMARK_CAPTURE(Redo, OrdinaryPoint, [](Build& b) {
     b.click(TreeId::NecromancerPoisonBone, 0);
 })->UseManualTime();
-BENCHMARK_CAPTURE(Redo, ReservedForLater, [](Build& b) {
-    aim(b, 0);
-    b.reservePoint();
-})->UseManualTime();
-BENCHMARK_CAPTURE(Redo, ReservedSpent, [](Build& b) {
-    aim(b, 1);
-    b.useReservedPoint();
-})->UseManualTime();
+BENCHMARK_CAPTURE(Redo, ReservedForLater, [](Build& b) { b.reservePoint(); })->UseManualTime();
+BENCHMARK_CAPTURE(Redo, ReservedSpent, [](Build& b) { b.useReservedPoint(teeth(1)); })->UseManualTime();
 BENCHMARK_CAPTURE(Redo, Izual, [](Build& b) {
-    aim(b, 0);
-    b.takeIzualPoint();
+    b.takeQuestPoint(skillwright::model::Quest::Izual, teeth(0));
 })->UseManualTime();
 
 /// Copying a level-99 character's code and pasting it back, without the

@@ -47,8 +47,7 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
     toolkit.folder = pattern;
     model::Build build;
-    build.openScreen(model::ClassId::Necromancer);
-    build.prepareRightClick(model::TreeId::NecromancerPoisonBone, 0);
+    build.startCharacter(model::ClassId::Necromancer);
     while (build.levelsGained() < 97) {
         build.reservePoint();
     }

@@ -215,10 +215,8 @@ BENCHMARK(ProgramAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMilliseco
 
 void StartScreenLoad(benchmark::State& state) {
     toolkit::QtToolkit toolkit;
-    model::Build build;
-    model::SkillMenuTexts menuTexts(build);
     for (auto _ : state) {
-        screens::StartScreen start(menuTexts, toolkit);
+        screens::StartScreen start(toolkit);
         start.load();
         benchmark::DoNotOptimize(start.pictures(model::ClassId::Sorceress).count());
     }
@@ -231,12 +229,10 @@ BENCHMARK(StartScreenLoad)->Unit(benchmark::kMillisecond);
 // freshly loaded screen in turn.
 void FirstHoverOfAClass(benchmark::State& state) {
     toolkit::QtToolkit toolkit;
-    model::Build build;
-    model::SkillMenuTexts menuTexts(build);
     int shortestDelay = 1 << 30;
     for (auto _ : state) {
         state.PauseTiming();
-        auto start = std::make_unique<screens::StartScreen>(menuTexts, toolkit);
+        auto start = std::make_unique<screens::StartScreen>(toolkit);
         start->load();
         state.ResumeTiming();
         for (model::ClassId id : screens::StartScreen::kClassOrder) {

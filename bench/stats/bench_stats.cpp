@@ -6,6 +6,7 @@
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QtBenchMain.h>
 
@@ -24,8 +25,10 @@ void BM_MenuEntryToViewerShown(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
     model::Build build;
     app::Program program(build, toolkit);
-    build.openScreen(model::ClassId::Sorceress);
-    build.prepareRightClick(model::TreeId::SorceressFire, 7);
+    build.startCharacter(model::ClassId::Sorceress);
+    // A right click on Meteor, the menu dismissed.
+    program.menu().setPopper([](QMenu&, QPoint) { return nullptr; });
+    program.menu().popupSkillMenu(build, {model::TreeId::SorceressFire, 7}, QPoint());
     for (auto _ : state) {
         program.menu().showSkillStats();
         QApplication::processEvents();

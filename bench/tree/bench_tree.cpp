@@ -3,6 +3,7 @@
 // looking back at an earlier entry.
 #include <model/Build.h>
 #include <model/Presentation.h>
+#include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -24,7 +25,7 @@ using model::TreeId;
 namespace {
 
 QWidget* iconOf(const QWidget& screen, TreeId tree, int index) {
-    const std::string_view array = model::tree(tree).iconArray;
+    const std::string_view array = screens::iconArrayName(tree);
     return screen.findChild<QWidget*>(QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) +
                                       QStringLiteral("(%1)").arg(index));
 }

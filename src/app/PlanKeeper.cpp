@@ -20,7 +20,7 @@ PlanKeeper::~PlanKeeper() {
 void PlanKeeper::buildChanged(const model::BuildChange& change) {
     using Kind = model::BuildChange::Kind;
     // A right click or a refused point leaves the plan as it was.
-    if (change.kind != Kind::SkillChosen && change.kind != Kind::PointRefused) {
+    if (change.kind != Kind::PointRefused) {
         record();
     }
 }
@@ -55,7 +55,7 @@ void PlanKeeper::buildReset() {
     leave();
 }
 
-void PlanKeeper::screenClosed() {
+void PlanKeeper::characterEnded() {
     leave();
     m_name.clear();
 }

@@ -73,7 +73,7 @@ public:
 private:
     void buildChanged(const model::BuildChange& change) override;
     void buildReset() override;
-    void screenClosed() override;
+    void characterEnded() override;
     void record();
     void write();
     void leave();

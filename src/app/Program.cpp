@@ -61,8 +61,7 @@ void applyLook(QApplication& app) {
 }
 
 Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_keeper(build, toolkit),
-      m_start(m_menuTexts, toolkit) {
+    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_keeper(build, toolkit), m_start(toolkit) {
     QObject::connect(&m_start, &screens::StartScreen::classChosen, &m_start,
                      [this](model::ClassId classId) { openClass(classId); });
     QObject::connect(&m_start, &screens::StartScreen::contactMenuRequested, &m_start,
@@ -84,6 +83,8 @@ Program::~Program() {
 }
 
 void Program::start(const std::string& argument) {
+    // The start screen's load step gives the quest entries their Normal captions.
+    m_menuTexts.restoreNormalCaptions();
     m_start.load(argument.empty());
     if (!argument.empty() && !openArgument(argument)) {
         screens::showWithKeyboard(m_start);
@@ -295,7 +296,9 @@ screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
     QObject::connect(screen, &screens::SkillTreeScreen::characterSaved, &m_start,
                      [this](const QString& name) { m_keeper.planSaved(name.toStdString()); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
-                     [this](QPoint globalPos) { menu().popupSkillMenu(globalPos); });
+                     [this](const model::Build* shown, model::SkillRef skill, QPoint globalPos) {
+                         menu().popupSkillMenu(*shown, skill, globalPos);
+                     });
     QObject::connect(screen, &screens::SkillTreeScreen::commandMenuRequested, &m_start,
                      [this](QPoint globalPos) { menu().popupCommandMenu(globalPos); });
     m_treeScreen = screen;
@@ -339,14 +342,14 @@ void Program::closeSkillStats() {
 }
 
 void Program::openSkillStats() {
-    const std::optional<model::SkillRef> skill = m_build.activeSkill();
+    const std::optional<screens::MenuHolder::RightClickedSkill> skill = menu().rightClicked();
     if (!skill) {
         return;
     }
     // Each opening shows the skill just right-clicked, in a viewer of its own.
     closeSkillStats();
     m_viewer = new stats::SkillStatsViewer();
-    m_viewer->load(*skill, m_build.activeSkillPoints());
+    m_viewer->load(skill->skill, skill->points);
     // Closed, it leaves no window without the keyboard.
     QObject::connect(m_viewer, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
     screens::showWithKeyboard(*m_viewer);

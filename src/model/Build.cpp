@@ -17,48 +17,13 @@ constexpr std::string_view kMissingPrerequisite =
 constexpr std::string_view kNoReserve = "You have no skill points in reserve.";
 constexpr std::string_view kQuestExhausted = "You may only complete this quest once for each level, 3 times.";
 
-struct Announcement {
-    std::int16_t level;
-    Quest quest;
-    bool (*due)(std::int16_t counter);
-    std::string_view text;
-};
-constexpr std::array<Announcement, 9> kAnnouncements{{
-    {3, Quest::DenOfEvil, [](std::int16_t c) { return c == 0; },
-     "Den Of Evil (Normal) quest skill point is now available.  Right click to use."},
-    {25, Quest::DenOfEvil, [](std::int16_t c) { return c == 1; },
-     "Den Of Evil (Nightmare) quest skill point is now available.  Right click to use."},
-    {40, Quest::DenOfEvil, [](std::int16_t c) { return c > 1; },
-     "Den Of Evil (Hell) quest skill point is now available.  Right click to use."},
-    {15, Quest::BookOfSkill, [](std::int16_t c) { return c == 0; },
-     "Book Of Skill (Normal) quest skill point is now available.  Right click to use."},
-    {30, Quest::BookOfSkill, [](std::int16_t c) { return c == 1; },
-     "Book Of Skill (Nightmare) quest skill point is now available.  Right click to use."},
-    {45, Quest::BookOfSkill, [](std::int16_t c) { return c > 1; },
-     "Book Of Skill (Hell) quest skill point is now available.  Right click to use."},
-    {23, Quest::Izual, [](std::int16_t c) { return c <= 1; },
-     "Death of Izual (Normal) quest skill point is now available.  Right click to use."},
-    {39, Quest::Izual, [](std::int16_t c) { return c <= 4; },
-     "Death of Izual (Nightmare) quest skill point is now available.  Right click to use."},
-    {59, Quest::Izual, [](std::int16_t c) { return c > 4; },
-     "Death of Izual (Hell) quest skill point is now available.  Right click to use."},
-}};
-
 std::size_t slot(Quest quest) {
     return static_cast<std::size_t>(quest);
 }
 
 std::optional<Quest> questOf(EntryKind kind) {
-    switch (kind) {
-    case EntryKind::DenOfEvil:
-        return Quest::DenOfEvil;
-    case EntryKind::BookOfSkill:
-        return Quest::BookOfSkill;
-    case EntryKind::Izual:
-        return Quest::Izual;
-    default:
-        return std::nullopt;
-    }
+    const QuestRule* rule = questRuleOf(kind);
+    return rule != nullptr ? std::optional<Quest>(rule->quest) : std::nullopt;
 }
 
 /// What a point of each kind does to the level and the reserve.
@@ -89,22 +54,6 @@ bool offered(const QuestOffer& offer, Quest quest) {
         break;
     }
     return offer.deathOfIzual;
-}
-
-/// The n-th point of a quest (from 1) as the skill menu names it.
-std::string_view questPointName(Quest quest, int n) {
-    static constexpr std::array<std::string_view, 3> kDenOfEvil{
-        "Den Of Evil (Normal)", "Den Of Evil (Nightmare)", "Den Of Evil (Hell)"};
-    static constexpr std::array<std::string_view, 3> kBookOfSkill{
-        "Book of Skill (Normal)", "Book of Skill (Nightmare)", "Book of Skill (Hell)"};
-    static constexpr std::array<std::string_view, 3> kIzual{
-        "Death of Izual (Normal)", "Death of Izual (Nightmare)", "Death of Izual (Hell)"};
-    // Izual gives two points per difficulty.
-    const int difficulty = std::clamp(quest == Quest::Izual ? (n - 1) / 2 : n - 1, 0, 2);
-    const auto& names = quest == Quest::DenOfEvil     ? kDenOfEvil
-                        : quest == Quest::BookOfSkill ? kBookOfSkill
-                                                      : kIzual;
-    return names[static_cast<std::size_t>(difficulty)];
 }
 
 PointResult refusal(Refusal why) {
@@ -152,16 +101,22 @@ std::string refusalText(const PointResult& result) {
 
 QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCount,
                              std::int16_t bookOfSkillCount, std::int16_t izualCount, TreeId tree) {
-    const int c = levelsGained + 1;
+    const int level = levelsGained + 1;
     const bool javelins = tree == TreeId::AmazonJavelinSpear;
-    QuestOffer offer;
-    offer.denOfEvil = (c >= (javelins ? 40 : 35) && denOfEvilCount < 3) ||
-                      (c >= (javelins ? 25 : 24) && denOfEvilCount < 2) || (c >= 3 && denOfEvilCount < 1);
-    offer.bookOfSkill = (c >= 45 && bookOfSkillCount < 3) || (c >= 30 && bookOfSkillCount < 2) ||
-                        (c >= 15 && bookOfSkillCount < 1);
-    offer.deathOfIzual =
-        (c >= 59 && izualCount < 6) || (c >= 39 && izualCount < 4) || (c >= 23 && izualCount < 2);
-    return offer;
+    // A difficulty's point is offered from its level on, while the points of
+    // that difficulty and the easier ones have not all been taken.
+    const auto offers = [level, javelins](Quest quest, std::int16_t counter) {
+        const QuestRule& rule = questRule(quest);
+        const auto& from = javelins ? rule.javelinOfferedFrom : rule.offeredFrom;
+        for (std::size_t d = 0; d < from.size(); ++d) {
+            if (level >= from[d] && counter < rule.pointsPerDifficulty * static_cast<int>(d + 1)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return {offers(Quest::DenOfEvil, denOfEvilCount), offers(Quest::BookOfSkill, bookOfSkillCount),
+            offers(Quest::Izual, izualCount)};
 }
 
 std::int16_t Character::points(TreeId t, int index) const {
@@ -249,31 +204,31 @@ void Build::flushChanged() {
     }
 }
 
-void Build::openScreen(ClassId classId) {
+void Build::startCharacter(ClassId classId) {
     Scope scope(*this);
     if (m_character) {
-        closeScreen();
+        endCharacter();
     }
     m_character = std::make_unique<Character>(classId);
     m_redoable.clear();
     // A new screen starts at level 1 with an empty reserve.
     m_levelsGained = 0;
     m_reservedPoints = 0;
-    notify([classId](BuildListener& l) { l.screenOpened(classId); });
-    m_changeKind = BuildChange::Kind::ScreenOpened;
+    notify([classId](BuildListener& l) { l.characterStarted(classId); });
+    m_changeKind = BuildChange::Kind::CharacterStarted;
 }
 
-void Build::closeScreen() {
+void Build::endCharacter() {
     if (!m_character) {
         return;
     }
     Scope scope(*this);
     m_character.reset();
     m_redoable.clear();
-    m_changeKind = BuildChange::Kind::ScreenClosed;
-    notify([](BuildListener& l) { l.screenClosed(); });
-    // The quest points belonged to the character on that screen, whose
-    // history went with it; the next screen must not inherit them.
+    m_changeKind = BuildChange::Kind::CharacterEnded;
+    notify([](BuildListener& l) { l.characterEnded(); });
+    // The quest points belonged to the character, whose history went with
+    // it; the next character must not inherit them.
     if (m_questCounts != std::array<std::int16_t, 3>{}) {
         m_questCounts = {};
         notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
@@ -413,22 +368,25 @@ void Build::changeQuestCount(Quest quest, int by, QuestChange change) {
     notify([quest, c = counter, change](BuildListener& l) { l.questCounterChanged(quest, c, change); });
 }
 
-PointResult Build::takeQuestPoint(Quest quest) {
-    return takeQuestPoint(quest, m_activeSkill);
+QuestOffer Build::questOffer(SkillRef skill) const {
+    return questAvailability(m_levelsGained, questCount(Quest::DenOfEvil), questCount(Quest::BookOfSkill),
+                             questCount(Quest::Izual), skill.tree);
 }
 
-PointResult Build::takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill) {
-    if (!skill || !onScreen(*skill)) {
+PointResult Build::takeQuestPoint(Quest quest, SkillRef skill) {
+    if (!onScreen(skill)) {
         return refusal(Refusal::NoSuchSkill);
     }
+    Scope scope(*this);
     // The limit is checked before the point counts: an exhausted quest
-    // changes nothing.
+    // changes nothing, and has no notice.
     if (questCount(quest) >= questLimit(quest)) {
+        m_changeKind = BuildChange::Kind::PointRefused;
+        m_changeRefusal = Refusal::QuestExhausted;
         return refusal(Refusal::QuestExhausted);
     }
-    Scope scope(*this);
     changeQuestCount(quest, +1, QuestChange::Taken);
-    return endRedoIfTaken(spend(*skill, entryKind(quest)));
+    return endRedoIfTaken(spend(skill, questRule(quest).kind));
 }
 
 void Build::announceQuests() {
@@ -436,9 +394,12 @@ void Build::announceQuests() {
         return;
     }
     const int level = characterLevel();
-    for (const Announcement& a : kAnnouncements) {
-        if (a.level == level && a.due(questCount(a.quest))) {
-            showNotice(a.text);
+    for (const QuestRule& rule : kQuestRules) {
+        const std::int16_t counter = questCount(rule.quest);
+        for (const QuestAnnouncement& a : rule.announcements) {
+            if (a.level == level && counter >= a.fromCounter && counter <= a.toCounter) {
+                showNotice(a.text);
+            }
         }
     }
 }
@@ -446,11 +407,11 @@ void Build::announceQuests() {
 // ------------------------------------------------------------ the reserve
 
 PointResult Build::reservePoint() {
-    return endRedoIfTaken(reservePoint(m_activeSkill));
+    return endRedoIfTaken(takeReservePoint());
 }
 
-PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
-    if (!skill || !onScreen(*skill)) {
+PointResult Build::takeReservePoint() {
+    if (!m_character) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
@@ -469,16 +430,12 @@ PointResult Build::reservePoint(const std::optional<SkillRef>& skill) {
     return taken(EntryKind::ReservedForLater);
 }
 
-PointResult Build::useReservedPoint() {
-    return useReservedPoint(m_activeSkill);
-}
-
-PointResult Build::useReservedPoint(const std::optional<SkillRef>& skill) {
-    if (!skill || !onScreen(*skill)) {
+PointResult Build::useReservedPoint(SkillRef skill) {
+    if (!onScreen(skill)) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    return endRedoIfTaken(spend(*skill, EntryKind::ReservedSpent));
+    return endRedoIfTaken(spend(skill, EntryKind::ReservedSpent));
 }
 
 // ------------------------------------------------------------------ plans
@@ -495,7 +452,7 @@ void Build::setCharacterName(std::string name) {
 
 void Build::startAfresh(ClassId classId) {
     if (!m_character || m_character->classId() != classId) {
-        openScreen(classId);
+        startCharacter(classId);
     } else {
         *m_character = Character(classId);
         m_levelsGained = 0;
@@ -535,21 +492,18 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
     if (const auto quest = questOf(entry.kind)) {
         // The skill menu offers a quest's point only from the level its
         // difficulty opens at, and only as often as the quest may be done.
-        const QuestOffer offer =
-            questAvailability(m_levelsGained, questCount(Quest::DenOfEvil), questCount(Quest::BookOfSkill),
-                              questCount(Quest::Izual), entry.skill.tree);
-        if (!offered(offer, *quest)) {
+        if (!offered(questOffer(entry.skill), *quest)) {
             if (questCount(*quest) >= questLimit(*quest)) {
                 return std::string(kQuestExhausted);
             }
-            return std::string(questPointName(*quest, questCount(*quest) + 1)) +
+            const QuestRule& rule = questRule(*quest);
+            return std::string(rule.pointNames[rule.difficulty(questCount(*quest))]) +
                    " is not offered at character level " + std::to_string(characterLevel()) + ".";
         }
         changeQuestCount(*quest, +1, QuestChange::Taken);
         result = spend(entry.skill, entry.kind);
     } else if (entry.kind == EntryKind::ReservedForLater) {
-        // The reserve holds no skill: any skill of the screen serves.
-        result = reservePoint(SkillRef{classInfo(classId).trees[0], 0});
+        result = takeReservePoint(); // the reserve holds no skill
     } else {
         result = spend(entry.skill, entry.kind);
     }
@@ -650,20 +604,6 @@ void Build::reset() {
     }
     m_changeKind = BuildChange::Kind::Reset;
     notify([](BuildListener& l) { l.buildReset(); });
-}
-
-// ------------------------------------------------------------ right click
-
-QuestOffer Build::prepareRightClick(TreeId t, std::int16_t index) {
-    Scope scope(*this);
-    const QuestOffer offer = questAvailability(m_levelsGained, questCount(Quest::DenOfEvil),
-                                               questCount(Quest::BookOfSkill), questCount(Quest::Izual), t);
-    const SkillRef s{t, index};
-    m_activeSkill = s;
-    m_activeSkillPoints = onScreen(s) ? m_character->pointsRef(s) : 0;
-    m_changeKind = BuildChange::Kind::SkillChosen;
-    notify([&offer](BuildListener& l) { l.questsOffered(offer); });
-    return offer;
 }
 
 } // namespace skillwright::model

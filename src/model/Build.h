@@ -17,20 +17,9 @@ namespace skillwright::model {
 inline constexpr std::int16_t kMaxSkillPoints = 20;
 inline constexpr std::int16_t kMaxLevel = 99;
 
-/// The quest rule as a pure function: which quest points are due at this
-/// character level (levelsGained + 1) for a skill of the given tree.
-QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCount,
-                             std::int16_t bookOfSkillCount, std::int16_t izualCount, TreeId tree);
-
 /// How many times a quest's point may be taken: three, six for Izual.
 [[nodiscard]] constexpr std::int16_t questLimit(Quest quest) {
-    return quest == Quest::Izual ? 6 : 3;
-}
-/// The entry kind of a quest's points.
-[[nodiscard]] constexpr EntryKind entryKind(Quest quest) {
-    return quest == Quest::DenOfEvil     ? EntryKind::DenOfEvil
-           : quest == Quest::BookOfSkill ? EntryKind::BookOfSkill
-                                         : EntryKind::Izual;
+    return questRule(quest).limit();
 }
 
 /// The character being planned: its plan (class, history, name) and the
@@ -102,16 +91,13 @@ public:
     [[nodiscard]] std::int16_t questCount(Quest quest) const {
         return m_questCounts[static_cast<std::size_t>(quest)];
     }
-    /// The skill of the last right click, and the points it held then.
-    [[nodiscard]] const std::optional<SkillRef>& activeSkill() const { return m_activeSkill; }
-    [[nodiscard]] std::int16_t activeSkillPoints() const { return m_activeSkillPoints; }
 
-    // ---- The open skill tree screen ----
-    /// Opens the class's screen (counts 0, empty history, creation texts) at
-    /// level 1 with an empty reserve. Replaces any open screen.
-    void openScreen(ClassId classId);
-    /// The screen goes, and the quest points of its character with it.
-    void closeScreen();
+    // ---- The character ----
+    /// Starts a character of the class: no point, an empty history, level 1
+    /// and an empty reserve. Ends the character before it, if any.
+    void startCharacter(ClassId classId);
+    /// The character ends, and its quest points with it.
+    void endCharacter();
     [[nodiscard]] const Character* character() const { return m_character.get(); }
 
     // ---- Spending a point ----
@@ -121,18 +107,16 @@ public:
     /// no listener: taken as Ordinary, or refused with its reason.
     [[nodiscard]] PointResult clickOutcome(TreeId tree, std::int16_t index) const;
 
-    // ---- The skill menu's commands, on the last right-clicked skill ----
-    PointResult takeQuestPoint(Quest quest);
-    PointResult takeDenOfEvilPoint() { return takeQuestPoint(Quest::DenOfEvil); }
-    PointResult takeBookOfSkillPoint() { return takeQuestPoint(Quest::BookOfSkill); }
-    PointResult takeIzualPoint() { return takeQuestPoint(Quest::Izual); }
+    // ---- The skill menu: its offers and its commands ----
+    /// Which quest points the skill menu offers now for `skill`.
+    [[nodiscard]] QuestOffer questOffer(SkillRef skill) const;
+    /// The quest's next point into `skill`. An exhausted quest is refused
+    /// (QuestExhausted) without a notice.
+    PointResult takeQuestPoint(Quest quest, SkillRef skill);
     /// The next level-up held in reserve (no skill receives it).
     PointResult reservePoint();
-    /// A point from the reserve into the right-clicked skill.
-    PointResult useReservedPoint();
-    /// Right button on icon `index` of `tree`: records the right-click
-    /// context and tells listeners which quest entries are due.
-    QuestOffer prepareRightClick(TreeId tree, std::int16_t index);
+    /// A point from the reserve into `skill`.
+    PointResult useReservedPoint(SkillRef skill);
 
     // ---- Plans ----
     /// The plan on the open screen (an empty Necromancer's without one), as
@@ -147,8 +131,8 @@ public:
     /// an ordinary point, the skill menu's quest entry (offered at that level
     /// and count) for a quest point, the reserve's commands for the reserve.
     /// Each entry must come out exactly as recorded. Stops at the first entry
-    /// that does not, which leaves nothing of itself behind. The right-click
-    /// context is left as it is; listeners hear one change, a replay.
+    /// that does not, which leaves nothing of itself behind. Listeners hear
+    /// one change, a replay.
     std::optional<ReplayStop> replay(const Plan& plan);
 
     /// UNDO LAST: takes back the newest history entry; false when there was none.
@@ -176,9 +160,7 @@ private:
     bool takeBackNewest();
     PointResult endRedoIfTaken(PointResult result);
     void startAfresh(ClassId classId);
-    PointResult takeQuestPoint(Quest quest, const std::optional<SkillRef>& skill);
-    PointResult reservePoint(const std::optional<SkillRef>& skill);
-    PointResult useReservedPoint(const std::optional<SkillRef>& skill);
+    PointResult takeReservePoint();
     PointResult refuse(PointResult result, EntryKind kind);
     [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points,
                                                    EntryKind kind) const;
@@ -192,8 +174,6 @@ private:
     std::int16_t m_levelsGained = 0;
     std::int16_t m_reservedPoints = 0;
     std::array<std::int16_t, 3> m_questCounts{};
-    std::optional<SkillRef> m_activeSkill;
-    std::int16_t m_activeSkillPoints = 0;
     std::unique_ptr<Character> m_character;
     std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view

@@ -2,22 +2,13 @@
 
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <model/Quests.h>
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace skillwright::model {
-
-enum class Quest : std::uint8_t { DenOfEvil, BookOfSkill, Izual };
-
-/// Which quest entries the skill menu offers.
-struct QuestOffer {
-    bool denOfEvil = false;
-    bool bookOfSkill = false;
-    bool deathOfIzual = false;
-    friend bool operator==(const QuestOffer&, const QuestOffer&) = default;
-};
 
 /// Why a point was not taken.
 enum class Refusal : std::uint8_t {
@@ -35,16 +26,15 @@ enum class Refusal : std::uint8_t {
 /// operation has ended.
 struct BuildChange {
     enum class Kind : std::uint8_t {
-        PointTaken,   ///< `entry` joined the history (a point of its kind, on its skill)
-        PointRefused, ///< a point was asked for and refused; `refusal` says why
-        PointUndone,  ///< `entry`, the newest, was taken back
-        PointRedone,  ///< `entry`, the newest undone, was taken again
-        TakenBack,    ///< `entry` and every later one were taken back at once
-        Reset,        ///< RESET: level 1, no point, no quest taken
-        Replayed,     ///< a whole plan took the place of the one before
-        ScreenOpened, ///< a class's screen opened, empty
-        ScreenClosed, ///< the open screen went
-        SkillChosen,  ///< a right click chose the skill the skill menu acts on
+        PointTaken,       ///< `entry` joined the history (a point of its kind, on its skill)
+        PointRefused,     ///< a point was asked for and refused; `refusal` says why
+        PointUndone,      ///< `entry`, the newest, was taken back
+        PointRedone,      ///< `entry`, the newest undone, was taken again
+        TakenBack,        ///< `entry` and every later one were taken back at once
+        Reset,            ///< RESET: level 1, no point, no quest taken
+        Replayed,         ///< a whole plan took the place of the one before
+        CharacterStarted, ///< a character of a class was started, empty
+        CharacterEnded,   ///< the character went
     };
     BuildChange() = default;
     BuildChange(Kind what, const HistoryEntry& point = {}, std::optional<Refusal> why = std::nullopt)
@@ -61,7 +51,14 @@ struct BuildChange {
 enum class QuestChange : std::uint8_t { Taken, GivenBack };
 
 /// Follows a Build. Every notification has an empty default, so a listener
-/// overrides only what it needs. Notifications arrive on the thread that
+/// overrides only what it needs.
+///
+/// Listeners are the one way a refusal reaches the screens: every refused
+/// point is told as a PointRefused change with its Refusal, and the rules'
+/// refusals also as a noticeShown text for the notice line. An exhausted
+/// quest has no notice text: the skill menu tells it in a message box. An
+/// operation's PointResult is for its caller's own steps (a fill, a replay),
+/// never shown by itself. Notifications arrive on the thread that
 /// called the operation, while the operation runs, except buildChanged,
 /// which comes once when the outermost operation ends and tells what it did.
 class BuildListener {
@@ -77,14 +74,12 @@ public:
     virtual void noticeHidden() {}
     /// A quest counter moved.
     virtual void questCounterChanged(Quest /*quest*/, std::int16_t /*counter*/, QuestChange /*change*/) {}
-    /// A right click on a skill decided which quest entries are offered.
-    virtual void questsOffered(const QuestOffer& /*offer*/) {}
     /// RESET: the build is back at level 1 with no quest taken.
     virtual void buildReset() {}
-    /// A class's skill tree screen was opened (and its load step ran).
-    virtual void screenOpened(ClassId /*classId*/) {}
-    /// The open skill tree screen is gone; nothing may act on it any more.
-    virtual void screenClosed() {}
+    /// A character of a class was started (empty, at level 1).
+    virtual void characterStarted(ClassId /*classId*/) {}
+    /// The character is gone; nothing may act on it any more.
+    virtual void characterEnded() {}
 };
 
 } // namespace skillwright::model

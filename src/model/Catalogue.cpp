@@ -9,7 +9,7 @@ namespace {
 
 // clang-format off
 constexpr std::array<Tree, kTreeCount> kTrees{{
-    Tree{TreeId::NecromancerSummoning, "NecroSummon", ClassId::Necromancer, 0, "Summon Skills", "img_NecroSummon", "lbl_NecroSummon",
+    Tree{TreeId::NecromancerSummoning, "NecroSummon", ClassId::Necromancer, 0, "Summon Skills",
          {{
              {"Skeleton Mastery", 1, 1, {-1, -1}, "Skeleton Mastery",
               "(Passive) Increases skeleton and revived quality."},
@@ -32,7 +32,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Revive", 30, 3, {4, -1}, "Revive",
               "Raise a monster that fights for you."},
          }}},
-    Tree{TreeId::NecromancerPoisonBone, "NecroBone", ClassId::Necromancer, 1, "Poison / Bone Skills", "img_NecroBonePoison", "lbl_NecroBonePoison",
+    Tree{TreeId::NecromancerPoisonBone, "NecroBone", ClassId::Necromancer, 1, "Poison / Bone Skills",
          {{
              {"Teeth", 1, 2, {-1, -1}, "Teeth",
               "Fires multiple teeth missiles."},
@@ -55,7 +55,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Bone Spirit", 30, 2, {6, -1}, "Bone Spirit",
               "A seeking missile of bone"},
          }}},
-    Tree{TreeId::NecromancerCurses, "NecroCurse", ClassId::Necromancer, 2, "Curse Skills", "img_NecroCurse", "lbl_NecroCurse",
+    Tree{TreeId::NecromancerCurses, "NecroCurse", ClassId::Necromancer, 2, "Curse Skills",
          {{
              {"Amplify Damage", 1, 2, {-1, -1}, "Amplify Damage",
               "Curse a group of enemies, increasing the non-magic damage they receive."},
@@ -78,7 +78,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Lower Resist", 30, 2, {6, 8}, "Lower Resist",
               "Lowers the afflicted resistance to magic."},
          }}},
-    Tree{TreeId::AmazonJavelinSpear, "AmazonJS", ClassId::Amazon, 0, "Javelin + Spear", "img_AmazonJS", "lbl_AmazonJS",
+    Tree{TreeId::AmazonJavelinSpear, "AmazonJS", ClassId::Amazon, 0, "Javelin + Spear",
          {{
              {"Jab", 1, 1, {-1, -1}, "Jab",
               "Attack with multiple rapid thrusts using a javelin or spear weapon."},
@@ -101,7 +101,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Lightning Fury", 30, 3, {6, -1}, "Lightning Fury",
               "Creates a Lightning Fury."},
          }}},
-    Tree{TreeId::AmazonPassiveMagic, "AmazonPM", ClassId::Amazon, 1, "Passive + Magic", "img_AmazonPM", "lbl_AmazonPM",
+    Tree{TreeId::AmazonPassiveMagic, "AmazonPM", ClassId::Amazon, 1, "Passive + Magic",
          {{
              {"Inner Sight", 1, 1, {-1, -1}, "Inner Sight",
               "Lights up nearby enemy monsters making it easier for you & party members to hit."},
@@ -124,7 +124,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Pierce", 30, 3, {5, -1}, "Pierce",
               "(Passive) Chance a missile will continue."},
          }}},
-    Tree{TreeId::AmazonBowCrossbow, "AmazonBC", ClassId::Amazon, 2, "Bow + CrossBow", "img_AmazonBC", "lbl_AmazonBC",
+    Tree{TreeId::AmazonBowCrossbow, "AmazonBC", ClassId::Amazon, 2, "Bow + CrossBow",
          {{
              {"Magic Arrow", 1, 2, {-1, -1}, "Magic Arrow",
               "Shoots a free magic arrow or bolt that does extra damage."},
@@ -147,7 +147,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Freezing Arrow", 30, 1, {5, -1}, "Freezing Arrow",
               "Turns monsters into ice sculptures."},
          }}},
-    Tree{TreeId::BarbarianMasteries, "BarBarCM", ClassId::Barbarian, 0, "Combat Masteries", "img_BarbarianCM", "lbl_BarbarianCM",
+    Tree{TreeId::BarbarianMasteries, "BarBarCM", ClassId::Barbarian, 0, "Combat Masteries",
          {{
              {"Sword Mastery", 1, 1, {-1, -1}, "Sword Mastery",
               "Improve sword fighting skill."},
@@ -170,7 +170,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Natural Resistance", 30, 3, {7, -1}, "Natural Resistance",
               "(Passive) Increase natural resistances."},
          }}},
-    Tree{TreeId::BarbarianWarcries, "BarBarWC", ClassId::Barbarian, 1, "Warcries", "img_BarbarianWC", "lbl_BarbarianWC",
+    Tree{TreeId::BarbarianWarcries, "BarBarWC", ClassId::Barbarian, 1, "Warcries",
          {{
              {"Howl", 1, 1, {-1, -1}, "Howl",
               "Frighten nearby monsters."},
@@ -193,7 +193,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Battle Command", 30, 2, {6, -1}, "Battle Command",
               "Increase party members skill levels."},
          }}},
-    Tree{TreeId::BarbarianCombat, "BarBarCS", ClassId::Barbarian, 2, "Combat Skills", "img_BarbarianCS", "lbl_BarbarianCS",
+    Tree{TreeId::BarbarianCombat, "BarBarCS", ClassId::Barbarian, 2, "Combat Skills",
          {{
              {"Bash", 1, 2, {-1, -1}, "Bash",
               "Bash a target for extra damage."},
@@ -216,7 +216,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Beserker", 30, 2, {6, -1}, "Beserker",
               "Powerful but reckless attack."},
          }}},
-    Tree{TreeId::PaladinOffensiveAuras, "PaladinOff", ClassId::Paladin, 0, "OFFENSIVE AURAS", "img_PaladinOffensive", "lbl_PaladinOffensive",
+    Tree{TreeId::PaladinOffensiveAuras, "PaladinOff", ClassId::Paladin, 0, "OFFENSIVE AURAS",
          {{
              {"Might", 1, 1, {-1, -1}, "Might",
               "When active increases damage done by you and your party."},
@@ -239,7 +239,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Conviction", 30, 3, {7, -1}, "Conviction",
               "Aura weakens enemies."},
          }}},
-    Tree{TreeId::PaladinCombat, "PaladinCom", ClassId::Paladin, 1, "COMBAT SKILLS", "img_PaladinCombat", "lbl_PaladinCombat",
+    Tree{TreeId::PaladinCombat, "PaladinCom", ClassId::Paladin, 1, "COMBAT SKILLS",
          {{
              {"Sacrafice", 1, 1, {-1, -1}, "Sacrafice",
               "Increased accuracy and damage at the cost of one's own wellness"},
@@ -262,7 +262,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Fist of Heavens", 30, 2, {6, 7}, "Fist of Heavens",
               "Target is banished"},
          }}},
-    Tree{TreeId::PaladinDefensiveAuras, "PaladinDef", ClassId::Paladin, 2, "DEFENSIVE AURAS", "img_PaladinDefensive", "lbl_PaladinDefensive",
+    Tree{TreeId::PaladinDefensiveAuras, "PaladinDef", ClassId::Paladin, 2, "DEFENSIVE AURAS",
          {{
              {"Prayer", 1, 1, {-1, -1}, "Prayer",
               "When active slowly regenerates the health of you and your party."},
@@ -285,7 +285,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Salvation", 30, 3, {-1, -1}, "Salvation",
               "Aura protects against the elements."},
          }}},
-    Tree{TreeId::SorceressFire, "SorcFire", ClassId::Sorceress, 0, "FIRE BASED", "img_SorceressFire", "lbl_SorceressFire",
+    Tree{TreeId::SorceressFire, "SorcFire", ClassId::Sorceress, 0, "FIRE BASED",
          {{
              {"Fire Bolt", 1, 2, {-1, -1}, "Fire Bolt",
               "Creates a magical bolt of fire."},
@@ -308,7 +308,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Hydra", 30, 3, {6, -1}, "Hydra",
               "Summon multi-headed fire beast."},
          }}},
-    Tree{TreeId::SorceressLightning, "SorcLight", ClassId::Sorceress, 1, "LIGHTNING BASED", "img_SorceressLightning", "lbl_SorceressLightning",
+    Tree{TreeId::SorceressLightning, "SorcLight", ClassId::Sorceress, 1, "LIGHTNING BASED",
          {{
              {"Charged Bolt", 1, 2, {-1, -1}, "Charged Bolt",
               "Cast multiple charged bolts."},
@@ -331,7 +331,7 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
              {"Lightning Mastery", 30, 2, {-1, -1}, "Lightning Mastery",
               "(Passive) Reduces the cost of lightning spells."},
          }}},
-    Tree{TreeId::SorceressCold, "SorcCold", ClassId::Sorceress, 2, "COLD BASED", "img_SorceressCold", "lbl_SorceressCold",
+    Tree{TreeId::SorceressCold, "SorcCold", ClassId::Sorceress, 2, "COLD BASED",
          {{
              {"Ice Bolt", 1, 2, {-1, -1}, "Ice Bolt",
               "Cast an ice bolt that slows target."},
@@ -360,23 +360,18 @@ constexpr std::array<Tree, kTreeCount> kTrees{{
 constexpr std::array<ClassInfo, kClassCount> kClasses{{
     {ClassId::Necromancer,
      "Necromancer",
-     "frm_NecroSkill",
      {TreeId::NecromancerSummoning, TreeId::NecromancerPoisonBone, TreeId::NecromancerCurses}},
     {ClassId::Amazon,
      "Amazon",
-     "frm_AmazonSkill",
      {TreeId::AmazonJavelinSpear, TreeId::AmazonPassiveMagic, TreeId::AmazonBowCrossbow}},
     {ClassId::Barbarian,
      "Barbarian",
-     "frm_BarbarianSkill",
      {TreeId::BarbarianMasteries, TreeId::BarbarianWarcries, TreeId::BarbarianCombat}},
     {ClassId::Paladin,
      "Paladin",
-     "frm_Paladin",
      {TreeId::PaladinOffensiveAuras, TreeId::PaladinCombat, TreeId::PaladinDefensiveAuras}},
     {ClassId::Sorceress,
      "Sorceress",
-     "frm_Sorceress",
      {TreeId::SorceressFire, TreeId::SorceressLightning, TreeId::SorceressCold}},
 }};
 

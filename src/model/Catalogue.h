@@ -54,8 +54,6 @@ struct Tree {
     ClassId classId;
     int position; ///< 0 left, 1 middle, 2 right on the class screen
     std::string_view title;
-    std::string_view iconArray;  ///< e.g. "img_NecroBonePoison"
-    std::string_view countArray; ///< e.g. "lbl_NecroBonePoison"
     std::array<Skill, kSkillsPerTree> skills;
 };
 
@@ -69,7 +67,6 @@ struct SkillRef {
 struct ClassInfo {
     ClassId id;
     std::string_view name;       ///< "Necromancer"
-    std::string_view screenName; ///< "frm_NecroSkill"
     std::array<TreeId, 3> trees; ///< left, middle, right
 };
 

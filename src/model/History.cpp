@@ -1,5 +1,7 @@
 #include "History.h"
 
+#include "Quests.h"
+
 #include <array>
 #include <charconv>
 
@@ -11,30 +13,6 @@ constexpr std::string_view kClvl = "Clvl ";
 constexpr std::string_view kSlvl = "Slvl ";
 constexpr std::string_view kReservedForLater = " Reserved For Later ";
 constexpr std::string_view kReservedSpent = "Reserved ";
-
-struct QuestForm {
-    EntryKind kind;
-    std::string_view head;
-    std::array<std::string_view, 6> rounds; ///< the difficulty texts by counter 1..
-    std::int16_t limit;
-};
-constexpr std::array<QuestForm, 3> kQuestForms{{
-    {EntryKind::DenOfEvil, "Den Of Evil:", {" Normal ", " Nightmare ", " Hell "}, 3},
-    {EntryKind::BookOfSkill, "Book of Skill:", {" Normal ", " Nightmare ", " Hell "}, 3},
-    {EntryKind::Izual,
-     "Izual Quest Point:",
-     {"(1) Normal ", "(2) Normal ", "(1) Nightmare ", "(2) Nightmare ", "(1) Hell ", "(2) Hell "},
-     6},
-}};
-
-const QuestForm* questForm(EntryKind kind) {
-    for (const QuestForm& q : kQuestForms) {
-        if (q.kind == kind) {
-            return &q;
-        }
-    }
-    return nullptr;
-}
 
 void appendNumber(std::string& out, std::int16_t n) {
     std::array<char, 8> digits{};
@@ -126,10 +104,10 @@ void appendEntry(std::string& out, const HistoryEntry& e) {
     case EntryKind::Izual:
         break;
     }
-    const QuestForm& q = *questForm(e.kind);
-    out += q.head;
-    if (e.questRound >= 1 && e.questRound <= q.limit) {
-        out += q.rounds[static_cast<std::size_t>(e.questRound - 1)];
+    const QuestRule& q = *questRuleOf(e.kind);
+    out += q.historyHead;
+    if (e.questRound >= 1 && e.questRound <= q.limit()) {
+        out += q.historyDifficulty[static_cast<std::size_t>(e.questRound - 1)];
     }
     appendSkillTail(out, e);
 }
@@ -165,13 +143,13 @@ ParsedEntry parseEntry(std::string_view text, ClassId classId) {
             entry.kind = EntryKind::ReservedSpent;
             return parseSkillTail(rest, classId, entry);
         }
-        for (const QuestForm& q : kQuestForms) {
-            if (!takePrefix(rest, q.head)) {
+        for (const QuestRule& q : kQuestRules) {
+            if (!takePrefix(rest, q.historyHead)) {
                 continue;
             }
             entry.kind = q.kind;
-            for (std::int16_t round = 1; round <= q.limit; ++round) {
-                if (takePrefix(rest, q.rounds[static_cast<std::size_t>(round - 1)])) {
+            for (std::int16_t round = 1; round <= q.limit(); ++round) {
+                if (takePrefix(rest, q.historyDifficulty[static_cast<std::size_t>(round - 1)])) {
                     entry.questRound = round;
                     return parseSkillTail(rest, classId, entry);
                 }

@@ -6,24 +6,6 @@ namespace skillwright::model {
 
 namespace {
 
-// Captions of the quest entries by counter value; an empty text leaves the
-// caption as it is. Book of Skill has two spellings: the quest command writes
-// "Of", everything that takes a point back writes "of".
-using CaptionTable = std::array<std::string_view, 7>;
-constexpr CaptionTable kDenOfEvilCaptions{
-    "&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)", "", "", "", ""};
-constexpr CaptionTable kBookOfSkillTakenCaptions{
-    "&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)", "&Book Of Skill (Hell)", "", "", "", ""};
-constexpr CaptionTable kBookOfSkillGivenBackCaptions{
-    "&Book of Skill (Normal)", "&Book of Skill (Nightmare)", "&Book of Skill (Hell)", "", "", "", ""};
-constexpr CaptionTable kIzualCaptions{"&Death of Izual (Normal)",
-                                      "&Death of Izual (Normal)",
-                                      "&Death of Izual (Nightmare)",
-                                      "&Death of Izual (Nightmare)",
-                                      "&Death of Izual (Hell)",
-                                      "&Death of Izual (Hell)",
-                                      ""};
-
 std::size_t slot(Quest quest) {
     return static_cast<std::size_t>(quest);
 }
@@ -88,7 +70,7 @@ void StatusLabels::buildChanged(const BuildChange& change) {
     const bool levelUp =
         change.entry.kind == EntryKind::Ordinary || change.entry.kind == EntryKind::ReservedForLater;
     switch (change.kind) {
-    case Kind::ScreenOpened:
+    case Kind::CharacterStarted:
         startAfresh(Form::Created);
         m_level = m_build.characterLevel();
         return;
@@ -121,8 +103,7 @@ void StatusLabels::buildChanged(const BuildChange& change) {
         }
         break;
     case Kind::PointRefused:
-    case Kind::ScreenClosed:
-    case Kind::SkillChosen:
+    case Kind::CharacterEnded:
         break;
     }
     followLevel(m_build.characterLevel());
@@ -164,15 +145,16 @@ void NoticeLine::noticeHidden() {
     m_visible = false;
 }
 
-void NoticeLine::screenClosed() {
+void NoticeLine::characterEnded() {
     setTimerRunning(false);
 }
 
 // -------------------------------------------------------- SkillMenuTexts
 
 SkillMenuTexts::SkillMenuTexts(Build& build)
-    : m_build(build), m_captions{std::string(kDenOfEvilCaptions[0]),
-                                 std::string(kBookOfSkillTakenCaptions[0]), std::string(kIzualCaptions[0])} {
+    : m_build(build), m_captions{std::string(questRule(Quest::DenOfEvil).captionsTaken[0]),
+                                 std::string(questRule(Quest::BookOfSkill).captionsTaken[0]),
+                                 std::string(questRule(Quest::Izual).captionsTaken[0])} {
     m_build.addListener(*this);
 }
 
@@ -184,42 +166,33 @@ const std::string& SkillMenuTexts::caption(Quest quest) const {
     return m_captions[slot(quest)];
 }
 
-bool SkillMenuTexts::visible(Quest quest) const {
-    return m_visible[slot(quest)];
-}
-
 void SkillMenuTexts::restoreNormalCaptions() {
-    m_captions[slot(Quest::BookOfSkill)] = kBookOfSkillGivenBackCaptions[0];
-    m_captions[slot(Quest::DenOfEvil)] = kDenOfEvilCaptions[0];
+    m_captions[slot(Quest::BookOfSkill)] = questRule(Quest::BookOfSkill).captionsGivenBack[0];
+    m_captions[slot(Quest::DenOfEvil)] = questRule(Quest::DenOfEvil).captionsGivenBack[0];
 }
 
 void SkillMenuTexts::questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) {
-    const CaptionTable& table = quest == Quest::DenOfEvil      ? kDenOfEvilCaptions
-                                : quest == Quest::Izual        ? kIzualCaptions
-                                : change == QuestChange::Taken ? kBookOfSkillTakenCaptions
-                                                               : kBookOfSkillGivenBackCaptions;
+    const QuestRule& rule = questRule(quest);
     // Taking an Izual point back to none leaves its caption as it is.
     if (quest == Quest::Izual && change == QuestChange::GivenBack && counter < 1) {
         return;
     }
-    if (counter >= 0 && counter < static_cast<std::int16_t>(table.size()) &&
-        !table[static_cast<std::size_t>(counter)].empty()) {
-        m_captions[slot(quest)] = table[static_cast<std::size_t>(counter)];
+    // A counter at the limit leaves the Hell caption as it is.
+    if (counter >= 0 && counter < rule.limit()) {
+        const auto& captions = change == QuestChange::Taken ? rule.captionsTaken : rule.captionsGivenBack;
+        m_captions[slot(quest)] = captions[rule.difficulty(counter)];
     }
 }
 
-void SkillMenuTexts::questsOffered(const QuestOffer& offer) {
-    // The separator above the quest entries shows exactly when one of them does.
-    m_spacerVisible = offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual;
-    m_visible[slot(Quest::DenOfEvil)] = offer.denOfEvil;
-    m_visible[slot(Quest::BookOfSkill)] = offer.bookOfSkill;
-    m_visible[slot(Quest::Izual)] = offer.deathOfIzual;
+void SkillMenuTexts::buildReset() {
+    for (const QuestRule& rule : kQuestRules) {
+        m_captions[slot(rule.quest)] = rule.captionsGivenBack[0];
+    }
 }
 
-void SkillMenuTexts::buildReset() {
-    m_captions[slot(Quest::Izual)] = kIzualCaptions[0];
-    m_captions[slot(Quest::BookOfSkill)] = kBookOfSkillGivenBackCaptions[0];
-    m_captions[slot(Quest::DenOfEvil)] = kDenOfEvilCaptions[0];
+std::string questCaption(Quest quest, std::int16_t counter) {
+    const QuestRule& rule = questRule(quest);
+    return std::string(rule.captionsTaken[rule.difficulty(counter)]);
 }
 
 } // namespace skillwright::model

@@ -71,7 +71,7 @@ public:
 
     void noticeShown(std::string_view text) override;
     void noticeHidden() override;
-    void screenClosed() override;
+    void characterEnded() override;
 
 private:
     void setTimerRunning(bool running);
@@ -83,9 +83,9 @@ private:
     bool m_timerRunning = false;
 };
 
-/// The skill menu's quest entries as the rules leave them: their captions
-/// (which name the difficulty of the next point) and which of them, with the
-/// separator above them, the last right click showed.
+/// The captions of the skill menu's quest entries as the rules leave them:
+/// each names the difficulty of the quest's next point, in the spelling of
+/// whatever wrote it last.
 class SkillMenuTexts final : public BuildListener {
 public:
     explicit SkillMenuTexts(Build& build);
@@ -94,21 +94,20 @@ public:
     SkillMenuTexts& operator=(const SkillMenuTexts&) = delete;
 
     [[nodiscard]] const std::string& caption(Quest quest) const;
-    [[nodiscard]] bool visible(Quest quest) const;
-    [[nodiscard]] bool reserveSpacerVisible() const { return m_spacerVisible; }
 
     /// The start screen's load: Normal captions for Book of Skill and Den of Evil.
     void restoreNormalCaptions();
 
     void questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) override;
-    void questsOffered(const QuestOffer& offer) override;
     void buildReset() override;
 
 private:
     Build& m_build;
     std::array<std::string, 3> m_captions;
-    std::array<bool, 3> m_visible{true, true, true};
-    bool m_spacerVisible = true;
 };
+
+/// A quest entry's caption for a counter, as the quest command writes it:
+/// the caption of a build replayed to that counter.
+[[nodiscard]] std::string questCaption(Quest quest, std::int16_t counter);
 
 } // namespace skillwright::model

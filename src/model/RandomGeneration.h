@@ -92,7 +92,7 @@ private:
     void buildChanged(const BuildChange& change) override {
         m_stopped = m_stopped || change.kind == BuildChange::Kind::Replayed;
     }
-    void screenClosed() override { m_stopped = true; }
+    void characterEnded() override { m_stopped = true; }
 
     Build& m_build;
     RandomSource m_random;

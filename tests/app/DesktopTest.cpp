@@ -5,6 +5,7 @@
 // skipped.
 #include <model/Build.h>
 #include <report/ReportReader.h>
+#include <screens/tree/ScreenDesign.h>
 #include <toolkit/QtToolkit.h>
 
 #include <QAction>
@@ -351,7 +352,7 @@ struct PlanStep {
 std::vector<PlanStep> sorceressToNinetyNine() {
     using model::Quest;
     model::Build shadow;
-    shadow.openScreen(model::ClassId::Sorceress);
+    shadow.startCharacter(model::ClassId::Sorceress);
     std::vector<model::SkillRef> order;
     for (const model::TreeId t : model::classInfo(model::ClassId::Sorceress).trees) {
         for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
@@ -369,11 +370,11 @@ std::vector<PlanStep> sorceressToNinetyNine() {
     while (shadow.characterLevel() < model::kMaxLevel) {
         for (const Quest quest : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
             for (const model::SkillRef s : order) {
-                const model::QuestOffer offer = shadow.prepareRightClick(s.tree, s.index);
+                const model::QuestOffer offer = shadow.questOffer(s);
                 const bool offered = quest == Quest::DenOfEvil     ? offer.denOfEvil
                                      : quest == Quest::BookOfSkill ? offer.bookOfSkill
                                                                    : offer.deathOfIzual;
-                if (offered && shadow.takeQuestPoint(quest).accepted()) {
+                if (offered && shadow.takeQuestPoint(quest, s).accepted()) {
                     plan.push_back({PlanStep::QuestPoint, s, quest});
                     break;
                 }
@@ -381,7 +382,6 @@ std::vector<PlanStep> sorceressToNinetyNine() {
         }
         const int level = shadow.characterLevel();
         if (level % 17 == 0) {
-            shadow.prepareRightClick(order.front().tree, order.front().index);
             if (shadow.reservePoint().accepted()) {
                 plan.push_back({PlanStep::Reserve, order.front()});
                 continue;
@@ -389,8 +389,7 @@ std::vector<PlanStep> sorceressToNinetyNine() {
         }
         if (shadow.reservedPoints() > 0 && level % 17 == 5) {
             for (const model::SkillRef s : order) {
-                shadow.prepareRightClick(s.tree, s.index);
-                if (shadow.useReservedPoint().accepted()) {
+                if (shadow.useReservedPoint(s).accepted()) {
                     plan.push_back({PlanStep::UseReserve, s});
                     break;
                 }
@@ -440,7 +439,7 @@ QString readReport(const QString& path) {
 class KeyboardAlone : public DesktopTest {
 protected:
     QWidget* icon(const model::SkillRef& s) const {
-        const std::string_view array = model::tree(s.tree).iconArray;
+        const std::string_view array = screens::iconArrayName(s.tree);
         return program.treeScreen()->findChild<QWidget*>(
             QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) +
             QStringLiteral("(%1)").arg(s.index));

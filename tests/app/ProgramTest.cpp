@@ -124,6 +124,8 @@ TEST_F(ProgramTest, escapeInTheHistoryListChangesClassToo) {
 }
 
 TEST_F(ProgramTest, aRightClickOnATreeScreenOpensTheSharedSkillMenu) {
+    EXPECT_EQ(program.menuTexts().caption(model::Quest::BookOfSkill), "&Book of Skill (Normal)")
+        << "as the start screen's load leaves it";
     auto* barbarian = choose("lbl_Barbarian");
     QStringList offered;
     program.menu().setPopper([&](QMenu& menu, QPoint) -> QAction* {

@@ -174,7 +174,7 @@ TEST_F(Generator, resetAClosedScreenOrAStopRequestBetweenTwoGeneratedClicksStops
             }
             build.reset();
             if (how == Stop::ScreenClosed) {
-                build.closeScreen();
+                build.endCharacter();
             }
         };
         open(ClassId::Barbarian);

@@ -50,11 +50,10 @@ TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
 /// Fire Bolt, a point held for later and Den of Evil's point on Warmth.
 model::Plan smallSorceress() {
     model::Build build;
-    build.openScreen(ClassId::Sorceress);
+    build.startCharacter(ClassId::Sorceress);
     build.click(TreeId::SorceressFire, 0);
-    build.prepareRightClick(TreeId::SorceressFire, 1);
     build.reservePoint();
-    build.takeDenOfEvilPoint();
+    build.takeQuestPoint(model::Quest::DenOfEvil, {TreeId::SorceressFire, 1});
     return planOf(build, "Tal\\Rasha");
 }
 

@@ -25,8 +25,8 @@ protected:
     StatusLabels status{build};
     SkillMenuTexts menuTexts{build};
 
-    void open(ClassId c) { build.openScreen(c); }
-    void open(TreeId t) { build.openScreen(tree(t).classId); }
+    void open(ClassId c) { build.startCharacter(c); }
+    void open(TreeId t) { build.startCharacter(tree(t).classId); }
 
     [[nodiscard]] const Character& screen() const { return *build.character(); }
     [[nodiscard]] std::vector<std::string> history() const {
@@ -46,28 +46,28 @@ protected:
     }
     [[nodiscard]] const std::string& caption(Quest q) const { return menuTexts.caption(q); }
 
-    /// The skill menu on skill i of tree t: right click, then the command.
-    void rightClick(TreeId t, int i) { build.prepareRightClick(t, static_cast<std::int16_t>(i)); }
-    void reserve(TreeId t) {
-        rightClick(t, 0);
-        build.reservePoint();
+    /// The skill menu's commands on skill i of tree t.
+    static SkillRef at(TreeId t, int i) { return {t, static_cast<std::int16_t>(i)}; }
+    /// A right click: the skill the menu acts on, and what it offers then.
+    SkillRef chosen{};
+    QuestOffer offer{};
+    void rightClick(TreeId t, int i) {
+        chosen = at(t, i);
+        offer = build.questOffer(chosen);
     }
-    void useReserve(TreeId t, int i) {
-        rightClick(t, i);
-        build.useReservedPoint();
+    [[nodiscard]] bool offered(Quest q) const {
+        return q == Quest::DenOfEvil     ? offer.denOfEvil
+               : q == Quest::BookOfSkill ? offer.bookOfSkill
+                                         : offer.deathOfIzual;
     }
-    void denOfEvil(TreeId t, int i) {
-        rightClick(t, i);
-        build.takeDenOfEvilPoint();
+    [[nodiscard]] bool anyOffered() const {
+        return offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual;
     }
-    void bookOfSkill(TreeId t, int i) {
-        rightClick(t, i);
-        build.takeBookOfSkillPoint();
-    }
-    void izual(TreeId t, int i) {
-        rightClick(t, i);
-        build.takeIzualPoint();
-    }
+    void reserve(TreeId /*t*/) { build.reservePoint(); }
+    void useReserve(TreeId t, int i) { build.useReservedPoint(at(t, i)); }
+    void denOfEvil(TreeId t, int i) { build.takeQuestPoint(Quest::DenOfEvil, at(t, i)); }
+    void bookOfSkill(TreeId t, int i) { build.takeQuestPoint(Quest::BookOfSkill, at(t, i)); }
+    void izual(TreeId t, int i) { build.takeQuestPoint(Quest::Izual, at(t, i)); }
     PointResult click(TreeId t, int i) { return build.click(t, static_cast<std::int16_t>(i)); }
 
     /// Levels up by holding points in reserve until the character is at `target`.

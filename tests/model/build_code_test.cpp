@@ -127,7 +127,7 @@ TEST(BuildCode, randomPlansComeBackWhole) {
 
 TEST(BuildCode, lengthsOfTypicalCharacters) {
     Build level30;
-    level30.openScreen(ClassId::Necromancer);
+    level30.startCharacter(ClassId::Necromancer);
     for (int n = 0; n < 29; ++n) {
         testing::takeAnywhere(level30, testing::Take::Click);
     }

@@ -5,7 +5,7 @@
 namespace skillwright::model::testing {
 namespace {
 
-struct QuestRule {
+struct OfferRule {
     const char* name;
     Quest quest;
     std::vector<int> fromLevel;         ///< the level from which the (n+1)-th point is offered
@@ -13,8 +13,8 @@ struct QuestRule {
     bool QuestOffer::*offered;
 };
 
-const std::vector<QuestRule>& questRules() {
-    static const std::vector<QuestRule> rules{
+const std::vector<OfferRule>& questRules() {
+    static const std::vector<OfferRule> rules{
         {"Den of Evil", Quest::DenOfEvil, {3, 24, 35}, {3, 25, 40}, &QuestOffer::denOfEvil},
         {"Book of Skill", Quest::BookOfSkill, {15, 30, 45}, {15, 30, 45}, &QuestOffer::bookOfSkill},
         {"Death of Izual",
@@ -28,7 +28,7 @@ const std::vector<QuestRule>& questRules() {
 
 TEST(QuestAvailability, theNextPointIsOfferedFromItsDifficultysLevelUntilAllAreTaken) {
     for (const Tree& t : trees()) {
-        for (const QuestRule& rule : questRules()) {
+        for (const OfferRule& rule : questRules()) {
             const auto& from = t.id == TreeId::AmazonJavelinSpear ? rule.fromLevelJavelins : rule.fromLevel;
             for (int taken = 0; taken <= static_cast<int>(from.size()); ++taken) {
                 for (int lvl = 1; lvl <= 99; ++lvl) {
@@ -51,16 +51,16 @@ TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
     open(ClassId::Necromancer);
     reserveUntilLevel(TreeId::NecromancerPoisonBone, 3);
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
-    EXPECT_TRUE(menuTexts.reserveSpacerVisible());
-    build.takeDenOfEvilPoint();
+    EXPECT_TRUE(offered(Quest::DenOfEvil));
+    EXPECT_TRUE(anyOffered());
+    build.takeQuestPoint(Quest::DenOfEvil, chosen);
     EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
     EXPECT_EQ(level(), 3);
     EXPECT_EQ(status.levelLabel(), "Level 3");
     EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
-    EXPECT_FALSE(menuTexts.reserveSpacerVisible());
+    EXPECT_FALSE(offered(Quest::DenOfEvil));
+    EXPECT_FALSE(anyOffered());
 }
 
 TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
@@ -70,12 +70,12 @@ TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_TRUE(menuTexts.visible(Quest::Izual));
-    build.takeIzualPoint();
+    EXPECT_TRUE(offered(Quest::Izual));
+    build.takeQuestPoint(Quest::Izual, chosen);
     EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Normal Slvl 2: Teeth");
     EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(menuTexts.visible(Quest::Izual));
+    EXPECT_FALSE(offered(Quest::Izual));
     EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0) << "the Izual point does not depend on Book of Skill";
 }
 
@@ -85,10 +85,10 @@ TEST_F(Quests, theSeparatorShowsWhenIzualAloneIsOffered) {
     denOfEvil(TreeId::NecromancerPoisonBone, 0);
     bookOfSkill(TreeId::NecromancerPoisonBone, 0);
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(menuTexts.visible(Quest::DenOfEvil));
-    EXPECT_FALSE(menuTexts.visible(Quest::BookOfSkill));
-    EXPECT_TRUE(menuTexts.visible(Quest::Izual));
-    EXPECT_TRUE(menuTexts.reserveSpacerVisible());
+    EXPECT_FALSE(offered(Quest::DenOfEvil));
+    EXPECT_FALSE(offered(Quest::BookOfSkill));
+    EXPECT_TRUE(offered(Quest::Izual));
+    EXPECT_TRUE(anyOffered());
 }
 
 TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
@@ -100,13 +100,13 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
         open(ClassId::Necromancer);
         reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
         rightClick(TreeId::NecromancerPoisonBone, 0);
-        build.takeDenOfEvilPoint();
+        build.takeQuestPoint(Quest::DenOfEvil, chosen);
         izual(TreeId::NecromancerPoisonBone, 0);
         izual(TreeId::NecromancerPoisonBone, 1);
         ASSERT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
         ASSERT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
         if (!replacedDirectly) {
-            build.closeScreen();
+            build.endCharacter();
         }
         open(ClassId::Amazon);
         EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
@@ -115,8 +115,8 @@ TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
         EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
         reserveUntilLevel(TreeId::AmazonBowCrossbow, 3);
         rightClick(TreeId::AmazonBowCrossbow, 0);
-        EXPECT_TRUE(menuTexts.visible(Quest::DenOfEvil));
-        build.takeDenOfEvilPoint();
+        EXPECT_TRUE(offered(Quest::DenOfEvil));
+        build.takeQuestPoint(Quest::DenOfEvil, chosen);
         EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Magic Arrow");
     }
 }
@@ -174,7 +174,7 @@ TEST_F(Quests, anExhaustedQuestChangesNothingWhenTheMenuIsBypassed) {
     const auto before = history();
     for (Quest q : {Quest::DenOfEvil, Quest::Izual}) {
         rightClick(TreeId::PaladinCombat, 0);
-        const PointResult result = build.takeQuestPoint(q);
+        const PointResult result = build.takeQuestPoint(q, chosen);
         EXPECT_EQ(result.refusal, Refusal::QuestExhausted);
         EXPECT_EQ(refusalText(result), "You may only complete this quest once for each level, 3 times.");
     }
@@ -193,7 +193,8 @@ TEST_F(Quests, aRefusedIzualPointFromItsFourthToItsSixthIsGivenBack) {
         if (taken >= 3) {
             // Meteor (level 24, needs Fireball and Firewall) is refused: its prerequisites hold nothing.
             rightClick(TreeId::SorceressFire, 7);
-            EXPECT_EQ(build.takeIzualPoint().refusal, Refusal::Prerequisite) << taken << " taken";
+            EXPECT_EQ(build.takeQuestPoint(Quest::Izual, chosen).refusal, Refusal::Prerequisite)
+                << taken << " taken";
             EXPECT_EQ(build.questCount(Quest::Izual), taken);
             EXPECT_EQ(notice(), prerequisiteText("Fireball"));
         }
@@ -228,9 +229,7 @@ TEST_F(Quests, announcementsAtTheirLevelsUnderTheirCounterConditions) {
             // The quest commands do not ask whether the point is due.
             for (int n = 0; n < taken; ++n) {
                 rightClick(TreeId::AmazonBowCrossbow, 0);
-                row.quest == Quest::DenOfEvil     ? build.takeDenOfEvilPoint()
-                : row.quest == Quest::BookOfSkill ? build.takeBookOfSkillPoint()
-                                                  : build.takeIzualPoint();
+                build.takeQuestPoint(row.quest, chosen);
             }
             ASSERT_EQ(build.questCount(row.quest), taken);
             reserveUntilLevel(TreeId::AmazonBowCrossbow, row.level - 2);

@@ -119,19 +119,18 @@ TEST_F(Redo, endsWithANewFutureOnly) {
     const std::vector<Case> cases{
         {"a click", [this] { click(kBone, 0); }, 0},
         {"a refused click", [this] { click(kBone, 5); }, 2},
-        {"a right click", [this] { rightClick(kBone, 1); }, 2},
         {"a reserved point", [this] { reserve(kBone); }, 0},
         {"a point from the reserve", [this] { useReserve(kBone, 1); }, 0},
         {"a quest point", [this] { denOfEvil(kBone, 0); }, 0},
         {"another undo", [this] { build.undoLast(); }, 3},
         {"RESET", [this] { build.reset(); }, 0},
         {"opening a character", [this] { build.replay(build.plan()); }, 0},
-        {"CHANGE CLASS", [this] { build.closeScreen(), open(ClassId::Necromancer); }, 0},
+        {"CHANGE CLASS", [this] { build.endCharacter(), open(ClassId::Necromancer); }, 0},
         {"another class's screen", [this] { open(ClassId::Amazon); }, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        build.closeScreen();
+        build.endCharacter();
         open(ClassId::Necromancer);
         click(kBone, 0);
         reserve(kBone);

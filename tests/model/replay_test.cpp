@@ -166,7 +166,7 @@ TEST(Replay, startsAfreshOnAnotherClassAndTellsOneChange) {
         std::vector<BuildChange> changes;
         std::vector<ClassId> opened;
         void buildChanged(const BuildChange& change) override { changes.push_back(change); }
-        void screenOpened(ClassId c) override { opened.push_back(c); }
+        void characterStarted(ClassId c) override { opened.push_back(c); }
     } listener;
     build.addListener(listener);
     const Plan plan = planOf(ClassId::Sorceress, {"Clvl 2 Slvl 1: Fire Bolt"});
@@ -189,6 +189,7 @@ protected:
 TEST_F(Changes, eachOperationTellsWhatItDid) {
     using K = BuildChange::Kind;
     build.addListener(*this);
+    chosen = at(TreeId::NecromancerPoisonBone, 0);
     const HistoryEntry teeth{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecromancerPoisonBone, 0}};
     const HistoryEntry reserved{EntryKind::ReservedForLater, 3, 0, 0, {}};
     const HistoryEntry denOfEvil{EntryKind::DenOfEvil, 0, 2, 1, {TreeId::NecromancerPoisonBone, 0}};
@@ -197,20 +198,21 @@ TEST_F(Changes, eachOperationTellsWhatItDid) {
         std::function<void()> run;
         BuildChange change;
     } steps[] = {
-        {"open", [&] { open(ClassId::Necromancer); }, {K::ScreenOpened}},
+        {"open", [&] { open(ClassId::Necromancer); }, {K::CharacterStarted}},
         {"click", [&] { click(TreeId::NecromancerPoisonBone, 0); }, {K::PointTaken, teeth}},
         {"refused click",
          [&] { click(TreeId::NecromancerPoisonBone, 6); },
          {K::PointRefused, {}, Refusal::RequiredLevel}},
-        {"right click", [&] { rightClick(TreeId::NecromancerPoisonBone, 0); }, {K::SkillChosen}},
         {"reserve", [&] { build.reservePoint(); }, {K::PointTaken, reserved}},
-        {"quest", [&] { build.takeDenOfEvilPoint(); }, {K::PointTaken, denOfEvil}},
+        {"quest", [&] { build.takeQuestPoint(Quest::DenOfEvil, chosen); }, {K::PointTaken, denOfEvil}},
         {"undo", [&] { build.undoLast(); }, {K::PointUndone, denOfEvil}},
         {"undo the reserve", [&] { build.undoLast(); }, {K::PointUndone, reserved}},
-        {"use reserve", [&] { build.useReservedPoint(); }, {K::PointRefused, {}, Refusal::EmptyReserve}},
+        {"use reserve",
+         [&] { build.useReservedPoint(chosen); },
+         {K::PointRefused, {}, Refusal::EmptyReserve}},
         {"replay", [&] { build.replay(build.plan()); }, {K::Replayed}},
         {"reset", [&] { build.reset(); }, {K::Reset}},
-        {"close", [&] { build.closeScreen(); }, {K::ScreenClosed}},
+        {"close", [&] { build.endCharacter(); }, {K::CharacterEnded}},
     };
     for (const auto& step : steps) {
         told.clear();

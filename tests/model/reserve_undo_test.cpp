@@ -27,7 +27,7 @@ TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
 TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
     open(ClassId::Amazon);
     rightClick(TreeId::AmazonPassiveMagic, 0);
-    EXPECT_EQ(build.useReservedPoint().refusal, Refusal::EmptyReserve);
+    EXPECT_EQ(build.useReservedPoint(chosen).refusal, Refusal::EmptyReserve);
     EXPECT_EQ(notice(), "You have no skill points in reserve.");
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(level(), 1);

@@ -57,8 +57,7 @@ std::string lines(std::initializer_list<std::string_view> list) {
 std::string describe(const Build& b) {
     std::ostringstream s;
     s << b.levelsGained() << ' ' << b.reservedPoints() << ' ' << b.questCount(model::Quest::DenOfEvil) << ' '
-      << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << ' '
-      << b.activeSkillPoints() << '|';
+      << b.questCount(model::Quest::BookOfSkill) << ' ' << b.questCount(model::Quest::Izual) << '|';
     if (const model::Character* sc = b.character()) {
         for (int t = 0; t < 3; ++t) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
@@ -84,7 +83,7 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir = pattern;
         toolkit.folder = dir.string();
-        build.openScreen(ClassId::Necromancer);
+        build.startCharacter(ClassId::Necromancer);
     }
     void TearDown() override {
         std::error_code ec;
@@ -101,12 +100,12 @@ protected:
     /// Necromancer at level 3 with one entry of every kind, all on Teeth.
     void buildEveryEntryKind() {
         build.click(TreeId::NecromancerPoisonBone, 0);
-        build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
+        const model::SkillRef teeth{TreeId::NecromancerPoisonBone, 0};
         build.reservePoint();
-        build.useReservedPoint();
-        build.takeDenOfEvilPoint();
-        build.takeBookOfSkillPoint();
-        build.takeIzualPoint();
+        build.useReservedPoint(teeth);
+        build.takeQuestPoint(model::Quest::DenOfEvil, teeth);
+        build.takeQuestPoint(model::Quest::BookOfSkill, teeth);
+        build.takeQuestPoint(model::Quest::Izual, teeth);
     }
 
     toolkit::ScriptedToolkit toolkit;
@@ -154,7 +153,7 @@ TEST_F(SaveBuildReportTest, classLineNamesTheOpenScreen) {
         {ClassId::Necromancer, "Class: Necromancer"},
     };
     for (const auto& [classId, line] : cases) {
-        build.openScreen(classId);
+        build.startCharacter(classId);
         save("C");
         EXPECT_NE(readFile(dir / "C.txt").find("\r\nC\r\n" + line + "\r\n"), std::string::npos) << line;
     }
@@ -232,7 +231,7 @@ TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTh
 }
 
 TEST_F(SaveBuildReportTest, noOpenScreenWritesNothing) {
-    build.closeScreen();
+    build.endCharacter();
     save("Nobody");
     EXPECT_FALSE(fs::exists(dir / "Nobody.txt"));
     EXPECT_TRUE(toolkit.messages.empty());

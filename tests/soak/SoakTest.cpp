@@ -20,6 +20,7 @@
 #include <model/Catalogue.h>
 #include <model/History.h>
 #include <screens/common/CharacterOpener.h>
+#include <screens/tree/ScreenDesign.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QAction>
@@ -180,7 +181,7 @@ struct Soak {
 
     void chooseClass() {
         const model::ClassInfo& chosen = model::classInfo(screens::StartScreen::kClassOrder[draw(5)]);
-        replacesPlan({qstr(chosen.screenName), {}});
+        replacesPlan({qstr(screens::classDesign(chosen.id).screenName), {}});
         clickOn(&start(), "lbl_" + qstr(chosen.name));
     }
     void generate() {
@@ -292,7 +293,7 @@ struct Soak {
         toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No); // if asked
         const std::size_t messagesBefore = toolkit.messages.size();
         if (replace) {
-            replacesPlan({qstr(model::classInfo(kept.classId).screenName), kept.entries});
+            replacesPlan({qstr(screens::classDesign(kept.classId).screenName), kept.entries});
         }
         toolkit.openFiles.push_back(kept.path);
         if (byDrop) { // as the platform delivers it; it opens once the drop is over
@@ -338,7 +339,7 @@ struct Soak {
             fail("the plan offered to continue has no whole journal: " + kept.error);
             return;
         }
-        Plan expected{qstr(model::classInfo(kept.record->plan.classId).screenName), {}};
+        Plan expected{qstr(screens::classDesign(kept.record->plan.classId).screenName), {}};
         for (const model::HistoryEntry& entry : kept.record->plan.history) {
             expected.history.push_back(model::formatEntry(entry));
         }
@@ -488,7 +489,7 @@ struct Soak {
         QTest::keyClick(name.isEmpty() ? window : child(window, name), key, modifiers);
     }
     static QString iconName(TreeId tree, int index) {
-        return qstr(model::tree(tree).iconArray) + QStringLiteral("(%1)").arg(index);
+        return qstr(screens::iconArrayName(tree)) + QStringLiteral("(%1)").arg(index);
     }
 
     app::Program& program() { return *m_program; }
@@ -613,7 +614,7 @@ struct Soak {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
                 const auto it = r.counts.find(model::skill(tree, i).name);
                 const std::string expected = std::to_string(it == r.counts.end() ? 0 : it->second);
-                const QString label = qstr(model::tree(tree).countArray) + QStringLiteral("(%1)").arg(i);
+                const QString label = qstr(screens::countArrayName(tree)) + QStringLiteral("(%1)").arg(i);
                 if (const std::string shown = str(child<QLabel>(screen, label)->text()); shown != expected) {
                     fail(str(label) + " shows " + shown + ", the history holds " + expected);
                 }

@@ -28,18 +28,18 @@ inline bool take(model::Build& build, Take how, int place) {
     if (how == Take::Click) {
         return build.click(tree, index).accepted();
     }
-    const QuestOffer offer = build.prepareRightClick(tree, index);
+    const QuestOffer offer = build.questOffer({tree, index});
     switch (how) {
     case Take::Reserve:
         return build.reservePoint().accepted();
     case Take::SpendReserve:
-        return build.useReservedPoint().accepted();
+        return build.useReservedPoint({tree, index}).accepted();
     case Take::DenOfEvil:
-        return offer.denOfEvil && build.takeDenOfEvilPoint().accepted();
+        return offer.denOfEvil && build.takeQuestPoint(Quest::DenOfEvil, {tree, index}).accepted();
     case Take::BookOfSkill:
-        return offer.bookOfSkill && build.takeBookOfSkillPoint().accepted();
+        return offer.bookOfSkill && build.takeQuestPoint(Quest::BookOfSkill, {tree, index}).accepted();
     case Take::Izual:
-        return offer.deathOfIzual && build.takeIzualPoint().accepted();
+        return offer.deathOfIzual && build.takeQuestPoint(Quest::Izual, {tree, index}).accepted();
     case Take::Click:
         break;
     }
@@ -60,7 +60,7 @@ inline bool takeAnywhere(model::Build& build, Take how) {
 /// points reserved for later and spent: 140 entries.
 inline model::Plan fullPlan(model::ClassId classId, std::string name) {
     model::Build build;
-    build.openScreen(classId);
+    build.startCharacter(classId);
     int reserved = 0;
     while (build.characterLevel() < model::kMaxLevel) {
         // Every third level-up is held in reserve and spent at the next one.
@@ -86,7 +86,7 @@ inline model::Plan randomPlan(std::mt19937& random) {
     static const std::array<std::string, 6> kNames{"",         "Tal Rasha", "Åsa Öberg",
                                                    "炎の魔女", "x",         "🗡 Blood-Raven"};
     model::Build build;
-    build.openScreen(static_cast<model::ClassId>(random() % model::kClassCount));
+    build.startCharacter(static_cast<model::ClassId>(random() % model::kClassCount));
     const unsigned tries = random() % 400;
     for (unsigned n = 0; n < tries; ++n) {
         const unsigned roll = random() % 100;

@@ -10,33 +10,33 @@ namespace skillwright::support {
 /// every kind and undo, each at random, until the character reaches `level`.
 /// Quest points are taken as the skill menu offers them.
 inline void playAtRandom(model::Build& build, model::ClassId classId, int level, std::mt19937& random) {
-    build.openScreen(classId);
+    build.startCharacter(classId);
     const auto trees = model::classInfo(classId).trees;
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
     for (int step = 0; step < 2000 && build.characterLevel() < level; ++step) {
         const model::TreeId tree = trees[static_cast<std::size_t>(pick(3))];
         const auto index = static_cast<std::int16_t>(pick(10));
-        const model::QuestOffer offer = build.prepareRightClick(tree, index);
+        const model::QuestOffer offer = build.questOffer({tree, index});
         switch (pick(12)) {
         case 0:
             build.reservePoint();
             break;
         case 1:
-            build.useReservedPoint();
+            build.useReservedPoint({tree, index});
             break;
         case 2:
             if (offer.denOfEvil) {
-                build.takeDenOfEvilPoint();
+                build.takeQuestPoint(model::Quest::DenOfEvil, {tree, index});
             }
             break;
         case 3:
             if (offer.bookOfSkill) {
-                build.takeBookOfSkillPoint();
+                build.takeQuestPoint(model::Quest::BookOfSkill, {tree, index});
             }
             break;
         case 4:
             if (offer.deathOfIzual) {
-                build.takeIzualPoint();
+                build.takeQuestPoint(model::Quest::Izual, {tree, index});
             }
             break;
         case 5:

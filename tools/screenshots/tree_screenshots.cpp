@@ -3,6 +3,7 @@
 // line shows, and the Sorceress with the keyboard on one of her skills:
 // tree_screenshots <folder>. Run under a display (Xvfb will do).
 #include <model/Build.h>
+#include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -49,7 +50,7 @@ void spendUntilRefused(model::Build& build, model::ClassId classId) {
 /// shows the outline and the description area too.
 void hoverAnIcon(QWidget& screen, model::ClassId classId) {
     const model::Tree& middle = model::tree(model::classInfo(classId).trees[1]);
-    const std::string_view array = middle.iconArray;
+    const std::string_view array = screens::iconArrayName(middle.id);
     auto* icon = screen.findChild<QWidget*>(
         QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) + QStringLiteral("(1)"));
     if (icon == nullptr) {

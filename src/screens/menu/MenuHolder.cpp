@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <utility>
 
 namespace skillwright::screens {
@@ -23,10 +24,10 @@ MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, 
 
     m_skillMenu = new QMenu(QStringLiteral("ReserveMenu"), this);
     m_skillMenu->setObjectName(QStringLiteral("mnu_ReserveMenu"));
-    addEntry(m_skillMenu, "mnu_ReservePoint", QStringLiteral("&Reserve Skill Point"),
-             &MenuHolder::reserveForLater);
-    addEntry(m_skillMenu, "mnu_UseReserve", QStringLiteral("&Use Reserved Point"),
-             &MenuHolder::spendReserved);
+    m_reservePoint = addEntry(m_skillMenu, "mnu_ReservePoint", QStringLiteral("&Reserve Skill Point"),
+                              &MenuHolder::reserveForLater);
+    m_useReserve = addEntry(m_skillMenu, "mnu_UseReserve", QStringLiteral("&Use Reserved Point"),
+                            &MenuHolder::spendReserved);
     m_questSpacer = addSeparator(m_skillMenu, "mnu_ReserveSpacer");
     m_denOfEvil = addEntry(m_skillMenu, "mnu_DenOfEvil", QStringLiteral("&Den Of Evil (Normal)"),
                            &MenuHolder::takeDenOfEvil);
@@ -62,9 +63,12 @@ MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, 
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setData(static_cast<int>(entry.command));
     }
+    m_build.addListener(*this);
 }
 
-MenuHolder::~MenuHolder() = default;
+MenuHolder::~MenuHolder() {
+    m_build.removeListener(*this);
+}
 
 QAction* MenuHolder::addEntry(QMenu* menu, const char* name, const QString& caption,
                               void (MenuHolder::*handler)()) {
@@ -84,20 +88,35 @@ void MenuHolder::setPopper(Popper popper) {
     m_popper = std::move(popper);
 }
 
-void MenuHolder::mirrorQuestEntries() {
+void MenuHolder::mirrorQuestEntries(const model::Build& shown, model::SkillRef skill) {
     using model::Quest;
-    const std::array<std::pair<QAction*, Quest>, 3> entries{{{m_denOfEvil, Quest::DenOfEvil},
-                                                             {m_bookOfSkill, Quest::BookOfSkill},
-                                                             {m_deathOfIzual, Quest::Izual}}};
-    for (const auto& [action, quest] : entries) {
-        action->setText(QString::fromStdString(m_texts.caption(quest)));
-        action->setVisible(m_texts.visible(quest));
+    const model::QuestOffer offer = shown.questOffer(skill);
+    const bool present = &shown == &m_build;
+    const std::array<std::tuple<QAction*, Quest, bool>, 3> entries{{
+        {m_denOfEvil, Quest::DenOfEvil, offer.denOfEvil},
+        {m_bookOfSkill, Quest::BookOfSkill, offer.bookOfSkill},
+        {m_deathOfIzual, Quest::Izual, offer.deathOfIzual},
+    }};
+    for (const auto& [action, quest, offered] : entries) {
+        // The past's captions are those of a build replayed to it.
+        action->setText(QString::fromStdString(
+            present ? m_texts.caption(quest) : model::questCaption(quest, shown.questCount(quest))));
+        action->setVisible(offered);
+        action->setEnabled(present);
     }
-    m_questSpacer->setVisible(m_texts.reserveSpacerVisible());
+    // The separator above the quest entries shows exactly when one of them does.
+    m_questSpacer->setVisible(offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual);
+    m_reservePoint->setEnabled(present);
+    m_useReserve->setEnabled(present);
 }
 
-void MenuHolder::popupSkillMenu(QPoint globalPos) {
-    mirrorQuestEntries();
+void MenuHolder::popupSkillMenu(const model::Build& shown, model::SkillRef skill, QPoint globalPos) {
+    const model::Character* character = shown.character();
+    const bool onScreen = character != nullptr && model::tree(skill.tree).classId == character->classId() &&
+                          skill.index >= 0 && skill.index < model::kSkillsPerTree;
+    m_rightClicked = RightClickedSkill{skill, onScreen ? character->points(skill.tree, skill.index)
+                                                       : static_cast<std::int16_t>(0)};
+    mirrorQuestEntries(shown, skill);
     popup(*m_skillMenu, globalPos);
 }
 
@@ -132,10 +151,14 @@ void MenuHolder::popup(QMenu& menu, QPoint globalPos) {
 }
 
 void MenuHolder::reserveForLater() {
-    m_build.reservePoint();
+    if (m_rightClicked) {
+        m_build.reservePoint();
+    }
 }
 void MenuHolder::spendReserved() {
-    m_build.useReservedPoint();
+    if (m_rightClicked) {
+        m_build.useReservedPoint(m_rightClicked->skill);
+    }
 }
 void MenuHolder::takeDenOfEvil() {
     takeQuestPoint(model::Quest::DenOfEvil);
@@ -148,9 +171,17 @@ void MenuHolder::takeIzual() {
 }
 
 void MenuHolder::takeQuestPoint(model::Quest quest) {
-    const model::PointResult result = m_build.takeQuestPoint(quest);
-    if (result.refusal == model::Refusal::QuestExhausted) {
-        m_toolkit.messageBox(model::refusalText(result), std::string(model::kQuestExhaustedTitle),
+    if (m_rightClicked) {
+        m_build.takeQuestPoint(quest, m_rightClicked->skill);
+    }
+}
+
+void MenuHolder::buildChanged(const model::BuildChange& change) {
+    if (change.kind == model::BuildChange::Kind::PointRefused &&
+        change.refusal == model::Refusal::QuestExhausted) {
+        model::PointResult refused;
+        refused.refusal = change.refusal;
+        m_toolkit.messageBox(model::refusalText(refused), std::string(model::kQuestExhaustedTitle),
                              toolkit::Icon::Information, toolkit::Buttons::Ok);
     }
 }

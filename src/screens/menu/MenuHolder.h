@@ -1,12 +1,15 @@
 #pragma once
 
 #include <model/BuildListener.h>
+#include <model/Catalogue.h>
 #include <screens/common/ProgramCommands.h>
 
 #include <QPoint>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,14 +30,29 @@ namespace skillwright::screens {
 /// The hidden holder of every pop-up menu: the skill menu that a right click
 /// on a skill icon opens, the two contact menus of the start screen, and the
 /// command menu of a tree screen's emblem with the program's own commands.
-/// It is never shown; it holds no state of its own. Before each pop-up the
-/// skill menu takes the quest captions and visibility the rules decided.
+/// It is never shown. It keeps the skill of the last right click, on which
+/// the skill menu's entries act; before each pop-up the skill menu takes the
+/// quest captions and the offers the rules decide for that skill.
+///
+/// A right click on a build the screen only looks back at (not the one the
+/// holder acts on) shows that build's offers and captions with the entries
+/// that would change it disabled: the past cannot be changed. Its statistics
+/// entry still opens the viewer, on the points the skill held then.
+///
+/// An exhausted quest is told in the message box "No Longer valid": the
+/// holder hears the refusal from the build, as every screen hears refusals.
 ///
 /// The menus and entries carry their design names as objectNames
 /// ("mnu_ReserveMenu", "mnu_DenOfEvil", "mnu_SkillInfo", ...).
-class MenuHolder : public QWidget {
+class MenuHolder : public QWidget, private model::BuildListener {
     Q_OBJECT
 public:
+    /// The skill of a right click, and the points it held then.
+    struct RightClickedSkill {
+        model::SkillRef skill;
+        std::int16_t points = 0;
+    };
+
     /// Runs a menu modally at a global position and returns the chosen
     /// entry, or nullptr when the menu was dismissed.
     using Popper = std::function<QAction*(QMenu&, QPoint)>;
@@ -58,16 +76,20 @@ public:
     /// Replaces the modal run of the menus (default: QMenu::exec).
     void setPopper(Popper popper);
 
-    /// Pops up the skill menu; the chosen entry's handler has run on return.
-    void popupSkillMenu(QPoint globalPos);
+    /// Pops up the skill menu for `skill` as `shown` offers it (the build
+    /// this holder acts on, or a past one looked back at); the chosen
+    /// entry's handler has run on return.
+    void popupSkillMenu(const model::Build& shown, model::SkillRef skill, QPoint globalPos);
+    /// The skill of the last right click, on which the skill entries act.
+    [[nodiscard]] const std::optional<RightClickedSkill>& rightClicked() const { return m_rightClicked; }
     /// Pops up the contact menu of a person (Quennick or Orrindel).
     void popupContactMenu(int person, QPoint globalPos);
     /// Pops up the command menu ("mnu_Commands"): one entry per program
     /// command, in their order, each with its keys.
     void popupCommandMenu(QPoint globalPos);
 
-    /// Copies the quest captions and visibility into the skill menu.
-    void mirrorQuestEntries();
+    /// Shows the skill menu's entries as `shown` offers them for `skill`.
+    void mirrorQuestEntries(const model::Build& shown, model::SkillRef skill);
 
     // The entries' commands.
     void reserveForLater();
@@ -82,7 +104,7 @@ public:
     void visitOrrindelSite();
 
 signals:
-    /// "&Skill Stats" was chosen for the last right-clicked skill.
+    /// "&Skill Stats" was chosen for the last right-clicked skill (rightClicked()).
     void skillStatsRequested();
     /// A program command was chosen in the command menu.
     void commandChosen(skillwright::screens::ProgramCommand command);
@@ -90,8 +112,9 @@ signals:
 private:
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (MenuHolder::*handler)());
     QAction* addSeparator(QMenu* menu, const char* name);
-    /// A quest command; an exhausted quest is told in a message box.
     void takeQuestPoint(model::Quest quest);
+    /// An exhausted quest is told in a message box.
+    void buildChanged(const model::BuildChange& change) override;
     void popup(QMenu& menu, QPoint globalPos);
     void openAddress(const char* address);
 
@@ -99,8 +122,11 @@ private:
     const model::SkillMenuTexts& m_texts;
     toolkit::Toolkit& m_toolkit;
     Popper m_popper;
+    std::optional<RightClickedSkill> m_rightClicked;
 
     QMenu* m_skillMenu = nullptr;      ///< mnu_ReserveMenu
+    QAction* m_reservePoint = nullptr; ///< mnu_ReservePoint
+    QAction* m_useReserve = nullptr;   ///< mnu_UseReserve
     QAction* m_questSpacer = nullptr;  ///< mnu_ReserveSpacer, the line above the quest entries
     QAction* m_denOfEvil = nullptr;    ///< mnu_DenOfEvil
     QAction* m_bookOfSkill = nullptr;  ///< mnu_BookOfSkill

@@ -2,7 +2,7 @@
 
 #include "StartKeyboard.h"
 
-#include <model/Presentation.h>
+#include <model/Catalogue.h>
 #include <screens/common/CharacterOpener.h>
 #include <toolkit/Toolkit.h>
 
@@ -70,8 +70,7 @@ const QString StartScreen::kOrrindelCard = QStringLiteral("Battle Net ID: Orrind
                                                           "Guild: (none)\r\n"
                                                           "(Click for email/web)");
 
-StartScreen::StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent)
-    : QWidget(parent), m_menuTexts(menuTexts), m_toolkit(toolkit) {
+StartScreen::StartScreen(toolkit::Toolkit& toolkit, QWidget* parent) : QWidget(parent), m_toolkit(toolkit) {
     setObjectName(QStringLiteral("frm_MainSelect"));
     setWindowTitle(QStringLiteral("Diablo II Skillwright"));
     setFixedSize(800, 600);
@@ -328,7 +327,6 @@ void StartScreen::load(bool visible) {
     }
     m_focusHolder->setFocus();
     m_toolkit.processEvents();
-    m_menuTexts.restoreNormalCaptions();
 
     const QString folder = QString::fromStdString(m_toolkit.animationFolder());
     for (std::size_t c = 0; c < m_classes.size(); ++c) {

@@ -21,9 +21,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace skillwright::model {
-class SkillMenuTexts;
-}
 namespace skillwright::toolkit {
 class Toolkit;
 class Timer;
@@ -52,14 +49,13 @@ public:
         model::ClassId::Amazon, model::ClassId::Barbarian, model::ClassId::Necromancer,
         model::ClassId::Paladin, model::ClassId::Sorceress};
 
-    StartScreen(model::SkillMenuTexts& menuTexts, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    explicit StartScreen(toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
     ~StartScreen() override;
     Q_DISABLE_COPY_MOVE(StartScreen)
 
     /// The load step: shows the screen (unless `visible` is false, when a
-    /// saved character opens in its place), takes the keyboard focus, gives
-    /// the quest entries their Normal captions and loads the five animations
-    /// from the program's folder.
+    /// saved character opens in its place), takes the keyboard focus and
+    /// loads the five animations from the program's folder.
     void load(bool visible = true);
 
     [[nodiscard]] PictureArray& pictures(model::ClassId classId);
@@ -153,7 +149,6 @@ private:
     /// The class whose picture's place holds `pos`, or -1.
     int slotAt(QPoint pos) const;
 
-    model::SkillMenuTexts& m_menuTexts;
     toolkit::Toolkit& m_toolkit;
     std::array<ClassSlot, 5> m_classes;
     QString m_hoverKey;

@@ -12,18 +12,41 @@ namespace {
 
 // clang-format off
 constexpr std::array<ClassDesign, model::kClassCount> kDesigns{{
-    {ClassId::Necromancer, "img_ButtonBack",
+    {ClassId::Necromancer, "frm_NecroSkill", "img_ButtonBack",
      {{{20, 20, 20}, {28, 28, 28}, {36, 36, 36}, {44, 44, 44}, {53, 53, 53}, {71, 71, 71}}}},
-    {ClassId::Amazon, "img_MenuBack",
+    {ClassId::Amazon, "frm_AmazonSkill", "img_MenuBack",
      {{{36, 0, 0}, {57, 0, 0}, {72, 0, 0}, {89, 0, 0}, {108, 0, 0}, {128, 0, 0}}}},
-    {ClassId::Barbarian, "img_MenuBack",
+    {ClassId::Barbarian, "frm_BarbarianSkill", "img_MenuBack",
      {{{66, 1, 0}, {77, 15, 0}, {91, 33, 1}, {107, 50, 2}, {123, 69, 3}, {136, 85, 4}}}},
-    {ClassId::Paladin, "img_ButtonBack",
+    {ClassId::Paladin, "frm_Paladin", "img_ButtonBack",
      {{{3, 0, 49}, {5, 0, 68}, {9, 0, 87}, {5, 0, 104}, {0, 0, 121}, {0, 0, 153}}}},
-    {ClassId::Sorceress, "img_ButtonBack",
+    {ClassId::Sorceress, "frm_Sorceress", "img_ButtonBack",
      {{{4, 26, 0}, {9, 57, 0}, {15, 72, 0}, {12, 89, 0}, {24, 108, 0}, {16, 128, 0}}}},
 }};
 // clang-format on
+
+struct TreeControls {
+    std::string_view icons;
+    std::string_view counts;
+};
+/// The control arrays of the fifteen trees, in the order of their TreeIds.
+constexpr std::array<TreeControls, model::kTreeCount> kTreeControls{{
+    {"img_NecroSummon", "lbl_NecroSummon"},
+    {"img_NecroBonePoison", "lbl_NecroBonePoison"},
+    {"img_NecroCurse", "lbl_NecroCurse"},
+    {"img_AmazonJS", "lbl_AmazonJS"},
+    {"img_AmazonPM", "lbl_AmazonPM"},
+    {"img_AmazonBC", "lbl_AmazonBC"},
+    {"img_BarbarianCM", "lbl_BarbarianCM"},
+    {"img_BarbarianWC", "lbl_BarbarianWC"},
+    {"img_BarbarianCS", "lbl_BarbarianCS"},
+    {"img_PaladinOffensive", "lbl_PaladinOffensive"},
+    {"img_PaladinCombat", "lbl_PaladinCombat"},
+    {"img_PaladinDefensive", "lbl_PaladinDefensive"},
+    {"img_SorceressFire", "lbl_SorceressFire"},
+    {"img_SorceressLightning", "lbl_SorceressLightning"},
+    {"img_SorceressCold", "lbl_SorceressCold"},
+}};
 
 constexpr int kLineHalfWidth = 15; // a connector line is two pixels wide
 
@@ -110,6 +133,14 @@ Connector route(TreeId tree, int from, int to) {
 
 const ClassDesign& classDesign(ClassId classId) {
     return kDesigns[static_cast<std::size_t>(classId)];
+}
+
+std::string_view iconArrayName(TreeId tree) {
+    return kTreeControls[static_cast<std::size_t>(tree)].icons;
+}
+
+std::string_view countArrayName(TreeId tree) {
+    return kTreeControls[static_cast<std::size_t>(tree)].counts;
 }
 
 TwipRect iconRect(TreeId tree, int index) {

@@ -16,11 +16,18 @@ namespace skillwright::screens {
 /// What one class's screen has of its own; everything else is shared.
 struct ClassDesign {
     model::ClassId classId;
+    std::string_view screenName;              ///< the screen's objectName, e.g. "frm_NecroSkill"
     std::string_view buttonPanelName;         ///< img_ButtonBack or img_MenuBack
     std::array<Rgb, model::kTierCount> bands; ///< band fills, top band first
 };
 
 const ClassDesign& classDesign(model::ClassId classId);
+
+/// The objectName of a tree's icon array, e.g. "img_NecroBonePoison"; each
+/// icon adds its skill index in brackets: "img_NecroBonePoison(3)".
+std::string_view iconArrayName(model::TreeId tree);
+/// The same of its count labels' array, e.g. "lbl_NecroBonePoison".
+std::string_view countArrayName(model::TreeId tree);
 
 // Shared geometry of the tree area.
 inline constexpr int kIconWidth = 540;

@@ -99,7 +99,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     : QWidget(parent), m_classId(classId), m_design(classDesign(classId)), m_build(build),
       m_toolkit(toolkit) {
     const model::ClassInfo& info = model::classInfo(classId);
-    setObjectName(qstring(info.screenName));
+    setObjectName(qstring(m_design.screenName));
     setWindowTitle(QStringLiteral("Diablo II Skillwright (") + qstring(info.name) + QLatin1Char(')'));
     setFixedSize(800, 600);
     setAutoFillBackground(true);
@@ -120,7 +120,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     m_opener = new CharacterOpener(
         this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
 
-    m_build.openScreen(classId);
+    m_build.startCharacter(classId);
     m_openInBuild = true;
     m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);
@@ -136,7 +136,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
         }
     });
     mirror();
-    new TreeKeyboard(*this, m_build);
+    m_keyboard = new TreeKeyboard(*this, m_build);
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
@@ -145,7 +145,7 @@ SkillTreeScreen::~SkillTreeScreen() {
     m_noticeTimer.reset();
     m_build.removeListener(*this);
     if (m_openInBuild) {
-        m_build.closeScreen();
+        m_build.endCharacter();
     }
 }
 
@@ -186,7 +186,7 @@ bool SkillTreeScreen::returnToPresent() {
     return true;
 }
 
-void SkillTreeScreen::screenClosed() {
+void SkillTreeScreen::characterEnded() {
     m_openInBuild = false;
 }
 
@@ -383,7 +383,7 @@ void SkillTreeScreen::createTree(int position) {
     auto& counts = m_counts[static_cast<std::size_t>(position)];
     for (int i = 0; i < model::kSkillsPerTree; ++i) {
         auto* icon = new SkillIcon(tree.id, i, art::skillIcon(tree.id, i), this);
-        icon->setObjectName(arrayElementName(tree.iconArray, i));
+        icon->setObjectName(arrayElementName(iconArrayName(tree.id), i));
         icon->setProperty("index", i);
         icon->setGeometry(toPixels(iconRect(tree.id, i)));
         icon->setToolTip(qstring(tree.skills[static_cast<std::size_t>(i)].tooltip));
@@ -394,13 +394,12 @@ void SkillTreeScreen::createTree(int position) {
         });
         connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
             if (button == Qt::RightButton) {
-                returnToPresent();
                 rightPressed(icon->tree(), icon->index(), globalPos);
             }
         });
 
         auto* count = new QLabel(QStringLiteral("0"), this);
-        count->setObjectName(arrayElementName(tree.countArray, i));
+        count->setObjectName(arrayElementName(countArrayName(tree.id), i));
         count->setProperty("index", i);
         count->setGeometry(toPixels(countRect(tree.id, i)));
         count->setFont(countFont);
@@ -435,6 +434,9 @@ void SkillTreeScreen::mirror() {
     mirrorLabels(status);
     mirrorHistory(screen->history());
     mirrorTierColours(status);
+    if (m_keyboard != nullptr) {
+        m_keyboard->speakOf(m_past ? *m_past : m_build);
+    }
 }
 
 void SkillTreeScreen::mirrorText(QLabel* label, std::string& shown, std::string text) {
@@ -576,10 +578,9 @@ bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalPos) {
-    // The build decides which quest entries the menu offers and remembers the
-    // skill for the command the player picks.
-    m_build.prepareRightClick(tree, static_cast<std::int16_t>(index));
-    emit skillMenuRequested(globalPos);
+    // Looking back, the menu shows what the past offered, and cannot change it.
+    const model::Build& shown = m_past ? *m_past : m_build;
+    emit skillMenuRequested(&shown, model::SkillRef{tree, static_cast<std::int16_t>(index)}, globalPos);
 }
 
 void SkillTreeScreen::markSaved(const std::string& name) {
@@ -650,7 +651,7 @@ void SkillTreeScreen::changeClass() {
 
 void SkillTreeScreen::closeEvent(QCloseEvent* event) {
     if (m_openInBuild) {
-        m_build.closeScreen(); // screenClosed() clears m_openInBuild
+        m_build.endCharacter(); // characterEnded() clears m_openInBuild
     }
     QWidget::closeEvent(event);
 }

@@ -36,6 +36,7 @@ namespace skillwright::screens {
 class SkillIcon;
 class CommandLabel;
 class CharacterOpener;
+class TreeKeyboard;
 struct ClassDesign;
 struct TwipRect;
 
@@ -105,9 +106,11 @@ signals:
     void changeClassRequested();
     /// EXIT was clicked: the program is to end at once, without a question.
     void exitRequested();
-    /// The right button went down on a skill icon and the build has recorded
-    /// the skill: the skill menu is to pop up at `globalPos`.
-    void skillMenuRequested(QPoint globalPos);
+    /// The right button went down on the icon of `skill`: its skill menu is
+    /// to pop up at `globalPos`, as `shown` offers it: the build, or while
+    /// the screen looks back, the past it shows (valid during the call only).
+    void skillMenuRequested(const skillwright::model::Build* shown, skillwright::model::SkillRef skill,
+                            QPoint globalPos);
     /// The emblem above the commands was clicked: the command menu is to pop
     /// up at `globalPos`, below the emblem.
     void commandMenuRequested(QPoint globalPos);
@@ -158,7 +161,7 @@ private:
 
     // How the build reaches this screen.
     void buildChanged(const model::BuildChange& change) override;
-    void screenClosed() override;
+    void characterEnded() override;
     void iconHover(const SkillIcon& icon);
     void commandHover(Command command);
     void resetHover();
@@ -172,6 +175,7 @@ private:
     std::unique_ptr<model::NoticeLine> m_notice;
     std::unique_ptr<model::StatusLabels> m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
+    TreeKeyboard* m_keyboard = nullptr; ///< a child: the keys and the screen reader's names
     report::ReportName m_reportName = report::ReportName::of("Character");
     bool m_named = false;                            ///< saved or opened under a name of its own
     bool m_stoppedShort = false;                     ///< opened up to a line that did not replay

@@ -1,5 +1,6 @@
 #include "TreeKeyboard.h"
 
+#include "ScreenDesign.h"
 #include "SkillTreeScreen.h"
 #include "TreeWidgets.h"
 
@@ -81,7 +82,7 @@ TreeKeyboard::TreeKeyboard(QWidget& screen, model::Build& build)
     addShortcuts();
     describeControls();
     m_build.addListener(*this);
-    speakIcons();
+    speakOf(m_build);
     if (!m_icons.empty()) {
         m_icons.front()->setFocus(Qt::OtherFocusReason);
         showRing();
@@ -116,7 +117,7 @@ void TreeKeyboard::collectControls() {
         // Only the current icon is a stop of Tab; a click puts the keyboard on any.
         icon->setFocusPolicy(Qt::ClickFocus);
         icon->installEventFilter(this);
-        const std::string_view array = model::tree(icon->tree()).countArray;
+        const std::string_view array = countArrayName(icon->tree());
         m_counts.push_back(
             m_screen.findChild<QLabel*>(qstring(array) + QStringLiteral("(%1)").arg(icon->index())));
     }
@@ -217,15 +218,15 @@ QString TreeKeyboard::spokenSkill(const model::Build& build, model::TreeId tree,
     return text + QString::fromStdString(model::refusalText(outcome));
 }
 
-void TreeKeyboard::speakIcons() {
-    const model::Character* screen = m_build.character();
+void TreeKeyboard::speakOf(const model::Build& shown) {
+    const model::Character* screen = shown.character();
     if (!m_live || screen == nullptr) {
         return;
     }
     // What an icon says follows from the counts and the level alone: a
     // refusal or a notice changes neither.
     SpokenState state{};
-    state.levelsGained = m_build.levelsGained();
+    state.levelsGained = shown.levelsGained();
     for (std::size_t i = 0; i < m_icons.size() && i < state.counts.size(); ++i) {
         state.counts[i] = screen->points(m_icons[i]->tree(), m_icons[i]->index());
     }
@@ -235,7 +236,7 @@ void TreeKeyboard::speakIcons() {
     m_spoken = state;
     for (std::size_t i = 0; i < m_icons.size(); ++i) {
         SkillIcon* icon = m_icons[i];
-        const QString spoken = spokenSkill(m_build, icon->tree(), icon->index());
+        const QString spoken = spokenSkill(shown, icon->tree(), icon->index());
         if (icon->accessibleName() != spoken) {
             icon->setAccessibleName(spoken);
         }
@@ -248,9 +249,8 @@ void TreeKeyboard::speakIcons() {
 }
 
 void TreeKeyboard::buildChanged(const model::BuildChange& change) {
-    if (change.kind != model::BuildChange::Kind::SkillChosen &&
-        change.kind != model::BuildChange::Kind::PointRefused) {
-        speakIcons();
+    if (change.kind != model::BuildChange::Kind::PointRefused) {
+        speakOf(m_build);
     }
 }
 
@@ -275,7 +275,7 @@ void TreeKeyboard::historyMenu(QPoint pos) {
     menu->popup(m_history->viewport()->mapToGlobal(pos));
 }
 
-void TreeKeyboard::screenClosed() {
+void TreeKeyboard::characterEnded() {
     m_live = false;
 }
 

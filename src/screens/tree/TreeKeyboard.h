@@ -79,6 +79,9 @@ public:
     /// A screen reader's words for a skill of the build's open screen:
     /// "Fire Bolt, 3 points, tier 1; can take a point", or the refusal's reason.
     static QString spokenSkill(const model::Build& build, model::TreeId tree, int index);
+    /// The icons' and counts' accessible names tell `shown`: the build, or
+    /// the past the screen looks back at.
+    void speakOf(const model::Build& shown);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,12 +101,11 @@ private:
     void takeBackTo(int row);
     /// The history list's menu on the entry under `pos`: "Take Back to Here".
     void historyMenu(QPoint pos);
-    void speakIcons();
     [[nodiscard]] int slotOf(const QObject* watched) const;
     [[nodiscard]] CommandLabel* commandOf(const QObject* watched) const;
 
     void buildChanged(const model::BuildChange& change) override;
-    void screenClosed() override;
+    void characterEnded() override;
 
     QWidget& m_screen;
     model::Build& m_build;

@@ -33,13 +33,12 @@ std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) 
 class MenuTest : public ::testing::Test {
 protected:
     MenuTest() {
-        build.openScreen(ClassId::Necromancer);
+        build.startCharacter(ClassId::Necromancer);
         menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });
     }
 
     /// Takes level-ups into the reserve until the character is at `level`.
     void reachLevel(int level) {
-        build.prepareRightClick(model::classInfo(build.character()->classId()).trees[0], 0);
         while (build.characterLevel() < level) {
             build.reservePoint();
         }
@@ -49,8 +48,7 @@ protected:
     /// Right click on skill `index` of `tree`, then the skill menu; picks `entry` (empty: dismiss).
     void rightClick(TreeId tree, std::int16_t index, const QString& entry = {}) {
         popped.choose = entry;
-        build.prepareRightClick(tree, index);
-        menu.popupSkillMenu(QPoint(120, 80));
+        menu.popupSkillMenu(build, {tree, index}, QPoint(120, 80));
     }
 
     toolkit::ScriptedToolkit toolkit;
@@ -156,6 +154,40 @@ TEST_F(MenuTest, anExhaustedQuestIsToldInAMessageBox) {
     EXPECT_EQ(describe(build, texts), before);
 }
 
+// Looking back, the menu shows what the past offered for the skill, and the
+// entries that would change it cannot be picked; the statistics still open,
+// on the points the skill held then.
+TEST_F(MenuTest, aPastBuildsMenuShowsItsOffersAndChangesNothing) {
+    reachLevel(40);
+    for (int n = 0; n < 2; ++n) {
+        rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
+    }
+    model::Build past;
+    past.replay({ClassId::Necromancer,
+                 {build.character()->history().begin(), build.character()->history().begin() + 3},
+                 {}}); // level 4 with no quest point
+    const std::string before = describe(build, texts);
+    QSignalSpy statsRequested(&menu, &MenuHolder::skillStatsRequested);
+    for (const char* entry : {"mnu_ReservePoint", "mnu_UseReserve", "mnu_DenOfEvil", "mnu_SkillInfo"}) {
+        popped.choose = entry;
+        menu.popupSkillMenu(past, {TreeId::NecromancerPoisonBone, 0}, QPoint(120, 80));
+        EXPECT_EQ(popped.captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "",
+                                                "&Den Of Evil (Normal)", "", "&Skill Stats"}))
+            << entry;
+        EXPECT_EQ(describe(build, texts), before) << entry;
+    }
+    EXPECT_EQ(statsRequested.count(), 1);
+    ASSERT_TRUE(menu.rightClicked().has_value());
+    EXPECT_EQ(menu.rightClicked()->points, 0);
+    // Back in the present, the entries act again, with the present's offers.
+    rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
+    EXPECT_EQ(popped.captions,
+              (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Den Of Evil (Hell)",
+                           "&Book Of Skill (Normal)", "&Death of Izual (Normal)", "", "&Skill Stats"}));
+    EXPECT_EQ(model::formatEntry(build.character()->history().back()), "Den Of Evil: Hell Slvl 3: Teeth");
+    EXPECT_EQ(menu.rightClicked()->points, 2);
+}
+
 TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
     toolkit.openAddressResult = false;
     const std::tuple<int, const char*, const char*> cases[] = {
@@ -182,7 +214,7 @@ TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
 TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
     toolkit::ScriptedToolkit toolkit;
     model::Build build;
-    build.openScreen(ClassId::Necromancer);
+    build.startCharacter(ClassId::Necromancer);
     model::SkillMenuTexts texts{build};
     MenuHolder menu{build, texts, toolkit};
 
@@ -193,8 +225,7 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
             }
         });
         QTimer::singleShot(5000, &menu, [&menu] { menu.findChild<QMenu*>("mnu_ReserveMenu")->close(); });
-        build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
-        menu.popupSkillMenu(QPoint(50, 50));
+        menu.popupSkillMenu(build, {TreeId::NecromancerPoisonBone, 0}, QPoint(50, 50));
     };
 
     drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });

@@ -53,13 +53,6 @@ protected:
         writeFile(dir.filePath("necromancermove.gif"), buildGif({{8, 0, 0}}));
         writeFile(dir.filePath("sorceressmove.gif"), {'h', 'e', 'l', 'l', 'o'});
         toolkit.folder = dir.path().toStdString();
-        // A build that took two Den of Evil points: the menu offers Hell next.
-        // (Its screen stays open: a closed screen takes its quest points along.)
-        build.openScreen(ClassId::Necromancer);
-        build.prepareRightClick(model::TreeId::NecromancerPoisonBone, 0);
-        build.takeDenOfEvilPoint();
-        build.takeDenOfEvilPoint();
-        ASSERT_EQ(menuTexts.caption(model::Quest::DenOfEvil), "&Den Of Evil (Hell)");
         QObject::connect(&screen, &StartScreen::classChosen, [this](ClassId id) { opened = id; });
         QObject::connect(&screen, &StartScreen::generatorRequested,
                          [this](bool hideSelf) { generator = hideSelf; });
@@ -92,9 +85,7 @@ protected:
 
     QTemporaryDir dir;
     ScriptedToolkit toolkit;
-    Build build;
-    model::SkillMenuTexts menuTexts{build};
-    StartScreen screen{menuTexts, toolkit};
+    StartScreen screen{toolkit};
     std::optional<ClassId> opened;
     std::optional<bool> generator;
 };
@@ -130,8 +121,6 @@ TEST_F(MainSelectTest, load_splitsEachFileIntoItsOwnFramesAndSkipsTheBadOnes) {
     EXPECT_EQ(toolkit.messages[0].text, "This file is not a *.gif file");
     EXPECT_EQ(toolkit.messages[0].icon, Icon::Critical);
     EXPECT_FALSE(child("lbl_Loading")->isVisible());
-    EXPECT_EQ(menuTexts.caption(model::Quest::DenOfEvil), "&Den Of Evil (Normal)");
-    EXPECT_EQ(menuTexts.caption(model::Quest::BookOfSkill), "&Book of Skill (Normal)");
     EXPECT_TRUE(child<QLineEdit>("txt_Focus")->hasFocus());
 }
 
@@ -280,9 +269,7 @@ TEST_F(MainSelectTest, contactCardsRandomAndGeneratorButton) {
 TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
     ScriptedToolkit toolkit;
     toolkit.folder = SKILLWRIGHT_ANIMATION_FOLDER;
-    Build build;
-    model::SkillMenuTexts menuTexts(build);
-    StartScreen screen(menuTexts, toolkit);
+    StartScreen screen(toolkit);
     screen.load();
     EXPECT_TRUE(toolkit.messages.empty());
     int offsetFrames = 0;
@@ -343,9 +330,7 @@ TEST(MainSelectAnimations, filesThatCannotBeShown_leaveTheStillsWithoutAMessage)
 
     ScriptedToolkit toolkit;
     toolkit.folder = dir.path().toStdString();
-    Build build;
-    model::SkillMenuTexts menuTexts(build);
-    StartScreen screen(menuTexts, toolkit);
+    StartScreen screen(toolkit);
     screen.load();
     EXPECT_TRUE(toolkit.messages.empty());
     // A pipe nobody writes to, a picture too large; a missing file (Barbarian, Paladin).

@@ -5,6 +5,7 @@
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
+#include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -31,7 +32,9 @@ protected:
         screen = std::make_unique<SkillTreeScreen>(classId, build, toolkit);
         // As the program wires them: a right click asks for the skill menu.
         QObject::connect(screen.get(), &SkillTreeScreen::skillMenuRequested, &menu,
-                         [this](QPoint pos) { menu.popupSkillMenu(pos); });
+                         [this](const model::Build* shown, model::SkillRef skill, QPoint pos) {
+                             menu.popupSkillMenu(*shown, skill, pos);
+                         });
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
         menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });
@@ -44,7 +47,7 @@ protected:
     void rightClick(TreeId tree, int index, const char* entryName = nullptr) {
         popped.choose = entryName != nullptr ? QLatin1String(entryName) : QLatin1String();
         const QString name =
-            QString::fromUtf8(model::tree(tree).iconArray.data()) + QStringLiteral("(%1)").arg(index);
+            QString::fromUtf8(screens::iconArrayName(tree).data()) + QStringLiteral("(%1)").arg(index);
         QWidget* icon = screen->findChild<QWidget*>(name);
         ASSERT_NE(icon, nullptr);
         QTest::mouseClick(icon, Qt::RightButton);
@@ -71,7 +74,7 @@ TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     rightClick(TreeId::AmazonJavelinSpear, 2);
     EXPECT_EQ(popped.shown,
               (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"}));
-    EXPECT_EQ(build.activeSkill(), (model::SkillRef{TreeId::AmazonJavelinSpear, 2}));
+    EXPECT_EQ(menu.rightClicked()->skill, (model::SkillRef{TreeId::AmazonJavelinSpear, 2}));
 
     reserveUntilLevel(TreeId::AmazonPassiveMagic, 3);
     rightClick(TreeId::AmazonJavelinSpear, 0, "mnu_DenOfEvil");
@@ -91,9 +94,9 @@ TEST_F(RightClick, theRightClickedSkillsPointsGoWithTheContextAndARefusalShowsOn
     open(ClassId::Necromancer);
     QTest::mouseClick(screen->findChild<QWidget*>("img_NecroBonePoison(0)"), Qt::LeftButton);
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_EQ(build.activeSkillPoints(), 1);
+    EXPECT_EQ(menu.rightClicked()->points, 1);
     rightClick(TreeId::NecromancerPoisonBone, 1);
-    EXPECT_EQ(build.activeSkillPoints(), 0);
+    EXPECT_EQ(menu.rightClicked()->points, 0);
     rightClick(TreeId::NecromancerCurses, 0, "mnu_UseReserve");
     EXPECT_EQ(labelText("lbl_UnAvail"), "You have no skill points in reserve.");
     EXPECT_TRUE(screen->findChild<QLabel*>("lbl_UnAvail")->isVisible());

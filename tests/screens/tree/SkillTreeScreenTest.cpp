@@ -64,8 +64,10 @@ protected:
         EXPECT_NE(w, nullptr) << objectName.toStdString();
         return w;
     }
-    QWidget* icon(TreeId tree, int i) const { return find<QWidget>(element(model::tree(tree).iconArray, i)); }
-    QLabel* count(TreeId tree, int i) const { return find(element(model::tree(tree).countArray, i)); }
+    QWidget* icon(TreeId tree, int i) const {
+        return find<QWidget>(element(screens::iconArrayName(tree), i));
+    }
+    QLabel* count(TreeId tree, int i) const { return find(element(screens::countArrayName(tree), i)); }
     QLabel* label(const char* objectName) const { return find(QLatin1String(objectName)); }
     QFrame* outline() const { return find<QFrame>(QStringLiteral("sh_Outline")); }
     QString description() const { return label("lbl_Description")->text(); }
@@ -95,7 +97,7 @@ class EveryClass : public SkillTreeScreenTest, public ::testing::WithParamInterf
 TEST_P(EveryClass, isBuiltFromTheOneDesignWithItsOwnDataAtLevelOne) {
     open(GetParam());
     const model::ClassInfo& info = model::classInfo(GetParam());
-    EXPECT_EQ(screen->objectName(), name(info.screenName));
+    EXPECT_EQ(screen->objectName(), name(screens::classDesign(info.id).screenName));
     EXPECT_EQ(screen->windowTitle(), QStringLiteral("Diablo II Skillwright (") + name(info.name) + ")");
     EXPECT_EQ(screen->size(), QSize(800, 600));
     EXPECT_EQ(label("lbl_Char")->text(), name(info.name));

@@ -4,6 +4,8 @@
 #include <model/Build.h>
 #include <model/Presentation.h>
 #include <screens/common/FocusRing.h>
+#include <screens/menu/MenuHolder.h>
+#include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <screens/tree/TreeKeyboard.h>
 #include <screens/tree/TreeWidgets.h>
@@ -24,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <Colours.h>
+#include <MenuRecorder.h>
 #include <RandomPlay.h>
 #include <memory>
 #include <ostream>
@@ -207,9 +210,9 @@ TEST_F(TreeKeyboardTest, enterAndSpaceSpendAPointMenuAndShiftF10OpenTheSkillMenu
     press(Qt::Key_F10);
     ASSERT_EQ(menu.count(), 2);
     const QPoint centre = icon("Warmth")->mapToGlobal(icon("Warmth")->rect().center());
-    EXPECT_EQ(menu.at(0).at(0).toPoint(), centre);
-    ASSERT_TRUE(build.activeSkill().has_value());
-    EXPECT_EQ(build.activeSkill()->index, 1) << "the skill menu acts on Warmth";
+    EXPECT_EQ(menu.at(0).at(2).toPoint(), centre);
+    EXPECT_EQ(menu.at(0).at(1).value<model::SkillRef>(), (model::SkillRef{model::TreeId::SorceressFire, 1}))
+        << "the skill menu acts on Warmth";
     EXPECT_TRUE(label("lbl_Description")->text().startsWith("Warmth\r\n"));
 }
 
@@ -358,14 +361,25 @@ TEST_F(TreeKeyboardTest, anEarlierEntryOfTheHistoryShowsThePastUntilTheEndOrACli
     EXPECT_EQ(label("lbl_SkillLevel")->text(), "Skill Points:  4");
 }
 
+// The tree, the labels, the skill menu's offers and what a screen reader is
+// told, each as the build replayed to the entry looked back at has them.
 TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
     using skillwright::testing::kParchment;
+    model::SkillMenuTexts texts{build};
+    MenuHolder menu{build, texts, toolkit};
+    skillwright::testing::MenuRecorder popped;
+    menu.setPopper([&popped](QMenu& m, QPoint pos) { return popped(m, pos); });
+    popped.choose = QStringLiteral("mnu_ReservePoint"); // disabled: the past cannot change
     std::mt19937 random(30);
     for (ClassId classId : {ClassId::Amazon, ClassId::Necromancer, ClassId::Barbarian}) {
         model::Build maker;
         skillwright::support::playAtRandom(maker, classId, 70, random);
         const model::Plan plan = maker.plan();
         open(classId);
+        QObject::connect(screen.get(), &SkillTreeScreen::skillMenuRequested, &menu,
+                         [&menu](const model::Build* shown, model::SkillRef skill, QPoint pos) {
+                             menu.popupSkillMenu(*shown, skill, pos);
+                         });
         ASSERT_FALSE(build.replay(plan).has_value());
         const auto last = static_cast<int>(plan.history.size()) - 1;
         for (int row : {0, 1, last / 3, last / 2, last - 1}) {
@@ -378,13 +392,14 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
             upToRow.history.resize(static_cast<std::size_t>(row) + 1);
             ASSERT_FALSE(then.replay(upToRow).has_value());
             const model::Character& past = *then.character();
-            for (model::TreeId tree : model::classInfo(classId).trees) {
-                for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                    const QString name =
-                        QString::fromUtf8(model::tree(tree).countArray) + QStringLiteral("(%1)").arg(i);
-                    EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(), past.points(tree, i))
-                        << name.toStdString();
-                }
+            for (SkillIcon* skillIcon : screen->findChildren<SkillIcon*>()) {
+                const model::TreeId tree = skillIcon->tree();
+                const int i = skillIcon->index();
+                const QString name =
+                    QString::fromUtf8(screens::countArrayName(tree)) + QStringLiteral("(%1)").arg(i);
+                EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(), past.points(tree, i))
+                    << name.toStdString();
+                EXPECT_EQ(skillIcon->accessibleName(), TreeKeyboard::spokenSkill(then, tree, i));
             }
             EXPECT_EQ(label("lbl_CharLevel")->text().toStdString(), status.levelLabel());
             EXPECT_EQ(label("lbl_SkillLevel")->text().toStdString(), status.pointsLabel());
@@ -395,6 +410,37 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
                 EXPECT_EQ(skillwright::testing::textColour(tierLabel) == kParchment,
                           status.tierHighlighted(static_cast<int>(tier)));
             }
+            // The first skill of each tree (the javelin tree's Den of Evil differs).
+            for (model::TreeId tree : model::classInfo(classId).trees) {
+                const model::QuestOffer offer = then.questOffer({tree, 0});
+                QStringList shown{"mnu_ReservePoint", "mnu_UseReserve"};
+                if (offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual) {
+                    shown << "mnu_ReserveSpacer";
+                }
+                for (const auto& [offered, entry] : {std::pair{offer.denOfEvil, "mnu_DenOfEvil"},
+                                                     {offer.bookOfSkill, "mnu_BookOfSkill"},
+                                                     {offer.deathOfIzual, "mnu_DeathOfIzual"}}) {
+                    if (offered) {
+                        shown << entry;
+                    }
+                }
+                shown << "mnu_Skillstats"
+                      << "mnu_SkillInfo";
+                QTest::mouseClick(
+                    screen->findChild<QWidget*>(QString::fromUtf8(screens::iconArrayName(tree)) +
+                                                QStringLiteral("(0)")),
+                    Qt::RightButton);
+                EXPECT_EQ(popped.shown, shown);
+                EXPECT_EQ(menu.rightClicked()->points, past.points(tree, 0));
+                ASSERT_TRUE(screen->lookingBack());
+            }
+            EXPECT_EQ(build.plan(), plan);
+        }
+        history()->setCurrentRow(last);
+        ASSERT_FALSE(screen->lookingBack());
+        for (SkillIcon* skillIcon : screen->findChildren<SkillIcon*>()) {
+            EXPECT_EQ(skillIcon->accessibleName(),
+                      TreeKeyboard::spokenSkill(build, skillIcon->tree(), skillIcon->index()));
         }
         screen.reset();
     }
