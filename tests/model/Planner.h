@@ -60,9 +60,6 @@ protected:
                : q == Quest::BookOfSkill ? offer.bookOfSkill
                                          : offer.deathOfIzual;
     }
-    [[nodiscard]] bool anyOffered() const {
-        return offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual;
-    }
     void reserve(TreeId /*t*/) { build.reservePoint(); }
     void useReserve(TreeId t, int i) { build.useReservedPoint(at(t, i)); }
     void denOfEvil(TreeId t, int i) { build.takeQuestPoint(Quest::DenOfEvil, at(t, i)); }

@@ -88,12 +88,19 @@ TEST_F(MenuTest, entriesAsCreated) {
               2);
 }
 
-TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnly) {
+TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnlyAndTheSeparatorShowsWithAnyQuest) {
     rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(popped.menu, "mnu_ReserveMenu");
     EXPECT_EQ(popped.at, QPoint(120, 80));
     EXPECT_EQ(popped.captions,
               (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats"}));
+    // The separator above the quest entries shows with any of them, Izual alone too.
+    reachLevel(23);
+    rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
+    rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_BookOfSkill");
+    rightClick(TreeId::NecromancerPoisonBone, 0);
+    EXPECT_EQ(popped.shown, (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_ReserveSpacer",
+                                         "mnu_DeathOfIzual", "mnu_Skillstats", "mnu_SkillInfo"}));
 }
 
 TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
