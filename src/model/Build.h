@@ -31,7 +31,7 @@ public:
     [[nodiscard]] ClassId classId() const { return m_plan.classId; }
     /// The class, the history and the character's name.
     [[nodiscard]] const Plan& plan() const { return m_plan; }
-    /// Points held by skill `index` of `tree` (a tree of this screen).
+    /// Points held by skill `index` of `tree` (a tree of this class).
     [[nodiscard]] std::int16_t points(TreeId tree, int index) const;
     /// The same by the tree's position on the screen (0 left, 1 middle, 2 right).
     [[nodiscard]] std::int16_t pointsAt(int position, int index) const {
@@ -119,20 +119,18 @@ public:
     PointResult useReservedPoint(SkillRef skill);
 
     // ---- Plans ----
-    /// The plan on the open screen (an empty Necromancer's without one), as
+    /// The character's plan (an empty Necromancer's without a character), as
     /// a value of its own.
     [[nodiscard]] Plan plan() const;
-    /// The name the character on the open screen goes by.
+    /// The name the character goes by.
     void setCharacterName(std::string name);
-    /// Turns `plan` into the build: the plan's class screen, opened when it is
-    /// not the open one, starts afresh at level 1 with no point, no reserve and
-    /// no quest taken, and takes every entry in order by the command that made
-    /// it, each rule a player's command is held to checked again: a click for
-    /// an ordinary point, the skill menu's quest entry (offered at that level
-    /// and count) for a quest point, the reserve's commands for the reserve.
-    /// Each entry must come out exactly as recorded. Stops at the first entry
-    /// that does not, which leaves nothing of itself behind. Listeners hear
-    /// one change, a replay.
+    /// Turns `plan` into the build: a character of the plan's class, started
+    /// when the character is of another class or there is none, starts afresh at level 1 with no point, no
+    /// reserve and no quest taken, and takes every entry in order by the command that made it, each rule a
+    /// player's command is held to checked again: a click for an ordinary point, the skill menu's quest entry
+    /// (offered at that level and count) for a quest point, the reserve's commands for the reserve. Each
+    /// entry must come out exactly as recorded. Stops at the first entry that does not, which leaves nothing
+    /// of itself behind. Listeners hear one change, a replay.
     std::optional<ReplayStop> replay(const Plan& plan);
 
     /// UNDO LAST: takes back the newest history entry; false when there was none.
@@ -144,11 +142,11 @@ public:
     /// Takes the newest undone entry again, of its kind and through the rules
     /// as a replay takes it. False when nothing can be redone or the rules
     /// refuse it, which ends what can be redone. A new point, RESET, a replay
-    /// and a change of screen end it too.
+    /// and another character end it too.
     bool redo();
     /// The entries redo would take, the next one last.
     [[nodiscard]] const std::vector<HistoryEntry>& redoable() const { return m_redoable; }
-    /// RESET: the build and the screen back to level 1.
+    /// RESET: the build and its character back to level 1.
     void reset();
 
 private:

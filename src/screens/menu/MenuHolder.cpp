@@ -15,6 +15,16 @@
 
 namespace skillwright::screens {
 
+namespace {
+
+/// A quest entry's caption as the menu is created: its Normal point's.
+QString caption(model::Quest quest) {
+    return QString::fromUtf8(model::questRule(quest).captionsTaken[0].data(),
+                             static_cast<qsizetype>(model::questRule(quest).captionsTaken[0].size()));
+}
+
+} // namespace
+
 MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
                        QWidget* parent)
     : QWidget(parent), m_build(build), m_texts(texts), m_toolkit(toolkit),
@@ -29,12 +39,12 @@ MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, 
     m_useReserve = addEntry(m_skillMenu, "mnu_UseReserve", QStringLiteral("&Use Reserved Point"),
                             &MenuHolder::spendReserved);
     m_questSpacer = addSeparator(m_skillMenu, "mnu_ReserveSpacer");
-    m_denOfEvil = addEntry(m_skillMenu, "mnu_DenOfEvil", QStringLiteral("&Den Of Evil (Normal)"),
-                           &MenuHolder::takeDenOfEvil);
-    m_bookOfSkill = addEntry(m_skillMenu, "mnu_BookOfSkill", QStringLiteral("&Book Of Skill (Normal)"),
+    m_denOfEvil =
+        addEntry(m_skillMenu, "mnu_DenOfEvil", caption(model::Quest::DenOfEvil), &MenuHolder::takeDenOfEvil);
+    m_bookOfSkill = addEntry(m_skillMenu, "mnu_BookOfSkill", caption(model::Quest::BookOfSkill),
                              &MenuHolder::takeBookOfSkill);
-    m_deathOfIzual = addEntry(m_skillMenu, "mnu_DeathOfIzual", QStringLiteral("&Death of Izual (Normal)"),
-                              &MenuHolder::takeIzual);
+    m_deathOfIzual =
+        addEntry(m_skillMenu, "mnu_DeathOfIzual", caption(model::Quest::Izual), &MenuHolder::takeIzual);
     addSeparator(m_skillMenu, "mnu_Skillstats");
     addEntry(m_skillMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"), &MenuHolder::showSkillStats);
 

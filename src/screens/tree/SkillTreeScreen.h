@@ -44,11 +44,11 @@ struct TwipRect;
 /// only in their data (frm_NecroSkill, frm_AmazonSkill, frm_BarbarianSkill,
 /// frm_Paladin, frm_Sorceress).
 ///
-/// Creating it opens the class's screen in the build (its load step); the
+/// Creating it starts a character of the class in the build (its load step); the
 /// widget then follows the build as a listener and mirrors it once per
 /// completed action. Rules never live here: a left click on an icon calls
 /// Build::click, and the labels, the history list and the notice follow.
-/// Destroying it closes the class's screen in the build.
+/// Destroying it ends that character in the build.
 ///
 /// Control names. Plain controls carry their design name as objectName
 /// ("lbl_CharLevel", "lb_SkillsPerLevel", "sh_Outline", ...). The elements of

@@ -76,7 +76,7 @@ public:
     /// Whether the focus ring is shown.
     [[nodiscard]] bool ringShown() const;
 
-    /// A screen reader's words for a skill of the build's open screen:
+    /// A screen reader's words for a skill of the build's character:
     /// "Fire Bolt, 3 points, tier 1; can take a point", or the refusal's reason.
     static QString spokenSkill(const model::Build& build, model::TreeId tree, int index);
     /// The icons' and counts' accessible names tell `shown`: the build, or
