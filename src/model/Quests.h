@@ -108,13 +108,20 @@ inline constexpr std::array<QuestRule, 3> kQuestRules{{
 
 /// The quest whose points an entry of `kind` records, if any.
 [[nodiscard]] constexpr const QuestRule* questRuleOf(EntryKind kind) {
-    for (const QuestRule& rule : kQuestRules) {
-        if (rule.kind == kind) {
-            return &rule;
-        }
-    }
-    return nullptr;
+    // The quests' entry kinds are the last three, in the order of the table.
+    const auto offset = static_cast<int>(kind) - static_cast<int>(EntryKind::DenOfEvil);
+    return offset >= 0 && offset < static_cast<int>(kQuestRules.size())
+               ? &kQuestRules[static_cast<std::size_t>(offset)]
+               : nullptr;
 }
+static_assert(questRuleOf(EntryKind::DenOfEvil)->quest == Quest::DenOfEvil &&
+              questRuleOf(EntryKind::BookOfSkill)->quest == Quest::BookOfSkill &&
+              questRuleOf(EntryKind::Izual)->quest == Quest::Izual &&
+              questRuleOf(EntryKind::Ordinary) == nullptr &&
+              questRuleOf(EntryKind::ReservedSpent) == nullptr);
+static_assert(questRule(Quest::DenOfEvil).kind == EntryKind::DenOfEvil &&
+              questRule(Quest::BookOfSkill).kind == EntryKind::BookOfSkill &&
+              questRule(Quest::Izual).kind == EntryKind::Izual);
 
 /// The quest rule as a pure function: which quest points the skill menu
 /// offers at character level levelsGained + 1 for a skill of `tree`.
