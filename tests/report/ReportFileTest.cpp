@@ -1,5 +1,7 @@
 // The report file on disk: what a save leaves in the folder when it ends,
 // fails or is killed.
+#include "Files.h"
+
 #include <report/ReportFile.h>
 
 #include <gtest/gtest.h>
@@ -23,20 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) {
-        names.insert(e.path().filename().string());
-    }
-    return names;
-}
+using testing::namesIn;
+using testing::readFile;
 
 bool isOurTemporaryName(const std::string& name) {
     return name.size() == 19 && name.starts_with(".skillwright-");
@@ -53,14 +43,8 @@ std::string reportText(int mark, int entries) {
 
 class ReportFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "sw-reportfile-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path dir;
+    testing::TemporaryFolder folder;
+    const fs::path dir = folder.path;
 };
 
 // Temporary files of ours that nobody holds are what killed saves left;
