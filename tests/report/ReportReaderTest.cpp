@@ -173,59 +173,56 @@ TEST(ReportReader, aBadLineStopsTheReplayThereWithItsNumberTextAndReason) {
 }
 
 TEST(ReportReader, aFileThatIsNoReportIsToldSo) {
-    const std::string good = withEntries("Amazon", 2, {"Clvl 2 Slvl 1: Jab"});
-    const struct {
-        std::string text;
-        const char* error;
-    } cases[] = {
-        {"", "This file is not a character report: it does not end as a report ends."},
-        {"Hero\r\nClass: Amazon", "This file is not a character report: it does not end as a report ends."},
-        {report({"just", "some", "text", "in", "a", "file", "of", "ten", "lines", "here"}),
-         "This file is not a character report: it has no \"Class: \" line."},
-        {withEntries("Druid", 2, {"Clvl 2 Slvl 1: Jab"}),
-         "This file is not a character report: \"Druid\" is not one of the five classes."},
-        {std::string("Hero\r\nClass: Amazon\r\n\0\r\n", 24),
-         "This file is not a character report: it holds binary data."},
-        {good.substr(0, good.size() - kRule.size() - 2) + "\r\n",
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"Hero", "Class: Amazon", "Level: two", kRule, "", "Clvl 1 Slvl 0: Starting Level",
-                 "Clvl 2 Slvl 1: Jab", "", kRule}),
-         "This file is not a character report: it has no \"Level: \" line."},
-        // Every line of the layout is checked, above and below the entries.
-        {report({"Hero", "Class: Amazon", "Level: 2", kRule, "x", "Clvl 1 Slvl 0: Starting Level",
-                 "Clvl 2 Slvl 1: Jab", "", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"Hero", "Class: Amazon", "Level: 3", kRule, "", "Clvl 1 Slvl 0: Starting Level",
-                 "Clvl 2 Slvl 1: Jab", "Clvl 3 Slvl 2: Jab", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"Hero", "Class: Amazon", "Level: 2", "-", "", "Clvl 1 Slvl 0: Starting Level",
-                 "Clvl 2 Slvl 1: Jab", "", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"Hero", "Class: Amazon", "Level: 2", kRule, "", "Clvl 1 Slvl 0: Starting",
-                 "Clvl 2 Slvl 1: Jab", "", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"Hero", "Class: Amazon", "Level: 1", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"No Skills selected, Empty character", "", "Hero", "Class: Paladin", "Level: 1", kRule, "",
-                 "Clvl 1 Slvl 0: Starting Level", "x", "", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        {report({"No Skills selected, Empty character", "", "Hero", "Class: Paladin", "Level: 1", kRule, "",
-                 "Clvl 1 Slvl 0: Starting Level", "", kRule}),
-         "This file is not a character report: its lines are not laid out as a report's."},
-        // A line longer than any report's is refused before it is looked at.
-        {withEntries("Amazon", 2, {"Clvl 2 Slvl 1: Jab" + std::string(900'000, ' ')}),
-         "This file is not a character report: its line 7 is longer than a report's lines."},
-        {withEntries(std::string(900'000, 'A'), 2, {"Clvl 2 Slvl 1: Jab"}),
-         "This file is not a character report: its line 2 is longer than a report's lines."},
-        {withEntries("<h1>" + std::string(100, 'A'), 2, {"Clvl 2 Slvl 1: Jab"}),
-         "This file is not a character report: "
-         "\"<h1>AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
-         "AAAAAAAAAAAAAAA\xE2\x80\xA6\" is not one of the five classes."},
+    const std::vector<std::string> good{"Hero",
+                                        "Class: Amazon",
+                                        "Level: 2",
+                                        kRule,
+                                        "",
+                                        "Clvl 1 Slvl 0: Starting Level",
+                                        "Clvl 2 Slvl 1: Jab",
+                                        "",
+                                        kRule};
+    /// The good report with its line `index` (from 0) replaced.
+    const auto with = [&good](std::size_t index, const std::string& line) {
+        std::vector<std::string> lines = good;
+        lines[index] = line;
+        return report(lines);
     };
-    for (const auto& c : cases) {
-        const ReportReading reading = parseReport(c.text);
-        EXPECT_FALSE(reading.report) << c.text;
-        EXPECT_EQ(reading.error, c.error) << c.text;
+    const std::string laidOut = "its lines are not laid out as a report's.";
+    const std::string emptyHeader = "No Skills selected, Empty character\r\n\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "it does not end as a report ends."},
+        {"Hero\r\nClass: Amazon", "it does not end as a report ends."},
+        {report({"just", "some", "text", "in", "a", "file", "of", "ten", "lines", "here"}),
+         "it has no \"Class: \" line."},
+        {with(1, "Class: Druid"), "\"Druid\" is not one of the five classes."},
+        {std::string("Hero\r\nClass: Amazon\r\n\0\r\n", 24), "it holds binary data."},
+        {with(2, "Level: two"), "it has no \"Level: \" line."},
+        // Every line of the layout is checked, above and below the entries.
+        {report(good).substr(0, report(good).size() - kRule.size() - 2) + "\r\n", laidOut},
+        {with(3, "-"), laidOut},
+        {with(4, "x"), laidOut},
+        {with(5, "Clvl 1 Slvl 0: Starting"), laidOut},
+        {with(7, "Clvl 3 Slvl 2: Jab"), laidOut},
+        {report({"Hero", "Class: Amazon", "Level: 1", kRule, "", "Clvl 1 Slvl 0: Starting Level", "", kRule}),
+         laidOut},
+        {emptyHeader + withEntries("Paladin", 1, {"x"}), laidOut},
+        {emptyHeader + report({"Hero", "Class: Paladin", "Level: 1", kRule, "",
+                               "Clvl 1 Slvl 0: Starting Level", "", kRule}),
+         laidOut},
+        // A line longer than any report's is refused before it is looked at.
+        {with(6, "Clvl 2 Slvl 1: Jab" + std::string(900'000, ' ')),
+         "its line 7 is longer than a report's lines."},
+        {with(1, "Class: " + std::string(900'000, 'A')), "its line 2 is longer than a report's lines."},
+        {with(1, "Class: <h1>" + std::string(100, 'A')),
+         "\"<h1>AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\xE2\x80\xA6\" is "
+         "not one "
+         "of the five classes."},
+    };
+    for (const auto& [text, error] : cases) {
+        const ReportReading reading = parseReport(text);
+        EXPECT_FALSE(reading.report) << text;
+        EXPECT_EQ(reading.error, "This file is not a character report: " + error) << text;
     }
 }
 
