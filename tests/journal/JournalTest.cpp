@@ -1,11 +1,14 @@
 // The journal's files: every plan that leaves the screen unsaved comes back
 // whole, ten are kept, damaged and foreign files are set aside, two programs
 // at once keep apart, and a program killed while writing leaves a whole journal.
+#include "Files.h"
+#include "PlanMaker.h"
+#include "RandomPlay.h"
+
 #include <journal/Journal.h>
 
 #include <gtest/gtest.h>
 
-#include <RandomPlay.h>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -39,31 +42,19 @@ model::Plan randomPlan(ClassId classId, int level, std::string name, unsigned se
     std::mt19937 random(seed);
     model::Build build;
     support::playAtRandom(build, classId, level, random);
-    return model::Plan{classId, build.character()->history(), std::move(name)};
+    return testing::planOf(build, std::move(name));
 }
 
 class JournalFiles : public ::testing::Test {
 protected:
-    fs::path folder;
+    testing::TemporaryFolder temporary;
+    const fs::path folder = temporary.path / "state" / "skillwright"; // made by the journal
     Seconds now = kStart;
-
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "sw-journal-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = fs::path(pattern) / "state" / "skillwright"; // made by the journal
-    }
-    void TearDown() override { fs::remove_all(folder.parent_path().parent_path()); }
 
     [[nodiscard]] JournalSetup setup(bool unnamedFiles = true) {
         return JournalSetup{folder.string(), [this] { return now; }, unnamedFiles};
     }
-    [[nodiscard]] std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            found.insert(entry.path().filename().string());
-        }
-        return found;
-    }
+    [[nodiscard]] std::set<std::string> names() const { return testing::namesIn(folder); }
     [[nodiscard]] std::vector<std::string> listedNames(Journal& journal) const {
         std::vector<std::string> listed;
         for (const RecoverablePlan& p : journal.recoverablePlans()) {
