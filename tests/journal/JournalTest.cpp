@@ -243,34 +243,6 @@ TEST_F(JournalFiles, twoProgramsAtOnceKeepTheirJournalsApart) {
     a.reset();
     Journal after(setup());
     EXPECT_EQ(listedNames(after), (std::vector<std::string>{"first", "second"}));
-
-    // Two processes, each writing its plans as fast as it can, then ending.
-    const int writes = 200;
-    std::vector<pid_t> children;
-    for (int child = 0; child < 2; ++child) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            {
-                Journal journal(setup());
-                for (int n = 0; n < writes; ++n) {
-                    journal.planChanged(n % 2 == 0 ? first : second);
-                }
-                journal.planChanged(child == 0 ? first : second);
-            }
-            ::_exit(0);
-        }
-        ASSERT_GT(pid, 0);
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    std::vector<std::string> listed = listedNames(after);
-    ASSERT_EQ(listed.size(), 4u);
-    std::sort(listed.begin(), listed.begin() + 2);
-    EXPECT_EQ(listed, (std::vector<std::string>{"first", "second", "first", "second"}));
 }
 
 TEST_F(JournalFiles, aFolderThatCannotBeUsedKeepsNothingAndSaysNothing) {
