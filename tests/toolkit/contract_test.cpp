@@ -95,7 +95,9 @@ private:
     std::unique_ptr<Harness> m_harness;
 };
 
-TEST_P(ToolkitContract, aTimerFiresOnceAfterItsIntervalAndNotBefore) {
+// A timer fires once after its interval and not before; an interval of 0
+// never fires, and a stop holds.
+TEST_P(ToolkitContract, aTimerFiresOnceAfterItsIntervalAndNeverAtZeroOrAfterAStop) {
     std::unique_ptr<Timer> timer = harness().toolkit().createTimer();
     int fired = 0;
     timer->setCallback([&fired] { ++fired; });
@@ -110,18 +112,13 @@ TEST_P(ToolkitContract, aTimerFiresOnceAfterItsIntervalAndNotBefore) {
     EXPECT_FALSE(timer->isActive());
     harness().pass(350);
     EXPECT_EQ(fired, 1) << "a single-shot timer fired twice";
-}
 
-TEST_P(ToolkitContract, aZeroIntervalNeverFiresAndStopHolds) {
-    std::unique_ptr<Timer> timer = harness().toolkit().createTimer();
-    int fired = 0;
-    timer->setCallback([&fired] { ++fired; });
     timer->start(0);
     harness().pass(50);
     timer->start(100);
     timer->stop();
     harness().pass(200);
-    EXPECT_EQ(fired, 0);
+    EXPECT_EQ(fired, 1);
 }
 
 TEST_P(ToolkitContract, enterOnAYesNoQuestionAnswersYes) {

@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -171,22 +172,15 @@ TEST(ReadAnimationFile, readsOnlyRegularFilesWithinTheLimit) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString small = dir.filePath(QStringLiteral("small.gif"));
-    {
-        QFile f(small);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("GIF89a----");
-    }
+    std::ofstream(small.toStdString()) << "GIF89a----";
     const QString pipe = dir.filePath(QStringLiteral("pipe.gif"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString zeros = dir.filePath(QStringLiteral("zeros.gif"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeros));
     // 16 MiB and one byte, sparse: refused by its size before any of it is read.
     const QString huge = dir.filePath(QStringLiteral("huge.gif"));
-    {
-        QFile f(huge);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(16 * kMiB + 1));
-    }
+    std::ofstream(huge.toStdString()).close();
+    std::filesystem::resize_file(huge.toStdString(), 16 * kMiB + 1);
 
     const struct {
         const char* what;

@@ -305,30 +305,17 @@ TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
     EXPECT_GT(offsetFrames, 0);
 
     // Frame 0 decodes to exactly the compiled-in still: the tool's own LZW
-    // writer round-trips every pixel.
-    const std::pair<ClassId, const char*> stills[] = {{ClassId::Amazon, "amazon"},
-                                                      {ClassId::Paladin, "paladin"}};
-    for (auto [id, stem] : stills) {
-        const QImage decoded =
-            screen.pictures(id).element(0)->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage still = QImage(QStringLiteral(":/select/%1.png").arg(QLatin1String(stem)))
-                                 .convertToFormat(QImage::Format_ARGB32);
-        ASSERT_EQ(decoded.size(), still.size()) << stem;
-        int differing = 0;
-        for (int y = 0; y < still.height(); ++y) {
-            for (int x = 0; x < still.width(); ++x) {
-                const QRgb a = decoded.pixel(x, y);
-                const QRgb b = still.pixel(x, y);
-                differing += (qAlpha(a) == 0 && qAlpha(b) == 0) || a == b ? 0 : 1;
-            }
-        }
-        EXPECT_EQ(differing, 0) << stem;
+    // writer round-trips every pixel (premultiplied, every transparent pixel
+    // is the same whatever colour it hides).
+    for (auto [id, stem] : {std::pair{ClassId::Amazon, "amazon"}, std::pair{ClassId::Paladin, "paladin"}}) {
+        const QImage decoded = screen.pictures(id).element(0)->pixmap().toImage();
+        const QImage still(QStringLiteral(":/select/%1.png").arg(QLatin1String(stem)));
+        EXPECT_TRUE(decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+                    still.convertToFormat(QImage::Format_ARGB32_Premultiplied))
+            << stem;
     }
 }
 
-// A pipe nobody writes to, a picture too large to show, a missing file: the
-// stills stay, without a message. (What is cut from a frame and what a file
-// may cost is the animation frames' suite's.)
 TEST(MainSelectAnimations, filesThatCannotBeShown_leaveTheStillsWithoutAMessage) {
     QTemporaryDir dir;
     const auto path = [&dir](const char* stem) {
