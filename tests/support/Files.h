@@ -33,7 +33,8 @@ inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
 struct TemporaryFolder {
     std::filesystem::path path = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "sw-test-XXXXXX").string();
-        return ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : std::filesystem::path();
+        return ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern)
+                                                    : std::filesystem::path();
     }();
 
     TemporaryFolder() = default;
