@@ -31,59 +31,6 @@ void PrintTo(Trust trust, std::ostream* out) {
 
 namespace {
 
-// ---------------------------------------------------------------- the list
-
-struct ListedColumn {
-    std::string title;
-    ColumnKind kind;
-    std::string repeated; ///< the text of a repeat column
-};
-
-struct ListedEntry {
-    std::string tree;
-    int index;
-    std::string name;
-    std::array<ListedColumn, 4> columns;
-};
-
-/// The entries typed from the list (listed_entries.tsv): a column is its
-/// title, "title => text" for one text in every row, or "Not Used".
-std::vector<ListedEntry> readListed() {
-    std::vector<ListedEntry> listed;
-    for (const std::vector<std::string>& fields :
-         skillwright::testing::readTsvRows(SKILLWRIGHT_LISTED_ENTRIES)) {
-        if (fields.size() != 7) {
-            ADD_FAILURE() << "malformed line: " << fields.front();
-            continue;
-        }
-        ListedEntry entry{fields[0], std::stoi(fields[1]), fields[2], {}};
-        for (std::size_t c = 0; c < 4; ++c) {
-            const std::string& f = fields[3 + c];
-            const auto arrow = f.find(" => ");
-            ListedColumn& column = entry.columns[c];
-            if (f == "Not Used") {
-                column = {f, ColumnKind::Empty, {}};
-            } else if (arrow != std::string::npos) {
-                column = {f.substr(0, arrow), ColumnKind::Repeat, f.substr(arrow + 4)};
-            } else {
-                column = {f == "\"\"" ? std::string() : f, ColumnKind::Own, {}};
-            }
-        }
-        listed.push_back(std::move(entry));
-    }
-    return listed;
-}
-
-const std::vector<ListedEntry>& listedEntries() {
-    static const std::vector<ListedEntry> listed = readListed();
-    return listed;
-}
-
-std::string describe(const ListedEntry& e, int column) {
-    return std::string(e.tree) + " " + std::to_string(e.index) + " " + std::string(e.name) + " column " +
-           std::to_string(column + 1);
-}
-
 const Entry& entryOf(std::string_view tree, int index) {
     const auto id = skillwright::model::treeByCode(tree);
     EXPECT_TRUE(id.has_value()) << tree;
@@ -98,27 +45,35 @@ std::vector<std::string> texts(std::string_view tree, int index, int column) {
     return {cells.begin(), cells.end()};
 }
 
-std::vector<std::string> twenty(const std::string& text) {
-    return std::vector<std::string>(kLevels, text);
-}
-
 // ---------------------------------------------------------------- shape
 
+// Every entry against the list it was typed from (listed_entries.tsv): its
+// skill line, and each column's title and kind: a title alone for figures of
+// its own, "title => text" for one text in every row, or "Not Used".
 TEST(StatTables, everySkillLineTitleAndRepeatedTextIsAsListed) {
-    ASSERT_EQ(listedEntries().size(), 150u);
-    for (const ListedEntry& listed : listedEntries()) {
-        const Entry& entry = entryOf(listed.tree, listed.index);
-        EXPECT_EQ(entry.skillLine, "Current Skill: " + std::string(listed.name))
-            << listed.tree << listed.index;
-        for (int c = 0; c < kColumns; ++c) {
-            const ListedColumn& want = listed.columns[static_cast<std::size_t>(c)];
-            const Column& got = entry.columns[static_cast<std::size_t>(c)];
-            EXPECT_EQ(got.title, want.title) << describe(listed, c);
-            EXPECT_EQ(got.kind, want.kind) << describe(listed, c);
-            if (want.kind == ColumnKind::Repeat) {
+    const auto rows = skillwright::testing::readTsvRows(SKILLWRIGHT_LISTED_ENTRIES);
+    ASSERT_EQ(rows.size(), 150u);
+    for (const std::vector<std::string>& f : rows) {
+        ASSERT_EQ(f.size(), 7u) << f.front();
+        const Entry& entry = entryOf(f[0], std::stoi(f[1]));
+        EXPECT_EQ(entry.skillLine, "Current Skill: " + f[2]) << f[0] << f[1];
+        for (std::size_t c = 0; c < 4; ++c) {
+            const std::string& listed = f[3 + c];
+            const Column& got = entry.columns[c];
+            const std::string where = f[0] + " " + f[1] + " " + f[2] + " column " + std::to_string(c + 1);
+            const auto arrow = listed.find(" => ");
+            if (listed == "Not Used") {
+                EXPECT_EQ(got.kind, ColumnKind::Empty) << where;
+                EXPECT_EQ(got.title, "Not Used") << where;
+            } else if (arrow != std::string::npos) {
+                EXPECT_EQ(got.kind, ColumnKind::Repeat) << where;
+                EXPECT_EQ(got.title, listed.substr(0, arrow)) << where;
                 EXPECT_EQ(std::vector<std::string>(got.texts.begin(), got.texts.end()),
-                          twenty(std::string(want.repeated)))
-                    << describe(listed, c);
+                          std::vector<std::string>(kLevels, listed.substr(arrow + 4)))
+                    << where;
+            } else {
+                EXPECT_EQ(got.kind, ColumnKind::Own) << where;
+                EXPECT_EQ(got.title, listed == "\"\"" ? "" : listed) << where;
             }
         }
     }
