@@ -45,10 +45,6 @@ protected:
         return generator::fillRandomly(build, toolkit, p.level);
     }
     [[nodiscard]] int closingMessages() const { return skillwright::testing::closingMessages(toolkit); }
-    void seed(unsigned value) {
-        auto rng = std::make_shared<std::mt19937>(value);
-        toolkit.randomSource = [rng] { return std::uniform_real_distribution<double>(0.0, 1.0)(*rng); };
-    }
 };
 
 TEST_F(Generator, aRandomClassIsDrawnByItsBand) {
@@ -109,7 +105,8 @@ TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
 
 TEST_F(Generator, aSeededFillEndsAtItsTargetOrOneShortWhenItsLastClickIsRefused) {
     for (unsigned s = 1; s <= 10; ++s) {
-        seed(s);
+        auto rng = std::make_shared<std::mt19937>(s);
+        toolkit.randomSource = [rng] { return std::uniform_real_distribution<double>(0.0, 1.0)(*rng); };
         for (const ClassInfo& c : classes()) {
             SCOPED_TRACE(std::string(c.name) + " seed " + std::to_string(s));
             toolkit.messages.clear();

@@ -329,9 +329,7 @@ TEST_F(JournalFiles, aProgramKilledWhileWritingLeavesItsJournalWhole) {
                 }
                 ASSERT_TRUE(name.starts_with(session + ".") && name.ends_with(".journal")) << name;
                 const std::string number = name.substr(session.size() + 1, name.size() - session.size() - 9);
-                std::ifstream file(folder / name, std::ios::binary);
-                journals.emplace_back(std::stoull(number),
-                                      std::string(std::istreambuf_iterator<char>(file), {}));
+                journals.emplace_back(std::stoull(number), testing::readFile(folder / name));
             }
             ASSERT_LE(journals.size(), 2u);
             std::sort(journals.rbegin(), journals.rend());

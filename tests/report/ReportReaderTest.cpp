@@ -1,6 +1,7 @@
 // Reading a report back: every report SAVE can write opens to the same
 // character and saves again to the same bytes; anything else is told why.
 #include "Files.h"
+#include "PlanMaker.h"
 #include "RandomPlay.h"
 
 #include <report/ReportReader.h>
@@ -19,9 +20,7 @@ using model::ClassId;
 using model::TreeId;
 
 std::string reportOf(const model::Build& build, std::string_view name) {
-    model::Plan plan = build.plan();
-    plan.name = name;
-    return reportText(plan);
+    return reportText(testing::planOf(build, std::string(name)));
 }
 
 /// Opens the report's text in a new build, as the program does.
