@@ -130,7 +130,7 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
                                      "---------------------------------------------\r\n\r\n"
                                      "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
                                      "---------------------------------------------\r\n");
-             t.toolkit.answers = {toolkit::Answer::Yes}; // replace the unsaved points
+             t.toolkit.answers = {toolkit::Answer::Yes}; // replace the unsaved points, which are kept
              ASSERT_TRUE(t.program->openCharacter(bash.string()));
              t.toolkit.endProgram(); // the opened one is saved: nothing more to keep
          }},
@@ -265,28 +265,6 @@ TEST_F(ContinueTest, aPlanThatCannotBeReadAnyMoreIsToldAndNothingChanges) {
     EXPECT_TRUE(start().isVisible());
     EXPECT_EQ(tree(), nullptr);
     EXPECT_FALSE(continueButton()->isVisible()) << "set aside, it is offered no more";
-}
-
-TEST_F(ContinueTest, aTreeScreenWithUnsavedPointsIsReplacedOnlyOnYesAndKeptThen) {
-    planNecromancer();
-    changeClass();
-    const std::uint64_t necromancer = offered().at(0).number;
-    choose("lbl_Paladin");
-    click(tree(), "img_PaladinCombat(0)");
-
-    toolkit.answers = {toolkit::Answer::No};
-    EXPECT_FALSE(program->continuePlan(necromancer));
-    EXPECT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(tree()->objectName(), "frm_Paladin");
-
-    toolkit.answers = {toolkit::Answer::Yes};
-    EXPECT_TRUE(program->continuePlan(necromancer));
-    EXPECT_EQ(build->character()->history(), planHistory);
-    letDeletionsRun();
-    changeClass();
-    const std::vector<screens::ContinueChoice> left = offered();
-    ASSERT_EQ(left.size(), 2u) << "the Paladin it replaced is kept";
-    EXPECT_EQ(left[1].text, "Continue: Paladin, level 2, unsaved, just now");
 }
 
 TEST_F(ContinueTest, theJournalIsMadeDurableASecondAfterTheLastChange) {

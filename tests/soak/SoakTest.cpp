@@ -65,7 +65,7 @@ QString qstr(std::string_view s) {
 std::map<std::string, int> g_reach;
 
 /// Where an action is played.
-enum class Where { Start, Generator, Tree, Viewer, Anywhere };
+enum class Where { Start, Generator, Tree, Anywhere };
 /// What an action may do to the plan: anything; leave it as it was; lead
 /// away from it (a fill running must stop where it is); put another in its place.
 enum class Effect { Free, Keeps, Leaves, Replaces };
@@ -144,21 +144,11 @@ struct Soak {
         }
         clickOn(screen, m_favourite);
     }
-    /// A right click on an icon; the skill menu that opens shows the viewer
-    /// ("&Skill Stats") or plays a random entry.
-    void rightClick(bool forTheViewer) {
+    /// A right click on an icon, and a random entry of the skill menu.
+    void rightClick() {
         screens::SkillTreeScreen* screen = shownTree();
         const TreeId tree = model::classInfo(screen->classId()).trees[static_cast<std::size_t>(draw(3))];
-        m_pickStats = forTheViewer;
         clickOn(screen, iconName(tree, draw(10)), Qt::RightButton);
-        m_pickStats = false;
-        if (!forTheViewer) {
-            return;
-        }
-        if (shownViewer() == nullptr) {
-            fail("\"&Skill Stats\" showed no viewer");
-        }
-        ++g_reach["viewers opened"];
     }
     void historyKeys() {
         const Qt::Key key = std::array{Qt::Key_Escape, Qt::Key_Up,     Qt::Key_Down, Qt::Key_Home,
@@ -395,8 +385,7 @@ struct Soak {
             return where == Where::Generator || where == Where::Anywhere;
         }
         return where == Where::Anywhere || (where == Where::Start && start().isVisible()) ||
-               (where == Where::Tree && shownTree() != nullptr) ||
-               (where == Where::Viewer && shownViewer() != nullptr);
+               (where == Where::Tree && shownTree() != nullptr);
     }
     void playerDuringFill() {
         // Between two generated points the player may act, once in a while.
@@ -407,9 +396,6 @@ struct Soak {
     }
 
     QAction* popMenu(QMenu& menu) {
-        if (m_pickStats) {
-            return program().menu().findChild<QAction*>(QStringLiteral("mnu_SkillInfo"));
-        }
         // Mostly an entry that is shown; sometimes a dismissed menu, or a
         // pick of a hidden entry that the menu must ignore.
         const QList<QAction*> all = menu.actions();
@@ -511,10 +497,9 @@ struct Soak {
     std::string m_trace;     ///< the actions played, one a line
     std::string m_problem;
     int m_actions = 0;
-    int m_depth = 0;          ///< actions in progress
-    int m_generating = 0;     ///< generations in progress
-    bool m_pickStats = false; ///< the skill menu is to run "&Skill Stats"
-    QString m_favourite;      ///< the icon clicked last, often clicked again
+    int m_depth = 0;      ///< actions in progress
+    int m_generating = 0; ///< generations in progress
+    QString m_favourite;  ///< the icon clicked last, often clicked again
     std::optional<app::Program> m_program;
     bool m_programEnded = false;
     Plan m_held; ///< the plan as the player last saw it
@@ -548,8 +533,7 @@ const std::array kActions{
     Action{"generate",             Generator,  5, Free,   [](Soak& s) { s.generate(); }},
     Action{"cancel the generator", Generator,  1, Keeps,  [](Soak& s) { s.chance(2) ? s.clickOn(s.program().generatorDialog(), "lbl_Cancel") : s.keyOn(s.program().generatorDialog(), "txt_Level", Qt::Key_Escape); }},
     Action{"left click",           Tree,      60, Free,   [](Soak& s) { s.leftClick(); }},
-    Action{"right click",          Tree,      22, Free,   [](Soak& s) { s.rightClick(false); }},
-    Action{"open the viewer",      Tree,       2, Keeps,  [](Soak& s) { s.rightClick(true); }},
+    Action{"right click",          Tree,      22, Free,   [](Soak& s) { s.rightClick(); }},
     Action{"UNDO LAST",            Tree,      12, Free,   [](Soak& s) { s.clickOn(s.shownTree(), "lbl_UndoLast"); }},
     Action{"RESET",                Tree,       1, Free,   [](Soak& s) { s.replacesPlan({s.shownTree()->objectName(), {}}); s.clickOn(s.shownTree(), "lbl_Reset"); }},
     Action{"CHANGE CLASS",         Tree,       1, Free,   [](Soak& s) { s.replacesPlan({}); s.clickOn(s.shownTree(), "lbl_ChangeClass"); }},
@@ -558,7 +542,6 @@ const std::array kActions{
     Action{"redo or undo by keys", Tree,       8, Free,   [](Soak& s) { s.redo(); }},
     Action{"SAVE",                 Tree,       2, Keeps,  [](Soak& s) { s.save(); }},
     Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(); }},
-    Action{"close the viewer",     Viewer,     3, Keeps,  [](Soak& s) { s.chance(2) ? s.clickOn(s.shownViewer(), "Label1") : s.keyOn(s.shownViewer(), {}, Qt::Key_Escape); }},
     Action{"let time pass",        Anywhere,   2, Keeps,  [](Soak& s) { s.toolkit.advance(std::array{100, 1000, 4999, 5000, 6000}[s.draw(5)]); }},
     Action{"press Esc",            Anywhere,   1, Keeps,  [](Soak& s) { s.pressEscape(); }},
 };
