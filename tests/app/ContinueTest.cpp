@@ -1,6 +1,8 @@
 // No plan is lost: whichever way a plan leaves the screen unsaved, the start
 // screen's continue button brings the same history back, through the real
 // program with its journal in a folder of the test's own.
+#include <journal/JournalText.h>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -86,13 +88,15 @@ public: // the routes below act on the fixture
         return choices;
     }
     /// The journal's files whose names start with `prefix`.
-    [[nodiscard]] std::size_t journals(const std::string& prefix) const {
-        std::size_t count = 0;
+    [[nodiscard]] std::vector<fs::path> journals(const std::string& prefix) const {
+        std::vector<fs::path> found;
         for (const auto& entry : fs::directory_iterator(toolkit.journalFolder)) {
             const std::string name = entry.path().filename().string();
-            count += name.starts_with(prefix) && name.ends_with(".journal") ? 1 : 0;
+            if (name.starts_with(prefix) && name.ends_with(".journal")) {
+                found.push_back(entry.path());
+            }
         }
-        return count;
+        return found;
     }
 
     model::ClassId planClass{};
@@ -152,7 +156,7 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         restartProgram();
         route.planAndLeave(*this);
         if (toolkit.programEnds > 0) {
-            EXPECT_EQ(journals("left-"), 1u) << "the plan left before the program ended";
+            EXPECT_EQ(journals("left-").size(), 1u) << "the plan left before the program ended";
             restartProgram();
         } else if (tree() != nullptr && tree()->isVisible()) {
             click(tree(), "lbl_ChangeClass"); // back to the start screen, nothing planned
@@ -267,17 +271,22 @@ TEST_F(ContinueTest, aPlanThatCannotBeReadAnyMoreIsToldAndNothingChanges) {
     EXPECT_FALSE(continueButton()->isVisible()) << "set aside, it is offered no more";
 }
 
-TEST_F(ContinueTest, theJournalIsMadeDurableASecondAfterTheLastChange) {
+TEST_F(ContinueTest, theJournalHoldsEveryChangeAndIsMadeDurableASecondAfterTheLast) {
     choose("lbl_Barbarian");
     click(tree(), "img_BarbarianCS(0)");
     click(tree(), "img_BarbarianCS(0)");
     toolkit.advance(999);
     click(tree(), "img_BarbarianCS(0)");
     toolkit.advance(999);
-    EXPECT_EQ(journals("plan-"), 1u) << "no quiet second yet: only the latest journal";
+    const std::vector<fs::path> latest = journals("plan-");
+    ASSERT_EQ(latest.size(), 1u) << "no quiet second yet: only the latest journal";
+    // What a kill would leave: the plan on screen, whole.
+    const journal::JournalReading reading = journal::parseJournal(read(latest[0]));
+    ASSERT_TRUE(reading.record) << reading.error;
+    EXPECT_EQ(reading.record->plan.history, build->character()->history());
     toolkit.advance(1);
     click(tree(), "img_BarbarianCS(0)");
-    EXPECT_EQ(journals("plan-"), 2u) << "the durable one stays beside the latest";
+    EXPECT_EQ(journals("plan-").size(), 2u) << "the durable one stays beside the latest";
 }
 
 } // namespace

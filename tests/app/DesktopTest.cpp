@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
-#include <QDrag>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMimeData>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,9 +26,7 @@
 
 #include <PlanMaker.h>
 #include <Program.h>
-#include <csignal>
 #include <functional>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -135,12 +130,6 @@ protected:
         });
     }
 
-    /// The kill test's child keeps its journal where the test reads it,
-    /// chosen before the toolkit looks.
-    const bool m_childState = [] {
-        const QByteArray state = qgetenv("SKILLWRIGHT_KILLED_CHILD");
-        return state.isEmpty() || qputenv("XDG_STATE_HOME", state);
-    }();
     toolkit::QtToolkit toolkit;
     model::Build build;
     app::Program program{build, toolkit};
@@ -165,26 +154,6 @@ TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
     EXPECT_TRUE(source.state() == QProcess::NotRunning || source.waitForFinished(kPatience))
         << "the drag ended in the source";
     EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
-}
-
-// The same with a drag of this program's own: its drag loop is still running
-// when the drop arrives.
-TEST_F(DesktopTest, aReportDraggedInsideTheProgramOntoATreeScreenOpens) {
-    screens::SkillTreeScreen* necro = openClass("lbl_Necromancer");
-    QWidget source;
-    source.setGeometry(1000, 100, 160, 160);
-    source.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&source));
-    click(&source, 0); // moves there only
-    xdotool({"mousedown", "1"});
-    ASSERT_TRUE(waitFor([] { return QGuiApplication::mouseButtons() == Qt::LeftButton; }));
-    auto* drag = new QDrag(&source);
-    auto* mime = new QMimeData;
-    mime->setData(QStringLiteral("text/uri-list"), sorceressReport());
-    drag->setMimeData(mime);
-    once([] { return true; }, [necro] { dragTo(necro); });
-    EXPECT_EQ(drag->exec(Qt::CopyAction), Qt::CopyAction);
-    EXPECT_TRUE(sorceressOpened());
 }
 
 // Keys go to the window in front: Esc meant for the statistics viewer closes
@@ -403,80 +372,6 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
     keysReport.remove(0, keysReport.indexOf(QLatin1Char('\n')));
     clicksReport.remove(0, clicksReport.indexOf(QLatin1Char('\n')));
     EXPECT_EQ(keysReport.toStdString(), clicksReport.toStdString());
-}
-
-/// The program the kill test kills: it plans a Sorceress with real clicks,
-/// prints the history on screen, line by line, then waits to be killed. Run
-/// only as that test's child.
-TEST_F(DesktopTest, killedChild_plansAndWaits) {
-    if (qEnvironmentVariableIsEmpty("SKILLWRIGHT_KILLED_CHILD")) {
-        GTEST_SKIP() << "the kill test's child";
-    }
-    screens::SkillTreeScreen* sorceress = openClass("lbl_Sorceress");
-    for (const char* icon : {"img_SorceressFire(0)", "img_SorceressFire(0)", "img_SorceressFire(1)",
-                             "img_SorceressCold(0)", "img_SorceressFire(0)"}) {
-        const int before = historyCount();
-        click(sorceress->findChild<QWidget*>(icon));
-        ASSERT_TRUE(waitFor([&] { return historyCount() == before + 1; }));
-    }
-    auto* history = sorceress->findChild<QListWidget*>("lb_SkillsPerLevel");
-    for (int i = 0; i < history->count(); ++i) {
-        std::cout << "entry " << history->item(i)->text().toStdString() << '\n';
-    }
-    std::cout << "planned" << std::endl;
-    QTest::qWait(10 * kPatience); // killed long before
-    FAIL() << "not killed";
-}
-
-TEST(DesktopKill, aPlanOnScreenWhenTheProgramIsKilledIsOfferedAndContinuedWhole) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs an X display: run under tests/support/under-xvfb";
-    }
-    QTemporaryDir state;
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SKILLWRIGHT_KILLED_CHILD"), state.path());
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=DesktopTest.killedChild_plansAndWaits")});
-    ASSERT_TRUE(child.waitForStarted(kPatience));
-    QByteArray output;
-    while (!output.contains("planned\n")) {
-        ASSERT_TRUE(child.waitForReadyRead(3 * kPatience)) << output.toStdString();
-        output += child.readAllStandardOutput();
-    }
-    QStringList planned;
-    for (const QByteArray& line : output.split('\n')) {
-        if (line.startsWith("entry ")) {
-            planned << QString::fromUtf8(line.mid(6));
-        }
-    }
-    ASSERT_EQ(planned.size(), 5);
-    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-    ASSERT_TRUE(child.waitForFinished(kPatience));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
-
-    // The next start shows the start screen as usual, asking nothing, and
-    // offers the plan that was on screen.
-    qputenv("XDG_STATE_HOME", state.path().toUtf8());
-    toolkit::QtToolkit toolkit;
-    model::Build build;
-    app::Program program(build, toolkit);
-    program.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.startScreen()));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    auto* button = program.startScreen().findChild<QPushButton*>("cmd_Continue");
-    ASSERT_TRUE(button->isVisible());
-    EXPECT_EQ(button->toolTip(), "Continue: Sorceress, level 6, unsaved, just now (Ctrl+Shift+T)");
-    click(button);
-    ASSERT_TRUE(
-        waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
-    QStringList shown;
-    auto* history = program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel");
-    for (int i = 0; i < history->count(); ++i) {
-        shown << history->item(i)->text();
-    }
-    EXPECT_EQ(shown, planned);
 }
 
 } // namespace
