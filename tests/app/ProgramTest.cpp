@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -196,43 +195,34 @@ protected:
     void save() { click(tree(), "lbl_Save"); }
 };
 
-TEST_F(OpenCharacterTest, aPathOnTheCommandLineOpensTheCharacterInPlaceOfTheStartScreen) {
-    const std::filesystem::path file = write("Tal\xC3\xA9.txt", kSorceress);
-    program->start(file.string());
-    ASSERT_NE(tree(), nullptr);
-    EXPECT_EQ(tree()->objectName(), "frm_Sorceress");
-    EXPECT_TRUE(tree()->isVisible());
-    EXPECT_FALSE(start().isVisible());
-    EXPECT_EQ(historyShown(),
-              (QStringList{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Reserved For Later ",
-                           "Den Of Evil: Normal Slvl 2: Fire Bolt", "Reserved Slvl 1: Warmth"}));
-    EXPECT_EQ(label("lbl_CharLevel"), "Level 3");
-    EXPECT_EQ(label("lbl_SorceressFire(0)"), "2");
-    EXPECT_EQ(label("lbl_Reserved"), "Reserved Points: 0");
-    EXPECT_FALSE(tree()->findChild<QLabel*>("lbl_UnAvail")->isVisible())
-        << "the announcements the replay passed are not shown";
-    EXPECT_TRUE(toolkit.messages.empty());
-
-    // SAVE offers the character's name, and saving again gives the same bytes.
-    save();
-    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
-    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "Tal\xC3\xA9");
-    EXPECT_EQ(read(file), kSorceress);
-}
-
-TEST_F(OpenCharacterTest, ctrlOAndADropOpenAndAskBeforeUnsavedPointsGoAndNoReportChangesNothing) {
+// The open button sits beside the dice; Cancel there opens nothing. Ctrl+O
+// opens, and SAVE then offers the character's name and writes the same bytes.
+TEST_F(OpenCharacterTest, theOpenButtonCtrlOAndADropOpenAndAskBeforeUnsavedPointsGo) {
     const std::filesystem::path file = write("Tal\xC3\xA9.txt", kSorceress);
     program->start();
-    toolkit.openFiles = {file.string()};
+    auto* button = start().findChild<QPushButton*>("cmd_OpenCharacter");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->geometry(), QRect(694, 542, 40, 40));
+    EXPECT_EQ(start().findChild<QPushButton*>("Command1")->geometry(), QRect(742, 542, 40, 40));
+    EXPECT_EQ(button->toolTip(), "Open a saved character (Ctrl+O)");
+    EXPECT_FALSE(button->icon().isNull());
+    toolkit.openFiles = {"", file.string()};
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(tree(), nullptr) << "Cancel opens nothing";
     start().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&start()));
     QTest::keyClick(&start(), Qt::Key_O, Qt::ControlModifier);
-    ASSERT_EQ(toolkit.openDialogs.size(), 1u);
-    EXPECT_EQ(toolkit.openDialogs[0].prompt, "Open Character");
-    EXPECT_EQ(toolkit.openDialogs[0].title, toolkit.folder);
-    EXPECT_EQ(toolkit.openDialogs[0].defaultText, "Character reports (*.txt)");
+    ASSERT_EQ(toolkit.openDialogs.size(), 2u);
+    EXPECT_EQ(toolkit.openDialogs[1].prompt, "Open Character");
+    EXPECT_EQ(toolkit.openDialogs[1].title, toolkit.folder);
+    EXPECT_EQ(toolkit.openDialogs[1].defaultText, "Character reports (*.txt)");
     ASSERT_NE(tree(), nullptr);
+    EXPECT_EQ(tree()->objectName(), "frm_Sorceress");
     EXPECT_EQ(historyShown().size(), 4);
+    save(); // and Enter
+    ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
+    EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "Tal\xC3\xA9");
+    EXPECT_EQ(read(file), kSorceress);
 
     // A point since opening: a drop asks first; No keeps everything.
     click(tree(), "img_SorceressFire(1)");
@@ -351,20 +341,6 @@ TEST_F(OpenCharacterTest, aPlanStoppedShortIsNeverSavedOverItsFile) {
     EXPECT_FALSE(tree()->hasUnsavedPoints());
     save();
     EXPECT_EQ(toolkit.inputPrompts[1].defaultText, "Tal\xC3\xA9 (part)") << "saved as that, offered again";
-}
-
-TEST_F(OpenCharacterTest, theStartScreensOpenButtonSitsBesideTheDice) {
-    program->start();
-    auto* button = start().findChild<QPushButton*>("cmd_OpenCharacter");
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->geometry(), QRect(694, 542, 40, 40));
-    EXPECT_EQ(start().findChild<QPushButton*>("Command1")->geometry(), QRect(742, 542, 40, 40));
-    EXPECT_EQ(button->toolTip(), "Open a saved character (Ctrl+O)");
-    EXPECT_FALSE(button->icon().isNull());
-    toolkit.openFiles = {""};
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(toolkit.openDialogs.size(), 1u);
-    EXPECT_EQ(tree(), nullptr) << "Cancel opens nothing";
 }
 
 } // namespace
