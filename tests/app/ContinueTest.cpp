@@ -4,10 +4,8 @@
 #include <journal/JournalText.h>
 
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include <ProgramSession.h>
 #include <functional>
@@ -48,12 +46,6 @@ public: // the routes below act on the fixture
     /// The dice's generator, its fill of a Sorceress up to level 30 under way
     /// and the start screen in view, until `leave` runs at level 12.
     void fillSorceressUntil(const std::function<void()>& leave) {
-        click(&start(), "Command1");
-        QWidget* dialog = program->generatorDialog();
-        ASSERT_NE(dialog, nullptr);
-        QTest::mouseClick(dialog->findChild<QRadioButton*>("opt_Sorceress"), Qt::LeftButton, {},
-                          QPoint(8, 13));
-        dialog->findChild<QLineEdit*>("txt_Level")->setText(QStringLiteral("30"));
         toolkit.randomSource = [] { return 0.01; }; // Fire Bolt, level by level
         bool left = false;
         toolkit.onProcessEvents = [&] {
@@ -63,7 +55,7 @@ public: // the routes below act on the fixture
                 leave();
             }
         };
-        QTest::keyClick(dialog->findChild<QLineEdit*>("txt_Level"), Qt::Key_Return);
+        generate(true, "opt_Sorceress", "30");
         toolkit.onProcessEvents = nullptr;
         ASSERT_TRUE(left);
     }

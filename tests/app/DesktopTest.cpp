@@ -26,6 +26,7 @@
 
 #include <PlanMaker.h>
 #include <Program.h>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -97,19 +98,6 @@ protected:
         }
         xdotool({"mouseup", "1"});
     }
-    /// A Sorceress report of four entries in a folder of its own, as the
-    /// "text/uri-list" a drag carries.
-    QByteArray sorceressReport() {
-        const QString path = m_files.filePath(QStringLiteral("Tal\u00E9.txt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Tal\xC3\xA9\r\nClass: Sorceress\r\nLevel: 3\r\n"
-                   "---------------------------------------------\r\n\r\n"
-                   "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\n"
-                   "Clvl 3 Reserved For Later \r\nDen Of Evil: Normal Slvl 2: Fire Bolt\r\n"
-                   "Reserved Slvl 1: Warmth\r\n\r\n---------------------------------------------\r\n");
-        return QUrl::fromLocalFile(path).toEncoded() + "\r\n";
-    }
     /// The empty screen of the class `label` names, shown and holding the keyboard.
     screens::SkillTreeScreen* openClass(const char* label) {
         click(program.startScreen().findChild<QLabel*>(label));
@@ -121,36 +109,37 @@ protected:
     [[nodiscard]] int historyCount() const {
         return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
     }
-    /// The Sorceress of sorceressReport() on the screen.
-    bool sorceressOpened() {
-        return waitFor([&] {
-            return program.treeScreen() != nullptr &&
-                   program.treeScreen()->objectName() == QLatin1String("frm_Sorceress") &&
-                   program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 4;
-        });
-    }
-
     toolkit::QtToolkit toolkit;
     model::Build build;
     app::Program program{build, toolkit};
-
-private:
-    QTemporaryDir m_files;
 };
 
 // A report dropped from another program's window on a tree screen replaces
 // the screen it was dropped on, once the drop is over.
 TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
     screens::SkillTreeScreen* necro = openClass("lbl_Necromancer");
+    const QTemporaryDir folder;
+    QFile report(folder.filePath(QStringLiteral("Tal\u00E9.txt")));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(
+        "Tal\xC3\xA9\r\nClass: Sorceress\r\nLevel: 3\r\n---------------------------------------------\r\n\r\n"
+        "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\nClvl 3 Reserved For Later \r\n"
+        "Den Of Evil: Normal Slvl 2: Fire Bolt\r\nReserved Slvl 1: Warmth\r\n\r\n"
+        "---------------------------------------------\r\n");
+    report.close();
     QProcess source;
-    source.start(QStringLiteral(SKILLWRIGHT_DRAG_SOURCE), {QString::fromUtf8(sorceressReport())});
+    source.start(QStringLiteral(SKILLWRIGHT_DRAG_SOURCE),
+                 {QString::fromLatin1(QUrl::fromLocalFile(report.fileName()).toEncoded() + "\r\n")});
     ASSERT_TRUE(source.waitForStarted(kPatience));
     xdotool({"search", "--sync", "--onlyvisible", "--name", "^sw drag source$"});
     xdotool({"mousemove", "--sync", "1080", "180"});
     xdotool({"mousedown", "1"});
     QTest::qWait(100); // the source starts its drag on the press
     dragTo(necro);
-    EXPECT_TRUE(sorceressOpened());
+    EXPECT_TRUE(waitFor([&] {
+        return program.treeScreen() != nullptr && program.treeScreen()->objectName() == "frm_Sorceress" &&
+               historyCount() == 4;
+    }));
     EXPECT_TRUE(source.state() == QProcess::NotRunning || source.waitForFinished(kPatience))
         << "the drag ended in the source";
     EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
@@ -201,23 +190,11 @@ model::SkillRef skillOf(const model::HistoryEntry& step) {
     return step.hasSkill() ? step.skill
                            : model::SkillRef{model::classInfo(model::ClassId::Sorceress).trees[0], 0};
 }
-/// The entry of the skill menu that takes the step's point; none for a click.
+/// The entry of the skill menu that takes the step's point, by its kind; none for a click.
 const char* entryOf(const model::HistoryEntry& step) {
-    switch (step.kind) {
-    case model::EntryKind::ReservedForLater:
-        return "mnu_ReservePoint";
-    case model::EntryKind::ReservedSpent:
-        return "mnu_UseReserve";
-    case model::EntryKind::DenOfEvil:
-        return "mnu_DenOfEvil";
-    case model::EntryKind::BookOfSkill:
-        return "mnu_BookOfSkill";
-    case model::EntryKind::Izual:
-        return "mnu_DeathOfIzual";
-    case model::EntryKind::Ordinary:
-        break;
-    }
-    return "";
+    constexpr std::array<const char*, 6> kEntries{
+        "", "mnu_ReservePoint", "mnu_UseReserve", "mnu_DenOfEvil", "mnu_BookOfSkill", "mnu_DeathOfIzual"};
+    return kEntries[static_cast<std::size_t>(step.kind)];
 }
 
 QString readReport(const QString& path) {

@@ -3,10 +3,8 @@
 // a saved character opens from the command line, Ctrl+O, the open button or
 // a drop, asking before unsaved points go.
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include <CommandLine.h>
 #include <GeneratorScript.h>
@@ -25,16 +23,6 @@ class ProgramTest : public ::testing::Test, public ProgramSession {
 protected:
     ProgramTest() { program->start(); }
 
-    /// Opens the generator by the dice (or "Random") and generates `option` up to `level`, saying Yes.
-    void generate(bool byDice, const char* option, const char* level) {
-        click(&start(), byDice ? "Command1" : "lbl_Random");
-        QWidget* dialog = program->generatorDialog();
-        ASSERT_NE(dialog, nullptr);
-        QTest::mouseClick(dialog->findChild<QRadioButton*>(option), Qt::LeftButton, {}, QPoint(8, 13));
-        auto* box = dialog->findChild<QLineEdit*>("txt_Level");
-        box->setText(QString::fromLatin1(level));
-        QTest::keyClick(box, Qt::Key_Return);
-    }
     [[nodiscard]] static int shownTopLevels(const std::function<bool(QWidget*)>& which) {
         int shown = 0;
         for (QWidget* w : QApplication::topLevelWidgets()) {

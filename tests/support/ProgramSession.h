@@ -9,8 +9,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -53,6 +55,16 @@ public:
     [[nodiscard]] screens::SkillTreeScreen* tree() { return program->treeScreen(); }
     [[nodiscard]] screens::StartScreen& start() { return program->startScreen(); }
 
+    /// Opens the generator by the dice (or "Random") and generates `option` up to `level`, saying Yes.
+    void generate(bool byDice, const char* option, const char* level) {
+        click(&start(), byDice ? "Command1" : "lbl_Random");
+        QWidget* dialog = program->generatorDialog();
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->findChild<QRadioButton*>(option), Qt::LeftButton, {}, QPoint(8, 13));
+        auto* box = dialog->findChild<QLineEdit*>("txt_Level");
+        box->setText(QString::fromLatin1(level));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
     /// A click on the control `name` of `window`.
     static void click(QWidget* window, const char* name, Qt::MouseButton button = Qt::LeftButton) {
         QWidget* widget = window != nullptr ? window->findChild<QWidget*>(name) : nullptr;
