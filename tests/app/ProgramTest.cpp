@@ -214,9 +214,9 @@ TEST_F(OpenCharacterTest, theOpenButtonCtrlOAndADropOpenAndAskBeforeUnsavedPoint
 
     // A point since opening: a drop asks first; No keeps everything.
     click(tree(), "img_SorceressFire(1)");
-    const std::filesystem::path other = write("Bash.txt", kBarbarian);
+    write("Bash.txt", kBarbarian);
     toolkit.answers = {toolkit::Answer::No};
-    dropFile(tree(), other);
+    drop(tree(), QStringLiteral("text/uri-list"), "file://" + folder.path().toUtf8() + "/Bash.txt");
     ASSERT_EQ(toolkit.messages.size(), 1u);
     EXPECT_EQ(toolkit.messages[0].text, kReplace);
     EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNoDefaultNo);
@@ -224,7 +224,7 @@ TEST_F(OpenCharacterTest, theOpenButtonCtrlOAndADropOpenAndAskBeforeUnsavedPoint
     EXPECT_EQ(historyShown().size(), 5);
 
     toolkit.answers = {toolkit::Answer::Yes};
-    dropFile(tree(), other);
+    drop(tree(), QStringLiteral("text/uri-list"), "file://" + folder.path().toUtf8() + "/Bash.txt");
     ASSERT_NE(tree(), nullptr);
     EXPECT_EQ(tree()->objectName(), "frm_BarbarianSkill");
     EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Bash"});

@@ -170,11 +170,6 @@ icon_of() { # window
 }
 emblem_sizes="16 22 24 32 48 64 128"
 
-wait_for_file() {
-  for _ in $(seq 1 100); do [ -f "$1" ] && return 0; sleep 0.1; done
-  fail "no file $1"
-}
-
 report_text() { # name level entries...
   local name=$1 level=$2
   shift 2
@@ -220,7 +215,7 @@ play() {
   click "$select" 406 210
   tree=$(window "Diablo II Skillwright \\(Necromancer\\)")
   save_as "$tree" Hero
-  wait_for_file "$reports/Hero.txt"
+  for _ in $(seq 1 100); do [ -f "$reports/Hero.txt" ] && break; sleep 0.1; done
   sleep 0.3
   cmp -s "$reports/Hero.txt" <(report_text Hero 1) || fail "the report: $(od -c "$reports/Hero.txt" | head)"
 

@@ -108,12 +108,6 @@ public:
         QCoreApplication::processEvents();
         letDeletionsRun();
     }
-    /// Drops the file `path` on `target`.
-    void dropFile(QWidget* target, const std::filesystem::path& path) {
-        drop(target, QStringLiteral("text/uri-list"),
-             QUrl::fromLocalFile(QString::fromStdString(path.string())).toEncoded() + "\r\n");
-    }
-
     /// Writes `text` to the file `name` in the folder.
     std::filesystem::path write(const std::string& name, const std::string& text) const {
         const std::filesystem::path file = std::filesystem::path(toolkit.folder) / name;
