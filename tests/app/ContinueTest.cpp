@@ -22,11 +22,6 @@ public: // the routes below act on the fixture
         toolkit.journalFolder = toolkit.folder + "/state/skillwright";
         restart();
     }
-    /// The program ends and starts again, with the same journal.
-    void restartProgram() {
-        restart();
-        toolkit.programEnds = 0;
-    }
     [[nodiscard]] QPushButton* continueButton() { return start().findChild<QPushButton*>("cmd_Continue"); }
 
     /// Necromancer, level 5: two points, one undone, a point reserved and two clicks.
@@ -145,11 +140,12 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         fs::remove_all(toolkit.journalFolder);
         toolkit.messages.clear();
         toolkit.answers.clear();
-        restartProgram();
+        toolkit.programEnds = 0;
+        restart();
         route.planAndLeave(*this);
         if (toolkit.programEnds > 0) {
             EXPECT_EQ(journals("left-").size(), 1u) << "the plan left before the program ended";
-            restartProgram();
+            restart(); // with the same journal
         } else if (tree() != nullptr && tree()->isVisible()) {
             click(tree(), "lbl_ChangeClass"); // back to the start screen, nothing planned
         }

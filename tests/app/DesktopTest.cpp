@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -87,18 +88,6 @@ protected:
     }
     static QWidget* active() { return QApplication::activeWindow(); }
 
-    /// Moves the pressed pointer to the middle of `target` in steps, as a hand
-    /// drags, and lets the button go there.
-    static void dragTo(QWidget* target) {
-        const QPoint to = target->mapToGlobal(target->rect().center());
-        const QPoint from = QCursor::pos();
-        for (int step = 1; step <= 8; ++step) {
-            const QPoint at = from + (to - from) * step / 8;
-            xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-            QTest::qWait(30); // the drop target answers each position
-        }
-        xdotool({"mouseup", "1"});
-    }
     /// The empty screen of the class `label` names, shown and holding the keyboard.
     screens::SkillTreeScreen* openClass(const char* label) {
         click(program.startScreen().findChild<QLabel*>(label));
@@ -136,7 +125,14 @@ TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
     xdotool({"mousemove", "--sync", "1080", "180"});
     xdotool({"mousedown", "1"});
     QTest::qWait(100); // the source starts its drag on the press
-    dragTo(necro);
+    // To the middle of the screen in steps, as a hand drags, each position answered.
+    const QPoint from = QCursor::pos();
+    for (int step = 1; step <= 8; ++step) {
+        const QPoint at = from + (necro->mapToGlobal(necro->rect().center()) - from) * step / 8;
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        QTest::qWait(30);
+    }
+    xdotool({"mouseup", "1"});
     EXPECT_TRUE(waitFor([&] {
         return program.treeScreen() != nullptr && program.treeScreen()->objectName() == "frm_Sorceress" &&
                historyCount() == 4;

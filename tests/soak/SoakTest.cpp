@@ -47,7 +47,6 @@
 #include <vector>
 
 using namespace skillwright;
-using model::ClassId;
 using model::TreeId;
 
 namespace {
