@@ -63,8 +63,8 @@ struct QuestRule {
 ///   which a skill of the Amazon's javelin tree is first offered the point;
 ///   a skill of any other tree is offered it from 24 and 35, before the
 ///   announcement. The announcement is made once, for the whole character, so
-///   it cannot follow the tree a player will right-click; it keeps the
-///   javelin tree's levels, where the point is due on every tree.
+///   it cannot follow the tree a player will right-click: it comes at the
+///   javelin tree's levels, from which the point is offered on every tree.
 /// - Why the javelin tree alone waits longer for Den of Evil is not known:
 ///   the figures are the planner's as its players have always had them, and
 ///   they are kept, not guessed at.
