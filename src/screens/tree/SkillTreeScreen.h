@@ -90,7 +90,10 @@ public:
     [[nodiscard]] bool hasUnsavedPoints() const;
 
     /// Whether the screen shows the build as it stood after an earlier entry
-    /// of the history list (the one selected) rather than as it stands.
+    /// of the history list (the one selected) rather than as it stands: the
+    /// counts, labels and screen reader's names, and a right click's skill
+    /// menu, which cannot change the past. A left click or a command returns
+    /// to the present first.
     [[nodiscard]] bool lookingBack() const { return m_past != nullptr; }
 
     /// The description area's text for skill `index` of `tree`.
