@@ -131,6 +131,10 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     painter->drawStaticText(option.rect.left() + 2, option.rect.top(), m_texts[row]);
+    if (m_markedFrom >= 0 && index.row() >= m_markedFrom) {
+        painter->fillRect(QRect(option.rect.left(), option.rect.top(), 2, option.rect.height()),
+                          qcolor(kParchment));
+    }
 }
 
 QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

@@ -90,9 +90,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    /// Marks every entry from `row` on with a parchment bar at its left
+    /// (where a comparison's plans part); -1 marks none.
+    void setMarkedFrom(int row) { m_markedFrom = row; }
 
 private:
     const std::vector<QStaticText>& m_texts;
+    int m_markedFrom = -1;
 };
 
 } // namespace skillwright::screens
