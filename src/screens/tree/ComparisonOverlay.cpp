@@ -45,7 +45,7 @@ ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QL
     : m_screen(screen), m_history(history), m_marks(marks) {
     // Under the outline and the keyboard's ring, which frame an icon.
     QWidget* outline = screen.findChild<QWidget*>(QStringLiteral("sh_Outline"), Qt::FindDirectChildrenOnly);
-    const QFont badgeFont = pixelFont(7, 9, QFont::Bold);
+    const QFont badgeFont = pixelFont(7.5, 10, QFont::Bold);
     const model::ClassInfo& info = model::classInfo(classId);
     for (int position = 0; position < 3; ++position) {
         const model::Tree& tree = model::tree(info.trees[static_cast<std::size_t>(position)]);
@@ -79,7 +79,7 @@ ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QL
     m_summary = overlayLabel(screen, QStringLiteral("lbl_Comparison"), pixelFont(8.25, 11, QFont::Normal));
     m_summary->setGeometry(toPixels(kSummaryPlace));
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setTextColour(m_summary, kParchment); // as the history's marks
+    setTextColour(m_summary, kParchment);
 }
 
 ComparisonOverlay::~ComparisonOverlay() = default; // the labels are the screen's

@@ -90,8 +90,8 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    /// Marks every entry from `row` on with a parchment bar at its left
-    /// (where a comparison's plans part); -1 marks none.
+    /// Marks every entry from `row` on (where a comparison's plans part) on
+    /// a ground of its own, under a line above the first; -1 marks none.
     void setMarkedFrom(int row) { m_markedFrom = row; }
 
 private:
