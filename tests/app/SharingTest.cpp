@@ -146,9 +146,10 @@ TEST_F(SharingTest, ctrlCAndTheEmblemsMenuCopyThePlanOnScreenAndSayHowLongItsCod
     toolkit.inputs.push_back("Tal");
     QTest::mouseClick(tree()->findChild<QLabel*>("lbl_Save"), Qt::LeftButton);
     toolkit.clipboard.reset();
-    EXPECT_EQ(
-        pickFromEmblemMenu("mnu_CopyBuildCode"),
-        (QStringList{"Copy Build Code\tCtrl+C", "Paste Build Code\tCtrl+V", "Open Character...\tCtrl+O"}));
+    EXPECT_EQ(pickFromEmblemMenu("mnu_CopyBuildCode"),
+              (QStringList{"Copy Build Code\tCtrl+C", "Paste Build Code\tCtrl+V", "Open Character...\tCtrl+O",
+                           "\t", "Compare With...\tCtrl+Shift+O", "Compare With Build Code\tCtrl+Shift+V",
+                           "Stop Comparing\t"}));
     EXPECT_EQ(toolkit.clipboard, "SW1ACn1RhbA8Gub");
     EXPECT_EQ(notice(), "Build code copied: 15 characters");
     EXPECT_TRUE(toolkit.messages.empty());
