@@ -54,6 +54,7 @@ ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QL
             Badge& badge = m_badges[static_cast<std::size_t>(position)][static_cast<std::size_t>(i)];
             badge.label =
                 overlayLabel(screen, QStringLiteral("lbl_Diff%1(%2)").arg(qstring(array)).arg(i), badgeFont);
+            badge.skill = qstring(tree.skills[static_cast<std::size_t>(i)].name);
             badge.label->setAlignment(Qt::AlignCenter);
             badge.label->setAutoFillBackground(true);
             QPalette palette = badge.label->palette();
@@ -87,7 +88,13 @@ ComparisonOverlay::~ComparisonOverlay() = default; // the labels are the screen'
 void ComparisonOverlay::setReference(model::Plan reference, std::string name) {
     m_reference = std::move(reference);
     m_name = std::move(name);
-    m_summaryText.clear(); // the name may be new while the figures are not
+    // The name may be new while the figures are not: all is shown afresh.
+    for (auto& tree : m_badges) {
+        for (Badge& badge : tree) {
+            showDifference(badge, 0);
+        }
+    }
+    m_summaryText.clear();
 }
 
 void ComparisonOverlay::clear() {
@@ -136,6 +143,8 @@ void ComparisonOverlay::showDifference(Badge& badge, std::int16_t difference) {
     const QString text = (difference > 0 ? QStringLiteral("+") : QStringLiteral("-")) +
                          QString::number(difference > 0 ? difference : -difference);
     badge.label->setText(text);
+    badge.label->setAccessibleName(badge.skill + QStringLiteral(": ") + text + QStringLiteral(" against ") +
+                                   QString::fromStdString(m_name));
     setTextColour(badge.label, difference > 0 ? kMorePoints : kFewerPoints);
     // Centred over the count, kept between its own icon and what follows it.
     const QFontMetrics metrics(badge.label->font());

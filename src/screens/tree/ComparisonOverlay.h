@@ -6,6 +6,8 @@
 #include <model/Plan.h>
 #include <screens/common/ScreenKit.h>
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -51,9 +53,6 @@ public:
     /// Ends the comparison: every control of it hides at once.
     void clear();
     [[nodiscard]] bool active() const { return m_reference.has_value(); }
-    [[nodiscard]] const std::optional<model::Plan>& reference() const { return m_reference; }
-    /// What the screen shows now, when active.
-    [[nodiscard]] const model::Comparison& shown() const { return m_shown; }
 
     /// Shows the comparison of the plan on screen, `history`, of which the
     /// screen shows the first `shownEntries` (fewer while it looks back: the
@@ -64,6 +63,7 @@ public:
 private:
     struct Badge {
         QLabel* label = nullptr;
+        QString skill;    ///< the skill's name, for a screen reader
         int centre = 0;   ///< pixels: the middle of the count below it
         int minLeft = 0;  ///< pixels: clear of its own icon
         int maxRight = 0; ///< clear of the next column, separator or panel
