@@ -61,6 +61,11 @@ protected:
         guide = write("Guide.txt", report::reportText(kGuide));
     }
 
+    ~CompareProgramTest() override {
+        QCoreApplication::sendPostedEvents(nullptr,
+                                           QEvent::DeferredDelete); // screens closed, while their build lives
+    }
+
     [[nodiscard]] QWidget* tree() const { return program.treeScreen(); }
     std::string write(const std::string& name, const std::string& text) const {
         const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();

@@ -462,7 +462,11 @@ protected:
         fs::create_directories(dir);
         toolkit.folder = dir.string();
     }
-    ~OpenCharacterTest() override { fs::remove_all(dir); }
+    ~OpenCharacterTest() override {
+        QCoreApplication::sendPostedEvents(nullptr,
+                                           QEvent::DeferredDelete); // screens closed, while their build lives
+        fs::remove_all(dir);
+    }
     OpenCharacterTest(const OpenCharacterTest&) = delete;
     OpenCharacterTest& operator=(const OpenCharacterTest&) = delete;
 
