@@ -203,10 +203,21 @@ QLabel* SkillTreeScreen::addWhiteLabel(const char* name, const QString& text, co
 }
 
 void SkillTreeScreen::createControls() {
-    const model::ClassInfo& info = model::classInfo(m_classId);
-
     // Back to front: the drawn surface, the two panels, connector pictures,
     // icons and labels; the outline lies on top and lets the pointer through.
+    createBackground();
+    for (int position = 0; position < 3; ++position) {
+        createTree(position);
+    }
+    createCaptions();
+    createCommands();
+    createStatusLabels();
+    createHistoryList();
+    createDescription();
+    createOutline();
+}
+
+void SkillTreeScreen::createBackground() {
     auto* surface = new TreeSurface(m_design, connectors(m_classId), this);
     surface->setObjectName(QStringLiteral("TreeArea"));
     surface->setGeometry(0, 0, 800, 600);
@@ -240,11 +251,10 @@ void SkillTreeScreen::createControls() {
         picture->setPixmap(connectorPicture);
         picture->setScaledContents(true);
     }
+}
 
-    for (int position = 0; position < 3; ++position) {
-        createTree(position);
-    }
-
+void SkillTreeScreen::createCaptions() {
+    const model::ClassInfo& info = model::classInfo(m_classId);
     const QFont titleFont = captionFont(9.75, kLight);
     for (std::size_t t = 0; t < 3; ++t) {
         const TwipRect& r = kTitleRects[t];
@@ -261,7 +271,9 @@ void SkillTreeScreen::createControls() {
                           Qt::AlignLeft | Qt::AlignTop);
         m_tierShown[row] = false;
     }
+}
 
+void SkillTreeScreen::createCommands() {
     const QFont commandFont = captionFont(9.75, kHeavy);
     for (std::size_t c = 0; c < m_commands.size(); ++c) {
         const CommandEntry& entry = kCommandEntries[c];
@@ -289,7 +301,10 @@ void SkillTreeScreen::createControls() {
     connect(m_commands[ChangeClass], &CommandLabel::clicked, this, inPresent([this] { changeClass(); }));
     connect(m_commands[UndoLast], &CommandLabel::clicked, this, inPresent([this] { m_build.undoLast(); }));
     connect(m_commands[Close], &CommandLabel::clicked, this, inPresent([this] { emit exitRequested(); }));
+}
 
+void SkillTreeScreen::createStatusLabels() {
+    const model::ClassInfo& info = model::classInfo(m_classId);
     addWhiteLabel("lbl_Char", qstring(info.name), TwipRect{915, 5265, 2175, 285}, captionFont(12, kHeavy),
                   Qt::AlignLeft | Qt::AlignTop);
     const QFont statusFont = captionFont(8.25, kLight);
@@ -307,7 +322,10 @@ void SkillTreeScreen::createControls() {
     m_noticeLabel = addWhiteLabel("lbl_UnAvail", QString(), TwipRect{30, 5505, 11925, 255}, textFont825,
                                   Qt::AlignHCenter | Qt::AlignTop);
     m_noticeLabel->hide();
+}
 
+void SkillTreeScreen::createHistoryList() {
+    const QFont textFont825 = textFont(8.25);
     m_history = new QListWidget(this);
     m_history->setObjectName(QStringLiteral("lb_SkillsPerLevel"));
     m_history->setGeometry(toPixels(TwipRect{540, 5985, 3765, 2550}));
@@ -335,14 +353,19 @@ void SkillTreeScreen::createControls() {
     // The list is one of the controls on which a move does nothing.
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
+}
 
+void SkillTreeScreen::createDescription() {
+    const QFont textFont825 = textFont(8.25);
     m_description = addWhiteLabel("lbl_Description", QString(), TwipRect{4440, 5985, 7215, 2520}, textFont825,
                                   Qt::AlignLeft | Qt::AlignTop);
     m_description->setWordWrap(true);
 
     addWhiteLabel("lbl_Notice", QLatin1String(kDisclaimer), TwipRect{450, 8775, 11100, 420}, textFont825,
                   Qt::AlignHCenter | Qt::AlignTop);
+}
 
+void SkillTreeScreen::createOutline() {
     m_outline = new QFrame(this);
     m_outline->setObjectName(QStringLiteral("sh_Outline"));
     m_outline->setFrameShape(QFrame::Box);
@@ -411,10 +434,29 @@ void SkillTreeScreen::mirror() {
     }
     // Looking back, the tree, the labels and the notice line show the build
     // replayed to the chosen entry; the history stays whole.
-    const model::Character* shownCharacter = m_past ? m_past->character() : screen;
+    const model::Character& shownCharacter = m_past ? *m_past->character() : *screen;
+    const model::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
+    mirrorCounts(shownCharacter);
+    mirrorLabels(status);
+    mirrorHistory(screen->history());
+    mirrorTierColours(status);
+    if (m_comparison) {
+        m_comparison->mirror(screen->history(),
+                             m_past ? m_past->character()->history().size() : screen->history().size());
+    }
+}
+
+void SkillTreeScreen::mirrorText(QLabel* label, std::string& shown, std::string text) {
+    if (shown != text) {
+        shown = std::move(text);
+        label->setText(QString::fromStdString(shown));
+    }
+}
+
+void SkillTreeScreen::mirrorCounts(const model::Character& shownCharacter) {
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = shownCharacter->pointsAt(t, i);
+            const std::int16_t count = shownCharacter.pointsAt(t, i);
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -423,13 +465,9 @@ void SkillTreeScreen::mirror() {
             }
         }
     }
-    const auto mirrorText = [](QLabel* label, std::string& shown, std::string text) {
-        if (shown != text) {
-            shown = std::move(text);
-            label->setText(QString::fromStdString(shown));
-        }
-    };
-    const model::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
+}
+
+void SkillTreeScreen::mirrorLabels(const model::StatusLabels& status) {
     mirrorText(m_charLevel, m_shownLevel, status.levelLabel());
     mirrorText(m_skillLevel, m_shownPoints, status.pointsLabel());
     mirrorText(m_reserved, m_shownReserve, status.reserveLabel());
@@ -446,12 +484,13 @@ void SkillTreeScreen::mirror() {
     if (m_noticeLabel->isVisible() != noticeVisible) {
         m_noticeLabel->setVisible(noticeVisible);
     }
+}
 
+void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& history) {
     // History: entries come and go at the end; only a change further up
     // (which no rule makes today) rebuilds the list. Whenever it changes the
     // newest entry is selected; in between, the player may browse the list
     // with the keys without a timer tick undoing that.
-    const std::vector<model::HistoryEntry>& history = screen->history();
     bool historyChanged = false;
     const std::size_t common = std::min(history.size(), m_shownHistory.size());
     if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
@@ -479,16 +518,15 @@ void SkillTreeScreen::mirror() {
     if (historyChanged) {
         selectNewestEntry();
     }
+}
 
+void SkillTreeScreen::mirrorTierColours(const model::StatusLabels& status) {
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
         const bool gold = status.tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {
             m_tierShown[row] = gold;
             setTextColour(m_tierLabels[row], gold ? kParchment : kWhite);
         }
-    }
-    if (m_comparison) {
-        m_comparison->mirror(history, m_past ? m_past->character()->history().size() : history.size());
     }
 }
 

@@ -22,6 +22,7 @@ class QListWidget;
 
 namespace skillwright::model {
 class Build;
+class Character;
 class NoticeLine;
 class StatusLabels;
 } // namespace skillwright::model
@@ -134,6 +135,13 @@ private:
     enum Command { Save, Reset, ChangeClass, UndoLast, Close, CommandCount };
 
     void createControls();
+    void createBackground();
+    void createCaptions();
+    void createCommands();
+    void createStatusLabels();
+    void createHistoryList();
+    void createDescription();
+    void createOutline();
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
     void save();
     /// The report of `name` holds the points on screen, up to where it replayed.
@@ -143,6 +151,13 @@ private:
     QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
                           Qt::Alignment alignment);
     void mirror();
+    static void mirrorText(QLabel* label, std::string& shown, std::string text);
+    void mirrorCounts(const model::Character& shownCharacter);
+    /// The level, points and reserve labels, the notice line and the frame.
+    void mirrorLabels(const model::StatusLabels& status);
+    /// The history list, kept to the build's whole history.
+    void mirrorHistory(const std::vector<model::HistoryEntry>& history);
+    void mirrorTierColours(const model::StatusLabels& status);
     /// Shows the build as it stood right after history entry `row`; the
     /// newest entry, or none, is the present.
     void lookBack(int row);
