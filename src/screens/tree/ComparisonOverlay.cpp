@@ -88,6 +88,18 @@ ComparisonOverlay::~ComparisonOverlay() = default; // the labels are the screen'
 void ComparisonOverlay::setReference(model::Plan reference, std::string name) {
     m_reference = std::move(reference);
     m_name = std::move(name);
+    // A long name gives way, once for all the figures it will stand with.
+    const QFontMetrics metrics(m_summary->font());
+    model::Comparison widest;
+    widest.partingEntry = 0;
+    widest.pointsDiffering = 999;
+    widest.respecPoints = 999;
+    widest.partingLevel = 99;
+    const int rest = metrics.horizontalAdvance(QString::fromStdString(model::comparisonSummary(widest, {})));
+    m_shownName = metrics
+                      .elidedText(QString::fromStdString(m_name), Qt::ElideRight,
+                                  std::max(0, m_summary->width() - rest))
+                      .toStdString();
     // The name may be new while the figures are not: all is shown afresh.
     for (auto& tree : m_badges) {
         for (Badge& badge : tree) {
@@ -145,34 +157,29 @@ void ComparisonOverlay::showDifference(Badge& badge, std::int16_t difference) {
     badge.label->setText(text);
     badge.label->setAccessibleName(badge.skill + QStringLiteral(": ") + text + QStringLiteral(" against ") +
                                    QString::fromStdString(m_name));
-    setTextColour(badge.label, difference > 0 ? kMorePoints : kFewerPoints);
+    const Rgb colour = difference > 0 ? kMorePoints : kFewerPoints;
+    if (textColour(badge.label) != colour) {
+        setTextColour(badge.label, colour);
+    }
     // Centred over the count, kept between its own icon and what follows it.
     const QFontMetrics metrics(badge.label->font());
     const int width = metrics.horizontalAdvance(text) + 2;
     const int height = metrics.height();
     const int left = std::max(badge.minLeft, std::min(badge.centre - width / 2, badge.maxRight - width));
-    badge.label->setGeometry(left, badge.bottom - height, width, height);
+    const QRect place(left, badge.bottom - height, width, height);
+    if (badge.label->geometry() != place) {
+        badge.label->setGeometry(place);
+    }
     badge.label->show();
 }
 
 void ComparisonOverlay::showSummary() {
-    std::string text = model::comparisonSummary(m_shown, m_name);
-    if (text == m_summaryText) {
-        return;
+    std::string text = model::comparisonSummary(m_shown, m_shownName);
+    if (text != m_summaryText) {
+        m_summaryText = std::move(text);
+        m_summary->setText(QString::fromStdString(m_summaryText));
+        m_summary->show();
     }
-    m_summaryText = text;
-    const QFontMetrics metrics(m_summary->font());
-    QString line = QString::fromStdString(text);
-    if (metrics.horizontalAdvance(line) > m_summary->width()) {
-        // A long name gives way; the figures stay whole.
-        const int rest =
-            metrics.horizontalAdvance(QString::fromStdString(model::comparisonSummary(m_shown, {})));
-        const QString name = metrics.elidedText(QString::fromStdString(m_name), Qt::ElideRight,
-                                                std::max(0, m_summary->width() - rest));
-        line = QString::fromStdString(model::comparisonSummary(m_shown, name.toStdString()));
-    }
-    m_summary->setText(line);
-    m_summary->show();
 }
 
 void ComparisonOverlay::setMarkedFrom(int row) {

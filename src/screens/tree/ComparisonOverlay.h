@@ -81,6 +81,7 @@ private:
     QLabel* m_summary = nullptr; ///< lbl_Comparison
     std::optional<model::Plan> m_reference;
     std::string m_name;
+    std::string m_shownName; ///< shortened to leave the summary's figures room
     model::Comparison m_shown;
     std::string m_summaryText;
     int m_markedFrom = -1;
