@@ -17,8 +17,11 @@ namespace {
 /// The button panel's left edge: the right tree's last column ends there.
 constexpr int kButtonPanelLeft = 9555;
 /// The summary line: the foot of the description area (4440, 5985, 7215,
-/// 2520), one line of its text high, below the longest text it shows.
-constexpr TwipRect kSummaryPlace{4440, 8265, 7215, 240};
+/// 2520), one line of its text high, below the longest text it shows and
+/// within the plain part of its well, whose colour it fills in: so it is
+/// opaque, and what it shows repaints nothing beneath it.
+constexpr TwipRect kSummaryPlace{4485, 8250, 7140, 210};
+const QColor kWellColour(6, 6, 6);
 /// The dark ground under a difference, so that both colours read on every band.
 const QColor kBadgeGround(0, 0, 0, 190);
 
@@ -80,6 +83,10 @@ ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QL
     m_summary = overlayLabel(screen, QStringLiteral("lbl_Comparison"), pixelFont(8.25, 11, QFont::Normal));
     m_summary->setGeometry(toPixels(kSummaryPlace));
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_summary->setAutoFillBackground(true);
+    QPalette palette = m_summary->palette();
+    palette.setColor(QPalette::Window, kWellColour);
+    m_summary->setPalette(palette);
     setTextColour(m_summary, kParchment);
 }
 
@@ -88,18 +95,7 @@ ComparisonOverlay::~ComparisonOverlay() = default; // the labels are the screen'
 void ComparisonOverlay::setReference(model::Plan reference, std::string name) {
     m_reference = std::move(reference);
     m_name = std::move(name);
-    // A long name gives way, once for all the figures it will stand with.
-    const QFontMetrics metrics(m_summary->font());
-    model::Comparison widest;
-    widest.partingEntry = 0;
-    widest.pointsDiffering = 999;
-    widest.respecPoints = 999;
-    widest.partingLevel = 99;
-    const int rest = metrics.horizontalAdvance(QString::fromStdString(model::comparisonSummary(widest, {})));
-    m_shownName = metrics
-                      .elidedText(QString::fromStdString(m_name), Qt::ElideRight,
-                                  std::max(0, m_summary->width() - rest))
-                      .toStdString();
+    m_restLength = std::string::npos;
     // The name may be new while the figures are not: all is shown afresh.
     for (auto& tree : m_badges) {
         for (Badge& badge : tree) {
@@ -174,12 +170,23 @@ void ComparisonOverlay::showDifference(Badge& badge, std::int16_t difference) {
 }
 
 void ComparisonOverlay::showSummary() {
-    std::string text = model::comparisonSummary(m_shown, m_shownName);
-    if (text != m_summaryText) {
-        m_summaryText = std::move(text);
-        m_summary->setText(QString::fromStdString(m_summaryText));
-        m_summary->show();
+    std::string text = model::comparisonSummary(m_shown, m_name);
+    if (text == m_summaryText) {
+        return;
     }
+    m_summaryText = std::move(text);
+    // A long name gives way to the figures, which stay whole. The digits
+    // are all as wide, so the room left changes with the figures' length.
+    const std::string rest = model::comparisonSummary(m_shown, {});
+    if (rest.size() != m_restLength) {
+        m_restLength = rest.size();
+        const QFontMetrics metrics(m_summary->font());
+        const int room = m_summary->width() - metrics.horizontalAdvance(QString::fromStdString(rest)) - 2;
+        m_shownName = metrics.elidedText(QString::fromStdString(m_name), Qt::ElideRight, std::max(0, room))
+                          .toStdString();
+    }
+    m_summary->setText(QString::fromStdString(model::comparisonSummary(m_shown, m_shownName)));
+    m_summary->show();
 }
 
 void ComparisonOverlay::setMarkedFrom(int row) {

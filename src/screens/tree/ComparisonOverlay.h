@@ -82,6 +82,8 @@ private:
     std::optional<model::Plan> m_reference;
     std::string m_name;
     std::string m_shownName; ///< shortened to leave the summary's figures room
+    std::size_t m_restLength =
+        std::string::npos; ///< of the summary without the name, when m_shownName was made
     model::Comparison m_shown;
     std::string m_summaryText;
     int m_markedFrom = -1;

@@ -208,9 +208,9 @@ TEST_F(CompareTest, aLongNameGivesWayAndTheSummaryKeepsClearOfEveryDescription) 
             }
         }
         EXPECT_EQ(description->geometry().top(), 399);
-        EXPECT_LE(399 + tallest, 551) << info.name;
+        EXPECT_LE(399 + tallest, 550) << info.name;
     }
-    EXPECT_EQ(summaryLine->geometry(), QRect(296, 551, 481, 16));
+    EXPECT_EQ(summaryLine->geometry(), QRect(299, 550, 476, 14));
 }
 
 } // namespace
