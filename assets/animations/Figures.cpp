@@ -142,16 +142,10 @@ void amazon(QPainter& p, int k, int n) {
 }
 
 // ---- Barbarian: a two-handed axe swung overhead ----
-void barbarian(QPainter& p, int k, int n) {
-    const double phase = static_cast<double>(k) / n;
-    // Raised behind (-160 degrees) to struck forward (20 degrees) and back.
-    const double swing = phase < 0.6 ? phase / 0.6 : 1.0 - (phase - 0.6) / 0.4;
-    const double angle = -125 + 150 * (swing * swing * (3 - 2 * swing));
-    // Stand a little left and low, so the swing stays inside the picture.
-    p.translate(-6, 5);
-    groundShadow(p, 100);
-    const QPointF hip(70, 158);
-    const QColor fur(150, 120, 95);
+
+/// Legs in fur boots, the loincloth, the bare chest with its strap, and the
+/// belt with its buckle.
+void barbarianBody(QPainter& p, QPointF hip, QPointF neck, const QColor& fur) {
     limb(p, hip + QPointF(-10, 0), QPointF(46, 200), 15, kSkin);
     limb(p, QPointF(46, 200), QPointF(40, 240), 12, fur);
     limb(p, hip + QPointF(10, 0), QPointF(92, 200), 15, kSkin);
@@ -160,7 +154,6 @@ void barbarian(QPainter& p, int k, int n) {
           polygon(
               {hip + QPointF(-24, -8), hip + QPointF(24, -8), hip + QPointF(28, 18), hip + QPointF(-28, 18)}),
           fur);
-    const QPointF neck(70, 86);
     QPainterPath chest;
     chest.moveTo(neck + QPointF(-30, 4));
     chest.quadTo(neck + QPointF(0, -6), neck + QPointF(30, 4));
@@ -177,11 +170,12 @@ void barbarian(QPainter& p, int k, int n) {
     p.setPen(QPen(kOutline, 1));
     p.setBrush(kGold);
     p.drawEllipse(hip + QPointF(0, -10), 4, 4);
-    const QPointF shoulder = neck + QPointF(0, 10);
-    const QPointF hands = polar(shoulder, 36, angle);
+}
+
+/// Both arms reaching to the hands on the haft, and fur on the shoulders.
+void barbarianArms(QPainter& p, QPointF neck, QPointF hands, const QColor& fur) {
     limb(p, neck + QPointF(-22, 8), hands, 12, kSkin);
     limb(p, neck + QPointF(22, 8), hands, 12, kSkin);
-    // Fur on the shoulders.
     for (double side : {-1.0, 1.0}) {
         QRadialGradient g(neck + QPointF(side * 22, 4), 14);
         g.setColorAt(0, fur.lighter(130));
@@ -190,7 +184,10 @@ void barbarian(QPainter& p, int k, int n) {
         p.setBrush(g);
         p.drawEllipse(neck + QPointF(side * 22, 4), 13, 9);
     }
-    // The axe.
+}
+
+/// The axe held at `hands`, its haft pointing at `angle` degrees.
+void barbarianAxe(QPainter& p, QPointF hands, double angle) {
     const QPointF axeHead = polar(hands, 44, angle);
     p.setPen(QPen(kOutline, 7, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(polar(hands, -14, angle), axeHead);
@@ -202,8 +199,10 @@ void barbarian(QPainter& p, int k, int n) {
     blade.quadTo(polar(axeHead, 17, angle - 160), polar(axeHead, 6, angle - 175));
     blade.closeSubpath();
     shape(p, blade, kSteel, 0.2);
-    // Horned helm.
-    const QPointF h = neck + QPointF(0, -15);
+}
+
+/// The head at `h` under a horned helm.
+void barbarianHead(QPainter& p, QPointF h) {
     head(p, h, 13, kSkin);
     shape(p,
           polygon({h + QPointF(-15, -2), h + QPointF(15, -2), h + QPointF(12, -14), h + QPointF(-12, -14)}),
@@ -212,6 +211,24 @@ void barbarian(QPainter& p, int k, int n) {
           QColor(220, 210, 180));
     shape(p, polygon({h + QPointF(13, -8), h + QPointF(28, -26), h + QPointF(17, -6)}),
           QColor(220, 210, 180));
+}
+
+void barbarian(QPainter& p, int k, int n) {
+    const double phase = static_cast<double>(k) / n;
+    // Raised behind (-160 degrees) to struck forward (20 degrees) and back.
+    const double swing = phase < 0.6 ? phase / 0.6 : 1.0 - (phase - 0.6) / 0.4;
+    const double angle = -125 + 150 * (swing * swing * (3 - 2 * swing));
+    // Stand a little left and low, so the swing stays inside the picture.
+    p.translate(-6, 5);
+    groundShadow(p, 100);
+    const QPointF hip(70, 158);
+    const QPointF neck(70, 86);
+    const QColor fur(150, 120, 95);
+    barbarianBody(p, hip, neck, fur);
+    const QPointF hands = polar(neck + QPointF(0, 10), 36, angle);
+    barbarianArms(p, neck, hands, fur);
+    barbarianAxe(p, hands, angle);
+    barbarianHead(p, neck + QPointF(0, -15));
 }
 
 // ---- Necromancer: a robed figure raising a wand among green wisps ----
@@ -267,22 +284,21 @@ void necromancer(QPainter& p, int k, int n) {
 }
 
 // ---- Paladin: shield and raised sword inside a pulsing aura ----
-void paladin(QPainter& p, int k, int n) {
-    const double phase = static_cast<double>(k) / n;
-    const double pulse = 0.5 + 0.5 * std::sin(phase * 2 * kPi);
-    // The aura: rings on the ground that swell and fade.
-    const QColor holy(230, 220, 120);
+
+/// The aura: two rings on the ground that swell and fade.
+void paladinAura(QPainter& p, double phase, const QColor& holy) {
     p.setBrush(Qt::NoBrush);
     for (int ring = 0; ring < 2; ++ring) {
         const double t = std::fmod(phase + ring * 0.5, 1.0);
         p.setPen(QPen(holy.darker(100 + static_cast<int>(t * 120)), 3));
         p.drawEllipse(QPointF(70, 240), 28 + 36 * t, 6 + 9 * t);
     }
-    groundShadow(p, 70);
-    const QPointF hip(70, 156);
+}
+
+/// Armoured legs and body, and the tabard with its gold cross.
+void paladinBody(QPainter& p, QPointF hip, QPointF neck) {
     limb(p, hip + QPointF(-9, 0), QPointF(54, 240), 12, kSteel);
     limb(p, hip + QPointF(9, 0), QPointF(88, 240), 12, kSteel);
-    const QPointF neck(70, 84);
     shape(p,
           polygon(
               {neck + QPointF(-22, 0), neck + QPointF(22, 0), hip + QPointF(16, 10), hip + QPointF(-16, 10)}),
@@ -294,7 +310,10 @@ void paladin(QPainter& p, int k, int n) {
     p.setPen(QPen(kGold, 3));
     p.drawLine(hip + QPointF(0, 4), hip + QPointF(0, 24));
     p.drawLine(hip + QPointF(-6, 11), hip + QPointF(6, 11));
-    // Sword arm, raised and lowered with the pulse.
+}
+
+/// The sword arm, raised and lowered with the pulse, and its sword.
+void paladinSwordArm(QPainter& p, QPointF neck, double pulse) {
     const double angle = -70 - 30 * pulse;
     const QPointF hand = polar(neck + QPointF(20, 8), 40, angle + 40);
     limb(p, neck + QPointF(20, 8), hand, 10, kSteel);
@@ -305,13 +324,18 @@ void paladin(QPainter& p, int k, int n) {
     p.drawLine(hand, blade);
     p.setPen(QPen(kGold, 5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(polar(hand, 9, angle - 90), polar(hand, 9, angle + 90));
-    // Helm.
-    const QPointF h = neck + QPointF(0, -16);
+}
+
+/// The helm at `h` with its visor slit and red plume.
+void paladinHelm(QPainter& p, QPointF h) {
     head(p, h, 12, kSteel);
     p.setPen(QPen(kOutline, 3));
     p.drawLine(h + QPointF(-4, 0), h + QPointF(10, 0));
     shape(p, polygon({h + QPointF(-3, -14), h + QPointF(3, -14), h + QPointF(0, -26)}), QColor(160, 30, 25));
-    // Shield in front.
+}
+
+/// The shield in front, its cross brightening with the pulse.
+void paladinShield(QPainter& p, double pulse) {
     QPainterPath shield;
     const QPointF s(50, 128);
     shield.moveTo(s + QPointF(-20, -26));
@@ -322,6 +346,19 @@ void paladin(QPainter& p, int k, int n) {
     p.setPen(QPen(kGold.lighter(100 + static_cast<int>(40 * pulse)), 6));
     p.drawLine(s + QPointF(0, -20), s + QPointF(0, 26));
     p.drawLine(s + QPointF(-14, -6), s + QPointF(14, -6));
+}
+
+void paladin(QPainter& p, int k, int n) {
+    const double phase = static_cast<double>(k) / n;
+    const double pulse = 0.5 + 0.5 * std::sin(phase * 2 * kPi);
+    const QColor holy(230, 220, 120);
+    paladinAura(p, phase, holy);
+    groundShadow(p, 70);
+    const QPointF neck(70, 84);
+    paladinBody(p, QPointF(70, 156), neck);
+    paladinSwordArm(p, neck, pulse);
+    paladinHelm(p, neck + QPointF(0, -16));
+    paladinShield(p, pulse);
     // Sparks of light rising.
     p.setPen(Qt::NoPen);
     p.setBrush(holy.lighter(120));

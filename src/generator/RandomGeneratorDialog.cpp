@@ -139,6 +139,18 @@ RandomGeneratorDialog::~RandomGeneratorDialog() = default;
 void RandomGeneratorDialog::createControls() {
     picture(this, "Image1", rect(), art::generatorBackground());
     picture(this, "Image2", kEmblem, art::generatorEmblem());
+    createOptions();
+    createClassEmblems();
+    createLevelBox();
+    createCommands();
+    // Tab order: the options first, Random leading, then the box.
+    for (std::size_t i = 1; i < m_options.size(); ++i) {
+        setTabOrder(m_options[i - 1], m_options[i]);
+    }
+    setTabOrder(m_options.back(), m_level);
+}
+
+void RandomGeneratorDialog::createOptions() {
     const QFont optionFont = art::captionFont(11, QFont::Bold);
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         auto* option = new QRadioButton(QLatin1String(kOptions[i].caption), this);
@@ -158,6 +170,9 @@ void RandomGeneratorDialog::createControls() {
         option->installEventFilter(this);
         m_options[i] = option;
     }
+}
+
+void RandomGeneratorDialog::createClassEmblems() {
     // A click on a class emblem picks that class's option.
     for (std::size_t i = 1; i < m_options.size(); ++i) {
         const QString className = QLatin1String(kOptions[i].caption);
@@ -171,9 +186,10 @@ void RandomGeneratorDialog::createControls() {
             option->setFocus();
         });
     }
+}
 
-    const QFont textFont = art::textFont(9, QFont::Bold);
-    text(this, "Label1", QStringLiteral("Up To This Level:"), kHeading, textFont,
+void RandomGeneratorDialog::createLevelBox() {
+    text(this, "Label1", QStringLiteral("Up To This Level:"), kHeading, art::textFont(9, QFont::Bold),
          Qt::AlignLeft | Qt::AlignVCenter, kBronze);
     m_level = new QLineEdit(QStringLiteral("0"), this);
     m_level->setObjectName(QStringLiteral("txt_Level"));
@@ -183,9 +199,13 @@ void RandomGeneratorDialog::createControls() {
         QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid %3; padding: 0 4px; }")
             .arg(css(kBrightGold), css(screens::kBoxWell), css(screens::kBoxFrame)));
     m_level->installEventFilter(this);
+    m_level->setAccessibleName(QStringLiteral("Up To This Level:"));
+    m_level->setAccessibleDescription(QStringLiteral("0 = Random level"));
     text(this, "Label2", QStringLiteral("0 = Random level"), kHint, art::textFont(8),
          Qt::AlignLeft | Qt::AlignVCenter, kBronze);
+}
 
+void RandomGeneratorDialog::createCommands() {
     const QFont commandFont = art::captionFont(12, QFont::Bold);
     const auto command = [&](const char* name, const QString& caption, const QRect& place) {
         auto* label = new screens::CommandLabel(caption, this);
@@ -200,16 +220,9 @@ void RandomGeneratorDialog::createControls() {
     m_generate = command("lbl_Generate", QStringLiteral("Generate"), kGenerate);
     m_cancel = command("lbl_Cancel", QStringLiteral("Cancel"), kCancel);
     connect(m_generate, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::generate);
+    connect(m_cancel, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::cancel);
     m_generate->setAccessibleDescription(QStringLiteral("Generate the character (Enter)"));
     m_cancel->setAccessibleDescription(QStringLiteral("Back to the start screen (Esc)"));
-    m_level->setAccessibleName(QStringLiteral("Up To This Level:"));
-    m_level->setAccessibleDescription(QStringLiteral("0 = Random level"));
-    connect(m_cancel, &screens::CommandLabel::clicked, this, &RandomGeneratorDialog::cancel);
-    // Tab order: the options first, Random leading, then the box.
-    for (std::size_t i = 1; i < m_options.size(); ++i) {
-        setTabOrder(m_options[i - 1], m_options[i]);
-    }
-    setTabOrder(m_options.back(), m_level);
 }
 
 void RandomGeneratorDialog::generate() {

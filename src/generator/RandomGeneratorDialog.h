@@ -62,6 +62,13 @@ protected:
 
 private:
     void createControls();
+    /// The six class options, "Random" first.
+    void createOptions();
+    /// The title band's class emblems, each picking its class's option.
+    void createClassEmblems();
+    void createLevelBox();
+    /// "Generate" and "Cancel".
+    void createCommands();
     void levelCheck();
     void setHover(QLabel* over);
     /// Enter and Esc, wherever they are typed; true when handled.

@@ -128,6 +128,85 @@ std::optional<std::string> checkHistory(const model::Plan& plan) {
     return std::nullopt;
 }
 
+/// A refusal of the format line: nothing when this program reads its version.
+std::optional<JournalReading> refusedVersion(std::string_view formatLine) {
+    const auto version = readNumber(formatLine.substr(kFormatHead.size()), false);
+    if (!version || *version < 1) {
+        return failure("not a journal");
+    }
+    if (*version > kJournalVersion) {
+        JournalReading reading = failure("a journal of a later version");
+        reading.newerVersion = true;
+        return reading;
+    }
+    return std::nullopt;
+}
+
+/// The text after `head` on a line that starts with it.
+std::optional<std::string_view> fieldValue(std::string_view line, std::string_view head) {
+    if (!line.starts_with(head)) {
+        return std::nullopt;
+    }
+    return line.substr(head.size());
+}
+
+/// What the lines between the format line and the entries hold.
+struct JournalHead {
+    model::ClassId classId{};
+    std::string name;
+    bool saved = false;
+    long long changed = 0;
+};
+
+/// Reads the head of a journal of at least seven lines into `head`; the
+/// reason when a line is not as it is written or the entries are not as
+/// many as it says.
+std::optional<std::string> readHead(const std::vector<std::string_view>& line, JournalHead& head) {
+    const auto className = fieldValue(line[1], kClass);
+    const auto classId = className ? classNamed(*className) : std::nullopt;
+    if (!classId) {
+        return "no class of the planner";
+    }
+    const auto nameText = fieldValue(line[2], kName);
+    auto name = nameText ? readName(*nameText) : std::nullopt;
+    if (!name) {
+        return "no name";
+    }
+    const auto saved = fieldValue(line[3], kSaved);
+    if (!saved || (*saved != "yes" && *saved != "no")) {
+        return "no saved line";
+    }
+    const auto changedText = fieldValue(line[4], kChanged);
+    const auto changed = changedText ? readNumber(*changedText, true) : std::nullopt;
+    if (!changed) {
+        return "no time of change";
+    }
+    const auto countText = fieldValue(line[5], kEntries);
+    const auto count = countText ? readNumber(*countText, false) : std::nullopt;
+    if (!count || *count > kMostEntries) {
+        return "no count of entries";
+    }
+    if (line.size() != 7 + static_cast<std::size_t>(*count) || line.back() != kEnd) {
+        return "not as many entries as it says";
+    }
+    head = JournalHead{*classId, std::move(*name), *saved == "yes", *changed};
+    return std::nullopt;
+}
+
+/// Reads the entry lines (from the seventh up to the closing one) into the
+/// plan's history; the reason when one is not an entry of the plan's class.
+std::optional<std::string> readEntries(const std::vector<std::string_view>& line, model::Plan& plan) {
+    plan.history.reserve(line.size() - 7);
+    for (std::size_t i = 6; i + 1 < line.size(); ++i) {
+        model::ParsedEntry parsed = model::parseEntry(line[i], plan.classId);
+        if (!parsed.entry) {
+            return "line " + std::to_string(i + 1) + ": " + parsed.error;
+        }
+        plan.history.push_back(*parsed.entry);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string formatJournal(const JournalRecord& record) {
@@ -174,65 +253,23 @@ JournalReading parseJournal(std::string_view text) {
     if (!lines || lines->empty() || !lines->front().starts_with(kFormatHead)) {
         return failure("not a journal");
     }
-    const std::vector<std::string_view>& line = *lines;
-    const auto version = readNumber(line[0].substr(kFormatHead.size()), false);
-    if (!version || *version < 1) {
-        return failure("not a journal");
+    if (auto refused = refusedVersion(lines->front())) {
+        return std::move(*refused);
     }
-    if (*version > kJournalVersion) {
-        JournalReading reading = failure("a journal of a later version");
-        reading.newerVersion = true;
-        return reading;
-    }
-    if (line.size() < 7) {
+    if (lines->size() < 7) {
         return failure("cut short");
     }
-    auto field = [&](std::size_t index, std::string_view head) -> std::optional<std::string_view> {
-        if (!line[index].starts_with(head)) {
-            return std::nullopt;
-        }
-        return line[index].substr(head.size());
-    };
-    const auto className = field(1, kClass);
-    const auto classId = className ? classNamed(*className) : std::nullopt;
-    if (!classId) {
-        return failure("no class of the planner");
+    JournalHead head;
+    if (auto problem = readHead(*lines, head)) {
+        return failure(std::move(*problem));
     }
-    const auto nameText = field(2, kName);
-    auto name = nameText ? readName(*nameText) : std::nullopt;
-    if (!name) {
-        return failure("no name");
-    }
-    const auto saved = field(3, kSaved);
-    if (!saved || (*saved != "yes" && *saved != "no")) {
-        return failure("no saved line");
-    }
-    const auto changedText = field(4, kChanged);
-    const auto changed = changedText ? readNumber(*changedText, true) : std::nullopt;
-    if (!changed) {
-        return failure("no time of change");
-    }
-    const auto countText = field(5, kEntries);
-    const auto count = countText ? readNumber(*countText, false) : std::nullopt;
-    if (!count || *count > kMostEntries) {
-        return failure("no count of entries");
-    }
-    if (line.size() != 7 + static_cast<std::size_t>(*count) || line.back() != kEnd) {
-        return failure("not as many entries as it says");
-    }
-
     JournalRecord record;
-    record.plan.classId = *classId;
-    record.plan.name = std::move(*name);
-    record.saved = *saved == "yes";
-    record.changedAt = Seconds(std::chrono::seconds(*changed));
-    record.plan.history.reserve(static_cast<std::size_t>(*count));
-    for (std::size_t i = 6; i + 1 < line.size(); ++i) {
-        model::ParsedEntry parsed = model::parseEntry(line[i], *classId);
-        if (!parsed.entry) {
-            return failure("line " + std::to_string(i + 1) + ": " + parsed.error);
-        }
-        record.plan.history.push_back(*parsed.entry);
+    record.plan.classId = head.classId;
+    record.plan.name = std::move(head.name);
+    record.saved = head.saved;
+    record.changedAt = Seconds(std::chrono::seconds(head.changed));
+    if (auto problem = readEntries(*lines, record.plan)) {
+        return failure(std::move(*problem));
     }
     if (auto problem = checkHistory(record.plan)) {
         return failure(std::move(*problem));

@@ -99,46 +99,56 @@ void ProgressionPlot::paintEvent(QPaintEvent* /*event*/) {
         highs << QPointF(xOf(f.high), yOf(row));
     }
     if (isRange) {
-        QPolygonF band = highs;
-        for (auto it = lows.crbegin(); it != lows.crend(); ++it) {
-            band << *it;
-        }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(bandColour(m_trust));
-        painter.drawPolygon(band);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(figurePen(m_trust, 1.2));
-        painter.drawPolyline(lows);
-        painter.drawPolyline(highs);
+        drawBand(painter, lows, highs);
     } else {
-        painter.setPen(figurePen(m_trust, 1.4));
-        painter.drawPolyline(lows);
-        if (m_trust == Trust::Estimate) {
-            painter.setPen(QPen(colours::kPlotLine, 1.0));
-            painter.setBrush(colours::kPlotShadow);
-        } else {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colours::kPlotLine);
-        }
-        for (const QPointF& p : lows) {
-            painter.drawEllipse(p, 1.6, 1.6);
-        }
+        drawPoints(painter, lows);
     }
-
     if (m_markedRow >= 0 && m_markedRow < kLevels) {
-        const Figure& f = figures[static_cast<std::size_t>(m_markedRow)];
-        const double y = yOf(m_markedRow);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(colours::kMarkedGlow, 1.0));
-        painter.drawLine(QPointF(1, y), QPointF(width() - 1, y));
-        painter.setPen(QPen(colours::kMarked, 3.0, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(xOf(f.low), y), QPointF(xOf(f.high), y));
-        painter.setPen(QPen(colours::kPlotShadow, 1.0));
-        painter.setBrush(colours::kMarked);
-        painter.drawEllipse(QPointF(xOf(f.high), y), 3.6, 3.6);
-        if (f.low != f.high) {
-            painter.drawEllipse(QPointF(xOf(f.low), y), 3.6, 3.6);
-        }
+        drawMarkedRow(painter, figures[static_cast<std::size_t>(m_markedRow)]);
+    }
+}
+
+void ProgressionPlot::drawBand(QPainter& painter, const QPolygonF& lows, const QPolygonF& highs) const {
+    QPolygonF band = highs;
+    for (auto it = lows.crbegin(); it != lows.crend(); ++it) {
+        band << *it;
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(bandColour(m_trust));
+    painter.drawPolygon(band);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(figurePen(m_trust, 1.2));
+    painter.drawPolyline(lows);
+    painter.drawPolyline(highs);
+}
+
+void ProgressionPlot::drawPoints(QPainter& painter, const QPolygonF& points) const {
+    painter.setPen(figurePen(m_trust, 1.4));
+    painter.drawPolyline(points);
+    if (m_trust == Trust::Estimate) {
+        painter.setPen(QPen(colours::kPlotLine, 1.0));
+        painter.setBrush(colours::kPlotShadow);
+    } else {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colours::kPlotLine);
+    }
+    for (const QPointF& p : points) {
+        painter.drawEllipse(p, 1.6, 1.6);
+    }
+}
+
+void ProgressionPlot::drawMarkedRow(QPainter& painter, const Figure& figure) const {
+    const double y = yOf(m_markedRow);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colours::kMarkedGlow, 1.0));
+    painter.drawLine(QPointF(1, y), QPointF(width() - 1, y));
+    painter.setPen(QPen(colours::kMarked, 3.0, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(xOf(figure.low), y), QPointF(xOf(figure.high), y));
+    painter.setPen(QPen(colours::kPlotShadow, 1.0));
+    painter.setBrush(colours::kMarked);
+    painter.drawEllipse(QPointF(xOf(figure.high), y), 3.6, 3.6);
+    if (figure.low != figure.high) {
+        painter.drawEllipse(QPointF(xOf(figure.low), y), 3.6, 3.6);
     }
 }
 

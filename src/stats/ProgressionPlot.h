@@ -4,10 +4,13 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QPolygonF>
 #include <QWidget>
 
 #include <array>
 #include <optional>
+
+class QPainter;
 
 /// The progression plot of the statistics viewer.
 namespace skillwright::stats {
@@ -40,6 +43,12 @@ protected:
 private:
     [[nodiscard]] double xOf(double value) const;
     [[nodiscard]] double yOf(int row) const;
+    /// A range: the band between its low and high ends, and both ends' lines.
+    void drawBand(QPainter& painter, const QPolygonF& lows, const QPolygonF& highs) const;
+    /// One figure a level: its line and a dot on each level.
+    void drawPoints(QPainter& painter, const QPolygonF& points) const;
+    /// The marked level: a glow across the plot and its figure in the marking colour.
+    void drawMarkedRow(QPainter& painter, const Figure& figure) const;
 
     int m_rowHeight;
     std::optional<std::array<Figure, kLevels>> m_figures;

@@ -189,6 +189,70 @@ void drawRule(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.drawLine(QPointF(left, y), QPointF(right, y));
 }
 
+/// The ground: dark, warmer at the top, with a glow behind the skill line.
+void drawGround(QPainter& painter) {
+    QLinearGradient ground(0, 0, 0, kHeight);
+    ground.setColorAt(0.0, colours::kBackgroundTop);
+    ground.setColorAt(1.0, colours::kBackgroundBottom);
+    painter.fillRect(QRect(0, 0, kWidth, kHeight), ground);
+    QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
+    glow.setColorAt(0.0, colours::translucent(colours::kGlow, 70));
+    glow.setColorAt(1.0, colours::translucent(colours::kGlow, 0));
+    painter.fillRect(QRect(0, 0, kWidth, 120), glow);
+}
+
+/// The window frame, a bronze band with a thin dark line inside it and a
+/// lozenge at each corner, and the rule under the skill line.
+void drawWindowFrame(QPainter& painter) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colours::kFrameBronze, 2.0));
+    painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
+    painter.setPen(QPen(colours::kFrameBronzeDark, 1.0));
+    painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
+    for (const QPointF corner :
+         {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
+        drawLozenge(painter, corner, 5);
+    }
+
+    drawRule(painter, kMargin + 60, kWidth - kMargin - 60, 64.5);
+    drawLozenge(painter, QPointF(kWidth / 2.0, 64.5), 4);
+}
+
+/// Panel `column`: its rounded frame, its title's frame and its row stripes,
+/// dimmer when the column is `unused`.
+void drawPanel(QPainter& painter, int column, bool unused) {
+    const qreal left = panelLeft(column);
+    const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
+    painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kFrameBronze, 1.5));
+    painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
+    painter.drawRoundedRect(panel, 6, 6);
+
+    // The title's frame.
+    const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
+    QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
+    plate.setColorAt(0.0, unused ? colours::kUnusedPlateTop : colours::kTitlePlateTop);
+    plate.setColorAt(1.0, unused ? colours::kUnusedPlateBottom : colours::kTitlePlateBottom);
+    painter.setBrush(plate);
+    painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kGold, 1.0));
+    painter.drawRoundedRect(titleFrame, 4, 4);
+
+    // Every other row a shade lighter.
+    for (int row = 0; row < kLevels; row += 2) {
+        painter.fillRect(QRectF(left + 4, rowTop(row), kPanelWidth - 8, kRowHeight), colours::kRowStripe);
+    }
+}
+
+/// The plate behind "Close Window", a lozenge at either end.
+void drawClosePlate(QPainter& painter) {
+    const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
+                            kCloseHeight - 1);
+    painter.setPen(QPen(colours::kFrameBronze, 1.0));
+    painter.setBrush(colours::kClosePlate);
+    painter.drawRoundedRect(closePlate, 5, 5);
+    drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
+    drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
+}
+
 /// The viewer's background: ground, frame, the four panels with their title
 /// frames and row stripes, and the plate of "Close Window". Panels whose bit
 /// is set in `unusedPanels` are drawn dimmer. Drawn once per look and kept
@@ -203,63 +267,12 @@ QPixmap backgroundArt(unsigned unusedPanels, qreal pixelRatio) {
     art.setDevicePixelRatio(pixelRatio);
     QPainter painter(&art);
     painter.setRenderHint(QPainter::Antialiasing);
-
-    // Ground: dark, warmer at the top, with a glow behind the skill line.
-    QLinearGradient ground(0, 0, 0, kHeight);
-    ground.setColorAt(0.0, colours::kBackgroundTop);
-    ground.setColorAt(1.0, colours::kBackgroundBottom);
-    painter.fillRect(QRect(0, 0, kWidth, kHeight), ground);
-    QRadialGradient glow(QPointF(kWidth / 2.0, 36), kWidth / 2.2);
-    glow.setColorAt(0.0, colours::translucent(colours::kGlow, 70));
-    glow.setColorAt(1.0, colours::translucent(colours::kGlow, 0));
-    painter.fillRect(QRect(0, 0, kWidth, 120), glow);
-
-    // The window frame: a bronze band with a thin dark line inside it.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(colours::kFrameBronze, 2.0));
-    painter.drawRect(QRectF(4, 4, kWidth - 8, kHeight - 8));
-    painter.setPen(QPen(colours::kFrameBronzeDark, 1.0));
-    painter.drawRect(QRectF(8.5, 8.5, kWidth - 17, kHeight - 17));
-    for (const QPointF corner :
-         {QPointF(5, 5), QPointF(kWidth - 5, 5), QPointF(5, kHeight - 5), QPointF(kWidth - 5, kHeight - 5)}) {
-        drawLozenge(painter, corner, 5);
-    }
-
-    // Under the skill line.
-    drawRule(painter, kMargin + 60, kWidth - kMargin - 60, 64.5);
-    drawLozenge(painter, QPointF(kWidth / 2.0, 64.5), 4);
-
+    drawGround(painter);
+    drawWindowFrame(painter);
     for (int c = 0; c < kColumns; ++c) {
-        const bool unused = (unusedPanels & (1U << c)) != 0;
-        const qreal left = panelLeft(c);
-        const QRectF panel(left + 0.5, kPanelTop + 0.5, kPanelWidth - 1, kPanelBottom - kPanelTop - 1);
-        painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kFrameBronze, 1.5));
-        painter.setBrush(unused ? colours::kPanelUnused : colours::kPanel);
-        painter.drawRoundedRect(panel, 6, 6);
-
-        // The title's frame.
-        const QRectF titleFrame(left + 6.5, kTitleTop + 0.5, kPanelWidth - 13, kTitleHeight - 1);
-        QLinearGradient plate(0, titleFrame.top(), 0, titleFrame.bottom());
-        plate.setColorAt(0.0, unused ? colours::kUnusedPlateTop : colours::kTitlePlateTop);
-        plate.setColorAt(1.0, unused ? colours::kUnusedPlateBottom : colours::kTitlePlateBottom);
-        painter.setBrush(plate);
-        painter.setPen(QPen(unused ? colours::kFrameBronzeDark : colours::kGold, 1.0));
-        painter.drawRoundedRect(titleFrame, 4, 4);
-
-        // Every other row a shade lighter.
-        for (int row = 0; row < kLevels; row += 2) {
-            painter.fillRect(QRectF(left + 4, rowTop(row), kPanelWidth - 8, kRowHeight), colours::kRowStripe);
-        }
+        drawPanel(painter, c, (unusedPanels & (1U << c)) != 0);
     }
-
-    // The plate behind "Close Window".
-    const QRectF closePlate((kWidth - kCloseWidth) / 2.0 + 0.5, kCloseTop + 0.5, kCloseWidth - 1,
-                            kCloseHeight - 1);
-    painter.setPen(QPen(colours::kFrameBronze, 1.0));
-    painter.setBrush(colours::kClosePlate);
-    painter.drawRoundedRect(closePlate, 5, 5);
-    drawLozenge(painter, QPointF(closePlate.left(), closePlate.center().y()), 4);
-    drawLozenge(painter, QPointF(closePlate.right(), closePlate.center().y()), 4);
+    drawClosePlate(painter);
     painter.end();
 
     QPixmapCache::insert(key, art);
@@ -289,47 +302,60 @@ SkillStatsViewer::SkillStatsViewer(QWidget* parent) : QWidget(parent, Qt::Window
 
 SkillStatsViewer::~SkillStatsViewer() = default;
 
+/// The fonts of a column's labels.
+struct SkillStatsViewer::ColumnFonts {
+    QFont title;
+    QFont level;
+    QFont value;
+    QFont mark;
+};
+
 void SkillStatsViewer::buildLabels() {
     m_currentSkill = makeLabel(this, QStringLiteral("lbl_CurrentSkill"), kDesignSkillLine,
                                QRect(kMargin, 18, kWidth - 2 * kMargin, 40),
                                pixelFont(art::captionFont(15, QFont::Bold), 15), Qt::AlignCenter);
 
-    const QFont titleFont = pixelFont(art::captionFont(10, QFont::Bold), 10);
-    const QFont valueFont = pixelFont(art::textFont(9), 9);
-    setFont(valueFont); // the eighty value labels take it from here
-    const QFont levelFont = pixelFont(art::textFont(8), 8);
-    const QFont markFont = pixelFont(art::textFont(11, QFont::Bold), 11);
-    static constexpr std::array<char, kColumns> kLetters{'A', 'B', 'C', 'D'};
+    const ColumnFonts fonts{pixelFont(art::captionFont(10, QFont::Bold), 10), pixelFont(art::textFont(8), 8),
+                            pixelFont(art::textFont(9), 9), pixelFont(art::textFont(11, QFont::Bold), 11)};
+    setFont(fonts.value); // the eighty value labels take it from here
     for (int c = 0; c < kColumns; ++c) {
-        StatColumn& column = m_columns[static_cast<std::size_t>(c)];
-        const int left = panelLeft(c);
-        column.title = makeLabel(
-            this, QStringLiteral("lbl_StatTitle%1").arg(c + 1), QStringLiteral("Stat Title %1").arg(c + 1),
-            QRect(left + kTitleInset, kTitleTop + 2, kPanelWidth - 2 * kTitleInset, kTitleHeight - 4),
-            titleFont, Qt::AlignCenter);
-        column.title->setWordWrap(true);
-        column.mark =
-            makeLabel(this, QStringLiteral("lbl_Mark%1").arg(c + 1), QString(),
-                      QRect(left + kPanelWidth - 9 - kMarkWidth, kTitleTop + 3, kMarkWidth, kMarkWidth),
-                      markFont, Qt::AlignCenter);
-        setColour(column.mark, colours::kGold);
-        column.mark->hide();
-        const QChar letter = QLatin1Char(kLetters[static_cast<std::size_t>(c)]);
-        for (int row = 0; row < kLevels; ++row) {
-            const auto r = static_cast<std::size_t>(row);
-            column.levels[r] = makeLabel(this, QStringLiteral("lbl_SkillLevel%1(%2)").arg(letter).arg(row),
-                                         QString::number(row + 1),
-                                         QRect(left + kLevelLeft, rowTop(row), kLevelWidth, kRowHeight),
-                                         levelFont, Qt::AlignRight | Qt::AlignVCenter);
-            column.values[r] = makeLabel(
-                this, QStringLiteral("lbl_Stat%1(%2)").arg(letter).arg(row), kDesignValue,
-                QRect(left + kValueLeft, rowTop(row), kValueWidth, kRowHeight), valueFont, Qt::AlignCenter);
-        }
-        column.plot = new ProgressionPlot(kRowHeight, this);
-        column.plot->setObjectName(QStringLiteral("plt_Stat%1").arg(letter));
-        column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
+        buildColumn(c, fonts);
     }
+    buildNotes();
+    buildCloseCommand();
+}
 
+void SkillStatsViewer::buildColumn(int c, const ColumnFonts& fonts) {
+    static constexpr std::array<char, kColumns> kLetters{'A', 'B', 'C', 'D'};
+    StatColumn& column = m_columns[static_cast<std::size_t>(c)];
+    const int left = panelLeft(c);
+    column.title = makeLabel(
+        this, QStringLiteral("lbl_StatTitle%1").arg(c + 1), QStringLiteral("Stat Title %1").arg(c + 1),
+        QRect(left + kTitleInset, kTitleTop + 2, kPanelWidth - 2 * kTitleInset, kTitleHeight - 4),
+        fonts.title, Qt::AlignCenter);
+    column.title->setWordWrap(true);
+    column.mark = makeLabel(this, QStringLiteral("lbl_Mark%1").arg(c + 1), QString(),
+                            QRect(left + kPanelWidth - 9 - kMarkWidth, kTitleTop + 3, kMarkWidth, kMarkWidth),
+                            fonts.mark, Qt::AlignCenter);
+    setColour(column.mark, colours::kGold);
+    column.mark->hide();
+    const QChar letter = QLatin1Char(kLetters[static_cast<std::size_t>(c)]);
+    for (int row = 0; row < kLevels; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        column.levels[r] = makeLabel(this, QStringLiteral("lbl_SkillLevel%1(%2)").arg(letter).arg(row),
+                                     QString::number(row + 1),
+                                     QRect(left + kLevelLeft, rowTop(row), kLevelWidth, kRowHeight),
+                                     fonts.level, Qt::AlignRight | Qt::AlignVCenter);
+        column.values[r] = makeLabel(
+            this, QStringLiteral("lbl_Stat%1(%2)").arg(letter).arg(row), kDesignValue,
+            QRect(left + kValueLeft, rowTop(row), kValueWidth, kRowHeight), fonts.value, Qt::AlignCenter);
+    }
+    column.plot = new ProgressionPlot(kRowHeight, this);
+    column.plot->setObjectName(QStringLiteral("plt_Stat%1").arg(letter));
+    column.plot->setGeometry(left + kPlotLeft, kRowsTop, kPlotWidth, kLevels * kRowHeight);
+}
+
+void SkillStatsViewer::buildNotes() {
     m_inferredNote =
         makeLabel(this, QStringLiteral("lbl_InferredNote"), kInferredNote,
                   QRect(kMargin, kNoteTop, kWidth - 2 * kMargin, kNoteHeight), m_noteFont, Qt::AlignCenter);
@@ -340,7 +366,9 @@ void SkillStatsViewer::buildLabels() {
                   QRect(kMargin, kNoteTop, kWidth - 2 * kMargin, kNoteHeight), m_noteFont, Qt::AlignCenter);
     setTextColour(m_estimateNote, colours::kEstimate);
     m_estimateNote->hide();
+}
 
+void SkillStatsViewer::buildCloseCommand() {
     m_close = new screens::CommandLabel(QStringLiteral("Close Window"), this);
     m_close->setObjectName(QStringLiteral("Label1"));
     m_close->setGeometry((kWidth - kCloseWidth) / 2, kCloseTop, kCloseWidth, kCloseHeight);

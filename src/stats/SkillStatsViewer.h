@@ -61,7 +61,14 @@ private:
         QString tip;                         ///< where the column came from
     };
 
+    struct ColumnFonts;
+
     void buildLabels();
+    /// The title, mark, twenty levels and values and the plot of column `c`.
+    void buildColumn(int c, const ColumnFonts& fonts);
+    /// The lines under the panels that explain the marks, hidden.
+    void buildNotes();
+    void buildCloseCommand();
     void markRow(int row);
     void styleRow(StatColumn& column, int row);
     void fill(const Entry& entry);

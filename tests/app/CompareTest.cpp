@@ -3,6 +3,7 @@
 // tells it and changes nothing, and what ends a comparison; SAVE and the
 // journal keep to the plan on screen.
 #include "BuildText.h"
+#include "ProgramSession.h"
 
 #include <model/Build.h>
 #include <model/BuildCode.h>
@@ -14,15 +15,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <Program.h>
-#include <fstream>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -50,29 +49,18 @@ const model::Plan kGuide = clicked(ClassId::Sorceress, {{0, 0}, {2, 0}, {2, 0}},
 const QString kGuideSummary =
     "Compared with \"Guide\": 3 points differ, the plans part at Clvl 3, a respec moves 1 point.";
 
-class CompareProgramTest : public ::testing::Test {
+class CompareProgramTest : public ::testing::Test, public skillwright::testing::ProgramSession {
 protected:
     CompareProgramTest() {
-        program.start();
-        QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
-        for (int n = 0; n < 2; ++n) {
-            QTest::mouseClick(tree()->findChild<QWidget*>("img_SorceressFire(0)"), Qt::LeftButton);
-        }
-        guide = write("Guide.txt", report::reportText(kGuide));
+        toolkit.journalFolder = (std::filesystem::path(toolkit.folder) / "journal").string();
+        restart();
+        choose("lbl_Sorceress");
+        click(tree(), "img_SorceressFire(0)");
+        click(tree(), "img_SorceressFire(0)");
+        guide = write("Guide.txt", report::reportText(kGuide)).string();
     }
 
-    ~CompareProgramTest() override {
-        QCoreApplication::sendPostedEvents(nullptr,
-                                           QEvent::DeferredDelete); // screens closed, while their build lives
-    }
-
-    [[nodiscard]] QWidget* tree() const { return program.treeScreen(); }
-    std::string write(const std::string& name, const std::string& text) const {
-        const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    [[nodiscard]] std::optional<QString> summary() const {
+    [[nodiscard]] std::optional<QString> summary() {
         const auto* line = tree()->findChild<QLabel*>("lbl_Comparison");
         return line != nullptr && line->isVisible() ? std::optional(line->text()) : std::nullopt;
     }
@@ -89,19 +77,19 @@ protected:
     /// one.
     QStringList pickFromEmblemMenu(const char* entry) {
         QStringList shown;
-        program.menu().setPopper([&](QMenu& menu, QPoint) {
+        program->menu().setPopper([&](QMenu& menu, QPoint) {
             for (const QAction* a : menu.actions()) {
                 shown << a->text() + '\t' + a->shortcut().toString() + (a->isEnabled() ? "" : " (off)");
             }
             return menu.findChild<QAction*>(entry);
         });
-        QTest::mouseClick(tree()->findChild<QWidget*>("img_CommandEmblem"), Qt::LeftButton);
+        click(tree(), "img_CommandEmblem");
         QCoreApplication::processEvents();
         return shown;
     }
     /// What the screen and the build show, for the tests of what must not change.
-    [[nodiscard]] std::string onScreen() const {
-        return skillwright::testing::describe(build) + tree()->objectName().toStdString() + '|' +
+    [[nodiscard]] std::string onScreen() {
+        return skillwright::testing::describe(*build) + tree()->objectName().toStdString() + '|' +
                summary().value_or("no comparison").toStdString();
     }
     /// Every file of the journal, by name, with its bytes.
@@ -117,15 +105,6 @@ protected:
         return files;
     }
 
-    QTemporaryDir dir;
-    toolkit::ScriptedToolkit toolkit = [this] {
-        toolkit::ScriptedToolkit t;
-        t.folder = dir.path().toStdString();
-        t.journalFolder = dir.filePath("journal").toStdString();
-        return t;
-    }();
-    model::Build build;
-    app::Program program{build, toolkit};
     std::string guide;
 };
 
@@ -173,33 +152,26 @@ TEST_F(CompareProgramTest, theEmblemsMenuAndTheKeysStartAndEndAComparison) {
 }
 
 TEST_F(CompareProgramTest, aBadReferenceIsToldAsOpeningTellsItAndChangesNothing) {
-    ASSERT_TRUE(program.compareWithCharacter(guide));
+    ASSERT_TRUE(program->compareWithCharacter(guide));
     const std::string before = onScreen();
     const std::map<QString, QByteArray> journalBefore = journal();
-    const QStringList historyBefore = [this] {
-        QStringList texts;
-        auto* list = tree()->findChild<QListWidget*>("lb_SkillsPerLevel");
-        for (int i = 0; i < list->count(); ++i) {
-            texts << list->item(i)->text();
-        }
-        return texts;
-    }();
-    EXPECT_EQ(historyBefore, (QStringList{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 2: Fire Bolt"}));
+    EXPECT_EQ(historyShown(), (QStringList{"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 2: Fire Bolt"}));
 
     const struct {
         std::function<bool()> compare;
         std::string message;
     } bad[]{
-        {[&] { return program.compareWithCharacter(write("notes.txt", "shopping list\r\n")); },
+        {[&] { return program->compareWithCharacter(write("notes.txt", "shopping list\r\n").string()); },
          "This file is not a character report: it has no \"Class: \" line."},
-        {[&] { return program.compareWithCode("hello"); }, "This is not a build code."},
+        {[&] { return program->compareWithCode("hello"); }, "This is not a build code."},
         {[&] {
-             return program.compareWithCharacter(
-                 write("Necro.txt", report::reportText(clicked(ClassId::Necromancer, {{0, 0}}, "Necro"))));
+             return program->compareWithCharacter(
+                 write("Necro.txt", report::reportText(clicked(ClassId::Necromancer, {{0, 0}}, "Necro")))
+                     .string());
          },
          "Only a Sorceress can be compared with the Sorceress on screen: \"Necro\" is a Necromancer."},
         {[&] {
-             return program.compareWithCode(model::encodeBuildCode(clicked(ClassId::Amazon, {{0, 0}}, "")));
+             return program->compareWithCode(model::encodeBuildCode(clicked(ClassId::Amazon, {{0, 0}}, "")));
          },
          "Only a Sorceress can be compared with the Sorceress on screen: \"Build code\" is an Amazon."},
     };
@@ -223,7 +195,7 @@ TEST_F(CompareProgramTest, aBadReferenceIsToldAsOpeningTellsItAndChangesNothing)
     toolkit.messages.clear();
     std::string text = report::reportText(kGuide);
     text.replace(text.find("Clvl 4 Slvl 2: Ice Bolt"), 23, "Clvl 4 Slvl 1: Blizzard");
-    EXPECT_TRUE(program.compareWithCharacter(write("bad.txt", text)));
+    EXPECT_TRUE(program->compareWithCharacter(write("bad.txt", text).string()));
     ASSERT_EQ(toolkit.messages.size(), 1u);
     EXPECT_EQ(toolkit.messages[0].text, "Line 9: Clvl 4 Slvl 1: Blizzard\r\nNot available yet, you must be "
                                         "character level 24 first (or just getting level 24).");
@@ -233,27 +205,25 @@ TEST_F(CompareProgramTest, aBadReferenceIsToldAsOpeningTellsItAndChangesNothing)
 }
 
 TEST_F(CompareProgramTest, saveWritesThePlanOnScreenAndResetChangeClassAndOpeningEndTheComparison) {
-    ASSERT_TRUE(program.compareWithCharacter(guide));
+    ASSERT_TRUE(program->compareWithCharacter(guide));
     toolkit.inputs = {"Tal"};
-    QTest::mouseClick(tree()->findChild<QLabel*>("lbl_Save"), Qt::LeftButton);
-    QFile saved(dir.filePath("Tal.txt"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray report = saved.readAll();
-    EXPECT_TRUE(report.contains("Clvl 3 Slvl 2: Fire Bolt\r\n"));
-    EXPECT_FALSE(report.contains("Ice Bolt")) << "nothing of the reference";
+    click(tree(), "lbl_Save");
+    const std::string report = read(std::filesystem::path(toolkit.folder) / "Tal.txt");
+    EXPECT_NE(report.find("Clvl 3 Slvl 2: Fire Bolt\r\n"), std::string::npos);
+    EXPECT_EQ(report.find("Ice Bolt"), std::string::npos) << "nothing of the reference";
     EXPECT_EQ(summary(), kGuideSummary) << "SAVE leaves the comparison";
 
-    QTest::mouseClick(tree()->findChild<QLabel*>("lbl_Reset"), Qt::LeftButton);
+    click(tree(), "lbl_Reset");
     EXPECT_EQ(summary(), std::nullopt);
 
-    ASSERT_TRUE(program.compareWithCharacter(guide));
-    QTest::mouseClick(tree()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
+    ASSERT_TRUE(program->compareWithCharacter(guide));
+    click(tree(), "lbl_ChangeClass");
+    letDeletionsRun();
+    choose("lbl_Sorceress");
     EXPECT_EQ(summary(), std::nullopt);
 
-    ASSERT_TRUE(program.compareWithCharacter(guide));
-    ASSERT_TRUE(program.openCode(model::encodeBuildCode(kGuide)));
+    ASSERT_TRUE(program->compareWithCharacter(guide));
+    ASSERT_TRUE(program->openCode(model::encodeBuildCode(kGuide)));
     EXPECT_EQ(summary(), std::nullopt) << "another character opened";
     EXPECT_TRUE(toolkit.messages.empty());
 }

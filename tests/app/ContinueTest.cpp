@@ -1,76 +1,32 @@
 // No plan is lost: whichever way a plan leaves the screen unsaved, the start
 // screen's continue button brings the same history back, through the real
 // program with its journal in a folder of the test's own.
-#include <model/Build.h>
-#include <toolkit/ScriptedToolkit.h>
+#include <journal/JournalText.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <Program.h>
-#include <filesystem>
-#include <fstream>
+#include <ProgramSession.h>
 #include <functional>
-#include <memory>
-#include <unistd.h>
+#include <vector>
 
 using namespace skillwright;
 namespace fs = std::filesystem;
 
 namespace {
 
-class ContinueTest : public ::testing::Test {
+class ContinueTest : public ::testing::Test, public skillwright::testing::ProgramSession {
 public: // the routes below act on the fixture
     ContinueTest() {
-        fs::create_directories(dir);
-        toolkit.folder = dir.string();
-        toolkit.journalFolder = (dir / "state" / "skillwright").string();
+        toolkit.journalFolder = toolkit.folder + "/state/skillwright";
         restart();
     }
-    ~ContinueTest() override {
-        letDeletionsRun();
-        program.reset();
-        build.reset();
-        fs::remove_all(dir);
-    }
-    ContinueTest(const ContinueTest&) = delete;
-    ContinueTest& operator=(const ContinueTest&) = delete;
+    [[nodiscard]] QPushButton* continueButton() { return start().findChild<QPushButton*>("cmd_Continue"); }
 
-    /// The program ends and starts again, with the same journal.
-    void restart() {
-        letDeletionsRun(); // screens closed on the way go while their build lives
-        program.reset();
-        build = std::make_unique<model::Build>();
-        program = std::make_unique<app::Program>(*build, toolkit);
-        program->start();
-        toolkit.programEnds = 0;
-    }
-    [[nodiscard]] screens::SkillTreeScreen* tree() const { return program->treeScreen(); }
-    [[nodiscard]] screens::StartScreen& start() const { return program->startScreen(); }
-    [[nodiscard]] QPushButton* continueButton() const {
-        return start().findChild<QPushButton*>("cmd_Continue");
-    }
-    void click(QWidget* screen, const char* name, Qt::MouseButton button = Qt::LeftButton) const {
-        QWidget* widget = screen->findChild<QWidget*>(name);
-        ASSERT_NE(widget, nullptr) << name;
-        QTest::mouseClick(widget, button);
-    }
-    static void letDeletionsRun() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    /// Necromancer, level 4: two points, one undone, a point reserved and one spent from it.
+    /// Necromancer, level 5: two points, one undone, a point reserved and two clicks.
     void planNecromancer() {
-        click(&start(), "lbl_Necromancer");
-        ASSERT_NE(tree(), nullptr);
+        ASSERT_NE(choose("lbl_Necromancer"), nullptr);
         click(tree(), "img_NecroBonePoison(0)");
         click(tree(), "img_NecroBonePoison(0)");
         click(tree(), "lbl_UndoLast");
@@ -79,20 +35,12 @@ public: // the routes below act on the fixture
         click(tree(), "img_NecroBonePoison(1)", Qt::RightButton);
         click(tree(), "img_NecroSummon(0)");
         click(tree(), "img_NecroSummon(0)");
-        ASSERT_EQ(tree()->findChild<QLabel*>("lbl_CharLevel")->text(), "Level 5");
+        ASSERT_EQ(label("lbl_CharLevel"), "Level 5");
         remember();
     }
     /// The dice's generator, its fill of a Sorceress up to level 30 under way
     /// and the start screen in view, until `leave` runs at level 12.
     void fillSorceressUntil(const std::function<void()>& leave) {
-        click(&start(), "Command1");
-        QWidget* dialog = program->generatorDialog();
-        ASSERT_NE(dialog, nullptr);
-        QTest::mouseClick(dialog->findChild<QRadioButton*>("opt_Sorceress"), Qt::LeftButton, {},
-                          QPoint(8, 13));
-        auto* level = dialog->findChild<QLineEdit*>("txt_Level");
-        level->clear();
-        QTest::keyClicks(level, QStringLiteral("30"));
         toolkit.randomSource = [] { return 0.01; }; // Fire Bolt, level by level
         bool left = false;
         toolkit.onProcessEvents = [&] {
@@ -102,7 +50,7 @@ public: // the routes below act on the fixture
                 leave();
             }
         };
-        QTest::keyClick(level, Qt::Key_Return);
+        generate(true, "opt_Sorceress", "30");
         toolkit.onProcessEvents = nullptr;
         ASSERT_TRUE(left);
     }
@@ -111,7 +59,11 @@ public: // the routes below act on the fixture
         planClass = build->character()->classId();
         planHistory = build->character()->history();
     }
-    [[nodiscard]] std::vector<screens::ContinueChoice> offered() const {
+    void changeClass() {
+        click(tree(), "lbl_ChangeClass");
+        letDeletionsRun();
+    }
+    [[nodiscard]] std::vector<screens::ContinueChoice> offered() {
         std::vector<screens::ContinueChoice> choices;
         start().setMenuPopper([&](QMenu& menu, QPoint) -> QAction* {
             for (QAction* entry : menu.actions()) {
@@ -122,34 +74,21 @@ public: // the routes below act on the fixture
         click(&start(), "cmd_Continue", Qt::RightButton);
         return choices;
     }
-    [[nodiscard]] std::size_t leftJournals() const {
-        std::size_t count = 0;
-        for (const auto& entry : fs::directory_iterator(toolkit.journalFolder)) {
-            count += entry.path().filename().string().starts_with("left-") ? 1 : 0;
-        }
-        return count;
-    }
-    [[nodiscard]] std::size_t journalsOnScreen() const {
-        std::size_t count = 0;
+    /// The journal's files whose names start with `prefix`.
+    [[nodiscard]] std::vector<fs::path> journals(const std::string& prefix) const {
+        std::vector<fs::path> found;
         for (const auto& entry : fs::directory_iterator(toolkit.journalFolder)) {
             const std::string name = entry.path().filename().string();
-            count += name.starts_with("plan-") && name.ends_with(".journal") ? 1 : 0;
+            if (name.starts_with(prefix) && name.ends_with(".journal")) {
+                found.push_back(entry.path());
+            }
         }
-        return count;
+        return found;
     }
 
-    const fs::path dir = fs::temp_directory_path() / ("sw-continue-" + std::to_string(::getpid()));
-    toolkit::ScriptedToolkit toolkit;
-    std::unique_ptr<model::Build> build;
-    std::unique_ptr<app::Program> program;
     model::ClassId planClass{};
     std::vector<model::HistoryEntry> planHistory;
 };
-
-const char* const kBarbarianReport = "Bash\r\nClass: Barbarian\r\nLevel: 2\r\n"
-                                     "---------------------------------------------\r\n\r\n"
-                                     "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
-                                     "---------------------------------------------\r\n";
 
 TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory) {
     struct Route {
@@ -160,7 +99,7 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         {"EXIT",
          [](ContinueTest& t) {
              t.planNecromancer();
-             t.click(t.tree(), "lbl_Close");
+             click(t.tree(), "lbl_Close");
          }},
         {"the window closed",
          [](ContinueTest& t) {
@@ -168,34 +107,26 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
              t.tree()->close();
              t.toolkit.endProgram(); // its last window gone, the program ends
          }},
-        {"CHANGE CLASS",
-         [](ContinueTest& t) {
-             t.planNecromancer();
-             t.click(t.tree(), "lbl_ChangeClass");
-         }},
-        {"Esc in the history list",
-         [](ContinueTest& t) {
-             t.planNecromancer();
-             QTest::keyClick(t.tree()->findChild<QListWidget*>("lb_SkillsPerLevel"), Qt::Key_Escape);
-         }},
         {"RESET, then CHANGE CLASS with nothing planned",
          [](ContinueTest& t) {
              t.planNecromancer();
-             t.click(t.tree(), "lbl_Reset");
-             t.click(t.tree(), "lbl_ChangeClass");
+             click(t.tree(), "lbl_Reset");
+             click(t.tree(), "lbl_ChangeClass");
          }},
         {"another character opened",
          [](ContinueTest& t) {
              t.planNecromancer();
-             std::ofstream(t.dir / "Bash.txt", std::ios::binary) << kBarbarianReport;
-             t.toolkit.answers = {toolkit::Answer::Yes}; // replace the unsaved points
-             ASSERT_TRUE(t.program->openCharacter((t.dir / "Bash.txt").string()));
+             const fs::path bash =
+                 t.write("Bash.txt", "Bash\r\nClass: Barbarian\r\nLevel: 2\r\n"
+                                     "---------------------------------------------\r\n\r\n"
+                                     "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Bash\r\n\r\n"
+                                     "---------------------------------------------\r\n");
+             t.toolkit.answers = {toolkit::Answer::Yes}; // replace the unsaved points, which are kept
+             ASSERT_TRUE(t.program->openCharacter(bash.string()));
              t.toolkit.endProgram(); // the opened one is saved: nothing more to keep
          }},
         {"another class chosen during a fill",
-         [](ContinueTest& t) { t.fillSorceressUntil([&t] { t.click(&t.start(), "lbl_Amazon"); }); }},
-        {"the start screen's X during a fill",
-         [](ContinueTest& t) { t.fillSorceressUntil([&t] { t.click(&t.start(), "lbl_Close"); }); }},
+         [](ContinueTest& t) { t.fillSorceressUntil([&t] { click(&t.start(), "lbl_Amazon"); }); }},
         {"Esc on the start screen during a fill",
          [](ContinueTest& t) {
              t.fillSorceressUntil(
@@ -204,11 +135,17 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
     };
     for (const Route& route : routes) {
         SCOPED_TRACE(route.what);
+        letDeletionsRun();
+        program.reset(); // the journal of the last route goes with its program
+        fs::remove_all(toolkit.journalFolder);
+        toolkit.messages.clear();
+        toolkit.answers.clear();
+        toolkit.programEnds = 0;
         restart();
         route.planAndLeave(*this);
         if (toolkit.programEnds > 0) {
-            EXPECT_TRUE(leftJournals() == 1) << "the plan left before the program ended";
-            restart();
+            EXPECT_EQ(journals("left-").size(), 1u) << "the plan left before the program ended";
+            restart(); // with the same journal
         } else if (tree() != nullptr && tree()->isVisible()) {
             click(tree(), "lbl_ChangeClass"); // back to the start screen, nothing planned
         }
@@ -227,25 +164,16 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         for (const auto& message : toolkit.messages) {
             EXPECT_NE(message.icon, toolkit::Icon::Critical) << message.text;
         }
-
         // Taken back, it is the plan on screen and out of the list until it leaves again.
-        click(tree(), "lbl_ChangeClass");
-        letDeletionsRun();
+        changeClass();
         EXPECT_EQ(offered().size(), 1u);
-        letDeletionsRun();
-        program.reset();
-        fs::remove_all(toolkit.journalFolder);
-        toolkit.answers.clear();
-        toolkit.messages.clear();
     }
 }
 
-TEST_F(ContinueTest, theButtonShowsOnlyWhatCanBeContinuedAndListsTheTenNewest) {
+TEST_F(ContinueTest, theButtonOffersTheTenNewestUnsavedPlansAndTellsOfOneThatCannotBeRead) {
     EXPECT_FALSE(continueButton()->isVisible()) << "nothing to continue yet";
     planNecromancer();
-    EXPECT_EQ(planHistory.size(), 4u);
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
+    changeClass();
     ASSERT_TRUE(continueButton()->isVisible());
     EXPECT_EQ(continueButton()->toolTip(),
               "Continue: Necromancer, level 5, unsaved, just now (Ctrl+Shift+T)");
@@ -255,19 +183,17 @@ TEST_F(ContinueTest, theButtonShowsOnlyWhatCanBeContinuedAndListsTheTenNewest) {
     click(&start(), "cmd_Continue");
     toolkit.inputs = {"Bonedancer"};
     click(tree(), "lbl_Save");
-    EXPECT_TRUE(fs::exists(dir / "Bonedancer.txt"));
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
+    EXPECT_TRUE(fs::exists(fs::path(toolkit.folder) / "Bonedancer.txt"));
+    changeClass();
     EXPECT_FALSE(continueButton()->isVisible());
 
     // Eleven plans of 1..11 points leave: the ten newest are offered, newest first.
     for (int points = 1; points <= 11; ++points) {
-        click(&start(), points % 2 == 0 ? "lbl_Amazon" : "lbl_Paladin");
+        choose(points % 2 == 0 ? "lbl_Amazon" : "lbl_Paladin");
         for (int p = 0; p < points; ++p) {
             click(tree(), points % 2 == 0 ? "img_AmazonJS(0)" : "img_PaladinCombat(0)");
         }
-        click(tree(), "lbl_ChangeClass");
-        letDeletionsRun();
+        changeClass();
     }
     const std::vector<screens::ContinueChoice> choices = offered();
     ASSERT_EQ(choices.size(), 10u);
@@ -276,24 +202,7 @@ TEST_F(ContinueTest, theButtonShowsOnlyWhatCanBeContinuedAndListsTheTenNewest) {
     EXPECT_EQ(choices[9].text, "Continue: Amazon, level 3, unsaved, just now");
     EXPECT_EQ(continueButton()->toolTip(), "Continue: Paladin, level 12, unsaved, just now (Ctrl+Shift+T)");
 
-    // Choosing an entry continues that plan: the Amazon of 10 points.
-    start().setMenuPopper([](QMenu& menu, QPoint) { return menu.actions().at(1); });
-    click(&start(), "cmd_Continue", Qt::RightButton);
-    ASSERT_NE(tree(), nullptr);
-    EXPECT_EQ(tree()->objectName(), "frm_AmazonSkill");
-    EXPECT_EQ(tree()->findChild<QLabel*>("lbl_AmazonJS(0)")->text(), "10");
-}
-
-TEST_F(ContinueTest, aHeldPressListsThePlansAndCtrlShiftTContinuesTheNewest) {
-    planNecromancer();
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
-    click(&start(), "lbl_Sorceress");
-    click(tree(), "img_SorceressFire(0)");
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
-
-    // A short press is a click: the newest plan. A press held half a second lists them.
+    // A press held half a second lists them and continues nothing.
     int listed = 0;
     start().setMenuPopper([&](QMenu& menu, QPoint) {
         ++listed;
@@ -306,76 +215,54 @@ TEST_F(ContinueTest, aHeldPressListsThePlansAndCtrlShiftTContinuesTheNewest) {
     toolkit.advance(1);
     EXPECT_EQ(listed, 1);
     QTest::mouseRelease(continueButton(), Qt::LeftButton);
-    EXPECT_TRUE(start().isVisible()) << "the held press continued nothing";
-    EXPECT_EQ(tree(), nullptr);
+    EXPECT_EQ(tree(), nullptr) << "the held press continued nothing";
 
+    // Ctrl+Shift+T continues the newest, the Paladin of 11 points, which leaves again.
     start().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&start()));
     QTest::keyClick(&start(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_NE(tree(), nullptr);
-    EXPECT_EQ(tree()->objectName(), "frm_Sorceress");
-    EXPECT_EQ(tree()->findChild<QLabel*>("lbl_SorceressFire(0)")->text(), "1");
-}
+    EXPECT_EQ(label("lbl_PaladinCombat(0)"), "11");
+    changeClass();
 
-TEST_F(ContinueTest, aPlanThatCannotBeReadAnyMoreIsToldAndNothingChanges) {
-    planNecromancer();
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
-    ASSERT_TRUE(continueButton()->isVisible());
-    const std::vector<screens::ContinueChoice> choices = offered();
-    ASSERT_EQ(choices.size(), 1u);
-    std::ofstream(fs::path(toolkit.journalFolder) /
-                      ("left-" + std::to_string(choices[0].number) + ".journal"),
+    // Choosing an entry continues that plan: the Amazon of 10 points, which leaves again.
+    start().setMenuPopper([](QMenu& menu, QPoint) { return menu.actions().at(1); });
+    click(&start(), "cmd_Continue", Qt::RightButton);
+    ASSERT_NE(tree(), nullptr);
+    EXPECT_EQ(tree()->objectName(), "frm_AmazonSkill");
+    EXPECT_EQ(label("lbl_AmazonJS(0)"), "10");
+    changeClass();
+
+    // Its journal damaged since, it is told of, set aside, and nothing changes.
+    const std::uint64_t amazon = offered().at(0).number;
+    std::ofstream(fs::path(toolkit.journalFolder) / ("left-" + std::to_string(amazon) + ".journal"),
                   std::ios::binary | std::ios::trunc)
         << "skillwright journal 1\nclass Nobody\n";
-    EXPECT_FALSE(program->continuePlan(choices[0].number));
+    EXPECT_FALSE(program->continuePlan(amazon));
     ASSERT_EQ(toolkit.messages.size(), 1u);
     EXPECT_EQ(toolkit.messages[0].text, "This plan can no longer be read, so it cannot be continued.");
     EXPECT_EQ(toolkit.messages[0].icon, toolkit::Icon::Critical);
     EXPECT_TRUE(start().isVisible());
     EXPECT_EQ(tree(), nullptr);
-    EXPECT_FALSE(continueButton()->isVisible()) << "set aside, it is offered no more";
+    EXPECT_EQ(offered().size(), 9u) << "set aside, it is offered no more";
 }
 
-TEST_F(ContinueTest, aTreeScreenWithUnsavedPointsIsReplacedOnlyOnYes) {
-    planNecromancer();
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
-    const std::uint64_t necromancer = offered().at(0).number;
-    click(&start(), "lbl_Paladin");
-    click(tree(), "img_PaladinCombat(0)");
-    screens::SkillTreeScreen* paladin = tree();
-
-    toolkit.answers = {toolkit::Answer::No};
-    EXPECT_FALSE(program->continuePlan(necromancer));
-    ASSERT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNoDefaultNo);
-    EXPECT_EQ(tree(), paladin);
-    EXPECT_EQ(build->levelsGained(), 1);
-
-    toolkit.answers = {toolkit::Answer::Yes};
-    EXPECT_TRUE(program->continuePlan(necromancer));
-    EXPECT_EQ(build->character()->classId(), model::ClassId::Necromancer);
-    EXPECT_EQ(build->character()->history(), planHistory);
-    letDeletionsRun();
-    click(tree(), "lbl_ChangeClass");
-    letDeletionsRun();
-    const std::vector<screens::ContinueChoice> left = offered();
-    ASSERT_EQ(left.size(), 2u) << "the Paladin it replaced is kept";
-    EXPECT_EQ(left[1].text, "Continue: Paladin, level 2, unsaved, just now");
-}
-
-TEST_F(ContinueTest, theJournalIsMadeDurableASecondAfterTheLastChange) {
-    click(&start(), "lbl_Barbarian");
+TEST_F(ContinueTest, theJournalHoldsEveryChangeAndIsMadeDurableASecondAfterTheLast) {
+    choose("lbl_Barbarian");
     click(tree(), "img_BarbarianCS(0)");
     click(tree(), "img_BarbarianCS(0)");
     toolkit.advance(999);
     click(tree(), "img_BarbarianCS(0)");
     toolkit.advance(999);
-    EXPECT_EQ(journalsOnScreen(), 1u) << "no quiet second yet: only the latest journal";
+    const std::vector<fs::path> latest = journals("plan-");
+    ASSERT_EQ(latest.size(), 1u) << "no quiet second yet: only the latest journal";
+    // What a kill would leave: the plan on screen, whole.
+    const journal::JournalReading reading = journal::parseJournal(read(latest[0]));
+    ASSERT_TRUE(reading.record) << reading.error;
+    EXPECT_EQ(reading.record->plan.history, build->character()->history());
     toolkit.advance(1);
     click(tree(), "img_BarbarianCS(0)");
-    EXPECT_EQ(journalsOnScreen(), 2u) << "the durable one stays beside the latest";
+    EXPECT_EQ(journals("plan-").size(), 2u) << "the durable one stays beside the latest";
 }
 
 } // namespace

@@ -4,41 +4,33 @@
 // keyboard. Runs under tests/support/under-xvfb; on any other platform it is
 // skipped.
 #include <model/Build.h>
-#include <report/ReportReader.h>
 #include <toolkit/QtToolkit.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
-#include <QDir>
-#include <QDrag>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
-#include <QMimeData>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <PlanMaker.h>
 #include <Program.h>
 #include <algorithm>
-#include <csignal>
-#include <filesystem>
+#include <array>
 #include <functional>
-#include <iostream>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 using namespace skillwright;
@@ -76,22 +68,9 @@ protected:
         if (QGuiApplication::platformName() != QLatin1String("xcb")) {
             GTEST_SKIP() << "needs an X display: run under tests/support/under-xvfb";
         }
-        // A box that should never come up is recorded and answered, so that
-        // the test goes on to report it.
-        m_boxWatch.setInterval(10);
-        QObject::connect(&m_boxWatch, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != nullptr && box->windowTitle() == QLatin1String("Generation Complete") &&
-                box->isVisible()) {
-                closingBoxes.push_back(box->text());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        m_boxWatch.start();
         program.start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.startScreen()));
     }
-    void TearDown() override { m_boxWatch.stop(); }
 
     /// Runs `act` once, as soon as `when` holds, also from inside a modal
     /// box's or menu's own event loop.
@@ -109,332 +88,116 @@ protected:
     }
     static QWidget* active() { return QApplication::activeWindow(); }
 
-    /// Moves the pressed pointer to the middle of `target` in steps, as a hand
-    /// drags, and lets the button go there.
-    static void dragTo(QWidget* target) {
-        const QPoint to = target->mapToGlobal(target->rect().center());
-        const QPoint from = QCursor::pos();
-        for (int step = 1; step <= 8; ++step) {
-            const QPoint at = from + (to - from) * step / 8;
-            xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-            QTest::qWait(30); // the drop target answers each position
-        }
-        xdotool({"mouseup", "1"});
+    /// The empty screen of the class `label` names, shown and holding the keyboard.
+    screens::SkillTreeScreen* openClass(const char* label) {
+        click(program.startScreen().findChild<QLabel*>(label));
+        EXPECT_TRUE(waitFor([&] {
+            return program.treeScreen() != nullptr && active() == program.treeScreen();
+        })) << "the tree screen took the keyboard";
+        return program.treeScreen();
     }
-    /// A Sorceress report of four entries in a folder of its own, as the
-    /// "text/uri-list" a drag carries.
-    QByteArray sorceressReport() {
-        const QString path = m_files.filePath(QStringLiteral("Tal\u00E9.txt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Tal\xC3\xA9\r\nClass: Sorceress\r\nLevel: 3\r\n"
-                   "---------------------------------------------\r\n\r\n"
-                   "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\n"
-                   "Clvl 3 Reserved For Later \r\nDen Of Evil: Normal Slvl 2: Fire Bolt\r\n"
-                   "Reserved Slvl 1: Warmth\r\n\r\n---------------------------------------------\r\n");
-        return QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+    [[nodiscard]] int historyCount() const {
+        return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
     }
-    /// An empty Necromancer screen, shown and holding the keyboard.
-    screens::SkillTreeScreen* emptyNecromancer() {
-        click(program.startScreen().findChild<QLabel*>("lbl_Necromancer"));
-        EXPECT_TRUE(
-            waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
-        screens::SkillTreeScreen* screen = program.treeScreen();
-        EXPECT_TRUE(screen && QTest::qWaitForWindowExposed(screen));
-        return screen;
-    }
-    /// The Sorceress of sorceressReport() on the screen.
-    bool sorceressOpened() {
-        return waitFor([&] {
-            return program.treeScreen() != nullptr &&
-                   program.treeScreen()->objectName() == QLatin1String("frm_Sorceress") &&
-                   program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 4;
-        });
-    }
-
     toolkit::QtToolkit toolkit;
     model::Build build;
     app::Program program{build, toolkit};
-    std::vector<QString> closingBoxes;
-
-private:
-    QTimer m_boxWatch;
-    QTemporaryDir m_files;
 };
 
 // A report dropped from another program's window on a tree screen replaces
 // the screen it was dropped on, once the drop is over.
 TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
-    screens::SkillTreeScreen* necro = emptyNecromancer();
+    screens::SkillTreeScreen* necro = openClass("lbl_Necromancer");
+    const QTemporaryDir folder;
+    QFile report(folder.filePath(QStringLiteral("Tal\u00E9.txt")));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(
+        "Tal\xC3\xA9\r\nClass: Sorceress\r\nLevel: 3\r\n---------------------------------------------\r\n\r\n"
+        "Clvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\nClvl 3 Reserved For Later \r\n"
+        "Den Of Evil: Normal Slvl 2: Fire Bolt\r\nReserved Slvl 1: Warmth\r\n\r\n"
+        "---------------------------------------------\r\n");
+    report.close();
     QProcess source;
-    source.start(QStringLiteral(SKILLWRIGHT_DRAG_SOURCE), {QString::fromUtf8(sorceressReport())});
+    source.start(QStringLiteral(SKILLWRIGHT_DRAG_SOURCE),
+                 {QString::fromLatin1(QUrl::fromLocalFile(report.fileName()).toEncoded() + "\r\n")});
     ASSERT_TRUE(source.waitForStarted(kPatience));
     xdotool({"search", "--sync", "--onlyvisible", "--name", "^sw drag source$"});
     xdotool({"mousemove", "--sync", "1080", "180"});
     xdotool({"mousedown", "1"});
     QTest::qWait(100); // the source starts its drag on the press
-    dragTo(necro);
-    EXPECT_TRUE(sorceressOpened());
+    // To the middle of the screen in steps, as a hand drags, each position answered.
+    const QPoint from = QCursor::pos();
+    for (int step = 1; step <= 8; ++step) {
+        const QPoint at = from + (necro->mapToGlobal(necro->rect().center()) - from) * step / 8;
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        QTest::qWait(30);
+    }
+    xdotool({"mouseup", "1"});
+    EXPECT_TRUE(waitFor([&] {
+        return program.treeScreen() != nullptr && program.treeScreen()->objectName() == "frm_Sorceress" &&
+               historyCount() == 4;
+    }));
     EXPECT_TRUE(source.state() == QProcess::NotRunning || source.waitForFinished(kPatience))
         << "the drag ended in the source";
     EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
 }
 
-// The same with a drag of this program's own: its drag loop is still running
-// when the drop arrives.
-TEST_F(DesktopTest, aReportDraggedInsideTheProgramOntoATreeScreenOpens) {
-    screens::SkillTreeScreen* necro = emptyNecromancer();
-    QWidget source;
-    source.setGeometry(1000, 100, 160, 160);
-    source.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&source));
-    click(&source, 0); // moves there only
-    xdotool({"mousedown", "1"});
-    ASSERT_TRUE(waitFor([] { return QGuiApplication::mouseButtons() == Qt::LeftButton; }));
-    auto* drag = new QDrag(&source);
-    auto* mime = new QMimeData;
-    mime->setData(QStringLiteral("text/uri-list"), sorceressReport());
-    drag->setMimeData(mime);
-    once([] { return true; }, [necro] { dragTo(necro); });
-    EXPECT_EQ(drag->exec(Qt::CopyAction), Qt::CopyAction);
-    EXPECT_TRUE(sorceressOpened());
-}
-
-// Ctrl+C and Ctrl+V as typed, through the desktop's clipboard: the code of
-// the plan on screen, opened again from the start screen (whose hidden text
-// box holds the keyboard) and from the emblem's menu.
-TEST_F(DesktopTest, aPlanCopiedByKeyOpensAgainByKeyAndFromTheEmblemsMenu) {
-    click(program.startScreen().findChild<QLabel*>("lbl_Amazon"));
-    ASSERT_TRUE(waitFor([&] { return program.treeScreen() != nullptr && active() == program.treeScreen(); }));
-    click(program.treeScreen()->findChild<QWidget*>("img_AmazonJS(0)")); // Jab
-    click(program.treeScreen()->findChild<QWidget*>("img_AmazonBC(0)")); // Magic Arrow
-    key("ctrl+c");
-    ASSERT_TRUE(waitFor([] { return QGuiApplication::clipboard()->text() == QLatin1String("SW1ACnwv5RC"); }))
-        << QGuiApplication::clipboard()->text().toStdString();
-
-    click(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"));
-    ASSERT_TRUE(waitFor([&] { return active() == &program.startScreen(); }));
-    key("ctrl+v");
-    ASSERT_TRUE(waitFor([&] {
-        return program.treeScreen() != nullptr &&
-               program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 2;
-    }));
-    EXPECT_EQ(program.treeScreen()->objectName(), "frm_AmazonSkill");
-
-    QGuiApplication::clipboard()->setText(QStringLiteral("skillwright://plan/SW1gAAIAShX1RhbCBSYXNoYQZPY_"));
-    once([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
-         [] {
-             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-             QAction* paste = menu->findChild<QAction*>("mnu_PasteBuildCode");
-             const QPoint at = menu->mapToGlobal(menu->actionGeometry(paste).center());
-             xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-             xdotool({"click", "1"});
-         });
-    ASSERT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
-    click(program.treeScreen()->findChild<QWidget*>("img_CommandEmblem"));
-    EXPECT_TRUE(waitFor([&] {
-        return program.treeScreen() != nullptr && program.treeScreen()->objectName() == "frm_Sorceress" &&
-               program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count() == 7;
-    }));
-}
-
-TEST_F(DesktopTest, escapeMeantForTheStatisticsViewerClosesTheViewerAndLeavesThePlan) {
-    click(program.startScreen().findChild<QLabel*>("lbl_Sorceress"));
-    ASSERT_TRUE(
-        waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
-    screens::SkillTreeScreen* sorceress = program.treeScreen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sorceress));
-    EXPECT_TRUE(waitFor([&] { return active() == sorceress; })) << "the tree screen took the keyboard";
-
-    QWidget* fireBolt = sorceress->findChild<QWidget*>("img_SorceressFire(0)");
-    auto* history = sorceress->findChild<QListWidget*>("lb_SkillsPerLevel");
-    for (int points = 1; points <= 3; ++points) {
-        click(fireBolt);
-        ASSERT_TRUE(waitFor([&] { return history->count() == points; }));
-    }
+// Keys go to the window in front: Esc meant for the statistics viewer closes
+// it and leaves the plan; Ctrl+C and Ctrl+V, through the desktop's clipboard,
+// copy the plan on screen and open it again from the start screen (whose
+// hidden text box holds the keyboard).
+TEST_F(DesktopTest, keysGoToTheWindowInFrontAndThePlanGoesThroughTheClipboard) {
+    screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
+    QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");
+    click(jab);
+    click(amazon->findChild<QWidget*>("img_AmazonBC(0)")); // Magic Arrow
+    ASSERT_TRUE(waitFor([&] { return historyCount() == 2; }));
 
     // Right click, and the menu's statistics entry by its access key.
     QMenu* skillMenu = program.menu().findChild<QMenu*>("mnu_ReserveMenu");
-    ASSERT_NE(skillMenu, nullptr);
     once([&] { return skillMenu->isVisible(); }, [] { key("s"); });
-    click(fireBolt, 3);
-    ASSERT_TRUE(
-        waitFor([&] { return program.statsViewer() != nullptr && program.statsViewer()->isVisible(); }));
-    QWidget* viewer = program.statsViewer();
-    EXPECT_TRUE(waitFor([&] { return active() == viewer; })) << "the viewer took the keyboard";
-
+    click(jab, 3);
+    ASSERT_TRUE(waitFor([&] {
+        return program.statsViewer() != nullptr && active() == program.statsViewer();
+    })) << "the viewer took the keyboard";
     key("Escape");
     EXPECT_TRUE(waitFor([&] {
         return program.statsViewer() == nullptr || !program.statsViewer()->isVisible();
     })) << "Esc closed the viewer";
-    ASSERT_EQ(program.treeScreen(), sorceress) << "and nothing else";
-    EXPECT_TRUE(sorceress->isVisible());
+    ASSERT_EQ(program.treeScreen(), amazon) << "and nothing else";
     EXPECT_FALSE(program.startScreen().isVisible());
-    EXPECT_EQ(history->count(), 3);
-    EXPECT_EQ(sorceress->findChild<QLabel*>("lbl_SorceressFire(0)")->text(), "3");
-    EXPECT_EQ(build.levelsGained(), 3);
-    EXPECT_TRUE(waitFor([&] { return active() == sorceress; })) << "the keyboard is back on the tree screen";
-}
+    EXPECT_EQ(historyCount(), 2);
+    EXPECT_TRUE(waitFor([&] { return active() == amazon; })) << "the keyboard is back on the tree screen";
 
-TEST_F(DesktopTest, aClassPickedOnTheStartScreenDuringADiceFillOpensEmpty) {
-    // The dice: the generator takes the keyboard over the start screen,
-    // which stays in view.
-    click(program.startScreen().findChild<QPushButton*>("Command1"));
-    ASSERT_TRUE(waitFor([&] {
-        return program.generatorDialog() != nullptr && active() == program.generatorDialog();
-    })) << "the generator took the keyboard";
-    QWidget* dialog = program.generatorDialog();
-    click(dialog->findChild<QWidget*>("img_EmblemSorceress"));
-    click(dialog->findChild<QLineEdit*>("txt_Level"));
-    key("ctrl+a");
-    key("6");
-    key("0");
-    ASSERT_TRUE(waitFor([&] { return dialog->findChild<QLineEdit*>("txt_Level")->text() == "60"; }));
-
-    // The question takes the keyboard: Enter there says Yes. Ten levels into
-    // the fill the player moves the tree screen aside, off the Amazon on the
-    // start screen, and clicks that.
-    QString question;
-    once(
-        [] {
-            return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr &&
-                   active() == QApplication::activeModalWidget();
-        },
-        [&] {
-            question = static_cast<QMessageBox*>(QApplication::activeModalWidget())->text();
-            key("Return");
-        });
-    QLabel* amazon = program.startScreen().findChild<QLabel*>("lbl_Amazon");
-    bool clicked = false;
-    once([&] { return build.levelsGained() >= 10 && program.treeScreen() != nullptr; },
-         [&] {
-             const QRect start = program.startScreen().frameGeometry();
-             xdotool({"windowmove", "--sync", QString::number(program.treeScreen()->winId()),
-                      QString::number(start.x() + 300), QString::number(start.y() + 400)});
-             click(amazon);
-             clicked = true;
-         });
-    key("Return");
-
-    ASSERT_TRUE(waitFor([&] {
-        return clicked && program.treeScreen() != nullptr &&
-               program.treeScreen()->objectName() == QLatin1String("frm_AmazonSkill");
-    })) << "the click reached the start screen during the fill";
-    EXPECT_TRUE(question.startsWith("This will generate a Sorceress, Level 60.")) << question.toStdString();
-    screens::SkillTreeScreen* screen = program.treeScreen();
-    // Let whatever would follow run: no generated point and no closing box.
-    for (int i = 0; i < 50; ++i) {
-        QCoreApplication::processEvents();
-    }
-    EXPECT_EQ(screen->findChild<QListWidget*>("lb_SkillsPerLevel")->count(), 0);
-    EXPECT_EQ(screen->findChild<QLabel*>("lbl_CharLevel")->text(), "Level: 1");
-    EXPECT_EQ(build.levelsGained(), 0);
-    EXPECT_TRUE(closingBoxes.empty());
-    EXPECT_FALSE(program.startScreen().isVisible());
-    EXPECT_TRUE(waitFor([&] { return active() == screen; })) << "the Amazon screen took the keyboard";
+    key("ctrl+c");
+    ASSERT_TRUE(waitFor([] { return QGuiApplication::clipboard()->text() == QLatin1String("SW1ACnwv5RC"); }))
+        << QGuiApplication::clipboard()->text().toStdString();
+    click(amazon->findChild<QLabel*>("lbl_ChangeClass"));
+    ASSERT_TRUE(waitFor([&] { return active() == &program.startScreen(); }));
+    key("ctrl+v");
+    ASSERT_TRUE(waitFor([&] { return program.treeScreen() != nullptr && historyCount() == 2; }));
+    EXPECT_EQ(program.treeScreen()->objectName(), "frm_AmazonSkill");
 }
 
 // ---- A level-99 plan from the keyboard alone, and the same plan by clicks ----
 
-/// One step of a plan: a point into a skill, a point held in reserve, a
-/// reserved point spent, or a quest's point.
-struct PlanStep {
-    enum Kind { Click, Reserve, UseReserve, QuestPoint } kind;
-    model::SkillRef skill;
-    model::Quest quest = model::Quest::DenOfEvil;
-};
-
-/// A Sorceress to level 99: each level's point goes to the next skill, in
-/// reading order, that takes it; every quest point is taken as soon as it is
-/// offered, and a point is held in reserve now and then and spent later.
-/// Worked out on a build of its own, so that every step is one the rules take.
-std::vector<PlanStep> sorceressToNinetyNine() {
-    using model::Quest;
-    model::Build shadow;
-    shadow.openScreen(model::ClassId::Sorceress);
-    std::vector<model::SkillRef> order;
-    for (const model::TreeId t : model::classInfo(model::ClassId::Sorceress).trees) {
-        for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
-            order.push_back({t, i});
-        }
-    }
-    std::stable_sort(order.begin(), order.end(), [](model::SkillRef a, model::SkillRef b) {
-        const model::Skill& sa = model::skill(a.tree, a.index);
-        const model::Skill& sb = model::skill(b.tree, b.index);
-        return std::tuple(sa.openingLevel, model::tree(a.tree).position, sa.column) <
-               std::tuple(sb.openingLevel, model::tree(b.tree).position, sb.column);
-    });
-    std::vector<PlanStep> plan;
-    std::size_t turn = 0;
-    while (shadow.characterLevel() < model::kMaxLevel) {
-        for (const Quest quest : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
-            for (const model::SkillRef s : order) {
-                const model::QuestOffer offer = shadow.prepareRightClick(s.tree, s.index);
-                const bool offered = quest == Quest::DenOfEvil     ? offer.denOfEvil
-                                     : quest == Quest::BookOfSkill ? offer.bookOfSkill
-                                                                   : offer.deathOfIzual;
-                if (offered && shadow.takeQuestPoint(quest).accepted()) {
-                    plan.push_back({PlanStep::QuestPoint, s, quest});
-                    break;
-                }
-            }
-        }
-        const int level = shadow.characterLevel();
-        if (level % 17 == 0) {
-            shadow.prepareRightClick(order.front().tree, order.front().index);
-            if (shadow.reservePoint().accepted()) {
-                plan.push_back({PlanStep::Reserve, order.front()});
-                continue;
-            }
-        }
-        if (shadow.reservedPoints() > 0 && level % 17 == 5) {
-            for (const model::SkillRef s : order) {
-                shadow.prepareRightClick(s.tree, s.index);
-                if (shadow.useReservedPoint().accepted()) {
-                    plan.push_back({PlanStep::UseReserve, s});
-                    break;
-                }
-            }
-        }
-        bool clicked = false;
-        for (std::size_t k = 0; k < order.size() && !clicked; ++k) {
-            const model::SkillRef s = order[(turn + k) % order.size()];
-            if (shadow.clickOutcome(s.tree, s.index).accepted()) {
-                shadow.click(s.tree, s.index);
-                plan.push_back({PlanStep::Click, s});
-                turn = (turn + k + 1) % order.size();
-                clicked = true;
-            }
-        }
-        if (!clicked) {
-            break;
-        }
-    }
-    return plan;
+/// The skill a step is typed or clicked on; a point reserved for later has
+/// none of its own, so the first.
+model::SkillRef skillOf(const model::HistoryEntry& step) {
+    return step.hasSkill() ? step.skill
+                           : model::SkillRef{model::classInfo(model::ClassId::Sorceress).trees[0], 0};
+}
+/// The entry of the skill menu that takes the step's point, by its kind; none for a click.
+const char* entryOf(const model::HistoryEntry& step) {
+    constexpr std::array<const char*, 6> kEntries{
+        "", "mnu_ReservePoint", "mnu_UseReserve", "mnu_DenOfEvil", "mnu_BookOfSkill", "mnu_DeathOfIzual"};
+    return kEntries[static_cast<std::size_t>(step.kind)];
 }
 
-const char* entryOf(const PlanStep& step) {
-    switch (step.kind) {
-    case PlanStep::Reserve:
-        return "mnu_ReservePoint";
-    case PlanStep::UseReserve:
-        return "mnu_UseReserve";
-    case PlanStep::QuestPoint:
-        return step.quest == model::Quest::DenOfEvil     ? "mnu_DenOfEvil"
-               : step.quest == model::Quest::BookOfSkill ? "mnu_BookOfSkill"
-                                                         : "mnu_DeathOfIzual";
-    case PlanStep::Click:
-        break;
-    }
-    return "";
-}
-
+/// The text of the file at `path`, empty when there is none.
 QString readReport(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("(no report at %1)").arg(path);
-    }
-    return QString::fromUtf8(file.readAll());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 class KeyboardAlone : public DesktopTest {
@@ -444,9 +207,6 @@ protected:
         return program.treeScreen()->findChild<QWidget*>(
             QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) +
             QStringLiteral("(%1)").arg(s.index));
-    }
-    int historyCount() const {
-        return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
     }
     /// When the skill menu is up, runs `act` with it and the entry to choose.
     void onSkillMenu(const char* entry, std::function<void(QMenu&, QAction&)> act) {
@@ -486,28 +246,24 @@ protected:
                 key("Return");
             });
     }
-    void removeLater(const QString& path) { m_reports.push_back(path); }
-    void TearDown() override {
-        for (const QString& path : m_reports) {
-            QFile::remove(path);
-        }
-        DesktopTest::TearDown();
-    }
-
-private:
-    std::vector<QString> m_reports;
 };
 
 TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportAsByClicks) {
-    const std::vector<PlanStep> plan = sorceressToNinetyNine();
-    ASSERT_GE(plan.size(), 98U + 12U) << "every level and every quest point";
+    // Every level and quest point, six points held in reserve and spent later.
+    const std::vector<model::HistoryEntry> plan =
+        skillwright::testing::fullPlan(model::ClassId::Sorceress, "", 6).history;
+    ASSERT_EQ(plan.size(), 98U + 12U + 6U);
     const QString folder = QString::fromStdString(toolkit.reportFolder());
     const QString byKeys =
         folder + QStringLiteral("/KeyboardPlan%1.txt").arg(QCoreApplication::applicationPid());
     const QString byClicks =
         folder + QStringLiteral("/ClickPlan%1.txt").arg(QCoreApplication::applicationPid());
-    removeLater(byKeys);
-    removeLater(byClicks);
+    const struct Removal { // of both reports, whatever happens
+        QStringList paths;
+        ~Removal() {
+            std::ranges::for_each(paths, [](const QString& path) { QFile::remove(path); });
+        }
+    } removal{{byKeys, byClicks}};
 
     // The start screen: Left twice marks the Sorceress, Enter chooses her.
     key("Left");
@@ -516,11 +272,11 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
     ASSERT_TRUE(waitFor([&] { return program.treeScreen() != nullptr && active() == program.treeScreen(); }));
 
     int entries = 0;
-    for (const PlanStep& step : plan) {
-        const std::string_view name = model::skill(step.skill.tree, step.skill.index).name;
+    for (const model::HistoryEntry& step : plan) {
+        const std::string_view name = model::skill(skillOf(step).tree, skillOf(step).index).name;
         xdotool({"type", "--delay", "5",
                  QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower()});
-        if (step.kind == PlanStep::Click) {
+        if (step.kind == model::EntryKind::Ordinary) {
             key("Return");
         } else {
             onSkillMenu(entryOf(step), [](QMenu& menu, QAction& entry) {
@@ -539,7 +295,7 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
                 keys << QStringLiteral("Return");
                 xdotool(QStringList{"key"} + keys);
             });
-            key(step.kind == PlanStep::QuestPoint ? "shift+F10" : "Menu");
+            key(model::isQuestKind(step.kind) ? "shift+F10" : "Menu");
         }
         ++entries;
         ASSERT_TRUE(waitFor([&] { return historyCount() == entries; }))
@@ -554,9 +310,9 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
     click(program.treeScreen()->findChild<QLabel*>("lbl_Reset"));
     ASSERT_TRUE(waitFor([&] { return historyCount() == 0; }));
     entries = 0;
-    for (const PlanStep& step : plan) {
-        if (step.kind == PlanStep::Click) {
-            click(icon(step.skill));
+    for (const model::HistoryEntry& step : plan) {
+        if (step.kind == model::EntryKind::Ordinary) {
+            click(icon(skillOf(step)));
         } else {
             onSkillMenu(entryOf(step), [](QMenu& menu, QAction& entry) {
                 const QRect place = menu.actionGeometry(&entry);
@@ -564,7 +320,7 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
                 xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
                 xdotool({"click", "1"});
             });
-            click(icon(step.skill), 3);
+            click(icon(skillOf(step)), 3);
         }
         ++entries;
         ASSERT_TRUE(waitFor([&] { return historyCount() == entries; })) << "click " << entries;
@@ -582,120 +338,6 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
     keysReport.remove(0, keysReport.indexOf(QLatin1Char('\n')));
     clicksReport.remove(0, clicksReport.indexOf(QLatin1Char('\n')));
     EXPECT_EQ(keysReport.toStdString(), clicksReport.toStdString());
-}
-
-/// The program a kill test kills: it plans a Sorceress with real clicks,
-/// prints the history on screen, line by line, then waits to be killed. Run
-/// only as that test's child.
-TEST(DesktopKilledProgram, plansAndWaits) {
-    if (qEnvironmentVariableIsEmpty("SKILLWRIGHT_KILLED_CHILD") ||
-        QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "the kill test's child";
-    }
-    qputenv("XDG_STATE_HOME", qgetenv("SKILLWRIGHT_KILLED_CHILD")); // the journal its parent reads
-    toolkit::QtToolkit toolkit;
-    model::Build build;
-    app::Program program(build, toolkit);
-    program.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.startScreen()));
-    click(program.startScreen().findChild<QLabel*>("lbl_Sorceress"));
-    ASSERT_TRUE(
-        waitFor([&] { return program.treeScreen() != nullptr && program.treeScreen()->isVisible(); }));
-    screens::SkillTreeScreen* sorceress = program.treeScreen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sorceress));
-    auto* history = sorceress->findChild<QListWidget*>("lb_SkillsPerLevel");
-    const std::vector<const char*> icons{"img_SorceressFire(0)", "img_SorceressFire(0)",
-                                         "img_SorceressFire(1)", "img_SorceressCold(0)",
-                                         "img_SorceressFire(0)"};
-    for (std::size_t n = 0; n < icons.size(); ++n) {
-        click(sorceress->findChild<QWidget*>(icons[n]));
-        ASSERT_TRUE(waitFor([&] { return history->count() == static_cast<int>(n + 1); }));
-    }
-    for (int i = 0; i < history->count(); ++i) {
-        std::cout << "entry " << history->item(i)->text().toStdString() << '\n';
-    }
-    std::cout << "planned" << std::endl;
-    QTest::qWait(10 * kPatience); // killed long before
-    FAIL() << "not killed";
-}
-
-TEST(DesktopKill, aPlanOnScreenWhenTheProgramIsKilledIsContinuedAndSavedWhole) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs an X display: run under tests/support/under-xvfb";
-    }
-    namespace fs = std::filesystem;
-    const fs::path state =
-        fs::temp_directory_path() / ("sw-killed-" + std::to_string(QCoreApplication::applicationPid()));
-    fs::remove_all(state);
-    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state.string()));
-
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SKILLWRIGHT_KILLED_CHILD"), QString::fromStdString(state.string()));
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=DesktopKilledProgram.plansAndWaits")});
-    ASSERT_TRUE(child.waitForStarted(kPatience));
-    QStringList planned;
-    QByteArray output;
-    while (!output.contains("planned\n")) {
-        ASSERT_TRUE(child.waitForReadyRead(3 * kPatience)) << output.toStdString();
-        output += child.readAllStandardOutput();
-    }
-    for (const QByteArray& line : output.split('\n')) {
-        if (line.startsWith("entry ")) {
-            planned << QString::fromUtf8(line.mid(6));
-        }
-    }
-    ASSERT_EQ(planned.size(), 5);
-    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-    ASSERT_TRUE(child.waitForFinished(kPatience));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
-
-    // The next start shows the start screen as usual, asking nothing, and
-    // offers the plan that was on screen.
-    toolkit::QtToolkit toolkit;
-    model::Build build;
-    auto program = std::make_unique<app::Program>(build, toolkit);
-    program->start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->startScreen()));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    auto* button = program->startScreen().findChild<QPushButton*>("cmd_Continue");
-    ASSERT_TRUE(button->isVisible());
-    EXPECT_EQ(button->toolTip(), "Continue: Sorceress, level 6, unsaved, just now (Ctrl+Shift+T)");
-    click(button);
-    ASSERT_TRUE(
-        waitFor([&] { return program->treeScreen() != nullptr && program->treeScreen()->isVisible(); }));
-    screens::SkillTreeScreen* sorceress = program->treeScreen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sorceress));
-
-    // SAVE, the name typed into its box.
-    const std::string name = "Killed" + std::to_string(QCoreApplication::applicationPid());
-    const fs::path saved = fs::path(toolkit.reportFolder()) / (name + ".txt");
-    auto* timer = new QTimer(sorceress);
-    QObject::connect(timer, &QTimer::timeout, [timer, &name] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        if (box != nullptr && box->isVisible()) {
-            timer->stop();
-            box->setTextValue(QString::fromStdString(name));
-            box->accept();
-        }
-    });
-    timer->start(5);
-    click(sorceress->findChild<QLabel*>("lbl_Save"));
-    ASSERT_TRUE(waitFor([&] { return fs::exists(saved); }));
-    const report::ReportReading reading = report::readReport(saved.string());
-    fs::remove(saved);
-    ASSERT_TRUE(reading.report.has_value()) << reading.error;
-    EXPECT_EQ(reading.report->plan.classId, model::ClassId::Sorceress);
-    EXPECT_EQ(reading.report->level, 6);
-    QStringList reported;
-    for (const model::HistoryEntry& entry : reading.report->plan.history) {
-        reported << QString::fromStdString(model::formatEntry(entry));
-    }
-    EXPECT_EQ(reported, planned);
-    program.reset();
-    fs::remove_all(state);
 }
 
 } // namespace

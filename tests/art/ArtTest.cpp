@@ -75,7 +75,7 @@ TEST(SkillIcons, indexOutsideTheTreeGivesNoPicture) {
     EXPECT_TRUE(skillIcon(model::TreeId::NecromancerPoisonBone, model::kSkillsPerTree).isNull());
 }
 
-TEST(Panels, haveTheSizesTheScreensLayOut) {
+TEST(Panels, haveTheSizesTheScreensAndTheGeneratorLayOut) {
     for (const auto& info : model::classes()) {
         SCOPED_TRACE(std::string(info.name));
         EXPECT_EQ(buttonPanel(info.id).size(), QSize(160, 349));
@@ -89,49 +89,44 @@ TEST(Panels, haveTheSizesTheScreensLayOut) {
     EXPECT_NE(portrait(0).toImage(), portrait(1).toImage());
     EXPECT_TRUE(portrait(2).isNull());
     EXPECT_EQ(generatorButton().size(), QSize(40, 40));
+    EXPECT_EQ(generatorBackground().size(), QSize(360, 300));
+    const QImage emblem = generatorEmblem().toImage();
+    EXPECT_EQ(emblem.size(), QSize(56, 56));
+    // Round, so the corners let the dialog's background through.
+    EXPECT_EQ(qAlpha(emblem.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(emblem.pixel(28, 28)), 255);
 }
 
-TEST(Panels, textAreasOfTheBottomPanelArePlainDark) {
-    const QImage panel = bottomPanel(model::ClassId::Sorceress).toImage();
-    for (const QRect& area : {QRect(41, 27, 251, 170), QRect(301, 27, 481, 168)}) {
-        const QRect inside = area.adjusted(4, 4, -4, -4);
-        for (const QPoint& p : {inside.topLeft(), inside.center(), inside.bottomRight()}) {
-            EXPECT_LT(qGray(panel.pixel(p)), 16) << p.x() << "," << p.y();
-        }
-    }
-}
-
-TEST(Panels, textLinesOnTheBottomPanelLieOnAPlainDarkStrip) {
-    // The panel is stretched onto -75, 5580, 12165 x 3345 twips, one picture
-    // pixel to a screen pixel; the notice line and the disclaimer overlap it.
-    struct Line {
+// The bottom panel's two text areas, and the strips under the notice line and
+// the disclaimer (the panel stretched onto -75, 5580, 12165 x 3345 twips, one
+// picture pixel to a screen pixel), are plain dark.
+TEST(Panels, textOnTheBottomPanelLiesOnPlainDarkGround) {
+    const struct {
         const char* name;
-        int left, top, width, height;
+        QRect onPanel;
+        int brightest;
+    } areas[] = {
+        {"the status area", QRect(45, 31, 243, 162), 16},
+        {"the history area", QRect(305, 31, 473, 160), 16},
+        {"lbl_UnAvail", twips(30 + 75, 5505 - 5580, 11925, 255), 40},
+        {"lbl_Notice", twips(450 + 75, 8775 - 5580, 11100, 420), 40},
     };
-    const Line lines[] = {{"lbl_UnAvail", 30, 5505, 11925, 255}, {"lbl_Notice", 450, 8775, 11100, 420}};
     for (const auto& info : model::classes()) {
         const QImage panel = bottomPanel(info.id).toImage();
-        for (const Line& line : lines) {
-            SCOPED_TRACE(std::string(info.name) + " " + line.name);
-            const QRect onPanel = twips(line.left + 75, line.top - 5580, line.width, line.height);
-            ASSERT_TRUE(onPanel.intersects(panel.rect()));
-            EXPECT_LT(brightest(panel, onPanel), 40);
+        for (const auto& area : areas) {
+            SCOPED_TRACE(std::string(info.name) + " " + area.name);
+            ASSERT_TRUE(area.onPanel.intersects(panel.rect()));
+            EXPECT_LT(brightest(panel, area.onPanel), area.brightest);
         }
     }
 }
 
-TEST(SelectBackground, titleStandsOnCalmSky) {
-    // lbl_Title: no rule, diamond or frame behind "SKILLWRIGHT".
-    EXPECT_LT(brightest(selectBackground().toImage(), twips(3000, 150, 6000, 600)), 70);
-}
-
-TEST(SelectBackground, contactCardBoxFramesItsLabelAndClearsTheGeneratorButton) {
+TEST(SelectBackground, theTitleStandsOnCalmSkyAndTheContactCardsBoxFramesItsLabel) {
     const QImage background = selectBackground().toImage();
-    const QRect card(610, 425, 180, 105); // lbl_ContactInfo: 9150, 6375, 2700 x 1575 twips
-    const QRect button(742, 542, 40, 40); // Command1: 11130, 8130, 600 x 600 twips
-    ASSERT_EQ(card, twips(9150, 6375, 2700, 1575));
-    ASSERT_EQ(button, twips(11130, 8130, 600, 600));
-
+    // lbl_Title: no rule, diamond or frame behind "SKILLWRIGHT".
+    EXPECT_LT(brightest(background, twips(3000, 150, 6000, 600)), 70);
+    const QRect card = twips(9150, 6375, 2700, 1575);  // lbl_ContactInfo
+    const QRect button = twips(11130, 8130, 600, 600); // Command1
     EXPECT_LT(brightest(background, card.adjusted(4, 4, -4, -4)), 30) << "the card's text needs plain ground";
     // Walking out of the card from inside, the box's frame begins within four
     // pixels of the label's edge on every side.
@@ -142,22 +137,10 @@ TEST(SelectBackground, contactCardBoxFramesItsLabelAndClearsTheGeneratorButton) 
     EXPECT_NEAR(firstBright(background, middle, {0, -1}, threshold).y(), 423, 3);
     EXPECT_NEAR(firstBright(background, middle, {0, 1}, threshold).y(), 531, 3);
     // Straight above the button the box ends before it.
-    const QPoint overButton(762, 477);
-    EXPECT_NEAR(firstBright(background, overButton, {0, 1}, threshold).y(), 531, 3);
+    EXPECT_NEAR(firstBright(background, QPoint(762, 477), {0, 1}, threshold).y(), 531, 3);
     EXPECT_LT(brightest(background, button.adjusted(-3, -3, 3, 3)), 40) << "nothing drawn under the button";
 }
 
-TEST(GeneratorArt, hasTheSizesTheDialogLaysOut) {
-    EXPECT_EQ(generatorBackground().size(), QSize(360, 300));
-    const QImage emblem = generatorEmblem().toImage();
-    EXPECT_EQ(emblem.size(), QSize(56, 56));
-    // Round, so the corners let the dialog's background through.
-    EXPECT_EQ(qAlpha(emblem.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(emblem.pixel(28, 28)), 255);
-}
-
-// The window icon, and the installed program's desktop icon: the emblem at
-// each of the desktop's sizes, round, with its top gem lit gold.
 TEST(ProgramIcon, isTheEmblemAtTheDesktopsIconSizes) {
     const QIcon icon = programIcon();
     const QList<QSize> sizes{{16, 16}, {22, 22}, {24, 24},   {32, 32},

@@ -45,11 +45,6 @@ protected:
         return generator::fillRandomly(build, toolkit, p.level);
     }
     [[nodiscard]] int closingMessages() const { return skillwright::testing::closingMessages(toolkit); }
-    void firstSkillsInTurn() { skillwright::testing::firstSkillsInTurn(toolkit); }
-    void seed(unsigned value) {
-        auto rng = std::make_shared<std::mt19937>(value);
-        toolkit.randomSource = [rng] { return std::uniform_real_distribution<double>(0.0, 1.0)(*rng); };
-    }
 };
 
 TEST_F(Generator, aRandomClassIsDrawnByItsBand) {
@@ -89,11 +84,11 @@ TEST_F(Generator, aClassChosenAfterwardsOpensEmpty) {
 }
 
 TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
-    firstSkillsInTurn();
-    for (const auto& [classId, target, label] :
-         std::vector<std::tuple<ClassId, int, std::string>>{{ClassId::Necromancer, 1, "Level 1"},
-                                                            {ClassId::Amazon, 12, "Level 12"},
-                                                            {ClassId::Paladin, 60, "Level 60"}}) {
+    skillwright::testing::firstSkillsInTurn(toolkit);
+    const std::tuple<ClassId, int, std::string> targets[] = {{ClassId::Necromancer, 1, "Level 1"},
+                                                             {ClassId::Amazon, 12, "Level 12"},
+                                                             {ClassId::Paladin, 60, "Level 60"}};
+    for (const auto& [classId, target, label] : targets) {
         const std::string_view name = classInfo(classId).name;
         SCOPED_TRACE(name);
         toolkit.messages.clear();
@@ -110,7 +105,8 @@ TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
 
 TEST_F(Generator, aSeededFillEndsAtItsTargetOrOneShortWhenItsLastClickIsRefused) {
     for (unsigned s = 1; s <= 10; ++s) {
-        seed(s);
+        auto rng = std::make_shared<std::mt19937>(s);
+        toolkit.randomSource = [rng] { return std::uniform_real_distribution<double>(0.0, 1.0)(*rng); };
         for (const ClassInfo& c : classes()) {
             SCOPED_TRACE(std::string(c.name) + " seed " + std::to_string(s));
             toolkit.messages.clear();
@@ -158,7 +154,7 @@ TEST_F(Generator, aRefusedLastClickEndsOneLevelShort) {
 
 TEST_F(Generator, resetAClosedScreenOrAStopRequestBetweenTwoGeneratedClicksStopsTheFillAtOnce) {
     enum class Stop { Reset, ScreenClosed, Requested };
-    firstSkillsInTurn();
+    skillwright::testing::firstSkillsInTurn(toolkit);
     for (const Stop how : {Stop::Reset, Stop::ScreenClosed, Stop::Requested}) {
         SCOPED_TRACE(static_cast<int>(how));
         toolkit.messages.clear();

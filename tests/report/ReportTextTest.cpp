@@ -1,3 +1,7 @@
+// The report's text: its two layouts, pinned here once for every suite, and
+// the encodings a report may be read in.
+#include "PlanMaker.h"
+
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
 
@@ -6,33 +10,42 @@
 namespace skillwright::report {
 namespace {
 
-TEST(ReportText, historyEntriesFollowTheStartingLineVerbatim) {
-    const std::string text =
-        reportText({model::ClassId::Necromancer,
-                    {{model::EntryKind::Ordinary, 2, 1, 0, {model::TreeId::NecromancerPoisonBone, 0}},
-                     {model::EntryKind::ReservedForLater, 3, 0, 0, {}}},
-                    "Hero"});
-    EXPECT_EQ(text, "Hero\r\n"
-                    "Class: Necromancer\r\n"
-                    "Level: 3\r\n"
-                    "---------------------------------------------\r\n"
-                    "\r\n"
-                    "Clvl 1 Slvl 0: Starting Level\r\n"
-                    "Clvl 2 Slvl 1: Teeth\r\n"
-                    "Clvl 3 Reserved For Later \r\n"
-                    "\r\n"
-                    "---------------------------------------------\r\n");
+using model::TreeId;
+
+/// The lines, each ended by CR LF.
+std::string crlfLines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text.append(line).append("\r\n");
+    }
+    return text;
+}
+
+TEST(ReportText, anEmptyCharacterAndAHistoryOfEveryKindOfEntryAreLaidOutLineByLine) {
+    const std::string_view rule = "---------------------------------------------";
+    model::Build build;
+    build.openScreen(model::ClassId::Necromancer);
+    EXPECT_EQ(reportText(testing::planOf(build, "Hero")),
+              crlfLines({"No Skills selected, Empty character", "", "Hero", "Class: Necromancer", "Level: 1",
+                         rule, "", "Clvl 1 Slvl 0: Starting Level", "", "", rule}));
+    build.click(TreeId::NecromancerPoisonBone, 0);
+    build.prepareRightClick(TreeId::NecromancerPoisonBone, 0);
+    build.reservePoint();
+    build.useReservedPoint();
+    build.takeDenOfEvilPoint();
+    build.takeBookOfSkillPoint();
+    build.takeIzualPoint();
+    EXPECT_EQ(reportText(testing::planOf(build, "Bones")),
+              crlfLines({"Bones", "Class: Necromancer", "Level: 3", rule, "", "Clvl 1 Slvl 0: Starting Level",
+                         "Clvl 2 Slvl 1: Teeth", "Clvl 3 Reserved For Later ", "Reserved Slvl 2: Teeth",
+                         "Den Of Evil: Normal Slvl 3: Teeth", "Book of Skill: Normal Slvl 4: Teeth",
+                         "Izual Quest Point:(1) Normal Slvl 5: Teeth", "", rule}));
 }
 
 // Reports are written in UTF-8; one that is not valid UTF-8 (saved before,
 // in Latin-1) is read as Latin-1.
 TEST(ReportEncoding, validUtf8StaysAndAnythingElseIsReadAsLatin1) {
-    struct Case {
-        std::string bytes;
-        std::string utf8;
-    };
-    const Case cases[] = {
-        {"Hero", "Hero"},
+    const std::pair<std::string, std::string> cases[] = {
         {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},                                               // valid: kept
         {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"}, // Japanese
         {"J\xFCrgen", "J\xC3\xBCrgen"},                                                   // Latin-1
@@ -42,8 +55,8 @@ TEST(ReportEncoding, validUtf8StaysAndAnythingElseIsReadAsLatin1) {
         {"\xE0\x82\x80", "\xC3\xA0\xC2\x82\xC2\x80"}, // U+0080 overlong in three bytes: Latin-1
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"}, // surrogate: Latin-1
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(asUtf8(c.bytes), c.utf8) << c.bytes;
+    for (const auto& [bytes, utf8] : cases) {
+        EXPECT_EQ(asUtf8(bytes), utf8) << bytes;
     }
 }
 

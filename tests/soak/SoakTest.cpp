@@ -1,16 +1,11 @@
-// Long seeded random play through the whole program: the real Program with
-// its real screens, driven by QTest mouse and key events, the scripted
-// toolkit answering the modal boxes and keeping the clock. After every
-// action the screen is read back (count labels, status labels, the history
-// list) and held to the build's rules; saved reports are opened again and
-// compared with the screen they came from. The player also holds the plan
-// (the tree screen shown and its history) as it last saw it: an action that
-// must leave the plan alone or that puts a known one in its place is held to
-// it, and a fill the player led away from must stop where it was. Keys go
-// where the keyboard is, as a player's do; a program ended by Esc is started
-// again. Plans leave the screen by every route into the program's journal,
-// and the start screen's continue button (or Ctrl+Shift+T) must bring back
-// the newest one as the journal holds it, read with the journal's own reader.
+// Long seeded random play through the whole program, driven by QTest mouse
+// and key events, the scripted toolkit answering the boxes and keeping the
+// clock. After every action the screen (counts, status labels, the history,
+// up to the entry looked back at) is held to the rules' replay of the history
+// it shows. The player holds the plan as it last saw it: an action that must
+// leave it alone or puts a known one in its place is held to that, and a fill
+// the player led away from must stop where it was. Saved reports and plans
+// continued from the journal must come back as they left.
 //
 // SKILLWRIGHT_SOAK_SEED=<n>     play that seed alone (with a time: the first seed)
 // SKILLWRIGHT_SOAK_SECONDS=<s>  play seed after seed until the time is up
@@ -27,13 +22,10 @@
 #include <QFile>
 #include <QKeySequence>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -50,14 +42,11 @@
 #include <numeric>
 #include <optional>
 #include <random>
-#include <set>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 using namespace skillwright;
-using model::ClassId;
 using model::TreeId;
 
 namespace {
@@ -69,86 +58,13 @@ QString qstr(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// ---- The rules, read off the history list entry by entry ----
-
-enum Quest { DenOfEvil, BookOfSkill, Izual };
-
-/// How a quest's point after `taken` earlier ones is written, up to " Slvl".
-std::string questPrefix(int quest, int taken) {
-    constexpr std::array<const char*, 3> kDifficulties{"Normal", "Nightmare", "Hell"};
-    const std::string d =
-        kDifficulties[static_cast<std::size_t>(std::min(quest == Izual ? taken / 2 : taken, 2))];
-    return quest == DenOfEvil     ? "Den Of Evil: " + d
-           : quest == BookOfSkill ? "Book of Skill: " + d
-                                  : "Izual Quest Point:(" + std::to_string(taken % 2 + 1) + ") " + d;
-}
-
-using SkillNames = std::set<std::string, std::less<>>;
-
-/// What the history on screen says the build is, or the first entry that breaks a rule.
-struct Replay {
-    int levelUps = 0;
-    int reserve = 0;
-    std::array<int, 3> quests{};
-    std::map<std::string, int, std::less<>> counts;
-    std::string fault;
-};
-
-Replay replay(const std::vector<std::string>& history, const SkillNames& skills) {
-    Replay r;
-    for (std::size_t i = 0; i < history.size() && r.fault.empty(); ++i) {
-        const std::string& entry = history[i];
-        const auto bad = [&](const char* why) {
-            r.fault = "entry " + std::to_string(i + 1) + " \"" + entry + "\": " + why;
-        };
-        const std::string nextLevel = "Clvl " + std::to_string(r.levelUps + 2);
-        if (entry == nextLevel + " Reserved For Later ") {
-            ++r.levelUps;
-            ++r.reserve;
-            continue;
-        }
-        const std::size_t slvl = entry.find(" Slvl ");
-        const std::string prefix = entry.substr(0, slvl);
-        int quest = -1;
-        for (int q : {DenOfEvil, BookOfSkill, Izual}) {
-            quest = prefix == questPrefix(q, r.quests[static_cast<std::size_t>(q)]) ? q : quest;
-        }
-        if (prefix == nextLevel) {
-            ++r.levelUps;
-        } else if (prefix == "Reserved") {
-            if (--r.reserve < 0) {
-                bad("spends a reserved point that was never set aside");
-            }
-        } else if (quest >= 0) {
-            if (++r.quests[static_cast<std::size_t>(quest)] > (quest == Izual ? 6 : 3)) {
-                bad("quest taken more often than it gives");
-            }
-        } else {
-            bad("not the next level, a reserved point nor the next quest point");
-            break;
-        }
-        const std::string rest = slvl == std::string::npos ? "" : entry.substr(slvl + 6);
-        const std::size_t colon = rest.find(": ");
-        const std::string name = colon == std::string::npos ? "" : rest.substr(colon + 2);
-        if (!skills.contains(name)) {
-            bad("names no skill of this class");
-            break;
-        }
-        int& count = r.counts[name];
-        if (rest.substr(0, colon) != std::to_string(++count)) {
-            bad("Slvl is not the skill's next count");
-        }
-    }
-    return r;
-}
-
 // ---- The player ----
 
 /// How far the play reached, over all seeds: the closing line tells.
 std::map<std::string, int> g_reach;
 
 /// Where an action is played.
-enum class Where { Start, Generator, Tree, Viewer, Anywhere };
+enum class Where { Start, Generator, Tree, Anywhere };
 /// What an action may do to the plan: anything; leave it as it was; lead
 /// away from it (a fill running must stop where it is); put another in its place.
 enum class Effect { Free, Keeps, Leaves, Replaces };
@@ -218,7 +134,7 @@ struct Soak {
         if (m_favourite.isEmpty() || screen->findChild<QWidget*>(m_favourite) == nullptr || chance(2)) {
             // Mostly skills whose tier is open, so that characters grow old.
             const TreeId tree = model::classInfo(screen->classId()).trees[static_cast<std::size_t>(draw(3))];
-            const int level = replayOnScreen().levelUps + 1;
+            const int level = build.characterLevel();
             int index = draw(10);
             for (int tries = 0; tries < 3 && model::skill(tree, index).openingLevel > level + 1; ++tries) {
                 index = draw(10);
@@ -227,21 +143,11 @@ struct Soak {
         }
         clickOn(screen, m_favourite);
     }
-    /// A right click on an icon; the skill menu that opens shows the viewer
-    /// ("&Skill Stats") or plays a random entry.
-    void rightClick(bool forTheViewer) {
+    /// A right click on an icon, and a random entry of the skill menu.
+    void rightClick() {
         screens::SkillTreeScreen* screen = shownTree();
         const TreeId tree = model::classInfo(screen->classId()).trees[static_cast<std::size_t>(draw(3))];
-        m_pickStats = forTheViewer;
         clickOn(screen, iconName(tree, draw(10)), Qt::RightButton);
-        m_pickStats = false;
-        if (!forTheViewer) {
-            return;
-        }
-        if (shownViewer() == nullptr) {
-            fail("\"&Skill Stats\" showed no viewer");
-        }
-        ++g_reach["viewers opened"];
     }
     void historyKeys() {
         const Qt::Key key = std::array{Qt::Key_Escape, Qt::Key_Up,     Qt::Key_Down, Qt::Key_Home,
@@ -280,39 +186,22 @@ struct Soak {
         clickOn(shownTree(), QStringLiteral("lbl_Save"));
         keepSavedReport(name, before);
     }
-    void openSavedReport(bool byDrop) {
+    void openSavedReport() {
         if (m_kept.empty()) {
             return;
         }
-        const KeptReport kept = m_kept[static_cast<std::size_t>(draw(static_cast<int>(m_kept.size())))];
-        note(": " + kept.path.substr(kept.path.rfind('/') + 1, 40));
+        const auto& [path, plan] = m_kept[static_cast<std::size_t>(draw(static_cast<int>(m_kept.size())))];
+        note(": " + path.substr(path.rfind('/') + 1, 40));
         screens::SkillTreeScreen* before = shownTree();
-        const bool asks = before != nullptr && before->hasUnsavedPoints();
-        const bool replace = !asks || chance(2);
-        toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No); // if asked
-        const std::size_t messagesBefore = toolkit.messages.size();
-        if (replace) {
-            replacesPlan({qstr(model::classInfo(kept.classId).screenName), kept.entries});
-        }
-        toolkit.openFiles.push_back(kept.path);
-        if (byDrop) { // as the platform delivers it; it opens once the drop is over
-            QMimeData mime;
-            mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(kept.path))});
-            QWidget* target = before != nullptr ? static_cast<QWidget*>(before) : &start();
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(target, &enter);
-            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(target, &drop);
-            QCoreApplication::processEvents();
-        } else if (before != nullptr) {
+        const std::size_t messages = mayReplaceWith(plan, before);
+        toolkit.openFiles.push_back(path);
+        if (before != nullptr) {
             emit before->characterOpener().openRequested(); // Ctrl+O
         } else {
             clickOn(&start(), QStringLiteral("cmd_OpenCharacter"));
         }
         toolkit.openFiles.clear();
-        if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
-            fail("opening a saved report said \"" + toolkit.messages.back().text + "\"");
-        }
+        expectMessages(messages, "opening a saved report");
         ++g_reach["reports opened again"];
     }
     void continuePlan() {
@@ -320,20 +209,17 @@ struct Soak {
         if (button == nullptr || !button->isVisible()) {
             return;
         }
-        // The newest plan that left the screen, as its journal holds it.
-        std::filesystem::path newest;
-        std::uint64_t highest = 0;
+        // The newest plan that left the screen ("left-<n>.journal", n highest), as its journal holds it.
+        std::uint64_t newest = 0;
         for (const auto& entry : std::filesystem::directory_iterator(toolkit.journalFolder)) {
             const std::string name = entry.path().filename().string();
-            if (name.starts_with("left-") && name.ends_with(".journal") &&
-                std::stoull(name.substr(5)) > highest) {
-                highest = std::stoull(name.substr(5));
-                newest = entry.path();
-            }
+            newest = name.starts_with("left-") ? std::max<std::uint64_t>(newest, std::stoull(name.substr(5)))
+                                               : newest;
         }
-        std::ifstream in(newest, std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        const journal::JournalReading kept = journal::parseJournal(text);
+        std::ifstream in(toolkit.journalFolder + "/left-" + std::to_string(newest) + ".journal",
+                         std::ios::binary);
+        const journal::JournalReading kept = journal::parseJournal(
+            std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
         if (!kept.record) {
             fail("the plan offered to continue has no whole journal: " + kept.error);
             return;
@@ -343,65 +229,18 @@ struct Soak {
             expected.history.push_back(model::formatEntry(entry));
         }
         note(": " + describe(expected));
-        screens::SkillTreeScreen* before = program().treeScreen();
-        const bool asks = before != nullptr && before->hasUnsavedPoints();
-        const bool replace = !asks || chance(2);
-        if (asks) {
-            toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No);
-        }
-        if (replace) {
-            replacesPlan(expected);
-        }
-        const std::size_t messagesBefore = toolkit.messages.size();
+        const std::size_t messages = mayReplaceWith(expected, program().treeScreen());
         if (QApplication::activeWindow() == &start() && chance(3)) {
             note(": Ctrl+Shift+T");
             QTest::keyClick(&start(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
         } else {
             clickOn(&start(), QStringLiteral("cmd_Continue"));
         }
-        if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
-            fail("continuing a plan said \"" + toolkit.messages.back().text + "\"");
-        } else if (replace && shownTree() != nullptr && !shownTree()->hasUnsavedPoints()) {
+        expectMessages(messages, "continuing a plan");
+        if (m_effect == Effect::Replaces && shownTree() != nullptr && !shownTree()->hasUnsavedPoints()) {
             fail("a plan continued counts as saved");
         }
-        g_reach["plans continued"] += replace ? 1 : 0;
-    }
-    /// Ctrl+C: the code of the plan on screen, kept to be pasted later.
-    void copyCode() {
-        screens::SkillTreeScreen* tree = shownTree();
-        toolkit.clipboard.reset();
-        emit tree->characterOpener().commandRequested(screens::ProgramCommand::CopyBuildCode);
-        const std::string told = child<QLabel>(tree, QStringLiteral("lbl_UnAvail"))->text().toStdString();
-        if (!toolkit.clipboard ||
-            told != "Build code copied: " + std::to_string(toolkit.clipboard->size()) + " characters") {
-            fail("Ctrl+C copied no code, saying \"" + told + "\"");
-            return;
-        }
-        m_copied = {planOnScreen(), *toolkit.clipboard};
-        ++g_reach["codes copied"];
-    }
-    /// Ctrl+V of the code copied last: the screen must show the plan it was copied from.
-    void pasteCode() {
-        if (!m_copied) {
-            return;
-        }
-        screens::SkillTreeScreen* before = shownTree();
-        const bool asks = before != nullptr && before->hasUnsavedPoints();
-        const bool replace = !asks || chance(2);
-        if (asks) {
-            toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No);
-        }
-        if (replace) {
-            replacesPlan(m_copied->first);
-        }
-        toolkit.clipboard = m_copied->second;
-        const std::size_t messagesBefore = toolkit.messages.size();
-        emit(before != nullptr ? before->characterOpener() : start().characterOpener())
-            .commandRequested(screens::ProgramCommand::PasteBuildCode);
-        if (toolkit.messages.size() != messagesBefore + (asks ? 1 : 0)) {
-            fail("pasting a copied code said \"" + toolkit.messages.back().text + "\"");
-        }
-        ++g_reach["codes pasted"];
+        g_reach["plans continued"] += m_effect == Effect::Replaces ? 1 : 0;
     }
     void pressEscape() {
         // Esc goes where the keyboard is: the focused control of the active window.
@@ -445,12 +284,23 @@ struct Soak {
         std::vector<std::string> history;
         friend bool operator==(const Plan&, const Plan&) = default;
     };
-    struct KeptReport {
-        std::string path;
-        ClassId classId;
-        std::vector<std::string> entries;
-    };
-
+    /// Before an action that opens `next` in place of the plan on `current`,
+    /// which asks first when it has unsaved points: Yes or No at random. The
+    /// messages the action is to leave: the question, if asked.
+    std::size_t mayReplaceWith(const Plan& next, const screens::SkillTreeScreen* current) {
+        const bool asks = current != nullptr && current->hasUnsavedPoints();
+        const bool replace = !asks || chance(2);
+        toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No); // if asked
+        if (replace) {
+            replacesPlan(next);
+        }
+        return toolkit.messages.size() + (asks ? 1 : 0);
+    }
+    void expectMessages(std::size_t count, const char* action) {
+        if (toolkit.messages.size() != count) {
+            fail(std::string(action) + " said \"" + toolkit.messages.back().text + "\"");
+        }
+    }
     /// The action puts `plan` in the place of the plan; a fill running must stop first.
     void replacesPlan(Plan plan) {
         m_effect = Effect::Replaces;
@@ -520,19 +370,6 @@ struct Soak {
                std::to_string(plan.history.size()) + " entries" +
                (plan.history.empty() ? "" : ", the last \"" + plan.history.back() + "\"");
     }
-    static SkillNames skillsOf(ClassId classId) {
-        SkillNames names;
-        for (const TreeId tree : model::classInfo(classId).trees) {
-            for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                names.emplace(model::skill(tree, i).name);
-            }
-        }
-        return names;
-    }
-    [[nodiscard]] Replay replayOnScreen() const {
-        return replay(history(), skillsOf(shownTree()->classId()));
-    }
-
     void startProgram() {
         m_program.emplace(build, toolkit);
         program().menu().setPopper([this](QMenu& menu, QPoint) { return popMenu(menu); });
@@ -547,8 +384,7 @@ struct Soak {
             return where == Where::Generator || where == Where::Anywhere;
         }
         return where == Where::Anywhere || (where == Where::Start && start().isVisible()) ||
-               (where == Where::Tree && shownTree() != nullptr) ||
-               (where == Where::Viewer && shownViewer() != nullptr);
+               (where == Where::Tree && shownTree() != nullptr);
     }
     void playerDuringFill() {
         // Between two generated points the player may act, once in a while.
@@ -559,9 +395,6 @@ struct Soak {
     }
 
     QAction* popMenu(QMenu& menu) {
-        if (m_pickStats) {
-            return program().menu().findChild<QAction*>(QStringLiteral("mnu_SkillInfo"));
-        }
         // Mostly an entry that is shown; sometimes a dismissed menu, or a
         // pick of a hidden entry that the menu must ignore.
         const QList<QAction*> all = menu.actions();
@@ -604,27 +437,37 @@ struct Soak {
             shownEntries.resize(static_cast<std::size_t>(row) + 1);
             ++g_reach["looks back"];
         }
-        const Replay r = replay(shownEntries, skillsOf(screen->classId()));
-        if (!r.fault.empty()) {
-            fail(r.fault);
+        // The rules' replay of the history shown.
+        model::Plan plan{screen->classId(), {}, {}};
+        for (const std::string& text : shownEntries) {
+            const model::ParsedEntry parsed = model::parseEntry(text, plan.classId);
+            if (!parsed.entry) {
+                fail("history entry \"" + text + "\": " + parsed.error);
+                return;
+            }
+            plan.history.push_back(*parsed.entry);
+        }
+        model::Build replayed;
+        if (const auto stop = replayed.replay(plan)) {
+            fail("history entry \"" + shownEntries[stop->entry] + "\": " + stop->reason);
             return;
         }
-        for (const TreeId tree : model::classInfo(screen->classId()).trees) {
+        for (const TreeId tree : model::classInfo(plan.classId).trees) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                const auto it = r.counts.find(model::skill(tree, i).name);
-                const std::string expected = std::to_string(it == r.counts.end() ? 0 : it->second);
+                const std::string expected = std::to_string(replayed.character()->points(tree, i));
                 const QString label = qstr(model::tree(tree).countArray) + QStringLiteral("(%1)").arg(i);
                 if (const std::string shown = str(child<QLabel>(screen, label)->text()); shown != expected) {
                     fail(str(label) + " shows " + shown + ", the history holds " + expected);
                 }
             }
         }
+        const int levelUps = replayed.levelsGained();
         // A fresh screen writes level one its own way; undone back to it, the usual way.
         const std::array<std::tuple<const char*, std::string, std::string>, 3> labels{
-            {{"lbl_CharLevel", "Level " + std::to_string(r.levelUps + 1), r.levelUps == 0 ? "Level: 1" : ""},
-             {"lbl_SkillLevel", "Skill Points:  " + std::to_string(r.levelUps),
-              r.levelUps == 0 ? "Skill Points: 0" : ""},
-             {"lbl_Reserved", "Reserved Points: " + std::to_string(r.reserve), ""}}};
+            {{"lbl_CharLevel", "Level " + std::to_string(levelUps + 1), levelUps == 0 ? "Level: 1" : ""},
+             {"lbl_SkillLevel", "Skill Points:  " + std::to_string(levelUps),
+              levelUps == 0 ? "Skill Points: 0" : ""},
+             {"lbl_Reserved", "Reserved Points: " + std::to_string(replayed.reservedPoints()), ""}}};
         for (const auto& [name, expected, fresh] : labels) {
             if (const std::string shown = str(child<QLabel>(screen, QLatin1String(name))->text());
                 shown != expected && shown != fresh) {
@@ -642,9 +485,9 @@ struct Soak {
         }
         ++g_reach["reports saved"];
         const std::string path = toolkit.folder + "/" + name + ".txt";
-        std::erase_if(m_kept, [&](const KeptReport& k) { return k.path == path; });
+        std::erase_if(m_kept, [&](const auto& kept) { return kept.first == path; });
         if (chance(2) && m_kept.size() < 6) {
-            m_kept.push_back({path, shownTree()->classId(), history()});
+            m_kept.emplace_back(path, planOnScreen());
         }
     }
 
@@ -653,10 +496,9 @@ struct Soak {
     std::string m_trace;     ///< the actions played, one a line
     std::string m_problem;
     int m_actions = 0;
-    int m_depth = 0;          ///< actions in progress
-    int m_generating = 0;     ///< generations in progress
-    bool m_pickStats = false; ///< the skill menu is to run "&Skill Stats"
-    QString m_favourite;      ///< the icon clicked last, often clicked again
+    int m_depth = 0;      ///< actions in progress
+    int m_generating = 0; ///< generations in progress
+    QString m_favourite;  ///< the icon clicked last, often clicked again
     std::optional<app::Program> m_program;
     bool m_programEnded = false;
     Plan m_held; ///< the plan as the player last saw it
@@ -666,8 +508,7 @@ struct Soak {
     /// must have stopped at, and the messages shown by then.
     std::optional<Plan> m_fillLeftAt;
     std::size_t m_messagesWhenLeft = 0;
-    std::vector<KeptReport> m_kept; ///< reports saved to be opened again, with their history
-    std::optional<std::pair<Plan, std::string>> m_copied; ///< the plan last copied, and its code
+    std::vector<std::pair<std::string, Plan>> m_kept; ///< reports saved to be opened again, and their plans
 };
 
 /// What the player may do: where, how often against the others, what it
@@ -685,15 +526,13 @@ using enum Effect;
 const std::array kActions{
     Action{"choose a class",       Start,      6, Free,   [](Soak& s) { s.chooseClass(); }},
     Action{"open the generator",   Start,      3, Leaves, [](Soak& s) { s.clickOn(&s.start(), s.chance(2) ? "lbl_Random" : "Command1"); }},
-    Action{"open a saved report",  Start,      1, Keeps,  [](Soak& s) { s.openSavedReport(false); }},
-    Action{"drop a saved report",  Start,      1, Keeps,  [](Soak& s) { s.openSavedReport(true); }},
+    Action{"open a saved report",  Start,      1, Keeps,  [](Soak& s) { s.openSavedReport(); }},
     Action{"continue a plan",      Start,      2, Keeps,  [](Soak& s) { s.continuePlan(); }},
     Action{"pick a class option",  Generator,  4, Keeps,  [](Soak& s) { s.clickOn(s.program().generatorDialog(), Soak::kOptions[static_cast<std::size_t>(s.draw(6))]); }},
     Action{"generate",             Generator,  5, Free,   [](Soak& s) { s.generate(); }},
     Action{"cancel the generator", Generator,  1, Keeps,  [](Soak& s) { s.chance(2) ? s.clickOn(s.program().generatorDialog(), "lbl_Cancel") : s.keyOn(s.program().generatorDialog(), "txt_Level", Qt::Key_Escape); }},
     Action{"left click",           Tree,      60, Free,   [](Soak& s) { s.leftClick(); }},
-    Action{"right click",          Tree,      22, Free,   [](Soak& s) { s.rightClick(false); }},
-    Action{"open the viewer",      Tree,       2, Keeps,  [](Soak& s) { s.rightClick(true); }},
+    Action{"right click",          Tree,      22, Free,   [](Soak& s) { s.rightClick(); }},
     Action{"UNDO LAST",            Tree,      12, Free,   [](Soak& s) { s.clickOn(s.shownTree(), "lbl_UndoLast"); }},
     Action{"RESET",                Tree,       1, Free,   [](Soak& s) { s.replacesPlan({s.shownTree()->objectName(), {}}); s.clickOn(s.shownTree(), "lbl_Reset"); }},
     Action{"CHANGE CLASS",         Tree,       1, Free,   [](Soak& s) { s.replacesPlan({}); s.clickOn(s.shownTree(), "lbl_ChangeClass"); }},
@@ -701,12 +540,7 @@ const std::array kActions{
     Action{"take back to here",    Tree,       2, Free,   [](Soak& s) { s.takeBackToHere(); }},
     Action{"redo or undo by keys", Tree,       8, Free,   [](Soak& s) { s.redo(); }},
     Action{"SAVE",                 Tree,       2, Keeps,  [](Soak& s) { s.save(); }},
-    Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(false); }},
-    Action{"drop a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(true); }},
-    Action{"copy the build code",  Tree,       2, Keeps,  [](Soak& s) { s.copyCode(); }},
-    Action{"paste a copied code",  Tree,       2, Keeps,  [](Soak& s) { s.pasteCode(); }},
-    Action{"paste a copied code",  Start,      1, Keeps,  [](Soak& s) { s.pasteCode(); }},
-    Action{"close the viewer",     Viewer,     3, Keeps,  [](Soak& s) { s.chance(2) ? s.clickOn(s.shownViewer(), "Label1") : s.keyOn(s.shownViewer(), {}, Qt::Key_Escape); }},
+    Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(); }},
     Action{"let time pass",        Anywhere,   2, Keeps,  [](Soak& s) { s.toolkit.advance(std::array{100, 1000, 4999, 5000, 6000}[s.draw(5)]); }},
     Action{"press Esc",            Anywhere,   1, Keeps,  [](Soak& s) { s.pressEscape(); }},
 };

@@ -56,15 +56,16 @@ inline bool takeAnywhere(model::Build& build, Take how) {
     return false;
 }
 
-/// A level-99 character of `classId` with all twelve quest points and thirty
-/// points reserved for later and spent: 140 entries.
-inline model::Plan fullPlan(model::ClassId classId, std::string name) {
+/// A level-99 character of `classId` with all twelve quest points and
+/// `reserves` points (at most 30) reserved for later and spent: 110 entries
+/// and one for each reserved point.
+inline model::Plan fullPlan(model::ClassId classId, std::string name, int reserves = 30) {
     model::Build build;
     build.openScreen(classId);
     int reserved = 0;
     while (build.characterLevel() < model::kMaxLevel) {
         // Every third level-up is held in reserve and spent at the next one.
-        if (reserved < 30 && build.levelsGained() % 3 == 0 && takeAnywhere(build, Take::Reserve)) {
+        if (reserved < reserves && build.levelsGained() % 3 == 0 && takeAnywhere(build, Take::Reserve)) {
             ++reserved;
             continue;
         }

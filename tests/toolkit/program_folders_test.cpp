@@ -1,3 +1,5 @@
+#include "Files.h"
+
 #include <toolkit/ProgramFolders.h>
 
 #include <gtest/gtest.h>
@@ -28,62 +30,33 @@ TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolde
         std::string animations;
         std::string reports;
     };
+    const std::string documents = kDocuments + "/Skillwright";
+    // clang-format off
     const Case cases[] = {
-        {"a build folder",
-         "/src/build/bin",
-         {"/src/build/bin/amazonmove.gif"},
-         {"/src/build/bin"},
-         "/src/build/bin",
-         "/src/build/bin"},
-        {"a copy on a write-protected stick",
-         "/media/stick",
-         {"/media/stick/necromancermove.gif", "/media/stick/sorceressmove.gif"},
-         {},
-         "/media/stick",
-         kDocuments + "/Skillwright"},
-        {"installed, the program's folder writable (root)",
-         "/usr/games",
-         {"/usr/share/skillwright", "/usr/share/skillwright/amazonmove.gif"},
-         {"/usr/bin"},
-         "/usr/share/skillwright",
-         kDocuments + "/Skillwright"},
-        {"installed under the home folder, which the player may write",
-         "/home/pat/.local/bin",
-         {"/home/pat/.local/share/skillwright"},
-         {"/home/pat/.local/bin"},
-         "/home/pat/.local/share/skillwright",
-         kDocuments + "/Skillwright"},
-        {"a package unpacked into a temporary folder, named with a closing slash",
-         "/tmp/x/usr/games/",
-         {"/tmp/x/usr/share/skillwright"},
-         {},
-         "/tmp/x/usr/share/skillwright",
-         kDocuments + "/Skillwright"},
-        {"one animation beside an installed program: a folder of its own",
-         "/opt/sw/bin",
-         {"/opt/sw/bin/paladinmove.gif", "/opt/sw/share/skillwright"},
-         {"/opt/sw/bin"},
-         "/opt/sw/bin",
-         "/opt/sw/bin"},
-        {"animations nowhere, the folder writable (before they are drawn)",
-         "/src/build/bin",
-         {},
-         {"/src/build/bin"},
-         "/src/build/bin",
-         "/src/build/bin"},
-        {"animations nowhere, the folder read-only",
-         "/src/build/bin",
-         {},
-         {},
-         "/src/build/bin",
-         kDocuments + "/Skillwright"},
-        {"another file beside does not make a folder of its own",
-         "/usr/games",
-         {"/usr/games/amazonmove.png", "/usr/share/skillwright"},
-         {"/usr/games"},
-         "/usr/share/skillwright",
-         kDocuments + "/Skillwright"},
+        {"a build folder", "/src/build/bin",
+         {"/src/build/bin/amazonmove.gif"}, {"/src/build/bin"}, "/src/build/bin", "/src/build/bin"},
+        {"a copy on a write-protected stick", "/media/stick",
+         {"/media/stick/necromancermove.gif", "/media/stick/sorceressmove.gif"}, {},
+         "/media/stick", documents},
+        {"installed, the program's folder writable (root)", "/usr/games",
+         {"/usr/share/skillwright", "/usr/share/skillwright/amazonmove.gif"}, {"/usr/bin"},
+         "/usr/share/skillwright", documents},
+        {"installed under the home folder, which the player may write", "/home/pat/.local/bin",
+         {"/home/pat/.local/share/skillwright"}, {"/home/pat/.local/bin"},
+         "/home/pat/.local/share/skillwright", documents},
+        {"a package unpacked into a temporary folder, named with a closing slash", "/tmp/x/usr/games/",
+         {"/tmp/x/usr/share/skillwright"}, {}, "/tmp/x/usr/share/skillwright", documents},
+        {"one animation beside an installed program: a folder of its own", "/opt/sw/bin",
+         {"/opt/sw/bin/paladinmove.gif", "/opt/sw/share/skillwright"}, {"/opt/sw/bin"},
+         "/opt/sw/bin", "/opt/sw/bin"},
+        {"animations nowhere, the folder writable (before they are drawn)", "/src/build/bin",
+         {}, {"/src/build/bin"}, "/src/build/bin", "/src/build/bin"},
+        {"animations nowhere, the folder read-only", "/src/build/bin", {}, {}, "/src/build/bin", documents},
+        {"another file beside does not make a folder of its own", "/usr/games",
+         {"/usr/games/amazonmove.png", "/usr/share/skillwright"}, {"/usr/games"},
+         "/usr/share/skillwright", documents},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ProgramFolders folders(c.program, kDocuments, fakeFileSystem(c.paths, c.writable));
@@ -94,10 +67,8 @@ TEST(ProgramFolders, animationsBesideFirstThenInstalledReportsBesideOnlyInAFolde
 
 // The real probe: what exists, and which folder takes a new file.
 TEST(ProgramFolders, theFileSystemProbeSeesFilesAndFoldersThatTakeNewFiles) {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "sw-folders-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path dir = pattern;
+    const skillwright::testing::TemporaryFolder folder;
+    const std::filesystem::path& dir = folder.path;
     std::ofstream(dir / "amazonmove.gif") << "GIF";
     const ProgramFolders::Probe probe = ProgramFolders::fileSystem();
 
@@ -107,7 +78,6 @@ TEST(ProgramFolders, theFileSystemProbeSeesFilesAndFoldersThatTakeNewFiles) {
     EXPECT_TRUE(probe.takesNewFiles(dir.string()));
     EXPECT_FALSE(probe.takesNewFiles((dir / "missing").string()));
     EXPECT_FALSE(probe.takesNewFiles((dir / "amazonmove.gif").string())) << "a file is no folder";
-    fs::remove_all(dir);
 }
 
 } // namespace

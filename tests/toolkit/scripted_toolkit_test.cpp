@@ -1,6 +1,6 @@
 // The test double keeps the promises of the real toolkit that the rules
-// depend on: a restarted timer counts its full interval again, a callback
-// may restart its own timer, and dialogs answer from their scripts.
+// depend on: a restarted timer counts its full interval again, and a
+// callback may restart its own timer.
 #include <toolkit/ScriptedToolkit.h>
 
 #include <gtest/gtest.h>
@@ -27,7 +27,6 @@ TEST(ScriptedTimer, restartCountsTheFullIntervalFromNow) {
     EXPECT_EQ(fired, 1) << "single shot";
 }
 
-// An interval of 0 is the contract's, for both toolkits.
 TEST(ScriptedTimer, aCallbackMayRestartItsOwnTimer) {
     ScriptedToolkit tk;
     auto ticking = tk.createTimer();
@@ -39,18 +38,6 @@ TEST(ScriptedTimer, aCallbackMayRestartItsOwnTimer) {
     ticking->start(100);
     tk.advance(350);
     EXPECT_EQ(ticks, (std::vector<long long>{100, 200, 300}));
-}
-
-TEST(ScriptedDialogs, answerFromTheirScriptsThenByDefault) {
-    ScriptedToolkit tk;
-    tk.answers = {Answer::No};
-    tk.inputs = {"Hero"};
-    EXPECT_EQ(tk.messageBox("Go?", "Ask", Icon::None, Buttons::YesNo), Answer::No);
-    EXPECT_EQ(tk.messageBox("Go?", "Ask", Icon::None, Buttons::YesNo), Answer::Yes);
-    EXPECT_EQ(tk.inputBox("Name?", "Title", "Character"), "Hero");
-    EXPECT_EQ(tk.inputBox("Name?", "Title", "Character"), "Character");
-    ASSERT_EQ(tk.messages.size(), 2u);
-    EXPECT_EQ(tk.inputPrompts[1].defaultText, "Character");
 }
 
 } // namespace

@@ -289,32 +289,32 @@ QPainterPath skyline(std::uint32_t seed, qreal ground) {
     return towers;
 }
 
-} // namespace
-
-QImage drawSelectBackground() {
-    QImage image = blankImage(800, 600);
-    QPainter painter(&image);
+/// The night sky over the ruins: a dark ground, moonlight from above and an
+/// ember glow from below.
+void paintNightSky(QPainter& painter, const QRect& area) {
     QLinearGradient base(QPointF(0, 0), QPointF(0, 600));
     base.setColorAt(0.0, QColor(10, 8, 12));
     base.setColorAt(0.5, QColor(30, 17, 14));
     base.setColorAt(1.0, QColor(6, 5, 5));
-    painter.fillRect(image.rect(), base);
+    painter.fillRect(area, base);
     painter.setRenderHint(QPainter::Antialiasing);
     QRadialGradient moon(QPointF(400, -60), 420);
     moon.setColorAt(0.0, QColor(150, 140, 160, 70));
     moon.setColorAt(1.0, QColor(0, 0, 0, 0));
-    painter.fillRect(image.rect(), moon);
+    painter.fillRect(area, moon);
     QRadialGradient ember(QPointF(400, 400), 460);
     ember.setColorAt(0.0, QColor(130, 40, 12, 80));
     ember.setColorAt(1.0, QColor(0, 0, 0, 0));
-    painter.fillRect(image.rect(), ember);
+    painter.fillRect(area, ember);
+}
 
+/// Two skylines of towers, the nearer one darker, and drifting mist.
+void paintRuinsInMist(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(22, 14, 13, 200));
     painter.drawPath(skyline(61, 330));
     painter.setBrush(QColor(9, 7, 7));
     painter.drawPath(skyline(83, 410));
-    // Drifting mist.
     Noise noise(97);
     for (int k = 0; k < 90; ++k) {
         const QPointF centre(noise.next() * 800, 60 + noise.next() * 520);
@@ -325,6 +325,36 @@ QImage drawSelectBackground() {
         painter.setBrush(mist);
         painter.drawEllipse(centre, rx, rx * 0.4);
     }
+}
+
+/// Class `k`'s alcove: a stone arch round a calm dark niche, a rivet at its
+/// top and the recess of its name below.
+void paintAlcove(QPainter& painter, int k) {
+    const QRectF alcove(30 + 153 * k, 80, 140, 260);
+    const QRectF outer(alcove.left() - 7, 50, alcove.width() + 14, alcove.bottom() + 7 - 50);
+    QLinearGradient stone(outer.topLeft(), outer.bottomRight());
+    stone.setColorAt(0.0, kMetal.lighter(135));
+    stone.setColorAt(1.0, kMetal.darker(280));
+    painter.setBrush(stone);
+    painter.setPen(QPen(QColor(0, 0, 0, 220), 1.2));
+    painter.drawPath(archPath(outer, 34));
+    QLinearGradient calm(QPointF(0, 56), QPointF(0, alcove.bottom()));
+    calm.setColorAt(0.0, QColor(6, 5, 6));
+    calm.setColorAt(1.0, QColor(20, 15, 13));
+    painter.setBrush(calm);
+    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
+    painter.drawPath(archPath(outer.adjusted(6, 6, -6, -6), 28));
+    paintRivet(painter, QPointF(alcove.center().x(), 64), 3, kMetal);
+    paintRecess(painter, QRectF(alcove.left(), 354, alcove.width(), 24), QColor(16, 12, 10));
+}
+
+} // namespace
+
+QImage drawSelectBackground() {
+    QImage image = blankImage(800, 600);
+    QPainter painter(&image);
+    paintNightSky(painter, image.rect());
+    paintRuinsInMist(painter);
     paintGrain(painter, image.rect(), 5, 8, 26);
 
     // The title (200..600 x 10..50) stands between two rules at the height of
@@ -332,22 +362,7 @@ QImage drawSelectBackground() {
     paintFlankRule(painter, 44, 186, 29);
     paintFlankRule(painter, 756, 614, 29);
     for (int k = 0; k < 5; ++k) {
-        const QRectF alcove(30 + 153 * k, 80, 140, 260);
-        const QRectF outer(alcove.left() - 7, 50, alcove.width() + 14, alcove.bottom() + 7 - 50);
-        QLinearGradient stone(outer.topLeft(), outer.bottomRight());
-        stone.setColorAt(0.0, kMetal.lighter(135));
-        stone.setColorAt(1.0, kMetal.darker(280));
-        painter.setBrush(stone);
-        painter.setPen(QPen(QColor(0, 0, 0, 220), 1.2));
-        painter.drawPath(archPath(outer, 34));
-        QLinearGradient calm(QPointF(0, 56), QPointF(0, alcove.bottom()));
-        calm.setColorAt(0.0, QColor(6, 5, 6));
-        calm.setColorAt(1.0, QColor(20, 15, 13));
-        painter.setBrush(calm);
-        painter.setPen(QPen(QColor(0, 0, 0, 200), 1.0));
-        painter.drawPath(archPath(outer.adjusted(6, 6, -6, -6), 28));
-        paintRivet(painter, QPointF(alcove.center().x(), 64), 3, kMetal);
-        paintRecess(painter, QRectF(alcove.left(), 354, alcove.width(), 24), QColor(16, 12, 10));
+        paintAlcove(painter, k);
     }
     paintWell(painter, QRectF(30, 425, 360, 145), 4);
     for (int x : {420, 520}) {
@@ -577,51 +592,86 @@ namespace skillwright::art::tool {
 
 namespace {
 
+struct Vec {
+    qreal x, y, z;
+};
+
+/// Where a die's corners land in the picture: the cube turned `turn` degrees
+/// about its upright axis, tipped `tilt` degrees toward the viewer, scaled
+/// by `half` and centred on `centre`.
+class DieView {
+public:
+    DieView(QPointF centre, qreal half, qreal turn, qreal tilt)
+        : m_centre(centre), m_half(half), m_turn(qDegreesToRadians(turn)), m_tilt(qDegreesToRadians(tilt)) {}
+
+    /// World: x right, y up, z toward the viewer.
+    [[nodiscard]] Vec place(Vec v) const {
+        const Vec turned{v.x * std::cos(m_turn) + v.z * std::sin(m_turn), v.y,
+                         -v.x * std::sin(m_turn) + v.z * std::cos(m_turn)};
+        return Vec{turned.x, turned.y * std::cos(m_tilt) - turned.z * std::sin(m_tilt),
+                   turned.y * std::sin(m_tilt) + turned.z * std::cos(m_tilt)};
+    }
+    [[nodiscard]] QPointF screen(Vec v) const {
+        const Vec p = place(v);
+        return QPointF(m_centre.x() + p.x * m_half, m_centre.y() - p.y * m_half);
+    }
+
+private:
+    QPointF m_centre;
+    qreal m_half;
+    qreal m_turn;
+    qreal m_tilt;
+};
+
+struct DieFace {
+    Vec origin, u, v, normal;
+    int pips;
+};
+// Opposite faces add up to seven.
+constexpr std::array<DieFace, 6> kDieFaces{{
+    {{-1, 1, 1}, {2, 0, 0}, {0, 0, -2}, {0, 1, 0}, 5},   // top
+    {{-1, -1, -1}, {2, 0, 0}, {0, 0, 2}, {0, -1, 0}, 2}, // bottom
+    {{-1, 1, 1}, {2, 0, 0}, {0, -2, 0}, {0, 0, 1}, 3},   // front
+    {{1, 1, -1}, {-2, 0, 0}, {0, -2, 0}, {0, 0, -1}, 4}, // back
+    {{1, 1, 1}, {0, 0, -2}, {0, -2, 0}, {1, 0, 0}, 1},   // right
+    {{-1, 1, -1}, {0, 0, 2}, {0, -2, 0}, {-1, 0, 0}, 6}, // left
+}};
+
+/// A face's `pips` on its unit square, the single pip larger and red.
+void paintPips(QPainter& painter, int pips) {
+    // Pip places on a face, in thirds.
+    static constexpr std::array<std::array<int, 2>, 9> kSpots{
+        {{1, 1}, {0, 0}, {2, 2}, {2, 0}, {0, 2}, {0, 1}, {2, 1}, {1, 0}, {1, 2}}};
+    static constexpr std::array<std::array<int, 6>, 7> kPipsOf{
+        {{}, {0}, {1, 2}, {0, 1, 2}, {1, 2, 3, 4}, {0, 1, 2, 3, 4}, {1, 2, 3, 4, 5, 6}}};
+    const QColor pip = pips == 1 ? QColor(150, 20, 12) : QColor(30, 20, 14);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(pip);
+    for (int k = 0; k < pips; ++k) {
+        const auto spot = kSpots[std::size_t(kPipsOf[std::size_t(pips)][std::size_t(k)])];
+        const qreal radius = pips == 1 ? 0.15 : 0.1;
+        painter.drawEllipse(QPointF(0.22 + spot[0] * 0.28, 0.22 + spot[1] * 0.28), radius, radius);
+    }
+}
+
 /// A die seen from above and one side: a cube turned `turn` degrees about its
 /// upright axis and tipped `tilt` degrees toward the viewer, drawn face by
 /// face with the pips of each face foreshortened with it.
 void paintDie(QPainter& painter, QPointF centre, qreal half, qreal turn, qreal tilt, QColor bone) {
-    struct Vec {
-        qreal x, y, z;
-    };
-    const qreal a = qDegreesToRadians(turn);
-    const qreal b = qDegreesToRadians(tilt);
-    // World: x right, y up, z toward the viewer.
-    auto place = [&](Vec v) {
-        const Vec turned{v.x * std::cos(a) + v.z * std::sin(a), v.y, -v.x * std::sin(a) + v.z * std::cos(a)};
-        return Vec{turned.x, turned.y * std::cos(b) - turned.z * std::sin(b),
-                   turned.y * std::sin(b) + turned.z * std::cos(b)};
-    };
-    auto screen = [&](Vec v) {
-        const Vec p = place(v);
-        return QPointF(centre.x() + p.x * half, centre.y() - p.y * half);
-    };
-    struct Face {
-        Vec origin, u, v, normal;
-        int pips;
-    };
-    // Opposite faces add up to seven.
-    const std::array<Face, 6> faces{{
-        {{-1, 1, 1}, {2, 0, 0}, {0, 0, -2}, {0, 1, 0}, 5},   // top
-        {{-1, -1, -1}, {2, 0, 0}, {0, 0, 2}, {0, -1, 0}, 2}, // bottom
-        {{-1, 1, 1}, {2, 0, 0}, {0, -2, 0}, {0, 0, 1}, 3},   // front
-        {{1, 1, -1}, {-2, 0, 0}, {0, -2, 0}, {0, 0, -1}, 4}, // back
-        {{1, 1, 1}, {0, 0, -2}, {0, -2, 0}, {1, 0, 0}, 1},   // right
-        {{-1, 1, -1}, {0, 0, 2}, {0, -2, 0}, {-1, 0, 0}, 6}, // left
-    }};
+    const DieView view(centre, half, turn, tilt);
     const Vec light{-0.45, 0.8, 0.4};
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const Face& face : faces) {
-        const Vec n = place(face.normal);
+    for (const DieFace& face : kDieFaces) {
+        const Vec n = view.place(face.normal);
         if (n.z <= 0.01) {
             continue;
         }
-        const QPointF o = screen(face.origin);
+        const QPointF o = view.screen(face.origin);
         const QPointF u =
-            screen({face.origin.x + face.u.x, face.origin.y + face.u.y, face.origin.z + face.u.z}) - o;
+            view.screen({face.origin.x + face.u.x, face.origin.y + face.u.y, face.origin.z + face.u.z}) - o;
         const QPointF v =
-            screen({face.origin.x + face.v.x, face.origin.y + face.v.y, face.origin.z + face.v.z}) - o;
+            view.screen({face.origin.x + face.v.x, face.origin.y + face.v.y, face.origin.z + face.v.z}) - o;
         const qreal lit =
             std::clamp(0.45 + 0.75 * (n.x * light.x + n.y * light.y + n.z * light.z), 0.3, 1.15);
         QColor shade = bone;
@@ -633,19 +683,7 @@ void paintDie(QPainter& painter, QPointF centre, qreal half, qreal turn, qreal t
         painter.setPen(QPen(QColor(40, 26, 12), 0.045));
         painter.setBrush(shade);
         painter.drawPath(square);
-        // Pip places on a face, in thirds.
-        static constexpr std::array<std::array<int, 2>, 9> kSpots{
-            {{1, 1}, {0, 0}, {2, 2}, {2, 0}, {0, 2}, {0, 1}, {2, 1}, {1, 0}, {1, 2}}};
-        static constexpr std::array<std::array<int, 6>, 7> kPipsOf{
-            {{}, {0}, {1, 2}, {0, 1, 2}, {1, 2, 3, 4}, {0, 1, 2, 3, 4}, {1, 2, 3, 4, 5, 6}}};
-        const QColor pip = face.pips == 1 ? QColor(150, 20, 12) : QColor(30, 20, 14);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(pip);
-        for (int k = 0; k < face.pips; ++k) {
-            const auto spot = kSpots[std::size_t(kPipsOf[std::size_t(face.pips)][std::size_t(k)])];
-            const qreal radius = face.pips == 1 ? 0.15 : 0.1;
-            painter.drawEllipse(QPointF(0.22 + spot[0] * 0.28, 0.22 + spot[1] * 0.28), radius, radius);
-        }
+        paintPips(painter, face.pips);
         painter.resetTransform();
     }
     painter.restore();

@@ -21,6 +21,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <utility>
 
 namespace tool = skillwright::art::tool;
 namespace model = skillwright::model;
@@ -58,6 +59,81 @@ QImage contactSheet(const QString& folder) {
     return sheet;
 }
 
+/// The output folder as the tool fills it: the pictures written, in order,
+/// and whether every one of them was drawn.
+class ArtFolder {
+public:
+    explicit ArtFolder(QString path) : m_path(std::move(path)) {
+        for (const char* sub : {"icons", "panels", "select", "generator", "program"}) {
+            QDir().mkpath(m_path + QLatin1Char('/') + QLatin1String(sub));
+        }
+    }
+
+    [[nodiscard]] const QString& path() const { return m_path; }
+    [[nodiscard]] bool allDrawn() const { return m_allDrawn; }
+
+    void save(const QImage& image, const QString& name) {
+        // The large opaque background is a JPEG: it decodes several times faster at start-up.
+        const bool photo = name.endsWith(QLatin1String(".jpg"));
+        if (image.isNull() ||
+            !image.save(m_path + QLatin1Char('/') + name, photo ? "JPEG" : "PNG", photo ? 92 : -1)) {
+            std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
+            m_allDrawn = false;
+        }
+        m_written << name;
+    }
+
+    /// The resource collection art.qrc, listing every picture saved.
+    [[nodiscard]] bool writeResourceList() const {
+        QFile qrc(m_path + QStringLiteral("/art.qrc"));
+        if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "sw_art_tool: cannot write %s\n", qPrintable(qrc.fileName()));
+            return false;
+        }
+        QTextStream out(&qrc);
+        out << "<RCC>\n  <qresource prefix=\"/art\">\n";
+        for (const QString& name : m_written) {
+            out << "    <file>" << name << "</file>\n";
+        }
+        out << "  </qresource>\n</RCC>\n";
+        out.flush();
+        return true;
+    }
+
+private:
+    QString m_path;
+    QStringList m_written;
+    bool m_allDrawn = true;
+};
+
+void drawEveryPicture(ArtFolder& folder) {
+    for (const auto& tree : model::trees()) {
+        for (int i = 0; i < model::kSkillsPerTree; ++i) {
+            folder.save(tool::drawSkillIcon(tree.id, i), iconName(tree, i));
+        }
+    }
+    for (const auto& info : model::classes()) {
+        folder.save(tool::drawButtonPanel(info.id),
+                    QStringLiteral("panels/button_%1.png").arg(className(info.id)));
+        folder.save(tool::drawBottomPanel(info.id),
+                    QStringLiteral("panels/bottom_%1.png").arg(className(info.id)));
+    }
+    folder.save(tool::drawConnector(), QStringLiteral("panels/connector.png"));
+    folder.save(tool::drawSelectBackground().convertToFormat(QImage::Format_RGB32),
+                QStringLiteral("select/background.jpg"));
+    folder.save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
+    folder.save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
+    folder.save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
+    folder.save(tool::drawOpenButton(), QStringLiteral("select/open.png"));
+    folder.save(tool::drawContinueButton(), QStringLiteral("select/continue.png"));
+    folder.save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
+    folder.save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
+    // The window icon, and the desktop's icon of the installed program.
+    for (const int size : tool::kProgramIconSizes) {
+        folder.save(tool::drawProgramIcon(size), QStringLiteral("program/icon_%1.png").arg(size));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,66 +146,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: sw_art_tool <output folder> [--sheet <file.png>]\n");
         return 2;
     }
-    const QString folder = args.at(1);
-    QDir().mkpath(folder + QStringLiteral("/icons"));
-    QDir().mkpath(folder + QStringLiteral("/panels"));
-    QDir().mkpath(folder + QStringLiteral("/select"));
-    QDir().mkpath(folder + QStringLiteral("/generator"));
-    QDir().mkpath(folder + QStringLiteral("/program"));
-
-    QStringList written;
-    bool ok = true;
-    auto save = [&](const QImage& image, const QString& name) {
-        // The large opaque background is a JPEG: it decodes several times faster at start-up.
-        const bool photo = name.endsWith(QLatin1String(".jpg"));
-        if (image.isNull() ||
-            !image.save(folder + QLatin1Char('/') + name, photo ? "JPEG" : "PNG", photo ? 92 : -1)) {
-            std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
-            ok = false;
-        }
-        written << name;
-    };
-
-    for (const auto& tree : model::trees()) {
-        for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            save(tool::drawSkillIcon(tree.id, i), iconName(tree, i));
-        }
-    }
-    for (const auto& info : model::classes()) {
-        save(tool::drawButtonPanel(info.id), QStringLiteral("panels/button_%1.png").arg(className(info.id)));
-        save(tool::drawBottomPanel(info.id), QStringLiteral("panels/bottom_%1.png").arg(className(info.id)));
-    }
-    save(tool::drawConnector(), QStringLiteral("panels/connector.png"));
-    save(tool::drawSelectBackground().convertToFormat(QImage::Format_RGB32),
-         QStringLiteral("select/background.jpg"));
-    save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
-    save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
-    save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
-    save(tool::drawOpenButton(), QStringLiteral("select/open.png"));
-    save(tool::drawContinueButton(), QStringLiteral("select/continue.png"));
-    save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
-    save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
-    // The window icon, and the desktop's icon of the installed program.
-    for (const int size : tool::kProgramIconSizes) {
-        save(tool::drawProgramIcon(size), QStringLiteral("program/icon_%1.png").arg(size));
-    }
-
-    QFile qrc(folder + QStringLiteral("/art.qrc"));
-    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "sw_art_tool: cannot write %s\n", qPrintable(qrc.fileName()));
+    ArtFolder folder(args.at(1));
+    drawEveryPicture(folder);
+    if (!folder.writeResourceList()) {
         return 1;
     }
-    QTextStream out(&qrc);
-    out << "<RCC>\n  <qresource prefix=\"/art\">\n";
-    for (const QString& name : written) {
-        out << "    <file>" << name << "</file>\n";
-    }
-    out << "  </qresource>\n</RCC>\n";
-    out.flush();
-
+    bool ok = folder.allDrawn();
     const qsizetype sheetAt = args.indexOf(QStringLiteral("--sheet"));
     if (sheetAt > 0 && sheetAt + 1 < args.size()) {
-        ok = contactSheet(folder).save(args.at(sheetAt + 1), "PNG") && ok;
+        ok = contactSheet(folder.path()).save(args.at(sheetAt + 1), "PNG") && ok;
     }
     return ok ? 0 : 1;
 }

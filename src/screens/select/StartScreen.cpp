@@ -100,6 +100,19 @@ void StartScreen::setColour(QLabel* label, bool highlight) {
 }
 
 void StartScreen::createControls() {
+    createBackdrop();
+    createHeading();
+    createClassSlots();
+    m_random = addPointerLabel("lbl_Random", QStringLiteral("Random"), TwipRect{5040, 5775, 2100, 375},
+                               art::captionFont(13, QFont::Bold), Qt::AlignCenter);
+    createInfoList();
+    createCredits();
+    createCommandButtons();
+    m_close = addPointerLabel("lbl_Close", QStringLiteral("X"), TwipRect{11520, 60, 360, 375},
+                              art::captionFont(14, QFont::Bold), Qt::AlignCenter);
+}
+
+void StartScreen::createBackdrop() {
     m_background = new QLabel(this);
     m_background->setObjectName(QStringLiteral("Image1"));
     m_background->setGeometry(rect());
@@ -111,13 +124,17 @@ void StartScreen::createControls() {
     m_focusHolder->setObjectName(QStringLiteral("txt_Focus"));
     m_focusHolder->setGeometry(-200, -200, 20, 20);
     m_focusHolder->installEventFilter(this);
+}
 
-    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
+void StartScreen::createHeading() {
     m_title = addPointerLabel("lbl_Title", QStringLiteral("SKILLWRIGHT"), TwipRect{3000, 150, 6000, 600},
-                              art::captionFont(24, QFont::Bold), centred);
-    m_loading = addPointerLabel("lbl_Loading", QStringLiteral("Loading Images."),
-                                TwipRect{4500, 825, 3000, 300}, art::textFont(9, QFont::Bold), centred);
+                              art::captionFont(24, QFont::Bold), Qt::AlignCenter);
+    m_loading =
+        addPointerLabel("lbl_Loading", QStringLiteral("Loading Images."), TwipRect{4500, 825, 3000, 300},
+                        art::textFont(9, QFont::Bold), Qt::AlignCenter);
+}
 
+void StartScreen::createClassSlots() {
     for (std::size_t c = 0; c < m_classes.size(); ++c) {
         ClassSlot& slot = m_classes[c];
         const ClassText& t = kClassTexts[c];
@@ -131,14 +148,13 @@ void StartScreen::createControls() {
             QPixmap(animations::classStillPath(QString::fromLatin1(t.stem))));
         slot.label = addPointerLabel((std::string("lbl_") + t.name).c_str(), QString::fromLatin1(t.name),
                                      TwipRect{kClassLefts[c], 5250, 2100, 375},
-                                     art::captionFont(13, QFont::Bold), centred);
+                                     art::captionFont(13, QFont::Bold), Qt::AlignCenter);
         slot.timer = m_toolkit.createTimer();
         slot.timer->setCallback([this, c] { animationTick(static_cast<int>(c)); });
     }
+}
 
-    m_random = addPointerLabel("lbl_Random", QStringLiteral("Random"), TwipRect{5040, 5775, 2100, 375},
-                               art::captionFont(13, QFont::Bold), centred);
-
+void StartScreen::createInfoList() {
     m_infoList = new InfoList(this);
     m_infoList->setObjectName(QStringLiteral("lb_Info"));
     m_infoList->setGeometry(toPixels(TwipRect{450, 6375, 5400, 2175}));
@@ -158,16 +174,18 @@ void StartScreen::createControls() {
     }
     m_infoList->setPalette(listColours);
     m_infoList->installEventFilter(this);
+}
 
+void StartScreen::createCredits() {
     const QFont small = art::textFont(8, QFont::Bold);
     m_originalBy = addPointerLabel("Label1", QStringLiteral("Original By:"), TwipRect{6150, 6375, 1350, 255},
-                                   small, centred);
+                                   small, Qt::AlignCenter);
     m_quennickPortrait =
-        addPointerLabel("img_Quennick", QString(), TwipRect{6300, 6675, 1050, 1275}, small, centred);
+        addPointerLabel("img_Quennick", QString(), TwipRect{6300, 6675, 1050, 1275}, small, Qt::AlignCenter);
     m_redesignBy = addPointerLabel("Label2", QStringLiteral("Redesign By:"), TwipRect{7650, 6375, 1350, 255},
-                                   small, centred);
+                                   small, Qt::AlignCenter);
     m_orrindelPortrait =
-        addPointerLabel("img_Orrindel", QString(), TwipRect{7800, 6675, 1050, 1275}, small, centred);
+        addPointerLabel("img_Orrindel", QString(), TwipRect{7800, 6675, 1050, 1275}, small, Qt::AlignCenter);
     m_quennickPortrait->setPixmap(art::portrait(0));
     m_orrindelPortrait->setPixmap(art::portrait(1));
     m_quennickPortrait->setScaledContents(true);
@@ -179,7 +197,9 @@ void StartScreen::createControls() {
     m_contactCard->setMargin(4);
     m_version = addPointerLabel("Label3", QStringLiteral("Version 2.0.0"), TwipRect{150, 8640, 2400, 255},
                                 art::textFont(8), Qt::AlignLeft | Qt::AlignVCenter);
+}
 
+void StartScreen::createCommandButtons() {
     m_generatorButton = addPictureButton("Command1", TwipRect{11130, 8130, 600, 600}, art::generatorButton());
     connect(m_generatorButton, &QPushButton::clicked, this, [this] { emit generatorRequested(false); });
 
@@ -188,6 +208,10 @@ void StartScreen::createControls() {
     m_openButton->setToolTip(QStringLiteral("Open a saved character (Ctrl+O)"));
     connect(m_openButton, &QPushButton::clicked, m_opener, &CharacterOpener::openRequested);
 
+    createContinueButton();
+}
+
+void StartScreen::createContinueButton() {
     // Shown only while a plan waits to be continued.
     m_continueButton =
         addPictureButton("cmd_Continue", TwipRect{9690, 8130, 600, 600}, art::continueButton());
@@ -208,9 +232,6 @@ void StartScreen::createControls() {
     auto* continueKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
     continueKey->setContext(Qt::WindowShortcut);
     connect(continueKey, &QShortcut::activated, this, &StartScreen::continueNewest);
-
-    m_close = addPointerLabel("lbl_Close", QStringLiteral("X"), TwipRect{11520, 60, 360, 375},
-                              art::captionFont(14, QFont::Bold), centred);
 }
 
 QPushButton* StartScreen::addPictureButton(const char* name, const TwipRect& place, const QPixmap& picture) {
@@ -476,13 +497,7 @@ int StartScreen::slotOfPicture(QObject* watched) const {
 bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-            (watched == m_focusHolder || watched == m_generatorButton || watched == m_openButton ||
-             watched == m_continueButton || watched == m_infoList)) {
-            emit exitRequested();
-            return true;
-        }
-        return false;
+        return escapeFrom(watched, *static_cast<QKeyEvent*>(event));
     }
     if (watched == m_continueButton) {
         return continueButtonEvent(event);
@@ -490,83 +505,121 @@ bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
         return false;
     }
-    const bool move = type == QEvent::MouseMove;
-    const bool press = type == QEvent::MouseButtonPress;
     const auto* mouse = static_cast<QMouseEvent*>(event);
+    const PointerEvent pointer{
+        type == QEvent::MouseMove, type == QEvent::MouseButtonPress,
+        type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()),
+        mouse->globalPosition().toPoint()};
+    return pointerEventOn(watched, pointer);
+}
 
-    if (const int slot = slotOfPicture(watched); slot >= 0) {
-        if (move) {
-            classHover(slot);
-        } else if (press) {
-            choose(slot);
-            hoverReset(true);
-        }
+bool StartScreen::escapeFrom(const QObject* watched, const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Escape &&
+        (watched == m_focusHolder || watched == m_generatorButton || watched == m_openButton ||
+         watched == m_continueButton || watched == m_infoList)) {
+        emit exitRequested();
         return true;
+    }
+    return false;
+}
+
+bool StartScreen::pointerEventOn(QObject* watched, const PointerEvent& pointer) {
+    if (const int slot = slotOfPicture(watched); slot >= 0) {
+        return classPictureEvent(slot, pointer);
     }
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         if (watched == m_classes[static_cast<std::size_t>(c)].label) {
-            if (move) {
-                classHover(c);
-            } else if (press) {
-                choose(c);
-            }
-            return true;
+            return classLabelEvent(c, pointer);
         }
     }
-    const bool click = type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
-                       static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
     if (watched == m_random) {
-        if (move) {
-            hoverReset(false);
-            setColour(m_random, true);
-            m_loading->hide();
-            m_contactCard->setText(QStringLiteral("Generate a random character."));
-        } else if (click) {
-            hoverReset(false);
-            emit generatorRequested(true);
-        }
-        return true;
+        return randomEvent(pointer);
     }
     if (watched == m_close) {
-        if (move) {
-            setColour(m_close, true);
-        } else if (click) {
-            emit exitRequested();
-        }
-        return true;
+        return closeLabelEvent(pointer);
     }
     if (watched == m_generatorButton || watched == m_openButton) {
-        if (move) {
+        if (pointer.move) {
             hoverReset(true);
         }
         return false; // the button still clicks
     }
     if (watched == m_title || watched == m_contactCard) {
-        if (move) {
+        if (pointer.move) {
             hoverReset(false);
         }
         return true;
     }
     if (watched == m_orrindelPortrait) {
-        if (move) {
-            m_loading->hide();
-            m_contactCard->setText(kOrrindelCard);
-        } else if (press) {
-            emit contactMenuRequested(1, mouse->globalPosition().toPoint());
-        }
-        return true;
+        return orrindelPortraitEvent(pointer);
     }
     if (watched == m_quennickPortrait) {
-        if (move) {
-            m_contactCard->setText(kQuennickCard);
-        } else if (press) {
-            m_loading->hide();
-            emit contactMenuRequested(0, mouse->globalPosition().toPoint());
-        }
-        return true;
+        return quennickPortraitEvent(pointer);
     }
     // Labels without handlers keep their events to themselves.
     return watched == m_originalBy || watched == m_redesignBy || watched == m_version || watched == m_loading;
+}
+
+bool StartScreen::classPictureEvent(int slot, const PointerEvent& pointer) {
+    if (pointer.move) {
+        classHover(slot);
+    } else if (pointer.press) {
+        choose(slot);
+        hoverReset(true);
+    }
+    return true;
+}
+
+bool StartScreen::classLabelEvent(int slot, const PointerEvent& pointer) {
+    if (pointer.move) {
+        classHover(slot);
+    } else if (pointer.press) {
+        choose(slot);
+    }
+    return true;
+}
+
+bool StartScreen::randomEvent(const PointerEvent& pointer) {
+    if (pointer.move) {
+        hoverReset(false);
+        setColour(m_random, true);
+        m_loading->hide();
+        m_contactCard->setText(QStringLiteral("Generate a random character."));
+    } else if (pointer.click) {
+        hoverReset(false);
+        emit generatorRequested(true);
+    }
+    return true;
+}
+
+bool StartScreen::closeLabelEvent(const PointerEvent& pointer) {
+    if (pointer.move) {
+        setColour(m_close, true);
+    } else if (pointer.click) {
+        emit exitRequested();
+    }
+    return true;
+}
+
+bool StartScreen::orrindelPortraitEvent(const PointerEvent& pointer) {
+    if (pointer.move) {
+        m_loading->hide();
+        m_contactCard->setText(kOrrindelCard);
+    } else if (pointer.press) {
+        emit contactMenuRequested(1, pointer.globalPos);
+    }
+    return true;
+}
+
+bool StartScreen::quennickPortraitEvent(const PointerEvent& pointer) {
+    if (pointer.move) {
+        m_contactCard->setText(kQuennickCard);
+    } else if (pointer.press) {
+        m_loading->hide();
+        emit contactMenuRequested(0, pointer.globalPos);
+    }
+    return true;
 }
 
 int StartScreen::slotAt(QPoint pos) const {

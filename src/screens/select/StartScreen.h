@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QLineEdit;
@@ -127,6 +128,13 @@ private:
     };
 
     void createControls();
+    void createBackdrop();
+    void createHeading();
+    void createClassSlots();
+    void createInfoList();
+    void createCredits();
+    void createCommandButtons();
+    void createContinueButton();
     /// A flat button showing a 40 x 40 picture, its moves and keys watched by this screen.
     QPushButton* addPictureButton(const char* name, const TwipRect& place, const QPixmap& picture);
     QLabel* addPointerLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
@@ -148,6 +156,24 @@ private:
     /// The list of plans to continue, under the button.
     void listPlans();
     bool continueButtonEvent(QEvent* event);
+
+    /// A mouse event on a watched control, as its handler reads it.
+    struct PointerEvent {
+        bool move = false;
+        bool press = false;
+        bool click = false; ///< the left button released over the control
+        QPoint globalPos;
+    };
+    /// Esc on the focus holder, a picture button or the information list ends the program.
+    bool escapeFrom(const QObject* watched, const QKeyEvent& key);
+    /// Hands a mouse event to the handler of the control it reached.
+    bool pointerEventOn(QObject* watched, const PointerEvent& pointer);
+    bool classPictureEvent(int slot, const PointerEvent& pointer);
+    bool classLabelEvent(int slot, const PointerEvent& pointer);
+    bool randomEvent(const PointerEvent& pointer);
+    bool closeLabelEvent(const PointerEvent& pointer);
+    bool orrindelPortraitEvent(const PointerEvent& pointer);
+    bool quennickPortraitEvent(const PointerEvent& pointer);
 
     int slotOfPicture(QObject* watched) const;
     /// The class whose picture's place holds `pos`, or -1.

@@ -222,25 +222,27 @@ void TreeKeyboard::speakIcons() {
     if (!m_live || screen == nullptr) {
         return;
     }
-    // What an icon says follows from the counts and the level alone: a
-    // refusal or a notice changes neither.
-    SpokenState state{};
-    state.levelsGained = m_build.levelsGained();
-    for (std::size_t i = 0; i < m_icons.size() && i < state.counts.size(); ++i) {
-        state.counts[i] = screen->points(m_icons[i]->tree(), m_icons[i]->index());
-    }
-    if (m_spoken == state) {
-        return;
-    }
-    m_spoken = state;
+    // An icon's name follows from its points and what a click on it would
+    // come to; only the names whose ground changed are made again, so that a
+    // click words two or three names, not every icon's.
+    m_spoken.resize(m_icons.size());
     for (std::size_t i = 0; i < m_icons.size(); ++i) {
         SkillIcon* icon = m_icons[i];
+        const model::PointResult outcome =
+            m_build.clickOutcome(icon->tree(), static_cast<std::int16_t>(icon->index()));
+        const SpokenIcon ground{screen->points(icon->tree(), icon->index()), outcome.accepted(),
+                                outcome.refusal, outcome.requiredLevel, outcome.missing};
+        if (m_spoken[i] == ground) {
+            continue;
+        }
+        const bool pointsChanged = !m_spoken[i] || m_spoken[i]->points != ground.points;
+        m_spoken[i] = ground;
         const QString spoken = spokenSkill(m_build, icon->tree(), icon->index());
         if (icon->accessibleName() != spoken) {
             icon->setAccessibleName(spoken);
         }
-        if (QLabel* count = m_counts[i]) {
-            const int points = state.counts[i];
+        if (QLabel* count = m_counts[i]; count != nullptr && pointsChanged) {
+            const int points = ground.points;
             count->setAccessibleName(qstring(model::skill(icon->tree(), icon->index()).name) +
                                      QStringLiteral(": %1 point%2").arg(points).arg(points == 1 ? "" : "s"));
         }

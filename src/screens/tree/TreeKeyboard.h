@@ -119,13 +119,17 @@ private:
     QString m_typed;
     std::int64_t m_lastTyped = 0;
 
-    /// The plan as the icons' accessible names last told it.
-    struct SpokenState {
-        std::int16_t levelsGained = -1;
-        std::array<std::int16_t, 3 * model::kSkillsPerTree> counts{};
-        friend bool operator==(const SpokenState&, const SpokenState&) = default;
+    /// What an icon's accessible name was last made from: its points and
+    /// what a left click on it would come to.
+    struct SpokenIcon {
+        std::int16_t points = 0;
+        bool accepted = false;
+        std::optional<model::Refusal> refusal;
+        std::int16_t requiredLevel = 0;
+        model::SkillRef missing{};
+        friend bool operator==(const SpokenIcon&, const SpokenIcon&) = default;
     };
-    std::optional<SpokenState> m_spoken;
+    std::vector<std::optional<SpokenIcon>> m_spoken; ///< one for each of m_icons
 };
 
 } // namespace skillwright::screens

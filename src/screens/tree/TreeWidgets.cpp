@@ -1,5 +1,6 @@
 #include "TreeWidgets.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -69,6 +70,14 @@ void SkillIcon::mouseReleaseEvent(QMouseEvent* event) {
     if (completesLeftClick(*this, *event, m_leftDown)) {
         emit clicked();
     }
+}
+
+void SkillIcon::focusInEvent(QFocusEvent* event) {
+    event->accept();
+}
+
+void SkillIcon::focusOutEvent(QFocusEvent* event) {
+    event->accept();
 }
 
 // ---- TreeSurface ----

@@ -54,6 +54,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The icon looks the same with the keyboard on it or not (the focus ring
+    // is a widget of its own): taking or losing focus repaints nothing.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     model::TreeId m_tree;

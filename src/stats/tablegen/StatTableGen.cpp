@@ -87,13 +87,72 @@ bool isValueText(const std::string& s) {
     return isNumber(s);
 }
 
+Failure lineFailure(int lineNumber, const std::string& what) {
+    return Failure{"line " + std::to_string(lineNumber) + ": " + what};
+}
+
+/// Moves what follows an own column's twenty texts into `c.tagged`: what
+/// the viewer tells of the column, each field led by its tag.
+void readTaggedFields(ColumnLine& c) {
+    for (std::size_t i = kLevels; i < c.texts.size(); ++i) {
+        const std::string& field = c.texts[i];
+        const std::size_t colon = field.find(": ");
+        const std::string tag = field.substr(0, colon);
+        if (colon == std::string::npos || kTags.count(tag) == 0 || colon + 2 == field.size()) {
+            throw lineFailure(c.lineNumber,
+                              "'" + field +
+                                  "' is no value text and no \"from: \", \"version: \", \"note: \" or "
+                                  "\"doubt: \" field, or there are more than 20 texts");
+        }
+        if (!c.tagged.emplace(tag, field.substr(colon + 2)).second) {
+            throw lineFailure(c.lineNumber, "a second \"" + tag + ": \" field");
+        }
+    }
+    c.texts.resize(kLevels);
+}
+
+/// A column with figures of its own: twenty value texts, a known origin, and
+/// a source and version exactly when the origin is a source.
+void readOwnColumn(ColumnLine& c) {
+    if (c.texts.size() < kLevels) {
+        throw lineFailure(c.lineNumber,
+                          "an own column needs 20 texts, found " + std::to_string(c.texts.size()));
+    }
+    readTaggedFields(c);
+    if (kOrigins.count(c.source) == 0) {
+        throw lineFailure(c.lineNumber, "source must be exact, derived, inferred or estimate");
+    }
+    const bool sourced = c.source == "exact" || c.source == "derived";
+    if (sourced != (c.tagged.count("from") == 1) || sourced != (c.tagged.count("version") == 1)) {
+        throw lineFailure(c.lineNumber,
+                          sourced
+                              ? "an exact or derived column names its source in \"from: \" and \"version: \""
+                              : "only exact and derived columns have \"from: \" and \"version: \"");
+    }
+    for (const std::string& t : c.texts) {
+        if (!isValueText(t)) {
+            throw lineFailure(c.lineNumber, "'" + t + "' is not a value text");
+        }
+    }
+}
+
+void checkRepeatColumn(const ColumnLine& c) {
+    if (c.texts.size() != 1 || !isValueText(c.texts[0]) || c.source != "-") {
+        throw lineFailure(c.lineNumber, "a repeat column holds one value text and source '-'");
+    }
+}
+
+void checkEmptyColumn(const ColumnLine& c) {
+    if (!c.texts.empty() || c.title != "Not Used" || c.source != "-") {
+        throw lineFailure(c.lineNumber,
+                          "an empty column is titled \"Not Used\", holds no texts and has source '-'");
+    }
+}
+
 ColumnLine parseLine(const std::string& line, int lineNumber) {
-    const auto fail = [lineNumber](const std::string& what) {
-        return Failure{"line " + std::to_string(lineNumber) + ": " + what};
-    };
     std::vector<std::string> f = splitTabs(line);
     if (f.size() < 7) {
-        throw fail("expected at least 7 tab-separated fields");
+        throw lineFailure(lineNumber, "expected at least 7 tab-separated fields");
     }
     ColumnLine c;
     c.lineNumber = lineNumber;
@@ -104,56 +163,21 @@ ColumnLine parseLine(const std::string& line, int lineNumber) {
     c.title = f[6];
     c.texts.assign(f.begin() + 7, f.end());
     if (kTreeCodes.count(c.tree) == 0) {
-        throw fail("unknown tree code '" + c.tree + "'");
+        throw lineFailure(lineNumber, "unknown tree code '" + c.tree + "'");
     }
     if (!allDigits(f[1]) || !allDigits(f[3])) {
-        throw fail("skill index and column must be numbers");
+        throw lineFailure(lineNumber, "skill index and column must be numbers");
     }
     c.index = std::stoi(f[1]);
     c.column = std::stoi(f[3]);
     if (c.kind == "own") {
-        if (c.texts.size() < kLevels) {
-            throw fail("an own column needs 20 texts, found " + std::to_string(c.texts.size()));
-        }
-        // After the twenty texts, what the viewer tells of the column, each
-        // field led by its tag.
-        for (std::size_t i = kLevels; i < c.texts.size(); ++i) {
-            const std::string& field = c.texts[i];
-            const std::size_t colon = field.find(": ");
-            const std::string tag = field.substr(0, colon);
-            if (colon == std::string::npos || kTags.count(tag) == 0 || colon + 2 == field.size()) {
-                throw fail("'" + field +
-                           "' is no value text and no \"from: \", \"version: \", \"note: \" or "
-                           "\"doubt: \" field, or there are more than 20 texts");
-            }
-            if (!c.tagged.emplace(tag, field.substr(colon + 2)).second) {
-                throw fail("a second \"" + tag + ": \" field");
-            }
-        }
-        c.texts.resize(kLevels);
-        if (kOrigins.count(c.source) == 0) {
-            throw fail("source must be exact, derived, inferred or estimate");
-        }
-        const bool sourced = c.source == "exact" || c.source == "derived";
-        if (sourced != (c.tagged.count("from") == 1) || sourced != (c.tagged.count("version") == 1)) {
-            throw fail(sourced ? "an exact or derived column names its source in \"from: \" and \"version: \""
-                               : "only exact and derived columns have \"from: \" and \"version: \"");
-        }
-        for (const std::string& t : c.texts) {
-            if (!isValueText(t)) {
-                throw fail("'" + t + "' is not a value text");
-            }
-        }
+        readOwnColumn(c);
     } else if (c.kind == "repeat") {
-        if (c.texts.size() != 1 || !isValueText(c.texts[0]) || c.source != "-") {
-            throw fail("a repeat column holds one value text and source '-'");
-        }
+        checkRepeatColumn(c);
     } else if (c.kind == "empty") {
-        if (!c.texts.empty() || c.title != "Not Used" || c.source != "-") {
-            throw fail("an empty column is titled \"Not Used\", holds no texts and has source '-'");
-        }
+        checkEmptyColumn(c);
     } else {
-        throw fail("kind must be own, repeat or empty");
+        throw lineFailure(lineNumber, "kind must be own, repeat or empty");
     }
     return c;
 }

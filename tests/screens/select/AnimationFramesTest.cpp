@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,61 @@ std::int64_t totalCost(const AnimationPlan& plan) {
         total += f.cost();
     }
     return total;
+}
+
+/// Where the k-th frame's graphic control extension starts in the file (at its 0x21).
+std::size_t extensionAt(const Bytes& gif, int k) {
+    for (std::size_t i = 2; i < gif.size(); ++i) {
+        if (gif[i - 2] == 0x00 && gif[i - 1] == 0x21 && gif[i] == 0xF9 && k-- == 0) {
+            return i - 1;
+        }
+    }
+    return gif.size();
+}
+
+// Each frame keeps the delay the file gives it in milliseconds (zero kept as
+// zero) and its offsets with their high bytes, and decodes on its own; a file
+// cut short gives the frames before the cut, never a read past its end.
+TEST(AnimationPlan, eachFrameKeepsItsDelayAndOffsetAndAFileCutShortGivesTheFramesBefore) {
+    const Bytes gif = buildGif({{10, 0, 0}, {0, 300, 7, 2, 3}, {65535, 1, 2}, {3, 0, 0}}, true, 400, 16);
+    const AnimationPlan plan = planAnimation(gif);
+    ASSERT_TRUE(plan.isGif);
+    ASSERT_EQ(plan.frames.size(), 4u);
+    const struct {
+        int delayMs;
+        QPoint offset;
+        QSize size;
+    } expected[] = {
+        {100, {0, 0}, {400, 16}}, {0, {300, 7}, {2, 3}}, {655350, {1, 2}, {4, 4}}, {30, {0, 0}, {4, 4}}};
+    for (std::size_t k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(plan.frames[k].delayMs, expected[k].delayMs);
+        EXPECT_EQ(plan.frames[k].offset, expected[k].offset);
+        EXPECT_EQ(plan.frames[k].size, expected[k].size);
+        EXPECT_EQ(decodeFrame(plan.frames[k]).size(), expected[k].size);
+    }
+
+    const struct {
+        const char* where;
+        std::size_t cut;
+        std::size_t frames;
+    } cuts[] = {
+        {"in the middle of frame 2's picture data", extensionAt(gif, 1) + 20, 2},
+        {"inside frame 2's delay", extensionAt(gif, 1) + 5, 2},
+        {"right after frame 2's marker", extensionAt(gif, 1) + 2, 1},
+        {"just after the header", extensionAt(gif, 0) + 2, 0},
+    };
+    for (const auto& c : cuts) {
+        SCOPED_TRACE(c.where);
+        const AnimationPlan cut = planAnimation(std::span(gif).first(c.cut));
+        EXPECT_TRUE(cut.isGif);
+        EXPECT_EQ(cut.frames.size(), c.frames);
+    }
+    // What does not begin with "GIF" is none.
+    for (const Bytes& other :
+         {Bytes{}, Bytes{'G', 'I'}, Bytes{0x89, 'P', 'N', 'G', 0x00, 0x21, 0xF9, 0x04}}) {
+        EXPECT_FALSE(planAnimation(other).isGif) << other.size();
+    }
 }
 
 TEST(AnimationPlan, framesReachingPastThePicture_areCroppedToWhatLiesInside) {
@@ -116,22 +172,15 @@ TEST(ReadAnimationFile, readsOnlyRegularFilesWithinTheLimit) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString small = dir.filePath(QStringLiteral("small.gif"));
-    {
-        QFile f(small);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("GIF89a----");
-    }
+    std::ofstream(small.toStdString()) << "GIF89a----";
     const QString pipe = dir.filePath(QStringLiteral("pipe.gif"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString zeros = dir.filePath(QStringLiteral("zeros.gif"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeros));
     // 16 MiB and one byte, sparse: refused by its size before any of it is read.
     const QString huge = dir.filePath(QStringLiteral("huge.gif"));
-    {
-        QFile f(huge);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(16 * kMiB + 1));
-    }
+    std::ofstream(huge.toStdString()).close();
+    std::filesystem::resize_file(huge.toStdString(), 16 * kMiB + 1);
 
     const struct {
         const char* what;
