@@ -45,7 +45,7 @@ QLabel* overlayLabel(QWidget& screen, const QString& name, const QFont& font) {
 
 ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QListWidget& history,
                                      HistoryDelegate& marks)
-    : m_screen(screen), m_history(history), m_marks(marks) {
+    : m_history(history), m_marks(marks) {
     // Under the outline and the keyboard's ring, which frame an icon.
     QWidget* outline = screen.findChild<QWidget*>(QStringLiteral("sh_Outline"), Qt::FindDirectChildrenOnly);
     const QFont badgeFont = pixelFont(7.5, 10, QFont::Bold);

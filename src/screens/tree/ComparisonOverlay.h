@@ -74,7 +74,6 @@ private:
     void showSummary();
     void setMarkedFrom(int row);
 
-    QWidget& m_screen;
     QListWidget& m_history;
     HistoryDelegate& m_marks;
     std::array<std::array<Badge, model::kSkillsPerTree>, 3> m_badges{};
