@@ -4,7 +4,8 @@
 // program journals it. Continuing such a plan from the journal, and a click
 // on a tree screen whose plan the journal keeps, to the repainted screen.
 // And refusing the largest file read, 1 MiB of one long line, from the file
-// to its message box shown and painted: at most 50 ms.
+// to its message box shown and painted: at most 50 ms. Comparing with the
+// level-99 report: at most 10 ms.
 #include <model/Build.h>
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
@@ -104,6 +105,43 @@ void OpenLevel99Report(benchmark::State& state) {
     std::filesystem::remove(file);
 }
 BENCHMARK(OpenLevel99Report)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+// Comparing the plan on a Sorceress's screen with the level-99 report: from
+// reading the file, through its replay, to the differences, the summary and
+// the marks on the repainted screen. Target: at most 10 ms.
+void CompareWithLevel99Report(benchmark::State& state) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("sw-bench-compare-" + std::to_string(::getpid()) + ".txt");
+    std::ofstream(file, std::ios::binary) << fullReport();
+    const JournalFolder journal;
+    toolkit::ScriptedToolkit toolkit;
+    toolkit.journalFolder = journal.path.string();
+    model::Build build;
+    app::Program program(build, toolkit);
+    program.start();
+    QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
+    screens::SkillTreeScreen* screen = program.treeScreen();
+    for (int n = 0; n < 20; ++n) { // a plan of its own to compare, in the first tier
+        build.click(model::TreeId::SorceressCold, static_cast<std::int16_t>(n % 2));
+    }
+    QApplication::processEvents();
+    for (auto _ : state) {
+        if (!program.compareWithCharacter(file.string()) || !toolkit.messages.empty()) {
+            state.SkipWithError("the report was not compared cleanly");
+            break;
+        }
+        screen->repaint();
+        state.PauseTiming();
+        screen->stopComparing();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(CompareWithLevel99Report)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
 
 /// The number of the plan that left the screen last.
 std::uint64_t newestPlan(const std::filesystem::path& folder) {

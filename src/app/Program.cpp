@@ -27,6 +27,23 @@ namespace {
 /// The most characters of a command line's argument a message shows.
 constexpr std::size_t kArgumentShown = 80;
 
+/// Where the replay of a code's plan stopped, told as a report's line is:
+/// the point by its number and text, and why. Nothing when it did not stop.
+std::optional<std::string> codeProblem(const model::Plan& plan,
+                                       const std::optional<model::ReplayStop>& stop) {
+    if (!stop) {
+        return std::nullopt;
+    }
+    return "Point " + std::to_string(stop->entry + 1) + ": " + model::formatEntry(plan.history[stop->entry]) +
+           "\r\n" + stop->reason;
+}
+
+/// "a Sorceress", "an Amazon".
+std::string withArticle(model::ClassId classId) {
+    const std::string_view name = model::classInfo(classId).name;
+    return (name.front() == 'A' ? "an " : "a ") + std::string(name);
+}
+
 } // namespace
 
 void applyLook(QApplication& app) {
@@ -151,18 +168,110 @@ void Program::runCommand(screens::ProgramCommand command) {
     case screens::ProgramCommand::OpenCharacter:
         askForCharacter();
         return;
+    case screens::ProgramCommand::CompareWith:
+        // Its keys again end the comparison.
+        if (m_treeScreen && m_treeScreen->comparing()) {
+            m_treeScreen->stopComparing();
+        } else if (m_treeScreen && m_treeScreen->isVisible()) {
+            askForReference();
+        }
+        return;
+    case screens::ProgramCommand::CompareWithCode:
+        if (m_treeScreen && m_treeScreen->isVisible()) {
+            if (const std::optional<std::string> text = clipboardCode()) {
+                compareWithCode(*text);
+            }
+        }
+        return;
+    case screens::ProgramCommand::StopComparing:
+        if (m_treeScreen) {
+            m_treeScreen->stopComparing();
+        }
+        return;
     }
 }
 
-void Program::pasteCode() {
+std::optional<std::string> Program::clipboardCode() {
     // Longer than any code, or no text at all: not even looked at.
-    const std::optional<std::string> text = m_toolkit.clipboardText(model::kMaxBuildCodeText);
+    std::optional<std::string> text = m_toolkit.clipboardText(model::kMaxBuildCodeText);
     if (!text) {
         m_toolkit.messageBox(std::string(model::codeRefusalText(model::CodeRefusal::NotACode)), "",
                              toolkit::Icon::Critical, toolkit::Buttons::Ok);
-        return;
     }
-    openCode(*text);
+    return text;
+}
+
+void Program::pasteCode() {
+    if (const std::optional<std::string> text = clipboardCode()) {
+        openCode(*text);
+    }
+}
+
+void Program::askForReference() {
+    const std::string path =
+        m_toolkit.openFileName("Compare With", m_toolkit.reportFolder(), "Character reports (*.txt)");
+    if (!path.empty()) {
+        compareWithCharacter(path);
+    }
+}
+
+bool Program::compareWithCharacter(const std::string& path) {
+    if (!m_treeScreen) {
+        return false;
+    }
+    const report::ReportReading reading = report::readReport(path);
+    if (!reading.report) {
+        m_toolkit.messageBox(reading.error, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return false;
+    }
+    const report::Report& character = *reading.report;
+    // A report without a name goes by its file's.
+    const std::string name = !character.plan.name.empty()
+                                 ? character.plan.name
+                                 : report::asUtf8(std::filesystem::path(path).stem().string());
+    return compareWithPlan(character.plan, name,
+                           [&character](const std::optional<model::ReplayStop>& stop, int levelReached) {
+                               return report::openingProblem(character, stop, levelReached);
+                           });
+}
+
+bool Program::compareWithCode(const std::string& text) {
+    if (!m_treeScreen) {
+        return false;
+    }
+    const model::CodeReading reading = model::decodeBuildCode(model::codeOfLink(text));
+    if (!reading.plan) {
+        m_toolkit.messageBox(std::string(model::codeRefusalText(reading.refusal)), "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return false;
+    }
+    const model::Plan& plan = *reading.plan;
+    return compareWithPlan(plan, plan.name.empty() ? std::string("Build code") : plan.name,
+                           [&plan](const std::optional<model::ReplayStop>& stop, int /*levelReached*/) {
+                               return codeProblem(plan, stop);
+                           });
+}
+
+bool Program::compareWithPlan(const model::Plan& plan, const std::string& name,
+                              const ReplayTeller& problemOf) {
+    screens::SkillTreeScreen* screen = m_treeScreen;
+    if (plan.classId != screen->classId()) {
+        m_toolkit.messageBox("Only " + withArticle(screen->classId()) + " can be compared with the " +
+                                 std::string(model::classInfo(screen->classId()).name) + " on screen: \"" +
+                                 toolkit::shortenedText(name, kArgumentShown) + "\" is " +
+                                 withArticle(plan.classId) + ".",
+                             "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return false;
+    }
+    // Replayed through the rules as an opening plan is, in a build of its
+    // own: no screen, no journal and no SAVE follow it.
+    model::Build reference;
+    const std::optional<model::ReplayStop> stop = reference.replay(plan);
+    screen->compareWith(reference.plan(), name);
+    if (const std::optional<std::string> problem = problemOf(stop, reference.characterLevel())) {
+        m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return true;
 }
 
 bool Program::openCode(const std::string& text) {
@@ -173,15 +282,8 @@ bool Program::openCode(const std::string& text) {
         return false;
     }
     const model::Plan& plan = *reading.plan;
-    return openPlan(plan,
-                    [&plan](const std::optional<model::ReplayStop>& stop) -> std::optional<std::string> {
-                        if (!stop) {
-                            return std::nullopt;
-                        }
-                        // Told as a report's line is: the point by its number and text, and why.
-                        return "Point " + std::to_string(stop->entry + 1) + ": " +
-                               model::formatEntry(plan.history[stop->entry]) + "\r\n" + stop->reason;
-                    });
+    return openPlan(
+        plan, [&plan](const std::optional<model::ReplayStop>& stop) { return codeProblem(plan, stop); });
 }
 
 bool Program::openPlan(const model::Plan& plan, const ProblemTeller& problemOf) {
@@ -300,7 +402,15 @@ screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
                          menu().popupSkillMenu(*shown, skill, globalPos);
                      });
     QObject::connect(screen, &screens::SkillTreeScreen::commandMenuRequested, &m_start,
-                     [this](QPoint globalPos) { menu().popupCommandMenu(globalPos); });
+                     [this, screen](QPoint globalPos) {
+                         menu().popupCommandMenu(globalPos, [screen](screens::ProgramCommand command) {
+                             // Another reference takes the place of this one by its code, or after Stop.
+                             if (command == screens::ProgramCommand::CompareWith) {
+                                 return !screen->comparing();
+                             }
+                             return command != screens::ProgramCommand::StopComparing || screen->comparing();
+                         });
+                     });
     m_treeScreen = screen;
     followOpener(screen->characterOpener());
     return screen;

@@ -76,6 +76,15 @@ public:
     /// opened; any other text is told why it does not open, and changes
     /// nothing. True when a character was opened.
     bool openCode(const std::string& text);
+    /// Compares the plan on the tree screen with the saved character of the
+    /// report at `path`, read and replayed as opening reads it and told the
+    /// same way when it is no report or replays only in part. A character
+    /// of another class is told so. Nothing changes but for a comparison that
+    /// starts; the plan on screen, SAVE and the journal keep to it alone.
+    /// True when a comparison started.
+    bool compareWithCharacter(const std::string& path);
+    /// The same with a build code or a plan's link.
+    bool compareWithCode(const std::string& text);
     /// Runs a program command: from its keys, or from the command menu.
     void runCommand(screens::ProgramCommand command);
     /// Puts the plan `number` that left the screen unsaved back on its
@@ -105,6 +114,10 @@ private:
     void closeSkillStats();
     void askForCharacter();
     void pasteCode();
+    /// The clipboard's text for Ctrl+V or Ctrl+Shift+V; a text too long or
+    /// none at all is told as no code.
+    std::optional<std::string> clipboardCode();
+    void askForReference();
     bool openArgument(const std::string& argument);
     /// What went wrong in opening a plan, told as the player reads it, from
     /// where its replay stopped (if it did); nothing when all is well.
@@ -114,6 +127,12 @@ private:
     /// class's screen, every entry replayed through the rules, the problem
     /// told. True when it opened.
     bool openPlan(const model::Plan& plan, const ProblemTeller& problemOf);
+    /// What went wrong in replaying a plan, and the level it reached then.
+    using ReplayTeller =
+        std::function<std::optional<std::string>(const std::optional<model::ReplayStop>&, int levelReached)>;
+    /// Holds `plan` beside the plan on the tree screen, replayed through the
+    /// rules in a build of its own, named `name` there.
+    bool compareWithPlan(const model::Plan& plan, const std::string& name, const ReplayTeller& problemOf);
     void followOpener(screens::CharacterOpener& opener);
     /// The keyboard back to the window the player returns to: the tree
     /// screen, or the start screen when none is open.

@@ -79,7 +79,10 @@ TEST_F(SharingTest, ctrlCAndTheEmblemsMenuCopyThePlanOnScreenAndSayHowLongItsCod
     click(tree(), "img_CommandEmblem");
     EXPECT_EQ(shown,
               (QStringList{"mnu_Commands: Copy Build Code\tCtrl+C", "mnu_Commands: Paste Build Code\tCtrl+V",
-                           "mnu_Commands: Open Character...\tCtrl+O"}));
+                           "mnu_Commands: Open Character...\tCtrl+O", "mnu_Commands: \t",
+                           "mnu_Commands: Compare With...\tCtrl+Shift+O",
+                           "mnu_Commands: Compare With Build Code\tCtrl+Shift+V",
+                           "mnu_Commands: Stop Comparing\t"}));
     EXPECT_EQ(toolkit.clipboard, "SW1ACn1RhbA8Gub");
     EXPECT_EQ(notice(), "Build code copied: 15 characters");
     EXPECT_TRUE(toolkit.messages.empty());

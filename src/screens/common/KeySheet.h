@@ -27,6 +27,8 @@ inline constexpr std::array kKeyHelp{
     KeyHelp{"Skill trees", "Ctrl+Z", "UNDO LAST"},
     KeyHelp{"Skill trees", "Ctrl+Shift+Z or Ctrl+Y", "Redo what was undone"},
     KeyHelp{"Skill trees", "Ctrl+C, Ctrl+V", "Copy or paste a build code"},
+    KeyHelp{"Skill trees", "Ctrl+Shift+O", "Compare with a saved character; again: stop"},
+    KeyHelp{"Skill trees", "Ctrl+Shift+V", "Compare with the build code copied"},
     KeyHelp{"History", "Arrow keys, Home", "Look back at an earlier level"},
     KeyHelp{"History", "End", "Back to the present"},
     KeyHelp{"History", "Delete", "Take back to here"},

@@ -66,6 +66,9 @@ MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, 
     m_commandMenu = new QMenu(QStringLiteral("Commands"), this);
     m_commandMenu->setObjectName(QStringLiteral("mnu_Commands"));
     for (const ProgramCommandEntry& entry : kProgramCommands) {
+        if (entry.command == ProgramCommand::CompareWith) {
+            addSeparator(m_commandMenu, "mnu_CompareSpacer"); // sharing above, comparing below
+        }
         QAction* action = m_commandMenu->addAction(QString::fromLatin1(entry.caption));
         action->setObjectName(QString::fromLatin1(entry.name));
         // Shown beside the entry; the windows themselves answer the keys.
@@ -138,9 +141,15 @@ void MenuHolder::popupContactMenu(int person, QPoint globalPos) {
     }
 }
 
-void MenuHolder::popupCommandMenu(QPoint globalPos) {
+void MenuHolder::popupCommandMenu(QPoint globalPos, const std::function<bool(ProgramCommand)>& offered) {
+    for (QAction* action : m_commandMenu->actions()) {
+        if (!action->isSeparator()) {
+            action->setEnabled(!offered || offered(static_cast<ProgramCommand>(action->data().toInt())));
+        }
+    }
     QAction* chosen = m_popper ? m_popper(*m_commandMenu, globalPos) : nullptr;
-    if (chosen != nullptr && m_commandMenu->actions().contains(chosen) && chosen->isEnabled()) {
+    if (chosen != nullptr && m_commandMenu->actions().contains(chosen) && chosen->isEnabled() &&
+        !chosen->isSeparator()) {
         emit commandChosen(static_cast<ProgramCommand>(chosen->data().toInt()));
     }
 }

@@ -85,8 +85,9 @@ public:
     /// Pops up the contact menu of a person (Quennick or Orrindel).
     void popupContactMenu(int person, QPoint globalPos);
     /// Pops up the command menu ("mnu_Commands"): one entry per program
-    /// command, in their order, each with its keys.
-    void popupCommandMenu(QPoint globalPos);
+    /// command, in their order, each with its keys; the commands `offered`
+    /// turns down are shown disabled (all are offered without it).
+    void popupCommandMenu(QPoint globalPos, const std::function<bool(ProgramCommand)>& offered = {});
 
     /// Shows the skill menu's entries as `shown` offers them for `skill`.
     void mirrorQuestEntries(const model::Build& shown, model::SkillRef skill);

@@ -1,5 +1,6 @@
 #include "SkillTreeScreen.h"
 
+#include "ComparisonOverlay.h"
 #include "ScreenDesign.h"
 #include "TreeKeyboard.h"
 #include "TreeWidgets.h"
@@ -117,8 +118,9 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
     m_pastFrame->setStyleSheet(QStringLiteral("QFrame { border: 3px solid rgb(255, 239, 176); }"));
     m_pastFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_pastFrame->hide();
-    m_opener = new CharacterOpener(
-        this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
+    m_opener = new CharacterOpener(this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode,
+                                          ProgramCommand::OpenCharacter, ProgramCommand::CompareWith,
+                                          ProgramCommand::CompareWithCode});
 
     m_build.startCharacter(classId);
     m_openInBuild = true;
@@ -149,7 +151,10 @@ SkillTreeScreen::~SkillTreeScreen() {
     }
 }
 
-void SkillTreeScreen::buildChanged(const model::BuildChange& /*change*/) {
+void SkillTreeScreen::buildChanged(const model::BuildChange& change) {
+    if (change.kind == model::BuildChange::Kind::Reset || change.kind == model::BuildChange::Kind::Replayed) {
+        stopComparing(); // the plan compared is gone
+    }
     // Whatever happened, the screen shows the build as it now stands.
     m_pastStatus.reset();
     m_past.reset();
@@ -437,6 +442,10 @@ void SkillTreeScreen::mirror() {
     if (m_keyboard != nullptr) {
         m_keyboard->speakOf(m_past ? *m_past : m_build);
     }
+    if (m_comparison) {
+        m_comparison->mirror(screen->history(),
+                             m_past ? m_past->character()->history().size() : screen->history().size());
+    }
 }
 
 void SkillTreeScreen::mirrorText(QLabel* label, std::string& shown, std::string text) {
@@ -581,6 +590,28 @@ void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalP
     // Looking back, the menu shows what the past offered, and cannot change it.
     const model::Build& shown = m_past ? *m_past : m_build;
     emit skillMenuRequested(&shown, model::SkillRef{tree, static_cast<std::int16_t>(index)}, globalPos);
+}
+
+void SkillTreeScreen::compareWith(model::Plan reference, std::string name) {
+    if (reference.classId != m_classId) {
+        return; // the differences of skills of another class mean nothing
+    }
+    if (!m_comparison) {
+        m_comparison = std::make_unique<ComparisonOverlay>(
+            *this, m_classId, *m_history, dynamic_cast<HistoryDelegate&>(*m_history->itemDelegate()));
+    }
+    m_comparison->setReference(std::move(reference), std::move(name));
+    mirror();
+}
+
+void SkillTreeScreen::stopComparing() {
+    if (m_comparison) {
+        m_comparison->clear();
+    }
+}
+
+bool SkillTreeScreen::comparing() const {
+    return m_comparison && m_comparison->active();
 }
 
 void SkillTreeScreen::markSaved(const std::string& name) {

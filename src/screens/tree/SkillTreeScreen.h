@@ -37,6 +37,7 @@ class SkillIcon;
 class CommandLabel;
 class CharacterOpener;
 class TreeKeyboard;
+class ComparisonOverlay;
 struct ClassDesign;
 struct TwipRect;
 
@@ -95,6 +96,14 @@ public:
     /// menu, which cannot change the past. A left click or a command returns
     /// to the present first.
     [[nodiscard]] bool lookingBack() const { return m_past != nullptr; }
+
+    /// Compares the plan on screen with `reference`, a plan of this screen's
+    /// class, named `name` on screen, in place of any reference before it.
+    /// The comparison follows every change of the plan and every look back;
+    /// RESET, a replay and stopComparing() end it.
+    void compareWith(model::Plan reference, std::string name);
+    void stopComparing();
+    [[nodiscard]] bool comparing() const;
 
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
@@ -208,7 +217,8 @@ private:
     std::string m_shownReserve;
     std::string m_shownNotice;
     std::vector<model::HistoryEntry> m_shownHistory;
-    std::vector<QStaticText> m_historyTexts; ///< the shown entries, laid out for painting
+    std::vector<QStaticText> m_historyTexts;         ///< the shown entries, laid out for painting
+    std::unique_ptr<ComparisonOverlay> m_comparison; ///< made by the first reference
 };
 
 } // namespace skillwright::screens

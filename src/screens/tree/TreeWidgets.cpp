@@ -123,6 +123,11 @@ void TreeSurface::drawAll(QPainter& painter) const {
 
 // ---- HistoryDelegate ----
 
+namespace {
+/// The ground of the entries marked: a slate blue, apart from the brown of the selection.
+const QColor kMarkedGround(36, 40, 58);
+} // namespace
+
 HistoryDelegate::HistoryDelegate(const std::vector<QStaticText>& texts, QObject* parent)
     : QStyledItemDelegate(parent), m_texts(texts) {}
 
@@ -134,8 +139,16 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         return;
     }
     const bool selected = option.state.testFlag(QStyle::State_Selected);
+    const bool marked = m_markedFrom >= 0 && index.row() >= m_markedFrom;
     if (selected) {
         painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    } else if (marked) {
+        painter->fillRect(option.rect, kMarkedGround);
+    }
+    if (marked && index.row() == m_markedFrom) {
+        // The line above the first entry at which the plans part.
+        painter->fillRect(QRect(option.rect.left(), option.rect.top(), option.rect.width(), 1),
+                          qcolor(kParchment));
     }
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);

@@ -94,9 +94,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    /// Marks every entry from `row` on (where a comparison's plans part) on
+    /// a ground of its own, under a line above the first; -1 marks none.
+    void setMarkedFrom(int row) { m_markedFrom = row; }
 
 private:
     const std::vector<QStaticText>& m_texts;
+    int m_markedFrom = -1;
 };
 
 } // namespace skillwright::screens
