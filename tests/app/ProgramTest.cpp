@@ -149,7 +149,17 @@ TEST_F(ProgramTest, theStatisticsViewerIsOneAtATimeAndGoesWithItsCharacter) {
     };
     for (const char* next : {"lbl_Amazon", "lbl_Necromancer"}) {
         choose("lbl_Sorceress");
+        click(tree(), "img_SorceressFire(0)");
         click(tree(), "img_SorceressFire(0)", Qt::RightButton);
+        const auto markedRow = [this](int row) {
+            return program->statsViewer()
+                ->findChild<QLabel*>(QStringLiteral("lbl_StatA(%1)").arg(row))
+                ->palette()
+                .color(QPalette::WindowText);
+        };
+        EXPECT_EQ(markedRow(0), QColor(255, 128, 0)) << "the row of the one point Fire Bolt held";
+        click(tree(), "img_SorceressFire(0)");
+        EXPECT_EQ(markedRow(0), QColor(255, 128, 0)) << "a point spent later moves no mark";
         click(tree(), "img_SorceressFire(1)", Qt::RightButton);
         EXPECT_EQ(viewers(), 1) << "the second opening replaced the first";
         click(tree(), "lbl_ChangeClass");
