@@ -144,7 +144,7 @@ TEST_F(ProgramTest, theStatisticsViewerIsOneAtATimeAndGoesWithItsCharacter) {
         << "as the start screen's load leaves it";
     program->menu().setPopper(
         [&](QMenu&, QPoint) -> QAction* { return program->menu().findChild<QAction*>("mnu_SkillInfo"); });
-    const auto viewers = [this] {
+    const auto viewers = [] {
         return shownTopLevels([](QWidget* w) { return w->objectName() == "frm_SkillStats"; });
     };
     for (const char* next : {"lbl_Amazon", "lbl_Necromancer"}) {
