@@ -47,47 +47,6 @@ TEST(QuestAvailability, theNextPointIsOfferedFromItsDifficultysLevelUntilAllAreT
 
 using Quests = Planner;
 
-TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
-    open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecromancerPoisonBone, 3);
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_TRUE(offered(Quest::DenOfEvil));
-    build.takeQuestPoint(Quest::DenOfEvil, chosen);
-    EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
-    EXPECT_EQ(level(), 3);
-    EXPECT_EQ(status.levelLabel(), "Level 3");
-    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(offered(Quest::DenOfEvil));
-}
-
-TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
-    open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
-    izual(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_EQ(lastEntry(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
-    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_TRUE(offered(Quest::Izual));
-    build.takeQuestPoint(Quest::Izual, chosen);
-    EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Normal Slvl 2: Teeth");
-    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(offered(Quest::Izual));
-    EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0) << "the Izual point does not depend on Book of Skill";
-}
-
-TEST_F(Quests, izualAloneIsOfferedOnceTheOthersAreTaken) {
-    open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
-    denOfEvil(TreeId::NecromancerPoisonBone, 0);
-    bookOfSkill(TreeId::NecromancerPoisonBone, 0);
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(offered(Quest::DenOfEvil));
-    EXPECT_FALSE(offered(Quest::BookOfSkill));
-    EXPECT_TRUE(offered(Quest::Izual));
-}
-
 TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
     // The start screen stays visible beside a generated character, so a
     // class can be chosen there without CHANGE CLASS resetting the build.
