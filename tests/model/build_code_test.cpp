@@ -49,6 +49,14 @@ template <typename... Texts> std::vector<std::string> joined(std::vector<std::st
     return texts;
 }
 
+std::string repeated(std::string_view text, int times) {
+    std::string all;
+    for (int n = 0; n < times; ++n) {
+        all += text;
+    }
+    return all;
+}
+
 struct FixedCode {
     const char* code;
     ClassId classId;
@@ -155,20 +163,7 @@ TEST(BuildCode, aNameIsHeldToWholeCharactersThatCanBeShown) {
         {"Tal Rasha", "Tal Rasha"},
         {"Åsa 炎の魔女 🗡", "Åsa 炎の魔女 🗡"},
         {std::string(300, 'a'), std::string(255, 'a')},
-        {[] {
-             std::string e;
-             for (int n = 0; n < 128; ++n) {
-                 e += "é";
-             }
-             return e;
-         }(),
-         [] {
-             std::string e;
-             for (int n = 0; n < 127; ++n) {
-                 e += "é";
-             }
-             return e;
-         }()},
+        {repeated("é", 128), repeated("é", 127)},
         {"Bad\xff name", "Bad"},
         {"Over\xc3\xa9\xc3", "Overé"},
         {"Tab\tName", "Tab"},
