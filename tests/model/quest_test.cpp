@@ -117,31 +117,6 @@ TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
     EXPECT_EQ(lastEntry(), "Clvl 22 Slvl 2: Leap") << "no quest point is left waiting for a click";
 }
 
-TEST_F(Quests, anExhaustedQuestChangesNothingWhenTheMenuIsBypassed) {
-    open(ClassId::Paladin);
-    reserveUntilLevel(TreeId::PaladinCombat, 59);
-    for (int n = 0; n < 3; ++n) {
-        denOfEvil(TreeId::PaladinCombat, 0);
-    }
-    for (int n = 0; n < 6; ++n) {
-        izual(TreeId::PaladinCombat, 0);
-    }
-    ASSERT_EQ(points(TreeId::PaladinCombat, 0), 9);
-    const auto before = history();
-    for (Quest q : {Quest::DenOfEvil, Quest::Izual}) {
-        rightClick(TreeId::PaladinCombat, 0);
-        const PointResult result = build.takeQuestPoint(q, chosen);
-        EXPECT_EQ(result.refusal, Refusal::QuestExhausted);
-        EXPECT_EQ(refusalText(result), "You may only complete this quest once for each level, 3 times.");
-    }
-    EXPECT_EQ(build.questCount(Quest::DenOfEvil), 3);
-    EXPECT_EQ(build.questCount(Quest::Izual), 6);
-    EXPECT_EQ(history(), before);
-    // The next ordinary click is an ordinary point, not a fourth quest point.
-    click(TreeId::PaladinCombat, 0);
-    EXPECT_EQ(lastEntry(), "Clvl 60 Slvl 10: Sacrafice");
-}
-
 TEST_F(Quests, aRefusedIzualPointFromItsFourthToItsSixthIsGivenBack) {
     open(ClassId::Sorceress);
     reserveUntilLevel(TreeId::SorceressFire, 59);
