@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <PlanMaker.h>
 #include <RandomPlay.h>
 #include <cstdlib>
 #include <random>
@@ -16,13 +17,7 @@ namespace skillwright::model {
 namespace {
 
 std::vector<HistoryEntry> sorceress(const std::vector<std::string>& texts) {
-    std::vector<HistoryEntry> entries;
-    for (const std::string& text : texts) {
-        const ParsedEntry parsed = parseEntry(text, ClassId::Sorceress);
-        EXPECT_TRUE(parsed.entry) << text << ": " << parsed.error;
-        entries.push_back(parsed.entry.value_or(HistoryEntry{}));
-    }
-    return entries;
+    return skillwright::testing::entriesOf(ClassId::Sorceress, texts);
 }
 
 /// The level a build stands at after the first `count` entries of `plan`,
