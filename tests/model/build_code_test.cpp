@@ -22,31 +22,20 @@ const std::string kNewer =
     "This build code was made by a newer version of Skillwright; this version cannot open it.";
 const std::string kDamaged = "This build code is damaged: a character in it was changed, lost or added.";
 
-std::vector<std::string> historyTexts(const Plan& plan) {
-    std::vector<std::string> texts;
-    for (const HistoryEntry& e : plan.history) {
-        texts.push_back(formatEntry(e));
-    }
-    return texts;
-}
-
 std::string messageFor(std::string_view text) {
     const CodeReading reading = decodeBuildCode(text);
     return reading.plan ? std::string() : std::string(codeRefusalText(reading.refusal));
 }
 
-/// "Clvl 2 Reserved For Later " to "Clvl `last` Reserved For Later ".
-std::vector<std::string> reservedUpTo(int last) {
-    std::vector<std::string> texts;
-    for (int level = 2; level <= last; ++level) {
-        texts.push_back("Clvl " + std::to_string(level) + " Reserved For Later ");
-    }
-    return texts;
-}
+using testing::historyTexts;
+using testing::reservedUpTo;
 
-template <typename... Texts> std::vector<std::string> joined(std::vector<std::string> texts, Texts... more) {
-    (texts.push_back(more), ...);
-    return texts;
+std::string repeated(std::string_view text, int times) {
+    std::string all;
+    for (int n = 0; n < times; ++n) {
+        all += text;
+    }
+    return all;
 }
 
 struct FixedCode {
@@ -78,9 +67,9 @@ const std::vector<FixedCode>& fixedCodes() {
          {"Clvl 2 Slvl 1: Bash", "Clvl 3 Slvl 1: Howl", "Clvl 4 Reserved For Later ",
           "Clvl 5 Reserved For Later ", "Reserved Slvl 2: Bash", "Reserved Slvl 1: Sword Mastery"}},
         {"SW1dVVVVVVV1fl-pqfKWRm", ClassId::Paladin, "",
-         joined(reservedUpTo(23), "Book of Skill: Normal Slvl 1: Smite",
-                "Izual Quest Point:(1) Normal Slvl 2: Smite", "Izual Quest Point:(2) Normal Slvl 1: Prayer",
-                "Reserved Slvl 2: Prayer")},
+         reservedUpTo(23,
+                      {"Book of Skill: Normal Slvl 1: Smite", "Izual Quest Point:(1) Normal Slvl 2: Smite",
+                       "Izual Quest Point:(2) Normal Slvl 1: Prayer", "Reserved Slvl 2: Prayer"})},
         {"SW1X0FCBBFE", ClassId::Necromancer, "AB", {}},
         // Reading counts along the history and checks no rule: Hydra opens
         // at level 30, and there is no point in reserve.
@@ -155,20 +144,7 @@ TEST(BuildCode, aNameIsHeldToWholeCharactersThatCanBeShown) {
         {"Tal Rasha", "Tal Rasha"},
         {"Åsa 炎の魔女 🗡", "Åsa 炎の魔女 🗡"},
         {std::string(300, 'a'), std::string(255, 'a')},
-        {[] {
-             std::string e;
-             for (int n = 0; n < 128; ++n) {
-                 e += "é";
-             }
-             return e;
-         }(),
-         [] {
-             std::string e;
-             for (int n = 0; n < 127; ++n) {
-                 e += "é";
-             }
-             return e;
-         }()},
+        {repeated("é", 128), repeated("é", 127)},
         {"Bad\xff name", "Bad"},
         {"Over\xc3\xa9\xc3", "Overé"},
         {"Tab\tName", "Tab"},

@@ -184,21 +184,6 @@ TEST_F(Limits, twentyPointsThenLevel99WithTheTwentyPointTextFirst) {
     EXPECT_EQ(history(), before);
 }
 
-TEST_F(Limits, statusTextsAfterOrdinaryPoints) {
-    open(ClassId::Necromancer);
-    EXPECT_EQ(status.levelLabel(), "Level: 1");
-    EXPECT_EQ(status.pointsLabel(), "Skill Points: 0");
-    EXPECT_EQ(status.reserveLabel(), "Reserved Points: 0");
-    click(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_EQ(status.levelLabel(), "Level 2");
-    EXPECT_EQ(status.pointsLabel(), "Skill Points:  1");
-    EXPECT_EQ(history(), std::vector<std::string>{"Clvl 2 Slvl 1: Teeth"});
-    click(TreeId::NecromancerPoisonBone, 1);
-    click(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_EQ(history().back(), "Clvl 4 Slvl 2: Teeth");
-    EXPECT_EQ(status.pointsLabel(), "Skill Points:  3");
-}
-
 TEST_F(Limits, anOrdinaryPointHidesTheNotice) {
     open(ClassId::Paladin);
     click(TreeId::PaladinCombat, 9);

@@ -6,6 +6,10 @@
 namespace skillwright::model {
 namespace {
 
+using enum ClassId;
+using enum EntryKind;
+using enum TreeId;
+
 struct TextCase {
     const char* text;
     ClassId classId;
@@ -13,39 +17,21 @@ struct TextCase {
 };
 
 // Texts as the list shows them, trailing blanks included.
+// clang-format off
 const TextCase kEntries[] = {
-    {"Clvl 2 Slvl 1: Teeth",
-     ClassId::Necromancer,
-     {EntryKind::Ordinary, 2, 1, 0, {TreeId::NecromancerPoisonBone, 0}}},
-    {"Clvl 99 Slvl 20: Hydra",
-     ClassId::Sorceress,
-     {EntryKind::Ordinary, 99, 20, 0, {TreeId::SorceressFire, 9}}},
-    {"Clvl 7 Reserved For Later ", ClassId::Paladin, {EntryKind::ReservedForLater, 7, 0, 0, {}}},
-    {"Reserved Slvl 3: Leap",
-     ClassId::Barbarian,
-     {EntryKind::ReservedSpent, 0, 3, 0, {TreeId::BarbarianCombat, 1}}},
-    {"Reserved Slvl 1: Leap Attack",
-     ClassId::Barbarian,
-     {EntryKind::ReservedSpent, 0, 1, 0, {TreeId::BarbarianCombat, 5}}},
-    {"Den Of Evil: Normal Slvl 1: Jab",
-     ClassId::Amazon,
-     {EntryKind::DenOfEvil, 0, 1, 1, {TreeId::AmazonJavelinSpear, 0}}},
-    {"Den Of Evil: Hell Slvl 4: Jab",
-     ClassId::Amazon,
-     {EntryKind::DenOfEvil, 0, 4, 3, {TreeId::AmazonJavelinSpear, 0}}},
-    {"Book of Skill: Nightmare Slvl 5: Bone Armor",
-     ClassId::Necromancer,
-     {EntryKind::BookOfSkill, 0, 5, 2, {TreeId::NecromancerPoisonBone, 1}}},
-    {"Izual Quest Point:(1) Normal Slvl 2: Teeth",
-     ClassId::Necromancer,
-     {EntryKind::Izual, 0, 2, 1, {TreeId::NecromancerPoisonBone, 0}}},
-    {"Izual Quest Point:(2) Nightmare Slvl 2: Teeth",
-     ClassId::Necromancer,
-     {EntryKind::Izual, 0, 2, 4, {TreeId::NecromancerPoisonBone, 0}}},
-    {"Izual Quest Point:(2) Hell Slvl 9: Teeth",
-     ClassId::Necromancer,
-     {EntryKind::Izual, 0, 9, 6, {TreeId::NecromancerPoisonBone, 0}}},
+    {"Clvl 2 Slvl 1: Teeth", Necromancer, {Ordinary, 2, 1, 0, {NecromancerPoisonBone, 0}}},
+    {"Clvl 99 Slvl 20: Hydra", Sorceress, {Ordinary, 99, 20, 0, {SorceressFire, 9}}},
+    {"Clvl 7 Reserved For Later ", Paladin, {ReservedForLater, 7, 0, 0, {}}},
+    {"Reserved Slvl 3: Leap", Barbarian, {ReservedSpent, 0, 3, 0, {BarbarianCombat, 1}}},
+    {"Reserved Slvl 1: Leap Attack", Barbarian, {ReservedSpent, 0, 1, 0, {BarbarianCombat, 5}}},
+    {"Den Of Evil: Normal Slvl 1: Jab", Amazon, {DenOfEvil, 0, 1, 1, {AmazonJavelinSpear, 0}}},
+    {"Den Of Evil: Hell Slvl 4: Jab", Amazon, {DenOfEvil, 0, 4, 3, {AmazonJavelinSpear, 0}}},
+    {"Book of Skill: Nightmare Slvl 5: Bone Armor", Necromancer, {BookOfSkill, 0, 5, 2, {NecromancerPoisonBone, 1}}},
+    {"Izual Quest Point:(1) Normal Slvl 2: Teeth", Necromancer, {Izual, 0, 2, 1, {NecromancerPoisonBone, 0}}},
+    {"Izual Quest Point:(2) Nightmare Slvl 2: Teeth", Necromancer, {Izual, 0, 2, 4, {NecromancerPoisonBone, 0}}},
+    {"Izual Quest Point:(2) Hell Slvl 9: Teeth", Necromancer, {Izual, 0, 9, 6, {NecromancerPoisonBone, 0}}},
 };
+// clang-format on
 
 TEST(History, everyKindFormatsAsTheListShowsItAndParsesBack) {
     for (const TextCase& c : kEntries) {

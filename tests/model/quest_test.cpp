@@ -47,47 +47,6 @@ TEST(QuestAvailability, theNextPointIsOfferedFromItsDifficultysLevelUntilAllAreT
 
 using Quests = Planner;
 
-TEST_F(Quests, denOfEvilPointIsRecordedWithoutALevelAndRelabelsTheEntry) {
-    open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecromancerPoisonBone, 3);
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_TRUE(offered(Quest::DenOfEvil));
-    build.takeQuestPoint(Quest::DenOfEvil, chosen);
-    EXPECT_EQ(lastEntry(), "Den Of Evil: Normal Slvl 1: Teeth");
-    EXPECT_EQ(level(), 3);
-    EXPECT_EQ(status.levelLabel(), "Level 3");
-    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(offered(Quest::DenOfEvil));
-}
-
-TEST_F(Quests, izualOffersTwoPointsPerDifficulty) {
-    open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
-    izual(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_EQ(lastEntry(), "Izual Quest Point:(1) Normal Slvl 1: Teeth");
-    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_TRUE(offered(Quest::Izual));
-    build.takeQuestPoint(Quest::Izual, chosen);
-    EXPECT_EQ(lastEntry(), "Izual Quest Point:(2) Normal Slvl 2: Teeth");
-    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Nightmare)");
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(offered(Quest::Izual));
-    EXPECT_EQ(build.questCount(Quest::BookOfSkill), 0) << "the Izual point does not depend on Book of Skill";
-}
-
-TEST_F(Quests, izualAloneIsOfferedOnceTheOthersAreTaken) {
-    open(ClassId::Necromancer);
-    reserveUntilLevel(TreeId::NecromancerPoisonBone, 23);
-    denOfEvil(TreeId::NecromancerPoisonBone, 0);
-    bookOfSkill(TreeId::NecromancerPoisonBone, 0);
-    rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_FALSE(offered(Quest::DenOfEvil));
-    EXPECT_FALSE(offered(Quest::BookOfSkill));
-    EXPECT_TRUE(offered(Quest::Izual));
-}
-
 TEST_F(Quests, questPointsGoWithTheScreenThatRecordedThem) {
     // The start screen stays visible beside a generated character, so a
     // class can be chosen there without CHANGE CLASS resetting the build.
@@ -156,31 +115,6 @@ TEST_F(Quests, aRefusedQuestPointIsGivenBackWithItsCaption) {
     EXPECT_EQ(history().size(), before.size() + 1);
     click(TreeId::BarbarianCombat, 1);
     EXPECT_EQ(lastEntry(), "Clvl 22 Slvl 2: Leap") << "no quest point is left waiting for a click";
-}
-
-TEST_F(Quests, anExhaustedQuestChangesNothingWhenTheMenuIsBypassed) {
-    open(ClassId::Paladin);
-    reserveUntilLevel(TreeId::PaladinCombat, 59);
-    for (int n = 0; n < 3; ++n) {
-        denOfEvil(TreeId::PaladinCombat, 0);
-    }
-    for (int n = 0; n < 6; ++n) {
-        izual(TreeId::PaladinCombat, 0);
-    }
-    ASSERT_EQ(points(TreeId::PaladinCombat, 0), 9);
-    const auto before = history();
-    for (Quest q : {Quest::DenOfEvil, Quest::Izual}) {
-        rightClick(TreeId::PaladinCombat, 0);
-        const PointResult result = build.takeQuestPoint(q, chosen);
-        EXPECT_EQ(result.refusal, Refusal::QuestExhausted);
-        EXPECT_EQ(refusalText(result), "You may only complete this quest once for each level, 3 times.");
-    }
-    EXPECT_EQ(build.questCount(Quest::DenOfEvil), 3);
-    EXPECT_EQ(build.questCount(Quest::Izual), 6);
-    EXPECT_EQ(history(), before);
-    // The next ordinary click is an ordinary point, not a fourth quest point.
-    click(TreeId::PaladinCombat, 0);
-    EXPECT_EQ(lastEntry(), "Clvl 60 Slvl 10: Sacrafice");
 }
 
 TEST_F(Quests, aRefusedIzualPointFromItsFourthToItsSixthIsGivenBack) {

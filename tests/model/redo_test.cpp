@@ -1,5 +1,5 @@
-// Redo: undone entries come back one by one, of their kind, until a new
-// future is made.
+// Undo and redo: every kind of entry is taken back exactly and comes back
+// one by one, of its kind, until a new future is made.
 #include "Planner.h"
 
 #include <functional>
@@ -76,6 +76,9 @@ TEST_F(Redo, takesBackEveryKindOfEntryInItsOrder) {
         build.undoLast();
     }
     expectFirstEntries(0);
+    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
+    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
+    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
     Changes changes;
     build.addListener(changes);
     for (std::size_t n = 1; n <= kOneOfEachKind.size(); ++n) {

@@ -4,10 +4,13 @@
 
 #include <model/Plan.h>
 
+#include <PlanMaker.h>
 #include <functional>
 
 namespace skillwright::model::testing {
 namespace {
+
+using skillwright::testing::reservedUpTo;
 
 /// The state a screen shows, beside the plan.
 struct Shown {
@@ -52,24 +55,8 @@ TEST(Replay, everyPlanPlayedByTheRulesReplaysToTheSameBuild) {
     EXPECT_GT(quests, 60) << "the random play should reach the quests";
 }
 
-/// Entries in a Necromancer's list: reserved level-ups up to `level`, then `more`.
-std::vector<std::string> reservedTo(int level, std::vector<std::string> more) {
-    std::vector<std::string> texts;
-    for (int l = 2; l <= level; ++l) {
-        texts.push_back("Clvl " + std::to_string(l) + " Reserved For Later ");
-    }
-    texts.insert(texts.end(), more.begin(), more.end());
-    return texts;
-}
-
 Plan planOf(ClassId classId, const std::vector<std::string>& texts) {
-    Plan plan{classId, {}, "Hero"};
-    for (const std::string& text : texts) {
-        const ParsedEntry parsed = parseEntry(text, classId);
-        EXPECT_TRUE(parsed.entry) << text << ": " << parsed.error;
-        plan.history.push_back(parsed.entry.value_or(HistoryEntry{}));
-    }
-    return plan;
+    return {classId, skillwright::testing::entriesOf(classId, texts), "Hero"};
 }
 
 TEST(Replay, stopsAtTheFirstEntryNoCommandCouldMakeAndKeepsOnlyThoseBefore) {
@@ -94,44 +81,44 @@ TEST(Replay, stopsAtTheFirstEntryNoCommandCouldMakeAndKeepsOnlyThoseBefore) {
          "Book of Skill (Normal) is not offered at character level 5."},
         {ClassId::Necromancer, with(teethTo5, {"Izual Quest Point:(1) Normal Slvl 5: Teeth"}), 4,
          "Death of Izual (Normal) is not offered at character level 5."},
-        {ClassId::Necromancer, reservedTo(2, {"Den Of Evil: Normal Slvl 1: Teeth"}), 1,
+        {ClassId::Necromancer, reservedUpTo(2, {"Den Of Evil: Normal Slvl 1: Teeth"}), 1,
          "Den Of Evil (Normal) is not offered at character level 2."},
         {ClassId::Amazon,
-         reservedTo(24, {"Den Of Evil: Normal Slvl 1: Jab", "Den Of Evil: Nightmare Slvl 1: Power Strike"}),
+         reservedUpTo(24, {"Den Of Evil: Normal Slvl 1: Jab", "Den Of Evil: Nightmare Slvl 1: Power Strike"}),
          24, "Den Of Evil (Nightmare) is not offered at character level 24."},
         {ClassId::Necromancer,
-         reservedTo(39, {"Izual Quest Point:(1) Normal Slvl 1: Teeth",
-                         "Izual Quest Point:(2) Normal Slvl 2: Teeth",
-                         "Izual Quest Point:(1) Nightmare Slvl 3: Teeth",
-                         "Izual Quest Point:(2) Nightmare Slvl 4: Teeth",
-                         "Izual Quest Point:(1) Hell Slvl 5: Teeth"}),
+         reservedUpTo(39, {"Izual Quest Point:(1) Normal Slvl 1: Teeth",
+                           "Izual Quest Point:(2) Normal Slvl 2: Teeth",
+                           "Izual Quest Point:(1) Nightmare Slvl 3: Teeth",
+                           "Izual Quest Point:(2) Nightmare Slvl 4: Teeth",
+                           "Izual Quest Point:(1) Hell Slvl 5: Teeth"}),
          42, "Death of Izual (Hell) is not offered at character level 39."},
         {ClassId::Necromancer,
-         reservedTo(60, {"Den Of Evil: Normal Slvl 1: Teeth", "Den Of Evil: Nightmare Slvl 2: Teeth",
-                         "Den Of Evil: Hell Slvl 3: Teeth", "Den Of Evil: Hell Slvl 4: Teeth"}),
+         reservedUpTo(60, {"Den Of Evil: Normal Slvl 1: Teeth", "Den Of Evil: Nightmare Slvl 2: Teeth",
+                           "Den Of Evil: Hell Slvl 3: Teeth", "Den Of Evil: Hell Slvl 4: Teeth"}),
          62, "You may only complete this quest once for each level, 3 times."},
         // The click's rules, for every kind of point.
         {ClassId::Necromancer,
          {"Clvl 2 Slvl 1: Teeth", "Clvl 3 Slvl 1: Bone Spear"},
          1,
          "Not available yet, you must be character level 18 first (or just getting level 18)."},
-        {ClassId::Necromancer, reservedTo(3, {"Den Of Evil: Normal Slvl 1: Bone Spear"}), 2,
+        {ClassId::Necromancer, reservedUpTo(3, {"Den Of Evil: Normal Slvl 1: Bone Spear"}), 2,
          "Not available yet, you must be character level 18 first (or just getting level 18)."},
         {ClassId::Necromancer,
          {"Clvl 2 Slvl 1: Teeth", "Reserved Slvl 2: Teeth"},
          1,
          "You have no skill points in reserve."},
         {ClassId::Necromancer,
-         reservedTo(6, {"Reserved Slvl 1: Bone Armor", "Reserved Slvl 1: Corpse Explosion"}), 6,
+         reservedUpTo(6, {"Reserved Slvl 1: Bone Armor", "Reserved Slvl 1: Corpse Explosion"}), 6,
          "Not available yet, you must have at least one skill point in Teeth"},
         // Taken, but not as recorded: nothing of it stays.
         {ClassId::Necromancer,
          {"Clvl 2 Slvl 1: Teeth", "Clvl 2 Slvl 2: Teeth"},
          1,
          "The planner records this point as \"Clvl 3 Slvl 2: Teeth\"."},
-        {ClassId::Necromancer, reservedTo(3, {"Den Of Evil: Hell Slvl 1: Teeth"}), 2,
+        {ClassId::Necromancer, reservedUpTo(3, {"Den Of Evil: Hell Slvl 1: Teeth"}), 2,
          "The planner records this point as \"Den Of Evil: Normal Slvl 1: Teeth\"."},
-        {ClassId::Necromancer, reservedTo(3, {"Clvl 4 Slvl 2: Teeth"}), 2,
+        {ClassId::Necromancer, reservedUpTo(3, {"Clvl 4 Slvl 2: Teeth"}), 2,
          "The planner records this point as \"Clvl 4 Slvl 1: Teeth\"."},
     };
     for (const auto& c : cases) {

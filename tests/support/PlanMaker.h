@@ -6,7 +6,9 @@
 
 #include <array>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace skillwright::testing {
 
@@ -98,6 +100,40 @@ inline model::Plan randomPlan(std::mt19937& random) {
         take(build, how, static_cast<int>(random() % 30));
     }
     return planOf(build, kNames[random() % kNames.size()]);
+}
+
+/// "Clvl 2 Reserved For Later " up to "Clvl `last` Reserved For Later ", then `more`.
+inline std::vector<std::string> reservedUpTo(int last, std::vector<std::string> more = {}) {
+    std::vector<std::string> texts;
+    for (int level = 2; level <= last; ++level) {
+        texts.push_back("Clvl " + std::to_string(level) + " Reserved For Later ");
+    }
+    texts.insert(texts.end(), more.begin(), more.end());
+    return texts;
+}
+
+/// The entries that history texts of `classId` stand for; a text that is no
+/// entry throws, naming it.
+inline std::vector<model::HistoryEntry> entriesOf(model::ClassId classId,
+                                                  const std::vector<std::string>& texts) {
+    std::vector<model::HistoryEntry> entries;
+    for (const std::string& text : texts) {
+        const model::ParsedEntry parsed = model::parseEntry(text, classId);
+        if (!parsed.entry) {
+            throw std::invalid_argument(text + ": " + parsed.error);
+        }
+        entries.push_back(*parsed.entry);
+    }
+    return entries;
+}
+
+/// A plan's history as the list shows it.
+inline std::vector<std::string> historyTexts(const model::Plan& plan) {
+    std::vector<std::string> texts;
+    for (const model::HistoryEntry& e : plan.history) {
+        texts.push_back(model::formatEntry(e));
+    }
+    return texts;
 }
 
 } // namespace skillwright::testing

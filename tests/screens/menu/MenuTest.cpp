@@ -161,9 +161,10 @@ TEST_F(MenuTest, anExhaustedQuestIsToldInAMessageBox) {
     EXPECT_EQ(describe(build, texts), before);
 }
 
-// Looking back, the menu shows what the past offered for the skill, and the
-// entries that would change it cannot be picked; the statistics still open,
-// on the points the skill held then.
+// Looking back, the menu shows the past's captions, and the entries that would
+// change the build cannot be picked; the statistics still open, on the points
+// the skill held then. (The look-back's offers, over many random plans, are
+// the keyboard suite's.)
 TEST_F(MenuTest, aPastBuildsMenuShowsItsOffersAndChangesNothing) {
     reachLevel(40);
     for (int n = 0; n < 2; ++n) {
@@ -186,13 +187,6 @@ TEST_F(MenuTest, aPastBuildsMenuShowsItsOffersAndChangesNothing) {
     EXPECT_EQ(statsRequested.count(), 1);
     ASSERT_TRUE(menu.rightClicked().has_value());
     EXPECT_EQ(menu.rightClicked()->points, 0);
-    // Back in the present, the entries act again, with the present's offers.
-    rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
-    EXPECT_EQ(popped.captions,
-              (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Den Of Evil (Hell)",
-                           "&Book Of Skill (Normal)", "&Death of Izual (Normal)", "", "&Skill Stats"}));
-    EXPECT_EQ(model::formatEntry(build.character()->history().back()), "Den Of Evil: Hell Slvl 3: Teeth");
-    EXPECT_EQ(menu.rightClicked()->points, 2);
 }
 
 TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {

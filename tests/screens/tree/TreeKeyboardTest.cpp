@@ -466,11 +466,9 @@ TEST_F(TreeKeyboardTest, tabLeadsToTheHistoryAndTheCommandsWhereEnterRunsThem) {
     }
     press(Qt::Key_Return);
     EXPECT_EQ(history()->count(), 0) << "UNDO LAST from the keyboard";
-    press(Qt::Key_Tab, Qt::ShiftModifier);
-    press(Qt::Key_Tab, Qt::ShiftModifier);
-    press(Qt::Key_Tab, Qt::ShiftModifier);
-    press(Qt::Key_Tab, Qt::ShiftModifier);
-    press(Qt::Key_Tab, Qt::ShiftModifier);
+    for (int n = 0; n < 5; ++n) {
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+    }
     EXPECT_EQ(focused(), "Raise Skeleton") << "back to the icon the keyboard left";
 }
 
