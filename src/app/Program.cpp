@@ -235,17 +235,24 @@ bool Program::compareWithCharacter(const std::string& path) {
                            });
 }
 
+std::optional<model::Plan> Program::planOfCode(const std::string& text) {
+    model::CodeReading reading = model::decodeBuildCode(model::codeOfLink(text));
+    if (!reading.plan) {
+        m_toolkit.messageBox(std::string(model::codeRefusalText(reading.refusal)), "",
+                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return std::move(reading.plan);
+}
+
 bool Program::compareWithCode(const std::string& text) {
     if (!m_treeScreen) {
         return false;
     }
-    const model::CodeReading reading = model::decodeBuildCode(model::codeOfLink(text));
-    if (!reading.plan) {
-        m_toolkit.messageBox(std::string(model::codeRefusalText(reading.refusal)), "",
-                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    const std::optional<model::Plan> code = planOfCode(text);
+    if (!code) {
         return false;
     }
-    const model::Plan& plan = *reading.plan;
+    const model::Plan& plan = *code;
     return compareWithPlan(plan, plan.name.empty() ? std::string("Build code") : plan.name,
                            [&plan](const std::optional<model::ReplayStop>& stop, int /*levelReached*/) {
                                return codeProblem(plan, stop);
@@ -275,13 +282,11 @@ bool Program::compareWithPlan(const model::Plan& plan, const std::string& name,
 }
 
 bool Program::openCode(const std::string& text) {
-    const model::CodeReading reading = model::decodeBuildCode(model::codeOfLink(text));
-    if (!reading.plan) {
-        m_toolkit.messageBox(std::string(model::codeRefusalText(reading.refusal)), "",
-                             toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    const std::optional<model::Plan> code = planOfCode(text);
+    if (!code) {
         return false;
     }
-    const model::Plan& plan = *reading.plan;
+    const model::Plan& plan = *code;
     return openPlan(
         plan, [&plan](const std::optional<model::ReplayStop>& stop) { return codeProblem(plan, stop); });
 }

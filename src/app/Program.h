@@ -103,6 +103,9 @@ public:
     [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
 
 private:
+    /// The plan of a build code or a plan's link; any other text is told why
+    /// it holds none.
+    std::optional<model::Plan> planOfCode(const std::string& text);
     /// Asks before a plan with unsaved points is replaced (No the default).
     bool mayReplacePlanOnScreen();
     screens::SkillTreeScreen* openClass(model::ClassId classId);
