@@ -15,8 +15,10 @@ namespace skillwright::bench {
 
 /// Left-clicks the Necromancer screen's tier-1 skills in turns, one click an
 /// iteration, so that every click is accepted; the build starts again,
-/// untimed, before the character nears level 99.
-inline void clickTierOneSkillsInTurns(benchmark::State& state, model::Build& build, const QWidget& screen) {
+/// untimed, before the character nears level 99, and `restarted` runs then.
+template <typename Restarted = void (*)()>
+void clickTierOneSkillsInTurns(
+    benchmark::State& state, model::Build& build, const QWidget& screen, Restarted restarted = [] {}) {
     std::array<QWidget*, 5> icons{};
     const std::array names{"img_NecroSummon(0)", "img_NecroSummon(1)", "img_NecroBonePoison(0)",
                            "img_NecroBonePoison(1)", "img_NecroCurse(0)"};
@@ -34,6 +36,7 @@ inline void clickTierOneSkillsInTurns(benchmark::State& state, model::Build& bui
         if (build.levelsGained() >= 90) {
             state.PauseTiming();
             build.reset();
+            restarted();
             QApplication::processEvents();
             state.ResumeTiming();
         }

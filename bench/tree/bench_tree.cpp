@@ -148,22 +148,8 @@ void BM_LeftClickWithReferenceToRepaint(benchmark::State& state) {
                      Qt::NoModifier);
     QApplication::sendEvent(rest, &move);
     QApplication::processEvents();
-    const std::array<QWidget*, 5> icons{
-        iconOf(screen, TreeId::NecromancerSummoning, 0), iconOf(screen, TreeId::NecromancerSummoning, 1),
-        iconOf(screen, TreeId::NecromancerPoisonBone, 0), iconOf(screen, TreeId::NecromancerPoisonBone, 1),
-        iconOf(screen, TreeId::NecromancerCurses, 0)};
-    std::size_t next = 0;
-    for (auto _ : state) {
-        QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
-        QApplication::processEvents();
-        if (build.levelsGained() >= 90) {
-            state.PauseTiming();
-            build.reset(); // which ends the comparison
-            screen.compareWith(reference, "Guide");
-            QApplication::processEvents();
-            state.ResumeTiming();
-        }
-    }
+    // RESET, which starts the build again, ends the comparison: it starts again too.
+    bench::clickTierOneSkillsInTurns(state, build, screen, [&] { screen.compareWith(reference, "Guide"); });
     if (guide.characterLevel() != 99 || !screen.comparing() ||
         screen.findChild<QLabel*>(QStringLiteral("lbl_Description"))->text().isEmpty()) {
         state.SkipWithError("no level-99 reference was compared under a skill's description");
