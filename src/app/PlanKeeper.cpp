@@ -1,73 +1,59 @@
 #include "PlanKeeper.h"
 
 #include <journal/JournalText.h>
-#include <model/Build.h>
 #include <toolkit/Toolkit.h>
 
 namespace skillwright::app {
 
-PlanKeeper::PlanKeeper(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_journal(journal::JournalSetup{toolkit.stateFolder()}),
+PlanKeeper::PlanKeeper(document::PlanDocument& document, toolkit::Toolkit& toolkit)
+    : m_document(document), m_journal(journal::JournalSetup{toolkit.stateFolder()}),
       m_quietTimer(toolkit.createTimer()) {
     m_quietTimer->setCallback([this] { m_journal.makeDurable(); });
-    m_build.addListener(*this);
+    m_document.addListener(*this);
 }
 
 PlanKeeper::~PlanKeeper() {
-    m_build.removeListener(*this);
+    m_document.removeListener(*this);
 }
 
-void PlanKeeper::buildChanged(const model::BuildChange& change) {
-    using Kind = model::BuildChange::Kind;
-    // A right click or a refused point leaves the plan as it was.
-    if (change.kind != Kind::PointRefused) {
-        record();
+void PlanKeeper::documentChanged(const document::PlanDocument& /*document*/,
+                                 const document::DocumentChange& change) {
+    using Kind = document::DocumentChange::Kind;
+    if (m_replacing) {
+        return; // the journal already holds the plan being continued
     }
-}
-
-PlanKeeper::Batch::~Batch() {
-    if (--m_keeper.m_batches == 0 && m_keeper.m_pending) {
-        m_keeper.write();
+    switch (change.kind) {
+    case Kind::Closed:
+        planLeft();
+        return;
+    case Kind::Started:
+    case Kind::Opened:
+        planLeft(); // whatever was on screen before
+        break;
+    case Kind::Edited:
+        if (change.edit == document::EditKind::Reset) {
+            planLeft(); // the plan as it stood before RESET is kept to continue
+        }
+        break;
+    case Kind::Undone:
+    case Kind::Redone:
+    case Kind::Saved:
+        break;
     }
-}
-
-void PlanKeeper::record() {
-    if (m_batches > 0) {
-        m_pending = true;
-    } else {
-        write();
-    }
+    write();
 }
 
 void PlanKeeper::write() {
-    m_pending = false;
-    const model::Character* screen = m_build.character();
-    if (m_replacing || screen == nullptr) {
+    if (!m_document.isOpen()) {
         return;
     }
-    m_journal.planChanged(model::Plan{screen->classId(), screen->history(), m_name});
+    const model::Plan plan = m_document.plan();
+    if (m_document.isModified()) {
+        m_journal.planChanged(plan);
+    } else {
+        m_journal.planSaved(plan);
+    }
     m_quietTimer->start(kQuietMilliseconds);
-}
-
-// The build reports a reset once its points are gone: the journal still
-// holds the plan as it stood before.
-void PlanKeeper::buildReset() {
-    leave();
-}
-
-void PlanKeeper::characterEnded() {
-    leave();
-    m_name.clear();
-}
-
-void PlanKeeper::leave() {
-    if (m_replacing) {
-        return;
-    }
-    // The points of a batch not journalled yet are gone with the screen or
-    // the reset; a batch holds a replay whose source keeps them.
-    m_pending = false;
-    planLeft();
 }
 
 void PlanKeeper::planLeft() {
@@ -76,17 +62,6 @@ void PlanKeeper::planLeft() {
     if (m_listChanged) {
         m_listChanged();
     }
-}
-
-void PlanKeeper::planSaved(const std::string& name) {
-    const model::Character* screen = m_build.character();
-    if (m_replacing || screen == nullptr) {
-        return;
-    }
-    m_name = name;
-    m_pending = false;
-    m_journal.planSaved(model::Plan{screen->classId(), screen->history(), m_name});
-    m_quietTimer->start(kQuietMilliseconds);
 }
 
 std::vector<screens::ContinueChoice> PlanKeeper::offers() {
@@ -108,7 +83,6 @@ bool PlanKeeper::continuePlan(std::uint64_t number,
         m_replacing = true;
         putOnScreen(*plan);
         m_replacing = false;
-        m_name = plan->name;
     }
     if (m_listChanged) {
         m_listChanged();

@@ -77,10 +77,11 @@ void applyLook(QApplication& app) {
     QApplication::setFont(art::textFont(9));
 }
 
-Program::Program(model::Build& build, toolkit::Toolkit& toolkit)
-    : m_build(build), m_toolkit(toolkit), m_menuTexts(build), m_keeper(build, toolkit), m_start(toolkit) {
+Program::Program(document::PlanDocument& document, toolkit::Toolkit& toolkit)
+    : m_document(document), m_toolkit(toolkit), m_menuTexts(document.build()), m_keeper(document, toolkit),
+      m_start(toolkit) {
     QObject::connect(&m_start, &screens::StartScreen::classChosen, &m_start,
-                     [this](model::ClassId classId) { openClass(classId); });
+                     [this](model::ClassId classId) { openClass(classId, document::Origin::Nothing); });
     QObject::connect(&m_start, &screens::StartScreen::contactMenuRequested, &m_start,
                      [this](int person, QPoint globalPos) { menu().popupContactMenu(person, globalPos); });
     QObject::connect(&m_start, &screens::StartScreen::generatorRequested, &m_start,
@@ -288,27 +289,27 @@ bool Program::openCode(const std::string& text) {
     }
     const model::Plan& plan = *code;
     return openPlan(
-        plan, [&plan](const std::optional<model::ReplayStop>& stop) { return codeProblem(plan, stop); });
+        {plan, document::Origin::Code, {}},
+        [&plan](const std::optional<model::ReplayStop>& stop) { return codeProblem(plan, stop); });
 }
 
-bool Program::openPlan(const model::Plan& plan, const ProblemTeller& problemOf) {
+bool Program::openPlan(const document::OpenedPlan& opened, const ProblemTeller& problemOf) {
     if (!mayReplacePlanOnScreen()) {
         return false;
     }
-    const PlanKeeper::Batch batch(m_keeper); // one journal for the whole replay
-    m_start.hide();
-    screens::SkillTreeScreen* screen = createTreeScreen(plan.classId);
-    const std::optional<model::ReplayStop> stop = m_build.replay(plan);
-    screens::showWithKeyboard(*screen);
+    const std::optional<model::ReplayStop> stop = putOnScreen(opened);
     if (const std::optional<std::string> problem = problemOf(stop)) {
-        // Less than was opened: not saved, and not to be saved over a file of it.
-        screen->markStoppedShort(plan.name);
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
-    } else {
-        screen->markSaved(plan.name);
-        screen->clearNotice();
     }
     return true;
+}
+
+std::optional<model::ReplayStop> Program::putOnScreen(const document::OpenedPlan& opened) {
+    closeTreeScreen();
+    m_start.hide();
+    const std::optional<model::ReplayStop> stop = m_document.open(opened);
+    screens::showWithKeyboard(*createTreeScreen());
+    return stop;
 }
 
 bool Program::openCharacter(const std::string& path) {
@@ -318,13 +319,15 @@ bool Program::openCharacter(const std::string& path) {
         return false;
     }
     const report::Report& character = *reading.report;
-    return openPlan(character.plan, [&](const std::optional<model::ReplayStop>& stop) {
-        return report::openingProblem(character, stop, m_build.characterLevel());
-    });
+    const bool whole = !character.unreadLine && model::levelReached(character.plan) == character.level;
+    return openPlan({character.plan, document::Origin::Report, path, whole},
+                    [&](const std::optional<model::ReplayStop>& stop) {
+                        return report::openingProblem(character, stop, m_document.build().characterLevel());
+                    });
 }
 
 bool Program::mayReplacePlanOnScreen() {
-    return !m_treeScreen || !m_treeScreen->hasUnsavedPoints() ||
+    return !m_document.isOpen() || !m_document.isModified() ||
            m_toolkit.messageBox(
                "Replace the character on screen? Its points since the last save will be lost.", "",
                toolkit::Icon::None, toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
@@ -335,14 +338,7 @@ bool Program::continuePlan(std::uint64_t number) {
         return false;
     }
     const bool continued = m_keeper.continuePlan(number, [this](const model::Plan& plan) {
-        m_start.hide();
-        screens::SkillTreeScreen* screen = createTreeScreen(plan.classId);
-        if (!plan.name.empty()) {
-            screen->markSaved(plan.name); // SAVE offers it; the points stay unsaved
-        }
-        m_build.replay(plan);
-        screens::showWithKeyboard(*screen);
-        screen->clearNotice();
+        putOnScreen({plan, document::Origin::Journal, {}});
     });
     if (!continued) {
         m_toolkit.messageBox("This plan can no longer be read, so it cannot be continued.", "",
@@ -353,7 +349,7 @@ bool Program::continuePlan(std::uint64_t number) {
 
 screens::MenuHolder& Program::menu() {
     if (!m_menu) {
-        m_menu = std::make_unique<screens::MenuHolder>(m_build, m_menuTexts, m_toolkit);
+        m_menu = std::make_unique<screens::MenuHolder>(m_document, m_menuTexts, m_toolkit);
         QObject::connect(m_menu.get(), &screens::MenuHolder::skillStatsRequested, m_menu.get(),
                          [this] { openSkillStats(); });
         QObject::connect(m_menu.get(), &screens::MenuHolder::commandChosen, m_menu.get(),
@@ -380,28 +376,39 @@ void Program::returnKeyboard() {
     }
 }
 
-screens::SkillTreeScreen* Program::openClass(model::ClassId classId) {
-    screens::SkillTreeScreen* screen = createTreeScreen(classId);
+screens::SkillTreeScreen* Program::openClass(model::ClassId classId, document::Origin origin) {
+    closeTreeScreen();
+    m_document.startNew(classId, origin);
+    screens::SkillTreeScreen* screen = createTreeScreen();
     screens::showWithKeyboard(*screen);
     return screen;
 }
 
-screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
+void Program::closeTreeScreen() {
     stopFill();
     closeSkillStats(); // of the character going
     if (m_treeScreen) {
+        // Its plan is not closed with it: what takes its place replaces the plan.
+        QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
         m_treeScreen->close();
+        m_treeScreen = nullptr;
     }
-    auto* screen = new screens::SkillTreeScreen(classId, m_build, m_toolkit);
+}
+
+screens::SkillTreeScreen* Program::createTreeScreen() {
+    auto* screen = new screens::SkillTreeScreen(m_document, m_toolkit);
     screen->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this, screen] {
-        stopFill();
+    QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this] {
+        closeTreeScreen();
+        m_document.close();
         screens::showWithKeyboard(m_start);
-        screen->close();
+    });
+    // Closed by its window frame: its plan leaves, and nothing acts on it any more.
+    QObject::connect(screen, &screens::SkillTreeScreen::windowClosed, &m_start, [this] {
+        stopFill();
+        m_document.close();
     });
     QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
-    QObject::connect(screen, &screens::SkillTreeScreen::characterSaved, &m_start,
-                     [this](const QString& name) { m_keeper.planSaved(name.toStdString()); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](const model::Build* shown, model::SkillRef skill, QPoint globalPos) {
                          menu().popupSkillMenu(*shown, skill, globalPos);
@@ -422,11 +429,11 @@ screens::SkillTreeScreen* Program::createTreeScreen(model::ClassId classId) {
 }
 
 void Program::generate(const model::GenerationPlan& plan) {
-    openClass(plan.classId);
+    openClass(plan.classId, document::Origin::Generator);
     // The player watches, and may act, between two generated points; what
     // replaces this plan stops the fill through m_fillStop.
     m_fillStop = std::stop_source();
-    generator::fillRandomly(m_build, m_toolkit, plan.level, m_fillStop.get_token());
+    generator::fillRandomly(m_document, m_toolkit, plan.level, m_fillStop.get_token());
 }
 
 void Program::openGenerator(bool hideStartScreen) {

@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <document/PlanDocument.h>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,7 +20,6 @@
 #include <string>
 
 namespace skillwright::model {
-class Build;
 struct GenerationPlan;
 } // namespace skillwright::model
 
@@ -55,7 +55,7 @@ void applyLook(QApplication& app);
 /// journals the plan on screen; the start screen offers what it kept.
 class Program {
 public:
-    Program(model::Build& build, toolkit::Toolkit& toolkit);
+    Program(document::PlanDocument& document, toolkit::Toolkit& toolkit);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -108,9 +108,12 @@ private:
     std::optional<model::Plan> planOfCode(const std::string& text);
     /// Asks before a plan with unsaved points is replaced (No the default).
     bool mayReplacePlanOnScreen();
-    screens::SkillTreeScreen* openClass(model::ClassId classId);
-    /// The class's tree screen in place of any other, not shown yet.
-    screens::SkillTreeScreen* createTreeScreen(model::ClassId classId);
+    screens::SkillTreeScreen* openClass(model::ClassId classId, document::Origin origin);
+    /// The tree screen of the document's plan, not shown yet.
+    screens::SkillTreeScreen* createTreeScreen();
+    /// The tree screen goes, and with it anything that acts on its plan (a
+    /// running fill, the statistics viewer); the plan stays in the document.
+    void closeTreeScreen();
     void generate(const model::GenerationPlan& plan);
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
@@ -125,11 +128,14 @@ private:
     /// What went wrong in opening a plan, told as the player reads it, from
     /// where its replay stopped (if it did); nothing when all is well.
     using ProblemTeller = std::function<std::optional<std::string>(const std::optional<model::ReplayStop>&)>;
-    /// Opens `plan` in place of the plan on screen, the way every character
-    /// opens: the question about unsaved points, a running fill stopped, its
-    /// class's screen, every entry replayed through the rules, the problem
-    /// told. True when it opened.
-    bool openPlan(const model::Plan& plan, const ProblemTeller& problemOf);
+    /// Opens `opened` in place of the plan on screen, the way every character
+    /// opens: the question about unsaved points, then putOnScreen, the
+    /// problem told. True when it opened.
+    bool openPlan(const document::OpenedPlan& opened, const ProblemTeller& problemOf);
+    /// The document takes `opened` (every entry replayed through the rules)
+    /// and its class's screen shows it, in place of the plan and screen
+    /// before; a running fill stops. Where the replay stopped, if it did.
+    std::optional<model::ReplayStop> putOnScreen(const document::OpenedPlan& opened);
     /// What went wrong in replaying a plan, and the level it reached then.
     using ReplayTeller =
         std::function<std::optional<std::string>(const std::optional<model::ReplayStop>&, int levelReached)>;
@@ -143,7 +149,7 @@ private:
     void stopFill();
     void endProgram();
 
-    model::Build& m_build;
+    document::PlanDocument& m_document;
     toolkit::Toolkit& m_toolkit;
     model::SkillMenuTexts m_menuTexts;
     PlanKeeper m_keeper;

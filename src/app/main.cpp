@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 #include "Program.h"
 
-#include <model/Build.h>
 #include <toolkit/QtToolkit.h>
 
 #include <QApplication>
@@ -9,6 +8,7 @@
 
 #include <art/Art.h>
 #include <cstdio>
+#include <document/PlanDocument.h>
 
 namespace {
 
@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
     // The menu entry's name: where the desktop asks it (Wayland), its icon and name come from there.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.skillwright"));
     skillwright::toolkit::QtToolkit toolkit;
-    skillwright::model::Build build;
-    skillwright::app::Program program(build, toolkit);
+    skillwright::document::PlanDocument document;
+    skillwright::app::Program program(document, toolkit);
     // "skillwright REPORT", "skillwright CODE" or "skillwright LINK" opens that
     // character in place of the start screen. Every copy of the program keeps
     // to itself: a link clicked while one runs starts another beside it.

@@ -3,6 +3,7 @@
 #include <model/RandomGeneration.h>
 #include <toolkit/Toolkit.h>
 
+#include <document/PlanDocument.h>
 #include <string>
 #include <utility>
 
@@ -12,9 +13,22 @@ namespace {
 constexpr int kEventRunsBeforeFill = 9;
 }
 
-bool fillRandomly(model::Build& build, toolkit::Toolkit& toolkit, std::int16_t level, std::stop_token stop) {
+bool fillRandomly(document::PlanDocument& document, toolkit::Toolkit& toolkit, std::int16_t level,
+                  std::stop_token stop) {
     model::RandomSource random = [&toolkit] { return toolkit.random(); };
-    model::RandomFill fill(build, level, std::move(random), std::move(stop));
+    const document::PlanDocument::Group oneEdit(document);
+    const auto click = [&document](model::TreeId tree, std::int16_t index) {
+        model::PointResult result;
+        document.edit(document::EditKind::Fill,
+                      [&](model::Build& build) { result = build.click(tree, index); });
+        return result;
+    };
+    const auto undoLast = [&document] {
+        bool undone = false;
+        document.edit(document::EditKind::Fill, [&](model::Build& build) { undone = build.undoLast(); });
+        return undone;
+    };
+    model::RandomFill fill(document.build(), {click, undoLast}, level, std::move(random), std::move(stop));
     const auto letEventsRun = [&] {
         toolkit.processEvents();
         return !fill.stopped();

@@ -151,13 +151,13 @@ Build::Build() = default;
 
 Build::~Build() = default;
 
-void Build::addListener(BuildListener& listener) {
+void Build::addListener(BuildListener& listener) const {
     if (std::find(m_listeners.begin(), m_listeners.end(), &listener) == m_listeners.end()) {
         m_listeners.push_back(&listener);
     }
 }
 
-void Build::removeListener(BuildListener& listener) {
+void Build::removeListener(BuildListener& listener) const {
     if (m_notifying > 0) {
         // Being told right now: blank the slot, the notification compacts later.
         std::replace(m_listeners.begin(), m_listeners.end(), &listener, static_cast<BuildListener*>(nullptr));
@@ -191,9 +191,6 @@ void Build::flushChanged() {
         BuildChange change(m_changeKind);
         if (m_changeKind == BuildChange::Kind::PointTaken && m_character && !m_character->history().empty()) {
             change.entry = m_character->history().back();
-        } else if (m_changeKind == BuildChange::Kind::PointRedone && m_character &&
-                   !m_character->history().empty()) {
-            change.entry = m_character->history().back();
         } else if (m_changeKind == BuildChange::Kind::PointUndone ||
                    m_changeKind == BuildChange::Kind::TakenBack) {
             change.entry = m_undone;
@@ -210,7 +207,6 @@ void Build::startCharacter(ClassId classId) {
         endCharacter();
     }
     m_character = std::make_unique<Character>(classId);
-    m_redoable.clear();
     // A new screen starts at level 1 with an empty reserve.
     m_levelsGained = 0;
     m_reservedPoints = 0;
@@ -224,7 +220,6 @@ void Build::endCharacter() {
     }
     Scope scope(*this);
     m_character.reset();
-    m_redoable.clear();
     m_changeKind = BuildChange::Kind::CharacterEnded;
     notify([](BuildListener& l) { l.characterEnded(); });
     // The quest points belonged to the character, whose history went with
@@ -259,15 +254,7 @@ PointResult Build::click(TreeId t, std::int16_t index) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    return endRedoIfTaken(spend(s, EntryKind::Ordinary));
-}
-
-PointResult Build::endRedoIfTaken(PointResult result) {
-    // A new point makes a new future: what was undone cannot come back.
-    if (result.accepted()) {
-        m_redoable.clear();
-    }
-    return result;
+    return spend(s, EntryKind::Ordinary);
 }
 
 PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
@@ -386,7 +373,7 @@ PointResult Build::takeQuestPoint(Quest quest, SkillRef skill) {
         return refusal(Refusal::QuestExhausted);
     }
     changeQuestCount(quest, +1, QuestChange::Taken);
-    return endRedoIfTaken(spend(skill, questRule(quest).kind));
+    return spend(skill, questRule(quest).kind);
 }
 
 void Build::announceQuests() {
@@ -407,7 +394,7 @@ void Build::announceQuests() {
 // ------------------------------------------------------------ the reserve
 
 PointResult Build::reservePoint() {
-    return endRedoIfTaken(takeReservePoint());
+    return takeReservePoint();
 }
 
 PointResult Build::takeReservePoint() {
@@ -435,7 +422,7 @@ PointResult Build::useReservedPoint(SkillRef skill) {
         return refusal(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
-    return endRedoIfTaken(spend(skill, EntryKind::ReservedSpent));
+    return spend(skill, EntryKind::ReservedSpent);
 }
 
 // ------------------------------------------------------------------ plans
@@ -470,7 +457,6 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
     }
     Scope scope(*this);
     startAfresh(plan.classId);
-    m_redoable.clear();
     m_character->m_plan.name = plan.name;
     m_character->m_plan.history.reserve(plan.history.size());
     std::optional<ReplayStop> stop;
@@ -481,6 +467,12 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
     }
     m_changeKind = BuildChange::Kind::Replayed; // its points and undos are one change
     return stop;
+}
+
+void Build::restore(const Plan& plan) {
+    Scope scope(*this);
+    replay(plan);
+    m_changeKind = BuildChange::Kind::Restored;
 }
 
 std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
@@ -526,11 +518,7 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
 // ------------------------------------------------------------------- undo
 
 bool Build::undoLast() {
-    if (!takeBackNewest()) {
-        return false;
-    }
-    m_redoable.push_back(m_undone);
-    return true;
+    return takeBackNewest();
 }
 
 bool Build::takeBackTo(std::size_t keep) {
@@ -540,27 +528,8 @@ bool Build::takeBackTo(std::size_t keep) {
     Scope scope(*this);
     while (m_character->m_plan.history.size() > keep) {
         takeBackNewest();
-        m_redoable.push_back(m_undone);
     }
     m_changeKind = BuildChange::Kind::TakenBack;
-    return true;
-}
-
-bool Build::redo() {
-    if (!m_character || m_redoable.empty()) {
-        return false;
-    }
-    Scope scope(*this);
-    const HistoryEntry entry = m_redoable.back();
-    m_redoable.pop_back();
-    m_changeRefusal.reset();
-    if (replayEntry(entry)) {
-        // Refused by the rules (a refusal of a point tells its reason).
-        m_changeKind = BuildChange::Kind::PointRefused;
-        m_redoable.clear();
-        return false;
-    }
-    m_changeKind = BuildChange::Kind::PointRedone;
     return true;
 }
 
@@ -592,7 +561,6 @@ bool Build::takeBackNewest() {
 
 void Build::reset() {
     Scope scope(*this);
-    m_redoable.clear();
     m_levelsGained = 0;
     m_reservedPoints = 0;
     m_questCounts = {};

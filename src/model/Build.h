@@ -77,8 +77,9 @@ public:
     Build(const Build&) = delete;
     Build& operator=(const Build&) = delete;
 
-    void addListener(BuildListener& listener);
-    void removeListener(BuildListener& listener);
+    /// Following the build changes nothing of it, so a read-only build can be followed.
+    void addListener(BuildListener& listener) const;
+    void removeListener(BuildListener& listener) const;
 
     /// Level-ups taken; the character level is one more.
     [[nodiscard]] std::int16_t levelsGained() const { return m_levelsGained; }
@@ -133,19 +134,15 @@ public:
     /// of itself behind. Listeners hear one change, a replay.
     std::optional<ReplayStop> replay(const Plan& plan);
 
+    /// The same as replay(`plan`), for a plan this build held before (undo and
+    /// redo bring one back): listeners hear a restore, not a replay.
+    void restore(const Plan& plan);
+
     /// UNDO LAST: takes back the newest history entry; false when there was none.
-    /// The entry can then be redone.
     bool undoLast();
     /// Takes back every entry after the first `keep` in one step, the newest
-    /// first; redo brings them back one by one. False when there was none.
+    /// first. False when there was none.
     bool takeBackTo(std::size_t keep);
-    /// Takes the newest undone entry again, of its kind and through the rules
-    /// as a replay takes it. False when nothing can be redone or the rules
-    /// refuse it, which ends what can be redone. A new point, RESET, a replay
-    /// and another character end it too.
-    bool redo();
-    /// The entries redo would take, the next one last.
-    [[nodiscard]] const std::vector<HistoryEntry>& redoable() const { return m_redoable; }
     /// RESET: the build and its character back to level 1.
     void reset();
 
@@ -156,7 +153,6 @@ private:
     [[nodiscard]] PointResult ruleCheck(SkillRef skill, EntryKind kind) const;
     std::optional<std::string> replayEntry(const HistoryEntry& entry);
     bool takeBackNewest();
-    PointResult endRedoIfTaken(PointResult result);
     void startAfresh(ClassId classId);
     PointResult takeReservePoint();
     PointResult refuse(PointResult result, EntryKind kind);
@@ -173,14 +169,13 @@ private:
     std::int16_t m_reservedPoints = 0;
     std::array<std::int16_t, 3> m_questCounts{};
     std::unique_ptr<Character> m_character;
-    std::vector<BuildListener*> m_listeners;
+    mutable std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
     // What the running operation did, told when it ends.
     BuildChange::Kind m_changeKind = BuildChange::Kind::PointTaken;
     std::optional<Refusal> m_changeRefusal; ///< PointRefused: why
     HistoryEntry m_undone;                  ///< PointUndone, TakenBack: the entry taken back
-    std::vector<HistoryEntry> m_redoable;   ///< undone entries, the newest undone last
-    int m_notifying = 0;
+    mutable int m_notifying = 0;
     int m_depth = 0;
     bool m_dirty = false;
 };

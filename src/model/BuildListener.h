@@ -29,10 +29,10 @@ struct BuildChange {
         PointTaken,       ///< `entry` joined the history (a point of its kind, on its skill)
         PointRefused,     ///< a point was asked for and refused; `refusal` says why
         PointUndone,      ///< `entry`, the newest, was taken back
-        PointRedone,      ///< `entry`, the newest undone, was taken again
         TakenBack,        ///< `entry` and every later one were taken back at once
         Reset,            ///< RESET: level 1, no point, no quest taken
         Replayed,         ///< a whole plan took the place of the one before
+        Restored,         ///< a plan the build held before came back (undo, redo)
         CharacterStarted, ///< a character of a class was started, empty
         CharacterEnded,   ///< the character went
     };
@@ -41,7 +41,7 @@ struct BuildChange {
         : kind(what), entry(point), refusal(why) {}
 
     Kind kind = Kind::PointTaken;
-    HistoryEntry entry{};           ///< PointTaken, PointUndone, PointRedone, TakenBack
+    HistoryEntry entry{};           ///< PointTaken, PointUndone, TakenBack
     std::optional<Refusal> refusal; ///< PointRefused
     friend bool operator==(const BuildChange&, const BuildChange&) = default;
 };

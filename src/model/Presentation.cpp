@@ -14,8 +14,11 @@ std::size_t slot(Quest quest) {
 
 // ---------------------------------------------------------- StatusLabels
 
-StatusLabels::StatusLabels(Build& build) : m_build(build) {
+StatusLabels::StatusLabels(const Build& build) : m_build(build) {
     m_build.addListener(*this);
+    if (m_build.characterLevel() > 1) {
+        buildChanged(BuildChange(BuildChange::Kind::Replayed)); // as the plan was opened
+    }
 }
 
 StatusLabels::~StatusLabels() {
@@ -79,6 +82,7 @@ void StatusLabels::buildChanged(const BuildChange& change) {
         m_level = m_build.characterLevel();
         return;
     case Kind::Replayed:
+    case Kind::Restored:
         // A replay starts afresh and climbs one level at a time.
         startAfresh(m_build.characterLevel() > 1 ? Form::Written : Form::Created);
         for (int level = 2; level <= m_build.characterLevel(); ++level) {
@@ -87,7 +91,6 @@ void StatusLabels::buildChanged(const BuildChange& change) {
         m_level = m_build.characterLevel();
         return;
     case Kind::PointTaken:
-    case Kind::PointRedone:
     case Kind::PointUndone:
         if (levelUp) {
             m_form = Form::Written;
@@ -112,7 +115,7 @@ void StatusLabels::buildChanged(const BuildChange& change) {
 
 // ------------------------------------------------------------ NoticeLine
 
-NoticeLine::NoticeLine(Build& build, std::function<void(bool)> runTimer)
+NoticeLine::NoticeLine(const Build& build, std::function<void(bool)> runTimer)
     : m_build(build), m_runTimer(std::move(runTimer)) {
     m_build.addListener(*this);
 }
@@ -151,7 +154,7 @@ void NoticeLine::characterEnded() {
 
 // -------------------------------------------------------- SkillMenuTexts
 
-SkillMenuTexts::SkillMenuTexts(Build& build)
+SkillMenuTexts::SkillMenuTexts(const Build& build)
     : m_build(build), m_captions{std::string(questRule(Quest::DenOfEvil).captionsTaken[0]),
                                  std::string(questRule(Quest::BookOfSkill).captionsTaken[0]),
                                  std::string(questRule(Quest::Izual).captionsTaken[0])} {

@@ -20,7 +20,7 @@ inline constexpr int kNoticeMilliseconds = 5000;
 /// creation on, and before whoever shows it.
 class StatusLabels final : public BuildListener {
 public:
-    explicit StatusLabels(Build& build);
+    explicit StatusLabels(const Build& build);
     ~StatusLabels() override;
     StatusLabels(const StatusLabels&) = delete;
     StatusLabels& operator=(const StatusLabels&) = delete;
@@ -44,7 +44,7 @@ private:
     void startAfresh(Form form);
     void followLevel(int level);
 
-    Build& m_build;
+    const Build& m_build;
     Form m_form = Form::Created;
     int m_level = 1; ///< the character level the labels last followed
     std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
@@ -57,7 +57,7 @@ private:
 /// to stop; when the time is up, that timer calls expire().
 class NoticeLine final : public BuildListener {
 public:
-    NoticeLine(Build& build, std::function<void(bool)> runTimer = {});
+    NoticeLine(const Build& build, std::function<void(bool)> runTimer = {});
     ~NoticeLine() override;
     NoticeLine(const NoticeLine&) = delete;
     NoticeLine& operator=(const NoticeLine&) = delete;
@@ -76,7 +76,7 @@ public:
 private:
     void setTimerRunning(bool running);
 
-    Build& m_build;
+    const Build& m_build;
     std::function<void(bool)> m_runTimer;
     std::string m_text;
     bool m_visible = false;
@@ -88,7 +88,7 @@ private:
 /// whatever wrote it last.
 class SkillMenuTexts final : public BuildListener {
 public:
-    explicit SkillMenuTexts(Build& build);
+    explicit SkillMenuTexts(const Build& build);
     ~SkillMenuTexts() override;
     SkillMenuTexts(const SkillMenuTexts&) = delete;
     SkillMenuTexts& operator=(const SkillMenuTexts&) = delete;
@@ -102,7 +102,7 @@ public:
     void buildReset() override;
 
 private:
-    Build& m_build;
+    const Build& m_build;
     std::array<std::string, 3> m_captions;
 };
 

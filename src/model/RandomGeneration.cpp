@@ -120,8 +120,10 @@ std::string generationQuestion(const GenerationPlan& plan) {
            std::to_string(plan.level) + ".\r\nDo you want to continue? (This may take awhile)";
 }
 
-RandomFill::RandomFill(Build& build, std::int16_t levels, RandomSource random, std::stop_token stop)
-    : m_build(build), m_random(std::move(random)), m_stop(std::move(stop)), m_levelsLeft(levels) {
+RandomFill::RandomFill(const Build& build, Steps steps, std::int16_t levels, RandomSource random,
+                       std::stop_token stop)
+    : m_build(build), m_steps(std::move(steps)), m_random(std::move(random)), m_stop(std::move(stop)),
+      m_levelsLeft(levels) {
     m_stopped = m_build.character() == nullptr || levels <= 0;
     if (!m_stopped) {
         m_trees = drawOrder(m_build.character()->classId());
@@ -144,7 +146,7 @@ bool RandomFill::generateLevel() {
     const TreeId tree = m_trees[t < 10 ? 0 : t < 20 ? 1 : 2];
     const auto index = static_cast<std::int16_t>(draw(m_random, 10, 0));
     --m_levelsLeft;
-    m_lastRefused = !m_build.click(tree, index).accepted();
+    m_lastRefused = !m_steps.click(tree, index).accepted();
     if (m_levelsLeft == 0 && !m_told && !stopped()) {
         m_told = true;
         return true;
@@ -154,7 +156,7 @@ bool RandomFill::generateLevel() {
 
 void RandomFill::finish() {
     if (!stopped()) {
-        m_build.undoLast();
+        m_steps.undoLast();
     }
 }
 

@@ -69,7 +69,14 @@ std::optional<ClassId> generatorClass(std::string_view option);
 /// watches (and may act) between two generated points.
 class RandomFill final : private BuildListener {
 public:
-    RandomFill(Build& build, std::int16_t levels, RandomSource random, std::stop_token stop = {});
+    /// How the fill changes the plan: the ordinary click and UNDO LAST of
+    /// whoever owns it.
+    struct Steps {
+        std::function<PointResult(TreeId, std::int16_t)> click;
+        std::function<bool()> undoLast;
+    };
+    RandomFill(const Build& build, Steps steps, std::int16_t levels, RandomSource random,
+               std::stop_token stop = {});
     ~RandomFill() override;
     RandomFill(const RandomFill&) = delete;
     RandomFill& operator=(const RandomFill&) = delete;
@@ -88,13 +95,15 @@ public:
 
 private:
     void buildReset() override { m_stopped = true; }
-    /// Another plan took this one's place.
+    /// Another plan took this one's place, or an undo or redo brought one back.
     void buildChanged(const BuildChange& change) override {
-        m_stopped = m_stopped || change.kind == BuildChange::Kind::Replayed;
+        m_stopped = m_stopped || change.kind == BuildChange::Kind::Replayed ||
+                    change.kind == BuildChange::Kind::Restored;
     }
     void characterEnded() override { m_stopped = true; }
 
-    Build& m_build;
+    const Build& m_build;
+    Steps m_steps;
     RandomSource m_random;
     std::stop_token m_stop;
     std::array<TreeId, 3> m_trees{};

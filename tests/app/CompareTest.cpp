@@ -89,7 +89,7 @@ protected:
     }
     /// What the screen and the build show, for the tests of what must not change.
     [[nodiscard]] std::string onScreen() {
-        return skillwright::testing::describe(*build) + tree()->objectName().toStdString() + '|' +
+        return skillwright::testing::describe(build()) + tree()->objectName().toStdString() + '|' +
                summary().value_or("no comparison").toStdString();
     }
     /// Every file of the journal, by name, with its bytes.

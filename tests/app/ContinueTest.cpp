@@ -44,7 +44,7 @@ public: // the routes below act on the fixture
         toolkit.randomSource = [] { return 0.01; }; // Fire Bolt, level by level
         bool left = false;
         toolkit.onProcessEvents = [&] {
-            if (!left && build->levelsGained() == 11) {
+            if (!left && build().levelsGained() == 11) {
                 left = true;
                 remember();
                 leave();
@@ -55,9 +55,9 @@ public: // the routes below act on the fixture
         ASSERT_TRUE(left);
     }
     void remember() {
-        ASSERT_NE(build->character(), nullptr);
-        planClass = build->character()->classId();
-        planHistory = build->character()->history();
+        ASSERT_NE(build().character(), nullptr);
+        planClass = build().character()->classId();
+        planHistory = build().character()->history();
     }
     void changeClass() {
         click(tree(), "lbl_ChangeClass");
@@ -158,9 +158,9 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
         ASSERT_NE(tree(), nullptr);
         EXPECT_TRUE(tree()->isVisible());
         EXPECT_FALSE(start().isVisible());
-        EXPECT_EQ(build->character()->classId(), planClass);
-        EXPECT_EQ(build->character()->history(), planHistory);
-        EXPECT_TRUE(tree()->hasUnsavedPoints());
+        EXPECT_EQ(build().character()->classId(), planClass);
+        EXPECT_EQ(build().character()->history(), planHistory);
+        EXPECT_TRUE(document->isModified());
         for (const auto& message : toolkit.messages) {
             EXPECT_NE(message.icon, toolkit::Icon::Critical) << message.text;
         }
@@ -259,7 +259,7 @@ TEST_F(ContinueTest, theJournalHoldsEveryChangeAndIsMadeDurableASecondAfterTheLa
     // What a kill would leave: the plan on screen, whole.
     const journal::JournalReading reading = journal::parseJournal(read(latest[0]));
     ASSERT_TRUE(reading.record) << reading.error;
-    EXPECT_EQ(reading.record->plan.history, build->character()->history());
+    EXPECT_EQ(reading.record->plan.history, build().character()->history());
     toolkit.advance(1);
     click(tree(), "img_BarbarianCS(0)");
     EXPECT_EQ(journals("plan-").size(), 2u) << "the durable one stays beside the latest";

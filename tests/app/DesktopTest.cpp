@@ -101,8 +101,8 @@ protected:
         return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
     }
     toolkit::QtToolkit toolkit;
-    model::Build build;
-    app::Program program{build, toolkit};
+    document::PlanDocument document;
+    app::Program program{document, toolkit};
 };
 
 // A report dropped from another program's window on a tree screen replaces
@@ -302,7 +302,7 @@ TEST_F(KeyboardAlone, aLevel99PlanWithQuestsAndReservedPointsSavesTheSameReportA
         ASSERT_TRUE(waitFor([&] { return historyCount() == entries; }))
             << "step " << entries << ": " << name << " " << entryOf(step);
     }
-    EXPECT_EQ(build.characterLevel(), 99);
+    EXPECT_EQ(document.build().characterLevel(), 99);
     answerNameBox(QFileInfo(byKeys).completeBaseName());
     key("ctrl+s");
     ASSERT_TRUE(waitFor([&] { return QFile::exists(byKeys); }));

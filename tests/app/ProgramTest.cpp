@@ -100,7 +100,7 @@ TEST_F(ProgramTest, everyControlThatLeadsAwayFromAFillStopsItFirst) {
             ASSERT_NE(tree(), nullptr);
             EXPECT_EQ(tree()->objectName(), c.screenAfter);
             EXPECT_EQ(historyShown().size(), c.entriesAfter);
-            EXPECT_EQ(build->levelsGained(), c.entriesAfter);
+            EXPECT_EQ(build().levelsGained(), c.entriesAfter);
         }
         EXPECT_EQ(shownTopLevels([](QWidget* w) { return w->objectName() == "frm_RandomGenerator"; }),
                   c.generatorOpen ? 1 : 0);
@@ -125,8 +125,8 @@ TEST_F(ProgramTest, everyControlThatLeadsAwayFromAFillStopsItFirst) {
 TEST(ProgramStart, exitOnATreeScreenOpenedWhileTheAnimationsLoad_endsTheProgram) {
     toolkit::ScriptedToolkit toolkit;
     toolkit.folder = SKILLWRIGHT_ANIMATION_FOLDER;
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     int runs = 0;
     toolkit.onProcessEvents = [&] {
         if (++runs == 3) { // between two frames of the first file
@@ -322,7 +322,7 @@ TEST_F(OpenCharacterTest, aPlanStoppedShortIsNeverSavedOverItsFile) {
               "level 24 first (or just getting level 24).");
     ASSERT_NE(tree(), nullptr);
     EXPECT_EQ(historyShown(), QStringList{"Clvl 2 Slvl 1: Fire Bolt"});
-    EXPECT_TRUE(tree()->hasUnsavedPoints());
+    EXPECT_TRUE(document->isModified());
 
     toolkit.messages.clear();
     toolkit.answers = {toolkit::Answer::No};
@@ -336,7 +336,7 @@ TEST_F(OpenCharacterTest, aPlanStoppedShortIsNeverSavedOverItsFile) {
     EXPECT_EQ(read(file), bad) << "the file it came from is as it was";
     const std::string part = read(std::filesystem::path(toolkit.folder) / "Tal\xC3\xA9 (part).txt");
     EXPECT_EQ(part.substr(0, 25), "Tal\xC3\xA9\r\nClass: Sorceress\r\n");
-    EXPECT_FALSE(tree()->hasUnsavedPoints());
+    EXPECT_FALSE(document->isModified());
     save();
     EXPECT_EQ(toolkit.inputPrompts[1].defaultText, "Tal\xC3\xA9 (part)") << "saved as that, offered again";
 }

@@ -1,16 +1,19 @@
 // The random character generator: its draws, its question, and the fill that
 // spends one generated point per level through the ordinary click.
 #include "GeneratorScript.h"
-#include "Planner.h"
 
 #include <generator/RandomFillRun.h>
+#include <model/Presentation.h>
 #include <model/RandomGeneration.h>
 #include <toolkit/ScriptedToolkit.h>
 
+#include <gtest/gtest.h>
+
+#include <document/PlanDocument.h>
 #include <random>
 #include <stop_token>
 
-namespace skillwright::model::testing {
+namespace skillwright::model {
 namespace {
 
 /// A draw r that makes Int(r * n + offset) come out as `value`.
@@ -22,17 +25,29 @@ const std::string kDoneText = "Random Charater Generator has completed.\r\nHave 
 
 /// Every notice the build sends, in order.
 struct Notices final : BuildListener {
-    explicit Notices(Build& b) : build(b) { build.addListener(*this); }
+    explicit Notices(const Build& b) : build(b) { build.addListener(*this); }
     ~Notices() override { build.removeListener(*this); }
     void noticeShown(std::string_view text) override { texts.emplace_back(text); }
-    Build& build;
+    const Build& build;
     std::vector<std::string> texts;
 };
 
-class Generator : public Planner {
+class Generator : public ::testing::Test {
 protected:
+    document::PlanDocument document;
+    const Build& build = document.build();
+    StatusLabels status{build};
     toolkit::ScriptedToolkit toolkit;
     Notices notices{build};
+
+    void open(ClassId classId) { document.startNew(classId, document::Origin::Generator); }
+    [[nodiscard]] std::vector<std::string> history() const {
+        std::vector<std::string> texts;
+        for (const HistoryEntry& e : build.character()->history()) {
+            texts.push_back(formatEntry(e));
+        }
+        return texts;
+    }
 
     [[nodiscard]] GenerationPlan plan(std::optional<ClassId> classId, int level) {
         return drawGeneration({classId, static_cast<std::int16_t>(level)},
@@ -42,7 +57,7 @@ protected:
     bool generateAndFill(ClassId classId, int level) {
         const GenerationPlan p = plan(classId, level);
         open(p.classId);
-        return generator::fillRandomly(build, toolkit, p.level);
+        return generator::fillRandomly(document, toolkit, p.level);
     }
     [[nodiscard]] int closingMessages() const { return skillwright::testing::closingMessages(toolkit); }
 };
@@ -78,7 +93,7 @@ TEST_F(Generator, aRandomLevelIsDrawnAgainUntilItIsTwelveOrMore) {
 
 TEST_F(Generator, aClassChosenAfterwardsOpensEmpty) {
     open(ClassId::Amazon);
-    EXPECT_FALSE(generator::fillRandomly(build, toolkit, 0));
+    EXPECT_FALSE(generator::fillRandomly(document, toolkit, 0));
     EXPECT_TRUE(history().empty());
     EXPECT_TRUE(toolkit.messages.empty());
 }
@@ -99,7 +114,7 @@ TEST_F(Generator, aTargetOfLEndsAtLevelLWithOneMessage) {
         ASSERT_EQ(closingMessages(), 1);
         EXPECT_EQ(toolkit.messages.back().text, kDoneText);
         EXPECT_EQ(toolkit.messages.back().icon, toolkit::Icon::Information);
-        build.reset();
+        document.reset();
     }
 }
 
@@ -114,7 +129,7 @@ TEST_F(Generator, aSeededFillEndsAtItsTargetOrOneShortWhenItsLastClickIsRefused)
             EXPECT_TRUE(build.levelsGained() == 74 || build.levelsGained() == 73) << build.levelsGained();
             EXPECT_EQ(history().size(), static_cast<std::size_t>(build.levelsGained()));
             EXPECT_EQ(closingMessages(), 1);
-            build.reset();
+            document.reset();
         }
     }
 }
@@ -168,13 +183,13 @@ TEST_F(Generator, resetAClosedScreenOrAStopRequestBetweenTwoGeneratedClicksStops
                 stop.request_stop();
                 return;
             }
-            build.reset();
+            document.reset();
             if (how == Stop::ScreenClosed) {
-                build.endCharacter();
+                document.close();
             }
         };
         open(ClassId::Barbarian);
-        EXPECT_FALSE(generator::fillRandomly(build, toolkit, 60, stop.get_token()));
+        EXPECT_FALSE(generator::fillRandomly(document, toolkit, 60, stop.get_token()));
         toolkit.onProcessEvents = nullptr;
         EXPECT_EQ(runs, 20) << "not one event run after the stop";
         EXPECT_EQ(closingMessages(), 0);
@@ -185,11 +200,11 @@ TEST_F(Generator, resetAClosedScreenOrAStopRequestBetweenTwoGeneratedClicksStops
 
         // The next generation starts clean.
         toolkit.messages.clear();
-        build.reset();
+        document.reset();
         ASSERT_TRUE(generateAndFill(ClassId::Barbarian, 15));
         EXPECT_EQ(build.levelsGained(), 14);
         EXPECT_EQ(closingMessages(), 1);
-        build.reset();
+        document.reset();
     }
 }
 
@@ -212,4 +227,4 @@ TEST(LevelBox, acceptsEmptyAndZeroToSeventyFiveAndTakesTheNearestWholeHalvesToEv
 }
 
 } // namespace
-} // namespace skillwright::model::testing
+} // namespace skillwright::model

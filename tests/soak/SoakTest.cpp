@@ -91,7 +91,7 @@ struct Soak {
     [[nodiscard]] const std::string& trace() const { return m_trace; }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
 
     // ---- The actions the table below plays, where one needs more than a line ----
 
@@ -135,7 +135,7 @@ struct Soak {
         if (m_favourite.isEmpty() || screen->findChild<QWidget*>(m_favourite) == nullptr || chance(2)) {
             // Mostly skills whose tier is open, so that characters grow old.
             const TreeId tree = model::classInfo(screen->classId()).trees[static_cast<std::size_t>(draw(3))];
-            const int level = build.characterLevel();
+            const int level = document.build().characterLevel();
             int index = draw(10);
             for (int tries = 0; tries < 3 && model::skill(tree, index).openingLevel > level + 1; ++tries) {
                 index = draw(10);
@@ -238,7 +238,7 @@ struct Soak {
             clickOn(&start(), QStringLiteral("cmd_Continue"));
         }
         expectMessages(messages, "continuing a plan");
-        if (m_effect == Effect::Replaces && shownTree() != nullptr && !shownTree()->hasUnsavedPoints()) {
+        if (m_effect == Effect::Replaces && shownTree() != nullptr && !document.isModified()) {
             fail("a plan continued counts as saved");
         }
         g_reach["plans continued"] += m_effect == Effect::Replaces ? 1 : 0;
@@ -289,7 +289,7 @@ struct Soak {
     /// which asks first when it has unsaved points: Yes or No at random. The
     /// messages the action is to leave: the question, if asked.
     std::size_t mayReplaceWith(const Plan& next, const screens::SkillTreeScreen* current) {
-        const bool asks = current != nullptr && current->hasUnsavedPoints();
+        const bool asks = current != nullptr && document.isModified();
         const bool replace = !asks || chance(2);
         toolkit.answers.push_back(replace ? toolkit::Answer::Yes : toolkit::Answer::No); // if asked
         if (replace) {
@@ -372,7 +372,7 @@ struct Soak {
                (plan.history.empty() ? "" : ", the last \"" + plan.history.back() + "\"");
     }
     void startProgram() {
-        m_program.emplace(build, toolkit);
+        m_program.emplace(document, toolkit);
         program().menu().setPopper([this](QMenu& menu, QPoint) { return popMenu(menu); });
         program().start();
         QCoreApplication::processEvents(); // as the event loop does once the start screen is up

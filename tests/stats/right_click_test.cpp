@@ -47,8 +47,8 @@ TEST(RightClickedSkill, opensTheViewerOnThatSkillsOwnEntryInEveryTree) {
            {"img_SorceressCold", "Cold Mastery (Passive)"}}}},
     };
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    app::Program program{build, toolkit};
+    document::PlanDocument document;
+    app::Program program{document, toolkit};
     program.start();
     program.menu().setPopper(
         [&program](QMenu&, QPoint) { return program.menu().findChild<QAction*>("mnu_SkillInfo"); });

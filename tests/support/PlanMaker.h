@@ -5,6 +5,7 @@
 #include <model/Plan.h>
 
 #include <array>
+#include <document/PlanDocument.h>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -22,15 +23,25 @@ inline model::Plan planOf(const model::Build& build, std::string name = {}) {
 /// place on the screen times ten plus the skill's index).
 enum class Take { Click, Reserve, SpendReserve, DenOfEvil, BookOfSkill, Izual };
 
-/// Takes the point if the rules and the skill menu allow it; true when taken.
-inline bool take(model::Build& build, Take how, int place) {
+/// The rules a build or a plan document holds its plan to.
+inline const model::Build& rulesOf(const model::Build& build) {
+    return build;
+}
+inline const model::Build& rulesOf(const document::PlanDocument& document) {
+    return document.build();
+}
+
+/// Takes the point if the rules and the skill menu allow it, through a build
+/// or a plan document; true when taken.
+template <typename Owner> bool take(Owner& build, Take how, int place) {
     using namespace model;
-    const TreeId tree = classInfo(build.character()->classId()).trees[static_cast<std::size_t>(place / 10)];
+    const Build& rules = rulesOf(build);
+    const TreeId tree = classInfo(rules.character()->classId()).trees[static_cast<std::size_t>(place / 10)];
     const auto index = static_cast<std::int16_t>(place % 10);
     if (how == Take::Click) {
         return build.click(tree, index).accepted();
     }
-    const QuestOffer offer = build.questOffer({tree, index});
+    const QuestOffer offer = rules.questOffer({tree, index});
     switch (how) {
     case Take::Reserve:
         return build.reservePoint().accepted();
@@ -49,7 +60,7 @@ inline bool take(model::Build& build, Take how, int place) {
 }
 
 /// Takes the point in the first skill, in screen order, that accepts it.
-inline bool takeAnywhere(model::Build& build, Take how) {
+template <typename Owner> bool takeAnywhere(Owner& build, Take how) {
     for (int place = 0; place < 30; ++place) {
         if (take(build, how, place)) {
             return true;

@@ -2,7 +2,6 @@
 // test's own, and what the suites of the whole program do with it.
 #pragma once
 
-#include <model/Build.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
@@ -19,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <Program.h>
+#include <document/PlanDocument.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -33,7 +33,7 @@ public:
         restart(false);
     }
     virtual ~ProgramSession() {
-        letDeletionsRun(); // screens closed on the way go while their build lives
+        letDeletionsRun(); // screens closed on the way go while their document lives
         program.reset();
         std::error_code ignored; // file names in any encoding, which QDir cannot remove
         std::filesystem::remove_all(toolkit.folder, ignored);
@@ -41,12 +41,12 @@ public:
     ProgramSession(const ProgramSession&) = delete;
     ProgramSession& operator=(const ProgramSession&) = delete;
 
-    /// A new program over a new build, with the same toolkit and folders.
+    /// A new program over a new plan document, with the same toolkit and folders.
     void restart(bool started = true) {
         letDeletionsRun();
         program.reset();
-        build.emplace();
-        program.emplace(*build, toolkit);
+        document.emplace();
+        program.emplace(*document, toolkit);
         if (started) {
             program->start();
         }
@@ -120,7 +120,8 @@ public:
 
     QTemporaryDir folder; ///< where SAVE writes and the animations are looked for
     toolkit::ScriptedToolkit toolkit;
-    std::optional<model::Build> build;
+    std::optional<document::PlanDocument> document;
+    [[nodiscard]] const model::Build& build() const { return document->build(); }
     std::optional<app::Program> program;
 };
 

@@ -15,6 +15,7 @@
 
 #include <art/Art.h>
 #include <cstdio>
+#include <document/PlanDocument.h>
 #include <utility>
 #include <vector>
 
@@ -37,10 +38,17 @@ constexpr Skill kFrozenArmor{TreeId::SorceressCold, 1};
 constexpr Skill kFrostNova{TreeId::SorceressCold, 2};
 constexpr Skill kIceBlast{TreeId::SorceressCold, 3};
 
+const model::Build& rulesOf(const model::Build& build) {
+    return build;
+}
+const model::Build& rulesOf(const document::PlanDocument& document) {
+    return document.build();
+}
+
 /// Clicks the skills in turns, each the rules refuse passed over, until the
 /// character reaches `level`.
-void playTo(model::Build& build, int level, const std::vector<Skill>& skills) {
-    for (std::size_t k = 0; build.characterLevel() < level && k < 2000; ++k) {
+template <typename Owner> void playTo(Owner& build, int level, const std::vector<Skill>& skills) {
+    for (std::size_t k = 0; rulesOf(build).characterLevel() < level && k < 2000; ++k) {
         const auto [tree, index] = skills[k % skills.size()];
         build.click(tree, index);
     }
@@ -48,11 +56,11 @@ void playTo(model::Build& build, int level, const std::vector<Skill>& skills) {
 
 /// The first eleven levels both plans share, with a Den of Evil point in
 /// Warmth at level 6.
-void sharedStart(model::Build& build) {
+template <typename Owner> void sharedStart(Owner& build) {
     for (const auto& [tree, index] : {kFireBolt, kWarmth, kChargedBolt, kIceBolt, kFrozenArmor, kStaticField,
                                       kTelekinesis, kIceBlast, kFrostNova, kStaticField}) {
         build.click(tree, index);
-        if (build.characterLevel() == 6 && build.questCount(model::Quest::DenOfEvil) == 0) {
+        if (rulesOf(build).characterLevel() == 6 && rulesOf(build).questCount(model::Quest::DenOfEvil) == 0) {
             build.takeQuestPoint(model::Quest::DenOfEvil, {kWarmth.first, kWarmth.second});
         }
     }
@@ -84,11 +92,12 @@ int main(int argc, char** argv) {
            {kFrostNova, kIceBlast, {TreeId::SorceressCold, 4}, {TreeId::SorceressCold, 5}, kIceBolt});
     frost.setCharacterName("Frost Witch");
 
-    model::Build build;
-    screens::SkillTreeScreen screen(model::ClassId::Sorceress, build, toolkit);
+    document::PlanDocument document;
+    document.startNew(model::ClassId::Sorceress);
+    screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
-    sharedStart(build);
-    playTo(build, 27, {kFireball, kInferno, kFireBolt, {TreeId::SorceressFire, 3}, kWarmth});
+    sharedStart(document);
+    playTo(document, 27, {kFireball, kInferno, kFireBolt, {TreeId::SorceressFire, 3}, kWarmth});
     screen.compareWith(frost.plan(), frost.plan().name);
     hover(screen, "img_SorceressFire(4)"); // Fireball
     // The history from a few entries before the two part.

@@ -15,6 +15,7 @@
 
 #include <art/Art.h>
 #include <cstdio>
+#include <document/PlanDocument.h>
 
 using namespace skillwright;
 
@@ -22,12 +23,12 @@ namespace {
 
 /// Spends points the way a player would: the first skills of each tree, in
 /// turns, so that counts, history and tier captions all show something.
-void spendSomePoints(model::Build& build, model::ClassId classId) {
+void spendSomePoints(document::PlanDocument& document, model::ClassId classId) {
     const auto& trees = model::classInfo(classId).trees;
     for (int round = 0; round < 4; ++round) {
         for (const model::TreeId tree : trees) {
             for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
-                build.click(tree, i);
+                document.click(tree, i);
             }
         }
     }
@@ -35,11 +36,11 @@ void spendSomePoints(model::Build& build, model::ClassId classId) {
 
 /// Goes on spending in turns until the last level refuses a point: the
 /// notice line then tells why.
-void spendUntilRefused(model::Build& build, model::ClassId classId) {
+void spendUntilRefused(document::PlanDocument& document, model::ClassId classId) {
     const auto& trees = model::classInfo(classId).trees;
-    for (int k = 0; k < 300 && build.character() != nullptr; ++k) {
+    for (int k = 0; k < 300 && document.isOpen(); ++k) {
         const auto tree = trees[static_cast<std::size_t>(k % 3)];
-        if (build.click(tree, static_cast<std::int16_t>(k / 3 % model::kSkillsPerTree)).refusal ==
+        if (document.click(tree, static_cast<std::int16_t>(k / 3 % model::kSkillsPerTree)).refusal ==
             model::Refusal::Level99) {
             break;
         }
@@ -83,12 +84,13 @@ int main(int argc, char** argv) {
     art::initialise();
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
     for (const model::ClassInfo& info : model::classes()) {
-        screens::SkillTreeScreen screen(info.id, build, toolkit);
+        document.startNew(info.id);
+        screens::SkillTreeScreen screen(document, toolkit);
         screen.show();
-        spendSomePoints(build, info.id);
-        spendUntilRefused(build, info.id);
+        spendSomePoints(document, info.id);
+        spendUntilRefused(document, info.id);
         hoverAnIcon(screen, info.id);
         QApplication::processEvents();
         const QString file =
@@ -99,9 +101,10 @@ int main(int argc, char** argv) {
         }
     }
     // The Sorceress planned from the keyboard: the ring on the skill it is on.
-    screens::SkillTreeScreen screen(model::ClassId::Sorceress, build, toolkit);
+    document.startNew(model::ClassId::Sorceress);
+    screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
-    spendSomePoints(build, model::ClassId::Sorceress);
+    spendSomePoints(document, model::ClassId::Sorceress);
     keyboardToFrozenOrb(screen);
     QApplication::processEvents();
     const QString file = folder.filePath(QStringLiteral("tree-keyboard.png"));

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <document/PlanDocument.h>
 #include <tuple>
 #include <utility>
 
@@ -25,9 +26,9 @@ QString caption(model::Quest quest) {
 
 } // namespace
 
-MenuHolder::MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
-                       QWidget* parent)
-    : QWidget(parent), m_build(build), m_texts(texts), m_toolkit(toolkit),
+MenuHolder::MenuHolder(document::PlanDocument& document, const model::SkillMenuTexts& texts,
+                       toolkit::Toolkit& toolkit, QWidget* parent)
+    : QWidget(parent), m_document(document), m_build(document.build()), m_texts(texts), m_toolkit(toolkit),
       m_popper([](QMenu& menu, QPoint pos) { return menu.exec(pos); }) {
     setObjectName(QStringLiteral("frm_Menu"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -171,12 +172,12 @@ void MenuHolder::popup(QMenu& menu, QPoint globalPos) {
 
 void MenuHolder::reserveForLater() {
     if (m_rightClicked) {
-        m_build.reservePoint();
+        m_document.reservePoint();
     }
 }
 void MenuHolder::spendReserved() {
     if (m_rightClicked) {
-        m_build.useReservedPoint(m_rightClicked->skill);
+        m_document.useReservedPoint(m_rightClicked->skill);
     }
 }
 void MenuHolder::takeDenOfEvil() {
@@ -191,7 +192,7 @@ void MenuHolder::takeIzual() {
 
 void MenuHolder::takeQuestPoint(model::Quest quest) {
     if (m_rightClicked) {
-        m_build.takeQuestPoint(quest, m_rightClicked->skill);
+        m_document.takeQuestPoint(quest, m_rightClicked->skill);
     }
 }
 

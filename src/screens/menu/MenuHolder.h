@@ -17,6 +17,9 @@
 class QAction;
 class QMenu;
 
+namespace skillwright::document {
+class PlanDocument;
+}
 namespace skillwright::model {
 class Build;
 class SkillMenuTexts;
@@ -68,8 +71,8 @@ public:
     static constexpr const char* kOrrindelEmail = "mailto:orrindel@example.org";
     static constexpr const char* kOrrindelWeb = "https://www.example.org/orrindel/";
 
-    MenuHolder(model::Build& build, const model::SkillMenuTexts& texts, toolkit::Toolkit& toolkit,
-               QWidget* parent = nullptr);
+    MenuHolder(document::PlanDocument& document, const model::SkillMenuTexts& texts,
+               toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
     ~MenuHolder() override;
     Q_DISABLE_COPY_MOVE(MenuHolder)
 
@@ -119,7 +122,8 @@ private:
     void popup(QMenu& menu, QPoint globalPos);
     void openAddress(const char* address);
 
-    model::Build& m_build;
+    document::PlanDocument& m_document; ///< what the entries change
+    const model::Build& m_build;        ///< the document's
     const model::SkillMenuTexts& m_texts;
     toolkit::Toolkit& m_toolkit;
     Popper m_popper;

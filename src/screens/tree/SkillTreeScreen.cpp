@@ -21,6 +21,8 @@
 #include <QScrollBar>
 
 #include <art/Art.h>
+#include <document/PlanDocument.h>
+#include <filesystem>
 
 namespace skillwright::screens {
 
@@ -95,11 +97,10 @@ QString arrayElementName(std::string_view array, int index) {
 
 } // namespace
 
-SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
-                                 QWidget* parent)
-    : QWidget(parent), m_classId(classId), m_design(classDesign(classId)), m_build(build),
-      m_toolkit(toolkit) {
-    const model::ClassInfo& info = model::classInfo(classId);
+SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Toolkit& toolkit, QWidget* parent)
+    : QWidget(parent), m_classId(document.classId()), m_design(classDesign(m_classId)), m_document(document),
+      m_build(document.build()), m_toolkit(toolkit) {
+    const model::ClassInfo& info = model::classInfo(m_classId);
     setObjectName(qstring(m_design.screenName));
     setWindowTitle(QStringLiteral("Diablo II Skillwright (") + qstring(info.name) + QLatin1Char(')'));
     setFixedSize(800, 600);
@@ -122,8 +123,6 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
                                           ProgramCommand::OpenCharacter, ProgramCommand::CompareWith,
                                           ProgramCommand::CompareWithCode});
 
-    m_build.startCharacter(classId);
-    m_openInBuild = true;
     m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);
     m_noticeTimer = m_toolkit.createTimer();
@@ -138,7 +137,7 @@ SkillTreeScreen::SkillTreeScreen(ClassId classId, model::Build& build, toolkit::
         }
     });
     mirror();
-    m_keyboard = new TreeKeyboard(*this, m_build);
+    m_keyboard = new TreeKeyboard(*this, m_document);
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
@@ -146,9 +145,10 @@ SkillTreeScreen::~SkillTreeScreen() {
     m_status.reset();
     m_noticeTimer.reset();
     m_build.removeListener(*this);
-    if (m_openInBuild) {
-        m_build.endCharacter();
-    }
+}
+
+bool SkillTreeScreen::showsPlan() const {
+    return m_document.isOpen() && m_document.classId() == m_classId;
 }
 
 void SkillTreeScreen::buildChanged(const model::BuildChange& change) {
@@ -163,7 +163,7 @@ void SkillTreeScreen::buildChanged(const model::BuildChange& change) {
 
 void SkillTreeScreen::lookBack(int row) {
     const model::Character* screen = m_build.character();
-    if (!m_openInBuild || screen == nullptr || row < 0 ||
+    if (!showsPlan() || screen == nullptr || row < 0 ||
         row + 1 >= static_cast<int>(screen->history().size())) {
         returnToPresent();
         return;
@@ -189,10 +189,6 @@ bool SkillTreeScreen::returnToPresent() {
     }
     mirror();
     return true;
-}
-
-void SkillTreeScreen::characterEnded() {
-    m_openInBuild = false;
 }
 
 QLabel* SkillTreeScreen::addWhiteLabel(const char* name, const QString& text, const TwipRect& place,
@@ -297,9 +293,9 @@ void SkillTreeScreen::createCommands() {
         };
     };
     connect(m_commands[Save], &CommandLabel::clicked, this, inPresent([this] { save(); }));
-    connect(m_commands[Reset], &CommandLabel::clicked, this, inPresent([this] { m_build.reset(); }));
+    connect(m_commands[Reset], &CommandLabel::clicked, this, inPresent([this] { m_document.reset(); }));
     connect(m_commands[ChangeClass], &CommandLabel::clicked, this, inPresent([this] { changeClass(); }));
-    connect(m_commands[UndoLast], &CommandLabel::clicked, this, inPresent([this] { m_build.undoLast(); }));
+    connect(m_commands[UndoLast], &CommandLabel::clicked, this, inPresent([this] { m_document.undoLast(); }));
     connect(m_commands[Close], &CommandLabel::clicked, this, inPresent([this] { emit exitRequested(); }));
 }
 
@@ -395,7 +391,7 @@ void SkillTreeScreen::createTree(int position) {
         connect(icon, &SkillIcon::hovered, this, [this, icon] { iconHover(*icon); });
         connect(icon, &SkillIcon::clicked, this, [this, icon] {
             returnToPresent();
-            m_build.click(icon->tree(), static_cast<std::int16_t>(icon->index()));
+            m_document.click(icon->tree(), static_cast<std::int16_t>(icon->index()));
         });
         connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
             if (button == Qt::RightButton) {
@@ -428,7 +424,7 @@ QString SkillTreeScreen::skillHoverText(TreeId tree, int index) {
 
 void SkillTreeScreen::mirror() {
     const model::Character* screen = m_build.character();
-    if (!m_openInBuild || screen == nullptr) {
+    if (!showsPlan() || screen == nullptr) {
         return;
     }
     // Looking back, the tree, the labels and the notice line show the build
@@ -614,61 +610,28 @@ bool SkillTreeScreen::comparing() const {
     return m_comparison && m_comparison->active();
 }
 
-void SkillTreeScreen::markSaved(const std::string& name) {
-    takeReport(name);
-    emit characterSaved(QString::fromStdString(m_reportName.character));
-}
-
-void SkillTreeScreen::markStoppedShort(const std::string& name) {
-    takeReport(name);
-    m_reportName.file += " (part)";
-    m_stoppedShort = true;
-}
-
-void SkillTreeScreen::takeReport(const std::string& name) {
-    if (!name.empty()) {
-        m_reportName = report::ReportName::of(name);
-        m_named = true;
-    }
-    m_stoppedShort = false;
-    m_build.setCharacterName(name);
-    const model::Character* screen = m_build.character();
-    m_savedHistory = screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{};
-}
-
-model::Plan SkillTreeScreen::plan() const {
-    const model::Character* screen = m_build.character();
-    return {m_classId, screen != nullptr ? screen->history() : std::vector<model::HistoryEntry>{},
-            m_named ? m_reportName.character : std::string()};
-}
-
 void SkillTreeScreen::copyBuildCode() {
     // A command: the screen returns to the present first, and copies the whole plan.
     returnToPresent();
-    const std::string code = model::encodeBuildCode(plan());
+    const std::string code = model::encodeBuildCode(m_document.plan());
     m_toolkit.setClipboardText(code);
     m_notice->noticeShown("Build code copied: " + std::to_string(code.size()) + " characters");
     mirror();
 }
 
-void SkillTreeScreen::clearNotice() {
-    m_notice->expire();
-    mirror();
-}
-
-bool SkillTreeScreen::hasUnsavedPoints() const {
-    const model::Character* screen = m_build.character();
-    return m_openInBuild && screen != nullptr && (m_stoppedShort || screen->history() != m_savedHistory);
-}
-
 void SkillTreeScreen::save() {
+    // The file it was saved as, else its name as a file's; a plan opened in
+    // part is not offered the file it came from, which holds more.
+    report::ReportName offered =
+        report::ReportName::of(m_document.name().empty() ? "Character" : m_document.name());
+    if (m_document.saved()) {
+        offered.file = std::filesystem::path(m_document.path()).stem().string();
+    } else if (m_document.stoppedShort()) {
+        offered.file += " (part)";
+    }
     if (const auto saved = report::saveBuildReport(
-            m_build, m_toolkit, m_reportName, [this](bool visible) { m_history->setVisible(visible); })) {
-        m_reportName = *saved;
-        m_named = true;
-        m_stoppedShort = false;
-        m_savedHistory = m_build.character() != nullptr ? m_build.character()->history() : m_savedHistory;
-        emit characterSaved(QString::fromStdString(m_reportName.character));
+            m_build, m_toolkit, offered, [this](bool visible) { m_history->setVisible(visible); })) {
+        m_document.markSaved(saved->character, m_toolkit.reportFolder() + "/" + saved->file + ".txt");
     }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.
@@ -676,14 +639,11 @@ void SkillTreeScreen::save() {
 }
 
 void SkillTreeScreen::changeClass() {
-    m_build.reset();
     emit changeClassRequested();
 }
 
 void SkillTreeScreen::closeEvent(QCloseEvent* event) {
-    if (m_openInBuild) {
-        m_build.endCharacter(); // characterEnded() clears m_openInBuild
-    }
+    emit windowClosed();
     QWidget::closeEvent(event);
 }
 

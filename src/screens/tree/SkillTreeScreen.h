@@ -4,7 +4,6 @@
 #include <model/Catalogue.h>
 #include <model/History.h>
 #include <model/Plan.h>
-#include <report/SaveBuildReport.h>
 
 #include <QPoint>
 #include <QStaticText>
@@ -26,6 +25,9 @@ class Character;
 class NoticeLine;
 class StatusLabels;
 } // namespace skillwright::model
+namespace skillwright::document {
+class PlanDocument;
+}
 namespace skillwright::toolkit {
 class Timer;
 class Toolkit;
@@ -45,11 +47,11 @@ struct TwipRect;
 /// only in their data (frm_NecroSkill, frm_AmazonSkill, frm_BarbarianSkill,
 /// frm_Paladin, frm_Sorceress).
 ///
-/// Creating it starts a character of the class in the build (its load step); the
-/// widget then follows the build as a listener and mirrors it once per
-/// completed action. Rules never live here: a left click on an icon calls
-/// Build::click, and the labels, the history list and the notice follow.
-/// Destroying it ends that character in the build.
+/// It shows the plan document's plan, which must be open and of its class: it
+/// follows the document's build as a listener and mirrors it once per
+/// completed action. Rules never live here: a left click on an icon asks the
+/// document for the point, and the labels, the history list and the notice
+/// follow. It neither starts nor ends the plan.
 ///
 /// Control names. Plain controls carry their design name as objectName
 /// ("lbl_CharLevel", "lb_SkillsPerLevel", "sh_Outline", ...). The elements of
@@ -59,8 +61,7 @@ struct TwipRect;
 class SkillTreeScreen : public QWidget, private model::BuildListener {
     Q_OBJECT
 public:
-    SkillTreeScreen(model::ClassId classId, model::Build& build, toolkit::Toolkit& toolkit,
-                    QWidget* parent = nullptr);
+    SkillTreeScreen(document::PlanDocument& document, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
     ~SkillTreeScreen() override;
     SkillTreeScreen(const SkillTreeScreen&) = delete;
     SkillTreeScreen& operator=(const SkillTreeScreen&) = delete;
@@ -69,26 +70,9 @@ public:
     /// Ctrl+O and files dropped on this screen.
     [[nodiscard]] CharacterOpener& characterOpener() const { return *m_opener; }
 
-    /// The character on screen came from the report or build code of `name`:
-    /// SAVE offers that name as a plain file name, and its points count as
-    /// saved. An empty name (a code may hold none) leaves the name offered.
-    /// Tells characterSaved.
-    void markSaved(const std::string& name);
-    /// The plan on screen, under the name it was saved or opened as (none
-    /// before that).
-    [[nodiscard]] model::Plan plan() const;
     /// Puts the build code of the plan on screen on the clipboard and says so
     /// on the notice line.
     void copyBuildCode();
-    /// The character on screen is what a report of `name` held up to a line
-    /// that did not replay: it counts as not saved, and SAVE offers another
-    /// file name than the report's, which held more.
-    void markStoppedShort(const std::string& name);
-    /// Hides the notice line at once (a character opened from a report starts
-    /// without the announcements its replay passed).
-    void clearNotice();
-    /// Whether points were taken or taken back since the last save or opening.
-    [[nodiscard]] bool hasUnsavedPoints() const;
 
     /// Whether the screen shows the build as it stood after an earlier entry
     /// of the history list (the one selected) rather than as it stands: the
@@ -109,13 +93,11 @@ public:
     static QString skillHoverText(model::TreeId tree, int index);
 
 signals:
-    /// The points on screen are now those of the report of the character `name`
-    /// (SAVE, or a report opened whole).
-    void characterSaved(const QString& name);
-    /// CHANGE CLASS was clicked, or Escape was typed in the history list; the
-    /// build has been reset. A handler that closes the screen should use
-    /// deleteLater().
+    /// CHANGE CLASS was clicked, or Escape was typed in the history list. A
+    /// handler that closes the screen should use deleteLater().
     void changeClassRequested();
+    /// The window was closed (by its frame, or by whoever replaces it).
+    void windowClosed();
     /// EXIT was clicked: the program is to end at once, without a question.
     void exitRequested();
     /// The right button went down on the icon of `skill`: its skill menu is
@@ -133,8 +115,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     /// Escape typed in the history list.
     bool eventFilter(QObject* watched, QEvent* event) override;
-    /// A screen closed by its window frame is gone from the build at once,
-    /// so that nothing (a running fill above all) acts on it any more.
+    /// Tells windowClosed.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -150,9 +131,9 @@ private:
     void createOutline();
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
     void save();
-    /// The report of `name` holds the points on screen, up to where it replayed.
-    void takeReport(const std::string& name);
     void changeClass();
+    /// Whether the document holds a plan of this screen's class.
+    [[nodiscard]] bool showsPlan() const;
     void createTree(int position);
     QLabel* addWhiteLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
                           Qt::Alignment alignment);
@@ -173,7 +154,6 @@ private:
 
     // How the build reaches this screen.
     void buildChanged(const model::BuildChange& change) override;
-    void characterEnded() override;
     void iconHover(const SkillIcon& icon);
     void commandHover(Command command);
     void resetHover();
@@ -181,18 +161,14 @@ private:
 
     model::ClassId m_classId;
     const ClassDesign& m_design;
-    model::Build& m_build;
+    document::PlanDocument& m_document;
+    const model::Build& m_build; ///< the document's
     toolkit::Toolkit& m_toolkit;
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
     std::unique_ptr<model::NoticeLine> m_notice;
     std::unique_ptr<model::StatusLabels> m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
     TreeKeyboard* m_keyboard = nullptr; ///< a child: the keys and the screen reader's names
-    report::ReportName m_reportName = report::ReportName::of("Character");
-    bool m_named = false;                            ///< saved or opened under a name of its own
-    bool m_stoppedShort = false;                     ///< opened up to a line that did not replay
-    std::vector<model::HistoryEntry> m_savedHistory; ///< as last saved or opened
-    bool m_openInBuild = false;
 
     std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};
     std::array<std::array<std::int16_t, model::kSkillsPerTree>, 3> m_shownCounts{};

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <document/PlanDocument.h>
 #include <limits>
 
 namespace skillwright::screens {
@@ -73,8 +74,9 @@ void TreeKeyboard::speakOfIconsAndCommandsAsButtons() {
     static_cast<void>(factoryInstalled);
 }
 
-TreeKeyboard::TreeKeyboard(QWidget& screen, model::Build& build)
-    : QObject(&screen), m_screen(screen), m_build(build), m_clock(steadyClock()) {
+TreeKeyboard::TreeKeyboard(QWidget& screen, document::PlanDocument& document)
+    : QObject(&screen), m_screen(screen), m_document(document), m_build(document.build()),
+      m_clock(steadyClock()) {
     setObjectName(QStringLiteral("keyboard"));
     speakOfIconsAndCommandsAsButtons();
     collectControls();
@@ -168,9 +170,9 @@ void TreeKeyboard::addShortcuts() {
         }
     };
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [runCommand] { runCommand("lbl_Save"); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [runCommand] { runCommand("lbl_UndoLast"); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_build.redo(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_build.redo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_document.undo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_document.redo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_document.redo(); });
     shortcut(QKeySequence(Qt::Key_F1), [this] { KeySheet::showOver(m_screen); });
 }
 
@@ -258,7 +260,7 @@ void TreeKeyboard::buildChanged(const model::BuildChange& change) {
 
 void TreeKeyboard::takeBackTo(int row) {
     if (row >= 0 && row + 1 < m_history->count()) {
-        m_build.takeBackTo(static_cast<std::size_t>(row) + 1);
+        m_document.takeBackTo(static_cast<std::size_t>(row) + 1);
     }
 }
 

@@ -18,6 +18,9 @@ class QLabel;
 class QListWidget;
 class QWidget;
 
+namespace skillwright::document {
+class PlanDocument;
+}
 namespace skillwright::model {
 class Build;
 }
@@ -60,7 +63,7 @@ public:
 
     /// Follows `screen`, a skill tree screen whose controls
     /// exist, and puts the keyboard on its first icon.
-    TreeKeyboard(QWidget& screen, model::Build& build);
+    TreeKeyboard(QWidget& screen, document::PlanDocument& document);
     ~TreeKeyboard() override;
     TreeKeyboard(const TreeKeyboard&) = delete;
     TreeKeyboard& operator=(const TreeKeyboard&) = delete;
@@ -108,7 +111,8 @@ private:
     void characterEnded() override;
 
     QWidget& m_screen;
-    model::Build& m_build;
+    document::PlanDocument& m_document;
+    const model::Build& m_build; ///< the document's
     bool m_live = true;
     Clock m_clock;
     std::vector<SkillIcon*> m_icons; ///< in reading order

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <document/PlanDocument.h>
+
 namespace skillwright::screens {
 namespace {
 
@@ -33,14 +35,14 @@ std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) 
 class MenuTest : public ::testing::Test {
 protected:
     MenuTest() {
-        build.startCharacter(ClassId::Necromancer);
+        document.startNew(ClassId::Necromancer);
         menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });
     }
 
     /// Takes level-ups into the reserve until the character is at `level`.
     void reachLevel(int level) {
         while (build.characterLevel() < level) {
-            build.reservePoint();
+            document.reservePoint();
         }
     }
     [[nodiscard]] QString entryText(const char* name) const { return menu.findChild<QAction*>(name)->text(); }
@@ -52,9 +54,10 @@ protected:
     }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
+    const model::Build& build = document.build();
     model::SkillMenuTexts texts{build};
-    MenuHolder menu{build, texts, toolkit};
+    MenuHolder menu{document, texts, toolkit};
     skillwright::testing::MenuRecorder popped;
 };
 
@@ -133,7 +136,7 @@ TEST_F(MenuTest, eachSkillMenuEntryRunsItsOwnCommand) {
         {"mnu_SkillInfo", "Clvl 60 Reserved For Later "},
     };
     for (const auto& [entry, lastEntry] : cases) {
-        build.reset();
+        document.reset();
         reachLevel(60);
         const int requestsBefore = statsRequested.count();
         rightClick(TreeId::NecromancerPoisonBone, 0, entry);
@@ -214,10 +217,11 @@ TEST_F(MenuTest, contactEntriesOpenTheirAddressAndIgnoreFailure) {
 // Escape runs nothing. A fallback timer closes the menu so the test cannot hang.
 TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    build.startCharacter(ClassId::Necromancer);
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    const model::Build& build = document.build();
     model::SkillMenuTexts texts{build};
-    MenuHolder menu{build, texts, toolkit};
+    MenuHolder menu{document, texts, toolkit};
 
     auto drive = [&](std::function<void(QMenu*)> act) {
         QTimer::singleShot(0, &menu, [act] {

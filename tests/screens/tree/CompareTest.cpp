@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <document/PlanDocument.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,7 +37,8 @@ constexpr std::int16_t kIceBolt = 0;
 class CompareTest : public ::testing::Test {
 protected:
     CompareTest() {
-        screen = std::make_unique<screens::SkillTreeScreen>(ClassId::Sorceress, build, toolkit);
+        document.startNew(ClassId::Sorceress);
+        screen = std::make_unique<screens::SkillTreeScreen>(document, toolkit);
         screen->show();
         // The guide: Fire Bolt, Warmth, Ice Bolt at levels 2 to 4.
         model::Build guide;
@@ -71,12 +73,12 @@ protected:
         return grounds;
     }
     void click(TreeId tree, std::int16_t index) {
-        build.click(tree, index);
+        document.click(tree, index);
         QApplication::processEvents();
     }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
     std::unique_ptr<screens::SkillTreeScreen> screen;
     model::Plan reference;
 };
@@ -137,29 +139,28 @@ TEST_F(CompareTest, theComparisonFollowsEveryChangeAndLookBack) {
     EXPECT_EQ(historyGrounds(), (std::vector{kUnmarked, kUnmarked, kSelected}))
         << "the entries from where the plans part are marked";
 
-    build.undoLast();
+    document.undoLast();
     EXPECT_EQ(summary(), atWarmth);
     EXPECT_EQ(difference("lbl_DiffSorceressLightning(0)"), std::nullopt);
-    build.redo();
+    document.undo();
     EXPECT_EQ(summary(), atChargedBolt);
 
-    build.takeQuestPoint(model::Quest::DenOfEvil, {TreeId::SorceressCold, kIceBolt});
+    document.takeQuestPoint(model::Quest::DenOfEvil, {TreeId::SorceressCold, kIceBolt});
     const QString atDenOfEvil = says("1 point differs, the plans part at Clvl 4, a respec moves 1 point.");
     EXPECT_EQ(summary(), atDenOfEvil);
     EXPECT_EQ(difference("lbl_DiffSorceressCold(0)"), std::nullopt);
-    build.reservePoint();
+    document.reservePoint();
     EXPECT_EQ(summary(), atDenOfEvil) << "a point held in reserve is in no skill";
-    build.useReservedPoint({TreeId::SorceressFire, kWarmth});
+    document.useReservedPoint({TreeId::SorceressFire, kWarmth});
     const QString atReserveSpent =
         says("2 points differ, the plans part at Clvl 4, a respec moves 2 points.");
     EXPECT_EQ(summary(), atReserveSpent);
     EXPECT_EQ(difference("lbl_DiffSorceressFire(1)"), "+1");
     EXPECT_EQ(historyGrounds(), (std::vector{kUnmarked, kUnmarked, kMarked, kMarked, kMarked, kSelected}));
 
-    build.takeBackTo(2);
+    document.takeBackTo(2);
     EXPECT_EQ(summary(), atWarmth);
-    while (build.redo()) {
-    }
+    document.undo();
     EXPECT_EQ(summary(), atReserveSpent);
 
     // Looking back at level 2, the guide at level 2 is the same plan; at
@@ -177,7 +178,7 @@ TEST_F(CompareTest, theComparisonFollowsEveryChangeAndLookBack) {
     EXPECT_FALSE(screen->lookingBack());
     EXPECT_EQ(summary(), atReserveSpent);
 
-    build.reset();
+    document.reset();
     EXPECT_FALSE(screen->comparing()) << "RESET ends the comparison";
     EXPECT_EQ(summary(), std::nullopt);
     EXPECT_EQ(difference("lbl_DiffSorceressFire(1)"), std::nullopt);
@@ -195,8 +196,9 @@ TEST_F(CompareTest, aLongNameGivesWayAndTheSummaryKeepsClearOfEveryDescription) 
     // The line lies below the tallest text the description area shows, on
     // every screen: each skill's and each command's.
     for (const model::ClassInfo& info : model::classes()) {
-        model::Build own;
-        const screens::SkillTreeScreen other(info.id, own, toolkit);
+        document::PlanDocument own;
+        own.startNew(info.id);
+        const screens::SkillTreeScreen other(own, toolkit);
         auto* description = other.findChild<QLabel*>("lbl_Description");
         int tallest = 0;
         for (const model::TreeId tree : info.trees) {

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <document/PlanDocument.h>
 #include <memory>
 
 using namespace skillwright;
@@ -29,7 +30,8 @@ namespace {
 class RightClick : public ::testing::Test {
 protected:
     void open(ClassId classId) {
-        screen = std::make_unique<SkillTreeScreen>(classId, build, toolkit);
+        document.startNew(classId);
+        screen = std::make_unique<SkillTreeScreen>(document, toolkit);
         // As the program wires them: a right click asks for the skill menu.
         QObject::connect(screen.get(), &SkillTreeScreen::skillMenuRequested, &menu,
                          [this](const model::Build* shown, model::SkillRef skill, QPoint pos) {
@@ -53,16 +55,16 @@ protected:
         QTest::mouseClick(icon, Qt::RightButton);
     }
     void reserveUntilLevel(TreeId tree, int level) {
-        while (build.characterLevel() < level) {
+        while (document.build().characterLevel() < level) {
             rightClick(tree, 0, "mnu_ReservePoint");
         }
     }
     QString labelText(const char* name) const { return screen->findChild<QLabel*>(name)->text(); }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    model::SkillMenuTexts texts{build};
-    MenuHolder menu{build, texts, toolkit};
+    document::PlanDocument document;
+    model::SkillMenuTexts texts{document.build()};
+    MenuHolder menu{document, texts, toolkit};
     std::unique_ptr<SkillTreeScreen> screen;
     skillwright::testing::MenuRecorder popped;
 };

@@ -28,6 +28,7 @@
 #include <Colours.h>
 #include <MenuRecorder.h>
 #include <RandomPlay.h>
+#include <document/PlanDocument.h>
 #include <memory>
 #include <ostream>
 #include <random>
@@ -41,7 +42,8 @@ namespace {
 class TreeKeyboardTest : public ::testing::Test {
 protected:
     void open(ClassId classId) {
-        screen = std::make_unique<SkillTreeScreen>(classId, build, toolkit);
+        document.startNew(classId);
+        screen = std::make_unique<SkillTreeScreen>(document, toolkit);
         showWithKeyboard(*screen);
         ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
         keyboard = screen->findChild<TreeKeyboard*>();
@@ -79,7 +81,7 @@ protected:
     const FocusRing* ring() const { return screen->findChild<FocusRing*>(); }
 
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
     std::unique_ptr<SkillTreeScreen> screen;
     TreeKeyboard* keyboard = nullptr;
     std::int64_t now = 100000;
@@ -163,7 +165,7 @@ TEST_P(TypeAhead, findsTheFirstSkillOfThatNameAWholeNameFirst) {
     open(GetParam().classId);
     type(GetParam().text);
     EXPECT_EQ(focused(), GetParam().to) << GetParam().text;
-    EXPECT_EQ(build.levelsGained(), 0) << "a space inside a name spends nothing";
+    EXPECT_EQ(document.build().levelsGained(), 0) << "a space inside a name spends nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, TypeAhead,
@@ -253,7 +255,7 @@ TEST_F(TreeKeyboardTest, ctrlSSavesCtrlZUndoesEscChangesClassF1ShowsTheKeys) {
     EXPECT_EQ(change.count(), 1);
 }
 
-TEST_F(TreeKeyboardTest, redoKeysBringBackWhatUndoAndTakingBackInTheHistoryTookBack) {
+TEST_F(TreeKeyboardTest, undoAndRedoKeysTakeBackAndBringBackWholeEditsTakingBackInTheHistoryAmongThem) {
     open(ClassId::Sorceress);
     QLabel* fireBolt = label("lbl_SorceressFire(0)");
     for (int n = 0; n < 4; ++n) {
@@ -290,8 +292,10 @@ TEST_F(TreeKeyboardTest, redoKeysBringBackWhatUndoAndTakingBackInTheHistoryTookB
     EXPECT_EQ(history()->count(), 2);
     EXPECT_EQ(fireBolt->text(), "2");
     EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 3");
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(fireBolt->text(), "4") << "the entries taken back come back at once";
     press(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(fireBolt->text(), "3");
+    EXPECT_EQ(fireBolt->text(), "2");
 
     // So does the history's right-click menu, on the entry under the pointer.
     const QPoint first = history()->visualItemRect(history()->item(0)).center();
@@ -305,7 +309,7 @@ TEST_F(TreeKeyboardTest, redoKeysBringBackWhatUndoAndTakingBackInTheHistoryTookB
     menu->close();
     EXPECT_EQ(history()->count(), 1);
     EXPECT_EQ(fireBolt->text(), "1");
-    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(fireBolt->text(), "2");
 }
 
@@ -365,8 +369,8 @@ TEST_F(TreeKeyboardTest, anEarlierEntryOfTheHistoryShowsThePastUntilTheEndOrACli
 // told, each as the build replayed to the entry looked back at has them.
 TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
     using skillwright::testing::kParchment;
-    model::SkillMenuTexts texts{build};
-    MenuHolder menu{build, texts, toolkit};
+    model::SkillMenuTexts texts{document.build()};
+    MenuHolder menu{document, texts, toolkit};
     skillwright::testing::MenuRecorder popped;
     menu.setPopper([&popped](QMenu& m, QPoint pos) { return popped(m, pos); });
     popped.choose = QStringLiteral("mnu_ReservePoint"); // disabled: the past cannot change
@@ -380,7 +384,7 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
                          [&menu](const model::Build* shown, model::SkillRef skill, QPoint pos) {
                              menu.popupSkillMenu(*shown, skill, pos);
                          });
-        ASSERT_FALSE(build.replay(plan).has_value());
+        ASSERT_FALSE(document.open({plan, document::Origin::Code, {}}).has_value());
         const auto last = static_cast<int>(plan.history.size()) - 1;
         for (int row : {0, 1, last / 3, last / 2, last - 1}) {
             SCOPED_TRACE(row);
@@ -434,13 +438,13 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
                 EXPECT_EQ(menu.rightClicked()->points, past.points(tree, 0));
                 ASSERT_TRUE(screen->lookingBack());
             }
-            EXPECT_EQ(build.plan(), plan);
+            EXPECT_EQ(document.build().plan(), plan);
         }
         history()->setCurrentRow(last);
         ASSERT_FALSE(screen->lookingBack());
         for (SkillIcon* skillIcon : screen->findChildren<SkillIcon*>()) {
             EXPECT_EQ(skillIcon->accessibleName(),
-                      TreeKeyboard::spokenSkill(build, skillIcon->tree(), skillIcon->index()));
+                      TreeKeyboard::spokenSkill(document.build(), skillIcon->tree(), skillIcon->index()));
         }
         screen.reset();
     }

@@ -1,0 +1,220 @@
+#include "PlanDocument.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace skillwright::document {
+
+PlanDocument::PlanDocument() = default;
+
+PlanDocument::~PlanDocument() = default;
+
+model::ClassId PlanDocument::classId() const {
+    return isOpen() ? m_build.character()->classId() : model::ClassId::Necromancer;
+}
+
+model::Plan PlanDocument::plan() const {
+    model::Plan plan = m_build.plan();
+    plan.name = m_name;
+    return plan;
+}
+
+void PlanDocument::freshStack(bool clean) {
+    m_edits.clear();
+    m_index = 0;
+    m_cleanIndex = clean ? std::optional<std::size_t>(0) : std::nullopt;
+    m_groupOpen = false;
+}
+
+void PlanDocument::startNew(model::ClassId classId, Origin origin) {
+    m_build.startCharacter(classId);
+    m_name.clear();
+    m_origin = origin;
+    m_path.clear();
+    m_stoppedShort = false;
+    m_saved = false;
+    freshStack(true);
+    tell({DocumentChange::Kind::Started});
+}
+
+std::optional<model::ReplayStop> PlanDocument::open(const OpenedPlan& opened) {
+    const std::optional<model::ReplayStop> stop = m_build.replay(opened.plan);
+    m_name = opened.plan.name;
+    m_origin = opened.origin;
+    m_path = opened.origin == Origin::Report ? opened.path : std::string();
+    m_stoppedShort = stop.has_value() || !opened.whole;
+    m_saved = false;
+    // Only what a report or a code holds whole is as good as saved.
+    freshStack(!m_stoppedShort && (opened.origin == Origin::Report || opened.origin == Origin::Code));
+    tell({DocumentChange::Kind::Opened});
+    return stop;
+}
+
+void PlanDocument::close() {
+    if (!isOpen()) {
+        return;
+    }
+    m_build.endCharacter();
+    m_name.clear();
+    m_origin = Origin::Nothing;
+    m_path.clear();
+    m_stoppedShort = false;
+    m_saved = false;
+    freshStack(true);
+    tell({DocumentChange::Kind::Closed});
+}
+
+void PlanDocument::markSaved(std::string name, std::string path) {
+    m_name = std::move(name);
+    m_build.setCharacterName(m_name);
+    m_origin = Origin::Report;
+    m_path = std::move(path);
+    m_stoppedShort = false;
+    m_saved = true;
+    m_cleanIndex = m_index;
+    m_groupOpen = false; // what follows is a change of the saved plan
+    tell({DocumentChange::Kind::Saved});
+}
+
+// ------------------------------------------------------------------ edits
+
+PlanDocument::Recording::Recording(PlanDocument& document, EditKind kind)
+    : m_document(document), m_kind(kind) {
+    if (m_document.m_recording++ == 0) {
+        m_before = m_document.m_build.plan();
+    }
+}
+
+PlanDocument::Recording::~Recording() {
+    if (--m_document.m_recording == 0 && m_document.isOpen() &&
+        m_document.m_build.character()->history() != m_before.history) {
+        m_document.record(std::move(m_before), m_kind);
+    }
+}
+
+void PlanDocument::record(model::Plan before, EditKind kind) {
+    model::Plan after = m_build.plan();
+    before.name.clear();
+    after.name.clear();
+    if (m_groups > 0 && m_groupOpen && m_index == m_edits.size() && m_index > 0) {
+        m_edits.back().after = std::move(after);
+    } else {
+        m_edits.resize(m_index); // a new edit makes a new future
+        if (m_cleanIndex && *m_cleanIndex > m_index) {
+            m_cleanIndex.reset(); // the saved plan was in that future
+        }
+        m_edits.push_back({std::move(before), std::move(after)});
+        ++m_index;
+        if (m_edits.size() > kUndoLimit) {
+            m_edits.erase(m_edits.begin());
+            --m_index;
+            m_cleanIndex =
+                m_cleanIndex && *m_cleanIndex > 0 ? std::optional(*m_cleanIndex - 1) : std::nullopt;
+        }
+        m_groupOpen = m_groups > 0;
+    }
+    tell({DocumentChange::Kind::Edited, kind});
+}
+
+model::PointResult PlanDocument::click(model::TreeId tree, std::int16_t index) {
+    Recording recording(*this, EditKind::Point);
+    return m_build.click(tree, index);
+}
+
+model::PointResult PlanDocument::takeQuestPoint(model::Quest quest, model::SkillRef skill) {
+    Recording recording(*this, EditKind::Point);
+    return m_build.takeQuestPoint(quest, skill);
+}
+
+model::PointResult PlanDocument::reservePoint() {
+    Recording recording(*this, EditKind::Point);
+    return m_build.reservePoint();
+}
+
+model::PointResult PlanDocument::useReservedPoint(model::SkillRef skill) {
+    Recording recording(*this, EditKind::Point);
+    return m_build.useReservedPoint(skill);
+}
+
+bool PlanDocument::undoLast() {
+    Recording recording(*this, EditKind::UndoLast);
+    return m_build.undoLast();
+}
+
+bool PlanDocument::takeBackTo(std::size_t keep) {
+    Recording recording(*this, EditKind::TakeBack);
+    return m_build.takeBackTo(keep);
+}
+
+void PlanDocument::reset() {
+    Recording recording(*this, EditKind::Reset);
+    m_build.reset();
+}
+
+PlanDocument::Group::~Group() {
+    if (--m_document.m_groups == 0) {
+        m_document.m_groupOpen = false;
+    }
+}
+
+// ------------------------------------------------------------ undo, redo
+
+void PlanDocument::restore(const model::Plan& plan, DocumentChange::Kind kind) {
+    m_groupOpen = false;
+    model::Plan named = plan;
+    named.name = m_name;
+    m_build.restore(named);
+    tell({kind});
+}
+
+bool PlanDocument::undo() {
+    if (!canUndo() || !isOpen()) {
+        return false;
+    }
+    --m_index;
+    restore(m_edits[m_index].before, DocumentChange::Kind::Undone);
+    return true;
+}
+
+bool PlanDocument::redo() {
+    if (!canRedo() || !isOpen()) {
+        return false;
+    }
+    ++m_index;
+    restore(m_edits[m_index - 1].after, DocumentChange::Kind::Redone);
+    return true;
+}
+
+// -------------------------------------------------------------- listeners
+
+void PlanDocument::addListener(DocumentListener& listener) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), &listener) == m_listeners.end()) {
+        m_listeners.push_back(&listener);
+    }
+}
+
+void PlanDocument::removeListener(DocumentListener& listener) {
+    if (m_telling > 0) {
+        std::replace(m_listeners.begin(), m_listeners.end(), &listener,
+                     static_cast<DocumentListener*>(nullptr));
+    } else {
+        std::erase(m_listeners, &listener);
+    }
+}
+
+void PlanDocument::tell(DocumentChange change) {
+    // A listener may come or go while the others are told; a new one hears
+    // from the next change on.
+    ++m_telling;
+    const std::size_t count = m_listeners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (DocumentListener* listener = m_listeners[i]) {
+            listener->documentChanged(*this, change);
+        }
+    }
+    if (--m_telling == 0) {
+        std::erase(m_listeners, nullptr);
+    }
+}
+
+} // namespace skillwright::document

@@ -1,0 +1,302 @@
+// The plan on screen: its undo stack of whole edits, its clean marker and
+// where it came from, against what a player expects of an editor.
+#include <model/Presentation.h>
+
+#include <gtest/gtest.h>
+
+#include <PlanMaker.h>
+#include <document/PlanDocument.h>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace skillwright::document {
+namespace {
+
+using model::ClassId;
+using model::Plan;
+using model::Quest;
+using model::TreeId;
+using skillwright::testing::Take;
+
+constexpr TreeId kBone = TreeId::NecromancerPoisonBone;
+
+struct Heard : DocumentListener {
+    std::vector<DocumentChange> changes;
+    void documentChanged(const PlanDocument& /*document*/, const DocumentChange& change) override {
+        changes.push_back(change);
+    }
+};
+
+class PlanDocumentTest : public ::testing::Test {
+protected:
+    PlanDocument document;
+    model::SkillMenuTexts menuTexts{document.build()};
+    Heard heard;
+
+    PlanDocumentTest() { document.addListener(heard); }
+    ~PlanDocumentTest() override { document.removeListener(heard); }
+
+    /// A click on skill `index` of the left tree of the class on screen.
+    void click(int index) {
+        document.click(model::classInfo(document.classId()).trees[0], static_cast<std::int16_t>(index));
+    }
+    [[nodiscard]] std::size_t entries() const { return document.build().character()->history().size(); }
+    [[nodiscard]] int points(int index) const { return document.build().character()->points(kBone, index); }
+    /// A Necromancer at level `level` by clicks on Teeth, saved or opened from nowhere.
+    static Plan teethTo(int level) {
+        model::Build build;
+        build.startCharacter(ClassId::Necromancer);
+        while (build.characterLevel() < level) {
+            build.click(kBone, 0);
+        }
+        Plan plan = build.plan();
+        plan.name = "Teeth";
+        return plan;
+    }
+};
+
+// Every kind of entry goes with UNDO LAST and comes back with undo, one
+// edit at a time, the quest counters and the menu's captions with it.
+TEST_F(PlanDocumentTest, undoBringsBackEveryKindOfEntryThatUndoLastTookBack) {
+    document.startNew(ClassId::Necromancer);
+    while (document.build().characterLevel() < 41) {
+        document.reservePoint();
+    }
+    document.click(kBone, 0);
+    document.reservePoint();
+    document.useReservedPoint({kBone, 0});
+    document.takeQuestPoint(Quest::DenOfEvil, {kBone, 1});
+    document.takeQuestPoint(Quest::BookOfSkill, {kBone, 1});
+    document.takeQuestPoint(Quest::Izual, {kBone, 0});
+    const Plan full = document.plan();
+    ASSERT_EQ(entries(), 46U);
+    for (int n = 0; n < 6; ++n) {
+        ASSERT_TRUE(document.undoLast());
+    }
+    ASSERT_EQ(entries(), 40U);
+    EXPECT_EQ(menuTexts.caption(Quest::Izual), "&Death of Izual (Normal)");
+    for (int n = 0; n < 6; ++n) {
+        ASSERT_TRUE(document.undo());
+    }
+    EXPECT_EQ(document.plan(), full);
+    EXPECT_EQ(points(0), 3);
+    EXPECT_EQ(points(1), 2);
+    EXPECT_EQ(document.build().characterLevel(), 43);
+    EXPECT_EQ(document.build().reservedPoints(), 40);
+    EXPECT_EQ(document.build().questCount(Quest::Izual), 1);
+    EXPECT_EQ(menuTexts.caption(Quest::Izual), "&Death of Izual (Normal)");
+    EXPECT_EQ(menuTexts.caption(Quest::DenOfEvil), "&Den Of Evil (Nightmare)");
+}
+
+// Random edits of every kind; undoing all of them passes back through every
+// plan they made, redoing all passes forward again, and each plan shown is
+// the rules' own replay of it.
+TEST_F(PlanDocumentTest, undoAndRedoWalkThroughEveryPlanTheEditsMade) {
+    std::mt19937 random(20261207);
+    const auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        document.startNew(model::classes()[static_cast<std::size_t>(round % 5)].id);
+        std::vector<Plan> passed{document.plan()};
+        for (int step = 0; step < 120; ++step) {
+            const std::size_t before = entries();
+            switch (pick(20)) {
+            case 0:
+                document.undoLast();
+                break;
+            case 1:
+                document.takeBackTo(static_cast<std::size_t>(pick(static_cast<int>(before) + 1)));
+                break;
+            case 2:
+                document.reset();
+                break;
+            case 3: {
+                const PlanDocument::Group group(document);
+                skillwright::testing::takeAnywhere(document, Take::Click);
+                skillwright::testing::takeAnywhere(document, Take::Reserve);
+                break;
+            }
+            default: {
+                const auto how = static_cast<Take>(pick(6));
+                skillwright::testing::take(document, how, pick(30));
+            }
+            }
+            if (document.plan() != passed.back()) {
+                passed.push_back(document.plan());
+            }
+            ASSERT_FALSE(document.canRedo());
+        }
+        const auto expectShown = [this](const Plan& plan) {
+            ASSERT_EQ(document.plan(), plan);
+            model::Build replayed;
+            ASSERT_FALSE(replayed.replay(plan));
+            for (int position = 0; position < 3; ++position) {
+                for (int index = 0; index < model::kSkillsPerTree; ++index) {
+                    ASSERT_EQ(document.build().character()->pointsAt(position, index),
+                              replayed.character()->pointsAt(position, index));
+                }
+            }
+            ASSERT_EQ(document.build().reservedPoints(), replayed.reservedPoints());
+            ASSERT_EQ(document.build().questCount(Quest::Izual), replayed.questCount(Quest::Izual));
+        };
+        for (std::size_t i = passed.size() - 1; i > 0; --i) {
+            ASSERT_TRUE(document.undo());
+            expectShown(passed[i - 1]);
+        }
+        EXPECT_FALSE(document.undo());
+        for (std::size_t i = 1; i < passed.size(); ++i) {
+            ASSERT_TRUE(document.redo());
+            expectShown(passed[i]);
+        }
+        EXPECT_FALSE(document.redo());
+    }
+}
+
+// Clean, origin, name and "stopped short" after every way a plan comes
+// onto the screen and every way it is edited, undone, redone and saved.
+TEST_F(PlanDocumentTest, theCleanMarkerFollowsOpeningSavingAndEveryEdit) {
+    Plan broken = teethTo(5);
+    broken.history[2].skillPoints = 9; // recorded otherwise than the rules take it
+    struct Case {
+        const char* what;
+        std::function<void(PlanDocument&)> put;
+        bool modified;
+        Origin origin;
+        std::string name;
+        bool stoppedShort;
+        std::size_t entries;
+    };
+    const std::vector<Case> cases{
+        {"a class chosen", [](PlanDocument& d) { d.startNew(ClassId::Paladin); }, false, Origin::Nothing, "",
+         false, 0},
+        {"a report whole",
+         [](PlanDocument& d) {
+             d.open({teethTo(5), Origin::Report, "/r/Teeth.txt"});
+         },
+         false, Origin::Report, "Teeth", false, 4},
+        {"a report in part",
+         [&broken](PlanDocument& d) {
+             d.open({broken, Origin::Report, "/r/T.txt"});
+         },
+         true, Origin::Report, "Teeth", true, 2},
+        {"a code",
+         [](PlanDocument& d) {
+             d.open({teethTo(3), Origin::Code, "/ignored"});
+         },
+         false, Origin::Code, "Teeth", false, 2},
+        {"a plan continued",
+         [](PlanDocument& d) {
+             d.open({teethTo(4), Origin::Journal, {}});
+         },
+         true, Origin::Journal, "Teeth", false, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.put(document);
+        EXPECT_EQ(document.isModified(), c.modified);
+        EXPECT_EQ(document.origin(), c.origin);
+        EXPECT_EQ(document.name(), c.name);
+        EXPECT_EQ(document.path(), c.origin == Origin::Report ? document.path() : std::string());
+        EXPECT_EQ(document.stoppedShort(), c.stoppedShort);
+        EXPECT_EQ(entries(), c.entries);
+        EXPECT_FALSE(document.canUndo());
+
+        click(0);
+        EXPECT_TRUE(document.isModified());
+        document.undo();
+        EXPECT_EQ(document.isModified(), c.modified) << "undone back to where it came in";
+        document.redo();
+        document.markSaved("Saved", "/r/Saved.txt");
+        EXPECT_FALSE(document.isModified());
+        EXPECT_EQ(document.origin(), Origin::Report);
+        EXPECT_EQ(document.plan().name, "Saved");
+        EXPECT_FALSE(document.stoppedShort());
+        document.undo();
+        EXPECT_TRUE(document.isModified());
+        document.redo();
+        EXPECT_FALSE(document.isModified());
+        // Undone past the save, a new edit leaves the saved plan out of reach.
+        document.undo();
+        click(0);
+        document.undo();
+        document.undo();
+        while (document.redo()) {
+            EXPECT_TRUE(document.isModified());
+        }
+    }
+    document.close();
+    EXPECT_FALSE(document.isOpen());
+    EXPECT_FALSE(document.canUndo());
+    EXPECT_EQ(document.name(), "");
+}
+
+TEST_F(PlanDocumentTest, resetAndTakingBackAreEditsThatUndoBringsBack) {
+    document.open({teethTo(8), Origin::Report, "/r/Teeth.txt"});
+    const Plan opened = document.plan();
+    document.reset();
+    EXPECT_EQ(entries(), 0U);
+    EXPECT_TRUE(document.isModified());
+    ASSERT_TRUE(document.undo());
+    EXPECT_EQ(document.plan(), opened);
+    EXPECT_FALSE(document.isModified());
+    ASSERT_TRUE(document.takeBackTo(2));
+    EXPECT_EQ(entries(), 2U);
+    ASSERT_TRUE(document.undo());
+    EXPECT_EQ(document.plan(), opened);
+    // Neither a refused point nor an empty RESET is an edit.
+    document.startNew(ClassId::Necromancer);
+    click(5); // a tier not open
+    document.reset();
+    EXPECT_FALSE(document.canUndo());
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(PlanDocumentTest, aGroupIsOneEditUntilUndoEndsIt) {
+    document.startNew(ClassId::Necromancer, Origin::Generator);
+    {
+        const PlanDocument::Group group(document);
+        click(0);
+        click(0);
+        click(1);
+        ASSERT_TRUE(document.undo());
+        EXPECT_EQ(entries(), 0U);
+        EXPECT_FALSE(document.isModified());
+        document.redo();
+        click(1); // after an undo, a new step
+    }
+    EXPECT_EQ(entries(), 4U);
+    ASSERT_TRUE(document.undo());
+    EXPECT_EQ(entries(), 3U);
+    ASSERT_TRUE(document.undo());
+    EXPECT_EQ(entries(), 0U);
+    EXPECT_EQ(document.origin(), Origin::Generator);
+}
+
+TEST_F(PlanDocumentTest, listenersHearEachChangeOnceWithWhatItWas) {
+    using Kind = DocumentChange::Kind;
+    document.startNew(ClassId::Necromancer);
+    click(0);
+    click(5); // refused: nothing heard
+    document.undoLast();
+    document.reset();
+    document.undo();
+    document.redo();
+    document.markSaved("A", "/a.txt");
+    document.close();
+    // RESET of an empty plan changes nothing.
+    const std::vector<DocumentChange> expected{
+        {Kind::Started},
+        {Kind::Edited, EditKind::Point},
+        {Kind::Edited, EditKind::UndoLast},
+        {Kind::Undone},
+        {Kind::Redone},
+        {Kind::Saved},
+        {Kind::Closed},
+    };
+    EXPECT_EQ(heard.changes, expected);
+}
+
+} // namespace
+} // namespace skillwright::document
