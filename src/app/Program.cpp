@@ -138,8 +138,6 @@ bool Program::openArgument(const std::string& argument) {
 }
 
 void Program::followOpener(screens::CharacterOpener& opener) {
-    QObject::connect(&opener, &screens::CharacterOpener::openRequested, &m_start,
-                     [this] { askForCharacter(); });
     QObject::connect(&opener, &screens::CharacterOpener::commandRequested, &m_start,
                      [this](screens::ProgramCommand command) { runCommand(command); });
     QObject::connect(&opener, &screens::CharacterOpener::codeDropped, &m_start,
@@ -189,6 +187,12 @@ void Program::runCommand(screens::ProgramCommand command) {
             m_treeScreen->stopComparing();
         }
         return;
+    case screens::ProgramCommand::Save:
+    case screens::ProgramCommand::Undo:
+    case screens::ProgramCommand::Redo:
+    case screens::ProgramCommand::ContinueLast:
+    case screens::ProgramCommand::ShowKeys:
+        return; // the window's own
     }
 }
 

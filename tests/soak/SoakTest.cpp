@@ -197,7 +197,7 @@ struct Soak {
         const std::size_t messages = mayReplaceWith(plan, before);
         toolkit.openFiles.push_back(path);
         if (before != nullptr) {
-            emit before->characterOpener().openRequested(); // Ctrl+O
+            emit before->characterOpener().commandRequested(screens::ProgramCommand::OpenCharacter); // Ctrl+O
         } else {
             clickOn(&start(), QStringLiteral("cmd_OpenCharacter"));
         }

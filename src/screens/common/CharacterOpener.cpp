@@ -2,13 +2,13 @@
 
 #include <model/BuildCode.h>
 
+#include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QList>
 #include <QMimeData>
-#include <QShortcut>
 #include <QTimer>
 #include <QWidget>
 
@@ -97,21 +97,28 @@ CharacterOpener::Carried CharacterOpener::carried(const QMimeData* mime) {
     return what;
 }
 
-CharacterOpener::CharacterOpener(QWidget* window, std::initializer_list<ProgramCommand> commands)
-    : QObject(window), m_window(window) {
+CharacterOpener::CharacterOpener(QWidget* window, std::uint8_t place) : QObject(window), m_window(window) {
     window->setAcceptDrops(true);
     window->installEventFilter(this);
-    for (const ProgramCommand command : commands) {
-        m_keys.push_back(commandKeys(command));
-        auto* shortcut = new QShortcut(QKeySequence(commandKeys(command)), window);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, command] {
-            if (command == ProgramCommand::OpenCharacter) {
-                emit openRequested();
-            } else {
-                emit commandRequested(command);
+    for (const ProgramCommandEntry& entry : kProgramCommands) {
+        if ((entry.places & place) == 0 || entry.keys[0] == QKeyCombination()) {
+            continue;
+        }
+        auto* action = new QAction(QString::fromLatin1(entry.caption), window);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        QList<QKeySequence> keys;
+        for (const QKeyCombination combination : entry.keys) {
+            if (combination != QKeyCombination()) {
+                keys.append(QKeySequence(combination));
+                m_keys.push_back(combination);
             }
-        });
+        }
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setWhatsThis(QString::fromUtf8(entry.does.data(), static_cast<qsizetype>(entry.does.size())));
+        window->addAction(action);
+        const ProgramCommand command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] { emit commandRequested(command); });
     }
     // A control with the keyboard (the start screen's hidden text box would
     // paste into itself) leaves these keys to the window.

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include <initializer_list>
+#include <cstdint>
 #include <vector>
 
 class QMimeData;
@@ -14,16 +14,16 @@ class QWidget;
 
 namespace skillwright::screens {
 
-/// The player's ways of opening a character from a window, or of handing one
-/// on: the keys of the program commands the window offers (Ctrl+O, Ctrl+V,
-/// Ctrl+C), a file dropped on the window, and a build code or a plan's link
-/// dropped on it. It asks with its signals; it opens nothing.
+/// The player's ways of giving a window a command or a character: the keys
+/// of the program commands the window offers (one action each, made from
+/// kProgramCommands), a file dropped on the window, and a build code or a
+/// plan's link dropped on it. It asks with its signals; it does nothing itself.
 class CharacterOpener final : public QObject {
     Q_OBJECT
 public:
-    /// Follows `window`, which takes drops from then on and the keys of
-    /// `commands`, wherever its keyboard focus is.
-    CharacterOpener(QWidget* window, std::initializer_list<ProgramCommand> commands);
+    /// Follows `window`, which takes drops from then on and the keys of the
+    /// commands offered at `place` (CommandPlace), wherever its keyboard focus is.
+    CharacterOpener(QWidget* window, std::uint8_t place);
 
     /// The path of the one local file `mime` carries, as the bytes the file
     /// system knows it by (whatever their encoding), or nothing.
@@ -34,9 +34,7 @@ public:
     static QString droppedCode(const QMimeData* mime);
 
 signals:
-    /// Ctrl+O: the open dialog is to be shown.
-    void openRequested();
-    /// The keys of a program command other than Ctrl+O.
+    /// The keys of a program command, or a control that stands for one.
     void commandRequested(skillwright::screens::ProgramCommand command);
     /// A file was dropped on the window. Sent once the drop has been taken
     /// and its event has returned, so that a handler may close the window.

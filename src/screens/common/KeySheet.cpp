@@ -1,9 +1,11 @@
 #include "KeySheet.h"
 
+#include "ProgramCommands.h"
 #include "ScreenKit.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 
 #include <art/Art.h>
@@ -21,6 +23,34 @@ QLabel* cell(QWidget* parent, std::string_view text, const QFont& font, Rgb colo
 }
 
 } // namespace
+
+std::vector<KeyLine> keySheetLines() {
+    const auto placeName = [](std::uint8_t places) -> std::string_view {
+        return places == Everywhere ? "Everywhere" : places == OnTreeScreens ? "Skill trees" : "Start screen";
+    };
+    std::vector<KeyLine> lines;
+    for (const std::string_view where : {"Skill trees", "History", "Start screen", "Everywhere"}) {
+        for (const KeyHelp& line : kKeyHelp) {
+            if (line.where == where) {
+                lines.push_back({std::string(where), std::string(line.keys), std::string(line.does)});
+            }
+        }
+        for (const ProgramCommandEntry& entry : kProgramCommands) {
+            if (entry.keys[0] == QKeyCombination() || placeName(entry.places) != where) {
+                continue;
+            }
+            QStringList keys;
+            for (const QKeyCombination combination : entry.keys) {
+                if (combination != QKeyCombination()) {
+                    keys << QKeySequence(combination).toString(QKeySequence::NativeText);
+                }
+            }
+            lines.push_back({std::string(where), keys.join(QStringLiteral(" or ")).toStdString(),
+                             std::string(entry.does)});
+        }
+    }
+    return lines;
+}
 
 KeySheet::KeySheet(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("frm_Keys"));
@@ -41,8 +71,8 @@ KeySheet::KeySheet(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     const QFont text = art::textFont(9);
     const QFont keys = art::textFont(9, QFont::Bold);
     int row = 0;
-    std::string_view where;
-    for (const KeyHelp& line : kKeyHelp) {
+    std::string where;
+    for (const KeyLine& line : keySheetLines()) {
         if (line.where != where) {
             where = line.where;
             QLabel* title = cell(this, where, heading, kBrightGold);

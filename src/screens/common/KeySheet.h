@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace skillwright::screens {
 
@@ -14,8 +16,9 @@ struct KeyHelp {
     std::string_view does;
 };
 
-/// Every key the program answers to, grouped by where it works, in the
-/// order the sheet lists them. A new key needs one line here.
+/// The keys that move and choose, grouped by where they work, in the order
+/// the sheet lists them; the sheet adds each program command's keys, from
+/// kProgramCommands, after the keys of where it works.
 // clang-format off
 inline constexpr std::array kKeyHelp{
     KeyHelp{"Skill trees", "Arrow keys", "Move between the skills"},
@@ -23,26 +26,27 @@ inline constexpr std::array kKeyHelp{
     KeyHelp{"Skill trees", "Enter or Space", "Spend a point on the skill (left click)"},
     KeyHelp{"Skill trees", "Menu or Shift+F10", "The skill's menu (right click)"},
     KeyHelp{"Skill trees", "Tab, Shift+Tab", "Skills, history, commands"},
-    KeyHelp{"Skill trees", "Ctrl+S", "SAVE"},
-    KeyHelp{"Skill trees", "Ctrl+Z", "UNDO LAST"},
-    KeyHelp{"Skill trees", "Ctrl+Shift+Z or Ctrl+Y", "Redo what was undone"},
-    KeyHelp{"Skill trees", "Ctrl+C, Ctrl+V", "Copy or paste a build code"},
-    KeyHelp{"Skill trees", "Ctrl+Shift+O", "Compare with a saved character; again: stop"},
-    KeyHelp{"Skill trees", "Ctrl+Shift+V", "Compare with the build code copied"},
     KeyHelp{"History", "Arrow keys, Home", "Look back at an earlier level"},
     KeyHelp{"History", "End", "Back to the present"},
     KeyHelp{"History", "Delete", "Take back to here"},
     KeyHelp{"History", "Esc", "CHANGE CLASS"},
     KeyHelp{"Start screen", "Arrow keys or Tab", "Move over the classes and Random"},
     KeyHelp{"Start screen", "Enter or Space", "Choose"},
-    KeyHelp{"Start screen", "Ctrl+Shift+T", "Continue the last plan left unsaved"},
     KeyHelp{"Start screen", "Esc", "End the program"},
-    KeyHelp{"Everywhere", "Ctrl+O", "Open a saved character"},
-    KeyHelp{"Everywhere", "F1", "This sheet of keys (Esc closes it)"},
 };
 // clang-format on
 
-/// A small window listing kKeyHelp in the program's look; Esc closes it.
+/// One line of the sheet as it shows.
+struct KeyLine {
+    std::string where;
+    std::string keys;
+    std::string does;
+};
+/// Every line of the sheet, in its order: kKeyHelp with the program
+/// commands' keys ("Ctrl+Shift+Z or Ctrl+Y") after those of where they work.
+std::vector<KeyLine> keySheetLines();
+
+/// A small window listing keySheetLines() in the program's look; Esc closes it.
 /// Its objectName is "frm_Keys".
 class KeySheet final : public QWidget {
     Q_OBJECT

@@ -3,47 +3,86 @@
 #include <QKeyCombination>
 
 #include <array>
+#include <cstdint>
+#include <string_view>
 
 namespace skillwright::screens {
 
-/// The program's own commands, as against the design's screen commands: the
-/// player reaches them by their keys on the windows that offer them, and from
-/// the command menu of a skill tree screen's emblem.
-enum class ProgramCommand {
+/// The commands a window answers to by keys, as against the design's screen
+/// commands that are clicked: each is made once, from kProgramCommands, as an
+/// action of the windows that offer it (its keys), an entry of the emblem's
+/// command menu where it has one, and a line of the sheet of keys.
+enum class ProgramCommand : std::uint8_t {
+    Save,
+    Undo,
+    Redo,
     CopyBuildCode,
     PasteBuildCode,
     OpenCharacter,
     CompareWith,     ///< a saved character as the reference; its keys again end the comparison
     CompareWithCode, ///< the build code on the clipboard as the reference
     StopComparing,
+    ContinueLast, ///< the newest plan left unsaved
+    ShowKeys,
 };
+
+/// The windows that offer a command.
+enum CommandPlace : std::uint8_t { OnTreeScreens = 1, OnStartScreen = 2, Everywhere = 3 };
 
 struct ProgramCommandEntry {
     ProgramCommand command;
-    const char* name;     ///< the menu entry's objectName
-    const char* caption;  ///< the menu entry's text, its keys shown beside it
-    QKeyCombination keys; ///< none for a command reached from the menu alone
+    const char* name;    ///< the action's and the menu entry's objectName
+    const char* caption; ///< the menu entry's text
+    std::array<QKeyCombination, 2> keys;
+    std::uint8_t places;   ///< CommandPlace flags
+    bool inCommandMenu;    ///< an entry of the emblem's command menu
+    std::string_view does; ///< the sheet of keys' line, and the action's description
 };
 
-/// Every program command, in the command menu's order.
-inline constexpr std::array<ProgramCommandEntry, 6> kProgramCommands{{
-    {ProgramCommand::CopyBuildCode, "mnu_CopyBuildCode", "Copy Build Code", Qt::CTRL | Qt::Key_C},
-    {ProgramCommand::PasteBuildCode, "mnu_PasteBuildCode", "Paste Build Code", Qt::CTRL | Qt::Key_V},
-    {ProgramCommand::OpenCharacter, "mnu_OpenCharacter", "Open Character...", Qt::CTRL | Qt::Key_O},
-    {ProgramCommand::CompareWith, "mnu_CompareWith", "Compare With...", Qt::CTRL | Qt::SHIFT | Qt::Key_O},
+// clang-format off
+/// Every program command, in the command menu's and the sheet's order.
+inline constexpr std::array<ProgramCommandEntry, 11> kProgramCommands{{
+    {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
+    {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
+     "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
+    {ProgramCommand::Redo, "act_Redo", "Redo", {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y},
+     OnTreeScreens, false, "Redo what was undone"},
+    {ProgramCommand::CopyBuildCode, "mnu_CopyBuildCode", "Copy Build Code", {Qt::CTRL | Qt::Key_C},
+     OnTreeScreens, true, "Copy the plan as a build code"},
+    {ProgramCommand::PasteBuildCode, "mnu_PasteBuildCode", "Paste Build Code", {Qt::CTRL | Qt::Key_V},
+     Everywhere, true, "Open the build code copied"},
+    {ProgramCommand::OpenCharacter, "mnu_OpenCharacter", "Open Character...", {Qt::CTRL | Qt::Key_O},
+     Everywhere, true, "Open a saved character"},
+    {ProgramCommand::CompareWith, "mnu_CompareWith", "Compare With...", {Qt::CTRL | Qt::SHIFT | Qt::Key_O},
+     OnTreeScreens, true, "Compare with a saved character; again: stop"},
     {ProgramCommand::CompareWithCode, "mnu_CompareWithCode", "Compare With Build Code",
-     Qt::CTRL | Qt::SHIFT | Qt::Key_V},
-    {ProgramCommand::StopComparing, "mnu_StopComparing", "Stop Comparing", QKeyCombination()},
+     {Qt::CTRL | Qt::SHIFT | Qt::Key_V}, OnTreeScreens, true, "Compare with the build code copied"},
+    {ProgramCommand::StopComparing, "mnu_StopComparing", "Stop Comparing", {}, OnTreeScreens, true, {}},
+    {ProgramCommand::ContinueLast, "act_ContinueLast", "Continue", {Qt::CTRL | Qt::SHIFT | Qt::Key_T},
+     OnStartScreen, false, "Continue the last plan left unsaved"},
+    {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
+     "This sheet of keys (Esc closes it)"},
 }};
+// clang-format on
 
-/// The keys of `command`.
-constexpr QKeyCombination commandKeys(ProgramCommand command) {
-    for (const ProgramCommandEntry& entry : kProgramCommands) {
-        if (entry.command == command) {
-            return entry.keys;
+constexpr bool inCommandOrder() {
+    for (std::size_t i = 0; i < kProgramCommands.size(); ++i) {
+        if (static_cast<std::size_t>(kProgramCommands[i].command) != i) {
+            return false;
         }
     }
-    return {};
+    return true;
+}
+static_assert(inCommandOrder(), "one entry per command, in the order of ProgramCommand");
+
+/// The entry of `command`.
+constexpr const ProgramCommandEntry& commandEntry(ProgramCommand command) {
+    return kProgramCommands[static_cast<std::size_t>(command)];
+}
+
+/// The first keys of `command`; none for a command reached from the menu alone.
+constexpr QKeyCombination commandKeys(ProgramCommand command) {
+    return commandEntry(command).keys[0];
 }
 
 } // namespace skillwright::screens

@@ -67,13 +67,16 @@ MenuHolder::MenuHolder(document::PlanDocument& document, const model::SkillMenuT
     m_commandMenu = new QMenu(QStringLiteral("Commands"), this);
     m_commandMenu->setObjectName(QStringLiteral("mnu_Commands"));
     for (const ProgramCommandEntry& entry : kProgramCommands) {
+        if (!entry.inCommandMenu) {
+            continue;
+        }
         if (entry.command == ProgramCommand::CompareWith) {
             addSeparator(m_commandMenu, "mnu_CompareSpacer"); // sharing above, comparing below
         }
         QAction* action = m_commandMenu->addAction(QString::fromLatin1(entry.caption));
         action->setObjectName(QString::fromLatin1(entry.name));
         // Shown beside the entry; the windows themselves answer the keys.
-        action->setShortcut(QKeySequence(entry.keys));
+        action->setShortcut(QKeySequence(entry.keys[0]));
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setData(static_cast<int>(entry.command));
     }

@@ -3,7 +3,6 @@
 #include "StartScreen.h"
 
 #include <screens/common/FocusRing.h>
-#include <screens/common/KeySheet.h>
 #include <screens/common/ScreenKit.h>
 
 #include <QKeyEvent>
@@ -71,9 +70,6 @@ bool StartKeyboard::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         choose();
-        return true;
-    case Qt::Key_F1:
-        KeySheet::showOver(m_screen);
         return true;
     default:
         return false;

@@ -4,6 +4,7 @@
 
 #include <model/Catalogue.h>
 #include <screens/common/CharacterOpener.h>
+#include <screens/common/KeySheet.h>
 #include <toolkit/Toolkit.h>
 
 #include <QCloseEvent>
@@ -14,7 +15,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <animations/ClassStills.h>
 #include <art/Art.h>
@@ -202,10 +202,18 @@ void StartScreen::createCommandButtons() {
     m_generatorButton = addPictureButton("Command1", TwipRect{11130, 8130, 600, 600}, art::generatorButton());
     connect(m_generatorButton, &QPushButton::clicked, this, [this] { emit generatorRequested(false); });
 
-    m_opener = new CharacterOpener(this, {ProgramCommand::PasteBuildCode, ProgramCommand::OpenCharacter});
+    m_opener = new CharacterOpener(this, OnStartScreen);
+    connect(m_opener, &CharacterOpener::commandRequested, this, [this](ProgramCommand command) {
+        if (command == ProgramCommand::ContinueLast) {
+            continueNewest();
+        } else if (command == ProgramCommand::ShowKeys) {
+            KeySheet::showOver(*this);
+        }
+    });
     m_openButton = addPictureButton("cmd_OpenCharacter", TwipRect{10410, 8130, 600, 600}, art::openButton());
     m_openButton->setToolTip(QStringLiteral("Open a saved character (Ctrl+O)"));
-    connect(m_openButton, &QPushButton::clicked, m_opener, &CharacterOpener::openRequested);
+    connect(m_openButton, &QPushButton::clicked, m_opener,
+            [this] { emit m_opener->commandRequested(ProgramCommand::OpenCharacter); });
 
     createContinueButton();
 }
@@ -228,9 +236,6 @@ void StartScreen::createContinueButton() {
         listPlans();
     });
     m_popper = [](QMenu& menu, QPoint pos) { return menu.exec(pos); };
-    auto* continueKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
-    continueKey->setContext(Qt::WindowShortcut);
-    connect(continueKey, &QShortcut::activated, this, &StartScreen::continueNewest);
 }
 
 QPushButton* StartScreen::addPictureButton(const char* name, const TwipRect& place, const QPixmap& picture) {

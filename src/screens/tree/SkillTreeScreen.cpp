@@ -10,6 +10,7 @@
 #include <model/Presentation.h>
 #include <report/SaveBuildReport.h>
 #include <screens/common/CharacterOpener.h>
+#include <screens/common/KeySheet.h>
 #include <toolkit/Toolkit.h>
 
 #include <QCloseEvent>
@@ -119,9 +120,26 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
     m_pastFrame->setStyleSheet(QStringLiteral("QFrame { border: 3px solid rgb(255, 239, 176); }"));
     m_pastFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_pastFrame->hide();
-    m_opener = new CharacterOpener(this, {ProgramCommand::CopyBuildCode, ProgramCommand::PasteBuildCode,
-                                          ProgramCommand::OpenCharacter, ProgramCommand::CompareWith,
-                                          ProgramCommand::CompareWithCode});
+    m_opener = new CharacterOpener(this, OnTreeScreens);
+    connect(m_opener, &CharacterOpener::commandRequested, this, [this](ProgramCommand command) {
+        switch (command) {
+        case ProgramCommand::Save:
+            returnToPresent();
+            save();
+            return;
+        case ProgramCommand::Undo:
+            m_document.undo();
+            return;
+        case ProgramCommand::Redo:
+            m_document.redo();
+            return;
+        case ProgramCommand::ShowKeys:
+            KeySheet::showOver(*this);
+            return;
+        default:
+            return; // the program's to answer
+        }
+    });
 
     m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);

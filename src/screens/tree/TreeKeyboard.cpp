@@ -7,7 +7,6 @@
 #include <model/Build.h>
 #include <screens/common/CommandLabel.h>
 #include <screens/common/FocusRing.h>
-#include <screens/common/KeySheet.h>
 #include <screens/common/ScreenKit.h>
 
 #include <QAccessible>
@@ -18,7 +17,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QShortcut>
 
 #include <algorithm>
 #include <cstdlib>
@@ -81,7 +79,6 @@ TreeKeyboard::TreeKeyboard(QWidget& screen, document::PlanDocument& document)
     speakOfIconsAndCommandsAsButtons();
     collectControls();
     m_ring = new FocusRing(&m_screen, kParchment, -1);
-    addShortcuts();
     describeControls();
     m_build.addListener(*this);
     speakOf(m_build);
@@ -156,24 +153,6 @@ void TreeKeyboard::collectControls() {
     if (!m_icons.empty()) {
         m_icons.front()->setFocusPolicy(Qt::StrongFocus);
     }
-}
-
-void TreeKeyboard::addShortcuts() {
-    const auto shortcut = [this](QKeySequence keys, auto action) {
-        auto* s = new QShortcut(keys, &m_screen);
-        s->setContext(Qt::WindowShortcut);
-        connect(s, &QShortcut::activated, this, action);
-    };
-    const auto runCommand = [this](const char* name) {
-        if (auto* command = m_screen.findChild<CommandLabel*>(QLatin1String(name))) {
-            emit command->clicked();
-        }
-    };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [runCommand] { runCommand("lbl_Save"); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_document.undo(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_document.redo(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_document.redo(); });
-    shortcut(QKeySequence(Qt::Key_F1), [this] { KeySheet::showOver(m_screen); });
 }
 
 void TreeKeyboard::describeControls() {

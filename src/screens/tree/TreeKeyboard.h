@@ -91,7 +91,6 @@ protected:
 
 private:
     void collectControls();
-    void addShortcuts();
     void describeControls();
     bool iconKey(SkillIcon& icon, QKeyEvent& key);
     bool commandKey(CommandLabel& command, QKeyEvent& key);

@@ -3,6 +3,7 @@
 // what a screen reader is told of the icons.
 #include <model/Build.h>
 #include <model/Presentation.h>
+#include <screens/common/CharacterOpener.h>
 #include <screens/common/FocusRing.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/tree/ScreenDesign.h>
@@ -241,7 +242,7 @@ TEST_F(TreeKeyboardTest, ctrlSSavesCtrlZUndoesEscChangesClassF1ShowsTheKeys) {
         texts << l->text();
     }
     for (const char* keys : {"Ctrl+S", "Ctrl+Z", "Ctrl+O", "Ctrl+Shift+Z or Ctrl+Y", "Ctrl+Shift+T", "Delete",
-                             "Menu or Shift+F10", "Ctrl+C, Ctrl+V"}) {
+                             "Menu or Shift+F10", "Ctrl+C", "Ctrl+V", "F1"}) {
         EXPECT_TRUE(texts.contains(QLatin1String(keys))) << keys;
     }
     QTest::keyClick(sheet, Qt::Key_Escape);
@@ -253,6 +254,38 @@ TEST_F(TreeKeyboardTest, ctrlSSavesCtrlZUndoesEscChangesClassF1ShowsTheKeys) {
     press(Qt::Key_Tab);
     press(Qt::Key_Escape);
     EXPECT_EQ(change.count(), 1);
+}
+
+// The keys of every command a tree screen offers reach that command, from an
+// icon and from the history list alike (whose own Ctrl+C would copy a line).
+TEST_F(TreeKeyboardTest, everyCommandsKeysReachItWhereverTheKeyboardIsOnTheScreen) {
+    open(ClassId::Sorceress);
+    press(Qt::Key_Return);
+    QSignalSpy asked(&screen->characterOpener(), &CharacterOpener::commandRequested);
+    std::vector<ProgramCommand> expected;
+    for (QWidget* place : {screen->focusWidget(), static_cast<QWidget*>(history())}) {
+        for (const ProgramCommandEntry& entry : kProgramCommands) {
+            if ((entry.places & OnTreeScreens) == 0 || entry.command == ProgramCommand::Save) {
+                continue; // SAVE's name box is the save suite's
+            }
+            for (const QKeyCombination keys : entry.keys) {
+                if (keys != QKeyCombination()) {
+                    place->setFocus();
+                    QTest::keyClick(place, keys.key(), keys.keyboardModifiers());
+                    expected.push_back(entry.command);
+                    if (auto* sheet = screen->findChild<QWidget*>("frm_Keys"); sheet != nullptr) {
+                        sheet->close();
+                        showWithKeyboard(*screen);
+                    }
+                }
+            }
+        }
+    }
+    std::vector<ProgramCommand> heard;
+    for (const QList<QVariant>& signal : asked) {
+        heard.push_back(signal.at(0).value<ProgramCommand>());
+    }
+    EXPECT_EQ(heard, expected);
 }
 
 TEST_F(TreeKeyboardTest, undoAndRedoKeysTakeBackAndBringBackWholeEditsTakingBackInTheHistoryAmongThem) {
