@@ -590,8 +590,8 @@ std::vector<RecoverablePlan> Journal::recoverablePlans() {
             ::unlink(path(name).c_str());
         } else if (reading.found == FileReading::Found::Record) {
             const JournalRecord& record = *reading.record;
-            plans.push_back(RecoverablePlan{number, record.plan.classId, planLevel(record.plan), record.saved,
-                                            record.changedAt, record.plan.name});
+            plans.push_back(RecoverablePlan{number, record.plan.classId, model::levelReached(record.plan),
+                                            record.saved, record.changedAt, record.plan.name});
         }
     }
     return plans;

@@ -279,16 +279,6 @@ JournalReading parseJournal(std::string_view text) {
     return reading;
 }
 
-int planLevel(const model::Plan& plan) {
-    int level = 1;
-    for (const model::HistoryEntry& entry : plan.history) {
-        if (entry.kind == model::EntryKind::Ordinary || entry.kind == model::EntryKind::ReservedForLater) {
-            ++level;
-        }
-    }
-    return level;
-}
-
 std::string timeAgoText(Seconds then, Seconds now) {
     const long long seconds = (now - then).count();
     auto ago = [](long long n, std::string_view unit) {

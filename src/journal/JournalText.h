@@ -56,9 +56,6 @@ struct JournalReading {
 /// journal either.
 JournalReading parseJournal(std::string_view text);
 
-/// The character level a plan's history reaches.
-int planLevel(const model::Plan& plan);
-
 /// How long ago `then` was at `now`: "just now", "1 minute ago",
 /// "5 minutes ago", "2 hours ago", "3 days ago".
 std::string timeAgoText(Seconds then, Seconds now);

@@ -44,18 +44,6 @@ constexpr PointEffect pointEffect(EntryKind kind) {
     }
 }
 
-bool offered(const QuestOffer& offer, Quest quest) {
-    switch (quest) {
-    case Quest::DenOfEvil:
-        return offer.denOfEvil;
-    case Quest::BookOfSkill:
-        return offer.bookOfSkill;
-    case Quest::Izual:
-        break;
-    }
-    return offer.deathOfIzual;
-}
-
 PointResult refusal(Refusal why) {
     PointResult result;
     result.refusal = why;
@@ -115,8 +103,8 @@ QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCo
         }
         return false;
     };
-    return {offers(Quest::DenOfEvil, denOfEvilCount), offers(Quest::BookOfSkill, bookOfSkillCount),
-            offers(Quest::Izual, izualCount)};
+    return {{offers(Quest::DenOfEvil, denOfEvilCount), offers(Quest::BookOfSkill, bookOfSkillCount),
+             offers(Quest::Izual, izualCount)}};
 }
 
 std::int16_t Character::points(TreeId t, int index) const {
@@ -484,7 +472,7 @@ std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
     if (const auto quest = questOf(entry.kind)) {
         // The skill menu offers a quest's point only from the level its
         // difficulty opens at, and only as often as the quest may be done.
-        if (!offered(questOffer(entry.skill), *quest)) {
+        if (!questOffer(entry.skill)[*quest]) {
             if (questCount(*quest) >= questLimit(*quest)) {
                 return std::string(kQuestExhausted);
             }

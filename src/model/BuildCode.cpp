@@ -354,7 +354,7 @@ CodeReading readPayload(std::string_view payload) {
         }
         HistoryEntry entry;
         entry.kind = *kind;
-        if (*kind == EntryKind::Ordinary || *kind == EntryKind::ReservedForLater) {
+        if (raisesLevel(*kind)) {
             entry.characterLevel = ++level;
         }
         if (entry.hasSkill()) {

@@ -19,14 +19,10 @@ void countPoints(std::span<const HistoryEntry> history, Points& points, int sign
     }
 }
 
-bool raisesLevel(const HistoryEntry& entry) {
-    return entry.kind == EntryKind::Ordinary || entry.kind == EntryKind::ReservedForLater;
-}
-
 } // namespace
 
 std::int16_t levelTakenAt(const HistoryEntry& entry, std::int16_t levelBefore) {
-    return raisesLevel(entry) ? entry.characterLevel : levelBefore;
+    return raisesLevel(entry.kind) ? entry.characterLevel : levelBefore;
 }
 
 Comparison compare(std::span<const HistoryEntry> shown, std::span<const HistoryEntry> reference) {

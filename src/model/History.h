@@ -19,6 +19,12 @@ enum class EntryKind : std::uint8_t {
     Izual,
 };
 
+/// Whether a point of `kind` is a level-up: an ordinary point and one held in
+/// reserve raise the level; a reserved point spent and quest points do not.
+[[nodiscard]] constexpr bool raisesLevel(EntryKind kind) {
+    return kind == EntryKind::Ordinary || kind == EntryKind::ReservedForLater;
+}
+
 /// One entry of the build's history: one point and how it was obtained.
 struct HistoryEntry {
     EntryKind kind = EntryKind::Ordinary;

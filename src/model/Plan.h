@@ -27,9 +27,8 @@ struct Plan {
 /// The character level a plan reaches: one level-up per ordinary point and
 /// per point reserved for later, from level 1.
 [[nodiscard]] inline std::int16_t levelReached(const Plan& plan) {
-    const auto levelUps = std::count_if(plan.history.begin(), plan.history.end(), [](const HistoryEntry& e) {
-        return e.kind == EntryKind::Ordinary || e.kind == EntryKind::ReservedForLater;
-    });
+    const auto levelUps = std::count_if(plan.history.begin(), plan.history.end(),
+                                        [](const HistoryEntry& e) { return raisesLevel(e.kind); });
     return static_cast<std::int16_t>(levelUps + 1);
 }
 

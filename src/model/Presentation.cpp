@@ -70,8 +70,7 @@ void StatusLabels::followLevel(int level) {
 
 void StatusLabels::buildChanged(const BuildChange& change) {
     using Kind = BuildChange::Kind;
-    const bool levelUp =
-        change.entry.kind == EntryKind::Ordinary || change.entry.kind == EntryKind::ReservedForLater;
+    const bool levelUp = raisesLevel(change.entry.kind);
     switch (change.kind) {
     case Kind::CharacterStarted:
         startAfresh(Form::Created);

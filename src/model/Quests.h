@@ -13,9 +13,10 @@ enum class Quest : std::uint8_t { DenOfEvil, BookOfSkill, Izual };
 
 /// Which quest entries the skill menu offers.
 struct QuestOffer {
-    bool denOfEvil = false;
-    bool bookOfSkill = false;
-    bool deathOfIzual = false;
+    std::array<bool, 3> offered{}; ///< by Quest
+    [[nodiscard]] bool operator[](Quest quest) const { return offered[static_cast<std::size_t>(quest)]; }
+    /// Whether any quest's point is offered.
+    [[nodiscard]] bool any() const { return offered[0] || offered[1] || offered[2]; }
     friend bool operator==(const QuestOffer&, const QuestOffer&) = default;
 };
 

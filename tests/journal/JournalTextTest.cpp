@@ -39,7 +39,7 @@ TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
         const JournalReading reading = parseJournal(text);
         ASSERT_TRUE(reading.record) << reading.error << "\n" << text;
         EXPECT_EQ(*reading.record, record) << text;
-        EXPECT_EQ(planLevel(record.plan), build.characterLevel());
+        EXPECT_EQ(model::levelReached(record.plan), build.characterLevel());
         for (const model::HistoryEntry& e : record.plan.history) {
             quests += model::isQuestKind(e.kind) ? 1 : 0;
         }

@@ -55,11 +55,7 @@ protected:
         chosen = at(t, i);
         offer = build.questOffer(chosen);
     }
-    [[nodiscard]] bool offered(Quest q) const {
-        return q == Quest::DenOfEvil     ? offer.denOfEvil
-               : q == Quest::BookOfSkill ? offer.bookOfSkill
-                                         : offer.deathOfIzual;
-    }
+    [[nodiscard]] bool offered(Quest q) const { return offer[q]; }
     void reserve(TreeId /*t*/) { build.reservePoint(); }
     void useReserve(TreeId t, int i) { build.useReservedPoint(at(t, i)); }
     void denOfEvil(TreeId t, int i) { build.takeQuestPoint(Quest::DenOfEvil, at(t, i)); }

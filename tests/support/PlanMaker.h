@@ -48,11 +48,12 @@ template <typename Owner> bool take(Owner& build, Take how, int place) {
     case Take::SpendReserve:
         return build.useReservedPoint({tree, index}).accepted();
     case Take::DenOfEvil:
-        return offer.denOfEvil && build.takeQuestPoint(Quest::DenOfEvil, {tree, index}).accepted();
+        return offer[Quest::DenOfEvil] && build.takeQuestPoint(Quest::DenOfEvil, {tree, index}).accepted();
     case Take::BookOfSkill:
-        return offer.bookOfSkill && build.takeQuestPoint(Quest::BookOfSkill, {tree, index}).accepted();
+        return offer[Quest::BookOfSkill] &&
+               build.takeQuestPoint(Quest::BookOfSkill, {tree, index}).accepted();
     case Take::Izual:
-        return offer.deathOfIzual && build.takeQuestPoint(Quest::Izual, {tree, index}).accepted();
+        return offer[Quest::Izual] && build.takeQuestPoint(Quest::Izual, {tree, index}).accepted();
     case Take::Click:
         break;
     }

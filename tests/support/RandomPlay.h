@@ -25,17 +25,17 @@ inline void playAtRandom(model::Build& build, model::ClassId classId, int level,
             build.useReservedPoint({tree, index});
             break;
         case 2:
-            if (offer.denOfEvil) {
+            if (offer[model::Quest::DenOfEvil]) {
                 build.takeQuestPoint(model::Quest::DenOfEvil, {tree, index});
             }
             break;
         case 3:
-            if (offer.bookOfSkill) {
+            if (offer[model::Quest::BookOfSkill]) {
                 build.takeQuestPoint(model::Quest::BookOfSkill, {tree, index});
             }
             break;
         case 4:
-            if (offer.deathOfIzual) {
+            if (offer[model::Quest::Izual]) {
                 build.takeQuestPoint(model::Quest::Izual, {tree, index});
             }
             break;

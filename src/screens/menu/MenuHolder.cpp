@@ -110,9 +110,9 @@ void MenuHolder::mirrorQuestEntries(const model::Build& shown, model::SkillRef s
     const model::QuestOffer offer = shown.questOffer(skill);
     const bool present = &shown == &m_build;
     const std::array<std::tuple<QAction*, Quest, bool>, 3> entries{{
-        {m_denOfEvil, Quest::DenOfEvil, offer.denOfEvil},
-        {m_bookOfSkill, Quest::BookOfSkill, offer.bookOfSkill},
-        {m_deathOfIzual, Quest::Izual, offer.deathOfIzual},
+        {m_denOfEvil, Quest::DenOfEvil, offer[Quest::DenOfEvil]},
+        {m_bookOfSkill, Quest::BookOfSkill, offer[Quest::BookOfSkill]},
+        {m_deathOfIzual, Quest::Izual, offer[Quest::Izual]},
     }};
     for (const auto& [action, quest, offered] : entries) {
         // The past's captions are those of a build replayed to it.
@@ -122,7 +122,7 @@ void MenuHolder::mirrorQuestEntries(const model::Build& shown, model::SkillRef s
         action->setEnabled(present);
     }
     // The separator above the quest entries shows exactly when one of them does.
-    m_questSpacer->setVisible(offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual);
+    m_questSpacer->setVisible(offer.any());
     m_reservePoint->setEnabled(present);
     m_useReserve->setEnabled(present);
 }

@@ -451,12 +451,13 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
             for (model::TreeId tree : model::classInfo(classId).trees) {
                 const model::QuestOffer offer = then.questOffer({tree, 0});
                 QStringList shown{"mnu_ReservePoint", "mnu_UseReserve"};
-                if (offer.denOfEvil || offer.bookOfSkill || offer.deathOfIzual) {
+                if (offer.any()) {
                     shown << "mnu_ReserveSpacer";
                 }
-                for (const auto& [offered, entry] : {std::pair{offer.denOfEvil, "mnu_DenOfEvil"},
-                                                     {offer.bookOfSkill, "mnu_BookOfSkill"},
-                                                     {offer.deathOfIzual, "mnu_DeathOfIzual"}}) {
+                for (const auto& [offered, entry] :
+                     {std::pair{offer[model::Quest::DenOfEvil], "mnu_DenOfEvil"},
+                      {offer[model::Quest::BookOfSkill], "mnu_BookOfSkill"},
+                      {offer[model::Quest::Izual], "mnu_DeathOfIzual"}}) {
                     if (offered) {
                         shown << entry;
                     }
