@@ -180,6 +180,56 @@ TEST_F(DesktopTest, keysGoToTheWindowInFrontAndThePlanGoesThroughTheClipboard) {
     EXPECT_EQ(program.treeScreen()->objectName(), "frm_AmazonSkill");
 }
 
+// Without a window manager nothing hands the keyboard back when a box or a
+// file dialog closes: the program does, so the window's own keys work again
+// at once, without a click.
+TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
+    const QString unnamedReport = QString::fromStdString(toolkit.reportFolder()) + QStringLiteral("/.txt");
+    const struct Removal {
+        QString path; ///< empty when that file was there before
+        ~Removal() {
+            if (!path.isEmpty()) {
+                QFile::remove(path);
+            }
+        }
+    } removal{QFile::exists(unnamedReport) ? QString() : unnamedReport};
+    const struct {
+        const char* box;
+        const char* opens;
+        const char* closes;
+    } cases[] = {
+        {"a refused build code", "ctrl+v", "Return"},
+        {"the open dialog", "ctrl+o", "Escape"},
+        {"the name box of SAVE", "ctrl+s", "Escape"},
+    };
+    screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
+    QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");
+    QGuiApplication::clipboard()->setText(QStringLiteral("no build code"));
+    for (const auto& c : cases) {
+        const int before = historyCount();
+        click(jab); // which also gives the screen the keyboard
+        ASSERT_TRUE(waitFor([&] { return historyCount() == before + 1 && active() == amazon; })) << c.box;
+        // A modal box runs its own event loop: it is closed from inside it.
+        QPointer<QWidget> box;
+        bool closing = false;
+        once(
+            [&] {
+                box = active();
+                return box != nullptr && box != amazon;
+            },
+            [&] {
+                closing = true;
+                key(c.closes);
+            });
+        key(c.opens);
+        ASSERT_TRUE(waitFor([&] { return closing && (box == nullptr || !box->isVisible()); }))
+            << c.box << " came and went";
+        key("ctrl+z");
+        EXPECT_TRUE(waitFor([&] { return historyCount() == before; })) << "Ctrl+Z after " << c.box;
+        EXPECT_EQ(active(), amazon) << c.box;
+    }
+}
+
 // ---- A level-99 plan from the keyboard alone, and the same plan by clicks ----
 
 /// The skill a step is typed or clicked on; a point reserved for later has
