@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,9 +181,9 @@ TEST_F(DesktopTest, keysGoToTheWindowInFrontAndThePlanGoesThroughTheClipboard) {
     EXPECT_EQ(program.treeScreen()->objectName(), "frm_AmazonSkill");
 }
 
-// Without a window manager nothing hands the keyboard back when a box or a
-// file dialog closes: the program does, so the window's own keys work again
-// at once, without a click.
+// Without a window manager nothing hands the keyboard back when a box, a
+// file dialog or the sheet of keys closes: the program does, so the window's
+// own keys work again at once, without a click.
 TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
     const QString unnamedReport = QString::fromStdString(toolkit.reportFolder()) + QStringLiteral("/.txt");
     const struct Removal {
@@ -201,6 +202,7 @@ TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
         {"a refused build code", "ctrl+v", "Return"},
         {"the open dialog", "ctrl+o", "Escape"},
         {"the name box of SAVE", "ctrl+s", "Escape"},
+        {"the sheet of keys", "F1", "Escape"},
     };
     screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
     QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");

@@ -2,6 +2,7 @@
 
 #include "ScreenKit.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,6 +69,17 @@ KeySheet* KeySheet::showOver(QWidget& window) {
     }
     showWithKeyboard(*sheet);
     return sheet;
+}
+
+void KeySheet::closeEvent(QCloseEvent* event) {
+    // The window beneath takes the keyboard back: with no window manager,
+    // nothing else would hand it on, and that window's keys would stay dead.
+    QWidget* over = parentWidget();
+    if (over != nullptr && over->isVisible() &&
+        (isActiveWindow() || QApplication::activeWindow() == nullptr)) {
+        showWithKeyboard(*over);
+    }
+    QWidget::closeEvent(event);
 }
 
 void KeySheet::keyPressEvent(QKeyEvent* event) {
