@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -103,8 +104,51 @@ void prepareInputDialog(QInputDialog& dialog, const std::string& prompt, const s
     }
 }
 
+QWidget* dialogOwner() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    // None is active when an earlier window went away without anything
+    // handing the keyboard on; each window still knows its focus widget.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && type != Qt::Popup && type != Qt::ToolTip &&
+            window->focusWidget() != nullptr) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+/// Remembers the owner of a dialog about to open and, once the dialog is
+/// gone, gives that window the keyboard again: when the dialog unmaps, the
+/// X server puts the focus back on no window of ours, and with no window
+/// manager nothing activates the owner, whose shortcuts then stay dead until
+/// it is clicked.
+class KeyboardComesBack {
+public:
+    KeyboardComesBack() : m_owner(dialogOwner()) {}
+    KeyboardComesBack(const KeyboardComesBack&) = delete;
+    KeyboardComesBack& operator=(const KeyboardComesBack&) = delete;
+    ~KeyboardComesBack() {
+        if (m_owner != nullptr && m_owner->isVisible()) {
+            m_owner->raise();
+            m_owner->activateWindow();
+        }
+    }
+    [[nodiscard]] QWidget* owner() const { return m_owner; }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+} // namespace
+
 Answer QtToolkit::messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
-    QMessageBox box(QApplication::activeWindow());
+    const KeyboardComesBack keyboard;
+    QMessageBox box(keyboard.owner());
     prepareMessageBox(box, text, title, icon, buttons);
     const int chosen = box.exec();
     if (buttons == Buttons::Ok) {
@@ -115,14 +159,16 @@ Answer QtToolkit::messageBox(const std::string& text, const std::string& title, 
 
 std::string QtToolkit::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    QInputDialog dialog(QApplication::activeWindow());
+    const KeyboardComesBack keyboard;
+    QInputDialog dialog(keyboard.owner());
     prepareInputDialog(dialog, prompt, title, defaultText);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 std::string QtToolkit::openFileName(const std::string& title, const std::string& folder,
                                     const std::string& filter) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(title),
+    const KeyboardComesBack keyboard;
+    return QFileDialog::getOpenFileName(keyboard.owner(), QString::fromStdString(title),
                                         QString::fromStdString(folder), QString::fromStdString(filter))
         .toStdString();
 }

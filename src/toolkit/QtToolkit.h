@@ -19,6 +19,11 @@ void prepareMessageBox(QMessageBox& box, const std::string& text, const std::str
 void prepareInputDialog(QInputDialog& dialog, const std::string& prompt, const std::string& title,
                         const std::string& defaultText);
 
+/// The window a dialog opens over, centred on it, and gives the keyboard
+/// back to when it closes: the active window or, when none is, the visible
+/// window that has a focus widget; null when there is no such window.
+QWidget* dialogOwner();
+
 /// The toolkit on Qt Widgets: QMessageBox, QInputDialog, QTimer,
 /// QDesktopServices, QClipboard, the application's own folder and the user's
 /// documents.

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -170,14 +171,85 @@ TEST_F(DesktopTest, keysGoToTheWindowInFrontAndThePlanGoesThroughTheClipboard) {
     EXPECT_EQ(historyCount(), 2);
     EXPECT_TRUE(waitFor([&] { return active() == amazon; })) << "the keyboard is back on the tree screen";
 
+    const auto copied = [] { return QGuiApplication::clipboard()->text() == QLatin1String("SW1ACnwv5RC"); };
     key("ctrl+c");
-    ASSERT_TRUE(waitFor([] { return QGuiApplication::clipboard()->text() == QLatin1String("SW1ACnwv5RC"); }))
-        << QGuiApplication::clipboard()->text().toStdString();
+    ASSERT_TRUE(waitFor(copied)) << QGuiApplication::clipboard()->text().toStdString();
+    // From the history list too, which would copy its own line.
+    auto* history = amazon->findChild<QListWidget*>("lb_SkillsPerLevel");
+    QGuiApplication::clipboard()->setText(QStringLiteral("nothing yet"));
+    const QPoint row = history->viewport()->mapToGlobal(history->visualItemRect(history->item(0)).center());
+    xdotool({"mousemove", "--sync", QString::number(row.x()), QString::number(row.y())});
+    xdotool({"click", "1"});
+    ASSERT_TRUE(waitFor([&] { return history->hasFocus() && history->currentRow() == 0; }));
+    key("ctrl+c");
+    ASSERT_TRUE(waitFor(copied)) << QGuiApplication::clipboard()->text().toStdString();
+    // Also when the X focus went back to the root, as when another
+    // program's window that had it closes: the keys then reach the window
+    // under the pointer, which is not active, and its shortcuts do not match.
+    QGuiApplication::clipboard()->setText(QStringLiteral("nothing yet"));
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), {"search", "--maxdepth", "0", "--name", ""});
+    ASSERT_TRUE(search.waitForFinished(kPatience));
+    xdotool({"windowfocus", QString::fromLatin1(search.readAllStandardOutput()).section('\n', 0, 0)});
+    ASSERT_TRUE(waitFor([] { return active() == nullptr; }));
+    key("ctrl+c");
+    ASSERT_TRUE(waitFor(copied)) << QGuiApplication::clipboard()->text().toStdString();
     click(amazon->findChild<QLabel*>("lbl_ChangeClass"));
     ASSERT_TRUE(waitFor([&] { return active() == &program.startScreen(); }));
     key("ctrl+v");
     ASSERT_TRUE(waitFor([&] { return program.treeScreen() != nullptr && historyCount() == 2; }));
     EXPECT_EQ(program.treeScreen()->objectName(), "frm_AmazonSkill");
+}
+
+// Without a window manager nothing hands the keyboard back when a box, a
+// file dialog or the sheet of keys closes: the program does, so the window's
+// own keys work again at once, without a click.
+TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
+    const QString unnamedReport = QString::fromStdString(toolkit.reportFolder()) + QStringLiteral("/.txt");
+    const struct Removal {
+        QString path; ///< empty when that file was there before
+        ~Removal() {
+            if (!path.isEmpty()) {
+                QFile::remove(path);
+            }
+        }
+    } removal{QFile::exists(unnamedReport) ? QString() : unnamedReport};
+    const struct {
+        const char* box;
+        const char* opens;
+        const char* closes;
+    } cases[] = {
+        {"a refused build code", "ctrl+v", "Return"},
+        {"the open dialog", "ctrl+o", "Escape"},
+        {"the name box of SAVE", "ctrl+s", "Escape"},
+        {"the sheet of keys", "F1", "Escape"},
+    };
+    screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
+    QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");
+    QGuiApplication::clipboard()->setText(QStringLiteral("no build code"));
+    for (const auto& c : cases) {
+        const int before = historyCount();
+        click(jab); // which also gives the screen the keyboard
+        ASSERT_TRUE(waitFor([&] { return historyCount() == before + 1 && active() == amazon; })) << c.box;
+        // A modal box runs its own event loop: it is closed from inside it.
+        QPointer<QWidget> box;
+        bool closing = false;
+        once(
+            [&] {
+                box = active();
+                return box != nullptr && box != amazon;
+            },
+            [&] {
+                closing = true;
+                key(c.closes);
+            });
+        key(c.opens);
+        ASSERT_TRUE(waitFor([&] { return closing && (box == nullptr || !box->isVisible()); }))
+            << c.box << " came and went";
+        key("ctrl+z");
+        EXPECT_TRUE(waitFor([&] { return historyCount() == before; })) << "Ctrl+Z after " << c.box;
+        EXPECT_EQ(active(), amazon) << c.box;
+    }
 }
 
 // ---- A level-99 plan from the keyboard alone, and the same plan by clicks ----

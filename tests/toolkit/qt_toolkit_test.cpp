@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ struct Shown {
     QString text;         ///< of its first label with text
     QString title;
     QSize size;
+    QWidget* over = nullptr; ///< its parent
 };
 
 /// Runs `show`, which brings up one modal box, and records the box once it
@@ -38,6 +41,7 @@ Shown seeBox(const std::function<void()>& show) {
         watch.stop();
         seen.title = box->windowTitle();
         seen.size = box->size();
+        seen.over = box->parentWidget();
         for (const QLabel* label : box->findChildren<QLabel*>()) {
             if (!label->text().isEmpty()) {
                 seen.allPlain = seen.allPlain && label->textFormat() == Qt::PlainText;
@@ -77,6 +81,37 @@ TEST(QtToolkit, everyBoxShowsOutsideTextAsPlainTextOfABoundedSize) {
         EXPECT_LE(input.title.size(), 80);
         EXPECT_LE(input.size.width(), 1000) << c.text.substr(0, 40);
         EXPECT_LE(input.size.height(), 600) << c.text.substr(0, 40);
+    }
+}
+
+// A box opens over the window with the keyboard, which has it again once the
+// box is gone; with no window active, over the visible one that has a focus
+// widget.
+TEST(QtToolkit, aBoxOpensOverTheWindowWithTheKeyboardAndGivesItBack) {
+    QWidget screen;
+    auto* field = new QLineEdit(&screen);
+    QWidget unfocused;
+    QWidget hidden;
+    (new QLineEdit(&hidden))->setFocus();
+    screen.show();
+    unfocused.show();
+    field->setFocus();
+    QtToolkit toolkit;
+    const struct {
+        const char* state;
+        QWidget* active;
+    } cases[] = {{"active", &screen}, {"none active", nullptr}};
+    for (const auto& c : cases) {
+        // The only way to have no window active offscreen; deprecated from Qt 6.5.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(c.active);
+        QT_WARNING_POP
+        ASSERT_EQ(QApplication::activeWindow(), c.active) << c.state;
+        EXPECT_EQ(dialogOwner(), &screen) << c.state;
+        const Shown box = seeBox([&] { toolkit.messageBox("Why.", "", Icon::Critical, Buttons::Ok); });
+        EXPECT_EQ(box.over, &screen) << c.state;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &screen; })) << c.state;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ProgramCommands.h"
 #include "ScreenKit.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -98,6 +99,17 @@ KeySheet* KeySheet::showOver(QWidget& window) {
     }
     showWithKeyboard(*sheet);
     return sheet;
+}
+
+void KeySheet::closeEvent(QCloseEvent* event) {
+    // The window beneath takes the keyboard back: with no window manager,
+    // nothing else would hand it on, and that window's keys would stay dead.
+    QWidget* over = parentWidget();
+    if (over != nullptr && over->isVisible() &&
+        (isActiveWindow() || QApplication::activeWindow() == nullptr)) {
+        showWithKeyboard(*over);
+    }
+    QWidget::closeEvent(event);
 }
 
 void KeySheet::keyPressEvent(QKeyEvent* event) {

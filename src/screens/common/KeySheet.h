@@ -54,10 +54,12 @@ public:
     explicit KeySheet(QWidget* parent = nullptr);
 
     /// Opens a sheet over `window` (one at a time: an open one comes to the
-    /// front) and gives it the keyboard.
+    /// front) and gives it the keyboard, which goes back to `window` when
+    /// the sheet closes.
     static KeySheet* showOver(QWidget& window);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -597,6 +597,18 @@ bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
         changeClass();
         return true;
     }
+    // Copy is the build code's here as anywhere on the screen, never the
+    // line's: the list is not let claim the key before the window's
+    // shortcut, and a press that still reaches it (the window not active,
+    // so its shortcuts do not match) copies the code too.
+    if (watched == m_history &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (event->type() == QEvent::KeyPress) {
+            copyBuildCode();
+        }
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
