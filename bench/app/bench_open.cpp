@@ -22,6 +22,7 @@
 
 #include <ClickInTurns.h>
 #include <Program.h>
+#include <document/PlanDocument.h>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -89,8 +90,8 @@ void OpenLevel99Report(benchmark::State& state) {
     const JournalFolder journal;
     toolkit::ScriptedToolkit toolkit;
     toolkit.journalFolder = journal.path.string();
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     for (auto _ : state) {
         if (!program.openCharacter(file.string()) || !toolkit.messages.empty()) {
             state.SkipWithError("the report did not open cleanly");
@@ -116,13 +117,13 @@ void CompareWithLevel99Report(benchmark::State& state) {
     const JournalFolder journal;
     toolkit::ScriptedToolkit toolkit;
     toolkit.journalFolder = journal.path.string();
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     program.start();
     QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Sorceress"), Qt::LeftButton);
     screens::SkillTreeScreen* screen = program.treeScreen();
     for (int n = 0; n < 20; ++n) { // a plan of its own to compare, in the first tier
-        build.click(model::TreeId::SorceressCold, static_cast<std::int16_t>(n % 2));
+        document.click(model::TreeId::SorceressCold, static_cast<std::int16_t>(n % 2));
     }
     QApplication::processEvents();
     for (auto _ : state) {
@@ -162,8 +163,8 @@ void ContinueLevel99Plan(benchmark::State& state) {
     std::ofstream(file, std::ios::binary) << fullReport();
     toolkit::ScriptedToolkit toolkit;
     toolkit.journalFolder = journal.path.string();
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     program.start();
     // The report's character with its last point taken again: unsaved.
     if (!program.openCharacter(file.string())) {
@@ -171,9 +172,9 @@ void ContinueLevel99Plan(benchmark::State& state) {
         return;
     }
     std::filesystem::remove(file);
-    const model::Plan whole = build.plan();
-    build.undoLast();
-    build.replay(whole);
+    const model::SkillRef last = document.build().character()->history().back().skill;
+    document.undoLast();
+    document.click(last.tree, last.index);
     for (auto _ : state) {
         state.PauseTiming();
         QTest::mouseClick(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"), Qt::LeftButton);
@@ -181,7 +182,7 @@ void ContinueLevel99Plan(benchmark::State& state) {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const std::uint64_t number = newestPlan(journal.path);
         state.ResumeTiming();
-        if (!program.continuePlan(number) || build.characterLevel() != 99) {
+        if (!program.continuePlan(number) || document.build().characterLevel() != 99) {
             state.SkipWithError("the plan was not continued");
             break;
         }
@@ -196,13 +197,13 @@ void ClickWithJournalToRepaint(benchmark::State& state) {
     const JournalFolder journal;
     toolkit::ScriptedToolkit toolkit;
     toolkit.journalFolder = journal.path.string();
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     program.start();
     QTest::mouseClick(program.startScreen().findChild<QLabel*>("lbl_Necromancer"), Qt::LeftButton);
     screens::SkillTreeScreen* screen = program.treeScreen();
     QApplication::processEvents();
-    bench::clickTierOneSkillsInTurns(state, build, *screen);
+    bench::clickTierOneSkillsInTurns(state, document, *screen);
 }
 BENCHMARK(ClickWithJournalToRepaint)
     ->Unit(benchmark::kMicrosecond)
@@ -244,8 +245,8 @@ void RefuseOneLongLineReport(benchmark::State& state) {
         state.SkipWithError("the file is not 1 MiB");
     }
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     for (auto _ : state) {
         toolkit.messages.clear();
         if (program.openCharacter(file.string()) || toolkit.messages.size() != 1) {

@@ -2,7 +2,6 @@
 // level-99 Sorceress on the clipboard (all twelve quest points, thirty
 // points held in reserve and spent, a name), to her tree screen shown and
 // painted with the replayed history: at most 10 ms.
-#include <model/Build.h>
 #include <model/BuildCode.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -14,6 +13,7 @@
 
 #include <PlanMaker.h>
 #include <Program.h>
+#include <document/PlanDocument.h>
 
 using namespace skillwright;
 
@@ -23,8 +23,8 @@ void PasteLevel99Code(benchmark::State& state) {
     const model::Plan plan = testing::fullPlan(model::ClassId::Sorceress, "Frost Witch");
     toolkit::ScriptedToolkit toolkit;
     toolkit.clipboard = model::encodeBuildCode(plan);
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     program.start();
     QWidget& start = program.startScreen();
     for (auto _ : state) {

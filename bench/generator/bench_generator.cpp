@@ -2,7 +2,6 @@
 // closing message of a level-75 character, on a shown skill tree screen that
 // lets the window events run twice per level as the player watches.
 #include <generator/RandomFillRun.h>
-#include <model/Build.h>
 #include <model/RandomGeneration.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -13,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <document/PlanDocument.h>
 #include <random>
 
 using namespace skillwright;
@@ -59,7 +59,7 @@ private:
 
 void GenerateLevel75(benchmark::State& state) {
     WatchedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
     const auto classes = model::classes();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -67,12 +67,13 @@ void GenerateLevel75(benchmark::State& state) {
         const auto yes = std::chrono::steady_clock::now();
         const model::GenerationPlan plan =
             model::drawGeneration({c.id, 75}, [&toolkit] { return toolkit.random(); });
-        auto* screen = new screens::SkillTreeScreen(plan.classId, build, toolkit);
+        document.startNew(plan.classId, document::Origin::Generator);
+        auto* screen = new screens::SkillTreeScreen(document, toolkit);
         screen->show();
-        generator::fillRandomly(build, toolkit, plan.level);
+        generator::fillRandomly(document, toolkit, plan.level);
         state.SetIterationTime(std::chrono::duration<double>(toolkit.closedAt - yes).count());
         delete screen;
-        build.reset();
+        document.close();
     }
 }
 BENCHMARK(GenerateLevel75)

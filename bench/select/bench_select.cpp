@@ -5,7 +5,7 @@
 // are decoded later, when a class is first hovered),
 // and that process's peak resident memory. The process is this program
 // again, running the program's own start sequence (QApplication, fonts and
-// pictures, toolkit, build, start screen and its load step) and ending right
+// pictures, toolkit, plan document, start screen and its load step) and ending right
 // after it.
 //
 // child_cpu_ms is the processor time the child used; peak_MB its VmHWM
@@ -24,8 +24,6 @@
 //
 // FirstHoverOfAClass: the first hover of each of the five classes, which
 // decodes that class's first two frames (items are hovers).
-#include <model/Build.h>
-#include <model/Presentation.h>
 #include <screens/select/GifSplit.h>
 #include <screens/select/StartScreen.h>
 #include <toolkit/QtToolkit.h>
@@ -44,7 +42,9 @@
 #include <art/Art.h>
 #include <chrono>
 #include <cstdlib>
+#include <document/PlanDocument.h>
 #include <memory>
+#include <presentation/Presentation.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -78,8 +78,8 @@ int runStartSequence(int argc, char** argv) {
     app::applyLook(app);
     art::initialise();
     toolkit::QtToolkit toolkit;
-    model::Build build;
-    app::Program program(build, toolkit);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
     PaintWatch watch;
     program.startScreen().installEventFilter(&watch);
     program.start();

@@ -1,6 +1,5 @@
 // Speed of the statistics viewer: from the skill menu's "&Skill Stats" to
 // the viewer painted with the right-clicked skill, and loading a skill.
-#include <model/Build.h>
 #include <screens/common/ScreenKit.h>
 #include <stats/SkillStatsViewer.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -13,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <Program.h>
+#include <document/PlanDocument.h>
 
 using namespace skillwright;
 
@@ -23,12 +23,12 @@ namespace {
 // painted.
 void BM_MenuEntryToViewerShown(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    app::Program program(build, toolkit);
-    build.startCharacter(model::ClassId::Sorceress);
+    document::PlanDocument document;
+    app::Program program(document, toolkit);
+    document.startNew(model::ClassId::Sorceress);
     // A right click on Meteor, the menu dismissed.
     program.menu().setPopper([](QMenu&, QPoint) { return nullptr; });
-    program.menu().popupSkillMenu(build, {model::TreeId::SorceressFire, 7}, QPoint());
+    program.menu().popupSkillMenu(document.build(), {model::TreeId::SorceressFire, 7}, QPoint());
     for (auto _ : state) {
         program.menu().showSkillStats();
         QApplication::processEvents();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <model/Build.h>
-
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -10,15 +8,17 @@
 
 #include <array>
 #include <cstddef>
+#include <document/PlanDocument.h>
 
 namespace skillwright::bench {
 
 /// Left-clicks the Necromancer screen's tier-1 skills in turns, one click an
-/// iteration, so that every click is accepted; the build starts again,
-/// untimed, before the character nears level 99, and `restarted` runs then.
+/// iteration, so that every click is accepted; the plan is RESET, untimed,
+/// before the character nears level 99, and `restarted` runs then.
 template <typename Restarted = void (*)()>
 void clickTierOneSkillsInTurns(
-    benchmark::State& state, model::Build& build, const QWidget& screen, Restarted restarted = [] {}) {
+    benchmark::State& state, document::PlanDocument& document, const QWidget& screen,
+    Restarted restarted = [] {}) {
     std::array<QWidget*, 5> icons{};
     const std::array names{"img_NecroSummon(0)", "img_NecroSummon(1)", "img_NecroBonePoison(0)",
                            "img_NecroBonePoison(1)", "img_NecroCurse(0)"};
@@ -33,9 +33,9 @@ void clickTierOneSkillsInTurns(
     for (auto _ : state) {
         QTest::mouseClick(icons[next++ % icons.size()], Qt::LeftButton);
         QApplication::processEvents();
-        if (build.levelsGained() >= 90) {
+        if (document.build().levelsGained() >= 90) {
             state.PauseTiming();
-            build.reset();
+            document.reset();
             restarted();
             QApplication::processEvents();
             state.ResumeTiming();

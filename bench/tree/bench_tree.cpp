@@ -2,7 +2,6 @@
 // and the history show the new point on screen, opening a screen, looking
 // back at an earlier entry, and a click with a reference compared.
 #include <model/Build.h>
-#include <model/Presentation.h>
 #include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -18,7 +17,9 @@
 #include <ClickInTurns.h>
 #include <array>
 #include <art/Art.h>
+#include <document/PlanDocument.h>
 #include <memory>
+#include <presentation/Presentation.h>
 
 using namespace skillwright;
 using model::ClassId;
@@ -36,19 +37,21 @@ QWidget* iconOf(const QWidget& screen, TreeId tree, int index) {
 // rules, the mirroring of counts, labels and history, and the painting.
 void BM_LeftClickToRepaint(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
     QApplication::processEvents();
-    bench::clickTierOneSkillsInTurns(state, build, screen);
+    bench::clickTierOneSkillsInTurns(state, document, screen);
 }
 BENCHMARK(BM_LeftClickToRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 // A refused click: the notice label shows the reason and the timer restarts.
 void BM_RefusedClickToRepaint(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
     QApplication::processEvents();
     QWidget* boneSpirit = iconOf(screen, TreeId::NecromancerPoisonBone, 9);
@@ -56,7 +59,7 @@ void BM_RefusedClickToRepaint(benchmark::State& state) {
         QTest::mouseClick(boneSpirit, Qt::LeftButton);
         QApplication::processEvents();
         state.PauseTiming();
-        toolkit.advance(model::kNoticeMilliseconds); // hide it again, so every click shows it anew
+        toolkit.advance(presentation::kNoticeMilliseconds); // hide it again, so every click shows it anew
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -66,7 +69,8 @@ BENCHMARK(BM_RefusedClickToRepaint)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
 
-// Creating a class's screen and showing it painted; closing it again is
+// A class's plan started and its screen created and shown painted, as
+// choosing the class does; closing the screen again is
 // counted too, so the figure is an upper bound. After some hundreds of
 // create-and-close cycles in one process, glibc's adaptive thresholds start
 // handing the large picture blocks back to the system on every cycle, which
@@ -75,10 +79,11 @@ BENCHMARK(BM_RefusedClickToRepaint)
 // shows the screen's own cost for every class.
 void BM_CreateAndShowScreen(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
+    document::PlanDocument document;
     const auto classId = static_cast<ClassId>(state.range(0));
     for (auto _ : state) {
-        auto screen = std::make_unique<screens::SkillTreeScreen>(classId, build, toolkit);
+        document.startNew(classId);
+        auto screen = std::make_unique<screens::SkillTreeScreen>(document, toolkit);
         screen->show();
         QApplication::processEvents();
         screen.reset();
@@ -96,16 +101,17 @@ BENCHMARK(BM_CreateAndShowScreen)
 // notice line show that past, repainted. Target: at most 2 ms.
 void BM_LookBackStepToRepaint(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
     constexpr std::array<std::pair<TreeId, std::int16_t>, 5> firstTier{{{TreeId::NecromancerSummoning, 0},
                                                                         {TreeId::NecromancerSummoning, 1},
                                                                         {TreeId::NecromancerPoisonBone, 0},
                                                                         {TreeId::NecromancerPoisonBone, 1},
                                                                         {TreeId::NecromancerCurses, 0}}};
-    for (std::size_t n = 0; build.characterLevel() < 99; ++n) {
-        build.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
+    for (std::size_t n = 0; document.build().characterLevel() < 99; ++n) {
+        document.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
     }
     auto* history = screen.findChild<QWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     QTest::keyClick(history, Qt::Key_Up);
@@ -128,8 +134,9 @@ BENCHMARK(BM_LookBackStepToRepaint)
 // Target: at most 1 ms, as a click without one.
 void BM_LeftClickWithReferenceToRepaint(benchmark::State& state) {
     toolkit::ScriptedToolkit toolkit;
-    model::Build build;
-    screens::SkillTreeScreen screen(ClassId::Necromancer, build, toolkit);
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
     // The reference: the second skill of every tree in turns, to level 99.
     model::Build guide;
@@ -148,8 +155,9 @@ void BM_LeftClickWithReferenceToRepaint(benchmark::State& state) {
                      Qt::NoModifier);
     QApplication::sendEvent(rest, &move);
     QApplication::processEvents();
-    // RESET, which starts the build again, ends the comparison: it starts again too.
-    bench::clickTierOneSkillsInTurns(state, build, screen, [&] { screen.compareWith(reference, "Guide"); });
+    // RESET, which starts the plan again, ends the comparison: it starts again too.
+    bench::clickTierOneSkillsInTurns(state, document, screen,
+                                     [&] { screen.compareWith(reference, "Guide"); });
     if (guide.characterLevel() != 99 || !screen.comparing() ||
         screen.findChild<QLabel*>(QStringLiteral("lbl_Description"))->text().isEmpty()) {
         state.SkipWithError("no level-99 reference was compared under a skill's description");

@@ -3,7 +3,6 @@
 #include "PlanKeeper.h"
 
 #include <model/Plan.h>
-#include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/select/StartScreen.h>
 #include <screens/tree/SkillTreeScreen.h>
@@ -16,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <presentation/Presentation.h>
 #include <stop_token>
 #include <string>
 
@@ -95,7 +95,7 @@ public:
     [[nodiscard]] screens::StartScreen& startScreen() { return m_start; }
     [[nodiscard]] screens::SkillTreeScreen* treeScreen() const { return m_treeScreen; }
     [[nodiscard]] screens::MenuHolder& menu();
-    [[nodiscard]] const model::SkillMenuTexts& menuTexts() const { return m_menuTexts; }
+    [[nodiscard]] const presentation::SkillMenuTexts& menuTexts() const { return m_menuTexts; }
 
     /// The generator dialog while it is open.
     [[nodiscard]] QWidget* generatorDialog() const { return m_generator; }
@@ -151,7 +151,7 @@ private:
 
     document::PlanDocument& m_document;
     toolkit::Toolkit& m_toolkit;
-    model::SkillMenuTexts m_menuTexts;
+    presentation::SkillMenuTexts m_menuTexts;
     PlanKeeper m_keeper;
     screens::StartScreen m_start;
     std::unique_ptr<screens::MenuHolder> m_menu;

@@ -29,8 +29,8 @@ struct QuestAnnouncement {
     std::string_view text;
 };
 
-/// Everything the rules and the screens know of one quest, by difficulty
-/// (Normal, Nightmare, Hell), in one place.
+/// Everything the rules know of one quest, by difficulty (Normal, Nightmare,
+/// Hell), in one place; the skill menu's captions are the screens'.
 struct QuestRule {
     Quest quest;
     EntryKind kind;                          ///< the kind of its history entries
@@ -38,11 +38,7 @@ struct QuestRule {
     std::array<std::int16_t, 3> offeredFrom; ///< the level the skill menu offers a difficulty's point from
     std::array<std::int16_t, 3> javelinOfferedFrom; ///< the same for a skill of the Amazon's javelin tree
     std::array<QuestAnnouncement, 3> announcements;
-    std::array<std::string_view, 3> pointNames; ///< how a replay's refusal names a difficulty's point
-    /// The skill menu's caption, naming the difficulty of the next point, as
-    /// the quest command writes it and as taking a point back writes it.
-    std::array<std::string_view, 3> captionsTaken;
-    std::array<std::string_view, 3> captionsGivenBack;
+    std::array<std::string_view, 3> pointNames;        ///< how a replay's refusal names a difficulty's point
     std::string_view historyHead;                      ///< the history entry's head
     std::array<std::string_view, 6> historyDifficulty; ///< by the counter after the point, from 1
 
@@ -79,25 +75,18 @@ inline constexpr std::array<QuestRule, 3> kQuestRules{{
        {25, 1, 1, "Den Of Evil (Nightmare) quest skill point is now available.  Right click to use."},
        {40, 2, 3, "Den Of Evil (Hell) quest skill point is now available.  Right click to use."}}},
      {"Den Of Evil (Normal)", "Den Of Evil (Nightmare)", "Den Of Evil (Hell)"},
-     {"&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)"},
-     {"&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)"},
      "Den Of Evil:", {" Normal ", " Nightmare ", " Hell ", "", "", ""}},
     {Quest::BookOfSkill, EntryKind::BookOfSkill, 1, {15, 30, 45}, {15, 30, 45},
      {{{15, 0, 0, "Book Of Skill (Normal) quest skill point is now available.  Right click to use."},
        {30, 1, 1, "Book Of Skill (Nightmare) quest skill point is now available.  Right click to use."},
        {45, 2, 3, "Book Of Skill (Hell) quest skill point is now available.  Right click to use."}}},
      {"Book of Skill (Normal)", "Book of Skill (Nightmare)", "Book of Skill (Hell)"},
-     // The quest command writes "Of"; whatever takes a point back writes "of".
-     {"&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)", "&Book Of Skill (Hell)"},
-     {"&Book of Skill (Normal)", "&Book of Skill (Nightmare)", "&Book of Skill (Hell)"},
      "Book of Skill:", {" Normal ", " Nightmare ", " Hell ", "", "", ""}},
     {Quest::Izual, EntryKind::Izual, 2, {23, 39, 59}, {23, 39, 59},
      {{{23, 0, 1, "Death of Izual (Normal) quest skill point is now available.  Right click to use."},
        {39, 0, 4, "Death of Izual (Nightmare) quest skill point is now available.  Right click to use."},
        {59, 5, 6, "Death of Izual (Hell) quest skill point is now available.  Right click to use."}}},
      {"Death of Izual (Normal)", "Death of Izual (Nightmare)", "Death of Izual (Hell)"},
-     {"&Death of Izual (Normal)", "&Death of Izual (Nightmare)", "&Death of Izual (Hell)"},
-     {"&Death of Izual (Normal)", "&Death of Izual (Nightmare)", "&Death of Izual (Hell)"},
      "Izual Quest Point:",
      {"(1) Normal ", "(2) Normal ", "(1) Nightmare ", "(2) Nightmare ", "(1) Hell ", "(2) Hell "}},
 }};

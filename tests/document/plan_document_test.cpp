@@ -1,12 +1,11 @@
 // The plan on screen: its undo stack of whole edits, its clean marker and
 // where it came from, against what a player expects of an editor.
-#include <model/Presentation.h>
-
 #include <gtest/gtest.h>
 
 #include <PlanMaker.h>
 #include <document/PlanDocument.h>
 #include <functional>
+#include <presentation/Presentation.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,7 +31,7 @@ struct Heard : DocumentListener {
 class PlanDocumentTest : public ::testing::Test {
 protected:
     PlanDocument document;
-    model::SkillMenuTexts menuTexts{document.build()};
+    presentation::SkillMenuTexts menuTexts{document.build()};
     Heard heard;
 
     PlanDocumentTest() { document.addListener(heard); }

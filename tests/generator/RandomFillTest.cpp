@@ -3,13 +3,13 @@
 #include "GeneratorScript.h"
 
 #include <generator/RandomFillRun.h>
-#include <model/Presentation.h>
 #include <model/RandomGeneration.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <gtest/gtest.h>
 
 #include <document/PlanDocument.h>
+#include <presentation/Presentation.h>
 #include <random>
 #include <stop_token>
 
@@ -36,7 +36,7 @@ class Generator : public ::testing::Test {
 protected:
     document::PlanDocument document;
     const Build& build = document.build();
-    StatusLabels status{build};
+    presentation::StatusLabels status{build};
     toolkit::ScriptedToolkit toolkit;
     Notices notices{build};
 

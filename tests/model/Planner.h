@@ -1,12 +1,12 @@
 #pragma once
 
 #include <model/Build.h>
-#include <model/Presentation.h>
 
 #include <gtest/gtest.h>
 
 #include <RandomPlay.h>
 #include <algorithm>
+#include <presentation/Presentation.h>
 #include <random>
 #include <set>
 #include <string>
@@ -21,9 +21,9 @@ class Planner : public ::testing::Test {
 protected:
     Build build;
     // What the screens show: the notice line, the status labels and the skill menu's quest entries.
-    NoticeLine noticeLine{build};
-    StatusLabels status{build};
-    SkillMenuTexts menuTexts{build};
+    presentation::NoticeLine noticeLine{build};
+    presentation::StatusLabels status{build};
+    presentation::SkillMenuTexts menuTexts{build};
 
     void open(ClassId c) { build.startCharacter(c); }
     void open(TreeId t) { build.startCharacter(tree(t).classId); }

@@ -1,7 +1,6 @@
 #include "MenuHolder.h"
 
 #include <model/Build.h>
-#include <model/Presentation.h>
 #include <toolkit/Toolkit.h>
 
 #include <QAction>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <document/PlanDocument.h>
+#include <presentation/Presentation.h>
 #include <tuple>
 #include <utility>
 
@@ -20,13 +20,13 @@ namespace {
 
 /// A quest entry's caption as the menu is created: its Normal point's.
 QString caption(model::Quest quest) {
-    return QString::fromUtf8(model::questRule(quest).captionsTaken[0].data(),
-                             static_cast<qsizetype>(model::questRule(quest).captionsTaken[0].size()));
+    return QString::fromUtf8(presentation::questCaptions(quest).taken[0].data(),
+                             static_cast<qsizetype>(presentation::questCaptions(quest).taken[0].size()));
 }
 
 } // namespace
 
-MenuHolder::MenuHolder(document::PlanDocument& document, const model::SkillMenuTexts& texts,
+MenuHolder::MenuHolder(document::PlanDocument& document, const presentation::SkillMenuTexts& texts,
                        toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent), m_document(document), m_build(document.build()), m_texts(texts), m_toolkit(toolkit),
       m_popper([](QMenu& menu, QPoint pos) { return menu.exec(pos); }) {
@@ -117,7 +117,7 @@ void MenuHolder::mirrorQuestEntries(const model::Build& shown, model::SkillRef s
     for (const auto& [action, quest, offered] : entries) {
         // The past's captions are those of a build replayed to it.
         action->setText(QString::fromStdString(
-            present ? m_texts.caption(quest) : model::questCaption(quest, shown.questCount(quest))));
+            present ? m_texts.caption(quest) : presentation::questCaption(quest, shown.questCount(quest))));
         action->setVisible(offered);
         action->setEnabled(present);
     }

@@ -22,8 +22,10 @@ class PlanDocument;
 }
 namespace skillwright::model {
 class Build;
-class SkillMenuTexts;
 } // namespace skillwright::model
+namespace skillwright::presentation {
+class SkillMenuTexts;
+}
 namespace skillwright::toolkit {
 class Toolkit;
 }
@@ -71,7 +73,7 @@ public:
     static constexpr const char* kOrrindelEmail = "mailto:orrindel@example.org";
     static constexpr const char* kOrrindelWeb = "https://www.example.org/orrindel/";
 
-    MenuHolder(document::PlanDocument& document, const model::SkillMenuTexts& texts,
+    MenuHolder(document::PlanDocument& document, const presentation::SkillMenuTexts& texts,
                toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
     ~MenuHolder() override;
     Q_DISABLE_COPY_MOVE(MenuHolder)
@@ -124,7 +126,7 @@ private:
 
     document::PlanDocument& m_document; ///< what the entries change
     const model::Build& m_build;        ///< the document's
-    const model::SkillMenuTexts& m_texts;
+    const presentation::SkillMenuTexts& m_texts;
     toolkit::Toolkit& m_toolkit;
     Popper m_popper;
     std::optional<RightClickedSkill> m_rightClicked;

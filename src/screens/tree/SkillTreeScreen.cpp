@@ -7,7 +7,6 @@
 
 #include <model/Build.h>
 #include <model/BuildCode.h>
-#include <model/Presentation.h>
 #include <report/SaveBuildReport.h>
 #include <screens/common/CharacterOpener.h>
 #include <screens/common/KeySheet.h>
@@ -24,6 +23,7 @@
 #include <art/Art.h>
 #include <document/PlanDocument.h>
 #include <filesystem>
+#include <presentation/Presentation.h>
 
 namespace skillwright::screens {
 
@@ -141,17 +141,17 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
         }
     });
 
-    m_status = std::make_unique<model::StatusLabels>(m_build); // before this screen hears a change
+    m_status = std::make_unique<presentation::StatusLabels>(m_build); // before this screen hears a change
     m_build.addListener(*this);
     m_noticeTimer = m_toolkit.createTimer();
     m_noticeTimer->setCallback([this] {
         m_notice->expire();
         mirror();
     });
-    m_notice = std::make_unique<model::NoticeLine>(m_build, [this](bool run) {
+    m_notice = std::make_unique<presentation::NoticeLine>(m_build, [this](bool run) {
         m_noticeTimer->stop();
         if (run) {
-            m_noticeTimer->start(model::kNoticeMilliseconds);
+            m_noticeTimer->start(presentation::kNoticeMilliseconds);
         }
     });
     mirror();
@@ -190,7 +190,7 @@ void SkillTreeScreen::lookBack(int row) {
     past.history.assign(screen->history().begin(), screen->history().begin() + row + 1);
     if (!m_past) {
         m_past = std::make_unique<model::Build>();
-        m_pastStatus = std::make_unique<model::StatusLabels>(*m_past);
+        m_pastStatus = std::make_unique<presentation::StatusLabels>(*m_past);
     }
     m_past->replay(past);
     mirror();
@@ -448,7 +448,7 @@ void SkillTreeScreen::mirror() {
     // Looking back, the tree, the labels and the notice line show the build
     // replayed to the chosen entry; the history stays whole.
     const model::Character& shownCharacter = m_past ? *m_past->character() : *screen;
-    const model::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
+    const presentation::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
     mirrorCounts(shownCharacter);
     mirrorLabels(status);
     mirrorHistory(screen->history());
@@ -483,7 +483,7 @@ void SkillTreeScreen::mirrorCounts(const model::Character& shownCharacter) {
     }
 }
 
-void SkillTreeScreen::mirrorLabels(const model::StatusLabels& status) {
+void SkillTreeScreen::mirrorLabels(const presentation::StatusLabels& status) {
     mirrorText(m_charLevel, m_shownLevel, status.levelLabel());
     mirrorText(m_skillLevel, m_shownPoints, status.pointsLabel());
     mirrorText(m_reserved, m_shownReserve, status.reserveLabel());
@@ -536,7 +536,7 @@ void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& hist
     }
 }
 
-void SkillTreeScreen::mirrorTierColours(const model::StatusLabels& status) {
+void SkillTreeScreen::mirrorTierColours(const presentation::StatusLabels& status) {
     for (std::size_t row = 0; row < m_tierLabels.size(); ++row) {
         const bool gold = status.tierHighlighted(static_cast<int>(row));
         if (m_tierShown[row] != gold) {

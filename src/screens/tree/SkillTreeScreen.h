@@ -22,9 +22,11 @@ class QListWidget;
 namespace skillwright::model {
 class Build;
 class Character;
+} // namespace skillwright::model
+namespace skillwright::presentation {
 class NoticeLine;
 class StatusLabels;
-} // namespace skillwright::model
+} // namespace skillwright::presentation
 namespace skillwright::document {
 class PlanDocument;
 }
@@ -141,10 +143,10 @@ private:
     static void mirrorText(QLabel* label, std::string& shown, std::string text);
     void mirrorCounts(const model::Character& shownCharacter);
     /// The level, points and reserve labels, the notice line and the frame.
-    void mirrorLabels(const model::StatusLabels& status);
+    void mirrorLabels(const presentation::StatusLabels& status);
     /// The history list, kept to the build's whole history.
     void mirrorHistory(const std::vector<model::HistoryEntry>& history);
-    void mirrorTierColours(const model::StatusLabels& status);
+    void mirrorTierColours(const presentation::StatusLabels& status);
     /// Shows the build as it stood right after history entry `row`; the
     /// newest entry, or none, is the present.
     void lookBack(int row);
@@ -165,8 +167,8 @@ private:
     const model::Build& m_build; ///< the document's
     toolkit::Toolkit& m_toolkit;
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
-    std::unique_ptr<model::NoticeLine> m_notice;
-    std::unique_ptr<model::StatusLabels> m_status; ///< the status and tier labels' texts and colours
+    std::unique_ptr<presentation::NoticeLine> m_notice;
+    std::unique_ptr<presentation::StatusLabels> m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
     TreeKeyboard* m_keyboard = nullptr; ///< a child: the keys and the screen reader's names
 
@@ -183,11 +185,11 @@ private:
     QLabel* m_description = nullptr;
     QListWidget* m_history = nullptr;
     QFrame* m_outline = nullptr;
-    QFrame* m_pastFrame = nullptr;                     ///< frm_LookingBack, shown while looking back
-    std::unique_ptr<model::Build> m_past;              ///< the build replayed to the entry looked back at
-    std::unique_ptr<model::StatusLabels> m_pastStatus; ///< its status labels
-    int m_outlineTop = 0;                              ///< twips
-    int m_outlineLeft = 0;                             ///< twips
+    QFrame* m_pastFrame = nullptr;        ///< frm_LookingBack, shown while looking back
+    std::unique_ptr<model::Build> m_past; ///< the build replayed to the entry looked back at
+    std::unique_ptr<presentation::StatusLabels> m_pastStatus; ///< its status labels
+    int m_outlineTop = 0;                                     ///< twips
+    int m_outlineLeft = 0;                                    ///< twips
     std::string m_shownLevel;
     std::string m_shownPoints;
     std::string m_shownReserve;

@@ -2,7 +2,6 @@
 #include "MenuRecorder.h"
 
 #include <model/Build.h>
-#include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
 #include <toolkit/ScriptedToolkit.h>
 
@@ -16,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <document/PlanDocument.h>
+#include <presentation/Presentation.h>
 
 namespace skillwright::screens {
 namespace {
@@ -24,7 +24,7 @@ using model::ClassId;
 using model::TreeId;
 
 /// The build and the quest entries' captions, as one comparable text.
-std::string describe(const model::Build& b, const model::SkillMenuTexts& texts) {
+std::string describe(const model::Build& b, const presentation::SkillMenuTexts& texts) {
     std::string text = skillwright::testing::describe(b);
     for (model::Quest q : {model::Quest::DenOfEvil, model::Quest::BookOfSkill, model::Quest::Izual}) {
         text += texts.caption(q);
@@ -56,7 +56,7 @@ protected:
     toolkit::ScriptedToolkit toolkit;
     document::PlanDocument document;
     const model::Build& build = document.build();
-    model::SkillMenuTexts texts{build};
+    presentation::SkillMenuTexts texts{build};
     MenuHolder menu{document, texts, toolkit};
     skillwright::testing::MenuRecorder popped;
 };
@@ -220,7 +220,7 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
     document::PlanDocument document;
     document.startNew(ClassId::Necromancer);
     const model::Build& build = document.build();
-    model::SkillMenuTexts texts{build};
+    presentation::SkillMenuTexts texts{build};
     MenuHolder menu{document, texts, toolkit};
 
     auto drive = [&](std::function<void(QMenu*)> act) {

@@ -2,7 +2,6 @@
 #include "GifBytes.h"
 
 #include <model/Build.h>
-#include <model/Presentation.h>
 #include <screens/common/FocusRing.h>
 #include <screens/select/StartScreen.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -20,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <presentation/Presentation.h>
 #include <sys/stat.h>
 
 namespace model = skillwright::model;

@@ -3,7 +3,6 @@
 #include "MenuRecorder.h"
 
 #include <model/Build.h>
-#include <model/Presentation.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
@@ -19,6 +18,7 @@
 
 #include <document/PlanDocument.h>
 #include <memory>
+#include <presentation/Presentation.h>
 
 using namespace skillwright;
 using namespace skillwright::screens;
@@ -63,7 +63,7 @@ protected:
 
     toolkit::ScriptedToolkit toolkit;
     document::PlanDocument document;
-    model::SkillMenuTexts texts{document.build()};
+    presentation::SkillMenuTexts texts{document.build()};
     MenuHolder menu{document, texts, toolkit};
     std::unique_ptr<SkillTreeScreen> screen;
     skillwright::testing::MenuRecorder popped;

@@ -2,7 +2,6 @@
 // grid, typing a skill's name, the keys that act, Tab, the focus ring, and
 // what a screen reader is told of the icons.
 #include <model/Build.h>
-#include <model/Presentation.h>
 #include <screens/common/CharacterOpener.h>
 #include <screens/common/FocusRing.h>
 #include <screens/menu/MenuHolder.h>
@@ -32,6 +31,7 @@
 #include <document/PlanDocument.h>
 #include <memory>
 #include <ostream>
+#include <presentation/Presentation.h>
 #include <random>
 
 using namespace skillwright;
@@ -402,7 +402,7 @@ TEST_F(TreeKeyboardTest, anEarlierEntryOfTheHistoryShowsThePastUntilTheEndOrACli
 // told, each as the build replayed to the entry looked back at has them.
 TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
     using skillwright::testing::kParchment;
-    model::SkillMenuTexts texts{document.build()};
+    presentation::SkillMenuTexts texts{document.build()};
     MenuHolder menu{document, texts, toolkit};
     skillwright::testing::MenuRecorder popped;
     menu.setPopper([&popped](QMenu& m, QPoint pos) { return popped(m, pos); });
@@ -424,7 +424,7 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
             history()->setCurrentRow(row);
             ASSERT_TRUE(screen->lookingBack());
             model::Build then;
-            const model::StatusLabels status(then);
+            const presentation::StatusLabels status(then);
             model::Plan upToRow = plan;
             upToRow.history.resize(static_cast<std::size_t>(row) + 1);
             ASSERT_FALSE(then.replay(upToRow).has_value());

@@ -2,13 +2,22 @@
 
 #include <model/Build.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
-/// What the screens show of a build, as texts: still free of any toolkit, so
-/// the rules' tests read the same texts the player reads.
-namespace skillwright::model {
+/// What the screens show of a build, as texts and marks, kept as the build's
+/// changes leave them: free of any toolkit, so the rules' tests read the same
+/// texts the player reads. The rules know nothing of it.
+namespace skillwright::presentation {
+
+using model::Build;
+using model::BuildChange;
+using model::BuildListener;
+using model::Quest;
+using model::QuestChange;
 
 inline constexpr int kNoticeMilliseconds = 5000;
 
@@ -47,7 +56,7 @@ private:
     const Build& m_build;
     Form m_form = Form::Created;
     int m_level = 1; ///< the character level the labels last followed
-    std::array<bool, kTierCount> m_tierHighlighted{true, false, false, false, false, false};
+    std::array<bool, model::kTierCount> m_tierHighlighted{true, false, false, false, false, false};
 };
 
 /// The notice line of the open skill tree screen (lbl_UnAvail): the last
@@ -106,8 +115,29 @@ private:
     std::array<std::string, 3> m_captions;
 };
 
+/// The skill menu's quest captions, by quest and difficulty (Normal,
+/// Nightmare, Hell): as the quest command writes them, and as taking a point
+/// back writes them (the Book's command writes "Of", taking back "of").
+struct QuestCaptions {
+    std::array<std::string_view, 3> taken;
+    std::array<std::string_view, 3> givenBack;
+};
+// clang-format off
+inline constexpr std::array<QuestCaptions, 3> kQuestCaptions{{
+    {{"&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)"},
+     {"&Den Of Evil (Normal)", "&Den Of Evil (Nightmare)", "&Den Of Evil (Hell)"}},
+    {{"&Book Of Skill (Normal)", "&Book Of Skill (Nightmare)", "&Book Of Skill (Hell)"},
+     {"&Book of Skill (Normal)", "&Book of Skill (Nightmare)", "&Book of Skill (Hell)"}},
+    {{"&Death of Izual (Normal)", "&Death of Izual (Nightmare)", "&Death of Izual (Hell)"},
+     {"&Death of Izual (Normal)", "&Death of Izual (Nightmare)", "&Death of Izual (Hell)"}},
+}};
+// clang-format on
+[[nodiscard]] constexpr const QuestCaptions& questCaptions(Quest quest) {
+    return kQuestCaptions[static_cast<std::size_t>(quest)];
+}
+
 /// A quest entry's caption for a counter, as the quest command writes it:
 /// the caption of a build replayed to that counter.
 [[nodiscard]] std::string questCaption(Quest quest, std::int16_t counter);
 
-} // namespace skillwright::model
+} // namespace skillwright::presentation

@@ -1,8 +1,12 @@
 #include "Presentation.h"
 
+#include <model/Quests.h>
+
 #include <algorithm>
 
-namespace skillwright::model {
+namespace skillwright::presentation {
+
+using namespace model;
 
 namespace {
 
@@ -154,9 +158,9 @@ void NoticeLine::characterEnded() {
 // -------------------------------------------------------- SkillMenuTexts
 
 SkillMenuTexts::SkillMenuTexts(const Build& build)
-    : m_build(build), m_captions{std::string(questRule(Quest::DenOfEvil).captionsTaken[0]),
-                                 std::string(questRule(Quest::BookOfSkill).captionsTaken[0]),
-                                 std::string(questRule(Quest::Izual).captionsTaken[0])} {
+    : m_build(build), m_captions{std::string(questCaptions(Quest::DenOfEvil).taken[0]),
+                                 std::string(questCaptions(Quest::BookOfSkill).taken[0]),
+                                 std::string(questCaptions(Quest::Izual).taken[0])} {
     m_build.addListener(*this);
 }
 
@@ -169,8 +173,8 @@ const std::string& SkillMenuTexts::caption(Quest quest) const {
 }
 
 void SkillMenuTexts::restoreNormalCaptions() {
-    m_captions[slot(Quest::BookOfSkill)] = questRule(Quest::BookOfSkill).captionsGivenBack[0];
-    m_captions[slot(Quest::DenOfEvil)] = questRule(Quest::DenOfEvil).captionsGivenBack[0];
+    m_captions[slot(Quest::BookOfSkill)] = questCaptions(Quest::BookOfSkill).givenBack[0];
+    m_captions[slot(Quest::DenOfEvil)] = questCaptions(Quest::DenOfEvil).givenBack[0];
 }
 
 void SkillMenuTexts::questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) {
@@ -181,20 +185,21 @@ void SkillMenuTexts::questCounterChanged(Quest quest, std::int16_t counter, Ques
     }
     // A counter at the limit leaves the Hell caption as it is.
     if (counter >= 0 && counter < rule.limit()) {
-        const auto& captions = change == QuestChange::Taken ? rule.captionsTaken : rule.captionsGivenBack;
+        const QuestCaptions& both = questCaptions(quest);
+        const auto& captions = change == QuestChange::Taken ? both.taken : both.givenBack;
         m_captions[slot(quest)] = captions[rule.difficulty(counter)];
     }
 }
 
 void SkillMenuTexts::buildReset() {
     for (const QuestRule& rule : kQuestRules) {
-        m_captions[slot(rule.quest)] = rule.captionsGivenBack[0];
+        m_captions[slot(rule.quest)] = questCaptions(rule.quest).givenBack[0];
     }
 }
 
 std::string questCaption(Quest quest, std::int16_t counter) {
     const QuestRule& rule = questRule(quest);
-    return std::string(rule.captionsTaken[rule.difficulty(counter)]);
+    return std::string(questCaptions(quest).taken[rule.difficulty(counter)]);
 }
 
-} // namespace skillwright::model
+} // namespace skillwright::presentation
