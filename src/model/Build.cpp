@@ -459,7 +459,25 @@ std::optional<ReplayStop> Build::replay(const Plan& plan) {
 
 void Build::restore(const Plan& plan) {
     Scope scope(*this);
-    replay(plan);
+    if (!m_character || m_character->classId() != plan.classId) {
+        replay(plan);
+    } else {
+        // A build is the same whatever way it came to its history: only the
+        // entries after the part both share are taken back and taken again.
+        const std::vector<HistoryEntry>& now = m_character->history();
+        const auto shared = static_cast<std::size_t>(
+            std::mismatch(now.begin(), now.end(), plan.history.begin(), plan.history.end()).first -
+            now.begin());
+        while (m_character->history().size() > shared) {
+            takeBackNewest();
+        }
+        for (std::size_t i = shared; i < plan.history.size(); ++i) {
+            if (replayEntry(plan.history[i])) {
+                break; // a plan this build held replays whole
+            }
+        }
+        m_character->m_plan.name = plan.name;
+    }
     m_changeKind = BuildChange::Kind::Restored;
 }
 

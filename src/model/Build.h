@@ -135,7 +135,8 @@ public:
     std::optional<ReplayStop> replay(const Plan& plan);
 
     /// The same as replay(`plan`), for a plan this build held before (undo and
-    /// redo bring one back): listeners hear a restore, not a replay.
+    /// redo bring one back), taking back and again only what differs:
+    /// listeners hear a restore, not a replay.
     void restore(const Plan& plan);
 
     /// UNDO LAST: takes back the newest history entry; false when there was none.

@@ -231,12 +231,6 @@ void TreeKeyboard::speakOf(const model::Build& shown) {
     }
 }
 
-void TreeKeyboard::buildChanged(const model::BuildChange& change) {
-    if (change.kind != model::BuildChange::Kind::PointRefused) {
-        speakOf(m_build);
-    }
-}
-
 void TreeKeyboard::takeBackTo(int row) {
     if (row >= 0 && row + 1 < m_history->count()) {
         m_document.takeBackTo(static_cast<std::size_t>(row) + 1);

@@ -106,7 +106,6 @@ private:
     [[nodiscard]] int slotOf(const QObject* watched) const;
     [[nodiscard]] CommandLabel* commandOf(const QObject* watched) const;
 
-    void buildChanged(const model::BuildChange& change) override;
     void characterEnded() override;
 
     QWidget& m_screen;
