@@ -1,9 +1,9 @@
 #include "SaveBuildReport.h"
 
-#include "ReportFile.h"
 #include "ReportText.h"
 
 #include <model/Build.h>
+#include <toolkit/AtomicFile.h>
 #include <toolkit/Toolkit.h>
 
 namespace skillwright::report {
@@ -92,9 +92,9 @@ std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::To
     const std::string text = reportText(plan);
     // A typed name is used exactly as typed: no character is removed or replaced.
     const std::string folder = toolkit.reportFolder();
-    auto failure = makeFolder(folder);
+    auto failure = toolkit::makeFolder(folder);
     if (!failure) {
-        failure = writeWholeFile(folder + "/" + name.file + ".txt", text);
+        failure = toolkit::writeWholeFile(folder + "/" + name.file + ".txt", text);
     }
     if (failure) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",
