@@ -1,5 +1,6 @@
 #include "Journal.h"
 
+#include <toolkit/AtomicFile.h>
 #include <toolkit/RegularFile.h>
 
 #include <algorithm>
@@ -22,7 +23,6 @@ namespace {
 constexpr std::string_view kSessionHead = "plan-";
 constexpr std::string_view kLeftHead = "left-";
 constexpr std::string_view kJournalTail = ".journal";
-constexpr std::string_view kPartialTail = ".partial";
 constexpr std::string_view kLockTail = ".lock";
 constexpr std::string_view kFolderLockName = "journal.lock";
 /// How many set-aside files are kept for a look.
@@ -30,7 +30,7 @@ constexpr std::size_t kKeptSetAside = 10;
 
 /// What a name in the folder is to the journal.
 struct FolderName {
-    enum class Kind : std::uint8_t { SessionLock, SessionJournal, SessionPartial, Left, Other };
+    enum class Kind : std::uint8_t { SessionLock, SessionJournal, Left, Other };
     Kind kind = Kind::Other;
     std::string session;
     std::uint64_t number = 0;
@@ -76,22 +76,16 @@ FolderName classify(std::string_view name) {
         }
         return result;
     }
-    FolderName::Kind kind = FolderName::Kind::Other;
-    if (name.ends_with(kJournalTail)) {
-        name.remove_suffix(kJournalTail.size());
-        kind = FolderName::Kind::SessionJournal;
-    } else if (name.ends_with(kPartialTail)) {
-        name.remove_suffix(kPartialTail.size());
-        kind = FolderName::Kind::SessionPartial;
-    } else {
+    if (!name.ends_with(kJournalTail)) {
         return result;
     }
+    name.remove_suffix(kJournalTail.size());
     const std::size_t dot = name.find('.');
     if (dot == std::string_view::npos || !isSession(name.substr(0, dot))) {
         return result;
     }
     if (const auto n = numberIn(name.substr(dot + 1))) {
-        result.kind = kind;
+        result.kind = FolderName::Kind::SessionJournal;
         result.session = std::string(name.substr(0, dot));
         result.number = *n;
     }
@@ -131,45 +125,6 @@ int openLockFile(const std::string& path, bool create) {
         return -1;
     }
     return fd;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-/// Gives the unnamed file `fd` the name `path`; never replaces a file.
-bool linkUnnamed(int fd, const std::string& path) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        return true;
-    }
-    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0;
-}
-
-/// Moves `from` to `to` unless something is there already.
-bool moveWithoutReplacing(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // A file system without it: a link never replaces either.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        return false;
-    }
-    ::unlink(from.c_str());
-    return true;
 }
 
 /// What a file in the journal's folder held.
@@ -326,8 +281,7 @@ void Journal::recoverEndedSessions() {
     std::vector<std::string> sessions;
     for (const std::string& name : namesIn(m_folder)) {
         const FolderName found = classify(name);
-        if (found.kind == FolderName::Kind::SessionLock || found.kind == FolderName::Kind::SessionJournal ||
-            found.kind == FolderName::Kind::SessionPartial) {
+        if (found.kind == FolderName::Kind::SessionLock || found.kind == FolderName::Kind::SessionJournal) {
             sessions.push_back(std::string(kSessionHead) + found.session);
         }
     }
@@ -336,6 +290,8 @@ void Journal::recoverEndedSessions() {
     for (const std::string& session : sessions) {
         recoverSession(session);
     }
+    // Writes that never finished, where new files cannot be unnamed.
+    toolkit::removeStaleTemporaries(m_folder);
     pruneList();
 }
 
@@ -359,8 +315,6 @@ void Journal::recoverSession(const std::string& session) {
         }
         if (found.kind == FolderName::Kind::SessionJournal) {
             numbers.push_back(found.number);
-        } else if (found.kind == FolderName::Kind::SessionPartial) {
-            ::unlink(path(name).c_str()); // a write that never finished
         }
     }
     // The newest whole journal is the plan that was on screen; those before
@@ -390,30 +344,10 @@ void Journal::recoverSession(const std::string& session) {
 }
 
 bool Journal::writeNewFile(const std::string& name, std::string_view text) {
-    const std::string target = path(name);
-    if (m_unnamedFiles) {
-        const int fd = ::open(m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            const bool written = writeAll(fd, text) && linkUnnamed(fd, target);
-            ::close(fd);
-            return written;
-        }
-    }
-    // No unnamed files here: a temporary name, which a kill may leave behind
-    // for the next start to remove.
-    const std::string partial =
-        path(name.substr(0, name.size() - kJournalTail.size()) + std::string(kPartialTail));
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
-        return false;
-    }
-    bool written = writeAll(fd, text);
-    written = ::close(fd) == 0 && written;
-    if (written && ::rename(partial.c_str(), target.c_str()) == 0) {
-        return true;
-    }
-    ::unlink(partial.c_str());
-    return false;
+    // Synced only when made durable: a kill leaves the old journal or this
+    // one whole, a power cut the durable one.
+    const toolkit::AtomicWrite how{toolkit::Existing::Keep, 0600, false, m_unnamedFiles};
+    return !toolkit::writeAtomically(path(name), text, how);
 }
 
 void Journal::removeOwnFiles(std::uint64_t keep) {
@@ -515,10 +449,11 @@ bool Journal::moveIntoList(const std::string& name) {
     for (std::uint64_t number = newest + 1; number < newest + 100; ++number) {
         const std::string to =
             path(std::string(kLeftHead) + std::to_string(number) + std::string(kJournalTail));
-        if (moveWithoutReplacing(path(name), to)) {
+        const auto failure = toolkit::moveWithoutReplacing(path(name), to);
+        if (!failure) {
             return true;
         }
-        if (errno != EEXIST) {
+        if (failure->number != EEXIST) {
             return false;
         }
     }
@@ -553,7 +488,8 @@ void Journal::setAside(const std::string& name) {
             aside.append("-").append(std::to_string(k));
         }
         aside.append(".bad");
-        if (moveWithoutReplacing(path(name), path(aside)) || errno != EEXIST) {
+        const auto failure = toolkit::moveWithoutReplacing(path(name), path(aside));
+        if (!failure || failure->number != EEXIST) {
             break;
         }
     }

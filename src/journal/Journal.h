@@ -32,7 +32,8 @@ struct JournalSetup {
     Clock clock = systemClock;
     /// New files are written unnamed and named only when whole (O_TMPFILE)
     /// where the file system allows it; off, they are written under a
-    /// temporary name and renamed, as on file systems without it.
+    /// temporary name and renamed, as on file systems without it (the
+    /// toolkit's atomic writer).
     bool unnamedFiles = true;
 };
 
@@ -42,8 +43,10 @@ struct JournalSetup {
 /// The folder holds, for every running program, a lock it holds while it
 /// runs ("plan-<session>.lock") and the journal of its plan on screen
 /// ("plan-<session>.<n>.journal", n counting up with every change); the
-/// plans that left the screen ("left-<n>.journal", the newest highest); and
-/// journals set aside as damaged or foreign ("journal-<date>.bad").
+/// plans that left the screen ("left-<n>.journal", the newest highest);
+/// journals set aside as damaged or foreign ("journal-<date>.bad"); and,
+/// without unnamed files, the temporary file of a write that never finished,
+/// removed at the next start.
 ///
 /// A journal is written whole into a new file that gets its name only then,
 /// and the one before it is removed after: a kill at any instant leaves the

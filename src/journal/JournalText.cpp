@@ -1,6 +1,7 @@
 #include "JournalText.h"
 
 #include <model/Build.h>
+#include <model/PlainText.h>
 
 #include <charconv>
 #include <vector>
@@ -102,20 +103,6 @@ JournalReading failure(std::string error) {
     JournalReading reading;
     reading.error = std::move(error);
     return reading;
-}
-
-/// Splits the text into its lines; the last one must end with a line break.
-std::optional<std::vector<std::string_view>> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (end == std::string_view::npos) {
-            return std::nullopt;
-        }
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(end + 1);
-    }
-    return lines;
 }
 
 /// Replays the history through the rules; the reason when they would not
@@ -249,7 +236,7 @@ JournalReading parseJournal(std::string_view text) {
     if (text.size() > kMaxJournalBytes) {
         return failure("larger than a journal can be");
     }
-    const auto lines = linesOf(text);
+    const auto lines = model::splitLines(text, model::LineEnd::Lf);
     if (!lines || lines->empty() || !lines->front().starts_with(kFormatHead)) {
         return failure("not a journal");
     }

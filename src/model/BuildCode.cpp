@@ -1,5 +1,7 @@
 #include "BuildCode.h"
 
+#include "PlainText.h"
+
 #include <algorithm>
 #include <array>
 
@@ -125,42 +127,8 @@ constexpr std::string_view kDamaged =
 /// The length of the character of valid UTF-8 at the front of `text`, other
 /// than a control character; 0 when there is none.
 std::size_t nameCharacterLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x20 || lead == 0x7F) {
-        return 0;
-    }
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-        code = (code << 6) | (byte(i) & 0x3Fu);
-    }
-    constexpr std::array<std::uint32_t, 5> kLeast{0, 0, 0x80, 0x800, 0x10000};
-    const bool overlong = code < kLeast[length];
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    const bool c1Control = code >= 0x80 && code <= 0x9F;
-    return overlong || surrogate || code > 0x10FFFF || c1Control ? 0 : length;
+    const auto character = leadingUtf8Character(text);
+    return character && !isControlCharacter(character->code) ? character->length : 0;
 }
 
 /// The part of `name` a code holds: whole characters up to the first that

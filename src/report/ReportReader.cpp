@@ -2,6 +2,7 @@
 
 #include "ReportText.h"
 
+#include <model/PlainText.h>
 #include <toolkit/RegularFile.h>
 #include <toolkit/ShownText.h>
 
@@ -24,69 +25,6 @@ std::string notAReportText(std::string_view why) {
 
 ReportReading notAReport(std::string_view why) {
     return {std::nullopt, notAReportText(why)};
-}
-
-bool validUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        int length = 0;
-        unsigned minimum = 0;
-        unsigned code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-            code = c & 0x1Fu;
-            minimum = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            code = c & 0x0Fu;
-            minimum = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            code = c & 0x07u;
-            minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(length) > s.size()) {
-            return false;
-        }
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0u) != 0x80u) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
-
-/// The text's lines without their ends; nothing when the text does not end
-/// with a line end.
-std::optional<std::vector<std::string_view>> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (end == std::string_view::npos) {
-            return std::nullopt;
-        }
-        std::string_view line = text.substr(0, end);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        text.remove_prefix(end + 1);
-    }
-    return lines;
 }
 
 /// "Line N: text" CR LF and why.
@@ -156,7 +94,7 @@ void readEntries(std::span<const std::string_view> lines, Report& report, int fi
 } // namespace
 
 std::string asUtf8(std::string_view bytes) {
-    if (validUtf8(bytes)) {
+    if (model::isValidUtf8(bytes)) {
         return std::string(bytes);
     }
     std::string out;
@@ -203,7 +141,7 @@ ReportReading parseReport(std::string_view bytes) {
         return notAReport("it holds binary data.");
     }
     const std::string text = asUtf8(bytes);
-    const auto split = splitLines(text);
+    const auto split = model::splitLines(text, model::LineEnd::CrLfOrLf);
     if (!split || split->empty()) {
         return notAReport("it does not end as a report ends.");
     }

@@ -1,9 +1,10 @@
 #include "SaveBuildReport.h"
 
-#include "ReportFile.h"
 #include "ReportText.h"
 
 #include <model/Build.h>
+#include <model/PlainText.h>
+#include <toolkit/AtomicFile.h>
 #include <toolkit/Toolkit.h>
 
 namespace skillwright::report {
@@ -34,10 +35,10 @@ private:
 constexpr std::size_t kMaxFileNameBytes = 200;
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
-bool isControl(std::string_view text, std::size_t i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
-    return c < 0x20 || c == 0x7F || c1; // C0, DEL and the C1 controls U+0080..U+009F
+/// The length of the control character at `i` in `text`; 0 for any other.
+std::size_t controlLength(std::string_view text, std::size_t i) {
+    const auto character = model::leadingUtf8Character(text.substr(i));
+    return character && model::isControlCharacter(character->code) ? character->length : 0;
 }
 
 } // namespace
@@ -52,11 +53,10 @@ std::string plainFileName(std::string_view name) {
         const char c = name[i];
         const bool dotBesideDot =
             c == '.' && ((i > 0 && name[i - 1] == '.') || (i + 1 < name.size() && name[i + 1] == '.'));
-        if (c == '/' || c == '\\' || (c == '.' && out.empty()) || dotBesideDot || isControl(name, i)) {
+        const std::size_t control = controlLength(name, i);
+        if (c == '/' || c == '\\' || (c == '.' && out.empty()) || dotBesideDot || control > 0) {
             out += '_';
-            if (isControl(name, i) && static_cast<unsigned char>(c) == 0xC2) {
-                ++i; // both bytes of a C1 control
-            }
+            i += control > 1 ? control - 1 : 0; // both bytes of a C1 control
         } else {
             out += c;
         }
@@ -92,9 +92,9 @@ std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::To
     const std::string text = reportText(plan);
     // A typed name is used exactly as typed: no character is removed or replaced.
     const std::string folder = toolkit.reportFolder();
-    auto failure = makeFolder(folder);
+    auto failure = toolkit::makeFolder(folder);
     if (!failure) {
-        failure = writeWholeFile(folder + "/" + name.file + ".txt", text);
+        failure = toolkit::writeWholeFile(folder + "/" + name.file + ".txt", text);
     }
     if (failure) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",

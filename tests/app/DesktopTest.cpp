@@ -4,6 +4,8 @@
 // keyboard. Runs under tests/support/under-xvfb; on any other platform it is
 // skipped.
 #include <model/Build.h>
+#include <model/BuildCode.h>
+#include <screens/common/KeySheet.h>
 #include <screens/tree/ScreenDesign.h>
 #include <toolkit/QtToolkit.h>
 
@@ -249,6 +251,116 @@ TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
         key("ctrl+z");
         EXPECT_TRUE(waitFor([&] { return historyCount() == before; })) << "Ctrl+Z after " << c.box;
         EXPECT_EQ(active(), amazon) << c.box;
+    }
+}
+
+// The sheet of keys taken at its word: each line of it that works on a tree
+// screen or the start screen lists the keys it should, and each of them,
+// pressed on the window, does what the line says. The scenes follow each
+// other: a plan made, copied, left by Esc, pasted back and continued.
+TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
+    screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
+    QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");
+    auto* history = amazon->findChild<QListWidget*>("lb_SkillsPerLevel");
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    const auto codeOnScreen = [&] { return QString::fromStdString(model::encodeBuildCode(document.plan())); };
+    int points = 0;
+    QString code; // the plan copied
+    const auto addPoint = [&] {
+        points = historyCount() + 1;
+        click(jab);
+        ASSERT_TRUE(waitFor([&] { return historyCount() == points && active() == amazon; }));
+    };
+    const struct {
+        const char* where;
+        const char* does; ///< how the line's text starts
+        const char* sheetKeys;
+        std::vector<const char*> pressed; ///< the same keys as xdotool names them
+        std::function<void()> before;     ///< the scene, set again for each of the keys
+        std::function<bool()> done;
+        std::function<void()> after = [] {};
+    } rows[] = {
+        {"Skill trees", "Undo", "Ctrl+Z", {"ctrl+z"}, addPoint, [&] { return historyCount() == points - 1; }},
+        {"Skill trees",
+         "Redo",
+         "Ctrl+Shift+Z or Ctrl+Y",
+         {"ctrl+shift+z", "ctrl+y"},
+         [&] {
+             addPoint();
+             document.undo();
+             ASSERT_TRUE(waitFor([&] { return historyCount() == points - 1; }));
+         },
+         [&] { return historyCount() == points; }},
+        {"Skill trees",
+         "Copy the plan",
+         "Ctrl+C",
+         {"ctrl+c"},
+         [&] { clipboard.setText(QStringLiteral("nothing yet")); },
+         [&] {
+             code = clipboard.text();
+             return code == codeOnScreen();
+         }},
+        {"Skill trees",
+         "Compare with the build code",
+         "Ctrl+Shift+V",
+         {"ctrl+shift+v"},
+         [&] { clipboard.setText(code); },
+         [&] { return amazon->comparing(); },
+         [&] { program.runCommand(screens::ProgramCommand::StopComparing); }},
+        {"Everywhere",
+         "This sheet of keys",
+         "F1",
+         {"F1"},
+         [] {},
+         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Keys"); },
+         [&] {
+             key("Escape");
+             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+         }},
+        {"History",
+         "CHANGE CLASS",
+         "Esc",
+         {"Escape"},
+         [&] {
+             const QRect row = history->visualItemRect(history->item(0));
+             const QPoint at = history->viewport()->mapToGlobal(row.center());
+             xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+             xdotool({"click", "1"});
+             ASSERT_TRUE(waitFor([&] { return history->hasFocus(); }));
+         },
+         [&] { return program.treeScreen() == nullptr && active() == &program.startScreen(); }},
+        {"Everywhere",
+         "Open the build code",
+         "Ctrl+V",
+         {"ctrl+v"},
+         [&] { clipboard.setText(code); },
+         [&] { return program.treeScreen() != nullptr && codeOnScreen() == code; },
+         [&] {
+             click(program.treeScreen()->findChild<QLabel*>("lbl_ChangeClass"));
+             ASSERT_TRUE(waitFor([&] { return active() == &program.startScreen(); }));
+         }},
+        {"Start screen",
+         "Continue the last plan",
+         "Ctrl+Shift+T",
+         {"ctrl+shift+t"},
+         [] {},
+         [&] { return program.treeScreen() != nullptr && codeOnScreen() == code; }},
+    };
+    const std::vector<screens::KeyLine> sheet = screens::keySheetLines();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.where) + ": " + row.does);
+        const auto line = std::ranges::find_if(sheet, [&](const screens::KeyLine& l) {
+            return l.where == row.where && l.does.starts_with(row.does);
+        });
+        ASSERT_NE(line, sheet.end()) << "no such line on the sheet";
+        EXPECT_EQ(line->keys, row.sheetKeys);
+        for (const char* pressed : row.pressed) {
+            SCOPED_TRACE(pressed);
+            row.before();
+            key(pressed);
+            EXPECT_TRUE(waitFor(row.done));
+            row.after();
+        }
     }
 }
 

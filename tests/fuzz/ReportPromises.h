@@ -39,7 +39,8 @@ inline std::optional<std::string> openAndSave(std::string_view bytes, bool& brok
 }
 
 inline bool writtenAsSaveWrites(std::string_view bytes) {
-    if (report::asUtf8(bytes) != bytes) {
+    // SAVE writes no byte-order mark; the reader passes over one.
+    if (bytes.starts_with("\xEF\xBB\xBF") || report::asUtf8(bytes) != bytes) {
         return false;
     }
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -323,7 +323,7 @@ TEST_F(JournalFiles, aProgramKilledWhileWritingLeavesItsJournalWhole) {
                 if (name.starts_with("left-") || name == "journal.lock" || name == session + ".lock") {
                     continue;
                 }
-                if (!unnamedFiles && name.starts_with(session + ".") && name.ends_with(".partial")) {
+                if (!unnamedFiles && name.starts_with(".skillwright-")) {
                     ++partials;
                     continue;
                 }

@@ -46,14 +46,9 @@ TEST(ReportText, anEmptyCharacterAndAHistoryOfEveryKindOfEntryAreLaidOutLineByLi
 // in Latin-1) is read as Latin-1.
 TEST(ReportEncoding, validUtf8StaysAndAnythingElseIsReadAsLatin1) {
     const std::pair<std::string, std::string> cases[] = {
-        {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},                                               // valid: kept
-        {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"}, // Japanese
-        {"J\xFCrgen", "J\xC3\xBCrgen"},                                                   // Latin-1
-        {"\xFF", "\xC3\xBF"},
-        {"\xC3", "\xC3\x83"},                         // cut short: Latin-1
-        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},             // overlong form: Latin-1
-        {"\xE0\x82\x80", "\xC3\xA0\xC2\x82\xC2\x80"}, // U+0080 overlong in three bytes: Latin-1
-        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"}, // surrogate: Latin-1
+        {"J\xC3\xBCrgen", "J\xC3\xBCrgen"}, // valid: kept
+        {"J\xFCrgen", "J\xC3\xBCrgen"},     // Latin-1
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},   // overlong form: Latin-1
     };
     for (const auto& [bytes, utf8] : cases) {
         EXPECT_EQ(asUtf8(bytes), utf8) << bytes;

@@ -141,47 +141,6 @@ TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTh
     EXPECT_TRUE(toolkit.messages.empty());
 }
 
-// A save over an old report replaces the file a link names, keeps the link and
-// the old file's permissions, and leaves nothing else in either folder; a new
-// report gets the permissions the player's umask leaves.
-TEST_F(SaveBuildReportTest, aSaveFollowsLinksAndKeepsPermissions) {
-    const fs::perms unusual = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
-    const struct {
-        const char* what;
-        const char* link; ///< where Hero.txt points from the save folder, or null
-        bool oldReport;
-    } cases[] = {
-        {"an old report", nullptr, true},
-        {"a link to an old report in another folder", "../kept/Hero.txt", true},
-        {"a link to a report not yet written", "../kept/Hero.txt", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const fs::path place = dir / std::to_string(&c - cases);
-        fs::create_directories(place / "save");
-        fs::create_directories(place / "kept");
-        const fs::path file = c.link ? place / "kept" / "Hero.txt" : place / "save" / "Hero.txt";
-        if (c.link) {
-            fs::create_symlink(c.link, place / "save" / "Hero.txt");
-        }
-        if (c.oldReport) {
-            std::ofstream(file) << "old";
-            fs::permissions(file, unusual);
-        }
-        toolkit.folder = (place / "save").string();
-        const mode_t mask = ::umask(022);
-        save("Hero");
-        ::umask(mask);
-
-        EXPECT_TRUE(toolkit.messages.empty());
-        EXPECT_EQ(readFile(file), reportOf("Hero"));
-        EXPECT_EQ(fs::is_symlink(place / "save" / "Hero.txt"), c.link != nullptr);
-        // A new report is anyone's to read, as files usually are.
-        EXPECT_EQ(fs::status(file).permissions(), c.oldReport ? unusual : fs::perms(0644));
-        EXPECT_EQ(contentsOf(place).size(), c.link ? 4u : 3u); // two folders, the report and any link
-    }
-}
-
 TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) {
     buildEveryEntryKind();
     save("Cut");
