@@ -275,12 +275,12 @@ bool Program::compareWithPlan(const model::Plan& plan, const std::string& name,
                              "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return false;
     }
-    // Replayed through the rules as an opening plan is, in a build of its
+    // Replayed through the rules as an opening plan is, as a value of its
     // own: no screen, no journal and no SAVE follow it.
-    model::Build reference;
-    const std::optional<model::ReplayStop> stop = reference.replay(plan);
-    screen->compareWith(reference.plan(), name);
-    if (const std::optional<std::string> problem = problemOf(stop, reference.characterLevel())) {
+    model::StateReplay reference = model::replayPlan(plan);
+    screen->compareWith(std::move(reference.plan), name);
+    if (const std::optional<std::string> problem =
+            problemOf(reference.stop, reference.state.characterLevel())) {
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     }
     return true;

@@ -1,6 +1,6 @@
 #include "JournalText.h"
 
-#include <model/Build.h>
+#include <model/BuildState.h>
 #include <model/PlainText.h>
 
 #include <charconv>
@@ -108,8 +108,7 @@ JournalReading failure(std::string error) {
 /// Replays the history through the rules; the reason when they would not
 /// record it that way.
 std::optional<std::string> checkHistory(const model::Plan& plan) {
-    model::Build build;
-    if (const auto stop = build.replay(plan)) {
+    if (const auto stop = model::replayPlan(plan).stop) {
         return "entry " + std::to_string(stop->entry + 1) + " is not a point the rules give";
     }
     return std::nullopt;

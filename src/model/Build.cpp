@@ -7,15 +7,8 @@ namespace skillwright::model {
 
 namespace {
 
-constexpr std::string_view kTwentyPoints =
-    "No more points may be added to this skill.  Maximum points are 20 per skill.";
 constexpr std::string_view kLevel99 = "Character has reached maximum allowable level(99). ";
-constexpr std::string_view kPointCap =
-    "Skill point cap is limited to 1 point per level the skill has been available.";
-constexpr std::string_view kMissingPrerequisite =
-    "Not available yet, you must have at least one skill point in ";
 constexpr std::string_view kNoReserve = "You have no skill points in reserve.";
-constexpr std::string_view kQuestExhausted = "You may only complete this quest once for each level, 3 times.";
 
 std::size_t slot(Quest quest) {
     return static_cast<std::size_t>(quest);
@@ -24,24 +17,6 @@ std::size_t slot(Quest quest) {
 std::optional<Quest> questOf(EntryKind kind) {
     const QuestRule* rule = questRuleOf(kind);
     return rule != nullptr ? std::optional<Quest>(rule->quest) : std::nullopt;
-}
-
-/// What a point of each kind does to the level and the reserve.
-struct PointEffect {
-    int levelUps;
-    int reserve;
-};
-constexpr PointEffect pointEffect(EntryKind kind) {
-    switch (kind) {
-    case EntryKind::Ordinary:
-        return {1, 0};
-    case EntryKind::ReservedForLater:
-        return {1, 1};
-    case EntryKind::ReservedSpent:
-        return {0, -1};
-    default:
-        return {0, 0}; // quest points count in their quest's counter
-    }
 }
 
 PointResult refusal(Refusal why) {
@@ -58,61 +33,8 @@ PointResult taken(EntryKind kind) {
 
 } // namespace
 
-std::string refusalText(const PointResult& result) {
-    if (!result.refusal) {
-        return {};
-    }
-    switch (*result.refusal) {
-    case Refusal::TwentyPoints:
-        return std::string(kTwentyPoints);
-    case Refusal::Level99:
-        return std::string(kLevel99);
-    case Refusal::RequiredLevel: {
-        const std::string t = std::to_string(result.requiredLevel);
-        return "Not available yet, you must be character level " + t + " first (or just getting level " + t +
-               ").";
-    }
-    case Refusal::PointCap:
-        return std::string(kPointCap);
-    case Refusal::Prerequisite:
-        return std::string(kMissingPrerequisite) +
-               std::string(skill(result.missing.tree, result.missing.index).messageName);
-    case Refusal::EmptyReserve:
-        return std::string(kNoReserve);
-    case Refusal::QuestExhausted:
-        return std::string(kQuestExhausted);
-    case Refusal::NoSuchSkill:
-        break;
-    }
-    return {};
-}
-
-QuestOffer questAvailability(std::int16_t levelsGained, std::int16_t denOfEvilCount,
-                             std::int16_t bookOfSkillCount, std::int16_t izualCount, TreeId tree) {
-    const int level = levelsGained + 1;
-    const bool javelins = tree == TreeId::AmazonJavelinSpear;
-    // A difficulty's point is offered from its level on, while the points of
-    // that difficulty and the easier ones have not all been taken.
-    const auto offers = [level, javelins](Quest quest, std::int16_t counter) {
-        const QuestRule& rule = questRule(quest);
-        const auto& from = javelins ? rule.javelinOfferedFrom : rule.offeredFrom;
-        for (std::size_t d = 0; d < from.size(); ++d) {
-            if (level >= from[d] && counter < rule.pointsPerDifficulty * static_cast<int>(d + 1)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    return {{offers(Quest::DenOfEvil, denOfEvilCount), offers(Quest::BookOfSkill, bookOfSkillCount),
-             offers(Quest::Izual, izualCount)}};
-}
-
-std::int16_t Character::points(TreeId t, int index) const {
-    return pointsAt(tree(t).position, index);
-}
-
 std::int16_t& Character::pointsRef(SkillRef s) {
-    return m_points[static_cast<std::size_t>(tree(s.tree).position)][static_cast<std::size_t>(s.index)];
+    return m_state.points[static_cast<std::size_t>(tree(s.tree).position)][static_cast<std::size_t>(s.index)];
 }
 
 // Every public operation runs inside a Scope; listeners hear buildChanged
@@ -194,10 +116,7 @@ void Build::startCharacter(ClassId classId) {
     if (m_character) {
         endCharacter();
     }
-    m_character = std::make_unique<Character>(classId);
-    // A new screen starts at level 1 with an empty reserve.
-    m_levelsGained = 0;
-    m_reservedPoints = 0;
+    m_character = std::make_unique<Character>(classId); // level 1, no point, an empty reserve
     notify([classId](BuildListener& l) { l.characterStarted(classId); });
     m_changeKind = BuildChange::Kind::CharacterStarted;
 }
@@ -207,13 +126,13 @@ void Build::endCharacter() {
         return;
     }
     Scope scope(*this);
+    // The quest points belonged to the character, whose history went with
+    // it; the next character must not inherit them.
+    const bool questsTaken = m_character->m_state.questCounts != std::array<std::int16_t, 3>{};
     m_character.reset();
     m_changeKind = BuildChange::Kind::CharacterEnded;
     notify([](BuildListener& l) { l.characterEnded(); });
-    // The quest points belonged to the character, whose history went with
-    // it; the next character must not inherit them.
-    if (m_questCounts != std::array<std::int16_t, 3>{}) {
-        m_questCounts = {};
+    if (questsTaken) {
         notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
     }
 }
@@ -224,17 +143,6 @@ bool Build::onScreen(SkillRef s) const {
 }
 
 // ---------------------------------------------------------------- the click
-
-std::optional<Refusal> Build::tierCheck(std::int16_t tier, std::int16_t points, EntryKind kind) const {
-    const int level = m_levelsGained;
-    if (level < tier - 2) {
-        return Refusal::RequiredLevel;
-    }
-    // A reserved point does not raise the level, so its cap is one stricter.
-    const int available = level + 1 - points;
-    const bool passes = kind == EntryKind::ReservedSpent ? available >= tier : available >= tier - 1;
-    return passes ? std::nullopt : std::optional<Refusal>(Refusal::PointCap);
-}
 
 PointResult Build::click(TreeId t, std::int16_t index) {
     const SkillRef s{t, index};
@@ -250,37 +158,11 @@ PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
     if (!onScreen(s)) {
         return refusal(Refusal::NoSuchSkill);
     }
-    return ruleCheck(s, EntryKind::Ordinary);
-}
-
-PointResult Build::ruleCheck(SkillRef s, EntryKind kind) const {
-    const std::int16_t points = m_character->points(s.tree, s.index);
-    if (points == kMaxSkillPoints) {
-        return refusal(Refusal::TwentyPoints);
-    }
-    if (m_levelsGained + 1 == kMaxLevel) {
-        return refusal(Refusal::Level99);
-    }
-    const Skill& sk = skill(s.tree, s.index);
-    if (sk.openingLevel != 1) {
-        if (const auto why = tierCheck(sk.openingLevel, points, kind)) {
-            PointResult result = refusal(*why);
-            result.requiredLevel = sk.openingLevel;
-            return result;
-        }
-    }
-    for (std::int8_t p : sk.prerequisites) {
-        if (p >= 0 && m_character->points(s.tree, p) == 0) {
-            PointResult result = refusal(Refusal::Prerequisite);
-            result.missing = SkillRef{s.tree, p};
-            return result;
-        }
-    }
-    return taken(kind);
+    return model::ruleCheck(m_character->m_state, s, EntryKind::Ordinary);
 }
 
 PointResult Build::spend(SkillRef s, EntryKind kind) {
-    if (PointResult check = ruleCheck(s, kind); !check.accepted()) {
+    if (PointResult check = model::ruleCheck(m_character->m_state, s, kind); !check.accepted()) {
         return refuse(check, kind);
     }
     std::int16_t& count = m_character->pointsRef(s);
@@ -289,13 +171,13 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         entry.questRound = questCount(*quest);
     } else if (kind == EntryKind::ReservedSpent) {
         PointResult result = taken(kind);
-        if (m_reservedPoints < 1) {
+        if (m_character->m_state.reservedPoints < 1) {
             showNotice(kNoReserve);
             result = refusal(Refusal::EmptyReserve);
             m_changeKind = BuildChange::Kind::PointRefused;
             m_changeRefusal = Refusal::EmptyReserve;
         } else {
-            --m_reservedPoints;
+            --m_character->m_state.reservedPoints;
             entry.skillPoints = ++count;
             m_character->m_plan.history.push_back(entry);
             m_changeKind = BuildChange::Kind::PointTaken;
@@ -305,7 +187,7 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
     } else {
         // An ordinary point: the next level-up.
         notify([](BuildListener& l) { l.noticeHidden(); });
-        ++m_levelsGained;
+        ++m_character->m_state.levelsGained;
         entry.characterLevel = characterLevel();
     }
     entry.skillPoints = ++count;
@@ -338,14 +220,13 @@ void Build::showNotice(std::string_view text) {
 // ------------------------------------------------------------ quest points
 
 void Build::changeQuestCount(Quest quest, int by, QuestChange change) {
-    std::int16_t& counter = m_questCounts[slot(quest)];
+    std::int16_t& counter = m_character->m_state.questCounts[slot(quest)];
     counter = static_cast<std::int16_t>(counter + by);
     notify([quest, c = counter, change](BuildListener& l) { l.questCounterChanged(quest, c, change); });
 }
 
 QuestOffer Build::questOffer(SkillRef skill) const {
-    return questAvailability(m_levelsGained, questCount(Quest::DenOfEvil), questCount(Quest::BookOfSkill),
-                             questCount(Quest::Izual), skill.tree);
+    return model::questOffer(state(), skill.tree);
 }
 
 PointResult Build::takeQuestPoint(Quest quest, SkillRef skill) {
@@ -397,8 +278,8 @@ PointResult Build::takeReservePoint() {
         m_changeRefusal = Refusal::Level99;
         return refusal(Refusal::Level99);
     }
-    ++m_levelsGained;
-    ++m_reservedPoints;
+    ++m_character->m_state.levelsGained;
+    ++m_character->m_state.reservedPoints;
     m_character->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
     m_changeKind = BuildChange::Kind::PointTaken;
     announceQuests();
@@ -428,13 +309,11 @@ void Build::setCharacterName(std::string name) {
 void Build::startAfresh(ClassId classId) {
     if (!m_character || m_character->classId() != classId) {
         startCharacter(classId);
-    } else {
-        *m_character = Character(classId);
-        m_levelsGained = 0;
-        m_reservedPoints = 0;
+        return;
     }
-    if (m_questCounts != std::array<std::int16_t, 3>{}) {
-        m_questCounts = {};
+    const bool questsTaken = m_character->m_state.questCounts != std::array<std::int16_t, 3>{};
+    *m_character = Character(classId);
+    if (questsTaken) {
         notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
     }
 }
@@ -482,41 +361,19 @@ void Build::restore(const Plan& plan) {
 }
 
 std::optional<std::string> Build::replayEntry(const HistoryEntry& entry) {
-    const ClassId classId = m_character->classId();
-    if (entry.hasSkill() && !onScreen(entry.skill)) {
-        return "The " + std::string(classInfo(classId).name) + " has no such skill.";
-    }
-    PointResult result;
-    if (const auto quest = questOf(entry.kind)) {
-        // The skill menu offers a quest's point only from the level its
-        // difficulty opens at, and only as often as the quest may be done.
-        if (!questOffer(entry.skill)[*quest]) {
-            if (questCount(*quest) >= questLimit(*quest)) {
-                return std::string(kQuestExhausted);
-            }
-            const QuestRule& rule = questRule(*quest);
-            return std::string(rule.pointNames[rule.difficulty(questCount(*quest))]) +
-                   " is not offered at character level " + std::to_string(characterLevel()) + ".";
-        }
-        changeQuestCount(*quest, +1, QuestChange::Taken);
-        result = spend(entry.skill, entry.kind);
-    } else if (entry.kind == EntryKind::ReservedForLater) {
-        result = takeReservePoint(); // the reserve holds no skill
-    } else {
-        result = spend(entry.skill, entry.kind);
-    }
-    if (!result.accepted()) {
-        std::string why = refusalText(result);
-        return why.empty() ? std::string("The planner cannot take this point.") : why;
-    }
-    const HistoryEntry& made = m_character->history().back();
-    const bool asRecorded = made.kind == entry.kind && made.characterLevel == entry.characterLevel &&
-                            made.skillPoints == entry.skillPoints && made.questRound == entry.questRound &&
-                            (!made.hasSkill() || made.skill == entry.skill);
-    if (!asRecorded) {
-        std::string why = "The planner records this point as \"" + formatEntry(made) + "\".";
-        takeBackNewest();
+    // The rules say first whether the entry comes out as recorded; then it is
+    // taken by the command that made it, which its listeners follow.
+    const EntryOutcome outcome = entryOutcome(m_character->m_state, m_character->classId(), entry);
+    if (std::optional<std::string> why = recordedOtherwise(outcome, entry)) {
         return why;
+    }
+    if (const auto quest = questOf(entry.kind)) {
+        changeQuestCount(*quest, +1, QuestChange::Taken);
+        spend(entry.skill, entry.kind);
+    } else if (entry.kind == EntryKind::ReservedForLater) {
+        takeReservePoint(); // the reserve holds no skill
+    } else {
+        spend(entry.skill, entry.kind);
     }
     return std::nullopt;
 }
@@ -546,16 +403,12 @@ bool Build::takeBackNewest() {
     Scope scope(*this);
     const HistoryEntry entry = m_character->m_plan.history.back();
     m_character->m_plan.history.pop_back();
-    if (entry.hasSkill()) {
-        --m_character->pointsRef(entry.skill);
-    }
-    const PointEffect effect = pointEffect(entry.kind);
-    if (effect.levelUps != 0) {
-        m_levelsGained = static_cast<std::int16_t>(m_levelsGained - effect.levelUps);
-    }
-    m_reservedPoints = static_cast<std::int16_t>(m_reservedPoints - effect.reserve);
+    model::takeBack(m_character->m_state, entry);
     if (const auto quest = questOf(entry.kind)) {
-        changeQuestCount(*quest, -1, QuestChange::GivenBack);
+        const std::int16_t counter = questCount(*quest);
+        notify([quest, counter](BuildListener& l) {
+            l.questCounterChanged(*quest, counter, QuestChange::GivenBack);
+        });
     }
     m_changeKind = BuildChange::Kind::PointUndone;
     m_undone = entry;
@@ -567,13 +420,8 @@ bool Build::takeBackNewest() {
 
 void Build::reset() {
     Scope scope(*this);
-    m_levelsGained = 0;
-    m_reservedPoints = 0;
-    m_questCounts = {};
     if (m_character) {
-        for (auto& tree : m_character->m_points) {
-            tree.fill(0);
-        }
+        m_character->m_state = BuildState{};
         m_character->m_plan.history.clear();
     }
     m_changeKind = BuildChange::Kind::Reset;

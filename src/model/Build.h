@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/BuildListener.h>
+#include <model/BuildState.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
 #include <model/Plan.h>
@@ -14,16 +15,8 @@
 
 namespace skillwright::model {
 
-inline constexpr std::int16_t kMaxSkillPoints = 20;
-inline constexpr std::int16_t kMaxLevel = 99;
-
-/// How many times a quest's point may be taken: three, six for Izual.
-[[nodiscard]] constexpr std::int16_t questLimit(Quest quest) {
-    return questRule(quest).limit();
-}
-
 /// The character being planned: its plan (class, history, name) and the
-/// points each of its thirty skills holds.
+/// state the rules derive from it.
 class Character {
 public:
     explicit Character(ClassId classId) { m_plan.classId = classId; }
@@ -32,35 +25,26 @@ public:
     /// The class, the history and the character's name.
     [[nodiscard]] const Plan& plan() const { return m_plan; }
     /// Points held by skill `index` of `tree` (a tree of this class).
-    [[nodiscard]] std::int16_t points(TreeId tree, int index) const;
+    [[nodiscard]] std::int16_t points(TreeId tree, int index) const {
+        return m_state.pointsOf({tree, static_cast<std::int16_t>(index)});
+    }
     /// The same by the tree's position on the screen (0 left, 1 middle, 2 right).
     [[nodiscard]] std::int16_t pointsAt(int position, int index) const {
-        return m_points[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
+        return m_state.points[static_cast<std::size_t>(position)][static_cast<std::size_t>(index)];
     }
     /// One entry per point obtained, newest last.
     [[nodiscard]] const std::vector<HistoryEntry>& history() const { return m_plan.history; }
+    /// What the rules derive from the history, as a value.
+    [[nodiscard]] const BuildState& state() const { return m_state; }
 
 private:
     friend class Build;
     std::int16_t& pointsRef(SkillRef skill);
 
     Plan m_plan;
-    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> m_points{};
+    BuildState m_state;
 };
 
-/// What a point request came to.
-struct PointResult {
-    std::optional<EntryKind> taken; ///< the kind of point taken, if one was
-    std::optional<Refusal> refusal; ///< otherwise why not
-    std::int16_t requiredLevel = 0; ///< RequiredLevel: the level the skill's tier opens at
-    SkillRef missing{};             ///< Prerequisite: the skill that holds no point
-    [[nodiscard]] bool accepted() const { return taken.has_value(); }
-};
-
-/// The text a refusal is told by: the notice line's for the rules, the
-/// message box's for an exhausted quest; empty for NoSuchSkill and for an
-/// accepted point.
-std::string refusalText(const PointResult& result);
 /// The title of the message box that tells an exhausted quest.
 inline constexpr std::string_view kQuestExhaustedTitle = "No Longer valid";
 
@@ -81,16 +65,17 @@ public:
     void addListener(BuildListener& listener) const;
     void removeListener(BuildListener& listener) const;
 
-    /// Level-ups taken; the character level is one more.
-    [[nodiscard]] std::int16_t levelsGained() const { return m_levelsGained; }
-    [[nodiscard]] std::int16_t characterLevel() const {
-        return static_cast<std::int16_t>(m_levelsGained + 1);
-    }
+    /// Level-ups taken; the character level is one more. None without a character.
+    [[nodiscard]] std::int16_t levelsGained() const { return state().levelsGained; }
+    [[nodiscard]] std::int16_t characterLevel() const { return state().characterLevel(); }
     /// Points held in reserve and not yet spent.
-    [[nodiscard]] std::int16_t reservedPoints() const { return m_reservedPoints; }
+    [[nodiscard]] std::int16_t reservedPoints() const { return state().reservedPoints; }
     /// Points taken from a quest (0..3, Izual 0..6).
-    [[nodiscard]] std::int16_t questCount(Quest quest) const {
-        return m_questCounts[static_cast<std::size_t>(quest)];
+    [[nodiscard]] std::int16_t questCount(Quest quest) const { return state().questCount(quest); }
+    /// The character's state, or the empty state without one.
+    [[nodiscard]] const BuildState& state() const {
+        static const BuildState kNone;
+        return m_character ? m_character->m_state : kNone;
     }
 
     // ---- The character ----
@@ -150,15 +135,11 @@ public:
 private:
     class Scope;
     PointResult spend(SkillRef skill, EntryKind kind);
-    /// The click rules for a point of `kind` into `skill`: taken, or refused and why.
-    [[nodiscard]] PointResult ruleCheck(SkillRef skill, EntryKind kind) const;
     std::optional<std::string> replayEntry(const HistoryEntry& entry);
     bool takeBackNewest();
     void startAfresh(ClassId classId);
     PointResult takeReservePoint();
     PointResult refuse(PointResult result, EntryKind kind);
-    [[nodiscard]] std::optional<Refusal> tierCheck(std::int16_t tier, std::int16_t points,
-                                                   EntryKind kind) const;
     void announceQuests();
     void showNotice(std::string_view text);
     void changeQuestCount(Quest quest, int by, QuestChange change);
@@ -166,9 +147,6 @@ private:
     void flushChanged();
     template <typename F> void notify(F&& f);
 
-    std::int16_t m_levelsGained = 0;
-    std::int16_t m_reservedPoints = 0;
-    std::array<std::int16_t, 3> m_questCounts{};
     std::unique_ptr<Character> m_character;
     mutable std::vector<BuildListener*> m_listeners;
     std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view

@@ -12,27 +12,17 @@ namespace {
 
 using skillwright::testing::reservedUpTo;
 
-/// The state a screen shows, beside the plan.
+/// The plan and the state a screen shows of it.
 struct Shown {
     Plan plan;
-    std::int16_t levelsGained;
-    std::int16_t reserve;
-    std::array<std::int16_t, 3> quests;
-    std::array<std::array<std::int16_t, kSkillsPerTree>, 3> counts;
+    BuildState state;
     friend bool operator==(const Shown&, const Shown&) = default;
 };
 Shown shown(const Build& build) {
-    Shown s{build.plan(), build.levelsGained(), build.reservedPoints(), {}, {}};
-    for (const Quest q : {Quest::DenOfEvil, Quest::BookOfSkill, Quest::Izual}) {
-        s.quests[static_cast<std::size_t>(q)] = build.questCount(q);
-    }
-    for (int t = 0; t < 3; ++t) {
-        for (int i = 0; i < kSkillsPerTree; ++i) {
-            s.counts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)] =
-                build.character()->pointsAt(t, i);
-        }
-    }
-    return s;
+    return {build.plan(), build.state()};
+}
+Shown shown(const StateReplay& replay) {
+    return {replay.plan, replay.state};
 }
 
 TEST(Replay, everyPlanPlayedByTheRulesReplaysToTheSameBuild) {
@@ -46,6 +36,10 @@ TEST(Replay, everyPlanPlayedByTheRulesReplaysToTheSameBuild) {
         const Plan plan = played.plan();
         ASSERT_EQ(replayed.replay(plan), std::nullopt) << n;
         EXPECT_EQ(shown(replayed), shown(played)) << n;
+        // The rules alone, as a value, come to the same.
+        const StateReplay value = replayPlan(plan);
+        ASSERT_EQ(value.stop, std::nullopt) << n;
+        EXPECT_EQ(shown(value), shown(played)) << n;
         EXPECT_EQ(levelReached(plan), played.characterLevel());
         // A build's own plan replays onto itself unchanged.
         ASSERT_EQ(played.replay(played.plan()), std::nullopt);
@@ -134,6 +128,9 @@ TEST(Replay, stopsAtTheFirstEntryNoCommandCouldMakeAndKeepsOnlyThoseBefore) {
         Build reference;
         ASSERT_EQ(reference.replay(before), std::nullopt) << c.reason;
         EXPECT_EQ(shown(build), shown(reference)) << c.reason;
+        const StateReplay value = replayPlan(plan);
+        EXPECT_EQ(value.stop, stop) << c.reason;
+        EXPECT_EQ(shown(value), shown(reference)) << c.reason;
     }
 }
 
