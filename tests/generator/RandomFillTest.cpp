@@ -1,5 +1,6 @@
 // The random character generator: its draws, its question, and the fill that
 // spends one generated point per level through the ordinary click.
+#include "BuildText.h"
 #include "GeneratorScript.h"
 
 #include <generator/RandomFillRun.h>
@@ -42,11 +43,7 @@ protected:
 
     void open(ClassId classId) { document.startNew(classId, document::Origin::Generator); }
     [[nodiscard]] std::vector<std::string> history() const {
-        std::vector<std::string> texts;
-        for (const HistoryEntry& e : build.character()->history()) {
-            texts.push_back(formatEntry(e));
-        }
-        return texts;
+        return skillwright::testing::historyTexts(build);
     }
 
     [[nodiscard]] GenerationPlan plan(std::optional<ClassId> classId, int level) {

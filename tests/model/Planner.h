@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <BuildText.h>
 #include <RandomPlay.h>
 #include <algorithm>
 #include <presentation/Presentation.h>
@@ -30,11 +31,7 @@ protected:
 
     [[nodiscard]] const Character& screen() const { return *build.character(); }
     [[nodiscard]] std::vector<std::string> history() const {
-        std::vector<std::string> texts;
-        for (const HistoryEntry& e : screen().history()) {
-            texts.push_back(formatEntry(e));
-        }
-        return texts;
+        return skillwright::testing::historyTexts(build);
     }
     [[nodiscard]] int level() const { return build.characterLevel(); }
     [[nodiscard]] int points(TreeId t, int i) const { return screen().points(t, i); }

@@ -448,27 +448,28 @@ struct Soak {
             }
             plan.history.push_back(*parsed.entry);
         }
-        model::Build replayed;
-        if (const auto stop = replayed.replay(plan)) {
+        const model::StateReplay replayed = model::replayPlan(plan);
+        if (const auto& stop = replayed.stop) {
             fail("history entry \"" + shownEntries[stop->entry] + "\": " + stop->reason);
             return;
         }
         for (const TreeId tree : model::classInfo(plan.classId).trees) {
             for (int i = 0; i < model::kSkillsPerTree; ++i) {
-                const std::string expected = std::to_string(replayed.character()->points(tree, i));
+                const std::string expected =
+                    std::to_string(replayed.state.pointsOf({tree, static_cast<std::int16_t>(i)}));
                 const QString label = qstr(screens::countArrayName(tree)) + QStringLiteral("(%1)").arg(i);
                 if (const std::string shown = str(child<QLabel>(screen, label)->text()); shown != expected) {
                     fail(str(label) + " shows " + shown + ", the history holds " + expected);
                 }
             }
         }
-        const int levelUps = replayed.levelsGained();
+        const int levelUps = replayed.state.levelsGained;
         // A fresh screen writes level one its own way; undone back to it, the usual way.
         const std::array<std::tuple<const char*, std::string, std::string>, 3> labels{
             {{"lbl_CharLevel", "Level " + std::to_string(levelUps + 1), levelUps == 0 ? "Level: 1" : ""},
              {"lbl_SkillLevel", "Skill Points:  " + std::to_string(levelUps),
               levelUps == 0 ? "Skill Points: 0" : ""},
-             {"lbl_Reserved", "Reserved Points: " + std::to_string(replayed.reservedPoints()), ""}}};
+             {"lbl_Reserved", "Reserved Points: " + std::to_string(replayed.state.reservedPoints), ""}}};
         for (const auto& [name, expected, fresh] : labels) {
             if (const std::string shown = str(child<QLabel>(screen, QLatin1String(name))->text());
                 shown != expected && shown != fresh) {
