@@ -19,18 +19,6 @@ std::optional<Quest> questOf(EntryKind kind) {
     return rule != nullptr ? std::optional<Quest>(rule->quest) : std::nullopt;
 }
 
-PointResult refusal(Refusal why) {
-    PointResult result;
-    result.refusal = why;
-    return result;
-}
-
-PointResult taken(EntryKind kind) {
-    PointResult result;
-    result.taken = kind;
-    return result;
-}
-
 } // namespace
 
 std::int16_t& Character::pointsRef(SkillRef s) {
@@ -147,7 +135,7 @@ bool Build::onScreen(SkillRef s) const {
 PointResult Build::click(TreeId t, std::int16_t index) {
     const SkillRef s{t, index};
     if (!onScreen(s)) {
-        return refusal(Refusal::NoSuchSkill);
+        return PointResult::refused(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
     return spend(s, EntryKind::Ordinary);
@@ -156,7 +144,7 @@ PointResult Build::click(TreeId t, std::int16_t index) {
 PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
     const SkillRef s{t, index};
     if (!onScreen(s)) {
-        return refusal(Refusal::NoSuchSkill);
+        return PointResult::refused(Refusal::NoSuchSkill);
     }
     return model::ruleCheck(m_character->m_state, s, EntryKind::Ordinary);
 }
@@ -170,10 +158,10 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
     if (const auto quest = questOf(kind)) {
         entry.questRound = questCount(*quest);
     } else if (kind == EntryKind::ReservedSpent) {
-        PointResult result = taken(kind);
+        PointResult result = PointResult::took(kind);
         if (m_character->m_state.reservedPoints < 1) {
             showNotice(kNoReserve);
-            result = refusal(Refusal::EmptyReserve);
+            result = PointResult::refused(Refusal::EmptyReserve);
             m_changeKind = BuildChange::Kind::PointRefused;
             m_changeRefusal = Refusal::EmptyReserve;
         } else {
@@ -196,7 +184,7 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
     if (kind == EntryKind::Ordinary) {
         announceQuests();
     }
-    return taken(kind);
+    return PointResult::took(kind);
 }
 
 PointResult Build::refuse(PointResult result, EntryKind kind) {
@@ -231,7 +219,7 @@ QuestOffer Build::questOffer(SkillRef skill) const {
 
 PointResult Build::takeQuestPoint(Quest quest, SkillRef skill) {
     if (!onScreen(skill)) {
-        return refusal(Refusal::NoSuchSkill);
+        return PointResult::refused(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
     // The limit is checked before the point counts: an exhausted quest
@@ -239,7 +227,7 @@ PointResult Build::takeQuestPoint(Quest quest, SkillRef skill) {
     if (questCount(quest) >= questLimit(quest)) {
         m_changeKind = BuildChange::Kind::PointRefused;
         m_changeRefusal = Refusal::QuestExhausted;
-        return refusal(Refusal::QuestExhausted);
+        return PointResult::refused(Refusal::QuestExhausted);
     }
     changeQuestCount(quest, +1, QuestChange::Taken);
     return spend(skill, questRule(quest).kind);
@@ -268,7 +256,7 @@ PointResult Build::reservePoint() {
 
 PointResult Build::takeReservePoint() {
     if (!m_character) {
-        return refusal(Refusal::NoSuchSkill);
+        return PointResult::refused(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
     // A reserved point is a level-up too, and no character passes level 99.
@@ -276,19 +264,19 @@ PointResult Build::takeReservePoint() {
         showNotice(kLevel99);
         m_changeKind = BuildChange::Kind::PointRefused;
         m_changeRefusal = Refusal::Level99;
-        return refusal(Refusal::Level99);
+        return PointResult::refused(Refusal::Level99);
     }
     ++m_character->m_state.levelsGained;
     ++m_character->m_state.reservedPoints;
     m_character->m_plan.history.push_back({EntryKind::ReservedForLater, characterLevel(), 0, 0, {}});
     m_changeKind = BuildChange::Kind::PointTaken;
     announceQuests();
-    return taken(EntryKind::ReservedForLater);
+    return PointResult::took(EntryKind::ReservedForLater);
 }
 
 PointResult Build::useReservedPoint(SkillRef skill) {
     if (!onScreen(skill)) {
-        return refusal(Refusal::NoSuchSkill);
+        return PointResult::refused(Refusal::NoSuchSkill);
     }
     Scope scope(*this);
     return spend(skill, EntryKind::ReservedSpent);

@@ -14,18 +14,6 @@ constexpr std::string_view kMissingPrerequisite =
 constexpr std::string_view kNoReserve = "You have no skill points in reserve.";
 constexpr std::string_view kQuestExhausted = "You may only complete this quest once for each level, 3 times.";
 
-PointResult refused(Refusal why) {
-    PointResult result;
-    result.refusal = why;
-    return result;
-}
-
-PointResult taken(EntryKind kind) {
-    PointResult result;
-    result.taken = kind;
-    return result;
-}
-
 /// What a point of each kind does to the level and the reserve (quest
 /// points count in their quest's counter).
 struct PointEffect {
@@ -122,27 +110,27 @@ QuestOffer questOffer(const BuildState& state, TreeId tree) {
 PointResult ruleCheck(const BuildState& state, SkillRef s, EntryKind kind) {
     const std::int16_t points = state.pointsOf(s);
     if (points == kMaxSkillPoints) {
-        return refused(Refusal::TwentyPoints);
+        return PointResult::refused(Refusal::TwentyPoints);
     }
     if (state.characterLevel() == kMaxLevel) {
-        return refused(Refusal::Level99);
+        return PointResult::refused(Refusal::Level99);
     }
     const Skill& sk = skill(s.tree, s.index);
     if (sk.openingLevel != 1) {
         if (const auto why = tierCheck(state, sk.openingLevel, points, kind)) {
-            PointResult result = refused(*why);
+            PointResult result = PointResult::refused(*why);
             result.requiredLevel = sk.openingLevel;
             return result;
         }
     }
     for (std::int8_t p : sk.prerequisites) {
         if (p >= 0 && state.pointsOf({s.tree, p}) == 0) {
-            PointResult result = refused(Refusal::Prerequisite);
+            PointResult result = PointResult::refused(Refusal::Prerequisite);
             result.missing = SkillRef{s.tree, p};
             return result;
         }
     }
-    return taken(kind);
+    return PointResult::took(kind);
 }
 
 EntryOutcome entryOutcome(const BuildState& state, ClassId classId, const HistoryEntry& entry) {
@@ -168,11 +156,12 @@ EntryOutcome entryOutcome(const BuildState& state, ClassId classId, const Histor
         made.questRound = static_cast<std::int16_t>(counter + 1);
     } else if (entry.kind == EntryKind::ReservedForLater) {
         // A reserved point is a level-up too, and no character passes level 99.
-        result = state.characterLevel() >= kMaxLevel ? refused(Refusal::Level99) : taken(entry.kind);
+        result = state.characterLevel() >= kMaxLevel ? PointResult::refused(Refusal::Level99)
+                                                     : PointResult::took(entry.kind);
     } else {
         result = ruleCheck(state, entry.skill, entry.kind);
         if (result.accepted() && entry.kind == EntryKind::ReservedSpent && state.reservedPoints < 1) {
-            result = refused(Refusal::EmptyReserve);
+            result = PointResult::refused(Refusal::EmptyReserve);
         }
     }
     if (!result.accepted()) {

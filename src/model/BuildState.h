@@ -48,6 +48,16 @@ struct PointResult {
     std::int16_t requiredLevel = 0; ///< RequiredLevel: the level the skill's tier opens at
     SkillRef missing{};             ///< Prerequisite: the skill that holds no point
     [[nodiscard]] bool accepted() const { return taken.has_value(); }
+    [[nodiscard]] static PointResult refused(Refusal why) {
+        PointResult result;
+        result.refusal = why;
+        return result;
+    }
+    [[nodiscard]] static PointResult took(EntryKind kind) {
+        PointResult result;
+        result.taken = kind;
+        return result;
+    }
 };
 
 /// The text a refusal is told by: the notice line's for the rules, the
