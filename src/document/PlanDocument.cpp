@@ -26,24 +26,25 @@ void PlanDocument::freshStack(bool clean) {
     m_groupOpen = false;
 }
 
+void PlanDocument::takeSource(std::string name, Origin origin, std::string path, bool stoppedShort) {
+    m_name = std::move(name);
+    m_origin = origin;
+    m_path = std::move(path);
+    m_stoppedShort = stoppedShort;
+    m_saved = false;
+}
+
 void PlanDocument::startNew(model::ClassId classId, Origin origin) {
     m_build.startCharacter(classId);
-    m_name.clear();
-    m_origin = origin;
-    m_path.clear();
-    m_stoppedShort = false;
-    m_saved = false;
+    takeSource({}, origin, {}, false);
     freshStack(true);
     tell({DocumentChange::Kind::Started});
 }
 
 std::optional<model::ReplayStop> PlanDocument::open(const OpenedPlan& opened) {
     const std::optional<model::ReplayStop> stop = m_build.replay(opened.plan);
-    m_name = opened.plan.name;
-    m_origin = opened.origin;
-    m_path = opened.origin == Origin::Report ? opened.path : std::string();
-    m_stoppedShort = stop.has_value() || !opened.whole;
-    m_saved = false;
+    takeSource(opened.plan.name, opened.origin, opened.origin == Origin::Report ? opened.path : std::string(),
+               stop.has_value() || !opened.whole);
     // Only what a report or a code holds whole is as good as saved.
     freshStack(!m_stoppedShort && (opened.origin == Origin::Report || opened.origin == Origin::Code));
     tell({DocumentChange::Kind::Opened});
@@ -55,11 +56,7 @@ void PlanDocument::close() {
         return;
     }
     m_build.endCharacter();
-    m_name.clear();
-    m_origin = Origin::Nothing;
-    m_path.clear();
-    m_stoppedShort = false;
-    m_saved = false;
+    takeSource({}, Origin::Nothing, {}, false);
     freshStack(true);
     tell({DocumentChange::Kind::Closed});
 }

@@ -180,6 +180,8 @@ private:
 
     void record(model::Plan before, EditKind kind);
     void restore(const model::Plan& plan, DocumentChange::Kind kind);
+    /// Where the plan on screen now comes from, not saved here yet.
+    void takeSource(std::string name, Origin origin, std::string path, bool stoppedShort);
     void freshStack(bool clean);
     void tell(DocumentChange change);
 

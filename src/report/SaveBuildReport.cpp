@@ -94,7 +94,7 @@ std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::To
     const std::string folder = toolkit.reportFolder();
     auto failure = toolkit::makeFolder(folder);
     if (!failure) {
-        failure = toolkit::writeWholeFile(folder + "/" + name.file + ".txt", text);
+        failure = toolkit::writeWholeFile(reportPath(folder, name.file), text);
     }
     if (failure) {
         toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",

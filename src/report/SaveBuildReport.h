@@ -32,6 +32,11 @@ struct ReportName {
     friend bool operator==(const ReportName&, const ReportName&) = default;
 };
 
+/// Where the report of `file` is written in the report `folder`.
+[[nodiscard]] inline std::string reportPath(const std::string& folder, const std::string& file) {
+    return folder + "/" + file + ".txt";
+}
+
 /// SAVE on a skill tree screen: asks for the character's name, offering
 /// `offered.file`, and writes the open screen's report in UTF-8 to
 /// "<report folder>/<name>.txt", making the toolkit's report folder first

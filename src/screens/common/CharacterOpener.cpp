@@ -101,17 +101,14 @@ CharacterOpener::CharacterOpener(QWidget* window, std::uint8_t place) : QObject(
     window->setAcceptDrops(true);
     window->installEventFilter(this);
     for (const ProgramCommandEntry& entry : kProgramCommands) {
-        if ((entry.places & place) == 0 || entry.keys[0] == QKeyCombination()) {
+        const QList<QKeySequence> keys = keysOf(entry);
+        if ((entry.places & place) == 0 || keys.isEmpty()) {
             continue;
         }
         auto* action = new QAction(QString::fromLatin1(entry.caption), window);
         action->setObjectName(QString::fromLatin1(entry.name));
-        QList<QKeySequence> keys;
-        for (const QKeyCombination combination : entry.keys) {
-            if (combination != QKeyCombination()) {
-                keys.append(QKeySequence(combination));
-                m_keys.push_back(combination);
-            }
+        for (const QKeySequence& sequence : keys) {
+            m_keys.push_back(sequence[0]);
         }
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);

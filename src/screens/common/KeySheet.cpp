@@ -37,14 +37,13 @@ std::vector<KeyLine> keySheetLines() {
             }
         }
         for (const ProgramCommandEntry& entry : kProgramCommands) {
-            if (entry.keys[0] == QKeyCombination() || placeName(entry.places) != where) {
+            const QList<QKeySequence> sequences = keysOf(entry);
+            if (sequences.isEmpty() || placeName(entry.places) != where) {
                 continue;
             }
             QStringList keys;
-            for (const QKeyCombination combination : entry.keys) {
-                if (combination != QKeyCombination()) {
-                    keys << QKeySequence(combination).toString(QKeySequence::NativeText);
-                }
+            for (const QKeySequence& sequence : sequences) {
+                keys << sequence.toString(QKeySequence::NativeText);
             }
             lines.push_back({std::string(where), keys.join(QStringLiteral(" or ")).toStdString(),
                              std::string(entry.does)});

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QKeyCombination>
+#include <QKeySequence>
+#include <QList>
 
 #include <array>
 #include <cstdint>
@@ -65,24 +67,16 @@ inline constexpr std::array<ProgramCommandEntry, 11> kProgramCommands{{
 }};
 // clang-format on
 
-constexpr bool inCommandOrder() {
-    for (std::size_t i = 0; i < kProgramCommands.size(); ++i) {
-        if (static_cast<std::size_t>(kProgramCommands[i].command) != i) {
-            return false;
+/// The keys of `entry` as key sequences, the first first; none for a command
+/// reached from the menu alone.
+inline QList<QKeySequence> keysOf(const ProgramCommandEntry& entry) {
+    QList<QKeySequence> keys;
+    for (const QKeyCombination combination : entry.keys) {
+        if (combination != QKeyCombination()) {
+            keys.append(QKeySequence(combination));
         }
     }
-    return true;
-}
-static_assert(inCommandOrder(), "one entry per command, in the order of ProgramCommand");
-
-/// The entry of `command`.
-constexpr const ProgramCommandEntry& commandEntry(ProgramCommand command) {
-    return kProgramCommands[static_cast<std::size_t>(command)];
-}
-
-/// The first keys of `command`; none for a command reached from the menu alone.
-constexpr QKeyCombination commandKeys(ProgramCommand command) {
-    return commandEntry(command).keys[0];
+    return keys;
 }
 
 } // namespace skillwright::screens

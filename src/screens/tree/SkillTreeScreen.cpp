@@ -661,7 +661,7 @@ void SkillTreeScreen::save() {
     }
     if (const auto saved = report::saveBuildReport(
             m_build, m_toolkit, offered, [this](bool visible) { m_history->setVisible(visible); })) {
-        m_document.markSaved(saved->character, m_toolkit.reportFolder() + "/" + saved->file + ".txt");
+        m_document.markSaved(saved->character, report::reportPath(m_toolkit.reportFolder(), saved->file));
     }
     // Whether or not the file was written, the list is back in its normal
     // state: the newest entry selected.
