@@ -34,9 +34,13 @@ constexpr std::array<std::pair<TreeId, std::int16_t>, 5> kFirstTier{{
 /// and status texts a screen shows afterwards.
 void OrdinaryClick(benchmark::State& state) {
     Build build;
-    skillwright::presentation::NoticeLine notice(build);
+    skillwright::presentation::NoticeLine notice;
     skillwright::presentation::SkillMenuTexts menuTexts(build);
-    skillwright::presentation::StatusLabels status(build);
+    skillwright::presentation::StatusLabels status;
+    const skillwright::model::FollowBuild follow(build, [&](const skillwright::model::BuildChange& change) {
+        status.follow(change, build.state());
+        notice.follow(change);
+    });
     build.startCharacter(ClassId::Necromancer);
     std::size_t next = 0;
     for (auto _ : state) {
@@ -77,7 +81,9 @@ BENCHMARK(WholeBuildToLevel99)->Unit(benchmark::kMicrosecond);
 void UndoLast(benchmark::State& state, const std::function<void(Build&)>& makeEntry) {
     Build build;
     skillwright::presentation::SkillMenuTexts menuTexts(build);
-    skillwright::presentation::StatusLabels status(build);
+    skillwright::presentation::StatusLabels status;
+    const skillwright::model::FollowBuild follow(
+        build, [&](const skillwright::model::BuildChange& change) { status.follow(change, build.state()); });
     build.startCharacter(ClassId::Necromancer);
     for (int n = 0; n < 40; ++n) {
         build.reservePoint(); // level 41, so that every quest is open

@@ -28,7 +28,7 @@ void BM_MenuEntryToViewerShown(benchmark::State& state) {
     document.startNew(model::ClassId::Sorceress);
     // A right click on Meteor, the menu dismissed.
     program.menu().setPopper([](QMenu&, QPoint) { return nullptr; });
-    program.menu().popupSkillMenu(document.build(), {model::TreeId::SorceressFire, 7}, QPoint());
+    program.menu().popupSkillMenu(document.build().state(), {model::TreeId::SorceressFire, 7}, QPoint());
     for (auto _ : state) {
         program.menu().showSkillStats();
         QApplication::processEvents();

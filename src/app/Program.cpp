@@ -414,9 +414,8 @@ screens::SkillTreeScreen* Program::createTreeScreen() {
     });
     QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
-                     [this](const model::Build* shown, model::SkillRef skill, QPoint globalPos) {
-                         menu().popupSkillMenu(*shown, skill, globalPos);
-                     });
+                     [this](const model::BuildState& shown, model::SkillRef skill, QPoint globalPos,
+                            bool past) { menu().popupSkillMenu(shown, skill, globalPos, past); });
     QObject::connect(screen, &screens::SkillTreeScreen::commandMenuRequested, &m_start,
                      [this, screen](QPoint globalPos) {
                          menu().popupCommandMenu(globalPos, [screen](screens::ProgramCommand command) {

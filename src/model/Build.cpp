@@ -83,10 +83,14 @@ void Build::flushChanged() {
     if (m_dirty) {
         m_dirty = false;
         if (m_listeners.empty()) {
+            m_notice.reset();
+            m_questMoves.clear();
             return;
         }
         // Told from what the operation left: a point taken is the newest entry.
         BuildChange change(m_changeKind);
+        change.notice = std::exchange(m_notice, std::nullopt);
+        change.questMoves = std::exchange(m_questMoves, {});
         if (m_changeKind == BuildChange::Kind::PointTaken && m_character && !m_character->history().empty()) {
             change.entry = m_character->history().back();
         } else if (m_changeKind == BuildChange::Kind::PointUndone ||
@@ -105,7 +109,6 @@ void Build::startCharacter(ClassId classId) {
         endCharacter();
     }
     m_character = std::make_unique<Character>(classId); // level 1, no point, an empty reserve
-    notify([classId](BuildListener& l) { l.characterStarted(classId); });
     m_changeKind = BuildChange::Kind::CharacterStarted;
 }
 
@@ -119,9 +122,8 @@ void Build::endCharacter() {
     const bool questsTaken = m_character->m_state.questCounts != std::array<std::int16_t, 3>{};
     m_character.reset();
     m_changeKind = BuildChange::Kind::CharacterEnded;
-    notify([](BuildListener& l) { l.characterEnded(); });
     if (questsTaken) {
-        notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
+        clearQuestCounts(); // the Normal captions, as after RESET
     }
 }
 
@@ -174,7 +176,7 @@ PointResult Build::spend(SkillRef s, EntryKind kind) {
         return result;
     } else {
         // An ordinary point: the next level-up.
-        notify([](BuildListener& l) { l.noticeHidden(); });
+        m_notice = NoticeChange{};
         ++m_character->m_state.levelsGained;
         entry.characterLevel = characterLevel();
     }
@@ -192,8 +194,7 @@ PointResult Build::refuse(PointResult result, EntryKind kind) {
     if (const auto quest = questOf(kind)) {
         changeQuestCount(*quest, -1, QuestChange::GivenBack);
     }
-    m_noticeText = refusalText(result);
-    showNotice(m_noticeText);
+    showNotice(refusalText(result));
     m_changeKind = BuildChange::Kind::PointRefused;
     m_changeRefusal = result.refusal;
     return result;
@@ -201,16 +202,22 @@ PointResult Build::refuse(PointResult result, EntryKind kind) {
 
 void Build::showNotice(std::string_view text) {
     if (m_character) {
-        notify([text](BuildListener& l) { l.noticeShown(text); });
+        m_notice = NoticeChange{true, std::string(text)};
     }
 }
 
 // ------------------------------------------------------------ quest points
 
+void Build::clearQuestCounts() {
+    for (const QuestRule& rule : kQuestRules) {
+        m_questMoves.push_back({rule.quest, 0, QuestChange::Cleared});
+    }
+}
+
 void Build::changeQuestCount(Quest quest, int by, QuestChange change) {
     std::int16_t& counter = m_character->m_state.questCounts[slot(quest)];
     counter = static_cast<std::int16_t>(counter + by);
-    notify([quest, c = counter, change](BuildListener& l) { l.questCounterChanged(quest, c, change); });
+    m_questMoves.push_back({quest, counter, change});
 }
 
 QuestOffer Build::questOffer(SkillRef skill) const {
@@ -302,7 +309,7 @@ void Build::startAfresh(ClassId classId) {
     const bool questsTaken = m_character->m_state.questCounts != std::array<std::int16_t, 3>{};
     *m_character = Character(classId);
     if (questsTaken) {
-        notify([](BuildListener& l) { l.buildReset(); }); // the Normal captions, as after RESET
+        clearQuestCounts(); // the Normal captions, as after RESET
     }
 }
 
@@ -393,10 +400,7 @@ bool Build::takeBackNewest() {
     m_character->m_plan.history.pop_back();
     model::takeBack(m_character->m_state, entry);
     if (const auto quest = questOf(entry.kind)) {
-        const std::int16_t counter = questCount(*quest);
-        notify([quest, counter](BuildListener& l) {
-            l.questCounterChanged(*quest, counter, QuestChange::GivenBack);
-        });
+        m_questMoves.push_back({*quest, questCount(*quest), QuestChange::GivenBack});
     }
     m_changeKind = BuildChange::Kind::PointUndone;
     m_undone = entry;
@@ -413,7 +417,20 @@ void Build::reset() {
         m_character->m_plan.history.clear();
     }
     m_changeKind = BuildChange::Kind::Reset;
-    notify([](BuildListener& l) { l.buildReset(); });
+    clearQuestCounts();
+}
+
+} // namespace skillwright::model
+
+namespace skillwright::model {
+
+FollowBuild::FollowBuild(const Build& build, std::function<void(const BuildChange&)> follow)
+    : m_build(build), m_follow(std::move(follow)) {
+    m_build.addListener(*this);
+}
+
+FollowBuild::~FollowBuild() {
+    m_build.removeListener(*this);
 }
 
 } // namespace skillwright::model

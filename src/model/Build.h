@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -143,20 +144,37 @@ private:
     void announceQuests();
     void showNotice(std::string_view text);
     void changeQuestCount(Quest quest, int by, QuestChange change);
+    void clearQuestCounts();
     [[nodiscard]] bool onScreen(SkillRef skill) const;
     void flushChanged();
     template <typename F> void notify(F&& f);
 
     std::unique_ptr<Character> m_character;
     mutable std::vector<BuildListener*> m_listeners;
-    std::string m_noticeText; ///< the refusal being told, kept for the listeners' string_view
     // What the running operation did, told when it ends.
+    std::optional<NoticeChange> m_notice;
+    std::vector<QuestMove> m_questMoves;
     BuildChange::Kind m_changeKind = BuildChange::Kind::PointTaken;
     std::optional<Refusal> m_changeRefusal; ///< PointRefused: why
     HistoryEntry m_undone;                  ///< PointUndone, TakenBack: the entry taken back
     mutable int m_notifying = 0;
     int m_depth = 0;
     bool m_dirty = false;
+};
+
+/// Follows a build by a function for as long as it lives.
+class FollowBuild final : public BuildListener {
+public:
+    FollowBuild(const Build& build, std::function<void(const BuildChange&)> follow);
+    ~FollowBuild() override;
+    FollowBuild(const FollowBuild&) = delete;
+    FollowBuild& operator=(const FollowBuild&) = delete;
+
+    void buildChanged(const BuildChange& change) override { m_follow(change); }
+
+private:
+    const Build& m_build;
+    std::function<void(const BuildChange&)> m_follow;
 };
 
 } // namespace skillwright::model

@@ -6,7 +6,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
+#include <string>
+#include <vector>
 
 namespace skillwright::model {
 
@@ -22,8 +23,31 @@ enum class Refusal : std::uint8_t {
     NoSuchSkill,    ///< no open screen holds that skill
 };
 
+/// Who changed a quest counter. A quest command counts the point it is about
+/// to give; everything else takes one back (a refused click, undo). A fresh
+/// start (RESET, a new character) clears every counter.
+enum class QuestChange : std::uint8_t { Taken, GivenBack, Cleared };
+
+/// One move of a quest counter during an operation, in the order it came.
+struct QuestMove {
+    Quest quest = Quest::DenOfEvil;
+    std::int16_t counter = 0;
+    QuestChange change = QuestChange::Taken;
+    friend bool operator==(const QuestMove&, const QuestMove&) = default;
+};
+
+/// What an operation left on the notice line of the open screen: a refusal or
+/// an announcement shown, or the line cleared by an ordinary point. An
+/// operation that did neither leaves no notice.
+struct NoticeChange {
+    bool shown = false;
+    std::string text; ///< shown: the words
+    friend bool operator==(const NoticeChange&, const NoticeChange&) = default;
+};
+
 /// What an operation on the build did, as its listeners hear it once the
-/// operation has ended.
+/// operation has ended: its kind, the entry it concerns, and what it leaves
+/// for the screens (the notice line, the quest counters' moves).
 struct BuildChange {
     enum class Kind : std::uint8_t {
         PointTaken,       ///< `entry` joined the history (a point of its kind, on its skill)
@@ -32,7 +56,7 @@ struct BuildChange {
         TakenBack,        ///< `entry` and every later one were taken back at once
         Reset,            ///< RESET: level 1, no point, no quest taken
         Replayed,         ///< a whole plan took the place of the one before
-        Restored,         ///< a plan the build held before came back (undo, redo)
+        Restored,         ///< a plan the build held before came back (undo, redo, an edit)
         CharacterStarted, ///< a character of a class was started, empty
         CharacterEnded,   ///< the character went
     };
@@ -43,43 +67,26 @@ struct BuildChange {
     Kind kind = Kind::PointTaken;
     HistoryEntry entry{};           ///< PointTaken, PointUndone, TakenBack
     std::optional<Refusal> refusal; ///< PointRefused
+    /// The last notice the operation gave or cleared. The rules' refusals are
+    /// told here; an exhausted quest is not (the skill menu tells it in a
+    /// message box).
+    std::optional<NoticeChange> notice;
+    std::vector<QuestMove> questMoves; ///< every move of a quest counter, in order
     friend bool operator==(const BuildChange&, const BuildChange&) = default;
 };
 
-/// Who changed a quest counter. A quest command counts the point it is about
-/// to give; everything else takes one back (a refused click, undo).
-enum class QuestChange : std::uint8_t { Taken, GivenBack };
-
-/// Follows a Build. Every notification has an empty default, so a listener
-/// overrides only what it needs.
-///
-/// Listeners are the one way a refusal reaches the screens: every refused
-/// point is told as a PointRefused change with its Refusal, and the rules'
-/// refusals also as a noticeShown text for the notice line. An exhausted
-/// quest has no notice text: the skill menu tells it in a message box. An
+/// Follows a Build: it hears, once each operation has ended, what the
+/// operation did, with everything a screen needs to follow it. An
 /// operation's PointResult is for its caller's own steps (a fill, a replay),
-/// never shown by itself. Notifications arrive on the thread that
-/// called the operation, while the operation runs, except buildChanged,
-/// which comes once when the outermost operation ends and tells what it did.
+/// never shown by itself. Changes arrive on the thread that called the
+/// operation.
 class BuildListener {
 public:
     virtual ~BuildListener() = default;
 
     /// An operation ended, and this is what it did (a replay's points and
     /// undos are told as one replay).
-    virtual void buildChanged(const BuildChange& /*change*/) {}
-    /// A refusal or an announcement for the notice line of the open screen.
-    virtual void noticeShown(std::string_view /*text*/) {}
-    /// An ordinary point took the next level; the notice line is cleared.
-    virtual void noticeHidden() {}
-    /// A quest counter moved.
-    virtual void questCounterChanged(Quest /*quest*/, std::int16_t /*counter*/, QuestChange /*change*/) {}
-    /// RESET: the build is back at level 1 with no quest taken.
-    virtual void buildReset() {}
-    /// A character of a class was started (empty, at level 1).
-    virtual void characterStarted(ClassId /*classId*/) {}
-    /// The character is gone; nothing may act on it any more.
-    virtual void characterEnded() {}
+    virtual void buildChanged(const BuildChange& change) = 0;
 };
 
 } // namespace skillwright::model

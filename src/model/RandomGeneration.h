@@ -94,13 +94,14 @@ public:
     void finish();
 
 private:
-    void buildReset() override { m_stopped = true; }
-    /// Another plan took this one's place, or an undo or redo brought one back.
+    /// RESET, another plan in this one's place, an undo or redo that brought
+    /// one back, or the character gone.
     void buildChanged(const BuildChange& change) override {
-        m_stopped = m_stopped || change.kind == BuildChange::Kind::Replayed ||
-                    change.kind == BuildChange::Kind::Restored;
+        using Kind = BuildChange::Kind;
+        m_stopped = m_stopped || change.kind == Kind::Reset || change.kind == Kind::Replayed ||
+                    change.kind == Kind::Restored || change.kind == Kind::CharacterStarted ||
+                    change.kind == Kind::CharacterEnded;
     }
-    void characterEnded() override { m_stopped = true; }
 
     const Build& m_build;
     Steps m_steps;

@@ -18,27 +18,20 @@ std::size_t slot(Quest quest) {
 
 // ---------------------------------------------------------- StatusLabels
 
-StatusLabels::StatusLabels(const Build& build) : m_build(build) {
-    m_build.addListener(*this);
-    if (m_build.characterLevel() > 1) {
-        buildChanged(BuildChange(BuildChange::Kind::Replayed)); // as the plan was opened
-    }
-}
-
-StatusLabels::~StatusLabels() {
-    m_build.removeListener(*this);
+StatusLabels::StatusLabels(const BuildState& state) {
+    climbTo(state); // as the plan was opened
 }
 
 std::string StatusLabels::levelLabel() const {
-    if (m_build.character() != nullptr && m_form == Form::Created) {
+    if (m_form == Form::Created) {
         return "Level: 1";
     }
-    return "Level " + std::to_string(m_build.characterLevel());
+    return "Level " + std::to_string(m_state.characterLevel());
 }
 
 std::string StatusLabels::pointsLabel() const {
-    const std::int16_t value = m_build.levelsGained();
-    if (m_build.character() == nullptr || m_form != Form::Written) {
+    const std::int16_t value = m_state.levelsGained;
+    if (m_form != Form::Written) {
         return "Skill Points: " + std::to_string(value);
     }
     // The sign position is a blank for values that are not negative.
@@ -49,12 +42,21 @@ std::string StatusLabels::pointsLabel() const {
 }
 
 std::string StatusLabels::reserveLabel() const {
-    return "Reserved Points: " + std::to_string(m_build.reservedPoints());
+    return "Reserved Points: " + std::to_string(m_state.reservedPoints);
 }
 
 void StatusLabels::startAfresh(Form form) {
     m_form = form;
     std::fill(m_tierHighlighted.begin() + 1, m_tierHighlighted.end(), false);
+}
+
+void StatusLabels::climbTo(const BuildState& now) {
+    // A plan taken whole starts afresh and climbs one level at a time.
+    startAfresh(now.characterLevel() > 1 ? Form::Written : Form::Created);
+    for (int level = 2; level <= now.characterLevel(); ++level) {
+        followLevel(level);
+    }
+    m_state = now;
 }
 
 void StatusLabels::followLevel(int level) {
@@ -72,39 +74,33 @@ void StatusLabels::followLevel(int level) {
     }
 }
 
-void StatusLabels::buildChanged(const BuildChange& change) {
+void StatusLabels::follow(const BuildChange& change, const BuildState& now) {
     using Kind = BuildChange::Kind;
-    const bool levelUp = raisesLevel(change.entry.kind);
     switch (change.kind) {
     case Kind::CharacterStarted:
         startAfresh(Form::Created);
-        m_level = m_build.characterLevel();
+        m_state = now;
         return;
     case Kind::Reset:
         startAfresh(Form::Reset);
-        m_level = m_build.characterLevel();
+        m_state = now;
         return;
     case Kind::Replayed:
     case Kind::Restored:
-        // A replay starts afresh and climbs one level at a time.
-        startAfresh(m_build.characterLevel() > 1 ? Form::Written : Form::Created);
-        for (int level = 2; level <= m_build.characterLevel(); ++level) {
-            followLevel(level);
-        }
-        m_level = m_build.characterLevel();
+        climbTo(now);
         return;
     case Kind::PointTaken:
     case Kind::PointUndone:
-        if (levelUp) {
+        if (raisesLevel(change.entry.kind)) {
             m_form = Form::Written;
         }
         break;
     case Kind::TakenBack:
         // As if taken back one entry at a time: every level passed on the way down counts.
-        if (m_level != m_build.characterLevel()) {
+        if (m_state.characterLevel() != now.characterLevel()) {
             m_form = Form::Written;
         }
-        for (int level = m_level - 1; level > m_build.characterLevel(); --level) {
+        for (int level = m_state.characterLevel() - 1; level > now.characterLevel(); --level) {
             followLevel(level);
         }
         break;
@@ -112,20 +108,13 @@ void StatusLabels::buildChanged(const BuildChange& change) {
     case Kind::CharacterEnded:
         break;
     }
-    followLevel(m_build.characterLevel());
-    m_level = m_build.characterLevel();
+    followLevel(now.characterLevel());
+    m_state = now;
 }
 
 // ------------------------------------------------------------ NoticeLine
 
-NoticeLine::NoticeLine(const Build& build, std::function<void(bool)> runTimer)
-    : m_build(build), m_runTimer(std::move(runTimer)) {
-    m_build.addListener(*this);
-}
-
-NoticeLine::~NoticeLine() {
-    m_build.removeListener(*this);
-}
+NoticeLine::NoticeLine(std::function<void(bool)> runTimer) : m_runTimer(std::move(runTimer)) {}
 
 void NoticeLine::setTimerRunning(bool running) {
     m_timerRunning = running;
@@ -139,20 +128,26 @@ void NoticeLine::expire() {
     m_visible = false;
 }
 
-void NoticeLine::noticeShown(std::string_view text) {
-    m_text = text;
+void NoticeLine::show(std::string text) {
+    m_text = std::move(text);
     m_visible = true;
     // Every notice gets the full time from now.
     setTimerRunning(true);
 }
 
-void NoticeLine::noticeHidden() {
-    setTimerRunning(false);
-    m_visible = false;
-}
-
-void NoticeLine::characterEnded() {
-    setTimerRunning(false);
+void NoticeLine::follow(const BuildChange& change) {
+    if (change.kind == BuildChange::Kind::CharacterEnded) {
+        setTimerRunning(false);
+        return;
+    }
+    if (!change.notice) {
+        return;
+    }
+    if (change.notice->shown) {
+        show(change.notice->text);
+    } else {
+        expire();
+    }
 }
 
 // -------------------------------------------------------- SkillMenuTexts
@@ -177,23 +172,28 @@ void SkillMenuTexts::restoreNormalCaptions() {
     m_captions[slot(Quest::DenOfEvil)] = questCaptions(Quest::DenOfEvil).givenBack[0];
 }
 
-void SkillMenuTexts::questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) {
-    const QuestRule& rule = questRule(quest);
-    // Taking an Izual point back to none leaves its caption as it is.
-    if (quest == Quest::Izual && change == QuestChange::GivenBack && counter < 1) {
-        return;
-    }
-    // A counter at the limit leaves the Hell caption as it is.
-    if (counter >= 0 && counter < rule.limit()) {
-        const QuestCaptions& both = questCaptions(quest);
-        const auto& captions = change == QuestChange::Taken ? both.taken : both.givenBack;
-        m_captions[slot(quest)] = captions[rule.difficulty(counter)];
+void SkillMenuTexts::buildChanged(const BuildChange& change) {
+    for (const QuestMove& move : change.questMoves) {
+        follow(move);
     }
 }
 
-void SkillMenuTexts::buildReset() {
-    for (const QuestRule& rule : kQuestRules) {
-        m_captions[slot(rule.quest)] = questCaptions(rule.quest).givenBack[0];
+void SkillMenuTexts::follow(const QuestMove& move) {
+    const Quest quest = move.quest;
+    const QuestCaptions& both = questCaptions(quest);
+    if (move.change == QuestChange::Cleared) {
+        m_captions[slot(quest)] = both.givenBack[0];
+        return;
+    }
+    // Taking an Izual point back to none leaves its caption as it is.
+    if (quest == Quest::Izual && move.change == QuestChange::GivenBack && move.counter < 1) {
+        return;
+    }
+    // A counter at the limit leaves the Hell caption as it is.
+    const QuestRule& rule = questRule(quest);
+    if (move.counter >= 0 && move.counter < rule.limit()) {
+        const auto& captions = move.change == QuestChange::Taken ? both.taken : both.givenBack;
+        m_captions[slot(quest)] = captions[rule.difficulty(move.counter)];
     }
 }
 

@@ -16,23 +16,28 @@ namespace skillwright::presentation {
 using model::Build;
 using model::BuildChange;
 using model::BuildListener;
+using model::BuildState;
 using model::Quest;
 using model::QuestChange;
+using model::QuestMove;
 
 inline constexpr int kNoticeMilliseconds = 5000;
 
 /// The status labels and the tier labels' colours of the open skill tree
-/// screen, as the build's changes leave them. The labels keep the form they
-/// were last written in: as the screen was created ("Level: 1",
-/// "Skill Points: 0"), by RESET ("Level 1", "Skill Points: 0") or by a change
-/// of level ("Level 7", "Skill Points:  6"). Listens from the screen's
-/// creation on, and before whoever shows it.
-class StatusLabels final : public BuildListener {
+/// screen, as the build's changes leave them: a value its screen keeps and
+/// feeds every change. The labels keep the form they were last written in:
+/// as the screen was created ("Level: 1", "Skill Points: 0"), by RESET
+/// ("Level 1", "Skill Points: 0") or by a change of level ("Level 7",
+/// "Skill Points:  6").
+class StatusLabels {
 public:
-    explicit StatusLabels(const Build& build);
-    ~StatusLabels() override;
-    StatusLabels(const StatusLabels&) = delete;
-    StatusLabels& operator=(const StatusLabels&) = delete;
+    /// As a new screen shows them.
+    StatusLabels() = default;
+    /// As a screen shows a plan that reached `state` one entry at a time.
+    explicit StatusLabels(const BuildState& state);
+
+    /// The build changed and now stands at `now`.
+    void follow(const BuildChange& change, const BuildState& now);
 
     /// lbl_CharLevel: "Level: 1" on a new screen, then "Level " and the level.
     [[nodiscard]] std::string levelLabel() const;
@@ -46,30 +51,26 @@ public:
         return m_tierHighlighted[static_cast<std::size_t>(row)];
     }
 
-    void buildChanged(const BuildChange& change) override;
-
 private:
     enum class Form : std::uint8_t { Created, Reset, Written };
     void startAfresh(Form form);
+    void climbTo(const BuildState& now);
     void followLevel(int level);
 
-    const Build& m_build;
+    BuildState m_state; ///< what the labels last followed
     Form m_form = Form::Created;
-    int m_level = 1; ///< the character level the labels last followed
     std::array<bool, model::kTierCount> m_tierHighlighted{true, false, false, false, false, false};
 };
 
 /// The notice line of the open skill tree screen (lbl_UnAvail): the last
 /// refusal or announcement, shown for five seconds from the latest notice.
-/// The time is kept by whoever shows the line: `runTimer(true)` asks for
-/// the notice timer to count kNoticeMilliseconds from now, `runTimer(false)`
-/// to stop; when the time is up, that timer calls expire().
-class NoticeLine final : public BuildListener {
+/// Its screen feeds it every change of the build. The time is kept by
+/// whoever shows the line: `runTimer(true)` asks for the notice timer to
+/// count kNoticeMilliseconds from now, `runTimer(false)` to stop; when the
+/// time is up, that timer calls expire().
+class NoticeLine {
 public:
-    NoticeLine(const Build& build, std::function<void(bool)> runTimer = {});
-    ~NoticeLine() override;
-    NoticeLine(const NoticeLine&) = delete;
-    NoticeLine& operator=(const NoticeLine&) = delete;
+    explicit NoticeLine(std::function<void(bool)> runTimer = {});
 
     [[nodiscard]] const std::string& text() const { return m_text; }
     [[nodiscard]] bool visible() const { return m_visible; }
@@ -78,14 +79,14 @@ public:
     /// The notice's time is up: the line hides.
     void expire();
 
-    void noticeShown(std::string_view text) override;
-    void noticeHidden() override;
-    void characterEnded() override;
+    /// What an operation left on the line.
+    void follow(const BuildChange& change);
+    /// A notice of the screen's own (a copied code), shown as a refusal is.
+    void show(std::string text);
 
 private:
     void setTimerRunning(bool running);
 
-    const Build& m_build;
     std::function<void(bool)> m_runTimer;
     std::string m_text;
     bool m_visible = false;
@@ -107,10 +108,11 @@ public:
     /// The start screen's load: Normal captions for Book of Skill and Den of Evil.
     void restoreNormalCaptions();
 
-    void questCounterChanged(Quest quest, std::int16_t counter, QuestChange change) override;
-    void buildReset() override;
+    void buildChanged(const BuildChange& change) override;
 
 private:
+    void follow(const QuestMove& move);
+
     const Build& m_build;
     std::array<std::string, 3> m_captions;
 };

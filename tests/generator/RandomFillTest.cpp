@@ -24,22 +24,19 @@ double drawing(int value, int n, int offset) {
 
 const std::string kDoneText = "Random Charater Generator has completed.\r\nHave fun trying to win with it.";
 
-/// Every notice the build sends, in order.
-struct Notices final : BuildListener {
-    explicit Notices(const Build& b) : build(b) { build.addListener(*this); }
-    ~Notices() override { build.removeListener(*this); }
-    void noticeShown(std::string_view text) override { texts.emplace_back(text); }
-    const Build& build;
-    std::vector<std::string> texts;
-};
-
 class Generator : public ::testing::Test {
 protected:
     document::PlanDocument document;
     const Build& build = document.build();
-    presentation::StatusLabels status{build};
+    presentation::StatusLabels status;
     toolkit::ScriptedToolkit toolkit;
-    Notices notices{build};
+    std::vector<std::string> notices; ///< every notice the build gave, in order
+    FollowBuild follow{build, [this](const BuildChange& change) {
+                           status.follow(change, build.state());
+                           if (change.notice && change.notice->shown) {
+                               notices.push_back(change.notice->text);
+                           }
+                       }};
 
     void open(ClassId classId) { document.startNew(classId, document::Origin::Generator); }
     [[nodiscard]] std::vector<std::string> history() const {
@@ -144,7 +141,7 @@ TEST_F(Generator, treesAreDrawnNineTenAndElevenInThirtyAndARefusedLevelIsDrawnAg
     ASSERT_TRUE(generateAndFill(ClassId::Necromancer, 5));
     EXPECT_EQ(history(), (std::vector<std::string>{"Clvl 2 Slvl 1: Skeleton Mastery", "Clvl 3 Slvl 1: Teeth",
                                                    "Clvl 4 Slvl 2: Teeth", "Clvl 5 Slvl 1: Amplify Damage"}));
-    EXPECT_EQ(notices.texts,
+    EXPECT_EQ(notices,
               (std::vector<std::string>{
                   "Den Of Evil (Normal) quest skill point is now available.  Right click to use.",
                   "Not available yet, you must be character level 30 first (or just getting level 30)."}))

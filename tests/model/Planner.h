@@ -22,9 +22,13 @@ class Planner : public ::testing::Test {
 protected:
     Build build;
     // What the screens show: the notice line, the status labels and the skill menu's quest entries.
-    presentation::NoticeLine noticeLine{build};
-    presentation::StatusLabels status{build};
+    presentation::NoticeLine noticeLine;
+    presentation::StatusLabels status;
     presentation::SkillMenuTexts menuTexts{build};
+    FollowBuild follow{build, [this](const BuildChange& change) {
+                           status.follow(change, build.state());
+                           noticeLine.follow(change);
+                       }};
 
     void open(ClassId c) { build.startCharacter(c); }
     void open(TreeId t) { build.startCharacter(tree(t).classId); }

@@ -211,7 +211,6 @@ namespace {
 struct CountingListener final : BuildListener {
     int heard = 0;
     void buildChanged(const BuildChange&) override { ++heard; }
-    void noticeShown(std::string_view) override { ++heard; }
 };
 
 // Asking what a click would come to answers what the click then does, for

@@ -147,10 +147,8 @@ TEST(Replay, startsAfreshOnAnotherClassAndTellsOneChange) {
     std::mt19937 random(5);
     playAtRandom(build, ClassId::Paladin, 40, random);
     struct Counter : BuildListener {
-        std::vector<BuildChange> changes;
-        std::vector<ClassId> opened;
-        void buildChanged(const BuildChange& change) override { changes.push_back(change); }
-        void characterStarted(ClassId c) override { opened.push_back(c); }
+        std::vector<BuildChange::Kind> changes;
+        void buildChanged(const BuildChange& change) override { changes.push_back(change.kind); }
     } listener;
     build.addListener(listener);
     const Plan plan = planOf(ClassId::Sorceress, {"Clvl 2 Slvl 1: Fire Bolt"});
@@ -158,12 +156,20 @@ TEST(Replay, startsAfreshOnAnotherClassAndTellsOneChange) {
     EXPECT_EQ(build.plan(), plan);
     EXPECT_EQ(build.questCount(Quest::DenOfEvil), 0);
     EXPECT_EQ(build.reservedPoints(), 0);
-    EXPECT_EQ(listener.changes, std::vector<BuildChange>{{BuildChange::Kind::Replayed}});
-    EXPECT_EQ(listener.opened, std::vector<ClassId>{ClassId::Sorceress});
+    EXPECT_EQ(listener.changes, std::vector<BuildChange::Kind>{BuildChange::Kind::Replayed});
     build.removeListener(listener);
 }
 
-/// What each operation tells its listeners, once it has ended.
+/// A change with what it leaves for the screens.
+BuildChange leaving(BuildChange change, std::optional<NoticeChange> notice,
+                    std::vector<QuestMove> moves = {}) {
+    change.notice = std::move(notice);
+    change.questMoves = std::move(moves);
+    return change;
+}
+
+/// What each operation tells its listeners, once it has ended, with what it
+/// leaves on the notice line and the quest counters' moves.
 class Changes : public Planner, public BuildListener {
 protected:
     std::vector<BuildChange> told;
@@ -177,25 +183,34 @@ TEST_F(Changes, eachOperationTellsWhatItDid) {
     const HistoryEntry teeth{EntryKind::Ordinary, 2, 1, 0, {TreeId::NecromancerPoisonBone, 0}};
     const HistoryEntry reserved{EntryKind::ReservedForLater, 3, 0, 0, {}};
     const HistoryEntry denOfEvil{EntryKind::DenOfEvil, 0, 2, 1, {TreeId::NecromancerPoisonBone, 0}};
+    const NoticeChange denOfEvilOpen{
+        true, "Den Of Evil (Normal) quest skill point is now available.  Right click to use."};
     const struct {
         const char* operation;
         std::function<void()> run;
         BuildChange change;
     } steps[] = {
         {"open", [&] { open(ClassId::Necromancer); }, {K::CharacterStarted}},
-        {"click", [&] { click(TreeId::NecromancerPoisonBone, 0); }, {K::PointTaken, teeth}},
-        {"refused click",
-         [&] { click(TreeId::NecromancerPoisonBone, 6); },
-         {K::PointRefused, {}, Refusal::RequiredLevel}},
-        {"reserve", [&] { build.reservePoint(); }, {K::PointTaken, reserved}},
-        {"quest", [&] { build.takeQuestPoint(Quest::DenOfEvil, chosen); }, {K::PointTaken, denOfEvil}},
-        {"undo", [&] { build.undoLast(); }, {K::PointUndone, denOfEvil}},
+        {"click", [&] { click(TreeId::NecromancerPoisonBone, 0); },
+         leaving({K::PointTaken, teeth}, NoticeChange{})},
+        {"refused click", [&] { click(TreeId::NecromancerPoisonBone, 6); },
+         leaving({K::PointRefused, {}, Refusal::RequiredLevel}, NoticeChange{true, requiredLevelText(18)})},
+        {"reserve", [&] { build.reservePoint(); }, leaving({K::PointTaken, reserved}, denOfEvilOpen)},
+        {"quest", [&] { build.takeQuestPoint(Quest::DenOfEvil, chosen); },
+         leaving({K::PointTaken, denOfEvil}, std::nullopt, {{Quest::DenOfEvil, 1, QuestChange::Taken}})},
+        {"undo", [&] { build.undoLast(); },
+         leaving({K::PointUndone, denOfEvil}, denOfEvilOpen,
+                 {{Quest::DenOfEvil, 0, QuestChange::GivenBack}})},
         {"undo the reserve", [&] { build.undoLast(); }, {K::PointUndone, reserved}},
-        {"use reserve",
-         [&] { build.useReservedPoint(chosen); },
-         {K::PointRefused, {}, Refusal::EmptyReserve}},
-        {"replay", [&] { build.replay(build.plan()); }, {K::Replayed}},
-        {"reset", [&] { build.reset(); }, {K::Reset}},
+        {"use reserve", [&] { build.useReservedPoint(chosen); },
+         leaving({K::PointRefused, {}, Refusal::EmptyReserve},
+                 NoticeChange{true, "You have no skill points in reserve."})},
+        {"replay", [&] { build.replay(build.plan()); }, leaving({K::Replayed}, NoticeChange{})},
+        {"reset", [&] { build.reset(); },
+         leaving({K::Reset}, std::nullopt,
+                 {{Quest::DenOfEvil, 0, QuestChange::Cleared},
+                  {Quest::BookOfSkill, 0, QuestChange::Cleared},
+                  {Quest::Izual, 0, QuestChange::Cleared}})},
         {"close", [&] { build.endCharacter(); }, {K::CharacterEnded}},
     };
     for (const auto& step : steps) {

@@ -105,10 +105,10 @@ void MenuHolder::setPopper(Popper popper) {
     m_popper = std::move(popper);
 }
 
-void MenuHolder::mirrorQuestEntries(const model::Build& shown, model::SkillRef skill) {
+void MenuHolder::mirrorQuestEntries(const model::BuildState& shown, model::SkillRef skill, bool past) {
     using model::Quest;
-    const model::QuestOffer offer = shown.questOffer(skill);
-    const bool present = &shown == &m_build;
+    const model::QuestOffer offer = model::questOffer(shown, skill.tree);
+    const bool present = !past;
     const std::array<std::tuple<QAction*, Quest, bool>, 3> entries{{
         {m_denOfEvil, Quest::DenOfEvil, offer[Quest::DenOfEvil]},
         {m_bookOfSkill, Quest::BookOfSkill, offer[Quest::BookOfSkill]},
@@ -127,13 +127,13 @@ void MenuHolder::mirrorQuestEntries(const model::Build& shown, model::SkillRef s
     m_useReserve->setEnabled(present);
 }
 
-void MenuHolder::popupSkillMenu(const model::Build& shown, model::SkillRef skill, QPoint globalPos) {
-    const model::Character* character = shown.character();
-    const bool onScreen = character != nullptr && model::tree(skill.tree).classId == character->classId() &&
+void MenuHolder::popupSkillMenu(const model::BuildState& shown, model::SkillRef skill, QPoint globalPos,
+                                bool past) {
+    const bool onScreen = m_document.isOpen() && model::tree(skill.tree).classId == m_document.classId() &&
                           skill.index >= 0 && skill.index < model::kSkillsPerTree;
-    m_rightClicked = RightClickedSkill{skill, onScreen ? character->points(skill.tree, skill.index)
-                                                       : static_cast<std::int16_t>(0)};
-    mirrorQuestEntries(shown, skill);
+    m_rightClicked =
+        RightClickedSkill{skill, onScreen ? shown.pointsOf(skill) : static_cast<std::int16_t>(0)};
+    mirrorQuestEntries(shown, skill, past);
     popup(*m_skillMenu, globalPos);
 }
 

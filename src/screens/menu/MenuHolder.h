@@ -22,6 +22,7 @@ class PlanDocument;
 }
 namespace skillwright::model {
 class Build;
+struct BuildState;
 } // namespace skillwright::model
 namespace skillwright::presentation {
 class SkillMenuTexts;
@@ -81,10 +82,12 @@ public:
     /// Replaces the modal run of the menus (default: QMenu::exec).
     void setPopper(Popper popper);
 
-    /// Pops up the skill menu for `skill` as `shown` offers it (the build
-    /// this holder acts on, or a past one looked back at); the chosen
+    /// Pops up the skill menu for `skill` as `shown` offers it: the state of
+    /// the build this holder acts on, or `past`, the state of an earlier
+    /// entry looked back at, whose menu cannot change anything. The chosen
     /// entry's handler has run on return.
-    void popupSkillMenu(const model::Build& shown, model::SkillRef skill, QPoint globalPos);
+    void popupSkillMenu(const model::BuildState& shown, model::SkillRef skill, QPoint globalPos,
+                        bool past = false);
     /// The skill of the last right click, on which the skill entries act.
     [[nodiscard]] const std::optional<RightClickedSkill>& rightClicked() const { return m_rightClicked; }
     /// Pops up the contact menu of a person (Quennick or Orrindel).
@@ -95,7 +98,7 @@ public:
     void popupCommandMenu(QPoint globalPos, const std::function<bool(ProgramCommand)>& offered = {});
 
     /// Shows the skill menu's entries as `shown` offers them for `skill`.
-    void mirrorQuestEntries(const model::Build& shown, model::SkillRef skill);
+    void mirrorQuestEntries(const model::BuildState& shown, model::SkillRef skill, bool past);
 
     // The entries' commands.
     void reserveForLater();

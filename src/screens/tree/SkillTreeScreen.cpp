@@ -100,7 +100,13 @@ QString arrayElementName(std::string_view array, int index) {
 
 SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent), m_classId(document.classId()), m_design(classDesign(m_classId)), m_document(document),
-      m_build(document.build()), m_toolkit(toolkit) {
+      m_build(document.build()), m_toolkit(toolkit), m_notice([this](bool run) {
+          m_noticeTimer->stop();
+          if (run) {
+              m_noticeTimer->start(presentation::kNoticeMilliseconds);
+          }
+      }),
+      m_status(m_build.state()) {
     const model::ClassInfo& info = model::classInfo(m_classId);
     setObjectName(qstring(m_design.screenName));
     setWindowTitle(QStringLiteral("Diablo II Skillwright (") + qstring(info.name) + QLatin1Char(')'));
@@ -141,28 +147,19 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
         }
     });
 
-    m_status = std::make_unique<presentation::StatusLabels>(m_build); // before this screen hears a change
-    m_build.addListener(*this);
     m_noticeTimer = m_toolkit.createTimer();
     m_noticeTimer->setCallback([this] {
-        m_notice->expire();
+        m_notice.expire();
         mirror();
     });
-    m_notice = std::make_unique<presentation::NoticeLine>(m_build, [this](bool run) {
-        m_noticeTimer->stop();
-        if (run) {
-            m_noticeTimer->start(presentation::kNoticeMilliseconds);
-        }
-    });
+    m_build.addListener(*this);
     mirror();
     m_keyboard = new TreeKeyboard(*this, m_document);
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
-    m_notice.reset();
-    m_status.reset();
-    m_noticeTimer.reset();
     m_build.removeListener(*this);
+    m_noticeTimer.reset();
 }
 
 bool SkillTreeScreen::showsPlan() const {
@@ -173,8 +170,9 @@ void SkillTreeScreen::buildChanged(const model::BuildChange& change) {
     if (change.kind == model::BuildChange::Kind::Reset || change.kind == model::BuildChange::Kind::Replayed) {
         stopComparing(); // the plan compared is gone
     }
+    m_status.follow(change, m_build.state());
+    m_notice.follow(change);
     // Whatever happened, the screen shows the build as it now stands.
-    m_pastStatus.reset();
     m_past.reset();
     mirror();
 }
@@ -186,13 +184,13 @@ void SkillTreeScreen::lookBack(int row) {
         returnToPresent();
         return;
     }
-    model::Plan past{m_classId, {}, {}};
-    past.history.assign(screen->history().begin(), screen->history().begin() + row + 1);
-    if (!m_past) {
-        m_past = std::make_unique<model::Build>();
-        m_pastStatus = std::make_unique<presentation::StatusLabels>(*m_past);
+    // Every entry of the history was taken by the rules: the state after it
+    // is the entries before it applied in order.
+    model::BuildState past;
+    for (int i = 0; i <= row; ++i) {
+        model::apply(past, screen->history()[static_cast<std::size_t>(i)]);
     }
-    m_past->replay(past);
+    m_past = Past{static_cast<std::size_t>(row) + 1, past, presentation::StatusLabels(past)};
     mirror();
 }
 
@@ -200,7 +198,6 @@ bool SkillTreeScreen::returnToPresent() {
     if (!m_past) {
         return false;
     }
-    m_pastStatus.reset();
     m_past.reset();
     if (m_history->currentRow() != m_history->count() - 1) {
         selectNewestEntry();
@@ -447,18 +444,17 @@ void SkillTreeScreen::mirror() {
     }
     // Looking back, the tree, the labels and the notice line show the build
     // replayed to the chosen entry; the history stays whole.
-    const model::Character& shownCharacter = m_past ? *m_past->character() : *screen;
-    const presentation::StatusLabels& status = m_past ? *m_pastStatus : *m_status;
-    mirrorCounts(shownCharacter);
+    const model::BuildState& shown = m_past ? m_past->state : m_build.state();
+    const presentation::StatusLabels& status = m_past ? m_past->status : m_status;
+    mirrorCounts(shown);
     mirrorLabels(status);
     mirrorHistory(screen->history());
     mirrorTierColours(status);
     if (m_keyboard != nullptr) {
-        m_keyboard->speakOf(m_past ? *m_past : m_build);
+        m_keyboard->speakOf(shown);
     }
     if (m_comparison) {
-        m_comparison->mirror(screen->history(),
-                             m_past ? m_past->character()->history().size() : screen->history().size());
+        m_comparison->mirror(screen->history(), m_past ? m_past->entries : screen->history().size());
     }
 }
 
@@ -469,10 +465,10 @@ void SkillTreeScreen::mirrorText(QLabel* label, std::string& shown, std::string 
     }
 }
 
-void SkillTreeScreen::mirrorCounts(const model::Character& shownCharacter) {
+void SkillTreeScreen::mirrorCounts(const model::BuildState& shown) {
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < model::kSkillsPerTree; ++i) {
-            const std::int16_t count = shownCharacter.pointsAt(t, i);
+            const std::int16_t count = shown.points[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             std::int16_t& shown = m_shownCounts[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
             if (count != shown) {
                 shown = count;
@@ -487,15 +483,15 @@ void SkillTreeScreen::mirrorLabels(const presentation::StatusLabels& status) {
     mirrorText(m_charLevel, m_shownLevel, status.levelLabel());
     mirrorText(m_skillLevel, m_shownPoints, status.pointsLabel());
     mirrorText(m_reserved, m_shownReserve, status.reserveLabel());
-    std::string notice = m_notice ? m_notice->text() : std::string();
+    std::string notice = m_notice.text();
     if (m_past) {
-        notice = "Viewing Clvl " + std::to_string(m_past->characterLevel()) + " of " +
+        notice = "Viewing Clvl " + std::to_string(m_past->state.characterLevel()) + " of " +
                  std::to_string(m_build.characterLevel());
     }
     mirrorText(m_noticeLabel, m_shownNotice, std::move(notice));
-    const bool noticeVisible = m_past || (m_notice && m_notice->visible());
-    if (m_pastFrame->isVisible() != (m_past != nullptr)) {
-        m_pastFrame->setVisible(m_past != nullptr);
+    const bool noticeVisible = m_past || m_notice.visible();
+    if (m_pastFrame->isVisible() != m_past.has_value()) {
+        m_pastFrame->setVisible(m_past.has_value());
     }
     if (m_noticeLabel->isVisible() != noticeVisible) {
         m_noticeLabel->setVisible(noticeVisible);
@@ -614,8 +610,9 @@ bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalPos) {
     // Looking back, the menu shows what the past offered, and cannot change it.
-    const model::Build& shown = m_past ? *m_past : m_build;
-    emit skillMenuRequested(&shown, model::SkillRef{tree, static_cast<std::int16_t>(index)}, globalPos);
+    emit skillMenuRequested(m_past ? m_past->state : m_build.state(),
+                            model::SkillRef{tree, static_cast<std::int16_t>(index)}, globalPos,
+                            lookingBack());
 }
 
 void SkillTreeScreen::compareWith(model::Plan reference, std::string name) {
@@ -645,7 +642,7 @@ void SkillTreeScreen::copyBuildCode() {
     returnToPresent();
     const std::string code = model::encodeBuildCode(m_document.plan());
     m_toolkit.setClipboardText(code);
-    m_notice->noticeShown("Build code copied: " + std::to_string(code.size()) + " characters");
+    m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters");
     mirror();
 }
 

@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <presentation/Presentation.h>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,6 @@ namespace skillwright::model {
 class Build;
 class Character;
 } // namespace skillwright::model
-namespace skillwright::presentation {
-class NoticeLine;
-class StatusLabels;
-} // namespace skillwright::presentation
 namespace skillwright::document {
 class PlanDocument;
 }
@@ -81,7 +79,7 @@ public:
     /// counts, labels and screen reader's names, and a right click's skill
     /// menu, which cannot change the past. A left click or a command returns
     /// to the present first.
-    [[nodiscard]] bool lookingBack() const { return m_past != nullptr; }
+    [[nodiscard]] bool lookingBack() const { return m_past.has_value(); }
 
     /// Compares the plan on screen with `reference`, a plan of this screen's
     /// class, named `name` on screen, in place of any reference before it.
@@ -103,10 +101,10 @@ signals:
     /// EXIT was clicked: the program is to end at once, without a question.
     void exitRequested();
     /// The right button went down on the icon of `skill`: its skill menu is
-    /// to pop up at `globalPos`, as `shown` offers it: the build, or while
-    /// the screen looks back, the past it shows (valid during the call only).
-    void skillMenuRequested(const skillwright::model::Build* shown, skillwright::model::SkillRef skill,
-                            QPoint globalPos);
+    /// to pop up at `globalPos`, as `shown` offers it: the build's state, or
+    /// while the screen looks back (`past`), the state it shows.
+    void skillMenuRequested(const skillwright::model::BuildState& shown, skillwright::model::SkillRef skill,
+                            QPoint globalPos, bool past);
     /// The emblem above the commands was clicked: the command menu is to pop
     /// up at `globalPos`, below the emblem.
     void commandMenuRequested(QPoint globalPos);
@@ -141,7 +139,7 @@ private:
                           Qt::Alignment alignment);
     void mirror();
     static void mirrorText(QLabel* label, std::string& shown, std::string text);
-    void mirrorCounts(const model::Character& shownCharacter);
+    void mirrorCounts(const model::BuildState& shown);
     /// The level, points and reserve labels, the notice line and the frame.
     void mirrorLabels(const presentation::StatusLabels& status);
     /// The history list, kept to the build's whole history.
@@ -167,8 +165,8 @@ private:
     const model::Build& m_build; ///< the document's
     toolkit::Toolkit& m_toolkit;
     std::unique_ptr<toolkit::Timer> m_noticeTimer; ///< tim_Unavail
-    std::unique_ptr<presentation::NoticeLine> m_notice;
-    std::unique_ptr<presentation::StatusLabels> m_status; ///< the status and tier labels' texts and colours
+    presentation::NoticeLine m_notice;
+    presentation::StatusLabels m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
     TreeKeyboard* m_keyboard = nullptr; ///< a child: the keys and the screen reader's names
 
@@ -185,11 +183,16 @@ private:
     QLabel* m_description = nullptr;
     QListWidget* m_history = nullptr;
     QFrame* m_outline = nullptr;
-    QFrame* m_pastFrame = nullptr;        ///< frm_LookingBack, shown while looking back
-    std::unique_ptr<model::Build> m_past; ///< the build replayed to the entry looked back at
-    std::unique_ptr<presentation::StatusLabels> m_pastStatus; ///< its status labels
-    int m_outlineTop = 0;                                     ///< twips
-    int m_outlineLeft = 0;                                    ///< twips
+    QFrame* m_pastFrame = nullptr; ///< frm_LookingBack, shown while looking back
+    /// The build as it stood after an earlier entry, looked back at.
+    struct Past {
+        std::size_t entries = 0; ///< the entries it stood on
+        model::BuildState state;
+        presentation::StatusLabels status; ///< as a plan replayed to it shows them
+    };
+    std::optional<Past> m_past;
+    int m_outlineTop = 0;  ///< twips
+    int m_outlineLeft = 0; ///< twips
     std::string m_shownLevel;
     std::string m_shownPoints;
     std::string m_shownReserve;

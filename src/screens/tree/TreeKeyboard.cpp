@@ -81,7 +81,7 @@ TreeKeyboard::TreeKeyboard(QWidget& screen, document::PlanDocument& document)
     m_ring = new FocusRing(&m_screen, kParchment, -1);
     describeControls();
     m_build.addListener(*this);
-    speakOf(m_build);
+    speakOf(m_build.state());
     if (!m_icons.empty()) {
         m_icons.front()->setFocus(Qt::OtherFocusReason);
         showRing();
@@ -184,24 +184,23 @@ void TreeKeyboard::describeControls() {
     }
 }
 
-QString TreeKeyboard::spokenSkill(const model::Build& build, model::TreeId tree, int index) {
-    const model::Character* screen = build.character();
-    const int points = screen != nullptr ? screen->points(tree, index) : 0;
+QString TreeKeyboard::spokenSkill(const model::BuildState& state, model::TreeId tree, int index) {
+    const model::SkillRef ref{tree, static_cast<std::int16_t>(index)};
+    const int points = state.pointsOf(ref);
     const model::Skill& skill = model::skill(tree, index);
     QString text = qstring(skill.name) + QStringLiteral(", %1 point%2, tier %3; ")
                                              .arg(points)
                                              .arg(points == 1 ? QString() : QStringLiteral("s"))
                                              .arg(skill.openingLevel);
-    const model::PointResult outcome = build.clickOutcome(tree, static_cast<std::int16_t>(index));
+    const model::PointResult outcome = model::ruleCheck(state, ref, model::EntryKind::Ordinary);
     if (outcome.accepted()) {
         return text + QStringLiteral("can take a point");
     }
     return text + QString::fromStdString(model::refusalText(outcome));
 }
 
-void TreeKeyboard::speakOf(const model::Build& shown) {
-    const model::Character* screen = shown.character();
-    if (!m_live || screen == nullptr) {
+void TreeKeyboard::speakOf(const model::BuildState& shown) {
+    if (!m_live) {
         return;
     }
     // An icon's name follows from its points and what a click on it would
@@ -210,10 +209,10 @@ void TreeKeyboard::speakOf(const model::Build& shown) {
     m_spoken.resize(m_icons.size());
     for (std::size_t i = 0; i < m_icons.size(); ++i) {
         SkillIcon* icon = m_icons[i];
-        const model::PointResult outcome =
-            shown.clickOutcome(icon->tree(), static_cast<std::int16_t>(icon->index()));
-        const SpokenIcon ground{screen->points(icon->tree(), icon->index()), outcome.accepted(),
-                                outcome.refusal, outcome.requiredLevel, outcome.missing};
+        const model::SkillRef skill{icon->tree(), static_cast<std::int16_t>(icon->index())};
+        const model::PointResult outcome = model::ruleCheck(shown, skill, model::EntryKind::Ordinary);
+        const SpokenIcon ground{shown.pointsOf(skill), outcome.accepted(), outcome.refusal,
+                                outcome.requiredLevel, outcome.missing};
         if (m_spoken[i] == ground) {
             continue;
         }
@@ -252,8 +251,10 @@ void TreeKeyboard::historyMenu(QPoint pos) {
     menu->popup(m_history->viewport()->mapToGlobal(pos));
 }
 
-void TreeKeyboard::characterEnded() {
-    m_live = false;
+void TreeKeyboard::buildChanged(const model::BuildChange& change) {
+    if (change.kind == model::BuildChange::Kind::CharacterEnded) {
+        m_live = false;
+    }
 }
 
 int TreeKeyboard::slotOf(const QObject* watched) const {

@@ -23,7 +23,8 @@ class PlanDocument;
 }
 namespace skillwright::model {
 class Build;
-}
+struct BuildState;
+} // namespace skillwright::model
 
 namespace skillwright::screens {
 
@@ -79,12 +80,13 @@ public:
     /// Whether the focus ring is shown.
     [[nodiscard]] bool ringShown() const;
 
-    /// A screen reader's words for a skill of the build's character:
-    /// "Fire Bolt, 3 points, tier 1; can take a point", or the refusal's reason.
-    static QString spokenSkill(const model::Build& build, model::TreeId tree, int index);
-    /// The icons' and counts' accessible names tell `shown`: the build, or
-    /// the past the screen looks back at.
-    void speakOf(const model::Build& shown);
+    /// A screen reader's words for a skill as a build that stands at `state`
+    /// holds it: "Fire Bolt, 3 points, tier 1; can take a point", or the
+    /// refusal's reason.
+    static QString spokenSkill(const model::BuildState& state, model::TreeId tree, int index);
+    /// The icons' and counts' accessible names tell `shown`: the build's
+    /// state, or the past the screen looks back at.
+    void speakOf(const model::BuildState& shown);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,7 +108,8 @@ private:
     [[nodiscard]] int slotOf(const QObject* watched) const;
     [[nodiscard]] CommandLabel* commandOf(const QObject* watched) const;
 
-    void characterEnded() override;
+    /// The character gone: nothing is spoken of it any more.
+    void buildChanged(const model::BuildChange& change) override;
 
     QWidget& m_screen;
     document::PlanDocument& m_document;

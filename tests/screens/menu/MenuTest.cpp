@@ -50,7 +50,7 @@ protected:
     /// Right click on skill `index` of `tree`, then the skill menu; picks `entry` (empty: dismiss).
     void rightClick(TreeId tree, std::int16_t index, const QString& entry = {}) {
         popped.choose = entry;
-        menu.popupSkillMenu(build, {tree, index}, QPoint(120, 80));
+        menu.popupSkillMenu(build.state(), {tree, index}, QPoint(120, 80));
     }
 
     toolkit::ScriptedToolkit toolkit;
@@ -173,15 +173,16 @@ TEST_F(MenuTest, aPastBuildsMenuShowsItsOffersAndChangesNothing) {
     for (int n = 0; n < 2; ++n) {
         rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
     }
-    model::Build past;
-    past.replay({ClassId::Necromancer,
-                 {build.character()->history().begin(), build.character()->history().begin() + 3},
-                 {}}); // level 4 with no quest point
+    const model::BuildState past =
+        model::replayPlan({ClassId::Necromancer,
+                           {build.character()->history().begin(), build.character()->history().begin() + 3},
+                           {}})
+            .state; // level 4 with no quest point
     const std::string before = describe(build, texts);
     QSignalSpy statsRequested(&menu, &MenuHolder::skillStatsRequested);
     for (const char* entry : {"mnu_ReservePoint", "mnu_UseReserve", "mnu_DenOfEvil", "mnu_SkillInfo"}) {
         popped.choose = entry;
-        menu.popupSkillMenu(past, {TreeId::NecromancerPoisonBone, 0}, QPoint(120, 80));
+        menu.popupSkillMenu(past, {TreeId::NecromancerPoisonBone, 0}, QPoint(120, 80), true);
         EXPECT_EQ(popped.captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "",
                                                 "&Den Of Evil (Normal)", "", "&Skill Stats"}))
             << entry;
@@ -230,7 +231,7 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
             }
         });
         QTimer::singleShot(5000, &menu, [&menu] { menu.findChild<QMenu*>("mnu_ReserveMenu")->close(); });
-        menu.popupSkillMenu(build, {TreeId::NecromancerPoisonBone, 0}, QPoint(50, 50));
+        menu.popupSkillMenu(build.state(), {TreeId::NecromancerPoisonBone, 0}, QPoint(50, 50));
     };
 
     drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });

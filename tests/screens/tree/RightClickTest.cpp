@@ -34,9 +34,8 @@ protected:
         screen = std::make_unique<SkillTreeScreen>(document, toolkit);
         // As the program wires them: a right click asks for the skill menu.
         QObject::connect(screen.get(), &SkillTreeScreen::skillMenuRequested, &menu,
-                         [this](const model::Build* shown, model::SkillRef skill, QPoint pos) {
-                             menu.popupSkillMenu(*shown, skill, pos);
-                         });
+                         [this](const model::BuildState& shown, model::SkillRef skill, QPoint pos,
+                                bool past) { menu.popupSkillMenu(shown, skill, pos, past); });
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
         menu.setPopper([this](QMenu& m, QPoint pos) { return popped(m, pos); });

@@ -378,27 +378,27 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
         const model::Plan plan = maker.plan();
         open(classId);
         QObject::connect(screen.get(), &SkillTreeScreen::skillMenuRequested, &menu,
-                         [&menu](const model::Build* shown, model::SkillRef skill, QPoint pos) {
-                             menu.popupSkillMenu(*shown, skill, pos);
-                         });
+                         [&menu](const model::BuildState& shown, model::SkillRef skill, QPoint pos,
+                                 bool past) { menu.popupSkillMenu(shown, skill, pos, past); });
         ASSERT_FALSE(document.open({plan, document::Origin::Code, {}}).has_value());
         const auto last = static_cast<int>(plan.history.size()) - 1;
         for (int row : {0, 1, last / 3, last / 2, last - 1}) {
             SCOPED_TRACE(row);
             history()->setCurrentRow(row);
             ASSERT_TRUE(screen->lookingBack());
-            model::Build then;
-            const presentation::StatusLabels status(then);
             model::Plan upToRow = plan;
             upToRow.history.resize(static_cast<std::size_t>(row) + 1);
-            ASSERT_FALSE(then.replay(upToRow).has_value());
-            const model::Character& past = *then.character();
+            const model::StateReplay replayed = model::replayPlan(upToRow);
+            ASSERT_FALSE(replayed.stop.has_value());
+            const model::BuildState& then = replayed.state;
+            const presentation::StatusLabels status(then);
             for (SkillIcon* skillIcon : screen->findChildren<SkillIcon*>()) {
                 const model::TreeId tree = skillIcon->tree();
                 const int i = skillIcon->index();
                 const QString name =
                     QString::fromUtf8(screens::countArrayName(tree)) + QStringLiteral("(%1)").arg(i);
-                EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(), past.points(tree, i))
+                EXPECT_EQ(screen->findChild<QLabel*>(name)->text().toInt(),
+                          then.pointsOf({tree, static_cast<std::int16_t>(i)}))
                     << name.toStdString();
                 EXPECT_EQ(skillIcon->accessibleName(), TreeKeyboard::spokenSkill(then, tree, i));
             }
@@ -413,7 +413,7 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
             }
             // The first skill of each tree (the javelin tree's Den of Evil differs).
             for (model::TreeId tree : model::classInfo(classId).trees) {
-                const model::QuestOffer offer = then.questOffer({tree, 0});
+                const model::QuestOffer offer = model::questOffer(then, tree);
                 QStringList shown{"mnu_ReservePoint", "mnu_UseReserve"};
                 if (offer.any()) {
                     shown << "mnu_ReserveSpacer";
@@ -433,7 +433,7 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
                                                 QStringLiteral("(0)")),
                     Qt::RightButton);
                 EXPECT_EQ(popped.shown, shown);
-                EXPECT_EQ(menu.rightClicked()->points, past.points(tree, 0));
+                EXPECT_EQ(menu.rightClicked()->points, then.pointsOf({tree, 0}));
                 ASSERT_TRUE(screen->lookingBack());
             }
             EXPECT_EQ(document.build().plan(), plan);
@@ -441,8 +441,9 @@ TEST_F(TreeKeyboardTest, lookingBackShowsWhatTheBuildReplayedToThatEntryShows) {
         history()->setCurrentRow(last);
         ASSERT_FALSE(screen->lookingBack());
         for (SkillIcon* skillIcon : screen->findChildren<SkillIcon*>()) {
-            EXPECT_EQ(skillIcon->accessibleName(),
-                      TreeKeyboard::spokenSkill(document.build(), skillIcon->tree(), skillIcon->index()));
+            EXPECT_EQ(
+                skillIcon->accessibleName(),
+                TreeKeyboard::spokenSkill(document.build().state(), skillIcon->tree(), skillIcon->index()));
         }
         screen.reset();
     }
