@@ -148,6 +148,18 @@ void PlanDocument::reset() {
     m_build.reset();
 }
 
+model::EditOutcome PlanDocument::editHistory(const model::PlanEdit& edit) {
+    if (!isOpen()) {
+        return {};
+    }
+    model::EditOutcome outcome = model::editPlan(m_build.plan(), edit);
+    if (outcome.accepted()) {
+        Recording recording(*this, EditKind::History);
+        m_build.restore(*outcome.plan);
+    }
+    return outcome;
+}
+
 PlanDocument::Group::~Group() {
     if (--m_document.m_groups == 0) {
         m_document.m_groupOpen = false;

@@ -2,6 +2,7 @@
 
 #include <model/Build.h>
 #include <model/Plan.h>
+#include <model/PlanEdit.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,7 @@ enum class EditKind : std::uint8_t {
     TakeBack, ///< every entry after an earlier one went
     Reset,    ///< RESET: back to level 1
     Fill,     ///< points the generator took
+    History,  ///< a point of the past inserted, changed, removed or moved
 };
 
 /// What happened to the document, as its listeners hear it once it is over.
@@ -132,6 +134,9 @@ public:
     bool takeBackTo(std::size_t keep);
     /// RESET: back to level 1 with no point.
     void reset();
+    /// A change anywhere in the history, taken only when the rules take the
+    /// whole edited plan; refused, it changes nothing. Returns what it came to.
+    model::EditOutcome editHistory(const model::PlanEdit& edit);
     /// Runs `change` on the build as one edit of `kind` (the generator's steps).
     template <typename F> void edit(EditKind kind, F&& change) {
         Recording recording(*this, kind);
