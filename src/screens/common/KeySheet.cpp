@@ -36,6 +36,11 @@ std::vector<KeyLine> keySheetLines() {
                 lines.push_back({std::string(where), std::string(line.keys), std::string(line.does)});
             }
         }
+        for (const EntryCommandEntry& entry : kEntryCommands) {
+            if (where == "History") {
+                lines.push_back({std::string(where), entry.keyText, entry.does});
+            }
+        }
         for (const ProgramCommandEntry& entry : kProgramCommands) {
             const QList<QKeySequence> sequences = keysOf(entry);
             if (sequences.isEmpty() || placeName(entry.places) != where) {

@@ -67,6 +67,32 @@ inline constexpr std::array<ProgramCommandEntry, 11> kProgramCommands{{
 }};
 // clang-format on
 
+/// The history list's commands on one entry, made once: the entry's menu,
+/// its keys and the sheet of keys' lines all come from this table.
+enum class EntryCommand : std::uint8_t { TakeBack, Change, Remove, MoveEarlier, MoveLater };
+struct EntryCommandEntry {
+    EntryCommand command;
+    const char* name;    ///< the menu entry's objectName
+    const char* caption; ///< the menu entry's text
+    QKeyCombination key;
+    const char* keyText; ///< the key as the sheet of keys names it
+    const char* does;    ///< the sheet of keys' line
+};
+// clang-format off
+inline constexpr std::array<EntryCommandEntry, 5> kEntryCommands{{
+    {EntryCommand::TakeBack, "mnu_TakeBack", "Take Back to Here", QKeyCombination(Qt::Key_Delete), "Delete",
+     "Take back every point after the entry"},
+    {EntryCommand::Change, "mnu_ChangePoint", "Change This Point...", QKeyCombination(Qt::Key_F2), "F2",
+     "Put the entry's point into another skill: click it (Esc cancels)"},
+    {EntryCommand::Remove, "mnu_RemovePoint", "Remove This Point", Qt::CTRL | Qt::Key_Delete, "Ctrl+Delete",
+     "Remove the entry's point; later ones come a level earlier"},
+    {EntryCommand::MoveEarlier, "mnu_MoveEarlier", "Move Earlier", Qt::ALT | Qt::Key_Up, "Alt+Up",
+     "Move the point before the entry above (or drag it)"},
+    {EntryCommand::MoveLater, "mnu_MoveLater", "Move Later", Qt::ALT | Qt::Key_Down, "Alt+Down",
+     "Move the point after the entry below (or drag it)"},
+}};
+// clang-format on
+
 /// The keys of `entry` as key sequences, the first first; none for a command
 /// reached from the menu alone.
 inline QList<QKeySequence> keysOf(const ProgramCommandEntry& entry) {

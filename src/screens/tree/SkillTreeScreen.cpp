@@ -1,6 +1,7 @@
 #include "SkillTreeScreen.h"
 
 #include "ComparisonOverlay.h"
+#include "HistoryEditor.h"
 #include "ScreenDesign.h"
 #include "TreeKeyboard.h"
 #include "TreeWidgets.h"
@@ -150,6 +151,7 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
     m_noticeTimer = m_toolkit.createTimer();
     m_noticeTimer->setCallback([this] {
         m_notice.expire();
+        clearRefusedMark();
         mirror();
     });
     m_build.addListener(*this);
@@ -172,7 +174,9 @@ void SkillTreeScreen::buildChanged(const model::BuildChange& change) {
     }
     m_status.follow(change, m_build.state());
     m_notice.follow(change);
+    clearRefusedMark();
     // Whatever happened, the screen shows the build as it now stands.
+    m_changing.reset();
     m_past.reset();
     mirror();
 }
@@ -183,6 +187,13 @@ void SkillTreeScreen::lookBack(int row) {
         row + 1 >= static_cast<int>(screen->history().size())) {
         returnToPresent();
         return;
+    }
+    if (m_changing && *m_changing != static_cast<std::size_t>(row)) {
+        m_changing.reset(); // another entry: the change waits no more
+    }
+    // The line above the history says what a click does here now.
+    if (m_notice.visible()) {
+        m_notice.expire();
     }
     // Every entry of the history was taken by the rules: the state after it
     // is the entries before it applied in order.
@@ -195,6 +206,7 @@ void SkillTreeScreen::lookBack(int row) {
 }
 
 bool SkillTreeScreen::returnToPresent() {
+    m_changing.reset();
     if (!m_past) {
         return false;
     }
@@ -344,7 +356,8 @@ void SkillTreeScreen::createHistoryList() {
     m_history->setUniformItemSizes(true);
     m_history->setSelectionMode(QAbstractItemView::SingleSelection);
     m_history->setFrameShape(QFrame::NoFrame);
-    m_history->setItemDelegate(new HistoryDelegate(m_historyTexts, m_history));
+    m_historyDelegate = new HistoryDelegate(m_historyTexts, m_history);
+    m_history->setItemDelegate(m_historyDelegate);
     // A slim scroll bar in the panel's bronze rather than the desktop's grey.
     m_history->verticalScrollBar()->setStyleSheet(QStringLiteral(
         "QScrollBar:vertical { background: #141210; width: 12px; margin: 0; }"
@@ -361,6 +374,10 @@ void SkillTreeScreen::createHistoryList() {
     }
     m_history->installEventFilter(this);
     connect(m_history, &QListWidget::currentRowChanged, this, &SkillTreeScreen::lookBack);
+    m_historyEditor = new HistoryEditor(
+        *m_history, *m_historyDelegate,
+        {[this](int row) { m_document.takeBackTo(static_cast<std::size_t>(row) + 1); },
+         [this](int row) { beginChange(row); }, [this](const model::PlanEdit& edit) { editHistory(edit); }});
     // The list is one of the controls on which a move does nothing.
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
@@ -405,8 +422,7 @@ void SkillTreeScreen::createTree(int position) {
         icon->setToolTip(qstring(tree.skills[static_cast<std::size_t>(i)].tooltip));
         connect(icon, &SkillIcon::hovered, this, [this, icon] { iconHover(*icon); });
         connect(icon, &SkillIcon::clicked, this, [this, icon] {
-            returnToPresent();
-            m_document.click(icon->tree(), static_cast<std::int16_t>(icon->index()));
+            skillClicked({icon->tree(), static_cast<std::int16_t>(icon->index())});
         });
         connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
             if (button == Qt::RightButton) {
@@ -483,15 +499,24 @@ void SkillTreeScreen::mirrorLabels(const presentation::StatusLabels& status) {
     mirrorText(m_charLevel, m_shownLevel, status.levelLabel());
     mirrorText(m_skillLevel, m_shownPoints, status.pointsLabel());
     mirrorText(m_reserved, m_shownReserve, status.reserveLabel());
+    // Looking back, the line says what a click does there, unless a notice
+    // (a refused edit) has something to say.
     std::string notice = m_notice.text();
-    if (m_past) {
-        notice = "Viewing Clvl " + std::to_string(m_past->state.characterLevel()) + " of " +
-                 std::to_string(m_build.characterLevel());
+    bool noticeVisible = m_notice.visible();
+    const bool framed = m_past || m_changing;
+    if (framed && !noticeVisible) {
+        if (m_changing) {
+            notice = "Change " + model::formatEntry(m_build.character()->history()[*m_changing]) +
+                     ": click the skill it goes to (Esc cancels)";
+        } else {
+            notice = "Inserting at Clvl " + std::to_string(m_past->state.characterLevel() + 1) + " of " +
+                     std::to_string(m_build.characterLevel());
+        }
+        noticeVisible = true;
     }
     mirrorText(m_noticeLabel, m_shownNotice, std::move(notice));
-    const bool noticeVisible = m_past || m_notice.visible();
-    if (m_pastFrame->isVisible() != m_past.has_value()) {
-        m_pastFrame->setVisible(m_past.has_value());
+    if (m_pastFrame->isVisible() != framed) {
+        m_pastFrame->setVisible(framed);
     }
     if (m_noticeLabel->isVisible() != noticeVisible) {
         m_noticeLabel->setVisible(noticeVisible);
@@ -499,33 +524,46 @@ void SkillTreeScreen::mirrorLabels(const presentation::StatusLabels& status) {
 }
 
 void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& history) {
-    // History: entries come and go at the end; only a change further up
-    // (which no rule makes today) rebuilds the list. Whenever it changes the
-    // newest entry is selected; in between, the player may browse the list
-    // with the keys without a timer tick undoing that.
-    bool historyChanged = false;
+    // Entries come and go at the end; an edit of the past rewrites the
+    // entries from the first it changed on. Whenever the list changes the
+    // newest entry is selected; in between, the player may browse it with
+    // the keys without a timer tick undoing that.
+    const auto laidOut = [this](const QString& text) {
+        QStaticText line(text);
+        line.setTextFormat(Qt::PlainText);
+        line.prepare(QTransform(), m_history->font());
+        return line;
+    };
     const std::size_t common = std::min(history.size(), m_shownHistory.size());
-    if (common > 0 && history[common - 1] != m_shownHistory[common - 1]) {
-        m_history->clear();
-        m_shownHistory.clear();
-        m_historyTexts.clear();
-        historyChanged = true;
+    const auto firstChanged = static_cast<std::size_t>(
+        std::mismatch(history.begin(), history.begin() + static_cast<std::ptrdiff_t>(common),
+                      m_shownHistory.begin())
+            .first -
+        history.begin());
+    bool historyChanged = firstChanged < common || history.size() != m_shownHistory.size();
+    if (historyChanged && m_movesTold) {
+        // What the last edit moved is told once: the names are plain again.
+        m_movesTold = false;
+        for (int row = 0; row < m_history->count(); ++row) {
+            m_history->item(row)->setData(Qt::AccessibleTextRole, QVariant());
+        }
+    }
+    for (std::size_t i = firstChanged; i < common; ++i) {
+        const QString text = QString::fromStdString(model::formatEntry(history[i]));
+        m_historyTexts[i] = laidOut(text);
+        m_shownHistory[i] = history[i];
+        m_history->item(static_cast<int>(i))->setText(text);
     }
     while (m_shownHistory.size() > history.size()) {
         delete m_history->takeItem(static_cast<int>(m_shownHistory.size()) - 1);
         m_shownHistory.pop_back();
         m_historyTexts.pop_back();
-        historyChanged = true;
     }
     for (std::size_t i = m_shownHistory.size(); i < history.size(); ++i) {
         const QString text = QString::fromStdString(model::formatEntry(history[i]));
-        QStaticText laidOut(text);
-        laidOut.setTextFormat(Qt::PlainText);
-        laidOut.prepare(QTransform(), m_history->font());
-        m_historyTexts.push_back(std::move(laidOut));
+        m_historyTexts.push_back(laidOut(text));
         m_shownHistory.push_back(history[i]);
         m_history->addItem(text);
-        historyChanged = true;
     }
     if (historyChanged) {
         selectNewestEntry();
@@ -590,7 +628,11 @@ void SkillTreeScreen::setCommandWhite(Command command, bool white) {
 bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_history && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        changeClass();
+        if (m_changing) {
+            keyPressEvent(static_cast<QKeyEvent*>(event)); // the change is cancelled
+        } else {
+            changeClass();
+        }
         return true;
     }
     // Copy is the build code's here as anywhere on the screen, never the
@@ -606,6 +648,80 @@ bool SkillTreeScreen::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void SkillTreeScreen::skillClicked(model::SkillRef skill) {
+    if (m_changing) {
+        editHistory(model::PlanEdit::change(*m_changing, skill));
+    } else if (m_past) {
+        editHistory(model::PlanEdit::insert(m_past->entries, skill));
+    } else {
+        m_document.click(skill.tree, skill.index);
+    }
+}
+
+void SkillTreeScreen::editHistory(const model::PlanEdit& edit) {
+    m_changing.reset();
+    const std::vector<model::HistoryEntry> before = m_build.character()->history();
+    const model::EditOutcome outcome = m_document.editHistory(edit);
+    if (!outcome.accepted()) {
+        // Nothing changed: the notice says why, and the entry that would break shows for as long.
+        m_notice.show(outcome.why);
+        m_historyDelegate->setRefused(static_cast<int>(outcome.refused));
+        if (QListWidgetItem* refused = m_history->item(static_cast<int>(outcome.refused))) {
+            m_history->scrollToItem(refused);
+        }
+        m_history->viewport()->update();
+        mirror();
+        return;
+    }
+    // The plan as it now stands is on screen; the view goes on to the entry
+    // the edit left, so that points can be inserted one after another.
+    if (const auto landing = edit.landing(); landing && static_cast<int>(*landing) + 1 < m_history->count()) {
+        m_history->setCurrentRow(static_cast<int>(*landing));
+    }
+    tellMovedEntries(before, outcome.origins);
+}
+
+void SkillTreeScreen::tellMovedEntries(const std::vector<model::HistoryEntry>& before,
+                                       const std::vector<std::size_t>& origins) {
+    const std::vector<model::HistoryEntry>& after = m_build.character()->history();
+    for (std::size_t i = 0; i < after.size() && i < origins.size(); ++i) {
+        const std::size_t from = origins[i];
+        QString said;
+        if (from == model::EditOutcome::kNew) {
+            said = QString::fromStdString(model::formatEntry(after[i])) + QStringLiteral(", inserted");
+        } else if (from < before.size() && before[from] != after[i]) {
+            said = QString::fromStdString(model::formatEntry(after[i]) + ", was " +
+                                          model::formatEntry(before[from]));
+        }
+        if (!said.isEmpty()) {
+            m_history->item(static_cast<int>(i))->setData(Qt::AccessibleTextRole, said);
+            m_movesTold = true;
+        }
+    }
+}
+
+void SkillTreeScreen::beginChange(int row) {
+    m_history->setCurrentRow(row); // looks back at it, unless it is the newest
+    m_changing = static_cast<std::size_t>(row);
+    mirror();
+}
+
+void SkillTreeScreen::clearRefusedMark() {
+    if (m_historyDelegate->refused() >= 0) {
+        m_historyDelegate->setRefused(-1);
+        m_history->viewport()->update();
+    }
+}
+
+void SkillTreeScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && m_changing) {
+        m_changing.reset();
+        mirror();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SkillTreeScreen::rightPressed(model::TreeId tree, int index, QPoint globalPos) {

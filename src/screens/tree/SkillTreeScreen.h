@@ -4,6 +4,7 @@
 #include <model/Catalogue.h>
 #include <model/History.h>
 #include <model/Plan.h>
+#include <model/PlanEdit.h>
 
 #include <QPoint>
 #include <QStaticText>
@@ -39,6 +40,8 @@ class SkillIcon;
 class CommandLabel;
 class CharacterOpener;
 class TreeKeyboard;
+class HistoryEditor;
+class HistoryDelegate;
 class ComparisonOverlay;
 struct ClassDesign;
 struct TwipRect;
@@ -77,9 +80,13 @@ public:
     /// Whether the screen shows the build as it stood after an earlier entry
     /// of the history list (the one selected) rather than as it stands: the
     /// counts, labels and screen reader's names, and a right click's skill
-    /// menu, which cannot change the past. A left click or a command returns
-    /// to the present first.
+    /// menu, which cannot change the past. A left click on a skill inserts
+    /// its point right after that entry, and the view moves on to the new
+    /// entry; a command returns to the present first.
     [[nodiscard]] bool lookingBack() const { return m_past.has_value(); }
+    /// The entry whose point the next skill clicked takes instead ("Change
+    /// This Point..."), if one is waiting; Esc cancels.
+    [[nodiscard]] std::optional<std::size_t> changing() const { return m_changing; }
 
     /// Compares the plan on screen with `reference`, a plan of this screen's
     /// class, named `name` on screen, in place of any reference before it.
@@ -115,6 +122,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     /// Escape typed in the history list.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Escape cancels a change waiting for its skill.
+    void keyPressEvent(QKeyEvent* event) override;
     /// Tells windowClosed.
     void closeEvent(QCloseEvent* event) override;
 
@@ -130,6 +139,18 @@ private:
     void createDescription();
     void createOutline();
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
+    /// A left click on a skill: the next point, or looking back, a point
+    /// inserted there, or the point of the entry being changed.
+    void skillClicked(model::SkillRef skill);
+    /// Carries out `edit` of the history: taken whole, the view moves to
+    /// the entry it leaves; refused, the notice says why and the entry that
+    /// breaks is marked.
+    void editHistory(const model::PlanEdit& edit);
+    /// The screen reader's names of the entries an edit moved say where they were.
+    void tellMovedEntries(const std::vector<model::HistoryEntry>& before,
+                          const std::vector<std::size_t>& origins);
+    void beginChange(int row);
+    void clearRefusedMark();
     void save();
     void changeClass();
     /// Whether the document holds a plan of this screen's class.
@@ -168,7 +189,9 @@ private:
     presentation::NoticeLine m_notice;
     presentation::StatusLabels m_status; ///< the status and tier labels' texts and colours
     CharacterOpener* m_opener = nullptr;
-    TreeKeyboard* m_keyboard = nullptr; ///< a child: the keys and the screen reader's names
+    TreeKeyboard* m_keyboard = nullptr;       ///< a child: the keys and the screen reader's names
+    HistoryEditor* m_historyEditor = nullptr; ///< a child: the history list's own commands
+    std::optional<std::size_t> m_changing;
 
     std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};
     std::array<std::array<std::int16_t, model::kSkillsPerTree>, 3> m_shownCounts{};
@@ -198,7 +221,9 @@ private:
     std::string m_shownReserve;
     std::string m_shownNotice;
     std::vector<model::HistoryEntry> m_shownHistory;
-    std::vector<QStaticText> m_historyTexts;         ///< the shown entries, laid out for painting
+    std::vector<QStaticText> m_historyTexts;      ///< the shown entries, laid out for painting
+    HistoryDelegate* m_historyDelegate = nullptr; ///< paints m_historyTexts
+    bool m_movesTold = false;                     ///< some entries' names say where an edit moved them from
     std::unique_ptr<ComparisonOverlay> m_comparison; ///< made by the first reference
 };
 

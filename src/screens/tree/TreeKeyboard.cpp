@@ -73,8 +73,7 @@ void TreeKeyboard::speakOfIconsAndCommandsAsButtons() {
 }
 
 TreeKeyboard::TreeKeyboard(QWidget& screen, document::PlanDocument& document)
-    : QObject(&screen), m_screen(screen), m_document(document), m_build(document.build()),
-      m_clock(steadyClock()) {
+    : QObject(&screen), m_screen(screen), m_build(document.build()), m_clock(steadyClock()) {
     setObjectName(QStringLiteral("keyboard"));
     speakOfIconsAndCommandsAsButtons();
     collectControls();
@@ -123,8 +122,6 @@ void TreeKeyboard::collectControls() {
     m_history = m_screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     if (m_history != nullptr) {
         m_history->installEventFilter(this);
-        m_history->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(m_history, &QWidget::customContextMenuRequested, this, &TreeKeyboard::historyMenu);
     }
     for (const char* name : kCommandNames) {
         if (auto* command = m_screen.findChild<CommandLabel*>(QLatin1String(name))) {
@@ -230,27 +227,6 @@ void TreeKeyboard::speakOf(const model::BuildState& shown) {
     }
 }
 
-void TreeKeyboard::takeBackTo(int row) {
-    if (row >= 0 && row + 1 < m_history->count()) {
-        m_document.takeBackTo(static_cast<std::size_t>(row) + 1);
-    }
-}
-
-void TreeKeyboard::historyMenu(QPoint pos) {
-    const QListWidgetItem* item = m_history->itemAt(pos);
-    const int row = item != nullptr ? m_history->row(item) : -1;
-    if (row < 0 || row + 1 >= m_history->count()) {
-        return; // nothing after it to take back
-    }
-    m_history->setCurrentRow(row);
-    auto* menu = new QMenu(m_history);
-    menu->setObjectName(QStringLiteral("mnu_History"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu->addAction(QStringLiteral("Take Back to Here")), &QAction::triggered, this,
-            [this, row] { takeBackTo(row); });
-    menu->popup(m_history->viewport()->mapToGlobal(pos));
-}
-
 void TreeKeyboard::buildChanged(const model::BuildChange& change) {
     if (change.kind == model::BuildChange::Kind::CharacterEnded) {
         m_live = false;
@@ -293,10 +269,6 @@ bool TreeKeyboard::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_history) {
             // Out of the list, the next key starts a new name.
             m_typed.clear();
-            if (key.key() == Qt::Key_Delete && key.modifiers() == Qt::NoModifier) {
-                takeBackTo(m_history->currentRow());
-                return true;
-            }
             return false;
         }
         m_pointerLed = false;

@@ -48,9 +48,8 @@ class SkillIcon;
 /// Tab leads from the icons to the history list and on to the five
 /// commands, where Enter or Space runs the command; Esc keeps its meaning
 /// in the history list alone. Ctrl+S saves, Ctrl+Z undoes the last point,
-/// Ctrl+Shift+Z and Ctrl+Y redo it, F1 shows the sheet of keys. Delete on an
-/// earlier entry of the history list, or its right-click menu, takes back
-/// every later entry at once.
+/// Ctrl+Shift+Z and Ctrl+Y redo it, F1 shows the sheet of keys. The history
+/// list's own commands are its HistoryEditor's.
 ///
 /// The ring shows where the keyboard is; after a click it hides until the
 /// next key. Every icon's accessible name tells its skill, points, tier and
@@ -101,10 +100,6 @@ private:
     [[nodiscard]] int findByName(const QString& typed) const;
     void typeAhead(const QString& text);
     void showRing();
-    /// Takes back every entry of the history list after row `row`.
-    void takeBackTo(int row);
-    /// The history list's menu on the entry under `pos`: "Take Back to Here".
-    void historyMenu(QPoint pos);
     [[nodiscard]] int slotOf(const QObject* watched) const;
     [[nodiscard]] CommandLabel* commandOf(const QObject* watched) const;
 
@@ -112,7 +107,6 @@ private:
     void buildChanged(const model::BuildChange& change) override;
 
     QWidget& m_screen;
-    document::PlanDocument& m_document;
     const model::Build& m_build; ///< the document's
     bool m_live = true;
     Clock m_clock;

@@ -126,6 +126,7 @@ void TreeSurface::drawAll(QPainter& painter) const {
 namespace {
 /// The ground of the entries marked: a slate blue, apart from the brown of the selection.
 const QColor kMarkedGround(36, 40, 58);
+const QColor kRefusedGround(128, 24, 16);
 } // namespace
 
 HistoryDelegate::HistoryDelegate(const std::vector<QStaticText>& texts, QObject* parent)
@@ -140,7 +141,9 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     }
     const bool selected = option.state.testFlag(QStyle::State_Selected);
     const bool marked = m_markedFrom >= 0 && index.row() >= m_markedFrom;
-    if (selected) {
+    if (index.row() == m_refused) {
+        painter->fillRect(option.rect, kRefusedGround);
+    } else if (selected) {
         painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
     } else if (marked) {
         painter->fillRect(option.rect, kMarkedGround);
@@ -153,6 +156,13 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     painter->drawStaticText(option.rect.left() + 2, option.rect.top(), m_texts[row]);
+    // Where a dragged entry would land: a gold line across the list.
+    const bool lineAbove = index.row() == m_dropLine;
+    const bool lineBelow = m_dropLine == static_cast<int>(m_texts.size()) && row + 1 == m_texts.size();
+    if (lineAbove || lineBelow) {
+        const int y = lineAbove ? option.rect.top() : option.rect.bottom() - 1;
+        painter->fillRect(QRect(option.rect.left(), y, option.rect.width(), 2), qcolor(kParchment));
+    }
 }
 
 QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

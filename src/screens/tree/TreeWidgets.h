@@ -97,10 +97,19 @@ public:
     /// Marks every entry from `row` on (where a comparison's plans part) on
     /// a ground of its own, under a line above the first; -1 marks none.
     void setMarkedFrom(int row) { m_markedFrom = row; }
+    /// Marks the entry an edit was refused at, on a red ground; -1 marks none.
+    void setRefused(int row) { m_refused = row; }
+    [[nodiscard]] int refused() const { return m_refused; }
+    /// Draws the line where a dragged entry would land: above entry `row`
+    /// (the number of entries: below the last); -1 draws none.
+    void setDropLine(int row) { m_dropLine = row; }
+    [[nodiscard]] int dropLine() const { return m_dropLine; }
 
 private:
     const std::vector<QStaticText>& m_texts;
     int m_markedFrom = -1;
+    int m_refused = -1;
+    int m_dropLine = -1;
 };
 
 } // namespace skillwright::screens
