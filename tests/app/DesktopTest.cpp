@@ -146,6 +146,45 @@ TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
     EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
 }
 
+// The past edited by hand: Alt+Down on a clicked entry and an entry dragged
+// to another place move its point, each change the rules take.
+TEST_F(DesktopTest, anEntryMovesByAltArrowAndByDragging) {
+    screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
+    auto* history = amazon->findChild<QListWidget*>("lb_SkillsPerLevel");
+    for (const char* skill : {"img_AmazonJS(0)", "img_AmazonPM(0)", "img_AmazonBC(0)"}) {
+        click(amazon->findChild<QWidget*>(skill));
+    }
+    ASSERT_TRUE(waitFor([&] { return historyCount() == 3; }));
+    const auto skillAt = [&](std::size_t entry) { return document.plan().history[entry].skill.tree; };
+    const auto rowCentre = [&](int row) {
+        return history->viewport()->mapToGlobal(history->visualItemRect(history->item(row)).center());
+    };
+    const auto moveTo = [](QPoint at) {
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    };
+    const model::TreeId first = skillAt(0);
+    const model::TreeId second = skillAt(1);
+    moveTo(rowCentre(0));
+    xdotool({"click", "1"});
+    ASSERT_TRUE(waitFor([&] { return history->hasFocus() && history->currentRow() == 0; }));
+    key("alt+Down");
+    ASSERT_TRUE(waitFor([&] { return skillAt(1) == first; })) << "Alt+Down moved the first point later";
+    EXPECT_EQ(skillAt(0), second);
+    // The newest dragged above the first, through the rows between.
+    const model::TreeId newest = skillAt(2);
+    moveTo(rowCentre(2));
+    xdotool({"mousedown", "1"});
+    for (const QPoint at :
+         {rowCentre(2) - QPoint(0, 6), rowCentre(1), rowCentre(0), rowCentre(0) - QPoint(0, 5)}) {
+        moveTo(at);
+        QTest::qWait(30);
+    }
+    xdotool({"mouseup", "1"});
+    EXPECT_TRUE(waitFor([&] { return skillAt(0) == newest; })) << "the drop put the newest first";
+    EXPECT_EQ(historyCount(), 3);
+    EXPECT_TRUE(waitFor([&] { return active() == amazon; }));
+}
+
 // Keys go to the window in front: Esc meant for the statistics viewer closes
 // it and leaves the plan; Ctrl+C and Ctrl+V, through the desktop's clipboard,
 // copy the plan on screen and open it again from the start screen (whose
