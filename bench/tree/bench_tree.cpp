@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
 #include <QtBenchMain.h>
@@ -167,6 +168,73 @@ BENCHMARK(BM_LeftClickWithReferenceToRepaint)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
+
+// An edit in the middle of a level-99 plan: Alt+Down and Alt+Up on its
+// 49th entry in turn, each taken through the rules whole, until the counts,
+// labels and rewritten history are repainted. Target: at most 2 ms.
+void BM_EditInTheMiddleToRepaint(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    screens::SkillTreeScreen screen(document, toolkit);
+    screen.show();
+    constexpr std::array<std::pair<TreeId, std::int16_t>, 5> firstTier{{{TreeId::NecromancerSummoning, 0},
+                                                                        {TreeId::NecromancerSummoning, 1},
+                                                                        {TreeId::NecromancerPoisonBone, 0},
+                                                                        {TreeId::NecromancerPoisonBone, 1},
+                                                                        {TreeId::NecromancerCurses, 0}}};
+    for (std::size_t n = 0; document.build().characterLevel() < 99; ++n) {
+        document.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
+    }
+    auto* history = screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
+    history->setCurrentRow(48);
+    QApplication::processEvents();
+    bool later = true;
+    for (auto _ : state) {
+        QTest::keyClick(history, later ? Qt::Key_Down : Qt::Key_Up, Qt::AltModifier);
+        QApplication::processEvents();
+        later = !later;
+    }
+    if (document.build().character()->history().size() != 98) {
+        state.SkipWithError("an edit was refused");
+    }
+}
+BENCHMARK(BM_EditInTheMiddleToRepaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+// A refused edit whose breach shows only at the last entry of a level-99
+// plan: Ctrl+Delete on the Fire Bolt that the last entry, a Fireball, needs,
+// until the notice says why. Target: at most 2 ms.
+void BM_RefusedEditToNotice(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    document::PlanDocument document;
+    document.startNew(ClassId::Sorceress);
+    screens::SkillTreeScreen screen(document, toolkit);
+    screen.show();
+    while (document.build().characterLevel() < 97) {
+        document.reservePoint();
+    }
+    document.click(TreeId::SorceressFire, 0); // Fire Bolt
+    document.click(TreeId::SorceressFire, 4); // Fireball
+    auto* history = screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
+    const auto* notice = screen.findChild<QLabel*>(QStringLiteral("lbl_UnAvail"));
+    history->setCurrentRow(history->count() - 2);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QTest::keyClick(history, Qt::Key_Delete, Qt::ControlModifier);
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (!notice->text().startsWith(QStringLiteral("Clvl 98 Slvl 1: Fireball"))) {
+            state.SkipWithError("the edit was not refused at the last entry");
+        }
+        toolkit.advance(presentation::kNoticeMilliseconds);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RefusedEditToNotice)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 } // namespace
 

@@ -356,6 +356,7 @@ void SkillTreeScreen::createHistoryList() {
     m_history->setUniformItemSizes(true);
     m_history->setSelectionMode(QAbstractItemView::SingleSelection);
     m_history->setFrameShape(QFrame::NoFrame);
+    m_history->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // every entry fits its line
     m_historyDelegate = new HistoryDelegate(m_historyTexts, m_history);
     m_history->setItemDelegate(m_historyDelegate);
     // A slim scroll bar in the panel's bronze rather than the desktop's grey.
