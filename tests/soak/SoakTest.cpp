@@ -169,6 +169,27 @@ struct Soak {
         keyOn(shownTree(), QStringLiteral("lb_SkillsPerLevel"), Qt::Key_Delete);
         g_reach["entries taken back to here"] += before - list->count();
     }
+    /// An edit of an earlier entry by its keys: removed, moved, or changed
+    /// into the next skill clicked.
+    void editEntry() {
+        auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
+        if (list == nullptr || list->count() == 0) {
+            return;
+        }
+        list->setCurrentRow(draw(list->count()));
+        const std::vector<std::string> before = history();
+        const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 4> keys{
+            {{Qt::Key_Delete, Qt::ControlModifier},
+             {Qt::Key_Up, Qt::AltModifier},
+             {Qt::Key_Down, Qt::AltModifier},
+             {Qt::Key_F2, Qt::NoModifier}}};
+        const auto [key, modifiers] = keys[static_cast<std::size_t>(draw(4))];
+        keyOn(shownTree(), QStringLiteral("lb_SkillsPerLevel"), key, modifiers);
+        if (key == Qt::Key_F2) {
+            leftClick();
+        }
+        g_reach["entries edited"] += history() != before ? 1 : 0;
+    }
     void redo() {
         auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
         const int before = list != nullptr ? list->count() : 0;
@@ -540,6 +561,7 @@ const std::array kActions{
     Action{"CHANGE CLASS",         Tree,       1, Free,   [](Soak& s) { s.replacesPlan({}); s.clickOn(s.shownTree(), "lbl_ChangeClass"); }},
     Action{"keys in the history",  Tree,       2, Keeps,  [](Soak& s) { s.historyKeys(); }},
     Action{"take back to here",    Tree,       2, Free,   [](Soak& s) { s.takeBackToHere(); }},
+    Action{"edit an entry",        Tree,       4, Free,   [](Soak& s) { s.editEntry(); }},
     Action{"redo or undo by keys", Tree,       8, Free,   [](Soak& s) { s.redo(); }},
     Action{"SAVE",                 Tree,       2, Keeps,  [](Soak& s) { s.save(); }},
     Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(); }},
