@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <art/Art.h>
 #include <document/PlanDocument.h>
@@ -178,7 +179,9 @@ void SkillTreeScreen::buildChanged(const model::BuildChange& change) {
     // Whatever happened, the screen shows the build as it now stands.
     m_changing.reset();
     m_past.reset();
-    mirror();
+    if (!m_editing) {
+        mirror();
+    }
 }
 
 void SkillTreeScreen::lookBack(int row) {
@@ -542,12 +545,14 @@ void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& hist
             .first -
         history.begin());
     bool historyChanged = firstChanged < common || history.size() != m_shownHistory.size();
-    if (historyChanged && m_movesTold) {
+    if (historyChanged) {
         // What the last edit moved is told once: the names are plain again.
-        m_movesTold = false;
-        for (int row = 0; row < m_history->count(); ++row) {
-            m_history->item(row)->setData(Qt::AccessibleTextRole, QVariant());
+        for (const int row : m_movesTold) {
+            if (QListWidgetItem* item = m_history->item(row)) {
+                item->setData(Qt::AccessibleTextRole, QVariant());
+            }
         }
+        m_movesTold.clear();
     }
     for (std::size_t i = firstChanged; i < common; ++i) {
         const QString text = QString::fromStdString(model::formatEntry(history[i]));
@@ -664,7 +669,9 @@ void SkillTreeScreen::skillClicked(model::SkillRef skill) {
 void SkillTreeScreen::editHistory(const model::PlanEdit& edit) {
     m_changing.reset();
     const std::vector<model::HistoryEntry> before = m_build.character()->history();
+    m_editing = true;
     const model::EditOutcome outcome = m_document.editHistory(edit);
+    m_editing = false;
     if (!outcome.accepted()) {
         // Nothing changed: the notice says why, and the entry that would break shows for as long.
         m_notice.show(outcome.why);
@@ -676,12 +683,19 @@ void SkillTreeScreen::editHistory(const model::PlanEdit& edit) {
         mirror();
         return;
     }
-    // The plan as it now stands is on screen; the view goes on to the entry
-    // the edit left, so that points can be inserted one after another.
-    if (const auto landing = edit.landing(); landing && static_cast<int>(*landing) + 1 < m_history->count()) {
-        m_history->setCurrentRow(static_cast<int>(*landing));
-    }
+    // The view goes on to the entry the edit left, so that points can be
+    // inserted one after another: the screen is mirrored once, there.
+    mirrorHistory(m_build.character()->history());
     tellMovedEntries(before, outcome.origins);
+    if (const auto landing = edit.landing(); landing && static_cast<int>(*landing) + 1 < m_history->count()) {
+        {
+            const QSignalBlocker quiet(m_history); // whether or not the row changes, it is looked at anew
+            m_history->setCurrentRow(static_cast<int>(*landing));
+        }
+        lookBack(static_cast<int>(*landing));
+    } else {
+        mirror();
+    }
 }
 
 void SkillTreeScreen::tellMovedEntries(const std::vector<model::HistoryEntry>& before,
@@ -698,7 +712,7 @@ void SkillTreeScreen::tellMovedEntries(const std::vector<model::HistoryEntry>& b
         }
         if (!said.isEmpty()) {
             m_history->item(static_cast<int>(i))->setData(Qt::AccessibleTextRole, said);
-            m_movesTold = true;
+            m_movesTold.push_back(static_cast<int>(i));
         }
     }
 }

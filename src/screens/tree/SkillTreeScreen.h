@@ -192,6 +192,7 @@ private:
     TreeKeyboard* m_keyboard = nullptr;       ///< a child: the keys and the screen reader's names
     HistoryEditor* m_historyEditor = nullptr; ///< a child: the history list's own commands
     std::optional<std::size_t> m_changing;
+    bool m_editing = false; ///< an edit of the history runs: the screen shows its outcome once, at its end
 
     std::array<std::array<QLabel*, model::kSkillsPerTree>, 3> m_counts{};
     std::array<std::array<std::int16_t, model::kSkillsPerTree>, 3> m_shownCounts{};
@@ -223,7 +224,7 @@ private:
     std::vector<model::HistoryEntry> m_shownHistory;
     std::vector<QStaticText> m_historyTexts;      ///< the shown entries, laid out for painting
     HistoryDelegate* m_historyDelegate = nullptr; ///< paints m_historyTexts
-    bool m_movesTold = false;                     ///< some entries' names say where an edit moved them from
+    std::vector<int> m_movesTold;                 ///< the rows whose names say where an edit moved them from
     std::unique_ptr<ComparisonOverlay> m_comparison; ///< made by the first reference
 };
 
