@@ -143,14 +143,6 @@ PointResult Build::click(TreeId t, std::int16_t index) {
     return spend(s, EntryKind::Ordinary);
 }
 
-PointResult Build::clickOutcome(TreeId t, std::int16_t index) const {
-    const SkillRef s{t, index};
-    if (!onScreen(s)) {
-        return PointResult::refused(Refusal::NoSuchSkill);
-    }
-    return model::ruleCheck(m_character->m_state, s, EntryKind::Ordinary);
-}
-
 PointResult Build::spend(SkillRef s, EntryKind kind) {
     if (PointResult check = model::ruleCheck(m_character->m_state, s, kind); !check.accepted()) {
         return refuse(check, kind);

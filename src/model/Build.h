@@ -90,9 +90,6 @@ public:
     // ---- Spending a point ----
     /// A left click on a skill's icon: the next level-up, into skill `index` of `tree`.
     PointResult click(TreeId tree, std::int16_t index);
-    /// What click(tree, index) would come to now, changing nothing and telling
-    /// no listener: taken as Ordinary, or refused with its reason.
-    [[nodiscard]] PointResult clickOutcome(TreeId tree, std::int16_t index) const;
 
     // ---- The skill menu: its offers and its commands ----
     /// Which quest points the skill menu offers now for `skill`.

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,26 @@ TEST_F(HistoryEditTest, everyEditIsOneStepAndUndoGivesThePlanBackByteForByte) {
          {"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: Warmth", "Clvl 4 Slvl 1: Ice Bolt",
           "Clvl 5 Slvl 2: Fire Bolt", "Clvl 6 Slvl 3: Fire Bolt"},
          2},
+        {"take back by Delete",
+         [&] { keyOn(1, Qt::Key_Delete); },
+         {"Clvl 2 Slvl 1: Fire Bolt", "Clvl 3 Slvl 1: Warmth"},
+         1},
+        {"take back by the entry's menu",
+         [&] {
+             keyOn(0, Qt::Key_Menu);
+             auto* menu = history()->findChild<QMenu*>("mnu_History");
+             ASSERT_NE(menu, nullptr);
+             QStringList captions;
+             for (const QAction* action : menu->actions()) {
+                 captions << action->text();
+             }
+             EXPECT_EQ(captions, (QStringList{"Take Back to Here", "Change This Point...",
+                                              "Remove This Point", "Move Earlier", "Move Later"}));
+             menu->findChild<QAction*>("mnu_TakeBack")->trigger();
+             menu->close();
+         },
+         {"Clvl 2 Slvl 1: Fire Bolt"},
+         0},
         {"change by F2 and a click",
          [&] {
              keyOn(0, Qt::Key_F2);

@@ -13,7 +13,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QKeySequence>
 #include <QLabel>
@@ -268,50 +267,6 @@ TEST_F(TreeKeyboardTest, everyCommandsKeysReachItWhereverTheKeyboardIsOnTheScree
         heard.push_back(signal.at(0).value<ProgramCommand>());
     }
     EXPECT_EQ(heard, expected);
-}
-
-// Which keys undo and redo is the command suites'; here, taking back in the
-// history is one edit that they undo and redo whole.
-TEST_F(TreeKeyboardTest, takingBackInTheHistoryIsOneEditUndoneAndRedoneWhole) {
-    open(ClassId::Sorceress);
-    QLabel* fireBolt = label("lbl_SorceressFire(0)");
-    for (int n = 0; n < 4; ++n) {
-        press(Qt::Key_Return);
-    }
-    // Delete on an earlier entry of the history takes back every later one.
-    press(Qt::Key_Tab);
-    ASSERT_EQ(screen->focusWidget(), history());
-    press(Qt::Key_Delete);
-    EXPECT_EQ(history()->count(), 4) << "the newest entry has nothing after it";
-    press(Qt::Key_Up);
-    press(Qt::Key_Up);
-    press(Qt::Key_Delete);
-    EXPECT_EQ(history()->count(), 2);
-    EXPECT_EQ(fireBolt->text(), "2");
-    EXPECT_EQ(label("lbl_CharLevel")->text(), "Level 3");
-    press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(fireBolt->text(), "4") << "the entries taken back come back at once";
-    press(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(fireBolt->text(), "2");
-
-    // So does the history's right-click menu, on the entry under the pointer.
-    const QPoint first = history()->visualItemRect(history()->item(0)).center();
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, first, history()->viewport()->mapToGlobal(first));
-    QApplication::sendEvent(history()->viewport(), &rightClick);
-    auto* menu = history()->findChild<QMenu*>("mnu_History");
-    ASSERT_NE(menu, nullptr);
-    QStringList captions;
-    for (const QAction* action : menu->actions()) {
-        captions << action->text();
-    }
-    EXPECT_EQ(captions, (QStringList{"Take Back to Here", "Change This Point...", "Remove This Point",
-                                     "Move Earlier", "Move Later"}));
-    menu->actions().front()->trigger();
-    menu->close();
-    EXPECT_EQ(history()->count(), 1);
-    EXPECT_EQ(fireBolt->text(), "1");
-    press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(fireBolt->text(), "2");
 }
 
 TEST_F(TreeKeyboardTest, anEarlierEntryOfTheHistoryShowsThePastUntilTheEndOrACommand) {
