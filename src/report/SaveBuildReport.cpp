@@ -5,7 +5,11 @@
 #include <model/Build.h>
 #include <model/PlainText.h>
 #include <toolkit/AtomicFile.h>
+#include <toolkit/ShownText.h>
 #include <toolkit/Toolkit.h>
+
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace skillwright::report {
 
@@ -35,10 +39,43 @@ private:
 constexpr std::size_t kMaxFileNameBytes = 200;
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
-/// The length of the control character at `i` in `text`; 0 for any other.
+/// Characters that would break a name's line or reorder what stands around it.
+bool breaksOrReorders(char32_t code) {
+    return code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x2028 && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069);
+}
+
+/// The length of the control character at `i` in `text`, or of one that
+/// breaks or reorders a line; 0 for any other.
 std::size_t controlLength(std::string_view text, std::size_t i) {
     const auto character = model::leadingUtf8Character(text.substr(i));
-    return character && model::isControlCharacter(character->code) ? character->length : 0;
+    return character && (model::isControlCharacter(character->code) || breaksOrReorders(character->code))
+               ? character->length
+               : 0;
+}
+
+/// What a failed save adds to the platform's error.
+constexpr std::string_view kNotSaved = "The report was not saved; the plan is still on screen.";
+/// The most characters of a file name a question shows.
+constexpr std::size_t kFileNameShown = 60;
+
+/// Whether the report at `path` may be written: no file has its name, it is
+/// the plan's own report, or the player says another may be replaced.
+bool mayWriteOver(toolkit::Toolkit& toolkit, const std::string& path, const std::string& ownReport) {
+    struct stat there {};
+    if (::lstat(path.c_str(), &there) != 0) {
+        return true;
+    }
+    struct stat own {};
+    if (!ownReport.empty() && ::stat(ownReport.c_str(), &own) == 0 && ::stat(path.c_str(), &there) == 0 &&
+        own.st_dev == there.st_dev && own.st_ino == there.st_ino) {
+        return true;
+    }
+    const std::string file = std::filesystem::path(path).filename().string();
+    return toolkit.messageBox("A report \"" + toolkit::quotedText(file, kFileNameShown) +
+                                  "\" is already there, not saved from this plan. Replace it?",
+                              "", toolkit::Icon::None,
+                              toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
 }
 
 } // namespace
@@ -56,7 +93,7 @@ std::string plainFileName(std::string_view name) {
         const std::size_t control = controlLength(name, i);
         if (c == '/' || c == '\\' || (c == '.' && out.empty()) || dotBesideDot || control > 0) {
             out += '_';
-            i += control > 1 ? control - 1 : 0; // both bytes of a C1 control
+            i += control > 1 ? control - 1 : 0; // every byte of the character
         } else {
             out += c;
         }
@@ -73,35 +110,42 @@ std::string plainFileName(std::string_view name) {
 }
 
 std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
-                                          const ReportName& offered,
+                                          const ReportName& offered, const std::string& ownReport,
                                           const std::function<void(bool)>& setHistoryVisible) {
-    // Cancel answers the empty text, which is saved like any other name.
-    const std::string typed =
-        toolkit.inputBox("What is the name of this character?", "Character Name", offered.file);
-    // The offer taken as it stands keeps the character's name as it was.
-    const ReportName name = typed == offered.file ? offered : ReportName{typed, typed};
-
     const model::Character* screen = build.character();
     if (screen == nullptr) {
         return std::nullopt; // SAVE lives on a tree screen, so there is always one.
     }
-
-    const HiddenHistory hidden(setHistoryVisible);
-    model::Plan plan = screen->plan();
-    plan.name = name.character;
-    const std::string text = reportText(plan);
-    // A typed name is used exactly as typed: no character is removed or replaced.
-    const std::string folder = toolkit.reportFolder();
-    auto failure = toolkit::makeFolder(folder);
-    if (!failure) {
-        failure = toolkit::writeWholeFile(reportPath(folder, name.file), text);
+    std::string answer = offered.file;
+    for (;;) {
+        const std::string typed =
+            toolkit.inputBox("What is the name of this character?", "Character Name", answer);
+        if (typed.empty()) {
+            return std::nullopt; // Cancel saves nothing: the plan stays unsaved.
+        }
+        // The offer taken as it stands keeps the character's name as it was.
+        const ReportName name = typed == offered.file ? offered : ReportName{typed, typed};
+        // A typed name is used exactly as typed: no character is removed or replaced.
+        const std::string folder = toolkit.reportFolder();
+        const std::string path = reportPath(folder, name.file);
+        if (mayWriteOver(toolkit, path, ownReport)) {
+            const HiddenHistory hidden(setHistoryVisible);
+            model::Plan plan = screen->plan();
+            plan.name = name.character;
+            auto failure = toolkit::makeFolder(folder);
+            if (!failure) {
+                failure = toolkit::writeWholeFile(path, reportText(plan));
+            }
+            if (failure) {
+                toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description + "\r\n" +
+                                       std::string(kNotSaved),
+                                   "", toolkit::Icon::None, toolkit::Buttons::Ok);
+                return std::nullopt;
+            }
+            return name;
+        }
+        answer = typed;
     }
-    if (failure) {
-        toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description, "",
-                           toolkit::Icon::None, toolkit::Buttons::Ok);
-        return std::nullopt;
-    }
-    return name;
 }
 
 } // namespace skillwright::report

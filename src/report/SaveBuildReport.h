@@ -15,9 +15,10 @@ class Toolkit;
 namespace skillwright::report {
 
 /// `name` as a plain file name in the report folder: separators, control
-/// characters, leading dots and dots beside dots become "_", so that no name
-/// leads out of the folder or hides its file; a name too long for a file is
-/// cut, ending with "…". The empty name gives "Character".
+/// characters, line and paragraph separators, the controls of writing
+/// direction, leading dots and dots beside dots become "_", so that no name
+/// leads out of the folder, hides its file or disguises it; a name too long
+/// for a file is cut, ending with "…". The empty name gives "Character".
 std::string plainFileName(std::string_view name);
 
 /// What a report is saved as: the character's name, its first line, and the
@@ -45,12 +46,17 @@ struct ReportName {
 /// first line. Returns what it saved as, or nothing when the report was not
 /// written.
 ///
+/// Cancel, or a name erased, saves nothing. A report of that name that is not
+/// `ownReport` (the one the plan was opened from or last saved to; empty for
+/// none) is replaced only when the player says so; No asks for the name again.
+///
 /// `setHistoryVisible` hides the screen's history list while the file is
 /// written and shows it again afterwards, whatever happens. A failure is
-/// reported in a message box (error number, CR LF, description). Nothing in
-/// the build changes, so a failed save can be retried at once.
+/// reported in a message box (error number, CR LF, description, and a line
+/// that nothing was saved). Nothing in the build changes, so a failed save
+/// can be retried at once.
 std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
-                                          const ReportName& offered,
+                                          const ReportName& offered, const std::string& ownReport,
                                           const std::function<void(bool)>& setHistoryVisible);
 
 } // namespace skillwright::report

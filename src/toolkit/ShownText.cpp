@@ -1,5 +1,8 @@
 #include "ShownText.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace skillwright::toolkit {
 
 namespace {
@@ -10,7 +13,65 @@ bool continuesCharacter(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0u) == 0x80u;
 }
 
+/// What the character at the start of `text` (UTF-8) is to a quote.
+enum class InQuote : std::uint8_t { Kept, Dropped, Space };
+
+InQuote inQuote(std::string_view text) {
+    const auto byte = [&text](std::size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+    };
+    const unsigned first = byte(0);
+    if (first < 0x20 || first == 0x7F) {
+        return InQuote::Space;
+    }
+    if (first == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) {
+        return InQuote::Space; // C1 controls, the next line among them
+    }
+    if (first == 0xD8 && byte(1) == 0x9C) {
+        return InQuote::Dropped; // U+061C, the Arabic letter mark
+    }
+    if (first == 0xE2 && byte(1) == 0x80) {
+        const unsigned third = byte(2);
+        if (third == 0xA8 || third == 0xA9) {
+            return InQuote::Space; // line and paragraph separators
+        }
+        if (third == 0x8E || third == 0x8F || (third >= 0xAA && third <= 0xAE)) {
+            return InQuote::Dropped; // marks, embeddings and overrides
+        }
+    }
+    if (first == 0xE2 && byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9) {
+        return InQuote::Dropped; // isolates
+    }
+    return InQuote::Kept;
+}
+
 } // namespace
+
+std::string quotedText(std::string_view text, std::size_t maxCharacters) {
+    std::string plain;
+    plain.reserve(std::min(text.size(), maxCharacters * 4 + 4));
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size() && characters <= maxCharacters;) {
+        std::size_t length = 1;
+        while (i + length < text.size() && continuesCharacter(text[i + length])) {
+            ++length;
+        }
+        switch (inQuote(text.substr(i))) {
+        case InQuote::Kept:
+            plain.append(text.substr(i, length));
+            ++characters;
+            break;
+        case InQuote::Space:
+            plain += ' ';
+            ++characters;
+            break;
+        case InQuote::Dropped:
+            break;
+        }
+        i += length;
+    }
+    return shortenedText(plain, maxCharacters);
+}
 
 std::string shortenedText(std::string_view text, std::size_t maxCharacters) {
     if (maxCharacters == 0) {

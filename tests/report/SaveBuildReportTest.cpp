@@ -37,6 +37,8 @@ std::map<std::string, std::string> contentsOf(const fs::path& folder) {
     return out;
 }
 
+const std::string kNotSaved = "The report was not saved; the plan is still on screen.";
+
 class SaveBuildReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,11 +46,11 @@ protected:
         build.startCharacter(ClassId::Necromancer);
     }
 
-    /// SAVE, with `typed` typed into the name box.
-    void save(const std::string& typed) {
+    /// SAVE, with `typed` typed into the name box, of a plan whose own report is `ownReport`.
+    std::optional<ReportName> save(const std::string& typed, const std::string& ownReport = {}) {
         toolkit.inputs.push_back(typed);
-        saveBuildReport(build, toolkit, ReportName::of("Character"),
-                        [this](bool v) { visibility.push_back(v); });
+        return saveBuildReport(build, toolkit, ReportName::of("Character"), ownReport,
+                               [this](bool v) { visibility.push_back(v); });
     }
     /// The report of the build on screen under `name` (its layout is the report text's test's).
     [[nodiscard]] std::string reportOf(const std::string& name) const {
@@ -72,19 +74,19 @@ protected:
     std::vector<bool> visibility;
 };
 
-// The name typed is the report's name line and, as typed, its file's name;
-// Cancel types nothing and writes ".txt". The history list hides while the
-// box is up, and the build stays as it was.
+// The name typed is the report's name line and, as typed, its file's name.
+// The history list hides while the file is written, and the build stays as
+// it was.
 TEST_F(SaveBuildReportTest, theTypedNameNamesTheReportAndItsFile) {
     buildEveryEntryKind();
     const std::string before = testing::describe(build);
-    for (const std::string name : {"Bones", "", "J\xC3\xBCrgen \xE2\x82\xAC", "日本語の勇者"}) {
+    for (const std::string name : {"Bones", "J\xC3\xBCrgen \xE2\x82\xAC", "日本語の勇者"}) {
         visibility.clear();
         save(name);
         EXPECT_EQ(readFile(dir / (name + ".txt")), reportOf(name)) << name;
         EXPECT_EQ(visibility, (std::vector<bool>{false, true})) << name;
     }
-    ASSERT_EQ(toolkit.inputPrompts.size(), 4u);
+    ASSERT_EQ(toolkit.inputPrompts.size(), 3u);
     EXPECT_EQ(toolkit.inputPrompts[0].prompt, "What is the name of this character?");
     EXPECT_EQ(toolkit.inputPrompts[0].title, "Character Name");
     EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "Character");
@@ -92,12 +94,58 @@ TEST_F(SaveBuildReportTest, theTypedNameNamesTheReportAndItsFile) {
     EXPECT_EQ(testing::describe(build), before);
 
     build.click(TreeId::NecromancerPoisonBone, 1);
-    save("Bones");
+    save("Bones", (dir / "." / "Bones.txt").string()); // its own report, however its path is spelt
     EXPECT_EQ(readFile(dir / "Bones.txt"), reportOf("Bones")) << "the second save replaces the first";
+    EXPECT_TRUE(toolkit.messages.empty()) << "without a question";
 
     build.endCharacter();
     save("Nobody");
     EXPECT_FALSE(fs::exists(dir / "Nobody.txt")) << "no screen, no report";
+}
+
+// Cancel, or the name erased, saves nothing. A report of the name typed that
+// is not the plan's own is replaced only when the player says Yes; No asks
+// for the name again, offering the one typed.
+TEST_F(SaveBuildReportTest, cancelSavesNothingAndAnotherReportIsReplacedOnlyWhenThePlayerSaysSo) {
+    using toolkit::Answer;
+    const fs::path witch = dir / "Frost Witch.txt";
+    const std::string theirs = "the player's own report";
+    const struct {
+        const char* what;
+        std::vector<std::string> typed;
+        std::vector<Answer> answers;
+        std::string ownReport;
+        std::optional<std::string> savedAs;
+        bool witchReplaced;
+    } cases[] = {
+        {"Cancel", {""}, {}, "", std::nullopt, false},
+        {"No, then Cancel", {"Frost Witch", ""}, {Answer::No}, "", std::nullopt, false},
+        {"No, then another name", {"Frost Witch", "Frost Witch 2"}, {Answer::No}, "", "Frost Witch 2", false},
+        {"Yes", {"Frost Witch"}, {Answer::Yes}, "", "Frost Witch", true},
+        {"the report it came from", {"Frost Witch"}, {}, witch.string(), "Frost Witch", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir);
+        fs::create_directory(dir);
+        std::ofstream(witch) << theirs;
+        toolkit.inputPrompts.clear();
+        toolkit.messages.clear();
+        toolkit.inputs.assign(c.typed.begin(), c.typed.end());
+        toolkit.answers.assign(c.answers.begin(), c.answers.end());
+        const auto saved = saveBuildReport(build, toolkit, ReportName::of("Character"), c.ownReport, {});
+        EXPECT_EQ(saved ? std::optional(saved->file) : std::nullopt, c.savedAs);
+        EXPECT_EQ(readFile(witch), c.witchReplaced ? reportOf("Frost Witch") : theirs);
+        EXPECT_EQ(testing::namesIn(dir).size(), c.savedAs && !c.witchReplaced ? 2u : 1u);
+        ASSERT_EQ(toolkit.messages.size(), c.answers.size());
+        if (!c.answers.empty()) {
+            EXPECT_EQ(toolkit.messages[0].text,
+                      "A report \"Frost Witch.txt\" is already there, not saved from this plan. Replace it?");
+            EXPECT_EQ(toolkit.messages[0].buttons, toolkit::Buttons::YesNoDefaultNo);
+        }
+        ASSERT_EQ(toolkit.inputPrompts.size(), c.typed.size());
+        EXPECT_EQ(toolkit.inputPrompts.back().defaultText, c.typed.size() > 1 ? "Frost Witch" : "Character");
+    }
 }
 
 TEST(PlainFileName, aNameFromOutsideBecomesAPlainFileNameInTheReportFolder) {
@@ -112,6 +160,8 @@ TEST(PlainFileName, aNameFromOutsideBecomesAPlainFileNameInTheReportFolder) {
         {"one..two", "one__two"},
         {"tab\there\r\nbell\x07 del\x7F c1\xC2\x85 end", "tab_here__bell_ del_ c1_ end"},
         {"", "Character"},
+        // Line breaks and the controls of writing direction cannot disguise the file.
+        {"\xE2\x80\xAEtxt.exe\xE2\x80\xA8x\xE2\x81\xA6y", "_txt.exe_x_y"},
         // Too long for a file name: 197 bytes and a visible "…", not inside a character.
         {std::string(300, 'n'), std::string(197, 'n') + "\xE2\x80\xA6"},
         {std::string(196, 'x') + "\xC3\xA9zzz", std::string(196, 'x') + "\xE2\x80\xA6"},
@@ -127,7 +177,7 @@ TEST(PlainFileName, aNameFromOutsideBecomesAPlainFileNameInTheReportFolder) {
 TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTheReport) {
     const fs::path inside = dir / "a" / "b";
     toolkit.folder = inside.string();
-    const auto saved = saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {});
+    const auto saved = saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {}, {});
     ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
     EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "______somewhere");
     EXPECT_EQ(saved, (ReportName{"../../somewhere", "______somewhere"}));
@@ -135,7 +185,7 @@ TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTh
     EXPECT_EQ(readFile(inside / "______somewhere.txt"), reportOf("../../somewhere"));
     // A name the player types is theirs, in the report and the file name alike.
     toolkit.inputs.push_back("Typed");
-    EXPECT_EQ(saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {}),
+    EXPECT_EQ(saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {}, {}),
               (ReportName{"Typed", "Typed"}));
     EXPECT_EQ(readFile(inside / "Typed.txt"), reportOf("Typed"));
     EXPECT_TRUE(toolkit.messages.empty());
@@ -154,12 +204,12 @@ TEST_F(SaveBuildReportTest, aSaveCutShortKeepsTheOldReportAndLeavesNothingElse) 
     rlimit limited = old;
     limited.rlim_cur = 60;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    save("Cut"); // over the whole report written before
+    save("Cut", (dir / "Cut.txt").string()); // over the whole report written before
     save("First");
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    const std::string efbig = std::to_string(EFBIG) + "\r\n" + std::strerror(EFBIG);
+    const std::string efbig = std::to_string(EFBIG) + "\r\n" + std::strerror(EFBIG) + "\r\n" + kNotSaved;
     ASSERT_EQ(toolkit.messages.size(), 2u);
     EXPECT_EQ(toolkit.messages[0].text, efbig);
     EXPECT_EQ(toolkit.messages[1].text, efbig);
@@ -232,10 +282,10 @@ TEST_F(SaveBuildReportTest, aNameOrPlaceNoFileCanHaveFailsAndChangesNothing) {
         toolkit.messages.clear();
         visibility.clear();
         const auto files = contentsOf(place);
-        save(c.name);
+        save(c.name, (place / (c.name + ".txt")).string()); // its own: no question first
         ASSERT_EQ(toolkit.messages.size(), 1u);
         const auto& m = toolkit.messages.back();
-        EXPECT_EQ(m.text, std::to_string(c.number) + "\r\n" + std::strerror(c.number));
+        EXPECT_EQ(m.text, std::to_string(c.number) + "\r\n" + std::strerror(c.number) + "\r\n" + kNotSaved);
         EXPECT_EQ(m.title, "");
         EXPECT_EQ(m.icon, toolkit::Icon::None);
         EXPECT_EQ(m.buttons, toolkit::Buttons::Ok);

@@ -204,7 +204,16 @@ struct Soak {
         const std::string name = kNames[static_cast<std::size_t>(draw(6))];
         note(": \"" + name.substr(0, 40) + "\"");
         toolkit.inputs.push_back(name);
-        const std::size_t before = toolkit.messages.size();
+        // A report of that name that is not the plan's own is replaced when the player says so.
+        const std::filesystem::path path = toolkit.folder + "/" + name + ".txt";
+        std::error_code error;
+        const bool asks = std::filesystem::exists(path, error) &&
+                          !(document.origin() == document::Origin::Report &&
+                            std::filesystem::equivalent(path, document.path(), error));
+        if (asks) {
+            toolkit.answers.push_back(toolkit::Answer::Yes);
+        }
+        const std::size_t before = toolkit.messages.size() + (asks ? 1 : 0);
         clickOn(shownTree(), QStringLiteral("lbl_Save"));
         keepSavedReport(name, before);
     }

@@ -29,6 +29,31 @@ TEST(ShownText, aLongTextIsCutAtACharacterWithAVisibleEllipsis) {
     }
 }
 
+// A name from outside cannot reorder, break or crowd out the words around it.
+TEST(ShownText, aQuotedNameLosesWhatWouldReorderOrBreakTheMessage) {
+    const struct {
+        std::string text;
+        std::size_t most;
+        std::string shown;
+    } cases[] = {
+        {"\xE2\x80\xAE"
+         "stniop 5",
+         20, "stniop 5"}, // right-to-left override
+        {"a\xE2\x81\xA7"
+         "b\xE2\x81\xA9"
+         "c\xE2\x80\x8F\xD8\x9C",
+         20, "abc"}, // isolate, marks
+        {"one\xE2\x80\xA8two\xE2\x80\xA9three\r\n\xC2\x85", 20, "one two three   "},
+        {"J\xC3\xBCrgen \xE2\x82\xAC", 20, "J\xC3\xBCrgen \xE2\x82\xAC"},
+        {std::string(5, '\xE2') + "xyz", 20,
+         std::string(5, '\xE2') + "xyz"}, // bytes no character, kept as they are
+        {std::string(1000000, 'n'), 4, "nnn" + kEllipsis},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(quotedText(c.text, c.most), c.shown) << c.text;
+    }
+}
+
 TEST(ShownText, aMessageKeepsItsLineEndsAndIsBoundedInLinesAndWidth) {
     const std::string line120(120, 'w');
     const struct {

@@ -787,8 +787,11 @@ void SkillTreeScreen::save() {
     } else if (m_document.stoppedShort()) {
         offered.file += " (part)";
     }
-    if (const auto saved = report::saveBuildReport(
-            m_build, m_toolkit, offered, [this](bool visible) { m_history->setVisible(visible); })) {
+    // The report it came from, or was last saved to, is replaced without a question.
+    const std::string ownReport =
+        m_document.origin() == document::Origin::Report ? m_document.path() : std::string();
+    if (const auto saved = report::saveBuildReport(m_build, m_toolkit, offered, ownReport,
+                                                   [this](bool visible) { m_history->setVisible(visible); })) {
         m_document.markSaved(saved->character, report::reportPath(m_toolkit.reportFolder(), saved->file));
     }
     // Whether or not the file was written, the list is back in its normal
