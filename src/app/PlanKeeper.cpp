@@ -8,7 +8,7 @@ namespace skillwright::app {
 PlanKeeper::PlanKeeper(document::PlanDocument& document, toolkit::Toolkit& toolkit)
     : m_document(document), m_journal(journal::JournalSetup{toolkit.stateFolder()}),
       m_quietTimer(toolkit.createTimer()) {
-    m_quietTimer->setCallback([this] { m_journal.makeDurable(); });
+    m_quietTimer->setCallback([this] { quietMoment(); });
     m_document.addListener(*this);
 }
 
@@ -53,12 +53,44 @@ void PlanKeeper::write() {
     } else {
         m_journal.planSaved(plan);
     }
-    m_quietTimer->start(kQuietMilliseconds);
+    m_quietTimer->start(keeps() ? kQuietMilliseconds : kRetryMilliseconds);
+    tellKeeping();
+}
+
+void PlanKeeper::quietMoment() {
+    if (keeps()) {
+        m_journal.makeDurable();
+    } else {
+        write(); // the whole plan, once writing works again
+    }
+}
+
+bool PlanKeeper::keepsNow() {
+    if (!keeps()) {
+        write();
+    }
+    return keeps();
+}
+
+void PlanKeeper::tellKeeping() {
+    if (m_keeps != keeps()) {
+        m_keeps = keeps();
+        if (m_keepingChanged) {
+            m_keepingChanged();
+        }
+    }
+}
+
+std::string PlanKeeper::notKeptText() const {
+    const auto& failure = m_journal.failure();
+    return failure ? "Not being kept: the journal cannot be written (" + failure->description + ")"
+                   : std::string();
 }
 
 void PlanKeeper::planLeft() {
     m_quietTimer->stop();
     m_journal.planLeft();
+    tellKeeping();
     if (m_listChanged) {
         m_listChanged();
     }

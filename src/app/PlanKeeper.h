@@ -26,7 +26,9 @@ namespace skillwright::app {
 /// plan saved, or undone back to where it was saved, is written as saved.
 /// RESET and a plan that leaves the document (CHANGE CLASS, another character
 /// or class opened, the window closed) take the plan off the screen; the
-/// program tells it of its end.
+/// program tells it of its end. A journal that cannot be written is tried
+/// again at every change and every few seconds, and told (keeps()), so that
+/// the program can ask before unsaved points leave the screen.
 class PlanKeeper final : private document::DocumentListener {
 public:
     /// How long the plan stays unchanged before its journal is made durable.
@@ -52,15 +54,36 @@ public:
     /// Runs whenever the list of plans to continue may have changed.
     void setListChanged(std::function<void()> listChanged) { m_listChanged = std::move(listChanged); }
 
+    /// How long a journal that cannot be written waits before it tries again.
+    static constexpr int kRetryMilliseconds = 5000;
+    /// Whether the journal holds the plan on screen as it stands: false from
+    /// the first write that fails until one works again.
+    [[nodiscard]] bool keeps() const { return !m_journal.failure(); }
+    /// keeps(), once a journal that could not be written has been tried again.
+    bool keepsNow();
+    /// What the tree screen shows while the journal cannot keep the plan,
+    /// e.g. "Not being kept: the journal cannot be written (No space left on
+    /// device)"; empty while it keeps it.
+    [[nodiscard]] std::string notKeptText() const;
+    /// Runs whenever keeps() changes.
+    void setKeepingChanged(std::function<void()> keepingChanged) {
+        m_keepingChanged = std::move(keepingChanged);
+    }
+
 private:
     void documentChanged(const document::PlanDocument& document,
                          const document::DocumentChange& change) override;
     void write();
+    /// At a quiet moment: the journal made durable, or tried again while it fails.
+    void quietMoment();
+    void tellKeeping();
 
     document::PlanDocument& m_document;
     journal::Journal m_journal;
     std::unique_ptr<toolkit::Timer> m_quietTimer;
     std::function<void()> m_listChanged;
+    std::function<void()> m_keepingChanged;
+    bool m_keeps = true; ///< as last told
     bool m_replacing = false;
 };
 

@@ -92,6 +92,11 @@ Program::Program(document::PlanDocument& document, toolkit::Toolkit& toolkit)
                      [this](quint64 number) { continuePlan(number); });
     m_start.setContinueSource([this] { return m_keeper.offers(); });
     m_keeper.setListChanged([this] { m_start.refreshContinue(); });
+    m_keeper.setKeepingChanged([this] {
+        if (m_treeScreen) {
+            m_treeScreen->setNotKeptMark(m_keeper.notKeptText());
+        }
+    });
 }
 
 Program::~Program() {
@@ -337,6 +342,17 @@ bool Program::mayReplacePlanOnScreen() {
                toolkit::Icon::None, toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
 }
 
+bool Program::mayLetPlanGo() {
+    if (m_keeper.keepsNow() || !m_document.isOpen() || !m_document.isModified() ||
+        m_document.plan().history.empty()) {
+        return true;
+    }
+    return m_toolkit.messageBox("The journal cannot keep this character, so its points since the last save "
+                                "will be lost. Leave it anyway?",
+                                "", toolkit::Icon::None,
+                                toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
+}
+
 bool Program::continuePlan(std::uint64_t number) {
     if (!mayReplacePlanOnScreen()) {
         return false;
@@ -394,6 +410,7 @@ void Program::closeTreeScreen() {
     if (m_treeScreen) {
         // Its plan is not closed with it: what takes its place replaces the plan.
         QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
+        m_treeScreen->setCloseGuard({});
         m_treeScreen->close();
         m_treeScreen = nullptr;
     }
@@ -403,6 +420,9 @@ screens::SkillTreeScreen* Program::createTreeScreen() {
     auto* screen = new screens::SkillTreeScreen(m_document, m_toolkit);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(screen, &screens::SkillTreeScreen::changeClassRequested, &m_start, [this] {
+        if (!mayLetPlanGo()) {
+            return;
+        }
         closeTreeScreen();
         m_document.close();
         screens::showWithKeyboard(m_start);
@@ -412,7 +432,13 @@ screens::SkillTreeScreen* Program::createTreeScreen() {
         stopFill();
         m_document.close();
     });
-    QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] { endProgram(); });
+    QObject::connect(screen, &screens::SkillTreeScreen::exitRequested, &m_start, [this] {
+        if (mayLetPlanGo()) {
+            endProgram();
+        }
+    });
+    screen->setCloseGuard([this] { return mayLetPlanGo(); });
+    screen->setNotKeptMark(m_keeper.notKeptText());
     QObject::connect(screen, &screens::SkillTreeScreen::skillMenuRequested, &m_start,
                      [this](const model::BuildState& shown, model::SkillRef skill, QPoint globalPos,
                             bool past) { menu().popupSkillMenu(shown, skill, globalPos, past); });

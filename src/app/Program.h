@@ -108,6 +108,9 @@ private:
     std::optional<model::Plan> planOfCode(const std::string& text);
     /// Asks before a plan with unsaved points is replaced (No the default).
     bool mayReplacePlanOnScreen();
+    /// While the journal cannot keep the plan on screen, asks before its
+    /// unsaved points leave the screen (No the default); true at once otherwise.
+    bool mayLetPlanGo();
     screens::SkillTreeScreen* openClass(model::ClassId classId, document::Origin origin);
     /// The tree screen of the document's plan, not shown yet.
     screens::SkillTreeScreen* createTreeScreen();

@@ -217,20 +217,32 @@ private:
 
 Journal::Journal(JournalSetup setup)
     : m_folder(std::move(setup.folder)), m_clock(std::move(setup.clock)), m_unnamedFiles(setup.unnamedFiles) {
+    if (!m_folder.empty()) {
+        open();
+    }
+}
+
+void Journal::open() {
     // The plans are the player's alone: a folder made here is theirs only.
     std::error_code error;
-    if (!m_folder.empty() && std::filesystem::create_directories(m_folder, error)) {
+    if (std::filesystem::create_directories(m_folder, error)) {
         std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, error);
     }
     struct stat s {};
-    if (m_folder.empty() || ::stat(m_folder.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) {
+    if (::stat(m_folder.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) {
+        m_failure = toolkit::FileError::of(s.st_mode != 0 ? ENOTDIR : (error ? error.value() : ENOENT));
         return;
     }
-    FolderLock lock(*this);
-    if (lock.held()) {
-        recoverEndedSessions();
+    {
+        FolderLock lock(*this);
+        if (lock.held()) {
+            recoverEndedSessions();
+        }
     }
     startSession();
+    if (!usable()) {
+        m_failure = toolkit::FileError::of(::access(m_folder.c_str(), W_OK) != 0 ? errno : EACCES);
+    }
 }
 
 Journal::~Journal() {
@@ -343,11 +355,11 @@ void Journal::recoverSession(const std::string& session) {
     }
 }
 
-bool Journal::writeNewFile(const std::string& name, std::string_view text) {
+std::optional<toolkit::FileError> Journal::writeNewFile(const std::string& name, std::string_view text) {
     // Synced only when made durable: a kill leaves the old journal or this
     // one whole, a power cut the durable one.
     const toolkit::AtomicWrite how{toolkit::Existing::Keep, 0600, false, m_unnamedFiles};
-    return !toolkit::writeAtomically(path(name), text, how);
+    return toolkit::writeAtomically(path(name), text, how);
 }
 
 void Journal::removeOwnFiles(std::uint64_t keep) {
@@ -358,16 +370,21 @@ void Journal::removeOwnFiles(std::uint64_t keep) {
     }
 }
 
-void Journal::write(const JournalRecord& record) {
-    m_current = record;
+void Journal::write(JournalRecord record) {
+    m_current = std::move(record);
     m_currentWritten = false;
+    if (!usable() && !m_folder.empty()) {
+        open(); // a folder that could not be used may be usable now
+    }
     if (!usable()) {
         return;
     }
     const std::uint64_t number = m_written + 1;
-    if (!writeNewFile(journalName(number), formatJournal(record))) {
-        return; // the journal before it stays
+    if (const auto failure = writeNewFile(journalName(number), formatJournal(*m_current))) {
+        m_failure = failure; // the journal before it stays
+        return;
     }
+    m_failure.reset();
     m_currentWritten = true;
     // The durable one stays until a later one is durable.
     if (m_written != m_durable) {
@@ -426,6 +443,9 @@ void Journal::leave(bool prune) {
     }
     std::uint64_t kept = 0;
     if (!m_current->saved && !m_current->plan.history.empty()) {
+        if (!m_currentWritten) {
+            write(*m_current); // a last try: the plan as it stands, not the journal before it
+        }
         makeDurable();
         if (!moveIntoList(journalName(m_written))) {
             kept = m_written; // for the next start to recover

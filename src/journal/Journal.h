@@ -1,6 +1,7 @@
 #pragma once
 
 #include <journal/JournalText.h>
+#include <toolkit/AtomicFile.h>
 
 #include <cstdint>
 #include <functional>
@@ -57,7 +58,7 @@ struct JournalSetup {
 /// checked by the rules; anything else is renamed aside and never read again.
 ///
 /// Nothing here shows or asks anything; a folder that cannot be used makes a
-/// journal that keeps nothing.
+/// journal that keeps nothing and says why (failure()) until it can.
 class Journal {
 public:
     explicit Journal(JournalSetup setup);
@@ -68,6 +69,11 @@ public:
 
     /// Whether the folder could be used.
     [[nodiscard]] bool usable() const { return m_lockFd >= 0; }
+    /// Why the plan on screen is not in the journal as it stands (the folder
+    /// cannot be used, or the latest write failed: a full disk, a read-only
+    /// folder); nothing while the journal keeps it, and with no folder given.
+    /// Each change tries again, so a write that works again clears it.
+    [[nodiscard]] const std::optional<toolkit::FileError>& failure() const { return m_failure; }
 
     /// The plan on screen is now `plan`, with changes not saved. A few tens
     /// of microseconds: cheap enough for every click.
@@ -93,13 +99,16 @@ public:
 
 private:
     class FolderLock;
+    /// Makes the folder if need be, recovers what ended programs left and
+    /// takes this program's lock; m_failure says why not.
+    void open();
     [[nodiscard]] std::string path(std::string_view name) const;
     [[nodiscard]] std::string journalName(std::uint64_t number) const;
     void startSession();
     void recoverEndedSessions();
     void recoverSession(const std::string& session);
-    void write(const JournalRecord& record);
-    bool writeNewFile(const std::string& name, std::string_view text);
+    void write(JournalRecord record);
+    std::optional<toolkit::FileError> writeNewFile(const std::string& name, std::string_view text);
     void leave(bool prune);
     bool moveIntoList(const std::string& name);
     /// The numbers of the plans that left the screen, newest first.
@@ -117,6 +126,7 @@ private:
     bool m_currentWritten = false; ///< the latest journal holds m_current
     std::uint64_t m_written = 0;   ///< number of the latest journal written, 0 before the first
     std::uint64_t m_durable = 0;   ///< number of the latest journal made durable
+    std::optional<toolkit::FileError> m_failure;
 };
 
 } // namespace skillwright::journal

@@ -21,6 +21,7 @@
 #include <sched.h>
 #include <set>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -245,15 +246,56 @@ TEST_F(JournalFiles, twoProgramsAtOnceKeepTheirJournalsApart) {
     EXPECT_EQ(listedNames(after), (std::vector<std::string>{"first", "second"}));
 }
 
-TEST_F(JournalFiles, aFolderThatCannotBeUsedKeepsNothingAndSaysNothing) {
+// A journal that cannot be written says why, tries again with every change,
+// and once it can, holds the whole plan as it stands: no point is lost. The
+// folder is a file, then the disk fills (a small tmpfs, where the test may
+// mount one) and gets space again before the plan leaves.
+TEST_F(JournalFiles, aJournalThatCannotBeWrittenSaysWhyAndCatchesUpOnceItCan) {
+    const model::Plan early = randomPlan(ClassId::Amazon, 10, "early", 6);
+    const model::Plan late = randomPlan(ClassId::Amazon, 57, "late", 7);
     fs::create_directories(folder.parent_path());
     std::ofstream(folder) << "a file where the folder should be";
-    Journal journal(setup());
-    EXPECT_FALSE(journal.usable());
-    journal.planChanged(randomPlan(ClassId::Amazon, 10, "", 6));
-    journal.planLeft();
-    EXPECT_EQ(journal.recoverablePlans().size(), 0u);
-    EXPECT_FALSE(journal.takeBack(1));
+    {
+        Journal journal(setup());
+        ASSERT_TRUE(journal.failure());
+        EXPECT_EQ(journal.failure()->description, "Not a directory");
+        journal.planChanged(early);
+        EXPECT_TRUE(journal.failure());
+        EXPECT_FALSE(journal.takeBack(1));
+        fs::remove(folder);
+        journal.planChanged(late);
+        EXPECT_FALSE(journal.failure());
+    }
+    EXPECT_EQ(listedNames(*std::make_unique<Journal>(setup())), std::vector<std::string>{"late"});
+
+    const fs::path small = temporary.path / "small";
+    fs::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "no tmpfs may be mounted here for a full disk";
+    }
+    const struct Unmount {
+        fs::path at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{small};
+    const JournalSetup onSmallDisk{(small / "skillwright").string(), [this] { return now; }};
+    {
+        Journal journal(onSmallDisk);
+        journal.planChanged(early);
+        ASSERT_FALSE(journal.failure());
+        {
+            std::ofstream filler(small / "filler");
+            const std::string block(4096, 'x');
+            while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
+            }
+        }
+        journal.planChanged(late);
+        ASSERT_TRUE(journal.failure());
+        EXPECT_EQ(journal.failure()->description, "No space left on device");
+        fs::remove(small / "filler");
+    } // leaving, the plan as it stands is written
+    Journal next(onSmallDisk);
+    ASSERT_EQ(next.recoverablePlans().size(), 1u);
+    EXPECT_EQ(next.takeBack(next.recoverablePlans()[0].number), late);
 }
 
 /// Forks a child that starts a journal and writes `plans` over and over;

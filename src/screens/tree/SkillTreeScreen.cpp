@@ -93,6 +93,9 @@ constexpr TwipRect kCommandEmblem{9555 + 55 * kTwipsPerPixel, -15 + 9 * kTwipsPe
 const char* const kDisclaimer =
     "Skill details may change at any time at the discretion of the game's publisher.";
 
+/// The line at the foot of the screen: the disclaimer, or what is not kept.
+constexpr TwipRect kFootLine{450, 8775, 11100, 420};
+
 QString arrayElementName(std::string_view array, int index) {
     return QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) + QLatin1Char('(') +
            QString::number(index) + QLatin1Char(')');
@@ -393,8 +396,8 @@ void SkillTreeScreen::createDescription() {
                                   Qt::AlignLeft | Qt::AlignTop);
     m_description->setWordWrap(true);
 
-    addWhiteLabel("lbl_Notice", QLatin1String(kDisclaimer), TwipRect{450, 8775, 11100, 420}, textFont825,
-                  Qt::AlignHCenter | Qt::AlignTop);
+    m_disclaimer = addWhiteLabel("lbl_Notice", QLatin1String(kDisclaimer), kFootLine, textFont825,
+                                 Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void SkillTreeScreen::createOutline() {
@@ -790,8 +793,9 @@ void SkillTreeScreen::save() {
     // The report it came from, or was last saved to, is replaced without a question.
     const std::string ownReport =
         m_document.origin() == document::Origin::Report ? m_document.path() : std::string();
-    if (const auto saved = report::saveBuildReport(m_build, m_toolkit, offered, ownReport,
-                                                   [this](bool visible) { m_history->setVisible(visible); })) {
+    if (const auto saved =
+            report::saveBuildReport(m_build, m_toolkit, offered, ownReport,
+                                    [this](bool visible) { m_history->setVisible(visible); })) {
         m_document.markSaved(saved->character, report::reportPath(m_toolkit.reportFolder(), saved->file));
     }
     // Whether or not the file was written, the list is back in its normal
@@ -803,7 +807,25 @@ void SkillTreeScreen::changeClass() {
     emit changeClassRequested();
 }
 
+void SkillTreeScreen::setNotKeptMark(const std::string& text) {
+    if (m_notKept == nullptr && text.empty()) {
+        return;
+    }
+    if (m_notKept == nullptr) {
+        m_notKept = addLabel(this, "lbl_NotKept", QString(), kFootLine, textFont(8.25),
+                             Qt::AlignHCenter | Qt::AlignTop);
+        setTextColour(m_notKept, kBrightGold);
+    }
+    m_notKept->setText(QString::fromStdString(text));
+    m_notKept->setVisible(!text.empty());
+    m_disclaimer->setVisible(text.empty());
+}
+
 void SkillTreeScreen::closeEvent(QCloseEvent* event) {
+    if (m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
     emit windowClosed();
     QWidget::closeEvent(event);
 }

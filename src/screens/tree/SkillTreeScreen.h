@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <presentation/Presentation.h>
@@ -96,6 +97,14 @@ public:
     void stopComparing();
     [[nodiscard]] bool comparing() const;
 
+    /// A quiet, lasting line in place of the disclaimer at the foot of the
+    /// screen, telling that the plan is not being kept ("lbl_NotKept");
+    /// the empty text takes it away.
+    void setNotKeptMark(const std::string& text);
+    /// Asked before the window's frame closes it; false keeps it open. The
+    /// program clears it when it closes the window itself.
+    void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
+
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
 
@@ -124,7 +133,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     /// Escape cancels a change waiting for its skill.
     void keyPressEvent(QKeyEvent* event) override;
-    /// Tells windowClosed.
+    /// Tells windowClosed, unless the close guard keeps the window open.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -205,6 +214,9 @@ private:
     QLabel* m_reserved = nullptr;
     QLabel* m_noticeLabel = nullptr; ///< lbl_UnAvail
     QLabel* m_description = nullptr;
+    QLabel* m_disclaimer = nullptr; ///< lbl_Notice
+    QLabel* m_notKept = nullptr;    ///< lbl_NotKept, made when first needed
+    std::function<bool()> m_mayClose;
     QListWidget* m_history = nullptr;
     QFrame* m_outline = nullptr;
     QFrame* m_pastFrame = nullptr; ///< frm_LookingBack, shown while looking back
