@@ -26,6 +26,8 @@ namespace {
 
 /// The most characters of a command line's argument a message shows.
 constexpr std::size_t kArgumentShown = 80;
+/// The most characters of a reference's name the comparison keeps.
+constexpr std::size_t kNameShown = 200;
 
 /// Where the replay of a code's plan stopped, told as a report's line is:
 /// the point by its number and text, and why. Nothing when it did not stop.
@@ -136,7 +138,7 @@ bool Program::openArgument(const std::string& argument) {
         return openCode(argument);
     }
     m_toolkit.messageBox("Skillwright cannot open \"" +
-                             toolkit::shortenedText(report::asUtf8(argument), kArgumentShown) +
+                             toolkit::quotedText(report::asUtf8(argument), kArgumentShown) +
                              "\": it is no saved character, build code or plan's link.",
                          "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
     return false;
@@ -273,17 +275,21 @@ bool Program::compareWithPlan(const model::Plan& plan, const std::string& name,
                               const ReplayTeller& problemOf) {
     screens::SkillTreeScreen* screen = m_treeScreen;
     if (plan.classId != screen->classId()) {
-        m_toolkit.messageBox("Only " + withArticle(screen->classId()) + " can be compared with the " +
-                                 std::string(model::classInfo(screen->classId()).name) + " on screen: \"" +
-                                 toolkit::shortenedText(name, kArgumentShown) + "\" is " +
-                                 withArticle(plan.classId) + ".",
-                             "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        const std::string before = "Only " + withArticle(screen->classId()) + " can be compared with the " +
+                                   std::string(model::classInfo(screen->classId()).name) + " on screen: \"";
+        const std::string after = "\" is " + withArticle(plan.classId) + ".";
+        // The name gets what room the line leaves, so that the reason is never cut off.
+        m_toolkit.messageBox(
+            before +
+                toolkit::quotedText(name, toolkit::kMaxShownLineCharacters - before.size() - after.size()) +
+                after,
+            "", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return false;
     }
     // Replayed through the rules as an opening plan is, as a value of its
     // own: no screen, no journal and no SAVE follow it.
     model::StateReplay reference = model::replayPlan(plan);
-    screen->compareWith(std::move(reference.plan), name);
+    screen->compareWith(std::move(reference.plan), toolkit::quotedText(name, kNameShown));
     if (const std::optional<std::string> problem =
             problemOf(reference.stop, reference.state.characterLevel())) {
         m_toolkit.messageBox(*problem, "", toolkit::Icon::Critical, toolkit::Buttons::Ok);

@@ -29,7 +29,7 @@ ReportReading notAReport(std::string_view why) {
 
 /// "Line N: text" CR LF and why.
 std::string lineProblem(int number, std::string_view text, std::string_view why) {
-    return "Line " + std::to_string(number) + ": " + toolkit::shortenedText(text, kMaxQuotedCharacters) +
+    return "Line " + std::to_string(number) + ": " + toolkit::quotedText(text, kMaxQuotedCharacters) +
            std::string(kLineEnd) + std::string(why);
 }
 
@@ -55,7 +55,7 @@ std::optional<std::string> readPart(ReportPart part, std::string_view line, Repo
                 return std::nullopt;
             }
         }
-        return std::string("\"").append(toolkit::shortenedText(className, kMaxQuotedCharacters)) +
+        return std::string("\"").append(toolkit::quotedText(className, kMaxQuotedCharacters)) +
                "\" is not one of the five classes.";
     }
     case ReportPart::LevelLine: {

@@ -174,6 +174,17 @@ TEST_F(CompareProgramTest, aBadReferenceIsToldAsOpeningTellsItAndChangesNothing)
              return program->compareWithCode(model::encodeBuildCode(clicked(ClassId::Amazon, {{0, 0}}, "")));
          },
          "Only a Sorceress can be compared with the Sorceress on screen: \"Build code\" is an Amazon."},
+        // A name cannot reverse, break or crowd out the words around it.
+        {[&] {
+             const std::string name = "\xE2\x80\xAE"
+                                      "Evil\xE2\x80\xA8" +
+                                      std::string(60, 'x');
+             return program->compareWithCharacter(
+                 write("Evil.txt", report::reportText(clicked(ClassId::Necromancer, {{0, 0}}, name)))
+                     .string());
+         },
+         "Only a Sorceress can be compared with the Sorceress on screen: \"Evil " + std::string(31, 'x') +
+             "\xE2\x80\xA6\" is a Necromancer."},
     };
     for (const auto& b : bad) {
         toolkit.messages.clear();
