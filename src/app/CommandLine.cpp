@@ -45,6 +45,15 @@ std::optional<TerminalAnswer> informationAnswer(int argc, const char* const* arg
     return std::nullopt;
 }
 
+int toolkitArgumentCount(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argumentAt(argv, i) == "--") {
+            return i;
+        }
+    }
+    return argc;
+}
+
 CommandLine readCommandLine(int argc, const char* const* argv) {
     std::vector<std::string> operands;
     bool options = true;

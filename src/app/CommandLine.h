@@ -18,6 +18,11 @@ struct TerminalAnswer {
 /// the window system is asked for anything, so it needs no display.
 std::optional<TerminalAnswer> informationAnswer(int argc, const char* const* argv);
 
+/// How many of the first arguments the window system may take its own
+/// options from (such as "-platform"): all before "--". What follows "--" is
+/// a report, a code or a link, whatever it looks like.
+int toolkitArgumentCount(int argc, const char* const* argv);
+
 /// The command line once the window system has taken its own options out of
 /// it: what to open (a report's path, a build code or a plan's link, the
 /// argument's bytes as they are, for a file name need not be valid in any

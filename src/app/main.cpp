@@ -9,6 +9,7 @@
 #include <art/Art.h>
 #include <cstdio>
 #include <document/PlanDocument.h>
+#include <vector>
 
 namespace {
 
@@ -24,9 +25,15 @@ int main(int argc, char** argv) {
     if (const auto answer = skillwright::app::informationAnswer(argc, argv)) {
         return answerOnTheTerminal(*answer);
     }
-    QApplication app(argc, argv);
-    // QApplication has taken its own options out of argv by now.
-    const skillwright::app::CommandLine line = skillwright::app::readCommandLine(argc, argv);
+    // The window system takes its own options only from before "--".
+    const int toolkitEnd = skillwright::app::toolkitArgumentCount(argc, argv);
+    int toolkitArgc = toolkitEnd;
+    QApplication app(toolkitArgc, argv);
+    // What it left of them, and all from "--" on.
+    std::vector<const char*> arguments(argv, argv + toolkitArgc);
+    arguments.insert(arguments.end(), argv + toolkitEnd, argv + argc);
+    const skillwright::app::CommandLine line =
+        skillwright::app::readCommandLine(static_cast<int>(arguments.size()), arguments.data());
     if (line.answer) {
         return answerOnTheTerminal(*line.answer);
     }

@@ -230,6 +230,17 @@ TEST(SharingFromTheCommandLine, helpAndVersionAnswerOnTheTerminalWithoutAWindow)
          2,
          "",
          "skillwright: unknown option --frobnicate (skillwright --help"},
+        // After "--" the window system's options are operands like any other.
+        {{"--", "-platform", "bogus"},
+         "offscreen",
+         2,
+         "",
+         "skillwright: one report, build code or link at a time, not 2"},
+        {{"--", "-stylesheet", "/dev/zero"},
+         "offscreen",
+         2,
+         "",
+         "skillwright: one report, build code or link at a time, not 2"},
     };
     for (const auto& c : cases) {
         QProcess process;
