@@ -100,8 +100,10 @@ std::vector<screens::ContinueChoice> PlanKeeper::offers() {
     std::vector<screens::ContinueChoice> offers;
     const journal::Seconds now = journal::systemClock();
     for (const journal::RecoverablePlan& plan : m_journal.recoverablePlans()) {
-        offers.push_back(
-            {plan.number, journal::continueText(plan.classId, plan.level, plan.saved, plan.changedAt, now)});
+        offers.push_back({plan.number, plan.newerVersion
+                                           ? std::string(kNewerVersion)
+                                           : journal::continueText(plan.classId, plan.level, plan.saved,
+                                                                   plan.changedAt, now)});
     }
     return offers;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace skillwright::toolkit {
@@ -43,6 +44,8 @@ public:
     /// The plan on screen leaves it.
     void planLeft();
 
+    /// How the list tells a plan kept for a later version of the program.
+    static constexpr std::string_view kNewerVersion = "Kept for a newer version of Skillwright";
     /// The plans that can be continued, newest first.
     [[nodiscard]] std::vector<screens::ContinueChoice> offers();
     /// Continues plan `number`: takes it from the list and hands it to

@@ -129,7 +129,7 @@ int openLockFile(const std::string& path, bool create) {
 
 /// What a file in the journal's folder held.
 struct FileReading {
-    enum class Found : std::uint8_t { Record, Unusable, Missing };
+    enum class Found : std::uint8_t { Record, Unusable, Missing, Newer };
     Found found = Found::Missing;
     std::optional<JournalRecord> record;
 };
@@ -154,7 +154,9 @@ FileReading readJournalFile(const std::string& path) {
         return reading;
     }
     JournalReading parsed = parseJournal(file.bytes);
-    if (parsed.record) {
+    if (parsed.newerVersion) {
+        reading.found = FileReading::Found::Newer; // a later program's to read: left as it is
+    } else if (parsed.record) {
         reading.found = FileReading::Found::Record;
         reading.record = std::move(parsed.record);
     }
@@ -336,6 +338,9 @@ void Journal::recoverSession(const std::string& session) {
     for (const std::uint64_t number : numbers) {
         const std::string name = session + '.' + std::to_string(number) + std::string(kJournalTail);
         const FileReading reading = readJournalFile(path(name));
+        if (reading.found == FileReading::Found::Newer) {
+            continue;
+        }
         if (reading.found == FileReading::Found::Unusable) {
             setAside(name);
         } else if (reading.found == FileReading::Found::Record && !found) {
@@ -495,8 +500,11 @@ std::vector<std::uint64_t> Journal::listNumbers() const {
 void Journal::pruneList() {
     const std::vector<std::uint64_t> numbers = listNumbers();
     for (std::size_t i = kKeptPlans; i < numbers.size(); ++i) {
-        ::unlink(
-            path(std::string(kLeftHead) + std::to_string(numbers[i]) + std::string(kJournalTail)).c_str());
+        const std::string name =
+            path(std::string(kLeftHead) + std::to_string(numbers[i]) + std::string(kJournalTail));
+        if (readJournalFile(name).found != FileReading::Found::Newer) {
+            ::unlink(name.c_str());
+        }
     }
 }
 
@@ -537,14 +545,19 @@ std::vector<RecoverablePlan> Journal::recoverablePlans() {
         return plans;
     }
     const std::vector<std::uint64_t> numbers = listNumbers();
+    std::size_t kept = 0; // of this version
     for (const std::uint64_t number : numbers) {
         const std::string name = std::string(kLeftHead) + std::to_string(number) + std::string(kJournalTail);
         FileReading reading = readJournalFile(path(name));
-        if (reading.found == FileReading::Found::Unusable) {
+        if (reading.found == FileReading::Found::Newer) {
+            plans.emplace_back().number = number;
+            plans.back().newerVersion = true;
+        } else if (reading.found == FileReading::Found::Unusable) {
             setAside(name);
-        } else if (reading.found == FileReading::Found::Record && plans.size() == kKeptPlans) {
+        } else if (reading.found == FileReading::Found::Record && kept == kKeptPlans) {
             ::unlink(path(name).c_str());
         } else if (reading.found == FileReading::Found::Record) {
+            ++kept;
             const JournalRecord& record = *reading.record;
             plans.push_back(RecoverablePlan{number, record.plan.classId, model::levelReached(record.plan),
                                             record.saved, record.changedAt, record.plan.name});

@@ -26,6 +26,9 @@ struct RecoverablePlan {
     bool saved = false;
     Seconds changedAt{};
     std::string name;
+    /// Written by a later version of the program: kept as it is, never read
+    /// here (the fields above are their defaults).
+    bool newerVersion = false;
 };
 
 struct JournalSetup {
@@ -55,7 +58,8 @@ struct JournalSetup {
 /// that starts takes the journals of programs that did not end cleanly (no
 /// one holds their lock) as plans that left the screen. Every file is read
 /// within kMaxJournalBytes, without waiting on a pipe, and its history is
-/// checked by the rules; anything else is renamed aside and never read again.
+/// checked by the rules; anything else is renamed aside and never read again,
+/// but for the journal of a later version, which is left as it is.
 ///
 /// Nothing here shows or asks anything; a folder that cannot be used makes a
 /// journal that keeps nothing and says why (failure()) until it can.
@@ -88,7 +92,8 @@ public:
     /// Until then, the journal made durable before it is kept as well.
     void makeDurable();
 
-    /// The plans that left the screen unsaved, newest first, at most kKeptPlans.
+    /// The plans that left the screen unsaved, newest first, at most
+    /// kKeptPlans, and among them those kept for a later version.
     std::vector<RecoverablePlan> recoverablePlans();
     /// Takes the plan `number` out of the list to be the plan on screen (the
     /// one there leaves it first); nothing when it is gone or damaged.

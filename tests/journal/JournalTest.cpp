@@ -159,14 +159,12 @@ TEST_F(JournalFiles, theTenPlansThatLeftLastAreKeptNewestFirst) {
 
 TEST_F(JournalFiles, damagedAndForeignJournalsAreSetAsideUnread) {
     const std::string good = formatJournal({randomPlan(ClassId::Barbarian, 30, "Good", 3), false, kStart});
-    const std::string newer = "skillwright journal 2\nwhatever comes later\n";
     struct Case {
         const char* what;
         std::function<void(const fs::path&)> make;
     };
     const Case cases[] = {
         {"damaged", [&](const fs::path& p) { std::ofstream(p) << good.substr(0, good.size() - 20); }},
-        {"of a later version", [&](const fs::path& p) { std::ofstream(p) << newer; }},
         {"huge", [&](const fs::path& p) { std::ofstream(p) << good << std::string(kMaxJournalBytes, '\n'); }},
         {"empty", [&](const fs::path& p) { std::ofstream(p) << ""; }},
         {"a pipe", [&](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
@@ -194,7 +192,7 @@ TEST_F(JournalFiles, damagedAndForeignJournalsAreSetAsideUnread) {
             std::ofstream(folder / "left-2.journal") << good;
             if (std::string_view(c.what) == "unreadable" && ::access((folder / place).c_str(), R_OK) == 0) {
                 fs::remove(folder / place); // root reads it all the same: it is good
-                std::ofstream(folder / place) << newer;
+                std::ofstream(folder / place) << good.substr(0, good.size() - 20);
             }
 
             Journal journal(setup());
@@ -204,6 +202,30 @@ TEST_F(JournalFiles, damagedAndForeignJournalsAreSetAsideUnread) {
                                                  journal.sessionName() + ".lock", "left-2.journal"};
             EXPECT_EQ(names(), expected);
         }
+    }
+}
+
+// A journal of a later version is that program's to read: it stays as it is,
+// as the journal of an ended program or a plan that left the screen, however
+// many plans leave after it, and the list tells of it.
+TEST_F(JournalFiles, aJournalOfALaterVersionIsKeptUntouched) {
+    const std::string newer = "skillwright journal 2\nwhatever comes later\n";
+    fs::create_directories(folder);
+    std::ofstream(folder / "left-1.journal") << newer;
+    std::ofstream(folder / "plan-999999.7.journal") << newer;
+    Journal journal(setup());
+    for (int n = 1; n <= 12; ++n) {
+        journal.planChanged(randomPlan(ClassId::Paladin, 2 + n, "plan " + std::to_string(n), n));
+        journal.planLeft();
+    }
+    const std::vector<RecoverablePlan> listed = journal.recoverablePlans();
+    ASSERT_EQ(listed.size(), 11u);
+    EXPECT_EQ(listed[9].name, "plan 3");
+    EXPECT_EQ(listed[10].number, 1u);
+    EXPECT_TRUE(listed[10].newerVersion);
+    EXPECT_FALSE(journal.takeBack(1));
+    for (const char* name : {"left-1.journal", "plan-999999.7.journal"}) {
+        EXPECT_EQ(testing::readFile(folder / name), newer) << name;
     }
 }
 
