@@ -384,8 +384,19 @@ void Journal::write(JournalRecord record) {
     if (!usable()) {
         return;
     }
-    const std::uint64_t number = m_written + 1;
-    if (const auto failure = writeNewFile(journalName(number), formatJournal(*m_current))) {
+    std::uint64_t number = m_written + 1;
+    auto failure = writeNewFile(journalName(number), formatJournal(*m_current));
+    if (failure && failure->number == ENOENT) {
+        // The folder went while the program ran: made again, under a new lock.
+        ::close(m_lockFd);
+        m_lockFd = -1;
+        m_written = 0;
+        m_durable = 0;
+        open();
+        number = m_written + 1;
+        failure = usable() ? writeNewFile(journalName(number), formatJournal(*m_current)) : m_failure;
+    }
+    if (failure) {
         m_failure = failure; // the journal before it stays
         return;
     }

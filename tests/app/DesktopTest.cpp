@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -66,6 +68,12 @@ bool waitFor(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, kPatience);
 }
 
+/// The text of the file at `path`, empty when there is none.
+QString readReport(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -100,9 +108,29 @@ protected:
         })) << "the tree screen took the keyboard";
         return program.treeScreen();
     }
+    /// Whether a modal box of kind `Box` is up and holds the keyboard.
+    template <typename Box> static bool boxUp() {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        return box != nullptr && active() == box;
+    }
+    /// When a modal box of kind `Box` is up, presses `keys` in it and sets `answered`.
+    template <typename Box> void answerBox(const char* keys, bool& answered) {
+        answered = false;
+        once([] { return boxUp<Box>(); },
+             [keys, &answered] {
+                 answered = true;
+                 key(keys);
+             });
+    }
     [[nodiscard]] int historyCount() const {
         return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
     }
+    /// The journal in a folder of the test's own, not the player's.
+    struct StateFolder {
+        QTemporaryDir dir;
+        StateFolder() { qputenv("XDG_STATE_HOME", dir.path().toUtf8()); }
+        [[nodiscard]] QString journal() const { return dir.filePath(QStringLiteral("skillwright")); }
+    } state;
     toolkit::QtToolkit toolkit;
     document::PlanDocument document;
     app::Program program{document, toolkit};
@@ -243,15 +271,6 @@ TEST_F(DesktopTest, keysGoToTheWindowInFrontAndThePlanGoesThroughTheClipboard) {
 // file dialog or the sheet of keys closes: the program does, so the window's
 // own keys work again at once, without a click.
 TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
-    const QString unnamedReport = QString::fromStdString(toolkit.reportFolder()) + QStringLiteral("/.txt");
-    const struct Removal {
-        QString path; ///< empty when that file was there before
-        ~Removal() {
-            if (!path.isEmpty()) {
-                QFile::remove(path);
-            }
-        }
-    } removal{QFile::exists(unnamedReport) ? QString() : unnamedReport};
     const struct {
         const char* box;
         const char* opens;
@@ -288,6 +307,86 @@ TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
         EXPECT_TRUE(waitFor([&] { return historyCount() == before; })) << "Ctrl+Z after " << c.box;
         EXPECT_EQ(active(), amazon) << c.box;
     }
+}
+
+// What the player sees of SAVE and the journal: Cancel in the name box saves
+// nothing and leaves the plan unsaved; another report of the name typed is
+// replaced only after a question, whose No goes back to the name box; a
+// journal that cannot be written shows at the foot of the screen, and EXIT
+// asks before the unsaved points go until it can be written again.
+TEST_F(DesktopTest, cancelSavesNothingAnotherReportIsNotReplacedUnaskedAndANotKeptPlanIsToldAndAskedFor) {
+    const QString folder = QString::fromStdString(toolkit.reportFolder());
+    const QString theirs = folder + QStringLiteral("/Theirs%1.txt").arg(QCoreApplication::applicationPid());
+    const struct Removal {
+        QString path;
+        ~Removal() { QFile::remove(path); }
+    } removal{theirs};
+    {
+        QFile file(theirs);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the player's own report");
+    }
+    const auto filesThere = [&] { return QDir(folder).entryList(QDir::Files | QDir::Hidden); };
+    const QStringList before = filesThere();
+    screens::SkillTreeScreen* necro = openClass("lbl_Necromancer");
+    click(necro->findChild<QWidget*>("img_NecroBonePoison(0)"));
+    ASSERT_TRUE(waitFor([&] { return historyCount() == 1; }));
+
+    bool cancelled = false;
+    answerBox<QInputDialog>("Escape", cancelled);
+    click(necro->findChild<QLabel*>("lbl_Save"));
+    ASSERT_TRUE(waitFor([&] { return cancelled && QApplication::activeModalWidget() == nullptr; }));
+    EXPECT_EQ(filesThere(), before) << "Cancel wrote nothing";
+    EXPECT_TRUE(document.isModified()) << "and the plan stays unsaved";
+
+    // The name of another report: No, and the name box again, where Esc cancels.
+    bool asked = false;
+    once([] { return boxUp<QInputDialog>(); },
+         [&] {
+             key("ctrl+a");
+             xdotool({"type", "--delay", "5", QFileInfo(theirs).completeBaseName()});
+             key("Return");
+             once(
+                 [] {
+                     return boxUp<QMessageBox>() &&
+                            qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
+                                ->text()
+                                .endsWith(QLatin1String("not saved from this plan. Replace it?"));
+                 },
+                 [&] {
+                     asked = true;
+                     answerBox<QInputDialog>("Escape", cancelled);
+                     key("Escape");
+                 });
+         });
+    click(necro->findChild<QLabel*>("lbl_Save"));
+    ASSERT_TRUE(waitFor([&] { return asked && cancelled && QApplication::activeModalWidget() == nullptr; }));
+    EXPECT_EQ(readReport(theirs), QLatin1String("the player's own report"));
+    EXPECT_EQ(filesThere(), before);
+
+    // The journal's folder becomes a file: the next point cannot be kept.
+    ASSERT_TRUE(QDir(state.journal()).removeRecursively());
+    {
+        QFile blocker(state.journal());
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    click(necro->findChild<QWidget*>("img_NecroBonePoison(0)"));
+    auto* mark = necro->findChild<QLabel*>("lbl_NotKept");
+    ASSERT_TRUE(
+        waitFor([&] { return mark != nullptr || (mark = necro->findChild<QLabel*>("lbl_NotKept")); }));
+    EXPECT_TRUE(waitFor([&] { return mark->isVisible(); }));
+    EXPECT_EQ(mark->text().toStdString(), "Not being kept: the journal cannot be written (Not a directory)");
+    answerBox<QMessageBox>("Escape", asked); // No: the program goes on
+    click(necro->findChild<QLabel*>("lbl_Close"));
+    ASSERT_TRUE(waitFor([&] { return asked && QApplication::activeModalWidget() == nullptr; }));
+    EXPECT_TRUE(waitFor([&] { return active() == necro; }));
+    EXPECT_EQ(historyCount(), 2);
+
+    ASSERT_TRUE(QFile::remove(state.journal()));
+    click(necro->findChild<QWidget*>("img_NecroBonePoison(1)"));
+    EXPECT_TRUE(waitFor([&] { return !mark->isVisible(); })) << "kept again";
+    click(necro->findChild<QLabel*>("lbl_ChangeClass"));
+    EXPECT_TRUE(waitFor([&] { return active() == &program.startScreen(); })) << "without a question";
 }
 
 // The sheet of keys taken at its word: each line of it that works on a tree
@@ -413,12 +512,6 @@ const char* entryOf(const model::HistoryEntry& step) {
     constexpr std::array<const char*, 6> kEntries{
         "", "mnu_ReservePoint", "mnu_UseReserve", "mnu_DenOfEvil", "mnu_BookOfSkill", "mnu_DeathOfIzual"};
     return kEntries[static_cast<std::size_t>(step.kind)];
-}
-
-/// The text of the file at `path`, empty when there is none.
-QString readReport(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 class KeyboardAlone : public DesktopTest {
