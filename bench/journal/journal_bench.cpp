@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -119,6 +121,35 @@ void BM_ListTenLevel99Plans(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ListTenLevel99Plans)->Unit(benchmark::kMicrosecond);
+
+// The first window waits for the journal's start: with `files` in its folder
+// of every kind (other names, journals and locks of ended programs, good and
+// damaged, plans that left), at most 1 s over an empty folder for 100,000.
+void BM_StartWithFilesInTheFolder(benchmark::State& state) {
+    const auto files = static_cast<int>(state.range(0));
+    const std::string good = journal::formatJournal({longestPlan("Left behind"), false, kNow});
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto folder = std::make_unique<Folder>();
+        for (int i = 0; i < files; ++i) {
+            const std::string n = std::to_string(1000000 + i);
+            const char* const names[] = {"note-", "plan-", "left-", "plan-"};
+            const char* const tails[] = {".txt", ".1.journal", ".journal", ".lock"};
+            std::ofstream(folder->path + "/" + names[i % 4] + n + tails[i % 4])
+                << (i % 8 == 1 ? good : std::string("not a journal"));
+        }
+        state.ResumeTiming();
+        {
+            journal::Journal journal({folder->path});
+            benchmark::DoNotOptimize(journal.usable());
+        }
+        state.PauseTiming(); // the folder's removal is no part of the start
+        folder.reset();
+        state.ResumeTiming();
+    }
+    state.counters["files"] = static_cast<double>(files);
+}
+BENCHMARK(BM_StartWithFilesInTheFolder)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -173,6 +174,23 @@ std::string dateText(Seconds time) {
     return text;
 }
 
+/// Whether the file at `path` begins as the journal of a later version does;
+/// its first line alone is read.
+bool isOfLaterVersion(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return false;
+    }
+    char head[64];
+    const ssize_t got = ::read(fd, head, sizeof head);
+    ::close(fd);
+    if (got <= 0) {
+        return false;
+    }
+    const std::string_view text(head, static_cast<std::size_t>(got));
+    return parseJournal(text.substr(0, text.find('\n') + 1)).newerVersion;
+}
+
 bool isSetAside(std::string_view name) {
     return name.starts_with("journal-") && name.ends_with(".bad");
 }
@@ -241,7 +259,7 @@ void Journal::open() {
             recoverEndedSessions();
         }
     }
-    startSession();
+    startSession(namesIn(m_folder));
     if (!usable()) {
         m_failure = toolkit::FileError::of(::access(m_folder.c_str(), W_OK) != 0 ? errno : EACCES);
     }
@@ -265,7 +283,7 @@ std::string Journal::journalName(std::uint64_t number) const {
     return m_session + '.' + std::to_string(number) + std::string(kJournalTail);
 }
 
-void Journal::startSession() {
+void Journal::startSession(const std::vector<std::string>& names) {
     const std::string pid = std::to_string(::getpid());
     for (int k = 1; k <= 100 && m_lockFd < 0; ++k) {
         std::string session = std::string(kSessionHead) + pid;
@@ -282,7 +300,7 @@ void Journal::startSession() {
     }
     // Journals of a session of this name that could not be recovered stay
     // older than ours.
-    for (const std::string& name : namesIn(m_folder)) {
+    for (const std::string& name : names) {
         const FolderName found = classify(name);
         if (found.kind == FolderName::Kind::SessionJournal &&
             std::string(kSessionHead) + found.session == m_session) {
@@ -292,53 +310,58 @@ void Journal::startSession() {
 }
 
 void Journal::recoverEndedSessions() {
-    std::vector<std::string> sessions;
+    // The folder is listed once, however many files it holds: each session's
+    // journals, newest first, and the newest of the plans that left.
+    std::map<std::string, EndedSession> sessions;
+    std::uint64_t newestLeft = 0;
     for (const std::string& name : namesIn(m_folder)) {
         const FolderName found = classify(name);
-        if (found.kind == FolderName::Kind::SessionLock || found.kind == FolderName::Kind::SessionJournal) {
-            sessions.push_back(std::string(kSessionHead) + found.session);
+        if (found.kind == FolderName::Kind::SessionLock) {
+            sessions[std::string(kSessionHead) + found.session].locked = true;
+        } else if (found.kind == FolderName::Kind::SessionJournal) {
+            sessions[std::string(kSessionHead) + found.session].numbers.push_back(found.number);
+        } else if (found.kind == FolderName::Kind::Left) {
+            newestLeft = std::max(newestLeft, found.number);
         }
     }
-    std::sort(sessions.begin(), sessions.end());
-    sessions.erase(std::unique(sessions.begin(), sessions.end()), sessions.end());
-    for (const std::string& session : sessions) {
-        recoverSession(session);
+    m_recovery = Recovery{newestLeft, 0, 0};
+    for (auto& [session, ended] : sessions) {
+        std::sort(ended.numbers.rbegin(), ended.numbers.rend());
+        recoverSession(session, ended);
+    }
+    const std::size_t setAsideNow = m_recovery->setAside;
+    m_recovery.reset();
+    if (setAsideNow > 0) {
+        pruneSetAside();
     }
     // Writes that never finished, where new files cannot be unnamed.
     toolkit::removeStaleTemporaries(m_folder);
     pruneList();
 }
 
-void Journal::recoverSession(const std::string& session) {
+void Journal::recoverSession(const std::string& session, const EndedSession& ended) {
+    // A program that starts makes its lock before its first journal: one
+    // whose lock the listing did not see has no journal in it either.
     const std::string lockPath = path(session + std::string(kLockTail));
-    const int fd = openLockFile(lockPath, false);
+    const int fd = ended.locked ? openLockFile(lockPath, false) : -1;
     if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return; // its program runs
     }
     struct stat s {};
-    if (fd < 0 && ::lstat(lockPath.c_str(), &s) == 0) {
+    if (fd < 0 && ended.locked && ::lstat(lockPath.c_str(), &s) == 0) {
         setAside(session + std::string(kLockTail));
     }
-
-    std::vector<std::uint64_t> numbers;
-    for (const std::string& name : namesIn(m_folder)) {
-        const FolderName found = classify(name);
-        if (std::string(kSessionHead) + found.session != session) {
-            continue;
-        }
-        if (found.kind == FolderName::Kind::SessionJournal) {
-            numbers.push_back(found.number);
-        }
-    }
+    const std::vector<std::uint64_t>& numbers = ended.numbers;
     // The newest whole journal is the plan that was on screen; those before
-    // it are older states of it.
-    std::sort(numbers.rbegin(), numbers.rend());
-    bool found = false;
+    // it are older states of it. Only as many plans as the list keeps are
+    // read: the journals of the sessions beyond them, which the list would
+    // let go unread, go at once.
+    bool found = m_recovery && m_recovery->plans >= kKeptPlans;
     for (const std::uint64_t number : numbers) {
         const std::string name = session + '.' + std::to_string(number) + std::string(kJournalTail);
-        const FileReading reading = readJournalFile(path(name));
-        if (reading.found == FileReading::Found::Newer) {
+        const FileReading reading = found ? FileReading{} : readJournalFile(path(name));
+        if (reading.found == FileReading::Found::Newer || (found && isOfLaterVersion(path(name)))) {
             continue;
         }
         if (reading.found == FileReading::Found::Unusable) {
@@ -346,7 +369,9 @@ void Journal::recoverSession(const std::string& session) {
         } else if (reading.found == FileReading::Found::Record && !found) {
             found = true;
             if (!reading.record->saved && !reading.record->plan.history.empty()) {
-                moveIntoList(name);
+                if (moveIntoList(name) && m_recovery) {
+                    ++m_recovery->plans;
+                }
             } else {
                 ::unlink(path(name).c_str());
             }
@@ -476,17 +501,20 @@ void Journal::leave(bool prune) {
 
 bool Journal::moveIntoList(const std::string& name) {
     std::uint64_t newest = 0;
-    for (const std::string& other : namesIn(m_folder)) {
-        const FolderName found = classify(other);
-        if (found.kind == FolderName::Kind::Left) {
-            newest = std::max(newest, found.number);
-        }
+    if (m_recovery) {
+        newest = m_recovery->newestLeft;
+    } else {
+        const std::vector<std::uint64_t> numbers = listNumbers();
+        newest = numbers.empty() ? 0 : numbers.front();
     }
     for (std::uint64_t number = newest + 1; number < newest + 100; ++number) {
         const std::string to =
             path(std::string(kLeftHead) + std::to_string(number) + std::string(kJournalTail));
         const auto failure = toolkit::moveWithoutReplacing(path(name), to);
         if (!failure) {
+            if (m_recovery) {
+                m_recovery->newestLeft = number;
+            }
             return true;
         }
         if (failure->number != EEXIST) {
@@ -513,13 +541,17 @@ void Journal::pruneList() {
     for (std::size_t i = kKeptPlans; i < numbers.size(); ++i) {
         const std::string name =
             path(std::string(kLeftHead) + std::to_string(numbers[i]) + std::string(kJournalTail));
-        if (readJournalFile(name).found != FileReading::Found::Newer) {
+        if (!isOfLaterVersion(name)) {
             ::unlink(name.c_str());
         }
     }
 }
 
 void Journal::setAside(const std::string& name) {
+    if (m_recovery && m_recovery->setAside >= kKeptSetAside) {
+        ::remove(path(name).c_str()); // as many as are kept for a look are aside already
+        return;
+    }
     const std::string stem = "journal-" + dateText(m_clock());
     for (int k = 1; k < 100; ++k) {
         std::string aside = stem;
@@ -532,6 +564,14 @@ void Journal::setAside(const std::string& name) {
             break;
         }
     }
+    if (m_recovery) {
+        ++m_recovery->setAside; // pruned once, when the recovery is over
+    } else {
+        pruneSetAside();
+    }
+}
+
+void Journal::pruneSetAside() {
     std::vector<std::string> setAside;
     for (std::string& other : namesIn(m_folder)) {
         if (isSetAside(other)) {

@@ -109,9 +109,15 @@ private:
     void open();
     [[nodiscard]] std::string path(std::string_view name) const;
     [[nodiscard]] std::string journalName(std::uint64_t number) const;
-    void startSession();
+    /// `names`: the folder's.
+    void startSession(const std::vector<std::string>& names);
     void recoverEndedSessions();
-    void recoverSession(const std::string& session);
+    /// What the listing of the folder showed of a session.
+    struct EndedSession {
+        bool locked = false;                ///< its lock file is there
+        std::vector<std::uint64_t> numbers; ///< of its journals, newest first
+    };
+    void recoverSession(const std::string& session, const EndedSession& ended);
     void write(JournalRecord record);
     std::optional<toolkit::FileError> writeNewFile(const std::string& name, std::string_view text);
     void leave(bool prune);
@@ -120,6 +126,8 @@ private:
     [[nodiscard]] std::vector<std::uint64_t> listNumbers() const;
     void pruneList();
     void setAside(const std::string& name);
+    /// Removes the oldest set-aside files beyond the ten kept.
+    void pruneSetAside();
     void removeOwnFiles(std::uint64_t keep);
 
     std::string m_folder;
@@ -132,6 +140,14 @@ private:
     std::uint64_t m_written = 0;   ///< number of the latest journal written, 0 before the first
     std::uint64_t m_durable = 0;   ///< number of the latest journal made durable
     std::optional<toolkit::FileError> m_failure;
+    /// While ended sessions are recovered: what the one listing of the folder
+    /// found, kept up to date, so that no step lists it again.
+    struct Recovery {
+        std::uint64_t newestLeft = 0; ///< the newest plan that left
+        std::size_t setAside = 0;     ///< files set aside so far
+        std::size_t plans = 0;        ///< plans put in the list so far
+    };
+    std::optional<Recovery> m_recovery;
 };
 
 } // namespace skillwright::journal
