@@ -321,11 +321,8 @@ TEST_F(DesktopTest, cancelSavesNothingAnotherReportIsNotReplacedUnaskedAndANotKe
         QString path;
         ~Removal() { QFile::remove(path); }
     } removal{theirs};
-    {
-        QFile file(theirs);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("the player's own report");
-    }
+    QFile file(theirs);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("the player's own report") > 0 && file.flush());
     const auto filesThere = [&] { return QDir(folder).entryList(QDir::Files | QDir::Hidden); };
     const QStringList before = filesThere();
     screens::SkillTreeScreen* necro = openClass("lbl_Necromancer");
@@ -343,21 +340,16 @@ TEST_F(DesktopTest, cancelSavesNothingAnotherReportIsNotReplacedUnaskedAndANotKe
     bool asked = false;
     once([] { return boxUp<QInputDialog>(); },
          [&] {
-             key("ctrl+a");
-             xdotool({"type", "--delay", "5", QFileInfo(theirs).completeBaseName()});
+             xdotool({"key", "ctrl+a", "type", "--delay", "5", QFileInfo(theirs).completeBaseName()});
              key("Return");
-             once(
-                 [] {
-                     return boxUp<QMessageBox>() &&
-                            qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
-                                ->text()
-                                .endsWith(QLatin1String("not saved from this plan. Replace it?"));
-                 },
-                 [&] {
-                     asked = true;
-                     answerBox<QInputDialog>("Escape", cancelled);
-                     key("Escape");
-                 });
+             once([] { return boxUp<QMessageBox>(); },
+                  [&] {
+                      asked = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
+                                  ->text()
+                                  .endsWith(QLatin1String("not saved from this plan. Replace it?"));
+                      answerBox<QInputDialog>("Escape", cancelled);
+                      key("Escape");
+                  });
          });
     click(necro->findChild<QLabel*>("lbl_Save"));
     ASSERT_TRUE(waitFor([&] { return asked && cancelled && QApplication::activeModalWidget() == nullptr; }));
@@ -365,16 +357,12 @@ TEST_F(DesktopTest, cancelSavesNothingAnotherReportIsNotReplacedUnaskedAndANotKe
     EXPECT_EQ(filesThere(), before);
 
     // The journal's folder becomes a file: the next point cannot be kept.
-    ASSERT_TRUE(QDir(state.journal()).removeRecursively());
-    {
-        QFile blocker(state.journal());
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(QDir(state.journal()).removeRecursively() &&
+                QFile(state.journal()).open(QIODevice::WriteOnly));
     click(necro->findChild<QWidget*>("img_NecroBonePoison(0)"));
-    auto* mark = necro->findChild<QLabel*>("lbl_NotKept");
+    QLabel* mark = nullptr;
     ASSERT_TRUE(
-        waitFor([&] { return mark != nullptr || (mark = necro->findChild<QLabel*>("lbl_NotKept")); }));
-    EXPECT_TRUE(waitFor([&] { return mark->isVisible(); }));
+        waitFor([&] { return (mark = necro->findChild<QLabel*>("lbl_NotKept")) && mark->isVisible(); }));
     EXPECT_EQ(mark->text().toStdString(), "Not being kept: the journal cannot be written (Not a directory)");
     answerBox<QMessageBox>("Escape", asked); // No: the program goes on
     click(necro->findChild<QLabel*>("lbl_Close"));
