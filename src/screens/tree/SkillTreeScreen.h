@@ -114,7 +114,8 @@ signals:
     void changeClassRequested();
     /// The window was closed (by its frame, or by whoever replaces it).
     void windowClosed();
-    /// EXIT was clicked: the program is to end at once, without a question.
+    /// EXIT was clicked: the program is to end (asking first only when the
+    /// plan on screen could be lost).
     void exitRequested();
     /// The right button went down on the icon of `skill`: its skill menu is
     /// to pop up at `globalPos`, as `shown` offers it: the build's state, or
