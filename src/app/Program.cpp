@@ -334,7 +334,8 @@ bool Program::openCharacter(const std::string& path) {
         return false;
     }
     const report::Report& character = *reading.report;
-    const bool whole = !character.unreadLine && model::levelReached(character.plan) == character.level;
+    const bool whole = !character.unreadLine && !character.unreadBlock &&
+                       model::levelReached(character.plan) == character.level;
     return openPlan({character.plan, document::Origin::Report, path, whole},
                     [&](const std::optional<model::ReplayStop>& stop) {
                         return report::openingProblem(character, stop, m_document.build().characterLevel());

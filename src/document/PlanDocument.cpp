@@ -16,6 +16,8 @@ model::ClassId PlanDocument::classId() const {
 model::Plan PlanDocument::plan() const {
     model::Plan plan = m_build.plan();
     plan.name = m_name;
+    plan.note = m_note;
+    plan.milestones = m_milestones;
     return plan;
 }
 
@@ -32,6 +34,8 @@ void PlanDocument::takeSource(std::string name, Origin origin, std::string path,
     m_path = std::move(path);
     m_stoppedShort = stoppedShort;
     m_saved = false;
+    m_note.clear();
+    m_milestones.clear();
 }
 
 void PlanDocument::startNew(model::ClassId classId, Origin origin) {
@@ -45,6 +49,11 @@ std::optional<model::ReplayStop> PlanDocument::open(const OpenedPlan& opened) {
     const std::optional<model::ReplayStop> stop = m_build.replay(opened.plan);
     takeSource(opened.plan.name, opened.origin, opened.origin == Origin::Report ? opened.path : std::string(),
                stop.has_value() || !opened.whole);
+    // The note and the milestones of the points the rules took.
+    m_note = opened.plan.note;
+    m_milestones = opened.plan.milestones;
+    const std::size_t entries = m_build.character()->history().size();
+    std::erase_if(m_milestones, [entries](const model::Milestone& m) { return m.entry >= entries; });
     // Only what a report or a code holds whole is as good as saved.
     freshStack(!m_stoppedShort && (opened.origin == Origin::Report || opened.origin == Origin::Code));
     tell({DocumentChange::Kind::Opened});
@@ -78,13 +87,19 @@ void PlanDocument::markSaved(std::string name, std::string path) {
 PlanDocument::Recording::Recording(PlanDocument& document, EditKind kind)
     : m_document(document), m_kind(kind) {
     if (m_document.m_recording++ == 0) {
-        m_before = m_document.m_build.plan();
+        m_before = m_document.plan();
     }
 }
 
 PlanDocument::Recording::~Recording() {
-    if (--m_document.m_recording == 0 && m_document.isOpen() &&
-        m_document.m_build.character()->history() != m_before.history) {
+    if (--m_document.m_recording != 0 || !m_document.isOpen()) {
+        return;
+    }
+    // A milestone goes with its entry.
+    const std::size_t entries = m_document.m_build.character()->history().size();
+    std::erase_if(m_document.m_milestones, [entries](const model::Milestone& m) { return m.entry >= entries; });
+    if (m_document.m_build.character()->history() != m_before.history || m_document.m_note != m_before.note ||
+        m_document.m_milestones != m_before.milestones) {
         m_document.record(std::move(m_before), m_kind);
     }
 }
@@ -93,14 +108,17 @@ void PlanDocument::record(model::Plan before, EditKind kind) {
     model::Plan after = m_build.plan();
     before.name.clear();
     after.name.clear();
-    if (m_groups > 0 && m_groupOpen && m_index == m_edits.size() && m_index > 0) {
+    // Typing goes on in the same note: one edit until a pause.
+    const bool typingOn = kind == EditKind::Note && m_typing && m_index == m_edits.size() && m_index > 0 &&
+                          m_edits.back().kind == EditKind::Note;
+    if ((m_groups > 0 && m_groupOpen && m_index == m_edits.size() && m_index > 0) || typingOn) {
         m_edits.back().after = std::move(after);
     } else {
         m_edits.resize(m_index); // a new edit makes a new future
         if (m_cleanIndex && *m_cleanIndex > m_index) {
             m_cleanIndex.reset(); // the saved plan was in that future
         }
-        m_edits.push_back({std::move(before), std::move(after)});
+        m_edits.push_back({std::move(before), std::move(after), kind});
         ++m_index;
         if (m_edits.size() > kUndoLimit) {
             m_edits.erase(m_edits.begin());
@@ -155,9 +173,65 @@ model::EditOutcome PlanDocument::editHistory(const model::PlanEdit& edit) {
     model::EditOutcome outcome = model::editPlan(m_build.plan(), edit);
     if (outcome.accepted()) {
         Recording recording(*this, EditKind::History);
+        model::followEntries(m_milestones, outcome.origins);
         m_build.restore(*outcome.plan);
     }
     return outcome;
+}
+
+std::optional<std::string> PlanDocument::setNote(std::string note, bool typingOn) {
+    if (auto why = model::noteProblem(note)) {
+        return why;
+    }
+    if (isOpen() && note != m_note) {
+        m_typing = typingOn;
+        Recording recording(*this, EditKind::Note);
+        m_note = std::move(note);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PlanDocument::markMilestone(std::size_t entry, std::string name) {
+    if (!isOpen() || entry >= m_build.character()->history().size()) {
+        return std::string("There is no such point to mark.");
+    }
+    const auto place = std::lower_bound(m_milestones.begin(), m_milestones.end(), entry,
+                                        [](const model::Milestone& m, std::size_t e) { return m.entry < e; });
+    const bool marked = place != m_milestones.end() && place->entry == entry;
+    if (name.empty()) {
+        if (marked) {
+            Recording recording(*this, EditKind::Milestone);
+            m_milestones.erase(place);
+        }
+        return std::nullopt;
+    }
+    if (auto why = model::milestoneNameProblem(name)) {
+        return why;
+    }
+    Recording recording(*this, EditKind::Milestone);
+    if (marked) {
+        place->name = std::move(name);
+    } else {
+        m_milestones.insert(place, model::Milestone{entry, std::move(name), {}});
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PlanDocument::setMilestoneNote(std::size_t entry, std::string note, bool typingOn) {
+    if (auto why = model::noteProblem(note)) {
+        return why;
+    }
+    const auto it = std::find_if(m_milestones.begin(), m_milestones.end(),
+                                 [entry](const model::Milestone& m) { return m.entry == entry; });
+    if (it == m_milestones.end()) {
+        return std::string("There is no milestone on that point.");
+    }
+    if (it->note != note) {
+        m_typing = typingOn;
+        Recording recording(*this, EditKind::Note);
+        it->note = std::move(note);
+    }
+    return std::nullopt;
 }
 
 PlanDocument::Group::~Group() {
@@ -172,6 +246,8 @@ void PlanDocument::restore(const model::Plan& plan, DocumentChange::Kind kind) {
     m_groupOpen = false;
     model::Plan named = plan;
     named.name = m_name;
+    m_note = plan.note;
+    m_milestones = plan.milestones;
     m_build.restore(named);
     tell({kind});
 }

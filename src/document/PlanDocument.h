@@ -40,6 +40,8 @@ enum class EditKind : std::uint8_t {
     Reset,    ///< RESET: back to level 1
     Fill,     ///< points the generator took
     History,  ///< a point of the past inserted, changed, removed or moved
+    Note,     ///< the plan's note or a milestone's, typed
+    Milestone, ///< a milestone marked, renamed or taken away
 };
 
 /// What happened to the document, as its listeners hear it once it is over.
@@ -134,6 +136,18 @@ public:
     bool takeBackTo(std::size_t keep);
     /// RESET: back to level 1 with no point.
     void reset();
+    /// The plan's note in place of the one before; refused with why when it
+    /// cannot be a note (too long, control characters). `typingOn`: typed
+    /// right after the last change of a note, and one edit with it.
+    std::optional<std::string> setNote(std::string note, bool typingOn = false);
+    /// Names the moment right after history entry `entry` a milestone, or
+    /// renames the one there; an empty name takes it away.
+    std::optional<std::string> markMilestone(std::size_t entry, std::string name);
+    /// The note of the milestone on `entry`, as setNote.
+    std::optional<std::string> setMilestoneNote(std::size_t entry, std::string note, bool typingOn = false);
+    /// The plan's note and its milestones, by entry.
+    [[nodiscard]] const std::string& note() const { return m_note; }
+    [[nodiscard]] const std::vector<model::Milestone>& milestones() const { return m_milestones; }
     /// A change anywhere in the history, taken only when the rules take the
     /// whole edited plan; refused, it changes nothing. Returns what it came to.
     model::EditOutcome editHistory(const model::PlanEdit& edit);
@@ -166,8 +180,9 @@ public:
 
 private:
     struct Edit {
-        model::Plan before; ///< the history before, without the name
+        model::Plan before; ///< the plan before, without the name
         model::Plan after;
+        EditKind kind = EditKind::Point;
     };
     /// Records what one edit did to the plan, when it ends.
     class Recording {
@@ -192,6 +207,9 @@ private:
 
     model::Build m_build;
     std::string m_name;
+    std::string m_note;
+    std::vector<model::Milestone> m_milestones;
+    bool m_typing = false; ///< the note being changed goes on from the last change
     Origin m_origin = Origin::Nothing;
     std::string m_path;
     bool m_stoppedShort = false;

@@ -17,6 +17,9 @@ constexpr std::string_view kSaved = "saved ";
 constexpr std::string_view kChanged = "changed ";
 constexpr std::string_view kEntries = "entries ";
 constexpr std::string_view kEnd = "end";
+constexpr std::string_view kNote = "note ";
+constexpr std::string_view kMilestone = "milestone ";
+constexpr std::string_view kAbout = "about ";
 /// The most entries a plan can hold: 98 level-ups, each maybe held in
 /// reserve and spent later, and 12 quest points.
 constexpr long long kMostEntries = 98 + 98 + 12;
@@ -172,7 +175,10 @@ std::optional<std::string> readHead(const std::vector<std::string_view>& line, J
     if (!count || *count > kMostEntries) {
         return "no count of entries";
     }
-    if (line.size() != 7 + static_cast<std::size_t>(*count) || line.back() != kEnd) {
+    const bool notes = line[0].substr(kFormatHead.size()) == "2";
+    if ((notes ? line.size() < 7 + static_cast<std::size_t>(*count)
+               : line.size() != 7 + static_cast<std::size_t>(*count)) ||
+        line.back() != kEnd) {
         return "not as many entries as it says";
     }
     head = JournalHead{*classId, std::move(*name), *saved == "yes", *changed};
@@ -181,9 +187,10 @@ std::optional<std::string> readHead(const std::vector<std::string_view>& line, J
 
 /// Reads the entry lines (from the seventh up to the closing one) into the
 /// plan's history; the reason when one is not an entry of the plan's class.
-std::optional<std::string> readEntries(const std::vector<std::string_view>& line, model::Plan& plan) {
-    plan.history.reserve(line.size() - 7);
-    for (std::size_t i = 6; i + 1 < line.size(); ++i) {
+std::optional<std::string> readEntries(const std::vector<std::string_view>& line, std::size_t count,
+                                       model::Plan& plan) {
+    plan.history.reserve(count);
+    for (std::size_t i = 6; i < 6 + count; ++i) {
         model::ParsedEntry parsed = model::parseEntry(line[i], plan.classId);
         if (!parsed.entry) {
             return "line " + std::to_string(i + 1) + ": " + parsed.error;
@@ -193,6 +200,41 @@ std::optional<std::string> readEntries(const std::vector<std::string_view>& line
     return std::nullopt;
 }
 
+/// Reads the lines of the note and the milestones (after the entries, up to
+/// the closing line); the reason when one is not as formatJournal writes it.
+std::optional<std::string> readNotes(const std::vector<std::string_view>& line, std::size_t from,
+                                     model::Plan& plan) {
+    for (std::size_t i = from; i + 1 < line.size(); ++i) {
+        if (const auto note = fieldValue(line[i], kNote); note && i == from) {
+            const auto text = readName(*note);
+            if (!text || text->empty()) {
+                return "line " + std::to_string(i + 1) + ": no note";
+            }
+            plan.note = *text;
+            continue;
+        }
+        const auto milestone = fieldValue(line[i], kMilestone);
+        const std::size_t space = milestone ? milestone->find(' ') : std::string_view::npos;
+        const auto entry =
+            space != std::string_view::npos ? readNumber(milestone->substr(0, space), false) : std::nullopt;
+        const auto name = entry ? readName(milestone->substr(space + 1)) : std::nullopt;
+        const auto about = i + 2 < line.size() ? fieldValue(line[i + 1], kAbout) : std::nullopt;
+        const auto note = about ? readName(*about) : std::nullopt;
+        if (!name || !note) {
+            return "line " + std::to_string(i + 1) + ": no milestone";
+        }
+        plan.milestones.push_back({static_cast<std::size_t>(*entry), std::move(*name), std::move(*note)});
+        ++i;
+    }
+    if (plan.note.empty() && plan.milestones.empty()) {
+        return std::string("a version 2 journal without notes");
+    }
+    if (auto why = model::noteProblem(plan.note)) {
+        return why;
+    }
+    return model::milestonesProblem(plan.milestones, plan.history.size());
+}
+
 } // namespace
 
 std::string formatJournal(const JournalRecord& record) {
@@ -200,7 +242,7 @@ std::string formatJournal(const JournalRecord& record) {
     std::string out;
     out.reserve(160 + plan.name.size() + 48 * plan.history.size());
     out += kFormatHead;
-    out += std::to_string(kJournalVersion);
+    out += plan.note.empty() && plan.milestones.empty() ? "1" : "2";
     out += '\n';
     out += kClass;
     out += model::classInfo(plan.classId).name;
@@ -221,6 +263,21 @@ std::string formatJournal(const JournalRecord& record) {
     out += '\n';
     for (const model::HistoryEntry& entry : plan.history) {
         model::appendEntry(out, entry);
+        out += '\n';
+    }
+    if (!plan.note.empty()) {
+        out += kNote;
+        appendName(out, plan.note);
+        out += '\n';
+    }
+    for (const model::Milestone& milestone : plan.milestones) {
+        out += kMilestone;
+        out += std::to_string(milestone.entry);
+        out += ' ';
+        appendName(out, milestone.name);
+        out += '\n';
+        out += kAbout;
+        appendName(out, milestone.note);
         out += '\n';
     }
     out += kEnd;
@@ -254,8 +311,15 @@ JournalReading parseJournal(std::string_view text) {
     record.plan.name = std::move(head.name);
     record.saved = head.saved;
     record.changedAt = Seconds(std::chrono::seconds(head.changed));
-    if (auto problem = readEntries(*lines, record.plan)) {
+    const std::size_t count =
+        static_cast<std::size_t>(*readNumber(fieldValue((*lines)[5], kEntries).value(), false));
+    if (auto problem = readEntries(*lines, count, record.plan)) {
         return failure(std::move(*problem));
+    }
+    if (lines->front().substr(kFormatHead.size()) == "2") {
+        if (auto problem = readNotes(*lines, 6 + count, record.plan)) {
+            return failure(std::move(*problem));
+        }
     }
     if (auto problem = checkHistory(record.plan)) {
         return failure(std::move(*problem));

@@ -14,11 +14,12 @@ namespace skillwright::journal {
 
 using Seconds = std::chrono::sys_seconds;
 
-/// The version this program writes; a journal of a later one is not read.
-inline constexpr int kJournalVersion = 1;
-/// The longest plan takes about 10 KiB; anything beyond this is
-/// not a journal of ours.
-inline constexpr std::size_t kMaxJournalBytes = 64 * 1024;
+/// The newest version this program writes: 2 for a plan with a note or
+/// milestones, 1 for any other. A journal of a later one is not read.
+inline constexpr int kJournalVersion = 2;
+/// The longest plan takes about 10 KiB, its notes at most four times
+/// their bytes; anything beyond this is not a journal of ours.
+inline constexpr std::size_t kMaxJournalBytes = 2 * 1024 * 1024;
 
 /// A plan as the journal keeps it.
 struct JournalRecord {
@@ -39,6 +40,9 @@ struct JournalRecord {
 ///     entries 2
 ///     Clvl 2 Slvl 1: Fire Bolt
 ///     Clvl 3 Reserved For Later
+///     note Why\x0Aand how       (version 2: the plan's note, escaped as the name)
+///     milestone 0 Act one      (version 2: a milestone on entry 0, its name)
+///     about Its note           (version 2: that milestone's note)
 ///     end
 ///
 /// A name too long for the journal to stay within kMaxJournalBytes is left out.

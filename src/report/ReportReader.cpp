@@ -91,6 +91,76 @@ void readEntries(std::span<const std::string_view> lines, Report& report, int fi
     }
 }
 
+/// The lines of a note, each behind its indent, from `lines[next]` on.
+std::string readNote(std::span<const std::string_view> lines, std::size_t& next) {
+    std::string note;
+    for (bool first = true; next < lines.size() && lines[next].starts_with(kNoteIndent);
+         ++next, first = false) {
+        if (!first) {
+            note += '\n';
+        }
+        note += lines[next].substr(kNoteIndent.size());
+    }
+    return note;
+}
+
+/// Reads the block of notes and milestones (`lines`, from its heading, the
+/// first numbered `firstNumber`) into the plan, or tells the first line
+/// that is not as SAVE writes it and leaves the plan without either.
+void readNotesBlock(std::span<const std::string_view> lines, Report& report, int firstNumber) {
+    std::vector<std::string> entryTexts;
+    for (const model::HistoryEntry& entry : report.plan.history) {
+        entryTexts.push_back(model::formatEntry(entry));
+    }
+    model::Plan& plan = report.plan;
+    std::optional<std::string> why;
+    std::size_t next = 1;
+    bool noteRead = false;
+    while (!why && next < lines.size()) {
+        const std::size_t at = next;
+        const std::string_view line = lines[next++];
+        if (line.starts_with(kMilestonePrefix) && !noteRead) {
+            const auto entry =
+                std::find(entryTexts.begin(), entryTexts.end(), line.substr(kMilestonePrefix.size()));
+            if (entry == entryTexts.end()) {
+                why = "This milestone's point is not among the points above.";
+            } else if (next >= lines.size() || !lines[next].starts_with(kMilestoneNamePrefix)) {
+                why = "A milestone's line is followed by its name (\"Name: \").";
+            } else {
+                const auto index = static_cast<std::size_t>(entry - entryTexts.begin());
+                model::Milestone milestone{
+                    index, std::string(lines[next++].substr(kMilestoneNamePrefix.size())), {}};
+                milestone.note = readNote(lines, next);
+                why = model::milestoneNameProblem(milestone.name);
+                if (!why && !plan.milestones.empty() && plan.milestones.back().entry >= index) {
+                    why = "Two milestones on one point, or out of the points' order.";
+                }
+                if (!why) {
+                    why = model::noteProblem(milestone.note);
+                }
+                plan.milestones.push_back(std::move(milestone));
+            }
+        } else if (line == kNoteLine && !noteRead) {
+            noteRead = true;
+            plan.note = readNote(lines, next);
+            why = model::noteProblem(plan.note);
+        } else if (line == kRuleLine && next == lines.size()) {
+            return; // the block's end, and the file's
+        } else {
+            why = "This line has no place in the block of notes and milestones.";
+        }
+        if (why) {
+            report.unreadBlock = lineProblem(firstNumber + static_cast<int>(at), line, *why);
+        }
+    }
+    if (!why) {
+        report.unreadBlock = lineProblem(firstNumber + static_cast<int>(lines.size()) - 1, lines.back(),
+                                         "The block of notes and milestones ends with a line of hyphens.");
+    }
+    plan.note.clear();
+    plan.milestones.clear();
+}
+
 } // namespace
 
 std::string asUtf8(std::string_view bytes) {
@@ -145,9 +215,20 @@ ReportReading parseReport(std::string_view bytes) {
     if (!split || split->empty()) {
         return notAReport("it does not end as a report ends.");
     }
-    const std::vector<std::string_view>& lines = *split;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].size() > kMaxLineBytes) {
+    // The block of notes and milestones, if any, follows the report's last
+    // rule and a blank line; its lines may be as long as a note.
+    std::size_t blockStart = split->size();
+    for (std::size_t i = 2; i < split->size(); ++i) {
+        if ((*split)[i] == kNotesHeading && (*split)[i - 1].empty() && (*split)[i - 2] == kRuleLine) {
+            blockStart = i;
+            break;
+        }
+    }
+    const std::span<const std::string_view> lines =
+        std::span(*split).first(blockStart == split->size() ? blockStart : blockStart - 1);
+    for (std::size_t i = 0; i < split->size(); ++i) {
+        const std::size_t most = i < lines.size() ? kMaxLineBytes : model::kMaxNoteBytes + kNoteIndent.size();
+        if ((*split)[i].size() > most) {
             return notAReport("its line " + std::to_string(i + 1) + " is longer than a report's lines.");
         }
     }
@@ -177,6 +258,9 @@ ReportReading parseReport(std::string_view bytes) {
     if (next != lines.size() || (hasEntries && entryLines == 0)) {
         return notAReport(kNotLaidOut);
     }
+    if (blockStart < split->size()) {
+        readNotesBlock(std::span(*split).subspan(blockStart), report, static_cast<int>(blockStart) + 1);
+    }
     return {std::move(report), {}};
 }
 
@@ -201,7 +285,7 @@ std::optional<std::string> openingProblem(const Report& report, const std::optio
         return lineProblem(report.levelLine, "Level: " + std::to_string(report.level),
                            "The points above reach level " + std::to_string(levelReached) + ".");
     }
-    return std::nullopt;
+    return report.unreadBlock;
 }
 
 } // namespace skillwright::report

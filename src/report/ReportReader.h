@@ -26,6 +26,10 @@ struct Report {
     /// The first entry line that holds no entry, told as the player reads it;
     /// the plan holds the entries above it.
     std::optional<std::string> unreadLine;
+    /// The first line of the block of notes and milestones that is not as
+    /// SAVE writes it, told as the player reads it; the plan then holds
+    /// neither a note nor milestones.
+    std::optional<std::string> unreadBlock;
 };
 
 /// What reading a report came to: the report, or why the file is none.
@@ -39,8 +43,9 @@ struct ReportReading {
 /// or one that cannot be read. Never waits on a pipe.
 std::optional<std::string> readReportBytes(const std::string& path, std::string& bytes);
 
-/// Reads a report in the form SAVE writes (CR LF or LF line ends). The name
-/// is UTF-8; a file that is not valid UTF-8 is read as Latin-1.
+/// Reads a report in the form SAVE writes (CR LF or LF line ends), with its
+/// block of notes and milestones if it has one. The name is UTF-8; a file
+/// that is not valid UTF-8 is read as Latin-1.
 ReportReading parseReport(std::string_view bytes);
 
 /// Reads the file at `path` as a report.
@@ -49,7 +54,8 @@ ReportReading readReport(const std::string& path);
 /// What went wrong in opening the report, as the player reads it, once its
 /// plan has been replayed into a build that reached `levelReached`: the
 /// entry the replay stopped at, else the line that holds no entry, else a
-/// level line that is not the level reached; each with the line's number and
+/// level line that is not the level reached, else the block of notes and
+/// milestones that could not be read; each with the line's number and
 /// text ("Line 9: ..." CR LF and the reason). Nothing when all is well.
 std::optional<std::string> openingProblem(const Report& report, const std::optional<model::ReplayStop>& stop,
                                           int levelReached);

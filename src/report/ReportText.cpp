@@ -1,5 +1,7 @@
 #include "ReportText.h"
 
+#include <algorithm>
+
 namespace skillwright::report {
 
 std::string reportText(const model::Plan& plan) {
@@ -42,6 +44,34 @@ std::string reportText(const model::Plan& plan) {
             break;
         }
     }
+    if (plan.note.empty() && plan.milestones.empty()) {
+        return out;
+    }
+    // A note of n line ends is n + 1 lines, the last maybe empty; an empty note none.
+    const auto noteLines = [&line](const std::string& note) {
+        for (std::size_t start = 0; !note.empty();) {
+            const std::size_t end = note.find('\n', start);
+            line(std::string(kNoteIndent) + note.substr(start, end == std::string::npos ? end : end - start));
+            if (end == std::string::npos) {
+                break;
+            }
+            start = end + 1;
+        }
+    };
+    line("");
+    line(kNotesHeading);
+    for (const model::Milestone& milestone : plan.milestones) {
+        out += kMilestonePrefix;
+        line(model::formatEntry(plan.history.at(milestone.entry)));
+        out += kMilestoneNamePrefix;
+        line(milestone.name);
+        noteLines(milestone.note);
+    }
+    if (!plan.note.empty()) {
+        line(kNoteLine);
+        noteLines(plan.note);
+    }
+    line(kRuleLine);
     return out;
 }
 

@@ -49,9 +49,29 @@ inline constexpr std::string_view kRuleLine = "---------------------------------
 inline constexpr std::string_view kStartingLevelLine = "Clvl 1 Slvl 0: Starting Level";
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// A plan with a note or milestones adds one block after the report's last
+// rule, a blank line before it:
+//
+//     Notes and milestones
+//     Milestone: Clvl 12 Slvl 3: Fire Bolt      (the entry it follows, as listed above)
+//     Name: Den of Evil done
+//       the milestone's note, each line behind two blanks
+//     Note:
+//       the plan's note, each line behind two blanks
+//     ---------------------------------------------
+//
+// Milestones come in the order of their entries; a note that is empty has no
+// lines, and a plan without a note has no "Note:" line.
+inline constexpr std::string_view kNotesHeading = "Notes and milestones";
+inline constexpr std::string_view kMilestonePrefix = "Milestone: ";
+inline constexpr std::string_view kMilestoneNamePrefix = "Name: ";
+inline constexpr std::string_view kNoteLine = "Note:";
+inline constexpr std::string_view kNoteIndent = "  ";
+
 /// The report of `plan` under its name: the lines of its layout, every line
-/// ended by CR LF (the last one too). The level line gives the level the
-/// plan reaches.
+/// ended by CR LF (the last one too), and the block of its note and
+/// milestones if it has either. The level line gives the level the plan
+/// reaches.
 std::string reportText(const model::Plan& plan);
 
 } // namespace skillwright::report

@@ -33,8 +33,14 @@ TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
     for (int n = 0; n < 100; ++n) {
         model::Build build;
         support::playAtRandom(build, static_cast<ClassId>(n % model::kClassCount), 1 + (n * 13) % 99, random);
-        const JournalRecord record{planOf(build, names[n % std::size(names)]), n % 3 == 0,
-                                   at(1796582400LL + n * 7919 - 50 * 7919)};
+        JournalRecord record{planOf(build, names[n % std::size(names)]), n % 3 == 0,
+                             at(1796582400LL + n * 7919 - 50 * 7919)};
+        // Every other plan with a note, and milestones on its first and last entries.
+        if (n % 2 == 1 && !record.plan.history.empty()) {
+            record.plan.note = "Why:\n\tgear \\ and all\n";
+            record.plan.milestones = {{0, "Act \\ one", ""}, {record.plan.history.size() - 1, "End", "x\ny"}};
+            record.plan.milestones.resize(record.plan.history.size() > 1 ? 2 : 1);
+        }
         const std::string text = formatJournal(record);
         const JournalReading reading = parseJournal(text);
         ASSERT_TRUE(reading.record) << reading.error << "\n" << text;
@@ -79,6 +85,12 @@ std::string altered(std::string_view from, std::string_view to) {
     return at == std::string::npos ? "(no " + std::string(from) + ")" : text.replace(at, from.size(), to);
 }
 
+/// The same as version 2.
+std::string altered2(std::string_view from, std::string_view to) {
+    std::string text = altered(from, to);
+    return text.replace(text.find("journal 1"), 9, "journal 2");
+}
+
 TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
     ASSERT_TRUE(parseJournal(kSmallJournal).record);
     struct Case {
@@ -93,7 +105,15 @@ TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
         {"no last line break", altered("end\n", "end")},
         {"a line after the end", kSmallJournal + "end\n"},
         {"carriage returns", altered("saved no\n", "saved no\r\n")},
-        {"version 2", altered("journal 1", "journal 2"), true},
+        {"version 3", altered("journal 1", "journal 3"), true},
+        {"version 2 without notes", altered("journal 1", "journal 2")},
+        {"notes in version 1", altered("end\n", "note Why\nend\n")},
+        {"a milestone on no entry", altered2("end\n", "milestone 3 Act\nabout \nend\n")},
+        {"a milestone without its note", altered2("end\n", "milestone 0 Act\nend\n")},
+        {"two milestones on one entry",
+         altered2("end\n", "milestone 1 A\nabout \nmilestone 1 B\nabout \nend\n")},
+        {"a milestone's name with a raw tab", altered2("end\n", "milestone 1 A\tB\nabout \nend\n")},
+        {"a note after the milestones", altered2("end\n", "milestone 1 A\nabout \nnote N\nend\n")},
         {"version 0", altered("journal 1", "journal 0")},
         {"version 01", altered("journal 1", "journal 01")},
         {"no version", altered("journal 1", "journal")},
