@@ -194,10 +194,15 @@ void Program::runCommand(screens::ProgramCommand command) {
             m_treeScreen->stopComparing();
         }
         return;
+    case screens::ProgramCommand::Notes:
+        openNotes();
+        return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
     case screens::ProgramCommand::Redo:
     case screens::ProgramCommand::ContinueLast:
+    case screens::ProgramCommand::PreviousMilestone:
+    case screens::ProgramCommand::NextMilestone:
     case screens::ProgramCommand::ShowKeys:
         return; // the window's own
     }
@@ -414,6 +419,7 @@ screens::SkillTreeScreen* Program::openClass(model::ClassId classId, document::O
 void Program::closeTreeScreen() {
     stopFill();
     closeSkillStats(); // of the character going
+    delete m_notes;
     if (m_treeScreen) {
         // Its plan is not closed with it: what takes its place replaces the plan.
         QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
@@ -497,6 +503,24 @@ void Program::closeSkillStats() {
         QObject::disconnect(m_viewer, &QObject::destroyed, &m_start, nullptr);
         delete m_viewer;
     }
+}
+
+void Program::openNotes() {
+    screens::SkillTreeScreen* screen = m_treeScreen;
+    if (screen == nullptr || !screen->isVisible()) {
+        return;
+    }
+    if (!m_notes) {
+        m_notes = new screens::NotesWindow(m_document, m_toolkit);
+        m_notes->setAttribute(Qt::WA_DeleteOnClose);
+        m_notes->showPast(screen->pastEntry());
+        QObject::connect(screen, &screens::SkillTreeScreen::pastChanged, m_notes,
+                         [this, screen] { m_notes->showPast(screen->pastEntry()); });
+        // Beside the tree screen, on its right where there is room.
+        const QRect tree = screen->frameGeometry();
+        m_notes->move(tree.right() + 8, tree.top());
+    }
+    screens::showWithKeyboard(*m_notes);
 }
 
 void Program::openSkillStats() {

@@ -4,6 +4,7 @@
 
 #include <model/Plan.h>
 #include <screens/menu/MenuHolder.h>
+#include <screens/notes/NotesWindow.h>
 #include <screens/select/StartScreen.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <stats/SkillStatsViewer.h>
@@ -101,6 +102,8 @@ public:
     [[nodiscard]] QWidget* generatorDialog() const { return m_generator; }
     /// The statistics viewer while it is open.
     [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
+    /// The notes window of the plan on screen, while it is open.
+    [[nodiscard]] screens::NotesWindow* notesWindow() const { return m_notes; }
 
 private:
     /// The plan of a build code or a plan's link; any other text is told why
@@ -121,6 +124,8 @@ private:
     void openGenerator(bool hideStartScreen);
     void openSkillStats();
     void closeSkillStats();
+    /// Opens the notes window beside the tree screen, or brings it forward.
+    void openNotes();
     void askForCharacter();
     void pasteCode();
     /// The clipboard's text for Ctrl+V or Ctrl+Shift+V; a text too long or
@@ -161,6 +166,7 @@ private:
     QPointer<screens::SkillTreeScreen> m_treeScreen;
     QPointer<QWidget> m_generator;
     QPointer<stats::SkillStatsViewer> m_viewer;
+    QPointer<screens::NotesWindow> m_notes;
     std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 

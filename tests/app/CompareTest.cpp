@@ -113,7 +113,7 @@ TEST_F(CompareProgramTest, theEmblemsMenuAndTheKeysStartAndEndAComparison) {
     EXPECT_EQ(pickFromEmblemMenu("mnu_CompareWith"),
               (QStringList{"Copy Build Code\tCtrl+C", "Paste Build Code\tCtrl+V", "Open Character...\tCtrl+O",
                            "\t", "Compare With...\tCtrl+Shift+O", "Compare With Build Code\tCtrl+Shift+V",
-                           "Stop Comparing\t (off)"}));
+                           "Stop Comparing\t (off)", "Notes\tCtrl+Shift+N"}));
     ASSERT_EQ(toolkit.openDialogs.size(), 1u);
     EXPECT_EQ(toolkit.openDialogs[0].prompt, "Compare With");
     EXPECT_EQ(toolkit.openDialogs[0].title, toolkit.folder) << "it starts in the report folder";

@@ -25,6 +25,9 @@ enum class ProgramCommand : std::uint8_t {
     CompareWithCode, ///< the build code on the clipboard as the reference
     StopComparing,
     ContinueLast, ///< the newest plan left unsaved
+    Notes,        ///< the notes window of the plan on screen
+    PreviousMilestone,
+    NextMilestone,
     ShowKeys,
 };
 
@@ -43,7 +46,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 11> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 14> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -62,6 +65,12 @@ inline constexpr std::array<ProgramCommandEntry, 11> kProgramCommands{{
     {ProgramCommand::StopComparing, "mnu_StopComparing", "Stop Comparing", {}, OnTreeScreens, true, {}},
     {ProgramCommand::ContinueLast, "act_ContinueLast", "Continue", {Qt::CTRL | Qt::SHIFT | Qt::Key_T},
      OnStartScreen, false, "Continue the last plan left unsaved"},
+    {ProgramCommand::Notes, "mnu_Notes", "Notes", {Qt::CTRL | Qt::SHIFT | Qt::Key_N}, OnTreeScreens, true,
+     "Notes: the plan's, and the milestone's looked back at"},
+    {ProgramCommand::PreviousMilestone, "act_PreviousMilestone", "Previous Milestone", {Qt::CTRL | Qt::Key_PageUp},
+     OnTreeScreens, false, "Look back at the milestone before"},
+    {ProgramCommand::NextMilestone, "act_NextMilestone", "Next Milestone", {Qt::CTRL | Qt::Key_PageDown},
+     OnTreeScreens, false, "Look back at the milestone after"},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};
@@ -69,7 +78,7 @@ inline constexpr std::array<ProgramCommandEntry, 11> kProgramCommands{{
 
 /// The history list's commands on one entry, made once: the entry's menu,
 /// its keys and the sheet of keys' lines all come from this table.
-enum class EntryCommand : std::uint8_t { TakeBack, Change, Remove, MoveEarlier, MoveLater };
+enum class EntryCommand : std::uint8_t { TakeBack, Change, Remove, MoveEarlier, MoveLater, Mark, Unmark };
 struct EntryCommandEntry {
     EntryCommand command;
     const char* name;    ///< the menu entry's objectName
@@ -79,7 +88,7 @@ struct EntryCommandEntry {
     const char* does;    ///< the sheet of keys' line
 };
 // clang-format off
-inline constexpr std::array<EntryCommandEntry, 5> kEntryCommands{{
+inline constexpr std::array<EntryCommandEntry, 7> kEntryCommands{{
     {EntryCommand::TakeBack, "mnu_TakeBack", "Take Back to Here", QKeyCombination(Qt::Key_Delete), "Delete",
      "Take back every point after the entry"},
     {EntryCommand::Change, "mnu_ChangePoint", "Change This Point...", QKeyCombination(Qt::Key_F2), "F2",
@@ -90,6 +99,10 @@ inline constexpr std::array<EntryCommandEntry, 5> kEntryCommands{{
      "Move the point before the entry above (or drag it)"},
     {EntryCommand::MoveLater, "mnu_MoveLater", "Move Later", Qt::ALT | Qt::Key_Down, "Alt+Down",
      "Move the point after the entry below (or drag it)"},
+    {EntryCommand::Mark, "mnu_MarkMilestone", "Mark Milestone...", Qt::CTRL | Qt::Key_M, "Ctrl+M",
+     "Name the moment after the entry a milestone"},
+    {EntryCommand::Unmark, "mnu_RemoveMilestone", "Remove Milestone", Qt::CTRL | Qt::SHIFT | Qt::Key_M, "Ctrl+Shift+M",
+     "Take the entry's milestone away"},
 }};
 // clang-format on
 

@@ -36,8 +36,11 @@ bool HistoryEditor::offers(EntryCommand command, int row) const {
         return row + 1 < count;
     case EntryCommand::MoveEarlier:
         return row > 0;
+    case EntryCommand::Unmark:
+        return m_actions.marked(row);
     case EntryCommand::Change:
     case EntryCommand::Remove:
+    case EntryCommand::Mark:
         break;
     }
     return true;
@@ -63,6 +66,12 @@ void HistoryEditor::run(EntryCommand command, int row) {
         return;
     case EntryCommand::MoveLater:
         m_actions.edit(model::PlanEdit::move(at, at + 1));
+        return;
+    case EntryCommand::Mark:
+        m_actions.mark(row);
+        return;
+    case EntryCommand::Unmark:
+        m_actions.unmark(row);
         return;
     }
 }
@@ -118,11 +127,13 @@ int HistoryEditor::dropPlace(int y) const {
     if (m_list.count() == 0) {
         return 0;
     }
-    const int rowHeight = std::max(1, m_list.visualItemRect(m_list.item(0)).height());
-    const int top = m_list.visualItemRect(m_list.item(0)).top();
+    const QListWidgetItem* item = m_list.itemAt(QPoint(1, std::clamp(y, 0, m_list.viewport()->height() - 1)));
+    if (item == nullptr) {
+        return m_list.count(); // below the last entry
+    }
     // Above the middle of an entry: before it; below: after it.
-    const int place = (y - top + rowHeight / 2) / rowHeight;
-    return std::clamp(place, 0, m_list.count());
+    const QRect place = m_list.visualItemRect(item);
+    return m_list.row(item) + (y < place.center().y() ? 0 : 1);
 }
 
 void HistoryEditor::endDrag() {

@@ -27,6 +27,9 @@ public:
         std::function<void(int row)> takeBack;            ///< every entry after `row` goes
         std::function<void(int row)> change;              ///< the next skill clicked takes `row`'s point
         std::function<void(const model::PlanEdit&)> edit; ///< a removal or a move
+        std::function<void(int row)> mark;                ///< names the moment after `row` a milestone
+        std::function<void(int row)> unmark;              ///< takes `row`'s milestone away
+        std::function<bool(int row)> marked;              ///< whether `row` has a milestone
     };
     HistoryEditor(QListWidget& list, HistoryDelegate& delegate, Actions actions);
 
@@ -46,7 +49,8 @@ protected:
 private:
     bool keyPressed(const QKeyEvent& key);
     bool mouseEvent(QEvent& event);
-    /// The place a drop at `y` (viewport pixels) puts an entry before: 0..count.
+    /// The place a drop at `y` (viewport pixels) puts an entry before: 0..count;
+    /// entries are as tall as their milestones make them.
     [[nodiscard]] int dropPlace(int y) const;
     void endDrag();
 

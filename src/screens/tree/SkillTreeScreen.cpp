@@ -147,6 +147,10 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
         case ProgramCommand::ShowKeys:
             KeySheet::showOver(*this);
             return;
+        case ProgramCommand::PreviousMilestone:
+        case ProgramCommand::NextMilestone:
+            goToMilestone(command == ProgramCommand::NextMilestone ? 1 : -1);
+            return;
         default:
             return; // the program's to answer
         }
@@ -159,11 +163,14 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
         mirror();
     });
     m_build.addListener(*this);
+    m_document.addListener(*this);
+    mirrorMilestones();
     mirror();
     m_keyboard = new TreeKeyboard(*this, m_document);
 }
 
 SkillTreeScreen::~SkillTreeScreen() {
+    m_document.removeListener(*this);
     m_build.removeListener(*this);
     m_noticeTimer.reset();
 }
@@ -209,6 +216,7 @@ void SkillTreeScreen::lookBack(int row) {
     }
     m_past = Past{static_cast<std::size_t>(row) + 1, past, presentation::StatusLabels(past)};
     mirror();
+    emit pastChanged();
 }
 
 bool SkillTreeScreen::returnToPresent() {
@@ -221,6 +229,7 @@ bool SkillTreeScreen::returnToPresent() {
         selectNewestEntry();
     }
     mirror();
+    emit pastChanged();
     return true;
 }
 
@@ -384,7 +393,12 @@ void SkillTreeScreen::createHistoryList() {
     m_historyEditor = new HistoryEditor(
         *m_history, *m_historyDelegate,
         {[this](int row) { m_document.takeBackTo(static_cast<std::size_t>(row) + 1); },
-         [this](int row) { beginChange(row); }, [this](const model::PlanEdit& edit) { editHistory(edit); }});
+         [this](int row) { beginChange(row); }, [this](const model::PlanEdit& edit) { editHistory(edit); },
+         [this](int row) { markMilestone(row); },
+         [this](int row) { m_document.markMilestone(static_cast<std::size_t>(row), {}); },
+         [this](int row) {
+             return model::milestoneAt(m_document.milestones(), static_cast<std::size_t>(row)) != nullptr;
+         }});
     // The list is one of the controls on which a move does nothing.
     m_history->setAttribute(Qt::WA_NoMousePropagation);
     m_history->viewport()->setAttribute(Qt::WA_NoMousePropagation);
@@ -518,6 +532,12 @@ void SkillTreeScreen::mirrorLabels(const presentation::StatusLabels& status) {
         } else {
             notice = "Inserting at Clvl " + std::to_string(m_past->state.characterLevel() + 1) + " of " +
                      std::to_string(m_build.characterLevel());
+            // Looking back at a milestone, the line names it, with the first line of its note.
+            if (const model::Milestone* milestone =
+                    model::milestoneAt(m_document.milestones(), m_past->entries - 1)) {
+                const std::string note = milestone->note.substr(0, milestone->note.find('\n'));
+                notice = milestone->name + (note.empty() ? "" : ": " + note) + "  \u00B7  " + notice;
+            }
         }
         noticeVisible = true;
     }
@@ -724,6 +744,65 @@ void SkillTreeScreen::beginChange(int row) {
     m_history->setCurrentRow(row); // looks back at it, unless it is the newest
     m_changing = static_cast<std::size_t>(row);
     mirror();
+}
+
+void SkillTreeScreen::markMilestone(int row) {
+    const auto entry = static_cast<std::size_t>(row);
+    const model::Milestone* there = model::milestoneAt(m_document.milestones(), entry);
+    const std::string name = m_toolkit.inputBox(
+        "Name the moment after " + model::formatEntry(m_build.character()->history().at(entry)) +
+            " (\"Act 2\", \"Nightmare\", \"Respec here\"):",
+        "Mark Milestone", there != nullptr ? there->name : std::string());
+    if (name.empty()) {
+        return; // cancelled: the milestone, if any, stays
+    }
+    if (const auto why = m_document.markMilestone(entry, name)) {
+        m_toolkit.messageBox(*why, "Mark Milestone", toolkit::Icon::Information, toolkit::Buttons::Ok);
+    }
+}
+
+void SkillTreeScreen::goToMilestone(int step) {
+    const std::vector<model::Milestone>& milestones = m_document.milestones();
+    const int count = m_history->count();
+    const int from = m_past ? static_cast<int>(m_past->entries) - 1 : count - 1;
+    int to = -1;
+    for (const model::Milestone& m : milestones) {
+        const auto entry = static_cast<int>(m.entry);
+        if (step < 0 && entry < from) {
+            to = entry; // the last before
+        } else if (step > 0 && entry > from) {
+            to = entry;
+            break;
+        }
+    }
+    if (to < 0) {
+        to = step > 0 ? count - 1 : -1; // past the last: the present
+    }
+    if (to >= 0 && to < count) {
+        m_history->setCurrentRow(to);
+    }
+}
+
+void SkillTreeScreen::mirrorMilestones() {
+    std::vector<QString> names(m_shownHistory.size());
+    for (const model::Milestone& m : m_document.milestones()) {
+        if (m.entry < names.size()) {
+            names[m.entry] = QString::fromStdString(m.name);
+        }
+    }
+    m_history->setUniformItemSizes(m_document.milestones().empty());
+    if (m_historyDelegate->setMilestones(std::move(names))) {
+        m_history->doItemsLayout();
+        m_history->viewport()->update();
+    }
+}
+
+void SkillTreeScreen::documentChanged(const document::PlanDocument& /*document*/,
+                                      const document::DocumentChange& /*change*/) {
+    if (showsPlan()) {
+        mirrorMilestones();
+        mirror();
+    }
 }
 
 void SkillTreeScreen::clearRefusedMark() {

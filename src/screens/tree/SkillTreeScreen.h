@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <document/PlanDocument.h>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,9 +28,7 @@ namespace skillwright::model {
 class Build;
 class Character;
 } // namespace skillwright::model
-namespace skillwright::document {
-class PlanDocument;
-}
+
 namespace skillwright::toolkit {
 class Timer;
 class Toolkit;
@@ -62,7 +61,7 @@ struct TwipRect;
 /// the three icon arrays and three count-label arrays carry the array name
 /// with the skill index in brackets, e.g. "img_NecroBonePoison(3)" and
 /// "lbl_NecroBonePoison(3)"; each element also has the property "index".
-class SkillTreeScreen : public QWidget, private model::BuildListener {
+class SkillTreeScreen : public QWidget, private model::BuildListener, private document::DocumentListener {
     Q_OBJECT
 public:
     SkillTreeScreen(document::PlanDocument& document, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
@@ -85,6 +84,13 @@ public:
     /// its point right after that entry, and the view moves on to the new
     /// entry; a command returns to the present first.
     [[nodiscard]] bool lookingBack() const { return m_past.has_value(); }
+    /// The history entry the screen looks back at, if it does.
+    [[nodiscard]] std::optional<std::size_t> pastEntry() const {
+        return m_past ? std::optional<std::size_t>(m_past->entries - 1) : std::nullopt;
+    }
+    /// Looks back at the milestone before (`step` -1) or after (+1) the entry
+    /// looked at, or the newest entry; the newest entry is the present.
+    void goToMilestone(int step);
     /// The entry whose point the next skill clicked takes instead ("Change
     /// This Point..."), if one is waiting; Esc cancels.
     [[nodiscard]] std::optional<std::size_t> changing() const { return m_changing; }
@@ -125,6 +131,9 @@ signals:
     /// The emblem above the commands was clicked: the command menu is to pop
     /// up at `globalPos`, below the emblem.
     void commandMenuRequested(QPoint globalPos);
+    /// The screen began or ended looking back, or looks back at another
+    /// entry: pastEntry() says which.
+    void pastChanged();
 
 protected:
     /// A move that reaches the screen itself is a move over the bare surface
@@ -160,6 +169,12 @@ private:
     void tellMovedEntries(const std::vector<model::HistoryEntry>& before,
                           const std::vector<std::size_t>& origins);
     void beginChange(int row);
+    /// Asks for the name of a milestone on entry `row`.
+    void markMilestone(int row);
+    /// The history list's separators follow the plan's milestones.
+    void mirrorMilestones();
+    void documentChanged(const document::PlanDocument& document,
+                         const document::DocumentChange& change) override;
     void clearRefusedMark();
     void save();
     void changeClass();
@@ -237,6 +252,7 @@ private:
     std::vector<model::HistoryEntry> m_shownHistory;
     std::vector<QStaticText> m_historyTexts;      ///< the shown entries, laid out for painting
     HistoryDelegate* m_historyDelegate = nullptr; ///< paints m_historyTexts
+    std::vector<QString> m_milestoneNames;        ///< by row, as the history list shows them
     std::vector<int> m_movesTold;                 ///< the rows whose names say where an edit moved them from
     std::unique_ptr<ComparisonOverlay> m_comparison; ///< made by the first reference
 };

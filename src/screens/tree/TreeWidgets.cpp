@@ -132,6 +132,14 @@ const QColor kRefusedGround(128, 24, 16);
 HistoryDelegate::HistoryDelegate(const std::vector<QStaticText>& texts, QObject* parent)
     : QStyledItemDelegate(parent), m_texts(texts) {}
 
+bool HistoryDelegate::setMilestones(std::vector<QString> names) {
+    if (names == m_milestones) {
+        return false;
+    }
+    m_milestones = std::move(names);
+    return true;
+}
+
 void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
     const auto row = static_cast<std::size_t>(index.row());
@@ -141,10 +149,11 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     }
     const bool selected = option.state.testFlag(QStyle::State_Selected);
     const bool marked = m_markedFrom >= 0 && index.row() >= m_markedFrom;
+    const QRect entryLine(option.rect.topLeft(), QSize(option.rect.width(), option.fontMetrics.height() + 1));
     if (index.row() == m_refused) {
-        painter->fillRect(option.rect, kRefusedGround);
+        painter->fillRect(entryLine, kRefusedGround);
     } else if (selected) {
-        painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+        painter->fillRect(entryLine, option.palette.brush(QPalette::Highlight));
     } else if (marked) {
         painter->fillRect(option.rect, kMarkedGround);
     }
@@ -156,6 +165,24 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     painter->drawStaticText(option.rect.left() + 2, option.rect.top(), m_texts[row]);
+    // A milestone: below its entry, a gold rule with its name.
+    if (row < m_milestones.size() && !m_milestones[row].isEmpty()) {
+        const int lineHeight = option.fontMetrics.height() + 1;
+        const QRect below(option.rect.left(), option.rect.top() + lineHeight, option.rect.width(),
+                          lineHeight);
+        painter->setPen(qcolor(kParchment));
+        QFont bold = option.font;
+        bold.setBold(true);
+        painter->setFont(bold);
+        const QString label = QStringLiteral("\u25C6 ") + m_milestones[row];
+        const QString shown = QFontMetrics(bold).elidedText(label, Qt::ElideRight, below.width() - 8);
+        painter->drawText(below.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, shown);
+        const int textEnd = below.left() + 8 + QFontMetrics(bold).horizontalAdvance(shown);
+        if (textEnd < below.right() - 4) {
+            painter->fillRect(QRect(textEnd, below.center().y(), below.right() - 4 - textEnd, 1),
+                              qcolor(kParchment));
+        }
+    }
     // Where a dragged entry would land: a gold line across the list.
     const bool lineAbove = index.row() == m_dropLine;
     const bool lineBelow = m_dropLine == static_cast<int>(m_texts.size()) && row + 1 == m_texts.size();
@@ -165,8 +192,10 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     }
 }
 
-QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return {option.rect.width(), option.fontMetrics.height() + 1};
+QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const auto row = static_cast<std::size_t>(index.row());
+    const bool marked = row < m_milestones.size() && !m_milestones[row].isEmpty();
+    return {option.rect.width(), (option.fontMetrics.height() + 1) * (marked ? 2 : 1)};
 }
 
 } // namespace skillwright::screens

@@ -103,6 +103,10 @@ public:
     /// Draws the line where a dragged entry would land: above entry `row`
     /// (the number of entries: below the last); -1 draws none.
     void setDropLine(int row) { m_dropLine = row; }
+    /// The milestones' names by row (empty: none), each drawn as a labelled
+    /// separator below its entry. True when they changed: the list is to be
+    /// laid out again, as those rows are taller.
+    bool setMilestones(std::vector<QString> names);
     [[nodiscard]] int dropLine() const { return m_dropLine; }
 
 private:
@@ -110,6 +114,7 @@ private:
     int m_markedFrom = -1;
     int m_refused = -1;
     int m_dropLine = -1;
+    std::vector<QString> m_milestones;
 };
 
 } // namespace skillwright::screens

@@ -102,8 +102,9 @@ TEST_F(HistoryEditTest, everyEditIsOneStepAndUndoGivesThePlanBackByteForByte) {
              for (const QAction* action : menu->actions()) {
                  captions << action->text();
              }
-             EXPECT_EQ(captions, (QStringList{"Take Back to Here", "Change This Point...",
-                                              "Remove This Point", "Move Earlier", "Move Later"}));
+             EXPECT_EQ(captions,
+                       (QStringList{"Take Back to Here", "Change This Point...", "Remove This Point",
+                                    "Move Earlier", "Move Later", "Mark Milestone...", "Remove Milestone"}));
              menu->findChild<QAction*>("mnu_TakeBack")->trigger();
              menu->close();
          },
