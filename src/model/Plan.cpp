@@ -14,7 +14,13 @@ std::optional<std::string> controlProblem(std::string_view text, bool linesAllow
         if (!c) {
             return std::string("it is not UTF-8 text.");
         }
-        if (isControlCharacter(c->code) && !(linesAllowed && (c->code == '\n' || c->code == '\t'))) {
+        // A name is one line read in its own direction: no control of the
+        // text's direction either, which would turn the words around it.
+        const bool direction = (c->code >= 0x202A && c->code <= 0x202E) ||
+                               (c->code >= 0x2066 && c->code <= 0x2069) || c->code == 0x200E ||
+                               c->code == 0x200F || c->code == 0x061C;
+        if ((isControlCharacter(c->code) && !(linesAllowed && (c->code == '\n' || c->code == '\t'))) ||
+            (direction && !linesAllowed)) {
             return std::string(linesAllowed ? "it holds a control character."
                                             : "it holds a control character or a line break.");
         }

@@ -272,3 +272,71 @@ TEST_F(PlanDocumentTest, listenersHearEachChangeOnceWithWhatItWas) {
 
 } // namespace
 } // namespace skillwright::document
+
+namespace skillwright::document {
+namespace {
+
+// A milestone goes with its entry through every edit of the past, and goes
+// with it; notes and milestones are edits undone whole, typing one edit
+// until a pause.
+TEST_F(PlanDocumentTest, milestonesFollowTheirEntriesAndNotesAreEditsUndoneWhole) {
+    document.startNew(ClassId::Necromancer);
+    for (int n = 0; n < 4; ++n) {
+        click(n % 2); // Teeth, Bone Armor, Teeth, Bone Armor
+    }
+    ASSERT_EQ(document.markMilestone(1, "Act 1"), std::nullopt);
+    ASSERT_EQ(document.markMilestone(3, "Act 2"), std::nullopt);
+    EXPECT_EQ(document
+                  .markMilestone(2, "\xE2\x80\xAE"
+                                    "evil")
+                  .has_value(),
+              true);
+    EXPECT_EQ(document.markMilestone(9, "Nowhere").has_value(), true);
+    const auto entriesMarked = [this] {
+        std::vector<std::size_t> at;
+        for (const model::Milestone& m : document.milestones()) {
+            at.push_back(m.entry);
+        }
+        return at;
+    };
+    const struct {
+        const char* edit;
+        model::PlanEdit change;
+        std::vector<std::size_t> marked;
+    } cases[] = {
+        {"a point inserted before", model::PlanEdit::insert(0, {kBone, 0}), {2, 4}},
+        {"its entry moved", model::PlanEdit::move(1, 0), {0, 3}},
+        {"its entry removed", model::PlanEdit::remove(1), {2}},
+        {"one between removed", model::PlanEdit::remove(2), {1, 2}},
+    };
+    for (const auto& [edit, change, marked] : cases) {
+        SCOPED_TRACE(edit);
+        const Plan before = document.plan();
+        ASSERT_TRUE(document.editHistory(change).accepted());
+        EXPECT_EQ(entriesMarked(), marked);
+        document.undo();
+        EXPECT_EQ(document.plan(), before);
+    }
+    document.undoLast();
+    EXPECT_EQ(entriesMarked(), std::vector<std::size_t>{1}) << "the newest entry went with its milestone";
+    document.undo();
+    EXPECT_EQ(entriesMarked(), (std::vector<std::size_t>{1, 3}));
+
+    // Typing: a run is one edit, a pause starts another; a note too long changes nothing.
+    const std::size_t edits = heard.changes.size();
+    document.setNote("W");
+    document.setNote("Wh", true);
+    document.setNote("Why", true);
+    document.setNote("Why?");
+    EXPECT_TRUE(document.setNote(std::string(model::kMaxNoteBytes + 1, 'x')).has_value());
+    EXPECT_EQ(document.note(), "Why?");
+    EXPECT_EQ(heard.changes.size(), edits + 4);
+    document.undo();
+    EXPECT_EQ(document.note(), "Why");
+    document.undo();
+    EXPECT_EQ(document.note(), "");
+    EXPECT_EQ(entriesMarked(), (std::vector<std::size_t>{1, 3}));
+}
+
+} // namespace
+} // namespace skillwright::document

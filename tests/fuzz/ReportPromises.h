@@ -2,13 +2,14 @@
 // What opening a report promises, whatever its bytes: the reader says why a
 // file is no report, a report that opens without a problem saves again to
 // text that opens to the same character, and one written as SAVE writes
-// (UTF-8, CR LF) saves to the same bytes. Shared by the report fuzzer and the
+// (UTF-8, CR LF) saves to the same bytes, its note and milestones too. Shared by the report fuzzer and the
 // test that runs its corpus.
 #include <model/Build.h>
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,8 +29,13 @@ inline std::optional<std::string> openAndSave(std::string_view bytes, bool& brok
     model::Build build;
     const std::optional<model::ReplayStop> stop = build.replay(plan);
     const std::size_t kept = stop ? stop->entry : plan.history.size();
-    const model::Plan opened = build.plan();
-    broken = broken || kept > plan.history.size() || opened.history.size() != kept ||
+    // The note and the milestones on the points the rules took, as the plan on screen keeps them.
+    model::Plan opened = build.plan();
+    opened.note = plan.note;
+    std::copy_if(plan.milestones.begin(), plan.milestones.end(), std::back_inserter(opened.milestones),
+                 [kept](const model::Milestone& m) { return m.entry < kept; });
+    broken = broken || model::milestonesProblem(opened.milestones, kept).has_value() ||
+             model::noteProblem(opened.note).has_value() || kept > plan.history.size() || opened.history.size() != kept ||
              !std::equal(opened.history.begin(), opened.history.end(), plan.history.begin()) ||
              (stop && stop->reason.empty()) || build.characterLevel() != model::levelReached(opened);
     if (report::openingProblem(*reading.report, stop, build.characterLevel())) {

@@ -68,6 +68,77 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
 
 const std::string kRule = "---------------------------------------------";
 
+// A plan's note and milestones come back from its report exactly, and save
+// to the same bytes; a plan with neither saves as it always did.
+TEST(ReportReader, notesAndMilestonesComeBackExactly) {
+    std::mt19937 random(39);
+    const std::vector<std::string> notes{"", "Why:\n\tgear and all", "a\n\n", "\n",
+                                         "\u00C6r\u00F8 <b>bold</b> &amp;"};
+    for (int n = 0; n < 40; ++n) {
+        model::Build build;
+        support::playAtRandom(build, static_cast<ClassId>(n % model::kClassCount), 2 + (n * 11) % 98, random);
+        model::Plan plan = testing::planOf(build, "Hero");
+        const std::size_t last = plan.history.size() - 1;
+        plan.note = notes[static_cast<std::size_t>(n) % notes.size()];
+        plan.milestones = {{0, "Act 1 (1-15)", notes[static_cast<std::size_t>(n + 1) % notes.size()]}};
+        if (last > 0 && n % 3 != 0) {
+            plan.milestones.push_back({last, "Hell", ""});
+        }
+        const std::string text = reportText(plan);
+        const ReportReading reading = parseReport(text);
+        ASSERT_TRUE(reading.report) << reading.error << text;
+        EXPECT_EQ(reading.report->unreadBlock, std::nullopt) << text;
+        EXPECT_EQ(reading.report->plan, plan) << text;
+        EXPECT_EQ(reportText(reading.report->plan), text);
+    }
+}
+
+// A block of notes and milestones not as SAVE writes it is refused by its
+// line, and nothing of it is taken; the points above open as they are.
+TEST(ReportReader, aBadBlockOfNotesIsToldByItsLineAndTakesNothing) {
+    const std::string top = "Hero\r\nClass: Sorceress\r\nLevel: 3\r\n" + kRule +
+                            "\r\n\r\nClvl 1 Slvl 0: Starting Level\r\nClvl 2 Slvl 1: Fire Bolt\r\n"
+                            "Clvl 3 Slvl 1: Warmth\r\n\r\n" +
+                            kRule + "\r\n\r\nNotes and milestones\r\n";
+    const std::string end = kRule + "\r\n";
+    const struct {
+        const char* what;
+        std::string block;
+        int line;
+    } cases[] = {
+        {"a point not above", "Milestone: Clvl 4 Slvl 1: Inferno\r\nName: A\r\n", 13},
+        {"no name", "Milestone: Clvl 2 Slvl 1: Fire Bolt\r\nNote:\r\n", 13},
+        {"two on one point",
+         "Milestone: Clvl 2 Slvl 1: Fire Bolt\r\nName: A\r\nMilestone: Clvl 2 Slvl 1: Fire Bolt\r\nName: "
+         "B\r\n",
+         15},
+        {"out of order",
+         "Milestone: Clvl 3 Slvl 1: Warmth\r\nName: A\r\nMilestone: Clvl 2 Slvl 1: Fire Bolt\r\nName: B\r\n",
+         15},
+        {"a control character", "Note:\r\n  bell\x07\r\n", 13},
+        {"a bidi override in a name",
+         "Milestone: Clvl 2 Slvl 1: Fire Bolt\r\nName: \xE2\x80\xAE"
+         "evil\r\n",
+         13},
+        {"a note too long",
+         "Note:\r\n  " + std::string(40000, 'x') + "\r\n  " + std::string(40000, 'x') + "\r\n", 13},
+        {"a stray line", "Hello\r\n", 13},
+        {"no closing rule", "Note:\r\n  x\r\n", 14},
+    };
+    for (const auto& [what, block, line] : cases) {
+        SCOPED_TRACE(what);
+        const std::string text = top + block + (std::string_view(what) == "no closing rule" ? "" : end);
+        const ReportReading reading = parseReport(text);
+        ASSERT_TRUE(reading.report) << reading.error;
+        ASSERT_TRUE(reading.report->unreadBlock.has_value());
+        EXPECT_TRUE(reading.report->unreadBlock->starts_with("Line " + std::to_string(line) + ": "))
+            << *reading.report->unreadBlock;
+        EXPECT_EQ(reading.report->plan.note, "");
+        EXPECT_TRUE(reading.report->plan.milestones.empty());
+        EXPECT_EQ(reading.report->plan.history.size(), 2u);
+    }
+}
+
 std::string report(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& l : lines) {
