@@ -4,6 +4,7 @@
 #include <model/BuildCode.h>
 #include <report/ReportText.h>
 #include <screens/common/ScreenKit.h>
+#include <screens/notes/NotesWindow.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <screens/tree/TreeWidgets.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -206,6 +208,52 @@ TEST_F(HistoryEditTest, aRefusedEditChangesNothingAndMarksTheEntryThatWouldBreak
     toolkit.advance(5000);
     EXPECT_EQ(delegate->refused(), -1) << "the mark goes with the notice";
     EXPECT_EQ(label("lbl_UnAvail")->text(), "Inserting at Clvl 3 of 5");
+}
+
+} // namespace
+
+namespace {
+
+// Milestones on the screen: Ctrl+M names the moment after an entry, shown
+// as a separator below it; Ctrl+Page Up looks back at it and the line names
+// it; its note is the notes window's while the screen looks at it.
+TEST_F(HistoryEditTest, milestonesShowInTheHistoryAndTheNotesWindowKeepsTheirNotes) {
+    const int plainHeight = history()->visualItemRect(history()->item(1)).height();
+    toolkit.inputs.push_back("Den of Evil done");
+    keyOn(1, Qt::Key_M, Qt::ControlModifier);
+    ASSERT_EQ(document.milestones().size(), 1u);
+    EXPECT_EQ(history()->visualItemRect(history()->item(1)).height(), 2 * plainHeight);
+    EXPECT_EQ(toolkit.inputPrompts.back().title, "Mark Milestone");
+    keyOn(3, Qt::Key_End);
+    QTest::keyClick(screen.get(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(history()->currentRow(), 1);
+    EXPECT_EQ(label("lbl_UnAvail")->text(), "Den of Evil done  \u00B7  Inserting at Clvl 4 of 5");
+
+    screens::NotesWindow notes(document, toolkit);
+    std::int64_t now = 0;
+    notes.setClock([&now] { return now; });
+    notes.showPast(screen->pastEntry());
+    auto* milestoneNote = notes.findChild<QPlainTextEdit*>("txt_MilestoneNote");
+    auto* planNote = notes.findChild<QPlainTextEdit*>("txt_PlanNote");
+    ASSERT_TRUE(milestoneNote != nullptr && planNote != nullptr);
+    QTest::keyClicks(milestoneNote, "Blood Raven");
+    now += screens::NotesWindow::kTypingPause;
+    QTest::keyClicks(planNote, "Fire");
+    EXPECT_EQ(document.milestones().front().note, "Blood Raven");
+    EXPECT_EQ(document.note(), "Fire");
+    EXPECT_EQ(label("lbl_UnAvail")->text(),
+              "Den of Evil done: Blood Raven  \u00B7  Inserting at Clvl 4 of 5");
+    // Pasted past what a note holds: refused, and the note stays.
+    planNote->insertPlainText(QString(static_cast<qsizetype>(model::kMaxNoteBytes), QLatin1Char('x')));
+    EXPECT_EQ(document.note(), "Fire");
+    EXPECT_EQ(planNote->toPlainText(), "Fire");
+    EXPECT_EQ(toolkit.messages.back().text, "A note holds at most 64 KiB; this one holds 65 KiB.");
+    // Each run of typing is one edit.
+    QTest::keyClick(screen.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(document.note(), "");
+    QTest::keyClick(screen.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(document.milestones().front().note, "");
+    EXPECT_EQ(milestoneNote->toPlainText(), "");
 }
 
 } // namespace
