@@ -96,4 +96,18 @@ std::string comparisonSummary(const Comparison& comparison, std::string_view ref
     return text;
 }
 
+std::string stagesText(const Plan& plan) {
+    std::string text;
+    int level = 1;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < plan.history.size() && next < plan.milestones.size(); ++i) {
+        level += raisesLevel(plan.history[i].kind) ? 1 : 0;
+        if (plan.milestones[next].entry == i) {
+            text += (text.empty() ? "Its stages: " : "; ") + plan.milestones[next++].name + " at Clvl " +
+                    std::to_string(level);
+        }
+    }
+    return text.empty() ? text : text + ".";
+}
+
 } // namespace skillwright::model

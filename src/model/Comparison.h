@@ -2,6 +2,7 @@
 
 #include <model/Catalogue.h>
 #include <model/History.h>
+#include <model/Plan.h>
 
 #include <array>
 #include <cstddef>
@@ -62,5 +63,10 @@ std::size_t entriesAtSameMoment(std::span<const HistoryEntry> shownPast,
 /// Compared with "Frost Witch": 6 points differ, the plans part at Clvl 12,
 /// a respec moves 3 points.
 std::string comparisonSummary(const Comparison& comparison, std::string_view referenceName);
+
+/// Where the stages of a plan fall, by the character level each milestone
+/// is reached at: "Its stages: Act 1 at Clvl 12; Nightmare at Clvl 40.";
+/// empty for a plan without milestones.
+std::string stagesText(const Plan& plan);
 
 } // namespace skillwright::model

@@ -86,6 +86,11 @@ TEST_F(SharingTest, ctrlCAndTheEmblemsMenuCopyThePlanOnScreenAndSayHowLongItsCod
     EXPECT_EQ(toolkit.clipboard, "SW1ACn1RhbA8Gub");
     EXPECT_EQ(notice(), "Build code copied: 15 characters");
     EXPECT_TRUE(toolkit.messages.empty());
+    // A code carries no notes, and says so.
+    document->setNote("Javelins");
+    ctrl(tree(), Qt::Key_C);
+    EXPECT_EQ(toolkit.clipboard, "SW1ACn1RhbA8Gub");
+    EXPECT_EQ(notice(), "Build code copied: 15 characters (the notes and milestones stay behind)");
 }
 
 TEST_F(SharingTest, ctrlVOnEitherScreenOpensTheCodeAsAReportOpens) {

@@ -183,5 +183,17 @@ TEST(Comparison, theReferenceIsCutAtTheSameMomentAsALookBack) {
     EXPECT_EQ(cut({"Clvl 2 Slvl 1: Fire Bolt"}, {}), 0u);
 }
 
+// Where a guide's stages fall: each milestone at the level of its entry.
+TEST(Comparison, aReferencesStagesAreToldByTheLevelTheyFallAt) {
+    Plan guide{ClassId::Sorceress,
+               {{EntryKind::Ordinary, 2, 1, 0, {TreeId::SorceressFire, 0}},
+                {EntryKind::DenOfEvil, 0, 2, 1, {TreeId::SorceressFire, 0}},
+                {EntryKind::ReservedForLater, 3, 0, 0, {}}},
+               "Guide"};
+    EXPECT_EQ(stagesText(guide), "");
+    guide.milestones = {{1, "Act 1", ""}, {2, "Nightmare", "go"}};
+    EXPECT_EQ(stagesText(guide), "Its stages: Act 1 at Clvl 2; Nightmare at Clvl 3.");
+}
+
 } // namespace
 } // namespace skillwright::model

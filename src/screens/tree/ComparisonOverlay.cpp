@@ -93,6 +93,10 @@ ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QL
 ComparisonOverlay::~ComparisonOverlay() = default; // the labels are the screen's
 
 void ComparisonOverlay::setReference(model::Plan reference, std::string name) {
+    // Where the other plan's stages fall, for a player who follows a guide.
+    const QString stages = QString::fromStdString(model::stagesText(reference));
+    m_summary->setToolTip(stages);
+    m_summary->setAccessibleDescription(stages);
     m_reference = std::move(reference);
     m_name = std::move(name);
     m_restLength = std::string::npos;

@@ -855,7 +855,10 @@ void SkillTreeScreen::copyBuildCode() {
     returnToPresent();
     const std::string code = model::encodeBuildCode(m_document.plan());
     m_toolkit.setClipboardText(code);
-    m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters");
+    // A code carries the points alone: the notes stay behind, and the player is told so.
+    const bool notes = !m_document.note().empty() || !m_document.milestones().empty();
+    m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters" +
+                  (notes ? " (the notes and milestones stay behind)" : ""));
     mirror();
 }
 
