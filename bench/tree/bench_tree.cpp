@@ -2,6 +2,7 @@
 // and the history show the new point on screen, opening a screen, looking
 // back at an earlier entry, and a click with a reference compared.
 #include <model/Build.h>
+#include <screens/notes/NotesWindow.h>
 #include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
@@ -235,6 +236,32 @@ void BM_RefusedEditToNotice(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RefusedEditToNotice)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+// A key typed in the notes window of a level-99 plan with a long note,
+// until the note is in the document and the window is repainted. Target:
+// at most 1 ms.
+void BM_NoteKeyToRepaint(benchmark::State& state) {
+    toolkit::ScriptedToolkit toolkit;
+    document::PlanDocument document;
+    document.startNew(ClassId::Necromancer);
+    while (document.build().characterLevel() < 99) {
+        document.reservePoint();
+    }
+    std::string note;
+    while (note.size() < 32 * 1024) {
+        note += "Gear: a shield with resistances, then Spirit runes; blocks at 75%.\n";
+    }
+    document.setNote(note);
+    screens::NotesWindow notes(document, toolkit);
+    notes.show();
+    auto* editor = notes.findChild<QWidget*>(QStringLiteral("txt_PlanNote"));
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QTest::keyClick(editor, Qt::Key_A);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_NoteKeyToRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 } // namespace
 
