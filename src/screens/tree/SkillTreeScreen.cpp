@@ -164,8 +164,8 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
     });
     m_build.addListener(*this);
     m_document.addListener(*this);
-    mirrorMilestones();
     mirror();
+    mirrorMilestones();
     m_keyboard = new TreeKeyboard(*this, m_document);
 }
 
@@ -784,7 +784,10 @@ void SkillTreeScreen::goToMilestone(int step) {
 }
 
 void SkillTreeScreen::mirrorMilestones() {
-    std::vector<QString> names(m_shownHistory.size());
+    if (!showsPlan()) {
+        return;
+    }
+    std::vector<QString> names(m_build.character()->history().size());
     for (const model::Milestone& m : m_document.milestones()) {
         if (m.entry < names.size()) {
             names[m.entry] = QString::fromStdString(m.name);

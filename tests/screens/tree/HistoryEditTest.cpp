@@ -224,6 +224,10 @@ TEST_F(HistoryEditTest, milestonesShowInTheHistoryAndTheNotesWindowKeepsTheirNot
     ASSERT_EQ(document.milestones().size(), 1u);
     EXPECT_EQ(history()->visualItemRect(history()->item(1)).height(), 2 * plainHeight);
     EXPECT_EQ(toolkit.inputPrompts.back().title, "Mark Milestone");
+    // A screen that opens on a plan with milestones shows them at once.
+    screen = std::make_unique<SkillTreeScreen>(document, toolkit);
+    showWithKeyboard(*screen);
+    EXPECT_EQ(history()->visualItemRect(history()->item(1)).height(), 2 * plainHeight);
     keyOn(3, Qt::Key_End);
     QTest::keyClick(screen.get(), Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(history()->currentRow(), 1);
