@@ -227,6 +227,7 @@ TEST_F(HistoryEditTest, milestonesShowInTheHistoryAndTheNotesWindowKeepsTheirNot
     // A screen that opens on a plan with milestones shows them at once.
     screen = std::make_unique<SkillTreeScreen>(document, toolkit);
     showWithKeyboard(*screen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
     EXPECT_EQ(history()->visualItemRect(history()->item(1)).height(), 2 * plainHeight);
     keyOn(3, Qt::Key_End);
     QTest::keyClick(screen.get(), Qt::Key_PageUp, Qt::ControlModifier);
