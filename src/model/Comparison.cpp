@@ -96,6 +96,32 @@ std::string comparisonSummary(const Comparison& comparison, std::string_view ref
     return text;
 }
 
+std::vector<std::pair<std::size_t, std::string>> stagesBeside(std::span<const HistoryEntry> history,
+                                                              const Plan& reference) {
+    std::vector<int> levels; // after each entry of `history`
+    int level = 1;
+    for (const HistoryEntry& entry : history) {
+        level += raisesLevel(entry.kind) ? 1 : 0;
+        levels.push_back(level);
+    }
+    std::vector<std::pair<std::size_t, std::string>> stages;
+    int referenceLevel = 1;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < reference.history.size() && next < reference.milestones.size(); ++i) {
+        referenceLevel += raisesLevel(reference.history[i].kind) ? 1 : 0;
+        if (reference.milestones[next].entry != i) {
+            continue;
+        }
+        const auto after = std::upper_bound(levels.begin(), levels.end(), referenceLevel);
+        if (after != levels.begin() && (after != levels.end() || levels.back() == referenceLevel)) {
+            stages.emplace_back(static_cast<std::size_t>(after - levels.begin()) - 1,
+                                reference.milestones[next].name);
+        }
+        ++next;
+    }
+    return stages;
+}
+
 std::string stagesText(const Plan& plan) {
     std::string text;
     int level = 1;

@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace skillwright::model {
 
@@ -68,5 +70,12 @@ std::string comparisonSummary(const Comparison& comparison, std::string_view ref
 /// is reached at: "Its stages: Act 1 at Clvl 12; Nightmare at Clvl 40.";
 /// empty for a plan without milestones.
 std::string stagesText(const Plan& plan);
+
+/// Where the stages of `reference` fall beside `history`: for each of its
+/// milestones, the last entry of `history` at or below the level the
+/// milestone is reached at, with the milestone's name; none beyond the
+/// history's end or before its first entry.
+std::vector<std::pair<std::size_t, std::string>> stagesBeside(std::span<const HistoryEntry> history,
+                                                              const Plan& reference);
 
 } // namespace skillwright::model

@@ -193,6 +193,13 @@ TEST(Comparison, aReferencesStagesAreToldByTheLevelTheyFallAt) {
     EXPECT_EQ(stagesText(guide), "");
     guide.milestones = {{1, "Act 1", ""}, {2, "Nightmare", "go"}};
     EXPECT_EQ(stagesText(guide), "Its stages: Act 1 at Clvl 2; Nightmare at Clvl 3.");
+    // Beside a plan of two level-ups and a quest point, and one of a single level-up.
+    const std::vector<HistoryEntry> mine{{EntryKind::Ordinary, 2, 1, 0, {TreeId::SorceressFire, 1}},
+                                         {EntryKind::BookOfSkill, 0, 2, 1, {TreeId::SorceressFire, 1}},
+                                         {EntryKind::Ordinary, 3, 3, 0, {TreeId::SorceressFire, 1}}};
+    using Stages = std::vector<std::pair<std::size_t, std::string>>;
+    EXPECT_EQ(stagesBeside(mine, guide), (Stages{{1, "Act 1"}, {2, "Nightmare"}}));
+    EXPECT_EQ(stagesBeside(std::span(mine).first(1), guide), (Stages{{0, "Act 1"}}));
 }
 
 } // namespace

@@ -111,6 +111,7 @@ void ComparisonOverlay::setReference(model::Plan reference, std::string name) {
 
 void ComparisonOverlay::clear() {
     m_reference.reset();
+    m_marks.setReferenceStages({});
     m_shown = {};
     for (auto& tree : m_badges) {
         for (Badge& badge : tree) {
@@ -141,6 +142,13 @@ void ComparisonOverlay::mirror(std::span<const model::HistoryEntry> history, std
     }
     showSummary();
     setMarkedFrom(whole.partingEntry ? static_cast<int>(*whole.partingEntry) : -1);
+    // The other plan's stages beside the entries where this one reaches their levels.
+    std::vector<QString> stages(history.size());
+    for (const auto& [row, name] : model::stagesBeside(history, *m_reference)) {
+        stages[row] +=
+            (stages[row].isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(name);
+    }
+    m_marks.setReferenceStages(std::move(stages));
 }
 
 void ComparisonOverlay::showDifference(Badge& badge, std::int16_t difference) {

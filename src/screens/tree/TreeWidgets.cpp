@@ -1,5 +1,7 @@
 #include "TreeWidgets.h"
 
+#include "ComparisonOverlay.h"
+
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -165,6 +167,16 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     painter->drawStaticText(option.rect.left() + 2, option.rect.top(), m_texts[row]);
+    // Where the compared plan reaches one of its stages: its name at the right, in the comparison's blue.
+    if (row < m_referenceStages.size() && !m_referenceStages[row].isEmpty()) {
+        QFont small = option.font;
+        small.setItalic(true);
+        painter->setFont(small);
+        painter->setPen(qcolor(kMorePoints));
+        const QString shown = QFontMetrics(small).elidedText(
+            QStringLiteral("\u25C7 ") + m_referenceStages[row], Qt::ElideRight, entryLine.width() * 2 / 5);
+        painter->drawText(entryLine.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, shown);
+    }
     // A milestone: below its entry, a gold rule with its name.
     if (row < m_milestones.size() && !m_milestones[row].isEmpty()) {
         const int lineHeight = option.fontMetrics.height() + 1;

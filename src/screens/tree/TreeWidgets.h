@@ -107,6 +107,9 @@ public:
     /// separator below its entry. True when they changed: the list is to be
     /// laid out again, as those rows are taller.
     bool setMilestones(std::vector<QString> names);
+    /// The compared plan's stages by row (empty: none), drawn at the right of
+    /// the entry where the other plan reaches them.
+    void setReferenceStages(std::vector<QString> names) { m_referenceStages = std::move(names); }
     [[nodiscard]] int dropLine() const { return m_dropLine; }
 
 private:
@@ -115,6 +118,7 @@ private:
     int m_refused = -1;
     int m_dropLine = -1;
     std::vector<QString> m_milestones;
+    std::vector<QString> m_referenceStages;
 };
 
 } // namespace skillwright::screens
