@@ -348,10 +348,18 @@ bool Program::openCharacter(const std::string& path) {
 }
 
 bool Program::mayReplacePlanOnScreen() {
-    return !m_document.isOpen() || !m_document.isModified() ||
-           m_toolkit.messageBox(
-               "Replace the character on screen? Its points since the last save will be lost.", "",
-               toolkit::Icon::None, toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
+    if (!m_document.isOpen() || !m_document.isModified()) {
+        return true;
+    }
+    // The question tells where the points go: into the journal, when there
+    // is one and it can be written, or nowhere.
+    const bool kept = !m_toolkit.stateFolder().empty() && m_keeper.keepsNow();
+    return m_toolkit.messageBox(
+               kept ? "Replace the character on screen?\nIts points since the last save stay "
+                      "in the journal: the arrow beside the scroll continues it (Ctrl+Shift+T)."
+                    : "Replace the character on screen? Its points since the last save will "
+                      "be lost.",
+               "", toolkit::Icon::None, toolkit::Buttons::YesNoDefaultNo) == toolkit::Answer::Yes;
 }
 
 bool Program::mayLetPlanGo() {

@@ -42,7 +42,7 @@ constexpr std::array<ClassText, 5> kClassTexts{{
 const QStringList kInfoLines{
     QStringLiteral("Skillwright helps you create and evaluate Diablo II"),
     QStringLiteral("characters: plan every skill point, level by level."),
-    QStringLiteral("Free to copy and share, unchanged and free of charge."),
+    QStringLiteral("Free software under the GNU GPL, version 3 or later."),
     QStringLiteral("First planner by Quennick; redesign by Orrindel."),
     QStringLiteral("Class pictures and animations drawn for this program."),
     QStringLiteral("Diablo II is a trademark of the game's publisher;"),
