@@ -9,6 +9,7 @@
 #include <stats/SkillStatsViewer.h>
 #include <toolkit/ShownText.h>
 #include <toolkit/Toolkit.h>
+#include <toolkit/WindowPlace.h>
 
 #include <QApplication>
 #include <QFile>
@@ -542,6 +543,10 @@ void Program::openSkillStats() {
     m_viewer->load(skill->skill, skill->points);
     // Closed, it leaves no window without the keyboard.
     QObject::connect(m_viewer, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    // Beside the tree screen, so that its skills stay in reach.
+    if (m_treeScreen) {
+        toolkit::placeBeside(*m_viewer, *m_treeScreen);
+    }
     screens::showWithKeyboard(*m_viewer);
 }
 

@@ -2,18 +2,22 @@
 
 #include "ProgramFolders.h"
 #include "ShownText.h"
+#include "WindowPlace.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include <chrono>
@@ -146,9 +150,30 @@ private:
 
 } // namespace
 
+namespace {
+
+/// A dialog that opens centred on its owner and inside the screen. A message
+/// box takes its size only as it shows, after the dialog has placed itself
+/// for the size it had before, so the place is taken again then; the window
+/// is not on the screen yet, and opens there.
+template <typename Dialog> class Placed final : public Dialog {
+public:
+    using Dialog::Dialog;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        Dialog::showEvent(event);
+        if (!event->spontaneous()) {
+            placeCentred(*this, this->parentWidget() != nullptr ? this->parentWidget()->window() : nullptr);
+        }
+    }
+};
+
+} // namespace
+
 Answer QtToolkit::messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons) {
     const KeyboardComesBack keyboard;
-    QMessageBox box(keyboard.owner());
+    Placed<QMessageBox> box(keyboard.owner());
     prepareMessageBox(box, text, title, icon, buttons);
     const int chosen = box.exec();
     if (buttons == Buttons::Ok) {
@@ -160,7 +185,7 @@ Answer QtToolkit::messageBox(const std::string& text, const std::string& title, 
 std::string QtToolkit::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
     const KeyboardComesBack keyboard;
-    QInputDialog dialog(keyboard.owner());
+    Placed<QInputDialog> dialog(keyboard.owner());
     prepareInputDialog(dialog, prompt, title, defaultText);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
@@ -168,9 +193,16 @@ std::string QtToolkit::inputBox(const std::string& prompt, const std::string& ti
 std::string QtToolkit::openFileName(const std::string& title, const std::string& folder,
                                     const std::string& filter) {
     const KeyboardComesBack keyboard;
-    return QFileDialog::getOpenFileName(keyboard.owner(), QString::fromStdString(title),
-                                        QString::fromStdString(folder), QString::fromStdString(filter))
-        .toStdString();
+    Placed<QFileDialog> dialog(keyboard.owner(), QString::fromStdString(title),
+                               QString::fromStdString(folder), QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // The list of files in detail: each column as wide as what it shows.
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        files->header()->setStretchLastSection(false);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0).toStdString() : std::string();
 }
 
 void QtToolkit::processEvents() {

@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +36,7 @@
 #include <Program.h>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -66,6 +68,20 @@ void key(const char* keys) {
 }
 bool waitFor(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, kPatience);
+}
+/// Where `window` lies on the screen, as the X server has it.
+QRect onX(QWidget* window) {
+    QProcess info;
+    info.start(QStringLiteral("xwininfo"), {"-id", QString::number(window->winId())});
+    EXPECT_TRUE(info.waitForFinished(kPatience));
+    const QString told = QString::fromLatin1(info.readAllStandardOutput());
+    const auto value = [&told](const char* name) {
+        return QRegularExpression(QLatin1String(name) + QStringLiteral(":\\s+(-?\\d+)"))
+            .match(told)
+            .captured(1)
+            .toInt();
+    };
+    return {value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height")};
 }
 
 /// The text of the file at `path`, empty when there is none.
@@ -231,6 +247,15 @@ TEST_F(DesktopTest, keysGoToTheWindowInFrontAndThePlanGoesThroughTheClipboard) {
     ASSERT_TRUE(waitFor([&] {
         return program.statsViewer() != nullptr && active() == program.statsViewer();
     })) << "the viewer took the keyboard";
+    // Beside the screen: with no room on any side of it, over its bottom
+    // right, the least of it, and the skills of the upper rows stay in reach.
+    EXPECT_EQ(onX(amazon), QRect(0, 0, 800, 600));
+    EXPECT_EQ(onX(program.statsViewer()), QRect(380, 360, 900, 664));
+    QPointer<QWidget> first = program.statsViewer();
+    once([&] { return skillMenu->isVisible(); }, [] { key("s"); });
+    click(amazon->findChild<QWidget*>("img_AmazonBC(0)"), 3);
+    ASSERT_TRUE(waitFor([&] { return first == nullptr && active() == program.statsViewer(); }))
+        << "another skill's statistics, right-clicked with the viewer open";
     key("Escape");
     EXPECT_TRUE(waitFor([&] {
         return program.statsViewer() == nullptr || !program.statsViewer()->isVisible();
@@ -275,34 +300,43 @@ TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
         const char* box;
         const char* opens;
         const char* closes;
+        const char* clipboard = "no build code";
     } cases[] = {
         {"a refused build code", "ctrl+v", "Return"},
+        {"the question before the plan is replaced", "ctrl+v", "Escape", "SW1ACnwv5RC"},
         {"the open dialog", "ctrl+o", "Escape"},
         {"the name box of SAVE", "ctrl+s", "Escape"},
         {"the sheet of keys", "F1", "Escape"},
     };
     screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
     QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");
-    QGuiApplication::clipboard()->setText(QStringLiteral("no build code"));
+    const QRect screen = onX(amazon);
     for (const auto& c : cases) {
+        QGuiApplication::clipboard()->setText(QLatin1String(c.clipboard));
         const int before = historyCount();
         click(jab); // which also gives the screen the keyboard
         ASSERT_TRUE(waitFor([&] { return historyCount() == before + 1 && active() == amazon; })) << c.box;
-        // A modal box runs its own event loop: it is closed from inside it.
+        // A modal box runs its own event loop: it is closed from inside it,
+        // once X has it where it opened: centred on the screen, inside the display.
         QPointer<QWidget> box;
         bool closing = false;
+        QRect place;
         once(
             [&] {
                 box = active();
                 return box != nullptr && box != amazon;
             },
             [&] {
+                place = onX(box);
                 closing = true;
                 key(c.closes);
             });
         key(c.opens);
         ASSERT_TRUE(waitFor([&] { return closing && (box == nullptr || !box->isVisible()); }))
             << c.box << " came and went";
+        EXPECT_LE(std::abs(place.center().x() - screen.center().x()), 1) << c.box;
+        EXPECT_LE(std::abs(place.center().y() - screen.center().y()), 1) << c.box;
+        EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(place)) << c.box;
         key("ctrl+z");
         EXPECT_TRUE(waitFor([&] { return historyCount() == before; })) << "Ctrl+Z after " << c.box;
         EXPECT_EQ(active(), amazon) << c.box;

@@ -1,4 +1,5 @@
 #include <toolkit/QtToolkit.h>
+#include <toolkit/WindowPlace.h>
 
 #include <QApplication>
 #include <QInputDialog>
@@ -112,6 +113,30 @@ TEST(QtToolkit, aBoxOpensOverTheWindowWithTheKeyboardAndGivesItBack) {
         const Shown box = seeBox([&] { toolkit.messageBox("Why.", "", Icon::Critical, Buttons::Ok); });
         EXPECT_EQ(box.over, &screen) << c.state;
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &screen; })) << c.state;
+    }
+}
+
+// A box lies centred on its window, pushed inside the screen; the viewer
+// lies beside its window where the screen has room, else over the least of it.
+TEST(QtToolkit, aWindowOpensCentredOnItsOwnerOrBesideItInsideTheScreen) {
+    const QRect screen(0, 0, 1280, 1024);
+    const struct {
+        const char* what;
+        QRect owner;
+        QSize size;
+        QPoint centred;
+        QPoint beside;
+    } cases[] = {
+        {"in the middle", {240, 212, 800, 600}, {400, 300}, {440, 362}, {880, 724}},
+        {"room to the right", {0, 0, 800, 600}, {400, 300}, {200, 150}, {800, 0}},
+        {"room below only", {0, 0, 1280, 600}, {400, 300}, {440, 150}, {880, 600}},
+        {"at the right edge", {900, 500, 800, 600}, {500, 400}, {780, 600}, {400, 500}},
+        {"no room anywhere", {240, 212, 800, 600}, {900, 664}, {190, 180}, {380, 360}},
+        {"larger than the screen", {0, 0, 800, 600}, {1400, 1100}, {0, 0}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(centredPlace(c.owner, c.size, screen), c.centred) << c.what;
+        EXPECT_EQ(besidePlace(c.owner, c.size, screen), c.beside) << c.what;
     }
 }
 

@@ -3,6 +3,8 @@
 #include "ProgramCommands.h"
 #include "ScreenKit.h"
 
+#include <toolkit/WindowPlace.h>
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -98,8 +100,7 @@ KeySheet* KeySheet::showOver(QWidget& window) {
     if (sheet == nullptr) {
         sheet = new KeySheet(&window);
         sheet->adjustSize();
-        const QRect over = window.frameGeometry();
-        sheet->move(over.center() - QPoint(sheet->width() / 2, sheet->height() / 2));
+        toolkit::placeCentred(*sheet, &window);
     }
     showWithKeyboard(*sheet);
     return sheet;
