@@ -2,6 +2,7 @@
 // generated stops its fill; the statistics viewer goes with its character;
 // a saved character opens from the command line, Ctrl+O, the open button or
 // a drop, asking before unsaved points go.
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
@@ -31,6 +32,56 @@ protected:
         return shown;
     }
 };
+
+// What a screen reader finds on the start screen and on a tree screen: no
+// button or picture without a name, the classes as buttons with their
+// names, and none of the pictures that only decorate.
+TEST_F(ProgramTest, aScreenReaderFindsEveryButtonAndPictureNamedAndNoDecoration) {
+    const struct {
+        std::function<QWidget*()> open;
+        QStringList buttons;     ///< objectName=accessible name
+        QStringList decorations; ///< never reached
+    } cases[] = {
+        {[&] { return &start(); },
+         {"lbl_Amazon=Amazon", "lbl_Random=Random", "lbl_Close=Close Skillwright",
+          "Command1=Random character generator", "img_Quennick=Quennick, the first planner: contact"},
+         {"Image1", "img_Barbarian(0)", "sh_FocusRing"}},
+        {[&] { return choose("lbl_Barbarian"); },
+         {"lbl_Save=SAVE"},
+         {"TreeArea", "img_BottomBack", "img_Connector(0)", "sh_Outline", "frm_LookingBack"}},
+    };
+    for (const auto& c : cases) {
+        QWidget* window = c.open();
+        QStringList unnamed;
+        QStringList reached;
+        const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface* child = node->child(i);
+                // A list's rows and a scroll bar's parts are no objects of their own.
+                const QString name = child->object() != nullptr ? child->object()->objectName() : QString();
+                reached << name;
+                const bool control =
+                    child->role() == QAccessible::Button || child->role() == QAccessible::Graphic;
+                if (control && child->text(QAccessible::Name).trimmed().isEmpty()) {
+                    unnamed << QStringLiteral("%1 %2").arg(name, child->text(QAccessible::Description));
+                }
+                walk(child);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(window));
+        EXPECT_EQ(unnamed, QStringList()) << window->objectName().toStdString();
+        for (const QString& button : c.buttons) {
+            auto* reader =
+                QAccessible::queryAccessibleInterface(window->findChild<QWidget*>(button.section('=', 0, 0)));
+            EXPECT_EQ(reader->role(), QAccessible::Button) << button.toStdString();
+            EXPECT_EQ(reader->text(QAccessible::Name), button.section('=', 1)) << button.toStdString();
+        }
+        for (const QString& decoration : c.decorations) {
+            EXPECT_TRUE(reached.contains(c.buttons[0].section('=', 0, 0)) && !reached.contains(decoration))
+                << decoration.toStdString();
+        }
+    }
+}
 
 // Ten levels into a fill of a Paladin (by "Random": the tree screen acts) or
 // of a Sorceress (by the dice: the start screen stays in view and acts).

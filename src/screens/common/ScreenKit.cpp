@@ -1,6 +1,9 @@
 #include "ScreenKit.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLabel>
+#include <QMenu>
 #include <QPalette>
 
 #include <cmath>
@@ -50,6 +53,94 @@ void showWithKeyboard(QWidget& window) {
         window.show();
     }
     window.activateWindow();
+}
+
+namespace {
+
+constexpr const char* kDecoration = "skillwrightDecoration";
+constexpr const char* kLeavesDecorationsOut = "skillwrightLeavesDecorationsOut";
+
+/// A window as a screen reader sees it: its controls, without the pictures
+/// that only decorate it.
+class WindowWithoutDecorations final : public QAccessibleWidget {
+public:
+    explicit WindowWithoutDecorations(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    [[nodiscard]] int childCount() const override { return static_cast<int>(controls().size()); }
+    [[nodiscard]] QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> shown = controls();
+        return index >= 0 && index < shown.size() ? QAccessible::queryAccessibleInterface(shown[index])
+                                                  : nullptr;
+    }
+    [[nodiscard]] int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == nullptr
+                   ? -1
+                   : static_cast<int>(controls().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    [[nodiscard]] QList<QWidget*> controls() const {
+        QList<QWidget*> shown;
+        for (QObject* o : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w != nullptr && !w->isWindow() && qobject_cast<QMenu*>(w) == nullptr &&
+                !w->property(kDecoration).toBool()) {
+                shown.push_back(w);
+            }
+        }
+        return shown;
+    }
+};
+
+constexpr const char* kButton = "skillwrightButton";
+
+QAccessibleInterface* readersView(const QString&, QObject* object) {
+    if (!object->isWidgetType()) {
+        return nullptr;
+    }
+    auto* widget = static_cast<QWidget*>(object);
+    if (widget->property(kLeavesDecorationsOut).toBool()) {
+        return new WindowWithoutDecorations(widget);
+    }
+    if (widget->property(kButton).toBool()) {
+        return new QAccessibleWidget(widget, QAccessible::Button);
+    }
+    return nullptr;
+}
+
+void installReadersView() {
+    static const bool installed = [] {
+        QAccessible::installFactory(readersView);
+        return true;
+    }();
+    static_cast<void>(installed);
+}
+
+/// A widget's view for readers is made at its first change (a label's
+/// text); made before its kind was told, it is made again.
+void forgetReadersView(QObject* object) {
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
+} // namespace
+
+void leaveDecorationsOutForReaders(QWidget& window) {
+    installReadersView();
+    window.setProperty(kLeavesDecorationsOut, true);
+    forgetReadersView(&window);
+}
+
+void markDecoration(QWidget* widget) {
+    widget->setProperty(kDecoration, true);
+}
+
+void speakOfAsButton(QWidget* widget, const QString& name) {
+    installReadersView();
+    widget->setProperty(kButton, true);
+    forgetReadersView(widget);
+    widget->setAccessibleName(name);
 }
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,

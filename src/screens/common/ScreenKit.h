@@ -92,6 +92,16 @@ QString css(Rgb c);
 /// window inactive, and a key would then reach the window behind it.
 void showWithKeyboard(QWidget& window);
 
+/// A screen reader's view of `window` leaves out every child marked as
+/// decoration; to be called before anything asks for that view, which is
+/// kept once made.
+void leaveDecorationsOutForReaders(QWidget& window);
+/// Marks `widget`, a picture that only decorates, as no control to a screen reader.
+void markDecoration(QWidget* widget);
+/// `widget` (a label or picture that serves as a button) is a button named
+/// `name` to a screen reader; to be called before anything asks for its view.
+void speakOfAsButton(QWidget* widget, const QString& name);
+
 /// A plain-text label with its objectName, place, font and alignment.
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const TwipRect& place,
                  const QFont& font, Qt::Alignment alignment);

@@ -2,6 +2,7 @@
 
 #include "GifSplit.h"
 
+#include <screens/common/ScreenKit.h>
 #include <toolkit/Toolkit.h>
 
 #include <QFileInfo>
@@ -22,6 +23,7 @@ QLabel* PictureArray::newElement() {
     auto* e = new QLabel(m_parent);
     e->setObjectName(m_name + QLatin1Char('(') + QString::number(count()) + QLatin1Char(')'));
     e->setMouseTracking(true);
+    markDecoration(e); // the class's name beside it is what a reader hears
     if (m_filter != nullptr) {
         e->installEventFilter(m_filter);
     }

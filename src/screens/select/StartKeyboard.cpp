@@ -5,6 +5,7 @@
 #include <screens/common/FocusRing.h>
 #include <screens/common/ScreenKit.h>
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -20,6 +21,7 @@ StartKeyboard::StartKeyboard(StartScreen& screen) : QObject(&screen), m_screen(s
     for (std::size_t s = 0; s < m_stops.size(); ++s) {
         m_stops[s] = screen.findChild<QLabel*>(QLatin1String(kStopNames[s]));
         if (m_stops[s] != nullptr) {
+            speakOfAsButton(m_stops[s], m_stops[s]->text());
             m_stops[s]->setAccessibleDescription(s == kRandom
                                                      ? QStringLiteral("Generate a random character.")
                                                      : QStringLiteral("Plan a character of this class"));
@@ -32,6 +34,25 @@ StartKeyboard::StartKeyboard(StartScreen& screen) : QObject(&screen), m_screen(s
         m_focusHolder->setAccessibleDescription(QStringLiteral(
             "Arrow keys or Tab move over the classes and Random, Enter chooses, F1 lists the keys, "
             "Esc ends the program"));
+    }
+    // The other commands and the portraits, which show no words of their own.
+    const struct {
+        const char* control;
+        const char* name;
+    } spoken[] = {
+        {"lbl_Close", "Close Skillwright"},
+        {"Command1", "Random character generator"},
+        {"cmd_OpenCharacter", "Open a saved character"},
+        {"cmd_Continue", "Continue the last plan"},
+        {"img_Quennick", "Quennick, the first planner: contact"},
+        {"img_Orrindel", "Orrindel, the redesign: contact"},
+    };
+    for (const auto& s : spoken) {
+        if (auto* button = screen.findChild<QAbstractButton*>(QLatin1String(s.control))) {
+            button->setAccessibleName(QLatin1String(s.name));
+        } else if (auto* control = screen.findChild<QWidget*>(QLatin1String(s.control))) {
+            speakOfAsButton(control, QLatin1String(s.name));
+        }
     }
     screen.installEventFilter(this);
     m_ring = new FocusRing(&screen, kBrightGold, 2);

@@ -79,6 +79,7 @@ StartScreen::StartScreen(toolkit::Toolkit& toolkit, QWidget* parent) : QWidget(p
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(12, 9, 8));
     setPalette(pal);
+    leaveDecorationsOutForReaders(*this);
     createControls();
     new StartKeyboard(*this);
 }
@@ -117,6 +118,7 @@ void StartScreen::createBackdrop() {
     m_background->setGeometry(rect());
     m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_background->setPixmap(art::selectBackground());
+    markDecoration(m_background);
 
     // Holds the keyboard focus so that the screen receives Esc; out of sight.
     m_focusHolder = new QLineEdit(QStringLiteral("Text1"), this);
@@ -373,27 +375,13 @@ void StartScreen::load(bool visible) {
 }
 
 void StartScreen::showStill(int slot) {
-    // The frames are transparent around the figure. A frame left showing
-    // above element 0 paints the piece of background art behind it first,
-    // so that it covers the still instead of mixing with it.
+    // The class stands still on its first frame: a frame of the animation
+    // left showing over it would stop the figure half way through a move.
     const PictureArray& p = *m_classes[static_cast<std::size_t>(slot)].pictures;
     for (int e = 1; e < p.count(); ++e) {
-        if (p.element(e)->isVisibleTo(this)) {
-            giveBackdrop(p.element(e));
-        }
+        p.element(e)->hide();
     }
     p.element(0)->show();
-}
-
-void StartScreen::giveBackdrop(QLabel* element) {
-    const QPixmap background = m_background->pixmap();
-    if (background.isNull() || element->autoFillBackground()) {
-        return;
-    }
-    QPalette pal = element->palette();
-    pal.setBrush(QPalette::Window, QBrush(background.copy(element->geometry())));
-    element->setPalette(pal);
-    element->setAutoFillBackground(true);
 }
 
 // ---- Timers ----
@@ -447,6 +435,7 @@ void StartScreen::animationTick(int slot) {
 void StartScreen::classHover(int slot) {
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
         if (c != slot) {
+            showStill(c);
             timerOff(c);
         }
     }
@@ -469,8 +458,8 @@ void StartScreen::classHover(int slot) {
 void StartScreen::hoverReset(bool clearContact) {
     m_hoverKey = QStringLiteral("blank");
     for (int c = 0; c < static_cast<int>(m_classes.size()); ++c) {
-        timerOff(c);
         showStill(c);
+        timerOff(c);
         setColour(m_classes[static_cast<std::size_t>(c)].label, false);
     }
     setColour(m_close, false);

@@ -136,9 +136,8 @@ private:
     QLabel* addPointerLabel(const char* name, const QString& text, const TwipRect& place, const QFont& font,
                             Qt::Alignment alignment);
     void setColour(QLabel* label, bool highlight);
-    /// Makes element 0 of a class visible (the hover reset's step).
+    /// Shows element 0 of a class alone (the hover reset's step).
     void showStill(int slot);
-    void giveBackdrop(QLabel* element);
 
     void classHover(int slot);
     void hoverReset(bool clearContact);

@@ -163,11 +163,13 @@ TEST_F(MainSelectTest, firstHover_decodesEachFrameBeforeItIsDue) {
     EXPECT_FALSE(amazon.isPending(2));
     EXPECT_EQ(amazon.element(2)->pixmap().size(), QSize(4, 4));
 
-    // Another class: the stopped animation keeps only the pictures on screen,
-    // and decodes the others again when it next plays.
+    // Another class: the stopped animation stands on its first frame, no
+    // frame half played left over it, keeps only that picture and decodes
+    // the others again when it next plays.
     moveOver(picture("Barbarian"));
-    EXPECT_EQ(amazon.element(1)->pixmap().size(), QSize(4, 4));
+    EXPECT_EQ(shown("Amazon"), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(amazon.element(0)->pixmap().size(), QSize(8, 8));
+    EXPECT_TRUE(amazon.element(1)->pixmap().isNull());
     EXPECT_TRUE(amazon.element(2)->pixmap().isNull());
     moveOver(picture("Amazon"));
     toolkit.advance(100);
