@@ -2,14 +2,16 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace skillwright::screens {
 
-FocusRing::FocusRing(QWidget* window, Rgb colour, int margin)
-    : QWidget(window), m_colour(colour), m_margin(margin) {
+FocusRing::FocusRing(QWidget* window, Rgb colour, int margin, Shape shape)
+    : QWidget(window), m_colour(colour), m_margin(margin), m_shape(shape) {
     setObjectName(QStringLiteral("sh_FocusRing"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    markDecoration(this); // what it marks tells a reader it has the keyboard
     hide();
 }
 
@@ -40,6 +42,13 @@ void FocusRing::paintEvent(QPaintEvent*) {
         painter.fillRect(QRect(r.right() - width + 1, r.top() + width, width, r.height() - 2 * width),
                          colour);
     };
+    if (m_shape == Shape::Corners) {
+        // A quarter of each side at each corner; the middles stay clear.
+        const int keptX = outer.width() / 4;
+        const int keptY = outer.height() / 4;
+        painter.setClipRegion(QRegion(outer) - QRect(keptX, 0, outer.width() - 2 * keptX, outer.height()) -
+                              QRect(0, keptY, outer.width(), outer.height() - 2 * keptY));
+    }
     band(outer, kLine, qcolor(m_colour));
     band(outer.adjusted(kLine, kLine, -kLine, -kLine), 1, Qt::black);
 }

@@ -14,9 +14,13 @@ namespace skillwright::screens {
 class FocusRing final : public QWidget {
     Q_OBJECT
 public:
+    /// A whole frame, or only its corners: a window whose pointer draws a
+    /// frame of its own around what it is over marks the keyboard apart.
+    enum class Shape { Frame, Corners };
+
     /// `margin` pixels outside the framed control; a negative margin draws
     /// the ring inside it.
-    FocusRing(QWidget* window, Rgb colour, int margin);
+    FocusRing(QWidget* window, Rgb colour, int margin, Shape shape = Shape::Frame);
 
     /// Frames `control` (a child of the window) and shows the ring; nullptr hides it.
     void frame(QWidget* control);
@@ -32,6 +36,7 @@ protected:
 private:
     Rgb m_colour;
     int m_margin;
+    Shape m_shape;
     QPointer<QWidget> m_framed;
 };
 

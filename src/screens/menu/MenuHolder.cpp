@@ -1,6 +1,7 @@
 #include "MenuHolder.h"
 
 #include <model/Build.h>
+#include <screens/common/ScreenKit.h>
 #include <toolkit/Toolkit.h>
 
 #include <QAction>
@@ -48,6 +49,11 @@ MenuHolder::MenuHolder(document::PlanDocument& document, const presentation::Ski
         addEntry(m_skillMenu, "mnu_DeathOfIzual", caption(model::Quest::Izual), &MenuHolder::takeIzual);
     addSeparator(m_skillMenu, "mnu_Skillstats");
     addEntry(m_skillMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"), &MenuHolder::showSkillStats);
+    // The separators in the bevel's light line: the style's own shade of the
+    // dark panel is lost on it.
+    m_skillMenu->setStyleSheet(
+        QStringLiteral("QMenu::separator { height: 1px; margin: 4px 8px; background: %1; }")
+            .arg(css(kBevelLight)));
 
     const QString quennick = QString::fromLatin1(kQuennickName);
     m_quennickMenu = new QMenu(quennick, this);

@@ -58,6 +58,11 @@ ComparisonOverlay::ComparisonOverlay(QWidget& screen, model::ClassId classId, QL
             badge.label =
                 overlayLabel(screen, QStringLiteral("lbl_Diff%1(%2)").arg(qstring(array)).arg(i), badgeFont);
             badge.skill = qstring(tree.skills[static_cast<std::size_t>(i)].name);
+            badge.icon =
+                screen.findChild<QWidget*>(qstring(iconArrayName(tree.id)) + QStringLiteral("(%1)").arg(i));
+            if (badge.icon != nullptr) {
+                badge.description = badge.icon->accessibleDescription();
+            }
             badge.label->setAlignment(Qt::AlignCenter);
             badge.label->setAutoFillBackground(true);
             QPalette palette = badge.label->palette();
@@ -158,13 +163,20 @@ void ComparisonOverlay::showDifference(Badge& badge, std::int16_t difference) {
     badge.difference = difference;
     if (difference == 0) {
         badge.label->hide();
+        if (badge.icon != nullptr) {
+            badge.icon->setAccessibleDescription(badge.description);
+        }
         return;
     }
     const QString text = (difference > 0 ? QStringLiteral("+") : QStringLiteral("-")) +
                          QString::number(difference > 0 ? difference : -difference);
     badge.label->setText(text);
-    badge.label->setAccessibleName(badge.skill + QStringLiteral(": ") + text + QStringLiteral(" against ") +
-                                   QString::fromStdString(m_name));
+    const QString against = text + QStringLiteral(" against ") + QString::fromStdString(m_name);
+    badge.label->setAccessibleName(badge.skill + QStringLiteral(": ") + against);
+    // The icon tells it too, where a reader on the icon hears it.
+    if (badge.icon != nullptr) {
+        badge.icon->setAccessibleDescription(badge.description + QStringLiteral("\r\n") + against);
+    }
     const Rgb colour = difference > 0 ? kMorePoints : kFewerPoints;
     if (textColour(badge.label) != colour) {
         setTextColour(badge.label, colour);

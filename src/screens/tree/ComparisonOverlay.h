@@ -63,11 +63,13 @@ public:
 private:
     struct Badge {
         QLabel* label = nullptr;
-        QString skill;    ///< the skill's name, for a screen reader
-        int centre = 0;   ///< pixels: the middle of the count below it
-        int minLeft = 0;  ///< pixels: clear of its own icon
-        int maxRight = 0; ///< clear of the next column, separator or panel
-        int bottom = 0;   ///< the count's top
+        QString skill; ///< the skill's name, for a screen reader
+        QWidget* icon = nullptr;
+        QString description; ///< the icon's accessible description without the difference
+        int centre = 0;      ///< pixels: the middle of the count below it
+        int minLeft = 0;     ///< pixels: clear of its own icon
+        int maxRight = 0;    ///< clear of the next column, separator or panel
+        int bottom = 0;      ///< the count's top
         std::int16_t difference = 0;
     };
     void showDifference(Badge& badge, std::int16_t difference);

@@ -123,6 +123,7 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
     setMouseTracking(true);
 
     TreeKeyboard::speakOfIconsAndCommandsAsButtons();
+    leaveDecorationsOutForReaders(*this);
     createControls();
     // Framed in gold while the screen looks back at an earlier entry.
     m_pastFrame = new QFrame(this);
@@ -131,6 +132,7 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
     m_pastFrame->setStyleSheet(QStringLiteral("QFrame { border: 3px solid rgb(255, 239, 176); }"));
     m_pastFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_pastFrame->hide();
+    markDecoration(m_pastFrame);
     m_opener = new CharacterOpener(this, OnTreeScreens);
     connect(m_opener, &CharacterOpener::commandRequested, this, [this](ProgramCommand command) {
         switch (command) {
@@ -259,18 +261,21 @@ void SkillTreeScreen::createBackground() {
     auto* surface = new TreeSurface(m_design, connectors(m_classId), this);
     surface->setObjectName(QStringLiteral("TreeArea"));
     surface->setGeometry(0, 0, 800, 600);
+    markDecoration(surface);
 
     auto* bottomPanel = new QLabel(this);
     bottomPanel->setObjectName(QStringLiteral("img_BottomBack"));
     bottomPanel->setGeometry(toPixels(TwipRect{-75, 5580, 12165, 3345}));
     bottomPanel->setPixmap(art::bottomPanel(m_classId));
     bottomPanel->setScaledContents(true);
+    markDecoration(bottomPanel);
 
     auto* buttonPanel = new QLabel(this);
     buttonPanel->setObjectName(qstring(m_design.buttonPanelName));
     buttonPanel->setGeometry(toPixels(TwipRect{9555, -15, 2400, 5235}));
     buttonPanel->setPixmap(art::buttonPanel(m_classId));
     buttonPanel->setScaledContents(true);
+    markDecoration(buttonPanel);
     // A move over the panel resets the hover state like the bare surface.
     buttonPanel->setAttribute(Qt::WA_TransparentForMouseEvents);
     // The medallion at the top of the panel opens the command menu.
@@ -288,6 +293,7 @@ void SkillTreeScreen::createBackground() {
         picture->setGeometry(toPixels(c.picture));
         picture->setPixmap(connectorPicture);
         picture->setScaledContents(true);
+        markDecoration(picture);
     }
 }
 
@@ -307,6 +313,7 @@ void SkillTreeScreen::createCaptions() {
         m_tierLabels[row] =
             addWhiteLabel(kTierNames[row], text, TwipRect{15, kTierLabelTops[row], width, 240}, tierFont,
                           Qt::AlignLeft | Qt::AlignTop);
+        m_tierLabels[row]->setIndent(3); // clear of the look-back frame at the window's edge
         m_tierShown[row] = false;
     }
 }
@@ -425,6 +432,7 @@ void SkillTreeScreen::createOutline() {
         m_outline->setPalette(outlinePalette);
     }
     m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
+    markDecoration(m_outline);
     m_outlineTop = kOutlineParked;
     m_outlineLeft = kOutlineParked;
     m_outline->setGeometry(toPixels(TwipRect{m_outlineLeft, m_outlineTop, kOutlineWidth, kOutlineHeight}));
@@ -555,11 +563,8 @@ void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& hist
     // entries from the first it changed on. Whenever the list changes the
     // newest entry is selected; in between, the player may browse it with
     // the keys without a timer tick undoing that.
-    const auto laidOut = [this](const QString& text) {
-        QStaticText line(text);
-        line.setTextFormat(Qt::PlainText);
-        line.prepare(QTransform(), m_history->font());
-        return line;
+    const auto laidOut = [this](QListWidgetItem& entry) {
+        return HistoryDelegate::layOut(entry, *m_history);
     };
     const std::size_t common = std::min(history.size(), m_shownHistory.size());
     const auto firstChanged = static_cast<std::size_t>(
@@ -579,9 +584,9 @@ void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& hist
     }
     for (std::size_t i = firstChanged; i < common; ++i) {
         const QString text = QString::fromStdString(model::formatEntry(history[i]));
-        m_historyTexts[i] = laidOut(text);
         m_shownHistory[i] = history[i];
         m_history->item(static_cast<int>(i))->setText(text);
+        m_historyTexts[i] = laidOut(*m_history->item(static_cast<int>(i)));
     }
     while (m_shownHistory.size() > history.size()) {
         delete m_history->takeItem(static_cast<int>(m_shownHistory.size()) - 1);
@@ -590,9 +595,9 @@ void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& hist
     }
     for (std::size_t i = m_shownHistory.size(); i < history.size(); ++i) {
         const QString text = QString::fromStdString(model::formatEntry(history[i]));
-        m_historyTexts.push_back(laidOut(text));
         m_shownHistory.push_back(history[i]);
         m_history->addItem(text);
+        m_historyTexts.push_back(laidOut(*m_history->item(m_history->count() - 1)));
     }
     if (historyChanged) {
         selectNewestEntry();

@@ -77,7 +77,8 @@ TreeKeyboard::TreeKeyboard(QWidget& screen, document::PlanDocument& document)
     setObjectName(QStringLiteral("keyboard"));
     speakOfIconsAndCommandsAsButtons();
     collectControls();
-    m_ring = new FocusRing(&m_screen, kParchment, -1);
+    // White corners: the pointer's outline is a whole frame in gold.
+    m_ring = new FocusRing(&m_screen, kWhite, -1, FocusRing::Shape::Corners);
     describeControls();
     m_build.addListener(*this);
     speakOf(m_build.state());
@@ -185,7 +186,7 @@ QString TreeKeyboard::spokenSkill(const model::BuildState& state, model::TreeId 
     const model::SkillRef ref{tree, static_cast<std::int16_t>(index)};
     const int points = state.pointsOf(ref);
     const model::Skill& skill = model::skill(tree, index);
-    QString text = qstring(skill.name) + QStringLiteral(", %1 point%2, tier %3; ")
+    QString text = qstring(skill.name) + QStringLiteral(", %1 point%2, opens at level %3; ")
                                              .arg(points)
                                              .arg(points == 1 ? QString() : QStringLiteral("s"))
                                              .arg(skill.openingLevel);
@@ -245,7 +246,9 @@ CommandLabel* TreeKeyboard::commandOf(const QObject* watched) const {
 
 void TreeKeyboard::showRing() {
     QWidget* on = m_screen.focusWidget();
-    const bool framed = !m_pointerLed && on != nullptr && (slotOf(on) >= 0 || commandOf(on) != nullptr);
+    const bool framed =
+        !m_pointerLed && on != nullptr &&
+        (slotOf(on) >= 0 || commandOf(on) != nullptr || (on == m_history && m_history != nullptr));
     m_ring->frame(framed ? on : nullptr);
 }
 

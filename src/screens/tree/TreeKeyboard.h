@@ -51,10 +51,11 @@ class SkillIcon;
 /// Ctrl+Shift+Z and Ctrl+Y redo it, F1 shows the sheet of keys. The history
 /// list's own commands are its HistoryEditor's.
 ///
-/// The ring shows where the keyboard is; after a click it hides until the
-/// next key. Every icon's accessible name tells its skill, points, tier and
-/// whether it can take a point now (or why not), kept current as the plan
-/// changes.
+/// The ring, white corners apart from the pointer's gold outline, shows
+/// where the keyboard is: an icon, the history list or a command; after a
+/// click it hides until the next key. Every icon's accessible name tells its
+/// skill, points, the level its row opens at and whether it can take a point
+/// now (or why not), kept current as the plan changes.
 class TreeKeyboard final : public QObject, private model::BuildListener {
     Q_OBJECT
 public:
@@ -80,7 +81,7 @@ public:
     [[nodiscard]] bool ringShown() const;
 
     /// A screen reader's words for a skill as a build that stands at `state`
-    /// holds it: "Fire Bolt, 3 points, tier 1; can take a point", or the
+    /// holds it: "Fire Bolt, 3 points, opens at level 1; can take a point", or the
     /// refusal's reason.
     static QString spokenSkill(const model::BuildState& state, model::TreeId tree, int index);
     /// The icons' and counts' accessible names tell `shown`: the build's

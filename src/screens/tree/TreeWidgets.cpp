@@ -3,6 +3,7 @@
 #include "ComparisonOverlay.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -142,6 +143,31 @@ bool HistoryDelegate::setMilestones(std::vector<QString> names) {
     return true;
 }
 
+namespace {
+/// The pixels left of an entry's line: the text starts 2 in, and the list's
+/// scroll bar, when it comes, takes 12.
+constexpr int kEntryIndent = 2;
+constexpr int kScrollBarWidth = 12;
+} // namespace
+
+QStaticText HistoryDelegate::layOut(QListWidgetItem& entry, const QListWidget& list) {
+    const QString text = entry.text();
+    const int room = list.width() - list.frameWidth() * 2 - kScrollBarWidth - 2 * kEntryIndent;
+    QFont font = list.font();
+    int pixels = QFontInfo(font).pixelSize();
+    while (QFontMetrics(font).horizontalAdvance(text) > room && pixels > kSmallestPixels) {
+        font.setPixelSize(--pixels);
+    }
+    entry.setData(Qt::FontRole, font == list.font() ? QVariant() : QVariant(font));
+    // Too long even so: cut where the cut shows, and whole in the tooltip.
+    const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+    entry.setToolTip(shown == text ? QString() : text);
+    QStaticText line(shown);
+    line.setTextFormat(Qt::PlainText);
+    line.prepare(QTransform(), font);
+    return line;
+}
+
 void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
     const auto row = static_cast<std::size_t>(index.row());
@@ -165,8 +191,9 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                           qcolor(kParchment));
     }
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->setFont(option.font);
-    painter->drawStaticText(option.rect.left() + 2, option.rect.top(), m_texts[row]);
+    const QVariant font = index.data(Qt::FontRole);
+    painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+    painter->drawStaticText(option.rect.left() + kEntryIndent, option.rect.top(), m_texts[row]);
     // Where the compared plan reaches one of its stages: its name at the right, in the comparison's blue.
     if (row < m_referenceStages.size() && !m_referenceStages[row].isEmpty()) {
         QFont small = option.font;

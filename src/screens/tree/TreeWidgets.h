@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QRect>
 #include <QStaticText>
@@ -91,6 +92,13 @@ private:
 class HistoryDelegate final : public QStyledItemDelegate {
 public:
     HistoryDelegate(const std::vector<QStaticText>& texts, QObject* parent);
+    /// Lays `entry` of `list` out once, as it is painted: in the list's font,
+    /// an entry too long for the line in a smaller size of the same face
+    /// (the entry's font), and one too long even then cut with an ellipsis
+    /// and whole in its tooltip.
+    static QStaticText layOut(QListWidgetItem& entry, const QListWidget& list);
+    /// The smallest size an entry is drawn in, in pixels.
+    static constexpr int kSmallestPixels = 9;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -234,8 +234,17 @@ TEST(MenuExec, realPopupRunsChosenEntryOnceAndEscapeRunsNothing) {
         menu.popupSkillMenu(build.state(), {TreeId::NecromancerPoisonBone, 0}, QPoint(50, 50));
     };
 
-    drive([](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
+    QList<QColor> separatorLine;
+    drive([&](QMenu* popup) {
+        const QImage seen = popup->grab().toImage();
+        const QRect place = popup->actionGeometry(menu.findChild<QAction*>("mnu_Skillstats"));
+        for (int y = place.top(); y <= place.bottom(); ++y) {
+            separatorLine << seen.pixelColor(place.center().x(), y);
+        }
+        QTest::keyClick(popup, Qt::Key_Escape);
+    });
     EXPECT_TRUE(build.character()->history().empty());
+    EXPECT_TRUE(separatorLine.contains(QColor(90, 74, 56))) << "the separator shows in the bevel's light";
 
     drive([&menu](QMenu* popup) {
         popup->setActiveAction(menu.findChild<QAction*>("mnu_ReservePoint"));

@@ -54,10 +54,20 @@ protected:
         const auto* line = screen->findChild<QLabel*>("lbl_Comparison");
         return line != nullptr && line->isVisible() ? std::optional(line->text()) : std::nullopt;
     }
-    /// The difference shown beside a count: its text and colour, if it shows.
+    /// The difference shown beside a count, if it shows; the skill's icon
+    /// tells a screen reader the same as the last line of its description.
     [[nodiscard]] std::optional<QString> difference(const char* name) const {
         const auto* badge = screen->findChild<QLabel*>(QLatin1String(name));
-        return badge != nullptr && badge->isVisible() ? std::optional(badge->text()) : std::nullopt;
+        const auto* icon = screen->findChild<QWidget*>(QString::fromLatin1(name).replace("lbl_Diff", "img_"));
+        EXPECT_NE(icon, nullptr) << name;
+        const bool shown = badge != nullptr && badge->isVisible();
+        const QString told = icon != nullptr ? icon->accessibleDescription().section("\r\n", -1) : QString();
+        EXPECT_EQ(told.contains(" against "), shown) << name << ": " << told.toStdString();
+        if (!shown) {
+            return std::nullopt;
+        }
+        EXPECT_EQ(told, badge->text() + " against " + summary().value_or("").section('"', 1, 1)) << name;
+        return badge->text();
     }
     [[nodiscard]] QListWidget* history() const {
         return screen->findChild<QListWidget*>("lb_SkillsPerLevel");

@@ -15,15 +15,20 @@
 #include <QListWidget>
 #include <QMoveEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStaticText>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <document/PlanDocument.h>
 #include <memory>
 #include <ostream>
+#include <ranges>
+#include <tuple>
 
 // Rectangles and points as figures in failure messages.
 void PrintTo(const QRect& r, std::ostream* os) {
@@ -107,6 +112,22 @@ TEST_P(EveryClass, isBuiltFromTheOneDesignWithItsOwnDataAtLevelOne) {
     EXPECT_EQ(label("lbl_Summon")->text(), name(model::tree(info.trees[0]).title));
     EXPECT_EQ(label("lbl_PB")->text(), name(model::tree(info.trees[1]).title));
     EXPECT_EQ(label("Label1")->text(), name(model::tree(info.trees[2]).title));
+    // The tier labels' ink, "[" first, keeps clear of the look-back frame's 3 pixels.
+    for (QLabel* tier : screen->findChildren<QLabel*>(QRegularExpression("^lbl_Level[0-9]+$"))) {
+        const QImage with = screen->grab(tier->geometry()).toImage();
+        tier->hide();
+        const QImage without = screen->grab(tier->geometry()).toImage();
+        tier->show();
+        const auto inkAt = [&](int x) {
+            return std::ranges::any_of(std::views::iota(0, with.height()),
+                                       [&](int y) { return with.pixel(x, y) != without.pixel(x, y); });
+        };
+        int firstInk = 0;
+        while (firstInk < with.width() && !inkAt(firstInk)) {
+            ++firstInk;
+        }
+        EXPECT_TRUE(tier->x() + firstInk >= 3 && firstInk < with.width()) << tier->objectName().toStdString();
+    }
 
     // The one grid of every screen, in pixels: icon Tops 390, 1200, 2010, 2850,
     // 3705, 4530 twips by tier row; column Lefts 1575 2400 3210, 4365 5205 6060,
@@ -209,6 +230,39 @@ TEST_F(SkillTreeScreenTest, twoDigitCountsInTheRightTreeKeepClearOfTheIconsBesid
         const auto [first, last] = inkColumns(*lbl, QStringLiteral("20"));
         EXPECT_GE(c.nextIcon.left() - last - 1, 2) << "free columns before the next icon";
         EXPECT_GT(first, c.ownIcon.right()) << "no ink on its own icon";
+    }
+}
+
+// The list has no horizontal scroll bar: a quest entry too long for its
+// line takes a smaller size of the list's face, and one too long even then
+// (Slvl 20 of the longest names) is cut with an ellipsis and whole in its
+// tooltip; the usual entries keep the list's own size.
+TEST_F(SkillTreeScreenTest, everyHistoryEntryFitsItsLineSmallerOrCutWithATooltip) {
+    open(ClassId::Sorceress);
+    const int room = history()->width() - 12 - 4; // the scroll bar, and 2 pixels of indent each side
+    const auto layOut = [this](const model::HistoryEntry& entry) {
+        auto item = std::make_unique<QListWidgetItem>(QString::fromStdString(model::formatEntry(entry)));
+        const QStaticText line = screens::HistoryDelegate::layOut(*item, *history());
+        const QVariant font = item->data(Qt::FontRole);
+        const int width = QFontMetrics(font.isValid() ? font.value<QFont>() : history()->font())
+                              .horizontalAdvance(line.text());
+        return std::tuple{std::move(item), line.text(), font.isValid(), width};
+    };
+    const auto [frozenOrb, drawn, smaller, width] =
+        layOut({model::EntryKind::Izual, 0, 3, 4, {TreeId::SorceressCold, 8}});
+    EXPECT_EQ(drawn.toStdString(), "Izual Quest Point:(2) Nightmare Slvl 3: Frozen Orb");
+    EXPECT_TRUE(smaller && frozenOrb->toolTip().isEmpty() && width <= room) << width;
+    for (int c = 0; c < model::kClassCount; ++c) {
+        for (const TreeId tree : model::classInfo(static_cast<ClassId>(c)).trees) {
+            for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
+                for (const auto kind : {model::EntryKind::Ordinary, model::EntryKind::Izual}) {
+                    const auto [item, text, shrunk, wide] = layOut({kind, 99, 20, 4, {tree, i}});
+                    EXPECT_LE(wide, room) << item->text().toStdString();
+                    EXPECT_EQ(item->toolTip(), text == item->text() ? QString() : item->text());
+                    EXPECT_TRUE(kind == model::EntryKind::Izual || (!shrunk && text == item->text()));
+                }
+            }
+        }
     }
 }
 
