@@ -160,7 +160,9 @@ QStaticText HistoryDelegate::layOut(QListWidgetItem& entry, const QListWidget& l
     }
     entry.setData(Qt::FontRole, font == list.font() ? QVariant() : QVariant(font));
     // Too long even so: cut where the cut shows, and whole in the tooltip.
-    const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+    const QFontMetrics metrics(font);
+    const QString shown =
+        metrics.horizontalAdvance(text) > room ? metrics.elidedText(text, Qt::ElideRight, room) : text;
     entry.setToolTip(shown == text ? QString() : text);
     QStaticText line(shown);
     line.setTextFormat(Qt::PlainText);

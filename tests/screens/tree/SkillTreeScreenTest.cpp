@@ -248,10 +248,17 @@ TEST_F(SkillTreeScreenTest, everyHistoryEntryFitsItsLineSmallerOrCutWithATooltip
                               .horizontalAdvance(line.text());
         return std::tuple{std::move(item), line.text(), font.isValid(), width};
     };
-    const auto [frozenOrb, drawn, smaller, width] =
-        layOut({model::EntryKind::Izual, 0, 3, 4, {TreeId::SorceressCold, 8}});
-    EXPECT_EQ(drawn.toStdString(), "Izual Quest Point:(2) Nightmare Slvl 3: Frozen Orb");
-    EXPECT_TRUE(smaller && frozenOrb->toolTip().isEmpty() && width <= room) << width;
+    // Drawn whole: smaller, and in the list's size at exactly its room.
+    for (const auto& [entry, whole, shrinks] :
+         {std::tuple{model::HistoryEntry{model::EntryKind::Izual, 0, 3, 4, {TreeId::SorceressCold, 8}},
+                     "Izual Quest Point:(2) Nightmare Slvl 3: Frozen Orb", true},
+          std::tuple{model::HistoryEntry{model::EntryKind::Izual, 0, 17, 3, {TreeId::SorceressCold, 6}},
+                     "Izual Quest Point:(1) Nightmare Slvl 17: Blizzard", false}}) {
+        const auto [item, drawn, smaller, width] = layOut(entry);
+        EXPECT_EQ(drawn.toStdString(), whole);
+        EXPECT_TRUE(smaller == shrinks && item->toolTip().isEmpty() && width <= room)
+            << whole << " " << width;
+    }
     for (int c = 0; c < model::kClassCount; ++c) {
         for (const TreeId tree : model::classInfo(static_cast<ClassId>(c)).trees) {
             for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
