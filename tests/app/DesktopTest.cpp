@@ -334,8 +334,9 @@ TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
         key(c.opens);
         ASSERT_TRUE(waitFor([&] { return closing && (box == nullptr || !box->isVisible()); }))
             << c.box << " came and went";
-        EXPECT_LE(std::abs(place.center().x() - screen.center().x()), 1) << c.box;
-        EXPECT_LE(std::abs(place.center().y() - screen.center().y()), 1) << c.box;
+        // Centred, but for what the display's edge cuts off: the sheet of keys is taller than half of it.
+        EXPECT_LE(std::abs(place.left() - std::max(0, screen.center().x() - place.width() / 2)), 1) << c.box;
+        EXPECT_LE(std::abs(place.top() - std::max(0, screen.center().y() - place.height() / 2)), 1) << c.box;
         EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(place)) << c.box;
         key("ctrl+z");
         EXPECT_TRUE(waitFor([&] { return historyCount() == before; })) << "Ctrl+Z after " << c.box;
