@@ -234,42 +234,41 @@ TEST_F(SkillTreeScreenTest, twoDigitCountsInTheRightTreeKeepClearOfTheIconsBesid
 }
 
 // The list has no horizontal scroll bar: a quest entry too long for its
-// line takes a smaller size of the list's face, and one too long even then
-// (Slvl 20 of the longest names) is cut with an ellipsis and whole in its
-// tooltip; the usual entries keep the list's own size.
+// line takes a smaller size of the list's face, one too long even then is
+// cut with an ellipsis and whole in its tooltip, and one that just fits
+// keeps the list's size.
 TEST_F(SkillTreeScreenTest, everyHistoryEntryFitsItsLineSmallerOrCutWithATooltip) {
     open(ClassId::Sorceress);
     const int room = history()->width() - 12 - 4; // the scroll bar, and 2 pixels of indent each side
-    const auto layOut = [this](const model::HistoryEntry& entry) {
-        auto item = std::make_unique<QListWidgetItem>(QString::fromStdString(model::formatEntry(entry)));
-        const QStaticText line = screens::HistoryDelegate::layOut(*item, *history());
-        const QVariant font = item->data(Qt::FontRole);
-        const int width = QFontMetrics(font.isValid() ? font.value<QFont>() : history()->font())
-                              .horizontalAdvance(line.text());
-        return std::tuple{std::move(item), line.text(), font.isValid(), width};
+    const struct {
+        model::HistoryEntry entry;
+        const char* drawn;
+        bool smaller;
+    } cases[] = {
+        {{model::EntryKind::Izual, 0, 3, 4, {TreeId::SorceressCold, 8}},
+         "Izual Quest Point:(2) Nightmare Slvl 3: Frozen Orb",
+         true},
+        {{model::EntryKind::Izual, 0, 17, 3, {TreeId::SorceressCold, 6}},
+         "Izual Quest Point:(1) Nightmare Slvl 17: Blizzard",
+         false},
+        {{model::EntryKind::Ordinary, 99, 20, 0, {TreeId::SorceressCold, 8}},
+         "Clvl 99 Slvl 20: Frozen Orb",
+         false},
+        {{model::EntryKind::Izual, 0, 20, 4, {TreeId::BarbarianMasteries, 9}},
+         "Izual Quest Point:(2) Nightmare Slvl 20: Natural Resista\u2026",
+         true},
     };
-    // Drawn whole: smaller, and in the list's size at exactly its room.
-    for (const auto& [entry, whole, shrinks] :
-         {std::tuple{model::HistoryEntry{model::EntryKind::Izual, 0, 3, 4, {TreeId::SorceressCold, 8}},
-                     "Izual Quest Point:(2) Nightmare Slvl 3: Frozen Orb", true},
-          std::tuple{model::HistoryEntry{model::EntryKind::Izual, 0, 17, 3, {TreeId::SorceressCold, 6}},
-                     "Izual Quest Point:(1) Nightmare Slvl 17: Blizzard", false}}) {
-        const auto [item, drawn, smaller, width] = layOut(entry);
-        EXPECT_EQ(drawn.toStdString(), whole);
-        EXPECT_TRUE(smaller == shrinks && item->toolTip().isEmpty() && width <= room)
-            << whole << " " << width;
-    }
-    for (int c = 0; c < model::kClassCount; ++c) {
-        for (const TreeId tree : model::classInfo(static_cast<ClassId>(c)).trees) {
-            for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
-                for (const auto kind : {model::EntryKind::Ordinary, model::EntryKind::Izual}) {
-                    const auto [item, text, shrunk, wide] = layOut({kind, 99, 20, 4, {tree, i}});
-                    EXPECT_LE(wide, room) << item->text().toStdString();
-                    EXPECT_EQ(item->toolTip(), text == item->text() ? QString() : item->text());
-                    EXPECT_TRUE(kind == model::EntryKind::Izual || (!shrunk && text == item->text()));
-                }
-            }
-        }
+    for (const auto& c : cases) {
+        QListWidgetItem item(QString::fromStdString(model::formatEntry(c.entry)));
+        const QStaticText line = screens::HistoryDelegate::layOut(item, *history());
+        const QVariant font = item.data(Qt::FontRole);
+        EXPECT_EQ(line.text().toStdString(), c.drawn);
+        EXPECT_EQ(font.isValid(), c.smaller) << c.drawn;
+        EXPECT_EQ(item.toolTip(), line.text() == item.text() ? QString() : item.text()) << c.drawn;
+        EXPECT_LE(
+            QFontMetrics(c.smaller ? font.value<QFont>() : history()->font()).horizontalAdvance(line.text()),
+            room)
+            << c.drawn;
     }
 }
 
