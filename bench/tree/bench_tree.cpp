@@ -35,6 +35,18 @@ QWidget* iconOf(const QWidget& screen, TreeId tree, int index) {
                                       QStringLiteral("(%1)").arg(index));
 }
 
+/// A Necromancer clicked to level 99 on the first tier's skills in turn.
+void clickToLevel99(document::PlanDocument& document) {
+    constexpr std::array<std::pair<TreeId, std::int16_t>, 5> firstTier{{{TreeId::NecromancerSummoning, 0},
+                                                                        {TreeId::NecromancerSummoning, 1},
+                                                                        {TreeId::NecromancerPoisonBone, 0},
+                                                                        {TreeId::NecromancerPoisonBone, 1},
+                                                                        {TreeId::NecromancerCurses, 0}}};
+    for (std::size_t n = 0; document.build().characterLevel() < 99; ++n) {
+        document.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
+    }
+}
+
 // From the press of the left button to the repainted screen: the click's
 // rules, the mirroring of counts, labels and history, and the painting.
 void BM_LeftClickToRepaint(benchmark::State& state) {
@@ -107,14 +119,7 @@ void BM_LookBackStepToRepaint(benchmark::State& state) {
     document.startNew(ClassId::Necromancer);
     screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
-    constexpr std::array<std::pair<TreeId, std::int16_t>, 5> firstTier{{{TreeId::NecromancerSummoning, 0},
-                                                                        {TreeId::NecromancerSummoning, 1},
-                                                                        {TreeId::NecromancerPoisonBone, 0},
-                                                                        {TreeId::NecromancerPoisonBone, 1},
-                                                                        {TreeId::NecromancerCurses, 0}}};
-    for (std::size_t n = 0; document.build().characterLevel() < 99; ++n) {
-        document.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
-    }
+    clickToLevel99(document);
     auto* history = screen.findChild<QWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     QTest::keyClick(history, Qt::Key_Up);
     QApplication::processEvents();
@@ -179,14 +184,7 @@ void BM_EditInTheMiddleToRepaint(benchmark::State& state) {
     document.startNew(ClassId::Necromancer);
     screens::SkillTreeScreen screen(document, toolkit);
     screen.show();
-    constexpr std::array<std::pair<TreeId, std::int16_t>, 5> firstTier{{{TreeId::NecromancerSummoning, 0},
-                                                                        {TreeId::NecromancerSummoning, 1},
-                                                                        {TreeId::NecromancerPoisonBone, 0},
-                                                                        {TreeId::NecromancerPoisonBone, 1},
-                                                                        {TreeId::NecromancerCurses, 0}}};
-    for (std::size_t n = 0; document.build().characterLevel() < 99; ++n) {
-        document.click(firstTier[n % firstTier.size()].first, firstTier[n % firstTier.size()].second);
-    }
+    clickToLevel99(document);
     auto* history = screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     history->setCurrentRow(48);
     QApplication::processEvents();
