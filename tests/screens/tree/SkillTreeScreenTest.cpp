@@ -119,8 +119,12 @@ TEST_P(EveryClass, isBuiltFromTheOneDesignWithItsOwnDataAtLevelOne) {
         const QImage without = screen->grab(tier->geometry()).toImage();
         tier->show();
         const auto inkAt = [&](int x) {
-            return std::ranges::any_of(std::views::iota(0, with.height()),
-                                       [&](int y) { return with.pixel(x, y) != without.pixel(x, y); });
+            for (int y = 0; y < with.height(); ++y) {
+                if (with.pixel(x, y) != without.pixel(x, y)) {
+                    return true;
+                }
+            }
+            return false;
         };
         int firstInk = 0;
         while (firstInk < with.width() && !inkAt(firstInk)) {
