@@ -188,7 +188,7 @@ void barbarianArms(QPainter& p, QPointF neck, QPointF hands, const QColor& fur) 
 
 /// The axe held at `hands`, its haft pointing at `angle` degrees.
 void barbarianAxe(QPainter& p, QPointF hands, double angle) {
-    const QPointF axeHead = polar(hands, 44, angle);
+    const QPointF axeHead = polar(hands, 38, angle);
     p.setPen(QPen(kOutline, 7, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(polar(hands, -14, angle), axeHead);
     p.setPen(QPen(QColor(90, 70, 50), 4, Qt::SolidLine, Qt::RoundCap));
@@ -215,17 +215,18 @@ void barbarianHead(QPainter& p, QPointF h) {
 
 void barbarian(QPainter& p, int k, int n) {
     const double phase = static_cast<double>(k) / n;
-    // Raised behind (-160 degrees) to struck forward (20 degrees) and back.
+    // Raised behind (-110 degrees) to chopped down in front (55 degrees) and back,
+    // the blade inside the picture all the way.
     const double swing = phase < 0.6 ? phase / 0.6 : 1.0 - (phase - 0.6) / 0.4;
-    const double angle = -125 + 150 * (swing * swing * (3 - 2 * swing));
+    const double angle = -110 + 165 * (swing * swing * (3 - 2 * swing));
     // Stand a little left and low, so the swing stays inside the picture.
-    p.translate(-6, 5);
+    p.translate(-8, 5);
     groundShadow(p, 100);
     const QPointF hip(70, 158);
     const QPointF neck(70, 86);
     const QColor fur(150, 120, 95);
     barbarianBody(p, hip, neck, fur);
-    const QPointF hands = polar(neck + QPointF(0, 10), 36, angle);
+    const QPointF hands = polar(neck + QPointF(0, 10), 26, angle);
     barbarianArms(p, neck, hands, fur);
     barbarianAxe(p, hands, angle);
     barbarianHead(p, neck + QPointF(0, -15));

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <animations/Figures.h>
 #include <art/Art.h>
 #include <set>
 
@@ -171,4 +172,24 @@ TEST(Fonts, bundledFacesAreRegisteredUnderTheNamesHandedOut) {
 }
 
 } // namespace
+// The Barbarian's swung axe stays inside his picture in every frame: it
+// reaches neither side nor the top, where the arch would cut it.
+TEST(ClassFigures, theBarbariansAxeStaysInsideHisPictureInEveryFrame) {
+    for (const skillwright::animations::ClassAnimation& animation :
+         skillwright::animations::drawClassAnimations()) {
+        for (std::size_t k = 0; animation.stem == "barbarian" && k < animation.frames.size(); ++k) {
+            const QImage& frame = animation.frames[k];
+            const QRgb ground = frame.pixel(0, 0);
+            bool inside = true;
+            for (int y = 0; y < frame.height(); ++y) {
+                inside = inside && frame.pixel(0, y) == ground && frame.pixel(frame.width() - 1, y) == ground;
+            }
+            for (int x = 0; x < frame.width(); ++x) {
+                inside = inside && frame.pixel(x, 0) == ground;
+            }
+            EXPECT_TRUE(inside) << animation.stem << " frame " << k;
+        }
+    }
+}
+
 } // namespace skillwright::art
