@@ -31,7 +31,7 @@ dbus-run-session -- bash -c '
     app=$!
     sleep 4
     echo "== the $screen screen"
-    /usr/bin/python3 "$2/screen_reader_walk.py" skillwright --no-pictures || status=1
+    /usr/bin/python3 "$2/screen_reader_walk.py" skillwright || status=1
     kill $app; wait $app 2>/dev/null
   done
   exit $status' "$launcher" "$program" "$here" "$report" 2>&1 | grep -v "fd limit"
