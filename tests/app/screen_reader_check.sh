@@ -19,7 +19,7 @@ display=":$(( 200 + RANDOM % 100 ))"
 Xvfb "$display" -screen 0 1024x700x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=$display QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+export DISPLAY=$display QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export HOME=$(mktemp -d) XDG_STATE_HOME=$(mktemp -d)
 sleep 1
 dbus-run-session -- bash -c '
@@ -29,7 +29,7 @@ dbus-run-session -- bash -c '
   for screen in start tree; do
     if [ $screen = start ]; then "$1" & else "$1" "$3" & fi
     app=$!
-    sleep 4
+    sleep 6
     echo "== the $screen screen"
     /usr/bin/python3 "$2/screen_reader_walk.py" skillwright || status=1
     kill $app; wait $app 2>/dev/null
