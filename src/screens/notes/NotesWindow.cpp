@@ -52,6 +52,7 @@ NotesWindow::NotesWindow(document::PlanDocument& document, toolkit::Toolkit& too
     heading->setFont(art::captionFont(10, QFont::Bold));
     layout->addWidget(heading);
     m_planNote = noteEditor(this, "txt_PlanNote", QStringLiteral("The plan's note"));
+    m_planNote->setPlaceholderText(QStringLiteral("Plain text, kept with the plan when it is saved."));
     layout->addWidget(m_planNote, 3);
     m_milestoneName = new QLabel(this);
     m_milestoneName->setObjectName(QStringLiteral("lbl_Milestone"));
@@ -59,6 +60,7 @@ NotesWindow::NotesWindow(document::PlanDocument& document, toolkit::Toolkit& too
     m_milestoneName->setFont(art::captionFont(10, QFont::Bold));
     layout->addWidget(m_milestoneName);
     m_milestoneNote = noteEditor(this, "txt_MilestoneNote", QStringLiteral("The milestone's note"));
+    m_milestoneNote->setPlaceholderText(QStringLiteral("What to do at this stage: quests, gear, a respec."));
     layout->addWidget(m_milestoneNote, 2);
 
     connect(m_planNote, &QPlainTextEdit::textChanged, this, [this] { typed(*m_planNote); });
