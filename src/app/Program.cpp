@@ -103,6 +103,7 @@ Program::Program(document::PlanDocument& document, toolkit::Toolkit& toolkit)
 }
 
 Program::~Program() {
+    delete m_notes; // before the document it follows
     closeSkillStats();
     delete m_treeScreen;
     delete m_generator;

@@ -217,8 +217,13 @@ TEST_F(ProgramTest, theStatisticsViewerIsOneAtATimeAndGoesWithItsCharacter) {
         choose(next);
         EXPECT_EQ(program->statsViewer(), nullptr) << next;
         EXPECT_EQ(viewers(), 0) << next;
+        // The notes window, too, goes with the screen it stands beside.
+        program->runCommand(screens::ProgramCommand::Notes);
+        ASSERT_NE(program->notesWindow(), nullptr);
+        EXPECT_TRUE(program->notesWindow()->isVisible());
         click(tree(), "lbl_ChangeClass");
         letDeletionsRun();
+        EXPECT_EQ(program->notesWindow(), nullptr);
     }
 }
 
