@@ -97,7 +97,8 @@ PlanDocument::Recording::~Recording() {
     }
     // A milestone goes with its entry.
     const std::size_t entries = m_document.m_build.character()->history().size();
-    std::erase_if(m_document.m_milestones, [entries](const model::Milestone& m) { return m.entry >= entries; });
+    std::erase_if(m_document.m_milestones,
+                  [entries](const model::Milestone& m) { return m.entry >= entries; });
     if (m_document.m_build.character()->history() != m_before.history || m_document.m_note != m_before.note ||
         m_document.m_milestones != m_before.milestones) {
         m_document.record(std::move(m_before), m_kind);
@@ -217,7 +218,8 @@ std::optional<std::string> PlanDocument::markMilestone(std::size_t entry, std::s
     return std::nullopt;
 }
 
-std::optional<std::string> PlanDocument::setMilestoneNote(std::size_t entry, std::string note, bool typingOn) {
+std::optional<std::string> PlanDocument::setMilestoneNote(std::size_t entry, std::string note,
+                                                          bool typingOn) {
     if (auto why = model::noteProblem(note)) {
         return why;
     }

@@ -34,13 +34,13 @@ struct OpenedPlan {
 
 /// What kind of edit changed the plan.
 enum class EditKind : std::uint8_t {
-    Point,    ///< a point taken: a click, a quest point, the reserve
-    UndoLast, ///< UNDO LAST: the newest entry went
-    TakeBack, ///< every entry after an earlier one went
-    Reset,    ///< RESET: back to level 1
-    Fill,     ///< points the generator took
-    History,  ///< a point of the past inserted, changed, removed or moved
-    Note,     ///< the plan's note or a milestone's, typed
+    Point,     ///< a point taken: a click, a quest point, the reserve
+    UndoLast,  ///< UNDO LAST: the newest entry went
+    TakeBack,  ///< every entry after an earlier one went
+    Reset,     ///< RESET: back to level 1
+    Fill,      ///< points the generator took
+    History,   ///< a point of the past inserted, changed, removed or moved
+    Note,      ///< the plan's note or a milestone's, typed
     Milestone, ///< a milestone marked, renamed or taken away
 };
 

@@ -123,9 +123,10 @@ TEST_F(ContinueTest, everyWayAPlanLeavesTheScreenThenContinueGivesTheSameHistory
                                      "---------------------------------------------\r\n");
              t.toolkit.answers = {toolkit::Answer::Yes}; // replace the unsaved points, which are kept
              ASSERT_TRUE(t.program->openCharacter(bash.string()));
-             EXPECT_EQ(t.toolkit.messages.at(0).text,
-                       "Replace the character on screen?\nIts points since the last save stay in the journal: "
-                       "the arrow beside the scroll continues it (Ctrl+Shift+T).");
+             EXPECT_EQ(
+                 t.toolkit.messages.at(0).text,
+                 "Replace the character on screen?\nIts points since the last save stay in the journal: "
+                 "the arrow beside the scroll continues it (Ctrl+Shift+T).");
              t.toolkit.endProgram(); // the opened one is saved: nothing more to keep
          }},
         {"another class chosen during a fill",

@@ -35,7 +35,8 @@ inline std::optional<std::string> openAndSave(std::string_view bytes, bool& brok
     std::copy_if(plan.milestones.begin(), plan.milestones.end(), std::back_inserter(opened.milestones),
                  [kept](const model::Milestone& m) { return m.entry < kept; });
     broken = broken || model::milestonesProblem(opened.milestones, kept).has_value() ||
-             model::noteProblem(opened.note).has_value() || kept > plan.history.size() || opened.history.size() != kept ||
+             model::noteProblem(opened.note).has_value() || kept > plan.history.size() ||
+             opened.history.size() != kept ||
              !std::equal(opened.history.begin(), opened.history.end(), plan.history.begin()) ||
              (stop && stop->reason.empty()) || build.characterLevel() != model::levelReached(opened);
     if (report::openingProblem(*reading.report, stop, build.characterLevel())) {
