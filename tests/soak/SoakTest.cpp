@@ -190,6 +190,26 @@ struct Soak {
         }
         g_reach["entries edited"] += history() != before ? 1 : 0;
     }
+    /// A milestone marked (or renamed, or taken away) on an earlier entry, or
+    /// Ctrl+Page Up and Down between them.
+    void milestone() {
+        auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
+        if (list == nullptr || list->count() == 0) {
+            return;
+        }
+        list->setCurrentRow(draw(list->count()));
+        toolkit.inputs.push_back(
+            std::array{"Act 2", "", "Nightmare (40-60)"}[static_cast<std::size_t>(draw(3))]);
+        const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 4> keys{
+            {{Qt::Key_M, Qt::ControlModifier},
+             {Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier},
+             {Qt::Key_PageUp, Qt::ControlModifier},
+             {Qt::Key_PageDown, Qt::ControlModifier}}};
+        const auto [key, modifiers] = keys[static_cast<std::size_t>(draw(4))];
+        keyOn(shownTree(), QStringLiteral("lb_SkillsPerLevel"), key, modifiers);
+        toolkit.inputs.clear();
+        g_reach["milestones"] = static_cast<int>(document.milestones().size());
+    }
     void redo() {
         auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
         const int before = list != nullptr ? list->count() : 0;
@@ -571,6 +591,7 @@ const std::array kActions{
     Action{"keys in the history",  Tree,       2, Keeps,  [](Soak& s) { s.historyKeys(); }},
     Action{"take back to here",    Tree,       2, Free,   [](Soak& s) { s.takeBackToHere(); }},
     Action{"edit an entry",        Tree,       4, Free,   [](Soak& s) { s.editEntry(); }},
+    Action{"mark a milestone",     Tree,       2, Keeps,  [](Soak& s) { s.milestone(); }},
     Action{"redo or undo by keys", Tree,       8, Free,   [](Soak& s) { s.redo(); }},
     Action{"SAVE",                 Tree,       2, Keeps,  [](Soak& s) { s.save(); }},
     Action{"open a saved report",  Tree,       2, Keeps,  [](Soak& s) { s.openSavedReport(); }},
