@@ -208,7 +208,6 @@ struct Soak {
         const auto [key, modifiers] = keys[static_cast<std::size_t>(draw(4))];
         keyOn(shownTree(), QStringLiteral("lb_SkillsPerLevel"), key, modifiers);
         toolkit.inputs.clear();
-        g_reach["milestones"] = static_cast<int>(document.milestones().size());
     }
     void redo() {
         auto* list = child<QListWidget>(shownTree(), QStringLiteral("lb_SkillsPerLevel"));
