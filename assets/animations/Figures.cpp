@@ -108,7 +108,7 @@ void amazon(QPainter& p, int k, int n) {
           QColor(140, 60, 30));
     // Back arm holds the spear's butt, front arm drives it.
     const QPointF axis(std::cos(-0.38), std::sin(-0.38));
-    const QPointF grip = QPointF(64, 118) + axis * (thrust * 28);
+    const QPointF grip = QPointF(64, 118) + axis * (thrust * 22); // the head stays inside the picture
     const QPointF butt = grip - axis * 64;
     const QPointF tip = grip + axis * 40;
     limb(p, neck + QPointF(-8, 6), butt + axis * 24, 7, kSkin);
@@ -274,7 +274,7 @@ void necromancer(QPainter& p, int k, int n) {
     for (int w = 0; w < 3; ++w) {
         for (int trail = 3; trail >= 0; --trail) {
             const double a = (phase - trail * 0.03) * 2 * kPi + w * 2 * kPi / 3;
-            const QPointF c = tip + QPointF(std::cos(a) * 22, std::sin(a) * 12 - 4);
+            const QPointF c = tip + QPointF(std::cos(a) * 17, std::sin(a) * 12 - 4); // inside the picture
             p.setPen(Qt::NoPen);
             p.setBrush(trail == 0 ? ghost.lighter(150) : ghost.darker(100 + trail * 40));
             p.drawEllipse(c, 5.0 - trail, 5.0 - trail);
@@ -315,10 +315,11 @@ void paladinBody(QPainter& p, QPointF hip, QPointF neck) {
 
 /// The sword arm, raised and lowered with the pulse, and its sword.
 void paladinSwordArm(QPainter& p, QPointF neck, double pulse) {
-    const double angle = -70 - 30 * pulse;
-    const QPointF hand = polar(neck + QPointF(20, 8), 40, angle + 40);
+    // Raised high, its tip inside the picture at either end of the pulse.
+    const double angle = -75 - 30 * pulse;
+    const QPointF hand = polar(neck + QPointF(20, 8), 34, angle + 40);
     limb(p, neck + QPointF(20, 8), hand, 10, kSteel);
-    const QPointF blade = polar(hand, 64, angle);
+    const QPointF blade = polar(hand, 50, angle);
     p.setPen(QPen(kOutline, 7, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(hand, blade);
     p.setPen(QPen(QColor(230, 235, 245), 4, Qt::SolidLine, Qt::FlatCap));
