@@ -21,6 +21,7 @@
 #include <art/Art.h>
 #include <document/PlanDocument.h>
 #include <memory>
+#include <optional>
 #include <presentation/Presentation.h>
 
 using namespace skillwright;
@@ -34,6 +35,18 @@ QWidget* iconOf(const QWidget& screen, TreeId tree, int index) {
     return screen.findChild<QWidget*>(QString::fromUtf8(array.data(), static_cast<qsizetype>(array.size())) +
                                       QStringLiteral("(%1)").arg(index));
 }
+
+/// A tree screen shown over the empty plan of a class, as choosing the class leaves it.
+struct ShownScreen {
+    explicit ShownScreen(ClassId classId) {
+        document.startNew(classId);
+        screen.emplace(document, toolkit);
+        screen->show();
+    }
+    toolkit::ScriptedToolkit toolkit;
+    document::PlanDocument document;
+    std::optional<screens::SkillTreeScreen> screen;
+};
 
 /// A Necromancer clicked to level 99 on the first tier's skills in turn.
 void clickToLevel99(document::PlanDocument& document) {
@@ -114,11 +127,9 @@ BENCHMARK(BM_CreateAndShowScreen)
 // history list between two of its last entries until the tree, labels and
 // notice line show that past, repainted. Target: at most 2 ms.
 void BM_LookBackStepToRepaint(benchmark::State& state) {
-    toolkit::ScriptedToolkit toolkit;
-    document::PlanDocument document;
-    document.startNew(ClassId::Necromancer);
-    screens::SkillTreeScreen screen(document, toolkit);
-    screen.show();
+    ShownScreen shown(ClassId::Necromancer);
+    auto& [toolkit, document, screenSlot] = shown;
+    screens::SkillTreeScreen& screen = *screenSlot;
     clickToLevel99(document);
     auto* history = screen.findChild<QWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     QTest::keyClick(history, Qt::Key_Up);
@@ -179,11 +190,9 @@ BENCHMARK(BM_LeftClickWithReferenceToRepaint)
 // 49th entry in turn, each taken through the rules whole, until the counts,
 // labels and rewritten history are repainted. Target: at most 2 ms.
 void BM_EditInTheMiddleToRepaint(benchmark::State& state) {
-    toolkit::ScriptedToolkit toolkit;
-    document::PlanDocument document;
-    document.startNew(ClassId::Necromancer);
-    screens::SkillTreeScreen screen(document, toolkit);
-    screen.show();
+    ShownScreen shown(ClassId::Necromancer);
+    auto& [toolkit, document, screenSlot] = shown;
+    screens::SkillTreeScreen& screen = *screenSlot;
     clickToLevel99(document);
     auto* history = screen.findChild<QListWidget*>(QStringLiteral("lb_SkillsPerLevel"));
     history->setCurrentRow(48);
@@ -207,11 +216,9 @@ BENCHMARK(BM_EditInTheMiddleToRepaint)
 // plan: Ctrl+Delete on the Fire Bolt that the last entry, a Fireball, needs,
 // until the notice says why. Target: at most 2 ms.
 void BM_RefusedEditToNotice(benchmark::State& state) {
-    toolkit::ScriptedToolkit toolkit;
-    document::PlanDocument document;
-    document.startNew(ClassId::Sorceress);
-    screens::SkillTreeScreen screen(document, toolkit);
-    screen.show();
+    ShownScreen shown(ClassId::Sorceress);
+    auto& [toolkit, document, screenSlot] = shown;
+    screens::SkillTreeScreen& screen = *screenSlot;
     while (document.build().characterLevel() < 97) {
         document.reservePoint();
     }

@@ -583,6 +583,9 @@ void SkillTreeScreen::mirrorHistory(const std::vector<model::HistoryEntry>& hist
         m_movesTold.clear();
     }
     for (std::size_t i = firstChanged; i < common; ++i) {
+        if (history[i] == m_shownHistory[i]) {
+            continue; // an entry the edit left as it was
+        }
         const QString text = QString::fromStdString(model::formatEntry(history[i]));
         m_shownHistory[i] = history[i];
         m_history->item(static_cast<int>(i))->setText(text);
@@ -809,7 +812,9 @@ void SkillTreeScreen::documentChanged(const document::PlanDocument& /*document*/
                                       const document::DocumentChange& /*change*/) {
     if (showsPlan()) {
         mirrorMilestones();
-        mirror();
+        if (!m_editing) {
+            mirror(); // an edit of the history shows its outcome once, at its end
+        }
     }
 }
 
