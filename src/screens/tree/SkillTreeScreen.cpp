@@ -795,26 +795,32 @@ void SkillTreeScreen::mirrorMilestones() {
     if (!showsPlan()) {
         return;
     }
-    std::vector<QString> names(m_build.character()->history().size());
-    for (const model::Milestone& m : m_document.milestones()) {
-        if (m.entry < names.size()) {
-            names[m.entry] = QString::fromStdString(m.name);
-        }
+    // Up to the last milestone only: a point taken changes nothing here.
+    const std::vector<model::Milestone>& milestones = m_document.milestones();
+    std::vector<QString> names(milestones.empty() ? 0 : milestones.back().entry + 1);
+    for (const model::Milestone& m : milestones) {
+        names[m.entry] = QString::fromStdString(m.name);
     }
-    m_history->setUniformItemSizes(m_document.milestones().empty());
     if (m_historyDelegate->setMilestones(std::move(names))) {
+        m_history->setUniformItemSizes(milestones.empty());
         m_history->doItemsLayout();
         m_history->viewport()->update();
     }
 }
 
 void SkillTreeScreen::documentChanged(const document::PlanDocument& /*document*/,
-                                      const document::DocumentChange& /*change*/) {
-    if (showsPlan()) {
-        mirrorMilestones();
-        if (!m_editing) {
-            mirror(); // an edit of the history shows its outcome once, at its end
-        }
+                                      const document::DocumentChange& change) {
+    if (!showsPlan()) {
+        return;
+    }
+    mirrorMilestones();
+    // The build's own changes are mirrored as the build tells them; a note or
+    // a milestone changes no point, and an undo may bring back only those.
+    using Kind = document::DocumentChange::Kind;
+    const bool notesOnly = change.kind == Kind::Edited && (change.edit == document::EditKind::Note ||
+                                                           change.edit == document::EditKind::Milestone);
+    if (!m_editing && (notesOnly || change.kind == Kind::Undone || change.kind == Kind::Redone)) {
+        mirror();
     }
 }
 
