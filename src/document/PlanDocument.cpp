@@ -18,6 +18,7 @@ model::Plan PlanDocument::plan() const {
     plan.name = m_name;
     plan.note = m_note;
     plan.milestones = m_milestones;
+    plan.targets = m_targets;
     return plan;
 }
 
@@ -36,6 +37,7 @@ void PlanDocument::takeSource(std::string name, Origin origin, std::string path,
     m_saved = false;
     m_note.clear();
     m_milestones.clear();
+    m_targets.clear();
 }
 
 void PlanDocument::startNew(model::ClassId classId, Origin origin) {
@@ -52,6 +54,7 @@ std::optional<model::ReplayStop> PlanDocument::open(const OpenedPlan& opened) {
     // The note and the milestones of the points the rules took.
     m_note = opened.plan.note;
     m_milestones = opened.plan.milestones;
+    m_targets = opened.plan.targets;
     const std::size_t entries = m_build.character()->history().size();
     std::erase_if(m_milestones, [entries](const model::Milestone& m) { return m.entry >= entries; });
     // Only what a report or a code holds whole is as good as saved.
@@ -100,13 +103,13 @@ PlanDocument::Recording::~Recording() {
     std::erase_if(m_document.m_milestones,
                   [entries](const model::Milestone& m) { return m.entry >= entries; });
     if (m_document.m_build.character()->history() != m_before.history || m_document.m_note != m_before.note ||
-        m_document.m_milestones != m_before.milestones) {
+        m_document.m_milestones != m_before.milestones || m_document.m_targets != m_before.targets) {
         m_document.record(std::move(m_before), m_kind);
     }
 }
 
 void PlanDocument::record(model::Plan before, EditKind kind) {
-    model::Plan after = m_build.plan();
+    model::Plan after = plan();
     before.name.clear();
     after.name.clear();
     // Typing goes on in the same note: one edit until a pause.
@@ -180,6 +183,46 @@ model::EditOutcome PlanDocument::editHistory(const model::PlanEdit& edit) {
     return outcome;
 }
 
+std::optional<std::string> PlanDocument::setTargets(std::vector<model::Target> targets) {
+    if (!isOpen()) {
+        return std::string("There is no plan on screen.");
+    }
+    if (auto why = model::targetsProblem(targets, classId())) {
+        return why;
+    }
+    Recording recording(*this, EditKind::Targets);
+    m_targets = std::move(targets);
+    return std::nullopt;
+}
+
+model::TargetFill PlanDocument::fillToTargets() {
+    if (!isOpen()) {
+        return {};
+    }
+    model::TargetFill fill = model::fillToTargets(plan());
+    if (fill.accepted()) {
+        Recording recording(*this, EditKind::TargetFill);
+        model::Plan filled = m_build.plan();
+        filled.history.insert(filled.history.end(), fill.added.begin(), fill.added.end());
+        m_build.restore(filled);
+    }
+    return fill;
+}
+
+model::PathTaking PlanDocument::takePath(model::SkillRef skill) {
+    if (!isOpen()) {
+        return {};
+    }
+    model::PathTaking path = model::takePath(m_build.state(), classId(), skill);
+    if (!path.added.empty()) {
+        Recording recording(*this, EditKind::Point);
+        model::Plan taken = m_build.plan();
+        taken.history.insert(taken.history.end(), path.added.begin(), path.added.end());
+        m_build.restore(taken);
+    }
+    return path;
+}
+
 std::optional<std::string> PlanDocument::setNote(std::string note, bool typingOn) {
     if (auto why = model::noteProblem(note)) {
         return why;
@@ -250,6 +293,7 @@ void PlanDocument::restore(const model::Plan& plan, DocumentChange::Kind kind) {
     named.name = m_name;
     m_note = plan.note;
     m_milestones = plan.milestones;
+    m_targets = plan.targets;
     m_build.restore(named);
     tell({kind});
 }

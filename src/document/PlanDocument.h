@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/Build.h>
+#include <model/Goals.h>
 #include <model/Plan.h>
 #include <model/PlanEdit.h>
 
@@ -34,14 +35,16 @@ struct OpenedPlan {
 
 /// What kind of edit changed the plan.
 enum class EditKind : std::uint8_t {
-    Point,     ///< a point taken: a click, a quest point, the reserve
-    UndoLast,  ///< UNDO LAST: the newest entry went
-    TakeBack,  ///< every entry after an earlier one went
-    Reset,     ///< RESET: back to level 1
-    Fill,      ///< points the generator took
-    History,   ///< a point of the past inserted, changed, removed or moved
-    Note,      ///< the plan's note or a milestone's, typed
-    Milestone, ///< a milestone marked, renamed or taken away
+    Point,      ///< a point taken: a click, a quest point, the reserve
+    UndoLast,   ///< UNDO LAST: the newest entry went
+    TakeBack,   ///< every entry after an earlier one went
+    Reset,      ///< RESET: back to level 1
+    Fill,       ///< points the generator took
+    History,    ///< a point of the past inserted, changed, removed or moved
+    Note,       ///< the plan's note or a milestone's, typed
+    Milestone,  ///< a milestone marked, renamed or taken away
+    Targets,    ///< the targets set, changed, taken away or put in another order
+    TargetFill, ///< the level-ups that fill the plan to its targets
 };
 
 /// What happened to the document, as its listeners hear it once it is over.
@@ -145,6 +148,16 @@ public:
     std::optional<std::string> markMilestone(std::size_t entry, std::string name);
     /// The note of the milestone on `entry`, as setNote.
     std::optional<std::string> setMilestoneNote(std::size_t entry, std::string note, bool typingOn = false);
+    /// `targets` in place of the plan's, by priority; refused with why when
+    /// they cannot be a plan's (another class's skill, points out of 1..20).
+    std::optional<std::string> setTargets(std::vector<model::Target> targets);
+    /// Level-ups after the last entry until every target is met, as one
+    /// edit; refused, it changes nothing. Returns what it came to.
+    model::TargetFill fillToTargets();
+    /// `skill` and its missing prerequisites at the next level-ups, as one
+    /// edit; refused, it changes nothing.
+    model::PathTaking takePath(model::SkillRef skill);
+    [[nodiscard]] const std::vector<model::Target>& targets() const { return m_targets; }
     /// The plan's note and its milestones, by entry.
     [[nodiscard]] const std::string& note() const { return m_note; }
     [[nodiscard]] const std::vector<model::Milestone>& milestones() const { return m_milestones; }
@@ -209,6 +222,7 @@ private:
     std::string m_name;
     std::string m_note;
     std::vector<model::Milestone> m_milestones;
+    std::vector<model::Target> m_targets;
     bool m_typing = false; ///< the note being changed goes on from the last change
     Origin m_origin = Origin::Nothing;
     std::string m_path;

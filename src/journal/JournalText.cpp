@@ -1,6 +1,7 @@
 #include "JournalText.h"
 
 #include <model/BuildState.h>
+#include <model/Goals.h>
 #include <model/PlainText.h>
 
 #include <charconv>
@@ -20,6 +21,7 @@ constexpr std::string_view kEnd = "end";
 constexpr std::string_view kNote = "note ";
 constexpr std::string_view kMilestone = "milestone ";
 constexpr std::string_view kAbout = "about ";
+constexpr std::string_view kTarget = "target ";
 /// The most entries a plan can hold: 98 level-ups, each maybe held in
 /// reserve and spent later, and 12 quest points.
 constexpr long long kMostEntries = 98 + 98 + 12;
@@ -175,7 +177,7 @@ std::optional<std::string> readHead(const std::vector<std::string_view>& line, J
     if (!count || *count > kMostEntries) {
         return "no count of entries";
     }
-    const bool notes = line[0].substr(kFormatHead.size()) == "2";
+    const bool notes = line[0].substr(kFormatHead.size()) != "1";
     if ((notes ? line.size() < 7 + static_cast<std::size_t>(*count)
                : line.size() != 7 + static_cast<std::size_t>(*count)) ||
         line.back() != kEnd) {
@@ -213,6 +215,14 @@ std::optional<std::string> readNotes(const std::vector<std::string_view>& line, 
             plan.note = *text;
             continue;
         }
+        if (const auto target = fieldValue(line[i], kTarget)) {
+            const auto read = model::parseTarget(*target, plan.classId);
+            if (!read) {
+                return "line " + std::to_string(i + 1) + ": no target";
+            }
+            plan.targets.push_back(*read);
+            continue;
+        }
         const auto milestone = fieldValue(line[i], kMilestone);
         const std::size_t space = milestone ? milestone->find(' ') : std::string_view::npos;
         const auto entry =
@@ -226,10 +236,13 @@ std::optional<std::string> readNotes(const std::vector<std::string_view>& line, 
         plan.milestones.push_back({static_cast<std::size_t>(*entry), std::move(*name), std::move(*note)});
         ++i;
     }
-    if (plan.note.empty() && plan.milestones.empty()) {
-        return std::string("a version 2 journal without notes");
+    if (plan.note.empty() && plan.milestones.empty() && plan.targets.empty()) {
+        return std::string("a journal of notes without notes");
     }
     if (auto why = model::noteProblem(plan.note)) {
+        return why;
+    }
+    if (auto why = model::targetsProblem(plan.targets, plan.classId)) {
         return why;
     }
     return model::milestonesProblem(plan.milestones, plan.history.size());
@@ -242,7 +255,8 @@ std::string formatJournal(const JournalRecord& record) {
     std::string out;
     out.reserve(160 + plan.name.size() + 48 * plan.history.size());
     out += kFormatHead;
-    out += plan.note.empty() && plan.milestones.empty() ? "1" : "2";
+    // The oldest version that holds the plan: version 3 added targets.
+    out += !plan.targets.empty() ? "3" : plan.note.empty() && plan.milestones.empty() ? "1" : "2";
     out += '\n';
     out += kClass;
     out += model::classInfo(plan.classId).name;
@@ -278,6 +292,11 @@ std::string formatJournal(const JournalRecord& record) {
         out += '\n';
         out += kAbout;
         appendName(out, milestone.note);
+        out += '\n';
+    }
+    for (const model::Target& target : plan.targets) {
+        out += kTarget;
+        out += model::formatTarget(target);
         out += '\n';
     }
     out += kEnd;
@@ -316,7 +335,7 @@ JournalReading parseJournal(std::string_view text) {
     if (auto problem = readEntries(*lines, count, record.plan)) {
         return failure(std::move(*problem));
     }
-    if (lines->front().substr(kFormatHead.size()) == "2") {
+    if (lines->front().substr(kFormatHead.size()) != "1") {
         if (auto problem = readNotes(*lines, 6 + count, record.plan)) {
             return failure(std::move(*problem));
         }

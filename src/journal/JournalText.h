@@ -16,7 +16,7 @@ using Seconds = std::chrono::sys_seconds;
 
 /// The newest version this program writes: 2 for a plan with a note or
 /// milestones, 1 for any other. A journal of a later one is not read.
-inline constexpr int kJournalVersion = 2;
+inline constexpr int kJournalVersion = 3;
 /// The longest plan takes about 10 KiB, its notes at most four times
 /// their bytes; anything beyond this is not a journal of ours.
 inline constexpr std::size_t kMaxJournalBytes = 2 * 1024 * 1024;

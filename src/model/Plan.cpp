@@ -1,5 +1,6 @@
 #include "Plan.h"
 
+#include <model/BuildState.h>
 #include <model/PlainText.h>
 
 namespace skillwright::model {
@@ -69,6 +70,25 @@ std::optional<std::string> milestonesProblem(const std::vector<Milestone>& miles
         }
         if (auto why = noteProblem(m.note)) {
             return why;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> targetsProblem(const std::vector<Target>& targets, ClassId classId) {
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const Target& t = targets[i];
+        if (tree(t.skill.tree).classId != classId || t.skill.index < 0 || t.skill.index >= kSkillsPerTree) {
+            return "The " + std::string(classInfo(classId).name) + " has no such skill.";
+        }
+        const std::string name(skill(t.skill.tree, t.skill.index).name);
+        if (t.points < 1 || t.points > kMaxSkillPoints) {
+            return "A target of " + name + " is 1 to 20 points.";
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (targets[j].skill == t.skill) {
+                return name + " has two targets.";
+            }
         }
     }
     return std::nullopt;

@@ -23,6 +23,15 @@ struct Milestone {
     friend bool operator==(const Milestone&, const Milestone&) = default;
 };
 
+/// A goal of a plan: the points a skill should end with (1 to 20). A plan's
+/// targets come in their priority, the first served first.
+struct Target {
+    SkillRef skill{};
+    std::int16_t points = 0;
+
+    friend bool operator==(const Target&, const Target&) = default;
+};
+
 /// A note holds at most this many bytes, and a milestone's name this many.
 inline constexpr std::size_t kMaxNoteBytes = 64 * 1024;
 inline constexpr std::size_t kMaxMilestoneNameBytes = 200;
@@ -39,6 +48,7 @@ struct Plan {
     std::string name;                    ///< UTF-8; empty when it has none
     std::string note{};                  ///< UTF-8, lines ended by LF; empty when it has none
     std::vector<Milestone> milestones{}; ///< by entry, at most one an entry
+    std::vector<Target> targets{};       ///< by priority, at most one a skill
 
     friend bool operator==(const Plan&, const Plan&) = default;
 };
@@ -54,6 +64,9 @@ struct Plan {
 /// name or note. Told with the milestone's name.
 [[nodiscard]] std::optional<std::string> milestonesProblem(const std::vector<Milestone>& milestones,
                                                            std::size_t entries);
+/// Why `targets` cannot be those of a plan of `classId`: a skill of another
+/// class, fewer than 1 or more than 20 points, or two on one skill.
+[[nodiscard]] std::optional<std::string> targetsProblem(const std::vector<Target>& targets, ClassId classId);
 /// The milestone on `entry`, if any.
 [[nodiscard]] const Milestone* milestoneAt(const std::vector<Milestone>& milestones, std::size_t entry);
 /// The milestones after an edit of the history: each goes with its entry to

@@ -2,6 +2,7 @@
 
 #include "ReportText.h"
 
+#include <model/Goals.h>
 #include <model/PlainText.h>
 #include <toolkit/RegularFile.h>
 #include <toolkit/ShownText.h>
@@ -140,6 +141,14 @@ void readNotesBlock(std::span<const std::string_view> lines, Report& report, int
                 }
                 plan.milestones.push_back(std::move(milestone));
             }
+        } else if (line.starts_with(kTargetPrefix) && !noteRead) {
+            const auto target = model::parseTarget(line.substr(kTargetPrefix.size()), plan.classId);
+            if (!target) {
+                why = "A target is a skill of the class and the points it is to end with.";
+            } else {
+                plan.targets.push_back(*target);
+                why = model::targetsProblem(plan.targets, plan.classId);
+            }
         } else if (line == kNoteLine && !noteRead) {
             noteRead = true;
             plan.note = readNote(lines, next);
@@ -159,6 +168,7 @@ void readNotesBlock(std::span<const std::string_view> lines, Report& report, int
     }
     plan.note.clear();
     plan.milestones.clear();
+    plan.targets.clear();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ReportText.h"
 
+#include <model/Goals.h>
+
 #include <algorithm>
 
 namespace skillwright::report {
@@ -44,7 +46,7 @@ std::string reportText(const model::Plan& plan) {
             break;
         }
     }
-    if (plan.note.empty() && plan.milestones.empty()) {
+    if (plan.note.empty() && plan.milestones.empty() && plan.targets.empty()) {
         return out;
     }
     // A note of n line ends is n + 1 lines, the last maybe empty; an empty note none.
@@ -66,6 +68,10 @@ std::string reportText(const model::Plan& plan) {
         out += kMilestoneNamePrefix;
         line(milestone.name);
         noteLines(milestone.note);
+    }
+    for (const model::Target& target : plan.targets) {
+        out += kTargetPrefix;
+        line(model::formatTarget(target));
     }
     if (!plan.note.empty()) {
         line(kNoteLine);

@@ -66,6 +66,7 @@ inline constexpr std::string_view kNotesHeading = "Notes and milestones";
 inline constexpr std::string_view kMilestonePrefix = "Milestone: ";
 inline constexpr std::string_view kMilestoneNamePrefix = "Name: ";
 inline constexpr std::string_view kNoteLine = "Note:";
+inline constexpr std::string_view kTargetPrefix = "Target: ";
 inline constexpr std::string_view kNoteIndent = "  ";
 
 /// The report of `plan` under its name: the lines of its layout, every line

@@ -336,6 +336,35 @@ TEST_F(PlanDocumentTest, milestonesFollowTheirEntriesAndNotesAreEditsUndoneWhole
     document.undo();
     EXPECT_EQ(document.note(), "");
     EXPECT_EQ(entriesMarked(), (std::vector<std::size_t>{1, 3}));
+    document.redo();
+    EXPECT_EQ(document.note(), "Why") << "redone, a note comes back";
+}
+
+// Targets are part of the plan: set, filled to and edited around as whole
+// edits, and kept by every edit of the past.
+TEST_F(PlanDocumentTest, targetsAndTheirFillAreEditsUndoneWhole) {
+    document.startNew(ClassId::Necromancer);
+    const std::vector<model::Target> targets{{{kBone, 9}, 20}, {{kBone, 0}, 5}}; // Bone Spirit, Teeth
+    EXPECT_TRUE(document.setTargets({{{TreeId::SorceressFire, 0}, 1}}).has_value())
+        << "another class's skill";
+    ASSERT_EQ(document.setTargets(targets), std::nullopt);
+    const model::TargetFill fill = document.fillToTargets();
+    ASSERT_TRUE(fill.accepted()) << fill.why;
+    EXPECT_EQ(fill.metAt, (std::vector<std::int16_t>{48, 5}))
+        << "Teeth takes the points Bone Spirit can spare";
+    EXPECT_EQ(document.build().characterLevel(), 48);
+    ASSERT_TRUE(document.editHistory(model::PlanEdit::remove(entries() - 1)).accepted());
+    EXPECT_EQ(document.targets(), targets) << "an edit of the past keeps the targets";
+    document.undo();
+    document.undo();
+    EXPECT_EQ(entries(), 0u) << "the fill is undone whole";
+    EXPECT_EQ(document.targets(), targets);
+    document.undo();
+    EXPECT_TRUE(document.targets().empty());
+    document.redo();
+    EXPECT_EQ(document.targets(), targets);
+    EXPECT_EQ(document.takePath({kBone, 3}).why, "Corpse Explosion waits for level 6.");
+    EXPECT_EQ(document.build().characterLevel(), 1) << "a path refused takes nothing";
 }
 
 } // namespace

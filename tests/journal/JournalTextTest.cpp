@@ -41,6 +41,10 @@ TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
             record.plan.milestones = {{0, "Act \\ one", ""}, {record.plan.history.size() - 1, "End", "x\ny"}};
             record.plan.milestones.resize(record.plan.history.size() > 1 ? 2 : 1);
         }
+        if (n % 3 == 2) { // and every third with targets
+            const auto trees = model::classInfo(record.plan.classId).trees;
+            record.plan.targets = {{{trees[2], 9}, 20}, {{trees[0], 1}, 1}};
+        }
         const std::string text = formatJournal(record);
         const JournalReading reading = parseJournal(text);
         ASSERT_TRUE(reading.record) << reading.error << "\n" << text;
@@ -105,7 +109,7 @@ TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
         {"no last line break", altered("end\n", "end")},
         {"a line after the end", kSmallJournal + "end\n"},
         {"carriage returns", altered("saved no\n", "saved no\r\n")},
-        {"version 3", altered("journal 1", "journal 3"), true},
+        {"version 4", altered("journal 1", "journal 4"), true},
         {"version 2 without notes", altered("journal 1", "journal 2")},
         {"notes in version 1", altered("end\n", "note Why\nend\n")},
         {"a milestone on no entry", altered2("end\n", "milestone 3 Act\nabout \nend\n")},
@@ -114,6 +118,10 @@ TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
          altered2("end\n", "milestone 1 A\nabout \nmilestone 1 B\nabout \nend\n")},
         {"a milestone's name with a raw tab", altered2("end\n", "milestone 1 A\tB\nabout \nend\n")},
         {"a note after the milestones", altered2("end\n", "milestone 1 A\nabout \nnote N\nend\n")},
+        {"a target of 10000 points", altered2("end\n", "target Fire Bolt 10000\nend\n")},
+        {"a target of 21 points", altered2("end\n", "target Fire Bolt 21\nend\n")},
+        {"a target of another class", altered2("end\n", "target Teeth 5\nend\n")},
+        {"two targets on one skill", altered2("end\n", "target Fire Bolt 5\ntarget Fire Bolt 6\nend\n")},
         {"version 0", altered("journal 1", "journal 0")},
         {"version 01", altered("journal 1", "journal 01")},
         {"no version", altered("journal 1", "journal")},

@@ -67,6 +67,10 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
             noted.milestones = {
                 {noted.history.size() - 1, "Act 1 (1-15)", notes[static_cast<std::size_t>(n + 1) % 5]}};
         }
+        if (n % 3 == 1) { // and targets, in their priority
+            const auto trees = model::classInfo(classId).trees;
+            noted.targets = {{{trees[2], 9}, 20}, {{trees[0], 0}, 1}, {{trees[1], 5}, 7}};
+        }
         const ReportReading withNotes = parseReport(reportText(noted));
         ASSERT_TRUE(withNotes.report && !withNotes.report->unreadBlock) << reportText(noted);
         EXPECT_EQ(withNotes.report->plan, noted);
@@ -112,6 +116,9 @@ TEST(ReportReader, aBadBlockOfNotesIsToldByItsLineAndTakesNothing) {
         {"a note too long",
          "Note:\r\n  " + std::string(40000, 'x') + "\r\n  " + std::string(40000, 'x') + "\r\n", 13},
         {"a stray line", "Hello\r\n", 13},
+        {"a target of 10000", "Target: Fire Bolt 10000\r\n", 13},
+        {"a target of another class", "Target: Teeth 5\r\n", 13},
+        {"two targets on a skill", "Target: Warmth 5\r\nTarget: Warmth 6\r\n", 14},
         {"no closing rule", "Note:\r\n  x\r\n", 14},
     };
     for (const auto& [what, block, line] : cases) {
@@ -124,6 +131,7 @@ TEST(ReportReader, aBadBlockOfNotesIsToldByItsLineAndTakesNothing) {
             << *reading.report->unreadBlock;
         EXPECT_EQ(reading.report->plan.note, "");
         EXPECT_TRUE(reading.report->plan.milestones.empty());
+        EXPECT_TRUE(reading.report->plan.targets.empty());
         EXPECT_EQ(reading.report->plan.history.size(), 2u);
     }
 }
