@@ -104,6 +104,7 @@ Program::Program(document::PlanDocument& document, toolkit::Toolkit& toolkit)
 
 Program::~Program() {
     delete m_notes; // before the document it follows
+    delete m_targets;
     closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
@@ -199,12 +200,17 @@ void Program::runCommand(screens::ProgramCommand command) {
     case screens::ProgramCommand::Notes:
         openNotes();
         return;
+    case screens::ProgramCommand::Targets:
+        openTargets();
+        return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
     case screens::ProgramCommand::Redo:
     case screens::ProgramCommand::ContinueLast:
     case screens::ProgramCommand::PreviousMilestone:
     case screens::ProgramCommand::NextMilestone:
+    case screens::ProgramCommand::SetTarget:
+    case screens::ProgramCommand::FillToTargets:
     case screens::ProgramCommand::ShowKeys:
         return; // the window's own
     }
@@ -394,6 +400,11 @@ screens::MenuHolder& Program::menu() {
         m_menu = std::make_unique<screens::MenuHolder>(m_document, m_menuTexts, m_toolkit);
         QObject::connect(m_menu.get(), &screens::MenuHolder::skillStatsRequested, m_menu.get(),
                          [this] { openSkillStats(); });
+        QObject::connect(m_menu.get(), &screens::MenuHolder::targetRequested, m_menu.get(), [this] {
+            if (m_treeScreen && m_menu->rightClicked()) {
+                m_treeScreen->askTarget(m_menu->rightClicked()->skill);
+            }
+        });
         QObject::connect(m_menu.get(), &screens::MenuHolder::commandChosen, m_menu.get(),
                          [this](screens::ProgramCommand command) { runCommand(command); });
     }
@@ -430,6 +441,7 @@ void Program::closeTreeScreen() {
     stopFill();
     closeSkillStats(); // of the character going
     delete m_notes;
+    delete m_targets;
     if (m_treeScreen) {
         // Its plan is not closed with it: what takes its place replaces the plan.
         QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
@@ -531,6 +543,25 @@ void Program::openNotes() {
         m_notes->move(tree.right() + 8, tree.top());
     }
     screens::showWithKeyboard(*m_notes);
+}
+
+void Program::openTargets() {
+    screens::SkillTreeScreen* screen = m_treeScreen;
+    if (screen == nullptr || !screen->isVisible()) {
+        return;
+    }
+    if (!m_targets) {
+        m_targets = new screens::TargetsWindow(m_document, [this] {
+            if (m_treeScreen) {
+                m_treeScreen->fillToTargets();
+            }
+        });
+        m_targets->setAttribute(Qt::WA_DeleteOnClose);
+        // Beside the tree screen, on its right where there is room.
+        const QRect tree = screen->frameGeometry();
+        m_targets->move(tree.right() + 8, tree.top() + (m_notes ? 400 : 0));
+    }
+    screens::showWithKeyboard(*m_targets);
 }
 
 void Program::openSkillStats() {

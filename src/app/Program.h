@@ -5,6 +5,7 @@
 #include <model/Plan.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/notes/NotesWindow.h>
+#include <screens/notes/TargetsWindow.h>
 #include <screens/select/StartScreen.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <stats/SkillStatsViewer.h>
@@ -104,6 +105,7 @@ public:
     [[nodiscard]] QWidget* statsViewer() const { return m_viewer; }
     /// The notes window of the plan on screen, while it is open.
     [[nodiscard]] screens::NotesWindow* notesWindow() const { return m_notes; }
+    [[nodiscard]] screens::TargetsWindow* targetsWindow() const { return m_targets; }
 
 private:
     /// The plan of a build code or a plan's link; any other text is told why
@@ -126,6 +128,8 @@ private:
     void closeSkillStats();
     /// Opens the notes window beside the tree screen, or brings it forward.
     void openNotes();
+    /// The targets window of the plan on screen, beside the tree screen.
+    void openTargets();
     void askForCharacter();
     void pasteCode();
     /// The clipboard's text for Ctrl+V or Ctrl+Shift+V; a text too long or
@@ -167,6 +171,7 @@ private:
     QPointer<QWidget> m_generator;
     QPointer<stats::SkillStatsViewer> m_viewer;
     QPointer<screens::NotesWindow> m_notes;
+    QPointer<screens::TargetsWindow> m_targets;
     std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 

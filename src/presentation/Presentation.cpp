@@ -202,4 +202,37 @@ std::string questCaption(Quest quest, std::int16_t counter) {
     return std::string(questCaptions(quest).taken[rule.difficulty(counter)]);
 }
 
+std::string targetMark(std::int16_t points) {
+    return "\u2192" + std::to_string(points);
+}
+
+std::string targetFillNotice(const model::TargetFill& fill, const std::vector<model::Target>& targets) {
+    if (!fill.accepted()) {
+        return fill.why;
+    }
+    std::int16_t last = 0;
+    std::string each;
+    for (std::size_t i = 0; i < targets.size() && i < fill.metAt.size(); ++i) {
+        last = std::max(last, fill.metAt[i]);
+        each += (each.empty() ? "" : ", ") + model::formatTarget(targets[i]) +
+                (fill.metAt[i] == 0 ? " before" : " at " + std::to_string(fill.metAt[i]));
+    }
+    return "All targets met by level " + std::to_string(last) + ": " + each + ".";
+}
+
+std::vector<std::int16_t> targetsMetAt(const model::Plan& plan) {
+    std::vector<std::int16_t> metAt(plan.targets.size(), 0);
+    std::int16_t level = 1;
+    for (const model::HistoryEntry& entry : plan.history) {
+        level = entry.characterLevel != 0 ? entry.characterLevel : level;
+        for (std::size_t i = 0; i < plan.targets.size(); ++i) {
+            if (metAt[i] == 0 && entry.hasSkill() && entry.skill == plan.targets[i].skill &&
+                entry.skillPoints >= plan.targets[i].points) {
+                metAt[i] = level;
+            }
+        }
+    }
+    return metAt;
+}
+
 } // namespace skillwright::presentation

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <model/Build.h>
+#include <model/Goals.h>
 
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// What the screens show of a build, as texts and marks, kept as the build's
 /// changes leave them: free of any toolkit, so the rules' tests read the same
@@ -141,5 +143,15 @@ inline constexpr std::array<QuestCaptions, 3> kQuestCaptions{{
 /// A quest entry's caption for a counter, as the quest command writes it:
 /// the caption of a build replayed to that counter.
 [[nodiscard]] std::string questCaption(Quest quest, std::int16_t counter);
+
+/// The mark beside a skill's count that has a target: "→20".
+[[nodiscard]] std::string targetMark(std::int16_t points);
+/// What Fill to Targets came to, for the notice line: "All targets met by
+/// level 48: Frozen Orb 20 at 48, Teeth 5 at 5.", or why nothing changed.
+[[nodiscard]] std::string targetFillNotice(const model::TargetFill& fill,
+                                           const std::vector<model::Target>& targets);
+/// The character level at which each target of `plan` is met in its
+/// history (0: not yet).
+[[nodiscard]] std::vector<std::int16_t> targetsMetAt(const model::Plan& plan);
 
 } // namespace skillwright::presentation

@@ -112,5 +112,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(file));
         return 1;
     }
+    // A cold Sorceress planned from her goal: targets set, then filled.
+    document.startNew(model::ClassId::Sorceress);
+    screens::SkillTreeScreen goal(document, toolkit);
+    goal.show();
+    using model::TreeId;
+    static_cast<void>(document.setTargets({{{TreeId::SorceressCold, 8}, 20},
+                                           {{TreeId::SorceressCold, 9}, 20},
+                                           {{TreeId::SorceressCold, 6}, 20},
+                                           {{TreeId::SorceressLightning, 6}, 1},
+                                           {{TreeId::SorceressCold, 1}, 5}}));
+    goal.fillToTargets();
+    QApplication::processEvents();
+    const QString targets = folder.filePath(QStringLiteral("targets.png"));
+    if (!goal.grab().save(targets)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(targets));
+        return 1;
+    }
     return 0;
 }

@@ -28,6 +28,9 @@ enum class ProgramCommand : std::uint8_t {
     Notes,        ///< the notes window of the plan on screen
     PreviousMilestone,
     NextMilestone,
+    SetTarget,     ///< the target of the skill the keyboard is on
+    Targets,       ///< the targets window of the plan on screen
+    FillToTargets, ///< level-ups until every target is met
     ShowKeys,
 };
 
@@ -46,7 +49,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 14> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 17> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -71,6 +74,12 @@ inline constexpr std::array<ProgramCommandEntry, 14> kProgramCommands{{
      OnTreeScreens, false, "Look back at the milestone before"},
     {ProgramCommand::NextMilestone, "act_NextMilestone", "Next Milestone", {Qt::CTRL | Qt::Key_PageDown},
      OnTreeScreens, false, "Look back at the milestone after"},
+    {ProgramCommand::SetTarget, "act_SetTarget", "Set Target", {Qt::CTRL | Qt::Key_T}, OnTreeScreens, false,
+     "Set the target of the skill the keyboard is on (Alt+click raises it, Alt+right-click lowers it)"},
+    {ProgramCommand::Targets, "mnu_Targets", "Targets", {Qt::CTRL | Qt::SHIFT | Qt::Key_G}, OnTreeScreens, true,
+     "Targets: the points the skills are to end with, first served first"},
+    {ProgramCommand::FillToTargets, "mnu_FillToTargets", "Fill to Targets", {Qt::CTRL | Qt::SHIFT | Qt::Key_F},
+     OnTreeScreens, true, "Add the level-ups that meet every target, earliest first"},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};

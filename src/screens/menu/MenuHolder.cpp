@@ -49,6 +49,7 @@ MenuHolder::MenuHolder(document::PlanDocument& document, const presentation::Ski
         addEntry(m_skillMenu, "mnu_DeathOfIzual", caption(model::Quest::Izual), &MenuHolder::takeIzual);
     addSeparator(m_skillMenu, "mnu_Skillstats");
     addEntry(m_skillMenu, "mnu_SkillInfo", QStringLiteral("&Skill Stats"), &MenuHolder::showSkillStats);
+    addEntry(m_skillMenu, "mnu_SetTarget", QStringLiteral("Set &Target..."), &MenuHolder::setTarget);
     // The separators in the bevel's light line: the style's own shade of the
     // dark panel is lost on it.
     m_skillMenu->setStyleSheet(
@@ -217,6 +218,10 @@ void MenuHolder::buildChanged(const model::BuildChange& change) {
 
 void MenuHolder::showSkillStats() {
     emit skillStatsRequested();
+}
+
+void MenuHolder::setTarget() {
+    emit targetRequested();
 }
 
 void MenuHolder::openAddress(const char* address) {

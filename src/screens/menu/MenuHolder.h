@@ -107,6 +107,7 @@ public:
     void takeBookOfSkill();
     void takeIzual();
     void showSkillStats();
+    void setTarget();
     void mailQuennick();
     void visitQuennickSite();
     void mailOrrindel();
@@ -115,6 +116,8 @@ public:
 signals:
     /// "&Skill Stats" was chosen for the last right-clicked skill (rightClicked()).
     void skillStatsRequested();
+    /// "Set &Target..." was chosen for the last right-clicked skill.
+    void targetRequested();
     /// A program command was chosen in the command menu.
     void commandChosen(skillwright::screens::ProgramCommand command);
 

@@ -153,6 +153,17 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
         case ProgramCommand::NextMilestone:
             goToMilestone(command == ProgramCommand::NextMilestone ? 1 : -1);
             return;
+        case ProgramCommand::SetTarget:
+            if (const auto* icon = qobject_cast<const SkillIcon*>(focusWidget())) {
+                askTarget({icon->tree(), static_cast<std::int16_t>(icon->index())});
+            } else {
+                m_notice.show("Set Target acts on the skill the keyboard is on: Tab to a skill first.");
+                mirror();
+            }
+            return;
+        case ProgramCommand::FillToTargets:
+            fillToTargets();
+            return;
         default:
             return; // the program's to answer
         }
@@ -164,6 +175,7 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
         clearRefusedMark();
         mirror();
     });
+    m_targetMarks = std::make_unique<TargetMarks>(*this, m_document, m_classId);
     m_build.addListener(*this);
     m_document.addListener(*this);
     mirror();
@@ -450,14 +462,24 @@ void SkillTreeScreen::createTree(int position) {
         icon->setGeometry(toPixels(iconRect(tree.id, i)));
         icon->setToolTip(qstring(tree.skills[static_cast<std::size_t>(i)].tooltip));
         connect(icon, &SkillIcon::hovered, this, [this, icon] { iconHover(*icon); });
-        connect(icon, &SkillIcon::clicked, this, [this, icon] {
-            skillClicked({icon->tree(), static_cast<std::int16_t>(icon->index())});
-        });
-        connect(icon, &SkillIcon::pressed, this, [this, icon](Qt::MouseButton button, QPoint globalPos) {
-            if (button == Qt::RightButton) {
-                rightPressed(icon->tree(), icon->index(), globalPos);
+        connect(icon, &SkillIcon::clicked, this, [this, icon](Qt::KeyboardModifiers modifiers) {
+            const model::SkillRef skill{icon->tree(), static_cast<std::int16_t>(icon->index())};
+            if (modifiers == Qt::AltModifier) {
+                stepTarget(skill, 1);
+            } else if (modifiers == Qt::ShiftModifier && !m_past && !m_changing) {
+                takePath(skill);
+            } else {
+                skillClicked(skill);
             }
         });
+        connect(icon, &SkillIcon::pressed, this,
+                [this, icon](Qt::MouseButton button, QPoint globalPos, Qt::KeyboardModifiers modifiers) {
+                    if (button == Qt::RightButton && modifiers == Qt::AltModifier) {
+                        stepTarget({icon->tree(), static_cast<std::int16_t>(icon->index())}, -1);
+                    } else if (button == Qt::RightButton) {
+                        rightPressed(icon->tree(), icon->index(), globalPos);
+                    }
+                });
 
         auto* count = new QLabel(QStringLiteral("0"), this);
         count->setObjectName(arrayElementName(countArrayName(tree.id), i));
@@ -495,6 +517,7 @@ void SkillTreeScreen::mirror() {
     mirrorLabels(status);
     mirrorHistory(screen->history());
     mirrorTierColours(status);
+    m_targetMarks->mirror();
     if (m_keyboard != nullptr) {
         m_keyboard->speakOf(shown);
     }
@@ -697,6 +720,37 @@ void SkillTreeScreen::skillClicked(model::SkillRef skill) {
     }
 }
 
+void SkillTreeScreen::askTarget(model::SkillRef skill) {
+    if (const std::optional<std::string> why = m_targetMarks->ask(skill, m_toolkit)) {
+        m_notice.show(*why);
+        mirror();
+    }
+}
+
+void SkillTreeScreen::stepTarget(model::SkillRef skill, int by) {
+    if (const std::optional<std::string> why = m_targetMarks->step(skill, by)) {
+        m_notice.show(*why);
+        mirror();
+    }
+}
+
+void SkillTreeScreen::takePath(model::SkillRef skill) {
+    const model::PathTaking path = m_document.takePath(skill);
+    if (path.added.empty()) {
+        m_notice.show(path.why);
+        mirror();
+    }
+}
+
+void SkillTreeScreen::fillToTargets() {
+    returnToPresent();
+    const model::TargetFill fill = m_document.fillToTargets();
+    const std::string told = presentation::targetFillNotice(fill, m_document.targets());
+    m_noticeLabel->setToolTip(QString::fromStdString(told));
+    m_notice.show(told);
+    mirror();
+}
+
 void SkillTreeScreen::editHistory(const model::PlanEdit& edit) {
     m_changing.reset();
     const std::vector<model::HistoryEntry> before = m_build.character()->history();
@@ -818,7 +872,8 @@ void SkillTreeScreen::documentChanged(const document::PlanDocument& /*document*/
     // a milestone changes no point, and an undo may bring back only those.
     using Kind = document::DocumentChange::Kind;
     const bool notesOnly = change.kind == Kind::Edited && (change.edit == document::EditKind::Note ||
-                                                           change.edit == document::EditKind::Milestone);
+                                                           change.edit == document::EditKind::Milestone ||
+                                                           change.edit == document::EditKind::Targets);
     if (!m_editing && (notesOnly || change.kind == Kind::Undone || change.kind == Kind::Redone)) {
         mirror();
     }

@@ -5,6 +5,7 @@
 #include <model/History.h>
 #include <model/Plan.h>
 #include <model/PlanEdit.h>
+#include <screens/tree/TargetMarks.h>
 
 #include <QPoint>
 #include <QStaticText>
@@ -111,6 +112,14 @@ public:
     /// program clears it when it closes the window itself.
     void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 
+    /// Asks for the target of `skill`: the skill menu's "Set Target..." and
+    /// Ctrl+T on the skill the keyboard is on.
+    void askTarget(model::SkillRef skill);
+    /// Fill to Targets: level-ups after the last entry until every target is
+    /// met, one edit; the notice line tells the level each was met at, or why
+    /// nothing changed.
+    void fillToTargets();
+
     /// The description area's text for skill `index` of `tree`.
     static QString skillHoverText(model::TreeId tree, int index);
 
@@ -169,6 +178,10 @@ private:
     void tellMovedEntries(const std::vector<model::HistoryEntry>& before,
                           const std::vector<std::size_t>& origins);
     void beginChange(int row);
+    /// Alt+click (+1) and Alt+right-click (-1) on a skill.
+    void stepTarget(model::SkillRef skill, int by);
+    /// Shift+click: the skill with its missing prerequisites first.
+    void takePath(model::SkillRef skill);
     /// Asks for the name of a milestone on entry `row`.
     void markMilestone(int row);
     /// The history list's separators follow the plan's milestones.
@@ -216,6 +229,7 @@ private:
     CharacterOpener* m_opener = nullptr;
     TreeKeyboard* m_keyboard = nullptr;       ///< a child: the keys and the screen reader's names
     HistoryEditor* m_historyEditor = nullptr; ///< a child: the history list's own commands
+    std::unique_ptr<TargetMarks> m_targetMarks;
     std::optional<std::size_t> m_changing;
     bool m_editing = false; ///< an edit of the history runs: the screen shows its outcome once, at its end
 

@@ -305,13 +305,18 @@ bool TreeKeyboard::iconKey(SkillIcon& icon, QKeyEvent& key) {
     }
     // Any other key ends the name being typed.
     m_typed.clear();
-    if ((isEnter(code) || code == Qt::Key_Space) && modifiers == Qt::NoModifier) {
-        emit icon.clicked();
+    // Shift+Enter takes the skill's path, as Shift+click does.
+    if (isEnter(code) && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        emit icon.clicked(modifiers);
+        return true;
+    }
+    if (code == Qt::Key_Space && modifiers == Qt::NoModifier) {
+        emit icon.clicked(modifiers);
         return true;
     }
     if (code == Qt::Key_Menu || (code == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
         emit icon.hovered();
-        emit icon.pressed(Qt::RightButton, icon.mapToGlobal(icon.rect().center()));
+        emit icon.pressed(Qt::RightButton, icon.mapToGlobal(icon.rect().center()), Qt::NoModifier);
         return true;
     }
     if (modifiers == Qt::NoModifier &&

@@ -66,12 +66,12 @@ void SkillIcon::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_leftDown = true;
     }
-    emit pressed(event->button(), event->globalPosition().toPoint());
+    emit pressed(event->button(), event->globalPosition().toPoint(), event->modifiers());
 }
 
 void SkillIcon::mouseReleaseEvent(QMouseEvent* event) {
     if (completesLeftClick(*this, *event, m_leftDown)) {
-        emit clicked();
+        emit clicked(event->modifiers());
     }
 }
 

@@ -45,10 +45,10 @@ public:
 
 signals:
     void hovered();
-    /// Left button pressed and released over the icon.
-    void clicked();
-    /// Any button went down over the icon.
-    void pressed(Qt::MouseButton button, QPoint globalPos);
+    /// Left button pressed and released over the icon, with the keys held then.
+    void clicked(Qt::KeyboardModifiers modifiers);
+    /// Any button went down over the icon, with the keys held.
+    void pressed(Qt::MouseButton button, QPoint globalPos, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -67,7 +67,7 @@ TEST_F(MenuTest, entriesAsCreated) {
     const std::pair<const char*, QStringList> menus[] = {
         {"mnu_ReserveMenu",
          {"&Reserve Skill Point", "&Use Reserved Point", "", "&Den Of Evil (Normal)",
-          "&Book Of Skill (Normal)", "&Death of Izual (Normal)", "", "&Skill Stats"}},
+          "&Book Of Skill (Normal)", "&Death of Izual (Normal)", "", "&Skill Stats", "Set &Target..."}},
         {"mnu_QuennickPop", {"Email Quennick", "Visit Website"}},
         {"mnu_Orrindel", {"Email Orrindel", "Visit Website"}},
     };
@@ -95,15 +95,16 @@ TEST_F(MenuTest, levelOneOffersReserveUseAndStatsOnlyAndTheSeparatorShowsWithAny
     rightClick(TreeId::NecromancerPoisonBone, 0);
     EXPECT_EQ(popped.menu, "mnu_ReserveMenu");
     EXPECT_EQ(popped.at, QPoint(120, 80));
-    EXPECT_EQ(popped.captions,
-              (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats"}));
+    EXPECT_EQ(popped.captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Skill Stats",
+                                            "Set &Target..."}));
     // The separator above the quest entries shows with any of them, Izual alone too.
     reachLevel(23);
     rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_DenOfEvil");
     rightClick(TreeId::NecromancerPoisonBone, 0, "mnu_BookOfSkill");
     rightClick(TreeId::NecromancerPoisonBone, 0);
-    EXPECT_EQ(popped.shown, (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_ReserveSpacer",
-                                         "mnu_DeathOfIzual", "mnu_Skillstats", "mnu_SkillInfo"}));
+    EXPECT_EQ(popped.shown,
+              (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_ReserveSpacer", "mnu_DeathOfIzual",
+                           "mnu_Skillstats", "mnu_SkillInfo", "mnu_SetTarget"}));
 }
 
 TEST_F(MenuTest, dismissedOrUnpickableChoiceChangesNothing) {
@@ -183,8 +184,9 @@ TEST_F(MenuTest, aPastBuildsMenuShowsItsOffersAndChangesNothing) {
     for (const char* entry : {"mnu_ReservePoint", "mnu_UseReserve", "mnu_DenOfEvil", "mnu_SkillInfo"}) {
         popped.choose = entry;
         menu.popupSkillMenu(past, {TreeId::NecromancerPoisonBone, 0}, QPoint(120, 80), true);
-        EXPECT_EQ(popped.captions, (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "",
-                                                "&Den Of Evil (Normal)", "", "&Skill Stats"}))
+        EXPECT_EQ(popped.captions,
+                  (QStringList{"&Reserve Skill Point", "&Use Reserved Point", "", "&Den Of Evil (Normal)", "",
+                               "&Skill Stats", "Set &Target..."}))
             << entry;
         EXPECT_EQ(describe(build, texts), before) << entry;
     }

@@ -73,8 +73,8 @@ protected:
 TEST_F(RightClick, theMenuActsOnTheRightClickedSkillAndTheScreenShowsIt) {
     open(ClassId::Amazon);
     rightClick(TreeId::AmazonJavelinSpear, 2);
-    EXPECT_EQ(popped.shown,
-              (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats", "mnu_SkillInfo"}));
+    EXPECT_EQ(popped.shown, (QStringList{"mnu_ReservePoint", "mnu_UseReserve", "mnu_Skillstats",
+                                         "mnu_SkillInfo", "mnu_SetTarget"}));
     EXPECT_EQ(menu.rightClicked()->skill, (model::SkillRef{TreeId::AmazonJavelinSpear, 2}));
 
     reserveUntilLevel(TreeId::AmazonPassiveMagic, 3);
