@@ -210,14 +210,19 @@ std::string targetFillNotice(const model::TargetFill& fill, const std::vector<mo
     if (!fill.accepted()) {
         return fill.why;
     }
-    std::int16_t last = 0;
-    std::string each;
+    // One line of the notice holds about 150 characters; the targets window
+    // tells what does not fit.
+    constexpr std::size_t kMostCharacters = 150;
+    constexpr std::string_view kRest = "; Targets (Ctrl+Shift+G) lists the rest.";
+    const std::int16_t last = *std::max_element(fill.metAt.begin(), fill.metAt.end());
+    std::string told = "All targets met by level " + std::to_string(last) + ": ";
+    std::size_t fits = 0; // the length of the text that still leaves room for kRest
     for (std::size_t i = 0; i < targets.size() && i < fill.metAt.size(); ++i) {
-        last = std::max(last, fill.metAt[i]);
-        each += (each.empty() ? "" : ", ") + model::formatTarget(targets[i]) +
+        told += (i == 0 ? "" : ", ") + model::formatTarget(targets[i]) +
                 (fill.metAt[i] == 0 ? " before" : " at " + std::to_string(fill.metAt[i]));
+        fits = told.size() + kRest.size() <= kMostCharacters ? told.size() : fits;
     }
-    return "All targets met by level " + std::to_string(last) + ": " + each + ".";
+    return told.size() + 1 <= kMostCharacters ? told + "." : told.substr(0, fits) + std::string(kRest);
 }
 
 std::vector<std::int16_t> targetsMetAt(const model::Plan& plan) {

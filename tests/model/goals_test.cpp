@@ -8,6 +8,7 @@
 #include <RandomPlay.h>
 #include <algorithm>
 #include <array>
+#include <presentation/Presentation.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -252,6 +253,19 @@ TEST(FillToTargets, tellsTheLevelsOrWhyNotAndRefusedChangesNothing) {
          {},
          "A target of Frozen Orb is 1 to 20 points."},
     };
+    const Plan five = necromancer({0, 1, 2, 3, 4});
+    EXPECT_EQ(
+        presentation::targetFillNotice(fillToTargets(five), five.targets),
+        "All targets met by level 89: Skeleton Mastery 20 at 19, Raise Skeleton 20 at 35, Teeth 20 at 51, "
+        "Bone Armor 20 at 69, Amplify Damage 20 at 89.");
+    Plan ten = five;
+    for (std::int16_t i = 2; i < 7; ++i) {
+        ten.targets.push_back({{TreeId::NecromancerCurses, i}, 1});
+    }
+    EXPECT_EQ(
+        presentation::targetFillNotice(fillToTargets(ten), ten.targets),
+        "All targets met by level 95: Skeleton Mastery 20 at 19, Raise Skeleton 20 at 35, Teeth 20 at 51; "
+        "Targets (Ctrl+Shift+G) lists the rest.");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const TargetFill fill = fillToTargets(c.plan);

@@ -931,8 +931,10 @@ void SkillTreeScreen::copyBuildCode() {
     m_toolkit.setClipboardText(code);
     // A code carries the points alone: the notes stay behind, and the player is told so.
     const bool notes = !m_document.note().empty() || !m_document.milestones().empty();
-    m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters" +
-                  (notes ? " (the notes and milestones stay behind)" : ""));
+    const char* behind = !m_document.targets().empty() ? " (the notes, milestones and targets stay behind)"
+                         : notes                       ? " (the notes and milestones stay behind)"
+                                                       : "";
+    m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters" + behind);
     mirror();
 }
 
