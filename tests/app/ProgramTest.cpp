@@ -217,14 +217,31 @@ TEST_F(ProgramTest, theStatisticsViewerIsOneAtATimeAndGoesWithItsCharacter) {
         choose(next);
         EXPECT_EQ(program->statsViewer(), nullptr) << next;
         EXPECT_EQ(viewers(), 0) << next;
-        // The notes window, too, goes with the screen it stands beside.
+        // The notes and targets windows, too, go with the screen they stand beside.
         program->runCommand(screens::ProgramCommand::Notes);
+        program->runCommand(screens::ProgramCommand::Targets);
         ASSERT_NE(program->notesWindow(), nullptr);
         EXPECT_TRUE(program->notesWindow()->isVisible());
+        ASSERT_NE(program->targetsWindow(), nullptr);
+        EXPECT_TRUE(program->targetsWindow()->isVisible());
         click(tree(), "lbl_ChangeClass");
         letDeletionsRun();
         EXPECT_EQ(program->notesWindow(), nullptr);
+        EXPECT_EQ(program->targetsWindow(), nullptr);
     }
+}
+
+// "Set Target..." in a skill's menu asks for the target of the skill right-clicked.
+TEST_F(ProgramTest, setTargetInTheSkillMenuMarksTheRightClickedSkill) {
+    program->menu().setPopper(
+        [&](QMenu&, QPoint) -> QAction* { return program->menu().findChild<QAction*>("mnu_SetTarget"); });
+    choose("lbl_Sorceress");
+    toolkit.inputs.push_back("20");
+    click(tree(), "img_SorceressCold(8)", Qt::RightButton);
+    const auto* mark = tree()->findChild<QLabel*>("lbl_TargetSorceressCold(8)");
+    ASSERT_NE(mark, nullptr);
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_EQ(mark->text(), "20") << "Frozen Orb's neighbour stands close: the figure alone";
 }
 
 const char* const kSorceress = "Tal\xC3\xA9\r\n"
