@@ -527,6 +527,14 @@ void Program::closeSkillStats() {
     }
 }
 
+void Program::standBeside(QWidget& window, const QWidget& screen, int below) {
+    // On the tree screen's right where there is room; closed, it hands the
+    // keyboard back, as no window manager does for us.
+    const QRect tree = screen.frameGeometry();
+    window.move(tree.right() + 8, tree.top() + below);
+    QObject::connect(&window, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+}
+
 void Program::openNotes() {
     screens::SkillTreeScreen* screen = m_treeScreen;
     if (screen == nullptr || !screen->isVisible()) {
@@ -538,9 +546,7 @@ void Program::openNotes() {
         m_notes->showPast(screen->pastEntry());
         QObject::connect(screen, &screens::SkillTreeScreen::pastChanged, m_notes,
                          [this, screen] { m_notes->showPast(screen->pastEntry()); });
-        // Beside the tree screen, on its right where there is room.
-        const QRect tree = screen->frameGeometry();
-        m_notes->move(tree.right() + 8, tree.top());
+        standBeside(*m_notes, *screen, 0);
     }
     screens::showWithKeyboard(*m_notes);
 }
@@ -557,9 +563,7 @@ void Program::openTargets() {
             }
         });
         m_targets->setAttribute(Qt::WA_DeleteOnClose);
-        // Beside the tree screen, on its right where there is room.
-        const QRect tree = screen->frameGeometry();
-        m_targets->move(tree.right() + 8, tree.top() + (m_notes ? 400 : 0));
+        standBeside(*m_targets, *screen, m_notes ? 400 : 0);
     }
     screens::showWithKeyboard(*m_targets);
 }

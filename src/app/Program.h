@@ -128,6 +128,9 @@ private:
     void closeSkillStats();
     /// Opens the notes window beside the tree screen, or brings it forward.
     void openNotes();
+    /// Places a window of the tree screen `screen` beside it, `below` pixels
+    /// down, and hands the keyboard back when it closes.
+    void standBeside(QWidget& window, const QWidget& screen, int below);
     /// The targets window of the plan on screen, beside the tree screen.
     void openTargets();
     void askForCharacter();

@@ -423,7 +423,8 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
     QClipboard& clipboard = *QGuiApplication::clipboard();
     const auto codeOnScreen = [&] { return QString::fromStdString(model::encodeBuildCode(document.plan())); };
     int points = 0;
-    QString code; // the plan copied
+    QString code;          // the plan copied
+    bool answered = false; // the target's box
     const auto addPoint = [&] {
         points = historyCount() + 1;
         click(jab);
@@ -465,6 +466,38 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
          [&] { clipboard.setText(code); },
          [&] { return amazon->comparing(); },
          [&] { program.runCommand(screens::ProgramCommand::StopComparing); }},
+        {"Skill trees",
+         "Set the target",
+         "Ctrl+T",
+         {"ctrl+t"},
+         [&] {
+             jab->setFocus();
+             answerBox<QInputDialog>("Return", answered); // the box offers 20
+         },
+         [&] { return document.targets().size() == 1 && document.targets()[0].points == 20; }},
+        {"Skill trees",
+         "Add the level-ups that meet every target",
+         "Ctrl+Shift+F",
+         {"ctrl+shift+f"},
+         [] {},
+         [&] {
+             return document.build().state().pointsOf({model::TreeId::AmazonJavelinSpear, 0}) == 20;
+         },
+         [&] {
+             document.undo();
+             document.undo(); // and the target
+             ASSERT_TRUE(waitFor([&] { return document.targets().empty(); }));
+         }},
+        {"Skill trees",
+         "Targets: the points",
+         "Ctrl+Shift+G",
+         {"ctrl+shift+g"},
+         [] {},
+         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Targets"); },
+         [&] {
+             key("Escape");
+             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+         }},
         {"Everywhere",
          "This sheet of keys",
          "F1",
