@@ -191,8 +191,9 @@ TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
 }
 
 // The past edited by hand: Alt+Down on a clicked entry and an entry dragged
-// to another place move its point, each change the rules take.
-TEST_F(DesktopTest, anEntryMovesByAltArrowAndByDragging) {
+// to another place move its point, each change the rules take; Alt+click
+// sets a target.
+TEST_F(DesktopTest, anEntryMovesByAltArrowAndByDraggingAndAltClickSetsATarget) {
     screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
     auto* history = amazon->findChild<QListWidget*>("lb_SkillsPerLevel");
     for (const char* skill : {"img_AmazonJS(0)", "img_AmazonPM(0)", "img_AmazonBC(0)"}) {
@@ -227,6 +228,16 @@ TEST_F(DesktopTest, anEntryMovesByAltArrowAndByDragging) {
     EXPECT_TRUE(waitFor([&] { return skillAt(0) == newest; })) << "the drop put the newest first";
     EXPECT_EQ(historyCount(), 3);
     EXPECT_TRUE(waitFor([&] { return active() == amazon; }));
+
+    // Alt+click sets a target and takes no point; with no window manager,
+    // nothing takes Alt+drag for itself.
+    click(amazon->findChild<QWidget*>("img_AmazonJS(1)"), 0);
+    xdotool({"keydown", "alt"});
+    xdotool({"click", "1"});
+    xdotool({"click", "1"});
+    xdotool({"keyup", "alt"});
+    EXPECT_TRUE(waitFor([&] { return document.targets().size() == 1 && document.targets()[0].points == 2; }));
+    EXPECT_EQ(historyCount(), 3);
 }
 
 // Keys go to the window in front: Esc meant for the statistics viewer closes
