@@ -105,6 +105,7 @@ Program::Program(document::PlanDocument& document, toolkit::Toolkit& toolkit)
 Program::~Program() {
     delete m_notes; // before the document it follows
     delete m_targets;
+    delete m_library;
     closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
@@ -202,6 +203,9 @@ void Program::runCommand(screens::ProgramCommand command) {
         return;
     case screens::ProgramCommand::Targets:
         openTargets();
+        return;
+    case screens::ProgramCommand::Library:
+        openLibrary();
         return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
@@ -566,6 +570,23 @@ void Program::openTargets() {
         standBeside(*m_targets, *screen, m_notes ? 400 : 0);
     }
     screens::showWithKeyboard(*m_targets);
+}
+
+void Program::openLibrary() {
+    if (!m_library) {
+        m_library = new screens::LibraryWindow(m_toolkit.reportFolder(), m_toolkit);
+        m_library->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(m_library, &screens::LibraryWindow::openRequested, m_library,
+                         [this](const QString& path) { openCharacter(path.toStdString()); });
+        QObject::connect(m_library, &screens::LibraryWindow::compareRequested, m_library,
+                         [this](const QString& path) {
+                             if (m_treeScreen && m_treeScreen->isVisible()) {
+                                 compareWithCharacter(path.toStdString());
+                             }
+                         });
+        QObject::connect(m_library, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    }
+    screens::showWithKeyboard(*m_library);
 }
 
 void Program::openSkillStats() {

@@ -3,6 +3,7 @@
 #include "PlanKeeper.h"
 
 #include <model/Plan.h>
+#include <screens/library/LibraryWindow.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/notes/NotesWindow.h>
 #include <screens/notes/TargetsWindow.h>
@@ -106,6 +107,7 @@ public:
     /// The notes window of the plan on screen, while it is open.
     [[nodiscard]] screens::NotesWindow* notesWindow() const { return m_notes; }
     [[nodiscard]] screens::TargetsWindow* targetsWindow() const { return m_targets; }
+    [[nodiscard]] screens::LibraryWindow* libraryWindow() const { return m_library; }
 
 private:
     /// The plan of a build code or a plan's link; any other text is told why
@@ -133,6 +135,8 @@ private:
     void standBeside(QWidget& window, const QWidget& screen, int below);
     /// The targets window of the plan on screen, beside the tree screen.
     void openTargets();
+    /// The library of saved plans, from either screen.
+    void openLibrary();
     void askForCharacter();
     void pasteCode();
     /// The clipboard's text for Ctrl+V or Ctrl+Shift+V; a text too long or
@@ -175,6 +179,7 @@ private:
     QPointer<stats::SkillStatsViewer> m_viewer;
     QPointer<screens::NotesWindow> m_notes;
     QPointer<screens::TargetsWindow> m_targets;
+    QPointer<screens::LibraryWindow> m_library;
     std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 

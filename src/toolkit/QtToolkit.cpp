@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -234,6 +235,10 @@ std::string QtToolkit::reportFolder() {
 std::string QtToolkit::stateFolder() {
     return toolkit::stateFolder(qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
                                 qEnvironmentVariable("HOME").toStdString());
+}
+
+bool QtToolkit::moveToTrash(const std::string& path) {
+    return QFile::moveToTrash(QString::fromStdString(path));
 }
 
 bool QtToolkit::openAddress(const std::string& address) {

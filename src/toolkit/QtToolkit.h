@@ -42,6 +42,7 @@ public:
     std::string reportFolder() override;
     std::string stateFolder() override;
     bool openAddress(const std::string& address) override;
+    bool moveToTrash(const std::string& path) override;
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
     void setClipboardText(const std::string& text) override;
     double random() override;

@@ -1,6 +1,7 @@
 #include "ScriptedToolkit.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace skillwright::toolkit {
@@ -74,6 +75,11 @@ void ScriptedToolkit::processEvents() {
     if (onProcessEvents) {
         onProcessEvents();
     }
+}
+
+bool ScriptedToolkit::moveToTrash(const std::string& path) {
+    trashed.push_back(path);
+    return std::remove(path.c_str()) == 0;
 }
 
 bool ScriptedToolkit::openAddress(const std::string& address) {

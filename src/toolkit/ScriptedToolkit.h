@@ -44,6 +44,8 @@ public:
     /// unless it gives the journal a folder of its own.
     std::string stateFolder() override { return journalFolder; }
     bool openAddress(const std::string& address) override;
+    /// Removes the file: the test's scratch folder is its trash.
+    bool moveToTrash(const std::string& path) override;
     /// What `clipboard` holds, within the limit, as the Qt toolkit reads it.
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
     void setClipboardText(const std::string& text) override { clipboard = text; }
@@ -77,6 +79,7 @@ public:
     /// Title, folder and filter of every open dialog shown.
     std::vector<InputRecord> openDialogs;
     std::vector<std::string> openedAddresses;
+    std::vector<std::string> trashed;
     int processEventsCalls = 0;
     int programEnds = 0;
     /// Runs inside every processEvents call: a test's stand-in for what the

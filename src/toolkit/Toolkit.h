@@ -59,6 +59,9 @@ public:
     virtual std::string stateFolder() = 0;
     /// Hands a web or mail address to the desktop's default handler.
     virtual bool openAddress(const std::string& address) = 0;
+    /// Moves the file at `path` to the desktop's trash, where it can be
+    /// restored; false when it cannot be.
+    virtual bool moveToTrash(const std::string& path) = 0;
     /// The text on the clipboard as UTF-8, or nothing when it holds no text
     /// or more than `maxBytes` bytes of it. The size is looked at before the
     /// text is converted, so a clipboard of megabytes, or of a picture, is

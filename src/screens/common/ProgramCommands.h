@@ -31,6 +31,7 @@ enum class ProgramCommand : std::uint8_t {
     SetTarget,     ///< the target of the skill the keyboard is on
     Targets,       ///< the targets window of the plan on screen
     FillToTargets, ///< level-ups until every target is met
+    Library,       ///< every saved plan at a glance
     ShowKeys,
 };
 
@@ -49,7 +50,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 17> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 18> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -80,6 +81,8 @@ inline constexpr std::array<ProgramCommandEntry, 17> kProgramCommands{{
      "Targets: the points the skills are to end with, first served first"},
     {ProgramCommand::FillToTargets, "mnu_FillToTargets", "Fill to Targets", {Qt::CTRL | Qt::SHIFT | Qt::Key_F},
      OnTreeScreens, true, "Add the level-ups that meet every target, earliest first"},
+    {ProgramCommand::Library, "mnu_Library", "Library", {Qt::CTRL | Qt::Key_L}, Everywhere, true,
+     "Library: every saved plan at a glance"},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};

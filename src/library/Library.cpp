@@ -1,0 +1,191 @@
+#include "Library.h"
+
+#include <model/BuildState.h>
+#include <report/ReportReader.h>
+#include <report/ReportText.h>
+#include <report/SaveBuildReport.h>
+#include <toolkit/AtomicFile.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace skillwright::library {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+} // namespace
+
+std::vector<FoundReport> findReports(const std::string& root) {
+    std::vector<FoundReport> found;
+    std::error_code error;
+    // Links are not followed, to folders or to files: what a link leads to
+    // may lie anywhere.
+    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::recursive_directory_iterator() && found.size() < kMostReports;
+         it.increment(error)) {
+        const fs::directory_entry& entry = *it;
+        if (it.depth() >= kDeepestFolder) {
+            it.disable_recursion_pending();
+        }
+        std::error_code statError;
+        const fs::file_status status = entry.symlink_status(statError);
+        if (statError || !fs::is_regular_file(status) || entry.path().extension() != ".txt") {
+            continue;
+        }
+        FoundReport report;
+        report.path = entry.path().string();
+        report.folder = entry.path().parent_path().lexically_relative(root).string();
+        if (report.folder == ".") {
+            report.folder.clear();
+        }
+        const auto time = entry.last_write_time(statError);
+        report.modified = statError ? 0
+                                    : std::chrono::duration_cast<std::chrono::seconds>(
+                                          std::chrono::file_clock::to_sys(time).time_since_epoch())
+                                          .count();
+        report.size = entry.file_size(statError);
+        found.push_back(std::move(report));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const FoundReport& a, const FoundReport& b) { return a.path < b.path; });
+    return found;
+}
+
+LibraryRow readRow(const FoundReport& found) {
+    LibraryRow row;
+    row.file = found;
+    row.name = fs::path(found.path).stem().string();
+    std::string bytes;
+    if (auto why = report::readReportBytes(found.path, bytes)) {
+        row.refusal = *why;
+        return row;
+    }
+    const report::ReportReading reading = report::parseReport(bytes);
+    if (!reading.report) {
+        row.refusal = reading.error;
+        return row;
+    }
+    const report::Report& read = *reading.report;
+    const model::StateReplay replay = model::replayPlan(read.plan);
+    if (!read.plan.name.empty()) {
+        row.name = read.plan.name;
+    }
+    row.classId = read.plan.classId;
+    row.level = replay.state.characterLevel();
+    struct Held {
+        int points;
+        model::SkillRef skill;
+    };
+    std::vector<Held> held;
+    for (const model::TreeId tree : model::classInfo(read.plan.classId).trees) {
+        const auto place = static_cast<std::size_t>(model::tree(tree).position);
+        for (std::int16_t i = 0; i < model::kSkillsPerTree; ++i) {
+            const int points = replay.state.pointsOf({tree, i});
+            row.treePoints[place] += points;
+            if (points > 0) {
+                held.push_back({points, {tree, i}});
+            }
+        }
+    }
+    std::stable_sort(held.begin(), held.end(),
+                     [](const Held& a, const Held& b) { return a.points > b.points; });
+    for (std::size_t i = 0; i < held.size() && i < 3; ++i) {
+        row.topSkills += (i == 0 ? "" : ", ") +
+                         std::string(model::skill(held[i].skill.tree, held[i].skill.index).name) + " " +
+                         std::to_string(held[i].points);
+    }
+    row.milestones = read.plan.milestones.size();
+    row.noteLine = read.plan.note.substr(0, read.plan.note.find('\n'));
+    if (auto problem = report::openingProblem(read, replay.stop, row.level)) {
+        row.refusal = *problem;
+    }
+    return row;
+}
+
+std::string treePointsText(const LibraryRow& row) {
+    return std::to_string(row.treePoints[0]) + " / " + std::to_string(row.treePoints[1]) + " / " +
+           std::to_string(row.treePoints[2]);
+}
+
+bool matches(const LibraryRow& row, std::string_view search) {
+    const std::string haystack = lowered(row.name + "\n" + row.topSkills + "\n" + row.noteLine);
+    const std::string words = lowered(search);
+    for (std::size_t start = 0; start < words.size();) {
+        const std::size_t end = std::min(words.find(' ', start), words.size());
+        if (end > start && haystack.find(words.substr(start, end - start)) == std::string::npos) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+namespace {
+
+/// Writes the report of `row` under `name` as a new file beside it, taking
+/// the first free file name from the name ("Tal.txt", "Tal 2.txt", ...).
+FileChange writeNamed(const LibraryRow& row, const std::string& name) {
+    if (auto why = model::milestoneNameProblem(name)) {
+        return {{}, "This name cannot be a plan's: it is empty, too long or holds a control character."};
+    }
+    std::string bytes;
+    if (auto why = report::readReportBytes(row.file.path, bytes)) {
+        return {{}, *why};
+    }
+    report::ReportReading reading = report::parseReport(bytes);
+    if (!row.opens() || !reading.report) {
+        return {{}, "Only a report that opens can be copied or renamed."};
+    }
+    // A report that opens whole is what SAVE writes of its plan.
+    model::Plan plan = std::move(reading.report->plan);
+    plan.name = name;
+    bytes = report::reportText(plan);
+    const fs::path folder = fs::path(row.file.path).parent_path();
+    const std::string plain = report::plainFileName(name);
+    for (int n = 1; n < 1000; ++n) {
+        const fs::path path = folder / (plain + (n == 1 ? "" : " " + std::to_string(n)) + ".txt");
+        toolkit::AtomicWrite how;
+        how.existing = toolkit::Existing::Keep;
+        const auto error = toolkit::writeAtomically(path.string(), bytes, how);
+        if (!error) {
+            return {path.string(), {}};
+        }
+        if (error->number != EEXIST) {
+            return {{}, "The report could not be written: " + error->description};
+        }
+    }
+    return {{}, "Every file name for this name is taken."};
+}
+
+} // namespace
+
+FileChange duplicateReport(const LibraryRow& row) {
+    return writeNamed(row, row.name + " (copy)");
+}
+
+FileChange renameReport(const LibraryRow& row, const std::string& name) {
+    FileChange change = writeNamed(row, name);
+    if (change.done()) {
+        std::error_code error;
+        fs::remove(row.file.path, error);
+        if (error) {
+            fs::remove(change.path, error); // the old one stays, as it was
+            return {{}, "The report could not be renamed: its old file cannot be removed."};
+        }
+    }
+    return change;
+}
+
+} // namespace skillwright::library

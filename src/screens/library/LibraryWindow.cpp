@@ -1,0 +1,430 @@
+#include "LibraryWindow.h"
+
+#include <screens/common/ScreenKit.h>
+#include <toolkit/ShownText.h>
+#include <toolkit/Toolkit.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <art/Art.h>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+
+namespace skillwright::screens {
+
+namespace {
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+/// The class's icon: the first skill of its left tree, small.
+QIcon classIcon(model::ClassId classId) {
+    static std::map<model::ClassId, QIcon> icons;
+    auto [it, made] = icons.try_emplace(classId);
+    if (made) {
+        it->second = QIcon(art::skillIcon(model::classInfo(classId).trees[0], 0));
+    }
+    return it->second;
+}
+
+/// Reads the rows of `folder`, taking those of `known` again where their
+/// file did not change, handing each batch to `batch` as it is read; returns
+/// them all and the folders to watch.
+std::pair<std::vector<library::LibraryRow>, std::vector<std::string>>
+readFolder(const std::string& folder, const std::map<std::string, library::LibraryRow>& known,
+           const std::stop_token& stop, const std::function<void(std::vector<library::LibraryRow>)>& batch) {
+    // The first rows soon, the rest in larger batches.
+    constexpr std::size_t kFirstBatch = 100;
+    constexpr std::size_t kBatch = 1000;
+    std::vector<library::LibraryRow> rows;
+    std::set<std::string> folders{folder};
+    std::size_t handed = 0;
+    for (const library::FoundReport& found : library::findReports(folder)) {
+        if (stop.stop_requested()) {
+            break;
+        }
+        folders.insert(std::filesystem::path(found.path).parent_path().string());
+        const auto it = known.find(found.path);
+        rows.push_back(it != known.end() && it->second.file == found ? it->second : library::readRow(found));
+        if (rows.size() - handed == (handed == 0 ? kFirstBatch : kBatch)) {
+            batch({rows.begin() + static_cast<std::ptrdiff_t>(handed), rows.end()});
+            handed = rows.size();
+        }
+    }
+    return {std::move(rows), {folders.begin(), folders.end()}};
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the model
+
+int LibraryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int LibraryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const std::array<const char*, ColumnCount> kTitles{
+        "Class", "Name", "Level", "Points", "Most points", "Milestones", "Note", "Changed", "Folder"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) {
+        return {};
+    }
+    return QString::fromLatin1(kTitles[static_cast<std::size_t>(section)]);
+}
+
+QVariant LibraryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const library::LibraryRow& r = m_rows[static_cast<std::size_t>(index.row())];
+    if (role == Qt::ToolTipRole) {
+        // Shown as plain text: the reason quotes the file.
+        return r.opens() ? text(r.file.path) : QStringLiteral("Does not open as it is: ") + text(r.refusal);
+    }
+    if (role == Qt::ForegroundRole && !r.opens()) {
+        return QColor(128, 128, 128);
+    }
+    if (role == Qt::DecorationRole && index.column() == Class && r.classId) {
+        return classIcon(*r.classId);
+    }
+    const bool sorting = role == kSortRole;
+    if (role != Qt::DisplayRole && !sorting) {
+        return {};
+    }
+    switch (index.column()) {
+    case Class:
+        return r.classId ? text(model::classInfo(*r.classId).name) : QString();
+    case Name:
+        return text(toolkit::quotedText(r.name, 120));
+    case Level:
+        return r.classId ? QVariant(r.level) : QVariant(QString());
+    case Points:
+        return sorting ? QVariant(r.treePoints[0] + r.treePoints[1] + r.treePoints[2])
+                       : QVariant(r.classId ? text(library::treePointsText(r)) : QString());
+    case Skills:
+        return text(r.topSkills);
+    case Milestones:
+        return sorting ? QVariant(static_cast<qulonglong>(r.milestones))
+                       : QVariant(r.milestones == 0 ? QString() : QString::number(r.milestones));
+    case Note:
+        return text(toolkit::quotedText(r.noteLine, 120));
+    case Changed:
+        return sorting ? QVariant(static_cast<qlonglong>(r.file.modified))
+                       : QVariant(QDateTime::fromSecsSinceEpoch(r.file.modified)
+                                      .toString(QStringLiteral("yyyy-MM-dd hh:mm")));
+    case Folder:
+        return text(r.file.folder);
+    default:
+        return {};
+    }
+}
+
+void LibraryModel::setRows(std::vector<library::LibraryRow> rows) {
+    std::set<std::string> kept;
+    for (const library::LibraryRow& r : rows) {
+        kept.insert(r.file.path);
+    }
+    for (int at = rowCount() - 1; at >= 0; --at) {
+        if (!kept.contains(m_rows[static_cast<std::size_t>(at)].file.path)) {
+            beginRemoveRows({}, at, at);
+            m_rows.erase(m_rows.begin() + at);
+            endRemoveRows();
+        }
+    }
+    putRows(std::move(rows));
+}
+
+void LibraryModel::putRows(std::vector<library::LibraryRow> rows) {
+    std::map<std::string, int> place;
+    for (int at = 0; at < rowCount(); ++at) {
+        place[m_rows[static_cast<std::size_t>(at)].file.path] = at;
+    }
+    std::vector<library::LibraryRow> added;
+    for (library::LibraryRow& r : rows) {
+        const auto it = place.find(r.file.path);
+        if (it == place.end()) {
+            added.push_back(std::move(r));
+        } else if (!(m_rows[static_cast<std::size_t>(it->second)].file == r.file)) {
+            m_rows[static_cast<std::size_t>(it->second)] = std::move(r);
+            emit dataChanged(index(it->second, 0), index(it->second, ColumnCount - 1));
+        }
+    }
+    if (!added.empty()) {
+        beginInsertRows({}, rowCount(), rowCount() + static_cast<int>(added.size()) - 1);
+        std::move(added.begin(), added.end(), std::back_inserter(m_rows));
+        endInsertRows();
+    }
+}
+
+// --------------------------------------------------------------- the filter
+
+void LibraryFilter::setClass(std::optional<model::ClassId> classId) {
+    m_class = classId;
+    invalidateFilter();
+}
+
+void LibraryFilter::setSearch(const QString& search) {
+    m_search = search.toStdString();
+    invalidateFilter();
+}
+
+bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceParent*/) const {
+    const auto& rows = static_cast<const LibraryModel*>(sourceModel())->rows();
+    const library::LibraryRow& r = rows[static_cast<std::size_t>(sourceRow)];
+    return (!m_class || r.classId == m_class) && library::matches(r, m_search);
+}
+
+// --------------------------------------------------------------- the window
+
+LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_folder(std::move(folder)), m_toolkit(toolkit) {
+    setObjectName(QStringLiteral("frm_Library"));
+    setWindowTitle(QStringLiteral("Library"));
+    resize(900, 480);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, qcolor(kPanel));
+    colours.setColor(QPalette::WindowText, qcolor(kParchment));
+    colours.setColor(QPalette::Base, qcolor(kWell));
+    colours.setColor(QPalette::AlternateBase, qcolor(kPanel));
+    colours.setColor(QPalette::Text, qcolor(kParchment));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("txt_Search"));
+    m_search->setPlaceholderText(QStringLiteral("Search names, skills and notes"));
+    m_search->setAccessibleName(QStringLiteral("Search the library"));
+    m_search->setClearButtonEnabled(true);
+    bar->addWidget(m_search, 1);
+    m_classes = new QComboBox(this);
+    m_classes->setObjectName(QStringLiteral("cmb_Class"));
+    m_classes->setAccessibleName(QStringLiteral("Class"));
+    m_classes->addItem(QStringLiteral("Every class"));
+    for (const model::ClassInfo& info : model::classes()) {
+        m_classes->addItem(classIcon(info.id), text(info.name), static_cast<int>(info.id));
+    }
+    bar->addWidget(m_classes);
+    layout->addLayout(bar);
+
+    m_model = new LibraryModel(this);
+    m_filter = new LibraryFilter(this);
+    m_filter->setSourceModel(m_model);
+    m_filter->setSortRole(LibraryModel::kSortRole);
+    m_filter->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("tbl_Library"));
+    m_table->setAccessibleName(QStringLiteral("Saved plans"));
+    m_table->setModel(m_filter);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(LibraryModel::Changed, Qt::DescendingOrder);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setAlternatingRowColors(true);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setFont(art::textFont(9));
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(m_table, 1);
+    m_count = new QLabel(this);
+    m_count->setObjectName(QStringLiteral("lbl_LibraryCount"));
+    m_count->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_count);
+
+    // Each command once: its menu entry, its key and its name.
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("mnu_Library"));
+    for (const LibraryCommandEntry& entry : kLibraryCommands) {
+        auto* action = m_menu->addAction(QString::fromLatin1(entry.caption));
+        action->setObjectName(QLatin1String(entry.name));
+        action->setShortcut(QKeySequence(entry.key));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [this, command = entry.command] { run(command); });
+        m_table->addAction(action);
+    }
+    connect(m_table, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (m_table->indexAt(at).isValid()) {
+            m_menu->popup(m_table->viewport()->mapToGlobal(at));
+        }
+    });
+    connect(m_table, &QAbstractItemView::activated, this, [this] { run(LibraryCommand::Open); });
+    connect(m_search, &QLineEdit::textChanged, this, [this](const QString& search) {
+        m_filter->setSearch(search);
+        showCount();
+    });
+    connect(m_classes, &QComboBox::currentIndexChanged, this, [this](int at) {
+        m_filter->setClass(at <= 0
+                               ? std::nullopt
+                               : std::optional(static_cast<model::ClassId>(m_classes->itemData(at).toInt())));
+        showCount();
+    });
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { reread(); });
+    reread();
+}
+
+LibraryWindow::~LibraryWindow() {
+    if (m_reader.joinable()) {
+        m_reader.request_stop();
+        m_reader.join();
+    }
+}
+
+void LibraryWindow::reread() {
+    if (m_reading) {
+        m_readAgain = true; // once this reading is over
+        return;
+    }
+    m_reading = true;
+    m_readAgain = false;
+    showCount();
+    if (m_reader.joinable()) {
+        m_reader.join();
+    }
+    std::map<std::string, library::LibraryRow> known;
+    for (const library::LibraryRow& r : m_model->rows()) {
+        known.emplace(r.file.path, r);
+    }
+    m_reader = std::jthread([this, folder = m_folder, known = std::move(known)](const std::stop_token& stop) {
+        auto [rows, folders] =
+            readFolder(folder, known, stop, [this](std::vector<library::LibraryRow> batch) {
+                QMetaObject::invokeMethod(
+                    this, [this, batch = std::move(batch)]() mutable { putBatch(std::move(batch)); },
+                    Qt::QueuedConnection);
+            });
+        if (stop.stop_requested()) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, rows = std::move(rows), folders = std::move(folders)]() mutable {
+                finishReading(std::move(rows), std::move(folders));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void LibraryWindow::putBatch(std::vector<library::LibraryRow> rows) {
+    m_model->putRows(std::move(rows));
+    showCount();
+}
+
+void LibraryWindow::finishReading(std::vector<library::LibraryRow> rows, std::vector<std::string> folders) {
+    m_model->setRows(std::move(rows));
+    QStringList watched;
+    for (const std::string& folder : folders) {
+        watched << QString::fromStdString(folder);
+    }
+    const QStringList before = m_watcher->directories();
+    if (!before.isEmpty()) {
+        m_watcher->removePaths(before);
+    }
+    m_watcher->addPaths(watched);
+    m_reading = false;
+    showCount();
+    if (m_readAgain) {
+        reread();
+    }
+}
+
+void LibraryWindow::showCount() {
+    const int shown = m_filter->rowCount();
+    const int all = m_model->rowCount();
+    QString told = shown == all ? QStringLiteral("%1 plans").arg(all)
+                                : QStringLiteral("%1 of %2 plans").arg(shown).arg(all);
+    if (m_reading) {
+        told += QStringLiteral(", reading the folder...");
+    }
+    m_count->setText(told + QStringLiteral(" in ") +
+                     QString::fromStdString(toolkit::quotedText(m_folder, 200)));
+}
+
+std::optional<library::LibraryRow> LibraryWindow::selected() const {
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid()) {
+        return std::nullopt;
+    }
+    return m_model->row(m_filter->mapToSource(current).row());
+}
+
+void LibraryWindow::tell(const std::string& told) {
+    m_toolkit.messageBox(told, "Library", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+}
+
+void LibraryWindow::run(LibraryCommand command) {
+    const std::optional<library::LibraryRow> row = selected();
+    if (!row) {
+        return;
+    }
+    const QString path = QString::fromStdString(row->file.path);
+    switch (command) {
+    case LibraryCommand::Open:
+        emit openRequested(path);
+        return;
+    case LibraryCommand::CompareWith:
+        emit compareRequested(path);
+        return;
+    case LibraryCommand::Duplicate:
+    case LibraryCommand::Rename: {
+        library::FileChange change;
+        if (command == LibraryCommand::Duplicate) {
+            change = library::duplicateReport(*row);
+        } else {
+            const std::string name = m_toolkit.inputBox("The plan's new name:", "Rename", row->name);
+            if (name.empty() || name == row->name) {
+                return;
+            }
+            change = library::renameReport(*row, name);
+        }
+        if (!change.done()) {
+            tell(change.error);
+        }
+        reread();
+        return;
+    }
+    case LibraryCommand::Trash:
+        if (!m_toolkit.moveToTrash(row->file.path)) {
+            tell("\"" + toolkit::quotedText(row->name, 80) + "\" could not be moved to the trash.");
+        }
+        reread();
+        return;
+    case LibraryCommand::ShowFolder:
+        m_toolkit.openAddress(
+            QUrl::fromLocalFile(
+                QString::fromStdString(std::filesystem::path(row->file.path).parent_path().string()))
+                .toString()
+                .toStdString());
+        return;
+    }
+}
+
+void LibraryWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace skillwright::screens

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QKeyCombination>
+#include <QSortFilterProxyModel>
+#include <QWidget>
+
+#include <array>
+#include <library/Library.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QComboBox;
+class QFileSystemWatcher;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+namespace skillwright::toolkit {
+class Toolkit;
+}
+
+namespace skillwright::screens {
+
+/// The library's rows as a table: one row a report, its columns the class,
+/// name, level, points per tree, top skills, milestones, note, when it
+/// changed and its folder. Rows are replaced by path, so a selection stays
+/// on its report while the folder changes around it.
+class LibraryModel final : public QAbstractTableModel {
+public:
+    enum Column { Class, Name, Level, Points, Skills, Milestones, Note, Changed, Folder, ColumnCount };
+    /// The role the proxy sorts by: numbers as numbers.
+    static constexpr int kSortRole = Qt::UserRole + 1;
+
+    using QAbstractTableModel::QAbstractTableModel;
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    /// The rows of the folder now, in place of those before: a row whose
+    /// report went is removed, a new one added, a changed one made again.
+    void setRows(std::vector<library::LibraryRow> rows);
+    /// Adds or replaces rows (as reading goes on).
+    void putRows(std::vector<library::LibraryRow> rows);
+    [[nodiscard]] const library::LibraryRow& row(int at) const {
+        return m_rows[static_cast<std::size_t>(at)];
+    }
+    [[nodiscard]] const std::vector<library::LibraryRow>& rows() const { return m_rows; }
+
+private:
+    std::vector<library::LibraryRow> m_rows;
+};
+
+/// Filters the library by class and by the words searched for.
+class LibraryFilter final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void setClass(std::optional<model::ClassId> classId);
+    void setSearch(const QString& search);
+
+protected:
+    [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    std::optional<model::ClassId> m_class;
+    std::string m_search;
+};
+
+/// What a row of the library does: one table makes the menu's entries, the
+/// keys and their names.
+enum class LibraryCommand : std::uint8_t { Open, CompareWith, Duplicate, Rename, Trash, ShowFolder };
+struct LibraryCommandEntry {
+    LibraryCommand command;
+    const char* name;    ///< the menu entry's objectName
+    const char* caption; ///< the menu entry's text
+    QKeyCombination key;
+};
+// clang-format off
+inline constexpr std::array<LibraryCommandEntry, 6> kLibraryCommands{{
+    {LibraryCommand::Open, "mnu_LibraryOpen", "Open", QKeyCombination(Qt::Key_Return)},
+    {LibraryCommand::CompareWith, "mnu_LibraryCompare", "Compare With the Plan on Screen", Qt::CTRL | Qt::Key_K},
+    {LibraryCommand::Duplicate, "mnu_LibraryDuplicate", "Duplicate", Qt::CTRL | Qt::Key_D},
+    {LibraryCommand::Rename, "mnu_LibraryRename", "Rename...", QKeyCombination(Qt::Key_F2)},
+    {LibraryCommand::Trash, "mnu_LibraryTrash", "Move to Trash", QKeyCombination(Qt::Key_Delete)},
+    {LibraryCommand::ShowFolder, "mnu_LibraryShowFolder", "Show in File Manager", Qt::CTRL | Qt::SHIFT | Qt::Key_R},
+}};
+// clang-format on
+
+/// The library window (frm_Library): every report in the report folder and
+/// its subfolders, read off the screen's thread so that the window is usable
+/// at once and rows fill in, and followed as files come and go. A report the
+/// opener refuses is listed greyed with its reason and never changed.
+class LibraryWindow final : public QWidget {
+    Q_OBJECT
+public:
+    LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWidget* parent = nullptr);
+    ~LibraryWindow() override;
+    LibraryWindow(const LibraryWindow&) = delete;
+    LibraryWindow& operator=(const LibraryWindow&) = delete;
+
+    [[nodiscard]] const LibraryModel& model() const { return *m_model; }
+    /// Whether the folder is being read.
+    [[nodiscard]] bool reading() const { return m_reading; }
+    /// Runs `command` on the selected row.
+    void run(LibraryCommand command);
+
+signals:
+    void openRequested(const QString& path);
+    void compareRequested(const QString& path);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    /// Reads the folder again off the screen's thread, keeping the rows of
+    /// reports that did not change.
+    void reread();
+    void putBatch(std::vector<library::LibraryRow> rows);
+    void finishReading(std::vector<library::LibraryRow> rows, std::vector<std::string> folders);
+    [[nodiscard]] std::optional<library::LibraryRow> selected() const;
+    void tell(const std::string& text);
+    void showCount();
+
+    std::string m_folder;
+    toolkit::Toolkit& m_toolkit;
+    LibraryModel* m_model = nullptr;
+    LibraryFilter* m_filter = nullptr;
+    QTableView* m_table = nullptr;  ///< tbl_Library
+    QLineEdit* m_search = nullptr;  ///< txt_Search
+    QComboBox* m_classes = nullptr; ///< cmb_Class
+    QLabel* m_count = nullptr;      ///< lbl_LibraryCount
+    QMenu* m_menu = nullptr;        ///< mnu_Library
+    QFileSystemWatcher* m_watcher = nullptr;
+    std::jthread m_reader;
+    bool m_reading = false;
+    bool m_readAgain = false;
+};
+
+} // namespace skillwright::screens

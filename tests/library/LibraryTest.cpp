@@ -1,0 +1,208 @@
+// The library of saved plans: its rows against the reports SAVE writes, the
+// changes of its files on a scratch folder, hostile files, and the window
+// following the folder.
+#include <model/Build.h>
+#include <report/ReportText.h>
+#include <screens/library/LibraryWindow.h>
+#include <toolkit/ScriptedToolkit.h>
+
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <RandomPlay.h>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <library/Library.h>
+#include <random>
+#include <sys/stat.h>
+
+namespace skillwright::library {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Scratch {
+    QTemporaryDir dir;
+    [[nodiscard]] std::string path(const std::string& name = {}) const {
+        return (fs::path(dir.path().toStdString()) / name).string();
+    }
+    void write(const std::string& name, const std::string& bytes) const {
+        fs::create_directories(fs::path(path(name)).parent_path());
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    [[nodiscard]] std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::recursive_directory_iterator(path())) {
+            names.push_back(fs::relative(e.path(), path()).string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+LibraryRow rowOf(const Scratch& scratch, const std::string& name) {
+    for (const FoundReport& found : findReports(scratch.path())) {
+        if (fs::path(found.path).filename() == name) {
+            return readRow(found);
+        }
+    }
+    return {};
+}
+
+// Reports SAVE writes for random plans of all five classes: each row tells
+// the class, level and points per tree a count of the plan's entries gives.
+TEST(Library, rowsTellWhatTheReportsHold) {
+    Scratch scratch;
+    std::mt19937 random(40);
+    for (int n = 0; n < 40; ++n) {
+        model::Build build;
+        const auto classId = static_cast<model::ClassId>(n % model::kClassCount);
+        support::playAtRandom(build, classId, 1 + (n * 17) % 99, random);
+        model::Plan plan = build.plan();
+        plan.name = "Plan " + std::to_string(n);
+        scratch.write((n % 3 == 0 ? "old/" : "") + plan.name + ".txt", report::reportText(plan));
+        const LibraryRow row = rowOf(scratch, plan.name + ".txt");
+        SCOPED_TRACE(plan.name);
+        ASSERT_TRUE(row.opens()) << row.refusal;
+        EXPECT_EQ(row.classId, classId);
+        EXPECT_EQ(row.name, plan.name);
+        EXPECT_EQ(row.file.folder, n % 3 == 0 ? "old" : "");
+        std::array<int, 3> perTree{};
+        int levelUps = 0;
+        for (const model::HistoryEntry& e : plan.history) {
+            levelUps += e.kind == model::EntryKind::Ordinary || e.kind == model::EntryKind::ReservedForLater;
+            if (e.kind != model::EntryKind::ReservedForLater) {
+                ++perTree[static_cast<std::size_t>(model::tree(e.skill.tree).position)];
+            }
+        }
+        EXPECT_EQ(row.level, 1 + levelUps);
+        EXPECT_EQ(row.treePoints, perTree);
+    }
+    EXPECT_EQ(findReports(scratch.path()).size(), 40u);
+}
+
+// What a row shows, by hand, and the search over it.
+TEST(Library, aRowShowsTheMostPointsAndTheSearchFindsEveryWord) {
+    Scratch scratch;
+    model::Build build;
+    build.startCharacter(model::ClassId::Necromancer);
+    for (int i = 0; i < 5; ++i) {
+        build.click(model::TreeId::NecromancerPoisonBone, 0); // Teeth
+    }
+    build.click(model::TreeId::NecromancerPoisonBone, 1); // Bone Armor
+    build.click(model::TreeId::NecromancerCurses, 0);     // Amplify Damage
+    build.click(model::TreeId::NecromancerCurses, 0);
+    model::Plan plan = build.plan();
+    plan.name = "Bone [b]Necro[/b]";
+    plan.note = "Teeth first\nthen Bone Spear";
+    scratch.write("bone.txt", report::reportText(plan));
+    const LibraryRow row = rowOf(scratch, "bone.txt");
+    EXPECT_EQ(row.topSkills, "Teeth 5, Amplify Damage 2, Bone Armor 1");
+    EXPECT_EQ(treePointsText(row), "0 / 6 / 2");
+    EXPECT_EQ(row.noteLine, "Teeth first");
+    EXPECT_EQ(row.level, 9);
+    for (const char* found : {"bone", "AMPLIFY teeth", "[b]", "first", ""}) {
+        EXPECT_TRUE(matches(row, found)) << found;
+    }
+    for (const char* missed : {"spear", "teeth nova", "Sorceress"}) {
+        EXPECT_FALSE(matches(row, missed)) << missed;
+    }
+}
+
+// Hostile files are rows with a reason, costing nothing; links are not
+// followed out of the folder.
+TEST(Library, hostileFilesAreListedWithTheirReasonAndLinksAreNotFollowed) {
+    Scratch scratch;
+    Scratch outside;
+    outside.write("secret.txt", "Out\r\nClass: Sorceress\r\nLevel: 1\r\n");
+    scratch.write("junk.txt", std::string(5000, '\x01'));
+    scratch.write("long.txt", "Name\r\n" + std::string(2 << 20, 'x') + "\r\n");
+    scratch.write("notes.md", "not a report");
+    ASSERT_EQ(::mkfifo(scratch.path("pipe.txt").c_str(), 0600), 0);
+    fs::create_symlink(outside.path("secret.txt"), scratch.path("link.txt"));
+    fs::create_directory_symlink(outside.path(), scratch.path("elsewhere"));
+    std::vector<std::string> listed;
+    for (const FoundReport& found : findReports(scratch.path())) {
+        const LibraryRow row = readRow(found);
+        listed.push_back(fs::path(found.path).filename().string());
+        EXPECT_FALSE(row.opens()) << found.path;
+        EXPECT_FALSE(row.refusal.empty());
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"junk.txt", "long.txt"})) << "no pipe, link or other file";
+}
+
+// Duplicate and rename write whole new reports beside the old, never over
+// another file; trash takes the file; nothing is written outside.
+TEST(Library, duplicateRenameAndTrashChangeOnlyTheirFiles) {
+    Scratch scratch;
+    model::Build build;
+    build.startCharacter(model::ClassId::Amazon);
+    build.click(model::TreeId::AmazonJavelinSpear, 0);
+    model::Plan plan = build.plan();
+    plan.name = "Javazon";
+    scratch.write("Javazon.txt", report::reportText(plan));
+    scratch.write("Jab.txt", "taken");
+    const LibraryRow row = rowOf(scratch, "Javazon.txt");
+    const FileChange copy = duplicateReport(row);
+    ASSERT_TRUE(copy.done()) << copy.error;
+    EXPECT_EQ(rowOf(scratch, "Javazon (copy).txt").name, "Javazon (copy)");
+    const FileChange renamed = renameReport(row, "Jab");
+    ASSERT_TRUE(renamed.done()) << renamed.error;
+    EXPECT_EQ(scratch.files(), (std::vector<std::string>{"Jab 2.txt", "Jab.txt", "Javazon (copy).txt"}));
+    EXPECT_EQ(rowOf(scratch, "Jab 2.txt").name, "Jab");
+    std::ifstream taken(scratch.path("Jab.txt"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(taken), {}), "taken");
+    EXPECT_FALSE(renameReport(rowOf(scratch, "Jab 2.txt"), "line\nbreak").done());
+    EXPECT_FALSE(duplicateReport(rowOf(scratch, "Jab.txt")).done())
+        << "a report that does not open stays as it is";
+}
+
+// The window lists the folder at once, follows files another process adds
+// and removes, and its search and keys act on the rows shown.
+TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
+    Scratch scratch;
+    for (const auto& [name, classId] :
+         {std::pair{"Frost", model::ClassId::Sorceress}, std::pair{"Hammer", model::ClassId::Paladin}}) {
+        scratch.write(std::string(name) + ".txt", report::reportText({classId, {}, name}));
+    }
+    toolkit::ScriptedToolkit toolkit;
+    screens::LibraryWindow window(scratch.path(), toolkit);
+    window.show();
+    const auto names = [&window] {
+        std::vector<std::string> shown;
+        auto* table = window.findChild<QTableView*>("tbl_Library");
+        for (int r = 0; r < table->model()->rowCount(); ++r) {
+            shown.push_back(
+                table->model()->index(r, screens::LibraryModel::Name).data().toString().toStdString());
+        }
+        std::sort(shown.begin(), shown.end());
+        return shown;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading() && names().size() == 2; }, 5000));
+    scratch.write("Whirl.txt", report::reportText({model::ClassId::Barbarian, {}, "Whirl"}));
+    fs::remove(scratch.path("Hammer.txt"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return names() == std::vector<std::string>{"Frost", "Whirl"}; }, 5000));
+
+    auto* search = window.findChild<QLineEdit*>("txt_Search");
+    QTest::keyClicks(search, "whi");
+    EXPECT_EQ(names(), std::vector<std::string>{"Whirl"});
+    auto* table = window.findChild<QTableView*>("tbl_Library");
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 0));
+    QString opened;
+    QObject::connect(&window, &screens::LibraryWindow::openRequested,
+                     [&opened](const QString& p) { opened = p; });
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(opened.toStdString(), scratch.path("Whirl.txt"));
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(toolkit.trashed, std::vector<std::string>{scratch.path("Whirl.txt")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return names().empty(); }, 5000));
+}
+
+} // namespace
+} // namespace skillwright::library
