@@ -3,15 +3,21 @@
 // line shows, and the Sorceress with the keyboard on one of her skills:
 // tree_screenshots <folder>. Run under a display (Xvfb will do).
 #include <model/Build.h>
+#include <model/Goals.h>
+#include <report/ReportText.h>
+#include <screens/library/LibraryWindow.h>
 #include <screens/tree/ScreenDesign.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTableView>
+#include <QTemporaryDir>
 
 #include <art/Art.h>
 #include <cstdio>
@@ -77,6 +83,131 @@ void keyboardToFrozenOrb(QWidget& screen) {
     }
 }
 
+/// The library over a dozen plans of all five classes, two in a folder of
+/// their own, one a report that does not open.
+bool libraryPicture(const QDir& folder) {
+    QTemporaryDir reports;
+    using model::TreeId;
+    const struct {
+        const char* name;
+        model::ClassId classId;
+        std::vector<model::Target> targets;
+        const char* sub;
+        const char* note;
+    } plans[] = {
+        {"Frost Witch",
+         model::ClassId::Sorceress,
+         {{{TreeId::SorceressCold, 6}, 20},
+          {{TreeId::SorceressCold, 8}, 20},
+          {{TreeId::SorceressCold, 9}, 17}},
+         "",
+         "Blizzard and Frozen Orb for Hell"},
+        {"Fire Sorc, Normal",
+         model::ClassId::Sorceress,
+         {{{TreeId::SorceressFire, 0}, 12}, {{TreeId::SorceressFire, 1}, 5}},
+         "",
+         ""},
+        {"Hammerdin",
+         model::ClassId::Paladin,
+         {{{TreeId::PaladinCombat, 6}, 20},
+          {{TreeId::PaladinOffensiveAuras, 4}, 20},
+          {{TreeId::PaladinCombat, 8}, 10}},
+         "",
+         "Blessed Hammer and Concentration"},
+        {"Zealot",
+         model::ClassId::Paladin,
+         {{{TreeId::PaladinCombat, 3}, 20}, {{TreeId::PaladinOffensiveAuras, 8}, 15}},
+         "ladder",
+         ""},
+        {"Javazon",
+         model::ClassId::Amazon,
+         {{{TreeId::AmazonJavelinSpear, 9}, 20},
+          {{TreeId::AmazonJavelinSpear, 5}, 20},
+          {{TreeId::AmazonPassiveMagic, 8}, 1}},
+         "",
+         "Lightning Fury; Valkyrie at 30"},
+        {"Bowazon",
+         model::ClassId::Amazon,
+         {{{TreeId::AmazonBowCrossbow, 6}, 20}, {{TreeId::AmazonBowCrossbow, 2}, 10}},
+         "",
+         ""},
+        {"Whirlwind",
+         model::ClassId::Barbarian,
+         {{{TreeId::BarbarianCombat, 8}, 20},
+          {{TreeId::BarbarianMasteries, 0}, 20},
+          {{TreeId::BarbarianWarcries, 4}, 5}},
+         "",
+         "Find Item on the side"},
+        {"Singer",
+         model::ClassId::Barbarian,
+         {{{TreeId::BarbarianWarcries, 8}, 20}, {{TreeId::BarbarianWarcries, 6}, 8}},
+         "ladder",
+         "War cries only"},
+        {"Bone Necro",
+         model::ClassId::Necromancer,
+         {{{TreeId::NecromancerPoisonBone, 6}, 20},
+          {{TreeId::NecromancerPoisonBone, 9}, 20},
+          {{TreeId::NecromancerPoisonBone, 0}, 20}},
+         "",
+         "Bone Spear, Teeth, Bone Spirit"},
+        {"Summoner",
+         model::ClassId::Necromancer,
+         {{{TreeId::NecromancerSummoning, 1}, 20},
+          {{TreeId::NecromancerSummoning, 0}, 20},
+          {{TreeId::NecromancerCurses, 0}, 1}},
+         "",
+         ""},
+        {"Poison Nova",
+         model::ClassId::Necromancer,
+         {{{TreeId::NecromancerPoisonBone, 8}, 20}, {{TreeId::NecromancerPoisonBone, 5}, 12}},
+         "",
+         ""},
+        {"Lightning Sorc",
+         model::ClassId::Sorceress,
+         {{{TreeId::SorceressLightning, 5}, 18}, {{TreeId::SorceressLightning, 6}, 1}},
+         "",
+         "Chain Lightning"},
+    };
+    for (const auto& p : plans) {
+        model::Plan plan{p.classId, {}, p.name};
+        plan.targets = p.targets;
+        const model::TargetFill fill = model::fillToTargets(plan);
+        plan.history = fill.added;
+        plan.targets.clear();
+        plan.note = p.note;
+        if (std::string_view(p.name) == "Frost Witch") {
+            plan.milestones = {{20, "Nightmare", ""}, {40, "Hell", ""}};
+        }
+        const QDir into(reports.path() + QLatin1Char('/') + QLatin1String(p.sub));
+        into.mkpath(QStringLiteral("."));
+        QFile file(into.filePath(QString::fromUtf8(p.name) + QStringLiteral(".txt")));
+        if (!file.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+        file.write(QByteArray::fromStdString(report::reportText(plan)));
+    }
+    QFile broken(reports.filePath(QStringLiteral("notes from the forum.txt")));
+    if (!broken.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    broken.write("Ask about the Enigma runeword\r\n");
+    broken.close();
+    toolkit::ScriptedToolkit toolkit;
+    screens::LibraryWindow library(reports.path().toStdString(), toolkit);
+    library.resize(1180, 430);
+    library.show();
+    while (library.reading()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    for (auto* table : library.findChildren<QTableView*>()) {
+        table->resizeColumnsToContents();
+        table->selectRow(0);
+    }
+    QApplication::processEvents();
+    const QString file = folder.filePath(QStringLiteral("library.png"));
+    return library.grab().save(file);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,5 +260,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(targets));
         return 1;
     }
-    return 0;
+    return libraryPicture(folder) ? 0 : 1;
 }

@@ -50,7 +50,7 @@ std::pair<std::vector<library::LibraryRow>, std::vector<std::string>>
 readFolder(const std::string& folder, const std::map<std::string, library::LibraryRow>& known,
            const std::stop_token& stop, const std::function<void(std::vector<library::LibraryRow>)>& batch) {
     // The first rows soon, the rest in larger batches.
-    constexpr std::size_t kFirstBatch = 100;
+    constexpr std::size_t kFirstBatch = 25;
     constexpr std::size_t kBatch = 1000;
     std::vector<library::LibraryRow> rows;
     std::set<std::string> folders{folder};
@@ -206,6 +206,9 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     colours.setColor(QPalette::Base, qcolor(kWell));
     colours.setColor(QPalette::AlternateBase, qcolor(kPanel));
     colours.setColor(QPalette::Text, qcolor(kParchment));
+    colours.setColor(QPalette::PlaceholderText, qcolor(kCountColour));
+    colours.setColor(QPalette::Button, qcolor(kPanel));
+    colours.setColor(QPalette::ButtonText, qcolor(kParchment));
     setPalette(colours);
     setAutoFillBackground(true);
 
@@ -243,6 +246,10 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAlternatingRowColors(true);
     m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background: #2a2418; color: #e8dcc0; border: 0; border-right: "
+                       "1px solid #4a4030; "
+                       "padding: 3px; font-weight: bold; }"));
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setFont(art::textFont(9));
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
