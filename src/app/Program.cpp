@@ -584,8 +584,11 @@ void Program::openLibrary() {
                                  compareWithCharacter(path.toStdString());
                              }
                          });
+        QObject::connect(m_library, &screens::LibraryWindow::continueRequested, m_library,
+                         [this](quint64 number) { continuePlan(number); });
         QObject::connect(m_library, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
     }
+    m_library->setUnsaved(m_keeper.offers());
     screens::showWithKeyboard(*m_library);
 }
 

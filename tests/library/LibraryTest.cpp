@@ -7,6 +7,7 @@
 #include <toolkit/ScriptedToolkit.h>
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -199,6 +200,17 @@ TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
                      [&opened](const QString& p) { opened = p; });
     QTest::keyClick(table, Qt::Key_Return);
     EXPECT_EQ(opened.toStdString(), scratch.path("Whirl.txt"));
+    // The unsaved plans, a group of their own, continue on Enter.
+    quint64 continued = 0;
+    QObject::connect(&window, &screens::LibraryWindow::continueRequested,
+                     [&continued](quint64 n) { continued = n; });
+    window.setUnsaved({{7, "Continue: Sorceress, level 57, unsaved, 5 minutes ago"}});
+    auto* unsaved = window.findChild<QListWidget*>("lst_NotSaved");
+    unsaved->setFocus();
+    unsaved->setCurrentRow(0);
+    QTest::keyClick(unsaved, Qt::Key_Return);
+    EXPECT_EQ(continued, 7u);
+    table->setFocus();
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(toolkit.trashed, std::vector<std::string>{scratch.path("Whirl.txt")});
     EXPECT_TRUE(QTest::qWaitFor([&] { return names().empty(); }, 5000));

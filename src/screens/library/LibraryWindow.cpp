@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QTableView>
 #include <QUrl>
@@ -229,6 +230,18 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     }
     bar->addWidget(m_classes);
     layout->addLayout(bar);
+    m_unsavedTitle = new QLabel(QStringLiteral("Not saved"), this);
+    m_unsavedTitle->setFont(art::captionFont(10, QFont::Bold));
+    layout->addWidget(m_unsavedTitle);
+    m_unsaved = new QListWidget(this);
+    m_unsaved->setObjectName(QStringLiteral("lst_NotSaved"));
+    m_unsaved->setAccessibleName(QStringLiteral("Plans not saved; Enter continues one"));
+    m_unsaved->setMaximumHeight(80);
+    layout->addWidget(m_unsaved);
+    connect(m_unsaved, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        emit continueRequested(item->data(Qt::UserRole).toULongLong());
+    });
+    setUnsaved({});
 
     m_model = new LibraryModel(this);
     m_filter = new LibraryFilter(this);
@@ -330,6 +343,16 @@ void LibraryWindow::reread() {
             },
             Qt::QueuedConnection);
     });
+}
+
+void LibraryWindow::setUnsaved(const std::vector<ContinueChoice>& plans) {
+    m_unsaved->clear();
+    for (const ContinueChoice& plan : plans) {
+        auto* item = new QListWidgetItem(QString::fromStdString(plan.text), m_unsaved);
+        item->setData(Qt::UserRole, static_cast<qulonglong>(plan.number));
+    }
+    m_unsavedTitle->setVisible(!plans.empty());
+    m_unsaved->setVisible(!plans.empty());
 }
 
 void LibraryWindow::putBatch(std::vector<library::LibraryRow> rows) {

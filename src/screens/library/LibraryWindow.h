@@ -1,5 +1,7 @@
 #pragma once
 
+#include <screens/select/ContinueChoice.h>
+
 #include <QAbstractTableModel>
 #include <QKeyCombination>
 #include <QSortFilterProxyModel>
@@ -17,6 +19,7 @@ class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QTableView;
 
@@ -108,9 +111,14 @@ public:
     [[nodiscard]] bool reading() const { return m_reading; }
     /// Runs `command` on the selected row.
     void run(LibraryCommand command);
+    /// The plans that left the screen unsaved, in a group of their own
+    /// ("Not saved") above the reports; none hides the group.
+    void setUnsaved(const std::vector<ContinueChoice>& plans);
 
 signals:
     void openRequested(const QString& path);
+    /// An unsaved plan of the "Not saved" group was chosen: continue it.
+    void continueRequested(quint64 number);
     void compareRequested(const QString& path);
 
 protected:
@@ -135,6 +143,8 @@ private:
     QComboBox* m_classes = nullptr; ///< cmb_Class
     QLabel* m_count = nullptr;      ///< lbl_LibraryCount
     QMenu* m_menu = nullptr;        ///< mnu_Library
+    QLabel* m_unsavedTitle = nullptr;
+    QListWidget* m_unsaved = nullptr; ///< lst_NotSaved
     QFileSystemWatcher* m_watcher = nullptr;
     std::jthread m_reader;
     bool m_reading = false;
