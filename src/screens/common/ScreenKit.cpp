@@ -24,6 +24,22 @@ QColor qcolor(Rgb c) {
     return {c.r, c.g, c.b};
 }
 
+void dressSideWindow(QWidget& window, const char* name, const QString& title) {
+    window.setObjectName(QLatin1String(name));
+    window.setWindowTitle(title);
+    QPalette colours = window.palette();
+    colours.setColor(QPalette::Window, qcolor(kPanel));
+    colours.setColor(QPalette::WindowText, qcolor(kParchment));
+    colours.setColor(QPalette::Base, qcolor(kWell));
+    colours.setColor(QPalette::AlternateBase, qcolor(kPanel));
+    colours.setColor(QPalette::Text, qcolor(kParchment));
+    colours.setColor(QPalette::PlaceholderText, qcolor(kCountColour));
+    colours.setColor(QPalette::Button, qcolor(kPanel));
+    colours.setColor(QPalette::ButtonText, qcolor(kParchment));
+    window.setPalette(colours);
+    window.setAutoFillBackground(true);
+}
+
 QString qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

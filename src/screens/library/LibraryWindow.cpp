@@ -198,20 +198,8 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceP
 
 LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(std::move(folder)), m_toolkit(toolkit) {
-    setObjectName(QStringLiteral("frm_Library"));
-    setWindowTitle(QStringLiteral("Library"));
+    dressSideWindow(*this, "frm_Library", QStringLiteral("Library"));
     resize(900, 480);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qcolor(kPanel));
-    colours.setColor(QPalette::WindowText, qcolor(kParchment));
-    colours.setColor(QPalette::Base, qcolor(kWell));
-    colours.setColor(QPalette::AlternateBase, qcolor(kPanel));
-    colours.setColor(QPalette::Text, qcolor(kParchment));
-    colours.setColor(QPalette::PlaceholderText, qcolor(kCountColour));
-    colours.setColor(QPalette::Button, qcolor(kPanel));
-    colours.setColor(QPalette::ButtonText, qcolor(kParchment));
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;

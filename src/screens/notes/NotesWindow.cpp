@@ -34,16 +34,8 @@ NotesWindow::NotesWindow(document::PlanDocument& document, toolkit::Toolkit& too
                      std::chrono::steady_clock::now().time_since_epoch())
               .count();
       }) {
-    setObjectName(QStringLiteral("frm_Notes"));
-    setWindowTitle(QStringLiteral("Notes"));
+    dressSideWindow(*this, "frm_Notes", QStringLiteral("Notes"));
     resize(420, 380);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qcolor(kPanel));
-    colours.setColor(QPalette::WindowText, qcolor(kParchment));
-    colours.setColor(QPalette::Base, qcolor(kWell));
-    colours.setColor(QPalette::Text, qcolor(kParchment));
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* heading =

@@ -18,16 +18,8 @@ namespace skillwright::screens {
 
 TargetsWindow::TargetsWindow(document::PlanDocument& document, std::function<void()> fill, QWidget* parent)
     : QWidget(parent, Qt::Window), m_document(document) {
-    setObjectName(QStringLiteral("frm_Targets"));
-    setWindowTitle(QStringLiteral("Targets"));
+    dressSideWindow(*this, "frm_Targets", QStringLiteral("Targets"));
     resize(340, 360);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qcolor(kPanel));
-    colours.setColor(QPalette::WindowText, qcolor(kParchment));
-    colours.setColor(QPalette::Base, qcolor(kWell));
-    colours.setColor(QPalette::Text, qcolor(kParchment));
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* heading =
