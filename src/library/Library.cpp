@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace skillwright::library {
 
@@ -186,6 +187,30 @@ FileChange renameReport(const LibraryRow& row, const std::string& name) {
         }
     }
     return change;
+}
+
+FileChange moveReport(const LibraryRow& row, const std::string& root, const std::string& folder) {
+    if (!row.opens()) {
+        return {{}, "A report that does not open stays as it is."};
+    }
+    // One folder below the library's, its name made plain: nothing leads out.
+    const fs::path into = folder.empty() ? fs::path(root) : fs::path(root) / report::plainFileName(folder);
+    std::error_code error;
+    fs::create_directory(into, error);
+    const fs::path to = into / fs::path(row.file.path).filename();
+    if (error || fs::path(row.file.path).parent_path() == into) {
+        return {{},
+                error ? "The folder cannot be made: " + error.message() + "."
+                      : "The report is in that folder."};
+    }
+    // A hard link fails where a file has the name; only then does the old name go.
+    if (::link(row.file.path.c_str(), to.c_str()) != 0) {
+        return {{},
+                errno == EEXIST ? "That folder has a report of this name."
+                                : "The report could not be moved."};
+    }
+    ::unlink(row.file.path.c_str());
+    return {to.string(), {}};
 }
 
 } // namespace skillwright::library

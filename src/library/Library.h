@@ -72,4 +72,9 @@ struct FileChange {
 /// written whole before the old one goes; never over another file.
 [[nodiscard]] FileChange renameReport(const LibraryRow& row, const std::string& name);
 
+/// The report moved into the folder `folder` of the library at `root` (made
+/// when it is not there; empty: the library's own), under its file name,
+/// never over another file.
+[[nodiscard]] FileChange moveReport(const LibraryRow& row, const std::string& root, const std::string& folder);
+
 } // namespace skillwright::library

@@ -159,6 +159,15 @@ TEST(Library, duplicateRenameAndTrashChangeOnlyTheirFiles) {
     std::ifstream taken(scratch.path("Jab.txt"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(taken), {}), "taken");
     EXPECT_FALSE(renameReport(rowOf(scratch, "Jab 2.txt"), "line\nbreak").done());
+    // Into a new folder, whose name cannot lead out, and never over a report there.
+    const FileChange moved = moveReport(rowOf(scratch, "Jab 2.txt"), scratch.path(), "../Season 2");
+    ASSERT_TRUE(moved.done()) << moved.error;
+    EXPECT_TRUE(fs::equivalent(fs::path(moved.path).parent_path().parent_path(), scratch.path()));
+    std::ofstream(fs::path(moved.path).parent_path() / "Javazon (copy).txt") << "another";
+    EXPECT_FALSE(moveReport(rowOf(scratch, "Javazon (copy).txt"), scratch.path(), "../Season 2").done());
+    EXPECT_FALSE(moveReport(rowOf(scratch, "Jab.txt"), scratch.path(), "Season 3").done());
+    ASSERT_TRUE(moveReport(rowOf(scratch, "Jab 2.txt"), scratch.path(), "").done());
+    EXPECT_TRUE(fs::exists(scratch.path("Jab 2.txt")));
     EXPECT_FALSE(duplicateReport(rowOf(scratch, "Jab.txt")).done())
         << "a report that does not open stays as it is";
 }

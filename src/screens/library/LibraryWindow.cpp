@@ -421,6 +421,21 @@ void LibraryWindow::run(LibraryCommand command) {
         reread();
         return;
     }
+    case LibraryCommand::MoveToFolder: {
+        const std::string folder = m_toolkit.inputBox(
+            "The folder to move it to (a new name makes a new folder; a blank leaves the folders):",
+            "Move to Folder", row->file.folder);
+        if (folder.empty()) {
+            return; // Cancel
+        }
+        const bool top = folder.find_first_not_of(' ') == std::string::npos;
+        const library::FileChange change = library::moveReport(*row, m_folder, top ? std::string() : folder);
+        if (!change.done()) {
+            tell(change.error);
+        }
+        reread();
+        return;
+    }
     case LibraryCommand::Trash:
         if (!m_toolkit.moveToTrash(row->file.path)) {
             tell("\"" + toolkit::quotedText(row->name, 80) + "\" could not be moved to the trash.");

@@ -76,7 +76,15 @@ private:
 
 /// What a row of the library does: one table makes the menu's entries, the
 /// keys and their names.
-enum class LibraryCommand : std::uint8_t { Open, CompareWith, Duplicate, Rename, Trash, ShowFolder };
+enum class LibraryCommand : std::uint8_t {
+    Open,
+    CompareWith,
+    Duplicate,
+    Rename,
+    MoveToFolder,
+    Trash,
+    ShowFolder
+};
 struct LibraryCommandEntry {
     LibraryCommand command;
     const char* name;    ///< the menu entry's objectName
@@ -84,11 +92,12 @@ struct LibraryCommandEntry {
     QKeyCombination key;
 };
 // clang-format off
-inline constexpr std::array<LibraryCommandEntry, 6> kLibraryCommands{{
+inline constexpr std::array<LibraryCommandEntry, 7> kLibraryCommands{{
     {LibraryCommand::Open, "mnu_LibraryOpen", "Open", QKeyCombination(Qt::Key_Return)},
     {LibraryCommand::CompareWith, "mnu_LibraryCompare", "Compare With the Plan on Screen", Qt::CTRL | Qt::Key_K},
     {LibraryCommand::Duplicate, "mnu_LibraryDuplicate", "Duplicate", Qt::CTRL | Qt::Key_D},
     {LibraryCommand::Rename, "mnu_LibraryRename", "Rename...", QKeyCombination(Qt::Key_F2)},
+    {LibraryCommand::MoveToFolder, "mnu_LibraryMove", "Move to Folder...", Qt::CTRL | Qt::Key_M},
     {LibraryCommand::Trash, "mnu_LibraryTrash", "Move to Trash", QKeyCombination(Qt::Key_Delete)},
     {LibraryCommand::ShowFolder, "mnu_LibraryShowFolder", "Show in File Manager", Qt::CTRL | Qt::SHIFT | Qt::Key_R},
 }};
