@@ -46,6 +46,10 @@ public:
         return m_scripted.clipboardText(maxBytes);
     }
     void setClipboardText(const std::string& text) override { m_scripted.setClipboardText(text); }
+    std::string setting(const std::string& key) override { return m_scripted.setting(key); }
+    void setSetting(const std::string& key, const std::string& value) override {
+        m_scripted.setSetting(key, value);
+    }
     double random() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
     std::unique_ptr<toolkit::Timer> createTimer() override { return m_scripted.createTimer(); }
     void endProgram() override {}
