@@ -42,6 +42,7 @@ public:
     std::string animationFolder() override { return m_scripted.animationFolder(); }
     std::string reportFolder() override { return m_scripted.reportFolder(); }
     bool openAddress(const std::string& address) override { return m_scripted.openAddress(address); }
+    bool moveToTrash(const std::string& path) override { return m_scripted.moveToTrash(path); }
     std::optional<std::string> clipboardText(std::size_t maxBytes) override {
         return m_scripted.clipboardText(maxBytes);
     }
