@@ -42,10 +42,15 @@ public:
     std::string animationFolder() override { return m_scripted.animationFolder(); }
     std::string reportFolder() override { return m_scripted.reportFolder(); }
     bool openAddress(const std::string& address) override { return m_scripted.openAddress(address); }
+    bool moveToTrash(const std::string& path) override { return m_scripted.moveToTrash(path); }
     std::optional<std::string> clipboardText(std::size_t maxBytes) override {
         return m_scripted.clipboardText(maxBytes);
     }
     void setClipboardText(const std::string& text) override { m_scripted.setClipboardText(text); }
+    std::string setting(const std::string& key) override { return m_scripted.setting(key); }
+    void setSetting(const std::string& key, const std::string& value) override {
+        m_scripted.setSetting(key, value);
+    }
     double random() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
     std::unique_ptr<toolkit::Timer> createTimer() override { return m_scripted.createTimer(); }
     void endProgram() override {}

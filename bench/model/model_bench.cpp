@@ -1,6 +1,6 @@
 // The rules' hot paths: an accepted click, a whole character, UNDO LAST; the
 // plan document's undo and redo of an edit; and a plan's build code written
-// and read back.
+// and read back; a plan's summary.
 #include "PlanMaker.h"
 
 #include <model/Build.h>
@@ -11,6 +11,7 @@
 #include <chrono>
 #include <document/PlanDocument.h>
 #include <functional>
+#include <presentation/PlanSummary.h>
 #include <presentation/Presentation.h>
 
 namespace {
@@ -174,6 +175,23 @@ void BuildCodeLevel99(benchmark::State& state) {
     state.counters["characters"] = static_cast<double>(skillwright::model::encodeBuildCode(plan).size());
 }
 BENCHMARK(BuildCodeLevel99)->Unit(benchmark::kMicrosecond);
+
+/// The summary of a level-99 character (every quest, 30 points reserved and
+/// spent, 140 entries, two milestones) with its skill lines and its level
+/// order in runs, as the summary window writes them. Target: at most 100 us.
+void SummaryLevel99(benchmark::State& state) {
+    skillwright::model::Plan plan = skillwright::testing::fullPlan(ClassId::Sorceress, "Tyrael Archo");
+    plan.milestones = {{20, "Act 2", ""}, {90, "Nightmare", ""}};
+    for (auto _ : state) {
+        const skillwright::presentation::PlanSummary summary = skillwright::presentation::summarize(plan);
+        std::size_t characters = skillwright::presentation::levelOrderText(summary.levelOrder).size();
+        for (const auto& skill : summary.skills) {
+            characters += skillwright::presentation::skillLine(skill).size();
+        }
+        benchmark::DoNotOptimize(characters);
+    }
+}
+BENCHMARK(SummaryLevel99)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

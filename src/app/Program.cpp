@@ -17,6 +17,7 @@
 #include <QStyleFactory>
 #include <QUrl>
 
+#include <algorithm>
 #include <art/Art.h>
 #include <filesystem>
 #include <system_error>
@@ -106,6 +107,7 @@ Program::~Program() {
     delete m_notes; // before the document it follows
     delete m_targets;
     delete m_library;
+    delete m_summary;
     closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
@@ -207,6 +209,9 @@ void Program::runCommand(screens::ProgramCommand command) {
     case screens::ProgramCommand::Library:
         openLibrary();
         return;
+    case screens::ProgramCommand::Summary:
+        openSummary();
+        return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
     case screens::ProgramCommand::Redo:
@@ -215,6 +220,7 @@ void Program::runCommand(screens::ProgramCommand command) {
     case screens::ProgramCommand::NextMilestone:
     case screens::ProgramCommand::SetTarget:
     case screens::ProgramCommand::FillToTargets:
+    case screens::ProgramCommand::CopyForForum:
     case screens::ProgramCommand::ShowKeys:
         return; // the window's own
     }
@@ -446,6 +452,7 @@ void Program::closeTreeScreen() {
     closeSkillStats(); // of the character going
     delete m_notes;
     delete m_targets;
+    delete m_summary;
     if (m_treeScreen) {
         // Its plan is not closed with it: what takes its place replaces the plan.
         QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
@@ -590,6 +597,30 @@ void Program::openLibrary() {
     }
     m_library->setUnsaved(m_keeper.offers());
     screens::showWithKeyboard(*m_library);
+}
+
+void Program::openSummary() {
+    screens::SkillTreeScreen* screen = m_treeScreen;
+    if (screen == nullptr || !screen->isVisible()) {
+        return;
+    }
+    if (!m_summary) {
+        m_summary = new screens::SummaryWindow(m_document, m_toolkit, [this] {
+            if (m_treeScreen) {
+                m_treeScreen->copyForForum();
+            }
+        });
+        m_summary->setAttribute(Qt::WA_DeleteOnClose);
+        m_summary->showPast(screen->pastEntry());
+        QObject::connect(screen, &screens::SkillTreeScreen::pastChanged, m_summary,
+                         [this, screen] { m_summary->showPast(screen->pastEntry()); });
+        // On the tree screen's left, where the notes and targets windows do
+        // not stand; closed, it hands the keyboard back.
+        const QRect tree = screen->frameGeometry();
+        m_summary->move(std::max(0, tree.left() - m_summary->width() - 8), tree.top());
+        QObject::connect(m_summary, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    }
+    screens::showWithKeyboard(*m_summary);
 }
 
 void Program::openSkillStats() {

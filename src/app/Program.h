@@ -8,6 +8,7 @@
 #include <screens/notes/NotesWindow.h>
 #include <screens/notes/TargetsWindow.h>
 #include <screens/select/StartScreen.h>
+#include <screens/summary/SummaryWindow.h>
 #include <screens/tree/SkillTreeScreen.h>
 #include <stats/SkillStatsViewer.h>
 
@@ -108,6 +109,7 @@ public:
     [[nodiscard]] screens::NotesWindow* notesWindow() const { return m_notes; }
     [[nodiscard]] screens::TargetsWindow* targetsWindow() const { return m_targets; }
     [[nodiscard]] screens::LibraryWindow* libraryWindow() const { return m_library; }
+    [[nodiscard]] screens::SummaryWindow* summaryWindow() const { return m_summary; }
 
 private:
     /// The plan of a build code or a plan's link; any other text is told why
@@ -137,6 +139,8 @@ private:
     void openTargets();
     /// The library of saved plans, from either screen.
     void openLibrary();
+    /// The summary window of the plan on screen, beside the tree screen.
+    void openSummary();
     void askForCharacter();
     void pasteCode();
     /// The clipboard's text for Ctrl+V or Ctrl+Shift+V; a text too long or
@@ -180,6 +184,7 @@ private:
     QPointer<screens::NotesWindow> m_notes;
     QPointer<screens::TargetsWindow> m_targets;
     QPointer<screens::LibraryWindow> m_library;
+    QPointer<screens::SummaryWindow> m_summary;
     std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 

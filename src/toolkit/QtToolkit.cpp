@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QSettings>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QTimer>
@@ -268,6 +269,22 @@ std::optional<std::string> QtToolkit::clipboardText(std::size_t maxBytes) {
 
 void QtToolkit::setClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+namespace {
+QSettings programSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("skillwright"),
+                     QStringLiteral("skillwright"));
+}
+} // namespace
+
+std::string QtToolkit::setting(const std::string& key) {
+    return programSettings().value(QString::fromStdString(key)).toString().toStdString();
+}
+
+void QtToolkit::setSetting(const std::string& key, const std::string& value) {
+    QSettings settings = programSettings();
+    settings.setValue(QString::fromStdString(key), QString::fromStdString(value));
 }
 
 double QtToolkit::random() {

@@ -45,6 +45,9 @@ public:
     bool moveToTrash(const std::string& path) override;
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
     void setClipboardText(const std::string& text) override;
+    /// In the user's configuration folder, skillwright/skillwright.conf.
+    std::string setting(const std::string& key) override;
+    void setSetting(const std::string& key, const std::string& value) override;
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
     void endProgram() override;

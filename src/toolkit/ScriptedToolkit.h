@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,11 @@ public:
     /// What `clipboard` holds, within the limit, as the Qt toolkit reads it.
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
     void setClipboardText(const std::string& text) override { clipboard = text; }
+    std::string setting(const std::string& key) override {
+        const auto kept = settings.find(key);
+        return kept == settings.end() ? std::string() : kept->second;
+    }
+    void setSetting(const std::string& key, const std::string& value) override { settings[key] = value; }
     double random() override;
     std::unique_ptr<Timer> createTimer() override;
     /// Records the request; the test goes on.
@@ -71,6 +77,8 @@ public:
     std::string journalFolder;
     /// The clipboard's text; nothing when it holds none (a picture, say).
     std::optional<std::string> clipboard;
+    /// What the program keeps from run to run, by key.
+    std::map<std::string, std::string> settings;
     bool openAddressResult = true;
 
     // Records.

@@ -69,6 +69,11 @@ public:
     virtual std::optional<std::string> clipboardText(std::size_t maxBytes) = 0;
     /// Puts `text` (UTF-8) on the clipboard, for this and every other program.
     virtual void setClipboardText(const std::string& text) = 0;
+    /// What the player chose last under `key` (the form "Copy for Forum"
+    /// writes, say), kept from one run to the next; empty when nothing is kept.
+    virtual std::string setting(const std::string& key) = 0;
+    /// Keeps `value` under `key` for this run and the next.
+    virtual void setSetting(const std::string& key, const std::string& value) = 0;
     /// A uniform random number r with 0 <= r < 1.
     virtual double random() = 0;
     /// A new stopped timer owned by the caller.

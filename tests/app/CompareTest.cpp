@@ -114,7 +114,8 @@ TEST_F(CompareProgramTest, theEmblemsMenuAndTheKeysStartAndEndAComparison) {
               (QStringList{"Copy Build Code\tCtrl+C", "Paste Build Code\tCtrl+V", "Open Character...\tCtrl+O",
                            "\t", "Compare With...\tCtrl+Shift+O", "Compare With Build Code\tCtrl+Shift+V",
                            "Stop Comparing\t (off)", "Notes\tCtrl+Shift+N", "Targets\tCtrl+Shift+G",
-                           "Fill to Targets\tCtrl+Shift+F", "Library\tCtrl+L"}));
+                           "Fill to Targets\tCtrl+Shift+F", "Library\tCtrl+L", "Summary\tCtrl+I",
+                           "Copy for Forum\tCtrl+Shift+C"}));
     ASSERT_EQ(toolkit.openDialogs.size(), 1u);
     EXPECT_EQ(toolkit.openDialogs[0].prompt, "Compare With");
     EXPECT_EQ(toolkit.openDialogs[0].title, toolkit.folder) << "it starts in the report folder";

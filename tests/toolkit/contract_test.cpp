@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -119,6 +120,15 @@ TEST_P(ToolkitContract, theClipboardGivesTextWithinTheLimitAndNothingElse) {
     }
     toolkit().setClipboardText("SW1ACnARep8FJNh");
     EXPECT_EQ(toolkit().clipboardText(64), code) << "the program's own copy";
+}
+
+TEST_P(ToolkitContract, aSettingIsKeptUnderItsKeyAndNoneIsEmpty) {
+    QStandardPaths::setTestModeEnabled(true); // the Qt toolkit's settings in a test folder of their own
+    toolkit().setSetting("contract/form", "Markdown");
+    toolkit().setSetting("contract/form", "Plain Text");
+    EXPECT_EQ(toolkit().setting("contract/form"), "Plain Text");
+    EXPECT_EQ(toolkit().setting("contract/never"), "");
+    toolkit().setSetting("contract/form", "");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothToolkits, ToolkitContract, ::testing::Bool(),

@@ -32,6 +32,8 @@ enum class ProgramCommand : std::uint8_t {
     Targets,       ///< the targets window of the plan on screen
     FillToTargets, ///< level-ups until every target is met
     Library,       ///< every saved plan at a glance
+    Summary,       ///< the summary window of the plan on screen
+    CopyForForum,  ///< the summary as text for a forum, in the form last chosen
     ShowKeys,
 };
 
@@ -50,7 +52,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 18> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 20> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -83,6 +85,10 @@ inline constexpr std::array<ProgramCommandEntry, 18> kProgramCommands{{
      OnTreeScreens, true, "Add the level-ups that meet every target, earliest first"},
     {ProgramCommand::Library, "mnu_Library", "Library", {Qt::CTRL | Qt::Key_L}, Everywhere, true,
      "Library: every saved plan at a glance"},
+    {ProgramCommand::Summary, "mnu_Summary", "Summary", {Qt::CTRL | Qt::Key_I}, OnTreeScreens, true,
+     "Summary: points per tree and skill, quests, reserve, the level order"},
+    {ProgramCommand::CopyForForum, "mnu_CopyForForum", "Copy for Forum", {Qt::CTRL | Qt::SHIFT | Qt::Key_C},
+     OnTreeScreens, true, "Copy the summary, level order and build code for a forum or a chat"},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};

@@ -25,6 +25,7 @@
 #include <art/Art.h>
 #include <document/PlanDocument.h>
 #include <filesystem>
+#include <presentation/ForumText.h>
 #include <presentation/Presentation.h>
 
 namespace skillwright::screens {
@@ -163,6 +164,9 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
             return;
         case ProgramCommand::FillToTargets:
             fillToTargets();
+            return;
+        case ProgramCommand::CopyForForum:
+            copyForForum();
             return;
         default:
             return; // the program's to answer
@@ -935,6 +939,19 @@ void SkillTreeScreen::copyBuildCode() {
                          : notes                       ? " (the notes and milestones stay behind)"
                                                        : "";
     m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters" + behind);
+    mirror();
+}
+
+void SkillTreeScreen::copyForForum() {
+    returnToPresent();
+    const model::Plan plan = m_document.plan();
+    const presentation::ForumFormat format =
+        presentation::forumFormatNamed(m_toolkit.setting(std::string(presentation::kForumFormatSetting)));
+    const std::string text =
+        presentation::forumText(presentation::summarize(plan), model::encodeBuildCode(plan), format);
+    m_toolkit.setClipboardText(text);
+    m_notice.show("Copied for a forum as " + std::string(presentation::forumFormatName(format)) + ": " +
+                  std::to_string(text.size()) + " characters (the form is chosen in Summary, Ctrl+I)");
     mirror();
 }
 

@@ -77,6 +77,10 @@ public:
     /// Puts the build code of the plan on screen on the clipboard and says so
     /// on the notice line.
     void copyBuildCode();
+    /// "Copy for Forum": puts the plan's summary, level order, build code and
+    /// link on the clipboard in the form the player chose last (BBCode when
+    /// none was), and says so on the notice line.
+    void copyForForum();
 
     /// Whether the screen shows the build as it stood after an earlier entry
     /// of the history list (the one selected) rather than as it stands: the
