@@ -359,10 +359,57 @@ bool Program::openCharacter(const std::string& path) {
     const report::Report& character = *reading.report;
     const bool whole = !character.unreadLine && !character.unreadBlock &&
                        model::levelReached(character.plan) == character.level;
-    return openPlan({character.plan, document::Origin::Report, path, whole},
-                    [&](const std::optional<model::ReplayStop>& stop) {
-                        return report::openingProblem(character, stop, m_document.build().characterLevel());
-                    });
+    const bool opened =
+        openPlan({character.plan, document::Origin::Report, path, whole},
+                 [&](const std::optional<model::ReplayStop>& stop) {
+                     return report::openingProblem(character, stop, m_document.build().characterLevel());
+                 });
+    if (opened) {
+        rememberOpened(path);
+    }
+    return opened;
+}
+
+namespace {
+constexpr const char* kRecentSetting = "library/openedRecently";
+constexpr std::size_t kMostRecent = 10;
+} // namespace
+
+std::vector<std::string> Program::openedRecently() {
+    std::vector<std::string> paths;
+    const std::string kept = m_toolkit.setting(kRecentSetting);
+    for (std::size_t start = 0; start < kept.size() && paths.size() < kMostRecent;) {
+        const std::size_t end = std::min(kept.find('\n', start), kept.size());
+        if (end > start) {
+            paths.push_back(kept.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return paths;
+}
+
+void Program::rememberOpened(const std::string& path) {
+    // Reports of the library's own folder are in the library already; a
+    // path with a line break cannot be kept in the list.
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(path, error);
+    std::filesystem::path folder =
+        std::filesystem::absolute(m_toolkit.reportFolder(), error).lexically_normal();
+    if (folder.filename().empty()) {
+        folder = folder.parent_path(); // no trailing separator
+    }
+    const auto [folderEnd, fileAt] = std::mismatch(folder.begin(), folder.end(), file.begin(), file.end());
+    if (error || folderEnd == folder.end() || path.find('\n') != std::string::npos) {
+        return;
+    }
+    std::vector<std::string> paths = openedRecently();
+    std::erase(paths, file.string());
+    paths.insert(paths.begin(), file.string());
+    std::string kept;
+    for (std::size_t i = 0; i < paths.size() && i < kMostRecent; ++i) {
+        kept += (i == 0 ? "" : "\n") + paths[i];
+    }
+    m_toolkit.setSetting(kRecentSetting, kept);
 }
 
 bool Program::mayReplacePlanOnScreen() {
@@ -596,6 +643,7 @@ void Program::openLibrary() {
         QObject::connect(m_library, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
     }
     m_library->setUnsaved(m_keeper.offers());
+    m_library->setRecent(openedRecently());
     screens::showWithKeyboard(*m_library);
 }
 

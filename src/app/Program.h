@@ -139,6 +139,10 @@ private:
     void openTargets();
     /// The library of saved plans, from either screen.
     void openLibrary();
+    /// The reports opened from other folders than the library's, newest first.
+    [[nodiscard]] std::vector<std::string> openedRecently();
+    /// Keeps `path` among them when it lies outside the library's folder.
+    void rememberOpened(const std::string& path);
     /// The summary window of the plan on screen, beside the tree screen.
     void openSummary();
     void askForCharacter();

@@ -2,14 +2,20 @@
 // generated stops its fill; the statistics viewer goes with its character;
 // a saved character opens from the command line, Ctrl+O, the open button or
 // a drop, asking before unsaved points go.
+#include <report/ReportText.h>
+
 #include <QAccessible>
 #include <QAction>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <CommandLine.h>
 #include <GeneratorScript.h>
 #include <ProgramSession.h>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -242,6 +248,30 @@ TEST_F(ProgramTest, setTargetInTheSkillMenuMarksTheRightClickedSkill) {
     ASSERT_NE(mark, nullptr);
     EXPECT_TRUE(mark->isVisible());
     EXPECT_EQ(mark->text(), "20") << "Frozen Orb's neighbour stands close: the figure alone";
+}
+
+// The library lists the reports opened from other folders, newest first,
+// marking one whose file has gone; those of its own folder are its rows.
+TEST_F(ProgramTest, theLibraryRemembersReportsOpenedFromOtherFolders) {
+    QTemporaryDir elsewhere;
+    const std::string away = elsewhere.filePath(QStringLiteral("Away.txt")).toStdString();
+    const std::string home = (std::filesystem::path(toolkit.folder) / "Home.txt").string();
+    for (const std::string& path : {away, home}) {
+        std::ofstream(path, std::ios::binary) << report::reportText({model::ClassId::Paladin, {}, "Zeal"});
+        ASSERT_TRUE(program->openCharacter(path));
+    }
+    program->runCommand(screens::ProgramCommand::Library);
+    ASSERT_NE(program->libraryWindow(), nullptr);
+    auto* recent = program->libraryWindow()->findChild<QListWidget*>("lst_OpenedRecently");
+    ASSERT_EQ(recent->count(), 1);
+    EXPECT_EQ(recent->item(0)->text().toStdString(), "Away  (" + elsewhere.path().toStdString() + ")");
+    std::filesystem::remove(away);
+    program->libraryWindow()->close();
+    letDeletionsRun();
+    program->runCommand(screens::ProgramCommand::Library);
+    recent = program->libraryWindow()->findChild<QListWidget*>("lst_OpenedRecently");
+    EXPECT_TRUE(recent->item(0)->text().endsWith("  gone"));
+    EXPECT_FALSE(recent->item(0)->flags().testFlag(Qt::ItemIsEnabled));
 }
 
 const char* const kSorceress = "Tal\xC3\xA9\r\n"

@@ -25,6 +25,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace skillwright::screens {
 
@@ -218,18 +219,33 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     }
     bar->addWidget(m_classes);
     layout->addLayout(bar);
-    m_unsavedTitle = new QLabel(QStringLiteral("Not saved"), this);
-    m_unsavedTitle->setFont(art::captionFont(10, QFont::Bold));
-    layout->addWidget(m_unsavedTitle);
-    m_unsaved = new QListWidget(this);
-    m_unsaved->setObjectName(QStringLiteral("lst_NotSaved"));
-    m_unsaved->setAccessibleName(QStringLiteral("Plans not saved; Enter continues one"));
-    m_unsaved->setMaximumHeight(80);
-    layout->addWidget(m_unsaved);
+    // Two groups of their own above the reports, each shown when it has plans.
+    const auto group = [this, layout](const QString& title, const char* name, const QString& spoken) {
+        auto* heading = new QLabel(title, this);
+        heading->setFont(art::captionFont(10, QFont::Bold));
+        layout->addWidget(heading);
+        auto* list = new QListWidget(this);
+        list->setObjectName(QLatin1String(name));
+        list->setAccessibleName(spoken);
+        list->setMaximumHeight(72);
+        layout->addWidget(list);
+        return std::pair{heading, list};
+    };
+    std::tie(m_unsavedTitle, m_unsaved) = group(QStringLiteral("Not saved"), "lst_NotSaved",
+                                                QStringLiteral("Plans not saved; Enter continues one"));
+    std::tie(m_recentTitle, m_recent) =
+        group(QStringLiteral("Opened recently"), "lst_OpenedRecently",
+              QStringLiteral("Reports opened from other folders; Enter opens one"));
     connect(m_unsaved, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         emit continueRequested(item->data(Qt::UserRole).toULongLong());
     });
+    connect(m_recent, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (item->flags().testFlag(Qt::ItemIsEnabled)) {
+            emit openRequested(item->data(Qt::UserRole).toString());
+        }
+    });
     setUnsaved({});
+    setRecent({});
 
     m_model = new LibraryModel(this);
     m_filter = new LibraryFilter(this);
@@ -341,6 +357,26 @@ void LibraryWindow::setUnsaved(const std::vector<ContinueChoice>& plans) {
     }
     m_unsavedTitle->setVisible(!plans.empty());
     m_unsaved->setVisible(!plans.empty());
+}
+
+void LibraryWindow::setRecent(const std::vector<std::string>& paths) {
+    m_recent->clear();
+    for (const std::string& path : paths) {
+        const std::filesystem::path file(path);
+        std::error_code error;
+        const bool gone = !std::filesystem::is_regular_file(file, error);
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(toolkit::quotedText(file.stem().string(), 80) + "  (" +
+                                                       toolkit::quotedText(file.parent_path().string(), 120) +
+                                                       ")" + (gone ? "  gone" : "")),
+                                m_recent);
+        item->setData(Qt::UserRole, QString::fromStdString(path));
+        if (gone) {
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+        }
+    }
+    m_recentTitle->setVisible(!paths.empty());
+    m_recent->setVisible(!paths.empty());
 }
 
 void LibraryWindow::putBatch(std::vector<library::LibraryRow> rows) {

@@ -123,6 +123,9 @@ public:
     /// The plans that left the screen unsaved, in a group of their own
     /// ("Not saved") above the reports; none hides the group.
     void setUnsaved(const std::vector<ContinueChoice>& plans);
+    /// The reports opened from other folders, newest first, in a group of
+    /// their own ("Opened recently"); one whose file has gone is marked so.
+    void setRecent(const std::vector<std::string>& paths);
 
 signals:
     void openRequested(const QString& path);
@@ -154,6 +157,8 @@ private:
     QMenu* m_menu = nullptr;        ///< mnu_Library
     QLabel* m_unsavedTitle = nullptr;
     QListWidget* m_unsaved = nullptr; ///< lst_NotSaved
+    QLabel* m_recentTitle = nullptr;
+    QListWidget* m_recent = nullptr; ///< lst_OpenedRecently
     QFileSystemWatcher* m_watcher = nullptr;
     std::jthread m_reader;
     bool m_reading = false;
