@@ -1,5 +1,6 @@
 #pragma once
 
+#include <model/Attributes.h>
 #include <model/Catalogue.h>
 #include <model/History.h>
 
@@ -37,8 +38,8 @@ inline constexpr std::size_t kMaxNoteBytes = 64 * 1024;
 inline constexpr std::size_t kMaxMilestoneNameBytes = 200;
 
 /// A plan: a class and the points of its character in the order they were
-/// obtained, with the name it was saved or opened under, the player's note
-/// and the milestones of its stages. A value that exists apart from any
+/// obtained, with the name it was saved or opened under, the player's note,
+/// the milestones of its stages and how its stat points are placed. A value that exists apart from any
 /// screen: it is copied, compared, written to a report or a code, and turned
 /// into a build by replaying it through the rules (Build::replay), which
 /// takes its class, history and name.
@@ -49,6 +50,8 @@ struct Plan {
     std::string note{};                  ///< UTF-8, lines ended by LF; empty when it has none
     std::vector<Milestone> milestones{}; ///< by entry, at most one an entry
     std::vector<Target> targets{};       ///< by priority, at most one a skill
+    // ---- attributes ----
+    AttributePlan attributes{}; ///< how the stat points are placed; empty for a plan without
 
     friend bool operator==(const Plan&, const Plan&) = default;
 };

@@ -7,6 +7,7 @@
 #include <toolkit/RegularFile.h>
 #include <toolkit/ShownText.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <span>
@@ -105,6 +106,68 @@ std::string readNote(std::span<const std::string_view> lines, std::size_t& next)
     return note;
 }
 
+/// The lines of the attribute plan, in the order SAVE writes them.
+constexpr std::array<std::string_view, 4> kAttributePrefixes{kAttributeTargetPrefix, kAttributeRestPrefix,
+                                                             kTomePrefix, kGoldenBirdPrefix};
+
+/// Reads `line` into the plan's attribute plan if it is one of its lines
+/// (false when it is none); `why` says what is wrong with it. `stage`: the
+/// kind of the last such line read, -1 before any.
+bool readAttributeLine(std::string_view line, model::Plan& plan, int& stage,
+                       std::optional<std::string>& why) {
+    const auto kind = std::find_if(kAttributePrefixes.begin(), kAttributePrefixes.end(),
+                                   [line](std::string_view prefix) { return line.starts_with(prefix); });
+    if (kind == kAttributePrefixes.end()) {
+        return false;
+    }
+    const int at = static_cast<int>(kind - kAttributePrefixes.begin());
+    const std::string_view value = line.substr(kind->size());
+    model::AttributePlan& attributes = plan.attributes;
+    if (at < stage || (at == stage && at == 1)) {
+        why = "This line is out of the attribute plan's order: targets, the rest, then the quests.";
+    } else if (at == 0) {
+        const auto target = model::parseTargetText(value);
+        if (target) {
+            attributes.targets.push_back(*target);
+        } else {
+            why = "This is no attribute and value, such as \"Strength 55\".";
+        }
+    } else if (at == 1) {
+        const auto rest = model::attributeNamed(value);
+        if (rest) {
+            attributes.rest = *rest;
+        } else {
+            why = "The rest goes to one of Strength, Dexterity, Vitality and Energy.";
+        }
+    } else {
+        auto& levels = at == 2 ? attributes.tome : attributes.goldenBird;
+        const std::size_t space = value.find(' ');
+        const auto name = std::find(model::kDifficultyNames.begin(), model::kDifficultyNames.end(),
+                                    value.substr(0, space == std::string_view::npos ? 0 : space));
+        const std::string_view digits =
+            value.substr(space == std::string_view::npos ? value.size() : space + 1);
+        int level = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), level);
+        const auto d = static_cast<std::size_t>(name - model::kDifficultyNames.begin());
+        if (name == model::kDifficultyNames.end() || digits.empty() || error != std::errc() ||
+            end != digits.data() + digits.size()) {
+            why = "This is no difficulty and level, such as \"Normal 20\".";
+        } else if (level < 1 || level > model::kMaxCharacterLevel) {
+            why = "A quest is done at a character level from 1 to 99.";
+        } else if (std::any_of(levels.begin() + static_cast<std::ptrdiff_t>(d), levels.end(),
+                               [](std::int16_t l) { return l != 0; })) {
+            why = "Each difficulty once, Normal first.";
+        } else {
+            levels[d] = static_cast<std::int16_t>(level);
+        }
+    }
+    stage = at;
+    if (!why) {
+        why = model::attributePlanProblem(attributes, plan.classId);
+    }
+    return true;
+}
+
 /// Reads the block of notes and milestones (`lines`, from its heading, the
 /// first numbered `firstNumber`) into the plan, or tells the first line
 /// that is not as SAVE writes it and leaves the plan without either.
@@ -117,6 +180,7 @@ void readNotesBlock(std::span<const std::string_view> lines, Report& report, int
     std::optional<std::string> why;
     std::size_t next = 1;
     bool noteRead = false;
+    int attributeStage = -1;
     while (!why && next < lines.size()) {
         const std::size_t at = next;
         const std::string_view line = lines[next++];
@@ -155,6 +219,8 @@ void readNotesBlock(std::span<const std::string_view> lines, Report& report, int
             why = model::noteProblem(plan.note);
         } else if (line == kRuleLine && next == lines.size()) {
             return; // the block's end, and the file's
+        } else if (readAttributeLine(line, plan, attributeStage, why)) {
+            noteRead = true; // the note and the milestones come before
         } else {
             why = "This line has no place in the block of notes and milestones.";
         }
@@ -169,6 +235,7 @@ void readNotesBlock(std::span<const std::string_view> lines, Report& report, int
     plan.note.clear();
     plan.milestones.clear();
     plan.targets.clear();
+    plan.attributes = {};
 }
 
 } // namespace

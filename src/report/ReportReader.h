@@ -28,7 +28,7 @@ struct Report {
     std::optional<std::string> unreadLine;
     /// The first line of the block of notes and milestones that is not as
     /// SAVE writes it, told as the player reads it; the plan then holds
-    /// neither a note nor milestones.
+    /// neither a note, milestones nor an attribute plan.
     std::optional<std::string> unreadBlock;
 };
 

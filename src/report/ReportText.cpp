@@ -46,7 +46,7 @@ std::string reportText(const model::Plan& plan) {
             break;
         }
     }
-    if (plan.note.empty() && plan.milestones.empty() && plan.targets.empty()) {
+    if (plan.note.empty() && plan.milestones.empty() && plan.targets.empty() && plan.attributes.empty()) {
         return out;
     }
     // A note of n line ends is n + 1 lines, the last maybe empty; an empty note none.
@@ -76,6 +76,25 @@ std::string reportText(const model::Plan& plan) {
     if (!plan.note.empty()) {
         line(kNoteLine);
         noteLines(plan.note);
+    }
+    if (!plan.attributes.empty()) {
+        const model::AttributePlan& attributes = plan.attributes;
+        for (const model::AttributeTarget& target : attributes.targets) {
+            out += kAttributeTargetPrefix;
+            line(model::targetText(target));
+        }
+        out += kAttributeRestPrefix;
+        line(model::attributeName(attributes.rest));
+        for (const auto& [prefix, levels] : {std::pair{kTomePrefix, &attributes.tome},
+                                             std::pair{kGoldenBirdPrefix, &attributes.goldenBird}}) {
+            for (std::size_t d = 0; d < model::kDifficulties; ++d) {
+                if ((*levels)[d] > 0) {
+                    out += prefix;
+                    out += model::kDifficultyNames[d];
+                    line(" " + std::to_string((*levels)[d]));
+                }
+            }
+        }
     }
     line(kRuleLine);
     return out;

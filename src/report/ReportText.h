@@ -69,6 +69,19 @@ inline constexpr std::string_view kNoteLine = "Note:";
 inline constexpr std::string_view kTargetPrefix = "Target: ";
 inline constexpr std::string_view kNoteIndent = "  ";
 
+// A plan that places its stat points adds to the block, after the note:
+//
+//     Attribute target: Strength 55      (one a target, in their order)
+//     Attribute rest: Vitality
+//     Lam Esen's Tome: Normal 20         (one a difficulty it was read in: the level)
+//     Golden Bird: Hell 71
+//
+// A plan without any of these leaves them out, and needs no block for them.
+inline constexpr std::string_view kAttributeTargetPrefix = "Attribute target: ";
+inline constexpr std::string_view kAttributeRestPrefix = "Attribute rest: ";
+inline constexpr std::string_view kTomePrefix = "Lam Esen's Tome: ";
+inline constexpr std::string_view kGoldenBirdPrefix = "Golden Bird: ";
+
 /// The report of `plan` under its name: the lines of its layout, every line
 /// ended by CR LF (the last one too), and the block of its note and
 /// milestones if it has either. The level line gives the level the plan

@@ -57,8 +57,8 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
         ASSERT_EQ(opened->error, "") << text;
         ASSERT_EQ(opened->problem, std::nullopt) << text;
         EXPECT_EQ(reportOf(opened->build, names[n % std::size(names)]), text);
-        // With a note and milestones (awkward ones: markup, empty lines), the same, and they come back
-        // exactly.
+        // With a note, milestones (awkward ones: markup, empty lines) and an attribute plan, the same,
+        // and they come back exactly.
         model::Plan noted = testing::planOf(build, names[n % std::size(names)]);
         const std::array<std::string, 5> notes{"", "Why:\n\tgear and all", "a\n\n", "\n",
                                                "\u00C6r <b>bold</b> &amp;"};
@@ -71,6 +71,7 @@ TEST(ReportReader, everyGeneratedCharacterOpensToItselfAndSavesToTheSameBytes) {
             const auto trees = model::classInfo(classId).trees;
             noted.targets = {{{trees[2], 9}, 20}, {{trees[0], 0}, 1}, {{trees[1], 5}, 7}};
         }
+        noted.attributes = testing::randomAttributes(classId, random);
         const ReportReading withNotes = parseReport(reportText(noted));
         ASSERT_TRUE(withNotes.report && !withNotes.report->unreadBlock) << reportText(noted);
         EXPECT_EQ(withNotes.report->plan, noted);
@@ -120,6 +121,14 @@ TEST(ReportReader, aBadBlockOfNotesIsToldByItsLineAndTakesNothing) {
         {"a target of another class", "Target: Teeth 5\r\n", 13},
         {"two targets on a skill", "Target: Warmth 5\r\nTarget: Warmth 6\r\n", 14},
         {"no closing rule", "Note:\r\n  x\r\n", 14},
+        {"a target of 10,000", "Attribute target: Strength 10000\r\n", 13},
+        {"a negative target", "Attribute target: Energy -5\r\n", 13},
+        {"an unknown attribute", "Attribute target: Luck 50\r\n", 13},
+        {"an unknown rest", "Attribute rest: Mana\r\n", 13},
+        {"a tome twice", "Lam Esen's Tome: Normal 20\r\nLam Esen's Tome: Normal 30\r\n", 14},
+        {"the note after the attributes", "Attribute rest: Energy\r\nNote:\r\n  x\r\n", 14},
+        {"a bird at level 100 after good lines",
+         "Note:\r\n  kept?\r\nAttribute target: Strength 30\r\nGolden Bird: Hell 100\r\n", 16},
     };
     for (const auto& [what, block, line] : cases) {
         SCOPED_TRACE(what);
@@ -132,6 +141,7 @@ TEST(ReportReader, aBadBlockOfNotesIsToldByItsLineAndTakesNothing) {
         EXPECT_EQ(reading.report->plan.note, "");
         EXPECT_TRUE(reading.report->plan.milestones.empty());
         EXPECT_TRUE(reading.report->plan.targets.empty());
+        EXPECT_TRUE(reading.report->plan.attributes.empty());
         EXPECT_EQ(reading.report->plan.history.size(), 2u);
     }
 }

@@ -4,6 +4,7 @@
 #include <model/Build.h>
 #include <model/Plan.h>
 
+#include <algorithm>
 #include <array>
 #include <document/PlanDocument.h>
 #include <random>
@@ -17,6 +18,31 @@ namespace skillwright::testing {
 inline model::Plan planOf(const model::Build& build, std::string name = {}) {
     const model::Character& screen = *build.character();
     return {screen.classId(), screen.history(), std::move(name)};
+}
+
+/// An attribute plan the class can have: up to four targets from its start
+/// upwards, any rest, the quests in some difficulties (none, at times).
+inline model::AttributePlan randomAttributes(model::ClassId classId, std::mt19937& random) {
+    const auto pick = [&random](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
+    model::AttributePlan plan;
+    if (pick(0, 4) == 0) {
+        return plan;
+    }
+    plan.rest = model::kAttributes[static_cast<std::size_t>(pick(0, 3))];
+    for (int t = pick(0, 4); t > 0; --t) {
+        const model::Attribute a = model::kAttributes[static_cast<std::size_t>(pick(0, 3))];
+        plan.targets.push_back(
+            {a, model::classFigures(classId).start[static_cast<std::size_t>(a)] + pick(0, 250)});
+    }
+    for (auto* quest : {&plan.tome, &plan.goldenBird}) {
+        for (std::int16_t& level : *quest) {
+            level = static_cast<std::int16_t>(pick(0, 2) == 0 ? 0 : pick(1, 99));
+        }
+        std::sort(quest->begin(), quest->end());
+    }
+    return plan;
 }
 
 /// One way of taking a point, on the skill at `place` (0..29: the tree's
