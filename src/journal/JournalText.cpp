@@ -4,6 +4,7 @@
 #include <model/Goals.h>
 #include <model/PlainText.h>
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -22,6 +23,11 @@ constexpr std::string_view kNote = "note ";
 constexpr std::string_view kMilestone = "milestone ";
 constexpr std::string_view kAbout = "about ";
 constexpr std::string_view kTarget = "target ";
+// ---- attributes ----
+constexpr std::string_view kAttribute = "attribute ";
+constexpr std::string_view kRest = "rest ";
+constexpr std::string_view kTome = "tome ";
+constexpr std::string_view kBird = "bird ";
 /// The most entries a plan can hold: 98 level-ups, each maybe held in
 /// reserve and spent later, and 12 quest points.
 constexpr long long kMostEntries = 98 + 98 + 12;
@@ -202,10 +208,44 @@ std::optional<std::string> readEntries(const std::vector<std::string_view>& line
     return std::nullopt;
 }
 
+/// Reads a line of the attribute plan into `plan`: nothing when the line is
+/// none, false when it is one but not as formatJournal writes it.
+std::optional<bool> readAttributeLine(std::string_view line, model::AttributePlan& plan) {
+    if (const auto target = fieldValue(line, kAttribute)) {
+        const auto read = model::parseTargetText(*target);
+        if (read) {
+            plan.targets.push_back(*read);
+        }
+        return read.has_value();
+    }
+    if (const auto rest = fieldValue(line, kRest)) {
+        const auto read = model::attributeNamed(*rest);
+        plan.rest = read.value_or(plan.rest);
+        return read.has_value();
+    }
+    const auto tome = fieldValue(line, kTome);
+    const auto bird = fieldValue(line, kBird);
+    if (!tome && !bird) {
+        return std::nullopt;
+    }
+    std::string_view levels = tome ? *tome : *bird;
+    for (std::int16_t& level : tome ? plan.tome : plan.goldenBird) {
+        const std::size_t space = std::min(levels.find(' '), levels.size());
+        const auto number = readNumber(levels.substr(0, space), false);
+        if (!number || *number > model::kMaxCharacterLevel) {
+            return false;
+        }
+        level = static_cast<std::int16_t>(*number);
+        levels.remove_prefix(std::min(space + 1, levels.size()));
+    }
+    return levels.empty();
+}
+
 /// Reads the lines of the note and the milestones (after the entries, up to
 /// the closing line); the reason when one is not as formatJournal writes it.
 std::optional<std::string> readNotes(const std::vector<std::string_view>& line, std::size_t from,
                                      model::Plan& plan) {
+    const bool attributesRead = line[0].substr(kFormatHead.size()) == "4";
     for (std::size_t i = from; i + 1 < line.size(); ++i) {
         if (const auto note = fieldValue(line[i], kNote); note && i == from) {
             const auto text = readName(*note);
@@ -213,6 +253,12 @@ std::optional<std::string> readNotes(const std::vector<std::string_view>& line, 
                 return "line " + std::to_string(i + 1) + ": no note";
             }
             plan.note = *text;
+            continue;
+        }
+        if (const auto attribute = readAttributeLine(line[i], plan.attributes)) {
+            if (!*attribute || !attributesRead) {
+                return "line " + std::to_string(i + 1) + ": no attribute plan";
+            }
             continue;
         }
         if (const auto target = fieldValue(line[i], kTarget)) {
@@ -236,8 +282,15 @@ std::optional<std::string> readNotes(const std::vector<std::string_view>& line, 
         plan.milestones.push_back({static_cast<std::size_t>(*entry), std::move(*name), std::move(*note)});
         ++i;
     }
-    if (plan.note.empty() && plan.milestones.empty() && plan.targets.empty()) {
+    if (plan.note.empty() && plan.milestones.empty() && plan.targets.empty() && plan.attributes.empty()) {
         return std::string("a journal of notes without notes");
+    }
+    if (attributesRead == plan.attributes.empty()) {
+        return std::string(attributesRead ? "a version 4 journal without attributes"
+                                          : "attributes in a journal before version 4");
+    }
+    if (auto why = model::attributePlanProblem(plan.attributes, plan.classId)) {
+        return why;
     }
     if (auto why = model::noteProblem(plan.note)) {
         return why;
@@ -255,8 +308,11 @@ std::string formatJournal(const JournalRecord& record) {
     std::string out;
     out.reserve(160 + plan.name.size() + 48 * plan.history.size());
     out += kFormatHead;
-    // The oldest version that holds the plan: version 3 added targets.
-    out += !plan.targets.empty() ? "3" : plan.note.empty() && plan.milestones.empty() ? "1" : "2";
+    // The oldest version that holds the plan: version 3 added targets, 4 the attribute plan.
+    out += !plan.attributes.empty()                       ? "4"
+           : !plan.targets.empty()                        ? "3"
+           : plan.note.empty() && plan.milestones.empty() ? "1"
+                                                          : "2";
     out += '\n';
     out += kClass;
     out += model::classInfo(plan.classId).name;
@@ -298,6 +354,27 @@ std::string formatJournal(const JournalRecord& record) {
         out += kTarget;
         out += model::formatTarget(target);
         out += '\n';
+    }
+    if (!plan.attributes.empty()) {
+        for (const model::AttributeTarget& target : plan.attributes.targets) {
+            out += kAttribute;
+            out += model::targetText(target);
+            out += '\n';
+        }
+        out += kRest;
+        out += model::attributeName(plan.attributes.rest);
+        out += '\n';
+        for (const auto& [head, levels] :
+             {std::pair{kTome, &plan.attributes.tome}, std::pair{kBird, &plan.attributes.goldenBird}}) {
+            out += head;
+            for (std::size_t d = 0; d < levels->size(); ++d) {
+                if (d > 0) {
+                    out += ' ';
+                }
+                out += std::to_string((*levels)[d]);
+            }
+            out += '\n';
+        }
     }
     out += kEnd;
     out += '\n';

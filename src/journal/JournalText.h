@@ -14,9 +14,10 @@ namespace skillwright::journal {
 
 using Seconds = std::chrono::sys_seconds;
 
-/// The newest version this program writes: 2 for a plan with a note or
-/// milestones, 1 for any other. A journal of a later one is not read.
-inline constexpr int kJournalVersion = 3;
+/// The newest version this program writes: 4 for a plan with an attribute
+/// plan, 3 for one with targets, 2 for one with a note or milestones, 1 for
+/// any other. A journal of a later one is not read.
+inline constexpr int kJournalVersion = 4;
 /// The longest plan takes about 10 KiB, its notes at most four times
 /// their bytes; anything beyond this is not a journal of ours.
 inline constexpr std::size_t kMaxJournalBytes = 2 * 1024 * 1024;
@@ -43,6 +44,10 @@ struct JournalRecord {
 ///     note Why\x0Aand how       (version 2: the plan's note, escaped as the name)
 ///     milestone 0 Act one      (version 2: a milestone on entry 0, its name)
 ///     about Its note           (version 2: that milestone's note)
+///     attribute Strength 55    (version 4: the attribute plan's targets in order,
+///     rest Vitality             its rest, and the levels of Lam Esen's Tome and
+///     tome 20 0 0               the Golden Bird in Normal, Nightmare and Hell,
+///     bird 22 0 0               0 where not done)
 ///     end
 ///
 /// A name too long for the journal to stay within kMaxJournalBytes is left out.

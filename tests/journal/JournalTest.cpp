@@ -209,7 +209,7 @@ TEST_F(JournalFiles, damagedAndForeignJournalsAreSetAsideUnread) {
 // as the journal of an ended program or a plan that left the screen, however
 // many plans leave after it, and the list tells of it.
 TEST_F(JournalFiles, aJournalOfALaterVersionIsKeptUntouched) {
-    const std::string newer = "skillwright journal 4\nwhatever comes later\n";
+    const std::string newer = "skillwright journal 5\nwhatever comes later\n";
     fs::create_directories(folder);
     std::ofstream(folder / "left-1.journal") << newer;
     std::ofstream(folder / "plan-999999.7.journal") << newer;

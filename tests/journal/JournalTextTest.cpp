@@ -45,6 +45,7 @@ TEST(JournalText, everyPlanTheRulesMakeReadsBackExactly) {
             const auto trees = model::classInfo(record.plan.classId).trees;
             record.plan.targets = {{{trees[2], 9}, 20}, {{trees[0], 1}, 1}};
         }
+        record.plan.attributes = testing::randomAttributes(record.plan.classId, random);
         const std::string text = formatJournal(record);
         const JournalReading reading = parseJournal(text);
         ASSERT_TRUE(reading.record) << reading.error << "\n" << text;
@@ -89,6 +90,12 @@ std::string altered(std::string_view from, std::string_view to) {
     return at == std::string::npos ? "(no " + std::string(from) + ")" : text.replace(at, from.size(), to);
 }
 
+/// The same as version 4.
+std::string altered4(std::string_view from, std::string_view to) {
+    std::string text = altered(from, to);
+    return text.replace(text.find("journal 1"), 9, "journal 4");
+}
+
 /// The same as version 2.
 std::string altered2(std::string_view from, std::string_view to) {
     std::string text = altered(from, to);
@@ -109,7 +116,16 @@ TEST(JournalText, anythingButAWholeJournalOfThisVersionIsNone) {
         {"no last line break", altered("end\n", "end")},
         {"a line after the end", kSmallJournal + "end\n"},
         {"carriage returns", altered("saved no\n", "saved no\r\n")},
-        {"version 4", altered("journal 1", "journal 4"), true},
+        {"version 5", altered("journal 1", "journal 5"), true},
+        {"version 4 without attributes", altered("journal 1", "journal 4")},
+        {"attributes in version 2", altered2("end\n", "attribute Strength 30\nrest Vitality\nend\n")},
+        {"a target of 10,000", altered4("end\n", "attribute Strength 10000\nend\n")},
+        {"a negative target", altered4("end\n", "attribute Energy -5\nend\n")},
+        {"an unknown attribute", altered4("end\n", "attribute Luck 50\nend\n")},
+        {"an unknown rest", altered4("end\n", "rest Mana\nend\n")},
+        {"a tome at level 100", altered4("end\n", "tome 100 0 0\nend\n")},
+        {"a tome in Hell before Normal", altered4("end\n", "tome 50 0 20\nend\n")},
+        {"a bird of two levels", altered4("end\n", "bird 20 30\nend\n")},
         {"version 2 without notes", altered("journal 1", "journal 2")},
         {"notes in version 1", altered("end\n", "note Why\nend\n")},
         {"a milestone on no entry", altered2("end\n", "milestone 3 Act\nabout \nend\n")},
