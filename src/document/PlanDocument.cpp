@@ -19,6 +19,7 @@ model::Plan PlanDocument::plan() const {
     plan.note = m_note;
     plan.milestones = m_milestones;
     plan.targets = m_targets;
+    plan.attributes = m_attributes;
     return plan;
 }
 
@@ -38,6 +39,7 @@ void PlanDocument::takeSource(std::string name, Origin origin, std::string path,
     m_note.clear();
     m_milestones.clear();
     m_targets.clear();
+    m_attributes = {};
 }
 
 void PlanDocument::startNew(model::ClassId classId, Origin origin) {
@@ -57,6 +59,10 @@ std::optional<model::ReplayStop> PlanDocument::open(const OpenedPlan& opened) {
     m_targets = opened.plan.targets;
     const std::size_t entries = m_build.character()->history().size();
     std::erase_if(m_milestones, [entries](const model::Milestone& m) { return m.entry >= entries; });
+    // An attribute plan the class cannot have is left out, as a part not taken.
+    const bool attributesTaken = !model::attributePlanProblem(opened.plan.attributes, classId());
+    m_attributes = attributesTaken ? opened.plan.attributes : model::AttributePlan{};
+    m_stoppedShort = m_stoppedShort || !attributesTaken;
     // Only what a report or a code holds whole is as good as saved.
     freshStack(!m_stoppedShort && (opened.origin == Origin::Report || opened.origin == Origin::Code));
     tell({DocumentChange::Kind::Opened});
@@ -103,7 +109,8 @@ PlanDocument::Recording::~Recording() {
     std::erase_if(m_document.m_milestones,
                   [entries](const model::Milestone& m) { return m.entry >= entries; });
     if (m_document.m_build.character()->history() != m_before.history || m_document.m_note != m_before.note ||
-        m_document.m_milestones != m_before.milestones || m_document.m_targets != m_before.targets) {
+        m_document.m_milestones != m_before.milestones || m_document.m_targets != m_before.targets ||
+        m_document.m_attributes != m_before.attributes) {
         m_document.record(std::move(m_before), m_kind);
     }
 }
@@ -279,6 +286,18 @@ std::optional<std::string> PlanDocument::setMilestoneNote(std::size_t entry, std
     return std::nullopt;
 }
 
+std::optional<std::string> PlanDocument::setAttributes(model::AttributePlan attributes) {
+    if (!isOpen()) {
+        return std::string("There is no plan on screen.");
+    }
+    if (auto why = model::attributePlanProblem(attributes, classId())) {
+        return why;
+    }
+    Recording recording(*this, EditKind::Attributes);
+    m_attributes = std::move(attributes);
+    return std::nullopt;
+}
+
 PlanDocument::Group::~Group() {
     if (--m_document.m_groups == 0) {
         m_document.m_groupOpen = false;
@@ -294,6 +313,7 @@ void PlanDocument::restore(const model::Plan& plan, DocumentChange::Kind kind) {
     m_note = plan.note;
     m_milestones = plan.milestones;
     m_targets = plan.targets;
+    m_attributes = plan.attributes;
     m_build.restore(named);
     tell({kind});
 }

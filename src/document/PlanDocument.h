@@ -45,6 +45,8 @@ enum class EditKind : std::uint8_t {
     Milestone,  ///< a milestone marked, renamed or taken away
     Targets,    ///< the targets set, changed, taken away or put in another order
     TargetFill, ///< the level-ups that fill the plan to its targets
+    // ---- attributes ----
+    Attributes, ///< the attribute plan changed
 };
 
 /// What happened to the document, as its listeners hear it once it is over.
@@ -161,6 +163,12 @@ public:
     /// The plan's note and its milestones, by entry.
     [[nodiscard]] const std::string& note() const { return m_note; }
     [[nodiscard]] const std::vector<model::Milestone>& milestones() const { return m_milestones; }
+    // ---- attributes ----
+    /// The attribute plan in place of the one before; refused with why (and
+    /// nothing changed) when no character of the class can have it.
+    std::optional<std::string> setAttributes(model::AttributePlan attributes);
+    [[nodiscard]] const model::AttributePlan& attributes() const { return m_attributes; }
+
     /// A change anywhere in the history, taken only when the rules take the
     /// whole edited plan; refused, it changes nothing. Returns what it came to.
     model::EditOutcome editHistory(const model::PlanEdit& edit);
@@ -223,6 +231,7 @@ private:
     std::string m_note;
     std::vector<model::Milestone> m_milestones;
     std::vector<model::Target> m_targets;
+    model::AttributePlan m_attributes;
     bool m_typing = false; ///< the note being changed goes on from the last change
     Origin m_origin = Origin::Nothing;
     std::string m_path;

@@ -369,3 +369,49 @@ TEST_F(PlanDocumentTest, targetsAndTheirFillAreEditsUndoneWhole) {
 
 } // namespace
 } // namespace skillwright::document
+
+namespace skillwright::document {
+namespace {
+
+// The attribute plan is an edit of its own: refused whole when no character
+// of the class can have it, undone and redone whole, and kept through every
+// edit of the points, the past's included.
+TEST_F(PlanDocumentTest, theAttributePlanIsAnEditKeptThroughEveryEditOfThePoints) {
+    document.open({teethTo(10), Origin::Report, "/r/Teeth.txt"});
+    model::AttributePlan strength{{{model::Attribute::Strength, 40}}, model::Attribute::Energy, {8, 0, 0}};
+    const std::size_t heardBefore = heard.changes.size();
+    EXPECT_EQ(document.setAttributes({{{model::Attribute::Strength, 10}}}),
+              "Strength to 10 is below the Necromancer's starting Strength of 15.");
+    EXPECT_FALSE(document.setAttributes({{{model::Attribute::Dexterity, 10000}}}) == std::nullopt);
+    EXPECT_EQ(heard.changes.size(), heardBefore);
+    EXPECT_FALSE(document.canUndo());
+
+    ASSERT_EQ(document.setAttributes(strength), std::nullopt);
+    EXPECT_EQ(heard.changes.back(), (DocumentChange{DocumentChange::Kind::Edited, EditKind::Attributes}));
+    EXPECT_TRUE(document.isModified());
+    click(0);
+    ASSERT_TRUE(document.editHistory(model::PlanEdit::remove(2)).accepted());
+    document.undoLast();
+    document.reset();
+    EXPECT_EQ(document.plan().attributes, strength);
+    for (int n = 0; n < 4; ++n) {
+        document.undo();
+    }
+    EXPECT_EQ(document.plan().attributes, strength);
+    document.undo();
+    EXPECT_TRUE(document.attributes().empty());
+    EXPECT_FALSE(document.isModified());
+    document.redo();
+    EXPECT_EQ(document.attributes(), strength) << "redone with what the edit made";
+
+    // A plan from outside with an attribute plan its class cannot have opens without it, in part.
+    Plan hostile = teethTo(3);
+    hostile.attributes.targets = {{model::Attribute::Vitality, -5}};
+    document.open({hostile, Origin::Report, "/r/Hostile.txt"});
+    EXPECT_TRUE(document.attributes().empty());
+    EXPECT_TRUE(document.stoppedShort());
+    EXPECT_EQ(entries(), 2u);
+}
+
+} // namespace
+} // namespace skillwright::document
