@@ -109,13 +109,9 @@ std::string plainFileName(std::string_view name) {
     return out;
 }
 
-std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+std::optional<ReportName> saveBuildReport(const model::Plan& plan, toolkit::Toolkit& toolkit,
                                           const ReportName& offered, const std::string& ownReport,
                                           const std::function<void(bool)>& setHistoryVisible) {
-    const model::Character* screen = build.character();
-    if (screen == nullptr) {
-        return std::nullopt; // SAVE lives on a tree screen, so there is always one.
-    }
     std::string answer = offered.file;
     for (;;) {
         const std::string typed =
@@ -130,11 +126,11 @@ std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::To
         const std::string path = reportPath(folder, name.file);
         if (mayWriteOver(toolkit, path, ownReport)) {
             const HiddenHistory hidden(setHistoryVisible);
-            model::Plan plan = screen->plan();
-            plan.name = name.character;
+            model::Plan named = plan;
+            named.name = name.character;
             auto failure = toolkit::makeFolder(folder);
             if (!failure) {
-                failure = toolkit::writeWholeFile(path, reportText(plan));
+                failure = toolkit::writeWholeFile(path, reportText(named));
             }
             if (failure) {
                 toolkit.messageBox(std::to_string(failure->number) + "\r\n" + failure->description + "\r\n" +

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <model/Plan.h>
+
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace skillwright::model {
-class Build;
-}
 namespace skillwright::toolkit {
 class Toolkit;
 }
@@ -39,7 +38,8 @@ struct ReportName {
 }
 
 /// SAVE on a skill tree screen: asks for the character's name, offering
-/// `offered.file`, and writes the open screen's report in UTF-8 to
+/// `offered.file`, and writes the report of `plan` (the plan on screen, with
+/// its note, milestones and attribute plan) in UTF-8 to
 /// "<report folder>/<name>.txt", making the toolkit's report folder first
 /// when it does not exist yet. The name typed is used as typed; the name
 /// offered and taken unchanged writes `offered.character` as the report's
@@ -55,7 +55,7 @@ struct ReportName {
 /// reported in a message box (error number, CR LF, description, and a line
 /// that nothing was saved). Nothing in the build changes, so a failed save
 /// can be retried at once.
-std::optional<ReportName> saveBuildReport(const model::Build& build, toolkit::Toolkit& toolkit,
+std::optional<ReportName> saveBuildReport(const model::Plan& plan, toolkit::Toolkit& toolkit,
                                           const ReportName& offered, const std::string& ownReport,
                                           const std::function<void(bool)>& setHistoryVisible);
 

@@ -49,7 +49,7 @@ protected:
     /// SAVE, with `typed` typed into the name box, of a plan whose own report is `ownReport`.
     std::optional<ReportName> save(const std::string& typed, const std::string& ownReport = {}) {
         toolkit.inputs.push_back(typed);
-        return saveBuildReport(build, toolkit, ReportName::of("Character"), ownReport,
+        return saveBuildReport(build.plan(), toolkit, ReportName::of("Character"), ownReport,
                                [this](bool v) { visibility.push_back(v); });
     }
     /// The report of the build on screen under `name` (its layout is the report text's test's).
@@ -133,7 +133,8 @@ TEST_F(SaveBuildReportTest, cancelSavesNothingAndAnotherReportIsReplacedOnlyWhen
         toolkit.messages.clear();
         toolkit.inputs.assign(c.typed.begin(), c.typed.end());
         toolkit.answers.assign(c.answers.begin(), c.answers.end());
-        const auto saved = saveBuildReport(build, toolkit, ReportName::of("Character"), c.ownReport, {});
+        const auto saved =
+            saveBuildReport(build.plan(), toolkit, ReportName::of("Character"), c.ownReport, {});
         EXPECT_EQ(saved ? std::optional(saved->file) : std::nullopt, c.savedAs);
         EXPECT_EQ(readFile(witch), c.witchReplaced ? reportOf("Frost Witch") : theirs);
         EXPECT_EQ(testing::namesIn(dir).size(), c.savedAs && !c.witchReplaced ? 2u : 1u);
@@ -177,7 +178,7 @@ TEST(PlainFileName, aNameFromOutsideBecomesAPlainFileNameInTheReportFolder) {
 TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTheReport) {
     const fs::path inside = dir / "a" / "b";
     toolkit.folder = inside.string();
-    const auto saved = saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {}, {});
+    const auto saved = saveBuildReport(build.plan(), toolkit, ReportName::of("../../somewhere"), {}, {});
     ASSERT_EQ(toolkit.inputPrompts.size(), 1u);
     EXPECT_EQ(toolkit.inputPrompts[0].defaultText, "______somewhere");
     EXPECT_EQ(saved, (ReportName{"../../somewhere", "______somewhere"}));
@@ -185,7 +186,7 @@ TEST_F(SaveBuildReportTest, aNameFromOutsideIsOfferedAsAPlainFileNameAndKeptInTh
     EXPECT_EQ(readFile(inside / "______somewhere.txt"), reportOf("../../somewhere"));
     // A name the player types is theirs, in the report and the file name alike.
     toolkit.inputs.push_back("Typed");
-    EXPECT_EQ(saveBuildReport(build, toolkit, ReportName::of("../../somewhere"), {}, {}),
+    EXPECT_EQ(saveBuildReport(build.plan(), toolkit, ReportName::of("../../somewhere"), {}, {}),
               (ReportName{"Typed", "Typed"}));
     EXPECT_EQ(readFile(inside / "Typed.txt"), reportOf("Typed"));
     EXPECT_TRUE(toolkit.messages.empty());

@@ -969,7 +969,7 @@ void SkillTreeScreen::save() {
     const std::string ownReport =
         m_document.origin() == document::Origin::Report ? m_document.path() : std::string();
     if (const auto saved =
-            report::saveBuildReport(m_build, m_toolkit, offered, ownReport,
+            report::saveBuildReport(m_document.plan(), m_toolkit, offered, ownReport,
                                     [this](bool visible) { m_history->setVisible(visible); })) {
         m_document.markSaved(saved->character, report::reportPath(m_toolkit.reportFolder(), saved->file));
     }
