@@ -97,10 +97,6 @@ TEST_F(SaveBuildReportTest, theTypedNameNamesTheReportAndItsFile) {
     save("Bones", (dir / "." / "Bones.txt").string()); // its own report, however its path is spelt
     EXPECT_EQ(readFile(dir / "Bones.txt"), reportOf("Bones")) << "the second save replaces the first";
     EXPECT_TRUE(toolkit.messages.empty()) << "without a question";
-
-    build.endCharacter();
-    save("Nobody");
-    EXPECT_FALSE(fs::exists(dir / "Nobody.txt")) << "no screen, no report";
 }
 
 // Cancel, or the name erased, saves nothing. A report of the name typed that
