@@ -108,6 +108,7 @@ Program::~Program() {
     delete m_targets;
     delete m_library;
     delete m_summary;
+    delete m_attributes;
     closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
@@ -211,6 +212,9 @@ void Program::runCommand(screens::ProgramCommand command) {
         return;
     case screens::ProgramCommand::Summary:
         openSummary();
+        return;
+    case screens::ProgramCommand::Attributes:
+        openAttributes();
         return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
@@ -500,6 +504,7 @@ void Program::closeTreeScreen() {
     delete m_notes;
     delete m_targets;
     delete m_summary;
+    delete m_attributes;
     if (m_treeScreen) {
         // Its plan is not closed with it: what takes its place replaces the plan.
         QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
@@ -669,6 +674,25 @@ void Program::openSummary() {
         QObject::connect(m_summary, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
     }
     screens::showWithKeyboard(*m_summary);
+}
+
+void Program::openAttributes() {
+    screens::SkillTreeScreen* screen = m_treeScreen;
+    if (screen == nullptr || !screen->isVisible()) {
+        return;
+    }
+    if (!m_attributes) {
+        m_attributes = new screens::AttributesWindow(m_document, m_toolkit);
+        m_attributes->setAttribute(Qt::WA_DeleteOnClose);
+        m_attributes->showPast(screen->pastEntry());
+        m_attributes->setReference(screen->reference());
+        QObject::connect(screen, &screens::SkillTreeScreen::pastChanged, m_attributes,
+                         [this, screen] { m_attributes->showPast(screen->pastEntry()); });
+        QObject::connect(screen, &screens::SkillTreeScreen::referenceChanged, m_attributes,
+                         [this, screen] { m_attributes->setReference(screen->reference()); });
+        standBeside(*m_attributes, *screen, 0);
+    }
+    screens::showWithKeyboard(*m_attributes);
 }
 
 void Program::openSkillStats() {

@@ -3,6 +3,7 @@
 #include "PlanKeeper.h"
 
 #include <model/Plan.h>
+#include <screens/attributes/AttributesWindow.h>
 #include <screens/library/LibraryWindow.h>
 #include <screens/menu/MenuHolder.h>
 #include <screens/notes/NotesWindow.h>
@@ -110,6 +111,8 @@ public:
     [[nodiscard]] screens::TargetsWindow* targetsWindow() const { return m_targets; }
     [[nodiscard]] screens::LibraryWindow* libraryWindow() const { return m_library; }
     [[nodiscard]] screens::SummaryWindow* summaryWindow() const { return m_summary; }
+    /// The attributes window of the plan on screen, while it is open.
+    [[nodiscard]] screens::AttributesWindow* attributesWindow() const { return m_attributes; }
 
 private:
     /// The plan of a build code or a plan's link; any other text is told why
@@ -145,6 +148,8 @@ private:
     void rememberOpened(const std::string& path);
     /// The summary window of the plan on screen, beside the tree screen.
     void openSummary();
+    /// Opens the attributes window beside the tree screen, or brings it forward.
+    void openAttributes();
     void askForCharacter();
     void pasteCode();
     /// The clipboard's text for Ctrl+V or Ctrl+Shift+V; a text too long or
@@ -189,6 +194,7 @@ private:
     QPointer<screens::TargetsWindow> m_targets;
     QPointer<screens::LibraryWindow> m_library;
     QPointer<screens::SummaryWindow> m_summary;
+    QPointer<screens::AttributesWindow> m_attributes;
     std::stop_source m_fillStop; ///< of the fill running, if one is
 };
 

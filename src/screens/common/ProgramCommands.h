@@ -26,6 +26,7 @@ enum class ProgramCommand : std::uint8_t {
     StopComparing,
     ContinueLast, ///< the newest plan left unsaved
     Notes,        ///< the notes window of the plan on screen
+    Attributes,   ///< the attributes window of the plan on screen
     PreviousMilestone,
     NextMilestone,
     SetTarget,     ///< the target of the skill the keyboard is on
@@ -52,7 +53,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 20> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 21> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -73,6 +74,8 @@ inline constexpr std::array<ProgramCommandEntry, 20> kProgramCommands{{
      OnStartScreen, false, "Continue the last plan left unsaved"},
     {ProgramCommand::Notes, "mnu_Notes", "Notes", {Qt::CTRL | Qt::SHIFT | Qt::Key_N}, OnTreeScreens, true,
      "Notes: the plan's, and the milestone's looked back at"},
+    {ProgramCommand::Attributes, "mnu_Attributes", "Attributes", {Qt::CTRL | Qt::SHIFT | Qt::Key_A}, OnTreeScreens,
+     true, "Attributes: where the stat points go; life, mana and stamina by level"},
     {ProgramCommand::PreviousMilestone, "act_PreviousMilestone", "Previous Milestone", {Qt::CTRL | Qt::Key_PageUp},
      OnTreeScreens, false, "Look back at the milestone before"},
     {ProgramCommand::NextMilestone, "act_NextMilestone", "Next Milestone", {Qt::CTRL | Qt::Key_PageDown},

@@ -53,6 +53,7 @@ public:
     /// Ends the comparison: every control of it hides at once.
     void clear();
     [[nodiscard]] bool active() const { return m_reference.has_value(); }
+    [[nodiscard]] const model::Plan* reference() const { return m_reference ? &*m_reference : nullptr; }
 
     /// Shows the comparison of the plan on screen, `history`, of which the
     /// screen shows the first `shownEntries` (fewer while it looks back: the

@@ -916,12 +916,18 @@ void SkillTreeScreen::compareWith(model::Plan reference, std::string name) {
     }
     m_comparison->setReference(std::move(reference), std::move(name));
     mirror();
+    emit referenceChanged();
 }
 
 void SkillTreeScreen::stopComparing() {
-    if (m_comparison) {
+    if (comparing()) {
         m_comparison->clear();
+        emit referenceChanged();
     }
+}
+
+const model::Plan* SkillTreeScreen::reference() const {
+    return comparing() ? m_comparison->reference() : nullptr;
 }
 
 bool SkillTreeScreen::comparing() const {

@@ -107,6 +107,8 @@ public:
     void compareWith(model::Plan reference, std::string name);
     void stopComparing();
     [[nodiscard]] bool comparing() const;
+    /// The plan compared with, while there is one.
+    [[nodiscard]] const model::Plan* reference() const;
 
     /// A quiet, lasting line in place of the disclaimer at the foot of the
     /// screen, telling that the plan is not being kept ("lbl_NotKept");
@@ -147,6 +149,8 @@ signals:
     /// The screen began or ended looking back, or looks back at another
     /// entry: pastEntry() says which.
     void pastChanged();
+    /// A comparison began, changed its reference or ended: reference() says which.
+    void referenceChanged();
 
 protected:
     /// A move that reaches the screen itself is a move over the bare surface
