@@ -68,7 +68,7 @@ int levelAfter(const std::vector<model::HistoryEntry>& history, std::size_t entr
 /// viewer draws figures carried back, the shown level marked.
 class LifeManaPlot final : public QWidget {
 public:
-    explicit LifeManaPlot(QWidget* parent) : QWidget(parent) { setMinimumSize(260, 150); }
+    explicit LifeManaPlot(QWidget* parent) : QWidget(parent) { setMinimumSize(260, 140); }
 
     void setFigures(std::vector<model::CharacterFigures> figures, int level) {
         m_figures = std::move(figures);
@@ -213,7 +213,7 @@ AttributesWindow::AttributesWindow(document::PlanDocument& document, toolkit::To
 
     m_document.addListener(*this);
     mirror();
-    resize(sizeHint().expandedTo(QSize(900, 540)));
+    resize(sizeHint().width(), std::max(sizeHint().height(), 560));
 }
 
 AttributesWindow::~AttributesWindow() {
@@ -226,7 +226,7 @@ void AttributesWindow::createEditors() {
     m_targets = new QListWidget(this);
     m_targets->setObjectName(QStringLiteral("lb_Targets"));
     m_targets->setAccessibleName(QStringLiteral("Attribute targets"));
-    m_targets->setMinimumWidth(230);
+    m_targets->setFixedSize(250, 120);
     m_targetAttribute = new QComboBox(this);
     m_targetAttribute->setObjectName(QStringLiteral("cbo_TargetAttribute"));
     m_targetAttribute->setAccessibleName(QStringLiteral("Attribute of a new target"));
@@ -238,6 +238,7 @@ void AttributesWindow::createEditors() {
     m_targetValue->setAccessibleName(QStringLiteral("Value of a new target"));
     m_targetValue->setRange(-99999, 99999); // what the class cannot have is told, not clamped
     m_targetValue->setValue(50);
+    m_targetValue->setFixedWidth(70);
     button(this, "cmd_AddTarget", QStringLiteral("Add Target"));
     button(this, "cmd_TargetUp", QStringLiteral("Up"));
     button(this, "cmd_TargetDown", QStringLiteral("Down"));
@@ -296,6 +297,7 @@ void AttributesWindow::createEditors() {
                 (tome ? QStringLiteral("Lam Esen's Tome in ") : QStringLiteral("Golden Bird in ")) +
                 text(model::kDifficultyNames[d]));
             box->setRange(0, model::kMaxCharacterLevel);
+            box->setFixedWidth(76);
             box->setSpecialValueText(QStringLiteral("not done"));
             box->setKeyboardTracking(false);
             connect(box, &QSpinBox::valueChanged, this, [this, d, tome](int level) {
@@ -326,18 +328,20 @@ void AttributesWindow::createFigures() {
     }
     m_placing = label(this, QStringLiteral("lbl_Placing"), {}, art::textFont(9));
     m_placing->setWordWrap(true);
-    m_placing->setMaximumWidth(280);
+    m_placing->setFixedWidth(260);
     m_plot = new LifeManaPlot(this);
     m_plot->setObjectName(QStringLiteral("img_LifeManaPlot"));
     m_plot->setAccessibleName(QStringLiteral("Life and mana by level"));
     m_plot->setToolTip(tip);
-    m_everyLevel = new QCheckBox(QStringLiteral("Every level (else every fifth and the milestones)"), this);
+    m_everyLevel = new QCheckBox(QStringLiteral("Every level in the table"), this);
+    m_everyLevel->setToolTip(
+        QStringLiteral("Else every fifth level, the level shown and the milestones' levels"));
     m_everyLevel->setObjectName(QStringLiteral("chk_EveryLevel"));
     connect(m_everyLevel, &QCheckBox::toggled, this, [this] { mirrorTable(); });
     QLabel* note = label(this, QStringLiteral("lbl_CarriedBack"), text(presentation::kCarriedBackNote),
                          art::textFont(8));
     note->setWordWrap(true);
-    note->setMaximumWidth(280);
+    note->setFixedWidth(260);
     note->setToolTip(tip);
     setTextColour(note, stats::colours::kInferred);
 }
@@ -363,9 +367,9 @@ void AttributesWindow::createTable() {
         "QHeaderView::section { background: #30271d; color: #ffefb0; border: 0px; padding: 2px; }"));
     m_table->verticalHeader()->setDefaultSectionSize(19);
     for (int c = 0; c < static_cast<int>(kColumnTitles.size()); ++c) {
-        m_table->setColumnWidth(c, c == 0 ? 42 : 46);
+        m_table->setColumnWidth(c, c == 0 ? 40 : 42);
     }
-    m_table->setMinimumWidth(470);
+    m_table->setMinimumWidth(470); // every column whole, the milestones' too
 }
 
 template <typename F> void AttributesWindow::change(F&& edit) {
