@@ -1,8 +1,10 @@
 // The rules' hot paths: an accepted click, a whole character, UNDO LAST; the
-// plan document's undo and redo of an edit; and a plan's build code written
-// and read back; a plan's summary.
+// plan document's undo and redo of an edit; a plan's build code written
+// and read back; a plan's summary; and the attributes, life, mana and
+// stamina at every level.
 #include "PlanMaker.h"
 
+#include <model/Attributes.h>
 #include <model/Build.h>
 #include <model/BuildCode.h>
 
@@ -192,6 +194,26 @@ void SummaryLevel99(benchmark::State& state) {
     }
 }
 BENCHMARK(SummaryLevel99)->Unit(benchmark::kMicrosecond);
+
+// The whole table of a level-99 plan with four targets (one never met), the
+// rest, and both quests in every difficulty: 99 rows of attributes, life,
+// mana and stamina. Target: at most 100 us.
+void AttributeTableToLevel99(benchmark::State& state) {
+    model::AttributePlan plan;
+    plan.targets = {{model::Attribute::Strength, 100},
+                    {model::Attribute::Dexterity, 120},
+                    {model::Attribute::Strength, 156},
+                    {model::Attribute::Energy, 400}};
+    plan.rest = model::Attribute::Vitality;
+    plan.tome = {20, 45, 70};
+    plan.goldenBird = {21, 46, 71};
+    for (auto _ : state) {
+        std::vector<model::CharacterFigures> table = model::figuresByLevel(ClassId::Paladin, plan);
+        benchmark::DoNotOptimize(table.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(AttributeTableToLevel99)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
