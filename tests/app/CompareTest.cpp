@@ -113,9 +113,9 @@ TEST_F(CompareProgramTest, theEmblemsMenuAndTheKeysStartAndEndAComparison) {
     EXPECT_EQ(pickFromEmblemMenu("mnu_CompareWith"),
               (QStringList{"Copy Build Code\tCtrl+C", "Paste Build Code\tCtrl+V", "Open Character...\tCtrl+O",
                            "\t", "Compare With...\tCtrl+Shift+O", "Compare With Build Code\tCtrl+Shift+V",
-                           "Stop Comparing\t (off)", "Notes\tCtrl+Shift+N", "Targets\tCtrl+Shift+G",
-                           "Fill to Targets\tCtrl+Shift+F", "Library\tCtrl+L", "Summary\tCtrl+I",
-                           "Copy for Forum\tCtrl+Shift+C"}));
+                           "Stop Comparing\t (off)", "Notes\tCtrl+Shift+N", "Attributes\tCtrl+Shift+A",
+                           "Targets\tCtrl+Shift+G", "Fill to Targets\tCtrl+Shift+F", "Library\tCtrl+L",
+                           "Summary\tCtrl+I", "Copy for Forum\tCtrl+Shift+C"}));
     ASSERT_EQ(toolkit.openDialogs.size(), 1u);
     EXPECT_EQ(toolkit.openDialogs[0].prompt, "Compare With");
     EXPECT_EQ(toolkit.openDialogs[0].title, toolkit.folder) << "it starts in the report folder";
