@@ -4,10 +4,12 @@
 // of the plan or of the entry looked back at, beside a reference's.
 #include <report/ReportText.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 
 #include <ProgramSession.h>
 
@@ -73,6 +75,22 @@ TEST_F(AttributesTest, theWindowEditsThePlanAndShowsItAtTheLevelLookedAt) {
     ASSERT_TRUE(document->undo());
     window()->findChild<QSpinBox*>("txt_TomeNormal")->setValue(10);
     EXPECT_EQ(figures()[2], "55") << "the tome's five points, read at level 10";
+    auto* nightmare = window()->findChild<QSpinBox*>("txt_TomeNightmare");
+    nightmare->setValue(5);
+    EXPECT_EQ(toolkit.messages.back().text,
+              "Lam Esen's Tome in Nightmare is marked at level 5, before the easier difficulty's at 10.");
+    EXPECT_EQ(nightmare->value(), 0) << "the box shows the plan as it was";
+
+    // The table: every fifth level, the first and last, the level shown and the milestones' levels.
+    ASSERT_EQ(document->markMilestone(5, "Den of Evil"), std::nullopt); // after the point of level 7
+    auto* table = window()->findChild<QTableWidget*>("tbl_Figures");
+    ASSERT_EQ(table->rowCount(), 23);
+    EXPECT_EQ(table->item(2, 0)->text(), "7");
+    EXPECT_EQ(table->item(2, 8)->text(), "Den of Evil");
+    EXPECT_EQ(table->currentRow(), 4) << "level 12, the level shown";
+    EXPECT_EQ(table->item(4, 6)->text(), "31") << "its mana";
+    window()->findChild<QCheckBox*>("chk_EveryLevel")->setChecked(true);
+    EXPECT_EQ(table->rowCount(), 99);
 
     // Looking back at level 5 (the fourth entry): 20 points, all still going to Strength.
     tree()->findChild<QListWidget*>("lb_SkillsPerLevel")->setCurrentRow(3);
