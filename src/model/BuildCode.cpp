@@ -78,6 +78,9 @@ std::uint32_t writtenChecksum(std::string_view code) {
 
 constexpr std::string_view kPrefix = "SW";
 constexpr char kVersion = '1';
+/// The same with the plan's attribute plan after its history: written only
+/// for a plan that has one, so every other plan's code stays as it was.
+constexpr char kVersionWithAttributes = '2';
 constexpr std::size_t kHeadSymbols = 3; // "SW" and the version
 /// Every format, of any version, begins with the head and ends with the
 /// checksum over everything before it.
@@ -115,6 +118,17 @@ constexpr KindCode kindCode(EntryKind kind) {
     return {0b0, 1};
 }
 constexpr KindCode kEndOfHistory{0b11111, 5};
+
+// The attribute plan (version 2): the number of targets, each target's
+// attribute and value, the rest's attribute, and the six quest levels
+// (Lam Esen's Tome in Normal, Nightmare, Hell, then the Golden Bird's).
+constexpr int kTargetCountBits = 5;
+constexpr int kAttributeBits = 2;
+constexpr int kTargetValueBits = 10;
+constexpr int kQuestLevelBits = 7;
+static_assert(kMaxAttributeTargets < (1u << kTargetCountBits));
+static_assert(35 + kMostStatPoints < (1 << kTargetValueBits)); // the highest start, every point in it
+static_assert(kMaxCharacterLevel < (1 << kQuestLevelBits));
 
 constexpr std::string_view kNotACode = "This is not a build code.";
 constexpr std::string_view kNewerFormat =
@@ -298,7 +312,7 @@ bool isCodeWithDamagedHead(std::string_view text) {
 static_assert(kMaxBuildCodeText * kSymbolBits / 2 < 32767);
 
 /// Reads the payload of a version-1 code, whose checksum holds.
-CodeReading readPayload(std::string_view payload) {
+CodeReading readPayload(std::string_view payload, bool withAttributes) {
     SymbolReader in(payload);
     const std::uint32_t classCode = in.take(kClassBits);
     if (classCode >= kClassNumbers.size()) {
@@ -341,6 +355,30 @@ CodeReading readPayload(std::string_view payload) {
         }
         plan.history.push_back(entry);
     }
+    if (withAttributes) {
+        AttributePlan& attributes = plan.attributes;
+        const std::uint32_t targets = in.take(kTargetCountBits);
+        if (targets > kMaxAttributeTargets) {
+            return refused(CodeRefusal::Damaged);
+        }
+        for (std::uint32_t t = 0; t < targets; ++t) {
+            const Attribute attribute = kAttributes[in.take(kAttributeBits)];
+            attributes.targets.push_back({attribute, static_cast<int>(in.take(kTargetValueBits))});
+        }
+        attributes.rest = kAttributes[in.take(kAttributeBits)];
+        for (auto* levels : {&attributes.tome, &attributes.goldenBird}) {
+            for (std::int16_t& level : *levels) {
+                level = static_cast<std::int16_t>(in.take(kQuestLevelBits));
+                if (level > kMaxCharacterLevel) {
+                    return refused(CodeRefusal::Damaged);
+                }
+            }
+        }
+        // Version 2 is written only for a plan that has an attribute plan.
+        if (in.overrun() || attributes.empty()) {
+            return refused(CodeRefusal::Damaged);
+        }
+    }
 
     // The name fills the rest in whole bytes; fewer than six bits of zeros
     // close the last character.
@@ -367,7 +405,7 @@ std::string encodeBuildCode(const Plan& plan) {
     code.reserve(kHeadSymbols + (kClassBits + plan.history.size() * 10 + 5 + name.size() * 8) / 6 +
                  kChecksumSymbols + 1);
     code += kPrefix;
-    code += kVersion;
+    code += plan.attributes.empty() ? kVersion : kVersionWithAttributes;
     SymbolWriter out(code);
     out.put(static_cast<std::uint32_t>(classNumber(plan.classId)), kClassBits);
     for (const HistoryEntry& entry : plan.history) {
@@ -378,6 +416,23 @@ std::string encodeBuildCode(const Plan& plan) {
         }
     }
     out.put(kEndOfHistory.bits, kEndOfHistory.length);
+    if (!plan.attributes.empty()) {
+        const AttributePlan& attributes = plan.attributes;
+        const std::size_t targets = std::min(attributes.targets.size(), kMaxAttributeTargets);
+        out.put(static_cast<std::uint32_t>(targets), kTargetCountBits);
+        for (std::size_t t = 0; t < targets; ++t) {
+            out.put(static_cast<std::uint32_t>(attributes.targets[t].attribute), kAttributeBits);
+            out.put(static_cast<std::uint32_t>(std::clamp(attributes.targets[t].value, 0, 1023)),
+                    kTargetValueBits);
+        }
+        out.put(static_cast<std::uint32_t>(attributes.rest), kAttributeBits);
+        for (const auto* levels : {&attributes.tome, &attributes.goldenBird}) {
+            for (const std::int16_t level : *levels) {
+                out.put(static_cast<std::uint32_t>(std::clamp<int>(level, 0, kMaxCharacterLevel)),
+                        kQuestLevelBits);
+            }
+        }
+    }
     for (char c : name) {
         out.put(static_cast<unsigned char>(c), 8);
     }
@@ -429,10 +484,11 @@ CodeReading decodeBuildCode(std::string_view text) {
     if (checksumOf(covered) != writtenChecksum(text)) {
         return refused(CodeRefusal::Damaged);
     }
-    if (text[kPrefix.size()] != kVersion) {
+    const char version = text[kPrefix.size()];
+    if (version != kVersion && version != kVersionWithAttributes) {
         return refused(CodeRefusal::NewerFormat);
     }
-    return readPayload(covered.substr(kHeadSymbols));
+    return readPayload(covered.substr(kHeadSymbols), version == kVersionWithAttributes);
 }
 
 std::string_view codeOfLink(std::string_view text) {

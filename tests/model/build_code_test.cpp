@@ -98,14 +98,22 @@ TEST(BuildCode, anEmptyNecromancerIsWrittenBitForBit) {
     EXPECT_EQ(encodeBuildCode({ClassId::Necromancer, {}, ""}), "SW1XwIk4p");
     // The tests' own checksum, computed bit by bit, agrees.
     EXPECT_EQ(testing::sealed("SW1Xw"), "SW1XwIk4p");
+    // With an attribute plan, version "2": after the history one target
+    // (00001), Strength (00) to 55 (0000110111), the rest Vitality (10), the
+    // tome in Normal at 20 (0010100), five quest levels of 0 (7 bits each),
+    // three zero bits: 010111 110000 100000 011011 110001 010000 and six "A".
+    Plan attributes{ClassId::Necromancer, {}, ""};
+    attributes.attributes = {{{Attribute::Strength, 55}}, Attribute::Vitality, {20, 0, 0}};
+    EXPECT_EQ(encodeBuildCode(attributes), testing::sealed("SW2XwgbxQAAAAAA"));
 }
 
 TEST(BuildCode, randomPlansComeBackWhole) {
     std::mt19937 random(29);
     for (int n = 0; n < 3000; ++n) {
-        const Plan plan = testing::randomPlan(random);
+        Plan plan = testing::randomPlan(random);
+        plan.attributes = testing::randomAttributes(plan.classId, random);
         const std::string code = encodeBuildCode(plan);
-        ASSERT_TRUE(code.starts_with("SW1")) << code;
+        ASSERT_TRUE(code.starts_with(plan.attributes.empty() ? "SW1" : "SW2")) << code;
         ASSERT_EQ(code.find_first_not_of(testing::kCodeAlphabet), std::string::npos) << code;
         const CodeReading reading = decodeBuildCode(code);
         ASSERT_TRUE(reading.plan) << code << ": " << codeRefusalText(reading.refusal);
@@ -177,7 +185,7 @@ TEST(BuildCode, everyOtherTextIsToldWhyItDoesNotOpen) {
         {"megabytes after a code", code + std::string(5'000'000, ' '), kNotACode},
         // A text of the code's characters that begins with "SW" is read as a code.
         {"SW and letters", "SWORDFISHES", kDamaged},
-        {"a newer format", testing::sealed("SW2gAAIAShX1RhbCBSYXNoYQ"), kNewer},
+        {"a newer format", testing::sealed("SW3gAAIAShX1RhbCBSYXNoYQ"), kNewer},
         {"a newer format, short", testing::sealed("SWaXw"), kNewer},
         {"truncated", code.substr(0, code.size() - 3), kDamaged},
         {"a character lost", code.substr(0, 10) + code.substr(11), kDamaged},
@@ -193,6 +201,11 @@ TEST(BuildCode, everyOtherTextIsToldWhyItDoesNotOpen) {
          kDamaged},
         {"a line feed for a name: 010 11111 00001010 00", testing::sealed("SW1Xwo"), kDamaged},
         {"a name not UTF-8: 010 11111 11111111 00", testing::sealed("SW1X_8"), kDamaged},
+        {"version 2 without an attribute plan: 010 11111 00000 10 and 42 zeros",
+         testing::sealed("SW2XwQAAAAAAA"), kDamaged},
+        {"a tome at level 100: 010 11111 00000 00 1100100 and 35 zeros", testing::sealed("SW2XwGQAAAAAA"),
+         kDamaged},
+        {"21 targets: 010 11111 10101 and zeros", testing::sealed("SW2X6g" + std::string(42, 'A')), kDamaged},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(messageFor(c.text), c.message) << c.what;

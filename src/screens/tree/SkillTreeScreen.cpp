@@ -939,8 +939,8 @@ void SkillTreeScreen::copyBuildCode() {
     returnToPresent();
     const std::string code = model::encodeBuildCode(m_document.plan());
     m_toolkit.setClipboardText(code);
-    // A code carries the points alone: the notes and the attribute plan stay
-    // behind, and the player is told so.
+    // A code carries the points and the attribute plan: the notes and the
+    // targets stay behind, and the player is told so.
     const bool notes = !m_document.note().empty() || !m_document.milestones().empty();
     const char* behind = !m_document.targets().empty() ? " (the notes, milestones and targets stay behind)"
                          : notes                       ? " (the notes and milestones stay behind)"
