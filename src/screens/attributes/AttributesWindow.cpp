@@ -28,8 +28,6 @@ namespace skillwright::screens {
 
 namespace {
 
-constexpr std::array<const char*, 7> kFigureControls{"Strength", "Dexterity", "Vitality", "Energy",
-                                                     "Life",     "Mana",      "Stamina"};
 constexpr std::array<const char*, 8> kColumnTitles{"Level", "Str",  "Dex",  "Vit",
                                                    "Ene",   "Life", "Mana", "Stam"};
 const QColor kLifeColour{214, 72, 56};
@@ -317,7 +315,7 @@ void AttributesWindow::createFigures() {
     setTextColour(m_referenceHeading, kFadedText);
     const QString tip = text(presentation::kCarriedBackTip);
     for (std::size_t i = 0; i < m_figures.size(); ++i) {
-        const QString name = QLatin1String(kFigureControls[i]);
+        const QString name = text(presentation::kFigureNames[i]);
         m_figures[i] = label(this, QStringLiteral("lbl_") + name, {}, art::textFont(11, QFont::Bold));
         setTextColour(m_figures[i], stats::colours::kInferred);
         m_figures[i]->setToolTip(tip);
@@ -510,10 +508,19 @@ void AttributesWindow::mirrorTable() {
 
 void AttributesWindow::documentChanged(const document::PlanDocument& /*document*/,
                                        const document::DocumentChange& change) {
-    if (change.kind == document::DocumentChange::Kind::Closed) {
+    using Kind = document::DocumentChange::Kind;
+    if (change.kind == Kind::Closed) {
         m_entry.reset();
     }
-    mirror();
+    // A point or a note leaves the attribute plan as it was: only the level
+    // and the milestones can have moved.
+    const bool planAsItWas = change.kind == Kind::Saved ||
+                             (change.kind == Kind::Edited && change.edit != document::EditKind::Attributes);
+    if (!planAsItWas) {
+        mirrorEditors();
+    }
+    mirrorFigures();
+    mirrorTable();
 }
 
 void AttributesWindow::keyPressEvent(QKeyEvent* event) {
