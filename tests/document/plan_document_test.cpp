@@ -390,11 +390,15 @@ TEST_F(PlanDocumentTest, theAttributePlanIsAnEditKeptThroughEveryEditOfThePoints
     EXPECT_EQ(heard.changes.back(), (DocumentChange{DocumentChange::Kind::Edited, EditKind::Attributes}));
     EXPECT_TRUE(document.isModified());
     click(0);
-    ASSERT_TRUE(document.editHistory(model::PlanEdit::remove(2)).accepted());
+    for (const model::PlanEdit& edit :
+         {model::PlanEdit::insert(1, {kBone, 1}), model::PlanEdit::change(2, {kBone, 1}),
+          model::PlanEdit::move(3, 1), model::PlanEdit::remove(2)}) {
+        ASSERT_TRUE(document.editHistory(edit).accepted());
+    }
     document.undoLast();
     document.reset();
     EXPECT_EQ(document.plan().attributes, strength);
-    for (int n = 0; n < 4; ++n) {
+    for (int n = 0; n < 7; ++n) {
         document.undo();
     }
     EXPECT_EQ(document.plan().attributes, strength);
