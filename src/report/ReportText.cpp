@@ -91,7 +91,8 @@ std::string reportText(const model::Plan& plan) {
                 if ((*levels)[d] > 0) {
                     out += prefix;
                     out += model::kDifficultyNames[d];
-                    line(" " + std::to_string((*levels)[d]));
+                    out += ' ';
+                    line(std::to_string((*levels)[d]));
                 }
             }
         }

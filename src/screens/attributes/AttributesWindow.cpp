@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <art/Art.h>
 #include <presentation/AttributeTexts.h>
-#include <set>
 
 namespace skillwright::screens {
 
