@@ -212,7 +212,7 @@ std::optional<std::string> readEntries(const std::vector<std::string_view>& line
 /// none, false when it is one but not as formatJournal writes it.
 std::optional<bool> readAttributeLine(std::string_view line, model::AttributePlan& plan) {
     if (const auto target = fieldValue(line, kAttribute)) {
-        const auto read = model::parseTargetText(*target);
+        const auto read = model::parseAttributeTarget(*target);
         if (read) {
             plan.targets.push_back(*read);
         }
@@ -358,7 +358,7 @@ std::string formatJournal(const JournalRecord& record) {
     if (!plan.attributes.empty()) {
         for (const model::AttributeTarget& target : plan.attributes.targets) {
             out += kAttribute;
-            out += model::targetText(target);
+            out += model::attributeTargetText(target);
             out += '\n';
         }
         out += kRest;

@@ -71,11 +71,11 @@ std::optional<Attribute> attributeNamed(std::string_view name) {
     return kAttributes[static_cast<std::size_t>(it - kAttributeNames.begin())];
 }
 
-std::string targetText(const AttributeTarget& target) {
+std::string attributeTargetText(const AttributeTarget& target) {
     return std::string(attributeName(target.attribute)) + " " + std::to_string(target.value);
 }
 
-std::optional<AttributeTarget> parseTargetText(std::string_view text) {
+std::optional<AttributeTarget> parseAttributeTarget(std::string_view text) {
     const std::size_t space = text.find(' ');
     const auto attribute =
         space == std::string_view::npos ? std::nullopt : attributeNamed(text.substr(0, space));

@@ -93,10 +93,10 @@ struct CharacterFigures {
 [[nodiscard]] std::vector<CharacterFigures> figuresByLevel(ClassId classId, const AttributePlan& plan);
 
 /// "Strength 55", as reports and the journal write a target.
-[[nodiscard]] std::string targetText(const AttributeTarget& target);
+[[nodiscard]] std::string attributeTargetText(const AttributeTarget& target);
 /// The target of a text as targetText writes it (a sign allowed, so that a
 /// value below the start is told as such); nothing for any other text.
-[[nodiscard]] std::optional<AttributeTarget> parseTargetText(std::string_view text);
+[[nodiscard]] std::optional<AttributeTarget> parseAttributeTarget(std::string_view text);
 
 /// A target that level `level` leaves unmet, and by how many points.
 struct Shortfall {

@@ -126,7 +126,7 @@ bool readAttributeLine(std::string_view line, model::Plan& plan, int& stage,
     if (at < stage || (at == stage && at == 1)) {
         why = "This line is out of the attribute plan's order: targets, the rest, then the quests.";
     } else if (at == 0) {
-        const auto target = model::parseTargetText(value);
+        const auto target = model::parseAttributeTarget(value);
         if (target) {
             attributes.targets.push_back(*target);
         } else {

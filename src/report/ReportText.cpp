@@ -81,7 +81,7 @@ std::string reportText(const model::Plan& plan) {
         const model::AttributePlan& attributes = plan.attributes;
         for (const model::AttributeTarget& target : attributes.targets) {
             out += kAttributeTargetPrefix;
-            line(model::targetText(target));
+            line(model::attributeTargetText(target));
         }
         out += kAttributeRestPrefix;
         line(model::attributeName(attributes.rest));
