@@ -98,6 +98,10 @@ std::string forumText(const PlanSummary& summary, std::string_view code, ForumFo
     text += m.paragraph;
     text += bold("Level order:") + " " + levelOrderText(summary.levelOrder) + "\n";
     text += m.paragraph;
+    if (!summary.attributes.empty()) {
+        text += bold("Attributes:") + " " + summary.attributes + "\n";
+        text += m.paragraph;
+    }
     text += bold("Build code:") + " " + std::string(m.codeOpen) + std::string(code) +
             std::string(m.codeClose) + "\n";
     text += m.paragraph;

@@ -1,5 +1,6 @@
 #include "PlanSummary.h"
 
+#include <model/Attributes.h>
 #include <model/BuildState.h>
 
 #include <algorithm>
@@ -74,6 +75,16 @@ PlanSummary summarize(const model::Plan& plan, std::size_t entries) {
         }
     }
     summary.level = level;
+    if (!plan.attributes.empty()) {
+        const model::CharacterFigures figures = model::figuresAt(plan.classId, plan.attributes, level);
+        for (std::size_t a = 0; a < figures.attributes.size(); ++a) {
+            summary.attributes += std::string(a == 0 ? "" : ", ") +
+                                  std::string(model::attributeName(static_cast<model::Attribute>(a))) + " " +
+                                  std::to_string(figures.attributes[a]);
+        }
+        summary.attributes += "; life " + std::to_string(figures.life) + ", mana " +
+                              std::to_string(figures.mana) + ", stamina " + std::to_string(figures.stamina);
+    }
 
     std::vector<std::pair<std::size_t, SkillSummary>> held;
     for (std::size_t place = 0; place < 3; ++place) {
@@ -231,6 +242,10 @@ std::string summaryText(const PlanSummary& summary) {
     text += std::to_string(summary.reserve);
     text += " unspent\nLevel order: ";
     text += summary.levelOrder.empty() ? "no point yet" : levelOrderText(summary.levelOrder);
+    if (!summary.attributes.empty()) {
+        text += "\nAttributes: ";
+        text += summary.attributes;
+    }
     if (!summary.milestones.empty()) {
         text += "\nMilestones:";
         for (const MilestoneSummary& milestone : summary.milestones) {

@@ -66,6 +66,10 @@ struct PlanSummary {
     std::vector<LevelRun> levelOrder;
     std::vector<MilestoneSummary> milestones;
     std::string note;
+    /// With an attribute plan, the character's figures at the summary's level:
+    /// "Strength 55, Dexterity 70, Vitality 160, Energy 15; life 512, mana 95,
+    /// stamina 230"; empty without one.
+    std::string attributes;
     friend bool operator==(const PlanSummary&, const PlanSummary&) = default;
 };
 

@@ -83,6 +83,22 @@ TEST(PlanSummary, handWorkedPlans_giveTheirTexts) {
     }
 }
 
+// With an attribute plan, the figures at the summary's level, worked from the
+// Sorceress's row of the reference: 45 points at level 10, 20 to Strength,
+// 25 into Vitality (two life and one stamina each).
+TEST(PlanSummary, anAttributePlanAddsTheFiguresAtItsLevel) {
+    Build build;
+    build.startCharacter(ClassId::Sorceress);
+    clicks(build, kFireBolt, 9);
+    model::Plan plan = build.plan();
+    plan.attributes.targets = {{model::Attribute::Strength, 30}};
+    const PlanSummary summary = summarize(plan);
+    EXPECT_EQ(summary.attributes,
+              "Strength 30, Dexterity 25, Vitality 35, Energy 35; life 99, mana 53, stamina 108");
+    EXPECT_NE(summaryText(summary).find("\nAttributes: Strength 30,"), std::string::npos);
+    EXPECT_EQ(summarize(build.plan()).attributes, "") << "none without an attribute plan";
+}
+
 TEST(PlanSummary, lookingBack_summarisesTheEntriesUpToThenAndTheirMilestones) {
     Build build;
     build.startCharacter(ClassId::Sorceress);

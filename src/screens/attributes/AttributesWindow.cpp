@@ -132,20 +132,7 @@ private:
 AttributesWindow::AttributesWindow(document::PlanDocument& document, toolkit::Toolkit& toolkit,
                                    QWidget* parent)
     : QWidget(parent, Qt::Window), m_document(document), m_toolkit(toolkit) {
-    setObjectName(QStringLiteral("frm_Attributes"));
-    setWindowTitle(QStringLiteral("Attributes"));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qcolor(kPanel));
-    colours.setColor(QPalette::WindowText, qcolor(kParchment));
-    colours.setColor(QPalette::Base, qcolor(kWell));
-    colours.setColor(QPalette::AlternateBase, qcolor(kWellAlternate));
-    colours.setColor(QPalette::Text, qcolor(kParchment));
-    colours.setColor(QPalette::Button, qcolor(kButtonFace));
-    colours.setColor(QPalette::ButtonText, qcolor(kParchment));
-    colours.setColor(QPalette::Highlight, qcolor(kSelection));
-    colours.setColor(QPalette::HighlightedText, qcolor(kWhite));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    dressSideWindow(*this, "frm_Attributes", QStringLiteral("Attributes"));
     setFont(art::textFont(9));
 
     auto* columns = new QHBoxLayout(this);

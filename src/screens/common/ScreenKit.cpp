@@ -31,11 +31,13 @@ void dressSideWindow(QWidget& window, const char* name, const QString& title) {
     colours.setColor(QPalette::Window, qcolor(kPanel));
     colours.setColor(QPalette::WindowText, qcolor(kParchment));
     colours.setColor(QPalette::Base, qcolor(kWell));
-    colours.setColor(QPalette::AlternateBase, qcolor(kPanel));
+    colours.setColor(QPalette::AlternateBase, qcolor(kWellAlternate));
     colours.setColor(QPalette::Text, qcolor(kParchment));
     colours.setColor(QPalette::PlaceholderText, qcolor(kCountColour));
-    colours.setColor(QPalette::Button, qcolor(kPanel));
+    colours.setColor(QPalette::Button, qcolor(kButtonFace));
     colours.setColor(QPalette::ButtonText, qcolor(kParchment));
+    colours.setColor(QPalette::Highlight, qcolor(kSelection));
+    colours.setColor(QPalette::HighlightedText, qcolor(kWhite));
     window.setPalette(colours);
     window.setAutoFillBackground(true);
 }

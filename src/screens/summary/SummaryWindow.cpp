@@ -28,16 +28,8 @@ presentation::PlanSummary shownSummary(presentation::PlanSummary summary) {
 SummaryWindow::SummaryWindow(document::PlanDocument& document, toolkit::Toolkit& toolkit,
                              std::function<void()> copyForForum, QWidget* parent)
     : QWidget(parent, Qt::Window), m_document(document), m_toolkit(toolkit) {
-    setObjectName(QStringLiteral("frm_Summary"));
-    setWindowTitle(QStringLiteral("Summary"));
+    dressSideWindow(*this, "frm_Summary", QStringLiteral("Summary"));
     resize(520, 560);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qcolor(kPanel));
-    colours.setColor(QPalette::WindowText, qcolor(kParchment));
-    colours.setColor(QPalette::Base, qcolor(kWell));
-    colours.setColor(QPalette::Text, qcolor(kParchment));
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     auto* layout = new QVBoxLayout(this);
     m_text = new QPlainTextEdit(this);
