@@ -335,6 +335,29 @@ void BM_SavePicture2x(benchmark::State& state) {
 }
 BENCHMARK(BM_SavePicture2x)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
+// "Export PDF" of the same plan: its summary, the picture at 2x, the A4 page
+// laid out and written whole, to the notice saying so, repainted.
+void BM_ExportPdf(benchmark::State& state) {
+    ShownScreen shown(ClassId::Necromancer);
+    clickToLevel99(shown.document);
+    QApplication::processEvents();
+    char folder[] = "/tmp/sw-bench-XXXXXX";
+    if (::mkdtemp(folder) == nullptr) {
+        state.SkipWithError("no scratch folder");
+        return;
+    }
+    shown.toolkit.folder = folder;
+    const std::string path = std::string(folder) + "/sheet.pdf";
+    for (auto _ : state) {
+        shown.toolkit.saveFiles = {{path, 0}};
+        shown.screen->exportPdf();
+        QApplication::processEvents();
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
 } // namespace
 
 int main(int argc, char** argv) {

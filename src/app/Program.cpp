@@ -226,6 +226,11 @@ void Program::runCommand(screens::ProgramCommand command) {
             m_treeScreen->copyPicture();
         }
         return;
+    case screens::ProgramCommand::ExportPdf:
+        if (m_treeScreen) {
+            m_treeScreen->exportPdf();
+        }
+        return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
     case screens::ProgramCommand::Redo:

@@ -37,6 +37,7 @@ enum class ProgramCommand : std::uint8_t {
     CopyForForum,  ///< the summary as text for a forum, in the form last chosen
     SavePicture,   ///< the trees as a PNG file, at 1x or 2x
     CopyPicture,   ///< the same picture on the clipboard
+    ExportPdf,     ///< the plan on one printed page, as a PDF file
     ShowKeys,
 };
 
@@ -55,7 +56,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 23> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 24> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -96,6 +97,7 @@ inline constexpr std::array<ProgramCommandEntry, 23> kProgramCommands{{
      OnTreeScreens, true, "Copy the summary, level order and build code for a forum or a chat"},
     {ProgramCommand::SavePicture, "mnu_SavePicture", "Save Picture...", {}, OnTreeScreens, true, {}},
     {ProgramCommand::CopyPicture, "mnu_CopyPicture", "Copy Picture", {}, OnTreeScreens, true, {}},
+    {ProgramCommand::ExportPdf, "mnu_ExportPdf", "Export PDF...", {}, OnTreeScreens, true, {}},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};

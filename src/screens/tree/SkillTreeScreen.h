@@ -7,6 +7,7 @@
 #include <model/PlanEdit.h>
 #include <screens/tree/TargetMarks.h>
 
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -26,6 +27,7 @@
 class QLabel;
 class QFrame;
 class QListWidget;
+class QPagedPaintDevice;
 
 namespace skillwright::model {
 class Build;
@@ -96,6 +98,15 @@ public:
     void savePicture();
     /// "Copy Picture": the picture on the clipboard, at the screen's scale.
     void copyPicture();
+    /// The printed sheet on `device`'s first page: the heading (name, class,
+    /// level), the picture across the page, and under it the summary and the
+    /// level order in columns.
+    void paintSheet(QPagedPaintDevice& device);
+    /// The sheet as a one-page A4 PDF.
+    [[nodiscard]] QByteArray sheetPdf();
+    /// "Export PDF...": asks for a file and writes the sheet whole; a failed
+    /// write says why and changes nothing.
+    void exportPdf();
 
     /// Whether the screen shows the build as it stood after an earlier entry
     /// of the history list (the one selected) rather than as it stands: the

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <document/PlanDocument.h>
 #include <memory>
 
@@ -166,6 +169,58 @@ TEST_F(Picture, copyPutsThePictureOnTheClipboard) {
     ASSERT_TRUE(copied.loadFromData(reinterpret_cast<const uchar*>(toolkit.clipboardPicture->data()),
                                     static_cast<int>(toolkit.clipboardPicture->size()), "PNG"));
     EXPECT_TRUE(copied.convertToFormat(QImage::Format_RGB32).copy(0, 0, 637, 372) == expected);
+}
+
+/// What a command prints on its standard output, or empty when it fails.
+std::string outputOf(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+            out.append(chunk, n);
+        }
+        if (::pclose(pipe) != 0) {
+            out.clear();
+        }
+    }
+    return out;
+}
+
+TEST_F(Picture, theSheetShowsTheHeadingTheTreesAndTheLevelOrderOnOnePage) {
+    const QImage trees = cleanGrab();
+    const std::string pdf = (folder.path / "sheet.pdf").string();
+    toolkit.saveFiles = {{pdf, 0}};
+    screen->exportPdf();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const std::string text = outputOf("pdftotext -layout '" + pdf + "' -");
+    for (const char* shown : {"Sorceress, level 7", "Level order:", "2-6 Ice Bolt", "7 Fire Bolt",
+                              "Ice Bolt: 1 at Clvl 2, 5 at Clvl 6", "Den of Evil: 0 taken, 1 open"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+    }
+    EXPECT_EQ(outputOf("pdfinfo '" + pdf + "' | grep '^Pages:' | tr -d ' '"), "Pages:1\n");
+
+    // At 50 dots an inch, A4 is 414 pixels wide; the trees span the 180 mm between the margins.
+    ASSERT_FALSE(outputOf("pdftoppm -r 50 -png -singlefile '" + pdf + "' '" +
+                          (folder.path / "page").string() + "' && echo done")
+                     .empty());
+    const QImage page = QImage(QString::fromStdString((folder.path / "page.png").string()))
+                            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(page.size(), QSize(414, 585));
+    const QImage expected = trees.scaled(354, 207, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double best = 255;
+    for (int top = 30; top < 90; ++top) {
+        double difference = 0;
+        for (int y = 0; y < expected.height(); y += 3) {
+            for (int x = 0; x < expected.width(); x += 3) {
+                const QRgb a = page.pixel(30 + x, top + y);
+                const QRgb b = expected.pixel(x, y);
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b));
+            }
+        }
+        best = std::min(best, difference / (3.0 * (expected.height() / 3 + 1) * (expected.width() / 3 + 1)));
+    }
+    EXPECT_LT(best, 16) << "the trees, within a few levels per pixel";
 }
 
 } // namespace
