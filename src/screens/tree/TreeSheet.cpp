@@ -64,22 +64,26 @@ void SkillTreeScreen::paintSheet(QPagedPaintDevice& device) {
         left.push_back(presentation::questLine(quest));
     }
     left.push_back("Reserve: " + std::to_string(summary.reserve) + " unspent");
-    std::vector<std::string> right{"Level order:"};
-    for (const presentation::LevelRun& run : summary.levelOrder) {
-        right.push_back(presentation::runText(run));
-    }
-    const QFont text = art::textFont(8);
+    const QString order = QStringLiteral("Level order: ") +
+                          QString::fromStdString(presentation::levelOrderText(summary.levelOrder));
     const int column = (page.width() - gap) / 2;
-    drawWrapped(painter, QRect(0, y, column, page.bottom() - y), text, joined(left));
-    // The level order runs in two narrower columns of its own when it is long.
-    const int half = (column - gap) / 2;
-    const std::size_t perColumn = (right.size() + 1) / 2;
-    const std::vector<std::string> first(right.begin(),
-                                         right.begin() + static_cast<std::ptrdiff_t>(perColumn));
-    const std::vector<std::string> second(right.begin() + static_cast<std::ptrdiff_t>(perColumn),
-                                          right.end());
-    drawWrapped(painter, QRect(column + gap, y, half, page.bottom() - y), text, joined(first));
-    drawWrapped(painter, QRect(column + gap + half + gap, y, half, page.bottom() - y), text, joined(second));
+    const QRect leftBox(0, y, column, page.bottom() - y);
+    const QRect rightBox(column + gap, y, column, page.bottom() - y);
+    // The longest plans take a smaller type, so that the sheet stays one page.
+    QFont text = art::textFont(8);
+    for (qreal size = 8; size >= 4; size -= 0.5) {
+        text = art::textFont(size);
+        painter.setFont(text);
+        const auto height = [&](const QRect& box, const QString& lines) {
+            return painter.boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, lines).height();
+        };
+        if (height(leftBox, joined(left)) <= leftBox.height() &&
+            height(rightBox, order) <= rightBox.height()) {
+            break;
+        }
+    }
+    drawWrapped(painter, leftBox, text, joined(left));
+    drawWrapped(painter, rightBox, text, order);
 }
 
 QByteArray SkillTreeScreen::sheetPdf() {
