@@ -36,6 +36,10 @@ public:
     std::string openFileName(const std::string& t, const std::string& f, const std::string& k) override {
         return m_scripted.openFileName(t, f, k);
     }
+    toolkit::ChosenFile saveFileName(const std::string& t, const std::string& s,
+                                     const std::vector<std::string>& f) override {
+        return m_scripted.saveFileName(t, s, f);
+    }
     void processEvents() override { QApplication::processEvents(); }
     std::string applicationFolder() override { return m_scripted.applicationFolder(); }
     std::string stateFolder() override { return {}; }
@@ -47,6 +51,7 @@ public:
         return m_scripted.clipboardText(maxBytes);
     }
     void setClipboardText(const std::string& text) override { m_scripted.setClipboardText(text); }
+    void setClipboardPicture(std::string_view png) override { m_scripted.setClipboardPicture(png); }
     std::string setting(const std::string& key) override { return m_scripted.setting(key); }
     void setSetting(const std::string& key, const std::string& value) override {
         m_scripted.setSetting(key, value);

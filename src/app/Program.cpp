@@ -216,6 +216,21 @@ void Program::runCommand(screens::ProgramCommand command) {
     case screens::ProgramCommand::Attributes:
         openAttributes();
         return;
+    case screens::ProgramCommand::SavePicture:
+        if (m_treeScreen) {
+            m_treeScreen->savePicture();
+        }
+        return;
+    case screens::ProgramCommand::CopyPicture:
+        if (m_treeScreen) {
+            m_treeScreen->copyPicture();
+        }
+        return;
+    case screens::ProgramCommand::ExportPdf:
+        if (m_treeScreen) {
+            m_treeScreen->exportPdf();
+        }
+        return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
     case screens::ProgramCommand::Redo:

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -207,6 +209,26 @@ std::string QtToolkit::openFileName(const std::string& title, const std::string&
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0).toStdString() : std::string();
 }
 
+ChosenFile QtToolkit::saveFileName(const std::string& title, const std::string& suggested,
+                                   const std::vector<std::string>& filters) {
+    const KeyboardComesBack keyboard;
+    QStringList names;
+    for (const std::string& filter : filters) {
+        names.append(QString::fromStdString(filter));
+    }
+    Placed<QFileDialog> dialog(keyboard.owner(), QString::fromStdString(title),
+                               QString::fromStdString(suggested), names.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(QString::fromStdString(suggested));
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const auto filter = names.indexOf(dialog.selectedNameFilter());
+    return {dialog.selectedFiles().value(0).toStdString(),
+            static_cast<std::size_t>(std::max<qsizetype>(0, filter))};
+}
+
 void QtToolkit::processEvents() {
     QCoreApplication::processEvents();
 }
@@ -269,6 +291,12 @@ std::optional<std::string> QtToolkit::clipboardText(std::size_t maxBytes) {
 
 void QtToolkit::setClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void QtToolkit::setClipboardPicture(std::string_view png) {
+    QImage picture;
+    picture.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG");
+    QGuiApplication::clipboard()->setImage(picture);
 }
 
 namespace {

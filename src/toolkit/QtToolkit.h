@@ -36,6 +36,8 @@ public:
                          const std::string& defaultText) override;
     std::string openFileName(const std::string& title, const std::string& folder,
                              const std::string& filter) override;
+    ChosenFile saveFileName(const std::string& title, const std::string& suggested,
+                            const std::vector<std::string>& filters) override;
     void processEvents() override;
     std::string applicationFolder() override;
     std::string animationFolder() override;
@@ -45,6 +47,7 @@ public:
     bool moveToTrash(const std::string& path) override;
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
     void setClipboardText(const std::string& text) override;
+    void setClipboardPicture(std::string_view png) override;
     /// In the user's configuration folder, skillwright/skillwright.conf.
     std::string setting(const std::string& key) override;
     void setSetting(const std::string& key, const std::string& value) override;

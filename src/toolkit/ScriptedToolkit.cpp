@@ -70,6 +70,17 @@ std::string ScriptedToolkit::openFileName(const std::string& title, const std::s
     return path;
 }
 
+ChosenFile ScriptedToolkit::saveFileName(const std::string& title, const std::string& suggested,
+                                         const std::vector<std::string>& filters) {
+    saveDialogs.push_back({title, suggested, filters.empty() ? std::string() : filters.front()});
+    if (saveFiles.empty()) {
+        return {};
+    }
+    ChosenFile chosen = saveFiles.front();
+    saveFiles.pop_front();
+    return chosen;
+}
+
 void ScriptedToolkit::processEvents() {
     ++processEventsCalls;
     if (onProcessEvents) {

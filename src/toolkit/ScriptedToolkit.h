@@ -36,6 +36,8 @@ public:
                          const std::string& defaultText) override;
     std::string openFileName(const std::string& title, const std::string& folder,
                              const std::string& filter) override;
+    ChosenFile saveFileName(const std::string& title, const std::string& suggested,
+                            const std::vector<std::string>& filters) override;
     void processEvents() override;
     std::string applicationFolder() override { return folder; }
     /// One folder for everything, as in a build folder.
@@ -49,7 +51,14 @@ public:
     bool moveToTrash(const std::string& path) override;
     /// What `clipboard` holds, within the limit, as the Qt toolkit reads it.
     std::optional<std::string> clipboardText(std::size_t maxBytes) override;
-    void setClipboardText(const std::string& text) override { clipboard = text; }
+    void setClipboardText(const std::string& text) override {
+        clipboard = text;
+        clipboardPicture.reset();
+    }
+    void setClipboardPicture(std::string_view png) override {
+        clipboard.reset();
+        clipboardPicture = std::string(png);
+    }
     std::string setting(const std::string& key) override {
         const auto kept = settings.find(key);
         return kept == settings.end() ? std::string() : kept->second;
@@ -70,6 +79,8 @@ public:
     std::deque<std::string> inputs;
     /// Files the open dialog picks, in turn; the empty text (Cancel) when none is left.
     std::deque<std::string> openFiles;
+    /// Answers of the save dialog, in turn; Cancel (an empty path) when none is left.
+    std::deque<ChosenFile> saveFiles;
     std::deque<double> randoms;
     /// Answers random() once `randoms` is empty (0.0 when unset).
     std::function<double()> randomSource;
@@ -77,6 +88,8 @@ public:
     std::string journalFolder;
     /// The clipboard's text; nothing when it holds none (a picture, say).
     std::optional<std::string> clipboard;
+    /// The clipboard's picture as PNG bytes, when it holds one.
+    std::optional<std::string> clipboardPicture;
     /// What the program keeps from run to run, by key.
     std::map<std::string, std::string> settings;
     bool openAddressResult = true;
@@ -86,6 +99,8 @@ public:
     std::vector<InputRecord> inputPrompts;
     /// Title, folder and filter of every open dialog shown.
     std::vector<InputRecord> openDialogs;
+    /// Title, suggested path and the first filter of every save dialog shown.
+    std::vector<InputRecord> saveDialogs;
     std::vector<std::string> openedAddresses;
     std::vector<std::string> trashed;
     int processEventsCalls = 0;

@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace skillwright::toolkit {
 
@@ -13,6 +15,13 @@ enum class Icon { None, Information, Critical };
 /// YesNoDefaultNo) and Esc with No.
 enum class Buttons { Ok, YesNo, YesNoDefaultNo };
 enum class Answer { Ok, Yes, No };
+
+/// The file a save dialog was answered with: its path (empty when the player
+/// cancelled) and which of the dialog's filters was chosen, the first 0.
+struct ChosenFile {
+    std::string path;
+    std::size_t filter = 0;
+};
 
 /// A restartable single-shot timer. start() always counts the full interval
 /// from now, also when the timer is already running; an interval of 0 never
@@ -45,6 +54,11 @@ public:
     /// chosen file's path, or the empty text when the player cancelled.
     virtual std::string openFileName(const std::string& title, const std::string& folder,
                                      const std::string& filter) = 0;
+    /// The platform's own file dialog for saving a file: its title, the path
+    /// it suggests, and its filters ("PNG picture (*.png)"), the first chosen
+    /// at first. It asks before an existing file is replaced.
+    virtual ChosenFile saveFileName(const std::string& title, const std::string& suggested,
+                                    const std::vector<std::string>& filters) = 0;
     /// Lets pending window events (input, painting, timers) run, then returns.
     virtual void processEvents() = 0;
     /// The folder that holds the program's executable, without a trailing separator.
@@ -69,6 +83,8 @@ public:
     virtual std::optional<std::string> clipboardText(std::size_t maxBytes) = 0;
     /// Puts `text` (UTF-8) on the clipboard, for this and every other program.
     virtual void setClipboardText(const std::string& text) = 0;
+    /// Puts the picture `png` (a PNG file's bytes) on the clipboard.
+    virtual void setClipboardPicture(std::string_view png) = 0;
     /// What the player chose last under `key` (the form "Copy for Forum"
     /// writes, say), kept from one run to the next; empty when nothing is kept.
     virtual std::string setting(const std::string& key) = 0;

@@ -35,6 +35,9 @@ enum class ProgramCommand : std::uint8_t {
     Library,       ///< every saved plan at a glance
     Summary,       ///< the summary window of the plan on screen
     CopyForForum,  ///< the summary as text for a forum, in the form last chosen
+    SavePicture,   ///< the trees as a PNG file, at 1x or 2x
+    CopyPicture,   ///< the same picture on the clipboard
+    ExportPdf,     ///< the plan on one printed page, as a PDF file
     ShowKeys,
 };
 
@@ -53,7 +56,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 21> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 24> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -92,6 +95,9 @@ inline constexpr std::array<ProgramCommandEntry, 21> kProgramCommands{{
      "Summary: points per tree and skill, quests, reserve, the level order"},
     {ProgramCommand::CopyForForum, "mnu_CopyForForum", "Copy for Forum", {Qt::CTRL | Qt::SHIFT | Qt::Key_C},
      OnTreeScreens, true, "Copy the summary, level order and build code for a forum or a chat"},
+    {ProgramCommand::SavePicture, "mnu_SavePicture", "Save Picture...", {}, OnTreeScreens, true, {}},
+    {ProgramCommand::CopyPicture, "mnu_CopyPicture", "Copy Picture", {}, OnTreeScreens, true, {}},
+    {ProgramCommand::ExportPdf, "mnu_ExportPdf", "Export PDF...", {}, OnTreeScreens, true, {}},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};

@@ -7,7 +7,10 @@
 #include <model/PlanEdit.h>
 #include <screens/tree/TargetMarks.h>
 
+#include <QByteArray>
+#include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QStaticText>
 #include <QWidget>
 
@@ -24,6 +27,7 @@
 class QLabel;
 class QFrame;
 class QListWidget;
+class QPagedPaintDevice;
 
 namespace skillwright::model {
 class Build;
@@ -81,6 +85,28 @@ public:
     /// link on the clipboard in the form the player chose last (BBCode when
     /// none was), and says so on the notice line.
     void copyForForum();
+
+    /// The three trees with their counts, the class and the level as the
+    /// screen shows them, without the pointer's outline, the keyboard's ring
+    /// or the notice, and the plan's name under them; drawn at `scale` (1 or
+    /// 2) device pixels per pixel. The screen returns to the present first.
+    [[nodiscard]] QImage picture(int scale);
+    /// Where the trees lie on the screen: the picture's top, pixel for pixel.
+    [[nodiscard]] static QRect pictureArea();
+    /// "Save Picture...": asks for a PNG file and its size (1x or 2x) and
+    /// writes the picture whole; a failed write says why and changes nothing.
+    void savePicture();
+    /// "Copy Picture": the picture on the clipboard, at the screen's scale.
+    void copyPicture();
+    /// The printed sheet on `device`'s first page: the heading (name, class,
+    /// level), the picture across the page, and under it the summary and the
+    /// level order in columns.
+    void paintSheet(QPagedPaintDevice& device);
+    /// The sheet as a one-page A4 PDF.
+    [[nodiscard]] QByteArray sheetPdf();
+    /// "Export PDF...": asks for a file and writes the sheet whole; a failed
+    /// write says why and changes nothing.
+    void exportPdf();
 
     /// Whether the screen shows the build as it stood after an earlier entry
     /// of the history list (the one selected) rather than as it stands: the

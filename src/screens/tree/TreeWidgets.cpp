@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace skillwright::screens {
@@ -27,7 +28,16 @@ bool EmblemButton::hitButton(const QPoint& pos) const {
     return offset.x() * offset.x() + offset.y() * offset.y() <= radius * radius;
 }
 
-namespace {} // namespace
+namespace {
+
+/// Device pixels per pixel of what `painter` paints on: the screen's own, or
+/// twice that of a picture rendered at 2x, so that a picture is drawn as
+/// sharp as the screen is.
+qreal pixelRatio(const QPainter& painter, const QWidget& widget) {
+    return std::max(widget.devicePixelRatioF(), painter.deviceTransform().m11());
+}
+
+} // namespace
 
 // ---- SkillIcon ----
 
@@ -47,7 +57,7 @@ void SkillIcon::paintEvent(QPaintEvent*) {
         return;
     }
     // The picture is stretched over the control once, not on every repaint.
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = pixelRatio(painter, *this);
     const QSize target = size() * ratio;
     if (m_stretched.size() != target) {
         m_stretched = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -91,15 +101,15 @@ TreeSurface::TreeSurface(const ClassDesign& design, std::vector<Connector> conne
 }
 
 void TreeSurface::paintEvent(QPaintEvent* event) {
-    const qreal ratio = devicePixelRatioF();
+    QPainter painter(this);
+    const qreal ratio = pixelRatio(painter, *this);
     if (m_drawn.size() != size() * ratio) {
         m_drawn = QPixmap(size() * ratio);
         m_drawn.setDevicePixelRatio(ratio);
         m_drawn.fill(Qt::transparent);
-        QPainter painter(&m_drawn);
-        drawAll(painter);
+        QPainter drawing(&m_drawn);
+        drawAll(drawing);
     }
-    QPainter painter(this);
     for (const QRect& r : event->region()) {
         painter.drawPixmap(r, m_drawn, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
     }
