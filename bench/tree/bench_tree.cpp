@@ -310,11 +310,10 @@ BENCHMARK(BM_FillToTargetsToRepaint)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
 
-// "Save Picture" at 2x of a level-99 Necromancer: the trees rendered twice
-// the size with the marks of the moment hidden and shown again, encoded as
-// PNG and written whole (synced) over the file of the run before, to the
-// notice saying so, repainted.
-void BM_SavePicture2x(benchmark::State& state) {
+/// Saves a level-99 Necromancer's screen through `save` into `file` of a
+/// scratch folder again and again, the save dialog answering with `type`.
+void saveRepeatedly(benchmark::State& state, const char* file, int type,
+                    void (screens::SkillTreeScreen::*save)()) {
     ShownScreen shown(ClassId::Necromancer);
     clickToLevel99(shown.document);
     QApplication::processEvents();
@@ -324,37 +323,29 @@ void BM_SavePicture2x(benchmark::State& state) {
         return;
     }
     shown.toolkit.folder = folder;
-    const std::string path = std::string(folder) + "/picture.png";
+    const std::string path = std::string(folder) + "/" + file;
     for (auto _ : state) {
-        shown.toolkit.saveFiles = {{path, 1}};
-        shown.screen->savePicture();
+        shown.toolkit.saveFiles = {{path, type}};
+        ((*shown.screen).*save)();
         QApplication::processEvents();
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
     std::filesystem::remove_all(folder);
+}
+
+// "Save Picture" at 2x of a level-99 Necromancer: the trees rendered twice
+// the size with the marks of the moment hidden and shown again, encoded as
+// PNG and written whole (synced) over the file of the run before, to the
+// notice saying so, repainted.
+void BM_SavePicture2x(benchmark::State& state) {
+    saveRepeatedly(state, "picture.png", 1, &screens::SkillTreeScreen::savePicture);
 }
 BENCHMARK(BM_SavePicture2x)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 // "Export PDF" of the same plan: its summary, the picture at 2x, the A4 page
 // laid out and written whole, to the notice saying so, repainted.
 void BM_ExportPdf(benchmark::State& state) {
-    ShownScreen shown(ClassId::Necromancer);
-    clickToLevel99(shown.document);
-    QApplication::processEvents();
-    char folder[] = "/tmp/sw-bench-XXXXXX";
-    if (::mkdtemp(folder) == nullptr) {
-        state.SkipWithError("no scratch folder");
-        return;
-    }
-    shown.toolkit.folder = folder;
-    const std::string path = std::string(folder) + "/sheet.pdf";
-    for (auto _ : state) {
-        shown.toolkit.saveFiles = {{path, 0}};
-        shown.screen->exportPdf();
-        QApplication::processEvents();
-    }
-    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
-    std::filesystem::remove_all(folder);
+    saveRepeatedly(state, "sheet.pdf", 0, &screens::SkillTreeScreen::exportPdf);
 }
 BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
