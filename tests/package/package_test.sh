@@ -139,15 +139,16 @@ start_display() {
   export DISPLAY=":$(cat "$work/display")"
 }
 
-# The first visible window whose whole title matches the expression $1, within ten seconds.
+# The first visible window whose whole title matches the expression $1, within
+# thirty seconds: a machine busy with two builds can take more than ten.
 window() {
   local w=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$w" ] && break
     sleep 0.1
   done
-  [ -n "$w" ] || fail "no window \"$1\""
+  [ -n "$w" ] || fail "no window \"$1\": $(cat "$work/program.log" 2>/dev/null)"
   echo "$w"
 }
 
