@@ -312,7 +312,7 @@ BENCHMARK(BM_FillToTargetsToRepaint)
 
 /// Saves a level-99 Necromancer's screen through `save` into `file` of a
 /// scratch folder again and again, the save dialog answering with `type`.
-void saveRepeatedly(benchmark::State& state, const char* file, int type,
+void saveRepeatedly(benchmark::State& state, const char* file, std::size_t type,
                     void (screens::SkillTreeScreen::*save)()) {
     ShownScreen shown(ClassId::Necromancer);
     clickToLevel99(shown.document);
