@@ -104,11 +104,8 @@ Program::Program(document::PlanDocument& document, toolkit::Toolkit& toolkit)
 }
 
 Program::~Program() {
-    delete m_notes; // before the document it follows
-    delete m_targets;
+    closeSideWindows(); // before the document they follow
     delete m_library;
-    delete m_summary;
-    delete m_attributes;
     closeSkillStats();
     delete m_treeScreen;
     delete m_generator;
@@ -516,10 +513,7 @@ screens::SkillTreeScreen* Program::openClass(model::ClassId classId, document::O
 void Program::closeTreeScreen() {
     stopFill();
     closeSkillStats(); // of the character going
-    delete m_notes;
-    delete m_targets;
-    delete m_summary;
-    delete m_attributes;
+    closeSideWindows();
     if (m_treeScreen) {
         // Its plan is not closed with it: what takes its place replaces the plan.
         QObject::disconnect(m_treeScreen, nullptr, &m_start, nullptr);
@@ -605,12 +599,23 @@ void Program::closeSkillStats() {
     }
 }
 
+void Program::closeSideWindows() {
+    delete m_notes;
+    delete m_targets;
+    delete m_summary;
+    delete m_attributes;
+}
+
+void Program::returnKeyboardWhenClosed(QWidget& window) {
+    // As no window manager does for us.
+    QObject::connect(&window, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+}
+
 void Program::standBeside(QWidget& window, const QWidget& screen, int below) {
-    // On the tree screen's right where there is room; closed, it hands the
-    // keyboard back, as no window manager does for us.
+    // On the tree screen's right where there is room.
     const QRect tree = screen.frameGeometry();
     window.move(tree.right() + 8, tree.top() + below);
-    QObject::connect(&window, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    returnKeyboardWhenClosed(window);
 }
 
 void Program::openNotes() {
@@ -660,7 +665,7 @@ void Program::openLibrary() {
                          });
         QObject::connect(m_library, &screens::LibraryWindow::continueRequested, m_library,
                          [this](quint64 number) { continuePlan(number); });
-        QObject::connect(m_library, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+        returnKeyboardWhenClosed(*m_library);
     }
     m_library->setUnsaved(m_keeper.offers());
     m_library->setRecent(openedRecently());
@@ -682,11 +687,10 @@ void Program::openSummary() {
         m_summary->showPast(screen->pastEntry());
         QObject::connect(screen, &screens::SkillTreeScreen::pastChanged, m_summary,
                          [this, screen] { m_summary->showPast(screen->pastEntry()); });
-        // On the tree screen's left, where the notes and targets windows do
-        // not stand; closed, it hands the keyboard back.
+        // On the tree screen's left, where the notes and targets windows do not stand.
         const QRect tree = screen->frameGeometry();
         m_summary->move(std::max(0, tree.left() - m_summary->width() - 8), tree.top());
-        QObject::connect(m_summary, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+        returnKeyboardWhenClosed(*m_summary);
     }
     screens::showWithKeyboard(*m_summary);
 }
@@ -720,7 +724,7 @@ void Program::openSkillStats() {
     m_viewer = new stats::SkillStatsViewer();
     m_viewer->load(skill->skill, skill->points);
     // Closed, it leaves no window without the keyboard.
-    QObject::connect(m_viewer, &QObject::destroyed, &m_start, [this] { returnKeyboard(); });
+    returnKeyboardWhenClosed(*m_viewer);
     // Beside the tree screen, so that its skills stay in reach.
     if (m_treeScreen) {
         toolkit::placeBeside(*m_viewer, *m_treeScreen);

@@ -138,6 +138,10 @@ private:
     /// Places a window of the tree screen `screen` beside it, `below` pixels
     /// down, and hands the keyboard back when it closes.
     void standBeside(QWidget& window, const QWidget& screen, int below);
+    /// Hands the keyboard back to the screen in front when `window` closes.
+    void returnKeyboardWhenClosed(QWidget& window);
+    /// The windows that stand beside the tree screen and follow its plan go.
+    void closeSideWindows();
     /// The targets window of the plan on screen, beside the tree screen.
     void openTargets();
     /// The library of saved plans, from either screen.

@@ -202,16 +202,21 @@ std::optional<std::string> PlanDocument::setTargets(std::vector<model::Target> t
     return std::nullopt;
 }
 
+void PlanDocument::append(const std::vector<model::HistoryEntry>& entries, EditKind kind) {
+    // Entries the rules made from the plan's end: taken as one edit.
+    Recording recording(*this, kind);
+    model::Plan longer = m_build.plan();
+    longer.history.insert(longer.history.end(), entries.begin(), entries.end());
+    m_build.restore(longer);
+}
+
 model::TargetFill PlanDocument::fillToTargets() {
     if (!isOpen()) {
         return {};
     }
     model::TargetFill fill = model::fillToTargets(plan());
     if (fill.accepted()) {
-        Recording recording(*this, EditKind::TargetFill);
-        model::Plan filled = m_build.plan();
-        filled.history.insert(filled.history.end(), fill.added.begin(), fill.added.end());
-        m_build.restore(filled);
+        append(fill.added, EditKind::TargetFill);
     }
     return fill;
 }
@@ -222,10 +227,7 @@ model::PathTaking PlanDocument::takePath(model::SkillRef skill) {
     }
     model::PathTaking path = model::takePath(m_build.state(), classId(), skill);
     if (!path.added.empty()) {
-        Recording recording(*this, EditKind::Point);
-        model::Plan taken = m_build.plan();
-        taken.history.insert(taken.history.end(), path.added.begin(), path.added.end());
-        m_build.restore(taken);
+        append(path.added, EditKind::Point);
     }
     return path;
 }

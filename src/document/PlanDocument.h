@@ -220,6 +220,8 @@ private:
     };
 
     void record(model::Plan before, EditKind kind);
+    /// `entries`, which the rules made after the plan's last entry, as one edit of `kind`.
+    void append(const std::vector<model::HistoryEntry>& entries, EditKind kind);
     void restore(const model::Plan& plan, DocumentChange::Kind kind);
     /// Where the plan on screen now comes from, not saved here yet.
     void takeSource(std::string name, Origin origin, std::string path, bool stoppedShort);

@@ -64,7 +64,10 @@ std::vector<FoundReport> findReports(const std::string& root) {
     return found;
 }
 
-LibraryRow readRow(const FoundReport& found) {
+namespace {
+
+/// The row of `found` but for its search text.
+LibraryRow rowOf(const FoundReport& found) {
     LibraryRow row;
     row.file = found;
     row.name = fs::path(found.path).stem().string();
@@ -115,13 +118,21 @@ LibraryRow readRow(const FoundReport& found) {
     return row;
 }
 
+} // namespace
+
+LibraryRow readRow(const FoundReport& found) {
+    LibraryRow row = rowOf(found);
+    row.searchText = lowered(row.name + "\n" + row.topSkills + "\n" + row.noteLine);
+    return row;
+}
+
 std::string treePointsText(const LibraryRow& row) {
     return std::to_string(row.treePoints[0]) + " / " + std::to_string(row.treePoints[1]) + " / " +
            std::to_string(row.treePoints[2]);
 }
 
 bool matches(const LibraryRow& row, std::string_view search) {
-    const std::string haystack = lowered(row.name + "\n" + row.topSkills + "\n" + row.noteLine);
+    const std::string& haystack = row.searchText;
     const std::string words = lowered(search);
     for (std::size_t start = 0; start < words.size();) {
         const std::size_t end = std::min(words.find(' ', start), words.size());

@@ -45,6 +45,9 @@ struct LibraryRow {
     std::size_t milestones = 0;
     std::string noteLine; ///< the note's first line
     std::string refusal;  ///< why the report does not open as it is; empty when it does
+    /// The name, skills and note in lower case, as the search reads them:
+    /// made once when the row is read, not at every keystroke.
+    std::string searchText;
 
     [[nodiscard]] bool opens() const { return refusal.empty(); }
 };
@@ -75,6 +78,7 @@ struct FileChange {
 /// The report moved into the folder `folder` of the library at `root` (made
 /// when it is not there; empty: the library's own), under its file name,
 /// never over another file.
-[[nodiscard]] FileChange moveReport(const LibraryRow& row, const std::string& root, const std::string& folder);
+[[nodiscard]] FileChange moveReport(const LibraryRow& row, const std::string& root,
+                                    const std::string& folder);
 
 } // namespace skillwright::library

@@ -31,10 +31,6 @@ namespace skillwright::screens {
 
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 /// The class's icon: the first skill of its left tree, small.
 QIcon classIcon(model::ClassId classId) {
     static std::map<model::ClassId, QIcon> icons;
@@ -100,7 +96,8 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
     const library::LibraryRow& r = m_rows[static_cast<std::size_t>(index.row())];
     if (role == Qt::ToolTipRole) {
         // Shown as plain text: the reason quotes the file.
-        return r.opens() ? text(r.file.path) : QStringLiteral("Does not open as it is: ") + text(r.refusal);
+        return r.opens() ? qstring(r.file.path)
+                         : QStringLiteral("Does not open as it is: ") + qstring(r.refusal);
     }
     if (role == Qt::ForegroundRole && !r.opens()) {
         return QColor(128, 128, 128);
@@ -114,27 +111,27 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
     }
     switch (index.column()) {
     case Class:
-        return r.classId ? text(model::classInfo(*r.classId).name) : QString();
+        return r.classId ? qstring(model::classInfo(*r.classId).name) : QString();
     case Name:
-        return text(toolkit::quotedText(r.name, 120));
+        return qstring(toolkit::quotedText(r.name, 120));
     case Level:
         return r.classId ? QVariant(r.level) : QVariant(QString());
     case Points:
         return sorting ? QVariant(r.treePoints[0] + r.treePoints[1] + r.treePoints[2])
-                       : QVariant(r.classId ? text(library::treePointsText(r)) : QString());
+                       : QVariant(r.classId ? qstring(library::treePointsText(r)) : QString());
     case Skills:
-        return text(r.topSkills);
+        return qstring(r.topSkills);
     case Milestones:
         return sorting ? QVariant(static_cast<qulonglong>(r.milestones))
                        : QVariant(r.milestones == 0 ? QString() : QString::number(r.milestones));
     case Note:
-        return text(toolkit::quotedText(r.noteLine, 120));
+        return qstring(toolkit::quotedText(r.noteLine, 120));
     case Changed:
         return sorting ? QVariant(static_cast<qlonglong>(r.file.modified))
                        : QVariant(QDateTime::fromSecsSinceEpoch(r.file.modified)
                                       .toString(QStringLiteral("yyyy-MM-dd hh:mm")));
     case Folder:
-        return text(r.file.folder);
+        return qstring(r.file.folder);
     default:
         return {};
     }
@@ -215,7 +212,7 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     m_classes->setAccessibleName(QStringLiteral("Class"));
     m_classes->addItem(QStringLiteral("Every class"));
     for (const model::ClassInfo& info : model::classes()) {
-        m_classes->addItem(classIcon(info.id), text(info.name), static_cast<int>(info.id));
+        m_classes->addItem(classIcon(info.id), qstring(info.name), static_cast<int>(info.id));
     }
     bar->addWidget(m_classes);
     layout->addLayout(bar);

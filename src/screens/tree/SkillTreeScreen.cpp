@@ -158,8 +158,7 @@ SkillTreeScreen::SkillTreeScreen(document::PlanDocument& document, toolkit::Tool
             if (const auto* icon = qobject_cast<const SkillIcon*>(focusWidget())) {
                 askTarget({icon->tree(), static_cast<std::int16_t>(icon->index())});
             } else {
-                m_notice.show("Set Target acts on the skill the keyboard is on: Tab to a skill first.");
-                mirror();
+                tell("Set Target acts on the skill the keyboard is on: Tab to a skill first.");
             }
             return;
         case ProgramCommand::FillToTargets:
@@ -724,25 +723,27 @@ void SkillTreeScreen::skillClicked(model::SkillRef skill) {
     }
 }
 
+void SkillTreeScreen::tell(std::string text) {
+    m_notice.show(std::move(text));
+    mirror();
+}
+
 void SkillTreeScreen::askTarget(model::SkillRef skill) {
-    if (const std::optional<std::string> why = m_targetMarks->ask(skill, m_toolkit)) {
-        m_notice.show(*why);
-        mirror();
+    if (std::optional<std::string> why = m_targetMarks->ask(skill, m_toolkit)) {
+        tell(std::move(*why));
     }
 }
 
 void SkillTreeScreen::stepTarget(model::SkillRef skill, int by) {
-    if (const std::optional<std::string> why = m_targetMarks->step(skill, by)) {
-        m_notice.show(*why);
-        mirror();
+    if (std::optional<std::string> why = m_targetMarks->step(skill, by)) {
+        tell(std::move(*why));
     }
 }
 
 void SkillTreeScreen::takePath(model::SkillRef skill) {
     const model::PathTaking path = m_document.takePath(skill);
     if (path.added.empty()) {
-        m_notice.show(path.why);
-        mirror();
+        tell(path.why);
     }
 }
 
@@ -751,8 +752,7 @@ void SkillTreeScreen::fillToTargets() {
     const model::TargetFill fill = m_document.fillToTargets();
     const std::string told = presentation::targetFillNotice(fill, m_document.targets());
     m_noticeLabel->setToolTip(QString::fromStdString(told));
-    m_notice.show(told);
-    mirror();
+    tell(told);
 }
 
 void SkillTreeScreen::editHistory(const model::PlanEdit& edit) {
@@ -945,8 +945,7 @@ void SkillTreeScreen::copyBuildCode() {
     const char* behind = !m_document.targets().empty() ? " (the notes, milestones and targets stay behind)"
                          : notes                       ? " (the notes and milestones stay behind)"
                                                        : "";
-    m_notice.show("Build code copied: " + std::to_string(code.size()) + " characters" + behind);
-    mirror();
+    tell("Build code copied: " + std::to_string(code.size()) + " characters" + behind);
 }
 
 void SkillTreeScreen::copyForForum() {
@@ -957,9 +956,8 @@ void SkillTreeScreen::copyForForum() {
     const std::string text =
         presentation::forumText(presentation::summarize(plan), model::encodeBuildCode(plan), format);
     m_toolkit.setClipboardText(text);
-    m_notice.show("Copied for a forum as " + std::string(presentation::forumFormatName(format)) + ": " +
-                  std::to_string(text.size()) + " characters (the form is chosen in Summary, Ctrl+I)");
-    mirror();
+    tell("Copied for a forum as " + std::string(presentation::forumFormatName(format)) + ": " +
+         std::to_string(text.size()) + " characters (the form is chosen in Summary, Ctrl+I)");
 }
 
 void SkillTreeScreen::save() {

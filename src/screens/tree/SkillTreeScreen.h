@@ -212,6 +212,8 @@ private:
     void tellMovedEntries(const std::vector<model::HistoryEntry>& before,
                           const std::vector<std::size_t>& origins);
     void beginChange(int row);
+    /// Shows `text` on the notice line, as a refusal is shown.
+    void tell(std::string text);
     /// Alt+click (+1) and Alt+right-click (-1) on a skill.
     void stepTarget(model::SkillRef skill, int by);
     /// Shift+click: the skill with its missing prerequisites first.

@@ -83,11 +83,8 @@ void TargetMarks::mirror() {
             mark->setText(text);
             mark->setToolTip(QStringLiteral("Target: %1 points").arg(points));
             const model::TreeId tree = model::classInfo(m_document.classId()).trees[p];
-            mark->setAccessibleName(
-                QString::fromUtf8(
-                    model::skill(tree, static_cast<int>(i)).name.data(),
-                    static_cast<qsizetype>(model::skill(tree, static_cast<int>(i)).name.size())) +
-                QStringLiteral(": target %1 points").arg(points));
+            mark->setAccessibleName(qstring(model::skill(tree, static_cast<int>(i)).name) +
+                                    QStringLiteral(": target %1 points").arg(points));
             mark->setVisible(points != 0);
         }
     }

@@ -114,9 +114,8 @@ void SkillTreeScreen::savePicture() {
                              "Save Picture", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return;
     }
-    m_notice.show("Picture saved: " + std::filesystem::path(chosen.path).filename().string() + ", " +
-                  std::to_string(image.width()) + " x " + std::to_string(image.height()) + " pixels");
-    mirror();
+    tell("Picture saved: " + std::filesystem::path(chosen.path).filename().string() + ", " +
+         std::to_string(image.width()) + " x " + std::to_string(image.height()) + " pixels");
 }
 
 void SkillTreeScreen::copyPicture() {
@@ -124,9 +123,8 @@ void SkillTreeScreen::copyPicture() {
     const QImage image = picture(scale);
     const QByteArray png = pngOf(image);
     m_toolkit.setClipboardPicture(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    m_notice.show("Picture copied: " + std::to_string(image.width()) + " x " +
-                  std::to_string(image.height()) + " pixels");
-    mirror();
+    tell("Picture copied: " + std::to_string(image.width()) + " x " + std::to_string(image.height()) +
+         " pixels");
 }
 
 } // namespace skillwright::screens

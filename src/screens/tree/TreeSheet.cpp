@@ -120,8 +120,7 @@ void SkillTreeScreen::exportPdf() {
                              "Export PDF", toolkit::Icon::Critical, toolkit::Buttons::Ok);
         return;
     }
-    m_notice.show("Sheet saved: " + std::filesystem::path(chosen.path).filename().string());
-    mirror();
+    tell("Sheet saved: " + std::filesystem::path(chosen.path).filename().string());
 }
 
 } // namespace skillwright::screens
