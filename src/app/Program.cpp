@@ -228,6 +228,11 @@ void Program::runCommand(screens::ProgramCommand command) {
             m_treeScreen->exportPdf();
         }
         return;
+    case screens::ProgramCommand::Print:
+        if (m_treeScreen) {
+            m_treeScreen->printSheet();
+        }
+        return;
     case screens::ProgramCommand::Save:
     case screens::ProgramCommand::Undo:
     case screens::ProgramCommand::Redo:

@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -227,6 +229,24 @@ ChosenFile QtToolkit::saveFileName(const std::string& title, const std::string& 
     const auto filter = names.indexOf(dialog.selectedNameFilter());
     return {dialog.selectedFiles().value(0).toStdString(),
             static_cast<std::size_t>(std::max<qsizetype>(0, filter))};
+}
+
+Printed QtToolkit::print(const std::string& title, const std::function<bool(QPagedPaintDevice&)>& drawPages) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(shownTitle(title));
+    printer.setCreator(kProgramTitle);
+    {
+        const KeyboardComesBack keyboard;
+        Placed<QPrintDialog> dialog(&printer, keyboard.owner());
+        dialog.setWindowTitle(QStringLiteral("Print"));
+        // One page, always whole: no range or selection to choose.
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        if (dialog.exec() != QDialog::Accepted) {
+            return Printed::Cancelled;
+        }
+    }
+    const bool drawn = drawPages(printer);
+    return drawn && printer.printerState() != QPrinter::Error ? Printed::Sent : Printed::Failed;
 }
 
 void QtToolkit::processEvents() {

@@ -38,6 +38,8 @@ public:
                              const std::string& filter) override;
     ChosenFile saveFileName(const std::string& title, const std::string& suggested,
                             const std::vector<std::string>& filters) override;
+    Printed print(const std::string& title,
+                  const std::function<bool(QPagedPaintDevice&)>& drawPages) override;
     void processEvents() override;
     std::string applicationFolder() override;
     std::string animationFolder() override;

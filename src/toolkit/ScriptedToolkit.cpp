@@ -81,6 +81,15 @@ ChosenFile ScriptedToolkit::saveFileName(const std::string& title, const std::st
     return chosen;
 }
 
+Printed ScriptedToolkit::print(const std::string& title,
+                               const std::function<bool(QPagedPaintDevice&)>& drawPages) {
+    printDialogs.push_back(title);
+    if (printer == nullptr) {
+        return Printed::Cancelled;
+    }
+    return drawPages(*printer) && !printerFails ? Printed::Sent : Printed::Failed;
+}
+
 void ScriptedToolkit::processEvents() {
     ++processEventsCalls;
     if (onProcessEvents) {

@@ -38,6 +38,11 @@ public:
                              const std::string& filter) override;
     ChosenFile saveFileName(const std::string& title, const std::string& suggested,
                             const std::vector<std::string>& filters) override;
+    /// Draws on `printer` when a test gives one (as if the player chose it
+    /// in the dialog), else answers Cancel; `printerFails` makes the printer
+    /// refuse the job.
+    Printed print(const std::string& title,
+                  const std::function<bool(QPagedPaintDevice&)>& drawPages) override;
     void processEvents() override;
     std::string applicationFolder() override { return folder; }
     /// One folder for everything, as in a build folder.
@@ -81,6 +86,9 @@ public:
     std::deque<std::string> openFiles;
     /// Answers of the save dialog, in turn; Cancel (an empty path) when none is left.
     std::deque<ChosenFile> saveFiles;
+    /// The page the print dialog hands out; none: the player cancels.
+    QPagedPaintDevice* printer = nullptr;
+    bool printerFails = false;
     std::deque<double> randoms;
     /// Answers random() once `randoms` is empty (0.0 when unset).
     std::function<double()> randomSource;
@@ -101,6 +109,8 @@ public:
     std::vector<InputRecord> openDialogs;
     /// Title, suggested path and the first filter of every save dialog shown.
     std::vector<InputRecord> saveDialogs;
+    /// The title of every print dialog shown.
+    std::vector<std::string> printDialogs;
     std::vector<std::string> openedAddresses;
     std::vector<std::string> trashed;
     int processEventsCalls = 0;

@@ -8,6 +8,10 @@
 #include <string_view>
 #include <vector>
 
+// The page a printer gives to draw on; only named here, so that this
+// interface stays free of the platform's headers.
+class QPagedPaintDevice;
+
 namespace skillwright::toolkit {
 
 enum class Icon { None, Information, Critical };
@@ -22,6 +26,10 @@ struct ChosenFile {
     std::string path;
     std::size_t filter = 0;
 };
+
+/// How a print job went: sent to the printer, cancelled in the print dialog,
+/// or refused by the printer (or the file it prints into).
+enum class Printed { Sent, Cancelled, Failed };
 
 /// A restartable single-shot timer. start() always counts the full interval
 /// from now, also when the timer is already running; an interval of 0 never
@@ -59,6 +67,12 @@ public:
     /// at first. It asks before an existing file is replaced.
     virtual ChosenFile saveFileName(const std::string& title, const std::string& suggested,
                                     const std::vector<std::string>& filters) = 0;
+    /// The platform's print dialog for a document titled `title`, where the
+    /// player picks the printer, the page size and the margins; once it is
+    /// answered, `drawPages` draws on the printer's page, whose size is the
+    /// area within the margins, and says whether it could.
+    virtual Printed print(const std::string& title,
+                          const std::function<bool(QPagedPaintDevice&)>& drawPages) = 0;
     /// Lets pending window events (input, painting, timers) run, then returns.
     virtual void processEvents() = 0;
     /// The folder that holds the program's executable, without a trailing separator.

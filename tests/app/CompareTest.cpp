@@ -116,7 +116,7 @@ TEST_F(CompareProgramTest, theEmblemsMenuAndTheKeysStartAndEndAComparison) {
                            "Stop Comparing\t (off)", "Notes\tCtrl+Shift+N", "Attributes\tCtrl+Shift+A",
                            "Targets\tCtrl+Shift+G", "Fill to Targets\tCtrl+Shift+F", "Library\tCtrl+L",
                            "Summary\tCtrl+I", "Copy for Forum\tCtrl+Shift+C", "Save Picture...\t",
-                           "Copy Picture\t", "Export PDF...\t"}));
+                           "Copy Picture\t", "Export PDF...\t", "Print...\tCtrl+P"}));
     ASSERT_EQ(toolkit.openDialogs.size(), 1u);
     EXPECT_EQ(toolkit.openDialogs[0].prompt, "Compare With");
     EXPECT_EQ(toolkit.openDialogs[0].title, toolkit.folder) << "it starts in the report folder";

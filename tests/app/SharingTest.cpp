@@ -77,17 +77,17 @@ TEST_F(SharingTest, ctrlCAndTheEmblemsMenuCopyThePlanOnScreenAndSayHowLongItsCod
         return menu.findChild<QAction*>("mnu_CopyBuildCode");
     });
     click(tree(), "img_CommandEmblem");
-    EXPECT_EQ(
-        shown,
-        (QStringList{"mnu_Commands: Copy Build Code\tCtrl+C", "mnu_Commands: Paste Build Code\tCtrl+V",
-                     "mnu_Commands: Open Character...\tCtrl+O", "mnu_Commands: \t",
-                     "mnu_Commands: Compare With...\tCtrl+Shift+O",
-                     "mnu_Commands: Compare With Build Code\tCtrl+Shift+V", "mnu_Commands: Stop Comparing\t",
-                     "mnu_Commands: Notes\tCtrl+Shift+N", "mnu_Commands: Attributes\tCtrl+Shift+A",
-                     "mnu_Commands: Targets\tCtrl+Shift+G", "mnu_Commands: Fill to Targets\tCtrl+Shift+F",
-                     "mnu_Commands: Library\tCtrl+L", "mnu_Commands: Summary\tCtrl+I",
-                     "mnu_Commands: Copy for Forum\tCtrl+Shift+C", "mnu_Commands: Save Picture...\t",
-                     "mnu_Commands: Copy Picture\t", "mnu_Commands: Export PDF...\t"}));
+    EXPECT_EQ(shown,
+              (QStringList{"mnu_Commands: Copy Build Code\tCtrl+C", "mnu_Commands: Paste Build Code\tCtrl+V",
+                           "mnu_Commands: Open Character...\tCtrl+O", "mnu_Commands: \t",
+                           "mnu_Commands: Compare With...\tCtrl+Shift+O",
+                           "mnu_Commands: Compare With Build Code\tCtrl+Shift+V",
+                           "mnu_Commands: Stop Comparing\t", "mnu_Commands: Notes\tCtrl+Shift+N",
+                           "mnu_Commands: Attributes\tCtrl+Shift+A", "mnu_Commands: Targets\tCtrl+Shift+G",
+                           "mnu_Commands: Fill to Targets\tCtrl+Shift+F", "mnu_Commands: Library\tCtrl+L",
+                           "mnu_Commands: Summary\tCtrl+I", "mnu_Commands: Copy for Forum\tCtrl+Shift+C",
+                           "mnu_Commands: Save Picture...\t", "mnu_Commands: Copy Picture\t",
+                           "mnu_Commands: Export PDF...\t", "mnu_Commands: Print...\tCtrl+P"}));
     EXPECT_EQ(toolkit.clipboard, "SW1ACn1RhbA8Gub");
     EXPECT_EQ(notice(), "Build code copied: 15 characters");
     EXPECT_TRUE(toolkit.messages.empty());
@@ -102,6 +102,9 @@ TEST_F(SharingTest, ctrlCAndTheEmblemsMenuCopyThePlanOnScreenAndSayHowLongItsCod
     EXPECT_TRUE(toolkit.clipboard.value_or("").starts_with("SW2")) << toolkit.clipboard.value_or("");
     ctrl(tree(), Qt::Key_V);
     EXPECT_EQ(document->attributes().rest, model::Attribute::Energy);
+    // Ctrl+P asks the print dialog for the sheet of the plan on screen.
+    ctrl(tree(), Qt::Key_P);
+    EXPECT_EQ(toolkit.printDialogs, std::vector<std::string>{"Tal, Amazon, level 3"});
 }
 
 TEST_F(SharingTest, ctrlVOnEitherScreenOpensTheCodeAsAReportOpens) {

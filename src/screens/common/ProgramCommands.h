@@ -38,6 +38,7 @@ enum class ProgramCommand : std::uint8_t {
     SavePicture,   ///< the trees as a PNG file, at 1x or 2x
     CopyPicture,   ///< the same picture on the clipboard
     ExportPdf,     ///< the plan on one printed page, as a PDF file
+    Print,         ///< the plan on one printed page, through the print dialog
     ShowKeys,
 };
 
@@ -56,7 +57,7 @@ struct ProgramCommandEntry {
 
 // clang-format off
 /// Every program command, in the command menu's and the sheet's order.
-inline constexpr std::array<ProgramCommandEntry, 24> kProgramCommands{{
+inline constexpr std::array<ProgramCommandEntry, 25> kProgramCommands{{
     {ProgramCommand::Save, "act_Save", "Save", {Qt::CTRL | Qt::Key_S}, OnTreeScreens, false, "SAVE"},
     {ProgramCommand::Undo, "act_Undo", "Undo", {Qt::CTRL | Qt::Key_Z}, OnTreeScreens, false,
      "Undo the last change: a point, UNDO LAST, RESET, a take-back"},
@@ -98,6 +99,8 @@ inline constexpr std::array<ProgramCommandEntry, 24> kProgramCommands{{
     {ProgramCommand::SavePicture, "mnu_SavePicture", "Save Picture...", {}, OnTreeScreens, true, {}},
     {ProgramCommand::CopyPicture, "mnu_CopyPicture", "Copy Picture", {}, OnTreeScreens, true, {}},
     {ProgramCommand::ExportPdf, "mnu_ExportPdf", "Export PDF...", {}, OnTreeScreens, true, {}},
+    {ProgramCommand::Print, "mnu_Print", "Print...", {Qt::CTRL | Qt::Key_P}, OnTreeScreens, true,
+     "Print the plan on one page: trees, summary, level order"},
     {ProgramCommand::ShowKeys, "act_ShowKeys", "Keys", {QKeyCombination(Qt::Key_F1)}, Everywhere, false,
      "This sheet of keys (Esc closes it)"},
 }};

@@ -100,13 +100,17 @@ public:
     void copyPicture();
     /// The printed sheet on `device`'s first page: the heading (name, class,
     /// level), the picture across the page, and under it the summary and the
-    /// level order in columns.
-    void paintSheet(QPagedPaintDevice& device);
+    /// level order in columns; false when the device refuses to be drawn on
+    /// (a printer that failed, a file it cannot write).
+    bool paintSheet(QPagedPaintDevice& device);
     /// The sheet as a one-page A4 PDF.
     [[nodiscard]] QByteArray sheetPdf();
     /// "Export PDF...": asks for a file and writes the sheet whole; a failed
     /// write says why and changes nothing.
     void exportPdf();
+    /// "Print...": the sheet through the system's print dialog, on the page
+    /// size and within the margins chosen there; a refused job says so.
+    void printSheet();
 
     /// Whether the screen shows the build as it stood after an earlier entry
     /// of the history list (the one selected) rather than as it stands: the

@@ -1,4 +1,4 @@
-// The plan on one printed page: "Export PDF...".
+// The plan on one printed page: "Print..." and "Export PDF...".
 #include "SkillTreeScreen.h"
 
 #include <report/SaveBuildReport.h>
@@ -39,10 +39,13 @@ int drawWrapped(QPainter& painter, const QRect& box, const QFont& font, const QS
 
 } // namespace
 
-void SkillTreeScreen::paintSheet(QPagedPaintDevice& device) {
+bool SkillTreeScreen::paintSheet(QPagedPaintDevice& device) {
     const presentation::PlanSummary summary = presentation::summarize(m_document.plan());
     const QImage trees = picture(2);
     QPainter painter(&device);
+    if (!painter.isActive()) {
+        return false;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect page(0, 0, device.width(), device.height());
     const int gap = page.width() / 40;
@@ -84,6 +87,7 @@ void SkillTreeScreen::paintSheet(QPagedPaintDevice& device) {
     }
     drawWrapped(painter, leftBox, text, joined(left));
     drawWrapped(painter, rightBox, text, order);
+    return painter.end();
 }
 
 QByteArray SkillTreeScreen::sheetPdf() {
@@ -121,6 +125,24 @@ void SkillTreeScreen::exportPdf() {
         return;
     }
     tell("Sheet saved: " + std::filesystem::path(chosen.path).filename().string());
+}
+
+void SkillTreeScreen::printSheet() {
+    returnToPresent();
+    const std::string title = presentation::headingText(presentation::summarize(m_document.plan()));
+    switch (m_toolkit.print(title, [this](QPagedPaintDevice& device) { return paintSheet(device); })) {
+    case toolkit::Printed::Sent:
+        tell("Sheet sent to the printer");
+        return;
+    case toolkit::Printed::Failed:
+        m_toolkit.messageBox(
+            "The sheet could not be printed: the printer refused it.\nThe plan is as it was; "
+            "check the printer, or export the sheet as a PDF.",
+            "Print", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+        return;
+    case toolkit::Printed::Cancelled:
+        return;
+    }
 }
 
 } // namespace skillwright::screens

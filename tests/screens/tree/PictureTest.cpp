@@ -9,6 +9,8 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include <cstdlib>
 #include <document/PlanDocument.h>
 #include <memory>
+#include <optional>
 
 using namespace skillwright;
 using namespace skillwright::screens;
@@ -221,6 +224,52 @@ TEST_F(Picture, theSheetShowsTheHeadingTheTreesAndTheLevelOrderOnOnePage) {
         best = std::min(best, difference / (3.0 * (expected.height() / 3 + 1) * (expected.width() / 3 + 1)));
     }
     EXPECT_LT(best, 16) << "the trees, within a few levels per pixel";
+}
+
+TEST(PrintedSheet, goesOnThePageAndWithinTheMarginsThePrintDialogChose) {
+    document::PlanDocument document;
+    toolkit::ScriptedToolkit toolkit;
+    skillwright::testing::TemporaryFolder folder;
+    document.startNew(model::ClassId::Necromancer);
+    SkillTreeScreen screen(document, toolkit);
+    screen.show();
+    struct Case {
+        const char* what;
+        std::string file; ///< what the printer prints into; empty: the player cancels
+        bool sent;
+    };
+    const Case cases[] = {
+        {"printed", (folder.path / "printed.pdf").string(), true},
+        {"cancelled", "", false},
+        {"refused", (folder.path / "none" / "printed.pdf").string(), false},
+    };
+    for (const Case& c : cases) {
+        toolkit.messages.clear();
+        std::optional<QPdfWriter> printer;
+        if (!c.file.empty()) {
+            printer.emplace(QString::fromStdString(c.file));
+            printer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                               QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter));
+        }
+        toolkit.printer = printer ? &*printer : nullptr;
+        screen.printSheet();
+        ASSERT_EQ(toolkit.printDialogs.size(), static_cast<std::size_t>(&c - cases + 1)) << c.what;
+        EXPECT_EQ(toolkit.printDialogs.back(), "Necromancer, level 1") << c.what;
+        const bool refused = !c.file.empty() && !c.sent;
+        ASSERT_EQ(toolkit.messages.size(), refused ? 1u : 0u) << c.what;
+        if (refused) {
+            EXPECT_EQ(toolkit.messages[0].title, "Print");
+        }
+        printer.reset();
+        if (c.sent) {
+            EXPECT_EQ(outputOf("pdfinfo '" + c.file + "' | grep '^Page size:' | tr -s ' '"),
+                      "Page size: 792 x 612 pts (letter)\n");
+            EXPECT_NE(outputOf("pdftotext '" + c.file + "' -").find("Necromancer, level 1"),
+                      std::string::npos);
+            EXPECT_EQ(qobject_cast<QLabel*>(screen.findChild<QWidget*>("lbl_UnAvail"))->text(),
+                      "Sheet sent to the printer");
+        }
+    }
 }
 
 } // namespace
