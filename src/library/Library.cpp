@@ -28,7 +28,7 @@ std::string lowered(std::string_view text) {
 
 } // namespace
 
-std::vector<FoundReport> findReports(const std::string& root) {
+std::vector<FoundReport> findReports(const std::string& root, std::vector<std::string>* folders) {
     std::vector<FoundReport> found;
     std::error_code error;
     // Links are not followed, to folders or to files: what a link leads to
@@ -42,6 +42,9 @@ std::vector<FoundReport> findReports(const std::string& root) {
         }
         std::error_code statError;
         const fs::file_status status = entry.symlink_status(statError);
+        if (folders != nullptr && !statError && fs::is_directory(status)) {
+            folders->push_back(entry.path().lexically_relative(root).string());
+        }
         if (statError || !fs::is_regular_file(status) || entry.path().extension() != ".txt") {
             continue;
         }
@@ -61,6 +64,9 @@ std::vector<FoundReport> findReports(const std::string& root) {
     }
     std::sort(found.begin(), found.end(),
               [](const FoundReport& a, const FoundReport& b) { return a.path < b.path; });
+    if (folders != nullptr) {
+        std::sort(folders->begin(), folders->end());
+    }
     return found;
 }
 
@@ -210,15 +216,28 @@ FileChange moveReport(const LibraryRow& row, const std::string& root, const std:
     if (!row.opens()) {
         return {{}, "A report that does not open stays as it is."};
     }
-    // One folder below the library's, its name made plain: nothing leads out.
-    const fs::path into = folder.empty() ? fs::path(root) : fs::path(root) / report::plainFileName(folder);
+    // Each part of the name made plain, each folder on the way a real one:
+    // nothing leads out.
+    fs::path into(root);
     std::error_code error;
-    fs::create_directory(into, error);
+    int depth = 0;
+    for (const fs::path& part : fs::path(folder)) {
+        const std::string name = part.string();
+        if (name.find_first_not_of(' ') == std::string::npos || ++depth > kDeepestFolder) {
+            continue;
+        }
+        into /= report::plainFileName(name);
+        fs::create_directory(into, error);
+        if (error) {
+            return {{}, "The folder cannot be made: " + error.message() + "."};
+        }
+        if (!fs::is_directory(fs::symlink_status(into, error))) {
+            return {{}, "The folder is a link; the library does not follow links."};
+        }
+    }
     const fs::path to = into / fs::path(row.file.path).filename();
-    if (error || fs::path(row.file.path).parent_path() == into) {
-        return {{},
-                error ? "The folder cannot be made: " + error.message() + "."
-                      : "The report is in that folder."};
+    if (fs::path(row.file.path).parent_path() == into) {
+        return {{}, "The report is in that folder."};
     }
     // A hard link fails where a file has the name; only then does the old name go.
     if (::link(row.file.path.c_str(), to.c_str()) != 0) {

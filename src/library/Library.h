@@ -30,8 +30,11 @@ struct FoundReport {
 
 /// The reports (*.txt files) in `root` and its subfolders, by path. Links are
 /// not followed, so nothing outside the folder is listed; folders that
-/// cannot be read are passed over.
-[[nodiscard]] std::vector<FoundReport> findReports(const std::string& root);
+/// cannot be read are passed over. `folders`, when given, receives every
+/// subfolder looked into, empty ones too, relative to `root` ("Season 2/Cold"),
+/// in order.
+[[nodiscard]] std::vector<FoundReport> findReports(const std::string& root,
+                                                   std::vector<std::string>* folders = nullptr);
 
 /// One report as the library lists it.
 struct LibraryRow {
@@ -75,9 +78,11 @@ struct FileChange {
 /// written whole before the old one goes; never over another file.
 [[nodiscard]] FileChange renameReport(const LibraryRow& row, const std::string& name);
 
-/// The report moved into the folder `folder` of the library at `root` (made
-/// when it is not there; empty: the library's own), under its file name,
-/// never over another file.
+/// The report moved into the folder `folder` of the library at `root`
+/// ("Season 2/Cold"; made when it is not there; empty: the library's own),
+/// under its file name, never over another file. Each part of the folder's
+/// name is made a plain file name and no link is followed, so nothing leads
+/// out of the library.
 [[nodiscard]] FileChange moveReport(const LibraryRow& row, const std::string& root,
                                     const std::string& folder);
 

@@ -162,10 +162,15 @@ TEST(Library, duplicateRenameAndTrashChangeOnlyTheirFiles) {
     // Into a new folder, whose name cannot lead out, and never over a report there.
     const FileChange moved = moveReport(rowOf(scratch, "Jab 2.txt"), scratch.path(), "../Season 2");
     ASSERT_TRUE(moved.done()) << moved.error;
-    EXPECT_TRUE(fs::equivalent(fs::path(moved.path).parent_path().parent_path(), scratch.path()));
+    EXPECT_EQ(fs::relative(moved.path, scratch.path()).string(), "__/Season 2/Jab 2.txt");
     std::ofstream(fs::path(moved.path).parent_path() / "Javazon (copy).txt") << "another";
     EXPECT_FALSE(moveReport(rowOf(scratch, "Javazon (copy).txt"), scratch.path(), "../Season 2").done());
     EXPECT_FALSE(moveReport(rowOf(scratch, "Jab.txt"), scratch.path(), "Season 3").done());
+    // A folder that is a link leads nowhere.
+    Scratch outside;
+    fs::create_directory_symlink(outside.path(), scratch.path("out"));
+    EXPECT_FALSE(moveReport(rowOf(scratch, "Javazon (copy).txt"), scratch.path(), "out/deeper").done());
+    EXPECT_TRUE(fs::is_empty(outside.path()));
     ASSERT_TRUE(moveReport(rowOf(scratch, "Jab 2.txt"), scratch.path(), "").done());
     EXPECT_TRUE(fs::exists(scratch.path("Jab 2.txt")));
     EXPECT_FALSE(duplicateReport(rowOf(scratch, "Jab.txt")).done())
