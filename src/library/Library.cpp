@@ -212,10 +212,7 @@ FileChange renameReport(const LibraryRow& row, const std::string& name) {
     return change;
 }
 
-FileChange moveReport(const LibraryRow& row, const std::string& root, const std::string& folder) {
-    if (!row.opens()) {
-        return {{}, "A report that does not open stays as it is."};
-    }
+FileChange makeFolder(const std::string& root, const std::string& folder) {
     // Each part of the name made plain, each folder on the way a real one:
     // nothing leads out.
     fs::path into(root);
@@ -235,6 +232,18 @@ FileChange moveReport(const LibraryRow& row, const std::string& root, const std:
             return {{}, "The folder is a link; the library does not follow links."};
         }
     }
+    return {into.string(), {}};
+}
+
+FileChange moveReport(const LibraryRow& row, const std::string& root, const std::string& folder) {
+    if (!row.opens()) {
+        return {{}, "A report that does not open stays as it is."};
+    }
+    const FileChange made = makeFolder(root, folder);
+    if (!made.done()) {
+        return made;
+    }
+    const fs::path into(made.path);
     const fs::path to = into / fs::path(row.file.path).filename();
     if (fs::path(row.file.path).parent_path() == into) {
         return {{}, "The report is in that folder."};

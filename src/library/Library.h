@@ -78,11 +78,14 @@ struct FileChange {
 /// written whole before the old one goes; never over another file.
 [[nodiscard]] FileChange renameReport(const LibraryRow& row, const std::string& name);
 
+/// The folder `folder` of the library at `root` ("Season 2/Cold"), made
+/// where it is not there: each part of its name made a plain file name, no
+/// link followed, so nothing leads out of the library. Its path, or why not.
+[[nodiscard]] FileChange makeFolder(const std::string& root, const std::string& folder);
+
 /// The report moved into the folder `folder` of the library at `root`
-/// ("Season 2/Cold"; made when it is not there; empty: the library's own),
-/// under its file name, never over another file. Each part of the folder's
-/// name is made a plain file name and no link is followed, so nothing leads
-/// out of the library.
+/// (made as makeFolder makes it; empty: the library's own), under its file
+/// name, never over another file.
 [[nodiscard]] FileChange moveReport(const LibraryRow& row, const std::string& root,
                                     const std::string& folder);
 

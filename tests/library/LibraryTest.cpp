@@ -8,9 +8,11 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +179,18 @@ TEST(Library, duplicateRenameAndTrashChangeOnlyTheirFiles) {
         << "a report that does not open stays as it is";
 }
 
+/// The names of the rows the window shows, in order of name.
+std::vector<std::string> namesShown(const screens::LibraryWindow& window) {
+    std::vector<std::string> shown;
+    auto* table = window.findChild<QTableView*>("tbl_Library");
+    for (int r = 0; r < table->model()->rowCount(); ++r) {
+        shown.push_back(
+            table->model()->index(r, screens::LibraryModel::Name).data().toString().toStdString());
+    }
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
 // The window lists the folder at once, follows files another process adds
 // and removes, and its search and keys act on the rows shown.
 TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
@@ -188,16 +202,7 @@ TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
     toolkit::ScriptedToolkit toolkit;
     screens::LibraryWindow window(scratch.path(), toolkit);
     window.show();
-    const auto names = [&window] {
-        std::vector<std::string> shown;
-        auto* table = window.findChild<QTableView*>("tbl_Library");
-        for (int r = 0; r < table->model()->rowCount(); ++r) {
-            shown.push_back(
-                table->model()->index(r, screens::LibraryModel::Name).data().toString().toStdString());
-        }
-        std::sort(shown.begin(), shown.end());
-        return shown;
-    };
+    const auto names = [&window] { return namesShown(window); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading() && names().size() == 2; }, 5000));
     scratch.write("Whirl.txt", report::reportText({model::ClassId::Barbarian, {}, "Whirl"}));
     fs::remove(scratch.path("Hammer.txt"));
@@ -228,6 +233,81 @@ TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(toolkit.trashed, std::vector<std::string>{scratch.path("Whirl.txt")});
     EXPECT_TRUE(QTest::qWaitFor([&] { return names().empty(); }, 5000));
+}
+
+// The folders stand as a tree beside the rows: choosing one shows its plans,
+// a row dropped on one moves there (a path from elsewhere moves nothing), and
+// New Folder makes one inside the folder chosen.
+TEST(LibraryWindow, theFoldersShowTheirPlansAndTakeTheRowsDroppedOnThem) {
+    Scratch scratch;
+    Scratch outside;
+    scratch.write("Frost.txt", report::reportText({model::ClassId::Sorceress, {}, "Frost"}));
+    scratch.write("old/Hammer.txt", report::reportText({model::ClassId::Paladin, {}, "Hammer"}));
+    fs::create_directories(scratch.path("old/deep"));
+    fs::create_directories(scratch.path("empty"));
+    outside.write("Stranger.txt", report::reportText({model::ClassId::Amazon, {}, "Stranger"}));
+    toolkit::ScriptedToolkit toolkit;
+    screens::LibraryWindow window(scratch.path(), toolkit);
+    window.show();
+    auto* folders = window.findChild<QTreeWidget*>("tre_Folders");
+    const auto tree = [folders] {
+        std::vector<std::string> shown;
+        for (QTreeWidgetItemIterator it(folders); *it != nullptr; ++it) {
+            const int depth = (*it)->parent() == nullptr ? 0 : (*it)->parent()->parent() == nullptr ? 1 : 2;
+            shown.push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') +
+                            (*it)->text(0).toStdString());
+        }
+        return shown;
+    };
+    const auto choose = [folders](const std::string& folder) {
+        for (QTreeWidgetItemIterator it(folders); *it != nullptr; ++it) {
+            if ((*it)->data(0, Qt::UserRole).toString().toStdString() == folder) {
+                folders->setCurrentItem(*it);
+                return *it;
+            }
+        }
+        return static_cast<QTreeWidgetItem*>(nullptr);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading() && namesShown(window).size() == 2; }, 5000));
+    EXPECT_EQ(tree(), (std::vector<std::string>{"All plans", "  empty", "  old", "    deep"}));
+    for (const auto& [folder, shown] : {std::pair<std::string, std::vector<std::string>>{"old", {"Hammer"}},
+                                        {"old/deep", {}},
+                                        {"", {"Frost", "Hammer"}}}) {
+        choose(folder);
+        EXPECT_EQ(namesShown(window), shown) << folder;
+    }
+
+    // Frost's row, and a stranger's path, dropped on old/deep.
+    auto* table = window.findChild<QTableView*>("tbl_Library");
+    const QModelIndex frost = table->model()->match(table->model()->index(0, screens::LibraryModel::Name),
+                                                    Qt::DisplayRole, "Frost")[0];
+    std::unique_ptr<QMimeData> carried(table->model()->mimeData({frost}));
+    carried->setData(screens::LibraryModel::kReportsFormat,
+                     carried->data(screens::LibraryModel::kReportsFormat) + "\n" +
+                         outside.path("Stranger.txt").c_str());
+    const QPoint at = folders->visualItemRect(choose("old/deep")).center();
+    choose("");
+    QDragEnterEvent enter(at, Qt::MoveAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(folders->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::MoveAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(folders->viewport(), &drop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(scratch.path("old/deep/Frost.txt")); }, 5000));
+    EXPECT_FALSE(fs::exists(scratch.path("Frost.txt")));
+    EXPECT_TRUE(fs::exists(outside.path("Stranger.txt"))) << "a path from elsewhere stays where it is";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return choose("old") != nullptr &&
+                   namesShown(window) == std::vector<std::string>{"Frost", "Hammer"};
+        },
+        5000));
+
+    toolkit.inputs = {"Season 2"};
+    choose("old");
+    window.run(screens::LibraryCommand::NewFolder);
+    EXPECT_TRUE(fs::is_directory(scratch.path("old/Season 2")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tree().size() == 5; }, 5000));
+    EXPECT_EQ(window.chosenFolder(), "old") << "the folder chosen stays chosen";
 }
 
 } // namespace

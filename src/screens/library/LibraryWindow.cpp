@@ -15,7 +15,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
+#include <QSplitter>
 #include <QTableView>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -43,7 +47,7 @@ QIcon classIcon(model::ClassId classId) {
 
 /// Reads the rows of `folder`, taking those of `known` again where their
 /// file did not change, handing each batch to `batch` as it is read; returns
-/// them all and the folders to watch.
+/// them all and its subfolders, relative to it.
 std::pair<std::vector<library::LibraryRow>, std::vector<std::string>>
 readFolder(const std::string& folder, const std::map<std::string, library::LibraryRow>& known,
            const std::stop_token& stop, const std::function<void(std::vector<library::LibraryRow>)>& batch) {
@@ -51,13 +55,12 @@ readFolder(const std::string& folder, const std::map<std::string, library::Libra
     constexpr std::size_t kFirstBatch = 25;
     constexpr std::size_t kBatch = 1000;
     std::vector<library::LibraryRow> rows;
-    std::set<std::string> folders{folder};
+    std::vector<std::string> folders;
     std::size_t handed = 0;
-    for (const library::FoundReport& found : library::findReports(folder)) {
+    for (const library::FoundReport& found : library::findReports(folder, &folders)) {
         if (stop.stop_requested()) {
             break;
         }
-        folders.insert(std::filesystem::path(found.path).parent_path().string());
         const auto it = known.find(found.path);
         rows.push_back(it != known.end() && it->second.file == found ? it->second : library::readRow(found));
         if (rows.size() - handed == (handed == 0 ? kFirstBatch : kBatch)) {
@@ -65,7 +68,12 @@ readFolder(const std::string& folder, const std::map<std::string, library::Libra
             handed = rows.size();
         }
     }
-    return {std::move(rows), {folders.begin(), folders.end()}};
+    return {std::move(rows), std::move(folders)};
+}
+
+/// A folder's path relative to the library, as its item in the tree keeps it.
+std::string folderOf(const QTreeWidgetItem* item) {
+    return item == nullptr ? std::string() : item->data(0, Qt::UserRole).toString().toStdString();
 }
 
 } // namespace
@@ -137,6 +145,34 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+Qt::ItemFlags LibraryModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+}
+
+QStringList LibraryModel::mimeTypes() const {
+    return {QString::fromLatin1(kReportsFormat), QStringLiteral("text/uri-list")};
+}
+
+Qt::DropActions LibraryModel::supportedDragActions() const {
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+QMimeData* LibraryModel::mimeData(const QModelIndexList& indexes) const {
+    QStringList paths;
+    QList<QUrl> files;
+    for (const QModelIndex& index : indexes) {
+        const QString path = QString::fromStdString(row(index.row()).file.path);
+        if (!paths.contains(path)) {
+            paths << path;
+            files << QUrl::fromLocalFile(path);
+        }
+    }
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kReportsFormat), paths.join(QLatin1Char('\n')).toUtf8());
+    mime->setUrls(files);
+    return mime;
+}
+
 void LibraryModel::setRows(std::vector<library::LibraryRow> rows) {
     std::set<std::string> kept;
     for (const library::LibraryRow& r : rows) {
@@ -176,6 +212,11 @@ void LibraryModel::putRows(std::vector<library::LibraryRow> rows) {
 
 // --------------------------------------------------------------- the filter
 
+void LibraryFilter::setFolder(const std::string& folder) {
+    m_folder = folder;
+    invalidateFilter();
+}
+
 void LibraryFilter::setClass(std::optional<model::ClassId> classId) {
     m_class = classId;
     invalidateFilter();
@@ -189,7 +230,10 @@ void LibraryFilter::setSearch(const QString& search) {
 bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceParent*/) const {
     const auto& rows = static_cast<const LibraryModel*>(sourceModel())->rows();
     const library::LibraryRow& r = rows[static_cast<std::size_t>(sourceRow)];
-    return (!m_class || r.classId == m_class) && library::matches(r, m_search);
+    const std::string& in = r.file.folder;
+    const bool inFolder = m_folder.empty() || (in.starts_with(m_folder) &&
+                                               (in.size() == m_folder.size() || in[m_folder.size()] == '/'));
+    return inFolder && (!m_class || r.classId == m_class) && library::matches(r, m_search);
 }
 
 // --------------------------------------------------------------- the window
@@ -267,7 +311,31 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setFont(art::textFont(9));
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(m_table, 1);
+    m_table->setDragEnabled(true);
+    m_table->setDragDropMode(QAbstractItemView::DragOnly);
+    m_table->setDefaultDropAction(Qt::MoveAction);
+    // The folders beside the rows: choosing one shows its plans; rows
+    // dropped on one move there.
+    m_folders = new QTreeWidget(this);
+    m_folders->setObjectName(QStringLiteral("tre_Folders"));
+    m_folders->setAccessibleName(QStringLiteral("Folders; a plan dropped on one moves there"));
+    m_folders->setHeaderHidden(true);
+    m_folders->setFont(art::textFont(9));
+    m_folders->setAcceptDrops(true);
+    m_folders->viewport()->installEventFilter(this);
+    m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
+    showFolders({});
+    connect(m_folders, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        m_filter->setFolder(folderOf(item));
+        showCount();
+    });
+    auto* split = new QSplitter(this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_folders);
+    split->addWidget(m_table);
+    split->setStretchFactor(1, 1);
+    split->setSizes({170, 730});
+    layout->addWidget(split, 1);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lbl_LibraryCount"));
     m_count->setTextFormat(Qt::PlainText);
@@ -283,7 +351,16 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(action, &QAction::triggered, this, [this, command = entry.command] { run(command); });
         m_table->addAction(action);
+        if (entry.command == LibraryCommand::NewFolder) {
+            m_folders->addAction(action);
+        }
     }
+    connect(m_folders, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (QTreeWidgetItem* item = m_folders->itemAt(at)) {
+            m_folders->setCurrentItem(item);
+            QMenu::exec(m_folders->actions(), m_folders->viewport()->mapToGlobal(at), nullptr, this);
+        }
+    });
     connect(m_table, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         if (m_table->indexAt(at).isValid()) {
             m_menu->popup(m_table->viewport()->mapToGlobal(at));
@@ -383,9 +460,10 @@ void LibraryWindow::putBatch(std::vector<library::LibraryRow> rows) {
 
 void LibraryWindow::finishReading(std::vector<library::LibraryRow> rows, std::vector<std::string> folders) {
     m_model->setRows(std::move(rows));
-    QStringList watched;
+    showFolders(folders);
+    QStringList watched{QString::fromStdString(m_folder)};
     for (const std::string& folder : folders) {
-        watched << QString::fromStdString(folder);
+        watched << QString::fromStdString((std::filesystem::path(m_folder) / folder).string());
     }
     const QStringList before = m_watcher->directories();
     if (!before.isEmpty()) {
@@ -397,6 +475,91 @@ void LibraryWindow::finishReading(std::vector<library::LibraryRow> rows, std::ve
     if (m_readAgain) {
         reread();
     }
+}
+
+void LibraryWindow::showFolders(const std::vector<std::string>& folders) {
+    if (m_folders->topLevelItemCount() > 0 && folders == m_folderNames) {
+        return;
+    }
+    const std::string chosen = chosenFolder();
+    m_folderNames = folders;
+    const QSignalBlocker quiet(m_folders);
+    m_folders->clear();
+    auto* all = new QTreeWidgetItem(m_folders, {QStringLiteral("All plans")});
+    all->setData(0, Qt::UserRole, QString());
+    all->setToolTip(0, QStringLiteral("Every plan; one dropped here moves to the library's own folder"));
+    std::map<std::string, QTreeWidgetItem*> items{{"", all}};
+    QTreeWidgetItem* current = all;
+    for (const std::string& folder : folders) { // in order, so a folder comes before those in it
+        const std::filesystem::path path(folder);
+        const auto parent = items.find(path.parent_path().string());
+        auto* item = new QTreeWidgetItem(parent != items.end() ? parent->second : all,
+                                         {qstring(toolkit::quotedText(path.filename().string(), 60))});
+        item->setData(0, Qt::UserRole, QString::fromStdString(folder));
+        item->setToolTip(0, qstring(toolkit::quotedText(folder, 200)));
+        items.emplace(folder, item);
+        if (folder == chosen) {
+            current = item;
+        }
+    }
+    m_folders->expandAll();
+    m_folders->setCurrentItem(current);
+    m_filter->setFolder(folderOf(current));
+}
+
+std::string LibraryWindow::chosenFolder() const {
+    return folderOf(m_folders->currentItem());
+}
+
+bool LibraryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_folders->viewport()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QTreeWidgetItem* folder = m_folders->itemAt(drop->position().toPoint());
+        if (folder == nullptr ||
+            !drop->mimeData()->hasFormat(QString::fromLatin1(LibraryModel::kReportsFormat))) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(Qt::MoveAction);
+        drop->accept();
+        if (event->type() == QEvent::Drop) {
+            const QString paths =
+                QString::fromUtf8(drop->mimeData()->data(QString::fromLatin1(LibraryModel::kReportsFormat)));
+            const std::string into = folderOf(folder);
+            // After the drag is over: moving makes the view read the folder again.
+            QTimer::singleShot(0, this, [this, paths, into] {
+                moveInto(paths.split(QLatin1Char('\n'), Qt::SkipEmptyParts), into);
+            });
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void LibraryWindow::moveInto(const QStringList& paths, const std::string& folder) {
+    for (const QString& path : paths) {
+        // Only rows of the library move: a drag from elsewhere names nothing else.
+        const auto& rows = m_model->rows();
+        const auto row = std::find_if(rows.begin(), rows.end(), [&path](const library::LibraryRow& r) {
+            return r.file.path == path.toStdString();
+        });
+        if (row == rows.end() || row->file.folder == folder) {
+            continue;
+        }
+        const library::FileChange change = library::moveReport(*row, m_folder, folder);
+        if (!change.done()) {
+            tell(change.error);
+        }
+    }
+    reread();
 }
 
 void LibraryWindow::showCount() {
@@ -424,6 +587,19 @@ void LibraryWindow::tell(const std::string& told) {
 }
 
 void LibraryWindow::run(LibraryCommand command) {
+    if (command == LibraryCommand::NewFolder) {
+        const std::string name = m_toolkit.inputBox("The new folder's name:", "New Folder", "New Folder");
+        const std::string within = chosenFolder();
+        if (name.find_first_not_of(' ') != std::string::npos) {
+            const library::FileChange made =
+                library::makeFolder(m_folder, within.empty() ? name : within + "/" + name);
+            if (!made.done()) {
+                tell(made.error);
+            }
+            reread();
+        }
+        return;
+    }
     const std::optional<library::LibraryRow> row = selected();
     if (!row) {
         return;
@@ -456,17 +632,13 @@ void LibraryWindow::run(LibraryCommand command) {
     }
     case LibraryCommand::MoveToFolder: {
         const std::string folder = m_toolkit.inputBox(
-            "The folder to move it to (a new name makes a new folder; a blank leaves the folders):",
+            "The folder to move it to, as \"Season 2/Cold\" (a new name makes a new folder; a blank "
+            "leaves the folders):",
             "Move to Folder", row->file.folder);
         if (folder.empty()) {
             return; // Cancel
         }
-        const bool top = folder.find_first_not_of(' ') == std::string::npos;
-        const library::FileChange change = library::moveReport(*row, m_folder, top ? std::string() : folder);
-        if (!change.done()) {
-            tell(change.error);
-        }
-        reread();
+        moveInto({QString::fromStdString(row->file.path)}, folder);
         return;
     }
     case LibraryCommand::Trash:
@@ -478,6 +650,8 @@ void LibraryWindow::run(LibraryCommand command) {
         }
         reread();
         return;
+    case LibraryCommand::NewFolder:
+        return; // above: it needs no row
     case LibraryCommand::ShowFolder:
         m_toolkit.openAddress(
             QUrl::fromLocalFile(
