@@ -194,7 +194,7 @@ bool libraryPicture(const QDir& folder) {
     broken.close();
     toolkit::ScriptedToolkit toolkit;
     screens::LibraryWindow library(reports.path().toStdString(), toolkit);
-    library.resize(1180, 430);
+    library.resize(1380, 430);
     library.show();
     while (library.reading()) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
@@ -334,7 +335,7 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     split->addWidget(m_folders);
     split->addWidget(m_table);
     split->setStretchFactor(1, 1);
-    split->setSizes({170, 730});
+    split->setSizes({150, 750});
     layout->addWidget(split, 1);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lbl_LibraryCount"));
@@ -485,7 +486,9 @@ void LibraryWindow::showFolders(const std::vector<std::string>& folders) {
     m_folderNames = folders;
     const QSignalBlocker quiet(m_folders);
     m_folders->clear();
+    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
     auto* all = new QTreeWidgetItem(m_folders, {QStringLiteral("All plans")});
+    all->setIcon(0, folderIcon);
     all->setData(0, Qt::UserRole, QString());
     all->setToolTip(0, QStringLiteral("Every plan; one dropped here moves to the library's own folder"));
     std::map<std::string, QTreeWidgetItem*> items{{"", all}};
@@ -496,6 +499,7 @@ void LibraryWindow::showFolders(const std::vector<std::string>& folders) {
         auto* item = new QTreeWidgetItem(parent != items.end() ? parent->second : all,
                                          {qstring(toolkit::quotedText(path.filename().string(), 60))});
         item->setData(0, Qt::UserRole, QString::fromStdString(folder));
+        item->setIcon(0, folderIcon);
         item->setToolTip(0, qstring(toolkit::quotedText(folder, 200)));
         items.emplace(folder, item);
         if (folder == chosen) {
