@@ -53,7 +53,7 @@ void BM_SaveFullCharacter(benchmark::State& state) {
     }
     for (auto _ : state) {
         toolkit.inputs.push_back("Character");
-        report::saveBuildReport(build, toolkit, report::ReportName::of("Character"),
+        report::saveBuildReport(build.plan(), toolkit, report::ReportName::of("Character"),
                                 report::reportPath(pattern, "Character"), {});
     }
     std::filesystem::remove_all(pattern);

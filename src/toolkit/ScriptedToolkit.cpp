@@ -38,6 +38,9 @@ ScriptedToolkit::~ScriptedToolkit() = default;
 Answer ScriptedToolkit::messageBox(const std::string& text, const std::string& title, Icon icon,
                                    Buttons buttons) {
     messages.push_back({text, title, icon, buttons});
+    if (onMessage) {
+        onMessage(messages.back());
+    }
     if (!answers.empty()) {
         const Answer a = answers.front();
         answers.pop_front();

@@ -118,6 +118,8 @@ public:
     /// Runs inside every processEvents call: a test's stand-in for what the
     /// player does while a long operation lets events run.
     std::function<void()> onProcessEvents;
+    /// Runs as every message box shows, before it is answered.
+    std::function<void(const MessageRecord&)> onMessage;
 
 private:
     friend class ScriptedTimer;
