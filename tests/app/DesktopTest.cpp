@@ -5,7 +5,9 @@
 // skipped.
 #include <model/Build.h>
 #include <model/BuildCode.h>
+#include <report/ReportText.h>
 #include <screens/common/KeySheet.h>
+#include <screens/library/LibraryWindow.h>
 #include <screens/tree/ScreenDesign.h>
 #include <toolkit/QtToolkit.h>
 
@@ -25,9 +27,11 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -190,6 +194,46 @@ TEST_F(DesktopTest, aReportDraggedFromAnotherProgramOntoATreeScreenOpens) {
     EXPECT_TRUE(waitFor([&] { return active() == program.treeScreen(); }));
 }
 
+// A row of the library dragged with the pointer onto a folder moves its
+// report there.
+TEST_F(DesktopTest, aLibraryRowDraggedOntoAFolderMovesItsReportThere) {
+    const QTemporaryDir reports;
+    QFile report(reports.filePath(QStringLiteral("Frost.txt")));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(report::reportText({model::ClassId::Sorceress, {}, "Frost"}).c_str());
+    report.close();
+    ASSERT_TRUE(QDir(reports.path()).mkdir(QStringLiteral("Season 2")));
+    screens::LibraryWindow library(reports.path().toStdString(), toolkit);
+    library.show();
+    auto* table = library.findChild<QTableView*>("tbl_Library");
+    auto* folders = library.findChild<QTreeWidget*>("tre_Folders");
+    ASSERT_TRUE(waitFor([&] { return !library.reading() && table->model()->rowCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return folders->topLevelItem(0)->childCount() == 1; }));
+    const QPoint from =
+        table->viewport()->mapToGlobal(table->visualRect(table->model()->index(0, 1)).center());
+    const QPoint to = folders->viewport()->mapToGlobal(
+        folders->visualItemRect(folders->topLevelItem(0)->child(0)).center());
+    // The drag runs its own event loop here, in this process, until the
+    // button comes up: the hand is another process, which does not wait.
+    QStringList hand{"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"};
+    for (int step = 1; step <= 8; ++step) {
+        const QPoint at = from + (to - from) * step / 8;
+        hand << "sleep"
+             << "0.05"
+             << "mousemove" << QString::number(at.x()) << QString::number(at.y());
+    }
+    hand << "sleep"
+         << "0.05"
+         << "mouseup"
+         << "1";
+    QProcess dragging;
+    dragging.start(QStringLiteral("xdotool"), hand);
+    EXPECT_TRUE(
+        waitFor([&] { return QFile::exists(reports.filePath(QStringLiteral("Season 2/Frost.txt"))); }));
+    EXPECT_FALSE(QFile::exists(report.fileName()));
+    EXPECT_TRUE(dragging.state() == QProcess::NotRunning || dragging.waitForFinished(kPatience));
+}
+
 // The past edited by hand: Alt+Down on a clicked entry and an entry dragged
 // to another place move its point, each change the rules take; Alt+click
 // sets a target.
@@ -318,6 +362,7 @@ TEST_F(DesktopTest, theKeyboardComesBackToTheWindowAfterEveryKindOfBox) {
         {"the open dialog", "ctrl+o", "Escape"},
         {"the name box of SAVE", "ctrl+s", "Escape"},
         {"the sheet of keys", "F1", "Escape"},
+        {"the print dialog", "ctrl+p", "Escape"},
     };
     screens::SkillTreeScreen* amazon = openClass("lbl_Amazon");
     QWidget* jab = amazon->findChild<QWidget*>("img_AmazonJS(0)");
