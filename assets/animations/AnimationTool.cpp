@@ -1,12 +1,13 @@
 // Draws the five class animations and writes them as animated GIFs, plus the
-// first frame of each as a PNG still.
+// first frame of each as a still, stored decoded.
 //   sw_animation_tool <gif folder> <still folder>
-// Writes <gif folder>/<class>move.gif and <still folder>/<class>.png.
+// Writes <gif folder>/<class>move.gif and <still folder>/<class>.picture.
 #include "Figures.h"
 #include "GifWriter.h"
 
 #include <QImage>
 
+#include <StoredPicture.h>
 #include <cstdio>
 #include <fstream>
 
@@ -75,8 +76,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", gifPath.c_str());
             return 1;
         }
-        const std::string stillPath = stillFolder + "/" + a.stem + ".png";
-        if (!quantised(a.frames.front(), palette).save(QString::fromStdString(stillPath), "PNG")) {
+        // The still as the screen draws it (StoredPicture.h).
+        const std::string stillPath = stillFolder + "/" + a.stem + ".picture";
+        if (!skillwright::stored::writeDecodedPicture(quantised(a.frames.front(), palette), "PNG",
+                                                      QString::fromStdString(stillPath))) {
             std::fprintf(stderr, "cannot write %s\n", stillPath.c_str());
             return 1;
         }

@@ -3,7 +3,7 @@
 namespace skillwright::animations {
 
 QString classStillPath(const QString& stem) {
-    return QStringLiteral(":/select/") + stem + QStringLiteral(".png");
+    return QStringLiteral(":/select/") + stem + QStringLiteral(".picture");
 }
 
 } // namespace skillwright::animations

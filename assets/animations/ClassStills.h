@@ -5,7 +5,8 @@
 namespace skillwright::animations {
 
 /// Resource path of a class's still picture (the first frame of its
-/// animation), e.g. ":/select/amazon.png" for the stem "amazon".
+/// animation, stored decoded: art::storedPicture reads it), e.g.
+/// ":/select/amazon.picture" for the stem "amazon".
 QString classStillPath(const QString& stem);
 
 } // namespace skillwright::animations

@@ -1,13 +1,20 @@
 #include "Art.h"
 
+
 #include <QFontDatabase>
+#include <QImage>
 #include <QResource>
 #include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 // Resources compiled into a static library must be registered by name, from
 // the global namespace.
 static void registerResources() {
     Q_INIT_RESOURCE(art);
+    Q_INIT_RESOURCE(decoded);
     Q_INIT_RESOURCE(fonts);
 }
 
@@ -120,27 +127,50 @@ QPixmap bottomPanel(model::ClassId classId) {
 QPixmap connector() {
     return picture(QStringLiteral("panels/connector.png"));
 }
+QPixmap storedPicture(const QString& resource) {
+    const QResource stored(resource);
+    const uchar* bytes = stored.data();
+    constexpr qint64 kHeader = 3 * sizeof(std::uint32_t);
+    constexpr std::uint32_t kLargest = 4096;
+    if (bytes == nullptr || stored.compressionAlgorithm() != QResource::NoCompression ||
+        stored.size() < kHeader) {
+        return {};
+    }
+    std::array<std::uint32_t, 3> header{};
+    std::memcpy(header.data(), bytes, sizeof header);
+    const auto [width, height, format] = header;
+    const bool known = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
+    if (!known || width == 0 || height == 0 || width > kLargest || height > kLargest ||
+        stored.size() != kHeader + qint64(width) * height * 4) {
+        return {};
+    }
+    const uchar* pixels = bytes + kHeader;
+    const QImage image(pixels, int(width), int(height), int(width) * 4, static_cast<QImage::Format>(format));
+    // Pixels of 32 bits are read a word at a time: out of line, they are copied once.
+    return QPixmap::fromImage(reinterpret_cast<quintptr>(pixels) % 4 == 0 ? image : image.copy());
+}
+
 QPixmap selectBackground() {
-    return picture(QStringLiteral("select/background.jpg"));
+    return storedPicture(QStringLiteral(":/art/select/background.picture"));
 }
 
 QPixmap portrait(int person) {
     if (person != 0 && person != 1) {
         return {};
     }
-    return picture(QStringLiteral("select/portrait_%1.png").arg(person));
+    return storedPicture(QStringLiteral(":/art/select/portrait_%1.picture").arg(person));
 }
 
 QPixmap generatorButton() {
-    return picture(QStringLiteral("select/generator.png"));
+    return storedPicture(QStringLiteral(":/art/select/generator.picture"));
 }
 
 QPixmap openButton() {
-    return picture(QStringLiteral("select/open.png"));
+    return storedPicture(QStringLiteral(":/art/select/open.picture"));
 }
 
 QPixmap continueButton() {
-    return picture(QStringLiteral("select/continue.png"));
+    return storedPicture(QStringLiteral(":/art/select/continue.picture"));
 }
 
 QPixmap generatorBackground() {

@@ -34,6 +34,10 @@ QPixmap bottomPanel(model::ClassId classId);
 /// The small picture placed on a connector line (23 x 25).
 QPixmap connector();
 
+/// A picture stored decoded in the program's resources (assets/StoredPicture.h),
+/// drawn from where it lies: nothing is decoded or copied. Empty when the
+/// resource is not such a picture.
+QPixmap storedPicture(const QString& resource);
 /// Background of the class selection screen (800 x 600): a calm sky behind
 /// the title at (200, 10, 400 x 40) with a rule on either side, calm alcoves
 /// behind the five class pictures at x = 30, 183, 336, 489, 642, y = 80

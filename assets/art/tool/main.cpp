@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <StoredPicture.h>
 #include <cstdio>
 #include <utility>
 
@@ -73,26 +74,43 @@ public:
     [[nodiscard]] bool allDrawn() const { return m_allDrawn; }
 
     void save(const QImage& image, const QString& name) {
-        // The large opaque background is a JPEG: it decodes several times faster at start-up.
-        const bool photo = name.endsWith(QLatin1String(".jpg"));
-        if (image.isNull() ||
-            !image.save(m_path + QLatin1Char('/') + name, photo ? "JPEG" : "PNG", photo ? 92 : -1)) {
+        if (image.isNull() || !image.save(m_path + QLatin1Char('/') + name, "PNG")) {
             std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
             m_allDrawn = false;
         }
         m_written << name;
     }
 
-    /// The resource collection art.qrc, listing every picture saved.
-    [[nodiscard]] bool writeResourceList() const {
-        QFile qrc(m_path + QStringLiteral("/art.qrc"));
+    /// A picture of the start screen, stored decoded (StoredPicture.h) in a
+    /// collection of its own, decoded.qrc: what the first frame shows is
+    /// drawn from where it lies, with nothing decoded at start-up. The
+    /// background's look is that of a JPEG of quality 92, the rest PNGs.
+    void saveDecoded(const QImage& image, const QString& name) {
+        const bool photo = name == QLatin1String("select/background.picture");
+        if (image.isNull() || !skillwright::stored::writeDecodedPicture(image, photo ? "JPEG" : "PNG",
+                                                                        m_path + QLatin1Char('/') + name)) {
+            std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
+            m_allDrawn = false;
+        }
+        m_decoded << name;
+    }
+
+    /// The resource collections art.qrc and decoded.qrc, listing every picture saved.
+    [[nodiscard]] bool writeResourceLists() const {
+        return writeResourceList(QStringLiteral("art.qrc"), m_written) &&
+               writeResourceList(QStringLiteral("decoded.qrc"), m_decoded);
+    }
+
+private:
+    [[nodiscard]] bool writeResourceList(const QString& file, const QStringList& names) const {
+        QFile qrc(m_path + QLatin1Char('/') + file);
         if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             std::fprintf(stderr, "sw_art_tool: cannot write %s\n", qPrintable(qrc.fileName()));
             return false;
         }
         QTextStream out(&qrc);
         out << "<RCC>\n  <qresource prefix=\"/art\">\n";
-        for (const QString& name : m_written) {
+        for (const QString& name : names) {
             out << "    <file>" << name << "</file>\n";
         }
         out << "  </qresource>\n</RCC>\n";
@@ -100,9 +118,9 @@ public:
         return true;
     }
 
-private:
     QString m_path;
     QStringList m_written;
+    QStringList m_decoded;
     bool m_allDrawn = true;
 };
 
@@ -119,13 +137,13 @@ void drawEveryPicture(ArtFolder& folder) {
                     QStringLiteral("panels/bottom_%1.png").arg(className(info.id)));
     }
     folder.save(tool::drawConnector(), QStringLiteral("panels/connector.png"));
-    folder.save(tool::drawSelectBackground().convertToFormat(QImage::Format_RGB32),
-                QStringLiteral("select/background.jpg"));
-    folder.save(tool::drawPortrait(0), QStringLiteral("select/portrait_0.png"));
-    folder.save(tool::drawPortrait(1), QStringLiteral("select/portrait_1.png"));
-    folder.save(tool::drawGeneratorButton(), QStringLiteral("select/generator.png"));
-    folder.save(tool::drawOpenButton(), QStringLiteral("select/open.png"));
-    folder.save(tool::drawContinueButton(), QStringLiteral("select/continue.png"));
+    folder.saveDecoded(tool::drawSelectBackground().convertToFormat(QImage::Format_RGB32),
+                       QStringLiteral("select/background.picture"));
+    folder.saveDecoded(tool::drawPortrait(0), QStringLiteral("select/portrait_0.picture"));
+    folder.saveDecoded(tool::drawPortrait(1), QStringLiteral("select/portrait_1.picture"));
+    folder.saveDecoded(tool::drawGeneratorButton(), QStringLiteral("select/generator.picture"));
+    folder.saveDecoded(tool::drawOpenButton(), QStringLiteral("select/open.picture"));
+    folder.saveDecoded(tool::drawContinueButton(), QStringLiteral("select/continue.picture"));
     folder.save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
     folder.save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
     // The window icon, and the desktop's icon of the installed program.
@@ -148,7 +166,7 @@ int main(int argc, char** argv) {
     }
     ArtFolder folder(args.at(1));
     drawEveryPicture(folder);
-    if (!folder.writeResourceList()) {
+    if (!folder.writeResourceLists()) {
         return 1;
     }
     bool ok = folder.allDrawn();

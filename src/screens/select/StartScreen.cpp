@@ -146,7 +146,7 @@ void StartScreen::createClassSlots() {
             std::make_unique<PictureArray>(this, QStringLiteral("img_") + QString::fromLatin1(t.name),
                                            toPixels(TwipRect{kClassLefts[c], 1200, 2100, 3900}), this);
         slot.pictures->element(0)->setPixmap(
-            QPixmap(animations::classStillPath(QString::fromLatin1(t.stem))));
+            art::storedPicture(animations::classStillPath(QString::fromLatin1(t.stem))));
         slot.label = addPointerLabel((std::string("lbl_") + t.name).c_str(), QString::fromLatin1(t.name),
                                      TwipRect{kClassLefts[c], 5250, 2100, 375},
                                      art::captionFont(13, QFont::Bold), Qt::AlignCenter);

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <animations/ClassStills.h>
+#include <art/Art.h>
 #include <optional>
 #include <presentation/Presentation.h>
 #include <sys/stat.h>
@@ -298,7 +300,10 @@ TEST(MainSelectAnimations, theProgramsFiles_loadEveryFrame) {
     // is the same whatever colour it hides).
     for (auto [id, stem] : {std::pair{ClassId::Amazon, "amazon"}, std::pair{ClassId::Paladin, "paladin"}}) {
         const QImage decoded = screen.pictures(id).element(0)->pixmap().toImage();
-        const QImage still(QStringLiteral(":/select/%1.png").arg(QLatin1String(stem)));
+        const QImage still =
+            skillwright::art::storedPicture(skillwright::animations::classStillPath(QLatin1String(stem)))
+                .toImage();
+        ASSERT_FALSE(still.isNull()) << stem;
         EXPECT_TRUE(decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
                     still.convertToFormat(QImage::Format_ARGB32_Premultiplied))
             << stem;
