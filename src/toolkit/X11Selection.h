@@ -20,7 +20,7 @@ struct SelectionRead {
     };
     Outcome outcome = Outcome::NoText;
     std::string bytes;
-    /// How many bytes came over from the owner, the text's and any refused part's.
+    /// How many bytes of the text came over from the owner.
     std::size_t fetched = 0;
 };
 
