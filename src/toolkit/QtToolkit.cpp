@@ -1,5 +1,6 @@
 #include "QtToolkit.h"
 
+#include "OutsideData.h"
 #include "ProgramFolders.h"
 #include "ShownText.h"
 #include "WindowPlace.h"
@@ -289,22 +290,21 @@ bool QtToolkit::openAddress(const std::string& address) {
 }
 
 std::optional<std::string> QtToolkit::clipboardText(std::size_t maxBytes) {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* mime = clipboard->mimeData();
     if (mime == nullptr) {
         return std::nullopt;
     }
+    // Another program's text is counted before it comes over; ours is here.
+    const std::optional<Handover> outside =
+        clipboard->ownsClipboard() ? std::nullopt : std::optional<Handover>(Handover::Clipboard);
     // The UTF-8 form when the owner names it, else plain text, which Qt and
-    // the desktops hand over as UTF-8; the bytes are counted before anything
-    // is made of them.
+    // the desktops hand over as UTF-8.
     for (const QString& format : {QStringLiteral("text/plain;charset=utf-8"), QStringLiteral("text/plain")}) {
-        if (!mime->hasFormat(format)) {
-            continue;
+        if (mime->hasFormat(format)) {
+            const std::optional<QByteArray> bytes = boundedData(*mime, format, maxBytes, outside);
+            return bytes ? std::optional<std::string>(bytes->toStdString()) : std::nullopt;
         }
-        const QByteArray bytes = mime->data(format);
-        if (static_cast<std::size_t>(bytes.size()) > maxBytes) {
-            return std::nullopt;
-        }
-        return bytes.toStdString();
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "CharacterOpener.h"
 
 #include <model/BuildCode.h>
+#include <toolkit/OutsideData.h>
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -13,6 +14,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace skillwright::screens {
 
@@ -36,15 +38,9 @@ QList<QByteArray> uriLines(QByteArray list) {
     return lines;
 }
 
-} // namespace
-
-QByteArray CharacterOpener::droppedFile(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasFormat(kUriList)) {
-        return {};
-    }
-    // Read as bytes: a file name that is not UTF-8 (a Latin-1 "Caf%E9.txt")
-    // comes through percent-encoded, and decoded as text it would be lost.
-    const QList<QByteArray> lines = uriLines(mime->data(kUriList));
+/// The path of the one local file of a uri-list, as the bytes the file
+/// system knows it by (whatever their encoding), or nothing.
+QByteArray droppedFile(const QList<QByteArray>& lines) {
     if (lines.size() != 1) {
         return {};
     }
@@ -65,36 +61,64 @@ QByteArray CharacterOpener::droppedFile(const QMimeData* mime) {
     return path.contains('\0') ? QByteArray() : path;
 }
 
-QString CharacterOpener::droppedCode(const QMimeData* mime) {
+/// The one "skillwright:" address of a uri-list, or nothing.
+QString droppedLink(const QList<QByteArray>& lines) {
+    if (lines.size() != 1 || lines.front().size() > static_cast<qsizetype>(model::kMaxBuildCodeText) ||
+        !lines.front().toLower().startsWith("skillwright:")) {
+        return {};
+    }
+    return QString::fromUtf8(lines.front());
+}
+
+/// The most bytes of a dropped uri-list read: one local path, even a long
+/// one percent-encoded, fits several times over.
+constexpr std::size_t kMaxUriList = 64 * 1024;
+
+/// Whether a drag's data is another program's, which the platform fetches
+/// when asked: then it carries a data object of the platform's own kind,
+/// and no source of ours.
+std::optional<toolkit::Handover> from(const QDropEvent& drag) {
+    const QMimeData* mime = drag.mimeData();
+    if (drag.source() != nullptr || mime == nullptr || typeid(*mime) == typeid(QMimeData)) {
+        return std::nullopt;
+    }
+    return toolkit::Handover::Drop;
+}
+
+} // namespace
+
+CharacterOpener::Carried CharacterOpener::carried(const QDropEvent& drag, QWidget& over) {
+    const QMimeData* mime = drag.mimeData();
     if (mime == nullptr) {
         return {};
     }
-    constexpr auto kLongest = static_cast<qsizetype>(model::kMaxBuildCodeText);
+    const std::optional<toolkit::Handover> outside = from(drag);
+    const WId window = outside ? over.window()->winId() : 0;
+    // Read as bytes: a file name that is not UTF-8 (a Latin-1 "Caf%E9.txt")
+    // comes through percent-encoded, and decoded as text it would be lost.
     if (mime->hasFormat(kUriList)) {
-        const QList<QByteArray> lines = uriLines(mime->data(kUriList));
-        if (lines.size() != 1 || lines.front().size() > kLongest ||
-            !lines.front().toLower().startsWith("skillwright:")) {
+        const std::optional<QByteArray> list =
+            toolkit::boundedData(*mime, kUriList, kMaxUriList, outside, window);
+        if (!list) {
             return {};
         }
-        return QString::fromUtf8(lines.front());
+        const QList<QByteArray> lines = uriLines(*list);
+        Carried what{droppedFile(lines), {}};
+        if (what.file.isEmpty()) {
+            what.code = droppedLink(lines);
+        }
+        return what;
     }
     // The bytes are counted before they are made text: a drop of a whole
     // book costs nothing.
     for (const QString& format : {QStringLiteral("text/plain;charset=utf-8"), QStringLiteral("text/plain")}) {
         if (mime->hasFormat(format)) {
-            const QByteArray text = mime->data(format);
-            return text.size() <= kLongest ? QString::fromUtf8(text).trimmed() : QString();
+            const std::optional<QByteArray> text =
+                toolkit::boundedData(*mime, format, model::kMaxBuildCodeText, outside, window);
+            return {{}, text ? QString::fromUtf8(*text).trimmed() : QString()};
         }
     }
     return {};
-}
-
-CharacterOpener::Carried CharacterOpener::carried(const QMimeData* mime) {
-    Carried what{droppedFile(mime), {}};
-    if (what.file.isEmpty()) {
-        what.code = droppedCode(mime);
-    }
-    return what;
 }
 
 CharacterOpener::CharacterOpener(QWidget* window, std::uint8_t place) : QObject(window), m_window(window) {
@@ -136,9 +160,12 @@ bool CharacterOpener::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
     case QEvent::DragEnter:
+        // What the drag carries is read once, as it comes over the window;
+        // moving over it asks nothing more of the source.
+        m_dragged = carried(*static_cast<QDropEvent*>(event), *m_window);
+        [[fallthrough]];
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        m_dragged = carried(drag->mimeData());
         if (m_dragged.empty()) {
             drag->ignore();
         } else {
@@ -153,7 +180,7 @@ bool CharacterOpener::eventFilter(QObject* watched, QEvent* event) {
         auto* drop = static_cast<QDropEvent*>(event);
         // Some sources no longer hand their data over at the drop itself:
         // then what was seen while the drag was over this window counts.
-        Carried what = carried(drop->mimeData());
+        Carried what = carried(*drop, *m_window);
         if (what.empty()) {
             what = m_dragged;
         }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-class QMimeData;
+class QDropEvent;
 class QWidget;
 
 namespace skillwright::screens {
@@ -25,14 +25,6 @@ public:
     /// commands offered at `place` (CommandPlace), wherever its keyboard focus is.
     CharacterOpener(QWidget* window, std::uint8_t place);
 
-    /// The path of the one local file `mime` carries, as the bytes the file
-    /// system knows it by (whatever their encoding), or nothing.
-    static QByteArray droppedFile(const QMimeData* mime);
-    /// The build code or plan's link `mime` carries as text, or nothing: the
-    /// one "skillwright:" address of a link, else its plain text, when it
-    /// carries no address. A text longer than any code is none.
-    static QString droppedCode(const QMimeData* mime);
-
 signals:
     /// The keys of a program command, or a control that stands for one.
     void commandRequested(skillwright::screens::ProgramCommand command);
@@ -46,13 +38,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    /// What a drag carries that the window takes: a file, or else a code.
+    /// What a drag carries that the window takes: the path of its one local
+    /// file, as the bytes the file system knows it by (whatever their
+    /// encoding), or else a build code or plan's link: the one "skillwright:"
+    /// address of a uri-list, else its plain text when it carries no
+    /// addresses. A text longer than any code is none.
     struct Carried {
         QByteArray file;
         QString code;
         [[nodiscard]] bool empty() const { return file.isEmpty() && code.isEmpty(); }
     };
-    static Carried carried(const QMimeData* mime);
+    /// What the drag over the window `over` carries.
+    static Carried carried(const QDropEvent& drag, QWidget& over);
 
     QWidget* m_window;
     std::vector<QKeyCombination> m_keys;
