@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QtBenchMain.h>
 
 #include <benchmark/benchmark.h>
 
@@ -194,10 +195,5 @@ int main(int argc, char** argv) {
     qputenv("DISPLAY", QByteArray::fromStdString(display.name()));
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    QApplication app(argc, argv);
-    art::initialise();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return skillwright::bench::runWithQt(argc, argv);
 }
