@@ -1,6 +1,5 @@
 #include "Art.h"
 
-
 #include <QFontDatabase>
 #include <QImage>
 #include <QResource>
@@ -187,6 +186,17 @@ QIcon programIcon() {
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         icon.addFile(QStringLiteral(":/art/program/icon_%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+QIcon folderIcon() {
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        // Chosen, it keeps its colours: the row's highlight says it is chosen.
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Selected}) {
+            icon.addFile(QStringLiteral(":/art/library/folder_%1.png").arg(size), QSize(size, size), mode);
+        }
     }
     return icon;
 }

@@ -75,5 +75,7 @@ QPixmap generatorEmblem();
 /// bronze ring, drawn at 16, 22, 24, 32, 48, 64, 128 and 256 pixels. The
 /// installed program's desktop icon is the same pictures.
 QIcon programIcon();
+/// A folder of the library, drawn at 16 and 32 pixels.
+QIcon folderIcon();
 
 } // namespace skillwright::art

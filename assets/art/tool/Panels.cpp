@@ -772,4 +772,46 @@ QImage drawGeneratorEmblem() {
     return image;
 }
 
+QImage drawFolderIcon(int size) {
+    QImage image = blankImage(size, size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 16.0, size / 16.0);
+    const QColor outline(24, 14, 8);
+    const qreal pen = 16.0 / size;
+    // The back with its tab.
+    QPainterPath back;
+    back.moveTo(1.5, 3.5);
+    back.lineTo(6.0, 3.5);
+    back.lineTo(7.5, 5.0);
+    back.lineTo(14.5, 5.0);
+    back.lineTo(14.5, 13.5);
+    back.lineTo(1.5, 13.5);
+    back.closeSubpath();
+    QLinearGradient leather(QPointF(0, 3), QPointF(0, 14));
+    leather.setColorAt(0.0, QColor(150, 96, 44));
+    leather.setColorAt(1.0, QColor(86, 50, 22));
+    painter.setPen(QPen(outline, pen));
+    painter.setBrush(leather);
+    painter.drawPath(back);
+    // A sheet of parchment showing at the mouth.
+    painter.setBrush(QColor(226, 208, 160));
+    painter.drawRect(QRectF(3.0, 6.0, 10.0, 4.5));
+    // The front flap, lit from the top left.
+    QPainterPath front;
+    front.moveTo(1.5, 7.5);
+    front.lineTo(14.5, 7.5);
+    front.lineTo(14.5, 13.5);
+    front.lineTo(1.5, 13.5);
+    front.closeSubpath();
+    QLinearGradient flap(QPointF(1, 7), QPointF(15, 14));
+    flap.setColorAt(0.0, QColor(206, 150, 78));
+    flap.setColorAt(1.0, QColor(112, 66, 28));
+    painter.setBrush(flap);
+    painter.drawPath(front);
+    painter.setPen(QPen(QColor(255, 230, 170, 110), pen));
+    painter.drawLine(QPointF(2.5, 8.6), QPointF(13.5, 8.6));
+    return image;
+}
+
 } // namespace skillwright::art::tool

@@ -27,5 +27,8 @@ QImage drawContinueButton();
 QImage drawGeneratorBackground();
 /// The generator dialog's emblem, a pair of dice in a bronze ring (56 x 56).
 QImage drawGeneratorEmblem();
+/// A folder of the library, `size` pixels square: a leather folder with a
+/// tab, lit from the top left, a parchment sheet showing at its mouth.
+QImage drawFolderIcon(int size);
 
 } // namespace skillwright::art::tool

@@ -65,7 +65,7 @@ QImage contactSheet(const QString& folder) {
 class ArtFolder {
 public:
     explicit ArtFolder(QString path) : m_path(std::move(path)) {
-        for (const char* sub : {"icons", "panels", "select", "generator", "program"}) {
+        for (const char* sub : {"icons", "panels", "select", "generator", "program", "library"}) {
             QDir().mkpath(m_path + QLatin1Char('/') + QLatin1String(sub));
         }
     }
@@ -146,6 +146,9 @@ void drawEveryPicture(ArtFolder& folder) {
     folder.saveDecoded(tool::drawContinueButton(), QStringLiteral("select/continue.picture"));
     folder.save(tool::drawGeneratorBackground(), QStringLiteral("generator/background.png"));
     folder.save(tool::drawGeneratorEmblem(), QStringLiteral("generator/emblem.png"));
+    for (const int size : {16, 32}) {
+        folder.save(tool::drawFolderIcon(size), QStringLiteral("library/folder_%1.png").arg(size));
+    }
     // The window icon, and the desktop's icon of the installed program.
     for (const int size : tool::kProgramIconSizes) {
         folder.save(tool::drawProgramIcon(size), QStringLiteral("program/icon_%1.png").arg(size));

@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
-#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
@@ -486,7 +485,7 @@ void LibraryWindow::showFolders(const std::vector<std::string>& folders) {
     m_folderNames = folders;
     const QSignalBlocker quiet(m_folders);
     m_folders->clear();
-    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon folderIcon = art::folderIcon();
     auto* all = new QTreeWidgetItem(m_folders, {QStringLiteral("All plans")});
     all->setIcon(0, folderIcon);
     all->setData(0, Qt::UserRole, QString());
