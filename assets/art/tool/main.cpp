@@ -83,12 +83,11 @@ public:
 
     /// A picture of the start screen, stored decoded (StoredPicture.h) in a
     /// collection of its own, decoded.qrc: what the first frame shows is
-    /// drawn from where it lies, with nothing decoded at start-up. The
-    /// background's look is that of a JPEG of quality 92, the rest PNGs.
-    void saveDecoded(const QImage& image, const QString& name) {
-        const bool photo = name == QLatin1String("select/background.picture");
-        if (image.isNull() || !skillwright::stored::writeDecodedPicture(image, photo ? "JPEG" : "PNG",
-                                                                        m_path + QLatin1Char('/') + name)) {
+    /// drawn from where it lies, with nothing decoded at start-up. It looks
+    /// as written in `encoding`: the background a JPEG, the rest PNGs.
+    void saveDecoded(const QImage& image, const QString& name, const char* encoding = "PNG") {
+        if (image.isNull() ||
+            !skillwright::stored::writeDecodedPicture(image, encoding, m_path + QLatin1Char('/') + name)) {
             std::fprintf(stderr, "sw_art_tool: could not draw %s\n", qPrintable(name));
             m_allDrawn = false;
         }
@@ -138,7 +137,7 @@ void drawEveryPicture(ArtFolder& folder) {
     }
     folder.save(tool::drawConnector(), QStringLiteral("panels/connector.png"));
     folder.saveDecoded(tool::drawSelectBackground().convertToFormat(QImage::Format_RGB32),
-                       QStringLiteral("select/background.picture"));
+                       QStringLiteral("select/background.picture"), "JPEG");
     folder.saveDecoded(tool::drawPortrait(0), QStringLiteral("select/portrait_0.picture"));
     folder.saveDecoded(tool::drawPortrait(1), QStringLiteral("select/portrait_1.picture"));
     folder.saveDecoded(tool::drawGeneratorButton(), QStringLiteral("select/generator.picture"));

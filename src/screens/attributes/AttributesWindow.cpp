@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -507,14 +506,6 @@ void AttributesWindow::documentChanged(const document::PlanDocument& /*document*
     }
     mirrorFigures();
     mirrorTable();
-}
-
-void AttributesWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace skillwright::screens

@@ -44,9 +44,6 @@ public:
     /// The plan compared with, or none.
     void setReference(const model::Plan* reference);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void createEditors();
     void createFigures();

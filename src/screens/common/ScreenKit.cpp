@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPalette>
@@ -24,7 +25,27 @@ QColor qcolor(Rgb c) {
     return {c.r, c.g, c.b};
 }
 
+namespace {
+
+/// Closes the window it watches on Esc, once no control of it took the key.
+class ClosesOnEscape final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            static_cast<QWidget*>(watched)->close();
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void dressSideWindow(QWidget& window, const char* name, const QString& title) {
+    window.installEventFilter(new ClosesOnEscape(&window));
     window.setObjectName(QLatin1String(name));
     window.setWindowTitle(title);
     QPalette colours = window.palette();

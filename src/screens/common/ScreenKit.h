@@ -81,7 +81,8 @@ inline constexpr Rgb kBoxFrame{110, 88, 60};
 QColor qcolor(Rgb c);
 /// Dresses a window of the program's own beside the screens (notes, targets,
 /// the library) in the art's colours: parchment on the panel's brown, its
-/// fields dark wells. Names it `name` and titles it `title`.
+/// fields dark wells. Names it `name` and titles it `title`. Esc that no
+/// control of it takes closes it.
 void dressSideWindow(QWidget& window, const char* name, const QString& title);
 QString qstring(std::string_view text);
 /// The text colour of a label (its palette's WindowText).

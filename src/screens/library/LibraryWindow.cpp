@@ -7,10 +7,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDropEvent>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -548,12 +548,12 @@ bool LibraryWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LibraryWindow::moveInto(const QStringList& paths, const std::string& folder) {
-    for (const QString& path : paths) {
+    const auto& rows = m_model->rows();
+    for (const QString& dragged : paths) {
         // Only rows of the library move: a drag from elsewhere names nothing else.
-        const auto& rows = m_model->rows();
-        const auto row = std::find_if(rows.begin(), rows.end(), [&path](const library::LibraryRow& r) {
-            return r.file.path == path.toStdString();
-        });
+        const std::string path = dragged.toStdString();
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&path](const library::LibraryRow& r) { return r.file.path == path; });
         if (row == rows.end() || row->file.folder == folder) {
             continue;
         }
@@ -663,14 +663,6 @@ void LibraryWindow::run(LibraryCommand command) {
                 .toStdString());
         return;
     }
-}
-
-void LibraryWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace skillwright::screens

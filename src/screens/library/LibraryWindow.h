@@ -155,7 +155,6 @@ signals:
     void compareRequested(const QString& path);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     /// Rows dragged over the tree of folders: a folder takes them.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,7 +4,6 @@
 #include <toolkit/ShownText.h>
 #include <toolkit/Toolkit.h>
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -118,14 +117,6 @@ void NotesWindow::documentChanged(const document::PlanDocument& /*document*/,
         m_entry.reset();
     }
     mirror();
-}
-
-void NotesWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace skillwright::screens

@@ -37,9 +37,6 @@ public:
     /// The tree screen looks back at `entry`, or at the present (none).
     void showPast(std::optional<std::size_t> entry);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void documentChanged(const document::PlanDocument& document,
                          const document::DocumentChange& change) override;

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -132,14 +131,6 @@ void TargetsWindow::remove() {
     }
     targets.erase(targets.begin() + row);
     static_cast<void>(m_document.setTargets(std::move(targets)));
-}
-
-void TargetsWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-    } else {
-        QWidget::keyPressEvent(event);
-    }
 }
 
 } // namespace skillwright::screens

@@ -24,9 +24,6 @@ public:
     TargetsWindow(const TargetsWindow&) = delete;
     TargetsWindow& operator=(const TargetsWindow&) = delete;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void documentChanged(const document::PlanDocument& document,
                          const document::DocumentChange& change) override;

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -97,14 +96,6 @@ void SummaryWindow::documentChanged(const document::PlanDocument& /*document*/,
         m_entry.reset();
     }
     mirror();
-}
-
-void SummaryWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace skillwright::screens

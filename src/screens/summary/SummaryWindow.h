@@ -38,9 +38,6 @@ public:
     /// The summary shown, as the plan stood at the entry looked back at.
     [[nodiscard]] const presentation::PlanSummary& summary() const { return m_summary; }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void documentChanged(const document::PlanDocument& document,
                          const document::DocumentChange& change) override;

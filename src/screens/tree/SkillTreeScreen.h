@@ -37,6 +37,7 @@ class Character;
 namespace skillwright::toolkit {
 class Timer;
 class Toolkit;
+struct ChosenFile;
 } // namespace skillwright::toolkit
 
 namespace skillwright::screens {
@@ -204,6 +205,14 @@ private:
     void createHistoryList();
     void createDescription();
     void createOutline();
+    /// The save dialog titled `title`, offering the plan's name (else
+    /// "Character") with `extension` in the report folder.
+    [[nodiscard]] toolkit::ChosenFile askWhereToSave(const std::string& title, const char* extension,
+                                                     const std::vector<std::string>& filters);
+    /// Writes `bytes` whole as `path`; when that fails, a box titled `title`
+    /// says that the `what` could not be saved and why, and it is false.
+    bool writeWhole(const std::string& path, const QByteArray& bytes, const char* what,
+                    const std::string& title);
     void rightPressed(model::TreeId tree, int index, QPoint globalPos);
     /// A left click on a skill: the next point, or looking back, a point
     /// inserted there, or the point of the entry being changed.

@@ -94,24 +94,35 @@ QImage SkillTreeScreen::picture(int scale) {
     return image;
 }
 
-void SkillTreeScreen::savePicture() {
-    returnToPresent();
+toolkit::ChosenFile SkillTreeScreen::askWhereToSave(const std::string& title, const char* extension,
+                                                    const std::vector<std::string>& filters) {
     const std::string file =
         report::ReportName::of(m_document.name().empty() ? "Character" : m_document.name()).file;
-    const toolkit::ChosenFile chosen =
-        m_toolkit.saveFileName("Save Picture", m_toolkit.reportFolder() + "/" + file + ".png",
-                               {"PNG picture (*.png)", "PNG picture, twice the size (*.png)"});
+    return m_toolkit.saveFileName(title, m_toolkit.reportFolder() + "/" + file + extension, filters);
+}
+
+bool SkillTreeScreen::writeWhole(const std::string& path, const QByteArray& bytes, const char* what,
+                                 const std::string& title) {
+    const auto error = toolkit::writeWholeFile(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (error) {
+        m_toolkit.messageBox(std::string("The ") + what + " could not be saved as " + path + ": " +
+                                 error->description +
+                                 ".\nThe plan is as it was; choose another file or folder.",
+                             title, toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    }
+    return !error;
+}
+
+void SkillTreeScreen::savePicture() {
+    returnToPresent();
+    const toolkit::ChosenFile chosen = askWhereToSave(
+        "Save Picture", ".png", {"PNG picture (*.png)", "PNG picture, twice the size (*.png)"});
     if (chosen.path.empty()) {
         return;
     }
-    const int scale = chosen.filter == 1 ? 2 : 1;
-    const QImage image = picture(scale);
-    const QByteArray png = pngOf(image);
-    if (const auto error = toolkit::writeWholeFile(
-            chosen.path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-        m_toolkit.messageBox("The picture could not be saved as " + chosen.path + ": " + error->description +
-                                 ".\nThe plan is as it was; choose another file or folder.",
-                             "Save Picture", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    const QImage image = picture(chosen.filter == 1 ? 2 : 1);
+    if (!writeWhole(chosen.path, pngOf(image), "picture", "Save Picture")) {
         return;
     }
     tell("Picture saved: " + std::filesystem::path(chosen.path).filename().string() + ", " +

@@ -1,8 +1,6 @@
 // The plan on one printed page: "Print..." and "Export PDF...".
 #include "SkillTreeScreen.h"
 
-#include <report/SaveBuildReport.h>
-#include <toolkit/AtomicFile.h>
 #include <toolkit/Toolkit.h>
 
 #include <QBuffer>
@@ -109,19 +107,8 @@ QByteArray SkillTreeScreen::sheetPdf() {
 
 void SkillTreeScreen::exportPdf() {
     returnToPresent();
-    const std::string file =
-        report::ReportName::of(m_document.name().empty() ? "Character" : m_document.name()).file;
-    const toolkit::ChosenFile chosen = m_toolkit.saveFileName(
-        "Export PDF", m_toolkit.reportFolder() + "/" + file + ".pdf", {"PDF document (*.pdf)"});
-    if (chosen.path.empty()) {
-        return;
-    }
-    const QByteArray pdf = sheetPdf();
-    if (const auto error = toolkit::writeWholeFile(
-            chosen.path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))) {
-        m_toolkit.messageBox("The sheet could not be saved as " + chosen.path + ": " + error->description +
-                                 ".\nThe plan is as it was; choose another file or folder.",
-                             "Export PDF", toolkit::Icon::Critical, toolkit::Buttons::Ok);
+    const toolkit::ChosenFile chosen = askWhereToSave("Export PDF", ".pdf", {"PDF document (*.pdf)"});
+    if (chosen.path.empty() || !writeWhole(chosen.path, sheetPdf(), "sheet", "Export PDF")) {
         return;
     }
     tell("Sheet saved: " + std::filesystem::path(chosen.path).filename().string());
