@@ -84,16 +84,23 @@ void prepareMessageBox(QMessageBox& box, const std::string& text, const std::str
     box.setWindowTitle(shownTitle(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(boundedMessage(text)));
+    // The icon's kind is read out as its name; Qt leaves it an unnamed picture.
+    QString iconName;
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
         break;
     case Icon::Information:
         box.setIcon(QMessageBox::Information);
+        iconName = QStringLiteral("Information");
         break;
     case Icon::Critical:
         box.setIcon(QMessageBox::Critical);
+        iconName = QStringLiteral("Error");
         break;
+    }
+    if (auto* iconLabel = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+        iconLabel->setAccessibleName(iconName);
     }
     if (buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);

@@ -85,6 +85,23 @@ TEST(QtToolkit, everyBoxShowsOutsideTextAsPlainTextOfABoundedSize) {
     }
 }
 
+// A screen reader hears what kind of message a box holds from its icon.
+TEST(QtToolkit, aBoxIconIsNamedForScreenReaders) {
+    const struct {
+        Icon icon;
+        QString name;
+    } cases[] = {{Icon::Information, QStringLiteral("Information")},
+                 {Icon::Critical, QStringLiteral("Error")},
+                 {Icon::None, QString()}};
+    for (const auto& c : cases) {
+        QMessageBox box;
+        prepareMessageBox(box, "Saved.", "", c.icon, Buttons::Ok);
+        const auto* iconLabel = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        ASSERT_NE(iconLabel, nullptr);
+        EXPECT_EQ(iconLabel->accessibleName(), c.name);
+    }
+}
+
 // A box opens over the window with the keyboard, which has it again once the
 // box is gone; with no window active, over the visible one that has a focus
 // widget.
