@@ -617,9 +617,9 @@ void Program::returnKeyboardWhenClosed(QWidget& window) {
 }
 
 void Program::standBeside(QWidget& window, const QWidget& screen, int below) {
-    // On the tree screen's right where there is room.
-    const QRect tree = screen.frameGeometry();
-    window.move(tree.right() + 8, tree.top() + below);
+    // On the tree screen's right where the desktop has room, else beside it
+    // where it covers the least of it.
+    toolkit::placeRightOf(window, screen, 8, below);
     returnKeyboardWhenClosed(window);
 }
 

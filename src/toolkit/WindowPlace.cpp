@@ -100,4 +100,12 @@ void placeBeside(QWidget& window, const QWidget& owner) {
     });
 }
 
+void placeRightOf(QWidget& window, const QWidget& owner, int gap, int below) {
+    placeFrame(window, &owner, [&owner, gap, below](const QSize& outer, const QRect& screen) {
+        const QRect at = owner.frameGeometry();
+        const QRect wanted(at.topRight() + QPoint(gap, below), outer);
+        return screen.contains(wanted) ? wanted.topLeft() : besidePlace(at, outer, screen);
+    });
+}
+
 } // namespace skillwright::toolkit

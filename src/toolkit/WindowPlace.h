@@ -27,5 +27,9 @@ QPoint besidePlace(const QRect& owner, const QSize& size, const QRect& screen);
 void placeCentred(QWidget& window, const QWidget* owner);
 /// Moves `window`, about to be shown, beside `owner`.
 void placeBeside(QWidget& window, const QWidget& owner);
+/// Moves `window`, about to be shown, `gap` pixels right of `owner` and
+/// `below` pixels down from its top where it lies inside the screen there,
+/// else beside `owner` as placeBeside does.
+void placeRightOf(QWidget& window, const QWidget& owner, int gap, int below);
 
 } // namespace skillwright::toolkit

@@ -554,6 +554,31 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
              key("Escape");
              ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
          }},
+        // The notes stand at the screen's right; the attributes, too wide
+        // for the room there, over its bottom right, the least of it, and
+        // inside the desktop.
+        {"Skill trees",
+         "Notes: the plan's",
+         "Ctrl+Shift+N",
+         {"ctrl+shift+n"},
+         [] {},
+         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Notes"); },
+         [&] {
+             EXPECT_EQ(onX(active()).topLeft(), QPoint(807, 0));
+             key("Escape");
+             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+         }},
+        {"Skill trees",
+         "Attributes: where the stat points go",
+         "Ctrl+Shift+A",
+         {"ctrl+shift+a"},
+         [] {},
+         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Attributes"); },
+         [&] {
+             EXPECT_EQ(onX(active()), QRect(135, 464, 1145, 560));
+             key("Escape");
+             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+         }},
         {"Everywhere",
          "This sheet of keys",
          "F1",
