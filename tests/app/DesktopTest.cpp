@@ -481,6 +481,14 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
     int points = 0;
     QString code;          // the plan copied
     bool answered = false; // the target's box
+    // A side window in front, and Esc taking the keyboard back to the screen.
+    const auto inFront = [](const char* name) {
+        return [name] { return active() != nullptr && active()->objectName() == QLatin1String(name); };
+    };
+    const auto escapeBack = [&] {
+        key("Escape");
+        ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+    };
     const auto addPoint = [&] {
         points = historyCount() + 1;
         click(jab);
@@ -549,11 +557,8 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
          "Ctrl+Shift+G",
          {"ctrl+shift+g"},
          [] {},
-         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Targets"); },
-         [&] {
-             key("Escape");
-             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
-         }},
+         inFront("frm_Targets"),
+         escapeBack},
         // The notes stand at the screen's right; the attributes, too wide
         // for the room there, over its bottom right, the least of it, and
         // inside the desktop.
@@ -562,33 +567,22 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
          "Ctrl+Shift+N",
          {"ctrl+shift+n"},
          [] {},
-         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Notes"); },
+         inFront("frm_Notes"),
          [&] {
              EXPECT_EQ(onX(active()).topLeft(), QPoint(807, 0));
-             key("Escape");
-             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+             escapeBack();
          }},
         {"Skill trees",
          "Attributes: where the stat points go",
          "Ctrl+Shift+A",
          {"ctrl+shift+a"},
          [] {},
-         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Attributes"); },
+         inFront("frm_Attributes"),
          [&] {
              EXPECT_EQ(onX(active()), QRect(135, 464, 1145, 560));
-             key("Escape");
-             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
+             escapeBack();
          }},
-        {"Everywhere",
-         "This sheet of keys",
-         "F1",
-         {"F1"},
-         [] {},
-         [] { return active() != nullptr && active()->objectName() == QLatin1String("frm_Keys"); },
-         [&] {
-             key("Escape");
-             ASSERT_TRUE(waitFor([&] { return active() == amazon; }));
-         }},
+        {"Everywhere", "This sheet of keys", "F1", {"F1"}, [] {}, inFront("frm_Keys"), escapeBack},
         {"History",
          "CHANGE CLASS",
          "Esc",
