@@ -2,8 +2,10 @@
 // What opening a report promises, whatever its bytes: the reader says why a
 // file is no report, a report that opens without a problem saves again to
 // text that opens to the same character, and one written as SAVE writes
-// (UTF-8, CR LF) saves to the same bytes, its note and milestones too. Shared by the report fuzzer and the
-// test that runs its corpus.
+// (UTF-8, CR LF) saves to the same bytes, its note, milestones, targets and
+// attribute plan too. Shared by the report fuzzer and the test that runs its
+// corpus.
+#include <model/Attributes.h>
 #include <model/Build.h>
 #include <report/ReportReader.h>
 #include <report/ReportText.h>
@@ -29,14 +31,19 @@ inline std::optional<std::string> openAndSave(std::string_view bytes, bool& brok
     model::Build build;
     const std::optional<model::ReplayStop> stop = build.replay(plan);
     const std::size_t kept = stop ? stop->entry : plan.history.size();
-    // The note and the milestones on the points the rules took, as the plan on screen keeps them.
+    // The note and the milestones on the points the rules took, the targets
+    // and the attribute plan, as the plan on screen keeps them.
     model::Plan opened = build.plan();
     opened.note = plan.note;
     std::copy_if(plan.milestones.begin(), plan.milestones.end(), std::back_inserter(opened.milestones),
                  [kept](const model::Milestone& m) { return m.entry < kept; });
+    opened.targets = plan.targets;
+    opened.attributes = plan.attributes;
     broken = broken || model::milestonesProblem(opened.milestones, kept).has_value() ||
-             model::noteProblem(opened.note).has_value() || kept > plan.history.size() ||
-             opened.history.size() != kept ||
+             model::noteProblem(opened.note).has_value() ||
+             model::targetsProblem(opened.targets, opened.classId).has_value() ||
+             model::attributePlanProblem(opened.attributes, opened.classId).has_value() ||
+             kept > plan.history.size() || opened.history.size() != kept ||
              !std::equal(opened.history.begin(), opened.history.end(), plan.history.begin()) ||
              (stop && stop->reason.empty()) || build.characterLevel() != model::levelReached(opened);
     if (report::openingProblem(*reading.report, stop, build.characterLevel())) {
