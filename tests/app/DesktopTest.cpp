@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -145,10 +146,15 @@ protected:
     [[nodiscard]] int historyCount() const {
         return program.treeScreen()->findChild<QListWidget*>("lb_SkillsPerLevel")->count();
     }
-    /// The journal in a folder of the test's own, not the player's.
+    /// The journal in a folder of the test's own, and the settings (the
+    /// reports opened recently among them) in Qt's folder for tests: neither
+    /// in the player's.
     struct StateFolder {
         QTemporaryDir dir;
-        StateFolder() { qputenv("XDG_STATE_HOME", dir.path().toUtf8()); }
+        StateFolder() {
+            qputenv("XDG_STATE_HOME", dir.path().toUtf8());
+            QStandardPaths::setTestModeEnabled(true);
+        }
         [[nodiscard]] QString journal() const { return dir.filePath(QStringLiteral("skillwright")); }
     } state;
     toolkit::QtToolkit toolkit;
