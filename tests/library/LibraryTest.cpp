@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -212,6 +213,7 @@ TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
     QTest::keyClicks(search, "whi");
     EXPECT_EQ(names(), std::vector<std::string>{"Whirl"});
     auto* table = window.findChild<QTableView*>("tbl_Library");
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << "every column in sight";
     table->setFocus();
     table->setCurrentIndex(table->model()->index(0, 0));
     QString opened;

@@ -241,7 +241,7 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceP
 LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(std::move(folder)), m_toolkit(toolkit) {
     dressSideWindow(*this, "frm_Library", QStringLiteral("Library"));
-    resize(900, 480);
+    resize(1100, 480);
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
@@ -309,6 +309,15 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
                        "1px solid #4a4030; "
                        "padding: 3px; font-weight: bold; }"));
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Every column in sight at the window's first size, the date the rows
+    // are sorted by and the folder among them.
+    for (const auto& [column, width] :
+         {std::pair{LibraryModel::Class, 115}, std::pair{LibraryModel::Name, 120},
+          std::pair{LibraryModel::Level, 45}, std::pair{LibraryModel::Points, 75},
+          std::pair{LibraryModel::Skills, 140}, std::pair{LibraryModel::Milestones, 75},
+          std::pair{LibraryModel::Note, 130}, std::pair{LibraryModel::Changed, 115}}) {
+        m_table->setColumnWidth(column, width);
+    }
     m_table->setFont(art::textFont(9));
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     m_table->setDragEnabled(true);
@@ -334,7 +343,7 @@ LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWid
     split->addWidget(m_folders);
     split->addWidget(m_table);
     split->setStretchFactor(1, 1);
-    split->setSizes({150, 750});
+    split->setSizes({150, 950});
     layout->addWidget(split, 1);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lbl_LibraryCount"));
