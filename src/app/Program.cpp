@@ -670,6 +670,9 @@ void Program::openLibrary() {
                          });
         QObject::connect(m_library, &screens::LibraryWindow::continueRequested, m_library,
                          [this](quint64 number) { continuePlan(number); });
+        // Over the middle of the screen in front, inside the desktop.
+        const bool onTree = m_treeScreen != nullptr && m_treeScreen->isVisible();
+        toolkit::placeCentred(*m_library, onTree ? static_cast<QWidget*>(m_treeScreen) : &m_start);
         returnKeyboardWhenClosed(*m_library);
     }
     m_library->setUnsaved(m_keeper.offers());

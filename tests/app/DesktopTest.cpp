@@ -589,6 +589,17 @@ TEST_F(DesktopTest, everyKeyOnTheSheetDoesWhatItsLineSays) {
              escapeBack();
          }},
         {"Everywhere", "This sheet of keys", "F1", {"F1"}, [] {}, inFront("frm_Keys"), escapeBack},
+        // The library over the screen's middle, as wide as its columns.
+        {"Everywhere",
+         "Library",
+         "Ctrl+L",
+         {"ctrl+l"},
+         [] {},
+         inFront("frm_Library"),
+         [&] {
+             EXPECT_EQ(onX(active()), QRect(0, 60, 1100, 480));
+             escapeBack();
+         }},
         {"History",
          "CHANGE CLASS",
          "Esc",

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QDropEvent>
 #include <QFileSystemWatcher>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QTimer>
@@ -241,7 +243,9 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceP
 LibraryWindow::LibraryWindow(std::string folder, toolkit::Toolkit& toolkit, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(std::move(folder)), m_toolkit(toolkit) {
     dressSideWindow(*this, "frm_Library", QStringLiteral("Library"));
-    resize(1100, 480);
+    // Wide enough for every column, where the desktop is.
+    const QScreen* desktop = QGuiApplication::primaryScreen();
+    resize(desktop != nullptr ? std::min(1100, desktop->availableGeometry().width()) : 1100, 480);
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
