@@ -6,6 +6,7 @@
 #include <screens/library/LibraryWindow.h>
 #include <toolkit/ScriptedToolkit.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -213,6 +214,9 @@ TEST(LibraryWindow, followsTheFolderAndItsCommandsActOnTheRowShown) {
     QTest::keyClicks(search, "whi");
     EXPECT_EQ(names(), std::vector<std::string>{"Whirl"});
     auto* table = window.findChild<QTableView*>("tbl_Library");
+    // At its first size on a desktop with room (this one is 800 wide).
+    window.resize(1100, 480);
+    QApplication::processEvents();
     EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << "every column in sight";
     table->setFocus();
     table->setCurrentIndex(table->model()->index(0, 0));
